@@ -1,0 +1,270 @@
+#include "apppaths.h"
+
+#include "tslogging.h"
+#include "tsxml.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QTextStream>
+
+namespace {
+const QString userDataFolderKey = QStringLiteral("user_data_folder");
+const QString currentSkinKey = QStringLiteral("current_skin");
+const QString currentLanguageKey = QStringLiteral("current_language");
+} // namespace
+
+QString AppPaths::writableAppData()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+bool AppPaths::namesExistingPath(const QString &value)
+{
+    // Relative values are tested against the working directory; an empty one names nothing.
+    return !value.isEmpty() && QDir().exists(value);
+}
+
+QString AppPaths::appDataFolder()
+{
+    return writableAppData() + QLatin1Char('/') + QCoreApplication::applicationName();
+}
+
+QString AppPaths::preferencesFolder()
+{
+    return appDataFolder() + QStringLiteral("/Preferences");
+}
+
+QString AppPaths::cacheFolder()
+{
+    return appDataFolder() + QStringLiteral("/Cache");
+}
+
+QString AppPaths::logsFolder()
+{
+    return writableAppData() + QStringLiteral("/Logs");
+}
+
+QString AppPaths::tempFolder()
+{
+    return writableAppData() + QLatin1Char('/') + QCoreApplication::applicationName()
+           + QStringLiteral("/Temp");
+}
+
+QString AppPaths::downloadsFolder()
+{
+    return appDataFolder() + QStringLiteral("/Temp/Downloads");
+}
+
+QString AppPaths::dailyLogFile()
+{
+    return logsFolder() + QLatin1Char('/') + QDate::currentDate().toString(QStringLiteral("ddMMyy"))
+           + QStringLiteral(".txt");
+}
+
+QString AppPaths::currentSkinFile()
+{
+    return cacheFolder() + QStringLiteral("/current_skin.xml");
+}
+
+QString AppPaths::currentLanguageFile()
+{
+    return cacheFolder() + QStringLiteral("/current_language.xml");
+}
+
+QString AppPaths::defaultUserDataFolder()
+{
+    return QDir::homePath() + QStringLiteral("/Documents/Tandel Orvik/")
+           + QCoreApplication::applicationName();
+}
+
+QString AppPaths::userDataFolderSetting()
+{
+    return TsXML::load(TsXML::Preferences, userDataFolderKey);
+}
+
+QString AppPaths::userDataFolder()
+{
+    const QString stored = userDataFolderSetting();
+    if (namesExistingPath(stored))
+        return stored;
+    const QString fallback = defaultUserDataFolder();
+    TsXML::save(TsXML::Preferences, userDataFolderKey, fallback);
+    return fallback;
+}
+
+QString AppPaths::existingUserDataFolderOrDefault()
+{
+    const QString stored = userDataFolderSetting();
+    return namesExistingPath(stored) ? stored : defaultUserDataFolder();
+}
+
+QString AppPaths::userDatabasesFolder()
+{
+    return userDataFolderSetting() + QStringLiteral("/Databases");
+}
+
+QString AppPaths::csvExportsFolder()
+{
+    return existingUserDataFolderOrDefault() + QStringLiteral("/CSV Exports");
+}
+
+QString AppPaths::screenshotsFolder()
+{
+    return existingUserDataFolderOrDefault() + QStringLiteral("/Screenshots");
+}
+
+QString AppPaths::editorFolder()
+{
+    return existingUserDataFolderOrDefault() + QStringLiteral("/Editor");
+}
+
+QString AppPaths::notesFolder()
+{
+    return userDataFolder() + QStringLiteral("/Notes");
+}
+
+QString AppPaths::skinsFolder()
+{
+    return userDataFolder() + QStringLiteral("/Skins");
+}
+
+QString AppPaths::applicationFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+QString AppPaths::dataFolder()
+{
+    return applicationFolder() + QStringLiteral("/data");
+}
+
+QString AppPaths::dataDatabasesFolder()
+{
+    return applicationFolder() + QStringLiteral("/data") + QStringLiteral("/databases");
+}
+
+QString AppPaths::languagesDataFolder()
+{
+    return applicationFolder() + QStringLiteral("/data/languages");
+}
+
+QString AppPaths::splashVideoUrl()
+{
+    return QStringLiteral("file:///") + applicationFolder() + QStringLiteral("/data/video/splash.avi");
+}
+
+void AppPaths::createFolders()
+{
+    QDir dir;
+    dir.mkpath(appDataFolder());
+    dir.mkpath(preferencesFolder());
+    dir.mkpath(cacheFolder());
+    const QString defaultRoot = defaultUserDataFolder();
+    dir.mkpath(defaultRoot);
+    for (const char *sub : {"/CSV Exports", "/Databases", "/Editor", "/Notes", "/Save Games",
+                            "/Screenshots", "/Skins"})
+        dir.mkpath(defaultRoot + QLatin1String(sub));
+    if (!QFile::exists(currentSkinFile()))
+        TsXML::save(TsXML::Cache, currentSkinKey, QStringLiteral("default"));
+    if (!QFile::exists(currentLanguageFile()))
+        TsXML::save(TsXML::Cache, currentLanguageKey, QStringLiteral("en"));
+    dir.mkpath(logsFolder());
+    dir.mkpath(tempFolder());
+    dir.mkpath(downloadsFolder());
+    dir.mkpath(editorFolder());
+}
+
+void AppPaths::createUserDataFolders(const QString &root)
+{
+    QDir dir;
+    for (const char *sub :
+         {"/CSV Exports", "/Databases", "/Editor", "/Save Games", "/Screenshots", "/Skins"})
+        dir.mkpath(root + QLatin1String(sub));
+}
+
+QString AppPaths::currentSkin()
+{
+    const QString stored = TsXML::load(TsXML::Cache, currentSkinKey);
+    return namesExistingPath(stored) ? stored : QStringLiteral("default");
+}
+
+QString AppPaths::skinStyleSheet(const QString &name)
+{
+    const QString path = skinsFolder() + QLatin1Char('/') + currentSkin() + QStringLiteral("/css/")
+                         + name + QStringLiteral(".css");
+    if (!QFile::exists(path))
+        return QStringLiteral("/* DEFAULT STYLE */");
+    // A reader needs read access only: a read-only sheet must still apply.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QString();
+    QTextStream stream(&file);
+    return stream.readAll();
+}
+
+QString AppPaths::currentLanguage()
+{
+    if (QFile::exists(currentLanguageFile()))
+        return TsXML::load(TsXML::Cache, currentLanguageKey);
+    const QString localeName = QLocale::system().name();
+    const int cut = localeName.lastIndexOf(QLatin1Char('_'));
+    const QString code = cut < 0 ? QString() : localeName.left(cut);
+    if (QFile::exists(QDir::currentPath() + QStringLiteral("/languages/") + code
+                      + QStringLiteral(".qm")))
+        return code;
+    return QStringLiteral("en");
+}
+
+void AppPaths::setCurrentLanguage(const QString &code)
+{
+    TsXML::save(TsXML::Cache, currentLanguageKey, code);
+}
+
+bool AppPaths::hasLanguageData(const QString &code)
+{
+    if (!QFile::exists(QDir::currentPath() + QStringLiteral("/languages/") + code
+                       + QStringLiteral(".qm"))) {
+        TsLogging::Log::channelDebug(TsLogging::Channel::alertName(),
+                                     QStringLiteral("No Language Data has been found"));
+        return false;
+    }
+    return true;
+}
+
+int AppPaths::countLogFiles(const QString &folder)
+{
+    const QDir dir(folder);
+    if (!dir.exists())
+        return 0;
+    return dir.entryList({QStringLiteral("*.dmp"), QStringLiteral("*.txt")}).size();
+}
+
+void AppPaths::clearLogFiles(const QString &folder)
+{
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+}
+
+void AppPaths::removeFiles(const QStringList &nameFilters, const QString &folder)
+{
+    QDir dir(folder);
+    const QStringList names = dir.entryList(nameFilters, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names)
+        dir.remove(name);
+}
+
+void AppPaths::clearTempFolder()
+{
+    const QString folder = tempFolder();
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+}
+
+bool AppPaths::logsFolderHasArchives()
+{
+    return !QDir(logsFolder()).entryList({QStringLiteral("*.zip")}).isEmpty();
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// Names every folder and fixed file of the application and keeps the three preference values.
+// Holds no state: each call computes its answer from the standard locations, the application's
+// identity and the XML store.
+class AppPaths : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    static QString appDataFolder();
+    static QString preferencesFolder();
+    static QString cacheFolder();
+    static QString logsFolder();
+    static QString tempFolder();
+    static QString downloadsFolder();
+    static QString dailyLogFile();
+    static QString currentSkinFile();
+    static QString currentLanguageFile();
+
+    static QString defaultUserDataFolder();
+    static QString userDataFolderSetting();
+    static QString userDataFolder();
+    static QString userDatabasesFolder();
+    static QString csvExportsFolder();
+    static QString screenshotsFolder();
+    static QString editorFolder();
+    static QString notesFolder();
+    static QString skinsFolder();
+
+    static QString applicationFolder();
+    static QString dataFolder();
+    static QString dataDatabasesFolder();
+    static QString languagesDataFolder();
+    static QString splashVideoUrl();
+
+    static void createFolders();
+    static void createUserDataFolders(const QString &root);
+
+    static QString currentSkin();
+    static QString skinStyleSheet(const QString &name);
+
+    static QString currentLanguage();
+    static void setCurrentLanguage(const QString &code);
+    static bool hasLanguageData(const QString &code);
+
+    static int countLogFiles(const QString &folder);
+    static void clearLogFiles(const QString &folder);
+    static void removeFiles(const QStringList &nameFilters, const QString &folder);
+    static void clearTempFolder();
+    static bool logsFolderHasArchives();
+
+private:
+    // W: the writable application-data location (ends with organisation and application name).
+    static QString writableAppData();
+    // The stored user-data folder when it names an existing path, else the default one.
+    static QString existingUserDataFolderOrDefault();
+    static bool namesExistingPath(const QString &value);
+};

@@ -1,0 +1,147 @@
+#include "tsxml.h"
+
+#include "apppaths.h"
+
+#include <QDebug>
+#include <QSaveFile>
+
+QString TsXML::filePath(int location, const QString &key)
+{
+    QString folder;
+    if (location == Preferences)
+        folder = AppPaths::preferencesFolder() + QLatin1Char('/');
+    else if (location == Cache)
+        folder = AppPaths::cacheFolder() + QLatin1Char('/');
+    else
+        folder = AppPaths::appDataFolder();
+    return folder + key + QStringLiteral(".xml");
+}
+
+void TsXML::save(int location, const QString &key, const QString &value)
+{
+    const QString path = filePath(location, key);
+    // Written through a temporary file and renamed over the old one when complete, so a failed
+    // write keeps the value stored before instead of leaving the key without a file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        qDebug() << "Error saving XML " << path;
+        return;
+    }
+    QXmlStreamWriter writer(&file);
+    writer.setAutoFormatting(true);
+    writer.writeStartDocument();
+    writer.writeTextElement(QStringLiteral("data"), value);
+    writer.writeEndDocument();
+    if (!file.commit())
+        qDebug() << "Error saving XML " << path;
+}
+
+QString TsXML::load(int location, const QString &key)
+{
+    const QString path = filePath(location, key);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        qDebug() << "Error loading XML " << path;
+    QXmlStreamReader reader(&file);
+    QString value;
+    while (!reader.atEnd()) {
+        if (reader.name() == QLatin1String("data"))
+            value = reader.readElementText();
+        reader.readNext();
+    }
+    if (reader.hasError())
+        qDebug() << "Error loading XML " << path << ": " << reader.errorString();
+    file.close();
+    return value;
+}
+
+QStringList TsXML::walk(const QString &path, bool names, bool texts)
+{
+    QStringList entries;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        qDebug() << "Error loading XML " << path;
+    QXmlStreamReader reader(&file);
+    while (!reader.atEnd()) {
+        reader.readNext();
+        const bool start = reader.isStartElement();
+        const QString name = reader.name().toString();
+        // Only a start element has text; reading it moves past the element's end.
+        const QString text = start ? reader.readElementText(QXmlStreamReader::IncludeChildElements)
+                                   : QString();
+        if (names && texts)
+            entries << name + QLatin1Char('=') + text;
+        else if (names)
+            entries << name;
+        else
+            entries << text;
+    }
+    return entries;
+}
+
+QStringList TsXML::loadCacheList(const QString &key, bool withNames)
+{
+    return walk(filePath(Cache, key), withNames, true);
+}
+
+QStringList TsXML::loadPreferencesList(const QString &key, bool withNames)
+{
+    return walk(filePath(Preferences, key), withNames, true);
+}
+
+QStringList TsXML::loadList(int location, const QString &key, bool textsOnly)
+{
+    return walk(filePath(location, key), !textsOnly, textsOnly);
+}
+
+QStringList TsXML::splitPairs(const QStringList &entries, bool takeValue)
+{
+    QStringList parts;
+    parts.reserve(entries.size());
+    for (const QString &entry : entries) {
+        const int at = entry.indexOf(QLatin1Char('='));
+        if (takeValue)
+            parts << (at < 0 ? QString() : entry.mid(at + 1));
+        else
+            parts << (at < 0 ? entry : entry.left(at));
+    }
+    return parts;
+}
+
+TsXML::TsXML(const QString &fileName, bool writeMode, QObject *parent)
+    : QObject(parent)
+{
+    file.setFileName(fileName);
+    if (writeMode)
+        openForWriting();
+    else
+        openForReading();
+    locked = true;
+}
+
+TsXML::~TsXML()
+{
+    file.close();
+}
+
+void TsXML::openForReading()
+{
+    if (locked) {
+        qDebug() << "Attempted to access Read Mode when the Device is Locked!";
+        return;
+    }
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        qDebug() << "Error loading XML " << file.fileName();
+    reader.setDevice(&file);
+}
+
+void TsXML::openForWriting()
+{
+    if (locked) {
+        qDebug() << "Attempted to access Read Mode when the Device is Locked!";
+        return;
+    }
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        qDebug() << "Error saving XML " << file.fileName();
+    writer.setDevice(&file);
+}
