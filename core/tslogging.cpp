@@ -206,20 +206,21 @@ QString dailyLogFileFor(const QDateTime &moment)
            QStringLiteral(".txt");
 }
 
-bool appendRecord(const QString &text)
+QString appendRecord(const QString &text)
 {
     // One moment for both the stamp and the file name, so a record never lands in the file of
     // the day before or after its own stamp.
     const QDateTime moment = now();
-    QFile file(dailyLogFileFor(moment));
+    const QString path = dailyLogFileFor(moment);
+    QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
+        return QString();
     const QByteArray record =
         moment.toString(QStringLiteral("dd-MM-yy@HH:mm:ss:zzz")).toLocal8Bit() + " | " +
         text.toLocal8Bit() + " \n" + '\n';
     const bool written = file.write(record) == record.size();
     file.close();
-    return written;
+    return written ? path : QString();
 }
 
 void messageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)

@@ -83,8 +83,9 @@ QDateTime now();
 // Path of the daily log file for the given moment: logs folder + "/" + "ddMMyy" + ".txt".
 QString dailyLogFileFor(const QDateTime &moment);
 
-// Appends one record, dated by the clock, to the daily log file; returns whether it was written.
-// The handler uses it for debug and warning messages; the crash report uses it for its summary.
-bool appendRecord(const QString &text);
+// Appends one record, dated by the clock, to the daily log file; returns the file's path, or an
+// empty string when the record could not be written. The handler uses it for debug and warning
+// messages; the crash report uses it for its summary.
+QString appendRecord(const QString &text);
 
 } // namespace TsLogging
