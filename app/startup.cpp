@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "apppaths.h"
+#include "tslogging.h"
 #include "zerun.h"
 
 #include <QApplication>
@@ -37,7 +38,9 @@ void installCrashHandlerStep()
 
 // Process-wide message handler and filter rules: arrives with the expanded logging.
 void installMessageHandlerStep()
-{}
+{
+    TsLogging::installMessageHandler();
+}
 
 // Dark proxy style, owned by the application once set: arrives with the window chrome.
 void installDarkStyleStep()
