@@ -78,7 +78,8 @@ struct PackageHost::Private
 {
     QString root;
     QString canonicalRoot;
-    httplib::Server server;
+    std::unique_ptr<httplib::Server> server;
+    bool tls = false;
     std::thread thread;
     QString address;
     std::atomic<int> port{0};
@@ -272,24 +273,42 @@ struct PackageHost::Private
 
 PackageHost::PackageHost(const QString &root) : d(std::make_unique<Private>())
 {
+    d->server = std::make_unique<httplib::Server>();
+    setUp(root);
+}
+
+PackageHost::PackageHost(const QString &root, const QString &certificateFile,
+                         const QString &keyFile)
+    : d(std::make_unique<Private>())
+{
+    const QByteArray certificate = QFile::encodeName(certificateFile);
+    const QByteArray key = QFile::encodeName(keyFile);
+    d->server = std::make_unique<httplib::SSLServer>(certificate.constData(), key.constData());
+    d->tls = true;
+    setUp(root);
+}
+
+void PackageHost::setUp(const QString &root)
+{
     d->root = root;
     d->canonicalRoot = QFileInfo(root).canonicalFilePath();
-    d->server.set_keep_alive_timeout(2);
-    d->server.set_payload_max_length(static_cast<size_t>(defaultMaxUploadSize));
-    d->server.set_pre_routing_handler([this](const httplib::Request &request, httplib::Response &) {
-        std::lock_guard<std::mutex> lock(d->mutex);
-        d->requests.append(QString::fromStdString(request.method) + QLatin1Char(' ') +
-                           QString::fromStdString(request.path));
-        return httplib::Server::HandlerResponse::Unhandled;
-    });
-    d->server.Get(".*", [this](const httplib::Request &request, httplib::Response &response) {
+    d->server->set_keep_alive_timeout(2);
+    d->server->set_payload_max_length(static_cast<size_t>(defaultMaxUploadSize));
+    d->server->set_pre_routing_handler(
+        [this](const httplib::Request &request, httplib::Response &) {
+            std::lock_guard<std::mutex> lock(d->mutex);
+            d->requests.append(QString::fromStdString(request.method) + QLatin1Char(' ') +
+                               QString::fromStdString(request.path));
+            return httplib::Server::HandlerResponse::Unhandled;
+        });
+    d->server->Get(".*", [this](const httplib::Request &request, httplib::Response &response) {
         d->handleGet(request, response);
     });
-    d->server.Post(toStd(QStringLiteral("/matrix/upload\\.php")),
-                   [this](const httplib::Request &request, httplib::Response &response,
-                          const httplib::ContentReader &reader) {
-                       d->handleUpload(request, response, reader);
-                   });
+    d->server->Post(toStd(QStringLiteral("/matrix/upload\\.php")),
+                    [this](const httplib::Request &request, httplib::Response &response,
+                           const httplib::ContentReader &reader) {
+                        d->handleUpload(request, response, reader);
+                    });
 }
 
 PackageHost::~PackageHost()
@@ -299,12 +318,13 @@ PackageHost::~PackageHost()
 
 bool PackageHost::start(const QString &address, quint16 port)
 {
-    if (d->running || d->canonicalRoot.isEmpty() || !QFileInfo(d->canonicalRoot).isDir())
+    if (d->running || !d->server->is_valid() || d->canonicalRoot.isEmpty() ||
+        !QFileInfo(d->canonicalRoot).isDir())
         return false;
     int bound = -1;
     if (port == 0)
-        bound = d->server.bind_to_any_port(toStd(address));
-    else if (d->server.bind_to_port(toStd(address), port))
+        bound = d->server->bind_to_any_port(toStd(address));
+    else if (d->server->bind_to_port(toStd(address), port))
         bound = port;
     if (bound <= 0)
         return false;
@@ -315,7 +335,7 @@ bool PackageHost::start(const QString &address, quint16 port)
         d->stopping = false;
     }
     d->running = true;
-    d->thread = std::thread([this] { d->server.listen_after_bind(); });
+    d->thread = std::thread([this] { d->server->listen_after_bind(); });
     return true;
 }
 
@@ -328,7 +348,7 @@ void PackageHost::stop()
         d->stopping = true;
     }
     d->wake.notify_all();
-    d->server.stop();
+    d->server->stop();
     if (d->thread.joinable())
         d->thread.join();
     d->running = false;
@@ -352,7 +372,7 @@ quint16 PackageHost::port() const
 QUrl PackageHost::baseUrl() const
 {
     QUrl url;
-    url.setScheme(QStringLiteral("http"));
+    url.setScheme(d->tls ? QStringLiteral("https") : QStringLiteral("http"));
     url.setHost(d->address);
     url.setPort(port());
     return url;
@@ -367,7 +387,7 @@ QUrl PackageHost::url(const QString &path) const
 
 void PackageHost::setMaxUploadSize(qint64 bytes)
 {
-    d->server.set_payload_max_length(static_cast<size_t>(std::max<qint64>(0, bytes)));
+    d->server->set_payload_max_length(static_cast<size_t>(std::max<qint64>(0, bytes)));
 }
 
 void PackageHost::setUploadFolder(const QString &folder)

@@ -35,6 +35,8 @@ public:
     static constexpr qint64 defaultMaxUploadSize = 32 * 1024 * 1024;
 
     explicit PackageHost(const QString &root);
+    // The same over TLS, with the certificate and private key in the given PEM files.
+    PackageHost(const QString &root, const QString &certificateFile, const QString &keyFile);
     ~PackageHost();
 
     PackageHost(const PackageHost &) = delete;
@@ -48,7 +50,7 @@ public:
 
     QString root() const;
     quint16 port() const;
-    // "http://" + address + ":" + port, without a trailing slash.
+    // "http://" (or "https://") + address + ":" + port, without a trailing slash.
     QUrl baseUrl() const;
     // baseUrl() with `path` (which starts with "/") as its path.
     QUrl url(const QString &path) const;
@@ -82,6 +84,8 @@ public:
     void clearRequests();
 
 private:
+    void setUp(const QString &root);
+
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -95,6 +98,8 @@ private slots:
     void enqueuedWithoutListIsSavedWhole();
     void enqueueDuringTransferWaitsForIt();
     void destroyedInFlightLeavesNothing();
+    void certificateErrorsAreNeverIgnored_data();
+    void certificateErrorsAreNeverIgnored();
 
 private:
     void writeHostFile(const QString &path, const QByteArray &bytes);
@@ -596,6 +601,54 @@ void TestDownloadManager::destroyedInFlightLeavesNothing()
     QCOMPARE(recorder.events.size(), before);
     QVERIFY(!recorder.finishedSeen());
     QVERIFY(!QFile::exists(downloads(QStringLiteral("cut.zip"))));
+}
+
+void TestDownloadManager::certificateErrorsAreNeverIgnored_data()
+{
+    QTest::addColumn<bool>("trusted");
+    QTest::newRow("self-signed, not trusted") << false;
+    QTest::newRow("same host, certificate trusted") << true;
+}
+
+void TestDownloadManager::certificateErrorsAreNeverIgnored()
+{
+    QFETCH(bool, trusted);
+    if (!QSslSocket::supportsSsl())
+        QSKIP("no TLS back end available");
+    const QString tls = QStringLiteral(ZERUN_TEST_DATA "/tls/");
+    PackageHost secure(hostRoot.path(), tls + QStringLiteral("localhost.crt"),
+                       tls + QStringLiteral("localhost.key"));
+    QVERIFY(secure.start());
+    const QByteArray body = patterned(20000, 3);
+    writeHostFile(QStringLiteral("/packs/secure.zip"), body);
+
+    const QSslConfiguration original = QSslConfiguration::defaultConfiguration();
+    if (trusted) {
+        QSslConfiguration configuration = original;
+        configuration.addCaCertificates(tls + QStringLiteral("localhost.crt"));
+        QSslConfiguration::setDefaultConfiguration(configuration);
+    }
+    DownloadManager manager;
+    Recorder recorder(manager);
+    const bool finished =
+        runBatch(manager, recorder, {secure.url(QStringLiteral("/packs/secure.zip")).toString()});
+    QSslConfiguration::setDefaultConfiguration(original);
+    QVERIFY(finished);
+
+    QStringList events = recorder.events;
+    events.removeAll(QStringLiteral("progress"));
+    if (trusted) {
+        QVERIFY2(events.contains(QStringLiteral("result:Succeeded")),
+                 qPrintable(events.join(QLatin1Char('|'))));
+        QCOMPARE(readFile(downloads(QStringLiteral("secure.zip"))), body);
+    } else {
+        QCOMPARE(events.size(), 4);
+        QVERIFY2(events.at(1).startsWith(QLatin1String("result:Failed: ")),
+                 qPrintable(events.at(1)));
+        QVERIFY(!QFile::exists(downloads(QStringLiteral("secure.zip"))));
+        // The handshake failed, so no request ever reached the host.
+        QVERIFY(secure.requests().isEmpty());
+    }
 }
 
 QTEST_MAIN(TestDownloadManager)

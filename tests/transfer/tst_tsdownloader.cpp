@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QSignalSpy>
+#include <QSslSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,6 +30,7 @@ private slots:
     void stalledTransferGivesUp();
     void truncatedBodyStaysSilent();
     void bodyEndedByCloseIsDelivered();
+    void untrustedCertificateStaysSilent();
 
 private:
     void writeFile(const QString &path, const QByteArray &bytes);
@@ -210,6 +212,25 @@ void TestTsDownloader::bodyEndedByCloseIsDelivered()
     QSignalSpy spy(&downloader, &TsDownloader::downloaded);
     QVERIFY(spy.wait());
     QCOMPARE(downloader.downloadedData(), QByteArray("line one\nline two\n"));
+}
+
+void TestTsDownloader::untrustedCertificateStaysSilent()
+{
+    if (!QSslSocket::supportsSsl())
+        QSKIP("no TLS back end available");
+    const QString tls = QStringLiteral(ZERUN_TEST_DATA "/tls/");
+    PackageHost secure(root.path(), tls + QStringLiteral("localhost.crt"),
+                       tls + QStringLiteral("localhost.key"));
+    QVERIFY(secure.start());
+    writeFile(QStringLiteral("/files/index.dat"), "forged?");
+
+    TsDownloader downloader(secure.url(QStringLiteral("/files/index.dat")));
+    QSignalSpy spy(&downloader, &TsDownloader::downloaded);
+    QVERIFY(waitForReply(downloader));
+    QCoreApplication::processEvents();
+    QCOMPARE(spy.count(), 0);
+    QVERIFY(downloader.downloadedData().isEmpty());
+    QVERIFY(secure.requests().isEmpty());
 }
 
 QTEST_MAIN(TestTsDownloader)
