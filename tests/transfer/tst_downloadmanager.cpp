@@ -2,6 +2,7 @@
 #include "downloadmanager.h"
 #include "packagehost.h"
 #include "rawhttpresponder.h"
+#include "testprofile.h"
 
 #include <QDir>
 #include <QFile>
@@ -110,18 +111,16 @@ private:
     QString hostUrl(const QString &path) const;
     static QStringList verifiedProgress(const Recorder &recorder);
 
-    QTemporaryDir dataHome;
+    TestProfile profile;
     QTemporaryDir hostRoot;
     std::unique_ptr<PackageHost> host;
 };
 
 void TestDownloadManager::initTestCase()
 {
-    QVERIFY(dataHome.isValid());
+    QVERIFY(profile.isValid());
     QVERIFY(hostRoot.isValid());
-    // The downloads folder lives below the data location; point it into a throw-away folder.
-    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
-    QVERIFY(AppPaths::downloadsFolder().startsWith(dataHome.path()));
+    QVERIFY(AppPaths::downloadsFolder().startsWith(profile.dataHome()));
     host = std::make_unique<PackageHost>(hostRoot.path());
     QVERIFY(host->start());
 }
