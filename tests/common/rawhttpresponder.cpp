@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <memory>
 
@@ -30,10 +31,11 @@ QUrl RawHttpResponder::url(const QString &path) const
     return url;
 }
 
-void RawHttpResponder::setAnswer(const QByteArray &bytes, bool close)
+void RawHttpResponder::setAnswer(const QByteArray &bytes, bool close, int delay)
 {
     answer = bytes;
     closeAfterwards = close;
+    closeDelay = delay;
 }
 
 QList<QByteArray> RawHttpResponder::requestHeads() const
@@ -64,7 +66,9 @@ void RawHttpResponder::acceptConnections()
             received->clear();
             heads.append(requestHead);
             socket->write(answer);
-            if (closeAfterwards)
+            if (closeAfterwards && closeDelay > 0)
+                QTimer::singleShot(closeDelay, socket, [socket] { socket->disconnectFromHost(); });
+            else if (closeAfterwards)
                 socket->disconnectFromHost();
             emit requestReceived(requestHead);
         });

@@ -23,7 +23,9 @@ public:
     quint16 port() const;
     QUrl url(const QString &path) const;
 
-    void setAnswer(const QByteArray &answer, bool closeAfterwards = true);
+    // `closeDelay` milliseconds after writing the answer the connection is closed (when
+    // `closeAfterwards`), so the close can reach the client apart from the last data.
+    void setAnswer(const QByteArray &answer, bool closeAfterwards = true, int closeDelay = 0);
 
     // Request heads received so far (request line and headers), oldest first.
     QList<QByteArray> requestHeads() const;
@@ -41,5 +43,6 @@ private:
     QTcpServer server;
     QByteArray answer;
     bool closeAfterwards = true;
+    int closeDelay = 0;
     QList<QByteArray> heads;
 };
