@@ -168,7 +168,10 @@ void DownloadManager::downloadReadyRead()
     if (chunk.isEmpty())
         return;
     if (outputFile.write(chunk) != chunk.size()) {
-        writeError = outputFile.errorString();
+        // A short write (a full disk, a size limit) leaves no error of its own on the file.
+        writeError = outputFile.error() != QFileDevice::NoError
+                         ? outputFile.errorString()
+                         : QStringLiteral("Could not write all data to ") + outputFile.fileName();
         // Ends the transfer at once; downloadFinished() reports the write error.
         activeReply->abort();
         return;

@@ -15,8 +15,10 @@
 #include <QtTest>
 
 #include <cmath>
+#include <csignal>
 #include <limits>
 #include <memory>
+#include <sys/resource.h>
 
 namespace {
 
@@ -99,6 +101,7 @@ private slots:
     void enqueuedWithoutListIsSavedWhole();
     void enqueueDuringTransferWaitsForIt();
     void destroyedInFlightLeavesNothing();
+    void failedWriteFailsTransfer();
     void certificateErrorsAreNeverIgnored_data();
     void certificateErrorsAreNeverIgnored();
 
@@ -596,6 +599,37 @@ void TestDownloadManager::destroyedInFlightLeavesNothing()
     QCOMPARE(recorder.events.size(), before);
     QVERIFY(!recorder.finishedSeen());
     QVERIFY(!QFile::exists(downloads(QStringLiteral("cut.zip"))));
+}
+
+void TestDownloadManager::failedWriteFailsTransfer()
+{
+    // A file size limit makes writes fail as a full disk would.
+    writeHostFile(QStringLiteral("/packs/huge.zip"), patterned(2 * 1024 * 1024, 1));
+    writeHostFile(QStringLiteral("/packs/small.zip"), "small");
+    rlimit original{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &original), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = original;
+    limited.rlim_cur = 256 * 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+
+    DownloadManager manager;
+    Recorder recorder(manager);
+    const bool finished = runBatch(
+        manager, recorder,
+        {hostUrl(QStringLiteral("/packs/huge.zip")), hostUrl(QStringLiteral("/packs/small.zip"))});
+    setrlimit(RLIMIT_FSIZE, &original);
+    std::signal(SIGXFSZ, previousHandler);
+    QVERIFY(finished);
+
+    QStringList events = recorder.events;
+    events.removeAll(QStringLiteral("progress"));
+    QVERIFY2(events.size() == 8, qPrintable(events.join(QLatin1Char('|'))));
+    QVERIFY2(events.at(1).startsWith(QLatin1String("result:Failed: ")), qPrintable(events.at(1)));
+    QCOMPARE(events.at(5), QStringLiteral("result:Succeeded"));
+    QCOMPARE(events.at(6), QStringLiteral("result:1/2files downloaded successfully"));
+    QVERIFY(!QFile::exists(downloads(QStringLiteral("huge.zip"))));
+    QCOMPARE(readFile(downloads(QStringLiteral("small.zip"))), QByteArray("small"));
 }
 
 void TestDownloadManager::certificateErrorsAreNeverIgnored_data()
