@@ -84,6 +84,7 @@ struct PackageHost::Private
     QString address;
     std::atomic<int> port{0};
     std::atomic<bool> running{false};
+    std::atomic<qint64> maxUploadSize{defaultMaxUploadSize};
 
     mutable std::mutex mutex;
     std::condition_variable wake;
@@ -219,6 +220,13 @@ struct PackageHost::Private
         return sink.write(feed.buffer.constData(), static_cast<size_t>(read));
     }
 
+    static void refuseUpload(httplib::Response &response, int status)
+    {
+        response.status = status;
+        response.set_content(status == 413 ? "Upload too large\n" : "Upload refused\n",
+                             "text/plain");
+    }
+
     void handleUpload(const httplib::Request &request, httplib::Response &response,
                       const httplib::ContentReader &reader)
     {
@@ -227,7 +235,14 @@ struct PackageHost::Private
             response.set_content("Expected a multipart/form-data body\n", "text/plain");
             return;
         }
+        const qint64 limit = maxUploadSize;
+        if (request.has_header("Content-Length") &&
+            request.get_header_value<uint64_t>("Content-Length") > static_cast<uint64_t>(limit)) {
+            refuseUpload(response, 413);
+            return;
+        }
         Upload upload;
+        qint64 received = 0;
         const bool complete = reader(
             [&upload](const httplib::MultipartFormData &part) {
                 upload.parts.append({QString::fromStdString(part.name),
@@ -235,17 +250,16 @@ struct PackageHost::Private
                                      QString::fromStdString(part.content_type), QByteArray()});
                 return true;
             },
-            [&upload](const char *data, size_t length) {
-                if (upload.parts.isEmpty())
+            [&upload, &received, limit](const char *data, size_t length) {
+                // Counted here as well, for bodies sent without a length.
+                received += static_cast<qint64>(length);
+                if (upload.parts.isEmpty() || received > limit)
                     return false;
                 upload.parts.last().content.append(data, static_cast<int>(length));
                 return true;
             });
         if (!complete) {
-            // The reader has already set 413 for a body over the limit.
-            if (response.status < 400)
-                response.status = 400;
-            response.set_content("Upload refused\n", "text/plain");
+            refuseUpload(response, received > limit ? 413 : 400);
             return;
         }
 
@@ -293,7 +307,8 @@ void PackageHost::setUp(const QString &root)
     d->root = root;
     d->canonicalRoot = QFileInfo(root).canonicalFilePath();
     d->server->set_keep_alive_timeout(2);
-    d->server->set_payload_max_length(static_cast<size_t>(defaultMaxUploadSize));
+    // The upload limit proper is checked per request; this only caps what any request may send.
+    d->server->set_payload_max_length(size_t(1) << 31);
     d->server->set_pre_routing_handler(
         [this](const httplib::Request &request, httplib::Response &) {
             std::lock_guard<std::mutex> lock(d->mutex);
@@ -387,7 +402,7 @@ QUrl PackageHost::url(const QString &path) const
 
 void PackageHost::setMaxUploadSize(qint64 bytes)
 {
-    d->server->set_payload_max_length(static_cast<size_t>(std::max<qint64>(0, bytes)));
+    d->maxUploadSize = std::max<qint64>(0, bytes);
 }
 
 void PackageHost::setUploadFolder(const QString &folder)
