@@ -191,9 +191,8 @@ void TestTsUnZip::reportsBrokenArchives()
     if (kind == "text") {
         writeFile(zipPath, "this is not an archive\n");
     } else if (kind == "empty") {
-        QVERIFY(
-            run("python3", {"-c", "import zipfile,sys; zipfile.ZipFile(sys.argv[1],'w').close()",
-                            zipPath}) == 0);
+        QVERIFY(run(python(), {"-c", "import zipfile,sys; zipfile.ZipFile(sys.argv[1],'w').close()",
+                               zipPath}) == 0);
     } else if (kind == "truncated" || kind == "corrupted") {
         QVERIFY(produce("python-deflated", source, zipPath));
         QByteArray bytes = readFile(zipPath);

@@ -57,6 +57,13 @@ open(out, "wb").write(raw)
 
 } // namespace
 
+// The system's own interpreter starts much faster than a version-manager shim on the PATH.
+QString python()
+{
+    const QString system = QStandardPaths::findExecutable("python3", {"/usr/bin", "/bin"});
+    return system.isEmpty() ? QStringLiteral("python3") : system;
+}
+
 bool hasTool(const QString &program)
 {
     return !QStandardPaths::findExecutable(program).isEmpty();
@@ -181,7 +188,7 @@ with zipfile.ZipFile(out, "w", method) as z:
             z.write(os.path.join(folder, name), os.path.normpath(os.path.join(rel, name)))
 )PY");
         const QString method = producer == "python-stored" ? "ZIP_STORED" : "ZIP_DEFLATED";
-        return run("python3", {"-c", script, root, archivePath, method}) == 0;
+        return run(python(), {"-c", script, root, archivePath, method}) == 0;
     }
     return false;
 }
@@ -199,7 +206,7 @@ bool writeArchive(const QString &archivePath, const QList<Entry> &entries)
     const QString json = QString::fromUtf8(QJsonDocument(spec).toJson(QJsonDocument::Compact));
     QByteArray output;
     const int code =
-        run("python3", {"-c", QString::fromLatin1(writerScript), archivePath, json}, {}, &output);
+        run(python(), {"-c", QString::fromLatin1(writerScript), archivePath, json}, {}, &output);
     if (code != 0)
         qWarning("%s", output.constData());
     return code == 0;

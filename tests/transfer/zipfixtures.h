@@ -12,6 +12,8 @@ namespace ZipFixtures {
 
 // Whether a program is on the PATH.
 bool hasTool(const QString &program);
+// The Python 3 interpreter to run.
+QString python();
 // Runs a program to its end; its exit code, or -1 when it could not run.
 int run(const QString &program, const QStringList &arguments,
         const QString &workingFolder = QString(), QByteArray *output = nullptr);
