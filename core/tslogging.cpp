@@ -1,6 +1,8 @@
 #include "tslogging.h"
 
 #include "apppaths.h"
+#include "framelesswindow.h"
+#include "stringutility.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -8,6 +10,8 @@
 #include <QErrorMessage>
 #include <QFile>
 #include <QIcon>
+#include <QScreen>
+#include <QTextBrowser>
 #include <QThread>
 
 #include <atomic>
@@ -252,6 +256,28 @@ void messageHandler(QtMsgType type, const QMessageLogContext &context, const QSt
 
     if (type == QtFatalMsg)
         std::abort();
+}
+
+void showSessionLog()
+{
+    auto *window = new FramelessWindow;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(QStringLiteral("Session Log"));
+    window->setFixedSize(640, 360);
+
+    auto *browser = new QTextBrowser(window);
+    browser->setText(StringUtility::readTextFile(dailyLogFileFor(now())));
+    window->setContent(browser, false);
+
+    // Centred on the active window, a little above its middle; without one, on the screen.
+    QRect around;
+    if (const QWidget *active = QApplication::activeWindow())
+        around = QRect(active->pos(), active->size());
+    else if (const QScreen *screen = QGuiApplication::primaryScreen())
+        around = screen->availableGeometry();
+    window->move(around.x() + around.width() / 2 - window->width() / 2,
+                 around.y() + around.height() / 2 - window->height() / 2 - 60);
+    window->show();
 }
 
 } // namespace TsLogging

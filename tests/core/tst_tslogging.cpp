@@ -1,13 +1,16 @@
 // Daily log records, filter rules, the alert dialog and fatal messages, with the real handler
 // writing real files into the test's own profile.
 #include "apppaths.h"
+#include "framelesswindow.h"
 #include "tslogging.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QErrorMessage>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
+#include <QTextBrowser>
 #include <QtTest>
 
 using namespace TsLogging;
@@ -55,6 +58,7 @@ private slots:
     void alertFromWorkerThread();
     void fatalEndsProcess();
     void unwritableFolderLosesRecordOnly();
+    void sessionLogViewer();
 };
 
 void TestTsLogging::initTestCase()
@@ -232,6 +236,43 @@ void TestTsLogging::unwritableFolderLosesRecordOnly()
     QVERIFY(QDir().rename(aside, logs));
     Log::debug(Channel::strName(), QStringLiteral("kept"));
     QCOMPARE(readAll(todaysFile()), QByteArray("06-12-26@15:07:51:123 | kept \n\n"));
+}
+
+void TestTsLogging::sessionLogViewer()
+{
+    Log::debug(Channel::strName(), QStringLiteral("shown in the viewer"));
+    QWidget active;
+    active.setGeometry(100, 100, 800, 600);
+    active.show();
+    QApplication::setActiveWindow(&active);
+    QTRY_COMPARE(QApplication::activeWindow(), &active);
+
+    const auto viewers = [] {
+        QList<FramelessWindow *> found;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            auto *frame = qobject_cast<FramelessWindow *>(window);
+            const QLabel *title =
+                frame ? frame->findChild<QLabel *>(QStringLiteral("titleText")) : nullptr;
+            if (frame && frame->isVisible() && title && title->text() == "Session Log")
+                found << frame;
+        }
+        return found;
+    };
+    showSessionLog();
+    QCOMPARE(viewers().size(), 1);
+    FramelessWindow *viewer = viewers().first();
+    QCOMPARE(viewer->size(), QSize(640, 360));
+    QCOMPARE(viewer->pos(), QPoint(active.x() + active.width() / 2 - 320,
+                                   active.y() + active.height() / 2 - 180 - 60));
+    const QTextBrowser *browser = viewer->findChild<QTextBrowser *>();
+    QVERIFY(browser);
+    QVERIFY(browser->toPlainText().contains(QStringLiteral("shown in the viewer")));
+
+    // Every call opens a window of its own.
+    showSessionLog();
+    QCOMPARE(viewers().size(), 2);
+    for (FramelessWindow *window : viewers())
+        window->close();
 }
 
 int main(int argc, char **argv)
