@@ -2,8 +2,8 @@
 
 #include "apppaths.h"
 #include "framelesswindow.h"
-#include "tsfont.h"
 #include "tsbreakpad.h"
+#include "tsfont.h"
 #include "tslogging.h"
 #include "updatecheck.h"
 #include "zerun.h"
