@@ -37,8 +37,16 @@
 
 namespace {
 
-// Longest wait for the report helper before the crashed process gives up on it.
-constexpr int helperTimeoutMs = 60000;
+// Longest wait for the report helper before the crashed process gives up on it; the
+// environment variable ZERUN_CRASH_REPORT_TIMEOUT_MS, read at installation, may shorten it.
+constexpr int defaultHelperTimeoutMs = 60000;
+
+int helperTimeoutFromEnvironment()
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue("ZERUN_CRASH_REPORT_TIMEOUT_MS", &ok);
+    return ok && value > 0 && value < defaultHelperTimeoutMs ? value : defaultHelperTimeoutMs;
+}
 
 // The crashed process's active window, kept up to date by the GUI thread so that the crash hook
 // only has to read a number.
@@ -116,6 +124,7 @@ private:
     std::string helperPath;
     std::string organisation;
     std::string application;
+    int helperTimeoutMs = defaultHelperTimeoutMs;
 };
 
 namespace {
@@ -127,6 +136,7 @@ CrashHandler::CrashHandler(const QString &dumpFolder, CrashCallback callback, vo
     , helperPath(QFile::encodeName(crashReportHelperPath()).toStdString())
     , organisation(QCoreApplication::organizationName().toUtf8().toStdString())
     , application(QCoreApplication::applicationName().toUtf8().toStdString())
+    , helperTimeoutMs(helperTimeoutFromEnvironment())
 {
     callbackRecord->callback = callback;
     callbackRecord->context = context;

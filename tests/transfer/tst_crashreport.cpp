@@ -67,6 +67,7 @@ private slots:
     void crash();
     void twoRunsTwoArchives();
     void missingHelperStillEnds();
+    void stuckHelperStillEnds();
     void reportWithoutLogOrWindow();
     void missingDumpGivesNoArchive();
     void reinstallReplacesHandler();
@@ -228,6 +229,33 @@ void TestCrashReport::missingHelperStillEnds()
     process.start(copy, {QStringLiteral("segv-gui")});
     QVERIFY(process.waitForFinished(120000));
     QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(filesIn(AppPaths::logsFolder(), QStringLiteral("*.dmp")).size(), 1);
+    QVERIFY(filesIn(AppPaths::logsFolder(), QStringLiteral("*.zip")).isEmpty());
+}
+
+void TestCrashReport::stuckHelperStillEnds()
+{
+    // A helper that never returns: the crashed process stops waiting for it and ends.
+    QTemporaryDir stuck;
+    const QString copy = stuck.filePath(QStringLiteral("crasher"));
+    QVERIFY(QFile::copy(crasher(), copy));
+    QFile helper(stuck.filePath(QStringLiteral("zerun-crash-report")));
+    QVERIFY(helper.open(QIODevice::WriteOnly));
+    helper.write("#!/bin/sh\nexec sleep 600\n");
+    helper.close();
+    QVERIFY(helper.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                  QFileDevice::ExeOwner));
+
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ZERUN_CRASH_REPORT_TIMEOUT_MS"), QStringLiteral("2000"));
+    process.setProcessEnvironment(environment);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(copy, {QStringLiteral("segv-worker")});
+    QVERIFY(process.waitForFinished(120000));
+    QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+    QVERIFY(timer.elapsed() >= 2000);
     QCOMPARE(filesIn(AppPaths::logsFolder(), QStringLiteral("*.dmp")).size(), 1);
     QVERIFY(filesIn(AppPaths::logsFolder(), QStringLiteral("*.zip")).isEmpty());
 }
