@@ -105,7 +105,6 @@ public:
     CrashHandler(const QString &dumpFolder, CrashCallback callback, void *context);
 
     std::unique_ptr<CallbackRecord> callbackRecord;
-    std::unique_ptr<google_breakpad::ExceptionHandler> exceptionHandler;
 
 private:
 #if defined(Q_OS_WIN)
@@ -125,6 +124,10 @@ private:
     std::string organisation;
     std::string application;
     int helperTimeoutMs = defaultHelperTimeoutMs;
+
+public:
+    // Last, so that it goes first: no dump may call back into a half-destroyed handler.
+    std::unique_ptr<google_breakpad::ExceptionHandler> exceptionHandler;
 };
 
 namespace {
