@@ -4,6 +4,8 @@
 //   segv-worker  null write on a worker thread while the GUI thread keeps running
 //   abort        abort() on the GUI thread
 //   log-first    a log record first, then the GUI-thread null write
+//   busy-heap    GUI-thread null write while two workers allocate and free without pause
+//   two-workers  null writes on two worker threads at once
 #include "apppaths.h"
 #include "tsbreakpad.h"
 #include "tslogging.h"
@@ -13,7 +15,9 @@
 #include <QThread>
 #include <QTimer>
 
+#include <atomic>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -48,15 +52,39 @@ int main(int argc, char **argv)
     window.show();
     window.activateWindow();
 
-    std::unique_ptr<QThread> worker;
+    std::vector<std::unique_ptr<QThread>> workers;
+    const auto startWorker = [&workers](auto work) {
+        workers.emplace_back(QThread::create(work));
+        workers.back()->start();
+    };
+    std::atomic<bool> go{false};
+    if (mode == "busy-heap") {
+        for (int i = 0; i < 2; ++i) {
+            startWorker([] {
+                volatile char sink = 0;
+                for (unsigned n = 1;; ++n) {
+                    std::vector<char> block(n % 8192 + 1, static_cast<char>(n));
+                    sink = block.back();
+                }
+            });
+        }
+    }
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &app, [&] {
         if (!QGuiApplication::focusWindow())
             return;
         poll.stop();
         if (mode == "segv-worker") {
-            worker.reset(QThread::create(nullWrite));
-            worker->start();
+            startWorker(nullWrite);
+        } else if (mode == "two-workers") {
+            for (int i = 0; i < 2; ++i) {
+                startWorker([&go] {
+                    while (!go.load()) {
+                    }
+                    nullWrite();
+                });
+            }
+            go.store(true);
         } else if (mode == "abort") {
             std::abort();
         } else {

@@ -128,6 +128,8 @@ void TestCrashReport::crash_data()
     QTest::newRow("segv on worker thread") << "segv-worker" << false << "SIGSEGV" << true;
     QTest::newRow("abort") << "abort" << false << "SIGABRT" << false;
     QTest::newRow("log written before") << "log-first" << false << "SIGSEGV" << false;
+    QTest::newRow("allocator busy on other threads") << "busy-heap" << false << "SIGSEGV" << false;
+    QTest::newRow("two workers at once") << "two-workers" << false << "SIGSEGV" << true;
     if (!QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty()) {
         QTest::newRow("segv on GUI thread, real display")
             << "segv-gui" << true << "SIGSEGV" << false;
