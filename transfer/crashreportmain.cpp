@@ -12,6 +12,12 @@
 #include <cstring>
 #include <memory>
 
+#if defined(Q_OS_WIN)
+constexpr char defaultPlatform[] = "windows";
+#else
+constexpr char defaultPlatform[] = "xcb";
+#endif
+
 int main(int argc, char **argv)
 {
     QString organisation, application, dump;
@@ -37,6 +43,11 @@ int main(int argc, char **argv)
     // A window to capture means the crashed process had a display; the helper shares it.
     std::unique_ptr<QCoreApplication> app;
     if (window) {
+        // Should the display be gone, the report is still built, only without a screenshot.
+        QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        if (platform.isEmpty())
+            platform = defaultPlatform;
+        qputenv("QT_QPA_PLATFORM", platform + ";offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
         setCrashReportWindow(static_cast<WId>(window));
     } else {
