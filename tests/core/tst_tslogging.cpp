@@ -56,6 +56,8 @@ private slots:
     void midnightSplitsFiles();
     void alertDialogKeepsTheFile();
     void alertFromWorkerThread();
+    void alertTitles_data();
+    void alertTitles();
     void fatalEndsProcess();
     void unwritableFolderLosesRecordOnly();
     void sessionLogViewer();
@@ -213,6 +215,37 @@ void TestTsLogging::alertFromWorkerThread()
     // The widget is set up by the GUI thread, once it gets back to its event loop.
     QTRY_COMPARE(QErrorMessage::qtHandler()->windowTitle(),
                  QStringLiteral("Channel Log: alert.log | Warning"));
+}
+
+void TestTsLogging::alertTitles_data()
+{
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("debug") << "debug"
+                           << "Channel Log: alert.log | Debug" << true;
+    QTest::newRow("warning") << "warning"
+                             << "Channel Log: alert.log | Warning" << true;
+    QTest::newRow("critical") << "critical"
+                              << "Channel Log: alert.log |" << false;
+}
+
+void TestTsLogging::alertTitles()
+{
+    QFETCH(QString, level);
+    QFETCH(QString, title);
+    QFETCH(bool, written);
+
+    QLoggingCategory::setFilterRules(FilterRules::warningRules());
+    QErrorMessage::qtHandler()->setWindowTitle(QString());
+    if (level == QLatin1String("debug"))
+        Log::debug(Channel::alertName(), QStringLiteral("alert"));
+    else if (level == QLatin1String("warning"))
+        Log::warning(Channel::alertName(), QStringLiteral("alert"));
+    else
+        Log::critical(Channel::alertName(), QStringLiteral("alert"));
+    QCOMPARE(QErrorMessage::qtHandler()->windowTitle(), title);
+    QCOMPARE(readAll(todaysFile()).isEmpty(), !written);
 }
 
 void TestTsLogging::fatalEndsProcess()
