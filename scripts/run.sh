@@ -28,7 +28,7 @@ capture_window() {
   "$installer" &
   local pid=$!
   local window
-  if ! window=$(timeout "$window_wait" xdotool search --sync --onlyvisible --name '^Zerun' | head -n1) \
+  if ! window=$(timeout "$window_wait" xdotool search --sync --onlyvisible --classname '^zerun-installer$' | head -n1) \
     || [ -z "$window" ]; then
     echo "run: no window appeared within ${window_wait}s" >&2
     kill "$pid" 2>/dev/null || true
