@@ -46,6 +46,8 @@ private slots:
     void storesMultipartUpload();
     void refusesOversizedUpload();
     void refusesPlainPost();
+    void refusedUploadKeepsConnectionInStep_data();
+    void refusedUploadKeepsConnectionInStep();
     void executableServesFolder();
 
 private:
@@ -54,6 +56,9 @@ private:
     Answer post(const QUrl &url, QHttpMultiPart *form);
     // Sends `requestLine` as it is over a raw socket; returns the status line of the answer.
     QByteArray rawStatusLine(const QByteArray &requestLine);
+    // Reads from `socket` until one answer with a Content-Length is whole (head and body);
+    // returns all that was read.
+    static QByteArray readAnswer(QTcpSocket &socket);
 
     QTemporaryDir outside;
     QString rootPath;
@@ -135,6 +140,26 @@ QByteArray TestPackageHost::rawStatusLine(const QByteArray &requestLine)
     while (!received.contains("\r\n") && socket.waitForReadyRead(5000))
         received += socket.readAll();
     return received.left(received.indexOf("\r\n"));
+}
+
+QByteArray TestPackageHost::readAnswer(QTcpSocket &socket)
+{
+    QByteArray received;
+    for (;;) {
+        const int headEnd = received.indexOf("\r\n\r\n");
+        if (headEnd >= 0) {
+            QByteArray length;
+            for (const QByteArray &line : received.left(headEnd).split('\n')) {
+                if (line.toLower().startsWith("content-length:"))
+                    length = line.mid(15).trimmed();
+            }
+            if (received.size() >= headEnd + 4 + length.toInt())
+                return received;
+        }
+        if (!socket.waitForReadyRead(20000))
+            return received;
+        received += socket.readAll();
+    }
 }
 
 void TestPackageHost::servesFilesBelowRoot()
@@ -334,6 +359,58 @@ void TestPackageHost::refusesPlainPost()
     QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 400);
     QVERIFY(host->uploads().isEmpty());
     delete reply;
+}
+
+void TestPackageHost::refusedUploadKeepsConnectionInStep_data()
+{
+    const QByteArray form = "--XyZ\r\nContent-Disposition: form-data; name=\"fileToUpload\"; "
+                            "filename=\"big.zip\"\r\n\r\n" +
+                            QByteArray(4096, 'b') + "\r\n--XyZ--\r\n";
+    const QByteArray formType = "multipart/form-data; boundary=XyZ";
+    const QByteArray chunked =
+        QByteArray::number(form.size(), 16) + "\r\n" + form + "\r\n0\r\n\r\n";
+
+    QTest::addColumn<QByteArray>("headers");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("status");
+    QTest::newRow("form above the limit")
+        << "Content-Type: " + formType + "\r\nContent-Length: " + QByteArray::number(form.size())
+        << form << 413;
+    QTest::newRow("chunked form above the limit")
+        << "Content-Type: " + formType + "\r\nTransfer-Encoding: chunked" << chunked << 413;
+    QTest::newRow("plain text") << QByteArray("Content-Type: text/plain\r\nContent-Length: 4096")
+                                << QByteArray(4096, 't') << 400;
+}
+
+void TestPackageHost::refusedUploadKeepsConnectionInStep()
+{
+    // The refused body is not taken for a second request: the next request on the same
+    // connection gets the next answer.
+    QFETCH(QByteArray, headers);
+    QFETCH(QByteArray, body);
+    QFETCH(int, status);
+    writeFile(QStringLiteral("/files/index.dat"), "catalogue");
+    host->setMaxUploadSize(1024);
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), host->port());
+    QVERIFY(socket.waitForConnected(5000));
+    socket.write("POST /matrix/upload.php HTTP/1.1\r\nHost: 127.0.0.1\r\n" + headers + "\r\n\r\n" +
+                 body);
+    const QByteArray refusal = readAnswer(socket);
+    QVERIFY2(refusal.startsWith("HTTP/1.1 " + QByteArray::number(status)), refusal.constData());
+    QCOMPARE(refusal.count("HTTP/1.1 "), 1);
+
+    socket.write("GET /files/index.dat HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
+    QByteArray next;
+    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(20000))
+        next += socket.readAll();
+    next += socket.readAll();
+    QVERIFY2(next.startsWith("HTTP/1.1 200"), next.constData());
+    QCOMPARE(next.count("HTTP/1.1 "), 1);
+    QVERIFY(next.endsWith("\r\n\r\ncatalogue"));
+    QVERIFY(host->uploads().isEmpty());
+    QCOMPARE(host->requests(), QStringList({QStringLiteral("POST /matrix/upload.php"),
+                                            QStringLiteral("GET /files/index.dat")}));
 }
 
 void TestPackageHost::executableServesFolder()
