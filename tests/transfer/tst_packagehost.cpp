@@ -274,7 +274,10 @@ void TestPackageHost::stopEndsStalledAnswer()
     other.stop();
     QVERIFY(clock.elapsed() < 10000);
     QVERIFY(finished.wait());
-    QVERIFY(reply->error() != QNetworkReply::NoError);
+    // The client may report a connection closed before the announced length as a plain end,
+    // so the length tells whether the answer was cut short.
+    QCOMPARE(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(), 1000);
+    QVERIFY(reply->error() != QNetworkReply::NoError || reply->readAll().size() < 1000);
     delete reply;
 }
 
