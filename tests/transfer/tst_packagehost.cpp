@@ -1,4 +1,5 @@
 #include "packagehost.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,6 +55,8 @@ private:
     void writeFile(const QString &path, const QByteArray &bytes);
     Answer get(const QUrl &url);
     Answer post(const QUrl &url, QHttpMultiPart *form);
+    // Waits for `reply` to finish and takes what it brought; the reply is deleted later.
+    static Answer answerOf(QNetworkReply *reply);
     // Sends `requestLine` as it is over a raw socket; returns the status line of the answer.
     QByteArray rawStatusLine(const QByteArray &requestLine);
     // Reads from `socket` until one answer with a Content-Length is whole (head and body);
@@ -94,15 +97,23 @@ void TestPackageHost::cleanup()
 
 void TestPackageHost::writeFile(const QString &path, const QByteArray &bytes)
 {
-    QFile file(rootPath + path);
-    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    TestFiles::write(rootPath + path, bytes);
 }
 
 Answer TestPackageHost::get(const QUrl &url)
 {
-    QNetworkReply *reply = network.get(QNetworkRequest(url));
+    return answerOf(network.get(QNetworkRequest(url)));
+}
+
+Answer TestPackageHost::post(const QUrl &url, QHttpMultiPart *form)
+{
+    QNetworkReply *reply = network.post(QNetworkRequest(url), form);
+    form->setParent(reply);
+    return answerOf(reply);
+}
+
+Answer TestPackageHost::answerOf(QNetworkReply *reply)
+{
     QSignalSpy finished(reply, &QNetworkReply::finished);
     finished.wait(20000);
     Answer answer;
@@ -111,20 +122,6 @@ Answer TestPackageHost::get(const QUrl &url)
     answer.error = reply->error();
     answer.contentLength = reply->header(QNetworkRequest::ContentLengthHeader);
     answer.location = reply->rawHeader("Location");
-    reply->deleteLater();
-    return answer;
-}
-
-Answer TestPackageHost::post(const QUrl &url, QHttpMultiPart *form)
-{
-    QNetworkReply *reply = network.post(QNetworkRequest(url), form);
-    form->setParent(reply);
-    QSignalSpy finished(reply, &QNetworkReply::finished);
-    finished.wait(20000);
-    Answer answer;
-    answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    answer.body = reply->readAll();
-    answer.error = reply->error();
     reply->deleteLater();
     return answer;
 }
