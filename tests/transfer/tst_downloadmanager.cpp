@@ -112,6 +112,11 @@ private:
     static bool runBatch(DownloadManager &manager, const QStringList &urls, int timeout = 30000);
     QString hostUrl(const QString &path) const;
     static QStringList verifiedProgress(const Recorder &recorder);
+    // For a batch of two: the first transfer failed and left no file, the second was saved
+    // with `savedBytes`.
+    static void verifyFirstFailedSecondSaved(const Recorder &recorder, const QString &failedName,
+                                             const QString &savedName,
+                                             const QByteArray &savedBytes);
 
     TestProfile profile;
     QTemporaryDir hostRoot;
@@ -168,6 +173,21 @@ QStringList TestDownloadManager::verifiedProgress(const Recorder &recorder)
         percentages.append(match.captured(1));
     }
     return percentages;
+}
+
+void TestDownloadManager::verifyFirstFailedSecondSaved(const Recorder &recorder,
+                                                       const QString &failedName,
+                                                       const QString &savedName,
+                                                       const QByteArray &savedBytes)
+{
+    QStringList events = recorder.events;
+    events.removeAll(QStringLiteral("progress"));
+    QVERIFY2(events.size() == 8, qPrintable(events.join(QLatin1Char('|'))));
+    QVERIFY2(events.at(1).startsWith(QLatin1String("result:Failed: ")), qPrintable(events.at(1)));
+    QCOMPARE(events.at(5), QStringLiteral("result:Succeeded"));
+    QCOMPARE(events.at(6), QStringLiteral("result:1/2files downloaded successfully"));
+    QVERIFY(!QFile::exists(downloads(failedName)));
+    QCOMPARE(TestFiles::read(downloads(savedName)), savedBytes);
 }
 
 void TestDownloadManager::rateText_data()
@@ -454,14 +474,8 @@ void TestDownloadManager::stalledTransferFails()
         {hostUrl(QStringLiteral("/packs/stall.zip")), hostUrl(QStringLiteral("/packs/after.zip"))},
         20000));
     QVERIFY(clock.elapsed() < 20000);
-    QStringList events = recorder.events;
-    events.removeAll(QStringLiteral("progress"));
-    QVERIFY2(events.size() == 8, qPrintable(events.join(QLatin1Char('|'))));
-    QVERIFY2(events.at(1).startsWith(QLatin1String("result:Failed: ")), qPrintable(events.at(1)));
-    QCOMPARE(events.at(5), QStringLiteral("result:Succeeded"));
-    QCOMPARE(events.at(6), QStringLiteral("result:1/2files downloaded successfully"));
-    QVERIFY(!QFile::exists(downloads(QStringLiteral("stall.zip"))));
-    QCOMPARE(TestFiles::read(downloads(QStringLiteral("after.zip"))), QByteArray("after"));
+    verifyFirstFailedSecondSaved(recorder, QStringLiteral("stall.zip"), QStringLiteral("after.zip"),
+                                 "after");
 }
 
 void TestDownloadManager::malformedBodies_data()
@@ -609,14 +623,8 @@ void TestDownloadManager::failedWriteFailsTransfer()
     std::signal(SIGXFSZ, previousHandler);
     QVERIFY(finished);
 
-    QStringList events = recorder.events;
-    events.removeAll(QStringLiteral("progress"));
-    QVERIFY2(events.size() == 8, qPrintable(events.join(QLatin1Char('|'))));
-    QVERIFY2(events.at(1).startsWith(QLatin1String("result:Failed: ")), qPrintable(events.at(1)));
-    QCOMPARE(events.at(5), QStringLiteral("result:Succeeded"));
-    QCOMPARE(events.at(6), QStringLiteral("result:1/2files downloaded successfully"));
-    QVERIFY(!QFile::exists(downloads(QStringLiteral("huge.zip"))));
-    QCOMPARE(TestFiles::read(downloads(QStringLiteral("small.zip"))), QByteArray("small"));
+    verifyFirstFailedSecondSaved(recorder, QStringLiteral("huge.zip"), QStringLiteral("small.zip"),
+                                 "small");
 }
 
 void TestDownloadManager::certificateErrorsAreNeverIgnored_data()
