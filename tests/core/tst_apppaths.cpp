@@ -1,4 +1,5 @@
 #include "apppaths.h"
+#include "installeridentity.h"
 #include "testfiles.h"
 #include "testprofile.h"
 #include "tsxml.h"
@@ -55,8 +56,7 @@ private:
 
 void TestAppPaths::initTestCase()
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Tandel Orvik"));
-    QCoreApplication::setApplicationName(QStringLiteral("Zerun Installer"));
+    useInstallerIdentity();
     workingFolder = QDir::currentPath();
 }
 

@@ -1,4 +1,5 @@
 #include "apppaths.h"
+#include "installeridentity.h"
 #include "testprofile.h"
 #include "tsxml.h"
 
@@ -32,8 +33,7 @@ void TestLanguage::initTestCase()
 {
     if (QLocale::system().name() != QLatin1String("pt_BR"))
         QSKIP("needs the system locale pt_BR (LC_ALL=pt_BR.UTF-8)");
-    QCoreApplication::setOrganizationName(QStringLiteral("Tandel Orvik"));
-    QCoreApplication::setApplicationName(QStringLiteral("Zerun Installer"));
+    useInstallerIdentity();
     workingFolder = QDir::currentPath();
 }
 

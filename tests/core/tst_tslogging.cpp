@@ -2,6 +2,7 @@
 // writing real files into the test's own profile.
 #include "apppaths.h"
 #include "framelesswindow.h"
+#include "installeridentity.h"
 #include "tslogging.h"
 
 #include <QApplication>
@@ -310,8 +311,7 @@ void TestTsLogging::sessionLogViewer()
 
 int main(int argc, char **argv)
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Tandel Orvik"));
-    QCoreApplication::setApplicationName(QStringLiteral("Zerun Installer"));
+    useInstallerIdentity();
     if (argc > 1 && qstrcmp(argv[1], "--fatal-child") == 0) {
         QCoreApplication app(argc, argv);
         setClock(fixedClock);

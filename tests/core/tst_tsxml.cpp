@@ -1,4 +1,5 @@
 #include "apppaths.h"
+#include "installeridentity.h"
 #include "testfiles.h"
 #include "testprofile.h"
 #include "tsxml.h"
@@ -54,8 +55,7 @@ private:
 
 void TestTsXML::initTestCase()
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Tandel Orvik"));
-    QCoreApplication::setApplicationName(QStringLiteral("Zerun Installer"));
+    useInstallerIdentity();
 }
 
 void TestTsXML::init()

@@ -2,6 +2,7 @@
 // by the dump reader, and the report archive must hold its entries in order, encrypted with the
 // fixed password. Also the report builder on its own, on real files.
 #include "apppaths.h"
+#include "installeridentity.h"
 #include "tsbreakpad.h"
 #include "tslogging.h"
 
@@ -306,8 +307,7 @@ void TestCrashReport::reinstallReplacesHandler()
 
 int main(int argc, char **argv)
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Tandel Orvik"));
-    QCoreApplication::setApplicationName(QStringLiteral("Zerun Installer"));
+    useInstallerIdentity();
     QCoreApplication app(argc, argv);
     AppPaths::createFolders();
     TestCrashReport test;

@@ -1,6 +1,7 @@
 // The crash report upload against the local package host: the newest archive of the logs folder
 // goes out as a two-part form, both parts named "fileToUpload", the second with the exact bytes.
 #include "apppaths.h"
+#include "installeridentity.h"
 #include "packagehost.h"
 #include "serviceendpoints.h"
 #include "tsbreakpad.h"
@@ -118,8 +119,7 @@ void TestCrashUpload::nothingToSend()
 
 int main(int argc, char **argv)
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Tandel Orvik"));
-    QCoreApplication::setApplicationName(QStringLiteral("Zerun Installer"));
+    useInstallerIdentity();
     QCoreApplication app(argc, argv);
     AppPaths::createFolders();
     TestCrashUpload test;

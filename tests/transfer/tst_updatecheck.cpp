@@ -2,6 +2,7 @@
 // panel; the browser action is replaced so that the test sees the address it would open.
 #include "apppaths.h"
 #include "framelesswindow.h"
+#include "installeridentity.h"
 #include "packagehost.h"
 #include "serviceendpoints.h"
 #include "tsdownloader.h"
@@ -178,8 +179,7 @@ void TestUpdateCheck::identity()
 
 int main(int argc, char **argv)
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Tandel Orvik"));
-    QCoreApplication::setApplicationName(QStringLiteral("Zerun Installer"));
+    useInstallerIdentity();
     QApplication app(argc, argv);
     AppPaths::createFolders();
     TestUpdateCheck test;

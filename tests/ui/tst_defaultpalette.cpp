@@ -1,5 +1,6 @@
 #include "apppaths.h"
 #include "defaultpalette.h"
+#include "installeridentity.h"
 #include "tsxml.h"
 #include "zerundarkstyle.h"
 
@@ -15,12 +16,6 @@ Q_DECLARE_METATYPE(QPalette)
 namespace {
 
 const char probeOption[] = "--palette-probe";
-
-void setIdentity()
-{
-    QCoreApplication::setOrganizationName(QStringLiteral("Tandel Orvik"));
-    QCoreApplication::setApplicationName(QStringLiteral("Zerun Installer"));
-}
 
 // The roles every scheme sets, in the order of its colour list.
 const QPalette::ColorRole schemeRoles[] = {
@@ -54,7 +49,7 @@ private:
 
 void TestDefaultPalette::initTestCase()
 {
-    setIdentity();
+    useInstallerIdentity();
     AppPaths::createFolders();
 }
 
@@ -269,7 +264,7 @@ int main(int argc, char *argv[])
     // A child run: install the skin the arguments and preference choose, print its window colour.
     if (argc > 1 && std::strcmp(argv[1], probeOption) == 0) {
         QApplication application(argc, argv);
-        setIdentity();
+        useInstallerIdentity();
         DefaultPalette::applySkinPalette();
         std::printf("%s\n", qPrintable(QApplication::palette().color(QPalette::Window).name()));
         return 0;
