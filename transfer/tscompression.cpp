@@ -142,9 +142,11 @@ bool UnpackGuard::folderInside(const QString &folder)
     const QString canonical = existingInfo.canonicalFilePath();
     if (!existingInfo.isDir() || canonical.isEmpty() || !isInside(canonicalRoot, canonical))
         return false;
-    for (const QString &created : qAsConst(missing))
-        if (!createdFolders.contains(created))
-            createdFolders << created;
+    for (const QString &created : qAsConst(missing)) {
+        if (!QDir().mkdir(created) && !QFileInfo(created).isDir())
+            return false;
+        createdFolders << created;
+    }
     checkedFolders.insert(folder);
     return true;
 }
@@ -176,10 +178,15 @@ bool TsCompression::unpackEntry(QuaZip *archive, QString entryName, QString targ
         return false;
     if (!entryName.isEmpty() && !archive->setCurrentFile(entryName))
         return false;
-
     QuaZipFileInfo64 info;
     if (!archive->getCurrentFileInfo(&info))
         return false;
+    return unpackCurrent(archive, info, target, protection, false);
+}
+
+bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
+                                  const QString &target, Protection protection, bool folderReady)
+{
     // A link entry followed by "link/x" would escape any name check, so links are never made.
     if (info.isSymbolicLink())
         return false;
@@ -195,7 +202,7 @@ bool TsCompression::unpackEntry(QuaZip *archive, QString entryName, QString targ
 
     const bool folderTarget = target.endsWith(QLatin1Char('/'));
     const QFileInfo targetInfo(target);
-    if (!QDir().mkpath(folderTarget ? target : targetInfo.path()))
+    if (!folderReady && !QDir().mkpath(folderTarget ? target : targetInfo.path()))
         return false;
 
     if (folderTarget) {
@@ -227,6 +234,8 @@ bool TsCompression::unpackEntry(QuaZip *archive, QString entryName, QString targ
     // An entry that ends short of, or runs past, the size its header declares is corrupt.
     if (ok && written != info.uncompressedSize)
         ok = false;
+    if (ok && info.getPermissions() != 0)
+        file.setPermissions(sanitised(info.getPermissions(), false));
     file.close();
     if (ok && file.error() != QFileDevice::NoError)
         ok = false;
@@ -236,21 +245,25 @@ bool TsCompression::unpackEntry(QuaZip *archive, QString entryName, QString targ
         deleteFiles({target});
         return false;
     }
-    if (info.getPermissions() != 0)
-        QFile::setPermissions(target, sanitised(info.getPermissions(), false));
     return true;
 }
 
 bool TsCompression::unpackCurrentEntry(QuaZip *archive, UnpackGuard &guard, Protection protection,
-                                       QString *target)
+                                       QString *target, QString *name)
 {
+    if (target)
+        target->clear();
     if (!archive || archive->getMode() != QuaZip::mdUnzip)
         return false;
-    const QString name = archive->getCurrentFileName();
-    const QString path = name.isEmpty() ? QString() : guard.targetFor(name);
+    QuaZipFileInfo64 info;
+    if (!archive->getCurrentFileInfo(&info))
+        return false;
+    if (name)
+        *name = info.name;
+    const QString path = info.name.isEmpty() ? QString() : guard.targetFor(info.name);
     if (target)
         *target = path;
-    return !path.isEmpty() && unpackEntry(archive, QString(), path, protection);
+    return !path.isEmpty() && unpackCurrent(archive, info, path, protection, true);
 }
 
 bool TsCompression::deleteFiles(QStringList paths)

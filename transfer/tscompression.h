@@ -8,6 +8,7 @@
 
 class QIODevice;
 class QuaZip;
+struct QuaZipFileInfo64;
 
 // Keeps one unpack run inside its folder. Every operation that unpacks entries by their stored
 // names asks it for the target of each entry, so hostile names are refused in one place:
@@ -21,7 +22,7 @@ public:
     explicit UnpackGuard(const QString &folder);
 
     // The absolute target for an entry name, ending in "/" for a folder entry; empty when the
-    // entry must not be written.
+    // entry must not be written. Creates the folders on the way.
     QString targetFor(const QString &entryName);
     // Whether an entry name is safe to use as a relative path at all.
     static bool isSafeEntryName(const QString &entryName);
@@ -63,9 +64,10 @@ public:
                              Protection protection = Protection::Encrypted);
 
     // Unpacks the current entry of an open archive below the guard's folder, by its stored
-    // name. The target is handed back (also when unpacking fails, empty when refused).
+    // name. The target is handed back (also when unpacking fails, empty when refused), and the
+    // name as stored.
     static bool unpackCurrentEntry(QuaZip *archive, UnpackGuard &guard, Protection protection,
-                                   QString *target);
+                                   QString *target, QString *name = nullptr);
 
     // Unpacks a whole archive (encrypted entries); the written paths, empty on any failure.
     static QStringList unpackArchive(QString archivePath, QString folder);
@@ -95,6 +97,8 @@ public:
                           QDir::Filters filters = QDir::Filters());
 
 private:
+    static bool unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info, const QString &target,
+                              Protection protection, bool folderReady);
     static QStringList unpackArchive(QuaZip &archive, const QString &folder);
     static QStringList listEntries(QuaZip &archive);
     static QString unpackNamedEntry(QuaZip &archive, const QString &entryName,

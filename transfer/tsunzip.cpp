@@ -77,9 +77,9 @@ void TsUnZip::unpack(const QString &folder, bool counted)
     QStringList unpacked;
     bool more = true;
     while (more) {
-        const QString name = archive.getCurrentFileName();
+        QString name;
         QString target;
-        if (!TsCompression::unpackCurrentEntry(&archive, guard, protection, &target)) {
+        if (!TsCompression::unpackCurrentEntry(&archive, guard, protection, &target, &name)) {
             archive.close();
             guard.removeUnpacked(unpacked);
             emit error(QStringLiteral("Couldn't extract file"));
