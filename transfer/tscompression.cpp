@@ -11,6 +11,7 @@
 #include <quazipnewinfo.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -164,6 +165,79 @@ void UnpackGuard::removeUnpacked(const QStringList &targets) const
     });
     for (const QString &folder : qAsConst(folders))
         QDir().rmdir(folder);
+}
+
+ArchiveFile::ArchiveFile(const QString &path, QObject *parent) : QIODevice(parent), file(path)
+{}
+
+bool ArchiveFile::open(OpenMode mode)
+{
+    if ((mode & QIODevice::WriteOnly) || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    return QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+}
+
+void ArchiveFile::close()
+{
+    QIODevice::close();
+    file.close();
+    for (Window &window : windows) {
+        window.start = -1;
+        window.bytes.clear();
+    }
+}
+
+qint64 ArchiveFile::size() const
+{
+    return file.size();
+}
+
+qint64 ArchiveFile::readData(char *data, qint64 maxSize)
+{
+    qint64 done = 0;
+    while (done < maxSize) {
+        const qint64 at = pos() + done;
+        Window *hit = nullptr;
+        for (Window &window : windows) {
+            if (window.start >= 0 && at >= window.start && at < window.start + window.bytes.size())
+                hit = &window;
+        }
+        if (!hit) {
+            // Large reads bypass the windows; they would only be copied once more.
+            if (maxSize - done >= windowSize) {
+                if (!file.seek(at))
+                    return done > 0 ? done : -1;
+                const qint64 count = file.read(data + done, maxSize - done);
+                return count < 0 ? (done > 0 ? done : -1) : done + count;
+            }
+            hit = &windows[0];
+            for (Window &window : windows) {
+                if (window.lastUse < hit->lastUse)
+                    hit = &window;
+            }
+            hit->bytes.resize(int(windowSize));
+            qint64 count = -1;
+            if (file.seek(at))
+                count = file.read(hit->bytes.data(), windowSize);
+            if (count <= 0) {
+                hit->start = -1;
+                return done > 0 ? done : (count == 0 ? 0 : -1);
+            }
+            hit->bytes.resize(int(count));
+            hit->start = at;
+        }
+        hit->lastUse = ++useClock;
+        const qint64 offset = at - hit->start;
+        const qint64 count = qMin(maxSize - done, qint64(hit->bytes.size()) - offset);
+        memcpy(data + done, hit->bytes.constData() + offset, size_t(count));
+        done += count;
+    }
+    return done;
+}
+
+qint64 ArchiveFile::writeData(const char *, qint64)
+{
+    return -1;
 }
 
 const char *TsCompression::password()
@@ -419,7 +493,8 @@ QStringList TsCompression::unpackArchive(QuaZip &archive, const QString &folder)
 
 QStringList TsCompression::unpackArchive(QString archivePath, QString folder)
 {
-    QuaZip archive(archivePath);
+    ArchiveFile device(archivePath);
+    QuaZip archive(&device);
     return unpackArchive(archive, folder);
 }
 
@@ -453,7 +528,8 @@ QStringList TsCompression::listEntries(QuaZip &archive)
 
 QStringList TsCompression::listEntries(QString archivePath)
 {
-    QuaZip archive(archivePath);
+    ArchiveFile device(archivePath);
+    QuaZip archive(&device);
     return listEntries(archive);
 }
 
@@ -495,7 +571,8 @@ QString TsCompression::unpackNamedEntry(QuaZip &archive, const QString &entryNam
 
 QString TsCompression::unpackNamedEntry(QString archivePath, QString entryName, QString target)
 {
-    QuaZip archive(archivePath);
+    ArchiveFile device(archivePath);
+    QuaZip archive(&device);
     return unpackNamedEntry(archive, entryName, target);
 }
 
@@ -535,7 +612,8 @@ QStringList TsCompression::unpackNamedEntries(QuaZip &archive, const QStringList
 QStringList TsCompression::unpackNamedEntries(QString archivePath, QStringList entryNames,
                                               QString folder)
 {
-    QuaZip archive(archivePath);
+    ArchiveFile device(archivePath);
+    QuaZip archive(&device);
     return unpackNamedEntries(archive, entryNames, folder);
 }
 

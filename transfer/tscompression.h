@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
+#include <QIODevice>
 #include <QObject>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
-class QIODevice;
 class QuaZip;
 struct QuaZipFileInfo64;
 
@@ -38,6 +39,41 @@ private:
     QString canonicalRoot;
     QSet<QString> checkedFolders;
     QStringList createdFolders;
+};
+
+// Read-only view of an archive file for the zip library, which seeks before nearly every read
+// and reads headers a few bytes at a time, jumping between the central directory and the entry
+// data. A buffered QFile throws its buffer away on every seek; here a few cached windows of the
+// file serve those reads, and large reads go straight to the file.
+class ArchiveFile : public QIODevice
+{
+    Q_OBJECT
+
+public:
+    explicit ArchiveFile(const QString &path, QObject *parent = nullptr);
+
+    bool open(OpenMode mode) override;
+    void close() override;
+    bool isSequential() const override { return false; }
+    qint64 size() const override;
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override;
+    qint64 writeData(const char *data, qint64 maxSize) override;
+
+private:
+    struct Window
+    {
+        qint64 start = -1;
+        QByteArray bytes;
+        quint64 lastUse = 0;
+    };
+    static constexpr int windowCount = 4;
+    static constexpr qint64 windowSize = 256 * 1024;
+
+    QFile file;
+    Window windows[windowCount];
+    quint64 useClock = 0;
 };
 
 // Static zip helpers. Archives that the framework writes are encrypted with one fixed password.

@@ -57,6 +57,21 @@ void TsUnZip::unpackTo(const QString &folder)
 
 void TsUnZip::unpack(const QString &folder, bool counted)
 {
+    // The archive reads through this device for the run and gets its name back afterwards.
+    ArchiveFile device(zipPath);
+    struct Detach
+    {
+        QuaZip &archive;
+        const QString &name;
+        ~Detach()
+        {
+            if (archive.getMode() != QuaZip::mdNotOpen)
+                archive.close();
+            archive.setZipName(name);
+        }
+    } detach{archive, zipPath};
+    archive.setIoDevice(&device);
+
     if (!archive.open(QuaZip::mdUnzip)) {
         if (isEmptyArchive(zipPath))
             emit error(QStringLiteral("Couldn't go to first file"));
