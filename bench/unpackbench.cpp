@@ -4,7 +4,7 @@
 // zlib's inflate alone. Every unpacker runs as its own process, timed from start to exit, with
 // its peak resident memory taken from the kernel.
 //
-//   unpack-bench [--work <folder>] [--runs <n>] [--only a|b]
+//   zerun-unpack-bench [--work <folder>] [--runs <n>] [--only a|b]
 
 #include "tsunzip.h"
 
