@@ -417,11 +417,11 @@ bool TsCompression::addFolderTree(QuaZip *archive, QString folder, QString root,
         return false;
     const QDir rootDir(root);
     if (QDir::cleanPath(dir.absolutePath()) != QDir::cleanPath(rootDir.absolutePath())) {
-        // A folder entry carries no data, so there is nothing to encrypt or deflate.
         QuaZipFile entry(archive);
         const QString name = rootDir.relativeFilePath(dir.absolutePath()) + QLatin1Char('/');
-        if (!entry.open(QIODevice::WriteOnly, QuaZipNewInfo(name, dir.absolutePath()), nullptr, 0,
-                        0, 0))
+        const char *secret = protection == Protection::Encrypted ? password() : nullptr;
+        if (!entry.open(QIODevice::WriteOnly, QuaZipNewInfo(name, dir.absolutePath()), secret, 0,
+                        Z_DEFLATED, 9, false, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY))
             return false;
         entry.close();
         if (entry.getZipError() != ZIP_OK)
@@ -431,6 +431,9 @@ bool TsCompression::addFolderTree(QuaZip *archive, QString folder, QString root,
         const QFileInfoList folders =
             dir.entryInfoList(filters | QDir::AllDirs | QDir::NoDotAndDotDot);
         for (const QFileInfo &sub : folders) {
+            // Filters that also name files (or files that name folders) must not mix the lists.
+            if (!sub.isDir())
+                continue;
             if (!addFolderTree(archive, sub.absoluteFilePath(), root, recursive, filters,
                                protection))
                 return false;
@@ -438,6 +441,8 @@ bool TsCompression::addFolderTree(QuaZip *archive, QString folder, QString root,
     }
     const QFileInfoList files = dir.entryInfoList(filters | QDir::Files);
     for (const QFileInfo &file : files) {
+        if (file.isDir())
+            continue;
         if (!addFileEntry(archive, file.absoluteFilePath(),
                           rootDir.relativeFilePath(file.absoluteFilePath()), protection))
             return false;

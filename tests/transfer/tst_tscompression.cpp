@@ -338,6 +338,11 @@ void TestTsCompression::zipFolder()
     else
         QCOMPARE(readFile(box.filePath("by-us/readme.txt")), readFile(source + "/readme.txt"));
 
+    // Filters that name files as well as folders give the same archive.
+    QVERIFY(TsCompression::zipFolder(box.filePath("filtered.zip"), source, recursive,
+                                     QDir::Files | QDir::Dirs | QDir::Hidden));
+    QCOMPARE(TsCompression::listEntries(box.filePath("filtered.zip")), expected);
+
     QVERIFY(!TsCompression::zipFolder(box.filePath("none.zip"), box.filePath("no such folder")));
     QVERIFY(!QFile::exists(box.filePath("none.zip")));
 }
