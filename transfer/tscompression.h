@@ -28,8 +28,8 @@ public:
     // Whether an entry name is safe to use as a relative path at all.
     static bool isSafeEntryName(const QString &entryName);
 
-    // Files given in order, then the folders this guard saw created (deepest first, only when
-    // empty). Stops at nothing: one stuck file does not keep the rest behind.
+    // Removes the files given, all of them (one that cannot go does not keep the rest), then the
+    // folders this guard created, deepest first and only when empty.
     void removeUnpacked(const QStringList &targets) const;
 
 private:
