@@ -197,10 +197,15 @@ qint64 ArchiveFile::readData(char *data, qint64 maxSize)
     qint64 done = 0;
     while (done < maxSize) {
         const qint64 at = pos() + done;
-        Window *hit = nullptr;
-        for (Window &window : windows) {
-            if (window.start >= 0 && at >= window.start && at < window.start + window.bytes.size())
-                hit = &window;
+        // Headers come a few bytes per call, so the window of the last read is tried first.
+        const auto holds = [at](const Window &window) {
+            return window.start >= 0 && at >= window.start &&
+                   at < window.start + window.bytes.size();
+        };
+        Window *hit = holds(windows[lastWindow]) ? &windows[lastWindow] : nullptr;
+        for (int i = 0; !hit && i < windowCount; ++i) {
+            if (holds(windows[i]))
+                hit = &windows[i];
         }
         if (!hit) {
             // Large reads bypass the windows; they would only be copied once more.
@@ -227,6 +232,7 @@ qint64 ArchiveFile::readData(char *data, qint64 maxSize)
             hit->start = at;
         }
         hit->lastUse = ++useClock;
+        lastWindow = int(hit - windows);
         const qint64 offset = at - hit->start;
         const qint64 count = qMin(maxSize - done, qint64(hit->bytes.size()) - offset);
         memcpy(data + done, hit->bytes.constData() + offset, size_t(count));

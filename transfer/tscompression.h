@@ -74,6 +74,7 @@ private:
     QFile file;
     Window windows[windowCount];
     quint64 useClock = 0;
+    int lastWindow = 0;
 };
 
 // Static zip helpers. Archives that the framework writes are encrypted with one fixed password.
