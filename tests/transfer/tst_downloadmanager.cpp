@@ -109,8 +109,7 @@ private:
     void writeHostFile(const QString &path, const QByteArray &bytes);
     static QString downloads(const QString &name);
     static QByteArray readFile(const QString &path);
-    static bool runBatch(DownloadManager &manager, Recorder &recorder, const QStringList &urls,
-                         int timeout = 30000);
+    static bool runBatch(DownloadManager &manager, const QStringList &urls, int timeout = 30000);
     QString hostUrl(const QString &path) const;
     static QStringList verifiedProgress(const Recorder &recorder);
 
@@ -160,8 +159,7 @@ QString TestDownloadManager::hostUrl(const QString &path) const
     return host->url(path).toString();
 }
 
-bool TestDownloadManager::runBatch(DownloadManager &manager, Recorder &recorder,
-                                   const QStringList &urls, int timeout)
+bool TestDownloadManager::runBatch(DownloadManager &manager, const QStringList &urls, int timeout)
 {
     QSignalSpy finished(&manager, &DownloadManager::finished);
     manager.setUrlList(urls);
@@ -269,7 +267,7 @@ void TestDownloadManager::batchWithMissingSecondFile()
     DownloadManager manager;
     manager.setOverwrite(true);
     Recorder recorder(manager);
-    QVERIFY(runBatch(manager, recorder, urls));
+    QVERIFY(runBatch(manager, urls));
 
     QCOMPARE(recorder.events.size(), 15);
     const QString failed = recorder.events.at(7);
@@ -311,7 +309,7 @@ void TestDownloadManager::urlEndingInSlashSavedAsDownload()
 
     DownloadManager manager;
     Recorder recorder(manager);
-    QVERIFY(runBatch(manager, recorder, {responder.url(QStringLiteral("/packs/")).toString()}));
+    QVERIFY(runBatch(manager, {responder.url(QStringLiteral("/packs/")).toString()}));
     QVERIFY(recorder.events.contains(QStringLiteral("result:File: ") +
                                      downloads(QStringLiteral("download"))));
     QCOMPARE(readFile(downloads(QStringLiteral("download"))), QByteArray("index"));
@@ -346,7 +344,7 @@ void TestDownloadManager::existingFilesAreKeptOrReplaced()
     DownloadManager manager;
     manager.setOverwrite(overwrite);
     Recorder recorder(manager);
-    QVERIFY(runBatch(manager, recorder, {hostUrl(QStringLiteral("/packs/a.zip"))}));
+    QVERIFY(runBatch(manager, {hostUrl(QStringLiteral("/packs/a.zip"))}));
     QVERIFY2(recorder.events.contains(QStringLiteral("result:File: ") + downloads(savedAs)),
              qPrintable(recorder.events.join(QLatin1Char('|'))));
     QCOMPARE(readFile(downloads(savedAs)), body);
@@ -364,7 +362,7 @@ void TestDownloadManager::answerWithoutLength()
 
     DownloadManager manager;
     Recorder recorder(manager);
-    QVERIFY(runBatch(manager, recorder, {hostUrl(QStringLiteral("/packs/chunked.zip"))}));
+    QVERIFY(runBatch(manager, {hostUrl(QStringLiteral("/packs/chunked.zip"))}));
     QVERIFY(recorder.events.contains(QStringLiteral("result:Succeeded")));
     QCOMPARE(readFile(downloads(QStringLiteral("chunked.zip"))), body);
     QVERIFY(!recorder.progressTexts.isEmpty());
@@ -404,7 +402,7 @@ void TestDownloadManager::redirectIsReportedNotFollowed()
     DownloadManager manager;
     Recorder recorder(manager);
     const QString url = hostUrl(QStringLiteral("/packs/old.zip"));
-    QVERIFY(runBatch(manager, recorder, {url}));
+    QVERIFY(runBatch(manager, {url}));
     QStringList events = recorder.events;
     events.removeAll(QStringLiteral("progress"));
     const QStringList expected{
@@ -438,15 +436,14 @@ void TestDownloadManager::countersStartAgainAfterFinished()
     writeHostFile(QStringLiteral("/packs/one.zip"), "one");
     DownloadManager manager;
     Recorder recorder(manager);
-    QVERIFY(runBatch(
-        manager, recorder,
-        {hostUrl(QStringLiteral("/packs/one.zip")), hostUrl(QStringLiteral("/packs/none.zip"))}));
+    QVERIFY(runBatch(manager, {hostUrl(QStringLiteral("/packs/one.zip")),
+                               hostUrl(QStringLiteral("/packs/none.zip"))}));
     QVERIFY(recorder.events.contains(QStringLiteral("result:1/2files downloaded successfully")));
     recorder.events.clear();
-    QVERIFY(runBatch(manager, recorder, {hostUrl(QStringLiteral("/packs/one.zip"))}));
+    QVERIFY(runBatch(manager, {hostUrl(QStringLiteral("/packs/one.zip"))}));
     QVERIFY(recorder.events.contains(QStringLiteral("result:1/1files downloaded successfully")));
     recorder.events.clear();
-    QVERIFY(runBatch(manager, recorder, {hostUrl(QStringLiteral("/packs/none.zip"))}));
+    QVERIFY(runBatch(manager, {hostUrl(QStringLiteral("/packs/none.zip"))}));
     QVERIFY(recorder.events.contains(QStringLiteral("result:0/1files downloaded successfully")));
 }
 
@@ -462,7 +459,7 @@ void TestDownloadManager::stalledTransferFails()
     QElapsedTimer clock;
     clock.start();
     QVERIFY(runBatch(
-        manager, recorder,
+        manager,
         {hostUrl(QStringLiteral("/packs/stall.zip")), hostUrl(QStringLiteral("/packs/after.zip"))},
         20000));
     QVERIFY(clock.elapsed() < 20000);
@@ -507,7 +504,7 @@ void TestDownloadManager::malformedBodies()
     DownloadManager manager;
     Recorder recorder(manager);
     const QString url = responder.url(QStringLiteral("/packs/raw.zip")).toString();
-    QVERIFY(runBatch(manager, recorder, {url}));
+    QVERIFY(runBatch(manager, {url}));
     QStringList events = recorder.events;
     events.removeAll(QStringLiteral("progress"));
     if (saved.isEmpty()) {
@@ -533,7 +530,7 @@ void TestDownloadManager::unopenableFileIsSkipped()
     manager.setOverwrite(true);
     Recorder recorder(manager);
     const QString blocked = hostUrl(QStringLiteral("/packs/blocked.zip"));
-    QVERIFY(runBatch(manager, recorder, {blocked, hostUrl(QStringLiteral("/packs/fine.zip"))}));
+    QVERIFY(runBatch(manager, {blocked, hostUrl(QStringLiteral("/packs/fine.zip"))}));
     QCOMPARE(recorder.events.first(),
              QStringLiteral("result:Problem opening save file '") +
                  downloads(QStringLiteral("blocked.zip")) + QStringLiteral("'for download '") +
@@ -615,9 +612,8 @@ void TestDownloadManager::failedWriteFailsTransfer()
 
     DownloadManager manager;
     Recorder recorder(manager);
-    const bool finished = runBatch(
-        manager, recorder,
-        {hostUrl(QStringLiteral("/packs/huge.zip")), hostUrl(QStringLiteral("/packs/small.zip"))});
+    const bool finished = runBatch(manager, {hostUrl(QStringLiteral("/packs/huge.zip")),
+                                             hostUrl(QStringLiteral("/packs/small.zip"))});
     setrlimit(RLIMIT_FSIZE, &original);
     std::signal(SIGXFSZ, previousHandler);
     QVERIFY(finished);
@@ -660,7 +656,7 @@ void TestDownloadManager::certificateErrorsAreNeverIgnored()
     DownloadManager manager;
     Recorder recorder(manager);
     const bool finished =
-        runBatch(manager, recorder, {secure.url(QStringLiteral("/packs/secure.zip")).toString()});
+        runBatch(manager, {secure.url(QStringLiteral("/packs/secure.zip")).toString()});
     QSslConfiguration::setDefaultConfiguration(original);
     QVERIFY(finished);
 
