@@ -24,7 +24,7 @@ void TsXML::save(int location, const QString &key, const QString &value)
     // write keeps the value stored before instead of leaving the key without a file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        qDebug() << "Error saving XML " << path;
+        qDebug().noquote().nospace() << "Error saving XML " << path;
         return;
     }
     QXmlStreamWriter writer(&file);
@@ -32,16 +32,21 @@ void TsXML::save(int location, const QString &key, const QString &value)
     writer.writeStartDocument();
     writer.writeTextElement(QStringLiteral("data"), value);
     writer.writeEndDocument();
+    if (writer.hasError())
+        file.cancelWriting();
     if (!file.commit())
-        qDebug() << "Error saving XML " << path;
+        qDebug().noquote().nospace() << "Error saving XML " << path;
 }
 
 QString TsXML::load(int location, const QString &key)
 {
     const QString path = filePath(location, key);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        qDebug() << "Error loading XML " << path;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        // A missing or unreadable file holds no value.
+        qDebug().noquote().nospace() << "Error loading XML " << path;
+        return QString();
+    }
     QXmlStreamReader reader(&file);
     QString value;
     while (!reader.atEnd()) {
@@ -49,8 +54,12 @@ QString TsXML::load(int location, const QString &key)
             value = reader.readElementText();
         reader.readNext();
     }
-    if (reader.hasError())
-        qDebug() << "Error loading XML " << path << ": " << reader.errorString();
+    if (reader.hasError()) {
+        // A malformed file holds no value, not the part read before the fault.
+        qDebug().noquote().nospace()
+            << "Error loading XML " << path << ": " << reader.errorString();
+        value.clear();
+    }
     file.close();
     return value;
 }
@@ -59,16 +68,46 @@ QStringList TsXML::walk(const QString &path, bool names, bool texts)
 {
     QStringList entries;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        qDebug() << "Error loading XML " << path;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug().noquote().nospace() << "Error loading XML " << path;
+        return entries;
+    }
     QXmlStreamReader reader(&file);
-    while (!reader.atEnd()) {
-        reader.readNext();
-        const bool start = reader.isStartElement();
+    // Set when reading an element's text stopped at a child element: that start element is the
+    // next token and has not been taken yet.
+    bool tokenPending = false;
+    while (tokenPending || !reader.atEnd()) {
+        if (!tokenPending)
+            reader.readNext();
+        tokenPending = false;
+        if (reader.hasError())
+            break;
         const QString name = reader.name().toString();
-        // Only a start element has text; reading it moves past the element's end.
-        const QString text = start ? reader.readElementText(QXmlStreamReader::IncludeChildElements)
-                                   : QString();
+        QString text;
+        if (reader.isStartElement()) {
+            // A leaf's text is its character data up to its end element; an element with
+            // children has no text of its own, and the walk goes on into its children.
+            bool leaf = false;
+            while (!leaf && !tokenPending && !reader.hasError()) {
+                switch (reader.readNext()) {
+                case QXmlStreamReader::Characters:
+                case QXmlStreamReader::EntityReference:
+                    text += reader.text();
+                    break;
+                case QXmlStreamReader::EndElement:
+                    leaf = true;
+                    break;
+                case QXmlStreamReader::StartElement:
+                    tokenPending = true;
+                    text.clear();
+                    break;
+                default:
+                    break;
+                }
+            }
+            if (reader.hasError())
+                break;
+        }
         if (names && texts)
             entries << name + QLatin1Char('=') + text;
         else if (names)
@@ -76,6 +115,9 @@ QStringList TsXML::walk(const QString &path, bool names, bool texts)
         else
             entries << text;
     }
+    if (reader.hasError())
+        qDebug().noquote().nospace()
+            << "Error loading XML " << path << ": " << reader.errorString();
     return entries;
 }
 
@@ -108,8 +150,7 @@ QStringList TsXML::splitPairs(const QStringList &entries, bool takeValue)
     return parts;
 }
 
-TsXML::TsXML(const QString &fileName, bool writeMode, QObject *parent)
-    : QObject(parent)
+TsXML::TsXML(const QString &fileName, bool writeMode, QObject *parent) : QObject(parent)
 {
     file.setFileName(fileName);
     if (writeMode)
@@ -127,21 +168,21 @@ TsXML::~TsXML()
 void TsXML::openForReading()
 {
     if (locked) {
-        qDebug() << "Attempted to access Read Mode when the Device is Locked!";
+        qDebug().noquote() << "Attempted to access Read Mode when the Device is Locked!";
         return;
     }
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        qDebug() << "Error loading XML " << file.fileName();
+        qDebug().noquote().nospace() << "Error loading XML " << file.fileName();
     reader.setDevice(&file);
 }
 
 void TsXML::openForWriting()
 {
     if (locked) {
-        qDebug() << "Attempted to access Read Mode when the Device is Locked!";
+        qDebug().noquote() << "Attempted to access Read Mode when the Device is Locked!";
         return;
     }
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        qDebug() << "Error saving XML " << file.fileName();
+        qDebug().noquote().nospace() << "Error saving XML " << file.fileName();
     writer.setDevice(&file);
 }

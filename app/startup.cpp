@@ -1,0 +1,108 @@
+#include "startup.h"
+
+#include "apppaths.h"
+#include "zerun.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFont>
+#include <utility>
+
+namespace {
+
+const QString organisationName = QStringLiteral("Tandel Orvik");
+const QString organisationDomain = QStringLiteral("tandel-orvik.example.com");
+const QString applicationVersion = QStringLiteral("v1.0.11");
+
+// Set before the application object exists (the high-DPI one must be), in this order.
+const std::pair<Qt::ApplicationAttribute, bool> applicationAttributes[] = {
+    {Qt::AA_DontShowIconsInMenus, true},
+    {Qt::AA_DontShowShortcutsInContextMenus, true},
+    {Qt::AA_NativeWindows, false},
+    {Qt::AA_DontCreateNativeWidgetSiblings, false},
+    {Qt::AA_DontUseNativeMenuBar, true},
+    {Qt::AA_MacDontSwapCtrlAndMeta, false},
+    {Qt::AA_Use96Dpi, true},
+    {Qt::AA_DisableHighDpiScaling, true},
+    {Qt::AA_UseStyleSheetPropagationInWidgetStyles, true},
+    {Qt::AA_DontUseNativeDialogs, true},
+    {Qt::AA_DisableWindowContextHelpButton, true},
+};
+
+// Seams for the pieces that join the sequence later. Each is a step that does nothing yet.
+
+// Crash handler writing minidumps into the logs folder: arrives with the crash reports.
+void installCrashHandlerStep()
+{}
+
+// Process-wide message handler and filter rules: arrives with the expanded logging.
+void installMessageHandlerStep()
+{}
+
+// Dark proxy style, owned by the application once set: arrives with the window chrome.
+void installDarkStyleStep()
+{}
+
+// Registers the font files shipped in the data folder: arrives with the font helpers.
+void loadShippedFontsStep()
+{}
+
+// Silent update check in the background: arrives with the update check.
+void startUpdateCheckStep()
+{}
+
+} // namespace
+
+void initialiseApplication(const QString &applicationName)
+{
+    // The folder paths contain the organisation and application names, so the identity comes
+    // before the tree.
+    QCoreApplication::setOrganizationName(organisationName);
+    QCoreApplication::setOrganizationDomain(organisationDomain);
+    QCoreApplication::setApplicationName(applicationName);
+    QCoreApplication::setApplicationVersion(applicationVersion);
+
+    AppPaths::createFolders();
+
+    installCrashHandlerStep();
+
+    for (const auto &[attribute, on] : applicationAttributes)
+        QCoreApplication::setAttribute(attribute, on);
+}
+
+bool clearLogsFolderIfFull()
+{
+    const QString logs = AppPaths::logsFolder();
+    if (AppPaths::countLogFiles(logs) <= 10)
+        return false;
+    AppPaths::clearLogFiles(logs);
+    return true;
+}
+
+int runInstaller(int &argc, char **argv)
+{
+    initialiseApplication(QString::fromLatin1(installerApplicationName));
+    clearLogsFolderIfFull();
+
+    QApplication application(argc, argv);
+    installMessageHandlerStep();
+    installDarkStyleStep();
+    QApplication::setFont(QFont(QStringLiteral("Lato"), 10));
+    loadShippedFontsStep();
+
+    // The frameless frame is created here, titled "Zerun Installer" with the title-bar colour
+    // 252,205,63, once it exists; it is declared before the main window so that it outlives it.
+
+    int exitCode = 0;
+    {
+        Zerun mainWindow;
+        if (mainWindow.initialise()) {
+            startUpdateCheckStep();
+            // Until the frame hosts the main window (maximum height 480), it shows itself.
+            mainWindow.show();
+            exitCode = QApplication::exec();
+        }
+        // The main window goes first, then the frame, then the application object.
+    }
+    return exitCode;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The installer's start-up, in the pieces the entry point runs one after the other. Everything
+// before runInstaller's application object works on static toolkit state and the file system only.
+
+// Name the application goes by, passed to initialiseApplication.
+inline const char *const installerApplicationName = "Zerun Installer";
+
+// Sets the identity (organisation "Tandel Orvik", its domain, the application name given, version
+// "v1.0.11"), creates the folder tree under that identity, then sets the application attributes.
+// Call it once, before the application object exists.
+void initialiseApplication(const QString &applicationName);
+
+// Empties the logs folder when it holds more than 10 dump and text files; true when it did.
+bool clearLogsFolderIfFull();
+
+// The whole start-up, event loop and teardown; returns the exit code. argc must outlive the
+// call (the application object keeps a reference to it).
+int runInstaller(int &argc, char **argv);

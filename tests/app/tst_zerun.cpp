@@ -1,0 +1,314 @@
+#include "zerun.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMetaMethod>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QtTest>
+
+// The main window as the form and the constructor leave it, before anything is wired to it.
+class TestZerun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { window = std::make_unique<Zerun>(); }
+    void cleanup() { window.reset(); }
+
+    void startsOnTheCataloguePage();
+    void windowGeometryAndTitle();
+    void widgetTexts_data();
+    void widgetTexts();
+    void layouts_data();
+    void layouts();
+    void filterItemsFollowTheKindOrder();
+    void transferPageWidgets();
+    void listsDragFromCatalogueIntoDownloadList();
+    void barsAreInstalled();
+    void slotsInMetaObjectOrder();
+
+private:
+    template<typename T>
+    T *child(const char *name) const
+    {
+        auto *found = window->findChild<T *>(QLatin1String(name));
+        if (!found)
+            qFatal("no %s named %s", T::staticMetaObject.className(), name);
+        return found;
+    }
+
+    std::unique_ptr<Zerun> window;
+};
+
+void TestZerun::startsOnTheCataloguePage()
+{
+    auto *stack = child<QStackedWidget>("stackedWidget");
+    QCOMPARE(stack->count(), 2);
+    QCOMPARE(stack->currentIndex(), 0);
+    QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("page"));
+    QCOMPARE(stack->widget(1)->objectName(), QStringLiteral("page_2"));
+    QCOMPARE(child<QProgressBar>("progressBar")->value(), 0);
+    QVERIFY(child<QPushButton>("back")->isHidden());
+    QVERIFY(child<QPushButton>("quit")->isHidden());
+
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    for (const char *name :
+         {"repo_filter", "clear_list", "repo_list", "file_list", "add_to_list", "download_items"})
+        QVERIFY2(window->findChild<QWidget *>(QLatin1String(name))->isVisible(), name);
+    for (const char *name : {"progressTitle", "progressBar", "progressInfo", "back", "quit"})
+        QVERIFY2(!window->findChild<QWidget *>(QLatin1String(name))->isVisible(), name);
+
+    stack->setCurrentIndex(1);
+    QVERIFY(child<QProgressBar>("progressBar")->isVisible());
+    QVERIFY(!child<QPushButton>("back")->isVisible());
+    QVERIFY(!child<QPushButton>("quit")->isVisible());
+}
+
+void TestZerun::windowGeometryAndTitle()
+{
+    QCOMPARE(window->objectName(), QStringLiteral("Zerun"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Zerun"));
+    QCOMPARE(window->size(), QSize(640, 211));
+    QCOMPARE(window->minimumSize(), QSize(0, 0));
+    QCOMPARE(window->maximumSize(), QSize(16777215, 640));
+    QVERIFY(!window->parent());
+    QCOMPARE(window->centralWidget()->objectName(), QStringLiteral("centralWidget"));
+}
+
+void TestZerun::widgetTexts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char *name, const char *className, const char *text) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(className)
+                            << QString::fromLatin1(text);
+    };
+    row("label_2", "QLabel", "Download List");
+    row("clear_list", "QPushButton", "Clear List");
+    row("add_to_list", "QPushButton", "Add to Download List");
+    row("download_items", "QPushButton", "Download");
+    row("progressTitle", "QLabel", "");
+    row("progressInfo", "QLabel", "");
+    row("back", "QPushButton", "Go Back");
+    row("quit", "QPushButton", "Quit");
+}
+
+void TestZerun::widgetTexts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, className);
+    QFETCH(QString, text);
+    auto *widget = window->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), className);
+    QCOMPARE(widget->property("text").toString(), text);
+}
+
+void TestZerun::layouts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("owner");
+    QTest::addColumn<int>("spacing");
+    QTest::addColumn<QList<int>>("margins"); // left, top, right, bottom
+    QTest::addColumn<QStringList>("items");
+
+    // -1 stands for a margin the form leaves to the style.
+    QTest::newRow("verticalLayout_2")
+        << "verticalLayout_2"
+        << "centralWidget" << 6 << QList<int>{11, 11, 11, 11} << QStringList{"stackedWidget"};
+    QTest::newRow("verticalLayout")
+        << "verticalLayout"
+        << "page" << 6 << QList<int>{11, 11, 11, 11}
+        << QStringList{"horizontalLayout_2", "horizontalLayout", "horizontalLayout_3"};
+    QTest::newRow("horizontalLayout_2")
+        << "horizontalLayout_2"
+        << "" << 5 << QList<int>{5, -1, -1, -1}
+        << QStringList{"repo_filter", "(spacer)", "label_2", "clear_list"};
+    QTest::newRow("horizontalLayout")
+        << "horizontalLayout"
+        << "" << 6 << QList<int>{-1, -1, -1, -1} << QStringList{"repo_list", "file_list"};
+    QTest::newRow("horizontalLayout_3") << "horizontalLayout_3"
+                                        << "" << 6 << QList<int>{-1, 0, 10, -1}
+                                        << QStringList{"add_to_list", "(spacer)", "download_items"};
+    QTest::newRow("verticalLayout_3")
+        << "verticalLayout_3"
+        << "page_2" << 6 << QList<int>{11, 11, 11, 11}
+        << QStringList{"progressTitle", "progressBar", "progressInfo", "horizontalLayout_4"};
+    QTest::newRow("horizontalLayout_4")
+        << "horizontalLayout_4"
+        << "" << 6 << QList<int>{-1, -1, -1, -1} << QStringList{"back", "(spacer)", "quit"};
+}
+
+void TestZerun::layouts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, owner);
+    QFETCH(int, spacing);
+    QFETCH(QList<int>, margins);
+    QFETCH(QStringList, items);
+
+    auto *layout = window->findChild<QBoxLayout *>(name);
+    QVERIFY(layout);
+    if (!owner.isEmpty())
+        QCOMPARE(layout->parentWidget()->objectName(), owner);
+    QCOMPARE(layout->spacing(), spacing);
+
+    // A margin the form leaves open is the style's default: none for a nested layout.
+    const int styleMargin =
+        owner.isEmpty() ? 0 : window->style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    const auto resolve = [styleMargin](int m) { return m < 0 ? styleMargin : m; };
+    const QMargins expected(resolve(margins.at(0)), resolve(margins.at(1)), resolve(margins.at(2)),
+                            resolve(margins.at(3)));
+    QCOMPARE(layout->contentsMargins(), expected);
+
+    QStringList found;
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem *item = layout->itemAt(i);
+        if (item->widget())
+            found << item->widget()->objectName();
+        else if (item->layout())
+            found << item->layout()->objectName();
+        else if (auto *spacer = item->spacerItem()) {
+            found << QStringLiteral("(spacer)");
+            QCOMPARE(spacer->sizeHint(), QSize(40, 20));
+            QCOMPARE(spacer->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+            QCOMPARE(spacer->sizePolicy().verticalPolicy(), QSizePolicy::Minimum);
+        }
+        QCOMPARE(layout->stretch(i), 0);
+    }
+    QCOMPARE(found, items);
+}
+
+void TestZerun::filterItemsFollowTheKindOrder()
+{
+    auto *filter = child<QComboBox>("repo_filter");
+    QCOMPARE(filter->minimumWidth(), 150);
+    QStringList texts;
+    for (int i = 0; i < filter->count(); ++i)
+        texts << filter->itemText(i);
+    QCOMPARE(texts, (QStringList{"All", "Mods", "Picture Packs", "Skins"}));
+    QCOMPARE(filter->currentIndex(), 0);
+}
+
+void TestZerun::transferPageWidgets()
+{
+    auto *bar = child<QProgressBar>("progressBar");
+    QCOMPARE(bar->minimumSize(), QSize(500, 0));
+    QCOMPARE(bar->maximumSize(), QSize(500, 16777215));
+
+    auto *info = child<QLabel>("progressInfo");
+    QCOMPARE(info->minimumSize(), QSize(500, 0));
+    QCOMPARE(info->maximumSize(), QSize(16777215, 16777215));
+    QCOMPARE(info->alignment(), Qt::AlignCenter);
+    QCOMPARE(info->textInteractionFlags(), Qt::NoTextInteraction);
+
+    auto *page = child<QWidget>("page_2")->layout();
+    for (const char *name : {"progressTitle", "progressBar", "progressInfo"}) {
+        const int at = page->indexOf(child<QWidget>(name));
+        QVERIFY2(at >= 0, name);
+        QCOMPARE(page->itemAt(at)->alignment(), Qt::AlignHCenter);
+    }
+
+    auto *back = child<QPushButton>("back");
+    auto *quit = child<QPushButton>("quit");
+    QCOMPARE(back->maximumSize(), QSize(80, 22));
+    QCOMPARE(quit->maximumSize(), QSize(80, 22));
+    QCOMPARE(quit->styleSheet(), QStringLiteral("left-margin: 5px;"));
+    QVERIFY(quit->isDefault());
+    QVERIFY(!back->isDefault());
+    QVERIFY(!child<QPushButton>("download_items")->isDefault());
+}
+
+void TestZerun::listsDragFromCatalogueIntoDownloadList()
+{
+    auto *repo = child<QListWidget>("repo_list");
+    auto *files = child<QListWidget>("file_list");
+    QCOMPARE(repo->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(files->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(repo->dragDropMode(), QAbstractItemView::DragOnly);
+    QCOMPARE(files->dragDropMode(), QAbstractItemView::DropOnly);
+    QVERIFY(repo->dragEnabled());
+    QVERIFY(!files->dragEnabled());
+    QVERIFY(!repo->acceptDrops());
+    QVERIFY(files->acceptDrops());
+
+    // Drop what a drag out of the catalogue carries onto the download list: it is copied.
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    repo->addItem(QStringLiteral("Test Mod [Mod]"));
+    std::unique_ptr<QMimeData> carried(repo->model()->mimeData({repo->model()->index(0, 0)}));
+    QVERIFY(carried);
+    const QPoint at = files->viewport()->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, carried.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(files->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDragMoveEvent move(at, Qt::CopyAction, carried.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(files->viewport(), &move);
+    QVERIFY(move.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, carried.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(files->viewport(), &drop);
+    QCOMPARE(files->count(), 1);
+    QCOMPARE(files->item(0)->text(), QStringLiteral("Test Mod [Mod]"));
+    QCOMPARE(repo->count(), 1);
+}
+
+void TestZerun::barsAreInstalled()
+{
+    QMenuBar *menu = window->menuBar();
+    QCOMPARE(menu->objectName(), QStringLiteral("menuBar"));
+    QCOMPARE(menu->geometry(), QRect(0, 0, 640, 20));
+    QVERIFY(menu->actions().isEmpty());
+
+    // The frameless window finds the status bar by this name to drop its size grip.
+    auto *status = window->findChild<QStatusBar *>(QStringLiteral("statusBar"));
+    QVERIFY(status);
+    QCOMPARE(window->statusBar(), status);
+    QVERIFY(status->isSizeGripEnabled());
+}
+
+void TestZerun::slotsInMetaObjectOrder()
+{
+    const QMetaObject &meta = Zerun::staticMetaObject;
+    QCOMPARE(meta.superClass(), &QMainWindow::staticMetaObject);
+    QCOMPARE(meta.propertyCount(), meta.propertyOffset());
+
+    const QList<QPair<QByteArray, QMetaMethod::Access>> expected = {
+        {"status(QString)", QMetaMethod::Public},
+        {"installing()", QMetaMethod::Public},
+        {"updateStatusInfo(QString)", QMetaMethod::Public},
+        {"updateStatusTitle(QString)", QMetaMethod::Public},
+        {"updateProgress(int)", QMetaMethod::Public},
+        {"updateTime()", QMetaMethod::Public},
+        {"on_repo_filter_currentIndexChanged(int)", QMetaMethod::Private},
+        {"on_add_to_list_clicked()", QMetaMethod::Private},
+        {"on_download_items_clicked()", QMetaMethod::Private},
+        {"on_clear_list_clicked()", QMetaMethod::Private},
+        {"install()", QMetaMethod::Private},
+        {"installed()", QMetaMethod::Private},
+        {"on_back_clicked()", QMetaMethod::Private},
+        {"on_quit_clicked()", QMetaMethod::Private},
+    };
+    QCOMPARE(meta.methodCount() - meta.methodOffset(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        const QMetaMethod method = meta.method(meta.methodOffset() + i);
+        QCOMPARE(method.methodSignature(), expected.at(i).first);
+        QCOMPARE(method.methodType(), QMetaMethod::Slot);
+        QCOMPARE(method.access(), expected.at(i).second);
+    }
+    // The named parameters keep the names the slots are known by.
+    QCOMPARE(meta.method(meta.methodOffset()).parameterNames(), QList<QByteArray>{"msg"});
+    QCOMPARE(meta.method(meta.methodOffset() + 4).parameterNames(), QList<QByteArray>{"progress"});
+    QCOMPARE(meta.method(meta.methodOffset() + 6).parameterNames(), QList<QByteArray>{"index"});
+}
+
+QTEST_MAIN(TestZerun)
+#include "tst_zerun.moc"

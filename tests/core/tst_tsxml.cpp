@@ -1,0 +1,342 @@
+#include "apppaths.h"
+#include "testprofile.h"
+#include "tsxml.h"
+
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+
+// A document of several elements: a container, leaves with text, an empty leaf.
+const QByteArray listDocument = declaration + "<skins>\n"
+                                              "    <skin>dark</skin>\n"
+                                              "    <skin>light &amp; bright</skin>\n"
+                                              "    <empty/>\n"
+                                              "</skins>\n";
+
+} // namespace
+
+class TestTsXML : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void valueFile_data();
+    void valueFile();
+    void valuesSurvive_data();
+    void valuesSurvive();
+    void neverSavedKeyIsEmpty();
+    void unreadableFilesAreEmpty_data();
+    void unreadableFilesAreEmpty();
+    void saveWithoutFolderWritesNothing();
+    void failedWriteKeepsTheOldValue();
+    void listReaders();
+    void listReadersOnMissingOrBrokenFiles();
+    void splitPairs_data();
+    void splitPairs();
+    void fileBoundWriterAndReader();
+    void lockedObjectRefusesToReopen();
+
+private:
+    std::unique_ptr<TestProfile> profile;
+};
+
+void TestTsXML::initTestCase()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Tandel Orvik"));
+    QCoreApplication::setApplicationName(QStringLiteral("Zerun Installer"));
+}
+
+void TestTsXML::init()
+{
+    profile = std::make_unique<TestProfile>();
+    QVERIFY(profile->isValid());
+    QVERIFY(QDir().mkpath(AppPaths::preferencesFolder()));
+    QVERIFY(QDir().mkpath(AppPaths::cacheFolder()));
+}
+
+void TestTsXML::cleanup()
+{
+    profile.reset();
+}
+
+void TestTsXML::valueFile_data()
+{
+    QTest::addColumn<int>("location");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("skin") << int(TsXML::Cache) << "current_skin"
+                          << "default" << declaration + "<data>default</data>\n";
+    QTest::newRow("language") << int(TsXML::Cache) << "current_language"
+                              << "en" << declaration + "<data>en</data>\n";
+    QTest::newRow("folder") << int(TsXML::Preferences) << "user_data_folder"
+                            << "/home/a b/Documents"
+                            << declaration + "<data>/home/a b/Documents</data>\n";
+    QTest::newRow("markup") << int(TsXML::Preferences) << "odd"
+                            << "<b> & </b>"
+                            << declaration + "<data>&lt;b&gt; &amp; &lt;/b&gt;</data>\n";
+    QTest::newRow("empty") << int(TsXML::Cache) << "empty"
+                           << "" << declaration + "<data></data>\n";
+    QTest::newRow("non-ASCII") << int(TsXML::Cache) << "name" << QStringLiteral("Zürich ✓")
+                               << declaration + QStringLiteral("<data>Zürich ✓</data>\n").toUtf8();
+}
+
+void TestTsXML::valueFile()
+{
+    QFETCH(int, location);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, bytes);
+
+    TsXML::save(location, key, value);
+    const QString folder =
+        location == TsXML::Cache ? AppPaths::cacheFolder() : AppPaths::preferencesFolder();
+    const QString path = folder + QLatin1Char('/') + key + QStringLiteral(".xml");
+    QCOMPARE(readAll(path), bytes);
+    QCOMPARE(TsXML::load(location, key), value);
+    // Nothing else lands in the folder (no temporary file left behind).
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{key + ".xml"});
+}
+
+void TestTsXML::valuesSurvive_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::newRow("angle brackets") << "<data>x</data>";
+    QTest::newRow("ampersands") << "a && b &amp; c";
+    QTest::newRow("all three") << "<&>";
+    QTest::newRow("quotes") << "\"double\" 'single'";
+    QTest::newRow("section end") << "]]>";
+    QTest::newRow("spaces kept") << "  two  ";
+    QTest::newRow("lines") << "one\ntwo\n";
+    QTest::newRow("tab") << "a\tb";
+    QTest::newRow("equals") << "key=value";
+    QTest::newRow("long") << QString(100000, QLatin1Char('x'));
+}
+
+void TestTsXML::valuesSurvive()
+{
+    QFETCH(QString, value);
+    TsXML::save(TsXML::Preferences, QStringLiteral("value"), value);
+    QCOMPARE(TsXML::load(TsXML::Preferences, QStringLiteral("value")), value);
+    // Saving again replaces the value whole.
+    TsXML::save(TsXML::Preferences, QStringLiteral("value"), QStringLiteral("next"));
+    QCOMPARE(TsXML::load(TsXML::Preferences, QStringLiteral("value")), QStringLiteral("next"));
+}
+
+void TestTsXML::neverSavedKeyIsEmpty()
+{
+    const QString path = AppPaths::preferencesFolder() + QStringLiteral("/never.xml");
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("Error loading XML ") + path));
+    const QString value = TsXML::load(TsXML::Preferences, QStringLiteral("never"));
+    QVERIFY(value.isEmpty());
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestTsXML::unreadableFilesAreEmpty_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("empty file") << QByteArray() << "";
+    QTest::newRow("not XML") << QByteArray("default") << "";
+    QTest::newRow("cut short") << declaration + "<data>defa"
+                               << "";
+    QTest::newRow("no data element") << declaration + "<value>x</value>\n"
+                                     << "";
+    QTest::newRow("child inside data") << declaration + "<data>a<b/>c</data>\n"
+                                       << "";
+    QTest::newRow("extra content") << declaration + "<data>x</data><data>y</data>\n"
+                                   << "";
+    QTest::newRow("last data wins")
+        << declaration + "<root><data>first</data><data>last</data></root>\n"
+        << "last";
+}
+
+void TestTsXML::unreadableFilesAreEmpty()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, value);
+    writeFile(AppPaths::cacheFolder() + QStringLiteral("/broken.xml"), bytes);
+    QCOMPARE(TsXML::load(TsXML::Cache, QStringLiteral("broken")), value);
+}
+
+void TestTsXML::saveWithoutFolderWritesNothing()
+{
+    QVERIFY(QDir(AppPaths::preferencesFolder()).removeRecursively());
+    const QString path = AppPaths::preferencesFolder() + QStringLiteral("/key.xml");
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("Error saving XML ") + path));
+    TsXML::save(TsXML::Preferences, QStringLiteral("key"), QStringLiteral("value"));
+    QVERIFY(!QFileInfo::exists(AppPaths::preferencesFolder()));
+}
+
+void TestTsXML::failedWriteKeepsTheOldValue()
+{
+    TsXML::save(TsXML::Preferences, QStringLiteral("user_data_folder"), QStringLiteral("/kept"));
+    const QString path = AppPaths::preferencesFolder() + QStringLiteral("/user_data_folder.xml");
+    const QByteArray before = readAll(path);
+
+    // A file-size limit makes the write of a long value fail part-way, for any user.
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("Error saving XML ") + path));
+    TsXML::save(TsXML::Preferences, QStringLiteral("user_data_folder"),
+                QString(65536, QLatin1Char('y')));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QCOMPARE(readAll(path), before);
+    QCOMPARE(TsXML::load(TsXML::Preferences, QStringLiteral("user_data_folder")),
+             QStringLiteral("/kept"));
+    QCOMPARE(QDir(AppPaths::preferencesFolder()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{"user_data_folder.xml"});
+}
+
+void TestTsXML::listReaders()
+{
+    writeFile(AppPaths::cacheFolder() + QStringLiteral("/skins.xml"), listDocument);
+    writeFile(AppPaths::preferencesFolder() + QStringLiteral("/skins.xml"), listDocument);
+
+    // One entry per token: document start, the container (no text of its own), each leaf with
+    // its text, the white space between elements, the container's end and the document end.
+    const QStringList pairs = {
+        "=", "skins=", "skin=dark", "=", "skin=light & bright", "=", "empty=", "=", "skins=", "=",
+    };
+    const QStringList texts = {"", "", "dark", "", "light & bright", "", "", "", "", ""};
+    const QStringList names = {"", "skins", "skin", "", "skin", "", "empty", "", "skins", ""};
+
+    QCOMPARE(TsXML::loadCacheList(QStringLiteral("skins"), true), pairs);
+    QCOMPARE(TsXML::loadCacheList(QStringLiteral("skins")), texts);
+    QCOMPARE(TsXML::loadPreferencesList(QStringLiteral("skins"), true), pairs);
+    QCOMPARE(TsXML::loadPreferencesList(QStringLiteral("skins")), texts);
+    QCOMPARE(TsXML::loadList(TsXML::Cache, QStringLiteral("skins"), true), texts);
+    QCOMPARE(TsXML::loadList(TsXML::Preferences, QStringLiteral("skins"), false), names);
+
+    QCOMPARE(TsXML::splitPairs(pairs, false), names);
+    QCOMPARE(TsXML::splitPairs(pairs, true), texts);
+
+    // A value file read as a list: its one element with its text.
+    TsXML::save(TsXML::Cache, QStringLiteral("current_skin"), QStringLiteral("default"));
+    QCOMPARE(TsXML::loadCacheList(QStringLiteral("current_skin"), true),
+             (QStringList{"=", "data=default", "="}));
+}
+
+void TestTsXML::listReadersOnMissingOrBrokenFiles()
+{
+    QTest::ignoreMessage(QtDebugMsg,
+                         qPrintable(QStringLiteral("Error loading XML ") + AppPaths::cacheFolder() +
+                                    QStringLiteral("/missing.xml")));
+    QVERIFY(TsXML::loadCacheList(QStringLiteral("missing")).isEmpty());
+
+    // Entries up to the fault stay; the broken element gives none.
+    writeFile(AppPaths::cacheFolder() + QStringLiteral("/broken.xml"),
+              declaration + "<list><a>1</a><b>2</c></list>");
+    QCOMPARE(TsXML::loadCacheList(QStringLiteral("broken"), true),
+             (QStringList{"=", "list=", "a=1"}));
+}
+
+void TestTsXML::splitPairs_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("pairs") << QStringList{"a=1", "b=2"} << QStringList{"a", "b"}
+                           << QStringList{"1", "2"};
+    QTest::newRow("empty parts") << QStringList{"=", "a=", "=1", ""} << QStringList{"", "a", "", ""}
+                                 << QStringList{"", "", "1", ""};
+    QTest::newRow("value with equals") << QStringList{"url=http://h/?a=1&b=2"} << QStringList{"url"}
+                                       << QStringList{"http://h/?a=1&b=2"};
+    QTest::newRow("no equals") << QStringList{"plain"} << QStringList{"plain"} << QStringList{""};
+    QTest::newRow("none") << QStringList() << QStringList() << QStringList();
+}
+
+void TestTsXML::splitPairs()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, values);
+    QCOMPARE(TsXML::splitPairs(entries, false), names);
+    QCOMPARE(TsXML::splitPairs(entries, true), values);
+}
+
+void TestTsXML::fileBoundWriterAndReader()
+{
+    const QString path = profile->home() + QStringLiteral("/bound.xml");
+    {
+        TsXML bound(path, true);
+        QVERIFY(bound.locked);
+        QCOMPARE(bound.writer.device(), &bound.file);
+        QVERIFY(bound.file.isWritable());
+        bound.writer.writeStartDocument();
+        bound.writer.writeTextElement(QStringLiteral("data"), QStringLiteral("bound"));
+        bound.writer.writeEndDocument();
+    }
+    QCOMPARE(readAll(path),
+             QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><data>bound</data>\n"));
+
+    TsXML bound(path, false);
+    QVERIFY(bound.locked);
+    QCOMPARE(bound.reader.device(), &bound.file);
+    QVERIFY(bound.reader.readNextStartElement());
+    QCOMPARE(bound.reader.name(), QLatin1String("data"));
+    QCOMPARE(bound.reader.readElementText(), QStringLiteral("bound"));
+
+    // Writing truncates what was there.
+    {
+        TsXML again(path, true);
+    }
+    QCOMPARE(readAll(path), QByteArray());
+
+    const QString missing = profile->home() + QStringLiteral("/no/such/folder.xml");
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("Error loading XML ") + missing));
+    TsXML absent(missing, false);
+    QVERIFY(absent.locked);
+    QCOMPARE(absent.reader.device(), &absent.file);
+    QVERIFY(!absent.file.isOpen());
+}
+
+void TestTsXML::lockedObjectRefusesToReopen()
+{
+    const QString path = profile->home() + QStringLiteral("/locked.xml");
+    writeFile(path, declaration + "<data>x</data>\n");
+    TsXML bound(path, false);
+    const QString message =
+        QStringLiteral("Attempted to access Read Mode when the Device is Locked!");
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(message));
+    bound.openForReading();
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(message));
+    bound.openForWriting();
+    // Still open for reading only; the file is untouched.
+    QVERIFY(bound.file.isReadable());
+    QVERIFY(!bound.file.isWritable());
+    QCOMPARE(bound.writer.device(), nullptr);
+    QCOMPARE(readAll(path), declaration + "<data>x</data>\n");
+}
+
+QTEST_GUILESS_MAIN(TestTsXML)
+#include "tst_tsxml.moc"
