@@ -47,6 +47,11 @@ void installDarkStyleStep()
 void loadShippedFontsStep()
 {}
 
+// Frameless frame titled "Zerun Installer" with the title-bar colour 252,205,63, declared before
+// the main window so that it outlives it: arrives with the window chrome.
+void createFrameStep()
+{}
+
 // Silent update check in the background: arrives with the update check.
 void startUpdateCheckStep()
 {}
@@ -90,8 +95,7 @@ int runInstaller(int &argc, char **argv)
     QApplication::setFont(QFont(QStringLiteral("Lato"), 10));
     loadShippedFontsStep();
 
-    // The frameless frame is created here, titled "Zerun Installer" with the title-bar colour
-    // 252,205,63, once it exists; it is declared before the main window so that it outlives it.
+    createFrameStep();
 
     int exitCode = 0;
     {

@@ -50,8 +50,8 @@ QString AppPaths::logsFolder()
 
 QString AppPaths::tempFolder()
 {
-    return writableAppData() + QLatin1Char('/') + QCoreApplication::applicationName()
-           + QStringLiteral("/Temp");
+    return writableAppData() + QLatin1Char('/') + QCoreApplication::applicationName() +
+           QStringLiteral("/Temp");
 }
 
 QString AppPaths::downloadsFolder()
@@ -61,8 +61,8 @@ QString AppPaths::downloadsFolder()
 
 QString AppPaths::dailyLogFile()
 {
-    return logsFolder() + QLatin1Char('/') + QDate::currentDate().toString(QStringLiteral("ddMMyy"))
-           + QStringLiteral(".txt");
+    return logsFolder() + QLatin1Char('/') +
+           QDate::currentDate().toString(QStringLiteral("ddMMyy")) + QStringLiteral(".txt");
 }
 
 QString AppPaths::currentSkinFile()
@@ -77,8 +77,8 @@ QString AppPaths::currentLanguageFile()
 
 QString AppPaths::defaultUserDataFolder()
 {
-    return QDir::homePath() + QStringLiteral("/Documents/Tandel Orvik/")
-           + QCoreApplication::applicationName();
+    return QDir::homePath() + QStringLiteral("/Documents/Tandel Orvik/") +
+           QCoreApplication::applicationName();
 }
 
 QString AppPaths::userDataFolderSetting()
@@ -154,7 +154,8 @@ QString AppPaths::languagesDataFolder()
 
 QString AppPaths::splashVideoUrl()
 {
-    return QStringLiteral("file:///") + applicationFolder() + QStringLiteral("/data/video/splash.avi");
+    return QStringLiteral("file:///") + applicationFolder() +
+           QStringLiteral("/data/video/splash.avi");
 }
 
 void AppPaths::createFolders()
@@ -194,8 +195,8 @@ QString AppPaths::currentSkin()
 
 QString AppPaths::skinStyleSheet(const QString &name)
 {
-    const QString path = skinsFolder() + QLatin1Char('/') + currentSkin() + QStringLiteral("/css/")
-                         + name + QStringLiteral(".css");
+    const QString path = skinsFolder() + QLatin1Char('/') + currentSkin() +
+                         QStringLiteral("/css/") + name + QStringLiteral(".css");
     if (!QFile::exists(path))
         return QStringLiteral("/* DEFAULT STYLE */");
     // A reader needs read access only: a read-only sheet must still apply.
@@ -213,8 +214,8 @@ QString AppPaths::currentLanguage()
     const QString localeName = QLocale::system().name();
     const int cut = localeName.lastIndexOf(QLatin1Char('_'));
     const QString code = cut < 0 ? QString() : localeName.left(cut);
-    if (QFile::exists(QDir::currentPath() + QStringLiteral("/languages/") + code
-                      + QStringLiteral(".qm")))
+    if (QFile::exists(QDir::currentPath() + QStringLiteral("/languages/") + code +
+                      QStringLiteral(".qm")))
         return code;
     return QStringLiteral("en");
 }
@@ -226,8 +227,8 @@ void AppPaths::setCurrentLanguage(const QString &code)
 
 bool AppPaths::hasLanguageData(const QString &code)
 {
-    if (!QFile::exists(QDir::currentPath() + QStringLiteral("/languages/") + code
-                       + QStringLiteral(".qm"))) {
+    if (!QFile::exists(QDir::currentPath() + QStringLiteral("/languages/") + code +
+                       QStringLiteral(".qm"))) {
         TsLogging::Log::channelDebug(TsLogging::Channel::alertName(),
                                      QStringLiteral("No Language Data has been found"));
         return false;

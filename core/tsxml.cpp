@@ -7,19 +7,27 @@
 
 QString TsXML::filePath(int location, const QString &key)
 {
+    // A key is a file name inside its folder: one with a separator would reach outside it, and a
+    // location other than the two has no folder. Neither has a file.
+    if (key.contains(QLatin1Char('/')) || key.contains(QLatin1Char('\\')))
+        return QString();
     QString folder;
     if (location == Preferences)
-        folder = AppPaths::preferencesFolder() + QLatin1Char('/');
+        folder = AppPaths::preferencesFolder();
     else if (location == Cache)
-        folder = AppPaths::cacheFolder() + QLatin1Char('/');
+        folder = AppPaths::cacheFolder();
     else
-        folder = AppPaths::appDataFolder();
-    return folder + key + QStringLiteral(".xml");
+        return QString();
+    return folder + QLatin1Char('/') + key + QStringLiteral(".xml");
 }
 
 void TsXML::save(int location, const QString &key, const QString &value)
 {
     const QString path = filePath(location, key);
+    if (path.isEmpty()) {
+        qDebug().noquote().nospace() << "Error saving XML " << key;
+        return;
+    }
     // Written through a temporary file and renamed over the old one when complete, so a failed
     // write keeps the value stored before instead of leaving the key without a file.
     QSaveFile file(path);
@@ -42,9 +50,9 @@ QString TsXML::load(int location, const QString &key)
 {
     const QString path = filePath(location, key);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         // A missing or unreadable file holds no value.
-        qDebug().noquote().nospace() << "Error loading XML " << path;
+        qDebug().noquote().nospace() << "Error loading XML " << (path.isEmpty() ? key : path);
         return QString();
     }
     QXmlStreamReader reader(&file);
@@ -68,7 +76,7 @@ QStringList TsXML::walk(const QString &path, bool names, bool texts)
 {
     QStringList entries;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         qDebug().noquote().nospace() << "Error loading XML " << path;
         return entries;
     }

@@ -51,6 +51,8 @@ private slots:
     void unreadableFilesAreEmpty();
     void saveWithoutFolderWritesNothing();
     void failedWriteKeepsTheOldValue();
+    void keysStayInsideTheirFolder_data();
+    void keysStayInsideTheirFolder();
     void listReaders();
     void listReadersOnMissingOrBrokenFiles();
     void splitPairs_data();
@@ -215,6 +217,31 @@ void TestTsXML::failedWriteKeepsTheOldValue()
              QStringLiteral("/kept"));
     QCOMPARE(QDir(AppPaths::preferencesFolder()).entryList(QDir::Files | QDir::Hidden),
              QStringList{"user_data_folder.xml"});
+}
+
+void TestTsXML::keysStayInsideTheirFolder_data()
+{
+    QTest::addColumn<int>("location");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("parent folder") << int(TsXML::Preferences) << "../escaped";
+    QTest::newRow("absolute") << int(TsXML::Cache) << "/tmp/escaped";
+    QTest::newRow("backslash") << int(TsXML::Cache) << "..\\escaped";
+    QTest::newRow("no such location") << 3 << "escaped";
+    QTest::newRow("no location") << 0 << "escaped";
+}
+
+void TestTsXML::keysStayInsideTheirFolder()
+{
+    QFETCH(int, location);
+    QFETCH(QString, key);
+    const QStringList before = profile->tree();
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("Error saving XML ") + key));
+    TsXML::save(location, key, QStringLiteral("value"));
+    QCOMPARE(profile->tree(), before);
+    QVERIFY(TsXML::filePath(location, key).isEmpty());
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("Error loading XML ") + key));
+    QCOMPARE(TsXML::load(location, key), QString());
+    QVERIFY(TsXML::loadList(location, key, true).isEmpty());
 }
 
 void TestTsXML::listReaders()
