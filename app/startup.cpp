@@ -1,7 +1,10 @@
 #include "startup.h"
 
 #include "apppaths.h"
+#include "framelesswindow.h"
+#include "tsfont.h"
 #include "zerun.h"
+#include "zerundarkstyle.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -39,18 +42,24 @@ void installCrashHandlerStep()
 void installMessageHandlerStep()
 {}
 
-// Dark proxy style, owned by the application once set: arrives with the window chrome.
+// Dark proxy style, owned by the application once set.
 void installDarkStyleStep()
-{}
+{
+    QApplication::setStyle(new ZerunDarkStyle);
+}
 
-// Registers the font files shipped in the data folder: arrives with the font helpers.
+// Registers the font files shipped in the data folder.
 void loadShippedFontsStep()
-{}
+{
+    TsFont::loadFonts();
+}
 
-// Frameless frame titled "Zerun Installer" with the title-bar colour 252,205,63, declared before
-// the main window so that it outlives it: arrives with the window chrome.
-void createFrameStep()
-{}
+// Frameless frame titled "Zerun Installer" with the title-bar colour 252,205,63.
+void setUpFrame(FramelessWindow &frame)
+{
+    frame.setWindowTitle(QStringLiteral("Zerun Installer"));
+    frame.setTitleBarColor(QStringLiteral("252,205,63"), true);
+}
 
 // Silent update check in the background: arrives with the update check.
 void startUpdateCheckStep()
@@ -95,15 +104,18 @@ int runInstaller(int &argc, char **argv)
     QApplication::setFont(QFont(QStringLiteral("Lato"), 10));
     loadShippedFontsStep();
 
-    createFrameStep();
+    // Declared before the main window so that it outlives it.
+    FramelessWindow frame(nullptr);
+    setUpFrame(frame);
 
     int exitCode = 0;
     {
         Zerun mainWindow;
         if (mainWindow.initialise()) {
             startUpdateCheckStep();
-            // Until the frame hosts the main window (maximum height 480), it shows itself.
-            mainWindow.show();
+            frame.setContent(&mainWindow, false);
+            frame.setMaximumHeight(480);
+            frame.show();
             exitCode = QApplication::exec();
         }
         // The main window goes first, then the frame, then the application object.

@@ -1,0 +1,72 @@
+#include "tsmessage.h"
+
+#include "framelesswindow.h"
+#include "primarybutton.h"
+#include "spacer.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+void TsMessage::warning(const QString &text)
+{
+    message(QStringLiteral("Warning"), text);
+}
+
+void TsMessage::information(const QString &text)
+{
+    message(QStringLiteral("Information"), text);
+}
+
+void TsMessage::message(const QString &title, const QString &text)
+{
+    QWidget *active = QApplication::activeWindow();
+    auto *panel = new FramelessWindow(active);
+    // A panel is gone once closed, so repeated messages do not pile up hidden windows.
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+    panel->setWindowTitle(title);
+    panel->setFixedSize(640, 360);
+
+    auto *panelLayout = new QVBoxLayout;
+    auto *buttonRow = new QHBoxLayout;
+    auto *closeButton = new PrimaryButton(QStringLiteral("Close"));
+    auto *spacer = new Spacer;
+    buttonRow->addWidget(spacer);
+    buttonRow->addWidget(closeButton);
+
+    auto *scrollArea = new QScrollArea;
+    scrollArea->setFixedHeight(240);
+    scrollArea->setStyleSheet(QStringLiteral("border: 0px;"));
+
+    auto *content = new QWidget;
+
+    auto *label = new QLabel;
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignCenter);
+    // The scroll area is still an unshown widget of the toolkit's default width here.
+    label->setFixedWidth(scrollArea->width() - 150);
+    label->setText(text);
+
+    scrollArea->setWidget(label);
+    scrollArea->setAlignment(Qt::AlignCenter);
+
+    panelLayout->addWidget(scrollArea);
+    panelLayout->addLayout(buttonRow);
+    content->setLayout(panelLayout);
+    panel->setContent(content, false);
+
+    QObject::connect(closeButton, &QPushButton::clicked, panel, &QWidget::close);
+
+    if (active) {
+        panel->move(active->width() / 2 - panel->width() / 2,
+                    active->height() / 2 - panel->height() / 2);
+    } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        // With no active window the panel is a window of its own, centred on the screen.
+        const QRect area = screen->availableGeometry();
+        panel->move(area.center() - QPoint(panel->width() / 2, panel->height() / 2));
+    }
+    panel->show();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// Ready-made message panels: a fixed-size frameless panel with one text in a borderless scroll
+// area and a single "Close" button, centred on the active window. Not modal; each call opens a
+// new panel.
+class TsMessage : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    static void warning(const QString &text);
+    static void information(const QString &text);
+    static void message(const QString &title, const QString &text);
+};

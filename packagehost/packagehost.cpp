@@ -1,0 +1,487 @@
+#include "packagehost.h"
+
+#include <httplib.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+constexpr qint64 chunkSize = 256 * 1024;
+
+// How one path is answered when a test asked for something special.
+struct Rule
+{
+    int status = 0; // 0: serve the file
+    QByteArray location;
+    QByteArray body;
+    qint64 bytesPerSecond = 0;
+    qint64 stallAfter = -1;
+    int stallMs = 0;
+    bool chunked = false;
+};
+
+// Reading side of one file answer; lives as long as the answer's content provider.
+struct FileFeed
+{
+    QFile file;
+    QByteArray buffer;
+    bool stalled = false;
+    std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+};
+
+std::string toStd(const QString &text)
+{
+    return text.toStdString();
+}
+
+std::string toStd(const QByteArray &bytes)
+{
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+std::string contentTypeFor(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("zip"))
+        return "application/zip";
+    if (suffix == QLatin1String("dat") || suffix == QLatin1String("txt"))
+        return "text/plain; charset=utf-8";
+    return "application/octet-stream";
+}
+
+// The last component of a client-supplied file name, whichever separator it used.
+QString safeFileName(const QString &filename)
+{
+    QString name = filename;
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    name = name.section(QLatin1Char('/'), -1);
+    name.remove(QChar(0));
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return QStringLiteral("upload");
+    return name;
+}
+
+} // namespace
+
+struct PackageHost::Private
+{
+    QString root;
+    QString canonicalRoot;
+    std::unique_ptr<httplib::Server> server;
+    bool tls = false;
+    std::thread thread;
+    QString address;
+    std::atomic<int> port{0};
+    std::atomic<bool> running{false};
+    std::atomic<qint64> maxUploadSize{defaultMaxUploadSize};
+
+    mutable std::mutex mutex;
+    std::condition_variable wake;
+    bool stopping = false;
+    QHash<QString, Rule> rules;
+    QVector<Upload> uploads;
+    QStringList requests;
+    QString uploadFolder;
+    int storedCount = 0;
+
+    void setRule(const QString &path, const std::function<void(Rule &)> &change)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        change(rules[path]);
+    }
+
+    // Sleeps up to `duration`; false when the host is stopping.
+    bool pause(std::chrono::steady_clock::duration duration)
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        return !wake.wait_for(lock, duration, [this] { return stopping; });
+    }
+
+    // The file below the root that `path` names, or an empty string with `status` set to the
+    // answer to give instead.
+    QString resolve(const QString &path, int &status) const
+    {
+        status = 400;
+        if (!path.startsWith(QLatin1Char('/')) || path.contains(QLatin1Char('\\')) ||
+            path.contains(QChar(0)))
+            return QString();
+        const QString relative = path.mid(1);
+        if (QDir::isAbsolutePath(relative) ||
+            relative.split(QLatin1Char('/')).contains(QStringLiteral("..")))
+            return QString();
+        status = 404;
+        const QFileInfo info(canonicalRoot + QLatin1Char('/') + relative);
+        if (!info.isFile())
+            return QString();
+        // A symbolic link may not lead out of the root either.
+        const QString canonical = info.canonicalFilePath();
+        if (!canonical.startsWith(canonicalRoot + QLatin1Char('/')))
+            return QString();
+        status = 200;
+        return canonical;
+    }
+
+    void handleGet(const httplib::Request &request, httplib::Response &response)
+    {
+        const QString path = QString::fromStdString(request.path);
+        Rule rule;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            rule = rules.value(path);
+        }
+        if (rule.status != 0) {
+            response.status = rule.status;
+            if (!rule.location.isEmpty())
+                response.set_header("Location", toStd(rule.location));
+            response.set_content(toStd(rule.body), "text/plain; charset=utf-8");
+            return;
+        }
+
+        int status = 0;
+        const QString file = resolve(path, status);
+        if (file.isEmpty()) {
+            response.status = status;
+            response.set_content(status == 404 ? "Not found\n" : "Bad request\n", "text/plain");
+            return;
+        }
+        auto feed = std::make_shared<FileFeed>();
+        feed->file.setFileName(file);
+        if (!feed->file.open(QIODevice::ReadOnly)) {
+            response.status = 403;
+            response.set_content("Forbidden\n", "text/plain");
+            return;
+        }
+        const qint64 size = feed->file.size();
+        const std::string type = contentTypeFor(file);
+        response.status = 200;
+        if (rule.chunked) {
+            // Chunked answers are never compressed here, so the bytes stay those of the file.
+            response.set_chunked_content_provider(
+                "application/octet-stream",
+                [this, feed, rule](size_t offset, httplib::DataSink &sink) {
+                    if (static_cast<qint64>(offset) >= feed->file.size()) {
+                        sink.done();
+                        return true;
+                    }
+                    return feedChunk(*feed, rule, static_cast<qint64>(offset),
+                                     feed->file.size() - static_cast<qint64>(offset), sink);
+                });
+        } else {
+            response.set_content_provider(
+                static_cast<size_t>(size), type,
+                [this, feed, rule](size_t offset, size_t length, httplib::DataSink &sink) {
+                    return feedChunk(*feed, rule, static_cast<qint64>(offset),
+                                     static_cast<qint64>(length), sink);
+                });
+        }
+    }
+
+    // Sends the next piece of a file answer, honouring throttle and stall rules.
+    bool feedChunk(FileFeed &feed, const Rule &rule, qint64 offset, qint64 remaining,
+                   httplib::DataSink &sink)
+    {
+        qint64 wanted = std::min(chunkSize, remaining);
+        if (rule.stallAfter >= 0 && !feed.stalled) {
+            if (offset >= rule.stallAfter) {
+                feed.stalled = true;
+                if (!pause(std::chrono::milliseconds(rule.stallMs)))
+                    return false;
+            } else {
+                wanted = std::min(wanted, rule.stallAfter - offset);
+            }
+        }
+        if (rule.bytesPerSecond > 0) {
+            wanted = std::min(wanted, std::max<qint64>(1, rule.bytesPerSecond / 20));
+            // Hold the answer back until the bytes already sent fit the allowed rate.
+            const auto due =
+                feed.started + std::chrono::microseconds(offset * 1000000 / rule.bytesPerSecond);
+            const auto now = std::chrono::steady_clock::now();
+            if (due > now && !pause(due - now))
+                return false;
+        }
+        if (feed.buffer.size() < wanted)
+            feed.buffer.resize(static_cast<int>(wanted));
+        if (!feed.file.seek(offset))
+            return false;
+        const qint64 read = feed.file.read(feed.buffer.data(), wanted);
+        if (read <= 0)
+            return false;
+        return sink.write(feed.buffer.constData(), static_cast<size_t>(read));
+    }
+
+    static void refuseUpload(httplib::Response &response, int status)
+    {
+        response.status = status;
+        response.set_content(status == 413 ? "Upload too large\n" : "Upload refused\n",
+                             "text/plain");
+    }
+
+    void handleUpload(const httplib::Request &request, httplib::Response &response,
+                      const httplib::ContentReader &reader)
+    {
+        if (!request.is_multipart_form_data()) {
+            response.status = 400;
+            response.set_content("Expected a multipart/form-data body\n", "text/plain");
+            return;
+        }
+        const qint64 limit = maxUploadSize;
+        if (request.has_header("Content-Length") &&
+            request.get_header_value<uint64_t>("Content-Length") > static_cast<uint64_t>(limit)) {
+            refuseUpload(response, 413);
+            return;
+        }
+        Upload upload;
+        qint64 received = 0;
+        const bool complete = reader(
+            [&upload](const httplib::MultipartFormData &part) {
+                upload.parts.append({QString::fromStdString(part.name),
+                                     QString::fromStdString(part.filename),
+                                     QString::fromStdString(part.content_type), QByteArray()});
+                return true;
+            },
+            [&upload, &received, limit](const char *data, size_t length) {
+                // Counted here as well, for bodies sent without a length.
+                received += static_cast<qint64>(length);
+                if (upload.parts.isEmpty() || received > limit)
+                    return false;
+                upload.parts.last().content.append(data, static_cast<int>(length));
+                return true;
+            });
+        if (!complete) {
+            refuseUpload(response, received > limit ? 413 : 400);
+            return;
+        }
+
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!uploadFolder.isEmpty()) {
+            QDir().mkpath(uploadFolder);
+            for (const UploadedPart &part : qAsConst(upload.parts)) {
+                if (part.filename.isEmpty())
+                    continue;
+                const QString target =
+                    QDir(uploadFolder)
+                        .filePath(QString::number(++storedCount) + QLatin1Char('-') +
+                                  safeFileName(part.filename));
+                QSaveFile out(target);
+                if (out.open(QIODevice::WriteOnly) &&
+                    out.write(part.content) == part.content.size() && out.commit())
+                    upload.storedFiles.append(target);
+            }
+        }
+        uploads.append(upload);
+        response.status = 200;
+        response.set_content("OK\n", "text/plain");
+    }
+};
+
+PackageHost::PackageHost(const QString &root) : d(std::make_unique<Private>())
+{
+    d->server = std::make_unique<httplib::Server>();
+    setUp(root);
+}
+
+PackageHost::PackageHost(const QString &root, const QString &certificateFile,
+                         const QString &keyFile)
+    : d(std::make_unique<Private>())
+{
+    const QByteArray certificate = QFile::encodeName(certificateFile);
+    const QByteArray key = QFile::encodeName(keyFile);
+    d->server = std::make_unique<httplib::SSLServer>(certificate.constData(), key.constData());
+    d->tls = true;
+    setUp(root);
+}
+
+void PackageHost::setUp(const QString &root)
+{
+    d->root = root;
+    d->canonicalRoot = QFileInfo(root).canonicalFilePath();
+    d->server->set_keep_alive_timeout(2);
+    // The upload limit proper is checked per request; this only caps what any request may send.
+    d->server->set_payload_max_length(size_t(1) << 31);
+    d->server->set_pre_routing_handler(
+        [this](const httplib::Request &request, httplib::Response &) {
+            std::lock_guard<std::mutex> lock(d->mutex);
+            d->requests.append(QString::fromStdString(request.method) + QLatin1Char(' ') +
+                               QString::fromStdString(request.path));
+            return httplib::Server::HandlerResponse::Unhandled;
+        });
+    d->server->Get(".*", [this](const httplib::Request &request, httplib::Response &response) {
+        d->handleGet(request, response);
+    });
+    d->server->Post(toStd(QStringLiteral("/matrix/upload\\.php")),
+                    [this](const httplib::Request &request, httplib::Response &response,
+                           const httplib::ContentReader &reader) {
+                        d->handleUpload(request, response, reader);
+                    });
+}
+
+PackageHost::~PackageHost()
+{
+    stop();
+}
+
+bool PackageHost::start(const QString &address, quint16 port)
+{
+    if (d->running || !d->server->is_valid() || d->canonicalRoot.isEmpty() ||
+        !QFileInfo(d->canonicalRoot).isDir())
+        return false;
+    int bound = -1;
+    if (port == 0)
+        bound = d->server->bind_to_any_port(toStd(address));
+    else if (d->server->bind_to_port(toStd(address), port))
+        bound = port;
+    if (bound <= 0)
+        return false;
+    d->address = address;
+    d->port = bound;
+    {
+        std::lock_guard<std::mutex> lock(d->mutex);
+        d->stopping = false;
+    }
+    d->running = true;
+    d->thread = std::thread([this] { d->server->listen_after_bind(); });
+    return true;
+}
+
+void PackageHost::stop()
+{
+    if (!d->running)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(d->mutex);
+        d->stopping = true;
+    }
+    d->wake.notify_all();
+    d->server->stop();
+    if (d->thread.joinable())
+        d->thread.join();
+    d->running = false;
+}
+
+bool PackageHost::isRunning() const
+{
+    return d->running;
+}
+
+QString PackageHost::root() const
+{
+    return d->root;
+}
+
+quint16 PackageHost::port() const
+{
+    return static_cast<quint16>(d->port.load());
+}
+
+QUrl PackageHost::baseUrl() const
+{
+    QUrl url;
+    url.setScheme(d->tls ? QStringLiteral("https") : QStringLiteral("http"));
+    url.setHost(d->address);
+    url.setPort(port());
+    return url;
+}
+
+QUrl PackageHost::url(const QString &path) const
+{
+    QUrl result = baseUrl();
+    result.setPath(path);
+    return result;
+}
+
+void PackageHost::setMaxUploadSize(qint64 bytes)
+{
+    d->maxUploadSize = std::max<qint64>(0, bytes);
+}
+
+void PackageHost::setUploadFolder(const QString &folder)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->uploadFolder = folder;
+}
+
+QVector<PackageHost::Upload> PackageHost::uploads() const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return d->uploads;
+}
+
+void PackageHost::clearUploads()
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->uploads.clear();
+}
+
+void PackageHost::setRedirect(const QString &path, int status, const QString &location,
+                              const QByteArray &body)
+{
+    d->setRule(path, [&](Rule &rule) {
+        rule = Rule();
+        rule.status = status;
+        rule.location = location.toUtf8();
+        rule.body = body;
+    });
+}
+
+void PackageHost::setError(const QString &path, int status, const QByteArray &body)
+{
+    d->setRule(path, [&](Rule &rule) {
+        rule = Rule();
+        rule.status = status;
+        rule.body = body;
+    });
+}
+
+void PackageHost::setThrottle(const QString &path, qint64 bytesPerSecond)
+{
+    d->setRule(path, [&](Rule &rule) {
+        rule.status = 0;
+        rule.bytesPerSecond = bytesPerSecond;
+    });
+}
+
+void PackageHost::setStall(const QString &path, qint64 afterBytes, int stallMs)
+{
+    d->setRule(path, [&](Rule &rule) {
+        rule.status = 0;
+        rule.stallAfter = afterBytes;
+        rule.stallMs = stallMs;
+    });
+}
+
+void PackageHost::setChunked(const QString &path, bool chunked)
+{
+    d->setRule(path, [&](Rule &rule) {
+        rule.status = 0;
+        rule.chunked = chunked;
+    });
+}
+
+void PackageHost::clearRules()
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->rules.clear();
+}
+
+QStringList PackageHost::requests() const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return d->requests;
+}
+
+void PackageHost::clearRequests()
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->requests.clear();
+}

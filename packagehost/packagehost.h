@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <QVector>
+
+#include <memory>
+
+// A small local web host that stands in for the service: it serves the files below one root
+// folder, takes crash-report uploads at "/matrix/upload.php", and can be told to misbehave on
+// chosen paths (redirects, error statuses, slow or stalled bodies, bodies without a length).
+//
+// It runs on its own thread; every method may be called from any thread.
+class PackageHost
+{
+public:
+    // One part of a multipart/form-data upload, exactly as it arrived.
+    struct UploadedPart
+    {
+        QString name;
+        QString filename;
+        QString contentType;
+        QByteArray content;
+    };
+
+    // One accepted upload request; its parts in the order they were sent.
+    struct Upload
+    {
+        QVector<UploadedPart> parts;
+        QStringList storedFiles; // files written into the upload folder, if one is set
+    };
+
+    static constexpr qint64 defaultMaxUploadSize = 32 * 1024 * 1024;
+
+    explicit PackageHost(const QString &root);
+    // The same over TLS, with the certificate and private key in the given PEM files.
+    PackageHost(const QString &root, const QString &certificateFile, const QString &keyFile);
+    ~PackageHost();
+
+    PackageHost(const PackageHost &) = delete;
+    PackageHost &operator=(const PackageHost &) = delete;
+
+    // Binds to `address` (port 0: any free port) and starts serving in a background thread.
+    bool start(const QString &address = QStringLiteral("127.0.0.1"), quint16 port = 0);
+    // Stops serving, ends any held-back answer and joins the thread. Safe to call twice.
+    void stop();
+    bool isRunning() const;
+
+    QString root() const;
+    quint16 port() const;
+    // "http://" (or "https://") + address + ":" + port, without a trailing slash.
+    QUrl baseUrl() const;
+    // baseUrl() with `path` (which starts with "/") as its path.
+    QUrl url(const QString &path) const;
+
+    // Upload settings: bodies above `bytes` are refused with 413. Uploaded file parts are also
+    // written into `folder` when one is set (never outside it).
+    void setMaxUploadSize(qint64 bytes);
+    void setUploadFolder(const QString &folder);
+    QVector<Upload> uploads() const;
+    void clearUploads();
+
+    // Test hooks, each for one exact URL path; a later call for the same path replaces the
+    // earlier one.
+    // Answer with `status` (301, 302, 303, 307, 308) and a Location header taken as it is, so it
+    // may be absolute or relative; `body` is sent as the answer's body.
+    void setRedirect(const QString &path, int status, const QString &location,
+                     const QByteArray &body = QByteArray());
+    // Answer with an error `status` (404, 500, ...) and `body`.
+    void setError(const QString &path, int status, const QByteArray &body = QByteArray());
+    // Serve the file with at most `bytesPerSecond` bytes per second.
+    void setThrottle(const QString &path, qint64 bytesPerSecond);
+    // Serve the first `afterBytes` bytes of the file, then send nothing for `stallMs`
+    // milliseconds (or until the host stops) before the rest.
+    void setStall(const QString &path, qint64 afterBytes, int stallMs);
+    // Serve the file in chunked transfer coding, so the answer carries no Content-Length.
+    void setChunked(const QString &path, bool chunked = true);
+    void clearRules();
+
+    // "METHOD path" of every request received, in order of arrival.
+    QStringList requests() const;
+    void clearRequests();
+
+private:
+    void setUp(const QString &root);
+
+    struct Private;
+    std::unique_ptr<Private> d;
+};

@@ -1,0 +1,680 @@
+#include "apppaths.h"
+#include "downloadmanager.h"
+#include "packagehost.h"
+#include "rawhttpresponder.h"
+#include "testprofile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslSocket>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <csignal>
+#include <limits>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+// Everything a manager says, in the order it says it. Runs of progress reports are folded into
+// one "progress" entry after their form has been checked.
+class Recorder : public QObject
+{
+public:
+    explicit Recorder(DownloadManager &manager)
+    {
+        connect(&manager, &DownloadManager::result, this, [this](const QString &text) {
+            if (text.startsWith(QLatin1String("Progress: "))) {
+                progressTexts.append(text);
+                if (events.isEmpty() || events.last() != QLatin1String("progress"))
+                    events.append(QStringLiteral("progress"));
+                return;
+            }
+            events.append(QStringLiteral("result:") + text);
+        });
+        connect(&manager, &DownloadManager::redirect, this,
+                [this](const QString &text) { events.append(QStringLiteral("redirect:") + text); });
+        connect(&manager, &DownloadManager::fileDownloaded, this,
+                [this] { events.append(QStringLiteral("fileDownloaded")); });
+        connect(&manager, &DownloadManager::finished, this,
+                [this] { events.append(QStringLiteral("finished")); });
+        connect(&manager, &DownloadManager::progressRangeChanged, this, [this](int min, int max) {
+            ranges.append({min, max});
+        });
+        connect(&manager, &DownloadManager::progressValueChanged, this,
+                [this](int value) { values.append(value); });
+    }
+
+    bool finishedSeen() const { return events.contains(QStringLiteral("finished")); }
+
+    QStringList events;
+    QStringList progressTexts;
+    QList<QPair<int, int>> ranges;
+    QList<int> values;
+};
+
+const QRegularExpression
+    progressPattern(QStringLiteral("^Progress: (\\d+)% \\( *\\d+\\.\\d (bytes/sec|kB/s|MB/s)\\)$"));
+
+QByteArray patterned(int size, int seed)
+{
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>((i * 31 + seed) % 256);
+    return bytes;
+}
+
+} // namespace
+
+class TestDownloadManager : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void rateText_data();
+    void rateText();
+    void transferRate_data();
+    void transferRate();
+    void targetPath_data();
+    void targetPath();
+    void batchWithMissingSecondFile();
+    void urlEndingInSlashSavedAsDownload();
+    void existingFilesAreKeptOrReplaced_data();
+    void existingFilesAreKeptOrReplaced();
+    void answerWithoutLength();
+    void redirectIsReportedNotFollowed_data();
+    void redirectIsReportedNotFollowed();
+    void emptyListSaysNothing();
+    void countersStartAgainAfterFinished();
+    void stalledTransferFails();
+    void malformedBodies_data();
+    void malformedBodies();
+    void unopenableFileIsSkipped();
+    void enqueuedWithoutListIsSavedWhole();
+    void enqueueDuringTransferWaitsForIt();
+    void destroyedInFlightLeavesNothing();
+    void failedWriteFailsTransfer();
+    void certificateErrorsAreNeverIgnored_data();
+    void certificateErrorsAreNeverIgnored();
+
+private:
+    void writeHostFile(const QString &path, const QByteArray &bytes);
+    static QString downloads(const QString &name);
+    static QByteArray readFile(const QString &path);
+    static bool runBatch(DownloadManager &manager, const QStringList &urls, int timeout = 30000);
+    QString hostUrl(const QString &path) const;
+    static QStringList verifiedProgress(const Recorder &recorder);
+
+    TestProfile profile;
+    QTemporaryDir hostRoot;
+    std::unique_ptr<PackageHost> host;
+};
+
+void TestDownloadManager::initTestCase()
+{
+    QVERIFY(profile.isValid());
+    QVERIFY(hostRoot.isValid());
+    QVERIFY(AppPaths::downloadsFolder().startsWith(profile.dataHome()));
+    host = std::make_unique<PackageHost>(hostRoot.path());
+    QVERIFY(host->start());
+}
+
+void TestDownloadManager::init()
+{
+    host->clearRules();
+    host->clearRequests();
+    QDir(AppPaths::downloadsFolder()).removeRecursively();
+    QVERIFY(QDir().mkpath(AppPaths::downloadsFolder()));
+}
+
+void TestDownloadManager::writeHostFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(hostRoot.path() + path);
+    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QString TestDownloadManager::downloads(const QString &name)
+{
+    return AppPaths::downloadsFolder() + QLatin1Char('/') + name;
+}
+
+QByteArray TestDownloadManager::readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QString TestDownloadManager::hostUrl(const QString &path) const
+{
+    return host->url(path).toString();
+}
+
+bool TestDownloadManager::runBatch(DownloadManager &manager, const QStringList &urls, int timeout)
+{
+    QSignalSpy finished(&manager, &DownloadManager::finished);
+    manager.setUrlList(urls);
+    manager.startList();
+    return finished.wait(timeout);
+}
+
+QStringList TestDownloadManager::verifiedProgress(const Recorder &recorder)
+{
+    QStringList percentages;
+    for (const QString &text : recorder.progressTexts) {
+        const auto match = progressPattern.match(text);
+        if (!match.hasMatch())
+            return {QStringLiteral("malformed: ") + text};
+        percentages.append(match.captured(1));
+    }
+    return percentages;
+}
+
+void TestDownloadManager::rateText_data()
+{
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("nothing") << 0.0 << "0.0 bytes/sec";
+    QTest::newRow("bytes") << 512.0 << "512.0 bytes/sec";
+    QTest::newRow("below a kilobyte") << 1023.0 << "1023.0 bytes/sec";
+    QTest::newRow("one kilobyte") << 1024.0 << "1.0 kB/s";
+    QTest::newRow("kilobytes") << 12.5 * 1024 << "12.5 kB/s";
+    QTest::newRow("below a megabyte") << 1048575.0 << "1024.0 kB/s";
+    QTest::newRow("one megabyte") << 1048576.0 << "1.0 MB/s";
+    QTest::newRow("megabytes") << 1.2 * 1048576 << "1.2 MB/s";
+    QTest::newRow("not a number") << std::nan("") << "0.0 bytes/sec";
+    QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << "0.0 bytes/sec";
+    QTest::newRow("negative") << -5.0 << "0.0 bytes/sec";
+}
+
+void TestDownloadManager::rateText()
+{
+    QFETCH(double, rate);
+    QFETCH(QString, text);
+    QCOMPARE(DownloadManager::rateText(rate), text);
+}
+
+void TestDownloadManager::transferRate_data()
+{
+    QTest::addColumn<qint64>("bytes");
+    QTest::addColumn<qint64>("elapsed");
+    QTest::addColumn<double>("rate");
+    QTest::newRow("one kilobyte per second") << qint64(1024) << qint64(1000) << 1024.0;
+    QTest::newRow("megabyte in half a second") << qint64(1048576) << qint64(500) << 2097152.0;
+    QTest::newRow("no time yet counts as a millisecond") << qint64(1000) << qint64(0) << 1e6;
+    QTest::newRow("nothing at the start") << qint64(0) << qint64(0) << 0.0;
+}
+
+void TestDownloadManager::transferRate()
+{
+    QFETCH(qint64, bytes);
+    QFETCH(qint64, elapsed);
+    QFETCH(double, rate);
+    const double computed = DownloadManager::transferRate(bytes, elapsed);
+    QVERIFY(std::isfinite(computed));
+    QCOMPARE(computed, rate);
+}
+
+void TestDownloadManager::targetPath_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << "http://h/files/pack.zip"
+                           << "pack.zip";
+    QTest::newRow("query ignored") << "http://h/files/pack.zip?v=2#x"
+                                   << "pack.zip";
+    QTest::newRow("encoded blank") << "http://h/files/my%20pack.zip"
+                                   << "my pack.zip";
+    QTest::newRow("ends in slash") << "http://h/files/"
+                                   << "download";
+    QTest::newRow("no path") << "http://h"
+                             << "download";
+    QTest::newRow("dot dot") << "http://h/files/.."
+                             << "download";
+    QTest::newRow("encoded dot dot") << "http://h/files/%2E%2E"
+                                     << "download";
+    QTest::newRow("encoded slash") << "http://h/files/..%2F..%2Fevil.zip"
+                                   << "evil.zip";
+}
+
+void TestDownloadManager::targetPath()
+{
+    QFETCH(QString, url);
+    QFETCH(QString, name);
+    DownloadManager manager;
+    QCOMPARE(manager.targetPathFor(QUrl::fromEncoded(url.toLatin1())), downloads(name));
+}
+
+void TestDownloadManager::batchWithMissingSecondFile()
+{
+    const QByteArray first = patterned(200000, 1);
+    const QByteArray third = patterned(3000, 3);
+    writeHostFile(QStringLiteral("/packs/first.zip"), first);
+    writeHostFile(QStringLiteral("/packs/third.zip"), third);
+    const QStringList urls{hostUrl(QStringLiteral("/packs/first.zip")),
+                           hostUrl(QStringLiteral("/packs/second.zip")),
+                           hostUrl(QStringLiteral("/packs/third.zip"))};
+
+    DownloadManager manager;
+    manager.setOverwrite(true);
+    Recorder recorder(manager);
+    QVERIFY(runBatch(manager, urls));
+
+    QCOMPARE(recorder.events.size(), 15);
+    const QString failed = recorder.events.at(7);
+    QVERIFY2(failed.startsWith(QLatin1String("result:Failed: ")), qPrintable(failed));
+    QVERIFY2(failed.contains(QLatin1String("Not Found")), qPrintable(failed));
+    const QStringList expected{
+        QStringLiteral("result:Downloading ") + urls.at(0) + QLatin1Char('\n'),
+        QStringLiteral("progress"),
+        QStringLiteral("result:File: ") + downloads(QStringLiteral("first.zip")),
+        QStringLiteral("fileDownloaded"),
+        QStringLiteral("result:Succeeded"),
+        QStringLiteral("result:Downloading ") + urls.at(1) + QLatin1Char('\n'),
+        QStringLiteral("progress"),
+        failed,
+        QStringLiteral("result:Downloading ") + urls.at(2) + QLatin1Char('\n'),
+        QStringLiteral("progress"),
+        QStringLiteral("result:File: ") + downloads(QStringLiteral("third.zip")),
+        QStringLiteral("fileDownloaded"),
+        QStringLiteral("result:Succeeded"),
+        QStringLiteral("result:2/3files downloaded successfully"),
+        QStringLiteral("finished"),
+    };
+    QCOMPARE(recorder.events, expected);
+    QCOMPARE(readFile(downloads(QStringLiteral("first.zip"))), first);
+    QCOMPARE(readFile(downloads(QStringLiteral("third.zip"))), third);
+    QVERIFY(!QFile::exists(downloads(QStringLiteral("second.zip"))));
+    const QStringList percentages = verifiedProgress(recorder);
+    QVERIFY2(!percentages.first().startsWith(QLatin1String("malformed")),
+             qPrintable(percentages.first()));
+    // Each successful file ends its progress at 100 %.
+    QVERIFY(percentages.count(QStringLiteral("100")) >= 2);
+}
+
+void TestDownloadManager::urlEndingInSlashSavedAsDownload()
+{
+    RawHttpResponder responder;
+    QVERIFY(responder.listen());
+    responder.setAnswer(RawHttpResponder::head(200, {{"Content-Length", "5"}}) + "index");
+
+    DownloadManager manager;
+    Recorder recorder(manager);
+    QVERIFY(runBatch(manager, {responder.url(QStringLiteral("/packs/")).toString()}));
+    QVERIFY(recorder.events.contains(QStringLiteral("result:File: ") +
+                                     downloads(QStringLiteral("download"))));
+    QCOMPARE(readFile(downloads(QStringLiteral("download"))), QByteArray("index"));
+}
+
+void TestDownloadManager::existingFilesAreKeptOrReplaced_data()
+{
+    QTest::addColumn<bool>("overwrite");
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QString>("savedAs");
+    QTest::newRow("fresh name") << false << QStringList() << "a.zip";
+    QTest::newRow("first copy") << false << QStringList{"a.zip"} << "a.zip.0";
+    QTest::newRow("second copy") << false << QStringList{"a.zip", "a.zip.0"} << "a.zip.1";
+    QTest::newRow("gap is reused") << false << QStringList{"a.zip", "a.zip.1"} << "a.zip.0";
+    QTest::newRow("overwrite") << true << QStringList{"a.zip", "a.zip.0"} << "a.zip";
+}
+
+void TestDownloadManager::existingFilesAreKeptOrReplaced()
+{
+    QFETCH(bool, overwrite);
+    QFETCH(QStringList, existing);
+    QFETCH(QString, savedAs);
+    const QByteArray body = patterned(5000, 9);
+    writeHostFile(QStringLiteral("/packs/a.zip"), body);
+    for (const QString &name : existing) {
+        QFile old(downloads(name));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        // Longer than the new body, so a replaced file must have been truncated.
+        old.write(QByteArray(9000, 'o') + name.toUtf8());
+    }
+
+    DownloadManager manager;
+    manager.setOverwrite(overwrite);
+    Recorder recorder(manager);
+    QVERIFY(runBatch(manager, {hostUrl(QStringLiteral("/packs/a.zip"))}));
+    QVERIFY2(recorder.events.contains(QStringLiteral("result:File: ") + downloads(savedAs)),
+             qPrintable(recorder.events.join(QLatin1Char('|'))));
+    QCOMPARE(readFile(downloads(savedAs)), body);
+    for (const QString &name : existing) {
+        if (name != savedAs)
+            QVERIFY(readFile(downloads(name)).endsWith(name.toUtf8()));
+    }
+}
+
+void TestDownloadManager::answerWithoutLength()
+{
+    const QByteArray body = patterned(700 * 1024, 4);
+    writeHostFile(QStringLiteral("/packs/chunked.zip"), body);
+    host->setChunked(QStringLiteral("/packs/chunked.zip"));
+
+    DownloadManager manager;
+    Recorder recorder(manager);
+    QVERIFY(runBatch(manager, {hostUrl(QStringLiteral("/packs/chunked.zip"))}));
+    QVERIFY(recorder.events.contains(QStringLiteral("result:Succeeded")));
+    QCOMPARE(readFile(downloads(QStringLiteral("chunked.zip"))), body);
+    QVERIFY(!recorder.progressTexts.isEmpty());
+    for (const QString &percentage : verifiedProgress(recorder))
+        QCOMPARE(percentage, QStringLiteral("0"));
+    QCOMPARE(recorder.ranges.size(), recorder.progressTexts.size());
+    for (const auto &range : qAsConst(recorder.ranges))
+        QCOMPARE(range, qMakePair(0, 0));
+    QCOMPARE(recorder.values, QList<int>() << QVector<int>(recorder.values.size(), 0).toList());
+}
+
+void TestDownloadManager::redirectIsReportedNotFollowed_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("location");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("302 relative") << 302 << "/packs/new.zip"
+                                  << "/packs/new.zip";
+    QTest::newRow("302 relative to the folder") << 302 << "new.zip"
+                                                << "/packs/new.zip";
+    QTest::newRow("301 absolute") << 301 << ""
+                                  << "/packs/new.zip";
+    QTest::newRow("307") << 307 << "/packs/new.zip"
+                         << "/packs/new.zip";
+}
+
+void TestDownloadManager::redirectIsReportedNotFollowed()
+{
+    QFETCH(int, status);
+    QFETCH(QString, location);
+    QFETCH(QString, target);
+    writeHostFile(QStringLiteral("/packs/new.zip"), "new");
+    if (location.isEmpty())
+        location = hostUrl(target);
+    host->setRedirect(QStringLiteral("/packs/old.zip"), status, location, "moved");
+
+    DownloadManager manager;
+    Recorder recorder(manager);
+    const QString url = hostUrl(QStringLiteral("/packs/old.zip"));
+    QVERIFY(runBatch(manager, {url}));
+    QStringList events = recorder.events;
+    events.removeAll(QStringLiteral("progress"));
+    const QStringList expected{
+        QStringLiteral("result:Downloading ") + url + QLatin1Char('\n'),
+        QStringLiteral("redirect:Request: ") + url + QStringLiteral(" was redirected with code: ") +
+            QString::number(status),
+        QStringLiteral("redirect:Redirected to: ") + hostUrl(target),
+        QStringLiteral("result:"),
+        QStringLiteral("result:0/1files downloaded successfully"),
+        QStringLiteral("finished"),
+    };
+    QCOMPARE(events, expected);
+    QVERIFY(QDir(AppPaths::downloadsFolder()).entryList(QDir::Files).isEmpty());
+    QCOMPARE(host->requests(), QStringList{QStringLiteral("GET /packs/old.zip")});
+}
+
+void TestDownloadManager::emptyListSaysNothing()
+{
+    DownloadManager manager;
+    Recorder recorder(manager);
+    QSignalSpy finished(&manager, &DownloadManager::finished);
+    manager.setUrlList({});
+    manager.startList();
+    QVERIFY(!finished.wait(300));
+    QVERIFY(recorder.events.isEmpty());
+    QVERIFY(recorder.ranges.isEmpty());
+}
+
+void TestDownloadManager::countersStartAgainAfterFinished()
+{
+    writeHostFile(QStringLiteral("/packs/one.zip"), "one");
+    DownloadManager manager;
+    Recorder recorder(manager);
+    QVERIFY(runBatch(manager, {hostUrl(QStringLiteral("/packs/one.zip")),
+                               hostUrl(QStringLiteral("/packs/none.zip"))}));
+    QVERIFY(recorder.events.contains(QStringLiteral("result:1/2files downloaded successfully")));
+    recorder.events.clear();
+    QVERIFY(runBatch(manager, {hostUrl(QStringLiteral("/packs/one.zip"))}));
+    QVERIFY(recorder.events.contains(QStringLiteral("result:1/1files downloaded successfully")));
+    recorder.events.clear();
+    QVERIFY(runBatch(manager, {hostUrl(QStringLiteral("/packs/none.zip"))}));
+    QVERIFY(recorder.events.contains(QStringLiteral("result:0/1files downloaded successfully")));
+}
+
+void TestDownloadManager::stalledTransferFails()
+{
+    writeHostFile(QStringLiteral("/packs/stall.zip"), patterned(100000, 5));
+    writeHostFile(QStringLiteral("/packs/after.zip"), "after");
+    host->setStall(QStringLiteral("/packs/stall.zip"), 1000, 120000);
+
+    DownloadManager manager;
+    manager.setTransferTimeout(700);
+    Recorder recorder(manager);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(runBatch(
+        manager,
+        {hostUrl(QStringLiteral("/packs/stall.zip")), hostUrl(QStringLiteral("/packs/after.zip"))},
+        20000));
+    QVERIFY(clock.elapsed() < 20000);
+    QStringList events = recorder.events;
+    events.removeAll(QStringLiteral("progress"));
+    QVERIFY2(events.size() == 8, qPrintable(events.join(QLatin1Char('|'))));
+    QVERIFY2(events.at(1).startsWith(QLatin1String("result:Failed: ")), qPrintable(events.at(1)));
+    QCOMPARE(events.at(5), QStringLiteral("result:Succeeded"));
+    QCOMPARE(events.at(6), QStringLiteral("result:1/2files downloaded successfully"));
+    QVERIFY(!QFile::exists(downloads(QStringLiteral("stall.zip"))));
+    QCOMPARE(readFile(downloads(QStringLiteral("after.zip"))), QByteArray("after"));
+}
+
+void TestDownloadManager::malformedBodies_data()
+{
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<int>("closeDelay");
+    QTest::addColumn<QByteArray>("saved"); // empty: the transfer must fail
+
+    const QByteArray body = patterned(4000, 6);
+    QTest::newRow("closed before the announced length")
+        << RawHttpResponder::head(200, {{"Content-Length", "10000"}}) + body << 0 << QByteArray();
+    QTest::newRow("closed later before the announced length")
+        << RawHttpResponder::head(200, {{"Content-Length", "10000"}}) + body << 200 << QByteArray();
+    QTest::newRow("body ended by close, no length")
+        << RawHttpResponder::head(200, {{"Connection", "close"}}) + body << 0 << body;
+    QTest::newRow("longer than announced")
+        << RawHttpResponder::head(200, {{"Content-Length", "4000"}, {"Connection", "close"}}) +
+               body + "trailing garbage"
+        << 0 << body;
+}
+
+void TestDownloadManager::malformedBodies()
+{
+    QFETCH(QByteArray, answer);
+    QFETCH(int, closeDelay);
+    QFETCH(QByteArray, saved);
+    RawHttpResponder responder;
+    QVERIFY(responder.listen());
+    responder.setAnswer(answer, true, closeDelay);
+
+    DownloadManager manager;
+    Recorder recorder(manager);
+    const QString url = responder.url(QStringLiteral("/packs/raw.zip")).toString();
+    QVERIFY(runBatch(manager, {url}));
+    QStringList events = recorder.events;
+    events.removeAll(QStringLiteral("progress"));
+    if (saved.isEmpty()) {
+        QVERIFY2(events.size() == 4, qPrintable(events.join(QLatin1Char('|'))));
+        QVERIFY(events.at(1).startsWith(QLatin1String("result:Failed: ")));
+        QCOMPARE(events.at(2), QStringLiteral("result:0/1files downloaded successfully"));
+        QVERIFY(!QFile::exists(downloads(QStringLiteral("raw.zip"))));
+    } else {
+        QCOMPARE(events.at(3), QStringLiteral("result:Succeeded"));
+        QCOMPARE(readFile(downloads(QStringLiteral("raw.zip"))), saved);
+    }
+}
+
+void TestDownloadManager::unopenableFileIsSkipped()
+{
+    writeHostFile(QStringLiteral("/packs/fine.zip"), "fine");
+    // A folder in the way of the save path cannot be opened as a file.
+    QVERIFY(QDir().mkpath(downloads(QStringLiteral("blocked.zip"))));
+    QFile probe(downloads(QStringLiteral("blocked.zip")));
+    QVERIFY(!probe.open(QIODevice::WriteOnly));
+
+    DownloadManager manager;
+    manager.setOverwrite(true);
+    Recorder recorder(manager);
+    const QString blocked = hostUrl(QStringLiteral("/packs/blocked.zip"));
+    QVERIFY(runBatch(manager, {blocked, hostUrl(QStringLiteral("/packs/fine.zip"))}));
+    QCOMPARE(recorder.events.first(),
+             QStringLiteral("result:Problem opening save file '") +
+                 downloads(QStringLiteral("blocked.zip")) + QStringLiteral("'for download '") +
+                 blocked + QStringLiteral("': ") + probe.errorString() + QLatin1Char('\n'));
+    QVERIFY(recorder.events.contains(QStringLiteral("result:1/2files downloaded successfully")));
+    QCOMPARE(host->requests(), QStringList{QStringLiteral("GET /packs/fine.zip")});
+}
+
+void TestDownloadManager::enqueuedWithoutListIsSavedWhole()
+{
+    const QByteArray body = patterned(3 * 1024 * 1024 + 17, 7);
+    writeHostFile(QStringLiteral("/packs/direct.zip"), body);
+    DownloadManager manager;
+    Recorder recorder(manager);
+    QSignalSpy finished(&manager, &DownloadManager::finished);
+    manager.enqueue(host->url(QStringLiteral("/packs/direct.zip")));
+    QVERIFY(finished.wait());
+    QVERIFY(recorder.events.contains(QStringLiteral("result:Succeeded")));
+    QCOMPARE(readFile(downloads(QStringLiteral("direct.zip"))), body);
+}
+
+void TestDownloadManager::enqueueDuringTransferWaitsForIt()
+{
+    const QByteArray slow = patterned(40000, 8);
+    writeHostFile(QStringLiteral("/packs/slow.zip"), slow);
+    writeHostFile(QStringLiteral("/packs/late.zip"), "late");
+    host->setThrottle(QStringLiteral("/packs/slow.zip"), 100000);
+
+    DownloadManager manager;
+    Recorder recorder(manager);
+    QSignalSpy finished(&manager, &DownloadManager::finished);
+    manager.setUrlList({hostUrl(QStringLiteral("/packs/slow.zip"))});
+    manager.startList();
+    QTRY_VERIFY(recorder.events.contains(QStringLiteral("progress")));
+    manager.enqueue(host->url(QStringLiteral("/packs/late.zip")));
+    QVERIFY(finished.wait());
+    QCOMPARE(finished.count(), 1);
+    QStringList events = recorder.events;
+    events.removeAll(QStringLiteral("progress"));
+    QCOMPARE(events.size(), 10);
+    QCOMPARE(events.at(3), QStringLiteral("result:Succeeded"));
+    QCOMPARE(events.at(4), QStringLiteral("result:Downloading ") +
+                               hostUrl(QStringLiteral("/packs/late.zip")) + QLatin1Char('\n'));
+    QCOMPARE(events.at(8), QStringLiteral("result:2/2files downloaded successfully"));
+    QCOMPARE(readFile(downloads(QStringLiteral("slow.zip"))), slow);
+    QCOMPARE(readFile(downloads(QStringLiteral("late.zip"))), QByteArray("late"));
+}
+
+void TestDownloadManager::destroyedInFlightLeavesNothing()
+{
+    writeHostFile(QStringLiteral("/packs/cut.zip"), patterned(800000, 2));
+    host->setStall(QStringLiteral("/packs/cut.zip"), 400000, 120000);
+
+    auto manager = std::make_unique<DownloadManager>();
+    Recorder recorder(*manager);
+    manager->setUrlList({hostUrl(QStringLiteral("/packs/cut.zip"))});
+    manager->startList();
+    // Most of the first part has reached the disk; the rest is held back by the host.
+    QTRY_VERIFY(QFileInfo(downloads(QStringLiteral("cut.zip"))).size() > 300000);
+    const int before = recorder.events.size();
+    manager.reset();
+    QCoreApplication::processEvents();
+    QCOMPARE(recorder.events.size(), before);
+    QVERIFY(!recorder.finishedSeen());
+    QVERIFY(!QFile::exists(downloads(QStringLiteral("cut.zip"))));
+}
+
+void TestDownloadManager::failedWriteFailsTransfer()
+{
+    // A file size limit makes writes fail as a full disk would.
+    writeHostFile(QStringLiteral("/packs/huge.zip"), patterned(2 * 1024 * 1024, 1));
+    writeHostFile(QStringLiteral("/packs/small.zip"), "small");
+    rlimit original{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &original), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = original;
+    limited.rlim_cur = 256 * 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+
+    DownloadManager manager;
+    Recorder recorder(manager);
+    const bool finished = runBatch(manager, {hostUrl(QStringLiteral("/packs/huge.zip")),
+                                             hostUrl(QStringLiteral("/packs/small.zip"))});
+    setrlimit(RLIMIT_FSIZE, &original);
+    std::signal(SIGXFSZ, previousHandler);
+    QVERIFY(finished);
+
+    QStringList events = recorder.events;
+    events.removeAll(QStringLiteral("progress"));
+    QVERIFY2(events.size() == 8, qPrintable(events.join(QLatin1Char('|'))));
+    QVERIFY2(events.at(1).startsWith(QLatin1String("result:Failed: ")), qPrintable(events.at(1)));
+    QCOMPARE(events.at(5), QStringLiteral("result:Succeeded"));
+    QCOMPARE(events.at(6), QStringLiteral("result:1/2files downloaded successfully"));
+    QVERIFY(!QFile::exists(downloads(QStringLiteral("huge.zip"))));
+    QCOMPARE(readFile(downloads(QStringLiteral("small.zip"))), QByteArray("small"));
+}
+
+void TestDownloadManager::certificateErrorsAreNeverIgnored_data()
+{
+    QTest::addColumn<bool>("trusted");
+    QTest::newRow("self-signed, not trusted") << false;
+    QTest::newRow("same host, certificate trusted") << true;
+}
+
+void TestDownloadManager::certificateErrorsAreNeverIgnored()
+{
+    QFETCH(bool, trusted);
+    if (!QSslSocket::supportsSsl())
+        QSKIP("no TLS back end available");
+    const QString tls = QStringLiteral(ZERUN_TEST_DATA "/tls/");
+    PackageHost secure(hostRoot.path(), tls + QStringLiteral("localhost.crt"),
+                       tls + QStringLiteral("localhost.key"));
+    QVERIFY(secure.start());
+    const QByteArray body = patterned(20000, 3);
+    writeHostFile(QStringLiteral("/packs/secure.zip"), body);
+
+    const QSslConfiguration original = QSslConfiguration::defaultConfiguration();
+    if (trusted) {
+        QSslConfiguration configuration = original;
+        configuration.addCaCertificates(tls + QStringLiteral("localhost.crt"));
+        QSslConfiguration::setDefaultConfiguration(configuration);
+    }
+    DownloadManager manager;
+    Recorder recorder(manager);
+    const bool finished =
+        runBatch(manager, {secure.url(QStringLiteral("/packs/secure.zip")).toString()});
+    QSslConfiguration::setDefaultConfiguration(original);
+    QVERIFY(finished);
+
+    QStringList events = recorder.events;
+    events.removeAll(QStringLiteral("progress"));
+    if (trusted) {
+        QVERIFY2(events.contains(QStringLiteral("result:Succeeded")),
+                 qPrintable(events.join(QLatin1Char('|'))));
+        QCOMPARE(readFile(downloads(QStringLiteral("secure.zip"))), body);
+    } else {
+        QCOMPARE(events.size(), 4);
+        QVERIFY2(events.at(1).startsWith(QLatin1String("result:Failed: ")),
+                 qPrintable(events.at(1)));
+        QVERIFY(!QFile::exists(downloads(QStringLiteral("secure.zip"))));
+        // The handshake failed, so no request ever reached the host.
+        QVERIFY(secure.requests().isEmpty());
+    }
+}
+
+QTEST_MAIN(TestDownloadManager)
+#include "tst_downloadmanager.moc"

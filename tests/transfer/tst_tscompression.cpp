@@ -1,0 +1,390 @@
+#include "tscompression.h"
+#include "zipfixtures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <quazip.h>
+
+using namespace ZipFixtures;
+
+namespace {
+
+const QString password = QStringLiteral("kestrino");
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+// Entry names in archive order, as Python's zipfile reads them (names without the UTF-8 flag
+// read as UTF-8 too, the way this system's locale reads them).
+QStringList pythonNames(const QString &zipPath)
+{
+    const QString script = R"PY(
+import sys, zipfile
+try:
+    z = zipfile.ZipFile(sys.argv[1], metadata_encoding="utf-8")
+except TypeError:
+    z = zipfile.ZipFile(sys.argv[1])
+sys.stdout.buffer.write("\n".join(z.namelist()).encode("utf-8"))
+)PY";
+    QByteArray output;
+    run(python(), {"-c", script, zipPath}, {}, &output);
+    return QString::fromUtf8(output).split('\n', Qt::SkipEmptyParts);
+}
+
+QMap<QString, QByteArray> withoutFolders(QMap<QString, QByteArray> tree)
+{
+    for (auto it = tree.begin(); it != tree.end();)
+        it = it.key().endsWith('/') ? tree.erase(it) : std::next(it);
+    return tree;
+}
+
+} // namespace
+
+class TestTsCompression : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void deleteFilesStopsAtFirstFailure_data();
+    void deleteFilesStopsAtFirstFailure();
+    void unpackEntryVariants();
+    void unpackEntryRefusesClosedArchive();
+    void unpackArchive_data();
+    void unpackArchive();
+    void unpackArchiveFailures();
+    void listEntries_data();
+    void listEntries();
+    void unpackNamedEntry();
+    void unpackNamedEntries();
+    void zipFolder_data();
+    void zipFolder();
+    void plainEntriesNeedNoPassword();
+    void zipFile();
+
+private:
+    QTemporaryDir shared;
+    QString source;
+};
+
+void TestTsCompression::initTestCase()
+{
+    source = shared.filePath("source");
+    writeSampleTree(source);
+}
+
+void TestTsCompression::deleteFilesStopsAtFirstFailure_data()
+{
+    QTest::addColumn<QStringList>("paths");
+    QTest::addColumn<bool>("result");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("all there") << QStringList{"a", "b", "c"} << true << QStringList{};
+    QTest::newRow("missing in the middle")
+        << QStringList{"a", "missing", "b"} << false << QStringList{"b", "c"};
+    QTest::newRow("folder in the middle")
+        << QStringList{"a", "folder", "b"} << false << QStringList{"b", "c"};
+    QTest::newRow("empty list") << QStringList{} << true << QStringList{"a", "b", "c"};
+}
+
+void TestTsCompression::deleteFilesStopsAtFirstFailure()
+{
+    QFETCH(QStringList, paths);
+    QFETCH(bool, result);
+    QFETCH(QStringList, left);
+    QTemporaryDir box;
+    for (const QString &name : {"a", "b", "c"})
+        writeFile(box.filePath(name), name.toUtf8());
+    QDir().mkpath(box.filePath("folder"));
+    QStringList absolute;
+    for (const QString &path : paths)
+        absolute << box.filePath(path);
+    QCOMPARE(TsCompression::deleteFiles(absolute), result);
+    QCOMPARE(QDir(box.path()).entryList(QDir::Files, QDir::Name), left);
+    QVERIFY(QFileInfo(box.filePath("folder")).isDir());
+}
+
+void TestTsCompression::unpackEntryVariants()
+{
+    QTemporaryDir box;
+    const QString locked = box.filePath("locked.zip");
+    QVERIFY(TsCompression::zipFiles(locked, {source + "/readme.txt", source + "/maps/level1.dat"}));
+    const QString plain = box.filePath("plain.zip");
+    QVERIFY(produce("python-deflated", source, plain));
+
+    QuaZip lockedArchive(locked);
+    QVERIFY(lockedArchive.open(QuaZip::mdUnzip));
+    const QString target = box.filePath("out/level1.dat");
+    QVERIFY(!TsCompression::unpackEntry(&lockedArchive, "level1.dat", target,
+                                        TsCompression::Protection::Plain));
+    QVERIFY(!QFile::exists(target));
+    QVERIFY(TsCompression::unpackEntry(&lockedArchive, "level1.dat", target));
+    QCOMPARE(readFile(target), readFile(source + "/maps/level1.dat"));
+    QVERIFY(!TsCompression::unpackEntry(&lockedArchive, "no such entry", box.filePath("x")));
+
+    // Plain entries come out with either variant; the current entry is used for an empty name.
+    QuaZip plainArchive(plain);
+    QVERIFY(plainArchive.open(QuaZip::mdUnzip));
+    QVERIFY(plainArchive.setCurrentFile("readme.txt"));
+    QVERIFY(TsCompression::unpackEntry(&plainArchive, "", box.filePath("p1.txt"),
+                                       TsCompression::Protection::Plain));
+    QVERIFY(TsCompression::unpackEntry(&plainArchive, "", box.filePath("p2.txt")));
+    QCOMPARE(readFile(box.filePath("p1.txt")), readFile(source + "/readme.txt"));
+    QCOMPARE(readFile(box.filePath("p2.txt")), readFile(source + "/readme.txt"));
+    // A target ending in "/" is a folder.
+    QVERIFY(TsCompression::unpackEntry(&plainArchive, "maps/", box.filePath("made/here/")));
+    QVERIFY(QFileInfo(box.filePath("made/here")).isDir());
+}
+
+void TestTsCompression::unpackEntryRefusesClosedArchive()
+{
+    QTemporaryDir box;
+    QVERIFY(!TsCompression::unpackEntry(nullptr, "x", box.filePath("x")));
+    QuaZip closed(box.filePath("none.zip"));
+    QVERIFY(!TsCompression::unpackEntry(&closed, "x", box.filePath("x")));
+    QVERIFY(!TsCompression::addFileEntry(&closed, source + "/readme.txt", "readme.txt"));
+    QVERIFY(!TsCompression::addFileEntry(nullptr, source + "/readme.txt", "readme.txt"));
+}
+
+void TestTsCompression::unpackArchive_data()
+{
+    QTest::addColumn<QString>("producer");
+    QTest::addColumn<QString>("secret");
+    QTest::addColumn<bool>("device");
+    for (const bool device : {false, true}) {
+        const char *how = device ? " from a device" : " from a path";
+        QTest::newRow(qPrintable("zip -P" + QString(how))) << "zip" << password << device;
+        QTest::newRow(qPrintable("7z" + QString(how))) << "7z" << QString() << device;
+        QTest::newRow(qPrintable("bsdtar" + QString(how))) << "bsdtar" << QString() << device;
+        QTest::newRow(qPrintable("python" + QString(how)))
+            << "python-stored" << QString() << device;
+    }
+}
+
+void TestTsCompression::unpackArchive()
+{
+    QFETCH(QString, producer);
+    QFETCH(QString, secret);
+    QFETCH(bool, device);
+    QTemporaryDir box;
+    const QString zipPath = box.filePath("peer.zip");
+    if (!produce(producer, source, zipPath, secret))
+        QSKIP("producer not available");
+    const QString folder = box.filePath("out");
+    QFile file(zipPath);
+    const QStringList written = device ? TsCompression::unpackArchive(&file, folder)
+                                       : TsCompression::unpackArchive(zipPath, folder);
+    QCOMPARE(treeOf(folder), treeOf(source));
+    QCOMPARE(written.size(), pythonNames(zipPath).size());
+    for (const QString &path : written)
+        QVERIFY2(path.startsWith(folder + "/"), qPrintable(path));
+}
+
+void TestTsCompression::unpackArchiveFailures()
+{
+    QTemporaryDir box;
+    QCOMPARE(TsCompression::unpackArchive(box.filePath("missing.zip"), box.filePath("out")),
+             QStringList());
+    // Damage in the third entry takes back the first two.
+    QList<Entry> entries;
+    for (int i = 0; i < 4; ++i) {
+        Entry entry;
+        entry.name = "f" + QByteArray::number(i);
+        entry.data = QByteArray(100, char('a' + i));
+        entry.patch = i == 2 ? "crc" : QString();
+        entries << entry;
+    }
+    const QString zipPath = box.filePath("bad.zip");
+    QVERIFY(writeArchive(zipPath, entries));
+    QCOMPARE(TsCompression::unpackArchive(zipPath, box.filePath("out")), QStringList());
+    QCOMPARE(treeOf(box.filePath("out")), (QMap<QString, QByteArray>{}));
+    QCOMPARE(TsCompression::unpackNamedEntries(zipPath, {"f0", "f1", "f2"}, box.filePath("out")),
+             QStringList());
+    QCOMPARE(treeOf(box.filePath("out")), (QMap<QString, QByteArray>{}));
+    QCOMPARE(TsCompression::unpackNamedEntry(zipPath, "f2", box.filePath("one")), QString());
+    QVERIFY(!QFile::exists(box.filePath("one")));
+}
+
+void TestTsCompression::listEntries_data()
+{
+    QTest::addColumn<QString>("producer");
+    QTest::addColumn<bool>("device");
+    for (const QString &producer : producers()) {
+        QTest::newRow(qPrintable(producer + " path")) << producer << false;
+        QTest::newRow(qPrintable(producer + " device")) << producer << true;
+    }
+}
+
+void TestTsCompression::listEntries()
+{
+    QFETCH(QString, producer);
+    QFETCH(bool, device);
+    QTemporaryDir box;
+    const QString zipPath = box.filePath("peer.zip");
+    if (!produce(producer, source, zipPath))
+        QSKIP("producer not available");
+    QFile file(zipPath);
+    const QStringList names =
+        device ? TsCompression::listEntries(&file) : TsCompression::listEntries(zipPath);
+    QCOMPARE(names, pythonNames(zipPath));
+    QVERIFY(names.contains("maps/deep/inner/notes.txt") ||
+            names.contains("./maps/deep/inner/notes.txt"));
+
+    writeFile(box.filePath("junk.zip"), "junk");
+    QCOMPARE(TsCompression::listEntries(box.filePath("junk.zip")), QStringList());
+    QCOMPARE(TsCompression::listEntries(static_cast<QIODevice *>(nullptr)), QStringList());
+}
+
+void TestTsCompression::unpackNamedEntry()
+{
+    QTemporaryDir box;
+    const QString zipPath = box.filePath("peer.zip");
+    QVERIFY(produce("zip", source, zipPath, password));
+
+    const QString target = box.filePath("chosen/name.bin");
+    QCOMPARE(TsCompression::unpackNamedEntry(zipPath, "maps/level1.dat", target), target);
+    QCOMPARE(readFile(target), readFile(source + "/maps/level1.dat"));
+
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(box.path());
+    const QString own = TsCompression::unpackNamedEntry(zipPath, "maps/deep/inner/notes.txt");
+    QDir::setCurrent(previous);
+    QCOMPARE(own, QFileInfo(box.filePath("maps/deep/inner/notes.txt")).absoluteFilePath());
+    QCOMPARE(readFile(own), QByteArray("deep notes\n"));
+
+    QFile device(zipPath);
+    QCOMPARE(TsCompression::unpackNamedEntry(&device, "readme.txt", box.filePath("r.txt")),
+             box.filePath("r.txt"));
+    QCOMPARE(readFile(box.filePath("r.txt")), readFile(source + "/readme.txt"));
+    QCOMPARE(TsCompression::unpackNamedEntry(zipPath, "not/there.txt", box.filePath("n.txt")),
+             QString());
+}
+
+void TestTsCompression::unpackNamedEntries()
+{
+    QTemporaryDir box;
+    const QString zipPath = box.filePath("peer.zip");
+    QVERIFY(produce("7z", source, zipPath, password) || produce("zip", source, zipPath, password));
+    const QString folder = box.filePath("out");
+    const QStringList names{"readme.txt", "maps/level1.dat"};
+    QCOMPARE(TsCompression::unpackNamedEntries(zipPath, names, folder),
+             (QStringList{folder + "/readme.txt", folder + "/maps/level1.dat"}));
+    QCOMPARE(readFile(folder + "/maps/level1.dat"), readFile(source + "/maps/level1.dat"));
+
+    // A missing name fails the call and takes back what it wrote.
+    const QString other = box.filePath("other");
+    QFile device(zipPath);
+    QCOMPARE(TsCompression::unpackNamedEntries(&device, {"readme.txt", "missing.txt"}, other),
+             QStringList());
+    QCOMPARE(treeOf(other), (QMap<QString, QByteArray>{}));
+}
+
+void TestTsCompression::zipFolder_data()
+{
+    QTest::addColumn<bool>("recursive");
+    QTest::newRow("recursive") << true;
+    QTest::newRow("top only") << false;
+}
+
+void TestTsCompression::zipFolder()
+{
+    QFETCH(bool, recursive);
+    QTemporaryDir box;
+    const QString zipPath = box.filePath("deep/folder.zip");
+    QVERIFY(TsCompression::zipFolder(zipPath, source, recursive));
+
+    const QStringList expected = recursive ? QStringList{"emptyfolder/",
+                                                         "maps/",
+                                                         "maps/deep/",
+                                                         "maps/deep/inner/",
+                                                         "maps/deep/inner/notes.txt",
+                                                         "maps/empty.txt",
+                                                         "maps/level1.dat",
+                                                         QString::fromUtf8("Ünïcødé/"),
+                                                         QString::fromUtf8("Ünïcødé/фото.txt"),
+                                                         "readme.txt"}
+                                           : QStringList{"readme.txt"};
+    QCOMPARE(TsCompression::listEntries(zipPath), expected);
+
+    if (hasTool("unzip")) {
+        QByteArray output;
+        QCOMPARE(run("unzip", {"-P", password, "-t", zipPath}, {}, &output), 0);
+        QCOMPARE(run("unzip", {"-q", "-P", password, zipPath, "-d", box.filePath("by-unzip")}), 0);
+        if (recursive)
+            QCOMPARE(treeOf(box.filePath("by-unzip")), treeOf(source));
+    }
+    if (hasTool("7z"))
+        QCOMPARE(run("7z", {"t", "-p" + password, zipPath}), 0);
+    const QStringList written = TsCompression::unpackArchive(zipPath, box.filePath("by-us"));
+    QCOMPARE(written.size(), expected.size());
+    if (recursive)
+        QCOMPARE(treeOf(box.filePath("by-us")), treeOf(source));
+    else
+        QCOMPARE(readFile(box.filePath("by-us/readme.txt")), readFile(source + "/readme.txt"));
+
+    QVERIFY(!TsCompression::zipFolder(box.filePath("none.zip"), box.filePath("no such folder")));
+    QVERIFY(!QFile::exists(box.filePath("none.zip")));
+}
+
+void TestTsCompression::plainEntriesNeedNoPassword()
+{
+    QTemporaryDir box;
+    const QString zipPath = box.filePath("plain.zip");
+    {
+        QuaZip archive(zipPath);
+        QVERIFY(archive.open(QuaZip::mdCreate));
+        QVERIFY(TsCompression::addFileEntry(&archive, source + "/readme.txt", "docs/readme.txt",
+                                            TsCompression::Protection::Plain));
+        QVERIFY(TsCompression::addFolderTree(&archive, source + "/maps", source, true, {},
+                                             TsCompression::Protection::Plain));
+        QVERIFY(!TsCompression::addFileEntry(&archive, source + "/gone", "gone",
+                                             TsCompression::Protection::Plain));
+        archive.close();
+        QCOMPARE(archive.getZipError(), 0);
+    }
+    QCOMPARE(TsCompression::listEntries(zipPath),
+             (QStringList{"docs/readme.txt", "maps/", "maps/deep/", "maps/deep/inner/",
+                          "maps/deep/inner/notes.txt", "maps/empty.txt", "maps/level1.dat"}));
+    if (hasTool("unzip")) {
+        QCOMPARE(run("unzip", {"-t", zipPath}), 0);
+        QCOMPARE(run("unzip", {"-q", zipPath, "-d", box.filePath("by-unzip")}), 0);
+        QCOMPARE(readFile(box.filePath("by-unzip/maps/level1.dat")),
+                 readFile(source + "/maps/level1.dat"));
+    }
+    QCOMPARE(pythonNames(zipPath).size(), 7);
+}
+
+void TestTsCompression::zipFile()
+{
+    QTemporaryDir box;
+    const QString zipPath = box.filePath("one/file.zip");
+    QVERIFY(TsCompression::zipFile(zipPath, source + "/maps/deep/inner/notes.txt"));
+    QCOMPARE(TsCompression::listEntries(zipPath), QStringList{"notes.txt"});
+    if (hasTool("unzip"))
+        QCOMPARE(run("unzip", {"-P", password, "-t", zipPath}), 0);
+    QCOMPARE(
+        withoutFolders(treeOf(
+            QFileInfo(TsCompression::unpackArchive(zipPath, box.filePath("out")).value(0)).path())),
+        (QMap<QString, QByteArray>{{"notes.txt", "deep notes\n"}}));
+
+    QVERIFY(!TsCompression::zipFile(box.filePath("two/file.zip"), box.filePath("gone.txt")));
+    QVERIFY(!QFile::exists(box.filePath("two/file.zip")));
+}
+
+QTEST_GUILESS_MAIN(TestTsCompression)
+#include "tst_tscompression.moc"

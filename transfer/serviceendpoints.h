@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+// Where the service's web host lives. The catalogue comes from one host; the version file, the
+// installer download and the crash upload from a second one. The built-in names lie under a
+// reserved example domain so that nothing real is contacted by accident; at run time each host
+// is replaced by a base URL taken from the environment (for example "http://127.0.0.1:8080").
+class ServiceEndpoints : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    static QString catalogueHostVariable();
+    static QString serviceHostVariable();
+
+    static QUrl defaultCatalogueHost();
+    static QUrl defaultServiceHost();
+
+    // The base URLs in force: the environment's value when it is a usable http or https URL,
+    // else the built-in one.
+    static QUrl catalogueHost();
+    static QUrl serviceHost();
+
+    static QUrl catalogueUrl();
+    static QUrl versionFileUrl();
+    static QUrl installerUrl();
+    static QUrl crashUploadUrl();
+
+    static QString cataloguePath();
+    static QString versionFilePath();
+    static QString installerPath();
+    static QString crashUploadPath();
+
+    // `base` with `path` appended to whatever path the base already carries; query and fragment
+    // of the base are dropped.
+    static QUrl resolve(const QUrl &base, const QString &path);
+    // The URL named by `value` when it is an absolute http or https URL with a host, else an
+    // invalid URL.
+    static QUrl parseBase(const QString &value);
+
+private:
+    static QUrl hostFromEnvironment(const QString &variable, const QUrl &fallback);
+};

@@ -1,0 +1,114 @@
+#include "tsunzip.h"
+
+#include "tscompression.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtEndian>
+
+namespace {
+
+// An archive without entries is its end record alone, which the zip library's backward search
+// never finds at offset 0, so it would pass for "not a zip".
+bool isEmptyArchive(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 22 || file.size() > 22 + 0xFFFF)
+        return false;
+    const QByteArray record = file.read(22);
+    const auto field = [&record](int at) {
+        return qFromLittleEndian<quint16>(record.constData() + at);
+    };
+    return record.startsWith("PK\x05\x06") && field(8) == 0 && field(10) == 0 &&
+           field(20) == file.size() - 22;
+}
+
+} // namespace
+
+TsUnZip::TsUnZip(QObject *parent) : QObject(parent)
+{}
+
+void TsUnZip::setZipFile(const QString &path)
+{
+    zipPath = path;
+    archive.setZipName(path);
+}
+
+void TsUnZip::setDestination(const QString &folder)
+{
+    QDir().mkpath(folder);
+    destination = folder;
+}
+
+void TsUnZip::setEncrypted(const bool &value)
+{
+    encrypted = value;
+}
+
+void TsUnZip::unpackAll()
+{
+    unpack(destination, false);
+}
+
+void TsUnZip::unpackTo(const QString &folder)
+{
+    unpack(folder, true);
+}
+
+void TsUnZip::unpack(const QString &folder, bool counted)
+{
+    if (!archive.open(QuaZip::mdUnzip)) {
+        if (isEmptyArchive(zipPath))
+            emit error(QStringLiteral("Couldn't go to first file"));
+        else
+            emit error(QStringLiteral("Couldn't open zip"));
+        return;
+    }
+    entriesCount = archive.getEntriesCount();
+    if (!archive.goToFirstFile()) {
+        archive.close();
+        emit error(QStringLiteral("Couldn't go to first file"));
+        return;
+    }
+
+    const auto protection =
+        encrypted ? TsCompression::Protection::Encrypted : TsCompression::Protection::Plain;
+    UnpackGuard guard(folder);
+    QStringList unpacked;
+    bool more = true;
+    while (more) {
+        const QString name = archive.getCurrentFileName();
+        QString target;
+        if (!TsCompression::unpackCurrentEntry(&archive, guard, protection, &target)) {
+            archive.close();
+            guard.removeUnpacked(unpacked);
+            emit error(QStringLiteral("Couldn't extract file"));
+            return;
+        }
+        unpacked << target;
+        ++extractedCount;
+        if (counted)
+            emit status(QString::number(extractedCount) + QLatin1String(" of ") +
+                        QString::number(entriesCount) + QLatin1String("unzipped"));
+        else
+            emit status(QLatin1String("Unzipped ") + name);
+        const qint64 share = qint64(extractedCount) * 100 / qMax(1, entriesCount);
+        emit percent(int(qMin<qint64>(share, 100)));
+        more = archive.goToNextFile();
+    }
+    // The walk also stops on a broken central directory; that is a failed entry, not the end.
+    if (archive.getZipError() != UNZ_OK) {
+        archive.close();
+        guard.removeUnpacked(unpacked);
+        emit error(QStringLiteral("Couldn't extract file"));
+        return;
+    }
+
+    archive.close();
+    if (archive.getZipError() != UNZ_OK) {
+        guard.removeUnpacked(unpacked);
+        return;
+    }
+    emit status(QStringLiteral("Unzipped"));
+    emit finished();
+}

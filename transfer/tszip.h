@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QObject>
+
+// Part of the framework's zip family beside TsUnZip and TsCompression; it carries no state.
+class TsZip : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+};

@@ -1,0 +1,240 @@
+#include "framelesswindow.h"
+
+#include "apppaths.h"
+#include "zerunresources.h"
+
+#include <QApplication>
+#include <QGraphicsDropShadowEffect>
+#include <QPixmap>
+#include <QStatusBar>
+#include <QStringList>
+
+namespace {
+
+const QString frameActive = QStringLiteral(
+    "#windowFrame{border:1px solid palette(bright-text); border-radius:5px 5px 5px 5px; "
+    "background-color:palette(Window);}");
+const QString frameInactive =
+    QStringLiteral("#windowFrame{border:1px solid #000000; border-radius:5px 5px 5px 5px; "
+                   "background-color:palette(Window);}");
+const QString frameMaximized =
+    QStringLiteral("#windowFrame{border:1px solid palette(dark); border-radius:0px 0px 0px 0px; "
+                   "background-color:palette(Window);}");
+const QString frameInactiveMaximized =
+    QStringLiteral("#windowFrame{border:1px solid palette(shadow); border-radius:0px 0px 0px 0px; "
+                   "background-color:palette(Window);}");
+
+const QString titlebarNormal =
+    QStringLiteral("#windowTitlebar{border: 0px none palette(shadow); border-top-left-radius:5px; "
+                   "border-top-right-radius:5px; background-color:palette(base); height:20px;}");
+// The selector of the two inactive-maximised sheets matches no widget of the form, so the
+// title bar shows the frame behind it while they are set.
+const QString titlebarInactiveMaximized =
+    QStringLiteral("#titlebarWidget{border: 0px none palette(shadow); border-top-left-radius:0px; "
+                   "border-top-right-radius:0px; background-color:palette(base); height:20px;}");
+
+const QString closeButtonBaseText = QStringLiteral(
+    "#closeButton{   background-color:none;   border:none;   width:16px;   height:16px;   "
+    "padding:4px;   image:url(:/images/icon_window_close.png);   border-top-right-radius: 5px; "
+    "color:palette(base);} #closeButton:hover{   background-color:palette(bright-text); "
+    "color:palette(text); } ##closeButton:pressed{   background-color:palette(highlight); "
+    "color:palette(text);}");
+
+const QString titleTextBaseText = QStringLiteral("padding-left:5px; color:palette(base)");
+
+constexpr qreal shadowBlurRadius = 9.0;
+
+} // namespace
+
+FramelessWindow::FramelessWindow(QWidget *parent) : QWidget(parent)
+{
+    ensureZerunResources();
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint);
+    setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+
+    ui.setupUi(this);
+    ui.windowTitlebar->setStyleSheet(titlebarNormal);
+    ui.restoreButton->hide();
+    setShadow(palette().color(QPalette::BrightText));
+
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            &FramelessWindow::on_applicationStateChanged);
+}
+
+void FramelessWindow::setTitleBarColor(const QString &rgb, const bool &useBaseText)
+{
+    hasCustomColor = true;
+    // A text with fewer than three parts gives 0 for the missing ones rather than reading past
+    // the end of the list.
+    const QStringList parts = rgb.split(QLatin1Char(','), Qt::KeepEmptyParts, Qt::CaseSensitive);
+    const auto component = [&parts](int index) {
+        return index < parts.size() ? parts.at(index).toInt(nullptr, 10) : 0;
+    };
+    customRed = component(0);
+    customGreen = component(1);
+    customBlue = component(2);
+    if (useBaseText) {
+        useBaseTextColor = true;
+    }
+}
+
+void FramelessWindow::setContent(QWidget *content, const bool &keepSizeGrip)
+{
+    contentLayout.setContentsMargins(0, 0, 0, 0);
+    if (content) {
+        contentLayout.addWidget(content);
+    }
+    ui.windowContent->setLayout(&contentLayout);
+    ui.minimizeButton->hide();
+    ui.maximizeButton->hide();
+    if (keepSizeGrip) {
+        return;
+    }
+    if (auto *statusBar = findChild<QStatusBar *>(QStringLiteral("statusBar"))) {
+        statusBar->setSizeGripEnabled(false);
+    }
+}
+
+void FramelessWindow::setWindowTitle(QString text)
+{
+    const QPixmap image(AppPaths::dataFolder() + QStringLiteral("/art/winico.png"));
+    ui.icon->setPixmap(image.scaled(16, 16, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    ui.icon->setStyleSheet(QStringLiteral("margin-left:5px;"));
+    ui.titleText->setText(text);
+}
+
+void FramelessWindow::on_applicationStateChanged(Qt::ApplicationState state)
+{
+    const bool active = state == Qt::ApplicationActive;
+    if (windowState() == Qt::WindowNoState) {
+        styleWindow(active, true);
+    } else if (windowState().testFlag(Qt::WindowMaximized)) {
+        styleWindow(active, false);
+    }
+}
+
+void FramelessWindow::on_minimizeButton_clicked()
+{
+    setWindowState(Qt::WindowMinimized);
+}
+
+void FramelessWindow::on_restoreButton_clicked()
+{
+    ui.restoreButton->hide();
+    ui.maximizeButton->show();
+    setWindowState(Qt::WindowNoState);
+    styleWindow(true, true);
+}
+
+void FramelessWindow::on_maximizeButton_clicked()
+{
+    ui.restoreButton->show();
+    ui.maximizeButton->hide();
+    setWindowState(Qt::WindowMaximized);
+    styleWindow(true, false);
+}
+
+void FramelessWindow::on_closeButton_clicked()
+{
+    close();
+}
+
+void FramelessWindow::on_windowTitlebar_doubleClicked()
+{
+    // Without a platform title bar, a double click on ours toggles maximise and restore.
+    if (windowState() == Qt::WindowNoState) {
+        on_maximizeButton_clicked();
+    } else if (windowState().testFlag(Qt::WindowMaximized)) {
+        on_restoreButton_clicked();
+    }
+}
+
+void FramelessWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::WindowStateChange) {
+        if (windowState() == Qt::WindowNoState) {
+            on_restoreButton_clicked();
+            event->ignore();
+        } else if (windowState().testFlag(Qt::WindowMaximized)) {
+            on_maximizeButton_clicked();
+            event->ignore();
+        }
+    }
+    event->accept();
+}
+
+QString FramelessWindow::customColorText() const
+{
+    return QStringLiteral("rgb(") + QString::number(customRed) + QLatin1Char(',') +
+           QString::number(customGreen) + QLatin1Char(',') + QString::number(customBlue) +
+           QStringLiteral(")");
+}
+
+void FramelessWindow::setShadow(const QColor &color)
+{
+    auto *shadow = new QGraphicsDropShadowEffect;
+    shadow->setBlurRadius(shadowBlurRadius);
+    shadow->setOffset(0, 0);
+    shadow->setColor(color);
+    // The frame takes ownership and deletes the effect it replaces.
+    ui.windowFrame->setGraphicsEffect(shadow);
+}
+
+void FramelessWindow::styleWindow(bool active, bool normalState)
+{
+    if (useBaseTextColor) {
+        ui.closeButton->setStyleSheet(closeButtonBaseText);
+    }
+
+    const int margin = normalState ? 15 : 0;
+    ui.verticalLayout->setContentsMargins(margin, margin, margin, margin);
+
+    const bool inactiveMaximized = !active && !normalState;
+    if (hasCustomColor) {
+        const QString color = customColorText();
+        if (inactiveMaximized) {
+            ui.windowTitlebar->setStyleSheet(
+                QStringLiteral("#titlebarWidget{border: 0px none palette(shadow); "
+                               "border-top-left-radius:0px; border-top-right-radius:0px; "
+                               "background-color:") +
+                color + QStringLiteral("; height:20px;}"));
+        } else {
+            ui.windowTitlebar->setStyleSheet(
+                QStringLiteral("#windowTitlebar{border: 0px none palette(shadow); "
+                               "border-top-left-radius:5px; border-top-right-radius:5px; "
+                               "background-color:") +
+                color + QStringLiteral("; height:20px;}"));
+        }
+    } else {
+        ui.windowTitlebar->setStyleSheet(inactiveMaximized ? titlebarInactiveMaximized
+                                                           : titlebarNormal);
+    }
+
+    if (active && normalState) {
+        ui.windowFrame->setStyleSheet(
+            hasCustomColor ? QStringLiteral("#windowFrame{border:1px solid ") + customColorText() +
+                                 QStringLiteral("; border-radius:5px 5px 5px 5px; "
+                                                "background-color:palette(Window);}")
+                           : frameActive);
+    } else if (active) {
+        ui.windowFrame->setStyleSheet(frameMaximized);
+    } else if (normalState) {
+        ui.windowFrame->setStyleSheet(frameInactive);
+    } else {
+        ui.windowFrame->setStyleSheet(frameInactiveMaximized);
+    }
+
+    if (hasCustomColor && useBaseTextColor) {
+        ui.titleText->setStyleSheet(titleTextBaseText);
+    }
+
+    ui.windowFrame->setGraphicsEffect(nullptr);
+    if (normalState) {
+        if (hasCustomColor) {
+            setShadow(QColor(customRed, customGreen, customBlue, 255));
+        } else {
+            setShadow(palette().color(active ? QPalette::BrightText : QPalette::Shadow));
+        }
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ui_framelesswindow.h"
+
+#include <QVBoxLayout>
+#include <QWidget>
+
+class QEvent;
+
+// Window chrome of its own: a bordered, rounded panel with a drop shadow, a title bar with
+// icon, title and window buttons, and one content widget. Its look follows the application's
+// active state and the window's normal or maximised state.
+class FramelessWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FramelessWindow(QWidget *parent = nullptr);
+
+    // Records a title-bar and border colour as "red,green,blue"; it shows from the next restyle.
+    void setTitleBarColor(const QString &rgb, const bool &useBaseText);
+    // Puts `content` into the frame; without `keepSizeGrip` the content's status bar loses its
+    // grip.
+    void setContent(QWidget *content, const bool &keepSizeGrip);
+
+public slots:
+    void setWindowTitle(QString text);
+    void on_applicationStateChanged(Qt::ApplicationState state);
+    void on_minimizeButton_clicked();
+    void on_restoreButton_clicked();
+    void on_maximizeButton_clicked();
+    void on_closeButton_clicked();
+    void on_windowTitlebar_doubleClicked();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void styleWindow(bool active, bool normalState);
+    void setShadow(const QColor &color);
+    QString customColorText() const;
+
+    Ui::FramelessWindow ui;
+    bool hasCustomColor = false;
+    bool useBaseTextColor = false;
+    int customRed = 0;
+    int customGreen = 0;
+    int customBlue = 0;
+    QVBoxLayout contentLayout;
+};

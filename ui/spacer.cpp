@@ -1,0 +1,6 @@
+#include "spacer.h"
+
+Spacer::Spacer(QWidget *parent) : QWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}

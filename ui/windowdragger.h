@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+
+class QMouseEvent;
+class QPaintEvent;
+
+// Title bar of a frameless window: dragging it moves the window (its grandparent), a double
+// click is reported, and it paints through the style so that style sheets on it take effect.
+class WindowDragger : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit WindowDragger(QWidget *parent = nullptr);
+
+signals:
+    void doubleClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+    bool mousePressed = false;
+    QPoint mousePos;
+    QPoint wndPos;
+
+private:
+    QWidget *draggedWindow() const;
+};
