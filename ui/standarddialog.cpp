@@ -1,6 +1,7 @@
 #include "standarddialog.h"
 
 #include "apppaths.h"
+#include "tscipher.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -160,6 +161,19 @@ QString StandardDialog::getMultiLineText(const QString &title, const QString &la
     dialog.setTextValue(text);
     dialog.setLabelText(label);
     askForText(dialog, label);
+    return dialog.textValue();
+}
+
+QString StandardDialog::getPassword(const QString &title, const QString &label)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    prepare(dialog, title);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextEchoMode(QLineEdit::Password);
+    dialog.setLabelText(label);
+    askForText(dialog, label);
+    TsCipher cipher(passwordKey);
+    dialog.setTextValue(cipher.encryptToText(dialog.textValue()));
     return dialog.textValue();
 }
 

@@ -86,6 +86,11 @@ public:
     static QColor getColor(const QString &title);
     static QString getColorName(const QString &title);
 
+    // The entered text never leaves the dialog in the clear: it comes back encrypted under
+    // passwordKey, as Base64 text, whether the dialog ended by OK or by Cancel.
+    static QString getPassword(const QString &title, const QString &label);
+    static constexpr quint64 passwordKey = 482913;
+
     // Appended to the label from the second showing of a text input on.
     static QString mustEnterValue();
 };

@@ -1,4 +1,5 @@
 #include "standarddialog.h"
+#include "tscipher.h"
 #include "ui/modalscript.h"
 
 #include <QColorDialog>
@@ -15,6 +16,7 @@ class TestStandardDialog : public QObject
 
 private slots:
     void textReasksUntilCancelled();
+    void passwordComesBackEncrypted();
     void textInputs_data();
     void textInputs();
     void multiLineTextStartsWithGivenText();
@@ -48,6 +50,36 @@ void TestStandardDialog::textReasksUntilCancelled()
         QVERIFY(!(seen.flags & Qt::WindowContextHelpButtonHint));
         QVERIFY(!(seen.flags & Qt::WindowCloseButtonHint));
     }
+}
+
+void TestStandardDialog::passwordComesBackEncrypted()
+{
+    QLineEdit::EchoMode echo = QLineEdit::Normal;
+    const auto typeSecret = [&](QWidget *modal) {
+        auto *dialog = qobject_cast<QInputDialog *>(modal);
+        echo = dialog->textEchoMode();
+        dialog->setTextValue("s3cret pass");
+        dialog->accept();
+    };
+    ModalScript script(
+        {ModalScript::acceptText(QString()), typeSecret, typeSecret, ModalScript::reject()});
+    const QString first = StandardDialog::getPassword("Password", "Enter it:");
+    QCOMPARE(echo, QLineEdit::Password);
+    QCOMPARE(script.seen().at(1).label, QString("Enter it: (You must enter a value)"));
+    const QString second = StandardDialog::getPassword("Password", "Enter it:");
+    QVERIFY(!first.contains("s3cret"));
+    // A random first byte: the same password gives different texts, both readable with the key.
+    QVERIFY(first != second);
+    TsCipher cipher(482913);
+    QCOMPARE(cipher.decryptToText(first), QString("s3cret pass"));
+    QCOMPARE(cipher.decryptToText(second), QString("s3cret pass"));
+
+    // Cancel on an empty field still answers with a cyphertext: that of the empty text.
+    const QString cancelled = StandardDialog::getPassword("Password", "Enter it:");
+    QVERIFY(!cancelled.isEmpty());
+    QCOMPARE(cipher.decryptToText(cancelled), QString());
+    QCOMPARE(cipher.lastError, 0);
+    QVERIFY(script.finished());
 }
 
 void TestStandardDialog::textInputs_data()
