@@ -48,7 +48,7 @@ void Catalogue::fill(const QVector<CatalogueEntry> &catalogue, int filter,
         visibleNames.reserve(catalogue.size());
         for (const CatalogueEntry &entry : catalogue) {
             const QString tail = suffix(entry.kind);
-            if (!tail.isEmpty())
+            if (!tail.isEmpty() && !entry.name.isEmpty())
                 visibleNames.append(entry.name + tail);
         }
         return;
@@ -65,7 +65,7 @@ void Catalogue::fill(const QVector<CatalogueEntry> &catalogue, int filter,
         return;
     }
     for (const CatalogueEntry &entry : catalogue) {
-        if (entry.kind == *wanted)
+        if (entry.kind == *wanted && !entry.name.isEmpty())
             visibleNames.append(entry.name);
     }
 }

@@ -20,7 +20,9 @@ public:
     static int parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue);
 
     // Replaces `visibleNames` with the texts the list shows under `filter`: the kind's suffix
-    // after each name under All, plain names under the others, nothing for unknown kinds.
+    // after each name under All, plain names under the others, nothing for unknown kinds. A line
+    // cut short before its name has nothing to show or download: entries without a name are
+    // left out.
     static void fill(const QVector<CatalogueEntry> &catalogue, int filter,
                      QStringList &visibleNames);
 

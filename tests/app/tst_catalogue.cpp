@@ -93,8 +93,8 @@ void TestCatalogue::filters()
     QFETCH(QStringList, visible);
 
     const QVector<CatalogueEntry> catalogue{
-        {"a", "mods", "A"}, {"b", "pics", "B"}, {"x", "Mods", "X"},  {"c", "skin", "C"},
-        {"", "", ""},       {"d", "mods", "D"}, {"y", "skin\r", "Y"}};
+        {"a", "mods", "A"}, {"b", "pics", "B"}, {"x", "Mods", "X"},   {"c", "skin", "C"},
+        {"", "", ""},       {"d", "mods", "D"}, {"y", "skin\r", "Y"}, {"z", "skin", ""}};
     QStringList names{"stale"};
     Catalogue::fill(catalogue, filter, names);
     QCOMPARE(names, visible);
