@@ -214,6 +214,10 @@ void Zerun::on_add_to_list_clicked()
 
 void Zerun::on_download_items_clicked()
 {
+    // The manager takes one batch at a time; a second press before the first report would queue
+    // the list again beside the running transfer.
+    if (endedPackages < queuedUrls.size())
+        return;
     ui->back->hide();
     ui->quit->hide();
     queuedUrls.clear();
