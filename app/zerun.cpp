@@ -354,6 +354,9 @@ void Zerun::installed()
     updateStatusInfo(QStringLiteral("Install Complete"));
     if (finishedExtraction)
         QFile::remove(finishedExtraction->archive);
+    // An earlier package's tick may have stopped the timer while this one was unpacking.
+    if (!installTimer.isActive())
+        installTimer.start(1000);
     packageEnded(Outcome::Installed);
 }
 
