@@ -2,12 +2,16 @@
 
 #include "apppaths.h"
 #include "framelesswindow.h"
+#include "tsbreakpad.h"
 #include "tsfont.h"
+#include "tslogging.h"
+#include "updatecheck.h"
 #include "zerun.h"
 #include "zerundarkstyle.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFont>
 #include <utility>
 
@@ -34,13 +38,20 @@ const std::pair<Qt::ApplicationAttribute, bool> applicationAttributes[] = {
 
 // Seams for the pieces that join the sequence later. Each is a step that does nothing yet.
 
-// Crash handler writing minidumps into the logs folder: arrives with the crash reports.
+// Crash handler writing minidumps into the logs folder, each followed by a crash report.
 void installCrashHandlerStep()
-{}
+{
+    // The handler's context, valid for as long as the handler is installed: the whole run.
+    static TsBreakpad breakpad;
+    breakpad.startTime = QDateTime::currentDateTimeUtc();
+    installCrashHandler(AppPaths::logsFolder(), writeCrashReport, &breakpad);
+}
 
 // Process-wide message handler and filter rules: arrives with the expanded logging.
 void installMessageHandlerStep()
-{}
+{
+    TsLogging::installMessageHandler();
+}
 
 // Dark proxy style, owned by the application once set.
 void installDarkStyleStep()
@@ -61,9 +72,11 @@ void setUpFrame(FramelessWindow &frame)
     frame.setTitleBarColor(QStringLiteral("252,205,63"), true);
 }
 
-// Silent update check in the background: arrives with the update check.
+// Silent update check in the background.
 void startUpdateCheckStep()
-{}
+{
+    checkForUpdates(false);
+}
 
 } // namespace
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QDateTime>
 #include <QLoggingCategory>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 namespace TsLogging {
 
@@ -37,5 +39,53 @@ public:
     static void warning(const QString &channel, const QString &message);
     static void critical(const QString &channel, const QString &message);
 };
+
+// Observer of log changes.
+class LogManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit LogManager(QObject *parent);
+
+signals:
+    void logUpdated();
+};
+
+// The two rule sets for QLoggingCategory::setFilterRules; the info set is the one installed.
+class FilterRules : public QObject
+{
+    Q_OBJECT
+
+public:
+    static QStringList warningRuleList();
+    static QStringList infoRuleList();
+    static QString warningRules();
+    static QString infoRules();
+};
+
+// Sets the message pattern, installs messageHandler and the info rules. Needs the application
+// object when alert messages are to configure the shared error dialog.
+void installMessageHandler();
+
+// Process message handler: debug and warning records go to the daily log file.
+void messageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message);
+
+// Opens a new "Session Log" window with today's log.
+void showSessionLog();
+
+// The clock that dates records and names the daily file. Tests set their own to cross midnight;
+// nullptr restores the system clock. Not for use while other threads are logging.
+using Clock = QDateTime (*)();
+void setClock(Clock clock);
+QDateTime now();
+
+// Path of the daily log file for the given moment: logs folder + "/" + "ddMMyy" + ".txt".
+QString dailyLogFileFor(const QDateTime &moment);
+
+// Appends one record, dated by the clock, to the daily log file; returns the file's path, or an
+// empty string when the record could not be written. The handler uses it for debug and warning
+// messages; the crash report uses it for its summary.
+QString appendRecord(const QString &text);
 
 } // namespace TsLogging

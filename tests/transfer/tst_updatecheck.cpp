@@ -1,0 +1,189 @@
+// The update check against the local package host, with the real downloader, dialog and message
+// panel; the browser action is replaced so that the test sees the address it would open.
+#include "apppaths.h"
+#include "framelesswindow.h"
+#include "packagehost.h"
+#include "serviceendpoints.h"
+#include "tsdownloader.h"
+#include "updatecheck.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+
+class TestUpdateCheck : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void versionFile_data();
+    void versionFile();
+    void buttons_data();
+    void buttons();
+    void identity();
+
+private:
+    void check(const QByteArray &versionFile, bool explicitCheck);
+    static QWidget *updateDialog();
+    static QWidget *latestVersionMessage();
+
+    QTemporaryDir root;
+    std::unique_ptr<PackageHost> host;
+    QList<QUrl> opened;
+};
+
+void TestUpdateCheck::initTestCase()
+{
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("files")));
+    host = std::make_unique<PackageHost>(root.path());
+    QVERIFY(host->start());
+    qputenv(ServiceEndpoints::serviceHostVariable().toLatin1().constData(),
+            host->baseUrl().toString().toLatin1());
+    setBrowserAction([this](const QUrl &url) { opened << url; });
+}
+
+void TestUpdateCheck::cleanup()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    opened.clear();
+}
+
+QWidget *TestUpdateCheck::updateDialog()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->objectName() == QLatin1String("updateDialog"))
+            return window;
+    }
+    return nullptr;
+}
+
+QWidget *TestUpdateCheck::latestVersionMessage()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible() || !qobject_cast<FramelessWindow *>(window))
+            continue;
+        for (const QLabel *label : window->findChildren<QLabel *>()) {
+            if (label->text() == QLatin1String("You currently have the latest version."))
+                return window;
+        }
+    }
+    return nullptr;
+}
+
+// Serves the version file, runs the check and waits until its handler has run.
+void TestUpdateCheck::check(const QByteArray &versionFile, bool explicitCheck)
+{
+    QFile file(root.filePath(QStringLiteral("files/rudoduvururu.dat")));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(versionFile);
+    file.close();
+
+    checkForUpdates(explicitCheck);
+    const QList<TsDownloader *> downloaders =
+        qApp->findChildren<TsDownloader *>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(!downloaders.isEmpty());
+    // The handler is connected before this spy, so it has run when the spy sees the signal.
+    QSignalSpy arrived(downloaders.last(), &TsDownloader::downloaded);
+    QVERIFY(arrived.wait(20000));
+}
+
+void TestUpdateCheck::versionFile_data()
+{
+    QTest::addColumn<QByteArray>("versionFile");
+    QTest::addColumn<bool>("explicitCheck");
+    QTest::addColumn<bool>("dialog");
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<bool>("message");
+
+    const QByteArray newer("722\nv1.0.12\nFixes|New packages");
+    QTest::newRow("newer, silent") << newer << false << true << "Fixes\nNew packages" << false;
+    QTest::newRow("newer, explicit") << newer << true << true << "Fixes\nNew packages" << false;
+    QTest::newRow("same, silent") << QByteArray("721\nv1.0.11\nx") << false << false << "" << false;
+    QTest::newRow("same, explicit") << QByteArray("721\nv1.0.11\nx") << true << false << "" << true;
+    QTest::newRow("older, silent") << QByteArray("720\nv1.0.10\n") << false << false << "" << false;
+    QTest::newRow("older, explicit") << QByteArray("720\nv1.0.10\n") << true << false << "" << true;
+    QTest::newRow("one line") << QByteArray("800") << false << true << "" << false;
+    QTest::newRow("not a number") << QByteArray("latest\nv9\nno") << true << false << "" << true;
+    QTest::newRow("CRLF line ends") << QByteArray("722\r\nv1.0.12\r\nFixes|More\r\n") << false
+                                    << true << "Fixes\nMore" << false;
+}
+
+void TestUpdateCheck::versionFile()
+{
+    QFETCH(QByteArray, versionFile);
+    QFETCH(bool, explicitCheck);
+    QFETCH(bool, dialog);
+    QFETCH(QString, notes);
+    QFETCH(bool, message);
+
+    check(versionFile, explicitCheck);
+    QWidget *shown = updateDialog();
+    QCOMPARE(shown != nullptr, dialog);
+    QCOMPARE(latestVersionMessage() != nullptr, message);
+    if (shown) {
+        QCOMPARE(shown->size(), QSize(640, 360));
+        const QTextBrowser *browser = shown->findChild<QTextBrowser *>();
+        QVERIFY(browser);
+        QCOMPARE(browser->toPlainText(), notes);
+    }
+    QVERIFY(opened.isEmpty());
+}
+
+void TestUpdateCheck::buttons_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("opensBrowser");
+    QTest::newRow("download") << "Download in External Browser" << true;
+    QTest::newRow("cancel") << "Cancel" << false;
+}
+
+void TestUpdateCheck::buttons()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, opensBrowser);
+
+    check("722\nv1.0.12\nFixes", false);
+    QPointer<QWidget> dialog = updateDialog();
+    QVERIFY(dialog);
+    QPushButton *target = nullptr;
+    for (QPushButton *candidate : dialog->findChildren<QPushButton *>()) {
+        if (candidate->text() == button)
+            target = candidate;
+    }
+    QVERIFY(target);
+    QTest::mouseClick(target, Qt::LeftButton);
+    QTRY_VERIFY(!dialog || !dialog->isVisible());
+    if (opensBrowser)
+        QCOMPARE(opened, QList<QUrl>{host->url(QStringLiteral("/files/RudOduvururu.exe"))});
+    else
+        QVERIFY(opened.isEmpty());
+}
+
+void TestUpdateCheck::identity()
+{
+    QCOMPARE(buildNumber(), QStringLiteral("721"));
+    QCOMPARE(versionLabel(), QStringLiteral("Zerun Installer v1.0.11a721"));
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Tandel Orvik"));
+    QCoreApplication::setApplicationName(QStringLiteral("Zerun Installer"));
+    QApplication app(argc, argv);
+    AppPaths::createFolders();
+    TestUpdateCheck test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_updatecheck.moc"

@@ -1,0 +1,112 @@
+#include "updatecheck.h"
+
+#include "framelesswindow.h"
+#include "primarybutton.h"
+#include "serviceendpoints.h"
+#include "tsdownloader.h"
+#include "tsmessage.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString applicationVersion = QStringLiteral("v1.0.11");
+const QString compiledBuild = QStringLiteral("721");
+
+BrowserAction &browserAction()
+{
+    static BrowserAction action;
+    return action;
+}
+
+void openInBrowser(const QUrl &url)
+{
+    if (browserAction())
+        browserAction()(url);
+    else
+        QDesktopServices::openUrl(url);
+}
+
+void versionFileArrived(TsDownloader *downloader, bool explicitCheck)
+{
+    const QStringList lines = QString::fromUtf8(downloader->downloadedData()).split('\n');
+    // A version file written with CRLF line ends still names its build.
+    const int remote = lines.value(0).trimmed().toInt();
+    const int local = buildNumber().toInt();
+    QString notes = lines.value(2);
+    if (notes.endsWith(QLatin1Char('\r')))
+        notes.chop(1);
+    notes.replace(QLatin1Char('|'), QLatin1Char('\n'));
+
+    if (local < remote)
+        showUpdateDialog(notes);
+    else if (explicitCheck)
+        TsMessage::message(QStringLiteral("Check for Updates"),
+                           QStringLiteral("You currently have the latest version."));
+}
+
+} // namespace
+
+QString buildNumber()
+{
+    return compiledBuild;
+}
+
+QString versionLabel()
+{
+    return QCoreApplication::applicationName() + QLatin1Char(' ') + applicationVersion +
+           QLatin1Char('a') + compiledBuild;
+}
+
+void setBrowserAction(BrowserAction action)
+{
+    browserAction() = std::move(action);
+}
+
+void checkForUpdates(bool explicitCheck)
+{
+    // Lives as long as the application: the reply may come at any time, or never.
+    auto *downloader =
+        new TsDownloader(ServiceEndpoints::versionFileUrl(), QCoreApplication::instance());
+    QObject::connect(
+        downloader, &TsDownloader::downloaded, downloader,
+        [explicitCheck](TsDownloader *obj) { versionFileArrived(obj, explicitCheck); });
+}
+
+FramelessWindow *showUpdateDialog(const QString &notes)
+{
+    auto *dialog = new FramelessWindow(QApplication::activeWindow());
+    // A window of its own even with a parent; freed once closed (the browser action, connected
+    // after the close, still runs before that).
+    dialog->setWindowFlag(Qt::Window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setObjectName(QStringLiteral("updateDialog"));
+    dialog->setWindowTitle(QStringLiteral("Check for Updates"));
+    dialog->setTitleBarColor(QStringLiteral("252,205,63"), true);
+    dialog->setFixedSize(640, 360);
+
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    auto *browser = new QTextBrowser;
+    browser->setText(notes);
+    layout->addWidget(browser);
+    auto *buttons = new QHBoxLayout;
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
+    auto *download = new PrimaryButton(QStringLiteral("Download in External Browser"));
+    buttons->addWidget(cancel);
+    buttons->addWidget(download);
+    layout->addLayout(buttons);
+    dialog->setContent(content, false);
+
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QWidget::close);
+    QObject::connect(download, &QPushButton::clicked, dialog, &QWidget::close);
+    QObject::connect(download, &QPushButton::clicked, dialog,
+                     [] { openInBrowser(ServiceEndpoints::installerUrl()); });
+    dialog->show();
+    return dialog;
+}
