@@ -373,6 +373,9 @@ void TestRoad::folderNameComplaints_data()
     QTest::newRow("trailing dot") << "Neat." << illegal + ".";
     QTest::newRow("trailing blank") << "Neat " << illegal + ".";
     QTest::newRow("slash") << "../Neat" << illegal + ".";
+    // A file of that name is in the way.
+    QTest::newRow("cannot create") << "Blocked"
+                                   << "Could not create folder. Try again.";
 }
 
 void TestRoad::folderNameComplaints()
@@ -380,6 +383,7 @@ void TestRoad::folderNameComplaints()
     QFETCH(QString, answer);
     QFETCH(QString, complaint);
 
+    QVERIFY(writeFile(game("Skins/Blocked"), "a file, not a folder"));
     openWindow(standardCatalogue());
     QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
     addToList("Neat Skin [Skin]");
@@ -390,7 +394,8 @@ void TestRoad::folderNameComplaints()
     QCOMPARE(QDir(game("Skins")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
              QStringList{accepted});
     QCOMPARE(filesBelow(game("Skins/" + accepted)), (QStringList{"bg/back.txt", "skin.ini"}));
-    QCOMPARE(filesBelow(prefix->path() + "/drive_c/Program Files (x86)/GDS").size(), 3);
+    // Nothing written anywhere else: the game, the blocking file and the skin.
+    QCOMPARE(filesBelow(prefix->path()).size(), 4);
 }
 
 void TestRoad::existingFolderIsUpdatedInPlace()
