@@ -28,10 +28,6 @@ class TestCatalogue : public QObject
 private slots:
     void parse_data();
     void parse();
-    void filters_data();
-    void filters();
-    void plainName_data();
-    void plainName();
     void match_data();
     void match();
 };
@@ -73,57 +69,6 @@ void TestCatalogue::parse()
     QVector<CatalogueEntry> catalogue{{"kept", "mods", "Earlier"}};
     QCOMPARE(Catalogue::parse(data, catalogue), skipped);
     QCOMPARE(describe(catalogue), QStringList{"kept|mods|Earlier"} + entries);
-}
-
-void TestCatalogue::filters_data()
-{
-    QTest::addColumn<int>("filter");
-    QTest::addColumn<QStringList>("visible");
-
-    QTest::newRow("all") << 0 << QStringList{"A [Mod]", "B [Pic Pack]", "C [Skin]", "D [Mod]"};
-    QTest::newRow("mods") << 1 << QStringList{"A", "D"};
-    QTest::newRow("picture packs") << 2 << QStringList{"B"};
-    QTest::newRow("skins") << 3 << QStringList{"C"};
-    QTest::newRow("out of range") << 4 << QStringList{};
-}
-
-void TestCatalogue::filters()
-{
-    QFETCH(int, filter);
-    QFETCH(QStringList, visible);
-
-    const QVector<CatalogueEntry> catalogue{
-        {"a", "mods", "A"}, {"b", "pics", "B"}, {"x", "Mods", "X"},   {"c", "skin", "C"},
-        {"", "", ""},       {"d", "mods", "D"}, {"y", "skin\r", "Y"}, {"z", "skin", ""}};
-    QStringList names{"stale"};
-    Catalogue::fill(catalogue, filter, names);
-    QCOMPARE(names, visible);
-}
-
-void TestCatalogue::plainName_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("name");
-
-    QTest::newRow("mod") << "Real World [Mod]"
-                         << "Real World";
-    QTest::newRow("pics") << "Faces [Pic Pack]"
-                          << "Faces";
-    QTest::newRow("skin") << "Neat [Skin]"
-                          << "Neat";
-    QTest::newRow("plain") << "Neat"
-                           << "Neat";
-    QTest::newRow("every occurrence") << "A [Mod] B [Skin]"
-                                      << "A B";
-    QTest::newRow("case-sensitive") << "A [mod]"
-                                    << "A [mod]";
-}
-
-void TestCatalogue::plainName()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, name);
-    QCOMPARE(Catalogue::plainName(text), name);
 }
 
 void TestCatalogue::match_data()

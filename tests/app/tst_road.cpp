@@ -373,6 +373,9 @@ void TestRoad::folderNameComplaints_data()
     QTest::newRow("trailing dot") << "Neat." << illegal + ".";
     QTest::newRow("trailing blank") << "Neat " << illegal + ".";
     QTest::newRow("slash") << "../Neat" << illegal + ".";
+    QTest::newRow("dot dot") << ".." << illegal + ".";
+    QTest::newRow("backslash") << "a\\b" << illegal + ".";
+    QTest::newRow("bar and quote") << "a|\"b\"" << illegal + ".";
     // A file of that name is in the way.
     QTest::newRow("cannot create") << "Blocked"
                                    << "Could not create folder. Try again.";
