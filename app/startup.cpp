@@ -129,6 +129,9 @@ int runInstaller(int &argc, char **argv)
             frame.setContent(&mainWindow, false);
             frame.setMaximumHeight(480);
             frame.show();
+            // The frame takes its look from the first activation; ask for it where the
+            // platform does not activate a new window by itself (no window manager).
+            frame.activateWindow();
             exitCode = QApplication::exec();
         }
         // The main window goes first, then the frame, then the application object.

@@ -231,6 +231,14 @@ struct PackageHost::Private
                       const httplib::ContentReader &reader)
     {
         if (!request.is_multipart_form_data()) {
+            // Read the body before answering: closing on an unread body can reset the
+            // connection before the client sees the answer.
+            qint64 drained = 0;
+            const qint64 drainLimit = maxUploadSize;
+            reader([&drained, drainLimit](const char *, size_t length) {
+                drained += static_cast<qint64>(length);
+                return drained <= drainLimit;
+            });
             response.status = 400;
             response.set_content("Expected a multipart/form-data body\n", "text/plain");
             return;

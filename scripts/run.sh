@@ -91,28 +91,14 @@ run_with_display() {
   "$installer"
 }
 
-# Id of the first visible window whose title starts with "Zerun". The titles are read one by one:
-# xdotool's own name search misses the title the frameless frame carries.
-find_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '.*' 2>/dev/null); do
-    case "$(xdotool getwindowname "$id" 2>/dev/null)" in
-      Zerun*) echo "$id"; return 0 ;;
-    esac
-  done
-  return 1
-}
-
 # Runs inside the virtual display that run_without_display starts.
 capture_window() {
   mkdir -p "$(dirname "$screenshot")"
   "$installer" &
   local pid=$!
-  local window= waited=0
-  while [ -z "$window" ] && [ $waited -lt $((window_wait * 10)) ] && kill -0 "$pid" 2>/dev/null; do
-    window=$(find_window) || { sleep 0.1; waited=$((waited + 1)); }
-  done
-  if [ -z "$window" ]; then
+  local window
+  if ! window=$(timeout "$window_wait" xdotool search --sync --onlyvisible --classname '^zerun-installer$' | head -n1) \
+    || [ -z "$window" ]; then
     echo "run: no window appeared within ${window_wait}s" >&2
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true

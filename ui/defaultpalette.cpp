@@ -1,10 +1,9 @@
 #include "defaultpalette.h"
 
+#include "commandline.h"
 #include "tsxml.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QStringList>
 
 QPalette DefaultPalette::build(const Scheme &scheme)
 {
@@ -73,20 +72,6 @@ bool DefaultPalette::hasLightText()
     return QApplication::palette().color(QPalette::Active, QPalette::Text) != QColor(Qt::black);
 }
 
-QString DefaultPalette::skinArgument()
-{
-    // The value of the first process argument that contains "skin": the text after its first
-    // "=" up to the next one; nothing when that argument has no "=".
-    const QStringList arguments = QCoreApplication::arguments();
-    for (const QString &argument : arguments) {
-        if (argument.contains(QStringLiteral("skin"))) {
-            const QStringList parts = argument.split(QLatin1Char('='));
-            return parts.size() > 1 ? parts.at(1) : QString();
-        }
-    }
-    return QString();
-}
-
 QPalette DefaultPalette::skinPalette(const QString &argumentValue, const QString &preferenceValue)
 {
     const QString skin = argumentValue.isEmpty() ? preferenceValue : argumentValue;
@@ -105,5 +90,5 @@ QPalette DefaultPalette::skinPalette(const QString &argumentValue, const QString
 void DefaultPalette::applySkinPalette()
 {
     const QString preference = TsXML::load(TsXML::Cache, QStringLiteral("current_skin"));
-    QApplication::setPalette(skinPalette(skinArgument(), preference));
+    QApplication::setPalette(skinPalette(CommandLine::value(QStringLiteral("skin")), preference));
 }

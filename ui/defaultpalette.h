@@ -45,5 +45,4 @@ private:
         QColor disabledButtonText;
     };
     static QPalette build(const Scheme &scheme);
-    static QString skinArgument();
 };

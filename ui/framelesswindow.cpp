@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QStatusBar>
 #include <QStringList>
+#include <QStyle>
 
 namespace {
 
@@ -44,6 +45,17 @@ const QString titleTextBaseText = QStringLiteral("padding-left:5px; color:palett
 
 constexpr qreal shadowBlurRadius = 9.0;
 
+// Replaces a widget's sheet so that the new one shows. The sheet engine keeps the rules it read
+// for a widget's earlier sheet, and a widget that is not on screen (a frame built but not shown
+// yet, or hidden) would go on drawing with them; polishing it again drops them.
+void restyle(QWidget *widget, const QString &sheet)
+{
+    widget->setStyleSheet(sheet);
+    QStyle *style = widget->style();
+    style->unpolish(widget);
+    style->polish(widget);
+}
+
 } // namespace
 
 FramelessWindow::FramelessWindow(QWidget *parent) : QWidget(parent)
@@ -54,7 +66,7 @@ FramelessWindow::FramelessWindow(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_TranslucentBackground);
 
     ui.setupUi(this);
-    ui.windowTitlebar->setStyleSheet(titlebarNormal);
+    restyle(ui.windowTitlebar, titlebarNormal);
     ui.restoreButton->hide();
     setShadow(palette().color(QPalette::BrightText));
 
@@ -99,8 +111,10 @@ void FramelessWindow::setContent(QWidget *content, const bool &keepSizeGrip)
 void FramelessWindow::setWindowTitle(QString text)
 {
     const QPixmap image(AppPaths::dataFolder() + QStringLiteral("/art/winico.png"));
-    ui.icon->setPixmap(image.scaled(16, 16, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-    ui.icon->setStyleSheet(QStringLiteral("margin-left:5px;"));
+    ui.icon->setPixmap(image.isNull()
+                           ? image
+                           : image.scaled(16, 16, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    restyle(ui.icon, QStringLiteral("margin-left:5px;"));
     ui.titleText->setText(text);
 }
 
@@ -184,7 +198,7 @@ void FramelessWindow::setShadow(const QColor &color)
 void FramelessWindow::styleWindow(bool active, bool normalState)
 {
     if (useBaseTextColor) {
-        ui.closeButton->setStyleSheet(closeButtonBaseText);
+        restyle(ui.closeButton, closeButtonBaseText);
     }
 
     const int margin = normalState ? 15 : 0;
@@ -194,39 +208,39 @@ void FramelessWindow::styleWindow(bool active, bool normalState)
     if (hasCustomColor) {
         const QString color = customColorText();
         if (inactiveMaximized) {
-            ui.windowTitlebar->setStyleSheet(
-                QStringLiteral("#titlebarWidget{border: 0px none palette(shadow); "
-                               "border-top-left-radius:0px; border-top-right-radius:0px; "
-                               "background-color:") +
-                color + QStringLiteral("; height:20px;}"));
+            restyle(ui.windowTitlebar,
+                    QStringLiteral("#titlebarWidget{border: 0px none palette(shadow); "
+                                   "border-top-left-radius:0px; border-top-right-radius:0px; "
+                                   "background-color:") +
+                        color + QStringLiteral("; height:20px;}"));
         } else {
-            ui.windowTitlebar->setStyleSheet(
-                QStringLiteral("#windowTitlebar{border: 0px none palette(shadow); "
-                               "border-top-left-radius:5px; border-top-right-radius:5px; "
-                               "background-color:") +
-                color + QStringLiteral("; height:20px;}"));
+            restyle(ui.windowTitlebar,
+                    QStringLiteral("#windowTitlebar{border: 0px none palette(shadow); "
+                                   "border-top-left-radius:5px; border-top-right-radius:5px; "
+                                   "background-color:") +
+                        color + QStringLiteral("; height:20px;}"));
         }
     } else {
-        ui.windowTitlebar->setStyleSheet(inactiveMaximized ? titlebarInactiveMaximized
-                                                           : titlebarNormal);
+        restyle(ui.windowTitlebar, inactiveMaximized ? titlebarInactiveMaximized : titlebarNormal);
     }
 
     if (active && normalState) {
-        ui.windowFrame->setStyleSheet(
-            hasCustomColor ? QStringLiteral("#windowFrame{border:1px solid ") + customColorText() +
-                                 QStringLiteral("; border-radius:5px 5px 5px 5px; "
-                                                "background-color:palette(Window);}")
-                           : frameActive);
+        restyle(ui.windowFrame, hasCustomColor
+                                    ? QStringLiteral("#windowFrame{border:1px solid ") +
+                                          customColorText() +
+                                          QStringLiteral("; border-radius:5px 5px 5px 5px; "
+                                                         "background-color:palette(Window);}")
+                                    : frameActive);
     } else if (active) {
-        ui.windowFrame->setStyleSheet(frameMaximized);
+        restyle(ui.windowFrame, frameMaximized);
     } else if (normalState) {
-        ui.windowFrame->setStyleSheet(frameInactive);
+        restyle(ui.windowFrame, frameInactive);
     } else {
-        ui.windowFrame->setStyleSheet(frameInactiveMaximized);
+        restyle(ui.windowFrame, frameInactiveMaximized);
     }
 
     if (hasCustomColor && useBaseTextColor) {
-        ui.titleText->setStyleSheet(titleTextBaseText);
+        restyle(ui.titleText, titleTextBaseText);
     }
 
     ui.windowFrame->setGraphicsEffect(nullptr);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFont>
 #include <QPalette>
+#include <QScopedValueRollback>
 #include <QStyleFactory>
 #include <QVector>
 
@@ -86,9 +87,13 @@ void ZerunDarkStyle::polish(QPalette &palette)
 
 void ZerunDarkStyle::polish(QApplication *app)
 {
-    if (!app) {
+    // Setting the application sheet below wraps this style in a sheet style, which polishes
+    // the application again through it; that nested call must not enlarge the font twice.
+    static bool polishing = false;
+    if (!app || polishing) {
         return;
     }
+    const QScopedValueRollback<bool> guard(polishing, true);
     QFont font = QApplication::font();
     font.setPointSize(font.pointSize() + 1);
     QApplication::setFont(font);

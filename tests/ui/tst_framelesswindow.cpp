@@ -90,6 +90,7 @@ private slots:
     void minimisedIgnoresApplicationState();
     void doubleClickTogglesMaximise();
     void closeButtonCloses();
+    void unshownFrameDrawsCurrentSheets();
 };
 
 void TestFramelessWindow::initTestCase()
@@ -380,6 +381,26 @@ void TestFramelessWindow::closeButtonCloses()
     QTest::mouseClick(window.findChild<QToolButton *>(QStringLiteral("closeButton")),
                       Qt::LeftButton);
     QVERIFY(!window.isVisible());
+}
+
+void TestFramelessWindow::unshownFrameDrawsCurrentSheets()
+{
+    // A frame that has never been on screen draws with the sheets it has now, not with the
+    // form's first ones: the title bar in the base colour, not the highlight.
+    FramelessWindow window;
+    QImage image = window.grab().toImage();
+    QWidget *titlebar = part(window, "windowTitlebar");
+    const QPoint inTitlebar =
+        titlebar->mapTo(&window, QPoint(titlebar->width() * 3 / 4, titlebar->height() / 2));
+    QCOMPARE(image.pixelColor(inTitlebar).rgb(), QColor(42, 42, 42).rgb());
+    QCOMPARE(image.pixelColor(15, 240).rgb(), QColor(Qt::red).rgb());
+
+    window.setTitleBarColor(QStringLiteral("252,205,63"), true);
+    window.on_applicationStateChanged(Qt::ApplicationActive);
+    image = window.grab().toImage();
+    QCOMPARE(image.pixelColor(inTitlebar).rgb(), QColor(252, 205, 63).rgb());
+    QCOMPARE(image.pixelColor(15, 240).rgb(), QColor(252, 205, 63).rgb());
+    QCOMPARE(image.pixelColor(320, 300).rgb(), QColor(53, 53, 53).rgb());
 }
 
 QTEST_MAIN(TestFramelessWindow)
