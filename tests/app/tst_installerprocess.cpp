@@ -31,6 +31,8 @@ private:
     bool anyWindow(const QString &pattern);
     void pressEscapeIn(const QString &window);
     void startInstaller(const QString &winePrefix);
+    bool startDisplay();
+    bool displayAnswers();
 
     QProcess display;
     QString displayName;
@@ -42,20 +44,50 @@ private:
 
 void TestInstallerProcess::initTestCase()
 {
-    for (const char *tool : {"Xvfb", "xdotool"}) {
+    for (const char *tool : {"Xvfb", "xdotool", "xdpyinfo"}) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
             QSKIP(qPrintable(QString("%1 is needed for this test").arg(tool)));
     }
-    // Xvfb picks a free display itself and writes its number to the given descriptor.
-    display.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    QVERIFY(display.waitForStarted());
-    QElapsedTimer clock;
-    clock.start();
-    while (!display.canReadLine() && clock.elapsed() < 20000)
-        display.waitForReadyRead(500);
-    const QByteArray number = display.readLine().trimmed();
-    QVERIFY2(!number.isEmpty(), "Xvfb gave no display number");
-    displayName = ":" + QString::fromLatin1(number);
+    QVERIFY2(startDisplay(), "no virtual display could be started");
+}
+
+bool TestInstallerProcess::startDisplay()
+{
+    // Xvfb picks a free display itself and writes its number to the given descriptor. Two
+    // servers starting at the same moment elsewhere on the machine can race for one number, so
+    // the display is checked to answer and, if it does not, started again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (display.state() != QProcess::NotRunning) {
+            display.kill();
+            display.waitForFinished(5000);
+        }
+        display.start("Xvfb",
+                      {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        if (!display.waitForStarted())
+            continue;
+        QElapsedTimer clock;
+        clock.start();
+        while (!display.canReadLine() && clock.elapsed() < 20000 &&
+               display.state() == QProcess::Running)
+            display.waitForReadyRead(500);
+        const QByteArray number = display.readLine().trimmed();
+        if (number.isEmpty())
+            continue;
+        displayName = ":" + QString::fromLatin1(number);
+        if (displayAnswers())
+            return true;
+    }
+    return false;
+}
+
+bool TestInstallerProcess::displayAnswers()
+{
+    if (display.state() != QProcess::Running)
+        return false;
+    QProcess probe;
+    probe.start("xdpyinfo", {"-display", displayName});
+    return probe.waitForFinished(10000) && probe.exitStatus() == QProcess::NormalExit &&
+           probe.exitCode() == 0;
 }
 
 void TestInstallerProcess::cleanupTestCase()
@@ -68,6 +100,8 @@ void TestInstallerProcess::cleanupTestCase()
 
 void TestInstallerProcess::init()
 {
+    if (!displayAnswers())
+        QVERIFY2(startDisplay(), "the virtual display went away and could not be started again");
     home = std::make_unique<QTemporaryDir>();
     site = std::make_unique<QTemporaryDir>();
     QVERIFY(home->isValid() && site->isValid());
