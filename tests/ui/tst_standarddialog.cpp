@@ -331,6 +331,12 @@ void TestStandardDialog::fileChoosers()
     // One file chosen: no line feed in the joined answer.
     QCOMPARE(StandardDialog::selectFilesJoined(false, {}, "Open", dir.path(), "*"), path);
     QCOMPARE(StandardDialog::selectFiles(false, {}, "Open", dir.path(), "*"), QStringList{path});
+
+    // The application icon goes on the single-file chooser only.
+    QCOMPARE(script.seen().size(), 3);
+    QVERIFY(script.seen().at(0).hasIcon);
+    QVERIFY(!script.seen().at(1).hasIcon);
+    QVERIFY(!script.seen().at(2).hasIcon);
 }
 
 void TestStandardDialog::folderChooser()
