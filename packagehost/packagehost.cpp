@@ -18,6 +18,8 @@
 namespace {
 
 constexpr qint64 chunkSize = 256 * 1024;
+// The most of a refused upload's body that is read (and dropped) to keep its connection usable.
+constexpr qint64 discardLimit = 64 * 1024 * 1024;
 
 // How one path is answered when a test asked for something special.
 struct Rule
@@ -227,18 +229,43 @@ struct PackageHost::Private
                              "text/plain");
     }
 
+    // For a body that is left partly unread: the client is told not to send more on this
+    // connection.
+    static void closeAfterAnswer(httplib::Response &response)
+    {
+        response.set_header("Connection", "close");
+    }
+
+    // The rest of a refused body left unread on a kept-alive connection would be parsed as the
+    // next request and answered, out of step with the client; so it is read and dropped. One
+    // too large for that ends the connection after the answer instead.
+    static void discardBody(const httplib::Request &request, httplib::Response &response,
+                            const httplib::ContentReader &reader)
+    {
+        if (request.has_header("Content-Length") &&
+            request.get_header_value<uint64_t>("Content-Length") > uint64_t(discardLimit)) {
+            closeAfterAnswer(response);
+            return;
+        }
+        qint64 discarded = 0;
+        const auto drop = [&discarded](const char *, size_t length) {
+            discarded += static_cast<qint64>(length);
+            return discarded <= discardLimit;
+        };
+        // A form's body can only be read part by part.
+        const bool whole =
+            request.is_multipart_form_data()
+                ? reader([](const httplib::MultipartFormData &) { return true; }, drop)
+                : reader(drop);
+        if (!whole)
+            closeAfterAnswer(response);
+    }
+
     void handleUpload(const httplib::Request &request, httplib::Response &response,
                       const httplib::ContentReader &reader)
     {
         if (!request.is_multipart_form_data()) {
-            // Read the body before answering: closing on an unread body can reset the
-            // connection before the client sees the answer.
-            qint64 drained = 0;
-            const qint64 drainLimit = maxUploadSize;
-            reader([&drained, drainLimit](const char *, size_t length) {
-                drained += static_cast<qint64>(length);
-                return drained <= drainLimit;
-            });
+            discardBody(request, response, reader);
             response.status = 400;
             response.set_content("Expected a multipart/form-data body\n", "text/plain");
             return;
@@ -246,6 +273,7 @@ struct PackageHost::Private
         const qint64 limit = maxUploadSize;
         if (request.has_header("Content-Length") &&
             request.get_header_value<uint64_t>("Content-Length") > static_cast<uint64_t>(limit)) {
+            discardBody(request, response, reader);
             refuseUpload(response, 413);
             return;
         }
@@ -259,15 +287,24 @@ struct PackageHost::Private
                 return true;
             },
             [&upload, &received, limit](const char *data, size_t length) {
-                // Counted here as well, for bodies sent without a length.
+                // Counted here as well, for bodies sent without a length. Past the limit the
+                // rest is read on without being kept, up to the discard bound.
                 received += static_cast<qint64>(length);
-                if (upload.parts.isEmpty() || received > limit)
+                if (received > limit)
+                    return received <= limit + discardLimit;
+                if (upload.parts.isEmpty())
                     return false;
                 upload.parts.last().content.append(data, static_cast<int>(length));
                 return true;
             });
+        if (!complete)
+            closeAfterAnswer(response);
+        if (received > limit) {
+            refuseUpload(response, 413);
+            return;
+        }
         if (!complete) {
-            refuseUpload(response, received > limit ? 413 : 400);
+            refuseUpload(response, 400);
             return;
         }
 

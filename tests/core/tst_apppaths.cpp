@@ -1,4 +1,5 @@
 #include "apppaths.h"
+#include "testfiles.h"
 #include "testprofile.h"
 #include "tsxml.h"
 
@@ -7,20 +8,6 @@
 #include <functional>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 
@@ -197,8 +184,8 @@ void TestAppPaths::freshTree()
     expected.sort();
     QCOMPARE(profile->tree(), expected);
 
-    QCOMPARE(readAll(AppPaths::currentSkinFile()), declaration + "<data>default</data>\n");
-    QCOMPARE(readAll(AppPaths::currentLanguageFile()), declaration + "<data>en</data>\n");
+    QCOMPARE(TestFiles::read(AppPaths::currentSkinFile()), declaration + "<data>default</data>\n");
+    QCOMPARE(TestFiles::read(AppPaths::currentLanguageFile()), declaration + "<data>en</data>\n");
     // Nothing chose a user-data folder yet.
     QVERIFY(
         !QFile::exists(AppPaths::preferencesFolder() + QStringLiteral("/user_data_folder.xml")));
@@ -209,15 +196,15 @@ void TestAppPaths::secondRunWritesNothingAgain()
     AppPaths::createFolders();
     TsXML::save(TsXML::Cache, QStringLiteral("current_skin"), QStringLiteral("dark"));
     AppPaths::setCurrentLanguage(QStringLiteral("de"));
-    const QByteArray skin = readAll(AppPaths::currentSkinFile());
-    const QByteArray language = readAll(AppPaths::currentLanguageFile());
+    const QByteArray skin = TestFiles::read(AppPaths::currentSkinFile());
+    const QByteArray language = TestFiles::read(AppPaths::currentLanguageFile());
     const QDateTime skinTime = QFileInfo(AppPaths::currentSkinFile()).lastModified();
     // A folder removed since the last run comes back.
     QVERIFY(QDir(AppPaths::downloadsFolder()).removeRecursively());
 
     AppPaths::createFolders();
-    QCOMPARE(readAll(AppPaths::currentSkinFile()), skin);
-    QCOMPARE(readAll(AppPaths::currentLanguageFile()), language);
+    QCOMPARE(TestFiles::read(AppPaths::currentSkinFile()), skin);
+    QCOMPARE(TestFiles::read(AppPaths::currentLanguageFile()), language);
     QCOMPARE(QFileInfo(AppPaths::currentSkinFile()).lastModified(), skinTime);
     QVERIFY(QFileInfo(AppPaths::downloadsFolder()).isDir());
 }
@@ -240,8 +227,9 @@ void TestAppPaths::userDataFolderThatWasDeleted()
     // ...while the user-data folder itself rewrites it to the default.
     QCOMPARE(AppPaths::userDataFolder(), d());
     QCOMPARE(AppPaths::userDataFolderSetting(), d());
-    QCOMPARE(readAll(AppPaths::preferencesFolder() + QStringLiteral("/user_data_folder.xml")),
-             declaration + "<data>" + d().toUtf8() + "</data>\n");
+    QCOMPARE(
+        TestFiles::read(AppPaths::preferencesFolder() + QStringLiteral("/user_data_folder.xml")),
+        declaration + "<data>" + d().toUtf8() + "</data>\n");
 }
 
 void TestAppPaths::storedUserDataFolderInUse()
@@ -323,7 +311,7 @@ void TestAppPaths::skinStyleSheet()
     AppPaths::createFolders();
     QCOMPARE(AppPaths::skinStyleSheet(QStringLiteral("errors")),
              QStringLiteral("/* DEFAULT STYLE */"));
-    writeFile(AppPaths::skinsFolder() + QStringLiteral("/default/css/errors.css"), bytes);
+    TestFiles::write(AppPaths::skinsFolder() + QStringLiteral("/default/css/errors.css"), bytes);
     QCOMPARE(AppPaths::skinStyleSheet(QStringLiteral("errors")), text);
     QCOMPARE(AppPaths::skinStyleSheet(QStringLiteral("other")),
              QStringLiteral("/* DEFAULT STYLE */"));
@@ -335,7 +323,7 @@ void TestAppPaths::readOnlyStyleSheetIsRead()
     const QString css = AppPaths::skinsFolder() + QStringLiteral("/default/css/");
 
     // A sheet without write permission.
-    writeFile(css + QStringLiteral("locked.css"), "#windowFrame { border: none; }");
+    TestFiles::write(css + QStringLiteral("locked.css"), "#windowFrame { border: none; }");
     QVERIFY(QFile::setPermissions(css + QStringLiteral("locked.css"),
                                   QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     QCOMPARE(AppPaths::skinStyleSheet(QStringLiteral("locked")),
@@ -358,11 +346,11 @@ void TestAppPaths::logsFolderUpkeep()
     QVERIFY(!AppPaths::logsFolderHasArchives());
 
     for (const char *name : {"1.dmp", "2.txt", "3.TXT", "4.log", "5.zip", "dmp", "6.txt.bak"})
-        writeFile(logs + QLatin1Char('/') + QLatin1String(name), "x");
+        TestFiles::write(logs + QLatin1Char('/') + QLatin1String(name), "x");
     QCOMPARE(AppPaths::countLogFiles(logs), 3);
     QVERIFY(AppPaths::logsFolderHasArchives());
 
-    writeFile(logs + QStringLiteral("/sub/7.txt"), "x");
+    TestFiles::write(logs + QStringLiteral("/sub/7.txt"), "x");
     AppPaths::clearLogFiles(logs);
     QVERIFY(QFileInfo(logs).isDir());
     QCOMPARE(QDir(logs).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -375,7 +363,7 @@ void TestAppPaths::removeFilesAndTempFolder()
     AppPaths::createFolders();
     const QString temp = AppPaths::tempFolder();
     for (const char *name : {"a.part", "b.part", "keep.zip", "Downloads/c.part"})
-        writeFile(temp + QLatin1Char('/') + QLatin1String(name), "x");
+        TestFiles::write(temp + QLatin1Char('/') + QLatin1String(name), "x");
     AppPaths::removeFiles({QStringLiteral("*.part")}, temp);
     QCOMPARE(QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              (QStringList{"Downloads", "keep.zip"}));

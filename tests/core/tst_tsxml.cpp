@@ -1,4 +1,5 @@
 #include "apppaths.h"
+#include "testfiles.h"
 #include "testprofile.h"
 #include "tsxml.h"
 
@@ -8,19 +9,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 
@@ -117,7 +105,7 @@ void TestTsXML::valueFile()
     const QString folder =
         location == TsXML::Cache ? AppPaths::cacheFolder() : AppPaths::preferencesFolder();
     const QString path = folder + QLatin1Char('/') + key + QStringLiteral(".xml");
-    QCOMPARE(readAll(path), bytes);
+    QCOMPARE(TestFiles::read(path), bytes);
     QCOMPARE(TsXML::load(location, key), value);
     // Nothing else lands in the folder (no temporary file left behind).
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{key + ".xml"});
@@ -180,7 +168,7 @@ void TestTsXML::unreadableFilesAreEmpty()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, value);
-    writeFile(AppPaths::cacheFolder() + QStringLiteral("/broken.xml"), bytes);
+    TestFiles::write(AppPaths::cacheFolder() + QStringLiteral("/broken.xml"), bytes);
     QCOMPARE(TsXML::load(TsXML::Cache, QStringLiteral("broken")), value);
 }
 
@@ -197,7 +185,7 @@ void TestTsXML::failedWriteKeepsTheOldValue()
 {
     TsXML::save(TsXML::Preferences, QStringLiteral("user_data_folder"), QStringLiteral("/kept"));
     const QString path = AppPaths::preferencesFolder() + QStringLiteral("/user_data_folder.xml");
-    const QByteArray before = readAll(path);
+    const QByteArray before = TestFiles::read(path);
 
     // A file-size limit makes the write of a long value fail part-way, for any user.
     rlimit saved{};
@@ -212,7 +200,7 @@ void TestTsXML::failedWriteKeepsTheOldValue()
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
-    QCOMPARE(readAll(path), before);
+    QCOMPARE(TestFiles::read(path), before);
     QCOMPARE(TsXML::load(TsXML::Preferences, QStringLiteral("user_data_folder")),
              QStringLiteral("/kept"));
     QCOMPARE(QDir(AppPaths::preferencesFolder()).entryList(QDir::Files | QDir::Hidden),
@@ -246,8 +234,8 @@ void TestTsXML::keysStayInsideTheirFolder()
 
 void TestTsXML::listReaders()
 {
-    writeFile(AppPaths::cacheFolder() + QStringLiteral("/skins.xml"), listDocument);
-    writeFile(AppPaths::preferencesFolder() + QStringLiteral("/skins.xml"), listDocument);
+    TestFiles::write(AppPaths::cacheFolder() + QStringLiteral("/skins.xml"), listDocument);
+    TestFiles::write(AppPaths::preferencesFolder() + QStringLiteral("/skins.xml"), listDocument);
 
     // One entry per token: document start, the container (no text of its own), each leaf with
     // its text, the white space between elements, the container's end and the document end.
@@ -281,8 +269,8 @@ void TestTsXML::listReadersOnMissingOrBrokenFiles()
     QVERIFY(TsXML::loadCacheList(QStringLiteral("missing")).isEmpty());
 
     // Entries up to the fault stay; the broken element gives none.
-    writeFile(AppPaths::cacheFolder() + QStringLiteral("/broken.xml"),
-              declaration + "<list><a>1</a><b>2</c></list>");
+    TestFiles::write(AppPaths::cacheFolder() + QStringLiteral("/broken.xml"),
+                     declaration + "<list><a>1</a><b>2</c></list>");
     QCOMPARE(TsXML::loadCacheList(QStringLiteral("broken"), true),
              (QStringList{"=", "list=", "a=1"}));
 }
@@ -323,7 +311,7 @@ void TestTsXML::fileBoundWriterAndReader()
         bound.writer.writeTextElement(QStringLiteral("data"), QStringLiteral("bound"));
         bound.writer.writeEndDocument();
     }
-    QCOMPARE(readAll(path),
+    QCOMPARE(TestFiles::read(path),
              QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><data>bound</data>\n"));
 
     TsXML bound(path, false);
@@ -337,7 +325,7 @@ void TestTsXML::fileBoundWriterAndReader()
     {
         TsXML again(path, true);
     }
-    QCOMPARE(readAll(path), QByteArray());
+    QCOMPARE(TestFiles::read(path), QByteArray());
 
     const QString missing = profile->home() + QStringLiteral("/no/such/folder.xml");
     QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("Error loading XML ") + missing));
@@ -350,7 +338,7 @@ void TestTsXML::fileBoundWriterAndReader()
 void TestTsXML::lockedObjectRefusesToReopen()
 {
     const QString path = profile->home() + QStringLiteral("/locked.xml");
-    writeFile(path, declaration + "<data>x</data>\n");
+    TestFiles::write(path, declaration + "<data>x</data>\n");
     TsXML bound(path, false);
     const QString message =
         QStringLiteral("Attempted to access Read Mode when the Device is Locked!");
@@ -362,7 +350,7 @@ void TestTsXML::lockedObjectRefusesToReopen()
     QVERIFY(bound.file.isReadable());
     QVERIFY(!bound.file.isWritable());
     QCOMPARE(bound.writer.device(), nullptr);
-    QCOMPARE(readAll(path), declaration + "<data>x</data>\n");
+    QCOMPARE(TestFiles::read(path), declaration + "<data>x</data>\n");
 }
 
 QTEST_GUILESS_MAIN(TestTsXML)

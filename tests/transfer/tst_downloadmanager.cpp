@@ -2,6 +2,7 @@
 #include "downloadmanager.h"
 #include "packagehost.h"
 #include "rawhttpresponder.h"
+#include "testfiles.h"
 #include "testprofile.h"
 
 #include <QDir>
@@ -108,10 +109,14 @@ private slots:
 private:
     void writeHostFile(const QString &path, const QByteArray &bytes);
     static QString downloads(const QString &name);
-    static QByteArray readFile(const QString &path);
     static bool runBatch(DownloadManager &manager, const QStringList &urls, int timeout = 30000);
     QString hostUrl(const QString &path) const;
     static QStringList verifiedProgress(const Recorder &recorder);
+    // For a batch of two: the first transfer failed and left no file, the second was saved
+    // with `savedBytes`.
+    static void verifyFirstFailedSecondSaved(const Recorder &recorder, const QString &failedName,
+                                             const QString &savedName,
+                                             const QByteArray &savedBytes);
 
     TestProfile profile;
     QTemporaryDir hostRoot;
@@ -137,21 +142,12 @@ void TestDownloadManager::init()
 
 void TestDownloadManager::writeHostFile(const QString &path, const QByteArray &bytes)
 {
-    QFile file(hostRoot.path() + path);
-    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    TestFiles::write(hostRoot.path() + path, bytes);
 }
 
 QString TestDownloadManager::downloads(const QString &name)
 {
     return AppPaths::downloadsFolder() + QLatin1Char('/') + name;
-}
-
-QByteArray TestDownloadManager::readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 QString TestDownloadManager::hostUrl(const QString &path) const
@@ -177,6 +173,21 @@ QStringList TestDownloadManager::verifiedProgress(const Recorder &recorder)
         percentages.append(match.captured(1));
     }
     return percentages;
+}
+
+void TestDownloadManager::verifyFirstFailedSecondSaved(const Recorder &recorder,
+                                                       const QString &failedName,
+                                                       const QString &savedName,
+                                                       const QByteArray &savedBytes)
+{
+    QStringList events = recorder.events;
+    events.removeAll(QStringLiteral("progress"));
+    QVERIFY2(events.size() == 8, qPrintable(events.join(QLatin1Char('|'))));
+    QVERIFY2(events.at(1).startsWith(QLatin1String("result:Failed: ")), qPrintable(events.at(1)));
+    QCOMPARE(events.at(5), QStringLiteral("result:Succeeded"));
+    QCOMPARE(events.at(6), QStringLiteral("result:1/2files downloaded successfully"));
+    QVERIFY(!QFile::exists(downloads(failedName)));
+    QCOMPARE(TestFiles::read(downloads(savedName)), savedBytes);
 }
 
 void TestDownloadManager::rateText_data()
@@ -291,8 +302,8 @@ void TestDownloadManager::batchWithMissingSecondFile()
         QStringLiteral("finished"),
     };
     QCOMPARE(recorder.events, expected);
-    QCOMPARE(readFile(downloads(QStringLiteral("first.zip"))), first);
-    QCOMPARE(readFile(downloads(QStringLiteral("third.zip"))), third);
+    QCOMPARE(TestFiles::read(downloads(QStringLiteral("first.zip"))), first);
+    QCOMPARE(TestFiles::read(downloads(QStringLiteral("third.zip"))), third);
     QVERIFY(!QFile::exists(downloads(QStringLiteral("second.zip"))));
     const QStringList percentages = verifiedProgress(recorder);
     QVERIFY2(!percentages.first().startsWith(QLatin1String("malformed")),
@@ -312,7 +323,7 @@ void TestDownloadManager::urlEndingInSlashSavedAsDownload()
     QVERIFY(runBatch(manager, {responder.url(QStringLiteral("/packs/")).toString()}));
     QVERIFY(recorder.events.contains(QStringLiteral("result:File: ") +
                                      downloads(QStringLiteral("download"))));
-    QCOMPARE(readFile(downloads(QStringLiteral("download"))), QByteArray("index"));
+    QCOMPARE(TestFiles::read(downloads(QStringLiteral("download"))), QByteArray("index"));
 }
 
 void TestDownloadManager::existingFilesAreKeptOrReplaced_data()
@@ -347,10 +358,10 @@ void TestDownloadManager::existingFilesAreKeptOrReplaced()
     QVERIFY(runBatch(manager, {hostUrl(QStringLiteral("/packs/a.zip"))}));
     QVERIFY2(recorder.events.contains(QStringLiteral("result:File: ") + downloads(savedAs)),
              qPrintable(recorder.events.join(QLatin1Char('|'))));
-    QCOMPARE(readFile(downloads(savedAs)), body);
+    QCOMPARE(TestFiles::read(downloads(savedAs)), body);
     for (const QString &name : existing) {
         if (name != savedAs)
-            QVERIFY(readFile(downloads(name)).endsWith(name.toUtf8()));
+            QVERIFY(TestFiles::read(downloads(name)).endsWith(name.toUtf8()));
     }
 }
 
@@ -364,7 +375,7 @@ void TestDownloadManager::answerWithoutLength()
     Recorder recorder(manager);
     QVERIFY(runBatch(manager, {hostUrl(QStringLiteral("/packs/chunked.zip"))}));
     QVERIFY(recorder.events.contains(QStringLiteral("result:Succeeded")));
-    QCOMPARE(readFile(downloads(QStringLiteral("chunked.zip"))), body);
+    QCOMPARE(TestFiles::read(downloads(QStringLiteral("chunked.zip"))), body);
     QVERIFY(!recorder.progressTexts.isEmpty());
     for (const QString &percentage : verifiedProgress(recorder))
         QCOMPARE(percentage, QStringLiteral("0"));
@@ -463,14 +474,8 @@ void TestDownloadManager::stalledTransferFails()
         {hostUrl(QStringLiteral("/packs/stall.zip")), hostUrl(QStringLiteral("/packs/after.zip"))},
         20000));
     QVERIFY(clock.elapsed() < 20000);
-    QStringList events = recorder.events;
-    events.removeAll(QStringLiteral("progress"));
-    QVERIFY2(events.size() == 8, qPrintable(events.join(QLatin1Char('|'))));
-    QVERIFY2(events.at(1).startsWith(QLatin1String("result:Failed: ")), qPrintable(events.at(1)));
-    QCOMPARE(events.at(5), QStringLiteral("result:Succeeded"));
-    QCOMPARE(events.at(6), QStringLiteral("result:1/2files downloaded successfully"));
-    QVERIFY(!QFile::exists(downloads(QStringLiteral("stall.zip"))));
-    QCOMPARE(readFile(downloads(QStringLiteral("after.zip"))), QByteArray("after"));
+    verifyFirstFailedSecondSaved(recorder, QStringLiteral("stall.zip"), QStringLiteral("after.zip"),
+                                 "after");
 }
 
 void TestDownloadManager::malformedBodies_data()
@@ -514,7 +519,7 @@ void TestDownloadManager::malformedBodies()
         QVERIFY(!QFile::exists(downloads(QStringLiteral("raw.zip"))));
     } else {
         QCOMPARE(events.at(3), QStringLiteral("result:Succeeded"));
-        QCOMPARE(readFile(downloads(QStringLiteral("raw.zip"))), saved);
+        QCOMPARE(TestFiles::read(downloads(QStringLiteral("raw.zip"))), saved);
     }
 }
 
@@ -549,7 +554,7 @@ void TestDownloadManager::enqueuedWithoutListIsSavedWhole()
     manager.enqueue(host->url(QStringLiteral("/packs/direct.zip")));
     QVERIFY(finished.wait());
     QVERIFY(recorder.events.contains(QStringLiteral("result:Succeeded")));
-    QCOMPARE(readFile(downloads(QStringLiteral("direct.zip"))), body);
+    QCOMPARE(TestFiles::read(downloads(QStringLiteral("direct.zip"))), body);
 }
 
 void TestDownloadManager::enqueueDuringTransferWaitsForIt()
@@ -575,8 +580,8 @@ void TestDownloadManager::enqueueDuringTransferWaitsForIt()
     QCOMPARE(events.at(4), QStringLiteral("result:Downloading ") +
                                hostUrl(QStringLiteral("/packs/late.zip")) + QLatin1Char('\n'));
     QCOMPARE(events.at(8), QStringLiteral("result:2/2files downloaded successfully"));
-    QCOMPARE(readFile(downloads(QStringLiteral("slow.zip"))), slow);
-    QCOMPARE(readFile(downloads(QStringLiteral("late.zip"))), QByteArray("late"));
+    QCOMPARE(TestFiles::read(downloads(QStringLiteral("slow.zip"))), slow);
+    QCOMPARE(TestFiles::read(downloads(QStringLiteral("late.zip"))), QByteArray("late"));
 }
 
 void TestDownloadManager::destroyedInFlightLeavesNothing()
@@ -618,14 +623,8 @@ void TestDownloadManager::failedWriteFailsTransfer()
     std::signal(SIGXFSZ, previousHandler);
     QVERIFY(finished);
 
-    QStringList events = recorder.events;
-    events.removeAll(QStringLiteral("progress"));
-    QVERIFY2(events.size() == 8, qPrintable(events.join(QLatin1Char('|'))));
-    QVERIFY2(events.at(1).startsWith(QLatin1String("result:Failed: ")), qPrintable(events.at(1)));
-    QCOMPARE(events.at(5), QStringLiteral("result:Succeeded"));
-    QCOMPARE(events.at(6), QStringLiteral("result:1/2files downloaded successfully"));
-    QVERIFY(!QFile::exists(downloads(QStringLiteral("huge.zip"))));
-    QCOMPARE(readFile(downloads(QStringLiteral("small.zip"))), QByteArray("small"));
+    verifyFirstFailedSecondSaved(recorder, QStringLiteral("huge.zip"), QStringLiteral("small.zip"),
+                                 "small");
 }
 
 void TestDownloadManager::certificateErrorsAreNeverIgnored_data()
@@ -665,7 +664,7 @@ void TestDownloadManager::certificateErrorsAreNeverIgnored()
     if (trusted) {
         QVERIFY2(events.contains(QStringLiteral("result:Succeeded")),
                  qPrintable(events.join(QLatin1Char('|'))));
-        QCOMPARE(readFile(downloads(QStringLiteral("secure.zip"))), body);
+        QCOMPARE(TestFiles::read(downloads(QStringLiteral("secure.zip"))), body);
     } else {
         QCOMPARE(events.size(), 4);
         QVERIFY2(events.at(1).startsWith(QLatin1String("result:Failed: ")),

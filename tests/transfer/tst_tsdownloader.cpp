@@ -1,5 +1,6 @@
 #include "packagehost.h"
 #include "rawhttpresponder.h"
+#include "testfiles.h"
 #include "tsdownloader.h"
 
 #include <QDir>
@@ -56,11 +57,7 @@ void TestTsDownloader::cleanup()
 
 void TestTsDownloader::writeFile(const QString &path, const QByteArray &bytes)
 {
-    const QString full = root.path() + path;
-    QVERIFY(QDir().mkpath(QFileInfo(full).path()));
-    QFile file(full);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    TestFiles::write(root.path() + path, bytes);
 }
 
 bool TestTsDownloader::waitForReply(TsDownloader &downloader, int timeout)
