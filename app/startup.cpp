@@ -36,7 +36,7 @@ const std::pair<Qt::ApplicationAttribute, bool> applicationAttributes[] = {
     {Qt::AA_DisableWindowContextHelpButton, true},
 };
 
-// Seams for the pieces that join the sequence later. Each is a step that does nothing yet.
+// The steps of the sequence that hand over to other parts of the framework.
 
 // Crash handler writing minidumps into the logs folder, each followed by a crash report.
 void installCrashHandlerStep()
@@ -47,7 +47,7 @@ void installCrashHandlerStep()
     installCrashHandler(AppPaths::logsFolder(), writeCrashReport, &breakpad);
 }
 
-// Process-wide message handler and filter rules: arrives with the expanded logging.
+// Process-wide message handler and filter rules.
 void installMessageHandlerStep()
 {
     TsLogging::installMessageHandler();

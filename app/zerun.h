@@ -1,11 +1,18 @@
 #pragma once
 
+#include "catalogueentry.h"
+#include "downloadmanager.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <QVector>
 
 #include <memory>
+#include <vector>
+
+class TsDownloader;
 
 namespace Ui {
 class Zerun;
@@ -23,10 +30,16 @@ public:
     explicit Zerun(QWidget *parent = nullptr);
     ~Zerun() override;
 
-    // Locates the game folder and starts the catalogue fetch; false ends the program without
-    // showing a window. Until the game-folder search exists there is nothing to fail, so the
-    // window is always shown.
+    // Locates the game folder and starts the catalogue fetch; false (no game folder) ends the
+    // program without showing a window.
     bool initialise();
+    // True once the game folder is known; asks the player when it is not found by itself.
+    bool locateGameFolder();
+
+    // Reads the catalogue that `downloader` fetched and shows it under the current filter.
+    void indexDownloaded(TsDownloader *downloader);
+    void fillLists();
+    void showLists();
 
 public slots:
     // Transfer page, driven by the download manager's and the extractor's report texts.
@@ -49,13 +62,27 @@ private slots:
     void on_quit_clicked();
 
 private:
-    // Members in declaration order. Two are still to come, each at the place marked below:
-    // `catalogue` (QList<CatalogueEntry>, with the catalogue entry type) and `downloadManager`
-    // (DownloadManager by value, no parent, with the download manager).
+    struct Extraction;
+    enum class Outcome { Installed, Failed, Skipped };
+
+    void readCatalogue(const QByteArray &data);
+    // Moves the saved archive to a name of its own, so that a later download of the same file
+    // name cannot truncate it while it is being unpacked.
+    static QString claimArchive(const QString &saved);
+    // Asks for the folder name until one is accepted; false when the player cancelled.
+    bool askFolder(const QString &kind, const QString &baseName, QString &target);
+    void startExtraction(const QString &archive, const QString &target, const QString &name);
+    void extractionFailed(Extraction *extraction, const QString &text);
+    // Books the end of one package of the batch; after the last one the page can be left.
+    void packageEnded(Outcome outcome, const QString &name = QString(),
+                      const QString &text = QString());
+    QString queuedName(int position) const;
+
+    // Members in declaration order.
     int kindFilter = 0;
     // The form: created in the constructor, deleted first in the destructor.
     std::unique_ptr<Ui::Zerun> ui;
-    // catalogue goes here.
+    QVector<CatalogueEntry> catalogue;
     QStringList visibleNames;
     QStringList downloadNames;
     QStringList queuedUrls;
@@ -63,6 +90,22 @@ private:
     QString downloadedFile;
     int currentItem = 0;
     QString gameFolder;
-    // downloadManager goes here.
+    DownloadManager downloadManager;
     QTimer installTimer;
+
+    // The catalogue fetch; kept for the rest of the run.
+    std::unique_ptr<TsDownloader> catalogueDownloader;
+    // Queue position of the file being transferred: the manager starts the files in queue order
+    // and reports each start (or a save file it could not open), so counting those reports
+    // tells which queued package a saved file belongs to, whatever kinds the batch mixes.
+    int startedTransfers = 0;
+    int transferPosition = 0;
+    // Packages of the batch that are over, installed or not, and what went wrong with the others.
+    int endedPackages = 0;
+    int installedPackages = 0;
+    QStringList problems;
+    // One per package handed to the extractor; they must outlive their worker-thread run.
+    std::vector<std::unique_ptr<Extraction>> extractions;
+    // The extraction whose end is being booked while installed() runs.
+    Extraction *finishedExtraction = nullptr;
 };

@@ -24,9 +24,8 @@ void TsMessage::information(const QString &text)
 void TsMessage::message(const QString &title, const QString &text)
 {
     QWidget *active = QApplication::activeWindow();
+    // Closing only hides the panel; it goes with the window it was opened on.
     auto *panel = new FramelessWindow(active);
-    // A panel is gone once closed, so repeated messages do not pile up hidden windows.
-    panel->setAttribute(Qt::WA_DeleteOnClose);
     panel->setWindowTitle(title);
     panel->setFixedSize(640, 360);
 

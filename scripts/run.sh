@@ -2,12 +2,21 @@
 # Builds the installer and runs it. With a display the program simply runs until it is closed.
 # Without one it runs under Xvfb: the script waits for the window, saves a screenshot of it as a
 # PNG, says where, and ends the program.
+#
+# When no service is configured (ZERUN_CATALOGUE_HOST unset), the installer runs against the
+# local package host on 127.0.0.1 serving a sample site: the packages under samples/packages,
+# zipped here, listed in a catalogue, plus a version file. A sample game folder inside a
+# Wine-style prefix (build/sample-wine) lets the installer find the game without asking.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 installer=build/bin/zerun-installer
+package_host=build/bin/zerun-package-host
 screenshot=build/screenshots/zerun-installer.png
 window_wait=30 # seconds to wait for the window to appear
+site=build/sample-site
+sample_prefix=build/sample-wine
+catalogue_wait=3 # seconds for the catalogue to arrive before the screenshot
 
 setup() {
   bash scripts/setup.sh
@@ -15,7 +24,67 @@ setup() {
 
 build() {
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build -j2 --target zerun-installer
+  cmake --build build -j2 --target zerun-installer zerun-package-host
+}
+
+# The sample site: files/<package>.zip for every line of samples/site.conf, files/index.dat
+# naming them under the host's base URL ($1), and the version file.
+make_sample_site() {
+  local base=$1
+  rm -rf "$site"
+  mkdir -p "$site/files"
+  local files
+  files=$(realpath "$site/files")
+  : >"$files/index.dat"
+  local archive kind name
+  while IFS=, read -r archive kind name; do
+    case "$archive" in '' | '#'*) continue ;; esac
+    (cd "samples/packages/$archive" && zip -q -r -X "$files/$archive.zip" .)
+    printf '%s/files/%s.zip,%s,%s\n' "$base" "$archive" "$kind" "$name" >>"$files/index.dat"
+  done <samples/site.conf
+  # Same build as the installer's own: the update check finds nothing newer.
+  printf '721\nv1.0.11\nSample host: no newer build.\n' >"$files/rudoduvururu.dat"
+}
+
+# A game install as Wine lays it out: drive_c/Program Files (x86)/GDS/TEW2016.
+make_sample_game() {
+  local game="$sample_prefix/drive_c/Program Files (x86)/GDS/TEW2016"
+  mkdir -p "$game/Databases" "$game/Pictures" "$game/Skins"
+  [ -f "$game/TEW2016.exe" ] || printf 'MZ sample stand-in for the game\n' >"$game/TEW2016.exe"
+  echo "run: sample game folder $(realpath "$game")"
+}
+
+host_pid=
+stop_host() {
+  if [ -n "$host_pid" ]; then
+    kill "$host_pid" 2>/dev/null || true
+    wait "$host_pid" 2>/dev/null || true
+    host_pid=
+  fi
+}
+
+# Starts the package host on a free port of 127.0.0.1 and points the installer at it.
+start_local_service() {
+  mkdir -p "$site"
+  local out=build/package-host.out
+  "$package_host" --root "$site" --port 0 >"$out" &
+  host_pid=$!
+  trap stop_host EXIT
+  local base= tries=0
+  while [ -z "$base" ] && [ $tries -lt 100 ]; do
+    base=$(head -n1 "$out" 2>/dev/null || true)
+    [ -n "$base" ] || { sleep 0.1; tries=$((tries + 1)); }
+  done
+  if [ -z "$base" ]; then
+    echo "run: the package host did not start" >&2
+    return 1
+  fi
+  make_sample_site "$base"
+  make_sample_game
+  export ZERUN_CATALOGUE_HOST=$base ZERUN_SERVICE_HOST=$base
+  WINEPREFIX=$(realpath "$sample_prefix")
+  export WINEPREFIX
+  echo "run: sample packages served at $base/files/index.dat"
 }
 
 run_with_display() {
@@ -35,8 +104,8 @@ capture_window() {
     wait "$pid" 2>/dev/null || true
     return 1
   fi
-  # Give the first paint a moment to reach the screen.
-  sleep 1
+  # Give the catalogue time to arrive and the first paint to reach the screen.
+  sleep "$catalogue_wait"
   import -window "$window" "$screenshot"
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
@@ -54,6 +123,9 @@ fi
 
 setup
 build
+if [ -z "${ZERUN_CATALOGUE_HOST:-}" ]; then
+  start_local_service
+fi
 if [ -n "${DISPLAY:-}" ]; then
   run_with_display
 else

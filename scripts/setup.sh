@@ -15,7 +15,7 @@ packages=(
   zip unzip p7zip-full libarchive-tools python3
   xvfb xauth x11-utils xdotool imagemagick
   # benchmarks
-  curl nginx-light
+  curl
 )
 # npm fetches the crash-handler sources; a machine may already carry its own Node.js with npm.
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QVector>
 
@@ -8,8 +9,10 @@
 // flags byte and a body chained by XOR with the key bytes; the body starts with a random byte, so
 // the same text never encrypts twice to the same bytes, then carries a checksum or SHA-1 of the
 // payload and the payload itself (zlib-compressed when that is shorter). Text form is Base64.
-class TsCipher
+class TsCipher : public QObject
 {
+    Q_OBJECT
+
 public:
     TsCipher();
     explicit TsCipher(quint64 key);

@@ -11,6 +11,7 @@
 #include <quazipnewinfo.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -142,9 +143,11 @@ bool UnpackGuard::folderInside(const QString &folder)
     const QString canonical = existingInfo.canonicalFilePath();
     if (!existingInfo.isDir() || canonical.isEmpty() || !isInside(canonicalRoot, canonical))
         return false;
-    for (const QString &created : qAsConst(missing))
-        if (!createdFolders.contains(created))
-            createdFolders << created;
+    for (const QString &created : qAsConst(missing)) {
+        if (!QDir().mkdir(created) && !QFileInfo(created).isDir())
+            return false;
+        createdFolders << created;
+    }
     checkedFolders.insert(folder);
     return true;
 }
@@ -164,6 +167,85 @@ void UnpackGuard::removeUnpacked(const QStringList &targets) const
         QDir().rmdir(folder);
 }
 
+ArchiveFile::ArchiveFile(const QString &path, QObject *parent) : QIODevice(parent), file(path)
+{}
+
+bool ArchiveFile::open(OpenMode mode)
+{
+    if ((mode & QIODevice::WriteOnly) || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    return QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+}
+
+void ArchiveFile::close()
+{
+    QIODevice::close();
+    file.close();
+    for (Window &window : windows) {
+        window.start = -1;
+        window.bytes.clear();
+    }
+}
+
+qint64 ArchiveFile::size() const
+{
+    return file.size();
+}
+
+qint64 ArchiveFile::readData(char *data, qint64 maxSize)
+{
+    qint64 done = 0;
+    while (done < maxSize) {
+        const qint64 at = pos() + done;
+        // Headers come a few bytes per call, so the window of the last read is tried first.
+        const auto holds = [at](const Window &window) {
+            return window.start >= 0 && at >= window.start &&
+                   at < window.start + window.bytes.size();
+        };
+        Window *hit = holds(windows[lastWindow]) ? &windows[lastWindow] : nullptr;
+        for (int i = 0; !hit && i < windowCount; ++i) {
+            if (holds(windows[i]))
+                hit = &windows[i];
+        }
+        if (!hit) {
+            // Large reads bypass the windows; they would only be copied once more.
+            if (maxSize - done >= windowSize) {
+                if (!file.seek(at))
+                    return done > 0 ? done : -1;
+                const qint64 count = file.read(data + done, maxSize - done);
+                return count < 0 ? (done > 0 ? done : -1) : done + count;
+            }
+            hit = &windows[0];
+            for (Window &window : windows) {
+                if (window.lastUse < hit->lastUse)
+                    hit = &window;
+            }
+            hit->bytes.resize(int(windowSize));
+            qint64 count = -1;
+            if (file.seek(at))
+                count = file.read(hit->bytes.data(), windowSize);
+            if (count <= 0) {
+                hit->start = -1;
+                return done > 0 ? done : (count == 0 ? 0 : -1);
+            }
+            hit->bytes.resize(int(count));
+            hit->start = at;
+        }
+        hit->lastUse = ++useClock;
+        lastWindow = int(hit - windows);
+        const qint64 offset = at - hit->start;
+        const qint64 count = qMin(maxSize - done, qint64(hit->bytes.size()) - offset);
+        memcpy(data + done, hit->bytes.constData() + offset, size_t(count));
+        done += count;
+    }
+    return done;
+}
+
+qint64 ArchiveFile::writeData(const char *, qint64)
+{
+    return -1;
+}
+
 const char *TsCompression::password()
 {
     return "kestrino";
@@ -176,10 +258,15 @@ bool TsCompression::unpackEntry(QuaZip *archive, QString entryName, QString targ
         return false;
     if (!entryName.isEmpty() && !archive->setCurrentFile(entryName))
         return false;
-
     QuaZipFileInfo64 info;
     if (!archive->getCurrentFileInfo(&info))
         return false;
+    return unpackCurrent(archive, info, target, protection, false);
+}
+
+bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
+                                  const QString &target, Protection protection, bool folderReady)
+{
     // A link entry followed by "link/x" would escape any name check, so links are never made.
     if (info.isSymbolicLink())
         return false;
@@ -195,7 +282,7 @@ bool TsCompression::unpackEntry(QuaZip *archive, QString entryName, QString targ
 
     const bool folderTarget = target.endsWith(QLatin1Char('/'));
     const QFileInfo targetInfo(target);
-    if (!QDir().mkpath(folderTarget ? target : targetInfo.path()))
+    if (!folderReady && !QDir().mkpath(folderTarget ? target : targetInfo.path()))
         return false;
 
     if (folderTarget) {
@@ -227,6 +314,8 @@ bool TsCompression::unpackEntry(QuaZip *archive, QString entryName, QString targ
     // An entry that ends short of, or runs past, the size its header declares is corrupt.
     if (ok && written != info.uncompressedSize)
         ok = false;
+    if (ok && info.getPermissions() != 0)
+        file.setPermissions(sanitised(info.getPermissions(), false));
     file.close();
     if (ok && file.error() != QFileDevice::NoError)
         ok = false;
@@ -236,21 +325,25 @@ bool TsCompression::unpackEntry(QuaZip *archive, QString entryName, QString targ
         deleteFiles({target});
         return false;
     }
-    if (info.getPermissions() != 0)
-        QFile::setPermissions(target, sanitised(info.getPermissions(), false));
     return true;
 }
 
 bool TsCompression::unpackCurrentEntry(QuaZip *archive, UnpackGuard &guard, Protection protection,
-                                       QString *target)
+                                       QString *target, QString *name)
 {
+    if (target)
+        target->clear();
     if (!archive || archive->getMode() != QuaZip::mdUnzip)
         return false;
-    const QString name = archive->getCurrentFileName();
-    const QString path = name.isEmpty() ? QString() : guard.targetFor(name);
+    QuaZipFileInfo64 info;
+    if (!archive->getCurrentFileInfo(&info))
+        return false;
+    if (name)
+        *name = info.name;
+    const QString path = info.name.isEmpty() ? QString() : guard.targetFor(info.name);
     if (target)
         *target = path;
-    return !path.isEmpty() && unpackEntry(archive, QString(), path, protection);
+    return !path.isEmpty() && unpackCurrent(archive, info, path, protection, true);
 }
 
 bool TsCompression::deleteFiles(QStringList paths)
@@ -330,11 +423,11 @@ bool TsCompression::addFolderTree(QuaZip *archive, QString folder, QString root,
         return false;
     const QDir rootDir(root);
     if (QDir::cleanPath(dir.absolutePath()) != QDir::cleanPath(rootDir.absolutePath())) {
-        // A folder entry carries no data, so there is nothing to encrypt or deflate.
         QuaZipFile entry(archive);
         const QString name = rootDir.relativeFilePath(dir.absolutePath()) + QLatin1Char('/');
-        if (!entry.open(QIODevice::WriteOnly, QuaZipNewInfo(name, dir.absolutePath()), nullptr, 0,
-                        0, 0))
+        const char *secret = protection == Protection::Encrypted ? password() : nullptr;
+        if (!entry.open(QIODevice::WriteOnly, QuaZipNewInfo(name, dir.absolutePath()), secret, 0,
+                        Z_DEFLATED, 9, false, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY))
             return false;
         entry.close();
         if (entry.getZipError() != ZIP_OK)
@@ -344,6 +437,9 @@ bool TsCompression::addFolderTree(QuaZip *archive, QString folder, QString root,
         const QFileInfoList folders =
             dir.entryInfoList(filters | QDir::AllDirs | QDir::NoDotAndDotDot);
         for (const QFileInfo &sub : folders) {
+            // Filters that also name files (or files that name folders) must not mix the lists.
+            if (!sub.isDir())
+                continue;
             if (!addFolderTree(archive, sub.absoluteFilePath(), root, recursive, filters,
                                protection))
                 return false;
@@ -351,6 +447,8 @@ bool TsCompression::addFolderTree(QuaZip *archive, QString folder, QString root,
     }
     const QFileInfoList files = dir.entryInfoList(filters | QDir::Files);
     for (const QFileInfo &file : files) {
+        if (file.isDir())
+            continue;
         if (!addFileEntry(archive, file.absoluteFilePath(),
                           rootDir.relativeFilePath(file.absoluteFilePath()), protection))
             return false;
@@ -406,7 +504,8 @@ QStringList TsCompression::unpackArchive(QuaZip &archive, const QString &folder)
 
 QStringList TsCompression::unpackArchive(QString archivePath, QString folder)
 {
-    QuaZip archive(archivePath);
+    ArchiveFile device(archivePath);
+    QuaZip archive(&device);
     return unpackArchive(archive, folder);
 }
 
@@ -440,7 +539,8 @@ QStringList TsCompression::listEntries(QuaZip &archive)
 
 QStringList TsCompression::listEntries(QString archivePath)
 {
-    QuaZip archive(archivePath);
+    ArchiveFile device(archivePath);
+    QuaZip archive(&device);
     return listEntries(archive);
 }
 
@@ -482,7 +582,8 @@ QString TsCompression::unpackNamedEntry(QuaZip &archive, const QString &entryNam
 
 QString TsCompression::unpackNamedEntry(QString archivePath, QString entryName, QString target)
 {
-    QuaZip archive(archivePath);
+    ArchiveFile device(archivePath);
+    QuaZip archive(&device);
     return unpackNamedEntry(archive, entryName, target);
 }
 
@@ -522,7 +623,8 @@ QStringList TsCompression::unpackNamedEntries(QuaZip &archive, const QStringList
 QStringList TsCompression::unpackNamedEntries(QString archivePath, QStringList entryNames,
                                               QString folder)
 {
-    QuaZip archive(archivePath);
+    ArchiveFile device(archivePath);
+    QuaZip archive(&device);
     return unpackNamedEntries(archive, entryNames, folder);
 }
 

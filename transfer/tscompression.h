@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
+#include <QIODevice>
 #include <QObject>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
-class QIODevice;
 class QuaZip;
+struct QuaZipFileInfo64;
 
 // Keeps one unpack run inside its folder. Every operation that unpacks entries by their stored
 // names asks it for the target of each entry, so hostile names are refused in one place:
@@ -21,13 +23,13 @@ public:
     explicit UnpackGuard(const QString &folder);
 
     // The absolute target for an entry name, ending in "/" for a folder entry; empty when the
-    // entry must not be written.
+    // entry must not be written. Creates the folders on the way.
     QString targetFor(const QString &entryName);
     // Whether an entry name is safe to use as a relative path at all.
     static bool isSafeEntryName(const QString &entryName);
 
-    // Files given in order, then the folders this guard saw created (deepest first, only when
-    // empty). Stops at nothing: one stuck file does not keep the rest behind.
+    // Removes the files given, all of them (one that cannot go does not keep the rest), then the
+    // folders this guard created, deepest first and only when empty.
     void removeUnpacked(const QStringList &targets) const;
 
 private:
@@ -37,6 +39,42 @@ private:
     QString canonicalRoot;
     QSet<QString> checkedFolders;
     QStringList createdFolders;
+};
+
+// Read-only view of an archive file for the zip library, which seeks before nearly every read
+// and reads headers a few bytes at a time, jumping between the central directory and the entry
+// data. A buffered QFile throws its buffer away on every seek; here a few cached windows of the
+// file serve those reads, and large reads go straight to the file.
+class ArchiveFile : public QIODevice
+{
+    Q_OBJECT
+
+public:
+    explicit ArchiveFile(const QString &path, QObject *parent = nullptr);
+
+    bool open(OpenMode mode) override;
+    void close() override;
+    bool isSequential() const override { return false; }
+    qint64 size() const override;
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override;
+    qint64 writeData(const char *data, qint64 maxSize) override;
+
+private:
+    struct Window
+    {
+        qint64 start = -1;
+        QByteArray bytes;
+        quint64 lastUse = 0;
+    };
+    static constexpr int windowCount = 4;
+    static constexpr qint64 windowSize = 256 * 1024;
+
+    QFile file;
+    Window windows[windowCount];
+    quint64 useClock = 0;
+    int lastWindow = 0;
 };
 
 // Static zip helpers. Archives that the framework writes are encrypted with one fixed password.
@@ -63,9 +101,10 @@ public:
                              Protection protection = Protection::Encrypted);
 
     // Unpacks the current entry of an open archive below the guard's folder, by its stored
-    // name. The target is handed back (also when unpacking fails, empty when refused).
+    // name. The target is handed back (also when unpacking fails, empty when refused), and the
+    // name as stored.
     static bool unpackCurrentEntry(QuaZip *archive, UnpackGuard &guard, Protection protection,
-                                   QString *target);
+                                   QString *target, QString *name = nullptr);
 
     // Unpacks a whole archive (encrypted entries); the written paths, empty on any failure.
     static QStringList unpackArchive(QString archivePath, QString folder);
@@ -95,6 +134,8 @@ public:
                           QDir::Filters filters = QDir::Filters());
 
 private:
+    static bool unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info, const QString &target,
+                              Protection protection, bool folderReady);
     static QStringList unpackArchive(QuaZip &archive, const QString &folder);
     static QStringList listEntries(QuaZip &archive);
     static QString unpackNamedEntry(QuaZip &archive, const QString &entryName,

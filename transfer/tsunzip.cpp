@@ -57,6 +57,21 @@ void TsUnZip::unpackTo(const QString &folder)
 
 void TsUnZip::unpack(const QString &folder, bool counted)
 {
+    // The archive reads through this device for the run and gets its name back afterwards.
+    ArchiveFile device(zipPath);
+    struct Detach
+    {
+        QuaZip &archive;
+        const QString &name;
+        ~Detach()
+        {
+            if (archive.getMode() != QuaZip::mdNotOpen)
+                archive.close();
+            archive.setZipName(name);
+        }
+    } detach{archive, zipPath};
+    archive.setIoDevice(&device);
+
     if (!archive.open(QuaZip::mdUnzip)) {
         if (isEmptyArchive(zipPath))
             emit error(QStringLiteral("Couldn't go to first file"));
@@ -77,9 +92,9 @@ void TsUnZip::unpack(const QString &folder, bool counted)
     QStringList unpacked;
     bool more = true;
     while (more) {
-        const QString name = archive.getCurrentFileName();
+        QString name;
         QString target;
-        if (!TsCompression::unpackCurrentEntry(&archive, guard, protection, &target)) {
+        if (!TsCompression::unpackCurrentEntry(&archive, guard, protection, &target, &name)) {
             archive.close();
             guard.removeUnpacked(unpacked);
             emit error(QStringLiteral("Couldn't extract file"));

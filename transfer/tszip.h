@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-// Part of the framework's zip family beside TsUnZip and TsCompression; it carries no state.
+// Belongs to the framework's zip family beside TsUnZip and TsCompression; it carries no state.
 class TsZip : public QObject
 {
     Q_OBJECT

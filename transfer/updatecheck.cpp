@@ -80,11 +80,8 @@ void checkForUpdates(bool explicitCheck)
 
 FramelessWindow *showUpdateDialog(const QString &notes)
 {
+    // A child of the active window, drawn inside it; closing only hides it.
     auto *dialog = new FramelessWindow(QApplication::activeWindow());
-    // A window of its own even with a parent; freed once closed (the browser action, connected
-    // after the close, still runs before that).
-    dialog->setWindowFlag(Qt::Window);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setObjectName(QStringLiteral("updateDialog"));
     dialog->setWindowTitle(QStringLiteral("Check for Updates"));
     dialog->setTitleBarColor(QStringLiteral("252,205,63"), true);

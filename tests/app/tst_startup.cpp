@@ -202,8 +202,9 @@ void TestStartup::installerEmptiesAFullLogsFolderAndRuns()
         return std::any_of(stale.cbegin(), stale.cend(),
                            [&](const QString &name) { return present.contains(name); });
     };
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(skinFile) && !staleLeft(), 20000);
-    QVERIFY(QFileInfo(logs).isDir());
+    // The folder is removed and made again, so it is judged once the clean-up is over.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(skinFile) && !staleLeft() && QFileInfo(logs).isDir(),
+                             20000);
     // It keeps running in its event loop until the window is closed.
     QVERIFY(!installer.waitForFinished(300));
     QCOMPARE(installer.state(), QProcess::Running);

@@ -33,6 +33,9 @@ private slots:
     void listsDragFromCatalogueIntoDownloadList();
     void barsAreInstalled();
     void slotsInMetaObjectOrder();
+    void reportsDriveTheTransferPage_data();
+    void reportsDriveTheTransferPage();
+    void extractorTextsAndTheClosingTick();
 
 private:
     template<typename T>
@@ -308,6 +311,65 @@ void TestZerun::slotsInMetaObjectOrder()
     QCOMPARE(meta.method(meta.methodOffset()).parameterNames(), QList<QByteArray>{"msg"});
     QCOMPARE(meta.method(meta.methodOffset() + 4).parameterNames(), QList<QByteArray>{"progress"});
     QCOMPARE(meta.method(meta.methodOffset() + 6).parameterNames(), QList<QByteArray>{"index"});
+}
+
+void TestZerun::reportsDriveTheTransferPage_data()
+{
+    QTest::addColumn<QStringList>("reports");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("info");
+    QTest::addColumn<int>("bar");
+
+    const QString start = QStringLiteral("Downloading http://h/files/a.zip\n");
+    const QString wait = QStringLiteral("Please wait, this may take a minute...");
+    QTest::newRow("start") << QStringList{start} << start << QString() << 0;
+    QTest::newRow("progress") << QStringList{start, "Progress: 45% (1.2 MB/s)"} << "Downloading.."
+                              << "(1.2 MB/s)" << 45;
+    QTest::newRow("progress at 100 stops short")
+        << QStringList{start, "Progress: 100% (3.0 MB/s)"} << "Installing..." << wait << 99;
+    QTest::newRow("percentage not a number")
+        << QStringList{"Progress: x% (0.0 bytes/sec)"} << "Downloading.."
+        << "(0.0 bytes/sec)" << 0;
+    QTest::newRow("saved file and summary leave the texts")
+        << QStringList{start, "Progress: 45% (1.2 MB/s)", "File: /tmp/a.zip",
+                       "2/3files downloaded successfully"}
+        << "Downloading.."
+        << "(1.2 MB/s)" << 45;
+}
+
+void TestZerun::reportsDriveTheTransferPage()
+{
+    QFETCH(QStringList, reports);
+    QFETCH(QString, title);
+    QFETCH(QString, info);
+    QFETCH(int, bar);
+
+    for (const QString &report : reports)
+        window->status(report);
+    QCOMPARE(child<QStackedWidget>("stackedWidget")->currentIndex(), 1);
+    QCOMPARE(child<QLabel>("progressTitle")->text(), title);
+    QCOMPARE(child<QLabel>("progressInfo")->text(), info);
+    QCOMPARE(child<QProgressBar>("progressBar")->value(), bar);
+}
+
+void TestZerun::extractorTextsAndTheClosingTick()
+{
+    auto *title = child<QLabel>("progressTitle");
+    auto *info = child<QLabel>("progressInfo");
+    window->updateStatusTitle(QStringLiteral("Installing..."));
+    window->updateStatusInfo(QStringLiteral("Extracting readme.txt"));
+    QCOMPARE(title->text(), QStringLiteral("Installing..."));
+    QCOMPARE(info->text(), QStringLiteral("Extracting readme.txt"));
+
+    // The tick writes the closing texts only once the bar is full.
+    window->updateTime();
+    QCOMPARE(title->text(), QStringLiteral("Installing..."));
+    window->updateProgress(100);
+    window->updateStatusInfo(QStringLiteral("Install Complete"));
+    QCOMPARE(title->text(), QStringLiteral("Finished"));
+    window->updateTime();
+    QCOMPARE(title->text(), QStringLiteral("Installed"));
+    QCOMPARE(info->text(), QStringLiteral("Install Completed"));
 }
 
 QTEST_MAIN(TestZerun)

@@ -77,6 +77,7 @@ private slots:
     void zipFolder();
     void plainEntriesNeedNoPassword();
     void zipFile();
+    void archiveFileReadsLikeAFile();
 
 private:
     QTemporaryDir shared;
@@ -337,6 +338,11 @@ void TestTsCompression::zipFolder()
     else
         QCOMPARE(readFile(box.filePath("by-us/readme.txt")), readFile(source + "/readme.txt"));
 
+    // Filters that name files as well as folders give the same archive.
+    QVERIFY(TsCompression::zipFolder(box.filePath("filtered.zip"), source, recursive,
+                                     QDir::Files | QDir::Dirs | QDir::Hidden));
+    QCOMPARE(TsCompression::listEntries(box.filePath("filtered.zip")), expected);
+
     QVERIFY(!TsCompression::zipFolder(box.filePath("none.zip"), box.filePath("no such folder")));
     QVERIFY(!QFile::exists(box.filePath("none.zip")));
 }
@@ -384,6 +390,33 @@ void TestTsCompression::zipFile()
 
     QVERIFY(!TsCompression::zipFile(box.filePath("two/file.zip"), box.filePath("gone.txt")));
     QVERIFY(!QFile::exists(box.filePath("two/file.zip")));
+}
+
+void TestTsCompression::archiveFileReadsLikeAFile()
+{
+    QTemporaryDir box;
+    const QByteArray data = noise(1300 * 1000, 5);
+    writeFile(box.filePath("blob"), data);
+    ArchiveFile device(box.filePath("blob"));
+    QVERIFY(device.open(QIODevice::ReadOnly));
+    QCOMPARE(device.size(), qint64(data.size()));
+    QRandomGenerator generator(9);
+    // Small reads all over the file (headers), reads across window edges, large direct reads,
+    // and reads that run into the end.
+    for (int i = 0; i < 3000; ++i) {
+        const qint64 at = generator.bounded(data.size() + 1);
+        const int kind = generator.bounded(4);
+        const qint64 size = kind == 0   ? generator.bounded(64)
+                            : kind == 1 ? generator.bounded(20000)
+                            : kind == 2 ? 256 * 1024 + generator.bounded(300000)
+                                        : data.size() - at + generator.bounded(100);
+        QVERIFY(device.seek(at));
+        QCOMPARE(device.read(size), data.mid(int(at), int(size)));
+        QCOMPARE(device.pos(), qMin<qint64>(at + size, data.size()));
+    }
+    QVERIFY(!device.open(QIODevice::ReadWrite));
+    device.close();
+    QVERIFY(!ArchiveFile(box.filePath("missing")).open(QIODevice::ReadOnly));
 }
 
 QTEST_GUILESS_MAIN(TestTsCompression)

@@ -30,6 +30,7 @@ private slots:
     void versionFile();
     void buttons_data();
     void buttons();
+    void dialogInsideActiveWindow();
     void identity();
 
 private:
@@ -62,7 +63,9 @@ void TestUpdateCheck::cleanup()
 
 QWidget *TestUpdateCheck::updateDialog()
 {
-    for (QWidget *window : QApplication::topLevelWidgets()) {
+    // A child of the window that was active when the version file arrived, or a window of its
+    // own when none was.
+    for (QWidget *window : QApplication::allWidgets()) {
         if (window->isVisible() && window->objectName() == QLatin1String("updateDialog"))
             return window;
     }
@@ -71,7 +74,7 @@ QWidget *TestUpdateCheck::updateDialog()
 
 QWidget *TestUpdateCheck::latestVersionMessage()
 {
-    for (QWidget *window : QApplication::topLevelWidgets()) {
+    for (QWidget *window : QApplication::allWidgets()) {
         if (!window->isVisible() || !qobject_cast<FramelessWindow *>(window))
             continue;
         for (const QLabel *label : window->findChildren<QLabel *>()) {
@@ -165,10 +168,28 @@ void TestUpdateCheck::buttons()
     QVERIFY(target);
     QTest::mouseClick(target, Qt::LeftButton);
     QTRY_VERIFY(!dialog || !dialog->isVisible());
+    // Closing hides the dialog; it is kept, not deleted.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(dialog);
     if (opensBrowser)
         QCOMPARE(opened, QList<QUrl>{host->url(QStringLiteral("/files/RudOduvururu.exe"))});
     else
         QVERIFY(opened.isEmpty());
+}
+
+void TestUpdateCheck::dialogInsideActiveWindow()
+{
+    QWidget window;
+    window.resize(1000, 800);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    check("722\nv1.0.12\nFixes", false);
+    QWidget *dialog = updateDialog();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->parentWidget(), &window);
+    QVERIFY(!dialog->isWindow());
 }
 
 void TestUpdateCheck::identity()

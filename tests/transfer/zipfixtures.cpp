@@ -27,9 +27,9 @@ void writeFile(const QString &path, const QByteArray &data)
 // header and the central directory alike, so that both agree on the lie.
 const char *writerScript = R"PY(
 import json, struct, sys, zipfile
-out, spec = sys.argv[1], json.loads(sys.argv[2])
+out, entries = sys.argv[1], json.loads(sys.argv[2])
 with zipfile.ZipFile(out, "w") as z:
-    for e in spec:
+    for e in entries:
         info = zipfile.ZipInfo(e["name"].encode("latin-1").decode("utf-8"), (2024, 5, 17, 12, 0, 0))
         info.compress_type = zipfile.ZIP_STORED if e["stored"] else zipfile.ZIP_DEFLATED
         if e["mode"] >= 0:
@@ -41,7 +41,7 @@ eocd = raw.rfind(b"PK\x05\x06")
 count, = struct.unpack_from("<H", raw, eocd + 10)
 cd, = struct.unpack_from("<I", raw, eocd + 16)
 pos = cd
-for e in spec:
+for e in entries:
     n, m, k = struct.unpack_from("<HHH", raw, pos + 28)
     local, = struct.unpack_from("<I", raw, pos + 42)
     patch = e["patch"]
@@ -195,15 +195,15 @@ with zipfile.ZipFile(out, "w", method) as z:
 
 bool writeArchive(const QString &archivePath, const QList<Entry> &entries)
 {
-    QJsonArray spec;
+    QJsonArray entryList;
     for (const Entry &entry : entries) {
-        spec.append(QJsonObject{{"name", QString::fromLatin1(entry.name)},
-                                {"data", QString::fromLatin1(entry.data.toHex())},
-                                {"mode", entry.mode},
-                                {"stored", entry.stored},
-                                {"patch", entry.patch}});
+        entryList.append(QJsonObject{{"name", QString::fromLatin1(entry.name)},
+                                     {"data", QString::fromLatin1(entry.data.toHex())},
+                                     {"mode", entry.mode},
+                                     {"stored", entry.stored},
+                                     {"patch", entry.patch}});
     }
-    const QString json = QString::fromUtf8(QJsonDocument(spec).toJson(QJsonDocument::Compact));
+    const QString json = QString::fromUtf8(QJsonDocument(entryList).toJson(QJsonDocument::Compact));
     QByteArray output;
     const int code =
         run(python(), {"-c", QString::fromLatin1(writerScript), archivePath, json}, {}, &output);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "catalogueentry.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <QVector>
+
+// Reading the catalogue file and turning entries into the texts of the lists. Plain functions
+// over the entries, so the main window keeps the state and these keep the rules.
+class Catalogue
+{
+public:
+    // The repo_filter choices.
+    enum Filter { All = 0, Mods = 1, PicturePacks = 2, Skins = 3 };
+
+    // Appends one entry per line of the UTF-8 text to `catalogue`, in file order. A line with
+    // more than three fields cannot be told apart from a name with a comma in it, so it is left
+    // out and parsing goes on with the next line. Returns the number of lines left out.
+    static int parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue);
+
+    // Replaces `visibleNames` with the texts the list shows under `filter`: the kind's suffix
+    // after each name under All, plain names under the others, nothing for unknown kinds. A line
+    // cut short before its name has nothing to show or download: entries without a name are
+    // left out.
+    static void fill(const QVector<CatalogueEntry> &catalogue, int filter,
+                     QStringList &visibleNames);
+
+    // " [Mod]", " [Pic Pack]", " [Skin]", or nothing for any other kind.
+    static QString suffix(const QString &kind);
+    // The list text with every kind suffix (and carriage return) taken out: the package name.
+    static QString plainName(QString text);
+
+    // The batch for a download list: every entry whose name equals a listed name, in
+    // catalogue order, once per listing; never more pairs than there are names.
+    struct Batch
+    {
+        QStringList urls;
+        QStringList kinds;
+    };
+    static Batch match(const QVector<CatalogueEntry> &catalogue, const QStringList &names);
+};

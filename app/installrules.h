@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// Where each kind of package goes inside the game folder, and which folder names the player
+// may give it.
+class InstallRules
+{
+public:
+    // "Databases/", "Pictures/", "Skins/", or "" for an unknown kind.
+    static QString destination(const QString &kind);
+    // "Mod DB", "Picture Pack", "Skin", or "".
+    static QString label(const QString &kind);
+    // Mods get a "SaveGames" folder of their own.
+    static bool hasSaveGames(const QString &kind);
+
+    static constexpr int maximumNameLength = 24;
+    static QString tooLongComplaint();
+    static QString illegalCharactersComplaint();
+    static QString creationComplaint();
+
+    // Empty for an acceptable name, else the complaints joined by " and " and ended with ".".
+    // The name is judged exactly as typed, without trimming.
+    static QString nameComplaint(const QString &name);
+};

@@ -1,0 +1,148 @@
+// Times the catalogue page with a 100,000-line catalogue: parse plus first display, and each
+// filter change, beside a bare QListWidget::addItems of the same texts in the same run.
+//   bench_catalogue [lines] [rounds]
+
+#include "catalogue.h"
+#include "packagehost.h"
+#include "tsdownloader.h"
+#include "zerun.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+const char *const kinds[] = {"mods", "pics", "skin"};
+
+QByteArray makeCatalogue(const QString &base, int lines)
+{
+    QByteArray text;
+    text.reserve(lines * 64);
+    for (int i = 0; i < lines; ++i) {
+        text += base.toUtf8() + "/files/package" + QByteArray::number(i) + ".zip," + kinds[i % 3] +
+                ",Package number " + QByteArray::number(i) + "\r\n";
+    }
+    return text;
+}
+
+double timed(const std::function<void()> &prepare, const std::function<void()> &work)
+{
+    prepare();
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    // The list lays its items out from the event loop: that is part of showing them.
+    QCoreApplication::processEvents();
+    return clock.nsecsElapsed() / 1e6;
+}
+
+// Medians of `rounds` timings of the window's step and of the bare fill, taken in turns so
+// that a busy machine slows both alike; `prepare` steps run untimed.
+std::pair<double, double> compare(int rounds, const std::function<void()> &prepareMine,
+                                  const std::function<void()> &mine,
+                                  const std::function<void()> &prepareBare,
+                                  const std::function<void()> &bareFill)
+{
+    std::vector<double> a, b;
+    for (int round = 0; round < rounds; ++round) {
+        a.push_back(timed(prepareMine, mine));
+        b.push_back(timed(prepareBare, bareFill));
+    }
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    return {a[a.size() / 2], b[b.size() / 2]};
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const int lines = argc > 1 ? QByteArray(argv[1]).toInt() : 100000;
+    const int rounds = argc > 2 ? QByteArray(argv[2]).toInt() : 5;
+    QTextStream out(stdout);
+
+    QTemporaryDir site;
+    QDir().mkpath(site.filePath("files"));
+    PackageHost host(site.path());
+    if (!host.start()) {
+        out << "bench_catalogue: no package host\n";
+        return 1;
+    }
+    {
+        QFile file(site.filePath("files/index.dat"));
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+        file.write(makeCatalogue(host.baseUrl().toString(), lines));
+    }
+    TsDownloader downloader(QUrl(host.baseUrl().toString() + "/files/index.dat"));
+    QSignalSpy arrived(&downloader, &TsDownloader::downloaded);
+    if (!arrived.wait(30000)) {
+        out << "bench_catalogue: the catalogue did not arrive\n";
+        return 1;
+    }
+    const QByteArray data = downloader.downloadedData();
+
+    QVector<CatalogueEntry> entries;
+    Catalogue::parse(data, entries);
+    QStringList texts[4];
+    for (int filter = 0; filter < 4; ++filter)
+        Catalogue::fill(entries, filter, texts[filter]);
+
+    std::unique_ptr<Zerun> window;
+    std::unique_ptr<QListWidget> bare;
+    const auto freshWindow = [&] {
+        window = std::make_unique<Zerun>();
+        window->show();
+        QCoreApplication::processEvents();
+    };
+    const auto freshBare = [&] {
+        bare = std::make_unique<QListWidget>();
+        bare->show();
+        QCoreApplication::processEvents();
+    };
+
+    out << "catalogue of " << lines << " lines (" << data.size() / 1024 << " KiB), median of "
+        << rounds << " rounds, milliseconds\n";
+    out << qSetFieldWidth(28) << Qt::left << "step" << qSetFieldWidth(12) << Qt::right << "window"
+        << "bare fill"
+        << "ratio" << qSetFieldWidth(0) << "\n";
+    const auto row = [&](const QString &step, double mine, double reference) {
+        out << qSetFieldWidth(28) << Qt::left << step << qSetFieldWidth(12) << Qt::right
+            << QString::number(mine, 'f', 1) << QString::number(reference, 'f', 1)
+            << QString::number(mine / reference, 'f', 2) << qSetFieldWidth(0) << "\n";
+    };
+
+    const auto first = compare(
+        rounds, freshWindow, [&] { window->indexDownloaded(&downloader); }, freshBare,
+        [&] { bare->addItems(texts[0]); });
+    row("parse + first display", first.first, first.second);
+
+    const char *const names[] = {"All", "Mods", "Picture Packs", "Skins"};
+    for (const int filter : {1, 2, 3, 0}) {
+        const auto change = compare(
+            rounds,
+            [&] {
+                freshWindow();
+                window->indexDownloaded(&downloader);
+                auto *combo = window->findChild<QComboBox *>("repo_filter");
+                combo->setCurrentIndex(filter == 1 ? 2 : 1);
+                QCoreApplication::processEvents();
+            },
+            [&] { window->findChild<QComboBox *>("repo_filter")->setCurrentIndex(filter); },
+            freshBare, [&] { bare->addItems(texts[filter]); });
+        row(QString("filter -> ") + names[filter], change.first, change.second);
+    }
+    return 0;
+}

@@ -1,0 +1,369 @@
+// Unpack benchmark: TsUnZip::unpackAll (with a listener on the main thread) beside Info-ZIP
+// unzip, bsdtar and 7z, on (a) a picture-pack-like archive of 5,000 incompressible files of
+// 20-60 KB in 50 folders and (b) a database-like archive of four 64 MB text files; for (b) also
+// zlib's inflate alone. Every unpacker runs as its own process, timed from start to exit, with
+// its peak resident memory taken from the kernel.
+//
+//   zerun-unpack-bench [--work <folder>] [--runs <n>] [--only a|b]
+
+#include "tsunzip.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QtConcurrent>
+
+#include <quazip.h>
+#include <quazipfile.h>
+#include <zlib.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+QTextStream out(stdout);
+
+struct Measure
+{
+    double seconds = -1;
+    double cpuSeconds = 0; // user + system, all threads
+    long peakKb = 0;
+    bool ok = false;
+};
+
+// Runs a program to its end, timing it and reading its peak resident set from wait4.
+Measure runProcess(const QString &program, const QStringList &arguments,
+                   const QByteArray &environment = QByteArray())
+{
+    std::vector<QByteArray> storage;
+    storage.push_back(QFile::encodeName(program));
+    for (const QString &argument : arguments)
+        storage.push_back(argument.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &item : storage)
+        argv.push_back(item.data());
+    argv.push_back(nullptr);
+
+    QElapsedTimer timer;
+    timer.start();
+    const pid_t child = fork();
+    if (child == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        if (!environment.isEmpty())
+            putenv(const_cast<char *>(environment.constData()));
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    Measure measure;
+    int status = 0;
+    rusage usage = {};
+    if (child > 0 && wait4(child, &status, 0, &usage) == child) {
+        measure.seconds = double(timer.nsecsElapsed()) / 1e9;
+        measure.peakKb = usage.ru_maxrss;
+        measure.cpuSeconds = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                             double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        measure.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    return measure;
+}
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray noise(int size, QRandomGenerator &generator)
+{
+    QByteArray data(size, Qt::Uninitialized);
+    auto *words = reinterpret_cast<quint32 *>(data.data());
+    generator.fillRange(words, size / 4);
+    for (int i = size / 4 * 4; i < size; ++i)
+        data[i] = char(generator.bounded(256));
+    return data;
+}
+
+// 5,000 files of 20-60 KB of incompressible bytes in 50 folders.
+void makePictureTree(const QString &root)
+{
+    QRandomGenerator generator(2016);
+    for (int folder = 0; folder < 50; ++folder) {
+        const QString dir = QString("%1/pics/set%2").arg(root).arg(folder, 2, 10, QChar('0'));
+        QDir().mkpath(dir);
+        for (int file = 0; file < 100; ++file) {
+            const int size = 20 * 1024 + int(generator.bounded(40 * 1024 + 1));
+            writeFile(QString("%1/img%2.jpg").arg(dir).arg(file, 3, 10, QChar('0')),
+                      noise(size, generator));
+        }
+    }
+}
+
+// Four 64 MB text files that read like game database exports.
+void makeDatabaseTree(const QString &root)
+{
+    static const char *const words[] = {"Wrestler",  "Promotion", "Champion", "Title",  "Event",
+                                        "Arena",     "Contract",  "Roster",   "Heel",   "Face",
+                                        "Tag",       "Team",      "Brand",    "Show",   "Match",
+                                        "Storyline", "Manager",   "Referee",  "Venue",  "Ratings",
+                                        "Injury",    "Debut",     "Retired",  "Active", "Momentum"};
+    const int wordCount = int(sizeof words / sizeof *words);
+    QRandomGenerator generator(2016);
+    QDir().mkpath(root + "/db");
+    for (int table = 0; table < 4; ++table) {
+        QByteArray text;
+        text.reserve(64 * 1024 * 1024 + 256);
+        qint64 row = 0;
+        while (text.size() < 64 * 1024 * 1024) {
+            text += QByteArray::number(++row) + ',';
+            for (int field = 0; field < 6; ++field) {
+                text += words[generator.bounded(wordCount)];
+                text += ' ';
+                text += QByteArray::number(generator.bounded(100000));
+                text += ',';
+            }
+            text += QByteArray::number(generator.bounded(1000) / 10.0, 'f', 1) + '\n';
+        }
+        text.truncate(64 * 1024 * 1024);
+        writeFile(QString("%1/db/table%2.dat").arg(root).arg(table), text);
+    }
+}
+
+// Child mode: one TsUnZip run, signals received on this (main) thread.
+int unpackWithTsUnZip(const QString &zipPath, const QString &destination)
+{
+    TsUnZip unzip;
+    unzip.setZipFile(zipPath);
+    unzip.setDestination(destination);
+    unzip.setEncrypted(false);
+    QObject listener;
+    qint64 statuses = 0;
+    qint64 percents = 0;
+    int result = 1;
+    QObject::connect(&unzip, &TsUnZip::status, &listener, [&](const QString &) { ++statuses; });
+    QObject::connect(&unzip, &TsUnZip::percent, &listener, [&](int) { ++percents; });
+    QObject::connect(&unzip, &TsUnZip::finished, &listener, [&] {
+        result = 0;
+        QCoreApplication::quit();
+    });
+    QObject::connect(&unzip, &TsUnZip::error, &listener, [&](const QString &err) {
+        std::fprintf(stderr, "%s\n", qPrintable(err));
+        QCoreApplication::quit();
+    });
+    QtConcurrent::run(&unzip, &TsUnZip::unpackAll);
+    QCoreApplication::exec();
+    QThreadPool::globalInstance()->waitForDone();
+    return result;
+}
+
+// Child mode: raw inflate of every entry into a scratch buffer, the compressed bytes read
+// beforehand; prints the inflate time alone.
+int inflateOnly(const QString &zipPath)
+{
+    QuaZip archive(zipPath);
+    if (!archive.open(QuaZip::mdUnzip))
+        return 1;
+    QByteArray output(64 * 1024, Qt::Uninitialized);
+    qint64 nanos = 0;
+    for (bool more = archive.goToFirstFile(); more; more = archive.goToNextFile()) {
+        QuaZipFile entry(&archive);
+        int method = 0;
+        int level = 0;
+        if (!entry.open(QIODevice::ReadOnly, &method, &level, true))
+            return 1;
+        const QByteArray compressed = entry.readAll();
+        entry.close();
+        if (method != Z_DEFLATED)
+            continue;
+        QElapsedTimer timer;
+        timer.start();
+        z_stream stream = {};
+        inflateInit2(&stream, -MAX_WBITS);
+        stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(compressed.constData()));
+        stream.avail_in = uInt(compressed.size());
+        int status = Z_OK;
+        while (status == Z_OK) {
+            stream.next_out = reinterpret_cast<Bytef *>(output.data());
+            stream.avail_out = uInt(output.size());
+            status = inflate(&stream, Z_NO_FLUSH);
+        }
+        inflateEnd(&stream);
+        nanos += timer.nsecsElapsed();
+        if (status != Z_STREAM_END)
+            return 1;
+    }
+    std::printf("%.3f\n", double(nanos) / 1e9);
+    return 0;
+}
+
+struct Peer
+{
+    QString name;
+    QString program;
+    QStringList arguments;  // @ZIP@ and @DEST@ are filled in
+    QByteArray environment; // one NAME=value, or empty
+};
+
+QString formatRow(const QString &name, const Measure &best, double median, double reference)
+{
+    return QString("  %1 %2 s  (median %3 s)  %4x  cpu %5 s  peak RSS %6 MB")
+        .arg(name, -12)
+        .arg(best.seconds, 6, 'f', 3)
+        .arg(median, 6, 'f', 3)
+        .arg(reference > 0 ? best.seconds / reference : 0.0, 5, 'f', 2)
+        .arg(best.cpuSeconds, 6, 'f', 3)
+        .arg(double(best.peakKb) / 1024.0, 6, 'f', 1);
+}
+
+void benchArchive(const QString &title, const QString &zipPath, const QString &work, int runs,
+                  bool withInflate)
+{
+    const QString self = QCoreApplication::applicationFilePath();
+    // The second TsUnZip row runs on Qt's own event dispatcher instead of GLib's, which wakes the
+    // main thread once per queued signal: it shows what the signal volume costs.
+    QList<Peer> peers{{"TsUnZip", self, {"--child-unzip", "@ZIP@", "@DEST@"}, {}},
+                      {"TsUnZip/Qt", self, {"--child-unzip", "@ZIP@", "@DEST@"}, "QT_NO_GLIB=1"}};
+    if (!QStandardPaths::findExecutable("unzip").isEmpty())
+        peers << Peer{"unzip", "unzip", {"-q", "-o", "@ZIP@", "-d", "@DEST@"}, {}};
+    if (!QStandardPaths::findExecutable("bsdtar").isEmpty())
+        peers << Peer{"bsdtar", "bsdtar", {"-xf", "@ZIP@", "-C", "@DEST@"}, {}};
+    if (!QStandardPaths::findExecutable("7z").isEmpty())
+        peers << Peer{"7z", "7z", {"x", "-y", "-bd", "-o@DEST@", "@ZIP@"}, {}};
+
+    out << title << " (" << QString::number(QFileInfo(zipPath).size() / 1048576.0, 'f', 1)
+        << " MB archive)" << Qt::endl;
+    QMap<QString, Measure> best;
+    QMap<QString, double> medians;
+    const QString destination = work + "/out";
+    for (const Peer &peer : peers) {
+        QList<Measure> measures;
+        for (int run = 0; run < runs; ++run) {
+            QDir(destination).removeRecursively();
+            QDir().mkpath(destination);
+            QStringList arguments;
+            for (QString argument : peer.arguments)
+                arguments << argument.replace("@ZIP@", zipPath).replace("@DEST@", destination);
+            ::sync();
+            const Measure measure = runProcess(peer.program, arguments, peer.environment);
+            if (!measure.ok)
+                out << "  " << peer.name << " failed" << Qt::endl;
+            measures << measure;
+        }
+        std::sort(measures.begin(), measures.end(),
+                  [](const Measure &a, const Measure &b) { return a.seconds < b.seconds; });
+        best.insert(peer.name, measures.first());
+        medians.insert(peer.name, measures.at(measures.size() / 2).seconds);
+    }
+    QDir(destination).removeRecursively();
+
+    double fastestPeer = 0;
+    for (auto it = best.cbegin(); it != best.cend(); ++it)
+        if (!it.key().startsWith("TsUnZip") &&
+            (fastestPeer == 0 || it.value().seconds < fastestPeer))
+            fastestPeer = it.value().seconds;
+    double inflateSeconds = 0;
+    if (withInflate) {
+        QList<double> times;
+        for (int run = 0; run < runs; ++run) {
+            QProcess child;
+            child.start(self, {"--child-inflate", zipPath});
+            child.waitForFinished(-1);
+            times << child.readAllStandardOutput().trimmed().toDouble();
+        }
+        std::sort(times.begin(), times.end());
+        inflateSeconds = times.first();
+    }
+    const double reference = withInflate ? inflateSeconds : fastestPeer;
+    out << "  ratios against " << (withInflate ? "zlib inflate alone" : "the fastest peer")
+        << Qt::endl;
+    for (const Peer &peer : peers)
+        out << formatRow(peer.name, best.value(peer.name), medians.value(peer.name), reference)
+            << Qt::endl;
+    if (withInflate)
+        out << QString("  %1 %2 s  (in memory, no files written)")
+                   .arg("inflate", -12)
+                   .arg(inflateSeconds, 6, 'f', 3)
+            << Qt::endl;
+    out << Qt::endl;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (arguments.value(1) == "--child-unzip")
+        return unpackWithTsUnZip(arguments.value(2), arguments.value(3));
+    if (arguments.value(1) == "--child-inflate")
+        return inflateOnly(arguments.value(2));
+
+    // Memory-backed by default, so that the figures show the unpackers and not the disk.
+    QString workRoot =
+        QFileInfo("/dev/shm").isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    int runs = 3;
+    QString only;
+    for (int i = 1; i < arguments.size() - 1; ++i) {
+        if (arguments.at(i) == "--work")
+            workRoot = arguments.at(i + 1);
+        else if (arguments.at(i) == "--runs")
+            runs = qMax(1, arguments.at(i + 1).toInt());
+        else if (arguments.at(i) == "--only")
+            only = arguments.at(i + 1);
+    }
+    if (QStandardPaths::findExecutable("zip").isEmpty()) {
+        out << "Info-ZIP zip is needed to build the archives" << Qt::endl;
+        return 1;
+    }
+    QTemporaryDir work(workRoot + "/unpack-bench-XXXXXX");
+    out << "work folder " << work.path() << ", best of " << runs << " runs, "
+        << QThread::idealThreadCount() << " cores" << Qt::endl
+        << Qt::endl;
+
+    {
+        // The process floor: the same program unpacking a one-entry archive.
+        writeFile(work.filePath("tiny.txt"), "tiny\n");
+        const QString zipPath = work.filePath("tiny.zip");
+        runProcess("zip", {"-q", "-j", zipPath, work.filePath("tiny.txt")});
+        const Measure floor = runProcess(QCoreApplication::applicationFilePath(),
+                                         {"--child-unzip", zipPath, work.filePath("tiny")});
+        out << "TsUnZip process floor (one-entry archive): peak RSS "
+            << QString::number(double(floor.peakKb) / 1024.0, 'f', 1) << " MB" << Qt::endl
+            << Qt::endl;
+    }
+    if (only.isEmpty() || only == "a") {
+        const QString tree = work.filePath("a");
+        makePictureTree(tree);
+        const QString zipPath = work.filePath("pictures.zip");
+        runProcess("sh", {"-c", QString("cd '%1' && zip -q -r '%2' pics").arg(tree, zipPath)});
+        QDir(tree).removeRecursively();
+        benchArchive("(a) 5,000 files of 20-60 KB, incompressible, 50 folders", zipPath,
+                     work.path(), runs, false);
+        QFile::remove(zipPath);
+    }
+    if (only.isEmpty() || only == "b") {
+        const QString tree = work.filePath("b");
+        makeDatabaseTree(tree);
+        const QString zipPath = work.filePath("database.zip");
+        runProcess("sh", {"-c", QString("cd '%1' && zip -q -r '%2' db").arg(tree, zipPath)});
+        QDir(tree).removeRecursively();
+        benchArchive("(b) four 64 MB text files", zipPath, work.path(), runs, true);
+        QFile::remove(zipPath);
+    }
+    return 0;
+}

@@ -1,0 +1,242 @@
+#include "packagehost.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The real installer binary as a separate process on a virtual X display, driven by key presses
+// the way a player's keyboard would.
+class TestInstallerProcess : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+    void withoutGameFolderEndsQuietly();
+    void withSampleGameFetchesTheCatalogue();
+
+private:
+    QString xdotool(const QStringList &arguments, int timeoutMs = 5000);
+    // Id of the first visible window whose title matches `pattern`, waiting up to `timeoutMs`.
+    QString waitForWindow(const QString &pattern, int timeoutMs = 40000);
+    QString visibleWindow(const QString &pattern);
+    bool anyWindow(const QString &pattern);
+    void pressEscapeIn(const QString &window);
+    void startInstaller(const QString &winePrefix);
+    bool startDisplay();
+    bool displayAnswers();
+
+    QProcess display;
+    QString displayName;
+    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<QTemporaryDir> site;
+    std::unique_ptr<PackageHost> host;
+    QProcess installer;
+};
+
+void TestInstallerProcess::initTestCase()
+{
+    for (const char *tool : {"Xvfb", "xdotool", "xdpyinfo"}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            QSKIP(qPrintable(QString("%1 is needed for this test").arg(tool)));
+    }
+    QVERIFY2(startDisplay(), "no virtual display could be started");
+}
+
+bool TestInstallerProcess::startDisplay()
+{
+    // Xvfb picks a free display itself and writes its number to the given descriptor. Two
+    // servers starting at the same moment elsewhere on the machine can race for one number, so
+    // the display is checked to answer and, if it does not, started again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (display.state() != QProcess::NotRunning) {
+            display.kill();
+            display.waitForFinished(5000);
+        }
+        display.start("Xvfb",
+                      {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        if (!display.waitForStarted())
+            continue;
+        QElapsedTimer clock;
+        clock.start();
+        while (!display.canReadLine() && clock.elapsed() < 20000 &&
+               display.state() == QProcess::Running)
+            display.waitForReadyRead(500);
+        const QByteArray number = display.readLine().trimmed();
+        if (number.isEmpty())
+            continue;
+        displayName = ":" + QString::fromLatin1(number);
+        if (displayAnswers())
+            return true;
+    }
+    return false;
+}
+
+bool TestInstallerProcess::displayAnswers()
+{
+    if (display.state() != QProcess::Running)
+        return false;
+    QProcess probe;
+    probe.start("xdpyinfo", {"-display", displayName});
+    return probe.waitForFinished(10000) && probe.exitStatus() == QProcess::NormalExit &&
+           probe.exitCode() == 0;
+}
+
+void TestInstallerProcess::cleanupTestCase()
+{
+    if (display.state() != QProcess::NotRunning) {
+        display.terminate();
+        display.waitForFinished(5000);
+    }
+}
+
+void TestInstallerProcess::init()
+{
+    if (!displayAnswers())
+        QVERIFY2(startDisplay(), "the virtual display went away and could not be started again");
+    home = std::make_unique<QTemporaryDir>();
+    site = std::make_unique<QTemporaryDir>();
+    QVERIFY(home->isValid() && site->isValid());
+    QVERIFY(QDir().mkpath(site->filePath("files")));
+    host = std::make_unique<PackageHost>(site->path());
+    QVERIFY(host->start());
+}
+
+void TestInstallerProcess::cleanup()
+{
+    if (installer.state() != QProcess::NotRunning) {
+        installer.kill();
+        installer.waitForFinished(5000);
+    }
+    host.reset();
+}
+
+QString TestInstallerProcess::xdotool(const QStringList &arguments, int timeoutMs)
+{
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", displayName);
+    tool.setProcessEnvironment(environment);
+    tool.start("xdotool", arguments);
+    if (!tool.waitForFinished(timeoutMs)) {
+        tool.kill();
+        tool.waitForFinished();
+        return {};
+    }
+    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+}
+
+QString TestInstallerProcess::visibleWindow(const QString &pattern)
+{
+    // Titles are matched here rather than by xdotool's own name search, which does not see
+    // every form of the title a window can carry.
+    const QRegularExpression title(pattern);
+    const QStringList ids = xdotool({"search", "--onlyvisible", "--name", ".*"}).split('\n');
+    for (const QString &id : ids) {
+        if (!id.isEmpty() && title.match(xdotool({"getwindowname", id})).hasMatch())
+            return id;
+    }
+    return {};
+}
+
+bool TestInstallerProcess::anyWindow(const QString &pattern)
+{
+    return !visibleWindow(pattern).isEmpty();
+}
+
+QString TestInstallerProcess::waitForWindow(const QString &pattern, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < timeoutMs && installer.state() == QProcess::Running) {
+        const QString found = visibleWindow(pattern);
+        if (!found.isEmpty())
+            return found;
+        QTest::qWait(100);
+    }
+    // Say what the screen held instead.
+    QStringList titles;
+    const QStringList ids = xdotool({"search", "--onlyvisible", "--name", ".*"}).split('\n');
+    for (const QString &id : ids)
+        titles << xdotool({"getwindowname", id});
+    qWarning() << "no window" << pattern << "; installer" << installer.state()
+               << installer.exitCode() << "; visible:" << titles;
+    return {};
+}
+
+void TestInstallerProcess::pressEscapeIn(const QString &window)
+{
+    xdotool({"windowfocus", "--sync", window});
+    xdotool({"key", "--clearmodifiers", "Escape"});
+}
+
+void TestInstallerProcess::startInstaller(const QString &winePrefix)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", displayName);
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.insert("HOME", home->path());
+    environment.insert("XDG_DATA_HOME", home->filePath(".local/share"));
+    environment.insert("XDG_CONFIG_HOME", home->filePath(".config"));
+    environment.insert("XDG_CACHE_HOME", home->filePath(".cache"));
+    environment.insert("WINEPREFIX", winePrefix);
+    environment.insert("ZERUN_CATALOGUE_HOST", host->baseUrl().toString());
+    environment.insert("ZERUN_SERVICE_HOST", host->baseUrl().toString());
+    installer.setProcessEnvironment(environment);
+    installer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    installer.start(QStringLiteral(ZERUN_BIN_DIR "/zerun-installer"), QStringList());
+    QVERIFY(installer.waitForStarted());
+}
+
+void TestInstallerProcess::withoutGameFolderEndsQuietly()
+{
+    QTemporaryDir emptyPrefix;
+    startInstaller(emptyPrefix.path());
+
+    const QString first = waitForWindow("^Set TEW2016 Install folder$");
+    QVERIFY2(!first.isEmpty(), "the first prompt did not appear");
+    QVERIFY(!anyWindow("^Zerun"));
+    pressEscapeIn(first);
+
+    const QString second = waitForWindow("^Set TEW2016 Install folder, or press cancel to Quit$");
+    QVERIFY2(!second.isEmpty(), "the second prompt did not appear");
+    QVERIFY(!anyWindow("^Zerun"));
+    pressEscapeIn(second);
+
+    QVERIFY(installer.waitForFinished(20000));
+    QCOMPARE(installer.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(installer.exitCode(), 0);
+    QVERIFY(!host->requests().contains("GET /files/index.dat"));
+}
+
+void TestInstallerProcess::withSampleGameFetchesTheCatalogue()
+{
+    QTemporaryDir prefix;
+    const QString game = prefix.path() + "/drive_c/Program Files (x86)/GDS/TEW2016/";
+    QVERIFY(QDir().mkpath(game + "Databases"));
+    QFile exe(game + "TEW2016.exe");
+    QVERIFY(exe.open(QIODevice::WriteOnly));
+    exe.close();
+    QFile catalogue(site->filePath("files/index.dat"));
+    QVERIFY(catalogue.open(QIODevice::WriteOnly));
+    catalogue.write(host->baseUrl().toString().toUtf8() + "/files/a.zip,mods,Alpha\n");
+    catalogue.close();
+
+    startInstaller(prefix.path());
+    const QString window = waitForWindow("^Zerun");
+    QVERIFY2(!window.isEmpty(), "the main window did not appear");
+    QVERIFY(!anyWindow("^Set TEW2016"));
+    QTRY_VERIFY_WITH_TIMEOUT(host->requests().contains("GET /files/index.dat"), 10000);
+    QCOMPARE(installer.state(), QProcess::Running);
+}
+
+QTEST_GUILESS_MAIN(TestInstallerProcess)
+#include "tst_installerprocess.moc"

@@ -1,0 +1,578 @@
+#include "apppaths.h"
+#include "packagehost.h"
+#include "ui/modalscript.h"
+#include "zerun.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString gamePath = "drive_c/Program Files (x86)/GDS/TEW2016/";
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+// Every file below `root`, relative to it, sorted.
+QStringList filesBelow(const QString &root)
+{
+    QStringList files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(root).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+} // namespace
+
+// The installer's road against the local package host: catalogue, download list, transfers and
+// installation into a game folder inside a Wine-style prefix, with the prompts answered as a
+// player would.
+class TestRoad : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void catalogueUnderFilters_data();
+    void catalogueUnderFilters();
+    void filterChosenBeforeTheAnswer();
+    void addByButtonAndByDrag();
+    void queueFollowsCatalogueOrder();
+    void mixedBatchEachInItsKindsFolder();
+    void folderNameComplaints_data();
+    void folderNameComplaints();
+    void existingFolderIsUpdatedInPlace();
+    void cancelSkipsThePackage();
+    void failuresEndTheBatch_data();
+    void failuresEndTheBatch();
+    void sameArchiveTwiceInOneBatch();
+    void initialiseFindsTheWinePrefix();
+    void initialiseWithoutGameFolder_data();
+    void initialiseWithoutGameFolder();
+
+private:
+    // The sample packages: name -> files inside the archive.
+    void makePackage(const QString &archive, const QMap<QString, QByteArray> &files);
+    void serveCatalogue(const QByteArray &text);
+    QByteArray standardCatalogue() const;
+    void openWindow(const QByteArray &catalogueText);
+    void addToList(const QString &shown);
+    void download(ModalScript &script, int presses = 1);
+    QString game(const QString &path = QString()) const { return gameFolder + path; }
+
+    template<typename T>
+    T *child(const char *name) const
+    {
+        auto *found = window->findChild<T *>(QLatin1String(name));
+        if (!found)
+            qFatal("no %s named %s", T::staticMetaObject.className(), name);
+        return found;
+    }
+    QStringList texts(const char *list) const
+    {
+        QStringList result;
+        auto *widget = child<QListWidget>(list);
+        for (int row = 0; row < widget->count(); ++row)
+            result << widget->item(row)->text();
+        return result;
+    }
+    QString title() const { return child<QLabel>("progressTitle")->text(); }
+    QString info() const { return child<QLabel>("progressInfo")->text(); }
+
+    std::unique_ptr<QTemporaryDir> site;
+    std::unique_ptr<QTemporaryDir> prefix;
+    std::unique_ptr<PackageHost> host;
+    std::unique_ptr<Zerun> window;
+    QString gameFolder;
+};
+
+void TestRoad::initTestCase()
+{
+    QCoreApplication::setOrganizationName("Tandel Orvik");
+    QCoreApplication::setApplicationName("Zerun Installer");
+    AppPaths::createFolders();
+    QVERIFY(QFileInfo(AppPaths::downloadsFolder()).isDir());
+    if (QStandardPaths::findExecutable("zip").isEmpty())
+        QSKIP("Info-ZIP zip is needed to make the sample archives");
+}
+
+void TestRoad::init()
+{
+    site = std::make_unique<QTemporaryDir>();
+    prefix = std::make_unique<QTemporaryDir>();
+    QVERIFY(site->isValid() && prefix->isValid());
+    QVERIFY(QDir().mkpath(site->filePath("files")));
+    host = std::make_unique<PackageHost>(site->path());
+    QVERIFY(host->start());
+    qputenv("ZERUN_CATALOGUE_HOST", host->baseUrl().toString().toUtf8());
+    qputenv("ZERUN_SERVICE_HOST", host->baseUrl().toString().toUtf8());
+
+    gameFolder = prefix->path() + "/" + gamePath;
+    QVERIFY(writeFile(game("TEW2016.exe"), "MZ"));
+    for (const char *folder : {"Databases", "Pictures", "Skins"})
+        QVERIFY(QDir().mkpath(game(folder)));
+    qputenv("WINEPREFIX", prefix->path().toUtf8());
+
+    makePackage("realworld.zip", {{"readme.txt", "Real World 2016\n"},
+                                  {"data/promotions.txt", "Federation A\nFederation B\n"}});
+    makePackage("faces.zip", {{"faces/one.txt", "face one"}, {"faces/two.txt", "face two"}});
+    makePackage("neatskin.zip", {{"skin.ini", "[skin]\nname=Neat\n"}, {"bg/back.txt", "bg"}});
+    QDir(AppPaths::downloadsFolder()).removeRecursively();
+    QVERIFY(QDir().mkpath(AppPaths::downloadsFolder()));
+}
+
+void TestRoad::cleanup()
+{
+    window.reset();
+    host.reset();
+    qunsetenv("WINEPREFIX");
+}
+
+void TestRoad::makePackage(const QString &archive, const QMap<QString, QByteArray> &files)
+{
+    QTemporaryDir source;
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        QVERIFY(writeFile(source.filePath(it.key()), it.value()));
+    QProcess zip;
+    zip.setWorkingDirectory(source.path());
+    zip.start("zip", {"-q", "-r", site->filePath("files/" + archive), "."});
+    QVERIFY(zip.waitForFinished(30000));
+    QCOMPARE(zip.exitCode(), 0);
+}
+
+void TestRoad::serveCatalogue(const QByteArray &text)
+{
+    QVERIFY(writeFile(site->filePath("files/index.dat"), text));
+}
+
+QByteArray TestRoad::standardCatalogue() const
+{
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    return base + "realworld.zip,mods,Real World\n" + base + "faces.zip,pics,Faces\n" + base +
+           "neatskin.zip,skin,Neat Skin\n";
+}
+
+void TestRoad::openWindow(const QByteArray &catalogueText)
+{
+    serveCatalogue(catalogueText);
+    window = std::make_unique<Zerun>();
+    ModalScript none({});
+    QVERIFY(window->initialise());
+    QCOMPARE(none.unexpected(), 0);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTRY_VERIFY(host->requests().contains("GET /files/index.dat"));
+}
+
+void TestRoad::addToList(const QString &shown)
+{
+    auto *repo = child<QListWidget>("repo_list");
+    const QList<QListWidgetItem *> found = repo->findItems(shown, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(shown));
+    repo->setCurrentItem(found.first());
+    QTest::mouseClick(child<QPushButton>("add_to_list"), Qt::LeftButton);
+}
+
+void TestRoad::download(ModalScript &script, int presses)
+{
+    for (int press = 0; press < presses; ++press)
+        QTest::mouseClick(child<QPushButton>("download_items"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("quit")->isVisible(), 20000);
+    QVERIFY(script.finished());
+    QCOMPARE(script.unexpected(), 0);
+}
+
+void TestRoad::catalogueUnderFilters_data()
+{
+    QTest::addColumn<QByteArray>("catalogue");
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QStringList>("shown");
+
+    const QByteArray lf = "u1,mods,Alpha\nu2,pics,Beta\nu3,skin,Gamma\nu4,mods,Delta\n";
+    const QByteArray crlf = "u1,mods,Alpha\r\nu2,pics,Beta\r\nu3,skin,Gamma\r\n";
+    const QByteArray fourth =
+        "u1,mods,Alpha\nu2,skin,Beta\nu3,pics,Gamma, the Third\nu4,skin,Delta";
+    const QByteArray odd = "u1,Mods,Upper\nu2,skin\nu3\n\nu4,pics,Kept";
+
+    QTest::newRow("all, with suffixes")
+        << lf << 0 << QStringList{"Alpha [Mod]", "Beta [Pic Pack]", "Gamma [Skin]", "Delta [Mod]"};
+    QTest::newRow("mods") << lf << 1 << QStringList{"Alpha", "Delta"};
+    QTest::newRow("picture packs") << lf << 2 << QStringList{"Beta"};
+    QTest::newRow("skins") << lf << 3 << QStringList{"Gamma"};
+    QTest::newRow("crlf lines, all")
+        << crlf << 0 << QStringList{"Alpha [Mod]", "Beta [Pic Pack]", "Gamma [Skin]"};
+    QTest::newRow("crlf lines, skins") << crlf << 3 << QStringList{"Gamma"};
+    QTest::newRow("a fourth field skips only its line")
+        << fourth << 0 << QStringList{"Alpha [Mod]", "Beta [Skin]", "Delta [Skin]"};
+    QTest::newRow("unknown kinds and short lines are not shown")
+        << odd << 0 << QStringList{"Kept [Pic Pack]"};
+}
+
+void TestRoad::catalogueUnderFilters()
+{
+    QFETCH(QByteArray, catalogue);
+    QFETCH(int, filter);
+    QFETCH(QStringList, shown);
+
+    openWindow(catalogue);
+    auto *repo = child<QListWidget>("repo_list");
+    QTRY_VERIFY(repo->count() > 0);
+    child<QComboBox>("repo_filter")->setCurrentIndex(filter);
+    QCOMPARE(texts("repo_list"), shown);
+    // Back to All and again: a filter change never touches the catalogue.
+    child<QComboBox>("repo_filter")->setCurrentIndex(filter == 0 ? 1 : 0);
+    child<QComboBox>("repo_filter")->setCurrentIndex(filter);
+    QCOMPARE(texts("repo_list"), shown);
+}
+
+void TestRoad::filterChosenBeforeTheAnswer()
+{
+    const QByteArray base = host->baseUrl().toString().toUtf8();
+    serveCatalogue(base + "/files/a.zip,mods,Alpha\n" + base + "/files/b.zip,skin,Beta\n");
+    host->setStall("/files/index.dat", 10, 500);
+    window = std::make_unique<Zerun>();
+    QVERIFY(window->initialise());
+    child<QComboBox>("repo_filter")->setCurrentIndex(3);
+    QVERIFY(texts("repo_list").isEmpty());
+    QTRY_COMPARE(texts("repo_list"), QStringList{"Beta"});
+}
+
+void TestRoad::addByButtonAndByDrag()
+{
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+
+    // By button: the plain name.
+    addToList("Neat Skin [Skin]");
+    // By drag: the text as shown, suffix included.
+    auto *repo = child<QListWidget>("repo_list");
+    auto *files = child<QListWidget>("file_list");
+    const QModelIndex skin = repo->model()->index(2, 0);
+    std::unique_ptr<QMimeData> carried(repo->model()->mimeData({skin}));
+    const QPoint at = files->viewport()->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, carried.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(files->viewport(), &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, carried.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(files->viewport(), &move);
+    QDropEvent drop(at, Qt::CopyAction, carried.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(files->viewport(), &drop);
+    QCOMPARE(texts("file_list"), (QStringList{"Neat Skin", "Neat Skin [Skin]"}));
+
+    // Both name the same package, which is therefore downloaded twice.
+    ModalScript script({ModalScript::acceptText("Neat One"), ModalScript::acceptText("Neat Two")});
+    download(script);
+    QCOMPARE(host->requests().count("GET /files/neatskin.zip"), 2);
+    QVERIFY(QFile::exists(game("Skins/Neat One/skin.ini")));
+    QVERIFY(QFile::exists(game("Skins/Neat Two/skin.ini")));
+
+    // Clear List empties the list.
+    child<QStackedWidget>("stackedWidget")->setCurrentIndex(0);
+    QTest::mouseClick(child<QPushButton>("clear_list"), Qt::LeftButton);
+    QVERIFY(texts("file_list").isEmpty());
+}
+
+void TestRoad::queueFollowsCatalogueOrder()
+{
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    addToList("Neat Skin [Skin]");
+    addToList("Real World [Mod]");
+    QCOMPARE(texts("file_list"), (QStringList{"Neat Skin", "Real World"}));
+
+    QStringList titles;
+    ModalScript script({[&](QWidget *modal) {
+                            titles << modal->windowTitle();
+                            ModalScript::acceptText("Real")(modal);
+                        },
+                        [&](QWidget *modal) {
+                            titles << modal->windowTitle();
+                            ModalScript::acceptText("Neat")(modal);
+                        }});
+    // A double click queues the batch once.
+    download(script, 2);
+    QStringList gets = host->requests().filter(".zip");
+    QCOMPARE(gets, (QStringList{"GET /files/realworld.zip", "GET /files/neatskin.zip"}));
+    QCOMPARE(titles, (QStringList{"Install Mod DB", "Install Skin"}));
+}
+
+void TestRoad::mixedBatchEachInItsKindsFolder()
+{
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    addToList("Real World [Mod]");
+    addToList("Faces [Pic Pack]");
+    addToList("Neat Skin [Skin]");
+
+    ModalScript script({ModalScript::acceptText("My Mod"), ModalScript::acceptText("Faces"),
+                        ModalScript::acceptText("NeatSkin")});
+    download(script);
+
+    const auto &seen = script.seen();
+    QCOMPARE(seen.at(0).title, QString("Install Mod DB"));
+    QCOMPARE(seen.at(0).label,
+             QString("Choose a folder name to install the realworld Mod DB into:"));
+    QCOMPARE(seen.at(1).title, QString("Install Picture Pack"));
+    QCOMPARE(seen.at(1).label,
+             QString("Choose a folder name to install the faces Picture Pack into:"));
+    QCOMPARE(seen.at(2).title, QString("Install Skin"));
+    QCOMPARE(seen.at(2).label, QString("Choose a folder name to install the neatskin Skin into:"));
+
+    QCOMPARE(filesBelow(game("Databases/My Mod")),
+             (QStringList{"data/promotions.txt", "readme.txt"}));
+    QVERIFY(QFileInfo(game("Databases/My Mod/SaveGames")).isDir());
+    QCOMPARE(filesBelow(game("Pictures/Faces")), (QStringList{"faces/one.txt", "faces/two.txt"}));
+    QVERIFY(!QFileInfo::exists(game("Pictures/Faces/SaveGames")));
+    QCOMPARE(filesBelow(game("Skins/NeatSkin")), (QStringList{"bg/back.txt", "skin.ini"}));
+    QFile readme(game("Databases/My Mod/readme.txt"));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    QCOMPARE(readme.readAll(), QByteArray("Real World 2016\n"));
+
+    // Each archive is gone after its own extraction.
+    QCOMPARE(filesBelow(AppPaths::downloadsFolder()), QStringList());
+    QVERIFY(child<QPushButton>("quit")->isVisible());
+    QVERIFY(!child<QPushButton>("back")->isVisible());
+    QCOMPARE(child<QProgressBar>("progressBar")->value(), 100);
+    QTRY_COMPARE_WITH_TIMEOUT(title(), QString("Installed"), 3000);
+    QCOMPARE(info(), QString("Install Completed"));
+}
+
+void TestRoad::folderNameComplaints_data()
+{
+    const QString tooLong = "Folder Name can't be longer than 24 characters";
+    const QString illegal =
+        "Folder Name can't contain illegal characters '<' '>' ':' '' '/' '\\' '|'";
+
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("complaint");
+
+    QTest::newRow("25 characters with a colon")
+        << QString(24, 'a') + ":" << tooLong + " and " + illegal + ".";
+    QTest::newRow("25 characters") << QString(25, 'a') << tooLong + ".";
+    QTest::newRow("trailing dot") << "Neat." << illegal + ".";
+    QTest::newRow("trailing blank") << "Neat " << illegal + ".";
+    QTest::newRow("slash") << "../Neat" << illegal + ".";
+    QTest::newRow("dot dot") << ".." << illegal + ".";
+    QTest::newRow("backslash") << "a\\b" << illegal + ".";
+    QTest::newRow("bar and quote") << "a|\"b\"" << illegal + ".";
+    // A file of that name is in the way.
+    QTest::newRow("cannot create") << "Blocked"
+                                   << "Could not create folder. Try again.";
+}
+
+void TestRoad::folderNameComplaints()
+{
+    QFETCH(QString, answer);
+    QFETCH(QString, complaint);
+
+    QVERIFY(writeFile(game("Skins/Blocked"), "a file, not a folder"));
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    addToList("Neat Skin [Skin]");
+    const QString accepted(24, 'x');
+    ModalScript script({ModalScript::acceptText(answer), ModalScript::acceptText(accepted)});
+    download(script);
+    QCOMPARE(script.seen().at(1).label, complaint);
+    QCOMPARE(QDir(game("Skins")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList{accepted});
+    QCOMPARE(filesBelow(game("Skins/" + accepted)), (QStringList{"bg/back.txt", "skin.ini"}));
+    // Nothing written anywhere else: the game, the blocking file and the skin.
+    QCOMPARE(filesBelow(prefix->path()).size(), 4);
+}
+
+void TestRoad::existingFolderIsUpdatedInPlace()
+{
+    QVERIFY(writeFile(game("Skins/NeatSkin/skin.ini"), "old"));
+    QVERIFY(writeFile(game("Skins/NeatSkin/mine.txt"), "the player's own"));
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    addToList("Neat Skin [Skin]");
+    ModalScript script({ModalScript::acceptText("NeatSkin")});
+    download(script);
+    QCOMPARE(filesBelow(game("Skins/NeatSkin")),
+             (QStringList{"bg/back.txt", "mine.txt", "skin.ini"}));
+    QFile ini(game("Skins/NeatSkin/skin.ini"));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QCOMPARE(ini.readAll(), QByteArray("[skin]\nname=Neat\n"));
+}
+
+void TestRoad::cancelSkipsThePackage()
+{
+    QVERIFY(writeFile(game("Databases/Other/db.txt"), "another mod"));
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    addToList("Real World [Mod]");
+    addToList("Neat Skin [Skin]");
+    // Cancel after typing: still a skip, the typed text is not used.
+    ModalScript script({ModalScript::rejectWithText("typed"), ModalScript::acceptText("NeatSkin")});
+    download(script);
+
+    QCOMPARE(filesBelow(game("Databases")), QStringList{"Other/db.txt"});
+    QCOMPARE(filesBelow(game("Skins/NeatSkin")), (QStringList{"bg/back.txt", "skin.ini"}));
+    QCOMPARE(filesBelow(AppPaths::downloadsFolder()), QStringList());
+    QVERIFY(info().contains("realworld: skipped"));
+    QCOMPARE(title(), QString("Finished"));
+}
+
+void TestRoad::failuresEndTheBatch_data()
+{
+    QTest::addColumn<QString>("broken");
+    QTest::addColumn<QString>("expectedInfo");
+    QTest::addColumn<bool>("archiveKept");
+
+    QTest::newRow("404") << "missing"
+                         << "Failed: " << false;
+    QTest::newRow("corrupt archive") << "corrupt"
+                                     << "Couldn't open zip" << true;
+    QTest::newRow("archive without entries") << "empty"
+                                             << "Couldn't go to first file" << true;
+}
+
+void TestRoad::failuresEndTheBatch()
+{
+    QFETCH(QString, broken);
+    QFETCH(QString, expectedInfo);
+    QFETCH(bool, archiveKept);
+
+    if (broken == "missing") {
+        host->setError("/files/broken.zip", 404, "not here");
+    } else if (broken == "corrupt") {
+        QVERIFY(writeFile(site->filePath("files/broken.zip"), QByteArray(4000, 'z')));
+    } else {
+        // End-of-central-directory record of an archive with no entries.
+        QVERIFY(writeFile(site->filePath("files/broken.zip"),
+                          QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0')));
+    }
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    const QByteArray catalogue = standardCatalogue() + base + "broken.zip,pics,Broken\n";
+
+    // The broken package in the middle and last: either way the page ends with Quit.
+    for (const bool last : {false, true}) {
+        openWindow(last ? catalogue : base + "broken.zip,pics,Broken\n" + standardCatalogue());
+        QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 4);
+        addToList("Broken [Pic Pack]");
+        addToList("Neat Skin [Skin]");
+        // Prompts come in queue order, which is catalogue order.
+        QList<ModalScript::Step> answers;
+        if (broken != "missing")
+            answers << ModalScript::acceptText(last ? "BrokenLast" : "BrokenFirst");
+        answers.insert(last ? 0 : answers.size(),
+                       ModalScript::acceptText(last ? "NeatLast" : "NeatFirst"));
+        ModalScript script(answers);
+        download(script);
+
+        QVERIFY2(info().contains(expectedInfo), qPrintable(info()));
+        QVERIFY2(info().startsWith("Installed 1 of 2 packages."), qPrintable(info()));
+        QCOMPARE(title(), QString("Finished"));
+        QVERIFY(QFile::exists(game(last ? "Skins/NeatLast/skin.ini" : "Skins/NeatFirst/skin.ini")));
+        // The page keeps telling what went wrong.
+        QTest::qWait(1200);
+        QVERIFY(info().contains(expectedInfo));
+        const QStringList left = filesBelow(AppPaths::downloadsFolder());
+        QCOMPARE(left.size(), archiveKept ? 1 : 0);
+        if (archiveKept)
+            QVERIFY(left.first().startsWith("broken"));
+        QDir(AppPaths::downloadsFolder()).removeRecursively();
+        QVERIFY(QDir().mkpath(AppPaths::downloadsFolder()));
+        window.reset();
+    }
+}
+
+void TestRoad::sameArchiveTwiceInOneBatch()
+{
+    // Big enough that the first extraction is still running when the second download starts.
+    QMap<QString, QByteArray> files;
+    QByteArray block;
+    for (int i = 0; i < 4000; ++i)
+        block += QByteArray::number(i * 7919 % 104729).toHex() + '\n';
+    for (int i = 0; i < 40; ++i)
+        files.insert(QString("part%1.txt").arg(i, 2, 10, QChar('0')),
+                     block + QByteArray::number(i));
+    makePackage("big.zip", files);
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    openWindow(base + "big.zip,mods,Big\n");
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 1);
+    addToList("Big [Mod]");
+    addToList("Big [Mod]");
+    ModalScript script({ModalScript::acceptText("Big One"), ModalScript::acceptText("Big Two")});
+    download(script);
+    for (const char *folder : {"Databases/Big One", "Databases/Big Two"}) {
+        QCOMPARE(filesBelow(game(folder)).size(), 40);
+        QFile last(game(folder) + "/part39.txt");
+        QVERIFY(last.open(QIODevice::ReadOnly));
+        QCOMPARE(last.readAll(), block + "39");
+    }
+    QCOMPARE(filesBelow(AppPaths::downloadsFolder()), QStringList());
+    QTRY_COMPARE_WITH_TIMEOUT(info(), QString("Install Completed"), 3000);
+}
+
+void TestRoad::initialiseFindsTheWinePrefix()
+{
+    serveCatalogue(standardCatalogue());
+    window = std::make_unique<Zerun>();
+    ModalScript none({});
+    QVERIFY(window->initialise());
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QCOMPARE(none.unexpected(), 0);
+}
+
+void TestRoad::initialiseWithoutGameFolder_data()
+{
+    QTest::addColumn<bool>("secondAccepted");
+    QTest::newRow("both prompts cancelled") << false;
+    QTest::newRow("second prompt accepted") << true;
+}
+
+void TestRoad::initialiseWithoutGameFolder()
+{
+    QFETCH(bool, secondAccepted);
+
+    QTemporaryDir emptyPrefix;
+    qputenv("WINEPREFIX", emptyPrefix.path().toUtf8());
+    serveCatalogue(standardCatalogue());
+    window = std::make_unique<Zerun>();
+    const QString exe = game("TEW2016.exe");
+    ModalScript script({ModalScript::reject(), [&](QWidget *modal) {
+                            auto *dialog = qobject_cast<QFileDialog *>(modal);
+                            if (secondAccepted) {
+                                dialog->selectFile(exe);
+                                static_cast<QDialog *>(dialog)->accept();
+                            } else {
+                                dialog->reject();
+                            }
+                        }});
+    QCOMPARE(window->initialise(), secondAccepted);
+    QVERIFY(script.finished());
+    QCOMPARE(script.unexpected(), 0);
+    if (secondAccepted) {
+        QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    } else {
+        // Nothing fetched without a game folder.
+        QTest::qWait(200);
+        QVERIFY(!host->requests().contains("GET /files/index.dat"));
+    }
+}
+
+QTEST_MAIN(TestRoad)
+#include "tst_road.moc"

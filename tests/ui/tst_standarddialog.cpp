@@ -1,0 +1,373 @@
+#include "standarddialog.h"
+#include "tscipher.h"
+#include "ui/modalscript.h"
+
+#include <QColorDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestStandardDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void textReasksUntilCancelled();
+    void passwordComesBackEncrypted();
+    void textInputs_data();
+    void textInputs();
+    void multiLineTextStartsWithGivenText();
+    void items_data();
+    void items();
+    void intRanges_data();
+    void intRanges();
+    void doubleRanges_data();
+    void doubleRanges();
+    void cancelledNumbersAreMinusThousand();
+    void colours();
+    void fileChoosers();
+    void folderChooser();
+    void choosersCancelled();
+};
+
+void TestStandardDialog::textReasksUntilCancelled()
+{
+    ModalScript script({ModalScript::acceptText(QString()), ModalScript::acceptText(QString()),
+                        ModalScript::reject()});
+    const QString result = StandardDialog::getText("Name", "Your name:");
+    QVERIFY(result.isEmpty());
+    QVERIFY(script.finished());
+    QCOMPARE(script.seen().size(), 3);
+    QCOMPARE(script.seen().at(0).label, QString("Your name:"));
+    // The suffix is added to the caller's label, so it never repeats.
+    QCOMPARE(script.seen().at(1).label, QString("Your name: (You must enter a value)"));
+    QCOMPARE(script.seen().at(2).label, QString("Your name: (You must enter a value)"));
+    for (const ModalScript::Seen &seen : script.seen()) {
+        QCOMPARE(seen.title, QString("Name"));
+        QVERIFY(!(seen.flags & Qt::WindowContextHelpButtonHint));
+        QVERIFY(!(seen.flags & Qt::WindowCloseButtonHint));
+    }
+}
+
+void TestStandardDialog::passwordComesBackEncrypted()
+{
+    QLineEdit::EchoMode echo = QLineEdit::Normal;
+    const auto typeSecret = [&](QWidget *modal) {
+        auto *dialog = qobject_cast<QInputDialog *>(modal);
+        echo = dialog->textEchoMode();
+        dialog->setTextValue("s3cret pass");
+        dialog->accept();
+    };
+    ModalScript script(
+        {ModalScript::acceptText(QString()), typeSecret, typeSecret, ModalScript::reject()});
+    const QString first = StandardDialog::getPassword("Password", "Enter it:");
+    QCOMPARE(echo, QLineEdit::Password);
+    QCOMPARE(script.seen().at(1).label, QString("Enter it: (You must enter a value)"));
+    const QString second = StandardDialog::getPassword("Password", "Enter it:");
+    QVERIFY(!first.contains("s3cret"));
+    // A random first byte: the same password gives different texts, both readable with the key.
+    QVERIFY(first != second);
+    TsCipher cipher(482913);
+    QCOMPARE(cipher.decryptToText(first), QString("s3cret pass"));
+    QCOMPARE(cipher.decryptToText(second), QString("s3cret pass"));
+
+    // Cancel on an empty field still answers with a cyphertext: that of the empty text.
+    const QString cancelled = StandardDialog::getPassword("Password", "Enter it:");
+    QVERIFY(!cancelled.isEmpty());
+    QCOMPARE(cipher.decryptToText(cancelled), QString());
+    QCOMPARE(cipher.lastError, 0);
+    QVERIFY(script.finished());
+}
+
+void TestStandardDialog::textInputs_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("ok with text") << true << "Neat Skin" << true;
+    QTest::newRow("cancel after typing keeps the field") << false << "half typed" << false;
+    QTest::newRow("cancel on empty field") << false << "" << false;
+}
+
+void TestStandardDialog::textInputs()
+{
+    QFETCH(bool, accept);
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+
+    ModalScript script(
+        {accept ? ModalScript::acceptText(typed) : ModalScript::rejectWithText(typed)});
+    bool ok = !accepted;
+    QCOMPARE(StandardDialog::getText("t", "l", &ok), typed);
+    QCOMPARE(ok, accepted);
+    QCOMPARE(script.seen().size(), 1);
+}
+
+void TestStandardDialog::multiLineTextStartsWithGivenText()
+{
+    QString startText;
+    bool plainEdit = false;
+    ModalScript script({[&](QWidget *modal) {
+        auto *dialog = qobject_cast<QInputDialog *>(modal);
+        startText = dialog->textValue();
+        plainEdit = dialog->testOption(QInputDialog::UsePlainTextEditForTextInput);
+        dialog->setTextValue(startText + "\nsecond line");
+        dialog->accept();
+    }});
+    QCOMPARE(StandardDialog::getMultiLineText("Notes", "Write:", "first line"),
+             QString("first line\nsecond line"));
+    QCOMPARE(startText, QString("first line"));
+    QVERIFY(plainEdit);
+}
+
+void TestStandardDialog::items_data()
+{
+    QTest::addColumn<bool>("asList");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("combo accepted") << false << true << "Skins";
+    QTest::newRow("combo cancelled") << false << false << "";
+    QTest::newRow("list accepted") << true << true << "Skins";
+    QTest::newRow("list cancelled") << true << false << "";
+}
+
+void TestStandardDialog::items()
+{
+    QFETCH(bool, asList);
+    QFETCH(bool, accept);
+    QFETCH(QString, expected);
+
+    bool listView = !asList;
+    ModalScript script({[&](QWidget *modal) {
+        auto *dialog = qobject_cast<QInputDialog *>(modal);
+        listView = dialog->testOption(QInputDialog::UseListViewForComboBoxItems);
+        dialog->setTextValue("Skins");
+        accept ? dialog->accept() : dialog->reject();
+    }});
+    const QStringList kinds{"Mods", "Picture Packs", "Skins"};
+    const QString result = asList ? StandardDialog::getItemFromList("Kind", "Pick:", kinds)
+                                  : StandardDialog::getItem("Kind", "Pick:", kinds);
+    QCOMPARE(result, expected);
+    QCOMPARE(listView, asList);
+}
+
+void TestStandardDialog::intRanges_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("min");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<int>("step");
+
+    QTest::newRow("all arguments") << 6 << 7 << 2 << 50 << 5;
+    QTest::newRow("without step") << 5 << 7 << 2 << 50 << 1;
+    QTest::newRow("range only") << 4 << 2 << 2 << 50 << 1;
+    QTest::newRow("title and label") << 2 << 0 << 0 << 100 << 1;
+}
+
+void TestStandardDialog::intRanges()
+{
+    QFETCH(int, form);
+    QFETCH(int, value);
+    QFETCH(int, min);
+    QFETCH(int, max);
+    QFETCH(int, step);
+
+    int seenValue = -1, seenMin = -1, seenMax = -1, seenStep = -1;
+    ModalScript script({[&](QWidget *modal) {
+        auto *dialog = qobject_cast<QInputDialog *>(modal);
+        seenValue = dialog->intValue();
+        seenMin = dialog->intMinimum();
+        seenMax = dialog->intMaximum();
+        seenStep = dialog->intStep();
+        dialog->setIntValue(seenMax);
+        dialog->accept();
+    }});
+    int result = 0;
+    switch (form) {
+    case 6:
+        result = StandardDialog::getInt("n", "l", 7, 2, 50, 5);
+        break;
+    case 5:
+        result = StandardDialog::getInt("n", "l", 7, 2, 50);
+        break;
+    case 4:
+        result = StandardDialog::getInt("n", "l", 2, 50);
+        break;
+    default:
+        result = StandardDialog::getInt("n", "l");
+        break;
+    }
+    QCOMPARE(result, max);
+    QCOMPARE(seenValue, value);
+    QCOMPARE(seenMin, min);
+    QCOMPARE(seenMax, max);
+    QCOMPARE(seenStep, step);
+}
+
+void TestStandardDialog::doubleRanges_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("min");
+    QTest::addColumn<double>("max");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<double>("step");
+
+    QTest::newRow("all arguments") << 7 << 1.5 << 1.0 << 9.0 << 3 << 0.5;
+    QTest::newRow("without step") << 6 << 1.5 << 1.0 << 9.0 << 3 << 0.01;
+    QTest::newRow("without decimals") << 5 << 1.5 << 1.0 << 9.0 << 2 << 0.01;
+    QTest::newRow("range only") << 4 << 1.0 << 1.0 << 9.0 << 2 << 0.01;
+    QTest::newRow("title and label") << 2 << 0.0 << 0.0 << 100.0 << 2 << 0.01;
+}
+
+void TestStandardDialog::doubleRanges()
+{
+    QFETCH(int, form);
+    QFETCH(double, value);
+    QFETCH(double, min);
+    QFETCH(double, max);
+    QFETCH(int, decimals);
+    QFETCH(double, step);
+
+    double seenValue = -1, seenMin = -1, seenMax = -1, seenStep = -1;
+    int seenDecimals = -1;
+    ModalScript script({[&](QWidget *modal) {
+        auto *dialog = qobject_cast<QInputDialog *>(modal);
+        seenValue = dialog->doubleValue();
+        seenMin = dialog->doubleMinimum();
+        seenMax = dialog->doubleMaximum();
+        seenDecimals = dialog->doubleDecimals();
+        seenStep = dialog->doubleStep();
+        dialog->setDoubleValue(seenMin);
+        dialog->accept();
+    }});
+    double result = 0;
+    switch (form) {
+    case 7:
+        result = StandardDialog::getDouble("n", "l", 1.5, 1.0, 9.0, 3, 0.5);
+        break;
+    case 6:
+        result = StandardDialog::getDouble("n", "l", 1.5, 1.0, 9.0, 3);
+        break;
+    case 5:
+        result = StandardDialog::getDouble("n", "l", 1.5, 1.0, 9.0);
+        break;
+    case 4:
+        result = StandardDialog::getDouble("n", "l", 1.0, 9.0);
+        break;
+    default:
+        result = StandardDialog::getDouble("n", "l");
+        break;
+    }
+    QCOMPARE(result, min);
+    QCOMPARE(seenValue, value);
+    QCOMPARE(seenMin, min);
+    QCOMPARE(seenMax, max);
+    QCOMPARE(seenDecimals, decimals);
+    QCOMPARE(seenStep, step);
+}
+
+void TestStandardDialog::cancelledNumbersAreMinusThousand()
+{
+    // -1000 lies inside the range, yet a cancel still answers -1000.
+    ModalScript script({ModalScript::reject(), ModalScript::reject()});
+    QCOMPARE(StandardDialog::getInt("n", "l", 5, -2000, 2000, 1), -1000);
+    QCOMPARE(StandardDialog::getDouble("n", "l", 5.0, -2000.0, 2000.0), -1000.0);
+    QVERIFY(script.finished());
+}
+
+void TestStandardDialog::colours()
+{
+    bool alphaShown = false;
+    ModalScript script({[&](QWidget *modal) {
+                            auto *dialog = qobject_cast<QColorDialog *>(modal);
+                            alphaShown = dialog->testOption(QColorDialog::ShowAlphaChannel);
+                            dialog->setCurrentColor(QColor(255, 0, 0));
+                            dialog->accept();
+                        },
+                        ModalScript::reject()});
+    QCOMPARE(StandardDialog::getColorName("Colour"), QString("#ffff0000"));
+    QVERIFY(alphaShown);
+    QVERIFY(!StandardDialog::getColor("Colour").isValid());
+}
+
+void TestStandardDialog::fileChoosers()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("TEW2016.exe");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    QFileDialog::Options options;
+    QFileDialog::AcceptMode mode = QFileDialog::AcceptSave;
+    QList<QUrl> sidebar;
+    const auto pick = [&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        options = dialog->options();
+        mode = dialog->acceptMode();
+        sidebar = dialog->sidebarUrls();
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    };
+    ModalScript script({pick, pick, pick});
+    const QList<QUrl> places{QUrl::fromLocalFile(dir.path())};
+    QCOMPARE(
+        StandardDialog::selectFile(false, places, "Find", dir.path(), "TEW2016.exe (TEW2016.exe)"),
+        path);
+    QVERIFY(options.testFlag(QFileDialog::DontUseNativeDialog));
+    QVERIFY(options.testFlag(QFileDialog::HideNameFilterDetails));
+    QVERIFY(options.testFlag(QFileDialog::ReadOnly));
+    QCOMPARE(mode, QFileDialog::AcceptOpen);
+    QCOMPARE(sidebar, places);
+
+    // One file chosen: no line feed in the joined answer.
+    QCOMPARE(StandardDialog::selectFilesJoined(false, {}, "Open", dir.path(), "*"), path);
+    QCOMPARE(StandardDialog::selectFiles(false, {}, "Open", dir.path(), "*"), QStringList{path});
+
+    // The application icon goes on the single-file chooser only.
+    QCOMPARE(script.seen().size(), 3);
+    QVERIFY(script.seen().at(0).hasIcon);
+    QVERIFY(!script.seen().at(1).hasIcon);
+    QVERIFY(!script.seen().at(2).hasIcon);
+}
+
+void TestStandardDialog::folderChooser()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("Games"));
+    const QString folder = dir.filePath("Games");
+    QFileDialog::FileMode fileMode = QFileDialog::AnyFile;
+    QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+    ModalScript script({[&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        fileMode = dialog->fileMode();
+        mode = dialog->acceptMode();
+        dialog->selectFile(folder);
+        static_cast<QDialog *>(dialog)->accept();
+    }});
+    QCOMPARE(StandardDialog::selectFolder(true, {}, "Folder", dir.path()), folder);
+    QCOMPARE(fileMode, QFileDialog::Directory);
+    QCOMPARE(mode, QFileDialog::AcceptSave);
+}
+
+void TestStandardDialog::choosersCancelled()
+{
+    ModalScript script({ModalScript::reject(), ModalScript::reject(), ModalScript::reject(),
+                        ModalScript::reject()});
+    QVERIFY(StandardDialog::selectFile(false, {}, "t", QDir::tempPath(), "*").isEmpty());
+    QVERIFY(StandardDialog::selectFolder(false, {}, "t", QDir::tempPath()).isEmpty());
+    QVERIFY(StandardDialog::selectFilesJoined(false, {}, "t", QDir::tempPath(), "*").isEmpty());
+    QVERIFY(StandardDialog::selectFiles(false, {}, "t", QDir::tempPath(), "*").isEmpty());
+    QVERIFY(script.finished());
+}
+
+QTEST_MAIN(TestStandardDialog)
+#include "tst_standarddialog.moc"

@@ -1,0 +1,291 @@
+#include "standarddialog.h"
+
+#include "apppaths.h"
+#include "tscipher.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QIcon>
+#include <QInputDialog>
+
+QString DialogCaption::openDatabase()
+{
+    return tr("Choose a Database to Open");
+}
+
+QString DialogCaption::saveDatabase()
+{
+    return tr("Save Database");
+}
+
+QString DialogFilter::images()
+{
+    return tr("Images (*.png *.jpg)");
+}
+
+QString DialogFilter::databases()
+{
+    return tr("Microsoft Access Database (*.mdb); SQLite Database (*.db); Tandel Database (*.tdb)");
+}
+
+QString DialogFilter::database()
+{
+    return tr("Database (*.tdb)");
+}
+
+QList<QUrl> DialogUrls::databases()
+{
+    return {QUrl::fromLocalFile(AppPaths::userDatabasesFolder())};
+}
+
+namespace {
+
+enum class Icon { Show, Skip };
+
+void prepare(QDialog &dialog, const QString &title, Icon icon = Icon::Show)
+{
+    dialog.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    dialog.setWindowFlag(Qt::WindowCloseButtonHint, false);
+    if (icon == Icon::Show) {
+        const QString iconPath = AppPaths::dataFolder() + QStringLiteral("/art/winico.png");
+        if (QFile::exists(iconPath))
+            dialog.setWindowIcon(QIcon(iconPath));
+    }
+    dialog.setWindowTitle(title);
+}
+
+void prepareChooser(QFileDialog &dialog, bool save, const QList<QUrl> &urls,
+                    const QString &directory)
+{
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |
+                      QFileDialog::ReadOnly);
+    dialog.setViewMode(QFileDialog::List);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setSidebarUrls(urls);
+    dialog.setDirectory(directory);
+}
+
+// Runs a chooser and returns its selection, or nothing when it was cancelled.
+QStringList runChooser(QFileDialog &dialog)
+{
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+QStringList chooseFiles(bool save, const QList<QUrl> &urls, const QString &title,
+                        const QString &directory, const QString &filter, Icon icon)
+{
+    QFileDialog dialog(QApplication::activeWindow());
+    prepare(dialog, title, icon);
+    prepareChooser(dialog, save, urls, directory);
+    dialog.setNameFilter(filter);
+    return runChooser(dialog);
+}
+
+// The dialog is shown until it is cancelled or accepted with some text; from the second
+// showing on its label tells the user why it came back.
+bool askForText(QInputDialog &dialog, const QString &label)
+{
+    bool accepted = false;
+    do {
+        accepted = dialog.exec() == QDialog::Accepted;
+        dialog.setLabelText(label + StandardDialog::mustEnterValue());
+    } while (accepted && dialog.textValue().isEmpty());
+    return accepted;
+}
+
+} // namespace
+
+QString StandardDialog::mustEnterValue()
+{
+    return tr(" (You must enter a value)");
+}
+
+QString StandardDialog::selectFolder(bool save, const QList<QUrl> &urls, const QString &title,
+                                     const QString &directory)
+{
+    QFileDialog dialog(QApplication::activeWindow());
+    prepare(dialog, title);
+    prepareChooser(dialog, save, urls, directory);
+    dialog.setFileMode(QFileDialog::Directory);
+    return runChooser(dialog).value(0);
+}
+
+QString StandardDialog::selectFile(bool save, const QList<QUrl> &urls, const QString &title,
+                                   const QString &directory, const QString &filter)
+{
+    return chooseFiles(save, urls, title, directory, filter, Icon::Show).value(0);
+}
+
+QString StandardDialog::selectFilesJoined(bool save, const QList<QUrl> &urls, const QString &title,
+                                          const QString &directory, const QString &filter)
+{
+    return chooseFiles(save, urls, title, directory, filter, Icon::Skip).join(QLatin1Char('\n'));
+}
+
+QStringList StandardDialog::selectFiles(bool save, const QList<QUrl> &urls, const QString &title,
+                                        const QString &directory, const QString &filter)
+{
+    return chooseFiles(save, urls, title, directory, filter, Icon::Skip);
+}
+
+QString StandardDialog::getText(const QString &title, const QString &label)
+{
+    return getText(title, label, nullptr);
+}
+
+QString StandardDialog::getText(const QString &title, const QString &label, bool *accepted)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    prepare(dialog, title);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextEchoMode(QLineEdit::Normal);
+    dialog.setLabelText(label);
+    const bool ok = askForText(dialog, label);
+    if (accepted)
+        *accepted = ok;
+    return dialog.textValue();
+}
+
+QString StandardDialog::getMultiLineText(const QString &title, const QString &label,
+                                         const QString &text)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    prepare(dialog, title);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextEchoMode(QLineEdit::Normal);
+    dialog.setOption(QInputDialog::UsePlainTextEditForTextInput);
+    dialog.setTextValue(text);
+    dialog.setLabelText(label);
+    askForText(dialog, label);
+    return dialog.textValue();
+}
+
+QString StandardDialog::getPassword(const QString &title, const QString &label)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    prepare(dialog, title);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextEchoMode(QLineEdit::Password);
+    dialog.setLabelText(label);
+    askForText(dialog, label);
+    TsCipher cipher(passwordKey);
+    dialog.setTextValue(cipher.encryptToText(dialog.textValue()));
+    return dialog.textValue();
+}
+
+namespace {
+
+QString chooseItem(const QString &title, const QString &label, const QStringList &items,
+                   bool asList)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    prepare(dialog, title);
+    dialog.setComboBoxItems(items);
+    if (asList)
+        dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+    dialog.setLabelText(label);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.textValue();
+}
+
+} // namespace
+
+QString StandardDialog::getItem(const QString &title, const QString &label,
+                                const QStringList &items)
+{
+    return chooseItem(title, label, items, false);
+}
+
+QString StandardDialog::getItemFromList(const QString &title, const QString &label,
+                                        const QStringList &items)
+{
+    return chooseItem(title, label, items, true);
+}
+
+int StandardDialog::getInt(const QString &title, const QString &label, int value, int min, int max,
+                           int step)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    prepare(dialog, title);
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setLabelText(label);
+    dialog.setIntRange(min, max);
+    dialog.setIntValue(value);
+    dialog.setIntStep(step);
+    if (dialog.exec() != QDialog::Accepted)
+        return cancelledNumber;
+    return dialog.intValue();
+}
+
+int StandardDialog::getInt(const QString &title, const QString &label, int value, int min, int max)
+{
+    return getInt(title, label, value, min, max, 1);
+}
+
+int StandardDialog::getInt(const QString &title, const QString &label, int min, int max)
+{
+    return getInt(title, label, min, min, max, 1);
+}
+
+int StandardDialog::getInt(const QString &title, const QString &label)
+{
+    return getInt(title, label, 0, 0, 100, 1);
+}
+
+double StandardDialog::getDouble(const QString &title, const QString &label, double value,
+                                 double min, double max, int decimals, double step)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    prepare(dialog, title);
+    dialog.setInputMode(QInputDialog::DoubleInput);
+    dialog.setLabelText(label);
+    dialog.setDoubleDecimals(decimals);
+    dialog.setDoubleRange(min, max);
+    dialog.setDoubleValue(value);
+    dialog.setDoubleStep(step);
+    if (dialog.exec() != QDialog::Accepted)
+        return cancelledNumber;
+    return dialog.doubleValue();
+}
+
+double StandardDialog::getDouble(const QString &title, const QString &label, double value,
+                                 double min, double max, int decimals)
+{
+    return getDouble(title, label, value, min, max, decimals, 0.01);
+}
+
+double StandardDialog::getDouble(const QString &title, const QString &label, double value,
+                                 double min, double max)
+{
+    return getDouble(title, label, value, min, max, 2, 0.01);
+}
+
+double StandardDialog::getDouble(const QString &title, const QString &label, double min, double max)
+{
+    return getDouble(title, label, min, min, max, 2, 0.01);
+}
+
+double StandardDialog::getDouble(const QString &title, const QString &label)
+{
+    return getDouble(title, label, 0, 0, 100.0, 2, 0.01);
+}
+
+QColor StandardDialog::getColor(const QString &title)
+{
+    QColorDialog dialog;
+    dialog.setOptions(QColorDialog::DontUseNativeDialog | QColorDialog::ShowAlphaChannel);
+    prepare(dialog, title);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedColor();
+}
+
+QString StandardDialog::getColorName(const QString &title)
+{
+    return getColor(title).name(QColor::HexArgb);
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+// Translatable dialog titles shared by the applications of the framework.
+class DialogCaption : public QObject
+{
+    Q_OBJECT
+
+public:
+    static QString openDatabase();
+    static QString saveDatabase();
+};
+
+// Translatable file-name filters for the file choosers.
+class DialogFilter : public QObject
+{
+    Q_OBJECT
+
+public:
+    static QString images();
+    static QString databases();
+    static QString database();
+};
+
+// Side-bar locations for the file choosers.
+class DialogUrls : public QObject
+{
+    Q_OBJECT
+
+public:
+    static QList<QUrl> databases();
+};
+
+// Modal pickers with one look: the toolkit's own dialog widgets, the application icon and no
+// help or close button. Each call runs its dialog to completion and returns the value, or a
+// fixed nothing-chosen result: an empty string or list, an invalid colour, or cancelledNumber.
+class StandardDialog : public QObject
+{
+    Q_OBJECT
+
+public:
+    // What a cancelled number input returns; never a value to use.
+    static constexpr int cancelledNumber = -1000;
+
+    static QString selectFolder(bool save, const QList<QUrl> &urls, const QString &title,
+                                const QString &directory);
+    static QString selectFile(bool save, const QList<QUrl> &urls, const QString &title,
+                              const QString &directory, const QString &filter);
+    static QString selectFilesJoined(bool save, const QList<QUrl> &urls, const QString &title,
+                                     const QString &directory, const QString &filter);
+    static QStringList selectFiles(bool save, const QList<QUrl> &urls, const QString &title,
+                                   const QString &directory, const QString &filter);
+
+    // Re-asks while OK is pressed on an empty field. After Cancel the field's text is returned,
+    // which is why callers that must tell Cancel from an answer pass `accepted`.
+    static QString getText(const QString &title, const QString &label);
+    static QString getText(const QString &title, const QString &label, bool *accepted);
+    static QString getMultiLineText(const QString &title, const QString &label,
+                                    const QString &text = QString());
+
+    static QString getItem(const QString &title, const QString &label, const QStringList &items);
+    static QString getItemFromList(const QString &title, const QString &label,
+                                   const QStringList &items);
+
+    static int getInt(const QString &title, const QString &label, int value, int min, int max,
+                      int step);
+    static int getInt(const QString &title, const QString &label, int value, int min, int max);
+    static int getInt(const QString &title, const QString &label, int min, int max);
+    static int getInt(const QString &title, const QString &label);
+
+    static double getDouble(const QString &title, const QString &label, double value, double min,
+                            double max, int decimals, double step);
+    static double getDouble(const QString &title, const QString &label, double value, double min,
+                            double max, int decimals);
+    static double getDouble(const QString &title, const QString &label, double value, double min,
+                            double max);
+    static double getDouble(const QString &title, const QString &label, double min, double max);
+    static double getDouble(const QString &title, const QString &label);
+
+    static QColor getColor(const QString &title);
+    static QString getColorName(const QString &title);
+
+    // The entered text never leaves the dialog in the clear: it comes back encrypted under
+    // passwordKey, as Base64 text, whether the dialog ended by OK or by Cancel.
+    static QString getPassword(const QString &title, const QString &label);
+    static constexpr quint64 passwordKey = 482913;
+
+    // Appended to the label from the second showing of a text input on.
+    static QString mustEnterValue();
+};
