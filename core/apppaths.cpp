@@ -12,6 +12,24 @@
 #include <QTextStream>
 
 namespace {
+
+// Removes everything inside `folder` but keeps the folder itself (made when missing): removing
+// and making it again would leave a moment without it, in which anything written there (a log
+// line, a crash dump) is lost.
+void emptyFolder(const QString &folder)
+{
+    QDir dir(folder);
+    const QFileInfoList entries =
+        dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isDir() && !entry.isSymLink())
+            QDir(entry.filePath()).removeRecursively();
+        else
+            dir.remove(entry.fileName());
+    }
+    QDir().mkpath(folder);
+}
+
 const QString userDataFolderKey = QStringLiteral("user_data_folder");
 const QString currentSkinKey = QStringLiteral("current_skin");
 const QString currentLanguageKey = QStringLiteral("current_language");
@@ -246,8 +264,7 @@ int AppPaths::countLogFiles(const QString &folder)
 
 void AppPaths::clearLogFiles(const QString &folder)
 {
-    QDir(folder).removeRecursively();
-    QDir().mkpath(folder);
+    emptyFolder(folder);
 }
 
 void AppPaths::removeFiles(const QStringList &nameFilters, const QString &folder)
@@ -260,9 +277,7 @@ void AppPaths::removeFiles(const QStringList &nameFilters, const QString &folder
 
 void AppPaths::clearTempFolder()
 {
-    const QString folder = tempFolder();
-    QDir(folder).removeRecursively();
-    QDir().mkpath(folder);
+    emptyFolder(tempFolder());
 }
 
 bool AppPaths::logsFolderHasArchives()

@@ -12,6 +12,16 @@ namespace {
 
 const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 
+const QFile::Permissions folderMark = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                      QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+
+// Gives `folder` permissions that a folder made anew would not have, so that it can be told
+// from one made again at the same path.
+bool markFolder(const QString &folder)
+{
+    return QFile::setPermissions(folder, folderMark);
+}
+
 } // namespace
 
 class TestAppPaths : public QObject
@@ -351,8 +361,11 @@ void TestAppPaths::logsFolderUpkeep()
     QVERIFY(AppPaths::logsFolderHasArchives());
 
     TestFiles::write(logs + QStringLiteral("/sub/7.txt"), "x");
+    // Emptied in place: the folder itself is never gone, so writers into it never miss it.
+    QVERIFY(markFolder(logs));
     AppPaths::clearLogFiles(logs);
     QVERIFY(QFileInfo(logs).isDir());
+    QCOMPARE(QFileInfo(logs).permissions(), folderMark);
     QCOMPARE(QDir(logs).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList());
     QVERIFY(!AppPaths::logsFolderHasArchives());
@@ -369,8 +382,10 @@ void TestAppPaths::removeFilesAndTempFolder()
              (QStringList{"Downloads", "keep.zip"}));
     QVERIFY(QFile::exists(temp + QStringLiteral("/Downloads/c.part")));
 
+    QVERIFY(markFolder(temp));
     AppPaths::clearTempFolder();
     QVERIFY(QFileInfo(temp).isDir());
+    QCOMPARE(QFileInfo(temp).permissions(), folderMark);
     QCOMPARE(QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
