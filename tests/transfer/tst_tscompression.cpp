@@ -1,3 +1,4 @@
+#include "testfiles.h"
 #include "tscompression.h"
 #include "zipfixtures.h"
 
@@ -14,21 +15,6 @@ using namespace ZipFixtures;
 namespace {
 
 const QString password = QStringLiteral("kestrino");
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 
 // Entry names in archive order, as Python's zipfile reads them (names without the UTF-8 flag
 // read as UTF-8 too, the way this system's locale reads them).
@@ -110,7 +96,7 @@ void TestTsCompression::deleteFilesStopsAtFirstFailure()
     QFETCH(QStringList, left);
     QTemporaryDir box;
     for (const QString &name : {"a", "b", "c"})
-        writeFile(box.filePath(name), name.toUtf8());
+        TestFiles::write(box.filePath(name), name.toUtf8());
     QDir().mkpath(box.filePath("folder"));
     QStringList absolute;
     for (const QString &path : paths)
@@ -135,7 +121,7 @@ void TestTsCompression::unpackEntryVariants()
                                         TsCompression::Protection::Plain));
     QVERIFY(!QFile::exists(target));
     QVERIFY(TsCompression::unpackEntry(&lockedArchive, "level1.dat", target));
-    QCOMPARE(readFile(target), readFile(source + "/maps/level1.dat"));
+    QCOMPARE(TestFiles::read(target), TestFiles::read(source + "/maps/level1.dat"));
     QVERIFY(!TsCompression::unpackEntry(&lockedArchive, "no such entry", box.filePath("x")));
 
     // Plain entries come out with either variant; the current entry is used for an empty name.
@@ -145,8 +131,8 @@ void TestTsCompression::unpackEntryVariants()
     QVERIFY(TsCompression::unpackEntry(&plainArchive, "", box.filePath("p1.txt"),
                                        TsCompression::Protection::Plain));
     QVERIFY(TsCompression::unpackEntry(&plainArchive, "", box.filePath("p2.txt")));
-    QCOMPARE(readFile(box.filePath("p1.txt")), readFile(source + "/readme.txt"));
-    QCOMPARE(readFile(box.filePath("p2.txt")), readFile(source + "/readme.txt"));
+    QCOMPARE(TestFiles::read(box.filePath("p1.txt")), TestFiles::read(source + "/readme.txt"));
+    QCOMPARE(TestFiles::read(box.filePath("p2.txt")), TestFiles::read(source + "/readme.txt"));
     // A target ending in "/" is a folder.
     QVERIFY(TsCompression::unpackEntry(&plainArchive, "maps/", box.filePath("made/here/")));
     QVERIFY(QFileInfo(box.filePath("made/here")).isDir());
@@ -246,7 +232,7 @@ void TestTsCompression::listEntries()
     QVERIFY(names.contains("maps/deep/inner/notes.txt") ||
             names.contains("./maps/deep/inner/notes.txt"));
 
-    writeFile(box.filePath("junk.zip"), "junk");
+    TestFiles::write(box.filePath("junk.zip"), "junk");
     QCOMPARE(TsCompression::listEntries(box.filePath("junk.zip")), QStringList());
     QCOMPARE(TsCompression::listEntries(static_cast<QIODevice *>(nullptr)), QStringList());
 }
@@ -259,19 +245,19 @@ void TestTsCompression::unpackNamedEntry()
 
     const QString target = box.filePath("chosen/name.bin");
     QCOMPARE(TsCompression::unpackNamedEntry(zipPath, "maps/level1.dat", target), target);
-    QCOMPARE(readFile(target), readFile(source + "/maps/level1.dat"));
+    QCOMPARE(TestFiles::read(target), TestFiles::read(source + "/maps/level1.dat"));
 
     const QString previous = QDir::currentPath();
     QDir::setCurrent(box.path());
     const QString own = TsCompression::unpackNamedEntry(zipPath, "maps/deep/inner/notes.txt");
     QDir::setCurrent(previous);
     QCOMPARE(own, QFileInfo(box.filePath("maps/deep/inner/notes.txt")).absoluteFilePath());
-    QCOMPARE(readFile(own), QByteArray("deep notes\n"));
+    QCOMPARE(TestFiles::read(own), QByteArray("deep notes\n"));
 
     QFile device(zipPath);
     QCOMPARE(TsCompression::unpackNamedEntry(&device, "readme.txt", box.filePath("r.txt")),
              box.filePath("r.txt"));
-    QCOMPARE(readFile(box.filePath("r.txt")), readFile(source + "/readme.txt"));
+    QCOMPARE(TestFiles::read(box.filePath("r.txt")), TestFiles::read(source + "/readme.txt"));
     QCOMPARE(TsCompression::unpackNamedEntry(zipPath, "not/there.txt", box.filePath("n.txt")),
              QString());
 }
@@ -285,7 +271,8 @@ void TestTsCompression::unpackNamedEntries()
     const QStringList names{"readme.txt", "maps/level1.dat"};
     QCOMPARE(TsCompression::unpackNamedEntries(zipPath, names, folder),
              (QStringList{folder + "/readme.txt", folder + "/maps/level1.dat"}));
-    QCOMPARE(readFile(folder + "/maps/level1.dat"), readFile(source + "/maps/level1.dat"));
+    QCOMPARE(TestFiles::read(folder + "/maps/level1.dat"),
+             TestFiles::read(source + "/maps/level1.dat"));
 
     // A missing name fails the call and takes back what it wrote.
     const QString other = box.filePath("other");
@@ -336,7 +323,8 @@ void TestTsCompression::zipFolder()
     if (recursive)
         QCOMPARE(treeOf(box.filePath("by-us")), treeOf(source));
     else
-        QCOMPARE(readFile(box.filePath("by-us/readme.txt")), readFile(source + "/readme.txt"));
+        QCOMPARE(TestFiles::read(box.filePath("by-us/readme.txt")),
+                 TestFiles::read(source + "/readme.txt"));
 
     // Filters that name files as well as folders give the same archive.
     QVERIFY(TsCompression::zipFolder(box.filePath("filtered.zip"), source, recursive,
@@ -369,8 +357,8 @@ void TestTsCompression::plainEntriesNeedNoPassword()
     if (hasTool("unzip")) {
         QCOMPARE(run("unzip", {"-t", zipPath}), 0);
         QCOMPARE(run("unzip", {"-q", zipPath, "-d", box.filePath("by-unzip")}), 0);
-        QCOMPARE(readFile(box.filePath("by-unzip/maps/level1.dat")),
-                 readFile(source + "/maps/level1.dat"));
+        QCOMPARE(TestFiles::read(box.filePath("by-unzip/maps/level1.dat")),
+                 TestFiles::read(source + "/maps/level1.dat"));
     }
     QCOMPARE(pythonNames(zipPath).size(), 7);
 }
@@ -396,7 +384,7 @@ void TestTsCompression::archiveFileReadsLikeAFile()
 {
     QTemporaryDir box;
     const QByteArray data = noise(1300 * 1000, 5);
-    writeFile(box.filePath("blob"), data);
+    TestFiles::write(box.filePath("blob"), data);
     ArchiveFile device(box.filePath("blob"));
     QVERIFY(device.open(QIODevice::ReadOnly));
     QCOMPARE(device.size(), qint64(data.size()));

@@ -1,3 +1,4 @@
+#include "testfiles.h"
 #include "tscompression.h"
 #include "tsunzip.h"
 #include "zipfixtures.h"
@@ -50,28 +51,13 @@ Outcome runUnzip(const QString &zipPath, const QString &destination, bool encryp
     return outcome;
 }
 
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
 // An archive of numbered small files, written by our own writer.
 QString numberedArchive(const QString &folder, int count)
 {
     QStringList files;
     for (int i = 0; i < count; ++i) {
         const QString path = QString("%1/src/f%2.txt").arg(folder).arg(i, 3, 10, QChar('0'));
-        writeFile(path, "file " + QByteArray::number(i));
+        TestFiles::write(path, "file " + QByteArray::number(i));
         files << path;
     }
     const QString zipPath = folder + "/numbered.zip";
@@ -211,13 +197,13 @@ void TestTsUnZip::reportsBrokenArchives()
     const QString source = box.filePath("source");
     writeSampleTree(source);
     if (kind == "text") {
-        writeFile(zipPath, "this is not an archive\n");
+        TestFiles::write(zipPath, "this is not an archive\n");
     } else if (kind == "empty") {
         QVERIFY(run(python(), {"-c", "import zipfile,sys; zipfile.ZipFile(sys.argv[1],'w').close()",
                                zipPath}) == 0);
     } else if (kind == "truncated" || kind == "corrupted") {
         QVERIFY(produce("python-deflated", source, zipPath));
-        QByteArray bytes = readFile(zipPath);
+        QByteArray bytes = TestFiles::read(zipPath);
         if (kind == "truncated") {
             bytes.truncate(bytes.size() / 2);
         } else {
@@ -226,7 +212,7 @@ void TestTsUnZip::reportsBrokenArchives()
             for (int i = 0; i < 64; ++i)
                 bytes[at + i] = char(bytes.at(at + i) ^ 0x55);
         }
-        writeFile(zipPath, bytes);
+        TestFiles::write(zipPath, bytes);
     }
     const QString destination = box.filePath("dest");
     const Outcome outcome = runUnzip(zipPath, destination, false);
@@ -251,7 +237,7 @@ void TestTsUnZip::failureTakesBackEarlierEntries()
     const QString zipPath = box.filePath("third.zip");
     QVERIFY(writeArchive(zipPath, entries));
     const QString destination = box.filePath("dest");
-    writeFile(destination + "/kept.txt", "was here before");
+    TestFiles::write(destination + "/kept.txt", "was here before");
 
     const Outcome outcome = runUnzip(zipPath, destination, false);
     QCOMPARE(outcome.errors, QStringList{"Couldn't extract file"});
@@ -301,7 +287,7 @@ void TestTsUnZip::unpackToCountsEntries()
         QCOMPARE(outcome.statuses,
                  (QStringList{"1 of 3unzipped", "2 of 3unzipped", "3 of 3unzipped", "Unzipped"}));
         QCOMPARE(outcome.finished, 1);
-        QCOMPARE(readFile(other + "/f001.txt"), QByteArray("file 1"));
+        QCOMPARE(TestFiles::read(other + "/f001.txt"), QByteArray("file 1"));
         QCOMPARE(treeOf(box.filePath("dest")), (QMap<QString, QByteArray>{}));
     }
 }
@@ -314,10 +300,10 @@ void TestTsUnZip::overwritesExistingFile()
     const QString zipPath = box.filePath("peer.zip");
     QVERIFY(produce("python-deflated", source, zipPath));
     const QString destination = box.filePath("dest");
-    writeFile(destination + "/readme.txt", QByteArray(100000, 'x'));
+    TestFiles::write(destination + "/readme.txt", QByteArray(100000, 'x'));
     const Outcome outcome = runUnzip(zipPath, destination, false);
     QCOMPARE(outcome.finished, 1);
-    QCOMPARE(readFile(destination + "/readme.txt"), readFile(source + "/readme.txt"));
+    QCOMPARE(TestFiles::read(destination + "/readme.txt"), TestFiles::read(source + "/readme.txt"));
 }
 
 void TestTsUnZip::ourArchivesPassPeerChecks()
@@ -334,7 +320,7 @@ void TestTsUnZip::ourArchivesPassPeerChecks()
 
     QMap<QString, QByteArray> expected;
     for (const QString &file : files)
-        expected.insert(QFileInfo(file).fileName(), readFile(file));
+        expected.insert(QFileInfo(file).fileName(), TestFiles::read(file));
 
     if (hasTool("unzip")) {
         QByteArray output;
@@ -371,7 +357,7 @@ void TestTsUnZip::ourArchiveNeedsThePassword()
 void TestTsUnZip::zipFilesRefusesMissingFile()
 {
     QTemporaryDir box;
-    writeFile(box.filePath("a.txt"), "a");
+    TestFiles::write(box.filePath("a.txt"), "a");
     const QString zipPath = box.filePath("out/report.zip");
     QVERIFY(!TsCompression::zipFiles(zipPath, {box.filePath("a.txt"), box.filePath("gone.txt")}));
     QVERIFY(!QFile::exists(zipPath));
@@ -382,8 +368,8 @@ void TestTsUnZip::zipFilesRefusesMissingFile()
 void TestTsUnZip::zipFilesKeepsSameNames()
 {
     QTemporaryDir box;
-    writeFile(box.filePath("one/same.txt"), "first");
-    writeFile(box.filePath("two/same.txt"), "second");
+    TestFiles::write(box.filePath("one/same.txt"), "first");
+    TestFiles::write(box.filePath("two/same.txt"), "second");
     const QString zipPath = box.filePath("twice.zip");
     QVERIFY(TsCompression::zipFiles(zipPath,
                                     {box.filePath("one/same.txt"), box.filePath("two/same.txt")}));

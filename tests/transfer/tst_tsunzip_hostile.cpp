@@ -2,6 +2,7 @@
 // its destination, and a damaged entry must not leave a partial file. Every unpack operation
 // gets the same hostile archives.
 
+#include "testfiles.h"
 #include "tscompression.h"
 #include "tsunzip.h"
 #include "zipfixtures.h"
@@ -20,14 +21,6 @@ using namespace ZipFixtures;
 Q_DECLARE_METATYPE(ZipFixtures::Entry)
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
 
 Entry entry(const QByteArray &name, const QByteArray &data, int mode = -1,
             const QString &patch = QString())
@@ -165,8 +158,8 @@ void TestTsUnZipHostile::refusesHostileArchives()
     QTemporaryDir box;
     const QString destination = box.filePath("Skins/A");
     const QString sentinel = box.filePath("Skins/sentinel.txt");
-    writeFile(sentinel, "sentinel");
-    writeFile(box.filePath("Skins/AB/sentinel.txt"), "sentinel");
+    TestFiles::write(sentinel, "sentinel");
+    TestFiles::write(box.filePath("Skins/AB/sentinel.txt"), "sentinel");
     QDir().mkpath(destination);
     if (linkInDestination)
         QVERIFY(QFile::link(box.filePath("Skins/AB"), destination + "/link"));
