@@ -137,12 +137,14 @@ QString StandardDialog::getText(const QString &title, const QString &label)
     return getText(title, label, nullptr);
 }
 
-QString StandardDialog::getText(const QString &title, const QString &label, bool *accepted)
+QString StandardDialog::getText(const QString &title, const QString &label, bool *accepted,
+                                const QString &text)
 {
     QInputDialog dialog(QApplication::activeWindow());
     prepare(dialog, title);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextEchoMode(QLineEdit::Normal);
+    dialog.setTextValue(text);
     dialog.setLabelText(label);
     const bool ok = askForText(dialog, label);
     if (accepted)

@@ -60,7 +60,9 @@ public:
     // Re-asks while OK is pressed on an empty field. After Cancel the field's text is returned,
     // which is why callers that must tell Cancel from an answer pass `accepted`.
     static QString getText(const QString &title, const QString &label);
-    static QString getText(const QString &title, const QString &label, bool *accepted);
+    // `text` is what the field starts with (a suggestion the player can change).
+    static QString getText(const QString &title, const QString &label, bool *accepted,
+                           const QString &text = QString());
     static QString getMultiLineText(const QString &title, const QString &label,
                                     const QString &text = QString());
 
