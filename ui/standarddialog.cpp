@@ -292,7 +292,8 @@ QColor StandardDialog::getColor(const QString &title)
     return dialog.selectedColor();
 }
 
-int StandardDialog::question(const QString &title, const QString &text, const QStringList &choices)
+int StandardDialog::question(const QString &title, const QString &text, const QStringList &choices,
+                             int defaultChoice, int escapeChoice)
 {
     QMessageBox box(DialogHost::mainWindow());
     prepare(box, title);
@@ -300,11 +301,15 @@ int StandardDialog::question(const QString &title, const QString &text, const QS
     // Questions often carry a file name or a reason from elsewhere: shown as they are.
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
-    QList<QAbstractButton *> buttons;
+    QList<QPushButton *> buttons;
     for (const QString &choice : choices)
         buttons << box.addButton(choice, QMessageBox::AcceptRole);
+    if (QPushButton *button = buttons.value(defaultChoice))
+        box.setDefaultButton(button);
+    if (QPushButton *button = buttons.value(escapeChoice))
+        box.setEscapeButton(button);
     box.exec();
-    return buttons.indexOf(box.clickedButton());
+    return buttons.indexOf(qobject_cast<QPushButton *>(box.clickedButton()));
 }
 
 QString StandardDialog::getColorName(const QString &title)

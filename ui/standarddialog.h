@@ -85,8 +85,10 @@ public:
     static double getDouble(const QString &title, const QString &label);
 
     // Asks a question with one button per choice, in the order given; returns the index of the
-    // choice made, or -1 when the question was closed without one. The text shows as plain text.
-    static int question(const QString &title, const QString &text, const QStringList &choices);
+    // choice made, or -1 when the question was closed without one. Enter presses the default
+    // choice and Esc the escape choice, where given. The text shows as plain text.
+    static int question(const QString &title, const QString &text, const QStringList &choices,
+                        int defaultChoice = -1, int escapeChoice = -1);
 
     static QColor getColor(const QString &title);
     static QString getColorName(const QString &title);

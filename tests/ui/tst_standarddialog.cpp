@@ -497,6 +497,8 @@ void TestStandardDialog::questions_data()
     QTest::newRow("first choice") << 0 << 0;
     QTest::newRow("second choice") << 1 << 1;
     QTest::newRow("closed") << -1 << -1;
+    QTest::newRow("Esc: escape choice") << -2 << 0;
+    QTest::newRow("Enter: default choice") << -3 << 1;
 }
 
 void TestStandardDialog::questions()
@@ -516,8 +518,12 @@ void TestStandardDialog::questions()
         const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
         shownText = label->text();
         format = label->textFormat();
-        if (press < 0) {
+        if (press == -1) {
             box->reject();
+            return;
+        }
+        if (press < -1) {
+            QTest::keyClick(box, press == -2 ? Qt::Key_Escape : Qt::Key_Return);
             return;
         }
         for (QAbstractButton *button : box->buttons()) {
@@ -525,8 +531,9 @@ void TestStandardDialog::questions()
                 button->click();
         }
     }});
-    QCOMPARE(StandardDialog::question("Cancel", text, {"Skip this package", "Stop the batch"}),
-             answer);
+    QCOMPARE(
+        StandardDialog::question("Cancel", text, {"Skip this package", "Stop the batch"}, 1, 0),
+        answer);
     QVERIFY(script.finished());
     QCOMPARE(script.seen().first().title, QStringLiteral("Cancel"));
     QVERIFY(!(script.seen().first().flags & Qt::WindowCloseButtonHint));
