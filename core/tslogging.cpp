@@ -1,6 +1,7 @@
 #include "tslogging.h"
 
 #include "apppaths.h"
+#include "dialoghost.h"
 #include "framelesswindow.h"
 #include "stringutility.h"
 
@@ -431,14 +432,19 @@ void showSessionLog()
     window->setWindowTitle(QStringLiteral("Session Log"));
     window->setFixedSize(640, 360);
 
+    DialogHost::applyDarkLook(window);
+
+    // The log holds texts from elsewhere (package names, the host's answers): shown as they
+    // are, never read as markup.
     auto *browser = new QTextBrowser(window);
-    browser->setText(StringUtility::readTextFile(dailyLogFileFor(now())));
+    browser->setOpenLinks(false);
+    browser->setPlainText(StringUtility::readTextFile(dailyLogFileFor(now())));
     window->setContent(browser, false);
 
-    // Centred on the active window, a little above its middle; without one, on the screen.
+    // Centred on the main window, a little above its middle; without one, on the screen.
     QRect around;
-    if (const QWidget *active = QApplication::activeWindow())
-        around = QRect(active->pos(), active->size());
+    if (const QWidget *main = DialogHost::mainWindow())
+        around = QRect(main->pos(), main->size());
     else if (const QScreen *screen = QGuiApplication::primaryScreen())
         around = screen->availableGeometry();
     window->move(around.x() + around.width() / 2 - window->width() / 2,

@@ -293,6 +293,7 @@ void TestTsLogging::unwritableFolderLosesRecordOnly()
 void TestTsLogging::sessionLogViewer()
 {
     Log::debug(Channel::strName(), QStringLiteral("shown in the viewer"));
+    Log::debug(Channel::strName(), QStringLiteral("<b>goldskin</b> from the host"));
     QWidget active;
     active.setGeometry(100, 100, 800, 600);
     active.show();
@@ -319,6 +320,9 @@ void TestTsLogging::sessionLogViewer()
     const QTextBrowser *browser = viewer->findChild<QTextBrowser *>();
     QVERIFY(browser);
     QVERIFY(browser->toPlainText().contains(QStringLiteral("shown in the viewer")));
+    // Markup in the log shows as typed.
+    QVERIFY(browser->toPlainText().contains(QStringLiteral("<b>goldskin</b> from the host")));
+    QCOMPARE(viewer->palette().color(QPalette::Window), QColor(53, 53, 53));
 
     // Every call opens a window of its own.
     showSessionLog();
