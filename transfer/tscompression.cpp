@@ -401,8 +401,9 @@ bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
         return true;
     }
 
-    // Writing through an existing link would land wherever it points.
-    if (targetInfo.isSymLink())
+    // Writing through an existing link would land wherever it points. A ready folder is a
+    // run's own work folder, where every name is new.
+    if (!folderReady && targetInfo.isSymLink())
         return false;
     QFile file(target);
     if (!file.open(QIODevice::WriteOnly))

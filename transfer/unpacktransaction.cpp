@@ -30,8 +30,31 @@ const QString phaseUndoing = QStringLiteral("undoing");
 // A path that names something, also a link whose target is gone.
 bool present(const QString &path)
 {
+#ifdef Q_OS_WIN
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
+#else
+    struct stat status;
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
+#endif
+}
+
+enum class Kind { Missing, Folder, Other };
+
+// What a path names, without following a link at its end.
+Kind kindOf(const QString &path)
+{
+#ifdef Q_OS_WIN
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return Kind::Missing;
+    return info.isDir() && !info.isSymLink() ? Kind::Folder : Kind::Other;
+#else
+    struct stat status;
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return Kind::Missing;
+    return S_ISDIR(status.st_mode) ? Kind::Folder : Kind::Other;
+#endif
 }
 
 // Renames `from` over `to`, replacing a file (or link) there in one step.
@@ -234,9 +257,7 @@ int UnpackTransaction::addFile(const QString &entryName)
         error = QStringLiteral("refused the entry name ") + entryName;
         return -1;
     }
-    int number = 0;
-    for (const Entry &entry : qAsConst(entries))
-        number += entry.number >= 0 ? 1 : 0;
+    const int number = fileCount++;
     entries.append(Entry{relative, number, {}});
     return number;
 }
@@ -274,8 +295,12 @@ bool UnpackTransaction::commit()
         }
     }
     phase = Phase::Committing;
+    // Every staged file is there and nothing is set aside yet: no need to look for either.
+    resumeChecksOff = true;
     UnpackGuard guard(root);
-    if (!moveIntoPlace(guard)) {
+    const bool moved = moveIntoPlace(guard);
+    resumeChecksOff = false;
+    if (!moved) {
         createdFolders << guard.createdFolderList();
         phase = Phase::Undoing;
         writeJournal(Phase::Undoing);
@@ -307,6 +332,9 @@ void UnpackTransaction::rollback()
 bool UnpackTransaction::moveIntoPlace(UnpackGuard &guard)
 {
     placed.clear();
+    placed.reserve(entries.size());
+    // A run cut off by a kill may have moved some files already, and set some aside.
+    const bool resuming = !resumeChecksOff;
     for (const Entry &entry : qAsConst(entries)) {
         if (entry.number < 0) {
             const QString target = guard.targetFor(entry.name + QLatin1Char('/'));
@@ -326,17 +354,18 @@ bool UnpackTransaction::moveIntoPlace(UnpackGuard &guard)
         }
         const QString staged = stagedPath(entry.number);
         // Moved already, before a kill cut the run off.
-        if (!present(staged)) {
+        if (resuming && !present(staged)) {
             placed << target;
             continue;
         }
-        const QFileInfo targetInfo(target);
-        if (targetInfo.isDir() && !targetInfo.isSymLink()) {
+        const Kind existing = kindOf(target);
+        if (existing == Kind::Folder) {
             error = QStringLiteral("a folder is in the way of ") + entry.name;
             return false;
         }
         const QString backup = staged + QStringLiteral(".old");
-        if (present(target) && !present(backup) && !replaceFile(target, backup)) {
+        if (existing == Kind::Other && !(resuming && present(backup)) &&
+            !replaceFile(target, backup)) {
             error = QStringLiteral("could not move aside ") + entry.name;
             return false;
         }

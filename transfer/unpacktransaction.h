@@ -103,5 +103,7 @@ private:
     QVector<Entry> entries;
     QStringList placed;
     Phase phase = Phase::Idle;
+    int fileCount = 0;
+    bool resumeChecksOff = false;
     QString error;
 };
