@@ -21,7 +21,6 @@
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QStyle>
@@ -282,13 +281,13 @@ void Zerun::uninstallSelected()
     const InstalledPackage record = *found;
     const QString folder = gameFolder + record.folder;
     const QString kindLabel = InstallRules::label(record.kind);
-    const auto answer = QMessageBox::question(
-        this, QStringLiteral("Uninstall ") + kindLabel,
+    const int answer = StandardDialog::question(
+        QStringLiteral("Uninstall ") + kindLabel,
         QStringLiteral("Uninstall ") + record.name + QStringLiteral(" from ") + record.folder +
             QStringLiteral(
                 "?\n\nIts files are removed; files you changed or added there are kept."),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes)
+        {QStringLiteral("Uninstall"), QStringLiteral("Cancel")}, 1, 1);
+    if (answer != 0)
         return;
     PackageRemoval::Result result;
     const bool done = PackageRemoval::carryOut(
@@ -313,7 +312,8 @@ void Zerun::uninstallSelected()
     updatesAvailable.remove(entry);
     fillLists();
     showLists();
-    QMessageBox::information(this, QStringLiteral("Uninstall ") + kindLabel, text);
+    StandardDialog::question(QStringLiteral("Uninstall ") + kindLabel, text, {QStringLiteral("OK")},
+                             0, 0);
 }
 
 int Zerun::entryOf(const QListWidgetItem *item)
@@ -616,23 +616,17 @@ bool Zerun::askFolder(const QString &kind, const QString &baseName, const QStrin
 Zerun::ExistingFolder Zerun::askExistingFolder(const QString &kindLabel, const QString &folderName,
                                                const QString &packageName)
 {
-    QMessageBox box(
-        QMessageBox::Question, QStringLiteral("Install ") + kindLabel,
+    const int choice = StandardDialog::question(
+        QStringLiteral("Install ") + kindLabel,
         QStringLiteral("The folder \"") + folderName +
             QStringLiteral("\" already exists.\n\nUpdate it with ") + packageName +
             QStringLiteral("? The package's files replace those of the same name; your other "
                            "files stay."),
-        QMessageBox::NoButton, this);
-    QPushButton *update = box.addButton(QStringLiteral("Update"), QMessageBox::AcceptRole);
-    QPushButton *other =
-        box.addButton(QStringLiteral("Choose Another Name"), QMessageBox::ActionRole);
-    QPushButton *skip = box.addButton(QStringLiteral("Skip"), QMessageBox::RejectRole);
-    box.setDefaultButton(other);
-    box.setEscapeButton(skip);
-    box.exec();
-    if (box.clickedButton() == update)
+        {QStringLiteral("Update"), QStringLiteral("Choose Another Name"), QStringLiteral("Skip")},
+        1, 2);
+    if (choice == 0)
         return ExistingFolder::Update;
-    if (box.clickedButton() == other)
+    if (choice == 1)
         return ExistingFolder::OtherName;
     return ExistingFolder::Skip;
 }

@@ -673,7 +673,7 @@ void TestRoad::installMarkUpdateUninstall()
     QString outcome;
     ModalScript third({[&confirmation](QWidget *modal) {
                            confirmation = qobject_cast<QMessageBox *>(modal)->text();
-                           ModalScript::clickButton("&Yes")(modal);
+                           ModalScript::clickButton("Uninstall")(modal);
                        },
                        [&outcome](QWidget *modal) {
                            outcome = qobject_cast<QMessageBox *>(modal)->text();
