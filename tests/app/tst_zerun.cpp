@@ -147,10 +147,12 @@ void TestZerun::layouts_data()
     QTest::newRow("verticalLayout_3")
         << "verticalLayout_3"
         << "page_2" << 6 << QList<int>{11, 11, 11, 11}
-        << QStringList{"progressTitle", "progressBar", "progressInfo", "horizontalLayout_4"};
+        << QStringList{"progressTitle", "progressBar",  "progressInfo",
+                       "batchProgress", "outcome_list", "horizontalLayout_4"};
     QTest::newRow("horizontalLayout_4")
         << "horizontalLayout_4"
-        << "" << 6 << QList<int>{-1, -1, -1, -1} << QStringList{"back", "(spacer)", "quit"};
+        << "" << 6 << QList<int>{-1, -1, -1, -1}
+        << QStringList{"back", "(spacer)", "copy_details", "retry_failed", "cancel_batch", "quit"};
 }
 
 void TestZerun::layouts()
