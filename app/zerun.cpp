@@ -15,8 +15,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFutureWatcher>
+#include <QPushButton>
 #include <QUrl>
 #include <QtConcurrent>
+
+#include <algorithm>
 
 // One package being unpacked: the extractor, the watch over its worker-thread run, and the
 // archive it was given (which no later download can touch, see claimArchive).
@@ -46,6 +49,8 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     ui->progressBar->setValue(0);
     ui->stackedWidget->setCurrentIndex(0);
     ui->back->hide();
+    ui->catalogue_status->hide();
+    ui->retry_catalogue->hide();
     gameFolder = QString();
 
     // Made once for the window's life, so later batches never get a second copy.
@@ -68,8 +73,15 @@ bool Zerun::initialise()
     if (!locateGameFolder())
         return false;
     kindFilter = 0;
-    catalogueDownloader = std::make_unique<TsDownloader>(ServiceEndpoints::catalogueUrl());
-    connect(catalogueDownloader.get(), &TsDownloader::downloaded, this, &Zerun::indexDownloaded);
+    catalogueFetch = std::make_unique<CatalogueFetch>();
+    connect(catalogueFetch.get(), &CatalogueFetch::finished, this,
+            [this](const CatalogueFetch::Result &result) { catalogueFetched(result); });
+    connect(ui->retry_catalogue, &QPushButton::clicked, this, [this] {
+        ui->retry_catalogue->hide();
+        ui->catalogue_status->setText(QStringLiteral("Loading the package list..."));
+        catalogueFetch->start(ServiceEndpoints::catalogueUrl());
+    });
+    catalogueFetch->start(ServiceEndpoints::catalogueUrl());
     fillLists();
     showLists();
     return true;
@@ -88,9 +100,37 @@ void Zerun::indexDownloaded(TsDownloader *downloader)
     readCatalogue(downloader->downloadedData());
 }
 
+void Zerun::catalogueFetched(const CatalogueFetch::Result &result)
+{
+    // A failure without a kept copy leaves whatever list is shown.
+    if (result.source != CatalogueFetch::Result::Nothing) {
+        catalogue.clear();
+        readCatalogue(result.data);
+    }
+    const QString notice = result.notice(QDateTime::currentDateTimeUtc());
+    ui->catalogue_status->setText(notice);
+    ui->catalogue_status->setVisible(!notice.isEmpty());
+    ui->retry_catalogue->setVisible(!result.failure.isEmpty());
+}
+
 void Zerun::readCatalogue(const QByteArray &data)
 {
+    const int first = catalogue.size();
     const int skipped = Catalogue::parse(data, catalogue);
+    // Only web addresses are offered: a file:// line would copy a local file. Blank lines are
+    // not entries anyone wrote.
+    const auto notWeb = [](const CatalogueEntry &entry) {
+        const bool blank = entry.file.isEmpty() && entry.kind.isEmpty() && entry.name.isEmpty();
+        return !blank && !ServiceEndpoints::isWebUrl(QUrl(entry.file));
+    };
+    const auto kept = std::remove_if(catalogue.begin() + first, catalogue.end(), notWeb);
+    const int refused = int(catalogue.end() - kept);
+    catalogue.erase(kept, catalogue.end());
+    if (refused > 0)
+        TsLogging::Log::channelDebug(TsLogging::Channel::strName(),
+                                     QStringLiteral("Catalogue: %1 line(s) without an http or "
+                                                    "https address left out")
+                                         .arg(refused));
     if (skipped > 0)
         TsLogging::Log::info(TsLogging::Channel::tsName(),
                              QStringLiteral("Catalogue: %1 line(s) with more than three fields "

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogueentry.h"
+#include "cataloguefetch.h"
 #include "downloadmanager.h"
 
 #include <QMainWindow>
@@ -66,6 +67,8 @@ private:
     enum class Outcome { Installed, Failed, Skipped };
 
     void readCatalogue(const QByteArray &data);
+    // Shows the fetched (or kept) list and says on the catalogue page where it came from.
+    void catalogueFetched(const CatalogueFetch::Result &result);
     // Moves the saved archive to a name of its own, so that a later download of the same file
     // name cannot truncate it while it is being unpacked.
     static QString claimArchive(const QString &saved);
@@ -93,8 +96,8 @@ private:
     DownloadManager downloadManager;
     QTimer installTimer;
 
-    // The catalogue fetch; kept for the rest of the run.
-    std::unique_ptr<TsDownloader> catalogueDownloader;
+    // The catalogue fetch; kept for the rest of the run, started again by retry_catalogue.
+    std::unique_ptr<CatalogueFetch> catalogueFetch;
     // Queue position of the file being transferred: the manager starts the files in queue order
     // and reports each start (or a save file it could not open), so counting those reports
     // tells which queued package a saved file belongs to, whatever kinds the batch mixes.

@@ -579,6 +579,10 @@ bool PackageHost::start(const QString &address, quint16 port)
     }
     d->running = true;
     d->thread = std::thread([this] { d->server->listen_after_bind(); });
+    // A stop before the server loop runs would not reach it, and the loop would never end.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!d->server->is_running() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return true;
 }
 
