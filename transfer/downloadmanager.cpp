@@ -555,10 +555,13 @@ void DownloadManager::downloadFinished()
         return;
     }
     if (error == QNetworkReply::NoError && status >= 300 && status <= 399) {
-        if (isRedirectStatus(status))
+        if (isRedirectStatus(status)) {
             announceRedirect();
-        endFile(DownloadOutcome::Failed,
-                QStringLiteral("redirect status %1 is not followed").arg(status));
+            endFile(DownloadOutcome::Failed,
+                    QStringLiteral("redirect status %1 is not followed").arg(status));
+        } else {
+            endFile(DownloadOutcome::Failed, failureReason(status));
+        }
         return;
     }
     if (status == 416 && current.offset > 0 && !current.restartedAfterRefusal) {
