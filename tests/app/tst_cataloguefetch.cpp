@@ -4,6 +4,7 @@
 #include "packagehost.h"
 #include "serviceendpoints.h"
 #include "testfiles.h"
+#include "testprofile.h"
 #include "zerun.h"
 
 #include <QLabel>
@@ -40,6 +41,7 @@ private:
     void startHost();
     QStringList shown() const;
 
+    TestProfile profile;
     QTemporaryDir site;
     QTemporaryDir prefix;
     std::unique_ptr<PackageHost> host;
@@ -50,7 +52,9 @@ private:
 void TestCatalogueFetch::initTestCase()
 {
     useInstallerIdentity();
+    QVERIFY(profile.isValid());
     AppPaths::createFolders();
+    QVERIFY(AppPaths::cacheFolder().startsWith(profile.home()));
     QVERIFY(site.isValid() && prefix.isValid());
     // A game folder where the installer looks for one under Wine.
     TestFiles::write(prefix.path() +
