@@ -2,8 +2,10 @@
 
 #include "catalogue.h"
 #include "gamefolder.h"
+#include "installedpackages.h"
 #include "installrecovery.h"
 #include "installrules.h"
+#include "packageremoval.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
 #include "tscompression.h"
@@ -19,13 +21,14 @@
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QStyle>
 #include <QUrl>
 #include <QtConcurrent>
 
 #include <algorithm>
+#include <atomic>
 
 // One package being unpacked: the extractor, the watch over its worker-thread run, and the
 // archive it was given (which no later download can touch, see claimArchive).
@@ -37,6 +40,16 @@ struct Zerun::Extraction
     QString name;
     QString journal;
     bool ended = false;
+    // For the record: the catalogue entry, where it went, and what the worker learnt.
+    int entry = -1;
+    QString kind;
+    QString url;
+    QString target;
+    QByteArray archiveSha256;
+    qint64 archiveSize = 0;
+    QStringList entryNames;
+    QVector<InstalledFile> files;
+    std::atomic<bool> unpacked{false};
 };
 
 namespace {
@@ -84,10 +97,29 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     connect(&downloadManager, &DownloadManager::result, this, &Zerun::status);
     connect(&downloadManager, &DownloadManager::fileDownloaded, this, &Zerun::installing);
     connect(&downloadManager, &DownloadManager::finished, this, &Zerun::installing);
+    // Each saved file's validator, for its package record.
+    connect(&downloadManager, &DownloadManager::transferFinished, this,
+            [this](const DownloadOutcome &outcome) {
+                if (outcome.kind == DownloadOutcome::Saved)
+                    validators.insert(QString::fromLocal8Bit(outcome.url.toEncoded()),
+                                      QString::fromLatin1(outcome.entityTag.isEmpty()
+                                                              ? outcome.lastModified
+                                                              : outcome.entityTag));
+            });
 
     // A drop adds its rows first; the duplicates go once the drop is over.
     connect(ui->file_list->model(), &QAbstractItemModel::rowsInserted, this,
             &Zerun::removeDuplicateDownloads, Qt::QueuedConnection);
+
+    connect(&updateProbe, &UpdateProbe::checked, this, [this](int entry, bool differs) {
+        if (differs) {
+            updatesAvailable.insert(entry);
+            applyMarks();
+        }
+    });
+    connect(ui->uninstall_package, &QPushButton::clicked, this, &Zerun::uninstallSelected);
+    connect(ui->repo_list, &QListWidget::itemSelectionChanged, this, &Zerun::updateUninstallButton);
+    updateUninstallButton();
 }
 
 Zerun::~Zerun()
@@ -104,6 +136,7 @@ bool Zerun::initialise()
     recoverInstalls();
     if (!locateGameFolder())
         return false;
+    loadInstalledPackages();
     kindFilter = 0;
     catalogueFetch = std::make_unique<CatalogueFetch>();
     connect(catalogueFetch.get(), &CatalogueFetch::finished, this,
@@ -181,11 +214,30 @@ void Zerun::readCatalogue(const QByteArray &data)
                                   .arg(skipped));
     fillLists();
     showLists();
+    checkForUpdates();
 }
 
 void Zerun::fillLists()
 {
-    Catalogue::fill(catalogue, kindFilter, visibleNames, &visibleEntries);
+    if (kindFilter != installedFilter) {
+        Catalogue::fill(catalogue, kindFilter, visibleNames, &visibleEntries);
+        return;
+    }
+    // Installed packages, with where they are and since when.
+    Catalogue::fill(catalogue, Catalogue::All, visibleNames, &visibleEntries);
+    QStringList names;
+    QVector<int> entries;
+    for (int row = 0; row < visibleEntries.size(); ++row) {
+        const InstalledPackage *record = recordOf(visibleEntries.at(row));
+        if (!record)
+            continue;
+        names << visibleNames.at(row) + QStringLiteral("  \u2014 ") + record->folder +
+                     QStringLiteral(", installed ") +
+                     record->installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd"));
+        entries << visibleEntries.at(row);
+    }
+    visibleNames = names;
+    visibleEntries = entries;
 }
 
 void Zerun::showLists()
@@ -194,7 +246,121 @@ void Zerun::showLists()
     ui->repo_list->addItems(visibleNames);
     // Each item knows its entry, so names that repeat or hold a kind suffix stay apart.
     for (int row = 0; row < ui->repo_list->count() && row < visibleEntries.size(); ++row)
-        ui->repo_list->item(row)->setData(Qt::UserRole, visibleEntries.at(row));
+        ui->repo_list->item(row)->setData(entryRole, visibleEntries.at(row));
+    applyMarks();
+}
+
+void Zerun::loadInstalledPackages()
+{
+    QString why;
+    if (!packageRecords.load(&why))
+        InstallRecovery::note(QStringLiteral("Installed packages: ") + why +
+                              QStringLiteral("; nothing is marked as installed"));
+}
+
+const InstalledPackage *Zerun::recordOf(int entry) const
+{
+    if (entry < 0 || entry >= catalogue.size())
+        return nullptr;
+    return packageRecords.find(catalogue.at(entry).name, catalogue.at(entry).kind);
+}
+
+void Zerun::applyMarks()
+{
+    const QIcon installedIcon = style()->standardIcon(QStyle::SP_DialogApplyButton);
+    const QIcon updateIcon = style()->standardIcon(QStyle::SP_BrowserReload);
+    for (int row = 0; row < ui->repo_list->count(); ++row) {
+        QListWidgetItem *item = ui->repo_list->item(row);
+        const int entry = entryOf(item);
+        const InstalledPackage *record = recordOf(entry);
+        if (!record) {
+            item->setData(markRole, NotInstalled);
+            item->setData(Qt::DecorationRole, QVariant());
+            item->setData(Qt::ToolTipRole, QVariant());
+            continue;
+        }
+        const bool update = updatesAvailable.contains(entry);
+        item->setData(markRole, update ? UpdateAvailable : Installed);
+        item->setData(Qt::DecorationRole, update ? updateIcon : installedIcon);
+        item->setData(
+            Qt::ToolTipRole,
+            QString(QStringLiteral("Installed in ") + record->folder + QStringLiteral(" on ") +
+                    record->installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")) +
+                    (update ? QStringLiteral(" \u2014 update available") : QString())));
+    }
+    updateUninstallButton();
+}
+
+void Zerun::checkForUpdates()
+{
+    QVector<UpdateProbe::Query> queries;
+    for (int entry = 0; entry < catalogue.size(); ++entry) {
+        const InstalledPackage *record = recordOf(entry);
+        if (!record)
+            continue;
+        // Another address is another archive; the same address is asked about.
+        if (catalogue.at(entry).file != record->url)
+            updatesAvailable.insert(entry);
+        else
+            queries.append({entry, QUrl(record->url), record->validator, record->archiveSize});
+    }
+    applyMarks();
+    if (!queries.isEmpty())
+        updateProbe.check(queries);
+}
+
+void Zerun::updateUninstallButton()
+{
+    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
+    ui->uninstall_package->setEnabled(!selected.isEmpty() &&
+                                      recordOf(entryOf(selected.first())) != nullptr);
+}
+
+void Zerun::uninstallSelected()
+{
+    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const int entry = entryOf(selected.first());
+    const InstalledPackage *found = recordOf(entry);
+    if (!found)
+        return;
+    const InstalledPackage record = *found;
+    const QString folder = gameFolder + record.folder;
+    const QString kindLabel = InstallRules::label(record.kind);
+    const int answer = StandardDialog::question(
+        QStringLiteral("Uninstall ") + kindLabel,
+        QStringLiteral("Uninstall ") + record.name + QStringLiteral(" from ") + record.folder +
+            QStringLiteral(
+                "?\n\nIts files are removed; files you changed or added there are kept."),
+        {QStringLiteral("Uninstall"), QStringLiteral("Cancel")}, 1, 1);
+    if (answer != 0)
+        return;
+    PackageRemoval::Result result;
+    const bool done = PackageRemoval::carryOut(
+        folder, record.files, true, InstallRecovery::newRemovalJournalPath(), &result,
+        InstalledPackages::defaultPath(), record.name, record.kind);
+    QString text;
+    if (!done) {
+        text = QStringLiteral("Could not uninstall ") + record.name +
+               QStringLiteral(": the removal could not be recorded.");
+    } else {
+        text = QStringLiteral("Uninstalled ") + record.name + QStringLiteral(" from ") +
+               record.folder + QLatin1Char('.');
+        if (!result.changed.isEmpty())
+            text += QStringLiteral("\nKept %1 files you changed: ").arg(result.changed.size()) +
+                    result.changed.join(QStringLiteral(", "));
+        if (!result.added.isEmpty())
+            text += QStringLiteral("\nKept %1 files you added: ").arg(result.added.size()) +
+                    result.added.join(QStringLiteral(", "));
+    }
+    InstallRecovery::note(text);
+    loadInstalledPackages();
+    updatesAvailable.remove(entry);
+    fillLists();
+    showLists();
+    StandardDialog::question(QStringLiteral("Uninstall ") + kindLabel, text, {QStringLiteral("OK")},
+                             0, 0);
 }
 
 int Zerun::entryOf(const QListWidgetItem *item)
@@ -401,7 +567,7 @@ void Zerun::install()
 
     QString target;
     QString journal;
-    if (!askFolder(kind, baseName, packageName, target, journal)) {
+    if (!askFolder(kind, baseName, packageName, target, journal, position)) {
         // Nothing lands in the kind's own folder: the package is left out and the batch goes on.
         QFile::remove(archive);
         ui->progressInfo->setText(QStringLiteral("Skipped ") + packageName);
@@ -422,13 +588,18 @@ void Zerun::install()
                          QLatin1Char(')'));
         return;
     }
-    startExtraction(archive, target, packageName, journal);
+    startExtraction(archive, target, packageName, journal, position);
 }
 
 bool Zerun::askFolder(const QString &kind, const QString &baseName, const QString &packageName,
-                      QString &target, QString &journal)
+                      QString &target, QString &journal, int position)
 {
     const QString destination = gameFolder + InstallRules::destination(kind);
+    // A package installed before is offered its own folder, which it then updates in place.
+    const InstalledPackage *record = recordOf(queuedEntries.value(position, -1));
+    const QString recordedFolder =
+        record ? QDir::cleanPath(gameFolder + record->folder) : QString();
+    const QString suggestion = record ? QFileInfo(recordedFolder).fileName() : QString();
     const QString kindLabel = InstallRules::label(kind);
     const QString title = QStringLiteral("Install ") + kindLabel;
     const QString question = QStringLiteral("Choose a folder name to install the ") + baseName +
@@ -436,7 +607,7 @@ bool Zerun::askFolder(const QString &kind, const QString &baseName, const QStrin
     QString label = question;
     for (;;) {
         bool accepted = false;
-        const QString name = StandardDialog::getText(title, label, &accepted);
+        const QString name = StandardDialog::getText(title, label, &accepted, suggestion);
         if (!accepted)
             return false;
         const QString complaint = InstallRules::nameComplaint(name);
@@ -446,6 +617,11 @@ bool Zerun::askFolder(const QString &kind, const QString &baseName, const QStrin
         }
         const QString candidate = destination + name;
         const QFileInfo candidateInfo(candidate);
+        if (candidateInfo.isDir() && QDir::cleanPath(candidate) == recordedFolder) {
+            target = candidate;
+            journal = InstallRecovery::newJournalPath();
+            return true;
+        }
         if (candidateInfo.isDir()) {
             // The player's folder is touched only when they say so.
             switch (askExistingFolder(kindLabel, name, packageName)) {
@@ -487,29 +663,23 @@ bool Zerun::askFolder(const QString &kind, const QString &baseName, const QStrin
 Zerun::ExistingFolder Zerun::askExistingFolder(const QString &kindLabel, const QString &folderName,
                                                const QString &packageName)
 {
-    QMessageBox box(
-        QMessageBox::Question, QStringLiteral("Install ") + kindLabel,
+    const int choice = StandardDialog::question(
+        QStringLiteral("Install ") + kindLabel,
         QStringLiteral("The folder \"") + folderName +
             QStringLiteral("\" already exists.\n\nUpdate it with ") + packageName +
             QStringLiteral("? The package's files replace those of the same name; your other "
                            "files stay."),
-        QMessageBox::NoButton, this);
-    QPushButton *update = box.addButton(QStringLiteral("Update"), QMessageBox::AcceptRole);
-    QPushButton *other =
-        box.addButton(QStringLiteral("Choose Another Name"), QMessageBox::ActionRole);
-    QPushButton *skip = box.addButton(QStringLiteral("Skip"), QMessageBox::RejectRole);
-    box.setDefaultButton(other);
-    box.setEscapeButton(skip);
-    box.exec();
-    if (box.clickedButton() == update)
+        {QStringLiteral("Update"), QStringLiteral("Choose Another Name"), QStringLiteral("Skip")},
+        1, 2);
+    if (choice == 0)
         return ExistingFolder::Update;
-    if (box.clickedButton() == other)
+    if (choice == 1)
         return ExistingFolder::OtherName;
     return ExistingFolder::Skip;
 }
 
 void Zerun::startExtraction(const QString &archive, const QString &target, const QString &name,
-                            const QString &journal)
+                            const QString &journal, int position)
 {
     auto owned = std::make_unique<Extraction>();
     Extraction *extraction = owned.get();
@@ -517,12 +687,20 @@ void Zerun::startExtraction(const QString &archive, const QString &target, const
     extraction->archive = archive;
     extraction->name = name;
     extraction->journal = journal;
+    extraction->entry = queuedEntries.value(position, -1);
+    extraction->kind = queuedKinds.value(position);
+    extraction->url = queuedUrls.value(position);
+    extraction->target = target;
 
     TsUnZip &unzip = extraction->unzip;
     unzip.setZipFile(archive);
     unzip.setDestination(target);
     unzip.setEncrypted(false);
     unzip.setJournal(journal);
+    // Runs on the worker, before the queued finished() reaches the window.
+    connect(
+        &unzip, &TsUnZip::finished, this, [extraction] { extraction->unpacked = true; },
+        Qt::DirectConnection);
     connect(&unzip, &TsUnZip::finished, this, [this, extraction] {
         extraction->ended = true;
         finishedExtraction = extraction;
@@ -537,10 +715,78 @@ void Zerun::startExtraction(const QString &archive, const QString &target, const
     // The run's own signals are queued before the watcher's, so this only catches a run that
     // ended without any (the archive failed to close).
     connect(&extraction->watcher, &QFutureWatcher<void>::finished, this, [this, extraction] {
+        if (extraction->unpacked)
+            recordInstall(extraction);
         if (!extraction->ended)
             extractionFailed(extraction, QStringLiteral("Couldn't close zip"));
     });
-    extraction->watcher.setFuture(QtConcurrent::run(&unzip, &TsUnZip::unpackAll));
+    // The worker also learns what the record needs: the archive's hash and entries before the
+    // unpack (the window deletes the archive once it is in place), the files' hashes after.
+    extraction->watcher.setFuture(QtConcurrent::run([extraction] {
+        extraction->archiveSize = QFileInfo(extraction->archive).size();
+        extraction->archiveSha256 = InstalledPackages::sha256Of(extraction->archive);
+        extraction->entryNames = TsCompression::listEntries(extraction->archive);
+        extraction->unzip.unpackAll();
+        if (!extraction->unpacked)
+            return;
+        QStringList files;
+        for (QString name : qAsConst(extraction->entryNames)) {
+            name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+            if (!name.endsWith(QLatin1Char('/')))
+                files << QDir::cleanPath(name);
+        }
+        files.removeDuplicates();
+        extraction->files = InstalledPackages::describe(extraction->target, files);
+    }));
+}
+
+void Zerun::recordInstall(Extraction *extraction)
+{
+    if (extraction->entry < 0 || extraction->entry >= catalogue.size())
+        return;
+    const CatalogueEntry &entry = catalogue.at(extraction->entry);
+    InstalledPackage record;
+    record.name = entry.name;
+    record.kind = entry.kind;
+    record.folder = QDir(gameFolder).relativeFilePath(extraction->target);
+    record.url = extraction->url;
+    record.archiveSize = extraction->archiveSize;
+    record.archiveSha256 = extraction->archiveSha256;
+    record.validator = validators.value(extraction->url);
+    record.installed = QDateTime::currentDateTimeUtc();
+    record.files = extraction->files;
+
+    // Files of the version this one replaced that it no longer has go, unless the player
+    // changed them.
+    QString note;
+    const InstalledPackage *previous = packageRecords.find(entry.name, entry.kind);
+    if (previous &&
+        QDir::cleanPath(gameFolder + previous->folder) == QDir::cleanPath(extraction->target)) {
+        QSet<QString> kept;
+        for (const InstalledFile &file : qAsConst(record.files))
+            kept.insert(file.path);
+        QVector<InstalledFile> obsolete;
+        for (const InstalledFile &file : previous->files) {
+            if (!kept.contains(QDir::cleanPath(file.path)))
+                obsolete << file;
+        }
+        if (!obsolete.isEmpty()) {
+            PackageRemoval::Result result;
+            PackageRemoval::carryOut(extraction->target, obsolete, false,
+                                     InstallRecovery::newRemovalJournalPath(), &result);
+            if (!result.changed.isEmpty())
+                note = QStringLiteral("Kept %1 files you changed: ").arg(result.changed.size()) +
+                       result.changed.join(QStringLiteral(", "));
+        }
+    }
+    packageRecords.put(record);
+    if (!packageRecords.save())
+        InstallRecovery::note(QStringLiteral("Installed packages: could not write ") +
+                              InstalledPackages::defaultPath());
+    if (!note.isEmpty())
+        InstallRecovery::note(entry.name + QStringLiteral(": ") + note);
+    updatesAvailable.remove(extraction->entry);
+    applyMarks();
 }
 
 void Zerun::extractionFailed(Extraction *extraction, const QString &text)

@@ -102,6 +102,7 @@ void TestZerun::widgetTexts_data()
     row("clear_list", "QPushButton", "Clear List");
     row("add_to_list", "QPushButton", "Add to Download List");
     row("download_items", "QPushButton", "Download");
+    row("uninstall_package", "QPushButton", "Uninstall");
     row("progressTitle", "QLabel", "");
     row("progressInfo", "QLabel", "");
     row("back", "QPushButton", "Go Back");
@@ -147,9 +148,10 @@ void TestZerun::layouts_data()
     QTest::newRow("horizontalLayout_5") << "horizontalLayout_5"
                                         << "" << 6 << QList<int>{-1, -1, -1, -1}
                                         << QStringList{"catalogue_status", "retry_catalogue"};
-    QTest::newRow("horizontalLayout_3") << "horizontalLayout_3"
-                                        << "" << 6 << QList<int>{-1, 0, 10, -1}
-                                        << QStringList{"add_to_list", "(spacer)", "download_items"};
+    QTest::newRow("horizontalLayout_3")
+        << "horizontalLayout_3"
+        << "" << 6 << QList<int>{-1, 0, 10, -1}
+        << QStringList{"add_to_list", "uninstall_package", "(spacer)", "download_items"};
     QTest::newRow("verticalLayout_3")
         << "verticalLayout_3"
         << "page_2" << 6 << QList<int>{11, 11, 11, 11}
@@ -206,7 +208,8 @@ void TestZerun::filterItemsFollowTheKindOrder()
     QStringList texts;
     for (int i = 0; i < filter->count(); ++i)
         texts << filter->itemText(i);
-    QCOMPARE(texts, (QStringList{"All", "Mods", "Picture Packs", "Skins"}));
+    // The four kinds, then the installed packages.
+    QCOMPARE(texts, (QStringList{"All", "Mods", "Picture Packs", "Skins", "Installed"}));
     QCOMPARE(filter->currentIndex(), 0);
 }
 
