@@ -15,11 +15,14 @@
 #include "ui_zerun.h"
 #include "unpacktransaction.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFutureWatcher>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QStorageInfo>
@@ -53,6 +56,25 @@ struct Zerun::Extraction
 };
 
 namespace {
+
+// Esc in a line edit clears it (and goes no further).
+class EscapeClears : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *edit = qobject_cast<QLineEdit *>(watched);
+        if (edit && event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape && !edit->text().isEmpty()) {
+            edit->clear();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 const QString installingTitle = QStringLiteral("Installing...");
 const QString pleaseWait = QStringLiteral("Please wait, this may take a minute...");
@@ -118,8 +140,35 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
         }
     });
     connect(ui->uninstall_package, &QPushButton::clicked, this, &Zerun::uninstallSelected);
-    connect(ui->repo_list, &QListWidget::itemSelectionChanged, this, &Zerun::updateUninstallButton);
+    connect(ui->repo_list, &QListWidget::itemSelectionChanged, this, [this] {
+        markSelectedEntries();
+        updateUninstallButton();
+    });
     updateUninstallButton();
+
+    // Search as you type; Esc clears it.
+    connect(ui->repo_search, &QLineEdit::textChanged, this, [this](const QString &text) {
+        searchText = text.trimmed();
+        fillLists();
+        showLists();
+    });
+    ui->repo_search->installEventFilter(new EscapeClears(ui->repo_search));
+
+    // Double-click or Enter adds the selected packages; Delete or the context menu takes
+    // packages off the download list.
+    connect(ui->repo_list, &QListWidget::itemActivated, this, &Zerun::on_add_to_list_clicked);
+    auto *addAction = new QAction(QStringLiteral("Add to Download List"), ui->repo_list);
+    connect(addAction, &QAction::triggered, this, &Zerun::on_add_to_list_clicked);
+    auto *uninstallAction = new QAction(QStringLiteral("Uninstall"), ui->repo_list);
+    connect(uninstallAction, &QAction::triggered, this, &Zerun::uninstallSelected);
+    ui->repo_list->addActions({addAction, uninstallAction});
+    ui->repo_list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto *removeAction = new QAction(QStringLiteral("Remove from List"), ui->file_list);
+    removeAction->setShortcut(QKeySequence::Delete);
+    removeAction->setShortcutContext(Qt::WidgetShortcut);
+    connect(removeAction, &QAction::triggered, this, &Zerun::removeSelectedDownloads);
+    ui->file_list->addAction(removeAction);
+    ui->file_list->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 Zerun::~Zerun()
@@ -219,6 +268,24 @@ void Zerun::readCatalogue(const QByteArray &data)
 
 void Zerun::fillLists()
 {
+    fillByKind();
+    if (searchText.isEmpty())
+        return;
+    // The search narrows whatever the kind filter shows, by name, ignoring case.
+    QStringList names;
+    QVector<int> entries;
+    for (int row = 0; row < visibleEntries.size(); ++row) {
+        if (catalogue.at(visibleEntries.at(row)).name.contains(searchText, Qt::CaseInsensitive)) {
+            names << visibleNames.at(row);
+            entries << visibleEntries.at(row);
+        }
+    }
+    visibleNames = names;
+    visibleEntries = entries;
+}
+
+void Zerun::fillByKind()
+{
     if (kindFilter != installedFilter) {
         Catalogue::fill(catalogue, kindFilter, visibleNames, &visibleEntries);
         return;
@@ -244,9 +311,8 @@ void Zerun::showLists()
 {
     ui->repo_list->clear();
     ui->repo_list->addItems(visibleNames);
-    // Each item knows its entry, so names that repeat or hold a kind suffix stay apart.
-    for (int row = 0; row < ui->repo_list->count() && row < visibleEntries.size(); ++row)
-        ui->repo_list->item(row)->setData(entryRole, visibleEntries.at(row));
+    // A catalogue item's entry is its row in visibleEntries, so names that repeat or hold a
+    // kind suffix stay apart; items carry it as data only once selected (for dragging).
     applyMarks();
 }
 
@@ -269,14 +335,17 @@ void Zerun::applyMarks()
 {
     const QIcon installedIcon = style()->standardIcon(QStyle::SP_DialogApplyButton);
     const QIcon updateIcon = style()->standardIcon(QStyle::SP_BrowserReload);
-    for (int row = 0; row < ui->repo_list->count(); ++row) {
+    for (int row = 0; row < ui->repo_list->count() && row < visibleEntries.size(); ++row) {
         QListWidgetItem *item = ui->repo_list->item(row);
-        const int entry = entryOf(item);
+        const int entry = visibleEntries.at(row);
         const InstalledPackage *record = recordOf(entry);
         if (!record) {
-            item->setData(markRole, NotInstalled);
-            item->setData(Qt::DecorationRole, QVariant());
-            item->setData(Qt::ToolTipRole, QVariant());
+            // Only marks set before are cleared: most items never had one.
+            if (item->data(markRole).toInt() != NotInstalled) {
+                item->setData(markRole, NotInstalled);
+                item->setData(Qt::DecorationRole, QVariant());
+                item->setData(Qt::ToolTipRole, QVariant());
+            }
             continue;
         }
         const bool update = updatesAvailable.contains(entry);
@@ -312,7 +381,7 @@ void Zerun::checkForUpdates()
 void Zerun::updateUninstallButton()
 {
     const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
-    ui->uninstall_package->setEnabled(!selected.isEmpty() &&
+    ui->uninstall_package->setEnabled(selected.size() == 1 &&
                                       recordOf(entryOf(selected.first())) != nullptr);
 }
 
@@ -363,11 +432,35 @@ void Zerun::uninstallSelected()
                              0, 0);
 }
 
-int Zerun::entryOf(const QListWidgetItem *item)
+int Zerun::entryOf(const QListWidgetItem *item) const
 {
+    if (!item)
+        return -1;
+    if (item->listWidget() == ui->repo_list)
+        return visibleEntries.value(ui->repo_list->row(item), -1);
     bool ok = false;
-    const int entry = item ? item->data(Qt::UserRole).toInt(&ok) : -1;
+    const int entry = item->data(entryRole).toInt(&ok);
     return ok ? entry : -1;
+}
+
+void Zerun::markSelectedEntries()
+{
+    // A drag carries the items' data to the download list.
+    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
+    for (QListWidgetItem *item : selected) {
+        if (!item->data(entryRole).isValid())
+            item->setData(entryRole, entryOf(item));
+    }
+}
+
+void Zerun::removeSelectedDownloads()
+{
+    const QList<QListWidgetItem *> selected = ui->file_list->selectedItems();
+    for (QListWidgetItem *item : selected) {
+        const int row = ui->file_list->row(item);
+        downloadNames.removeOne(Catalogue::plainName(item->text()));
+        delete ui->file_list->takeItem(row);
+    }
 }
 
 void Zerun::addToDownloadList(int entry)
@@ -599,20 +692,25 @@ bool Zerun::askFolder(const QString &kind, const QString &baseName, const QStrin
     const InstalledPackage *record = recordOf(queuedEntries.value(position, -1));
     const QString recordedFolder =
         record ? QDir::cleanPath(gameFolder + record->folder) : QString();
-    const QString suggestion = record ? QFileInfo(recordedFolder).fileName() : QString();
+    QString text = record ? QFileInfo(recordedFolder).fileName()
+                          : InstallRules::suggestedFolderName(packageName);
     const QString kindLabel = InstallRules::label(kind);
     const QString title = QStringLiteral("Install ") + kindLabel;
-    const QString question = QStringLiteral("Choose a folder name to install the ") + baseName +
+    // The package by its catalogue name; the archive's name only when the catalogue has none.
+    const QString shownName = packageName.isEmpty() ? baseName : packageName;
+    const QString question = QStringLiteral("Choose a folder name to install the ") + shownName +
                              QLatin1Char(' ') + kindLabel + QStringLiteral(" into:");
     QString label = question;
     for (;;) {
         bool accepted = false;
-        const QString name = StandardDialog::getText(title, label, &accepted, suggestion);
+        const QString name = StandardDialog::getText(title, label, &accepted, text);
         if (!accepted)
             return false;
+        // A complaint keeps the package named and what was typed.
+        text = name;
         const QString complaint = InstallRules::nameComplaint(name);
         if (!complaint.isEmpty()) {
-            label = complaint;
+            label = complaint + QStringLiteral("\n\n") + question;
             continue;
         }
         const QString candidate = destination + name;
@@ -638,7 +736,7 @@ bool Zerun::askFolder(const QString &kind, const QString &baseName, const QStrin
         }
         if (candidateInfo.exists() || candidateInfo.isSymLink()) {
             // A file of that name cannot become a package folder.
-            label = InstallRules::creationComplaint();
+            label = InstallRules::creationComplaint(candidate) + QStringLiteral("\n\n") + question;
             continue;
         }
         // The journal names the folders before they exist, so a kill right after creating them
@@ -654,9 +752,9 @@ bool Zerun::askFolder(const QString &kind, const QString &baseName, const QStrin
             target = candidate;
             return true;
         }
+        label = InstallRules::creationComplaint(candidate) + QStringLiteral("\n\n") + question;
         UnpackTransaction::recover(journal);
         journal.clear();
-        label = InstallRules::creationComplaint();
     }
 }
 

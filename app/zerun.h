@@ -84,7 +84,11 @@ private:
     // Finishes or undoes installs that a kill cut off, and clears archives nothing refers to.
     void recoverInstalls();
     // The catalogue entry a list item stands for, or -1 for an item that does not know it.
-    static int entryOf(const QListWidgetItem *item);
+    int entryOf(const QListWidgetItem *item) const;
+    void markSelectedEntries();
+    void removeSelectedDownloads();
+    // The kind filter (or the Installed view) alone, before the search narrows it.
+    void fillByKind();
     void addToDownloadList(int entry);
     void removeDuplicateDownloads();
     // Installed packages: their records, their marks in the catalogue, the update checks.
@@ -125,6 +129,7 @@ private:
     // The catalogue index of each shown name, and of each queued package.
     QVector<int> visibleEntries;
     QVector<int> queuedEntries;
+    QString searchText;
     QStringList downloadNames;
     QStringList queuedUrls;
     QStringList queuedKinds;

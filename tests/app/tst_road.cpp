@@ -18,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
@@ -106,6 +107,8 @@ private slots:
     void mixedBatchEachInItsKindsFolder();
     void folderNameComplaints_data();
     void folderNameComplaints();
+    void folderPromptSuggestsAndKeepsWhatWasTyped();
+    void searchAndListKeys();
     void existingFolderIsUpdatedInPlace();
     void existingFolderChoices_data();
     void existingFolderChoices();
@@ -392,12 +395,12 @@ void TestRoad::mixedBatchEachInItsKindsFolder()
     const auto &seen = script.seen();
     QCOMPARE(seen.at(0).title, QString("Install Mod DB"));
     QCOMPARE(seen.at(0).label,
-             QString("Choose a folder name to install the realworld Mod DB into:"));
+             QString("Choose a folder name to install the Real World Mod DB into:"));
     QCOMPARE(seen.at(1).title, QString("Install Picture Pack"));
     QCOMPARE(seen.at(1).label,
-             QString("Choose a folder name to install the faces Picture Pack into:"));
+             QString("Choose a folder name to install the Faces Picture Pack into:"));
     QCOMPARE(seen.at(2).title, QString("Install Skin"));
-    QCOMPARE(seen.at(2).label, QString("Choose a folder name to install the neatskin Skin into:"));
+    QCOMPARE(seen.at(2).label, QString("Choose a folder name to install the Neat Skin Skin into:"));
 
     QCOMPARE(filesBelow(game("Databases/My Mod")),
              (QStringList{"data/promotions.txt", "readme.txt"}));
@@ -422,7 +425,7 @@ void TestRoad::folderNameComplaints_data()
 {
     const QString tooLong = "Folder Name can't be longer than 24 characters";
     const QString illegal =
-        "Folder Name can't contain illegal characters '<' '>' ':' '' '/' '\\' '|'";
+        "Folder Name can't contain illegal characters '<' '>' ':' '\"' '/' '\\' '|'";
 
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("complaint");
@@ -437,8 +440,9 @@ void TestRoad::folderNameComplaints_data()
     QTest::newRow("backslash") << "a\\b" << illegal + ".";
     QTest::newRow("bar and quote") << "a|\"b\"" << illegal + ".";
     // A file of that name is in the way.
-    QTest::newRow("cannot create") << "Blocked"
-                                   << "Could not create folder. Try again.";
+    QTest::newRow("cannot create")
+        << "Blocked"
+        << "Could not create folder: a file of that name is in the way. Choose another name.";
 }
 
 void TestRoad::folderNameComplaints()
@@ -453,12 +457,66 @@ void TestRoad::folderNameComplaints()
     const QString accepted(24, 'x');
     ModalScript script({ModalScript::acceptText(answer), ModalScript::acceptText(accepted)});
     download(script);
-    QCOMPARE(script.seen().at(1).label, complaint);
+    // The complaint, and the package still named.
+    QCOMPARE(script.seen().at(1).label,
+             complaint + "\n\nChoose a folder name to install the Neat Skin Skin into:");
     QCOMPARE(QDir(game("Skins")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
              QStringList{accepted});
     QCOMPARE(filesBelow(game("Skins/" + accepted)), (QStringList{"bg/back.txt", "skin.ini"}));
     // Nothing written anywhere else: the game, the blocking file and the skin.
     QCOMPARE(filesBelow(prefix->path()).size(), 4);
+}
+
+void TestRoad::folderPromptSuggestsAndKeepsWhatWasTyped()
+{
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    openWindow(base + "neatskin.zip,skin,Neat: Skin/Deluxe Edition 2016 <Final>\n");
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 1);
+    addToList("Neat: Skin/Deluxe Edition 2016 <Final> [Skin]");
+    QStringList offered;
+    const auto answer = [&offered](const QString &text) {
+        return [&offered, text](QWidget *modal) {
+            offered << qobject_cast<QInputDialog *>(modal)->textValue();
+            ModalScript::acceptText(text)(modal);
+        };
+    };
+    ModalScript script({answer("Bad|Name"), answer("Good Name")});
+    download(script);
+    // A name made from the package's, cut to the rule; after a complaint, what was typed.
+    QCOMPARE(offered, (QStringList{"Neat SkinDeluxe Edition", "Bad|Name"}));
+    QVERIFY(QFile::exists(game("Skins/Good Name/skin.ini")));
+}
+
+void TestRoad::searchAndListKeys()
+{
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    openWindow(standardCatalogue() + base + "x.zip,skin,Neater Things\n");
+    auto *repo = child<QListWidget>("repo_list");
+    auto *search = child<QLineEdit>("repo_search");
+    QTRY_COMPARE(repo->count(), 4);
+    // As typed, ignoring case, together with the kind filter.
+    QTest::keyClicks(search, "NEAT");
+    QCOMPARE(texts("repo_list"), (QStringList{"Neat Skin [Skin]", "Neater Things [Skin]"}));
+    child<QComboBox>("repo_filter")->setCurrentIndex(3);
+    QCOMPARE(texts("repo_list"), (QStringList{"Neat Skin", "Neater Things"}));
+    child<QComboBox>("repo_filter")->setCurrentIndex(1);
+    QCOMPARE(texts("repo_list"), QStringList());
+    child<QComboBox>("repo_filter")->setCurrentIndex(0);
+    QTest::keyClick(search, Qt::Key_Escape);
+    QCOMPARE(search->text(), QString());
+    QCOMPARE(repo->count(), 4);
+
+    // Several at once, by Enter; then Delete takes the selected one off the list.
+    repo->selectAll();
+    repo->setFocus();
+    QTest::keyClick(repo, Qt::Key_Return);
+    QCOMPARE(child<QListWidget>("file_list")->count(), 4);
+    auto *files = child<QListWidget>("file_list");
+    files->setCurrentRow(1);
+    files->setFocus();
+    QTest::keyClick(files, Qt::Key_Delete);
+    QCOMPARE(texts("file_list"),
+             (QStringList{"Real World [Mod]", "Neat Skin [Skin]", "Neater Things [Skin]"}));
 }
 
 void TestRoad::existingFolderIsUpdatedInPlace()

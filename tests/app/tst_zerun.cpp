@@ -141,7 +141,7 @@ void TestZerun::layouts_data()
     QTest::newRow("horizontalLayout_2")
         << "horizontalLayout_2"
         << "" << 5 << QList<int>{5, -1, -1, -1}
-        << QStringList{"repo_filter", "(spacer)", "label_2", "clear_list"};
+        << QStringList{"repo_filter", "repo_search", "(spacer)", "label_2", "clear_list"};
     QTest::newRow("horizontalLayout")
         << "horizontalLayout"
         << "" << 6 << QList<int>{-1, -1, -1, -1} << QStringList{"repo_list", "file_list"};
@@ -246,8 +246,9 @@ void TestZerun::listsDragFromCatalogueIntoDownloadList()
 {
     auto *repo = child<QListWidget>("repo_list");
     auto *files = child<QListWidget>("file_list");
-    QCOMPARE(repo->selectionMode(), QAbstractItemView::SingleSelection);
-    QCOMPARE(files->selectionMode(), QAbstractItemView::SingleSelection);
+    // Several packages can be picked (and taken off the list) at once.
+    QCOMPARE(repo->selectionMode(), QAbstractItemView::ExtendedSelection);
+    QCOMPARE(files->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(repo->dragDropMode(), QAbstractItemView::DragOnly);
     QCOMPARE(files->dragDropMode(), QAbstractItemView::DropOnly);
     QVERIFY(repo->dragEnabled());
