@@ -34,6 +34,7 @@
 #include <QUrl>
 #include <QtConcurrent>
 
+#include <algorithm>
 #include <atomic>
 
 // One package being unpacked: the extractor, the watch over its worker-thread run, and the
@@ -125,12 +126,23 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     ui->progressBar->setValue(0);
     ui->stackedWidget->setCurrentIndex(0);
     ui->back->hide();
+    ui->catalogue_status->hide();
+    ui->retry_catalogue->hide();
     gameFolder = QString();
 
     // Made once for the window's life, so later batches never get a second copy.
     connect(&downloadManager, &DownloadManager::result, this, &Zerun::status);
     connect(&downloadManager, &DownloadManager::fileDownloaded, this, &Zerun::installing);
     connect(&downloadManager, &DownloadManager::finished, this, &Zerun::installing);
+    // Each saved file's validator, for its package record.
+    connect(&downloadManager, &DownloadManager::transferFinished, this,
+            [this](const DownloadOutcome &outcome) {
+                if (outcome.kind == DownloadOutcome::Saved)
+                    validators.insert(QString::fromLocal8Bit(outcome.url.toEncoded()),
+                                      QString::fromLatin1(outcome.entityTag.isEmpty()
+                                                              ? outcome.lastModified
+                                                              : outcome.entityTag));
+            });
 
     // A drop adds its rows first; the duplicates go once the drop is over.
     connect(ui->file_list->model(), &QAbstractItemModel::rowsInserted, this,
@@ -190,8 +202,15 @@ bool Zerun::initialise()
         return false;
     loadInstalledPackages();
     kindFilter = 0;
-    catalogueDownloader = std::make_unique<TsDownloader>(ServiceEndpoints::catalogueUrl());
-    connect(catalogueDownloader.get(), &TsDownloader::downloaded, this, &Zerun::indexDownloaded);
+    catalogueFetch = std::make_unique<CatalogueFetch>();
+    connect(catalogueFetch.get(), &CatalogueFetch::finished, this,
+            [this](const CatalogueFetch::Result &result) { catalogueFetched(result); });
+    connect(ui->retry_catalogue, &QPushButton::clicked, this, [this] {
+        ui->retry_catalogue->hide();
+        ui->catalogue_status->setText(QStringLiteral("Loading the package list..."));
+        catalogueFetch->start(ServiceEndpoints::catalogueUrl());
+    });
+    catalogueFetch->start(ServiceEndpoints::catalogueUrl());
     fillLists();
     showLists();
     return true;
@@ -210,6 +229,19 @@ void Zerun::indexDownloaded(TsDownloader *downloader)
     readCatalogue(downloader->downloadedData());
 }
 
+void Zerun::catalogueFetched(const CatalogueFetch::Result &result)
+{
+    // A failure without a kept copy leaves whatever list is shown.
+    if (result.source != CatalogueFetch::Result::Nothing) {
+        catalogue.clear();
+        readCatalogue(result.data);
+    }
+    const QString notice = result.notice(QDateTime::currentDateTimeUtc());
+    ui->catalogue_status->setText(notice);
+    ui->catalogue_status->setVisible(!notice.isEmpty());
+    ui->retry_catalogue->setVisible(!result.failure.isEmpty());
+}
+
 void Zerun::recoverInstalls()
 {
     const QStringList done = InstallRecovery::recoverAll();
@@ -224,7 +256,22 @@ void Zerun::recoverInstalls()
 
 void Zerun::readCatalogue(const QByteArray &data)
 {
+    const int first = catalogue.size();
     const int skipped = Catalogue::parse(data, catalogue);
+    // Only web addresses are offered: a file:// line would copy a local file. Blank lines are
+    // not entries anyone wrote.
+    const auto notWeb = [](const CatalogueEntry &entry) {
+        const bool blank = entry.file.isEmpty() && entry.kind.isEmpty() && entry.name.isEmpty();
+        return !blank && !ServiceEndpoints::isWebUrl(QUrl(entry.file));
+    };
+    const auto kept = std::remove_if(catalogue.begin() + first, catalogue.end(), notWeb);
+    const int refused = int(catalogue.end() - kept);
+    catalogue.erase(kept, catalogue.end());
+    if (refused > 0)
+        TsLogging::Log::channelDebug(TsLogging::Channel::strName(),
+                                     QStringLiteral("Catalogue: %1 line(s) without an http or "
+                                                    "https address left out")
+                                         .arg(refused));
     if (skipped > 0)
         InstallRecovery::note(QStringLiteral("Catalogue: %1 line(s) could not be read and were "
                                              "left out")

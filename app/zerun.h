@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogueentry.h"
+#include "cataloguefetch.h"
 #include "downloadmanager.h"
 #include "installedpackages.h"
 #include "updateprobe.h"
@@ -87,6 +88,8 @@ private:
     };
 
     void readCatalogue(const QByteArray &data);
+    // Shows the fetched (or kept) list and says on the catalogue page where it came from.
+    void catalogueFetched(const CatalogueFetch::Result &result);
     // Finishes or undoes installs that a kill cut off, and clears archives nothing refers to.
     void recoverInstalls();
     // The catalogue entry a list item stands for, or -1 for an item that does not know it.
@@ -159,8 +162,8 @@ private:
     // The host's validator (ETag, else Last-Modified) of each downloaded URL, for the records.
     QHash<QString, QString> validators;
 
-    // The catalogue fetch; kept for the rest of the run.
-    std::unique_ptr<TsDownloader> catalogueDownloader;
+    // The catalogue fetch; kept for the rest of the run, started again by retry_catalogue.
+    std::unique_ptr<CatalogueFetch> catalogueFetch;
     // Queue position of the file being transferred: the manager starts the files in queue order
     // and reports each start (or a save file it could not open), so counting those reports
     // tells which queued package a saved file belongs to, whatever kinds the batch mixes.

@@ -273,11 +273,14 @@ void TestRoad::catalogueUnderFilters_data()
     QTest::addColumn<int>("filter");
     QTest::addColumn<QStringList>("shown");
 
-    const QByteArray lf = "u1,mods,Alpha\nu2,pics,Beta\nu3,skin,Gamma\nu4,mods,Delta\n";
-    const QByteArray crlf = "u1,mods,Alpha\r\nu2,pics,Beta\r\nu3,skin,Gamma\r\n";
-    const QByteArray fourth =
-        "u1,mods,Alpha\nu2,skin,Beta\nu3,pics,Gamma, the Third\nu4,skin,Delta";
-    const QByteArray odd = "u1,Mods,Upper\nu2,skin\nu3\n\nu4,pics,Kept";
+    const QByteArray lf = "http://h/u1,mods,Alpha\nhttp://h/u2,pics,Beta\nhttp://h/"
+                          "u3,skin,Gamma\nhttp://h/u4,mods,Delta\n";
+    const QByteArray crlf =
+        "http://h/u1,mods,Alpha\r\nhttp://h/u2,pics,Beta\r\nhttp://h/u3,skin,Gamma\r\n";
+    const QByteArray fourth = "http://h/u1,mods,Alpha\nhttp://h/u2,skin,Beta\nhttp://h/"
+                              "u3,pics,Gamma, the Third\nhttp://h/u4,skin,Delta";
+    const QByteArray odd =
+        "http://h/u1,Mods,Upper\nhttp://h/u2,skin\nhttp://h/u3\n\nhttp://h/u4,pics,Kept";
 
     QTest::newRow("all, with suffixes")
         << lf << 0 << QStringList{"Alpha [Mod]", "Beta [Pic Pack]", "Gamma [Skin]", "Delta [Mod]"};
