@@ -36,6 +36,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 
 // One package being unpacked: the extractor, the watch over its worker-thread run, and the
 // archive it was given (which no later download can touch, see claimArchive).
@@ -84,6 +85,28 @@ protected:
     }
 };
 
+// Asks before a window closes; the close goes ahead only when `allow` says so.
+class CloseGuard : public QObject
+{
+public:
+    CloseGuard(std::function<bool()> allow, QObject *parent)
+        : QObject(parent), allow(std::move(allow))
+    {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close && !allow()) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<bool()> allow;
+};
+
 const QString installingTitle = QStringLiteral("Installing...");
 const QString pleaseWait = QStringLiteral("Please wait, this may take a minute...");
 
@@ -121,6 +144,7 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     ui->outcome_list->hide();
     ui->batchProgress->hide();
     connect(ui->retry_failed, &QPushButton::clicked, this, &Zerun::retryFailed);
+    connect(ui->cancel_batch, &QPushButton::clicked, this, [this] { cancelBatch(false); });
     connect(ui->copy_details, &QPushButton::clicked, this, &Zerun::copyDetails);
     connect(&installTimer, &QTimer::timeout, this, &Zerun::updateTime);
     ui->progressBar->setValue(0);
@@ -559,6 +583,8 @@ void Zerun::status(const QString &msg)
             // The manager skips this file without a start report.
             transferPosition = startedTransfers++;
             packageEnded(transferPosition, Outcome::Failed, msg.trimmed());
+        } else if (msg == QLatin1String("Failed: ") + DownloadManager::cancelledReason()) {
+            packageEnded(transferPosition, Outcome::Skipped, QStringLiteral("cancelled"));
         } else if (msg.startsWith(QLatin1String("Failed: "))) {
             packageEnded(transferPosition, Outcome::Failed, msg);
         } else if (msg.isEmpty()) {
@@ -687,6 +713,11 @@ void Zerun::startBatch(const QVector<int> &entries)
     transferPosition = 0;
     endedPackages = 0;
     batchRunning = !queuedUrls.isEmpty();
+    if (!closeGuardInstalled) {
+        // The frame closes the window; it asks first while a batch runs.
+        window()->installEventFilter(new CloseGuard([this] { return cancelBatch(true); }, this));
+        closeGuardInstalled = true;
+    }
 
     downloadManager.setOverwrite(true);
     downloadManager.setUrlList(queuedUrls);
@@ -837,8 +868,10 @@ void Zerun::install()
     // so the page always tells about the package being worked on.
     QEventLoop waiting;
     connect(&extraction->watcher, &QFutureWatcher<void>::finished, &waiting, &QEventLoop::quit);
+    runningExtraction = extraction;
     if (!extraction->watcher.isFinished())
         waiting.exec();
+    runningExtraction = nullptr;
 }
 
 bool Zerun::askFolder(const QString &kind, const QString &baseName, const QString &packageName,
@@ -1062,6 +1095,12 @@ void Zerun::extractionFailed(Extraction *extraction, const QString &text)
     if (extraction->ended)
         return;
     extraction->ended = true;
+    if (extraction->unzip.errorDetail() == QLatin1String("cancelled")) {
+        QFile::remove(extraction->archive);
+        ui->progressInfo->setText(QStringLiteral("Cancelled ") + extraction->name);
+        packageEnded(extraction->position, Outcome::Skipped, QStringLiteral("cancelled"));
+        return;
+    }
     // The archive stays in the downloads folder for another try (until the next start).
     ui->progressInfo->setText(text);
     InstallRecovery::note(extraction->name + QStringLiteral(": ") + text);
@@ -1094,6 +1133,38 @@ void Zerun::packageEnded(int position, Outcome outcome, const QString &reason)
     ui->batchProgress->setValue(endedPackages);
     if (endedPackages >= queuedUrls.size())
         endBatch();
+}
+
+bool Zerun::cancelBatch(bool closing)
+{
+    if (!batchRunning)
+        return true;
+    const QString current = packageLabel(transferPosition);
+    const int choice = StandardDialog::question(
+        closing ? QStringLiteral("Close") : QStringLiteral("Cancel"),
+        QStringLiteral("Packages are still being installed. Skip only ") + current +
+            QStringLiteral(", or stop the whole batch") +
+            (closing ? QStringLiteral(" and close?") : QStringLiteral("?")) +
+            QStringLiteral("\n\nA package being unpacked is undone; a download is kept to be "
+                           "resumed later."),
+        {QStringLiteral("Skip This Package"),
+         closing ? QStringLiteral("Stop and Close") : QStringLiteral("Stop the Batch"),
+         QStringLiteral("Go On")},
+        2, 2);
+    if (choice != 0 && choice != 1)
+        return false;
+    const bool stop = choice == 1;
+    if (runningExtraction)
+        runningExtraction->unzip.cancel();
+    downloadManager.cancelCurrent(stop);
+    if (stop) {
+        // What was never requested ends here.
+        for (int position = transferPosition + 1; position < packages.size(); ++position) {
+            if (packages.at(position).outcome == Outcome::Pending)
+                packageEnded(position, Outcome::Skipped, QStringLiteral("the batch was stopped"));
+        }
+    }
+    return stop;
 }
 
 void Zerun::backToCatalogue()

@@ -128,6 +128,9 @@ private:
     void endBatch();
     void backToCatalogue();
     void retryFailed();
+    // Asks whether to skip the current package or stop the batch, and does it; true when the
+    // batch stops (or none runs), which lets a closing window close.
+    bool cancelBatch(bool closing);
     void copyDetails() const;
     // Writes the record of a package whose unpack finished, and removes the files of the
     // version it replaced that the new one no longer has.
@@ -179,6 +182,8 @@ private:
     double smoothedSecondsLeft = -1;
     // One per package handed to the extractor; they must outlive their worker-thread run.
     std::vector<std::unique_ptr<Extraction>> extractions;
+    Extraction *runningExtraction = nullptr;
+    bool closeGuardInstalled = false;
     // The extraction whose end is being booked while installed() runs.
     Extraction *finishedExtraction = nullptr;
 };

@@ -300,6 +300,7 @@ void DownloadManager::startNextDownload()
 
 bool DownloadManager::beginFile(const QUrl &url)
 {
+    cancelRequested = false;
     current = Current();
     current.url = url;
     current.location = url;
@@ -530,6 +531,10 @@ void DownloadManager::downloadFinished()
         endFile(DownloadOutcome::Failed, writeError);
         return;
     }
+    if (cancelRequested) {
+        endFile(DownloadOutcome::Failed, cancelledReason());
+        return;
+    }
     if (!abortReason.isEmpty()) {
         const QString reason = abortReason;
         if (reason.startsWith(QLatin1String("Not enough disk space"))) {
@@ -641,6 +646,29 @@ bool DownloadManager::followRedirect(QString &reason)
     ++current.hops;
     current.location = next;
     return true;
+}
+
+QString DownloadManager::cancelledReason()
+{
+    return QStringLiteral("cancelled");
+}
+
+void DownloadManager::cancelCurrent(bool dropQueue)
+{
+    if (dropQueue) {
+        queued -= pending.size();
+        pending.clear();
+    }
+    if (!fileActive)
+        return;
+    if (retryTimer.isActive()) {
+        retryTimer.stop();
+        endFile(DownloadOutcome::Failed, cancelledReason());
+        return;
+    }
+    cancelRequested = true;
+    if (activeReply)
+        activeReply->abort();
 }
 
 void DownloadManager::retryLater(const QString &reason, qint64 waitMs)

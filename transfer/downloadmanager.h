@@ -71,6 +71,13 @@ public:
     void startList();
     void enqueue(const QUrl &url);
 
+    // Gives up on the file in transfer, also while it waits for another attempt: it ends as
+    // "Failed: cancelled" (its partial bytes stay for a later resume when the host named its
+    // copy). With `dropQueue` the files still queued are never requested; the batch summary and
+    // finished() follow as usual. Does nothing when no file is in transfer.
+    void cancelCurrent(bool dropQueue);
+    static QString cancelledReason();
+
     void setTransferTimeout(int milliseconds);
     int transferTimeout() const;
     // The waits before each further attempt, in milliseconds; their number is the number of
@@ -178,6 +185,7 @@ private:
     QTimer retryTimer;
     Current current;
     bool fileActive = false;
+    bool cancelRequested = false;
     qint64 bytesWritten = 0;
     QString writeError;
     QString abortReason;

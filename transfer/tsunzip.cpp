@@ -56,6 +56,11 @@ QString TsUnZip::recover(const QString &journalPath)
     return UnpackTransaction::recover(journalPath);
 }
 
+void TsUnZip::cancel()
+{
+    cancelled = true;
+}
+
 QString TsUnZip::errorDetail() const
 {
     return detail;
@@ -123,6 +128,10 @@ void TsUnZip::unpack(const QString &folder, bool counted)
     }
     bool more = true;
     while (more) {
+        if (cancelled) {
+            fail(QStringLiteral("cancelled"));
+            return;
+        }
         QString name;
         if (!TsCompression::stageCurrentEntry(&archive, run, protection, &name)) {
             const QString why = run.errorString();
@@ -151,6 +160,12 @@ void TsUnZip::unpack(const QString &folder, bool counted)
     if (archive.getZipError() != UNZ_OK) {
         run.rollback();
         detail = QStringLiteral("the archive could not be closed");
+        return;
+    }
+    if (cancelled) {
+        run.rollback();
+        detail = QStringLiteral("cancelled");
+        emit error(QStringLiteral("Couldn't extract file"));
         return;
     }
     if (!run.commit()) {

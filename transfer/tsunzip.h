@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+
 #include <QString>
+#include <atomic>
 
 #include <quazip.h>
 
@@ -42,6 +44,11 @@ public:
     void unpackAll();
     void unpackTo(const QString &folder);
 
+    // Asks a running unpack to stop before its next entry (or before moving files into place):
+    // it ends with error("Couldn't extract file") and errorDetail() "cancelled", the destination
+    // as it was. Safe from any thread; a run that has begun moving files into place finishes.
+    void cancel();
+
     // Why the last run failed, in words (the entry and the cause); read it after error().
     QString errorDetail() const;
 
@@ -62,4 +69,5 @@ private:
     bool encrypted = true;
     QString journalPath;
     QString detail;
+    std::atomic<bool> cancelled{false};
 };

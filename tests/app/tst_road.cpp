@@ -111,6 +111,8 @@ private slots:
     void folderPromptSuggestsAndKeepsWhatWasTyped();
     void searchAndListKeys();
     void mixedBatchTellsTheTruth();
+    void cancelDuringTheBatch_data();
+    void cancelDuringTheBatch();
     void existingFolderIsUpdatedInPlace();
     void existingFolderChoices_data();
     void existingFolderChoices();
@@ -617,6 +619,84 @@ void TestRoad::mixedBatchTellsTheTruth()
     QTest::mouseClick(child<QPushButton>("back"), Qt::LeftButton);
     QCOMPARE(child<QStackedWidget>("stackedWidget")->currentIndex(), 0);
     QCOMPARE(texts("file_list"), QStringList{"Damaged [Skin]"});
+}
+
+void TestRoad::cancelDuringTheBatch_data()
+{
+    QTest::addColumn<QString>("when");
+    QTest::addColumn<QString>("choice");
+    QTest::newRow("skip while downloading") << "Downloading"
+                                            << "Skip This Package";
+    QTest::newRow("stop while downloading") << "Downloading"
+                                            << "Stop the Batch";
+    QTest::newRow("skip while unpacking") << "Unpacking"
+                                          << "Skip This Package";
+}
+
+void TestRoad::cancelDuringTheBatch()
+{
+    QFETCH(QString, when);
+    QFETCH(QString, choice);
+    // A big package first (slow to download, or slow to unpack), then a small one.
+    QMap<QString, QByteArray> files;
+    for (int i = 0; i < 3000; ++i)
+        files.insert(QString("data/f%1.txt").arg(i), QByteArray::number(i).repeated(50));
+    makePackage("big.zip", files);
+    if (when == "Downloading")
+        host->setThrottle("/files/big.zip", 20000);
+    QVERIFY(writeFile(game("Databases/Big/mine.txt"), "the player's own"));
+    const QMap<QString, QByteArray> before = snapshot(game());
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    openWindow(base + "big.zip,mods,Big\n" + base + "neatskin.zip,skin,Neat Skin\n");
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 2);
+    child<QListWidget>("repo_list")->selectAll();
+    QTest::mouseClick(child<QPushButton>("add_to_list"), Qt::LeftButton);
+
+    QList<ModalScript::Step> steps;
+    if (when == "Unpacking")
+        steps << ModalScript::acceptText("Big") << ModalScript::clickButton("Update");
+    steps << ModalScript::clickButton(choice);
+    if (choice == "Skip This Package")
+        steps << ModalScript::acceptText("Neat");
+    ModalScript script(steps);
+    // Pressed from a timer: an unpack runs inside the window's own wait for it.
+    bool pressed = false;
+    QTimer presser;
+    connect(&presser, &QTimer::timeout, [&] {
+        if (!pressed && title().startsWith(when + " Big [Mod] (1 of 2)") &&
+            (when != "Downloading" || info().contains("%"))) {
+            pressed = true;
+            child<QPushButton>("cancel_batch")->click();
+        }
+    });
+    presser.start(1);
+    QTest::mouseClick(child<QPushButton>("download_items"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("quit")->isVisible(), 30000);
+    QVERIFY(pressed);
+    QVERIFY(script.finished());
+
+    QVERIFY2(outcomes().contains("Big [Mod]") && outcomes().contains(": skipped \u2014 cancelled"),
+             qPrintable(outcomes()));
+    QMap<QString, QByteArray> expected = before;
+    if (choice == "Skip This Package") {
+        QVERIFY2(outcomes().contains("Neat Skin [Skin] \u2192 Skins/Neat: installed"),
+                 qPrintable(outcomes()));
+        expected.insert("Skins/Neat/", "");
+        expected.insert("Skins/Neat/skin.ini", "[skin]\nname=Neat\n");
+        expected.insert("Skins/Neat/bg/", "");
+        expected.insert("Skins/Neat/bg/back.txt", "bg");
+    } else {
+        QVERIFY2(outcomes().contains("Neat Skin [Skin]: skipped \u2014 the batch was stopped"),
+                 qPrintable(outcomes()));
+        QVERIFY(!host->requests().contains("GET /files/neatskin.zip"));
+    }
+    // A cancelled unpack is undone: the player's folder as it was.
+    QCOMPARE(snapshot(game()), expected);
+    if (when == "Downloading") {
+        // The bytes so far are kept for a later resume, never under the final name.
+        QVERIFY(QFile::exists(AppPaths::downloadsFolder() + "/big.zip.part"));
+        QVERIFY(!QFile::exists(AppPaths::downloadsFolder() + "/big.zip"));
+    }
 }
 
 void TestRoad::existingFolderIsUpdatedInPlace()
