@@ -147,7 +147,10 @@ bool CrashReportConsent::askIfPending(QWidget *window)
     connect(sendButton, &QPushButton::clicked, this, &CrashReportConsent::send);
     connect(dontSend, &QPushButton::clicked, this, &CrashReportConsent::decline);
     // Closed without an answer: no consent, and the question is not asked again.
+    // A widget announces its end from the base class destructor, when it is a FramelessWindow
+    // no more: the pointer to it is dropped first.
     connect(panel, &QObject::destroyed, this, [this] {
+        question = nullptr;
         if (!archive.isEmpty() && choiceFor(QFileInfo(archive).fileName()) == Choice::None)
             answer(Choice::Declined);
     });
