@@ -15,7 +15,7 @@ const QString skinSuffix = QStringLiteral(" [Skin]");
 
 int Catalogue::parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue)
 {
-    const QString text = QString::fromUtf8(data);
+    const QString text = QString::fromUtf8(data.constData(), data.size()); // NUL bytes included
     int skipped = 0;
     const QVector<QStringRef> lines = text.splitRef(QLatin1Char('\n'));
     catalogue.reserve(catalogue.size() + lines.size());
