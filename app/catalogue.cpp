@@ -1,6 +1,10 @@
 #include "catalogue.h"
 
 #include <QStringRef>
+#include <QTextCodec>
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -15,12 +19,32 @@ const QString skinSuffix = QStringLiteral(" [Skin]");
 
 int Catalogue::parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue)
 {
-    const QString text = QString::fromUtf8(data.constData(), data.size()); // NUL bytes included
+    // Line by line, so that one bad line (a NUL, bytes that are not UTF-8, a carriage return
+    // inside the line) costs that line alone.
+    QTextCodec *utf8 = QTextCodec::codecForMib(106);
     int skipped = 0;
-    const QVector<QStringRef> lines = text.splitRef(QLatin1Char('\n'));
-    catalogue.reserve(catalogue.size() + lines.size());
-    for (const QStringRef &line : lines) {
-        const QVector<QStringRef> parts = line.split(QLatin1Char(','));
+    catalogue.reserve(catalogue.size() + data.count('\n') + 1);
+    int start = 0;
+    while (start <= data.size()) {
+        int end = data.indexOf('\n', start);
+        if (end < 0)
+            end = data.size();
+        const char *bytes = data.constData() + start;
+        const int length = end - start;
+        start = end + 1;
+
+        const int body = length > 0 && bytes[length - 1] == '\r' ? length - 1 : length;
+        if (memchr(bytes, '\0', size_t(length)) || memchr(bytes, '\r', size_t(body))) {
+            ++skipped;
+            continue;
+        }
+        QTextCodec::ConverterState state;
+        const QString line = utf8->toUnicode(bytes, length, &state);
+        if (state.invalidChars > 0 || state.remainingChars > 0) {
+            ++skipped;
+            continue;
+        }
+        const QVector<QStringRef> parts = line.splitRef(QLatin1Char(','));
         if (parts.size() > 3) {
             ++skipped;
             continue;
@@ -39,17 +63,23 @@ int Catalogue::parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue)
 }
 
 void Catalogue::fill(const QVector<CatalogueEntry> &catalogue, int filter,
-                     QStringList &visibleNames)
+                     QStringList &visibleNames, QVector<int> *entries)
 {
     visibleNames.clear();
+    if (entries)
+        entries->clear();
     const QString *wanted = nullptr;
     switch (filter) {
     case All:
         visibleNames.reserve(catalogue.size());
-        for (const CatalogueEntry &entry : catalogue) {
+        for (int index = 0; index < catalogue.size(); ++index) {
+            const CatalogueEntry &entry = catalogue.at(index);
             const QString tail = suffix(entry.kind);
-            if (!tail.isEmpty() && !entry.name.isEmpty())
+            if (!tail.isEmpty() && !entry.name.isEmpty()) {
                 visibleNames.append(entry.name + tail);
+                if (entries)
+                    entries->append(index);
+            }
         }
         return;
     case Mods:
@@ -64,9 +94,13 @@ void Catalogue::fill(const QVector<CatalogueEntry> &catalogue, int filter,
     default:
         return;
     }
-    for (const CatalogueEntry &entry : catalogue) {
-        if (entry.kind == *wanted && !entry.name.isEmpty())
+    for (int index = 0; index < catalogue.size(); ++index) {
+        const CatalogueEntry &entry = catalogue.at(index);
+        if (entry.kind == *wanted && !entry.name.isEmpty()) {
             visibleNames.append(entry.name);
+            if (entries)
+                entries->append(index);
+        }
     }
 }
 
@@ -90,6 +124,22 @@ QString Catalogue::plainName(QString text)
     return text;
 }
 
+Catalogue::Batch Catalogue::batchOf(const QVector<CatalogueEntry> &catalogue, QVector<int> entries)
+{
+    // Catalogue order, each entry once.
+    std::sort(entries.begin(), entries.end());
+    entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
+    Batch batch;
+    for (const int index : qAsConst(entries)) {
+        if (index < 0 || index >= catalogue.size())
+            continue;
+        batch.urls.append(catalogue.at(index).file);
+        batch.kinds.append(catalogue.at(index).kind);
+        batch.entries.append(index);
+    }
+    return batch;
+}
+
 Catalogue::Batch Catalogue::match(const QVector<CatalogueEntry> &catalogue,
                                   const QStringList &names)
 {
@@ -101,6 +151,7 @@ Catalogue::Batch Catalogue::match(const QVector<CatalogueEntry> &catalogue,
             if (entry.name == name) {
                 batch.urls.append(entry.file);
                 batch.kinds.append(entry.kind);
+                batch.entries.append(int(&entry - catalogue.constData()));
             }
         }
     }

@@ -14,17 +14,20 @@ public:
     // The repo_filter choices.
     enum Filter { All = 0, Mods = 1, PicturePacks = 2, Skins = 3 };
 
-    // Appends one entry per line of the UTF-8 text to `catalogue`, in file order. A line with
-    // more than three fields cannot be told apart from a name with a comma in it, so it is left
-    // out and parsing goes on with the next line. Returns the number of lines left out.
+    // Appends one entry per line of the UTF-8 text to `catalogue`, in file order. A line that
+    // cannot be read is left out and parsing goes on with the next line: more than three fields
+    // (which cannot be told apart from a name with a comma in it), a NUL byte, bytes that are not
+    // UTF-8, a carriage return anywhere but right before the line feed. Returns the number of
+    // lines left out.
     static int parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue);
 
     // Replaces `visibleNames` with the texts the list shows under `filter`: the kind's suffix
     // after each name under All, plain names under the others, nothing for unknown kinds. A line
     // cut short before its name has nothing to show or download: entries without a name are
     // left out.
+    // With `entries`, also the catalogue index of each shown text, in the same order.
     static void fill(const QVector<CatalogueEntry> &catalogue, int filter,
-                     QStringList &visibleNames);
+                     QStringList &visibleNames, QVector<int> *entries = nullptr);
 
     // " [Mod]", " [Pic Pack]", " [Skin]", or nothing for any other kind.
     static QString suffix(const QString &kind);
@@ -37,6 +40,10 @@ public:
     {
         QStringList urls;
         QStringList kinds;
+        QVector<int> entries; // the catalogue index of each queued package
     };
     static Batch match(const QVector<CatalogueEntry> &catalogue, const QStringList &names);
+    // The batch for the given catalogue entries: catalogue order, each entry once; indices
+    // outside the catalogue are left out.
+    static Batch batchOf(const QVector<CatalogueEntry> &catalogue, QVector<int> entries);
 };

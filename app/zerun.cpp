@@ -2,19 +2,26 @@
 
 #include "catalogue.h"
 #include "gamefolder.h"
+#include "installrecovery.h"
 #include "installrules.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
+#include "tscompression.h"
 #include "tsdownloader.h"
 #include "tslogging.h"
 #include "tsunzip.h"
 #include "ui_zerun.h"
+#include "unpacktransaction.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFutureWatcher>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStorageInfo>
 #include <QUrl>
 #include <QtConcurrent>
 
@@ -26,6 +33,7 @@ struct Zerun::Extraction
     QFutureWatcher<void> watcher;
     QString archive;
     QString name;
+    QString journal;
     bool ended = false;
 };
 
@@ -33,6 +41,26 @@ namespace {
 
 const QString installingTitle = QStringLiteral("Installing...");
 const QString pleaseWait = QStringLiteral("Please wait, this may take a minute...");
+
+QString sizeText(qint64 bytes)
+{
+    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+}
+
+// The folders that creating `folder` adds, outermost first.
+QStringList missingFolders(const QString &folder)
+{
+    QStringList missing;
+    QString path = QDir::cleanPath(folder);
+    while (!QFileInfo::exists(path)) {
+        missing.prepend(path);
+        const QString parent = QFileInfo(path).path();
+        if (parent == path)
+            break;
+        path = parent;
+    }
+    return missing;
+}
 
 } // namespace
 
@@ -52,6 +80,10 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     connect(&downloadManager, &DownloadManager::result, this, &Zerun::status);
     connect(&downloadManager, &DownloadManager::fileDownloaded, this, &Zerun::installing);
     connect(&downloadManager, &DownloadManager::finished, this, &Zerun::installing);
+
+    // A drop adds its rows first; the duplicates go once the drop is over.
+    connect(ui->file_list->model(), &QAbstractItemModel::rowsInserted, this,
+            &Zerun::removeDuplicateDownloads, Qt::QueuedConnection);
 }
 
 Zerun::~Zerun()
@@ -65,6 +97,7 @@ Zerun::~Zerun()
 
 bool Zerun::initialise()
 {
+    recoverInstalls();
     if (!locateGameFolder())
         return false;
     kindFilter = 0;
@@ -88,27 +121,79 @@ void Zerun::indexDownloaded(TsDownloader *downloader)
     readCatalogue(downloader->downloadedData());
 }
 
+void Zerun::recoverInstalls()
+{
+    const QStringList done = InstallRecovery::recoverAll();
+    for (const QString &what : done)
+        InstallRecovery::note(QStringLiteral("Install recovery: ") + what);
+    const int archives = InstallRecovery::removeLeftoverArchives();
+    if (archives > 0)
+        InstallRecovery::note(
+            QStringLiteral("Removed %1 leftover archive(s) from the downloads folder")
+                .arg(archives));
+}
+
 void Zerun::readCatalogue(const QByteArray &data)
 {
     const int skipped = Catalogue::parse(data, catalogue);
     if (skipped > 0)
-        TsLogging::Log::info(TsLogging::Channel::tsName(),
-                             QStringLiteral("Catalogue: %1 line(s) with more than three fields "
-                                            "left out")
-                                 .arg(skipped));
+        InstallRecovery::note(QStringLiteral("Catalogue: %1 line(s) could not be read and were "
+                                             "left out")
+                                  .arg(skipped));
     fillLists();
     showLists();
 }
 
 void Zerun::fillLists()
 {
-    Catalogue::fill(catalogue, kindFilter, visibleNames);
+    Catalogue::fill(catalogue, kindFilter, visibleNames, &visibleEntries);
 }
 
 void Zerun::showLists()
 {
     ui->repo_list->clear();
     ui->repo_list->addItems(visibleNames);
+    // Each item knows its entry, so names that repeat or hold a kind suffix stay apart.
+    for (int row = 0; row < ui->repo_list->count() && row < visibleEntries.size(); ++row)
+        ui->repo_list->item(row)->setData(Qt::UserRole, visibleEntries.at(row));
+}
+
+int Zerun::entryOf(const QListWidgetItem *item)
+{
+    bool ok = false;
+    const int entry = item ? item->data(Qt::UserRole).toInt(&ok) : -1;
+    return ok ? entry : -1;
+}
+
+void Zerun::addToDownloadList(int entry)
+{
+    if (entry < 0 || entry >= catalogue.size())
+        return;
+    for (int row = 0; row < ui->file_list->count(); ++row) {
+        if (entryOf(ui->file_list->item(row)) == entry)
+            return;
+    }
+    const CatalogueEntry &package = catalogue.at(entry);
+    // The kind is shown too: two packages may share a name.
+    auto *item = new QListWidgetItem(package.name + Catalogue::suffix(package.kind));
+    item->setData(Qt::UserRole, entry);
+    ui->file_list->addItem(item);
+    downloadNames.append(package.name);
+}
+
+void Zerun::removeDuplicateDownloads()
+{
+    QVector<int> seen;
+    for (int row = 0; row < ui->file_list->count();) {
+        const int entry = entryOf(ui->file_list->item(row));
+        if (entry >= 0 && seen.contains(entry)) {
+            delete ui->file_list->takeItem(row);
+            continue;
+        }
+        if (entry >= 0)
+            seen.append(entry);
+        ++row;
+    }
 }
 
 void Zerun::status(const QString &msg)
@@ -204,12 +289,9 @@ void Zerun::on_repo_filter_currentIndexChanged(int index)
 
 void Zerun::on_add_to_list_clicked()
 {
-    QStringList names;
     const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
     for (const QListWidgetItem *item : selected)
-        names.append(Catalogue::plainName(item->text()));
-    ui->file_list->addItems(names);
-    downloadNames.append(names);
+        addToDownloadList(entryOf(item));
 }
 
 void Zerun::on_download_items_clicked()
@@ -224,13 +306,28 @@ void Zerun::on_download_items_clicked()
     queuedKinds.clear();
     currentItem = 0;
 
+    // Items know their catalogue entry; an item that does not (text dropped from elsewhere) is
+    // matched by its name.
     downloadNames.clear();
-    for (int row = 0; row < ui->file_list->count(); ++row)
-        downloadNames.append(Catalogue::plainName(ui->file_list->item(row)->text()));
+    QVector<int> entries;
+    QStringList unknown;
+    for (int row = 0; row < ui->file_list->count(); ++row) {
+        const QListWidgetItem *item = ui->file_list->item(row);
+        const QString name = Catalogue::plainName(item->text());
+        downloadNames.append(name);
+        const int entry = entryOf(item);
+        if (entry >= 0 && entry < catalogue.size())
+            entries.append(entry);
+        else
+            unknown.append(name);
+    }
+    if (!unknown.isEmpty())
+        entries += Catalogue::match(catalogue, unknown).entries;
 
-    const Catalogue::Batch batch = Catalogue::match(catalogue, downloadNames);
+    const Catalogue::Batch batch = Catalogue::batchOf(catalogue, entries);
     queuedUrls = batch.urls;
     queuedKinds = batch.kinds;
+    queuedEntries = batch.entries;
 
     startedTransfers = 0;
     transferPosition = 0;
@@ -256,6 +353,7 @@ void Zerun::install()
     const QString archive = claimArchive(downloadedFile);
     const int position = transferPosition;
     currentItem = position;
+    const QString packageName = queuedName(position);
 
     locateGameFolder();
     const QString kind = queuedKinds.isEmpty()
@@ -263,23 +361,40 @@ void Zerun::install()
                              : queuedKinds.at(qBound(0, currentItem, int(queuedKinds.size()) - 1));
 
     QString target;
-    if (!askFolder(kind, baseName, target)) {
+    QString journal;
+    if (!askFolder(kind, baseName, packageName, target, journal)) {
         // Nothing lands in the kind's own folder: the package is left out and the batch goes on.
         QFile::remove(archive);
-        ui->progressInfo->setText(QStringLiteral("Skipped ") + baseName);
-        packageEnded(Outcome::Skipped, baseName, QStringLiteral("skipped"));
+        ui->progressInfo->setText(QStringLiteral("Skipped ") + packageName);
+        packageEnded(Outcome::Skipped, packageName, QStringLiteral("skipped"));
         return;
     }
-    startExtraction(archive, target, baseName);
+    // An archive that cannot fit is refused before anything is written.
+    const qint64 needed = TsCompression::uncompressedSize(archive);
+    const qint64 available = QStorageInfo(target).bytesAvailable();
+    if (needed > 0 && available >= 0 && needed > available) {
+        UnpackTransaction::recover(journal);
+        const QString text = QStringLiteral("Not enough disk space: needs ") + sizeText(needed) +
+                             QStringLiteral(", ") + sizeText(available) + QStringLiteral(" free");
+        ui->progressInfo->setText(text);
+        InstallRecovery::note(packageName + QStringLiteral(": ") + text);
+        packageEnded(Outcome::Failed, packageName,
+                     text + QStringLiteral(" (kept as ") + QFileInfo(archive).fileName() +
+                         QLatin1Char(')'));
+        return;
+    }
+    startExtraction(archive, target, packageName, journal);
 }
 
-bool Zerun::askFolder(const QString &kind, const QString &baseName, QString &target)
+bool Zerun::askFolder(const QString &kind, const QString &baseName, const QString &packageName,
+                      QString &target, QString &journal)
 {
     const QString destination = gameFolder + InstallRules::destination(kind);
     const QString kindLabel = InstallRules::label(kind);
     const QString title = QStringLiteral("Install ") + kindLabel;
-    QString label = QStringLiteral("Choose a folder name to install the ") + baseName +
-                    QLatin1Char(' ') + kindLabel + QStringLiteral(" into:");
+    const QString question = QStringLiteral("Choose a folder name to install the ") + baseName +
+                             QLatin1Char(' ') + kindLabel + QStringLiteral(" into:");
+    QString label = question;
     for (;;) {
         bool accepted = false;
         const QString name = StandardDialog::getText(title, label, &accepted);
@@ -291,33 +406,84 @@ bool Zerun::askFolder(const QString &kind, const QString &baseName, QString &tar
             continue;
         }
         const QString candidate = destination + name;
-        // An existing folder is an update in place; a file of that name cannot be one.
-        if (QFileInfo(candidate).isDir()) {
-            target = candidate;
-            return true;
+        const QFileInfo candidateInfo(candidate);
+        if (candidateInfo.isDir()) {
+            // The player's folder is touched only when they say so.
+            switch (askExistingFolder(kindLabel, name, packageName)) {
+            case ExistingFolder::Update:
+                target = candidate;
+                journal = InstallRecovery::newJournalPath();
+                return true;
+            case ExistingFolder::OtherName:
+                label = question;
+                continue;
+            case ExistingFolder::Skip:
+                return false;
+            }
         }
-        if (QDir().mkpath(candidate)) {
+        if (candidateInfo.exists() || candidateInfo.isSymLink()) {
+            // A file of that name cannot become a package folder.
+            label = InstallRules::creationComplaint();
+            continue;
+        }
+        // The journal names the folders before they exist, so a kill right after creating them
+        // still has them removed at the next start.
+        QStringList created = missingFolders(candidate);
+        if (InstallRules::hasSaveGames(kind))
+            created << QDir::cleanPath(candidate) + QStringLiteral("/SaveGames");
+        journal = InstallRecovery::newJournalPath();
+        if (UnpackTransaction::prepareJournal(journal, candidate, created) &&
+            QDir().mkpath(candidate)) {
             if (InstallRules::hasSaveGames(kind))
                 QDir().mkpath(candidate + QStringLiteral("/SaveGames"));
             target = candidate;
             return true;
         }
+        UnpackTransaction::recover(journal);
+        journal.clear();
         label = InstallRules::creationComplaint();
     }
 }
 
-void Zerun::startExtraction(const QString &archive, const QString &target, const QString &name)
+Zerun::ExistingFolder Zerun::askExistingFolder(const QString &kindLabel, const QString &folderName,
+                                               const QString &packageName)
+{
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("Install ") + kindLabel,
+        QStringLiteral("The folder \"") + folderName +
+            QStringLiteral("\" already exists.\n\nUpdate it with ") + packageName +
+            QStringLiteral("? The package's files replace those of the same name; your other "
+                           "files stay."),
+        QMessageBox::NoButton, this);
+    QPushButton *update = box.addButton(QStringLiteral("Update"), QMessageBox::AcceptRole);
+    QPushButton *other =
+        box.addButton(QStringLiteral("Choose Another Name"), QMessageBox::ActionRole);
+    QPushButton *skip = box.addButton(QStringLiteral("Skip"), QMessageBox::RejectRole);
+    box.setDefaultButton(other);
+    box.setEscapeButton(skip);
+    box.exec();
+    if (box.clickedButton() == update)
+        return ExistingFolder::Update;
+    if (box.clickedButton() == other)
+        return ExistingFolder::OtherName;
+    return ExistingFolder::Skip;
+}
+
+void Zerun::startExtraction(const QString &archive, const QString &target, const QString &name,
+                            const QString &journal)
 {
     auto owned = std::make_unique<Extraction>();
     Extraction *extraction = owned.get();
     extractions.push_back(std::move(owned));
     extraction->archive = archive;
     extraction->name = name;
+    extraction->journal = journal;
 
     TsUnZip &unzip = extraction->unzip;
     unzip.setZipFile(archive);
     unzip.setDestination(target);
     unzip.setEncrypted(false);
+    unzip.setJournal(journal);
     connect(&unzip, &TsUnZip::finished, this, [this, extraction] {
         extraction->ended = true;
         finishedExtraction = extraction;
@@ -325,8 +491,10 @@ void Zerun::startExtraction(const QString &archive, const QString &target, const
         finishedExtraction = nullptr;
     });
     connect(&unzip, &TsUnZip::status, this, &Zerun::updateStatusInfo);
-    connect(&unzip, &TsUnZip::error, this,
-            [this, extraction](const QString &err) { extractionFailed(extraction, err); });
+    connect(&unzip, &TsUnZip::error, this, [this, extraction](const QString &err) {
+        const QString detail = extraction->unzip.errorDetail();
+        extractionFailed(extraction, detail.isEmpty() ? err : err + QStringLiteral(": ") + detail);
+    });
     // The run's own signals are queued before the watcher's, so this only catches a run that
     // ended without any (the archive failed to close).
     connect(&extraction->watcher, &QFutureWatcher<void>::finished, this, [this, extraction] {
@@ -341,8 +509,9 @@ void Zerun::extractionFailed(Extraction *extraction, const QString &text)
     if (extraction->ended)
         return;
     extraction->ended = true;
-    // The archive stays in the downloads folder for another try.
+    // The archive stays in the downloads folder for another try (until the next start).
     ui->progressInfo->setText(text);
+    InstallRecovery::note(extraction->name + QStringLiteral(": ") + text);
     packageEnded(Outcome::Failed, extraction->name,
                  text + QStringLiteral(" (kept as ") + QFileInfo(extraction->archive).fileName() +
                      QLatin1Char(')'));
@@ -383,8 +552,10 @@ void Zerun::packageEnded(Outcome outcome, const QString &name, const QString &te
 
 QString Zerun::queuedName(int position) const
 {
-    const QString url = queuedUrls.value(position);
-    return QUrl(url).fileName().remove(QLatin1String(".zip"));
+    const int entry = queuedEntries.value(position, -1);
+    if (entry >= 0 && entry < catalogue.size())
+        return catalogue.at(entry).name;
+    return QUrl(queuedUrls.value(position)).fileName().remove(QLatin1String(".zip"));
 }
 
 QString Zerun::claimArchive(const QString &saved)

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class QListWidgetItem;
 class TsDownloader;
 
 namespace Ui {
@@ -66,12 +67,25 @@ private:
     enum class Outcome { Installed, Failed, Skipped };
 
     void readCatalogue(const QByteArray &data);
+    // Finishes or undoes installs that a kill cut off, and clears archives nothing refers to.
+    void recoverInstalls();
+    // The catalogue entry a list item stands for, or -1 for an item that does not know it.
+    static int entryOf(const QListWidgetItem *item);
+    void addToDownloadList(int entry);
+    void removeDuplicateDownloads();
     // Moves the saved archive to a name of its own, so that a later download of the same file
     // name cannot truncate it while it is being unpacked.
     static QString claimArchive(const QString &saved);
-    // Asks for the folder name until one is accepted; false when the player cancelled.
-    bool askFolder(const QString &kind, const QString &baseName, QString &target);
-    void startExtraction(const QString &archive, const QString &target, const QString &name);
+    // Asks for the folder name until one is accepted; false when the player cancelled or chose
+    // to skip the package. An existing folder is used only when the player chooses to update
+    // it. A new folder is created here, after its journal, which `journal` then names.
+    bool askFolder(const QString &kind, const QString &baseName, const QString &packageName,
+                   QString &target, QString &journal);
+    enum class ExistingFolder { Update, OtherName, Skip };
+    ExistingFolder askExistingFolder(const QString &kindLabel, const QString &folderName,
+                                     const QString &packageName);
+    void startExtraction(const QString &archive, const QString &target, const QString &name,
+                         const QString &journal);
     void extractionFailed(Extraction *extraction, const QString &text);
     // Books the end of one package of the batch; after the last one the page can be left.
     void packageEnded(Outcome outcome, const QString &name = QString(),
@@ -84,6 +98,9 @@ private:
     std::unique_ptr<Ui::Zerun> ui;
     QVector<CatalogueEntry> catalogue;
     QStringList visibleNames;
+    // The catalogue index of each shown name, and of each queued package.
+    QVector<int> visibleEntries;
+    QVector<int> queuedEntries;
     QStringList downloadNames;
     QStringList queuedUrls;
     QStringList queuedKinds;

@@ -1,9 +1,14 @@
 #include "tscompression.h"
 
+#include "unpacktransaction.h"
+
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QIODevice>
+#include <QTextCodec>
+#include <QtEndian>
 
 #include <quazip.h>
 #include <quazipfile.h>
@@ -12,6 +17,8 @@
 
 #include <algorithm>
 #include <cstring>
+
+#include <zlib.h>
 
 namespace {
 
@@ -41,15 +48,64 @@ QString parentOf(const QString &path)
     return path.left(slash);
 }
 
-// Stored permissions keep only the ordinary bits (QFile::Permissions cannot carry setuid, setgid
-// or sticky), and the owner can always read and write what was unpacked (and enter folders).
-QFile::Permissions sanitised(QFile::Permissions stored, bool folder)
+// Code page 437 above ASCII, the character set of names that Windows tools store without
+// saying which one they use.
+const char16_t cp437High[128] = {
+    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF,
+    0x00EE, 0x00EC, 0x00C4, 0x00C5, 0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,
+    0x00FF, 0x00D6, 0x00DC, 0x00A2, 0x00A3, 0x00A5, 0x20A7, 0x0192, 0x00E1, 0x00ED, 0x00F3, 0x00FA,
+    0x00F1, 0x00D1, 0x00AA, 0x00BA, 0x00BF, 0x2310, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,
+    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556, 0x2555, 0x2563, 0x2551, 0x2557,
+    0x255D, 0x255C, 0x255B, 0x2510, 0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,
+    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567, 0x2568, 0x2564, 0x2565, 0x2559,
+    0x2558, 0x2552, 0x2553, 0x256B, 0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,
+    0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4, 0x03A6, 0x0398, 0x03A9, 0x03B4,
+    0x221E, 0x03C6, 0x03B5, 0x2229, 0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
+    0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0};
+
+QString fromCp437(const QByteArray &raw)
 {
-    QFile::Permissions result =
-        stored | QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
-    if (folder)
-        result |= QFile::ExeOwner | QFile::ExeUser;
-    return result;
+    QString text;
+    text.reserve(raw.size());
+    for (const char byte : raw) {
+        const auto code = uchar(byte);
+        text.append(code < 0x80 ? QChar(code) : QChar(cp437High[code - 0x80]));
+    }
+    return text;
+}
+
+// UTF-8 text, or a null string when the bytes are not valid UTF-8.
+QString strictUtf8(const QByteArray &raw)
+{
+    QTextCodec::ConverterState state;
+    const QString text =
+        QTextCodec::codecForMib(106)->toUnicode(raw.constData(), raw.size(), &state);
+    if (state.invalidChars > 0 || state.remainingChars > 0)
+        return QString();
+    return text;
+}
+
+// The Info-ZIP Unicode Path extra field (0x7075): version 1, the CRC-32 of the stored name, then
+// the name in UTF-8. Valid only while the CRC matches the name it stands beside.
+QString unicodePathField(const QByteArray &extra, const QByteArray &raw)
+{
+    int at = 0;
+    while (at + 4 <= extra.size()) {
+        const quint16 id = qFromLittleEndian<quint16>(extra.constData() + at);
+        const int size = qFromLittleEndian<quint16>(extra.constData() + at + 2);
+        if (at + 4 + size > extra.size())
+            break;
+        if (id == 0x7075 && size >= 5 && extra.at(at + 4) == 1) {
+            const quint32 stored = qFromLittleEndian<quint32>(extra.constData() + at + 5);
+            const quint32 actual =
+                quint32(crc32(crc32(0L, nullptr, 0),
+                              reinterpret_cast<const Bytef *>(raw.constData()), uInt(raw.size())));
+            if (stored == actual)
+                return strictUtf8(extra.mid(at + 9, size - 5));
+        }
+        at += 4 + size;
+    }
+    return QString();
 }
 
 bool isWritable(const QuaZip *archive)
@@ -251,17 +307,68 @@ const char *TsCompression::password()
     return "kestrino";
 }
 
+void TsCompression::prepareNames(QuaZip &archive)
+{
+    // Latin-1 hands every stored byte back unchanged, so entryName() can decide the encoding.
+    archive.setFileNameCodec(QTextCodec::codecForMib(4));
+}
+
+QString TsCompression::entryName(const QuaZipFileInfo64 &info)
+{
+    // The zip library itself decodes names that carry the UTF-8 flag.
+    if (info.flags & 0x800)
+        return info.name;
+    const QByteArray raw = info.name.toLatin1();
+    const QString unicode = unicodePathField(info.extra, raw);
+    if (!unicode.isNull())
+        return unicode;
+    const QString utf8 = strictUtf8(raw);
+    if (!utf8.isNull())
+        return utf8;
+    return fromCp437(raw);
+}
+
+bool TsCompression::goToEntry(QuaZip *archive, const QString &name)
+{
+    if (!archive || archive->getMode() != QuaZip::mdUnzip)
+        return false;
+    for (bool more = archive->goToFirstFile(); more; more = archive->goToNextFile()) {
+        QuaZipFileInfo64 info;
+        if (archive->getCurrentFileInfo(&info) && entryName(info) == name)
+            return true;
+    }
+    return false;
+}
+
 bool TsCompression::unpackEntry(QuaZip *archive, QString entryName, QString target,
                                 Protection protection)
 {
     if (!archive || archive->getMode() != QuaZip::mdUnzip || target.isEmpty())
         return false;
-    if (!entryName.isEmpty() && !archive->setCurrentFile(entryName))
+    if (!entryName.isEmpty() && !goToEntry(archive, entryName))
         return false;
     QuaZipFileInfo64 info;
     if (!archive->getCurrentFileInfo(&info))
         return false;
-    return unpackCurrent(archive, info, target, protection, false);
+    return unpackToPath(archive, info, target, protection);
+}
+
+bool TsCompression::unpackToPath(QuaZip *archive, const QuaZipFileInfo64 &info,
+                                 const QString &target, Protection protection)
+{
+    if (target.endsWith(QLatin1Char('/')))
+        return unpackCurrent(archive, info, target, protection, false);
+    // The new bytes go to a file of their own and replace the target only when complete.
+    const QFileInfo targetInfo(target);
+    UnpackTransaction run(targetInfo.absolutePath());
+    if (!run.begin())
+        return false;
+    const int number = run.addFile(targetInfo.fileName());
+    if (number < 0 || !unpackCurrent(archive, info, run.stagedPath(number), protection, true)) {
+        run.rollback();
+        return false;
+    }
+    return run.commit();
 }
 
 bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
@@ -289,12 +396,14 @@ bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
         if (!QFileInfo(target).isDir())
             return false;
         if (info.getPermissions() != 0)
-            QFile::setPermissions(target, sanitised(info.getPermissions(), true));
+            QFile::setPermissions(target,
+                                  UnpackTransaction::permissionsFor(info.getPermissions(), true));
         return true;
     }
 
-    // Writing through an existing link would land wherever it points.
-    if (targetInfo.isSymLink())
+    // Writing through an existing link would land wherever it points. A ready folder is a
+    // run's own work folder, where every name is new.
+    if (!folderReady && targetInfo.isSymLink())
         return false;
     QFile file(target);
     if (!file.open(QIODevice::WriteOnly))
@@ -315,7 +424,7 @@ bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
     if (ok && written != info.uncompressedSize)
         ok = false;
     if (ok && info.getPermissions() != 0)
-        file.setPermissions(sanitised(info.getPermissions(), false));
+        file.setPermissions(UnpackTransaction::permissionsFor(info.getPermissions(), false));
     file.close();
     if (ok && file.error() != QFileDevice::NoError)
         ok = false;
@@ -328,22 +437,25 @@ bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
     return true;
 }
 
-bool TsCompression::unpackCurrentEntry(QuaZip *archive, UnpackGuard &guard, Protection protection,
-                                       QString *target, QString *name)
+bool TsCompression::stageCurrentEntry(QuaZip *archive, UnpackTransaction &run,
+                                      Protection protection, QString *name)
 {
-    if (target)
-        target->clear();
     if (!archive || archive->getMode() != QuaZip::mdUnzip)
         return false;
     QuaZipFileInfo64 info;
     if (!archive->getCurrentFileInfo(&info))
         return false;
+    const QString decoded = entryName(info);
     if (name)
-        *name = info.name;
-    const QString path = info.name.isEmpty() ? QString() : guard.targetFor(info.name);
-    if (target)
-        *target = path;
-    return !path.isEmpty() && unpackCurrent(archive, info, path, protection, true);
+        *name = decoded;
+    if (decoded.isEmpty() || info.isSymbolicLink())
+        return false;
+    if ((info.flags & 0x1) && protection == Protection::Plain)
+        return false;
+    if (decoded.endsWith(QLatin1Char('/')) || decoded.endsWith(QLatin1Char('\\')))
+        return run.addFolder(decoded, info.getPermissions());
+    const int number = run.addFile(decoded);
+    return number >= 0 && unpackCurrent(archive, info, run.stagedPath(number), protection, true);
 }
 
 bool TsCompression::deleteFiles(QStringList paths)
@@ -480,26 +592,21 @@ bool TsCompression::zipFolder(QString archivePath, QString folder, bool recursiv
 
 QStringList TsCompression::unpackArchive(QuaZip &archive, const QString &folder)
 {
+    prepareNames(archive);
     if (!archive.open(QuaZip::mdUnzip))
         return QStringList();
-    UnpackGuard guard(folder);
-    QStringList written;
-    for (bool more = archive.goToFirstFile(); more; more = archive.goToNextFile()) {
-        QString target;
-        if (!unpackCurrentEntry(&archive, guard, Protection::Encrypted, &target)) {
-            archive.close();
-            guard.removeUnpacked(written);
-            return QStringList();
-        }
-        written << target;
-    }
-    const bool walked = archive.getZipError() == UNZ_OK;
+    UnpackTransaction run(folder);
+    bool ok = run.begin();
+    for (bool more = ok && archive.goToFirstFile(); ok && more; more = archive.goToNextFile())
+        ok = stageCurrentEntry(&archive, run, Protection::Encrypted);
+    // The walk also stops on a broken central directory; that is a failure, not the end.
+    ok = ok && archive.getZipError() == UNZ_OK;
     archive.close();
-    if (!walked || archive.getZipError() != UNZ_OK) {
-        guard.removeUnpacked(written);
+    if (!ok || archive.getZipError() != UNZ_OK || !run.commit()) {
+        run.rollback();
         return QStringList();
     }
-    return written;
+    return run.targets();
 }
 
 QStringList TsCompression::unpackArchive(QString archivePath, QString folder)
@@ -519,6 +626,7 @@ QStringList TsCompression::unpackArchive(QIODevice *device, QString folder)
 
 QStringList TsCompression::listEntries(QuaZip &archive)
 {
+    prepareNames(archive);
     if (!archive.open(QuaZip::mdUnzip))
         return QStringList();
     QStringList names;
@@ -528,13 +636,32 @@ QStringList TsCompression::listEntries(QuaZip &archive)
             archive.close();
             return QStringList();
         }
-        names << info.name;
+        names << entryName(info);
     }
     const bool walked = archive.getZipError() == UNZ_OK;
     archive.close();
     if (!walked || archive.getZipError() != UNZ_OK)
         return QStringList();
     return names;
+}
+
+qint64 TsCompression::uncompressedSize(const QString &archivePath)
+{
+    ArchiveFile device(archivePath);
+    QuaZip archive(&device);
+    if (!archive.open(QuaZip::mdUnzip))
+        return -1;
+    qint64 total = 0;
+    for (bool more = archive.goToFirstFile(); more; more = archive.goToNextFile()) {
+        QuaZipFileInfo64 info;
+        if (!archive.getCurrentFileInfo(&info)) {
+            total = -1;
+            break;
+        }
+        total += qint64(qMin<quint64>(info.uncompressedSize, quint64(1) << 50));
+    }
+    archive.close();
+    return total;
 }
 
 QStringList TsCompression::listEntries(QString archivePath)
@@ -555,19 +682,33 @@ QStringList TsCompression::listEntries(QIODevice *device)
 QString TsCompression::unpackNamedEntry(QuaZip &archive, const QString &entryName,
                                         const QString &target)
 {
+    prepareNames(archive);
     if (!archive.open(QuaZip::mdUnzip))
         return QString();
     QString path;
-    bool ok = archive.setCurrentFile(entryName);
+    bool ok = goToEntry(&archive, entryName);
     if (ok && target.isEmpty()) {
-        // The entry's own name, below the current folder: the same guard as every unpack.
-        UnpackGuard guard(QDir::currentPath());
-        ok = unpackCurrentEntry(&archive, guard, Protection::Encrypted, &path);
-    } else if (ok) {
+        // The entry's own name, below the current folder: the same checks as every unpack.
+        UnpackTransaction run(QDir::currentPath());
+        ok = run.begin() && stageCurrentEntry(&archive, run, Protection::Encrypted);
+        archive.close();
+        ok = ok && archive.getZipError() == UNZ_OK && run.commit();
+        if (!ok) {
+            run.rollback();
+            return QString();
+        }
+        // "./" names the folder itself, which is there and stays as it is.
+        const QString current = QDir::cleanPath(QDir::currentPath());
+        return run.targets().value(
+            0, current.endsWith(QLatin1Char('/')) ? current : current + QLatin1Char('/'));
+    }
+    if (ok) {
         path = QFileInfo(target).absoluteFilePath();
         if (target.endsWith(QLatin1Char('/')))
             path += QLatin1Char('/');
-        ok = unpackEntry(&archive, QString(), path, Protection::Encrypted);
+        QuaZipFileInfo64 info;
+        ok = archive.getCurrentFileInfo(&info) &&
+             unpackToPath(&archive, info, path, Protection::Encrypted);
     }
     archive.close();
     if (!ok)
@@ -598,26 +739,38 @@ QString TsCompression::unpackNamedEntry(QIODevice *device, QString entryName, QS
 QStringList TsCompression::unpackNamedEntries(QuaZip &archive, const QStringList &entryNames,
                                               const QString &folder)
 {
+    prepareNames(archive);
     if (!archive.open(QuaZip::mdUnzip))
         return QStringList();
-    UnpackGuard guard(folder);
-    QStringList written;
+    // One walk finds every entry, however many names are asked for.
+    QHash<QString, unz64_file_pos> positions;
+    for (bool more = archive.goToFirstFile(); more; more = archive.goToNextFile()) {
+        QuaZipFileInfo64 info;
+        unz64_file_pos position;
+        if (!archive.getCurrentFileInfo(&info) ||
+            unzGetFilePos64(archive.getUnzFile(), &position) != UNZ_OK)
+            break;
+        const QString name = entryName(info);
+        if (!positions.contains(name))
+            positions.insert(name, position);
+    }
+    UnpackTransaction run(folder);
+    bool ok = archive.getZipError() == UNZ_OK && run.begin();
     for (const QString &name : entryNames) {
-        QString target;
-        if (!archive.setCurrentFile(name) ||
-            !unpackCurrentEntry(&archive, guard, Protection::Encrypted, &target)) {
-            archive.close();
-            guard.removeUnpacked(written);
-            return QStringList();
-        }
-        written << target;
+        if (!ok)
+            break;
+        // The zip library keeps "a current entry" only after a walk has begun.
+        unz64_file_pos position = positions.value(name);
+        ok = positions.contains(name) && archive.goToFirstFile() &&
+             unzGoToFilePos64(archive.getUnzFile(), &position) == UNZ_OK &&
+             stageCurrentEntry(&archive, run, Protection::Encrypted);
     }
     archive.close();
-    if (archive.getZipError() != UNZ_OK) {
-        guard.removeUnpacked(written);
+    if (!ok || archive.getZipError() != UNZ_OK || !run.commit()) {
+        run.rollback();
         return QStringList();
     }
-    return written;
+    return run.targets();
 }
 
 QStringList TsCompression::unpackNamedEntries(QString archivePath, QStringList entryNames,

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class QuaZip;
+class UnpackTransaction;
 struct QuaZipFileInfo64;
 
 // Keeps one unpack run inside its folder. Every operation that unpacks entries by their stored
@@ -31,6 +32,8 @@ public:
     // Removes the files given, all of them (one that cannot go does not keep the rest), then the
     // folders this guard created, deepest first and only when empty.
     void removeUnpacked(const QStringList &targets) const;
+    // The folders this guard created so far, in the order of creation.
+    QStringList createdFolderList() const { return createdFolders; }
 
 private:
     bool folderInside(const QString &folder);
@@ -90,7 +93,7 @@ public:
 
     // Unpacks one entry (the current one when entryName is empty) to target; a target ending
     // in "/" is a folder. Refuses link entries; fails on a size or checksum mismatch, leaving no
-    // partial file behind.
+    // partial file behind. A file already at target is replaced only when the new one is whole.
     static bool unpackEntry(QuaZip *archive, QString entryName, QString target,
                             Protection protection = Protection::Encrypted);
     // Removes the paths in order with QFile::remove and stops at the first that fails.
@@ -100,15 +103,27 @@ public:
     static bool addFileEntry(QuaZip *archive, QString sourcePath, QString entryName,
                              Protection protection = Protection::Encrypted);
 
-    // Unpacks the current entry of an open archive below the guard's folder, by its stored
-    // name. The target is handed back (also when unpacking fails, empty when refused), and the
-    // name as stored.
-    static bool unpackCurrentEntry(QuaZip *archive, UnpackGuard &guard, Protection protection,
-                                   QString *target, QString *name = nullptr);
+    // The name of the current entry as the archive means it: UTF-8 when the entry says so (flag
+    // bit 11) or carries a valid Unicode Path extra field; otherwise UTF-8 when the bytes are
+    // valid UTF-8 (what tools on Unix-like systems write without saying so), else code page 437
+    // (what most Windows tools write). The archive must have been opened after
+    // prepareNames(), which makes the raw name bytes reachable.
+    static QString entryName(const QuaZipFileInfo64 &info);
+    static void prepareNames(QuaZip &archive);
+    // Makes the entry of that (decoded) name the current one.
+    static bool goToEntry(QuaZip *archive, const QString &name);
+
+    // Stages the current entry of an open archive into a begun run, by its stored name; hands
+    // back the decoded name.
+    static bool stageCurrentEntry(QuaZip *archive, UnpackTransaction &run, Protection protection,
+                                  QString *name = nullptr);
 
     // Unpacks a whole archive (encrypted entries); the written paths, empty on any failure.
     static QStringList unpackArchive(QString archivePath, QString folder);
     static QStringList unpackArchive(QIODevice *device, QString folder);
+    // The sum of the entries' unpacked sizes as the archive declares them; -1 when it cannot be
+    // read.
+    static qint64 uncompressedSize(const QString &archivePath);
     // Entry names in archive order; empty on any failure.
     static QStringList listEntries(QString archivePath);
     static QStringList listEntries(QIODevice *device);
@@ -136,6 +151,10 @@ public:
 private:
     static bool unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info, const QString &target,
                               Protection protection, bool folderReady);
+    // Unpacks the current entry to a path of the caller's choice, replacing a file there only
+    // once the new bytes are complete.
+    static bool unpackToPath(QuaZip *archive, const QuaZipFileInfo64 &info, const QString &target,
+                             Protection protection);
     static QStringList unpackArchive(QuaZip &archive, const QString &folder);
     static QStringList listEntries(QuaZip &archive);
     static QString unpackNamedEntry(QuaZip &archive, const QString &entryName,

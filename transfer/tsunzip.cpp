@@ -1,6 +1,7 @@
 #include "tsunzip.h"
 
 #include "tscompression.h"
+#include "unpacktransaction.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,6 +46,21 @@ void TsUnZip::setEncrypted(const bool &value)
     encrypted = value;
 }
 
+void TsUnZip::setJournal(const QString &path)
+{
+    journalPath = path;
+}
+
+QString TsUnZip::recover(const QString &journalPath)
+{
+    return UnpackTransaction::recover(journalPath);
+}
+
+QString TsUnZip::errorDetail() const
+{
+    return detail;
+}
+
 void TsUnZip::unpackAll()
 {
     unpack(destination, false);
@@ -57,6 +73,7 @@ void TsUnZip::unpackTo(const QString &folder)
 
 void TsUnZip::unpack(const QString &folder, bool counted)
 {
+    detail.clear();
     // The archive reads through this device for the run and gets its name back afterwards.
     ArchiveFile device(zipPath);
     struct Detach
@@ -71,36 +88,49 @@ void TsUnZip::unpack(const QString &folder, bool counted)
         }
     } detach{archive, zipPath};
     archive.setIoDevice(&device);
+    TsCompression::prepareNames(archive);
 
     if (!archive.open(QuaZip::mdUnzip)) {
-        if (isEmptyArchive(zipPath))
+        if (isEmptyArchive(zipPath)) {
+            detail = QStringLiteral("the archive has no entries");
             emit error(QStringLiteral("Couldn't go to first file"));
-        else
+        } else {
+            detail = QStringLiteral("not a readable zip archive");
             emit error(QStringLiteral("Couldn't open zip"));
+        }
         return;
     }
     entriesCount = archive.getEntriesCount();
     if (!archive.goToFirstFile()) {
         archive.close();
+        detail = QStringLiteral("the archive has no entries");
         emit error(QStringLiteral("Couldn't go to first file"));
         return;
     }
 
     const auto protection =
         encrypted ? TsCompression::Protection::Encrypted : TsCompression::Protection::Plain;
-    UnpackGuard guard(folder);
-    QStringList unpacked;
+    UnpackTransaction run(folder, journalPath);
+    const auto fail = [&](const QString &why) {
+        archive.close();
+        run.rollback();
+        detail = why;
+        emit error(QStringLiteral("Couldn't extract file"));
+    };
+    if (!run.begin()) {
+        fail(run.errorString());
+        return;
+    }
     bool more = true;
     while (more) {
         QString name;
-        QString target;
-        if (!TsCompression::unpackCurrentEntry(&archive, guard, protection, &target, &name)) {
-            archive.close();
-            guard.removeUnpacked(unpacked);
-            emit error(QStringLiteral("Couldn't extract file"));
+        if (!TsCompression::stageCurrentEntry(&archive, run, protection, &name)) {
+            const QString why = run.errorString();
+            fail(why.isEmpty() ? QStringLiteral("could not unpack ") + name +
+                                     QStringLiteral(" (damaged, encrypted or disk full)")
+                               : why);
             return;
         }
-        unpacked << target;
         ++extractedCount;
         if (counted)
             emit status(QString::number(extractedCount) + QLatin1String(" of ") +
@@ -113,15 +143,19 @@ void TsUnZip::unpack(const QString &folder, bool counted)
     }
     // The walk also stops on a broken central directory; that is a failed entry, not the end.
     if (archive.getZipError() != UNZ_OK) {
-        archive.close();
-        guard.removeUnpacked(unpacked);
-        emit error(QStringLiteral("Couldn't extract file"));
+        fail(QStringLiteral("the archive's directory is damaged"));
         return;
     }
 
     archive.close();
     if (archive.getZipError() != UNZ_OK) {
-        guard.removeUnpacked(unpacked);
+        run.rollback();
+        detail = QStringLiteral("the archive could not be closed");
+        return;
+    }
+    if (!run.commit()) {
+        detail = run.errorString();
+        emit error(QStringLiteral("Couldn't extract file"));
         return;
     }
     emit status(QStringLiteral("Unzipped"));

@@ -8,8 +8,19 @@
 // Unpacks one archive into a folder, meant to run on a worker of the global thread pool:
 //   QtConcurrent::run(unzip, &TsUnZip::unpackAll);
 // Connect the signals before starting: a small archive can be done before a later connect.
-// A run ends with exactly one of finished() or error(...), or no signal at all when only the
-// final close of the archive fails. The object unpacks once and must outlive its run.
+// Every signal is emitted on the thread that runs the unpack, so receivers on the object's own
+// thread get them queued, in order: status() and percent() once per entry in archive order, then
+// status("Unzipped") and finished(), or error(...) once. A run ends with exactly one of
+// finished() or error(...), or no signal at all when only the final close of the archive fails.
+// The object unpacks once and must outlive its run.
+//
+// A run is all or nothing (see UnpackTransaction): entries are written into a hidden work folder
+// inside the destination and moved into place only once every entry was read whole. After an
+// error, or the silent close failure, the destination holds exactly what it held before: files
+// the archive would have replaced keep their bytes, folders and files the run created are gone.
+// The per-entry status texts therefore report entries read, not yet in place; finished() means
+// everything is in place. With setJournal(), a run cut off by a kill is finished or undone by
+// recover() at the next start.
 class TsUnZip : public QObject
 {
     Q_OBJECT
@@ -22,8 +33,17 @@ public:
     void setDestination(const QString &folder);
     void setEncrypted(const bool &value);
 
+    // Keeps a journal of the run at that path, so recover() can finish or undo it after a kill.
+    // A journal written beforehand with UnpackTransaction::prepareJournal() keeps the folders
+    // it names this run's to remove when the run fails.
+    void setJournal(const QString &path);
+    static QString recover(const QString &journalPath);
+
     void unpackAll();
     void unpackTo(const QString &folder);
+
+    // Why the last run failed, in words (the entry and the cause); read it after error().
+    QString errorDetail() const;
 
 signals:
     void status(QString state);
@@ -40,4 +60,6 @@ private:
     int extractedCount = 0;
     QuaZip archive;
     bool encrypted = true;
+    QString journalPath;
+    QString detail;
 };

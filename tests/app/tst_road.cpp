@@ -1,5 +1,7 @@
 #include "apppaths.h"
 #include "packagehost.h"
+#include "testfiles.h"
+#include "tslogging.h"
 #include "ui/modalscript.h"
 #include "zerun.h"
 
@@ -41,6 +43,40 @@ QStringList filesBelow(const QString &root)
     return files;
 }
 
+// Every file (with its bytes) and folder (ending in "/") below `root`, hidden ones included.
+QMap<QString, QByteArray> snapshot(const QString &root)
+{
+    QMap<QString, QByteArray> tree;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = QDir(root).relativeFilePath(path);
+        if (it.fileInfo().isDir()) {
+            tree.insert(relative + "/", QByteArray());
+        } else {
+            QFile file(path);
+            tree.insert(relative, file.open(QIODevice::ReadOnly) ? file.readAll() : "(unreadable)");
+        }
+    }
+    return tree;
+}
+
+// Makes the stored bytes of `marker` in a stored (not deflated) archive wrong, so its entry
+// fails its checksum while the archive still opens.
+bool damageEntry(const QString &archive, const QByteArray &marker)
+{
+    QFile file(archive);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray bytes = file.readAll();
+    const int at = bytes.indexOf(marker);
+    if (at < 0)
+        return false;
+    bytes[at] = bytes.at(at) ^ 0x55;
+    return file.seek(0) && file.write(bytes) == bytes.size();
+}
+
 } // namespace
 
 // The installer's road against the local package host: catalogue, download list, transfers and
@@ -64,6 +100,12 @@ private slots:
     void folderNameComplaints_data();
     void folderNameComplaints();
     void existingFolderIsUpdatedInPlace();
+    void existingFolderChoices_data();
+    void existingFolderChoices();
+    void failedInstallLeavesTheGameAsItWas_data();
+    void failedInstallLeavesTheGameAsItWas();
+    void packagesThatShareANameStayApart();
+    void unreadableCatalogueLinesCostOnlyThemselves();
     void cancelSkipsThePackage();
     void failuresEndTheBatch_data();
     void failuresEndTheBatch();
@@ -278,14 +320,15 @@ void TestRoad::addByButtonAndByDrag()
     QApplication::sendEvent(files->viewport(), &move);
     QDropEvent drop(at, Qt::CopyAction, carried.get(), Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(files->viewport(), &drop);
-    QCOMPARE(texts("file_list"), (QStringList{"Neat Skin", "Neat Skin [Skin]"}));
+    // The list shows the kind, and a package that is there already is not added again.
+    QTRY_COMPARE(texts("file_list"), (QStringList{"Neat Skin [Skin]"}));
+    addToList("Neat Skin [Skin]");
+    QCOMPARE(texts("file_list"), (QStringList{"Neat Skin [Skin]"}));
 
-    // Both name the same package, which is therefore downloaded twice.
-    ModalScript script({ModalScript::acceptText("Neat One"), ModalScript::acceptText("Neat Two")});
+    ModalScript script({ModalScript::acceptText("Neat One")});
     download(script);
-    QCOMPARE(host->requests().count("GET /files/neatskin.zip"), 2);
+    QCOMPARE(host->requests().count("GET /files/neatskin.zip"), 1);
     QVERIFY(QFile::exists(game("Skins/Neat One/skin.ini")));
-    QVERIFY(QFile::exists(game("Skins/Neat Two/skin.ini")));
 
     // Clear List empties the list.
     child<QStackedWidget>("stackedWidget")->setCurrentIndex(0);
@@ -299,7 +342,7 @@ void TestRoad::queueFollowsCatalogueOrder()
     QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
     addToList("Neat Skin [Skin]");
     addToList("Real World [Mod]");
-    QCOMPARE(texts("file_list"), (QStringList{"Neat Skin", "Real World"}));
+    QCOMPARE(texts("file_list"), (QStringList{"Neat Skin [Skin]", "Real World [Mod]"}));
 
     QStringList titles;
     ModalScript script({[&](QWidget *modal) {
@@ -408,13 +451,144 @@ void TestRoad::existingFolderIsUpdatedInPlace()
     openWindow(standardCatalogue());
     QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
     addToList("Neat Skin [Skin]");
-    ModalScript script({ModalScript::acceptText("NeatSkin")});
+    ModalScript script({ModalScript::acceptText("NeatSkin"), ModalScript::clickButton("Update")});
     download(script);
+    QVERIFY2(script.seen().at(1).label.contains("Neat Skin"),
+             qPrintable(script.seen().at(1).label));
     QCOMPARE(filesBelow(game("Skins/NeatSkin")),
              (QStringList{"bg/back.txt", "mine.txt", "skin.ini"}));
     QFile ini(game("Skins/NeatSkin/skin.ini"));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QCOMPARE(ini.readAll(), QByteArray("[skin]\nname=Neat\n"));
+}
+
+void TestRoad::existingFolderChoices_data()
+{
+    QTest::addColumn<QString>("choice");
+    QTest::newRow("update") << "Update";
+    QTest::newRow("another name") << "Choose Another Name";
+    QTest::newRow("skip") << "Skip";
+}
+
+void TestRoad::existingFolderChoices()
+{
+    QFETCH(QString, choice);
+    QVERIFY(writeFile(game("Skins/NeatSkin/skin.ini"), "edited by the player"));
+    QVERIFY(writeFile(game("Skins/NeatSkin/mine.txt"), "the player's own"));
+    const QMap<QString, QByteArray> before = snapshot(game());
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    addToList("Neat Skin [Skin]");
+    QList<ModalScript::Step> steps{ModalScript::acceptText("NeatSkin"),
+                                   ModalScript::clickButton(choice)};
+    if (choice == "Choose Another Name")
+        steps << ModalScript::acceptText("NeatNew");
+    ModalScript script(steps);
+    download(script);
+
+    QMap<QString, QByteArray> expected = before;
+    if (choice == "Update") {
+        expected.insert("Skins/NeatSkin/skin.ini", "[skin]\nname=Neat\n");
+        expected.insert("Skins/NeatSkin/bg/", "");
+        expected.insert("Skins/NeatSkin/bg/back.txt", "bg");
+    } else if (choice == "Choose Another Name") {
+        // The question is asked again from the start.
+        QVERIFY(script.seen().at(2).label.startsWith("Choose a folder name"));
+        expected.insert("Skins/NeatNew/", "");
+        expected.insert("Skins/NeatNew/skin.ini", "[skin]\nname=Neat\n");
+        expected.insert("Skins/NeatNew/bg/", "");
+        expected.insert("Skins/NeatNew/bg/back.txt", "bg");
+    }
+    QCOMPARE(snapshot(game()), expected);
+}
+
+void TestRoad::failedInstallLeavesTheGameAsItWas_data()
+{
+    QTest::addColumn<bool>("existing");
+    QTest::addColumn<QString>("damaged");
+    QTest::newRow("update, last entry damaged") << true << "zz-last";
+    QTest::newRow("update, middle entry damaged") << true << "mm-middle";
+    QTest::newRow("new mod folder, last entry damaged") << false << "zz-last";
+}
+
+void TestRoad::failedInstallLeavesTheGameAsItWas()
+{
+    QFETCH(bool, existing);
+    QFETCH(QString, damaged);
+    if (existing) {
+        QVERIFY(writeFile(game("Databases/MyMod/readme.txt"), "edited by the player"));
+        QVERIFY(writeFile(game("Databases/MyMod/data/promotions.txt"), "years of work"));
+        QVERIFY(writeFile(game("Databases/MyMod/SaveGames/save1.sav"), "a save"));
+    }
+    // Stored, so the damage hits an entry's bytes, not the archive's directory.
+    QTemporaryDir source;
+    QVERIFY(writeFile(source.filePath("readme.txt"), "new readme"));
+    QVERIFY(writeFile(source.filePath("data/promotions.txt"), "new promotions"));
+    QVERIFY(writeFile(source.filePath("mm-middle.txt"), "mm-middle content"));
+    QVERIFY(writeFile(source.filePath("zz/zz-last.txt"), "zz-last content"));
+    QProcess zip;
+    zip.setWorkingDirectory(source.path());
+    zip.start("zip", {"-q", "-0", "-r", site->filePath("files/mymod.zip"), "readme.txt", "data",
+                      "mm-middle.txt", "zz"});
+    QVERIFY(zip.waitForFinished(30000));
+    QVERIFY(damageEntry(site->filePath("files/mymod.zip"), damaged.toUtf8() + " content"));
+
+    const QMap<QString, QByteArray> before = snapshot(game());
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    openWindow(base + "mymod.zip,mods,My Mod\n");
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 1);
+    addToList("My Mod [Mod]");
+    QList<ModalScript::Step> steps{ModalScript::acceptText("MyMod")};
+    if (existing)
+        steps << ModalScript::clickButton("Update");
+    ModalScript script(steps);
+    download(script);
+
+    QVERIFY2(info().contains("Couldn't extract file"), qPrintable(info()));
+    QVERIFY2(info().contains(damaged), qPrintable(info()));
+    // Byte for byte as before: replaced files have their old bytes, new files and folders
+    // (the new package folder and its SaveGames too) are gone, nothing is left over.
+    QCOMPARE(snapshot(game()), before);
+}
+
+void TestRoad::packagesThatShareANameStayApart()
+{
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    openWindow(base + "faces.zip,pics,Dup\n" + base + "neatskin.zip,skin,Dup\n" + base +
+               "realworld.zip,skin,Odd [Mod] Name\n");
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    addToList("Dup [Skin]");
+    addToList("Odd [Mod] Name [Skin]");
+    QCOMPARE(texts("file_list"), (QStringList{"Dup [Skin]", "Odd [Mod] Name [Skin]"}));
+    QStringList titles;
+    ModalScript script({[&](QWidget *modal) {
+                            titles << modal->windowTitle();
+                            ModalScript::acceptText("DupSkin")(modal);
+                        },
+                        [&](QWidget *modal) {
+                            titles << modal->windowTitle();
+                            ModalScript::acceptText("OddSkin")(modal);
+                        }});
+    download(script);
+    QCOMPARE(titles, (QStringList{"Install Skin", "Install Skin"}));
+    QCOMPARE(host->requests().filter(".zip"),
+             (QStringList{"GET /files/neatskin.zip", "GET /files/realworld.zip"}));
+    QCOMPARE(filesBelow(game("Skins/DupSkin")), (QStringList{"bg/back.txt", "skin.ini"}));
+    QCOMPARE(filesBelow(game("Skins/OddSkin")), (QStringList{"data/promotions.txt", "readme.txt"}));
+    QCOMPARE(filesBelow(game("Pictures")), QStringList());
+}
+
+void TestRoad::unreadableCatalogueLinesCostOnlyThemselves()
+{
+    // The daily log, as the installer writes it.
+    TsLogging::installMessageHandler();
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    openWindow(base + "a.zip,mods,Alpha\n" + base + QByteArray("b.zip,mods,Be\0ta\n", 18) + base +
+               "c.zip,skin,Bad \xff\xfe bytes\n" + base + "d.zip,skin,Stray\rReturn\n" + base +
+               "e.zip,pics,Echo\r\n");
+    QTRY_COMPARE(texts("repo_list"), (QStringList{"Alpha [Mod]", "Echo [Pic Pack]"}));
+    const QString log = QString::fromUtf8(TestFiles::read(AppPaths::dailyLogFile()));
+    QVERIFY2(log.contains("3 line(s) could not be read"), qPrintable(log));
 }
 
 void TestRoad::cancelSkipsThePackage()
@@ -431,7 +605,7 @@ void TestRoad::cancelSkipsThePackage()
     QCOMPARE(filesBelow(game("Databases")), QStringList{"Other/db.txt"});
     QCOMPARE(filesBelow(game("Skins/NeatSkin")), (QStringList{"bg/back.txt", "skin.ini"}));
     QCOMPARE(filesBelow(AppPaths::downloadsFolder()), QStringList());
-    QVERIFY(info().contains("realworld: skipped"));
+    QVERIFY(info().contains("Real World: skipped"));
     QCOMPARE(title(), QString("Finished"));
 }
 
@@ -511,10 +685,10 @@ void TestRoad::sameArchiveTwiceInOneBatch()
                      block + QByteArray::number(i));
     makePackage("big.zip", files);
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
-    openWindow(base + "big.zip,mods,Big\n");
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 1);
+    openWindow(base + "big.zip,mods,Big\n" + base + "big.zip,mods,Big Again\n");
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 2);
     addToList("Big [Mod]");
-    addToList("Big [Mod]");
+    addToList("Big Again [Mod]");
     ModalScript script({ModalScript::acceptText("Big One"), ModalScript::acceptText("Big Two")});
     download(script);
     for (const char *folder : {"Databases/Big One", "Databases/Big Two"}) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QIcon>
 #include <QInputDialog>
 #include <QList>
+#include <QMessageBox>
 #include <QObject>
 #include <QTimer>
 #include <QWidget>
@@ -68,6 +70,22 @@ public:
         };
     }
 
+    // Presses the button of that text (a message box's choices).
+    static Step clickButton(const QString &text)
+    {
+        return [text](QWidget *modal) {
+            const QList<QAbstractButton *> buttons = modal->findChildren<QAbstractButton *>();
+            for (QAbstractButton *button : buttons) {
+                if (button->text() == text) {
+                    button->click();
+                    return;
+                }
+            }
+            if (auto *d = qobject_cast<QDialog *>(modal))
+                d->reject();
+        };
+    }
+
 private:
     void poll()
     {
@@ -86,6 +104,8 @@ private:
                     !modal->windowIcon().isNull()};
         if (auto *input = qobject_cast<QInputDialog *>(modal))
             record.label = input->labelText();
+        else if (auto *box = qobject_cast<QMessageBox *>(modal))
+            record.label = box->text();
         shown << record;
         const Step step = steps.takeFirst();
         step(modal);

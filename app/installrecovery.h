@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What an install leaves behind when it is cut off, dealt with at start-up before anything else
+// reads the game folder: the journals of unpacks that a kill, a power loss or a closed window
+// interrupted, and archives that no install refers to any more.
+class InstallRecovery
+{
+public:
+    // Where the install journals live: a folder of the profile's Cache folder, never the game
+    // folder.
+    static QString journalFolder();
+    // A fresh journal path for one install.
+    static QString newJournalPath();
+
+    // Finishes or undoes every install a journal describes; one line per journal of what was
+    // done, for the daily log.
+    static QStringList recoverAll();
+
+    // Removes the archives ("*.zip") in the downloads folder, which no install refers to once
+    // recovery is over (archives kept after a failure, archives orphaned by a closed window).
+    // Partial downloads kept for resuming have names of their own and stay. Returns the count.
+    static int removeLeftoverArchives();
+
+    // Writes a diagnostic record that the message handler puts into the daily log file.
+    static void note(const QString &text);
+};

@@ -1,0 +1,524 @@
+#include "unpacktransaction.h"
+
+#include "tscompression.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRandomGenerator>
+#include <QSaveFile>
+
+#include <algorithm>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+const QString phaseUnpacking = QStringLiteral("unpacking");
+const QString phaseCommitting = QStringLiteral("committing");
+const QString phaseUndoing = QStringLiteral("undoing");
+
+// A path that names something, also a link whose target is gone.
+bool present(const QString &path)
+{
+#ifdef Q_OS_WIN
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+#else
+    struct stat status;
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
+#endif
+}
+
+enum class Kind { Missing, Folder, Other };
+
+// What a path names, without following a link at its end.
+Kind kindOf(const QString &path)
+{
+#ifdef Q_OS_WIN
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return Kind::Missing;
+    return info.isDir() && !info.isSymLink() ? Kind::Folder : Kind::Other;
+#else
+    struct stat status;
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return Kind::Missing;
+    return S_ISDIR(status.st_mode) ? Kind::Folder : Kind::Other;
+#endif
+}
+
+// Renames `from` over `to`, replacing a file (or link) there in one step.
+bool replaceFile(const QString &from, const QString &to)
+{
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
+                       reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16()),
+                       MOVEFILE_REPLACE_EXISTING) != 0;
+#else
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
+// Staged files must be on disk before the journal says they may be moved into place; one call
+// for the whole file system is far cheaper than one per file.
+void syncStagedFiles(const QString &folder)
+{
+#if defined(Q_OS_LINUX)
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::syncfs(fd);
+        ::close(fd);
+    }
+#elif !defined(Q_OS_WIN)
+    Q_UNUSED(folder)
+    ::sync();
+#else
+    Q_UNUSED(folder)
+#endif
+}
+
+#ifndef Q_OS_WIN
+// The process umask, read once without changing it where the system tells it.
+mode_t processUmask()
+{
+    static const mode_t mask = [] {
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (status.open(QIODevice::ReadOnly)) {
+            for (const QByteArray &line : status.readAll().split('\n')) {
+                if (line.startsWith("Umask:")) {
+                    bool ok = false;
+                    const uint value = line.mid(6).trimmed().toUInt(&ok, 8);
+                    if (ok)
+                        return mode_t(value);
+                }
+            }
+        }
+        const mode_t current = ::umask(022);
+        ::umask(current);
+        return current;
+    }();
+    return mask;
+}
+#endif
+
+void removeCreatedFolders(QStringList folders)
+{
+    // Deepest first, so emptied parents can go too; rmdir leaves anything not empty alone.
+    std::sort(folders.begin(), folders.end(), [](const QString &a, const QString &b) {
+        return a.count(QLatin1Char('/')) > b.count(QLatin1Char('/'));
+    });
+    for (const QString &folder : qAsConst(folders))
+        QDir().rmdir(folder);
+}
+
+QString cleanAbsolute(const QString &path)
+{
+    return QDir::cleanPath(QDir(path).absolutePath());
+}
+
+} // namespace
+
+UnpackTransaction::UnpackTransaction(const QString &destination, const QString &journalPath)
+    : root(cleanAbsolute(destination)), journal(journalPath)
+{}
+
+UnpackTransaction::~UnpackTransaction()
+{
+    if (phase == Phase::Unpacking || phase == Phase::Committing)
+        rollback();
+}
+
+QString UnpackTransaction::workPrefix()
+{
+    return QStringLiteral(".zerun-unpack-");
+}
+
+QFile::Permissions UnpackTransaction::permissionsFor(QFile::Permissions stored, bool folder)
+{
+    // The owner keeps what the archive says and can always read and write (and enter folders).
+    QFile::Permissions owner = (stored & (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) |
+                               QFile::ReadOwner | QFile::WriteOwner;
+    if (folder)
+        owner |= QFile::ExeOwner;
+    QFile::Permissions result = owner;
+    if (owner & QFile::ReadOwner)
+        result |= QFile::ReadUser;
+    if (owner & QFile::WriteOwner)
+        result |= QFile::WriteUser;
+    if (owner & QFile::ExeOwner)
+        result |= QFile::ExeUser;
+    // Group and others get at most what the archive gives them and the umask lets through, and
+    // never the right to write.
+    QFile::Permissions others = stored & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                          QFile::ReadOther | QFile::ExeOther);
+#ifndef Q_OS_WIN
+    const mode_t mask = processUmask();
+    const struct
+    {
+        mode_t bit;
+        QFile::Permission permission;
+    } bits[] = {{S_IRGRP, QFile::ReadGroup},
+                {S_IWGRP, QFile::WriteGroup},
+                {S_IXGRP, QFile::ExeGroup},
+                {S_IROTH, QFile::ReadOther},
+                {S_IXOTH, QFile::ExeOther}};
+    for (const auto &bit : bits) {
+        if (mask & bit.bit)
+            others &= ~QFile::Permissions(bit.permission);
+    }
+#endif
+    return result | others;
+}
+
+bool UnpackTransaction::prepareJournal(const QString &journalPath, const QString &destination,
+                                       const QStringList &createdFolders)
+{
+    UnpackTransaction prepared(destination, journalPath);
+    for (const QString &folder : createdFolders)
+        prepared.createdFolders << cleanAbsolute(folder);
+    return prepared.writeJournal(Phase::Unpacking);
+}
+
+bool UnpackTransaction::begin()
+{
+    if (phase != Phase::Idle)
+        return false;
+    // Folders named by a prepared journal stay this run's to remove.
+    if (!journal.isEmpty()) {
+        QFile prepared(journal);
+        if (prepared.open(QIODevice::ReadOnly)) {
+            const QJsonObject object = QJsonDocument::fromJson(prepared.readAll()).object();
+            if (cleanAbsolute(object.value(QStringLiteral("destination")).toString()) == root) {
+                const QJsonArray folders = object.value(QStringLiteral("createdFolders")).toArray();
+                for (const QJsonValue &folder : folders)
+                    createdFolders << folder.toString();
+            }
+        }
+    }
+    // A destination that does not exist yet is the run's own, down to the first existing parent.
+    QStringList missing;
+    for (QString folder = root; !present(folder);) {
+        missing.prepend(folder);
+        const QString parent = QFileInfo(folder).path();
+        if (parent == folder)
+            break;
+        folder = parent;
+    }
+    const quint32 tail = QRandomGenerator::global()->generate();
+    work = root + QLatin1Char('/') + workPrefix() + QString::number(tail, 16);
+    createdFolders << missing;
+    phase = Phase::Unpacking;
+    if (!writeJournal(Phase::Unpacking)) {
+        error = QStringLiteral("could not write the journal ") + journal;
+        rollback();
+        return false;
+    }
+    if (!QDir().mkpath(root) || !QDir().mkdir(work)) {
+        error = QStringLiteral("could not create a work folder in ") + root;
+        rollback();
+        return false;
+    }
+    return true;
+}
+
+QString UnpackTransaction::relativeName(const QString &entryName) const
+{
+    if (!UnpackGuard::isSafeEntryName(entryName))
+        return QString();
+    QString name = entryName;
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QString relative = QDir::cleanPath(name);
+    if (relative == QLatin1String("."))
+        relative = QLatin1String("");
+    if (relative.startsWith(QLatin1String("./")))
+        relative = relative.mid(2);
+    if (relative.section(QLatin1Char('/'), 0, 0).startsWith(workPrefix(), Qt::CaseInsensitive))
+        return QString();
+    // Not null: the destination itself is the empty, non-null name.
+    return relative.isNull() ? QLatin1String("") : relative;
+}
+
+int UnpackTransaction::addFile(const QString &entryName)
+{
+    if (phase != Phase::Unpacking)
+        return -1;
+    const QString relative = relativeName(entryName);
+    if (relative.isEmpty() || entryName.endsWith(QLatin1Char('/'))) {
+        error = QStringLiteral("refused the entry name ") + entryName;
+        return -1;
+    }
+    const int number = fileCount++;
+    entries.append(Entry{relative, number, {}});
+    return number;
+}
+
+QString UnpackTransaction::stagedPath(int number) const
+{
+    return work + QLatin1Char('/') + QString::number(number);
+}
+
+bool UnpackTransaction::addFolder(const QString &entryName, QFile::Permissions permissions)
+{
+    if (phase != Phase::Unpacking)
+        return false;
+    const QString relative = relativeName(entryName);
+    if (relative.isNull()) {
+        error = QStringLiteral("refused the entry name ") + entryName;
+        return false;
+    }
+    // "./" names the destination, which an archive never changes.
+    if (!relative.isEmpty())
+        entries.append(Entry{relative, -1, permissions});
+    return true;
+}
+
+bool UnpackTransaction::commit()
+{
+    if (phase != Phase::Unpacking)
+        return false;
+    if (!journal.isEmpty()) {
+        syncStagedFiles(work);
+        if (!writeJournal(Phase::Committing)) {
+            error = QStringLiteral("could not write the journal ") + journal;
+            rollback();
+            return false;
+        }
+    }
+    phase = Phase::Committing;
+    // Every staged file is there and nothing is set aside yet: no need to look for either.
+    resumeChecksOff = true;
+    UnpackGuard guard(root);
+    const bool moved = moveIntoPlace(guard);
+    resumeChecksOff = false;
+    if (!moved) {
+        createdFolders << guard.createdFolderList();
+        phase = Phase::Undoing;
+        writeJournal(Phase::Undoing);
+        undoMoves();
+        removeWork();
+        removeCreatedFolders(createdFolders);
+        removeJournal();
+        phase = Phase::Done;
+        return false;
+    }
+    removeWork();
+    removeJournal();
+    phase = Phase::Done;
+    return true;
+}
+
+void UnpackTransaction::rollback()
+{
+    if (phase == Phase::Committing || phase == Phase::Undoing)
+        undoMoves();
+    if (phase != Phase::Idle && phase != Phase::Done) {
+        removeWork();
+        removeCreatedFolders(createdFolders);
+        removeJournal();
+    }
+    phase = Phase::Done;
+}
+
+bool UnpackTransaction::moveIntoPlace(UnpackGuard &guard)
+{
+    placed.clear();
+    placed.reserve(entries.size());
+    // A run cut off by a kill may have moved some files already, and set some aside.
+    const bool resuming = !resumeChecksOff;
+    for (const Entry &entry : qAsConst(entries)) {
+        if (entry.number < 0) {
+            const QString target = guard.targetFor(entry.name + QLatin1Char('/'));
+            if (target.isEmpty()) {
+                error = QStringLiteral("could not create the folder ") + entry.name;
+                return false;
+            }
+            if (entry.permissions != 0)
+                QFile::setPermissions(target, permissionsFor(entry.permissions, true));
+            placed << target;
+            continue;
+        }
+        const QString target = guard.targetFor(entry.name);
+        if (target.isEmpty()) {
+            error = QStringLiteral("could not create the folder for ") + entry.name;
+            return false;
+        }
+        const QString staged = stagedPath(entry.number);
+        // Moved already, before a kill cut the run off.
+        if (resuming && !present(staged)) {
+            placed << target;
+            continue;
+        }
+        const Kind existing = kindOf(target);
+        if (existing == Kind::Folder) {
+            error = QStringLiteral("a folder is in the way of ") + entry.name;
+            return false;
+        }
+        const QString backup = staged + QStringLiteral(".old");
+        if (existing == Kind::Other && !(resuming && present(backup)) &&
+            !replaceFile(target, backup)) {
+            error = QStringLiteral("could not move aside ") + entry.name;
+            return false;
+        }
+        if (!replaceFile(staged, target)) {
+            error = QStringLiteral("could not move into place ") + entry.name;
+            return false;
+        }
+        placed << target;
+    }
+    return true;
+}
+
+void UnpackTransaction::undoMoves()
+{
+    // In reverse, so that an entry that replaced an earlier one of the same name gives that one
+    // back before it is undone in turn. Each step leaves the new file in its staged place, so an
+    // undo cut off by a kill can simply run again.
+    for (auto it = entries.crbegin(); it != entries.crend(); ++it) {
+        if (it->number < 0)
+            continue;
+        const QString target = root + QLatin1Char('/') + it->name;
+        const QString staged = stagedPath(it->number);
+        const QString backup = staged + QStringLiteral(".old");
+        if (present(backup)) {
+            if (!present(staged) && present(target))
+                replaceFile(target, staged);
+            replaceFile(backup, target);
+        } else if (!present(staged) && present(target)) {
+            replaceFile(target, staged);
+        }
+    }
+    placed.clear();
+}
+
+void UnpackTransaction::removeWork()
+{
+    // Only a work folder of this kind, right inside the destination, is ever removed whole.
+    const QFileInfo info(work);
+    if (work.isEmpty() || !info.fileName().startsWith(workPrefix()) ||
+        cleanAbsolute(info.path()) != root)
+        return;
+    QDir(work).removeRecursively();
+}
+
+QStringList UnpackTransaction::targets() const
+{
+    return placed;
+}
+
+QString UnpackTransaction::errorString() const
+{
+    return error;
+}
+
+bool UnpackTransaction::writeJournal(Phase journalPhase) const
+{
+    if (journal.isEmpty())
+        return true;
+    QJsonObject object;
+    object.insert(QStringLiteral("destination"), root);
+    object.insert(QStringLiteral("work"), work);
+    object.insert(QStringLiteral("createdFolders"), QJsonArray::fromStringList(createdFolders));
+    QString name = phaseUnpacking;
+    if (journalPhase == Phase::Committing)
+        name = phaseCommitting;
+    else if (journalPhase == Phase::Undoing)
+        name = phaseUndoing;
+    object.insert(QStringLiteral("phase"), name);
+    if (journalPhase != Phase::Unpacking) {
+        QJsonArray list;
+        for (const Entry &entry : entries) {
+            QJsonObject item;
+            item.insert(QStringLiteral("name"), entry.name);
+            item.insert(QStringLiteral("number"), entry.number);
+            if (entry.permissions != 0)
+                item.insert(QStringLiteral("permissions"), int(entry.permissions));
+            list.append(item);
+        }
+        object.insert(QStringLiteral("entries"), list);
+    }
+    QDir().mkpath(QFileInfo(journal).path());
+    QSaveFile file(journal);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    return file.write(bytes) == bytes.size() && file.commit();
+}
+
+void UnpackTransaction::removeJournal() const
+{
+    if (!journal.isEmpty())
+        QFile::remove(journal);
+}
+
+QString UnpackTransaction::recover(const QString &journalPath)
+{
+    QFile file(journalPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
+    file.close();
+    const QString destination = object.value(QStringLiteral("destination")).toString();
+    const QString phaseName = object.value(QStringLiteral("phase")).toString();
+    if (destination.isEmpty() || !QDir::isAbsolutePath(destination) ||
+        (phaseName != phaseUnpacking && phaseName != phaseCommitting &&
+         phaseName != phaseUndoing)) {
+        QFile::remove(journalPath);
+        return QStringLiteral("removed a damaged unpack journal ") + journalPath;
+    }
+
+    UnpackTransaction run(destination, journalPath);
+    run.work = object.value(QStringLiteral("work")).toString();
+    const QJsonArray folders = object.value(QStringLiteral("createdFolders")).toArray();
+    for (const QJsonValue &folder : folders)
+        run.createdFolders << folder.toString();
+    const QJsonArray list = object.value(QStringLiteral("entries")).toArray();
+    for (const QJsonValue &value : list) {
+        const QJsonObject item = value.toObject();
+        const QString name = item.value(QStringLiteral("name")).toString();
+        // The journal is ours, but a name is checked like any entry name before it is used.
+        if (run.relativeName(name) != name || name.isEmpty()) {
+            QFile::remove(journalPath);
+            return QStringLiteral("removed a damaged unpack journal ") + journalPath;
+        }
+        run.entries.append(
+            Entry{name, item.value(QStringLiteral("number")).toInt(-1),
+                  QFile::Permissions(item.value(QStringLiteral("permissions")).toInt())});
+    }
+
+    QString done;
+    if (phaseName == phaseCommitting) {
+        run.phase = Phase::Committing;
+        UnpackGuard guard(run.root);
+        if (run.moveIntoPlace(guard)) {
+            run.removeWork();
+            done = QStringLiteral("finished the interrupted unpack into ") + run.root;
+        } else {
+            run.createdFolders << guard.createdFolderList();
+            run.writeJournal(Phase::Undoing);
+            run.undoMoves();
+            run.removeWork();
+            removeCreatedFolders(run.createdFolders);
+            done = QStringLiteral("undid the interrupted unpack into ") + run.root +
+                   QStringLiteral(" (") + run.error + QLatin1Char(')');
+        }
+    } else {
+        if (phaseName == phaseUndoing)
+            run.undoMoves();
+        run.removeWork();
+        removeCreatedFolders(run.createdFolders);
+        done = QStringLiteral("undid the interrupted unpack into ") + run.root;
+    }
+    run.removeJournal();
+    run.phase = Phase::Done;
+    return done;
+}

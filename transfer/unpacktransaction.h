@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <memory>
+
+class UnpackGuard;
+
+// Puts the entries of one unpack run into a destination folder all at once or not at all.
+//
+// While the archive is read, nothing in the destination changes but one hidden work folder
+// inside it (".zerun-unpack-" and a random tail): every file entry is written there under its
+// number. commit() then moves the files into place in archive order, creating the folders on the
+// way through the destination's UnpackGuard (so links on disk cannot lead a move outside). A file
+// that an entry replaces is moved aside into the work folder, not deleted, until every entry is
+// in place; only then does the work folder go.
+//
+// What a caller may rely on:
+// - after a failure (of the unpack or of the commit) and rollback(), every file the run replaced
+//   has its old bytes back, every file and folder the run created is gone, and files the run
+//   never named were never touched;
+// - after commit() returned true, every entry is in place and nothing of the run is left over;
+// - with a journal path, the run writes a small JSON journal (through QSaveFile, which syncs it
+//   to disk) before each phase, so a run cut off by a kill or a power loss is finished or undone
+//   by recover(): a run still unpacking is undone (the destination never saw it), a run that was
+//   moving files into place is finished, a run that was undoing is undone.
+//
+// One object per run, used on one thread at a time; the destructor rolls back a run that was
+// begun and neither committed nor rolled back.
+class UnpackTransaction
+{
+public:
+    explicit UnpackTransaction(const QString &destination, const QString &journalPath = QString());
+    ~UnpackTransaction();
+    UnpackTransaction(const UnpackTransaction &) = delete;
+    UnpackTransaction &operator=(const UnpackTransaction &) = delete;
+
+    // For callers that create folders for a run before it begins (an installer's new package
+    // folder): writes the journal first, so a kill between the folders and the run still has
+    // them removed (when empty) by recover(). begin() keeps the folders named here and removes
+    // them, when empty, if the run fails.
+    static bool prepareJournal(const QString &journalPath, const QString &destination,
+                               const QStringList &createdFolders);
+
+    // Creates the work folder (after writing the journal). False when it cannot be created.
+    bool begin();
+
+    // Registers a file entry by its stored name; its bytes go to stagedPath(number). -1 when the
+    // name must not be written (absolute, climbing, or naming the work folder).
+    int addFile(const QString &entryName);
+    QString stagedPath(int number) const;
+    // Registers a folder entry; the stored permissions are applied when it is created (never to
+    // the destination itself, which "./" names). False when the name must not be written.
+    bool addFolder(const QString &entryName, QFile::Permissions permissions);
+
+    // Moves every entry into place. On failure everything is undone and false is returned.
+    bool commit();
+    // Undoes a begun run. Safe to call more than once.
+    void rollback();
+
+    // The absolute targets of the entries, in archive order (folders end in "/"); valid after a
+    // successful commit.
+    QStringList targets() const;
+    // Why the last step failed, in words for a log or a detail line.
+    QString errorString() const;
+
+    // Finishes or undoes the run that the journal describes, then removes the journal. Returns
+    // what was done, for the log; a damaged journal is only removed.
+    static QString recover(const QString &journalPath);
+
+    // Prefix of the work folder's name; such names are never unpacked from an archive.
+    static QString workPrefix();
+
+    // The permissions an unpacked file or folder gets from those stored in the archive: the
+    // owner's bits as stored, always with read and write (and enter for folders); group and
+    // others at most what the archive and the process umask allow, never write for others; never
+    // set-id or sticky bits (QFile::Permissions cannot carry them).
+    static QFile::Permissions permissionsFor(QFile::Permissions stored, bool folder);
+
+private:
+    struct Entry
+    {
+        QString name;    // cleaned relative path, without a trailing "/"
+        int number = -1; // -1 for a folder
+        QFile::Permissions permissions;
+    };
+    enum class Phase { Idle, Unpacking, Committing, Undoing, Done };
+
+    QString relativeName(const QString &entryName) const;
+    bool writeJournal(Phase phase) const;
+    void removeJournal() const;
+    bool moveIntoPlace(UnpackGuard &guard);
+    void undoMoves();
+    void removeWork();
+
+    QString root;
+    QString journal;
+    QString work;
+    QStringList createdFolders;
+    QVector<Entry> entries;
+    QStringList placed;
+    Phase phase = Phase::Idle;
+    int fileCount = 0;
+    bool resumeChecksOff = false;
+    QString error;
+};
