@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "apppaths.h"
+#include "crashreportconsent.h"
 #include "framelesswindow.h"
 #include "tsbreakpad.h"
 #include "tsfont.h"
@@ -132,6 +133,11 @@ int runInstaller(int &argc, char **argv)
             // The frame takes its look from the first activation; ask for it where the
             // platform does not activate a new window by itself (no window manager).
             frame.activateWindow();
+            // A report left by a crash of an earlier run is sent only when the player agrees.
+            // The uploader's network objects go before the application object.
+            TsBreakpad uploader;
+            CrashReportConsent consent(uploader);
+            consent.askIfPending(&frame);
             exitCode = QApplication::exec();
         }
         // The main window goes first, then the frame, then the application object.

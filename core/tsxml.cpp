@@ -21,29 +21,124 @@ QString TsXML::filePath(int location, const QString &key)
     return folder + QLatin1Char('/') + key + QStringLiteral(".xml");
 }
 
-void TsXML::save(int location, const QString &key, const QString &value)
+namespace {
+
+// Values that character data cannot hold exactly are stored with the attribute encoding="escaped":
+// a backslash stands for itself as "\\\\", and every code unit that XML 1.0 cannot carry, or that
+// a reader would change (a carriage return becomes a line feed), as "\\u" and four hex digits.
+const QString encodingAttribute = QStringLiteral("encoding");
+const QString escapedEncoding = QStringLiteral("escaped");
+const QByteArray hexDigits = QByteArrayLiteral("0123456789abcdef0123456789ABCDEF");
+
+// True for a code unit that plain character data keeps as it is.
+bool keptAsIs(const QString &value, int at)
+{
+    const ushort unit = value.at(at).unicode();
+    if (unit == '\t' || unit == '\n')
+        return true;
+    if (unit < 0x20 || unit == 0xFFFE || unit == 0xFFFF)
+        return false;
+    if (QChar::isHighSurrogate(unit))
+        return at + 1 < value.size() && QChar::isLowSurrogate(value.at(at + 1).unicode());
+    if (QChar::isLowSurrogate(unit))
+        return at > 0 && QChar::isHighSurrogate(value.at(at - 1).unicode());
+    return true;
+}
+
+bool needsEscaping(const QString &value)
+{
+    for (int at = 0; at < value.size(); ++at) {
+        if (!keptAsIs(value, at))
+            return true;
+    }
+    return false;
+}
+
+QString escaped(const QString &value)
+{
+    QString text;
+    text.reserve(value.size() + 16);
+    for (int at = 0; at < value.size(); ++at) {
+        const QChar unit = value.at(at);
+        if (unit == QLatin1Char('\\'))
+            text += QStringLiteral("\\\\");
+        else if (keptAsIs(value, at))
+            text += unit;
+        else
+            text += QStringLiteral("\\u") +
+                    QStringLiteral("%1").arg(unit.unicode(), 4, 16, QLatin1Char('0'));
+    }
+    return text;
+}
+
+// The value an escaped text stands for; ok is false for a text no save could have written.
+QString unescaped(const QString &text, bool *ok)
+{
+    *ok = false;
+    QString value;
+    value.reserve(text.size());
+    for (int at = 0; at < text.size(); ++at) {
+        const QChar unit = text.at(at);
+        if (unit != QLatin1Char('\\')) {
+            value += unit;
+        } else if (text.midRef(at + 1, 1) == QLatin1String("\\")) {
+            value += unit;
+            at += 1;
+        } else if (text.midRef(at + 1, 1) == QLatin1String("u") && at + 6 <= text.size()) {
+            ushort code = 0;
+            for (int digit = at + 2; digit < at + 6; ++digit) {
+                const QChar character = text.at(digit);
+                const int nibble =
+                    character.unicode() < 0x80 ? hexDigits.indexOf(character.toLatin1()) : -1;
+                if (nibble < 0)
+                    return QString();
+                code = static_cast<ushort>(code * 16 + nibble % 16);
+            }
+            value += QChar(code);
+            at += 5;
+        } else {
+            return QString();
+        }
+    }
+    *ok = true;
+    return value;
+}
+
+} // namespace
+
+bool TsXML::save(int location, const QString &key, const QString &value)
 {
     const QString path = filePath(location, key);
     if (path.isEmpty()) {
         qDebug().noquote().nospace() << "Error saving XML " << key;
-        return;
+        return false;
     }
     // Written through a temporary file and renamed over the old one when complete, so a failed
     // write keeps the value stored before instead of leaving the key without a file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         qDebug().noquote().nospace() << "Error saving XML " << path;
-        return;
+        return false;
     }
     QXmlStreamWriter writer(&file);
     writer.setAutoFormatting(true);
     writer.writeStartDocument();
-    writer.writeTextElement(QStringLiteral("data"), value);
+    writer.writeStartElement(QStringLiteral("data"));
+    if (needsEscaping(value)) {
+        writer.writeAttribute(encodingAttribute, escapedEncoding);
+        writer.writeCharacters(escaped(value));
+    } else {
+        writer.writeCharacters(value);
+    }
+    writer.writeEndElement();
     writer.writeEndDocument();
     if (writer.hasError())
         file.cancelWriting();
-    if (!file.commit())
+    if (!file.commit()) {
         qDebug().noquote().nospace() << "Error saving XML " << path;
+        return false;
+    }
+    return true;
 }
 
 QString TsXML::load(int location, const QString &key)
@@ -58,8 +153,16 @@ QString TsXML::load(int location, const QString &key)
     QXmlStreamReader reader(&file);
     QString value;
     while (!reader.atEnd()) {
-        if (reader.name() == QLatin1String("data"))
+        if (reader.name() == QLatin1String("data")) {
+            const bool escapedValue =
+                reader.attributes().value(encodingAttribute) == escapedEncoding;
             value = reader.readElementText();
+            bool ok = true;
+            if (escapedValue && !reader.hasError())
+                value = unescaped(value, &ok);
+            if (!ok)
+                reader.raiseError(QStringLiteral("Malformed escaped value"));
+        }
         reader.readNext();
     }
     if (reader.hasError()) {

@@ -18,9 +18,10 @@ public:
 
     // The stored value; empty when the file is missing, unreadable, malformed or has no "data".
     static QString load(int location, const QString &key);
-    // Replaces the file whole. The new file is complete before it takes the old one's place, so
-    // a failed write leaves the value stored before.
-    static void save(int location, const QString &key, const QString &value);
+    // Replaces the file whole; load gives back exactly the value saved, whatever characters it
+    // holds. The new file is complete before it takes the old one's place, so a failed write
+    // leaves the value stored before, and returns false.
+    static bool save(int location, const QString &key, const QString &value);
 
     // Readers for documents of several elements. They walk the file token by token and give one
     // entry per token, in document order: "name=text" with withNames, else the text alone.

@@ -16,6 +16,8 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick
   # benchmarks
   curl
+  # fuzz targets: clang with its libFuzzer and sanitizer runtimes
+  clang libclang-rt-14-dev
 )
 # npm fetches the crash-handler sources; a machine may already carry its own Node.js with npm.
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)

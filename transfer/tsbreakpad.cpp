@@ -28,6 +28,7 @@
 #include <cerrno>
 #include <csignal>
 #include <ctime>
+#include <fcntl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -85,6 +86,65 @@ void formatNumber(quint64 value, char *buffer)
     buffer[count] = '\0';
 }
 
+// A fixed-size text buffer filled without the heap or any library call that may lock.
+struct RecordBuffer
+{
+    char text[1024];
+    int length = 0;
+
+    void add(const char *part)
+    {
+        while (*part && length < int(sizeof(text)) - 1)
+            text[length++] = *part++;
+        text[length] = '\0';
+    }
+    void addTwoDigits(int value)
+    {
+        const char digits[3] = {static_cast<char>('0' + value / 10 % 10),
+                                static_cast<char>('0' + value % 10), '\0'};
+        add(digits);
+    }
+};
+
+// A local date and time split into the fields the daily log uses.
+struct LocalTime
+{
+    int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+// The daily log's file name for the time, "ddMMyy.txt".
+void addLogFileName(RecordBuffer &buffer, const LocalTime &time)
+{
+    buffer.addTwoDigits(time.day);
+    buffer.addTwoDigits(time.month);
+    buffer.addTwoDigits(time.year % 100);
+    buffer.add(".txt");
+}
+
+// One daily-log record as the message handler writes it: "dd-MM-yy@HH:mm:ss:zzz | text \n\n".
+void addLogRecord(RecordBuffer &buffer, const LocalTime &time, const char *const *parts)
+{
+    buffer.addTwoDigits(time.day);
+    buffer.add("-");
+    buffer.addTwoDigits(time.month);
+    buffer.add("-");
+    buffer.addTwoDigits(time.year % 100);
+    buffer.add("@");
+    buffer.addTwoDigits(time.hour);
+    buffer.add(":");
+    buffer.addTwoDigits(time.minute);
+    buffer.add(":");
+    buffer.addTwoDigits(time.second);
+    buffer.add(":");
+    buffer.addTwoDigits(time.millisecond / 10);
+    const char last[2] = {static_cast<char>('0' + time.millisecond % 10), '\0'};
+    buffer.add(last);
+    buffer.add(" | ");
+    for (; *parts; ++parts)
+        buffer.add(*parts);
+    buffer.add(" \n\n");
+}
+
 QString executablePath()
 {
 #if defined(Q_OS_WIN)
@@ -119,11 +179,22 @@ private:
     bool runReportHelper(const char *dumpPath);
 #endif
 
+    // A dump without its report still counts as handled; why the report is missing goes to the
+    // day's log, written without the heap.
+    void logReportFailure(const char *reason, quint64 code, const char *after = "");
+
     // Everything the crash hook hands to the helper, prepared while the process is sound.
     std::string helperPath;
     std::string organisation;
     std::string application;
     int helperTimeoutMs = defaultHelperTimeoutMs;
+#if defined(Q_OS_WIN)
+    std::wstring logsFolder;
+#else
+    std::string logsFolder;
+    // Offset of local time from UTC at installation: the crash hook cannot read the time zone.
+    qint64 utcOffsetSeconds = 0;
+#endif
 
 public:
     // Last, so that it goes first: no dump may call back into a half-destroyed handler.
@@ -144,6 +215,7 @@ CrashHandler::CrashHandler(const QString &dumpFolder, CrashCallback callback, vo
     callbackRecord->callback = callback;
     callbackRecord->context = context;
 #if defined(Q_OS_WIN)
+    logsFolder = QDir::toNativeSeparators(AppPaths::logsFolder() + QLatin1Char('/')).toStdWString();
     commandLineHead = L"\"" + QDir::toNativeSeparators(crashReportHelperPath()).toStdWString() +
                       L"\" --organisation \"" +
                       QString::fromStdString(organisation).toStdWString() + L"\" --application \"" +
@@ -153,6 +225,8 @@ CrashHandler::CrashHandler(const QString &dumpFolder, CrashCallback callback, vo
         this, google_breakpad::ExceptionHandler::HANDLER_EXCEPTION, MiniDumpNormal,
         static_cast<const wchar_t *>(nullptr), nullptr);
 #else
+    logsFolder = QFile::encodeName(AppPaths::logsFolder() + QLatin1Char('/')).toStdString();
+    utcOffsetSeconds = QDateTime::currentDateTime().offsetFromUtc();
     QDir().mkpath(dumpFolder);
     const google_breakpad::MinidumpDescriptor descriptor(
         QFile::encodeName(dumpFolder).toStdString());
@@ -172,8 +246,11 @@ bool CrashHandler::dumpWritten(const google_breakpad::MinidumpDescriptor &descri
         return false;
     auto *handler = static_cast<CrashHandler *>(context);
     const CallbackRecord &record = *handler->callbackRecord;
-    if (record.callback == writeCrashReport)
-        return handler->runReportHelper(descriptor.path());
+    if (record.callback == writeCrashReport) {
+        // The dump is on disk: that is the crash handled, with or without its report.
+        handler->runReportHelper(descriptor.path());
+        return true;
+    }
     // A caller's own callback, on its own risk in this broken process.
     QFile dumpFile(QFile::decodeName(descriptor.path()));
     return record.callback && record.callback(&dumpFile, record.context);
@@ -197,8 +274,10 @@ bool CrashHandler::runReportHelper(const char *dumpPath)
     // A raw fork: the library's fork would run at-fork handlers and take allocator locks that
     // the crashed thread may hold.
     const long pid = syscall(SYS_clone, SIGCHLD, 0, 0, 0, 0);
-    if (pid < 0)
+    if (pid < 0) {
+        logReportFailure("the report helper could not be started", 0);
         return false;
+    }
     if (pid == 0) {
         sigset_t none;
         sigemptyset(&none);
@@ -211,15 +290,76 @@ bool CrashHandler::runReportHelper(const char *dumpPath)
     const timespec pause{0, 20 * 1000 * 1000};
     for (int waited = 0; waited < helperTimeoutMs; waited += 20) {
         const pid_t done = waitpid(static_cast<pid_t>(pid), &status, WNOHANG);
-        if (done == pid)
-            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        if (done == pid) {
+            if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+                return true;
+            if (WIFEXITED(status) && WEXITSTATUS(status) == 127)
+                logReportFailure("the report helper could not be started", 0);
+            else if (WIFEXITED(status))
+                logReportFailure("the report helper failed with exit code ", WEXITSTATUS(status));
+            else
+                logReportFailure("the report helper ended on signal ", WTERMSIG(status));
+            return false;
+        }
         if (done < 0)
             return false; // reaped elsewhere: the outcome is unknown
         nanosleep(&pause, nullptr);
     }
     kill(static_cast<pid_t>(pid), SIGKILL);
     waitpid(static_cast<pid_t>(pid), &status, 0);
+    logReportFailure("the report helper did not finish within ", quint64(helperTimeoutMs), " ms");
     return false;
+}
+
+void CrashHandler::logReportFailure(const char *reason, quint64 code, const char *after)
+{
+    // Civil date from days since 1970-01-01 (proleptic Gregorian), in plain arithmetic.
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const qint64 local = qint64(now.tv_sec) + utcOffsetSeconds;
+    qint64 days = local / 86400;
+    qint64 seconds = local % 86400;
+    if (seconds < 0) {
+        seconds += 86400;
+        --days;
+    }
+    LocalTime time;
+    time.hour = int(seconds / 3600);
+    time.minute = int(seconds / 60 % 60);
+    time.second = int(seconds % 60);
+    time.millisecond = int(now.tv_nsec / 1000000);
+    const qint64 shifted = days + 719468;
+    const qint64 era = (shifted >= 0 ? shifted : shifted - 146096) / 146097;
+    const qint64 dayOfEra = shifted - era * 146097;
+    const qint64 yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const qint64 dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const qint64 monthIndex = (5 * dayOfYear + 2) / 153;
+    time.day = int(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+    time.month = int(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+    time.year = int(yearOfEra + era * 400 + (time.month <= 2 ? 1 : 0));
+
+    RecordBuffer path;
+    path.add(logsFolder.c_str());
+    addLogFileName(path, time);
+
+    char number[24] = "";
+    if (code)
+        formatNumber(code, number);
+    const char *const parts[] = {"Crash report not written: ", reason, number, after, nullptr};
+    RecordBuffer record;
+    addLogRecord(record, time, parts);
+
+    const int file = open(path.text, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (file < 0)
+        return;
+    for (int written = 0; written < record.length;) {
+        const ssize_t count = write(file, record.text + written, size_t(record.length - written));
+        if (count <= 0)
+            break;
+        written += int(count);
+    }
+    close(file);
 }
 
 #else
@@ -232,8 +372,11 @@ bool CrashHandler::dumpWritten(const wchar_t *dumpFolder, const wchar_t *dumpId,
         return false;
     auto *handler = static_cast<CrashHandler *>(context);
     const CallbackRecord &record = *handler->callbackRecord;
-    if (record.callback == writeCrashReport)
-        return handler->runReportHelper(dumpFolder, dumpId);
+    if (record.callback == writeCrashReport) {
+        // The dump is on disk: that is the crash handled, with or without its report.
+        handler->runReportHelper(dumpFolder, dumpId);
+        return true;
+    }
     QFile dumpFile(QDir(QString::fromWCharArray(dumpFolder))
                        .absoluteFilePath(QString::fromWCharArray(dumpId) + QStringLiteral(".dmp")));
     return record.callback && record.callback(&dumpFile, record.context);
@@ -248,22 +391,70 @@ bool CrashHandler::runReportHelper(const wchar_t *dumpFolder, const wchar_t *dum
     if (wcscpy_s(commandLine, commandLineHead.c_str()) || wcscat_s(commandLine, L" --window ") ||
         wcscat_s(commandLine, window) || wcscat_s(commandLine, L" --dump \"") ||
         wcscat_s(commandLine, dumpFolder) || wcscat_s(commandLine, L"\\") ||
-        wcscat_s(commandLine, dumpId) || wcscat_s(commandLine, L".dmp\""))
+        wcscat_s(commandLine, dumpId) || wcscat_s(commandLine, L".dmp\"")) {
+        logReportFailure("the report helper's command line is too long", 0);
         return false;
+    }
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
+                        &startup, &process)) {
+        logReportFailure("the report helper could not be started, error ", GetLastError());
         return false;
+    }
     DWORD code = 1;
-    if (WaitForSingleObject(process.hProcess, helperTimeoutMs) == WAIT_OBJECT_0)
+    const bool finished = WaitForSingleObject(process.hProcess, helperTimeoutMs) == WAIT_OBJECT_0;
+    if (finished)
         GetExitCodeProcess(process.hProcess, &code);
     else
         TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return code == 0;
+    if (!finished)
+        logReportFailure("the report helper did not finish within ", quint64(helperTimeoutMs),
+                         " ms");
+    else if (code != 0)
+        logReportFailure("the report helper failed with exit code ", code);
+    return finished && code == 0;
+}
+
+void CrashHandler::logReportFailure(const char *reason, quint64 code, const char *after)
+{
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    LocalTime time;
+    time.year = now.wYear;
+    time.month = now.wMonth;
+    time.day = now.wDay;
+    time.hour = now.wHour;
+    time.minute = now.wMinute;
+    time.second = now.wSecond;
+    time.millisecond = now.wMilliseconds;
+
+    static wchar_t path[2 * MAX_PATH];
+    RecordBuffer name;
+    addLogFileName(name, time);
+    wchar_t wideName[16] = {};
+    for (int i = 0; i < name.length && i < 15; ++i)
+        wideName[i] = static_cast<wchar_t>(name.text[i]);
+    if (wcscpy_s(path, logsFolder.c_str()) || wcscat_s(path, wideName))
+        return;
+
+    char number[24] = "";
+    if (code)
+        formatNumber(code, number);
+    const char *const parts[] = {"Crash report not written: ", reason, number, after, nullptr};
+    RecordBuffer record;
+    addLogRecord(record, time, parts);
+
+    const HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    WriteFile(file, record.text, DWORD(record.length), &written, nullptr);
+    CloseHandle(file);
 }
 
 #endif

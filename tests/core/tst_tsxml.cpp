@@ -38,6 +38,8 @@ private slots:
     void neverSavedKeyIsEmpty();
     void unreadableFilesAreEmpty_data();
     void unreadableFilesAreEmpty();
+    void olderFilesLoad_data();
+    void olderFilesLoad();
     void saveWithoutFolderWritesNothing();
     void failedWriteKeepsTheOldValue();
     void keysStayInsideTheirFolder_data();
@@ -92,6 +94,17 @@ void TestTsXML::valueFile_data()
                            << "" << declaration + "<data></data>\n";
     QTest::newRow("non-ASCII") << int(TsXML::Cache) << "name" << QStringLiteral("Zürich ✓")
                                << declaration + QStringLiteral("<data>Zürich ✓</data>\n").toUtf8();
+    // Values plain character data cannot hold exactly are marked and escaped; a backslash in a
+    // plain value stays as it is.
+    QTest::newRow("plain backslash")
+        << int(TsXML::Cache) << "path"
+        << "C:\\Games\\u0041" << declaration + "<data>C:\\Games\\u0041</data>\n";
+    QTest::newRow("carriage return")
+        << int(TsXML::Cache) << "lines"
+        << "a\r\nb\\c" << declaration + "<data encoding=\"escaped\">a\\u000d\nb\\\\c</data>\n";
+    QTest::newRow("control character")
+        << int(TsXML::Preferences) << "bell" << QStringLiteral("<\u0001\u0007>")
+        << declaration + "<data encoding=\"escaped\">&lt;\\u0001\\u0007&gt;</data>\n";
 }
 
 void TestTsXML::valueFile()
@@ -124,12 +137,34 @@ void TestTsXML::valuesSurvive_data()
     QTest::newRow("tab") << "a\tb";
     QTest::newRow("equals") << "key=value";
     QTest::newRow("long") << QString(100000, QLatin1Char('x'));
+    QTest::newRow("CR LF") << "one\r\ntwo\r\n";
+    QTest::newRow("CR alone") << "one\rtwo";
+    QTest::newRow("blanks around") << " \t value \n ";
+    QTest::newRow("blanks only") << "   ";
+    QTest::newRow("line feed only") << "\n";
+    QTest::newRow("U+0001") << QStringLiteral("a\u0001b");
+    QTest::newRow("U+0007 and markup") << QStringLiteral("<\u0007&>");
+    QTest::newRow("NUL") << QString(QChar(0)) + "x";
+    QTest::newRow("every C0 control") << [] {
+        QString all;
+        for (ushort c = 0; c < 0x20; ++c)
+            all += QChar(c);
+        return all;
+    }();
+    QTest::newRow("backslashes") << "\\ \\\\ \\u0041 \\x";
+    QTest::newRow("backslashes with a control character") << QStringLiteral("\\u0041\u0002\\");
+    QTest::newRow("non-characters") << QStringLiteral("\uFFFE\uFFFF");
+    QTest::newRow("lone surrogates") << QString(QChar(0xD800)) + "x" + QChar(0xDC00);
+    QTest::newRow("surrogate pair") << QStringLiteral("\U0001F600");
+    QTest::newRow("non-ASCII with a tab") << QStringLiteral("Zürich\t✓");
 }
 
 void TestTsXML::valuesSurvive()
 {
     QFETCH(QString, value);
-    TsXML::save(TsXML::Preferences, QStringLiteral("value"), value);
+    QVERIFY(TsXML::save(TsXML::Preferences, QStringLiteral("value"), QStringLiteral("old")));
+    // The new value replaces the old one, whatever it holds.
+    QVERIFY(TsXML::save(TsXML::Preferences, QStringLiteral("value"), value));
     QCOMPARE(TsXML::load(TsXML::Preferences, QStringLiteral("value")), value);
     // Saving again replaces the value whole.
     TsXML::save(TsXML::Preferences, QStringLiteral("value"), QStringLiteral("next"));
@@ -159,6 +194,14 @@ void TestTsXML::unreadableFilesAreEmpty_data()
                                        << "";
     QTest::newRow("extra content") << declaration + "<data>x</data><data>y</data>\n"
                                    << "";
+    QTest::newRow("unknown escape") << declaration + "<data encoding=\"escaped\">a\\q</data>\n"
+                                    << "";
+    QTest::newRow("short escape") << declaration + "<data encoding=\"escaped\">a\\u00</data>\n"
+                                  << "";
+    QTest::newRow("escape not hex") << declaration + "<data encoding=\"escaped\">\\u00g1</data>\n"
+                                    << "";
+    QTest::newRow("trailing backslash") << declaration + "<data encoding=\"escaped\">a\\</data>\n"
+                                        << "";
     QTest::newRow("last data wins")
         << declaration + "<root><data>first</data><data>last</data></root>\n"
         << "last";
@@ -172,12 +215,42 @@ void TestTsXML::unreadableFilesAreEmpty()
     QCOMPARE(TsXML::load(TsXML::Cache, QStringLiteral("broken")), value);
 }
 
+void TestTsXML::olderFilesLoad_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("value");
+    // Files as earlier versions wrote them: no attribute, plain character data, text-mode line
+    // ends of either platform.
+    QTest::newRow("LF") << declaration + "<data>default</data>\n"
+                        << "default";
+    QTest::newRow("CR LF") << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                                         "<data>C:/Users/a b/Documents</data>\r\n")
+                           << "C:/Users/a b/Documents";
+    QTest::newRow("backslashes stay") << declaration + "<data>C:\\u0041\\\\x</data>\n"
+                                      << "C:\\u0041\\\\x";
+    QTest::newRow("markup") << declaration + "<data>&lt;b&gt; &amp;</data>\n"
+                            << "<b> &";
+    QTest::newRow("other attribute") << declaration + "<data kind=\"x\">a\\u0041</data>\n"
+                                     << "a\\u0041";
+    QTest::newRow("escaped upper-case hex")
+        << declaration + "<data encoding=\"escaped\">\\u000D\\u000a</data>\n"
+        << "\r\n";
+}
+
+void TestTsXML::olderFilesLoad()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, value);
+    TestFiles::write(AppPaths::cacheFolder() + QStringLiteral("/older.xml"), bytes);
+    QCOMPARE(TsXML::load(TsXML::Cache, QStringLiteral("older")), value);
+}
+
 void TestTsXML::saveWithoutFolderWritesNothing()
 {
     QVERIFY(QDir(AppPaths::preferencesFolder()).removeRecursively());
     const QString path = AppPaths::preferencesFolder() + QStringLiteral("/key.xml");
     QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("Error saving XML ") + path));
-    TsXML::save(TsXML::Preferences, QStringLiteral("key"), QStringLiteral("value"));
+    QVERIFY(!TsXML::save(TsXML::Preferences, QStringLiteral("key"), QStringLiteral("value")));
     QVERIFY(!QFileInfo::exists(AppPaths::preferencesFolder()));
 }
 
@@ -195,8 +268,8 @@ void TestTsXML::failedWriteKeepsTheOldValue()
     small.rlim_cur = 4096;
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("Error saving XML ") + path));
-    TsXML::save(TsXML::Preferences, QStringLiteral("user_data_folder"),
-                QString(65536, QLatin1Char('y')));
+    QVERIFY(!TsXML::save(TsXML::Preferences, QStringLiteral("user_data_folder"),
+                         QString(65536, QLatin1Char('y'))));
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 

@@ -234,6 +234,10 @@ void TestCrashReport::missingHelperStillEnds()
     QCOMPARE(process.exitStatus(), QProcess::CrashExit);
     QCOMPARE(filesIn(AppPaths::logsFolder(), QStringLiteral("*.dmp")).size(), 1);
     QVERIFY(filesIn(AppPaths::logsFolder(), QStringLiteral("*.zip")).isEmpty());
+    // Why the report is missing is in the day's log.
+    QVERIFY(readAll(AppPaths::dailyLogFile())
+                .contains(" | Crash report not written: the report helper could not be started "
+                          "\n\n"));
 }
 
 void TestCrashReport::stuckHelperStillEnds()
@@ -261,6 +265,14 @@ void TestCrashReport::stuckHelperStillEnds()
     QVERIFY(timer.elapsed() >= 2000);
     QCOMPARE(filesIn(AppPaths::logsFolder(), QStringLiteral("*.dmp")).size(), 1);
     QVERIFY(filesIn(AppPaths::logsFolder(), QStringLiteral("*.zip")).isEmpty());
+    const QByteArray log = readAll(AppPaths::dailyLogFile());
+    QVERIFY2(
+        QRegularExpression(
+            QStringLiteral("^\\d\\d-\\d\\d-\\d\\d@\\d\\d:\\d\\d:\\d\\d:\\d{3} \\| Crash report "
+                           "not written: the report helper did not finish within 2000 ms \n\n$"))
+            .match(QString::fromUtf8(log))
+            .hasMatch(),
+        log.constData());
 }
 
 void TestCrashReport::reportWithoutLogOrWindow()

@@ -1,5 +1,6 @@
 # Installs the build tree into a throw-away prefix and checks that the executable has its data/
-# folder (application icon, fonts) beside it and that the desktop entry starts it there.
+# folder (application icon, fonts) and the crash report helper beside it and that the desktop
+# entry starts it there.
 # Usage: cmake -DBUILD_DIR=<build tree> -DPREFIX=<empty folder> -P checkinstall.cmake
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
@@ -9,6 +10,7 @@ if(NOT result EQUAL 0)
 endif()
 foreach(file
     bin/zerun-installer
+    bin/zerun-crash-report
     bin/data/art/winico.png
     bin/data/fonts/Lato-Regular.ttf
     bin/data/fonts/Lato-Bold.ttf

@@ -1,0 +1,203 @@
+#include "crashreportconsent.h"
+
+#include "apppaths.h"
+#include "framelesswindow.h"
+#include "primarybutton.h"
+#include "spacer.h"
+#include "stringutility.h"
+#include "tsbreakpad.h"
+#include "tscompression.h"
+#include "tsxml.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString choicesKey = QStringLiteral("crash_reports");
+const QString sentWord = QStringLiteral("sent");
+const QString declinedWord = QStringLiteral("declined");
+
+// Each kept answer is one line: the answer, a blank, the archive's file name.
+QStringList keptChoices()
+{
+    return TsXML::load(TsXML::Preferences, choicesKey).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+CrashReportConsent::CrashReportConsent(TsBreakpad &uploader, QObject *parent)
+    : QObject(parent), uploader(uploader)
+{}
+
+CrashReportConsent::~CrashReportConsent()
+{
+    // The question lives inside another window: it goes with the object that answers it. Left
+    // open to the end it was seen and not agreed to.
+    if (question) {
+        question->disconnect(this);
+        const QString name = QFileInfo(archive).fileName();
+        if (choiceFor(name) == Choice::None)
+            keepChoice(name, Choice::Declined);
+        delete question.data();
+    }
+}
+
+QString CrashReportConsent::pendingReport()
+{
+    const QString logs = AppPaths::logsFolder();
+    const QStringList archives =
+        QDir(logs).entryList({QStringLiteral("*.zip")}, QDir::Files, QDir::Time);
+    // Only the newest report is offered: it is the one the upload sends.
+    if (archives.isEmpty() || choiceFor(archives.first()) != Choice::None)
+        return QString();
+    return logs + QLatin1Char('/') + archives.first();
+}
+
+CrashReportConsent::Choice CrashReportConsent::choiceFor(const QString &archiveName)
+{
+    for (const QString &line : keptChoices()) {
+        const int blank = line.indexOf(QLatin1Char(' '));
+        if (blank < 0 || line.mid(blank + 1) != archiveName)
+            continue;
+        return line.left(blank) == sentWord ? Choice::Sent : Choice::Declined;
+    }
+    return Choice::None;
+}
+
+void CrashReportConsent::keepChoice(const QString &archiveName, Choice choice)
+{
+    QStringList lines = keptChoices();
+    lines << (choice == Choice::Sent ? sentWord : declinedWord) + QLatin1Char(' ') + archiveName;
+    TsXML::save(TsXML::Preferences, choicesKey, lines.join(QLatin1Char('\n')));
+}
+
+QStringList CrashReportConsent::reportEntries(const QString &archivePath)
+{
+    return TsCompression::listEntries(archivePath);
+}
+
+QString CrashReportConsent::reportSummary(const QString &archivePath)
+{
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        return QString();
+    const QString summary = TsCompression::unpackNamedEntry(
+        archivePath, QStringLiteral("summary.dat"), folder.filePath(QStringLiteral("summary.dat")));
+    return summary.isEmpty() ? QString() : StringUtility::readTextFile(summary).trimmed();
+}
+
+bool CrashReportConsent::askIfPending(QWidget *window)
+{
+    if (question)
+        return false;
+    archive = pendingReport();
+    if (archive.isEmpty())
+        return false;
+
+    auto *panel = new FramelessWindow(window);
+    question = panel;
+    panel->setWindowTitle(QStringLiteral("Crash Report"));
+    panel->setFixedSize(640, 360);
+
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    auto *text = new QLabel(QStringLiteral("Zerun Installer closed unexpectedly last time. "
+                                           "Send the crash report to help fix it?"));
+    text->setObjectName(QStringLiteral("crashReportQuestion"));
+    text->setWordWrap(true);
+    text->setAlignment(Qt::AlignCenter);
+    layout->addWidget(text, 1);
+
+    // What would be sent, shown on request: the archive's entries and its summary line.
+    QStringList details{QStringLiteral("The report holds:")};
+    for (const QString &entry : reportEntries(archive))
+        details << QStringLiteral("    ") + entry;
+    const QString summary = reportSummary(archive);
+    if (!summary.isEmpty())
+        details << QString() << summary;
+    auto *contents = new QPlainTextEdit(details.join(QLatin1Char('\n')));
+    contents->setObjectName(QStringLiteral("crashReportContents"));
+    contents->setReadOnly(true);
+    contents->setVisible(false);
+    layout->addWidget(contents, 2);
+
+    auto *buttons = new QHBoxLayout;
+    auto *showContents = new QPushButton(QStringLiteral("Show report contents"));
+    showContents->setObjectName(QStringLiteral("crashReportShow"));
+    showContents->setCheckable(true);
+    auto *dontSend = new QPushButton(QStringLiteral("Don't send"));
+    dontSend->setObjectName(QStringLiteral("crashReportDontSend"));
+    auto *sendButton = new PrimaryButton(QStringLiteral("Send"));
+    sendButton->setObjectName(QStringLiteral("crashReportSend"));
+    buttons->addWidget(showContents);
+    buttons->addWidget(new Spacer);
+    buttons->addWidget(dontSend);
+    buttons->addWidget(sendButton);
+    layout->addLayout(buttons);
+    panel->setContent(content, false);
+
+    connect(showContents, &QPushButton::toggled, contents, &QWidget::setVisible);
+    connect(sendButton, &QPushButton::clicked, this, &CrashReportConsent::send);
+    connect(dontSend, &QPushButton::clicked, this, &CrashReportConsent::decline);
+    // Closed without an answer: no consent, and the question is not asked again.
+    // A widget announces its end from the base class destructor, when it is a FramelessWindow
+    // no more: the pointer to it is dropped first.
+    connect(panel, &QObject::destroyed, this, [this] {
+        question = nullptr;
+        if (!archive.isEmpty() && choiceFor(QFileInfo(archive).fileName()) == Choice::None)
+            answer(Choice::Declined);
+    });
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+
+    if (window) {
+        panel->move(window->width() / 2 - panel->width() / 2,
+                    window->height() / 2 - panel->height() / 2);
+    }
+    panel->show();
+    panel->raise();
+    return true;
+}
+
+FramelessWindow *CrashReportConsent::panel() const
+{
+    return question.data();
+}
+
+QString CrashReportConsent::report() const
+{
+    return archive;
+}
+
+void CrashReportConsent::send()
+{
+    answer(Choice::Sent);
+}
+
+void CrashReportConsent::decline()
+{
+    answer(Choice::Declined);
+}
+
+void CrashReportConsent::answer(Choice choice)
+{
+    const QString name = QFileInfo(archive).fileName();
+    if (archive.isEmpty() || choiceFor(name) != Choice::None)
+        return;
+    keepChoice(name, choice);
+    // The upload sends the newest archive: still this one, unless a newer one came meanwhile.
+    if (choice == Choice::Sent &&
+        QDir(AppPaths::logsFolder())
+                .entryList({QStringLiteral("*.zip")}, QDir::Files, QDir::Time)
+                .value(0) == name)
+        uploader.uploadCrash();
+    if (question)
+        question->close();
+    emit answered(choice);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+class FramelessWindow;
+class QWidget;
+class TsBreakpad;
+
+// Asks the player, once per crash report, whether the newest report of the logs folder may be
+// sent. Nothing is sent without a yes; the answer is kept in the profile (one line per report in
+// the preference "crash_reports"), so no report is asked about or sent twice.
+class CrashReportConsent : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Choice { None, Sent, Declined };
+    Q_ENUM(Choice)
+
+    explicit CrashReportConsent(TsBreakpad &uploader, QObject *parent = nullptr);
+    ~CrashReportConsent() override;
+
+    // Path of the newest report archive when no answer is kept for it; empty otherwise.
+    static QString pendingReport();
+    // The answer kept for the archive of that file name.
+    static Choice choiceFor(const QString &archiveName);
+    // What the report holds, as the question shows it: its entry names in order, then the
+    // summary line. Empty when the archive cannot be read.
+    static QStringList reportEntries(const QString &archivePath);
+    static QString reportSummary(const QString &archivePath);
+
+    // Shows the question inside window when a report waits for an answer; true when it asked.
+    bool askIfPending(QWidget *window);
+    // The open question, if any.
+    FramelessWindow *panel() const;
+    // The report the question is about.
+    QString report() const;
+
+public slots:
+    // Uploads the report and keeps the answer.
+    void send();
+    // Keeps the answer without sending anything. Closing the question counts as this.
+    void decline();
+
+signals:
+    void answered(CrashReportConsent::Choice choice);
+
+private:
+    void answer(Choice choice);
+    static void keepChoice(const QString &archiveName, Choice choice);
+
+    TsBreakpad &uploader;
+    QString archive;
+    QPointer<FramelessWindow> question;
+};
