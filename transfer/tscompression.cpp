@@ -16,14 +16,29 @@
 #include <quazipnewinfo.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include <zlib.h>
+
+#ifdef Q_OS_WIN
+#include <QSaveFile>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
 // Entries stream through a buffer of this size: no entry is ever held whole in memory.
 constexpr qint64 bufferSize = 4096;
+// Plain entries read straight from the archive file go in pieces of this size: each piece is
+// one read and (for stored entries) one write, so the pieces are larger than the buffer above.
+constexpr qint64 plainChunk = 64 * 1024;
+// Windows of a handle that jumps from entry to entry; a local header with its names is short.
+constexpr qint64 jumpWindow = 4096;
 
 #ifdef Q_OS_WIN
 constexpr Qt::CaseSensitivity pathCase = Qt::CaseInsensitive;
@@ -107,6 +122,138 @@ QString unicodePathField(const QByteArray &extra, const QByteArray &raw)
     }
     return QString();
 }
+
+// A new file written in pieces, with the permissions an unpacked file gets; removed again
+// unless finished.
+class StagedOutput
+{
+public:
+    explicit StagedOutput(const QString &path) : path(path) {}
+    ~StagedOutput()
+    {
+        if (!finished)
+            discard();
+    }
+    StagedOutput(const StagedOutput &) = delete;
+    StagedOutput &operator=(const StagedOutput &) = delete;
+
+    bool open(QFile::Permissions stored)
+    {
+#ifdef Q_OS_WIN
+        file.setFileName(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+        if (stored != 0)
+            file.setPermissions(UnpackTransaction::permissionsFor(stored, false));
+        return true;
+#else
+        // Created with its final permissions when the umask lets them through, so no chmod.
+        const mode_t mode =
+            stored != 0 ? modeOf(UnpackTransaction::permissionsFor(stored, false)) : 0666;
+        fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                    mode);
+        if (fd < 0)
+            return false;
+        if (stored != 0 && (mode & mode_t(UnpackTransaction::creationMask())) != 0 &&
+            ::fchmod(fd, mode) != 0)
+            return false;
+        return true;
+#endif
+    }
+
+    bool write(const char *data, qint64 size)
+    {
+#ifdef Q_OS_WIN
+        return file.write(data, size) == size;
+#else
+        while (size > 0) {
+            const ssize_t count = ::write(fd, data, size_t(size));
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count <= 0)
+                return false;
+            data += count;
+            size -= count;
+        }
+        return true;
+#endif
+    }
+
+    bool finish()
+    {
+#ifdef Q_OS_WIN
+        file.close();
+        finished = file.error() == QFileDevice::NoError;
+#else
+        const int closing = fd;
+        fd = -1;
+        finished = ::close(closing) == 0;
+#endif
+        return finished;
+    }
+
+private:
+#ifndef Q_OS_WIN
+    static mode_t modeOf(QFile::Permissions permissions)
+    {
+        const struct
+        {
+            QFile::Permissions permission;
+            mode_t bit;
+        } bits[] = {{QFile::ReadOwner | QFile::ReadUser, S_IRUSR},
+                    {QFile::WriteOwner | QFile::WriteUser, S_IWUSR},
+                    {QFile::ExeOwner | QFile::ExeUser, S_IXUSR},
+                    {QFile::ReadGroup, S_IRGRP},
+                    {QFile::WriteGroup, S_IWGRP},
+                    {QFile::ExeGroup, S_IXGRP},
+                    {QFile::ReadOther, S_IROTH},
+                    {QFile::WriteOther, S_IWOTH},
+                    {QFile::ExeOther, S_IXOTH}};
+        mode_t mode = 0;
+        for (const auto &bit : bits) {
+            if (permissions & bit.permission)
+                mode |= bit.bit;
+        }
+        return mode;
+    }
+#endif
+
+    void discard()
+    {
+#ifdef Q_OS_WIN
+        file.close();
+        QFile::remove(path);
+#else
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+        ::unlink(QFile::encodeName(path).constData());
+#endif
+    }
+
+    QString path;
+    bool finished = false;
+#ifdef Q_OS_WIN
+    QFile file;
+#else
+    int fd = -1;
+#endif
+};
+
+// Ends an inflate stream however the entry ends.
+struct InflateStream
+{
+    z_stream stream = {};
+    bool ready = false;
+    InflateStream() { ready = inflateInit2(&stream, -MAX_WBITS) == Z_OK; }
+    ~InflateStream()
+    {
+        if (ready)
+            inflateEnd(&stream);
+    }
+    InflateStream(const InflateStream &) = delete;
+    InflateStream &operator=(const InflateStream &) = delete;
+};
 
 bool isWritable(const QuaZip *archive)
 {
@@ -225,6 +372,35 @@ void UnpackGuard::removeUnpacked(const QStringList &targets) const
 
 ArchiveFile::ArchiveFile(const QString &path, QObject *parent) : QIODevice(parent), file(path)
 {}
+
+ArchiveFile::ArchiveFile(const QString &path, qint64 windowBytes, QObject *parent)
+    : QIODevice(parent), file(path), windowSize(qBound<qint64>(512, windowBytes, 1 << 20))
+{}
+
+qint64 ArchiveFile::readAt(qint64 offset, char *data, qint64 maxSize)
+{
+    if (!file.isOpen() || offset < 0 || maxSize < 0)
+        return -1;
+#ifdef Q_OS_WIN
+    if (!file.seek(offset))
+        return -1;
+    return file.read(data, maxSize);
+#else
+    qint64 done = 0;
+    while (done < maxSize) {
+        const ssize_t count =
+            ::pread(file.handle(), data + done, size_t(maxSize - done), off_t(offset + done));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return done > 0 ? done : -1;
+        if (count == 0)
+            break;
+        done += count;
+    }
+    return done;
+#endif
+}
 
 bool ArchiveFile::open(OpenMode mode)
 {
@@ -371,6 +547,94 @@ bool TsCompression::unpackToPath(QuaZip *archive, const QuaZipFileInfo64 &info,
     return run.commit();
 }
 
+bool TsCompression::unpackPlainData(QuaZip *archive, const QuaZipFileInfo64 &info,
+                                    const QString &target, const std::function<bool()> &cancelled)
+{
+    auto *device = qobject_cast<ArchiveFile *>(archive->getIoDevice());
+    unzFile handle = archive->getUnzFile();
+    int method = 0;
+    int level = 0;
+    // Opened raw only to have the local header checked against the directory and to learn
+    // where the entry's data begins; the data is then read here, in large pieces.
+    if (!device || unzOpenCurrentFile3(handle, &method, &level, 1, nullptr) != UNZ_OK)
+        return false;
+    qint64 offset = qint64(unzGetCurrentFileZStreamPos64(handle));
+    unzCloseCurrentFile(handle);
+    if (method != info.method || offset <= 0)
+        return false;
+
+    StagedOutput output(target);
+    if (!output.open(info.getPermissions()))
+        return false;
+    thread_local QByteArray input;
+    thread_local QByteArray inflated;
+    if (input.size() != plainChunk) {
+        input.resize(int(plainChunk));
+        inflated.resize(int(plainChunk));
+    }
+    char *in = input.data();
+    char *out = inflated.data();
+    quint64 remaining = info.compressedSize;
+    quint64 written = 0;
+    uLong crc = crc32(0L, nullptr, 0);
+    if (method == 0) {
+        if (info.compressedSize != info.uncompressedSize)
+            return false;
+        while (remaining > 0) {
+            if (cancelled && cancelled())
+                return false;
+            const qint64 count = qint64(qMin<quint64>(remaining, quint64(plainChunk)));
+            if (device->readAt(offset, in, count) != count)
+                return false;
+            crc = crc32(crc, reinterpret_cast<const Bytef *>(in), uInt(count));
+            if (!output.write(in, count))
+                return false;
+            offset += count;
+            remaining -= quint64(count);
+            written += quint64(count);
+        }
+    } else if (remaining > 0 || info.uncompressedSize > 0) {
+        // (Some writers store an empty file as deflated with no data at all.)
+        InflateStream inflater;
+        if (!inflater.ready)
+            return false;
+        z_stream &stream = inflater.stream;
+        int status = Z_OK;
+        while (status != Z_STREAM_END) {
+            if (cancelled && cancelled())
+                return false;
+            if (stream.avail_in == 0) {
+                // The data ends before the deflate stream does.
+                if (remaining == 0)
+                    return false;
+                const qint64 count = qint64(qMin<quint64>(remaining, quint64(plainChunk)));
+                if (device->readAt(offset, in, count) != count)
+                    return false;
+                stream.next_in = reinterpret_cast<Bytef *>(in);
+                stream.avail_in = uInt(count);
+                offset += count;
+                remaining -= quint64(count);
+            }
+            stream.next_out = reinterpret_cast<Bytef *>(out);
+            stream.avail_out = uInt(plainChunk);
+            status = inflate(&stream, Z_NO_FLUSH);
+            if (status != Z_OK && status != Z_STREAM_END)
+                return false;
+            const qint64 produced = plainChunk - qint64(stream.avail_out);
+            written += quint64(produced);
+            // More than the directory declares: corrupt, and never written out.
+            if (written > info.uncompressedSize)
+                return false;
+            crc = crc32(crc, reinterpret_cast<const Bytef *>(out), uInt(produced));
+            if (!output.write(out, produced))
+                return false;
+        }
+    }
+    if (written != info.uncompressedSize || quint32(crc) != info.crc)
+        return false;
+    return output.finish();
+}
+
 bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
                                   const QString &target, Protection protection, bool folderReady)
 {
@@ -437,25 +701,107 @@ bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
     return true;
 }
 
+bool TsCompression::currentInfo(QuaZip *archive, QuaZipFileInfo64 *info)
+{
+    if (!archive || archive->getMode() != QuaZip::mdUnzip || !info)
+        return false;
+    unz_file_info64 raw;
+    char nameBuffer[512];
+    char extraBuffer[512];
+    unzFile handle = archive->getUnzFile();
+    if (unzGetCurrentFileInfo64(handle, &raw, nameBuffer, sizeof nameBuffer, extraBuffer,
+                                sizeof extraBuffer, nullptr, 0) != UNZ_OK)
+        return false;
+    QByteArray name;
+    QByteArray extra;
+    if (raw.size_filename <= sizeof nameBuffer && raw.size_file_extra <= sizeof extraBuffer) {
+        name = QByteArray(nameBuffer, int(raw.size_filename));
+        extra = QByteArray(extraBuffer, int(raw.size_file_extra));
+    } else {
+        // Long names or extra fields: once more into buffers of their size.
+        name.resize(int(raw.size_filename));
+        extra.resize(int(raw.size_file_extra));
+        if (unzGetCurrentFileInfo64(handle, &raw, name.data(), uLong(name.size()), extra.data(),
+                                    uLong(extra.size()), nullptr, 0) != UNZ_OK)
+            return false;
+    }
+    // Decoded as QuaZip decodes it: UTF-8 when the entry says so, else with the archive's codec.
+    info->name =
+        (raw.flag & 0x800) ? QString::fromUtf8(name) : archive->getFileNameCodec()->toUnicode(name);
+    info->versionCreated = quint16(raw.version);
+    info->versionNeeded = quint16(raw.version_needed);
+    info->flags = quint16(raw.flag);
+    info->method = quint16(raw.compression_method);
+    info->dateTime = QDateTime();
+    info->crc = quint32(raw.crc);
+    info->compressedSize = raw.compressed_size;
+    info->uncompressedSize = raw.uncompressed_size;
+    info->diskNumberStart = quint16(raw.disk_num_start);
+    info->internalAttr = quint16(raw.internal_fa);
+    info->externalAttr = quint32(raw.external_fa);
+    info->comment.clear();
+    info->extra = extra;
+    return true;
+}
+
+bool TsCompression::planCurrentEntry(QuaZip *archive, UnpackTransaction &run, Protection protection,
+                                     ArchiveEntry *entry)
+{
+    if (!archive || archive->getMode() != QuaZip::mdUnzip || !entry)
+        return false;
+    entry->number = -1;
+    entry->stagedPath.clear();
+    unz64_file_pos position;
+    if (!currentInfo(archive, &entry->info) ||
+        unzGetFilePos64(archive->getUnzFile(), &position) != UNZ_OK)
+        return false;
+    entry->directoryOffset = position.pos_in_zip_directory;
+    entry->index = position.num_of_file;
+    entry->name = entryName(entry->info);
+    if (entry->name.isEmpty() || entry->info.isSymbolicLink())
+        return false;
+    if ((entry->info.flags & 0x1) && protection == Protection::Plain)
+        return false;
+    if (entry->name.endsWith(QLatin1Char('/')) || entry->name.endsWith(QLatin1Char('\\')))
+        return run.addFolder(entry->name, entry->info.getPermissions());
+    entry->number = run.addFile(entry->name);
+    if (entry->number < 0)
+        return false;
+    entry->stagedPath = run.stagedPath(entry->number);
+    return true;
+}
+
+bool TsCompression::unpackPlanned(QuaZip *archive, const ArchiveEntry &entry, Protection protection,
+                                  const std::function<bool()> &cancelled)
+{
+    if (!archive || archive->getMode() != QuaZip::mdUnzip || entry.number < 0)
+        return false;
+    unzFile handle = archive->getUnzFile();
+    unz64_file_pos position;
+    if (unzGetFilePos64(handle, &position) != UNZ_OK ||
+        position.pos_in_zip_directory != entry.directoryOffset ||
+        position.num_of_file != entry.index) {
+        position.pos_in_zip_directory = entry.directoryOffset;
+        position.num_of_file = entry.index;
+        if (unzGoToFilePos64(handle, &position) != UNZ_OK)
+            return false;
+    }
+    const QuaZipFileInfo64 &info = entry.info;
+    const bool plain = !(info.flags & 0x1) && (info.method == 0 || info.method == Z_DEFLATED) &&
+                       qobject_cast<ArchiveFile *>(archive->getIoDevice());
+    if (plain)
+        return unpackPlainData(archive, info, entry.stagedPath, cancelled);
+    return unpackCurrent(archive, info, entry.stagedPath, protection, true);
+}
+
 bool TsCompression::stageCurrentEntry(QuaZip *archive, UnpackTransaction &run,
                                       Protection protection, QString *name)
 {
-    if (!archive || archive->getMode() != QuaZip::mdUnzip)
-        return false;
-    QuaZipFileInfo64 info;
-    if (!archive->getCurrentFileInfo(&info))
-        return false;
-    const QString decoded = entryName(info);
+    ArchiveEntry entry;
+    const bool planned = planCurrentEntry(archive, run, protection, &entry);
     if (name)
-        *name = decoded;
-    if (decoded.isEmpty() || info.isSymbolicLink())
-        return false;
-    if ((info.flags & 0x1) && protection == Protection::Plain)
-        return false;
-    if (decoded.endsWith(QLatin1Char('/')) || decoded.endsWith(QLatin1Char('\\')))
-        return run.addFolder(decoded, info.getPermissions());
-    const int number = run.addFile(decoded);
-    return number >= 0 && unpackCurrent(archive, info, run.stagedPath(number), protection, true);
+        *name = entry.name;
+    return planned && (entry.number < 0 || unpackPlanned(archive, entry, protection));
 }
 
 bool TsCompression::deleteFiles(QStringList paths)

@@ -8,9 +8,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <quazipfileinfo.h>
+
+#include <functional>
+
 class QuaZip;
 class UnpackTransaction;
-struct QuaZipFileInfo64;
 
 // Keeps one unpack run inside its folder. Every operation that unpacks entries by their stored
 // names asks it for the target of each entry, so hostile names are refused in one place:
@@ -54,11 +57,17 @@ class ArchiveFile : public QIODevice
 
 public:
     explicit ArchiveFile(const QString &path, QObject *parent = nullptr);
+    // With small windows for handles that jump from entry to entry: each local header costs one
+    // small read instead of a large one that the entry's own data would never use.
+    ArchiveFile(const QString &path, qint64 windowBytes, QObject *parent = nullptr);
 
     bool open(OpenMode mode) override;
     void close() override;
     bool isSequential() const override { return false; }
     qint64 size() const override;
+
+    // Reads straight from the file at an offset, past the windows and the current position.
+    qint64 readAt(qint64 offset, char *data, qint64 maxSize);
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override;
@@ -72,12 +81,24 @@ private:
         quint64 lastUse = 0;
     };
     static constexpr int windowCount = 4;
-    static constexpr qint64 windowSize = 256 * 1024;
 
     QFile file;
+    qint64 windowSize = 256 * 1024;
     Window windows[windowCount];
     quint64 useClock = 0;
     int lastWindow = 0;
+};
+
+// One entry of an archive as its central directory describes it, with what an unpack run made
+// of it: enough to unpack it later from any open handle on the same archive.
+struct ArchiveEntry
+{
+    QuaZipFileInfo64 info; // without time stamp and comment
+    QString name;          // as the archive means it (TsCompression::entryName)
+    quint64 directoryOffset = 0;
+    quint64 index = 0;
+    int number = -1;    // the run's file number; -1 for a folder entry
+    QString stagedPath; // where a file entry's bytes go
 };
 
 // Static zip helpers. Archives that the framework writes are encrypted with one fixed password.
@@ -117,6 +138,20 @@ public:
     // back the decoded name.
     static bool stageCurrentEntry(QuaZip *archive, UnpackTransaction &run, Protection protection,
                                   QString *name = nullptr);
+    // The first half of stageCurrentEntry: reads the current entry's record and registers it
+    // with the run (a file entry gets its number and staged path). The name is filled in also
+    // when the entry is refused.
+    static bool planCurrentEntry(QuaZip *archive, UnpackTransaction &run, Protection protection,
+                                 ArchiveEntry *entry);
+    // The second half: writes a planned file entry's bytes to its staged path, from any handle
+    // on the same archive opened for unzipping (it is made the current entry). Plain stored or
+    // deflated entries are read straight from an ArchiveFile device; `cancelled` is asked now
+    // and then during long entries, and true stops the entry as a failure.
+    static bool unpackPlanned(QuaZip *archive, const ArchiveEntry &entry, Protection protection,
+                              const std::function<bool()> &cancelled = {});
+    // The current entry's record, read once (QuaZip::getCurrentFileInfo reads it twice and
+    // also converts its time stamp); without time stamp and comment.
+    static bool currentInfo(QuaZip *archive, QuaZipFileInfo64 *info);
 
     // Unpacks a whole archive (encrypted entries); the written paths, empty on any failure.
     static QStringList unpackArchive(QString archivePath, QString folder);
@@ -149,6 +184,8 @@ public:
                           QDir::Filters filters = QDir::Filters());
 
 private:
+    static bool unpackPlainData(QuaZip *archive, const QuaZipFileInfo64 &info,
+                                const QString &target, const std::function<bool()> &cancelled);
     static bool unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info, const QString &target,
                               Protection protection, bool folderReady);
     // Unpacks the current entry to a path of the caller's choice, replacing a file there only

@@ -180,6 +180,15 @@ QFile::Permissions UnpackTransaction::permissionsFor(QFile::Permissions stored, 
     return result | others;
 }
 
+int UnpackTransaction::creationMask()
+{
+#ifdef Q_OS_WIN
+    return 0;
+#else
+    return int(processUmask());
+#endif
+}
+
 bool UnpackTransaction::prepareJournal(const QString &journalPath, const QString &destination,
                                        const QStringList &createdFolders)
 {
