@@ -149,6 +149,10 @@ public:
     // and then during long entries, and true stops the entry as a failure.
     static bool unpackPlanned(QuaZip *archive, const ArchiveEntry &entry, Protection protection,
                               const std::function<bool()> &cancelled = {});
+    // The zip format's CRC-32 of the bytes, continuing from crc (0 to begin); with carry-less
+    // multiplication where the processor has it.
+    static quint32 crc32(quint32 crc, const char *data, qint64 size);
+
     // The current entry's record, read once (QuaZip::getCurrentFileInfo reads it twice and
     // also converts its time stamp); without time stamp and comment.
     static bool currentInfo(QuaZip *archive, QuaZipFileInfo64 *info);
