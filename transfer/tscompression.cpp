@@ -464,7 +464,9 @@ bool UnpackGuard::folderInside(const QString &folder)
     if (!existingInfo.isDir() || canonical.isEmpty() || !isInside(canonicalRoot, canonical))
         return false;
     for (const QString &created : qAsConst(missing)) {
-        if (!QDir().mkdir(created) && !QFileInfo(created).isDir())
+        if (QDir().mkdir(created))
+            madeFolders.insert(created);
+        else if (!QFileInfo(created).isDir())
             return false;
         createdFolders << created;
     }
@@ -543,9 +545,16 @@ qint64 ArchiveFile::size() const
 
 qint64 ArchiveFile::readData(char *data, qint64 maxSize)
 {
+    return readWindowed(pos(), data, maxSize);
+}
+
+qint64 ArchiveFile::readWindowed(qint64 position, char *data, qint64 maxSize)
+{
+    if (!file.isOpen())
+        return -1;
     qint64 done = 0;
     while (done < maxSize) {
-        const qint64 at = pos() + done;
+        const qint64 at = position + done;
         // Headers come a few bytes per call, so the window of the last read is tried first.
         const auto holds = [at](const Window &window) {
             return window.start >= 0 && at >= window.start &&
@@ -593,6 +602,89 @@ qint64 ArchiveFile::readData(char *data, qint64 maxSize)
 qint64 ArchiveFile::writeData(const char *, qint64)
 {
     return -1;
+}
+
+ArchiveReader::ArchiveReader(const QString &path, qint64 windowBytes) : device(path, windowBytes)
+{}
+
+ArchiveReader::~ArchiveReader()
+{
+    if (unz)
+        unzClose(unz);
+}
+
+bool ArchiveReader::open()
+{
+    if (unz)
+        return true;
+    if (!device.open(QIODevice::ReadOnly))
+        return false;
+    zlib_filefunc64_def functions = {};
+    functions.zopen64_file = &ArchiveReader::openStream;
+    functions.zread_file = &ArchiveReader::readStream;
+    functions.zwrite_file = &ArchiveReader::writeStream;
+    functions.ztell64_file = &ArchiveReader::tellStream;
+    functions.zseek64_file = &ArchiveReader::seekStream;
+    functions.zclose_file = &ArchiveReader::closeStream;
+    functions.zerror_file = &ArchiveReader::errorStream;
+    functions.zfakeclose_file = &ArchiveReader::closeStream;
+    functions.opaque = nullptr;
+    unz = unzOpen2_64(this, &functions);
+    return unz != nullptr;
+}
+
+voidpf ArchiveReader::openStream(voidpf, voidpf file, int mode)
+{
+    return (mode & ZLIB_FILEFUNC_MODE_WRITE) ? nullptr : file;
+}
+
+uLong ArchiveReader::readStream(voidpf, voidpf stream, void *buffer, uLong size)
+{
+    auto *reader = static_cast<ArchiveReader *>(stream);
+    const qint64 count =
+        reader->device.readWindowed(reader->position, static_cast<char *>(buffer), qint64(size));
+    if (count <= 0)
+        return 0;
+    reader->position += count;
+    return uLong(count);
+}
+
+uLong ArchiveReader::writeStream(voidpf, voidpf, const void *, uLong)
+{
+    return 0;
+}
+
+ZPOS64_T ArchiveReader::tellStream(voidpf, voidpf stream)
+{
+    return ZPOS64_T(static_cast<ArchiveReader *>(stream)->position);
+}
+
+int ArchiveReader::seekStream(voidpf, voidpf stream, ZPOS64_T offset, int origin)
+{
+    auto *reader = static_cast<ArchiveReader *>(stream);
+    qint64 base = 0;
+    if (origin == ZLIB_FILEFUNC_SEEK_CUR)
+        base = reader->position;
+    else if (origin == ZLIB_FILEFUNC_SEEK_END)
+        base = reader->device.size();
+    else if (origin != ZLIB_FILEFUNC_SEEK_SET)
+        return -1;
+    // The library passes backward moves from the end as wrapped-around unsigned offsets.
+    const qint64 target = base + qint64(offset);
+    if (target < 0)
+        return -1;
+    reader->position = target;
+    return 0;
+}
+
+int ArchiveReader::closeStream(voidpf, voidpf)
+{
+    return 0;
+}
+
+int ArchiveReader::errorStream(voidpf, voidpf)
+{
+    return 0;
 }
 
 const char *TsCompression::password()
@@ -664,11 +756,10 @@ bool TsCompression::unpackToPath(QuaZip *archive, const QuaZipFileInfo64 &info,
     return run.commit();
 }
 
-bool TsCompression::unpackPlainData(QuaZip *archive, const QuaZipFileInfo64 &info,
-                                    const QString &target, const std::function<bool()> &cancelled)
+bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
+                                    const QuaZipFileInfo64 &info, const QString &target,
+                                    const std::function<bool()> &cancelled)
 {
-    auto *device = qobject_cast<ArchiveFile *>(archive->getIoDevice());
-    unzFile handle = archive->getUnzFile();
     int method = 0;
     int level = 0;
     // Opened raw only to have the local header checked against the directory and to learn
@@ -820,12 +911,18 @@ bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
 
 bool TsCompression::currentInfo(QuaZip *archive, QuaZipFileInfo64 *info)
 {
-    if (!archive || archive->getMode() != QuaZip::mdUnzip || !info)
+    if (!archive || archive->getMode() != QuaZip::mdUnzip)
+        return false;
+    return currentInfo(archive->getUnzFile(), archive->getFileNameCodec(), info);
+}
+
+bool TsCompression::currentInfo(unzFile handle, QTextCodec *codec, QuaZipFileInfo64 *info)
+{
+    if (!handle || !codec || !info)
         return false;
     unz_file_info64 raw;
     char nameBuffer[512];
     char extraBuffer[512];
-    unzFile handle = archive->getUnzFile();
     if (unzGetCurrentFileInfo64(handle, &raw, nameBuffer, sizeof nameBuffer, extraBuffer,
                                 sizeof extraBuffer, nullptr, 0) != UNZ_OK)
         return false;
@@ -843,8 +940,7 @@ bool TsCompression::currentInfo(QuaZip *archive, QuaZipFileInfo64 *info)
             return false;
     }
     // Decoded as QuaZip decodes it: UTF-8 when the entry says so, else with the archive's codec.
-    info->name =
-        (raw.flag & 0x800) ? QString::fromUtf8(name) : archive->getFileNameCodec()->toUnicode(name);
+    info->name = (raw.flag & 0x800) ? QString::fromUtf8(name) : codec->toUnicode(name);
     info->versionCreated = quint16(raw.version);
     info->versionNeeded = quint16(raw.version_needed);
     info->flags = quint16(raw.flag);
@@ -866,11 +962,24 @@ bool TsCompression::planCurrentEntry(QuaZip *archive, UnpackTransaction &run, Pr
 {
     if (!archive || archive->getMode() != QuaZip::mdUnzip || !entry)
         return false;
+    return planEntry(archive->getUnzFile(), archive->getFileNameCodec(), run, protection, entry);
+}
+
+bool TsCompression::planCurrentEntry(ArchiveReader &reader, UnpackTransaction &run,
+                                     Protection protection, ArchiveEntry *entry)
+{
+    if (!reader.handle() || !entry)
+        return false;
+    return planEntry(reader.handle(), QTextCodec::codecForMib(4), run, protection, entry);
+}
+
+bool TsCompression::planEntry(unzFile handle, QTextCodec *codec, UnpackTransaction &run,
+                              Protection protection, ArchiveEntry *entry)
+{
     entry->number = -1;
     entry->stagedPath.clear();
     unz64_file_pos position;
-    if (!currentInfo(archive, &entry->info) ||
-        unzGetFilePos64(archive->getUnzFile(), &position) != UNZ_OK)
+    if (!currentInfo(handle, codec, &entry->info) || unzGetFilePos64(handle, &position) != UNZ_OK)
         return false;
     entry->directoryOffset = position.pos_in_zip_directory;
     entry->index = position.num_of_file;
@@ -888,27 +997,74 @@ bool TsCompression::planCurrentEntry(QuaZip *archive, UnpackTransaction &run, Pr
     return true;
 }
 
+bool TsCompression::goToPlanned(unzFile handle, const ArchiveEntry &entry)
+{
+    unz64_file_pos position;
+    if (unzGetFilePos64(handle, &position) == UNZ_OK &&
+        position.pos_in_zip_directory == entry.directoryOffset &&
+        position.num_of_file == entry.index)
+        return true;
+    position.pos_in_zip_directory = entry.directoryOffset;
+    position.num_of_file = entry.index;
+    return unzGoToFilePos64(handle, &position) == UNZ_OK;
+}
+
 bool TsCompression::unpackPlanned(QuaZip *archive, const ArchiveEntry &entry, Protection protection,
                                   const std::function<bool()> &cancelled)
 {
     if (!archive || archive->getMode() != QuaZip::mdUnzip || entry.number < 0)
         return false;
     unzFile handle = archive->getUnzFile();
-    unz64_file_pos position;
-    if (unzGetFilePos64(handle, &position) != UNZ_OK ||
-        position.pos_in_zip_directory != entry.directoryOffset ||
-        position.num_of_file != entry.index) {
-        position.pos_in_zip_directory = entry.directoryOffset;
-        position.num_of_file = entry.index;
-        if (unzGoToFilePos64(handle, &position) != UNZ_OK)
-            return false;
-    }
+    if (!goToPlanned(handle, entry))
+        return false;
     const QuaZipFileInfo64 &info = entry.info;
-    const bool plain = !(info.flags & 0x1) && (info.method == 0 || info.method == Z_DEFLATED) &&
-                       qobject_cast<ArchiveFile *>(archive->getIoDevice());
-    if (plain)
-        return unpackPlainData(archive, info, entry.stagedPath, cancelled);
+    auto *device = qobject_cast<ArchiveFile *>(archive->getIoDevice());
+    if (device && !(info.flags & 0x1) && (info.method == 0 || info.method == Z_DEFLATED))
+        return unpackPlainData(handle, device, info, entry.stagedPath, cancelled);
     return unpackCurrent(archive, info, entry.stagedPath, protection, true);
+}
+
+bool TsCompression::unpackPlanned(ArchiveReader &reader, const ArchiveEntry &entry,
+                                  Protection protection, const std::function<bool()> &cancelled)
+{
+    unzFile handle = reader.handle();
+    if (!handle || entry.number < 0 || !goToPlanned(handle, entry))
+        return false;
+    const QuaZipFileInfo64 &info = entry.info;
+    if (!(info.flags & 0x1) && (info.method == 0 || info.method == Z_DEFLATED))
+        return unpackPlainData(handle, reader.file(), info, entry.stagedPath, cancelled);
+    return unpackThroughLibrary(handle, info, entry.stagedPath, protection);
+}
+
+bool TsCompression::unpackThroughLibrary(unzFile handle, const QuaZipFileInfo64 &info,
+                                         const QString &target, Protection protection)
+{
+    // A link entry followed by "link/x" would escape any name check, so links are never made.
+    const bool encryptedEntry = info.flags & 0x1;
+    if (info.isSymbolicLink() || (encryptedEntry && protection == Protection::Plain))
+        return false;
+    int method = 0;
+    int level = 0;
+    // The zip library decrypts whenever it gets a password, so only encrypted entries get one.
+    if (unzOpenCurrentFile3(handle, &method, &level, 0, encryptedEntry ? password() : nullptr) !=
+        UNZ_OK)
+        return false;
+    StagedOutput output(target);
+    bool ok = output.open(info.getPermissions());
+    char buffer[bufferSize];
+    quint64 written = 0;
+    while (ok) {
+        const int count = unzReadCurrentFile(handle, buffer, unsigned(bufferSize));
+        if (count == 0)
+            break;
+        ok = count > 0 && output.write(buffer, count);
+        written += quint64(qMax(count, 0));
+        // An entry that runs past the size its header declares is corrupt.
+        ok = ok && written <= info.uncompressedSize;
+    }
+    // The zip library reports a checksum mismatch on close.
+    const bool closed = unzCloseCurrentFile(handle) == UNZ_OK;
+    return ok && closed && written == info.uncompressedSize && output.finish();
 }
 
 bool TsCompression::stageCurrentEntry(QuaZip *archive, UnpackTransaction &run,

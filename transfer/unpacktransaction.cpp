@@ -367,7 +367,13 @@ bool UnpackTransaction::moveIntoPlace(UnpackGuard &guard)
             placed << target;
             continue;
         }
-        const Kind existing = kindOf(target);
+        // In a folder this commit made, nothing but this run's own files can be in the way: one
+        // that an earlier entry of the same name placed is simply replaced (undoing the run
+        // removes both), and a folder in the way makes the move fail.
+        const int slash = target.lastIndexOf(QLatin1Char('/'));
+        const Kind existing = !resuming && slash > 0 && guard.madeFolder(target.left(slash))
+                                  ? Kind::Missing
+                                  : kindOf(target);
         if (existing == Kind::Folder) {
             error = QStringLiteral("a folder is in the way of ") + entry.name;
             return false;
