@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QtTest>
 
 #include <quazip.h>
@@ -69,6 +70,8 @@ private slots:
     void crc32MatchesZlib();
     void currentInfoMatchesQuaZip_data();
     void currentInfoMatchesQuaZip();
+    void archiveReaderWalksLikeQuaZip_data();
+    void archiveReaderWalksLikeQuaZip();
 
 private:
     QTemporaryDir shared;
@@ -500,6 +503,40 @@ void TestTsCompression::currentInfoMatchesQuaZip()
         ++count;
     }
     QVERIFY(count > 5);
+}
+
+void TestTsCompression::archiveReaderWalksLikeQuaZip_data()
+{
+    currentInfoMatchesQuaZip_data();
+}
+
+void TestTsCompression::archiveReaderWalksLikeQuaZip()
+{
+    QFETCH(QString, producer);
+    QTemporaryDir box;
+    const QString source = box.filePath("source");
+    writeSampleTree(source);
+    const QString zipPath = box.filePath("peer.zip");
+    if (!produce(producer, source, zipPath))
+        QSKIP("producer not available");
+    // Small windows too, as the handles that jump from entry to entry use them.
+    for (const qint64 window : {qint64(256 * 1024), qint64(4096), qint64(512)}) {
+        ArchiveReader reader(zipPath, window);
+        QVERIFY(reader.open());
+        QTextCodec *bytes = QTextCodec::codecForMib(4);
+        QStringList names;
+        int status = unzGoToFirstFile(reader.handle());
+        for (; status == UNZ_OK; status = unzGoToNextFile(reader.handle())) {
+            QuaZipFileInfo64 info;
+            QVERIFY(TsCompression::currentInfo(reader.handle(), bytes, &info));
+            names << TsCompression::entryName(info);
+        }
+        QCOMPARE(status, UNZ_END_OF_LIST_OF_FILE);
+        QCOMPARE(names, TsCompression::listEntries(zipPath));
+    }
+    TestFiles::write(box.filePath("text.zip"), "this is not an archive\n");
+    QVERIFY(!ArchiveReader(box.filePath("text.zip")).open());
+    QVERIFY(!ArchiveReader(box.filePath("missing.zip")).open());
 }
 
 QTEST_GUILESS_MAIN(TestTsCompression)
