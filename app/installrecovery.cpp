@@ -1,6 +1,7 @@
 #include "installrecovery.h"
 
 #include "apppaths.h"
+#include "packageremoval.h"
 #include "tslogging.h"
 #include "tsunzip.h"
 
@@ -19,10 +20,24 @@ QString InstallRecovery::newJournalPath()
            QStringLiteral(".journal");
 }
 
+QString InstallRecovery::newRemovalJournalPath()
+{
+    return journalFolder() + QLatin1Char('/') + QUuid::createUuid().toString(QUuid::WithoutBraces) +
+           QStringLiteral(".removal");
+}
+
 QStringList InstallRecovery::recoverAll()
 {
     QStringList done;
     const QDir folder(journalFolder());
+    const QStringList removals =
+        folder.entryList({QStringLiteral("*.removal")}, QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString &name : removals) {
+        const QString what = PackageRemoval::recover(folder.filePath(name));
+        if (!what.isEmpty())
+            done << what;
+        QFile::remove(folder.filePath(name));
+    }
     const QStringList journals =
         folder.entryList({QStringLiteral("*.journal")}, QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString &name : journals) {

@@ -12,11 +12,12 @@ public:
     // Where the install journals live: a folder of the profile's Cache folder, never the game
     // folder.
     static QString journalFolder();
-    // A fresh journal path for one install.
+    // A fresh journal path for one install, and one for one removal of a package's files.
     static QString newJournalPath();
+    static QString newRemovalJournalPath();
 
-    // Finishes or undoes every install a journal describes; one line per journal of what was
-    // done, for the daily log.
+    // Finishes or undoes every install a journal describes, and finishes every interrupted
+    // removal; one line per journal of what was done, for the daily log.
     static QStringList recoverAll();
 
     // Removes the archives ("*.zip") in the downloads folder, which no install refers to once

@@ -1,5 +1,9 @@
 #include "installrules.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
 #include <algorithm>
 
 QString InstallRules::destination(const QString &kind)
@@ -37,12 +41,53 @@ QString InstallRules::tooLongComplaint()
 QString InstallRules::illegalCharactersComplaint()
 {
     return QStringLiteral(
-        "Folder Name can't contain illegal characters '<' '>' ':' '' '/' '\\' '|'");
+        "Folder Name can't contain illegal characters '<' '>' ':' '\"' '/' '\\' '|'");
 }
 
 QString InstallRules::creationComplaint()
 {
     return QStringLiteral("Could not create folder. Try again.");
+}
+
+QString InstallRules::creationComplaint(const QString &candidate)
+{
+    const QFileInfo info(candidate);
+    QString reason;
+    if (info.exists() || info.isSymLink()) {
+        reason = QStringLiteral("a file of that name is in the way");
+    } else {
+        // The nearest folder that exists is the one that refused.
+        QString existing = info.absolutePath();
+        while (!QFileInfo::exists(existing) && QFileInfo(existing).path() != existing)
+            existing = QFileInfo(existing).path();
+        const QFileInfo parent(existing);
+        if (!parent.isDir())
+            reason = QStringLiteral("a file named ") + parent.fileName() +
+                     QStringLiteral(" is in the way");
+        else if (!parent.isWritable())
+            reason =
+                QStringLiteral("no permission to write in ") + QDir::toNativeSeparators(existing);
+        else if (QStorageInfo(existing).bytesAvailable() == 0)
+            reason = QStringLiteral("the disk is full");
+        else
+            reason = QStringLiteral("the system refused it");
+    }
+    return QStringLiteral("Could not create folder: ") + reason +
+           QStringLiteral(". Choose another name.");
+}
+
+QString InstallRules::suggestedFolderName(const QString &packageName)
+{
+    static const QString illegal = QStringLiteral("<>:\"/\\|");
+    QString name;
+    for (const QChar c : packageName) {
+        if (!illegal.contains(c) && c.isPrint())
+            name += c;
+    }
+    name = name.simplified().left(maximumNameLength);
+    while (name.endsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char('.')))
+        name.chop(1);
+    return name;
 }
 
 QString InstallRules::nameComplaint(const QString &name)

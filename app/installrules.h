@@ -18,6 +18,12 @@ public:
     static QString tooLongComplaint();
     static QString illegalCharactersComplaint();
     static QString creationComplaint();
+    // Why `candidate` could not be created, for the player: a file in the way, no permission,
+    // a full disk.
+    static QString creationComplaint(const QString &candidate);
+    // A folder name made from a package's name that passes nameComplaint(): illegal characters
+    // dropped, cut to the length rule, no trailing blank or dot.
+    static QString suggestedFolderName(const QString &packageName);
 
     // Empty for an acceptable name, else the complaints joined by " and " and ended with ".".
     // The name is judged exactly as typed, without trimming.

@@ -2,8 +2,10 @@
 
 #include "catalogue.h"
 #include "gamefolder.h"
+#include "installedpackages.h"
 #include "installrecovery.h"
 #include "installrules.h"
+#include "packageremoval.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
 #include "tscompression.h"
@@ -13,17 +15,22 @@
 #include "ui_zerun.h"
 #include "unpacktransaction.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFutureWatcher>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QStyle>
 #include <QUrl>
 #include <QtConcurrent>
+
+#include <atomic>
 
 // One package being unpacked: the extractor, the watch over its worker-thread run, and the
 // archive it was given (which no later download can touch, see claimArchive).
@@ -35,9 +42,38 @@ struct Zerun::Extraction
     QString name;
     QString journal;
     bool ended = false;
+    // For the record: the catalogue entry, where it went, and what the worker learnt.
+    int entry = -1;
+    QString kind;
+    QString url;
+    QString target;
+    QByteArray archiveSha256;
+    qint64 archiveSize = 0;
+    QStringList entryNames;
+    QVector<InstalledFile> files;
+    std::atomic<bool> unpacked{false};
 };
 
 namespace {
+
+// Esc in a line edit clears it (and goes no further).
+class EscapeClears : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *edit = qobject_cast<QLineEdit *>(watched);
+        if (edit && event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape && !edit->text().isEmpty()) {
+            edit->clear();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 const QString installingTitle = QStringLiteral("Installing...");
 const QString pleaseWait = QStringLiteral("Please wait, this may take a minute...");
@@ -84,6 +120,43 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     // A drop adds its rows first; the duplicates go once the drop is over.
     connect(ui->file_list->model(), &QAbstractItemModel::rowsInserted, this,
             &Zerun::removeDuplicateDownloads, Qt::QueuedConnection);
+
+    connect(&updateProbe, &UpdateProbe::checked, this, [this](int entry, bool differs) {
+        if (differs) {
+            updatesAvailable.insert(entry);
+            applyMarks();
+        }
+    });
+    connect(ui->uninstall_package, &QPushButton::clicked, this, &Zerun::uninstallSelected);
+    connect(ui->repo_list, &QListWidget::itemSelectionChanged, this, [this] {
+        markSelectedEntries();
+        updateUninstallButton();
+    });
+    updateUninstallButton();
+
+    // Search as you type; Esc clears it.
+    connect(ui->repo_search, &QLineEdit::textChanged, this, [this](const QString &text) {
+        searchText = text.trimmed();
+        fillLists();
+        showLists();
+    });
+    ui->repo_search->installEventFilter(new EscapeClears(ui->repo_search));
+
+    // Double-click or Enter adds the selected packages; Delete or the context menu takes
+    // packages off the download list.
+    connect(ui->repo_list, &QListWidget::itemActivated, this, &Zerun::on_add_to_list_clicked);
+    auto *addAction = new QAction(QStringLiteral("Add to Download List"), ui->repo_list);
+    connect(addAction, &QAction::triggered, this, &Zerun::on_add_to_list_clicked);
+    auto *uninstallAction = new QAction(QStringLiteral("Uninstall"), ui->repo_list);
+    connect(uninstallAction, &QAction::triggered, this, &Zerun::uninstallSelected);
+    ui->repo_list->addActions({addAction, uninstallAction});
+    ui->repo_list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto *removeAction = new QAction(QStringLiteral("Remove from List"), ui->file_list);
+    removeAction->setShortcut(QKeySequence::Delete);
+    removeAction->setShortcutContext(Qt::WidgetShortcut);
+    connect(removeAction, &QAction::triggered, this, &Zerun::removeSelectedDownloads);
+    ui->file_list->addAction(removeAction);
+    ui->file_list->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 Zerun::~Zerun()
@@ -100,6 +173,7 @@ bool Zerun::initialise()
     recoverInstalls();
     if (!locateGameFolder())
         return false;
+    loadInstalledPackages();
     kindFilter = 0;
     catalogueDownloader = std::make_unique<TsDownloader>(ServiceEndpoints::catalogueUrl());
     connect(catalogueDownloader.get(), &TsDownloader::downloaded, this, &Zerun::indexDownloaded);
@@ -142,27 +216,204 @@ void Zerun::readCatalogue(const QByteArray &data)
                                   .arg(skipped));
     fillLists();
     showLists();
+    checkForUpdates();
 }
 
 void Zerun::fillLists()
 {
-    Catalogue::fill(catalogue, kindFilter, visibleNames, &visibleEntries);
+    fillByKind();
+    if (searchText.isEmpty())
+        return;
+    // The search narrows whatever the kind filter shows, by name, ignoring case.
+    QStringList names;
+    QVector<int> entries;
+    for (int row = 0; row < visibleEntries.size(); ++row) {
+        if (catalogue.at(visibleEntries.at(row)).name.contains(searchText, Qt::CaseInsensitive)) {
+            names << visibleNames.at(row);
+            entries << visibleEntries.at(row);
+        }
+    }
+    visibleNames = names;
+    visibleEntries = entries;
+}
+
+void Zerun::fillByKind()
+{
+    if (kindFilter != installedFilter) {
+        Catalogue::fill(catalogue, kindFilter, visibleNames, &visibleEntries);
+        return;
+    }
+    // Installed packages, with where they are and since when.
+    Catalogue::fill(catalogue, Catalogue::All, visibleNames, &visibleEntries);
+    QStringList names;
+    QVector<int> entries;
+    for (int row = 0; row < visibleEntries.size(); ++row) {
+        const InstalledPackage *record = recordOf(visibleEntries.at(row));
+        if (!record)
+            continue;
+        names << visibleNames.at(row) + QStringLiteral("  \u2014 ") + record->folder +
+                     QStringLiteral(", installed ") +
+                     record->installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd"));
+        entries << visibleEntries.at(row);
+    }
+    visibleNames = names;
+    visibleEntries = entries;
 }
 
 void Zerun::showLists()
 {
     ui->repo_list->clear();
     ui->repo_list->addItems(visibleNames);
-    // Each item knows its entry, so names that repeat or hold a kind suffix stay apart.
-    for (int row = 0; row < ui->repo_list->count() && row < visibleEntries.size(); ++row)
-        ui->repo_list->item(row)->setData(Qt::UserRole, visibleEntries.at(row));
+    // A catalogue item's entry is its row in visibleEntries, so names that repeat or hold a
+    // kind suffix stay apart; items carry it as data only once selected (for dragging).
+    applyMarks();
 }
 
-int Zerun::entryOf(const QListWidgetItem *item)
+void Zerun::loadInstalledPackages()
 {
+    QString why;
+    if (!packageRecords.load(&why))
+        InstallRecovery::note(QStringLiteral("Installed packages: ") + why +
+                              QStringLiteral("; nothing is marked as installed"));
+}
+
+const InstalledPackage *Zerun::recordOf(int entry) const
+{
+    if (entry < 0 || entry >= catalogue.size())
+        return nullptr;
+    return packageRecords.find(catalogue.at(entry).name, catalogue.at(entry).kind);
+}
+
+void Zerun::applyMarks()
+{
+    const QIcon installedIcon = style()->standardIcon(QStyle::SP_DialogApplyButton);
+    const QIcon updateIcon = style()->standardIcon(QStyle::SP_BrowserReload);
+    for (int row = 0; row < ui->repo_list->count() && row < visibleEntries.size(); ++row) {
+        QListWidgetItem *item = ui->repo_list->item(row);
+        const int entry = visibleEntries.at(row);
+        const InstalledPackage *record = recordOf(entry);
+        if (!record) {
+            // Only marks set before are cleared: most items never had one.
+            if (item->data(markRole).toInt() != NotInstalled) {
+                item->setData(markRole, NotInstalled);
+                item->setData(Qt::DecorationRole, QVariant());
+                item->setData(Qt::ToolTipRole, QVariant());
+            }
+            continue;
+        }
+        const bool update = updatesAvailable.contains(entry);
+        item->setData(markRole, update ? UpdateAvailable : Installed);
+        item->setData(Qt::DecorationRole, update ? updateIcon : installedIcon);
+        item->setData(
+            Qt::ToolTipRole,
+            QString(QStringLiteral("Installed in ") + record->folder + QStringLiteral(" on ") +
+                    record->installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")) +
+                    (update ? QStringLiteral(" \u2014 update available") : QString())));
+    }
+    updateUninstallButton();
+}
+
+void Zerun::checkForUpdates()
+{
+    QVector<UpdateProbe::Query> queries;
+    for (int entry = 0; entry < catalogue.size(); ++entry) {
+        const InstalledPackage *record = recordOf(entry);
+        if (!record)
+            continue;
+        // Another address is another archive; the same address is asked about.
+        if (catalogue.at(entry).file != record->url)
+            updatesAvailable.insert(entry);
+        else
+            queries.append({entry, QUrl(record->url), record->validator, record->archiveSize});
+    }
+    applyMarks();
+    if (!queries.isEmpty())
+        updateProbe.check(queries);
+}
+
+void Zerun::updateUninstallButton()
+{
+    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
+    ui->uninstall_package->setEnabled(selected.size() == 1 &&
+                                      recordOf(entryOf(selected.first())) != nullptr);
+}
+
+void Zerun::uninstallSelected()
+{
+    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const int entry = entryOf(selected.first());
+    const InstalledPackage *found = recordOf(entry);
+    if (!found)
+        return;
+    const InstalledPackage record = *found;
+    const QString folder = gameFolder + record.folder;
+    const QString kindLabel = InstallRules::label(record.kind);
+    const int answer = StandardDialog::question(
+        QStringLiteral("Uninstall ") + kindLabel,
+        QStringLiteral("Uninstall ") + record.name + QStringLiteral(" from ") + record.folder +
+            QStringLiteral(
+                "?\n\nIts files are removed; files you changed or added there are kept."),
+        {QStringLiteral("Uninstall"), QStringLiteral("Cancel")}, 1, 1);
+    if (answer != 0)
+        return;
+    PackageRemoval::Result result;
+    const bool done = PackageRemoval::carryOut(
+        folder, record.files, true, InstallRecovery::newRemovalJournalPath(), &result,
+        InstalledPackages::defaultPath(), record.name, record.kind);
+    QString text;
+    if (!done) {
+        text = QStringLiteral("Could not uninstall ") + record.name +
+               QStringLiteral(": the removal could not be recorded.");
+    } else {
+        text = QStringLiteral("Uninstalled ") + record.name + QStringLiteral(" from ") +
+               record.folder + QLatin1Char('.');
+        if (!result.changed.isEmpty())
+            text += QStringLiteral("\nKept %1 files you changed: ").arg(result.changed.size()) +
+                    result.changed.join(QStringLiteral(", "));
+        if (!result.added.isEmpty())
+            text += QStringLiteral("\nKept %1 files you added: ").arg(result.added.size()) +
+                    result.added.join(QStringLiteral(", "));
+    }
+    InstallRecovery::note(text);
+    loadInstalledPackages();
+    updatesAvailable.remove(entry);
+    fillLists();
+    showLists();
+    StandardDialog::question(QStringLiteral("Uninstall ") + kindLabel, text, {QStringLiteral("OK")},
+                             0, 0);
+}
+
+int Zerun::entryOf(const QListWidgetItem *item) const
+{
+    if (!item)
+        return -1;
+    if (item->listWidget() == ui->repo_list)
+        return visibleEntries.value(ui->repo_list->row(item), -1);
     bool ok = false;
-    const int entry = item ? item->data(Qt::UserRole).toInt(&ok) : -1;
+    const int entry = item->data(entryRole).toInt(&ok);
     return ok ? entry : -1;
+}
+
+void Zerun::markSelectedEntries()
+{
+    // A drag carries the items' data to the download list.
+    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
+    for (QListWidgetItem *item : selected) {
+        if (!item->data(entryRole).isValid())
+            item->setData(entryRole, entryOf(item));
+    }
+}
+
+void Zerun::removeSelectedDownloads()
+{
+    const QList<QListWidgetItem *> selected = ui->file_list->selectedItems();
+    for (QListWidgetItem *item : selected) {
+        const int row = ui->file_list->row(item);
+        downloadNames.removeOne(Catalogue::plainName(item->text()));
+        delete ui->file_list->takeItem(row);
+    }
 }
 
 void Zerun::addToDownloadList(int entry)
@@ -362,7 +613,7 @@ void Zerun::install()
 
     QString target;
     QString journal;
-    if (!askFolder(kind, baseName, packageName, target, journal)) {
+    if (!askFolder(kind, baseName, packageName, target, journal, position)) {
         // Nothing lands in the kind's own folder: the package is left out and the batch goes on.
         QFile::remove(archive);
         ui->progressInfo->setText(QStringLiteral("Skipped ") + packageName);
@@ -383,30 +634,45 @@ void Zerun::install()
                          QLatin1Char(')'));
         return;
     }
-    startExtraction(archive, target, packageName, journal);
+    startExtraction(archive, target, packageName, journal, position);
 }
 
 bool Zerun::askFolder(const QString &kind, const QString &baseName, const QString &packageName,
-                      QString &target, QString &journal)
+                      QString &target, QString &journal, int position)
 {
     const QString destination = gameFolder + InstallRules::destination(kind);
+    // A package installed before is offered its own folder, which it then updates in place.
+    const InstalledPackage *record = recordOf(queuedEntries.value(position, -1));
+    const QString recordedFolder =
+        record ? QDir::cleanPath(gameFolder + record->folder) : QString();
+    QString text = record ? QFileInfo(recordedFolder).fileName()
+                          : InstallRules::suggestedFolderName(packageName);
     const QString kindLabel = InstallRules::label(kind);
     const QString title = QStringLiteral("Install ") + kindLabel;
-    const QString question = QStringLiteral("Choose a folder name to install the ") + baseName +
+    // The package by its catalogue name; the archive's name only when the catalogue has none.
+    const QString shownName = packageName.isEmpty() ? baseName : packageName;
+    const QString question = QStringLiteral("Choose a folder name to install the ") + shownName +
                              QLatin1Char(' ') + kindLabel + QStringLiteral(" into:");
     QString label = question;
     for (;;) {
         bool accepted = false;
-        const QString name = StandardDialog::getText(title, label, &accepted);
+        const QString name = StandardDialog::getText(title, label, &accepted, text);
         if (!accepted)
             return false;
+        // A complaint keeps the package named and what was typed.
+        text = name;
         const QString complaint = InstallRules::nameComplaint(name);
         if (!complaint.isEmpty()) {
-            label = complaint;
+            label = complaint + QStringLiteral("\n\n") + question;
             continue;
         }
         const QString candidate = destination + name;
         const QFileInfo candidateInfo(candidate);
+        if (candidateInfo.isDir() && QDir::cleanPath(candidate) == recordedFolder) {
+            target = candidate;
+            journal = InstallRecovery::newJournalPath();
+            return true;
+        }
         if (candidateInfo.isDir()) {
             // The player's folder is touched only when they say so.
             switch (askExistingFolder(kindLabel, name, packageName)) {
@@ -423,7 +689,7 @@ bool Zerun::askFolder(const QString &kind, const QString &baseName, const QStrin
         }
         if (candidateInfo.exists() || candidateInfo.isSymLink()) {
             // A file of that name cannot become a package folder.
-            label = InstallRules::creationComplaint();
+            label = InstallRules::creationComplaint(candidate) + QStringLiteral("\n\n") + question;
             continue;
         }
         // The journal names the folders before they exist, so a kill right after creating them
@@ -439,38 +705,32 @@ bool Zerun::askFolder(const QString &kind, const QString &baseName, const QStrin
             target = candidate;
             return true;
         }
+        label = InstallRules::creationComplaint(candidate) + QStringLiteral("\n\n") + question;
         UnpackTransaction::recover(journal);
         journal.clear();
-        label = InstallRules::creationComplaint();
     }
 }
 
 Zerun::ExistingFolder Zerun::askExistingFolder(const QString &kindLabel, const QString &folderName,
                                                const QString &packageName)
 {
-    QMessageBox box(
-        QMessageBox::Question, QStringLiteral("Install ") + kindLabel,
+    const int choice = StandardDialog::question(
+        QStringLiteral("Install ") + kindLabel,
         QStringLiteral("The folder \"") + folderName +
             QStringLiteral("\" already exists.\n\nUpdate it with ") + packageName +
             QStringLiteral("? The package's files replace those of the same name; your other "
                            "files stay."),
-        QMessageBox::NoButton, this);
-    QPushButton *update = box.addButton(QStringLiteral("Update"), QMessageBox::AcceptRole);
-    QPushButton *other =
-        box.addButton(QStringLiteral("Choose Another Name"), QMessageBox::ActionRole);
-    QPushButton *skip = box.addButton(QStringLiteral("Skip"), QMessageBox::RejectRole);
-    box.setDefaultButton(other);
-    box.setEscapeButton(skip);
-    box.exec();
-    if (box.clickedButton() == update)
+        {QStringLiteral("Update"), QStringLiteral("Choose Another Name"), QStringLiteral("Skip")},
+        1, 2);
+    if (choice == 0)
         return ExistingFolder::Update;
-    if (box.clickedButton() == other)
+    if (choice == 1)
         return ExistingFolder::OtherName;
     return ExistingFolder::Skip;
 }
 
 void Zerun::startExtraction(const QString &archive, const QString &target, const QString &name,
-                            const QString &journal)
+                            const QString &journal, int position)
 {
     auto owned = std::make_unique<Extraction>();
     Extraction *extraction = owned.get();
@@ -478,12 +738,20 @@ void Zerun::startExtraction(const QString &archive, const QString &target, const
     extraction->archive = archive;
     extraction->name = name;
     extraction->journal = journal;
+    extraction->entry = queuedEntries.value(position, -1);
+    extraction->kind = queuedKinds.value(position);
+    extraction->url = queuedUrls.value(position);
+    extraction->target = target;
 
     TsUnZip &unzip = extraction->unzip;
     unzip.setZipFile(archive);
     unzip.setDestination(target);
     unzip.setEncrypted(false);
     unzip.setJournal(journal);
+    // Runs on the worker, before the queued finished() reaches the window.
+    connect(
+        &unzip, &TsUnZip::finished, this, [extraction] { extraction->unpacked = true; },
+        Qt::DirectConnection);
     connect(&unzip, &TsUnZip::finished, this, [this, extraction] {
         extraction->ended = true;
         finishedExtraction = extraction;
@@ -498,10 +766,78 @@ void Zerun::startExtraction(const QString &archive, const QString &target, const
     // The run's own signals are queued before the watcher's, so this only catches a run that
     // ended without any (the archive failed to close).
     connect(&extraction->watcher, &QFutureWatcher<void>::finished, this, [this, extraction] {
+        if (extraction->unpacked)
+            recordInstall(extraction);
         if (!extraction->ended)
             extractionFailed(extraction, QStringLiteral("Couldn't close zip"));
     });
-    extraction->watcher.setFuture(QtConcurrent::run(&unzip, &TsUnZip::unpackAll));
+    // The worker also learns what the record needs: the archive's hash and entries before the
+    // unpack (the window deletes the archive once it is in place), the files' hashes after.
+    extraction->watcher.setFuture(QtConcurrent::run([extraction] {
+        extraction->archiveSize = QFileInfo(extraction->archive).size();
+        extraction->archiveSha256 = InstalledPackages::sha256Of(extraction->archive);
+        extraction->entryNames = TsCompression::listEntries(extraction->archive);
+        extraction->unzip.unpackAll();
+        if (!extraction->unpacked)
+            return;
+        QStringList files;
+        for (QString name : qAsConst(extraction->entryNames)) {
+            name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+            if (!name.endsWith(QLatin1Char('/')))
+                files << QDir::cleanPath(name);
+        }
+        files.removeDuplicates();
+        extraction->files = InstalledPackages::describe(extraction->target, files);
+    }));
+}
+
+void Zerun::recordInstall(Extraction *extraction)
+{
+    if (extraction->entry < 0 || extraction->entry >= catalogue.size())
+        return;
+    const CatalogueEntry &entry = catalogue.at(extraction->entry);
+    InstalledPackage record;
+    record.name = entry.name;
+    record.kind = entry.kind;
+    record.folder = QDir(gameFolder).relativeFilePath(extraction->target);
+    record.url = extraction->url;
+    record.archiveSize = extraction->archiveSize;
+    record.archiveSha256 = extraction->archiveSha256;
+    record.validator = validators.value(extraction->url);
+    record.installed = QDateTime::currentDateTimeUtc();
+    record.files = extraction->files;
+
+    // Files of the version this one replaced that it no longer has go, unless the player
+    // changed them.
+    QString note;
+    const InstalledPackage *previous = packageRecords.find(entry.name, entry.kind);
+    if (previous &&
+        QDir::cleanPath(gameFolder + previous->folder) == QDir::cleanPath(extraction->target)) {
+        QSet<QString> kept;
+        for (const InstalledFile &file : qAsConst(record.files))
+            kept.insert(file.path);
+        QVector<InstalledFile> obsolete;
+        for (const InstalledFile &file : previous->files) {
+            if (!kept.contains(QDir::cleanPath(file.path)))
+                obsolete << file;
+        }
+        if (!obsolete.isEmpty()) {
+            PackageRemoval::Result result;
+            PackageRemoval::carryOut(extraction->target, obsolete, false,
+                                     InstallRecovery::newRemovalJournalPath(), &result);
+            if (!result.changed.isEmpty())
+                note = QStringLiteral("Kept %1 files you changed: ").arg(result.changed.size()) +
+                       result.changed.join(QStringLiteral(", "));
+        }
+    }
+    packageRecords.put(record);
+    if (!packageRecords.save())
+        InstallRecovery::note(QStringLiteral("Installed packages: could not write ") +
+                              InstalledPackages::defaultPath());
+    if (!note.isEmpty())
+        InstallRecovery::note(entry.name + QStringLiteral(": ") + note);
+    updatesAvailable.remove(extraction->entry);
+    applyMarks();
 }
 
 void Zerun::extractionFailed(Extraction *extraction, const QString &text)

@@ -2,8 +2,12 @@
 
 #include "catalogueentry.h"
 #include "downloadmanager.h"
+#include "installedpackages.h"
+#include "updateprobe.h"
 
+#include <QHash>
 #include <QMainWindow>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -36,6 +40,13 @@ public:
     bool initialise();
     // True once the game folder is known; asks the player when it is not found by itself.
     bool locateGameFolder();
+
+    // The repo_filter choice that shows only installed packages, after the four kinds.
+    static constexpr int installedFilter = 4;
+    // Item data: the catalogue index of a list item, and its mark (a PackageMark value).
+    static constexpr int entryRole = Qt::UserRole;
+    static constexpr int markRole = Qt::UserRole + 1;
+    enum PackageMark { NotInstalled = 0, Installed = 1, UpdateAvailable = 2 };
 
     // Reads the catalogue that `downloader` fetched and shows it under the current filter.
     void indexDownloaded(TsDownloader *downloader);
@@ -70,9 +81,20 @@ private:
     // Finishes or undoes installs that a kill cut off, and clears archives nothing refers to.
     void recoverInstalls();
     // The catalogue entry a list item stands for, or -1 for an item that does not know it.
-    static int entryOf(const QListWidgetItem *item);
+    int entryOf(const QListWidgetItem *item) const;
+    void markSelectedEntries();
+    void removeSelectedDownloads();
+    // The kind filter (or the Installed view) alone, before the search narrows it.
+    void fillByKind();
     void addToDownloadList(int entry);
     void removeDuplicateDownloads();
+    // Installed packages: their records, their marks in the catalogue, the update checks.
+    void loadInstalledPackages();
+    const InstalledPackage *recordOf(int entry) const;
+    void applyMarks();
+    void checkForUpdates();
+    void uninstallSelected();
+    void updateUninstallButton();
     // Moves the saved archive to a name of its own, so that a later download of the same file
     // name cannot truncate it while it is being unpacked.
     static QString claimArchive(const QString &saved);
@@ -80,12 +102,15 @@ private:
     // to skip the package. An existing folder is used only when the player chooses to update
     // it. A new folder is created here, after its journal, which `journal` then names.
     bool askFolder(const QString &kind, const QString &baseName, const QString &packageName,
-                   QString &target, QString &journal);
+                   QString &target, QString &journal, int position);
     enum class ExistingFolder { Update, OtherName, Skip };
     ExistingFolder askExistingFolder(const QString &kindLabel, const QString &folderName,
                                      const QString &packageName);
     void startExtraction(const QString &archive, const QString &target, const QString &name,
-                         const QString &journal);
+                         const QString &journal, int position);
+    // Writes the record of a package whose unpack finished, and removes the files of the
+    // version it replaced that the new one no longer has.
+    void recordInstall(Extraction *extraction);
     void extractionFailed(Extraction *extraction, const QString &text);
     // Books the end of one package of the batch; after the last one the page can be left.
     void packageEnded(Outcome outcome, const QString &name = QString(),
@@ -101,6 +126,7 @@ private:
     // The catalogue index of each shown name, and of each queued package.
     QVector<int> visibleEntries;
     QVector<int> queuedEntries;
+    QString searchText;
     QStringList downloadNames;
     QStringList queuedUrls;
     QStringList queuedKinds;
@@ -109,6 +135,12 @@ private:
     QString gameFolder;
     DownloadManager downloadManager;
     QTimer installTimer;
+
+    InstalledPackages packageRecords;
+    UpdateProbe updateProbe;
+    QSet<int> updatesAvailable;
+    // The host's validator (ETag, else Last-Modified) of each downloaded URL, for the records.
+    QHash<QString, QString> validators;
 
     // The catalogue fetch; kept for the rest of the run.
     std::unique_ptr<TsDownloader> catalogueDownloader;

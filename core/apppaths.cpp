@@ -264,6 +264,9 @@ int AppPaths::countLogFiles(const QString &folder)
 
 void AppPaths::clearLogFiles(const QString &folder)
 {
+    // The day's log is kept open between records; let go of it first, since an open file cannot
+    // be removed everywhere. The next record starts a new one.
+    TsLogging::closeDailyLog();
     emptyFolder(folder);
 }
 

@@ -1,6 +1,7 @@
 #include "tslogging.h"
 
 #include "apppaths.h"
+#include "dialoghost.h"
 #include "framelesswindow.h"
 #include "stringutility.h"
 
@@ -14,14 +15,25 @@
 #include <QTextBrowser>
 #include <QThread>
 
+#include <QFileInfo>
+#include <QTextCodec>
+
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <mutex>
+
+#if defined(Q_OS_UNIX)
+#include <sys/stat.h>
+#endif
 
 namespace TsLogging {
 
 namespace {
 
 std::atomic<Clock> clockOverride{nullptr};
+
+constexpr int utf8Mib = 106;
 
 QStringList joinable(std::initializer_list<const char *> lines)
 {
@@ -61,6 +73,171 @@ void configureAlertDialog(const QString &title)
                            ~Qt::WindowCloseButtonHint);
     dialog->setWindowTitle(title);
 }
+
+// The moment of a record in milliseconds since the epoch, from the clock in force.
+qint64 moment()
+{
+    const Clock clock = clockOverride.load();
+    return clock ? clock().toMSecsSinceEpoch() : QDateTime::currentMSecsSinceEpoch();
+}
+
+// The text part of a record in the local 8-bit encoding: the message converted to that encoding
+// and read back as UTF-8, without double quotes. Where the local encoding is UTF-8 the round
+// trip changes nothing, so it is skipped.
+QByteArray recordText(const QString &message)
+{
+    QByteArray bytes = message.toLocal8Bit();
+    const QTextCodec *local = QTextCodec::codecForLocale();
+    if (!local || local->mibEnum() != utf8Mib)
+        bytes = QString::fromUtf8(bytes).toLocal8Bit();
+    if (bytes.contains('"')) {
+        char *out = bytes.data();
+        for (const char c : qAsConst(bytes)) {
+            if (c != '"')
+                *out++ = c;
+        }
+        bytes.truncate(int(out - bytes.constData()));
+    }
+    return bytes;
+}
+
+// The day's log file, kept open between records. Each record is one unbuffered write of the
+// whole record, made under a lock, so records of different threads never mix and a crash
+// loses nothing that was logged. The file is opened again when the records reach the next day
+// and when its path no longer names the open file (the logs folder was emptied, or the file
+// replaced); that last check costs a file-system look-up, so it is made at most once per
+// dailyLogCheckInterval. The time stamp up to the seconds is formatted once per second.
+class DailyLog
+{
+public:
+    static DailyLog &instance()
+    {
+        // Never destroyed: messages can still arrive while static objects are being torn down.
+        static DailyLog *const log = new DailyLog;
+        return *log;
+    }
+
+    QString append(qint64 msecs, const QByteArray &text)
+    {
+        std::unique_lock<std::timed_mutex> guard(mutex, std::defer_lock);
+        // A thread that crashed while holding the lock must not stop the crash report's record:
+        // after a long wait the record is written through a file of its own.
+        if (!guard.try_lock_for(std::chrono::seconds(2)))
+            return appendThroughOwnFile(msecs, text);
+
+        stamp(msecs);
+        QByteArray record;
+        record.reserve(stampedPrefix.size() + 6 + text.size() + 3);
+        record.append(stampedPrefix);
+        const int millisecond = int(msecs - stampedSecond * 1000);
+        record.append(char('0' + millisecond / 100));
+        record.append(char('0' + millisecond / 10 % 10));
+        record.append(char('0' + millisecond % 10));
+        record.append(" | ", 3);
+        record.append(text);
+        record.append(" \n\n", 3);
+
+        if (!ensureFile())
+            return QString();
+        if (file.write(record) != record.size()) {
+            // Whatever went wrong, the next record starts from a freshly opened file.
+            file.close();
+            return QString();
+        }
+        return file.fileName();
+    }
+
+    void close()
+    {
+        const std::lock_guard<std::timed_mutex> guard(mutex);
+        file.close();
+    }
+
+private:
+    // Brings the stamp up to the second of `msecs`: "dd-MM-yy@HH:mm:ss:" and the day "ddMMyy".
+    void stamp(qint64 msecs)
+    {
+        const qint64 second = msecs >= 0 ? msecs / 1000 : -((-msecs + 999) / 1000);
+        if (second == stampedSecond && !stampedPrefix.isEmpty())
+            return;
+        const QDateTime local = QDateTime::fromMSecsSinceEpoch(second * 1000);
+        stampedPrefix = local.toString(QStringLiteral("dd-MM-yy@HH:mm:ss:")).toLocal8Bit();
+        stampedDay = local.toString(QStringLiteral("ddMMyy"));
+        stampedSecond = second;
+    }
+
+    // Makes sure the open file is the one the current record belongs in.
+    bool ensureFile()
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (file.isOpen() && openDay == stampedDay && now < nextCheck)
+            return true;
+        nextCheck = now + std::chrono::milliseconds(dailyLogCheckInterval);
+        const QString path =
+            AppPaths::logsFolder() + QLatin1Char('/') + stampedDay + QStringLiteral(".txt");
+        if (file.isOpen() && openDay == stampedDay && path == file.fileName() &&
+            pathNamesOpenFile())
+            return true;
+        file.close();
+        file.setFileName(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+            return false;
+        openDay = stampedDay;
+        rememberOpenFile();
+        return true;
+    }
+
+#if defined(Q_OS_UNIX)
+    void rememberOpenFile()
+    {
+        struct stat status;
+        if (::fstat(file.handle(), &status) == 0) {
+            openDevice = status.st_dev;
+            openInode = status.st_ino;
+        }
+        encodedPath = QFile::encodeName(file.fileName());
+    }
+
+    bool pathNamesOpenFile() const
+    {
+        struct stat status;
+        return ::stat(encodedPath.constData(), &status) == 0 && status.st_dev == openDevice &&
+               status.st_ino == openInode;
+    }
+#else
+    // Elsewhere a file that is open cannot be removed, so it is enough that the path is there.
+    void rememberOpenFile()
+    {}
+
+    bool pathNamesOpenFile() const
+    {
+        return QFileInfo::exists(file.fileName());
+    }
+#endif
+
+    QString appendThroughOwnFile(qint64 msecs, const QByteArray &text) const
+    {
+        const QDateTime local = QDateTime::fromMSecsSinceEpoch(msecs);
+        QFile own(dailyLogFileFor(local));
+        if (!own.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+            return QString();
+        const QByteArray record =
+            local.toString(QStringLiteral("dd-MM-yy@HH:mm:ss:zzz")).toLocal8Bit() + " | " + text +
+            " \n\n";
+        return own.write(record) == record.size() ? own.fileName() : QString();
+    }
+
+    std::timed_mutex mutex;
+    QFile file;
+    QString openDay;
+    QByteArray encodedPath;
+    quint64 openDevice = 0;
+    quint64 openInode = 0;
+    std::chrono::steady_clock::time_point nextCheck;
+    qint64 stampedSecond = 0;
+    QByteArray stampedPrefix;
+    QString stampedDay;
+};
 
 } // namespace
 
@@ -212,19 +389,12 @@ QString dailyLogFileFor(const QDateTime &moment)
 
 QString appendRecord(const QString &text)
 {
-    // One moment for both the stamp and the file name, so a record never lands in the file of
-    // the day before or after its own stamp.
-    const QDateTime moment = now();
-    const QString path = dailyLogFileFor(moment);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return QString();
-    const QByteArray record =
-        moment.toString(QStringLiteral("dd-MM-yy@HH:mm:ss:zzz")).toLocal8Bit() + " | " +
-        text.toLocal8Bit() + " \n" + '\n';
-    const bool written = file.write(record) == record.size();
-    file.close();
-    return written ? path : QString();
+    return DailyLog::instance().append(moment(), text.toLocal8Bit());
+}
+
+void closeDailyLog()
+{
+    DailyLog::instance().close();
 }
 
 void messageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
@@ -232,17 +402,14 @@ void messageHandler(QtMsgType type, const QMessageLogContext &context, const QSt
     if (type == QtInfoMsg)
         return;
 
-    const QString category = QString::fromLatin1(context.category ? context.category : "default");
-    const QString label = category + QStringLiteral(" |");
-
-    QString text = QString::fromUtf8(message.toLocal8Bit());
-    text.remove(QLatin1Char('"'));
+    const char *category = context.category ? context.category : "default";
 
     if (type == QtDebugMsg || type == QtWarningMsg)
-        appendRecord(text);
+        DailyLog::instance().append(moment(), recordText(message));
 
-    if (category == Channel::alertName()) {
-        const QString title = QStringLiteral("Channel Log: ") + label + typeSuffix(type);
+    if (qstrcmp(category, "alert.log") == 0) {
+        const QString title = QStringLiteral("Channel Log: ") + QString::fromLatin1(category) +
+                              QStringLiteral(" |") + typeSuffix(type);
         // The dialog is a widget: it can only be touched from the GUI thread of a widget
         // application. Messages from other threads hand the work over to that thread.
         if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
@@ -265,14 +432,19 @@ void showSessionLog()
     window->setWindowTitle(QStringLiteral("Session Log"));
     window->setFixedSize(640, 360);
 
+    DialogHost::applyDarkLook(window);
+
+    // The log holds texts from elsewhere (package names, the host's answers): shown as they
+    // are, never read as markup.
     auto *browser = new QTextBrowser(window);
-    browser->setText(StringUtility::readTextFile(dailyLogFileFor(now())));
+    browser->setOpenLinks(false);
+    browser->setPlainText(StringUtility::readTextFile(dailyLogFileFor(now())));
     window->setContent(browser, false);
 
-    // Centred on the active window, a little above its middle; without one, on the screen.
+    // Centred on the main window, a little above its middle; without one, on the screen.
     QRect around;
-    if (const QWidget *active = QApplication::activeWindow())
-        around = QRect(active->pos(), active->size());
+    if (const QWidget *main = DialogHost::mainWindow())
+        around = QRect(main->pos(), main->size());
     else if (const QScreen *screen = QGuiApplication::primaryScreen())
         around = screen->availableGeometry();
     window->move(around.x() + around.width() / 2 - window->width() / 2,

@@ -85,7 +85,17 @@ QString dailyLogFileFor(const QDateTime &moment);
 
 // Appends one record, dated by the clock, to the daily log file; returns the file's path, or an
 // empty string when the record could not be written. The handler uses it for debug and warning
-// messages; the crash report uses it for its summary.
+// messages; the crash report uses it for its summary. Safe from any thread: each record is one
+// write of its own to the file, which stays open between records.
 QString appendRecord(const QString &text);
+
+// The daily file stays open from record to record. It is opened again for the first record of a
+// new day, and when its path no longer names the open file (removed or replaced underneath), which
+// is looked at no more often than once per this many milliseconds.
+constexpr int dailyLogCheckInterval = 10;
+
+// Lets go of the open daily file; the next record opens it again. For code that is about to
+// remove or replace it.
+void closeDailyLog();
 
 } // namespace TsLogging

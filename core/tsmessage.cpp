@@ -1,5 +1,6 @@
 #include "tsmessage.h"
 
+#include "dialoghost.h"
 #include "framelesswindow.h"
 #include "primarybutton.h"
 #include "spacer.h"
@@ -7,7 +8,6 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -23,9 +23,10 @@ void TsMessage::information(const QString &text)
 
 void TsMessage::message(const QString &title, const QString &text)
 {
-    QWidget *active = QApplication::activeWindow();
+    QWidget *host = DialogHost::mainWindow();
     // Closing only hides the panel; it goes with the window it was opened on.
-    auto *panel = new FramelessWindow(active);
+    auto *panel = new FramelessWindow(host);
+    DialogHost::applyDarkLook(panel);
     panel->setWindowTitle(title);
     panel->setFixedSize(640, 360);
 
@@ -59,13 +60,8 @@ void TsMessage::message(const QString &title, const QString &text)
 
     QObject::connect(closeButton, &QPushButton::clicked, panel, &QWidget::close);
 
-    if (active) {
-        panel->move(active->width() / 2 - panel->width() / 2,
-                    active->height() / 2 - panel->height() / 2);
-    } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        // With no active window the panel is a window of its own, centred on the screen.
-        const QRect area = screen->availableGeometry();
-        panel->move(area.center() - QPoint(panel->width() / 2, panel->height() / 2));
-    }
+    // Inside the window it belongs to, in the middle; with none, a window of its own in the
+    // middle of the screen.
+    DialogHost::centre(panel, host);
     panel->show();
 }

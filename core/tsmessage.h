@@ -4,8 +4,8 @@
 #include <QString>
 
 // Ready-made message panels: a fixed-size frameless panel with one text in a borderless scroll
-// area and a single "Close" button, centred on the active window. Not modal; each call opens a
-// new panel.
+// area and a single "Close" button, centred on the main window (DialogHost) in the dark look. Not
+// modal; each call opens a new panel.
 class TsMessage : public QObject
 {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "updatecheck.h"
 
+#include "dialoghost.h"
 #include "framelesswindow.h"
 #include "primarybutton.h"
 #include "serviceendpoints.h"
@@ -80,8 +81,10 @@ void checkForUpdates(bool explicitCheck)
 
 FramelessWindow *showUpdateDialog(const QString &notes)
 {
-    // A child of the active window, drawn inside it; closing only hides it.
-    auto *dialog = new FramelessWindow(QApplication::activeWindow());
+    // A child of the main window, drawn inside it; closing only hides it.
+    QWidget *host = DialogHost::mainWindow();
+    auto *dialog = new FramelessWindow(host);
+    DialogHost::applyDarkLook(dialog);
     dialog->setObjectName(QStringLiteral("updateDialog"));
     dialog->setWindowTitle(QStringLiteral("Check for Updates"));
     dialog->setTitleBarColor(QStringLiteral("252,205,63"), true);
@@ -89,8 +92,10 @@ FramelessWindow *showUpdateDialog(const QString &notes)
 
     auto *content = new QWidget;
     auto *layout = new QVBoxLayout(content);
+    // The notes come from the network: shown as they are, never read as markup or links.
     auto *browser = new QTextBrowser;
-    browser->setText(notes);
+    browser->setOpenLinks(false);
+    browser->setPlainText(notes);
     layout->addWidget(browser);
     auto *buttons = new QHBoxLayout;
     auto *cancel = new QPushButton(QStringLiteral("Cancel"));
@@ -104,6 +109,7 @@ FramelessWindow *showUpdateDialog(const QString &notes)
     QObject::connect(download, &QPushButton::clicked, dialog, &QWidget::close);
     QObject::connect(download, &QPushButton::clicked, dialog,
                      [] { openInBrowser(ServiceEndpoints::installerUrl()); });
+    DialogHost::centre(dialog, host);
     dialog->show();
     return dialog;
 }

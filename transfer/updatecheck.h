@@ -17,7 +17,8 @@ QString buildNumber();
 // Application name + " v1.0.11a721".
 QString versionLabel();
 
-// Builds and shows the update dialog with the given notes (lines separated by "\n").
+// Builds and shows the update dialog with the given notes (lines separated by "\n"), shown as
+// plain text, centred on the main window.
 FramelessWindow *showUpdateDialog(const QString &notes);
 
 // What "Download in External Browser" does with the download address; by default the user's web

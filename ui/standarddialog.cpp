@@ -1,6 +1,7 @@
 #include "standarddialog.h"
 
 #include "apppaths.h"
+#include "dialoghost.h"
 #include "tscipher.h"
 
 #include <QApplication>
@@ -9,6 +10,8 @@
 #include <QFileDialog>
 #include <QIcon>
 #include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
 
 QString DialogCaption::openDatabase()
 {
@@ -44,8 +47,12 @@ namespace {
 
 enum class Icon { Show, Skip };
 
+// Every dialog of the family opens centred on the main window, in the dark look.
 void prepare(QDialog &dialog, const QString &title, Icon icon = Icon::Show)
 {
+    DialogHost::applyDarkLook(&dialog);
+    DialogHost::centreWhenShown(&dialog, dialog.parentWidget() ? dialog.parentWidget()
+                                                               : DialogHost::mainWindow());
     dialog.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     dialog.setWindowFlag(Qt::WindowCloseButtonHint, false);
     if (icon == Icon::Show) {
@@ -78,7 +85,7 @@ QStringList runChooser(QFileDialog &dialog)
 QStringList chooseFiles(bool save, const QList<QUrl> &urls, const QString &title,
                         const QString &directory, const QString &filter, Icon icon)
 {
-    QFileDialog dialog(QApplication::activeWindow());
+    QFileDialog dialog(DialogHost::mainWindow());
     prepare(dialog, title, icon);
     prepareChooser(dialog, save, urls, directory);
     dialog.setNameFilter(filter);
@@ -107,7 +114,7 @@ QString StandardDialog::mustEnterValue()
 QString StandardDialog::selectFolder(bool save, const QList<QUrl> &urls, const QString &title,
                                      const QString &directory)
 {
-    QFileDialog dialog(QApplication::activeWindow());
+    QFileDialog dialog(DialogHost::mainWindow());
     prepare(dialog, title);
     prepareChooser(dialog, save, urls, directory);
     dialog.setFileMode(QFileDialog::Directory);
@@ -137,12 +144,14 @@ QString StandardDialog::getText(const QString &title, const QString &label)
     return getText(title, label, nullptr);
 }
 
-QString StandardDialog::getText(const QString &title, const QString &label, bool *accepted)
+QString StandardDialog::getText(const QString &title, const QString &label, bool *accepted,
+                                const QString &text)
 {
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(DialogHost::mainWindow());
     prepare(dialog, title);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextEchoMode(QLineEdit::Normal);
+    dialog.setTextValue(text);
     dialog.setLabelText(label);
     const bool ok = askForText(dialog, label);
     if (accepted)
@@ -153,7 +162,7 @@ QString StandardDialog::getText(const QString &title, const QString &label, bool
 QString StandardDialog::getMultiLineText(const QString &title, const QString &label,
                                          const QString &text)
 {
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(DialogHost::mainWindow());
     prepare(dialog, title);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextEchoMode(QLineEdit::Normal);
@@ -166,7 +175,7 @@ QString StandardDialog::getMultiLineText(const QString &title, const QString &la
 
 QString StandardDialog::getPassword(const QString &title, const QString &label)
 {
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(DialogHost::mainWindow());
     prepare(dialog, title);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextEchoMode(QLineEdit::Password);
@@ -182,7 +191,7 @@ namespace {
 QString chooseItem(const QString &title, const QString &label, const QStringList &items,
                    bool asList)
 {
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(DialogHost::mainWindow());
     prepare(dialog, title);
     dialog.setComboBoxItems(items);
     if (asList)
@@ -210,7 +219,7 @@ QString StandardDialog::getItemFromList(const QString &title, const QString &lab
 int StandardDialog::getInt(const QString &title, const QString &label, int value, int min, int max,
                            int step)
 {
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(DialogHost::mainWindow());
     prepare(dialog, title);
     dialog.setInputMode(QInputDialog::IntInput);
     dialog.setLabelText(label);
@@ -240,7 +249,7 @@ int StandardDialog::getInt(const QString &title, const QString &label)
 double StandardDialog::getDouble(const QString &title, const QString &label, double value,
                                  double min, double max, int decimals, double step)
 {
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(DialogHost::mainWindow());
     prepare(dialog, title);
     dialog.setInputMode(QInputDialog::DoubleInput);
     dialog.setLabelText(label);
@@ -283,6 +292,26 @@ QColor StandardDialog::getColor(const QString &title)
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedColor();
+}
+
+int StandardDialog::question(const QString &title, const QString &text, const QStringList &choices,
+                             int defaultChoice, int escapeChoice)
+{
+    QMessageBox box(DialogHost::mainWindow());
+    prepare(box, title);
+    box.setIcon(QMessageBox::Question);
+    // Questions often carry a file name or a reason from elsewhere: shown as they are.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    QList<QPushButton *> buttons;
+    for (const QString &choice : choices)
+        buttons << box.addButton(choice, QMessageBox::AcceptRole);
+    if (QPushButton *button = buttons.value(defaultChoice))
+        box.setDefaultButton(button);
+    if (QPushButton *button = buttons.value(escapeChoice))
+        box.setEscapeButton(button);
+    box.exec();
+    return buttons.indexOf(qobject_cast<QPushButton *>(box.clickedButton()));
 }
 
 QString StandardDialog::getColorName(const QString &title)

@@ -37,9 +37,10 @@ public:
     static QList<QUrl> databases();
 };
 
-// Modal pickers with one look: the toolkit's own dialog widgets, the application icon and no
-// help or close button. Each call runs its dialog to completion and returns the value, or a
-// fixed nothing-chosen result: an empty string or list, an invalid colour, or cancelledNumber.
+// Modal pickers with one look: the toolkit's own dialog widgets in the dark look, centred on the
+// main window, the application icon and no help or close button. Each call runs its dialog to
+// completion and returns the value, or a fixed nothing-chosen result: an empty string or list, an
+// invalid colour, or cancelledNumber.
 class StandardDialog : public QObject
 {
     Q_OBJECT
@@ -60,7 +61,9 @@ public:
     // Re-asks while OK is pressed on an empty field. After Cancel the field's text is returned,
     // which is why callers that must tell Cancel from an answer pass `accepted`.
     static QString getText(const QString &title, const QString &label);
-    static QString getText(const QString &title, const QString &label, bool *accepted);
+    // `text` is what the field starts with (a suggestion the player can change).
+    static QString getText(const QString &title, const QString &label, bool *accepted,
+                           const QString &text = QString());
     static QString getMultiLineText(const QString &title, const QString &label,
                                     const QString &text = QString());
 
@@ -82,6 +85,12 @@ public:
                             double max);
     static double getDouble(const QString &title, const QString &label, double min, double max);
     static double getDouble(const QString &title, const QString &label);
+
+    // Asks a question with one button per choice, in the order given; returns the index of the
+    // choice made, or -1 when the question was closed without one. Enter presses the default
+    // choice and Esc the escape choice, where given. The text shows as plain text.
+    static int question(const QString &title, const QString &text, const QStringList &choices,
+                        int defaultChoice = -1, int escapeChoice = -1);
 
     static QColor getColor(const QString &title);
     static QString getColorName(const QString &title);

@@ -60,6 +60,11 @@ QStyle *ZerunDarkStyle::styleBase(QStyle *style)
 
 void ZerunDarkStyle::polish(QPalette &palette)
 {
+    applyDarkColours(palette);
+}
+
+void ZerunDarkStyle::applyDarkColours(QPalette &palette)
+{
     const QColor window(53, 53, 53);
     const QColor disabledText(127, 127, 127);
 

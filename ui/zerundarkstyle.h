@@ -20,6 +20,10 @@ public:
     // One base style for the whole process, fixed by the first call.
     static QStyle *styleBase(QStyle *style = nullptr);
 
+    // The dark colours, as polish(QPalette &) writes them, for widgets that carry the look
+    // themselves.
+    static void applyDarkColours(QPalette &palette);
+
     void polish(QPalette &palette) override;
     void polish(QApplication *app) override;
 

@@ -1,5 +1,8 @@
 #include "apppaths.h"
+#include "installedpackages.h"
+#include "installrecovery.h"
 #include "packagehost.h"
+#include "packageremoval.h"
 #include "testfiles.h"
 #include "tslogging.h"
 #include "ui/modalscript.h"
@@ -11,8 +14,13 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
 #include <QProgressBar>
@@ -99,6 +107,8 @@ private slots:
     void mixedBatchEachInItsKindsFolder();
     void folderNameComplaints_data();
     void folderNameComplaints();
+    void folderPromptSuggestsAndKeepsWhatWasTyped();
+    void searchAndListKeys();
     void existingFolderIsUpdatedInPlace();
     void existingFolderChoices_data();
     void existingFolderChoices();
@@ -106,6 +116,11 @@ private slots:
     void failedInstallLeavesTheGameAsItWas();
     void packagesThatShareANameStayApart();
     void unreadableCatalogueLinesCostOnlyThemselves();
+    void installMarkUpdateUninstall();
+    void updateMarks_data();
+    void updateMarks();
+    void damagedRecordsMarkNothing();
+    void interruptedUninstallIsFinished();
     void cancelSkipsThePackage();
     void failuresEndTheBatch_data();
     void failuresEndTheBatch();
@@ -183,6 +198,8 @@ void TestRoad::init()
     makePackage("neatskin.zip", {{"skin.ini", "[skin]\nname=Neat\n"}, {"bg/back.txt", "bg"}});
     QDir(AppPaths::downloadsFolder()).removeRecursively();
     QVERIFY(QDir().mkpath(AppPaths::downloadsFolder()));
+    // Every case starts with nothing installed.
+    QFile::remove(InstalledPackages::defaultPath());
 }
 
 void TestRoad::cleanup()
@@ -375,12 +392,12 @@ void TestRoad::mixedBatchEachInItsKindsFolder()
     const auto &seen = script.seen();
     QCOMPARE(seen.at(0).title, QString("Install Mod DB"));
     QCOMPARE(seen.at(0).label,
-             QString("Choose a folder name to install the realworld Mod DB into:"));
+             QString("Choose a folder name to install the Real World Mod DB into:"));
     QCOMPARE(seen.at(1).title, QString("Install Picture Pack"));
     QCOMPARE(seen.at(1).label,
-             QString("Choose a folder name to install the faces Picture Pack into:"));
+             QString("Choose a folder name to install the Faces Picture Pack into:"));
     QCOMPARE(seen.at(2).title, QString("Install Skin"));
-    QCOMPARE(seen.at(2).label, QString("Choose a folder name to install the neatskin Skin into:"));
+    QCOMPARE(seen.at(2).label, QString("Choose a folder name to install the Neat Skin Skin into:"));
 
     QCOMPARE(filesBelow(game("Databases/My Mod")),
              (QStringList{"data/promotions.txt", "readme.txt"}));
@@ -405,7 +422,7 @@ void TestRoad::folderNameComplaints_data()
 {
     const QString tooLong = "Folder Name can't be longer than 24 characters";
     const QString illegal =
-        "Folder Name can't contain illegal characters '<' '>' ':' '' '/' '\\' '|'";
+        "Folder Name can't contain illegal characters '<' '>' ':' '\"' '/' '\\' '|'";
 
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("complaint");
@@ -420,8 +437,9 @@ void TestRoad::folderNameComplaints_data()
     QTest::newRow("backslash") << "a\\b" << illegal + ".";
     QTest::newRow("bar and quote") << "a|\"b\"" << illegal + ".";
     // A file of that name is in the way.
-    QTest::newRow("cannot create") << "Blocked"
-                                   << "Could not create folder. Try again.";
+    QTest::newRow("cannot create")
+        << "Blocked"
+        << "Could not create folder: a file of that name is in the way. Choose another name.";
 }
 
 void TestRoad::folderNameComplaints()
@@ -436,12 +454,66 @@ void TestRoad::folderNameComplaints()
     const QString accepted(24, 'x');
     ModalScript script({ModalScript::acceptText(answer), ModalScript::acceptText(accepted)});
     download(script);
-    QCOMPARE(script.seen().at(1).label, complaint);
+    // The complaint, and the package still named.
+    QCOMPARE(script.seen().at(1).label,
+             complaint + "\n\nChoose a folder name to install the Neat Skin Skin into:");
     QCOMPARE(QDir(game("Skins")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
              QStringList{accepted});
     QCOMPARE(filesBelow(game("Skins/" + accepted)), (QStringList{"bg/back.txt", "skin.ini"}));
     // Nothing written anywhere else: the game, the blocking file and the skin.
     QCOMPARE(filesBelow(prefix->path()).size(), 4);
+}
+
+void TestRoad::folderPromptSuggestsAndKeepsWhatWasTyped()
+{
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    openWindow(base + "neatskin.zip,skin,Neat: Skin/Deluxe Edition 2016 <Final>\n");
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 1);
+    addToList("Neat: Skin/Deluxe Edition 2016 <Final> [Skin]");
+    QStringList offered;
+    const auto answer = [&offered](const QString &text) {
+        return [&offered, text](QWidget *modal) {
+            offered << qobject_cast<QInputDialog *>(modal)->textValue();
+            ModalScript::acceptText(text)(modal);
+        };
+    };
+    ModalScript script({answer("Bad|Name"), answer("Good Name")});
+    download(script);
+    // A name made from the package's, cut to the rule; after a complaint, what was typed.
+    QCOMPARE(offered, (QStringList{"Neat SkinDeluxe Edition", "Bad|Name"}));
+    QVERIFY(QFile::exists(game("Skins/Good Name/skin.ini")));
+}
+
+void TestRoad::searchAndListKeys()
+{
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    openWindow(standardCatalogue() + base + "x.zip,skin,Neater Things\n");
+    auto *repo = child<QListWidget>("repo_list");
+    auto *search = child<QLineEdit>("repo_search");
+    QTRY_COMPARE(repo->count(), 4);
+    // As typed, ignoring case, together with the kind filter.
+    QTest::keyClicks(search, "NEAT");
+    QCOMPARE(texts("repo_list"), (QStringList{"Neat Skin [Skin]", "Neater Things [Skin]"}));
+    child<QComboBox>("repo_filter")->setCurrentIndex(3);
+    QCOMPARE(texts("repo_list"), (QStringList{"Neat Skin", "Neater Things"}));
+    child<QComboBox>("repo_filter")->setCurrentIndex(1);
+    QCOMPARE(texts("repo_list"), QStringList());
+    child<QComboBox>("repo_filter")->setCurrentIndex(0);
+    QTest::keyClick(search, Qt::Key_Escape);
+    QCOMPARE(search->text(), QString());
+    QCOMPARE(repo->count(), 4);
+
+    // Several at once, by Enter; then Delete takes the selected one off the list.
+    repo->selectAll();
+    repo->setFocus();
+    QTest::keyClick(repo, Qt::Key_Return);
+    QCOMPARE(child<QListWidget>("file_list")->count(), 4);
+    auto *files = child<QListWidget>("file_list");
+    files->setCurrentRow(1);
+    files->setFocus();
+    QTest::keyClick(files, Qt::Key_Delete);
+    QCOMPARE(texts("file_list"),
+             (QStringList{"Real World [Mod]", "Neat Skin [Skin]", "Neater Things [Skin]"}));
 }
 
 void TestRoad::existingFolderIsUpdatedInPlace()
@@ -589,6 +661,204 @@ void TestRoad::unreadableCatalogueLinesCostOnlyThemselves()
     QTRY_COMPARE(texts("repo_list"), (QStringList{"Alpha [Mod]", "Echo [Pic Pack]"}));
     const QString log = QString::fromUtf8(TestFiles::read(AppPaths::dailyLogFile()));
     QVERIFY2(log.contains("3 line(s) could not be read"), qPrintable(log));
+}
+
+void TestRoad::installMarkUpdateUninstall()
+{
+    TsLogging::installMessageHandler();
+    QVERIFY(writeFile(game("Skins/Other/other.ini"), "another skin"));
+    makePackage("neatskin.zip", {{"skin.ini", "[skin]\nv1\n"},
+                                 {"bg/back.txt", "bg v1"},
+                                 {"bg/old.txt", "dropped in v2"},
+                                 {"fonts/f.txt", "edited later"}});
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    const auto markOf = [this](const QString &shown) {
+        const QList<QListWidgetItem *> found =
+            child<QListWidget>("repo_list")->findItems(shown, Qt::MatchExactly);
+        return found.isEmpty() ? -1 : found.first()->data(Zerun::markRole).toInt();
+    };
+    QCOMPARE(markOf("Neat Skin [Skin]"), int(Zerun::NotInstalled));
+    QVERIFY(!child<QPushButton>("uninstall_package")->isEnabled());
+
+    // Install: the package is marked, the item text stays.
+    addToList("Neat Skin [Skin]");
+    {
+        ModalScript first({ModalScript::acceptText("NeatSkin")});
+        download(first);
+    }
+    QTRY_COMPARE(markOf("Neat Skin [Skin]"), int(Zerun::Installed));
+    QMap<QString, QByteArray> expected = snapshot(game());
+    QCOMPARE(expected.value("Skins/NeatSkin/bg/old.txt"), QByteArray("dropped in v2"));
+
+    // The Installed view lists it with its folder.
+    child<QComboBox>("repo_filter")->setCurrentIndex(Zerun::installedFilter);
+    QCOMPARE(texts("repo_list").size(), 1);
+    QVERIFY2(texts("repo_list").first().startsWith("Neat Skin [Skin]") &&
+                 texts("repo_list").first().contains("Skins/NeatSkin"),
+             qPrintable(texts("repo_list").first()));
+    child<QComboBox>("repo_filter")->setCurrentIndex(0);
+
+    // Version 2: one file changed, one dropped; the player edited fonts/f.txt, which v2 drops.
+    QVERIFY(writeFile(game("Skins/NeatSkin/fonts/f.txt"), "the player's edit"));
+    QFile::remove(site->filePath("files/neatskin.zip"));
+    makePackage("neatskin.zip", {{"skin.ini", "[skin]\nv2\n"}, {"bg/back.txt", "bg v1"}});
+    child<QStackedWidget>("stackedWidget")->setCurrentIndex(0);
+    QTest::mouseClick(child<QPushButton>("clear_list"), Qt::LeftButton);
+    addToList("Neat Skin [Skin]");
+    // The recorded folder is offered and updated without a question.
+    QString offered;
+    {
+        ModalScript second({[&offered](QWidget *modal) {
+            offered = qobject_cast<QInputDialog *>(modal)->textValue();
+            qobject_cast<QDialog *>(modal)->accept();
+        }});
+        download(second);
+    }
+    QCOMPARE(offered, QString("NeatSkin"));
+    expected.insert("Skins/NeatSkin/skin.ini", "[skin]\nv2\n");
+    expected.remove("Skins/NeatSkin/bg/old.txt");
+    expected.insert("Skins/NeatSkin/fonts/f.txt", "the player's edit");
+    QTRY_COMPARE(snapshot(game()), expected);
+
+    // Uninstall, with a file the player added: their files stay, the rest goes.
+    QVERIFY(writeFile(game("Skins/NeatSkin/mine.txt"), "added by the player"));
+    child<QStackedWidget>("stackedWidget")->setCurrentIndex(0);
+    auto *repo = child<QListWidget>("repo_list");
+    repo->setCurrentItem(repo->findItems("Neat Skin [Skin]", Qt::MatchExactly).first());
+    QVERIFY(child<QPushButton>("uninstall_package")->isEnabled());
+    QString confirmation;
+    QString outcome;
+    ModalScript third({[&confirmation](QWidget *modal) {
+                           confirmation = qobject_cast<QMessageBox *>(modal)->text();
+                           ModalScript::clickButton("Uninstall")(modal);
+                       },
+                       [&outcome](QWidget *modal) {
+                           outcome = qobject_cast<QMessageBox *>(modal)->text();
+                           qobject_cast<QDialog *>(modal)->accept();
+                       }});
+    QTest::mouseClick(child<QPushButton>("uninstall_package"), Qt::LeftButton);
+    QTRY_VERIFY2(third.finished(), qPrintable(confirmation + "|" + outcome));
+    QVERIFY2(confirmation.contains("Neat Skin") && confirmation.contains("Skins/NeatSkin"),
+             qPrintable(confirmation));
+    // The edited file of the old version is the player's now, like the one they added.
+    QVERIFY2(outcome.contains("Kept 2 files you added: fonts/f.txt, mine.txt"),
+             qPrintable(outcome));
+    QMap<QString, QByteArray> left;
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+        if (!it.key().startsWith("Skins/NeatSkin/"))
+            left.insert(it.key(), it.value());
+    }
+    left.insert("Skins/NeatSkin/", "");
+    left.insert("Skins/NeatSkin/fonts/", "");
+    left.insert("Skins/NeatSkin/fonts/f.txt", "the player's edit");
+    left.insert("Skins/NeatSkin/mine.txt", "added by the player");
+    QCOMPARE(snapshot(game()), left);
+    QCOMPARE(markOf("Neat Skin [Skin]"), int(Zerun::NotInstalled));
+    QVERIFY(!TestFiles::read(InstalledPackages::defaultPath()).contains("Neat Skin"));
+}
+
+void TestRoad::updateMarks_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("mark");
+    QTest::newRow("nothing changed") << "none" << int(Zerun::Installed);
+    QTest::newRow("another archive on the host") << "bytes" << int(Zerun::UpdateAvailable);
+    QTest::newRow("another address in the catalogue") << "url" << int(Zerun::UpdateAvailable);
+    QTest::newRow("the check fails") << "error" << int(Zerun::Installed);
+}
+
+void TestRoad::updateMarks()
+{
+    QFETCH(QString, change);
+    QFETCH(int, mark);
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    addToList("Faces [Pic Pack]");
+    ModalScript script({ModalScript::acceptText("Faces")});
+    download(script);
+    window.reset();
+
+    QByteArray catalogue = standardCatalogue();
+    if (change == "bytes")
+        makePackage("faces.zip", {{"faces/three.txt", "a third face, a longer file"}});
+    else if (change == "url")
+        catalogue.replace("faces.zip", "faces2.zip");
+    else if (change == "error")
+        host->setError("/files/faces.zip", 503);
+    openWindow(catalogue);
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    if (change != "url")
+        QTRY_VERIFY(host->requests().contains("HEAD /files/faces.zip"));
+    auto *item =
+        child<QListWidget>("repo_list")->findItems("Faces [Pic Pack]", Qt::MatchExactly).first();
+    QTRY_COMPARE(item->data(Zerun::markRole).toInt(), mark);
+    QTest::qWait(100);
+    QCOMPARE(item->data(Zerun::markRole).toInt(), mark);
+    QCOMPARE(item->text(), QString("Faces [Pic Pack]"));
+}
+
+void TestRoad::damagedRecordsMarkNothing()
+{
+    TsLogging::installMessageHandler();
+    QVERIFY(writeFile(InstalledPackages::defaultPath(), "{\"format\": 1, \"packages\": [tru"));
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    for (int row = 0; row < 3; ++row)
+        QCOMPARE(child<QListWidget>("repo_list")->item(row)->data(Zerun::markRole).toInt(),
+                 int(Zerun::NotInstalled));
+    const QByteArray log = TestFiles::read(AppPaths::dailyLogFile());
+    QVERIFY2(log.contains("Installed packages:") && log.contains("nothing is marked"),
+             log.constData());
+}
+
+void TestRoad::interruptedUninstallIsFinished()
+{
+    // What a kill halfway through an uninstall leaves: two of four files gone, the journal and
+    // the record still there.
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    addToList("Real World [Mod]");
+    ModalScript script({ModalScript::acceptText("RealWorld")});
+    download(script);
+    window.reset();
+    QVERIFY(writeFile(game("Databases/RealWorld/SaveGames/save1.sav"), "a save"));
+    InstalledPackages records;
+    QVERIFY(records.load());
+    const InstalledPackage *record = records.find("Real World", "mods");
+    QVERIFY(record);
+    QCOMPARE(record->files.size(), 2);
+    const QString journal = InstallRecovery::newRemovalJournalPath();
+    const QString folder = game("Databases/RealWorld");
+    // The journal as the removal writes it before the first file goes.
+    {
+        PackageRemoval::Result unused;
+        Q_UNUSED(unused)
+        QJsonArray files;
+        for (const InstalledFile &file : record->files)
+            files.append(QJsonObject{{"path", file.path},
+                                     {"size", double(file.size)},
+                                     {"sha256", QString::fromLatin1(file.sha256)}});
+        QVERIFY(writeFile(
+            journal, QJsonDocument(QJsonObject{{"removal", true},
+                                               {"folder", folder},
+                                               {"removeFolder", true},
+                                               {"recordPath", InstalledPackages::defaultPath()},
+                                               {"name", "Real World"},
+                                               {"kind", "mods"},
+                                               {"files", files}})
+                         .toJson()));
+    }
+    QVERIFY(QFile::remove(folder + "/readme.txt"));
+
+    // Starting again finishes it: none of the package's files, the save stays, no record.
+    window = std::make_unique<Zerun>();
+    QVERIFY(window->initialise());
+    QCOMPARE(snapshot(folder),
+             (QMap<QString, QByteArray>{{"SaveGames/", ""}, {"SaveGames/save1.sav", "a save"}}));
+    QVERIFY(!QFile::exists(journal));
+    QVERIFY(records.load());
+    QVERIFY(!records.find("Real World", "mods"));
 }
 
 void TestRoad::cancelSkipsThePackage()

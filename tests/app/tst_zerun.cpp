@@ -99,6 +99,7 @@ void TestZerun::widgetTexts_data()
     row("clear_list", "QPushButton", "Clear List");
     row("add_to_list", "QPushButton", "Add to Download List");
     row("download_items", "QPushButton", "Download");
+    row("uninstall_package", "QPushButton", "Uninstall");
     row("progressTitle", "QLabel", "");
     row("progressInfo", "QLabel", "");
     row("back", "QPushButton", "Go Back");
@@ -135,13 +136,14 @@ void TestZerun::layouts_data()
     QTest::newRow("horizontalLayout_2")
         << "horizontalLayout_2"
         << "" << 5 << QList<int>{5, -1, -1, -1}
-        << QStringList{"repo_filter", "(spacer)", "label_2", "clear_list"};
+        << QStringList{"repo_filter", "repo_search", "(spacer)", "label_2", "clear_list"};
     QTest::newRow("horizontalLayout")
         << "horizontalLayout"
         << "" << 6 << QList<int>{-1, -1, -1, -1} << QStringList{"repo_list", "file_list"};
-    QTest::newRow("horizontalLayout_3") << "horizontalLayout_3"
-                                        << "" << 6 << QList<int>{-1, 0, 10, -1}
-                                        << QStringList{"add_to_list", "(spacer)", "download_items"};
+    QTest::newRow("horizontalLayout_3")
+        << "horizontalLayout_3"
+        << "" << 6 << QList<int>{-1, 0, 10, -1}
+        << QStringList{"add_to_list", "uninstall_package", "(spacer)", "download_items"};
     QTest::newRow("verticalLayout_3")
         << "verticalLayout_3"
         << "page_2" << 6 << QList<int>{11, 11, 11, 11}
@@ -198,7 +200,8 @@ void TestZerun::filterItemsFollowTheKindOrder()
     QStringList texts;
     for (int i = 0; i < filter->count(); ++i)
         texts << filter->itemText(i);
-    QCOMPARE(texts, (QStringList{"All", "Mods", "Picture Packs", "Skins"}));
+    // The four kinds, then the installed packages.
+    QCOMPARE(texts, (QStringList{"All", "Mods", "Picture Packs", "Skins", "Installed"}));
     QCOMPARE(filter->currentIndex(), 0);
 }
 
@@ -235,8 +238,9 @@ void TestZerun::listsDragFromCatalogueIntoDownloadList()
 {
     auto *repo = child<QListWidget>("repo_list");
     auto *files = child<QListWidget>("file_list");
-    QCOMPARE(repo->selectionMode(), QAbstractItemView::SingleSelection);
-    QCOMPARE(files->selectionMode(), QAbstractItemView::SingleSelection);
+    // Several packages can be picked (and taken off the list) at once.
+    QCOMPARE(repo->selectionMode(), QAbstractItemView::ExtendedSelection);
+    QCOMPARE(files->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(repo->dragDropMode(), QAbstractItemView::DragOnly);
     QCOMPARE(files->dragDropMode(), QAbstractItemView::DropOnly);
     QVERIFY(repo->dragEnabled());

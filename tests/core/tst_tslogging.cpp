@@ -11,8 +11,16 @@
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTextBrowser>
+#include <QThread>
 #include <QtTest>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
 
 using namespace TsLogging;
 
@@ -20,9 +28,12 @@ namespace {
 
 QDateTime fixedMoment = QDateTime(QDate(2026, 12, 6), QTime(15, 7, 51, 123));
 
+// A thread may keep a moment of its own.
+thread_local QDateTime threadMoment;
+
 QDateTime fixedClock()
 {
-    return fixedMoment;
+    return threadMoment.isValid() ? threadMoment : fixedMoment;
 }
 
 QByteArray readAll(const QString &path)
@@ -62,6 +73,12 @@ private slots:
     void fatalEndsProcess();
     void unwritableFolderLosesRecordOnly();
     void sessionLogViewer();
+    void stamps_data();
+    void stamps();
+    void recordsOfManyThreadsNeverMix();
+    void fileReopenedWhenGoneUnderneath_data();
+    void fileReopenedWhenGoneUnderneath();
+    void nothingLostWhenProcessEndsAbruptly();
 };
 
 void TestTsLogging::initTestCase()
@@ -73,6 +90,7 @@ void TestTsLogging::initTestCase()
 
 void TestTsLogging::init()
 {
+    closeDailyLog();
     QFile::remove(todaysFile());
     fixedMoment = QDateTime(QDate(2026, 12, 6), QTime(15, 7, 51, 123));
     installMessageHandler();
@@ -275,6 +293,7 @@ void TestTsLogging::unwritableFolderLosesRecordOnly()
 void TestTsLogging::sessionLogViewer()
 {
     Log::debug(Channel::strName(), QStringLiteral("shown in the viewer"));
+    Log::debug(Channel::strName(), QStringLiteral("<b>goldskin</b> from the host"));
     QWidget active;
     active.setGeometry(100, 100, 800, 600);
     active.show();
@@ -301,6 +320,9 @@ void TestTsLogging::sessionLogViewer()
     const QTextBrowser *browser = viewer->findChild<QTextBrowser *>();
     QVERIFY(browser);
     QVERIFY(browser->toPlainText().contains(QStringLiteral("shown in the viewer")));
+    // Markup in the log shows as typed.
+    QVERIFY(browser->toPlainText().contains(QStringLiteral("<b>goldskin</b> from the host")));
+    QCOMPARE(viewer->palette().color(QPalette::Window), QColor(53, 53, 53));
 
     // Every call opens a window of its own.
     showSessionLog();
@@ -309,9 +331,170 @@ void TestTsLogging::sessionLogViewer()
         window->close();
 }
 
+void TestTsLogging::stamps_data()
+{
+    QTest::addColumn<QDateTime>("first");
+    QTest::addColumn<QDateTime>("second");
+    QTest::addColumn<QByteArray>("stamps");
+
+    const QDate day(2026, 12, 6);
+    QTest::newRow("same millisecond")
+        << QDateTime(day, QTime(15, 7, 51, 123)) << QDateTime(day, QTime(15, 7, 51, 123))
+        << QByteArray("06-12-26@15:07:51:123 06-12-26@15:07:51:123");
+    QTest::newRow("same second") << QDateTime(day, QTime(15, 7, 51, 5))
+                                 << QDateTime(day, QTime(15, 7, 51, 999))
+                                 << QByteArray("06-12-26@15:07:51:005 06-12-26@15:07:51:999");
+    QTest::newRow("next second") << QDateTime(day, QTime(15, 7, 51, 999))
+                                 << QDateTime(day, QTime(15, 7, 52, 0))
+                                 << QByteArray("06-12-26@15:07:51:999 06-12-26@15:07:52:000");
+    QTest::newRow("next hour") << QDateTime(day, QTime(15, 59, 59, 999))
+                               << QDateTime(day, QTime(16, 0, 0, 40))
+                               << QByteArray("06-12-26@15:59:59:999 06-12-26@16:00:00:040");
+    QTest::newRow("back in time") << QDateTime(day, QTime(16, 0, 0, 40))
+                                  << QDateTime(day, QTime(15, 7, 51, 123))
+                                  << QByteArray("06-12-26@16:00:00:040 06-12-26@15:07:51:123");
+}
+
+void TestTsLogging::stamps()
+{
+    QFETCH(QDateTime, first);
+    QFETCH(QDateTime, second);
+    QFETCH(QByteArray, stamps);
+
+    fixedMoment = first;
+    Log::debug(Channel::strName(), QStringLiteral("one"));
+    fixedMoment = second;
+    Log::debug(Channel::strName(), QStringLiteral("two"));
+    const QList<QByteArray> expected = stamps.split(' ');
+    QCOMPARE(readAll(todaysFile()),
+             expected.at(0) + " | one \n\n" + expected.at(1) + " | two \n\n");
+}
+
+void TestTsLogging::recordsOfManyThreadsNeverMix()
+{
+    // Long records from several threads at once, each thread in a second of its own: each record
+    // must come out whole, with its own thread's stamp, and each thread's records in the order it
+    // wrote them.
+    constexpr int threads = 4;
+    constexpr int perThread = 4000;
+    std::atomic<int> ready{0};
+    std::vector<std::unique_ptr<QThread>> workers;
+    for (int t = 0; t < threads; ++t) {
+        workers.emplace_back(QThread::create([t, &ready] {
+            // All start together.
+            ++ready;
+            while (ready.load() < threads)
+                QThread::yieldCurrentThread();
+            threadMoment = QDateTime(QDate(2026, 12, 6), QTime(15, 7, 50 + t, 100 + t));
+            for (int i = 0; i < perThread; ++i)
+                Log::debug(Channel::editsName(),
+                           QStringLiteral("thread %1 record %2 %3")
+                               .arg(t)
+                               .arg(i)
+                               .arg(QString((i * 37) % 1000, QLatin1Char('x'))));
+        }));
+    }
+    for (const auto &worker : workers)
+        worker->start();
+    for (const auto &worker : workers)
+        QVERIFY(worker->wait(120000));
+
+    const QByteArray all = readAll(todaysFile());
+    QVERIFY(all.endsWith(" \n\n"));
+    const QList<QByteArray> records = all.left(all.size() - 3).split('\n');
+    const QRegularExpression shape(
+        QStringLiteral("^06-12-26@15:07:5(\\d):10(\\d) \\| thread (\\d) record (\\d+) (x*) ?$"));
+    int next[threads] = {};
+    int count = 0;
+    for (int r = 0; r < records.size(); ++r) {
+        // Records are separated by an empty line.
+        if (r % 2 == 1) {
+            QVERIFY2(records.at(r).isEmpty(), records.at(r).left(80).constData());
+            continue;
+        }
+        const QRegularExpressionMatch match = shape.match(QString::fromLatin1(records.at(r)));
+        QVERIFY2(match.hasMatch(), records.at(r).left(80).constData());
+        const int t = match.captured(3).toInt();
+        const int i = match.captured(4).toInt();
+        QCOMPARE(match.captured(1).toInt(), t);
+        QCOMPARE(match.captured(2).toInt(), t);
+        QCOMPARE(i, next[t]);
+        QCOMPARE(match.captured(5).size(), (i * 37) % 1000);
+        ++next[t];
+        ++count;
+    }
+    QCOMPARE(count, threads * perThread);
+}
+
+void TestTsLogging::fileReopenedWhenGoneUnderneath_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QByteArray>("before");
+
+    QTest::newRow("removed") << "remove" << QByteArray();
+    QTest::newRow("moved away") << "move" << QByteArray();
+    QTest::newRow("replaced") << "replace" << QByteArray("another file\n");
+    QTest::newRow("logs folder emptied") << "empty" << QByteArray();
+}
+
+void TestTsLogging::fileReopenedWhenGoneUnderneath()
+{
+    QFETCH(QString, change);
+    QFETCH(QByteArray, before);
+
+    Log::debug(Channel::strName(), QStringLiteral("first"));
+    QCOMPARE(readAll(todaysFile()), QByteArray("06-12-26@15:07:51:123 | first \n\n"));
+
+    const QString aside = AppPaths::logsFolder() + QStringLiteral("/aside.txt");
+    QFile::remove(aside);
+    if (change == QLatin1String("remove")) {
+        QVERIFY(QFile::remove(todaysFile()));
+    } else if (change == QLatin1String("move")) {
+        QVERIFY(QFile::rename(todaysFile(), aside));
+    } else if (change == QLatin1String("replace")) {
+        QFile other(aside);
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write(before);
+        other.close();
+        QVERIFY(::rename(QFile::encodeName(aside).constData(),
+                         QFile::encodeName(todaysFile()).constData()) == 0);
+    } else {
+        AppPaths::clearLogFiles(AppPaths::logsFolder());
+    }
+    // The path is looked at again once the check interval has passed.
+    QThread::msleep(dailyLogCheckInterval * 3);
+    Log::debug(Channel::strName(), QStringLiteral("second"));
+    QCOMPARE(readAll(todaysFile()), before + "06-12-26@15:07:51:123 | second \n\n");
+    if (change == QLatin1String("move"))
+        QCOMPARE(readAll(aside), QByteArray("06-12-26@15:07:51:123 | first \n\n"));
+    QFile::remove(aside);
+}
+
+void TestTsLogging::nothingLostWhenProcessEndsAbruptly()
+{
+    // The child logs and ends at once, without any clean-up: every record must be in the file.
+    QProcess child;
+    child.setProgram(QCoreApplication::applicationFilePath());
+    child.setArguments({QStringLiteral("--abrupt-child")});
+    child.start();
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitCode(), 3);
+    const QList<QByteArray> records = readAll(todaysFile()).split('\n');
+    QCOMPARE(records.size(), 2 * 500 + 1);
+    QCOMPARE(records.at(2 * 499), QByteArray("06-12-26@15:07:51:123 | record 499 "));
+}
+
 int main(int argc, char **argv)
 {
     useInstallerIdentity();
+    if (argc > 1 && qstrcmp(argv[1], "--abrupt-child") == 0) {
+        QCoreApplication app(argc, argv);
+        setClock(fixedClock);
+        installMessageHandler();
+        for (int i = 0; i < 500; ++i)
+            Log::debug(Channel::strName(), QStringLiteral("record %1").arg(i));
+        std::_Exit(3);
+    }
     if (argc > 1 && qstrcmp(argv[1], "--fatal-child") == 0) {
         QCoreApplication app(argc, argv);
         setClock(fixedClock);

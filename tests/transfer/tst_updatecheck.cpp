@@ -1,6 +1,7 @@
 // The update check against the local package host, with the real downloader, dialog and message
 // panel; the browser action is replaced so that the test sees the address it would open.
 #include "apppaths.h"
+#include "dialoghost.h"
 #include "framelesswindow.h"
 #include "installeridentity.h"
 #include "packagehost.h"
@@ -9,6 +10,7 @@
 #include "updatecheck.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -31,6 +33,7 @@ private slots:
     void buttons_data();
     void buttons();
     void dialogInsideActiveWindow();
+    void dialogInsideMainWindowWhenNoneIsActive();
     void identity();
 
 private:
@@ -119,6 +122,14 @@ void TestUpdateCheck::versionFile_data()
     QTest::newRow("older, explicit") << QByteArray("720\nv1.0.10\n") << true << false << "" << true;
     QTest::newRow("one line") << QByteArray("800") << false << true << "" << false;
     QTest::newRow("not a number") << QByteArray("latest\nv9\nno") << true << false << "" << true;
+    // Notes from the host are text, never markup: tags, links and images show as typed.
+    QTest::newRow("markup in the notes")
+        << QByteArray("722\nv1.0.12\n<b>Bold</b>|<a href=\"http://example.com\">link</a>|"
+                      "<img src=\"file:///etc/hostname\">&amp;")
+        << false << true
+        << "<b>Bold</b>\n<a href=\"http://example.com\">link</a>\n<img "
+           "src=\"file:///etc/hostname\">&amp;"
+        << false;
     QTest::newRow("CRLF line ends") << QByteArray("722\r\nv1.0.12\r\nFixes|More\r\n") << false
                                     << true << "Fixes\nMore" << false;
 }
@@ -190,6 +201,39 @@ void TestUpdateCheck::dialogInsideActiveWindow()
     QVERIFY(dialog);
     QCOMPARE(dialog->parentWidget(), &window);
     QVERIFY(!dialog->isWindow());
+    // In the middle of the window, in the dark look even without the application style.
+    QCOMPARE(dialog->geometry(), QRect(500 - 320, 400 - 180, 640, 360));
+    QCOMPARE(dialog->palette().color(QPalette::Window), QColor(53, 53, 53));
+    QCOMPARE(dialog->palette().color(QPalette::Highlight), QColor(252, 205, 63));
+    QCOMPARE(dialog->styleSheet(), DialogHost::darkStyleSheet());
+}
+
+void TestUpdateCheck::dialogInsideMainWindowWhenNoneIsActive()
+{
+    // The version file may arrive while the main window is not active, or while another dialog
+    // is: the update dialog still goes into the main window.
+    QWidget window;
+    window.setGeometry(20, 20, 700, 500);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QDialog prompt(&window);
+    prompt.show();
+    prompt.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&prompt));
+
+    check("722\nv1.0.12\nFixes", false);
+    QWidget *dialog = updateDialog();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->parentWidget(), &window);
+    QCOMPARE(dialog->pos(), QPoint(350 - 320, 250 - 180));
+    prompt.close();
+
+    QApplication::setActiveWindow(nullptr);
+    dialog->close();
+    check("722\nv1.0.12\nFixes", false);
+    dialog = updateDialog();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->parentWidget(), &window);
 }
 
 void TestUpdateCheck::identity()

@@ -1,3 +1,5 @@
+#include "dialoghost.h"
+#include "framelesswindow.h"
 #include "standarddialog.h"
 #include "tscipher.h"
 #include "ui/modalscript.h"
@@ -7,6 +9,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,7 +36,55 @@ private slots:
     void fileChoosers();
     void folderChooser();
     void choosersCancelled();
+    void centredOnMainWindowInDarkLook_data();
+    void centredOnMainWindowInDarkLook();
+    void mainWindowWhenNoneIsActive();
+    void questions_data();
+    void questions();
 };
+
+namespace {
+
+// How a dialog stood on screen when it was answered.
+struct Placement
+{
+    QRect geometry;
+    QWidget *parent = nullptr;
+    QColor window;
+    QColor highlight;
+    QString styleSheet;
+};
+
+ModalScript::Step recordAndReject(Placement *placement)
+{
+    return [placement](QWidget *modal) {
+        placement->geometry = modal->frameGeometry();
+        placement->parent = modal->parentWidget();
+        placement->window = modal->palette().color(QPalette::Window);
+        placement->highlight = modal->palette().color(QPalette::Highlight);
+        placement->styleSheet = modal->styleSheet();
+        static_cast<QDialog *>(modal)->reject();
+    };
+}
+
+// Opens one kind of dialog of the family and lets it be answered by the running script.
+void openDialog(const QString &kind)
+{
+    if (kind == QLatin1String("text"))
+        StandardDialog::getText("Folder", "Install the pack into:");
+    else if (kind == QLatin1String("item"))
+        StandardDialog::getItem("Pick", "One of:", {"a", "b"});
+    else if (kind == QLatin1String("number"))
+        StandardDialog::getInt("Count", "How many:");
+    else if (kind == QLatin1String("file"))
+        StandardDialog::selectFile(false, {}, "Find", QDir::tempPath(), "*");
+    else if (kind == QLatin1String("question"))
+        StandardDialog::question("Stop?", "Stop the batch?", {"Skip this package", "Stop"});
+    else
+        StandardDialog::getColor("Colour");
+}
+
+} // namespace
 
 void TestStandardDialog::textReasksUntilCancelled()
 {
@@ -367,6 +420,128 @@ void TestStandardDialog::choosersCancelled()
     QVERIFY(StandardDialog::selectFilesJoined(false, {}, "t", QDir::tempPath(), "*").isEmpty());
     QVERIFY(StandardDialog::selectFiles(false, {}, "t", QDir::tempPath(), "*").isEmpty());
     QVERIFY(script.finished());
+}
+
+void TestStandardDialog::centredOnMainWindowInDarkLook_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("parented");
+    QTest::newRow("text input") << "text" << true;
+    QTest::newRow("list input") << "item" << true;
+    QTest::newRow("number input") << "number" << true;
+    QTest::newRow("file chooser") << "file" << true;
+    QTest::newRow("question") << "question" << true;
+    // The colour dialog has no parent, and is still placed on the main window.
+    QTest::newRow("colour") << "colour" << false;
+}
+
+void TestStandardDialog::centredOnMainWindowInDarkLook()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, parented);
+
+    // No application style here: the dialogs carry the dark look themselves.
+    QWidget main;
+    main.setGeometry(40, 30, 720, 540);
+    main.show();
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+
+    Placement placement;
+    ModalScript script({recordAndReject(&placement)});
+    openDialog(kind);
+    QVERIFY(script.finished());
+    QCOMPARE(placement.parent, parented ? &main : nullptr);
+    QVERIFY(placement.geometry.width() < main.width());
+    QVERIFY(qAbs(placement.geometry.center().x() - main.frameGeometry().center().x()) <= 1);
+    QVERIFY(qAbs(placement.geometry.center().y() - main.frameGeometry().center().y()) <= 1);
+    QCOMPARE(placement.window, QColor(53, 53, 53));
+    QCOMPARE(placement.highlight, QColor(252, 205, 63));
+    QVERIFY(!placement.styleSheet.isEmpty());
+    QCOMPARE(placement.styleSheet, DialogHost::darkStyleSheet());
+}
+
+void TestStandardDialog::mainWindowWhenNoneIsActive()
+{
+    // With no active window the largest visible window is the main one (here a frame, as the
+    // installer's); an active dialog belongs to the window under it.
+    QWidget small;
+    small.setGeometry(0, 0, 200, 150);
+    small.show();
+    FramelessWindow main;
+    main.setGeometry(100, 50, 600, 500);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QApplication::setActiveWindow(nullptr);
+    QCOMPARE(DialogHost::mainWindow(), &main);
+
+    Placement placement;
+    ModalScript script({recordAndReject(&placement)});
+    StandardDialog::getText("Folder", "Install the pack into:");
+    QVERIFY(script.finished());
+    QCOMPARE(placement.parent, &main);
+    QVERIFY(qAbs(placement.geometry.center().x() - main.frameGeometry().center().x()) <= 1);
+    QVERIFY(qAbs(placement.geometry.center().y() - main.frameGeometry().center().y()) <= 1);
+
+    QDialog tool(&small);
+    tool.show();
+    tool.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&tool));
+    QCOMPARE(DialogHost::mainWindow(), &small);
+}
+
+void TestStandardDialog::questions_data()
+{
+    QTest::addColumn<int>("press");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("first choice") << 0 << 0;
+    QTest::newRow("second choice") << 1 << 1;
+    QTest::newRow("closed") << -1 << -1;
+    QTest::newRow("Esc: escape choice") << -2 << 0;
+    QTest::newRow("Enter: default choice") << -3 << 1;
+}
+
+void TestStandardDialog::questions()
+{
+    QFETCH(int, press);
+    QFETCH(int, answer);
+
+    const QString text =
+        QStringLiteral("Could not unpack <b>goldskin</b> & friends:\nno space left");
+    QStringList buttons;
+    QString shownText;
+    Qt::TextFormat format = Qt::AutoText;
+    ModalScript script({[&](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        for (QAbstractButton *button : box->buttons())
+            buttons << button->text();
+        const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        shownText = label->text();
+        format = label->textFormat();
+        if (press == -1) {
+            box->reject();
+            return;
+        }
+        if (press < -1) {
+            QTest::keyClick(box, press == -2 ? Qt::Key_Escape : Qt::Key_Return);
+            return;
+        }
+        for (QAbstractButton *button : box->buttons()) {
+            if (button->text() == (press == 0 ? "Skip this package" : "Stop the batch"))
+                button->click();
+        }
+    }});
+    QCOMPARE(
+        StandardDialog::question("Cancel", text, {"Skip this package", "Stop the batch"}, 1, 0),
+        answer);
+    QVERIFY(script.finished());
+    QCOMPARE(script.seen().first().title, QStringLiteral("Cancel"));
+    QVERIFY(!(script.seen().first().flags & Qt::WindowCloseButtonHint));
+    buttons.sort();
+    QCOMPARE(buttons, QStringList({"Skip this package", "Stop the batch"}));
+    // Shown literally, markup and all.
+    QCOMPARE(shownText, text);
+    QCOMPARE(format, Qt::PlainText);
 }
 
 QTEST_MAIN(TestStandardDialog)

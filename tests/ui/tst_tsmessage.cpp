@@ -5,6 +5,7 @@
 #include "zerundarkstyle.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QPointer>
 #include <QScrollArea>
@@ -44,6 +45,7 @@ private slots:
     void longTextScrolls();
     void closeClosesOnlyThatPanel();
     void withoutActiveWindow();
+    void intoMainWindowWhileADialogIsActive();
 
 private:
     QScopedPointer<QWidget> host;
@@ -180,6 +182,22 @@ void TestTsMessage::withoutActiveWindow()
     QCOMPARE(titleOf(panel), QStringLiteral("Warning"));
     QTest::mouseClick(panel->findChild<PrimaryButton *>(), Qt::LeftButton);
     QTRY_VERIFY(!panel->isVisible());
+}
+
+void TestTsMessage::intoMainWindowWhileADialogIsActive()
+{
+    // A panel opened while a prompt is active goes into the window under the prompt, not into
+    // the prompt, and carries the dark look.
+    QDialog prompt(host.data());
+    prompt.show();
+    prompt.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&prompt));
+    TsMessage::information(QStringLiteral("Folder created"));
+    QVERIFY(prompt.findChildren<FramelessWindow *>().isEmpty());
+    const auto panels = panelsOf(host.data());
+    QCOMPARE(panels.size(), 1);
+    QCOMPARE(panels.first()->pos(), QPoint(500 - 320, 400 - 180));
+    QCOMPARE(panels.first()->palette().color(QPalette::Window), QColor(53, 53, 53));
 }
 
 QTEST_MAIN(TestTsMessage)

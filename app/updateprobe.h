@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+#include <QVector>
+
+class QNetworkReply;
+
+// Asks the host whether the archives of installed packages changed since they were installed:
+// one HEAD request per package, at most four at a time, comparing the host's validator (ETag,
+// else Last-Modified) and length with what was recorded at install time.
+//
+// checked() is emitted on the object's thread once for every query whose answer could be
+// compared; a request that fails, or an answer with nothing to compare, emits nothing for its
+// query (a failed check marks nothing). finished() follows once all queries are over.
+class UpdateProbe : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Query
+    {
+        int entry = -1; // the caller's key, handed back in checked()
+        QUrl url;
+        QString validator;
+        qint64 size = 0;
+    };
+
+    explicit UpdateProbe(QObject *parent = nullptr);
+    static constexpr int maximumRunning = 4;
+
+    // Queues the queries behind any still running.
+    void check(const QVector<Query> &queries);
+    int runningRequests() const { return running; }
+
+signals:
+    void checked(int entry, bool differs);
+    void finished();
+
+private:
+    void startNext();
+    void answered(QNetworkReply *reply, const Query &query);
+
+    QNetworkAccessManager network;
+    QVector<Query> pending;
+    int running = 0;
+};
