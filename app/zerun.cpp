@@ -16,20 +16,25 @@
 #include "unpacktransaction.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QFutureWatcher>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QStyle>
 #include <QUrl>
 #include <QtConcurrent>
 
+#include <algorithm>
 #include <atomic>
 
 // One package being unpacked: the extractor, the watch over its worker-thread run, and the
@@ -52,6 +57,10 @@ struct Zerun::Extraction
     QStringList entryNames;
     QVector<InstalledFile> files;
     std::atomic<bool> unpacked{false};
+    // Queue position, and files unpacked of all, for the page.
+    int position = 0;
+    int done = 0;
+    int total = 0;
 };
 
 namespace {
@@ -106,16 +115,34 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     ui->setupUi(this);
     ui->back->hide();
     ui->quit->hide();
+    ui->cancel_batch->hide();
+    ui->copy_details->hide();
+    ui->retry_failed->hide();
+    ui->outcome_list->hide();
+    ui->batchProgress->hide();
+    connect(ui->retry_failed, &QPushButton::clicked, this, &Zerun::retryFailed);
+    connect(ui->copy_details, &QPushButton::clicked, this, &Zerun::copyDetails);
     connect(&installTimer, &QTimer::timeout, this, &Zerun::updateTime);
     ui->progressBar->setValue(0);
     ui->stackedWidget->setCurrentIndex(0);
     ui->back->hide();
+    ui->catalogue_status->hide();
+    ui->retry_catalogue->hide();
     gameFolder = QString();
 
     // Made once for the window's life, so later batches never get a second copy.
     connect(&downloadManager, &DownloadManager::result, this, &Zerun::status);
     connect(&downloadManager, &DownloadManager::fileDownloaded, this, &Zerun::installing);
     connect(&downloadManager, &DownloadManager::finished, this, &Zerun::installing);
+    // Each saved file's validator, for its package record.
+    connect(&downloadManager, &DownloadManager::transferFinished, this,
+            [this](const DownloadOutcome &outcome) {
+                if (outcome.kind == DownloadOutcome::Saved)
+                    validators.insert(QString::fromLocal8Bit(outcome.url.toEncoded()),
+                                      QString::fromLatin1(outcome.entityTag.isEmpty()
+                                                              ? outcome.lastModified
+                                                              : outcome.entityTag));
+            });
 
     // A drop adds its rows first; the duplicates go once the drop is over.
     connect(ui->file_list->model(), &QAbstractItemModel::rowsInserted, this,
@@ -175,8 +202,15 @@ bool Zerun::initialise()
         return false;
     loadInstalledPackages();
     kindFilter = 0;
-    catalogueDownloader = std::make_unique<TsDownloader>(ServiceEndpoints::catalogueUrl());
-    connect(catalogueDownloader.get(), &TsDownloader::downloaded, this, &Zerun::indexDownloaded);
+    catalogueFetch = std::make_unique<CatalogueFetch>();
+    connect(catalogueFetch.get(), &CatalogueFetch::finished, this,
+            [this](const CatalogueFetch::Result &result) { catalogueFetched(result); });
+    connect(ui->retry_catalogue, &QPushButton::clicked, this, [this] {
+        ui->retry_catalogue->hide();
+        ui->catalogue_status->setText(QStringLiteral("Loading the package list..."));
+        catalogueFetch->start(ServiceEndpoints::catalogueUrl());
+    });
+    catalogueFetch->start(ServiceEndpoints::catalogueUrl());
     fillLists();
     showLists();
     return true;
@@ -195,6 +229,19 @@ void Zerun::indexDownloaded(TsDownloader *downloader)
     readCatalogue(downloader->downloadedData());
 }
 
+void Zerun::catalogueFetched(const CatalogueFetch::Result &result)
+{
+    // A failure without a kept copy leaves whatever list is shown.
+    if (result.source != CatalogueFetch::Result::Nothing) {
+        catalogue.clear();
+        readCatalogue(result.data);
+    }
+    const QString notice = result.notice(QDateTime::currentDateTimeUtc());
+    ui->catalogue_status->setText(notice);
+    ui->catalogue_status->setVisible(!notice.isEmpty());
+    ui->retry_catalogue->setVisible(!result.failure.isEmpty());
+}
+
 void Zerun::recoverInstalls()
 {
     const QStringList done = InstallRecovery::recoverAll();
@@ -209,7 +256,22 @@ void Zerun::recoverInstalls()
 
 void Zerun::readCatalogue(const QByteArray &data)
 {
+    const int first = catalogue.size();
     const int skipped = Catalogue::parse(data, catalogue);
+    // Only web addresses are offered: a file:// line would copy a local file. Blank lines are
+    // not entries anyone wrote.
+    const auto notWeb = [](const CatalogueEntry &entry) {
+        const bool blank = entry.file.isEmpty() && entry.kind.isEmpty() && entry.name.isEmpty();
+        return !blank && !ServiceEndpoints::isWebUrl(QUrl(entry.file));
+    };
+    const auto kept = std::remove_if(catalogue.begin() + first, catalogue.end(), notWeb);
+    const int refused = int(catalogue.end() - kept);
+    catalogue.erase(kept, catalogue.end());
+    if (refused > 0)
+        TsLogging::Log::channelDebug(TsLogging::Channel::strName(),
+                                     QStringLiteral("Catalogue: %1 line(s) without an http or "
+                                                    "https address left out")
+                                         .arg(refused));
     if (skipped > 0)
         InstallRecovery::note(QStringLiteral("Catalogue: %1 line(s) could not be read and were "
                                              "left out")
@@ -451,18 +513,31 @@ void Zerun::status(const QString &msg)
 {
     ui->stackedWidget->setCurrentIndex(1);
     if (msg.startsWith(QLatin1String("Downloading"))) {
-        ui->progressTitle->setText(msg);
         transferPosition = startedTransfers++;
+        transferClock.start();
+        smoothedSecondsLeft = -1;
+        const QString label = packageLabel(transferPosition);
+        if (label.isEmpty()) {
+            ui->progressTitle->setText(msg);
+        } else {
+            ui->progressTitle->setText(QStringLiteral("Downloading ") + label);
+            ui->progressInfo->setText(QStringLiteral("Connecting..."));
+            ui->progressBar->setValue(0);
+        }
     } else if (msg.startsWith(QLatin1String("Progress"))) {
         const QStringList words = msg.split(QLatin1Char(' '));
         const int percent = QString(words.value(1)).remove(QLatin1Char('%')).toInt();
+        const QString rate = words.value(2) + QLatin1Char(' ') + words.value(3);
+        const QString label = packageLabel(transferPosition);
         if (percent == 100) {
-            ui->progressTitle->setText(installingTitle);
+            ui->progressTitle->setText(label.isEmpty() ? installingTitle
+                                                       : QStringLiteral("Downloaded ") + label);
             ui->progressInfo->setText(pleaseWait);
             ui->progressBar->setValue(99);
         } else {
-            ui->progressTitle->setText(QStringLiteral("Downloading.."));
-            ui->progressInfo->setText(words.value(2) + QLatin1Char(' ') + words.value(3));
+            ui->progressTitle->setText(label.isEmpty() ? QStringLiteral("Downloading..")
+                                                       : QStringLiteral("Downloading ") + label);
+            ui->progressInfo->setText(label.isEmpty() ? rate : transferDetail(percent, rate));
             ui->progressBar->setValue(percent);
         }
     } else if (msg.startsWith(QLatin1String("File"))) {
@@ -472,7 +547,8 @@ void Zerun::status(const QString &msg)
     } else if (msg.contains(QLatin1String("files downloaded successfully"))) {
         currentItem = msg.split(QLatin1Char('/')).value(0).toInt() - 1;
     } else if (msg == QLatin1String("Succeeded")) {
-        ui->progressTitle->setText(installingTitle);
+        ui->progressTitle->setText(QStringLiteral("Waiting for a folder name for ") +
+                                   packageLabel(transferPosition));
         ui->progressInfo->setText(pleaseWait);
         ui->progressBar->setValue(99);
         installTimer.start(1000);
@@ -482,12 +558,12 @@ void Zerun::status(const QString &msg)
         if (msg.startsWith(QLatin1String("Problem opening save file"))) {
             // The manager skips this file without a start report.
             transferPosition = startedTransfers++;
-            packageEnded(Outcome::Failed, queuedName(transferPosition), msg.trimmed());
+            packageEnded(transferPosition, Outcome::Failed, msg.trimmed());
         } else if (msg.startsWith(QLatin1String("Failed: "))) {
-            packageEnded(Outcome::Failed, queuedName(transferPosition), msg);
+            packageEnded(transferPosition, Outcome::Failed, msg);
         } else if (msg.isEmpty()) {
             // The outcome of a redirect: nothing was saved.
-            packageEnded(Outcome::Failed, queuedName(transferPosition),
+            packageEnded(transferPosition, Outcome::Failed,
                          QStringLiteral("redirected, not downloaded"));
         }
     }
@@ -497,9 +573,9 @@ void Zerun::installing()
 {
     // The manager's end can come after the batch's last package is over; the page then already
     // shows how the batch ended.
-    if (!queuedUrls.isEmpty() && endedPackages >= queuedUrls.size())
+    if (!batchRunning)
         return;
-    ui->progressTitle->setText(installingTitle);
+    ui->progressTitle->setText(QStringLiteral("Installing ") + packageLabel(transferPosition));
 }
 
 void Zerun::updateStatusInfo(const QString &msg)
@@ -521,7 +597,8 @@ void Zerun::updateProgress(int progress)
 
 void Zerun::updateTime()
 {
-    if (ui->progressBar->value() != 100)
+    // The closing texts belong to a batch that is over with every package installed.
+    if (ui->progressBar->value() != 100 || batchRunning || !allInstalled())
         return;
     installTimer.stop();
     ui->progressTitle->setText(QStringLiteral("Installed"));
@@ -549,14 +626,8 @@ void Zerun::on_download_items_clicked()
 {
     // The manager takes one batch at a time; a second press before the first report would queue
     // the list again beside the running transfer.
-    if (endedPackages < queuedUrls.size())
+    if (batchRunning)
         return;
-    ui->back->hide();
-    ui->quit->hide();
-    queuedUrls.clear();
-    queuedKinds.clear();
-    currentItem = 0;
-
     // Items know their catalogue entry; an item that does not (text dropped from elsewhere) is
     // matched by its name.
     downloadNames.clear();
@@ -574,21 +645,146 @@ void Zerun::on_download_items_clicked()
     }
     if (!unknown.isEmpty())
         entries += Catalogue::match(catalogue, unknown).entries;
+    if (entries.isEmpty()) {
+        StandardDialog::question(
+            QStringLiteral("Download"),
+            ui->file_list->count() == 0
+                ? QStringLiteral("The download list is empty. Pick packages in the list on the "
+                                 "left and press Add to Download List (or double-click them), "
+                                 "then Download.")
+                : QStringLiteral("None of the packages on the download list is in the package "
+                                 "list any more."),
+            {QStringLiteral("OK")}, 0, 0);
+        return;
+    }
+    startBatch(entries);
+}
+
+void Zerun::startBatch(const QVector<int> &entries)
+{
+    ui->back->hide();
+    ui->quit->hide();
+    ui->copy_details->hide();
+    ui->retry_failed->hide();
+    ui->outcome_list->clear();
+    ui->outcome_list->hide();
+    ui->cancel_batch->show();
+    currentItem = 0;
 
     const Catalogue::Batch batch = Catalogue::batchOf(catalogue, entries);
     queuedUrls = batch.urls;
     queuedKinds = batch.kinds;
     queuedEntries = batch.entries;
+    packages.clear();
+    for (int position = 0; position < queuedEntries.size(); ++position)
+        packages.append(
+            BatchPackage{queuedEntries.at(position), QString(), Outcome::Pending, QString()});
+    ui->batchProgress->setRange(0, queuedUrls.size());
+    ui->batchProgress->setValue(0);
+    ui->batchProgress->show();
 
     startedTransfers = 0;
     transferPosition = 0;
     endedPackages = 0;
-    installedPackages = 0;
-    problems.clear();
+    batchRunning = !queuedUrls.isEmpty();
 
     downloadManager.setOverwrite(true);
     downloadManager.setUrlList(queuedUrls);
     downloadManager.startList();
+}
+
+QString Zerun::packageLabel(int position) const
+{
+    // Reports that come outside a batch of this window tell no package.
+    if (position < 0 || position >= queuedUrls.size())
+        return QString();
+    const int entry = queuedEntries.value(position, -1);
+    QString name = queuedName(position);
+    if (entry >= 0 && entry < catalogue.size())
+        name += Catalogue::suffix(catalogue.at(entry).kind);
+    return name + QStringLiteral(" (%1 of %2)").arg(position + 1).arg(queuedUrls.size());
+}
+
+QString Zerun::transferDetail(int percent, const QString &rate)
+{
+    // Time left from the share done so far, smoothed so that it does not jump about.
+    QString detail = QString::number(percent) + QStringLiteral("% \u00b7 ") + rate;
+    const qint64 elapsed = transferClock.isValid() ? transferClock.elapsed() : 0;
+    if (percent > 0 && elapsed > 1000) {
+        const double estimate = elapsed / 1000.0 * (100 - percent) / percent;
+        smoothedSecondsLeft =
+            smoothedSecondsLeft < 0 ? estimate : 0.8 * smoothedSecondsLeft + 0.2 * estimate;
+        const int seconds = int(smoothedSecondsLeft + 0.5);
+        detail += seconds >= 60
+                      ? QStringLiteral(" \u00b7 about %1 min left").arg((seconds + 30) / 60)
+                      : QStringLiteral(" \u00b7 about %1 s left").arg(qMax(1, seconds));
+    }
+    return detail;
+}
+
+bool Zerun::allInstalled() const
+{
+    for (const BatchPackage &package : packages) {
+        if (package.outcome != Outcome::Installed)
+            return false;
+    }
+    return true;
+}
+
+void Zerun::endBatch()
+{
+    batchRunning = false;
+    ui->cancel_batch->hide();
+    ui->quit->show();
+    ui->back->show();
+    int installedCount = 0;
+    QStringList lines;
+    ui->outcome_list->clear();
+    for (int position = 0; position < packages.size(); ++position) {
+        const BatchPackage &package = packages.at(position);
+        QString outcome;
+        switch (package.outcome) {
+        case Outcome::Installed:
+            ++installedCount;
+            outcome = QStringLiteral("installed");
+            break;
+        case Outcome::Skipped:
+            outcome = QStringLiteral("skipped");
+            break;
+        case Outcome::Failed:
+        case Outcome::Pending:
+            outcome = QStringLiteral("failed");
+            break;
+        }
+        QString line = packageLabel(position).section(QStringLiteral(" ("), 0, -2);
+        if (!package.folder.isEmpty())
+            line += QStringLiteral(" \u2192 ") + package.folder;
+        line += QStringLiteral(": ") + outcome;
+        if (!package.reason.isEmpty() && package.outcome != Outcome::Installed)
+            line += QStringLiteral(" \u2014 ") + package.reason;
+        lines << line;
+        ui->outcome_list->addItem(line);
+    }
+    for (const QString &line : qAsConst(lines))
+        InstallRecovery::note(QStringLiteral("Batch: ") + line);
+    const bool problems = installedCount < packages.size();
+    ui->retry_failed->setVisible(problems);
+    ui->copy_details->show();
+    ui->outcome_list->setVisible(true);
+    if (!problems) {
+        ui->progressBar->setValue(100);
+        updateStatusInfo(QStringLiteral("Install Complete"));
+        if (!installTimer.isActive())
+            installTimer.start(1000);
+        return;
+    }
+    // The closing texts of a clean batch would hide what went wrong.
+    installTimer.stop();
+    updateStatusTitle(QStringLiteral("Finished"));
+    ui->progressInfo->setText(QStringLiteral("Installed %1 of %2 packages; the list below says "
+                                             "what happened to each.")
+                                  .arg(installedCount)
+                                  .arg(packages.size()));
 }
 
 void Zerun::on_clear_list_clicked()
@@ -617,9 +813,11 @@ void Zerun::install()
         // Nothing lands in the kind's own folder: the package is left out and the batch goes on.
         QFile::remove(archive);
         ui->progressInfo->setText(QStringLiteral("Skipped ") + packageName);
-        packageEnded(Outcome::Skipped, packageName, QStringLiteral("skipped"));
+        packageEnded(position, Outcome::Skipped, QStringLiteral("no folder chosen"));
         return;
     }
+    if (position < packages.size())
+        packages[position].folder = QDir(gameFolder).relativeFilePath(target);
     // An archive that cannot fit is refused before anything is written.
     const qint64 needed = TsCompression::uncompressedSize(archive);
     const qint64 available = QStorageInfo(target).bytesAvailable();
@@ -629,12 +827,18 @@ void Zerun::install()
                              QStringLiteral(", ") + sizeText(available) + QStringLiteral(" free");
         ui->progressInfo->setText(text);
         InstallRecovery::note(packageName + QStringLiteral(": ") + text);
-        packageEnded(Outcome::Failed, packageName,
+        packageEnded(position, Outcome::Failed,
                      text + QStringLiteral(" (kept as ") + QFileInfo(archive).fileName() +
                          QLatin1Char(')'));
         return;
     }
-    startExtraction(archive, target, packageName, journal, position);
+    Extraction *extraction = startExtraction(archive, target, packageName, journal, position);
+    // One package at a time: the next transfer waits until this one is in place (or undone),
+    // so the page always tells about the package being worked on.
+    QEventLoop waiting;
+    connect(&extraction->watcher, &QFutureWatcher<void>::finished, &waiting, &QEventLoop::quit);
+    if (!extraction->watcher.isFinished())
+        waiting.exec();
 }
 
 bool Zerun::askFolder(const QString &kind, const QString &baseName, const QString &packageName,
@@ -729,8 +933,8 @@ Zerun::ExistingFolder Zerun::askExistingFolder(const QString &kindLabel, const Q
     return ExistingFolder::Skip;
 }
 
-void Zerun::startExtraction(const QString &archive, const QString &target, const QString &name,
-                            const QString &journal, int position)
+Zerun::Extraction *Zerun::startExtraction(const QString &archive, const QString &target,
+                                          const QString &name, const QString &journal, int position)
 {
     auto owned = std::make_unique<Extraction>();
     Extraction *extraction = owned.get();
@@ -742,6 +946,10 @@ void Zerun::startExtraction(const QString &archive, const QString &target, const
     extraction->kind = queuedKinds.value(position);
     extraction->url = queuedUrls.value(position);
     extraction->target = target;
+    extraction->position = position;
+    extraction->total = TsCompression::listEntries(archive).size();
+    ui->progressTitle->setText(QStringLiteral("Unpacking ") + packageLabel(position));
+    ui->progressBar->setValue(0);
 
     TsUnZip &unzip = extraction->unzip;
     unzip.setZipFile(archive);
@@ -758,7 +966,15 @@ void Zerun::startExtraction(const QString &archive, const QString &target, const
         installed();
         finishedExtraction = nullptr;
     });
-    connect(&unzip, &TsUnZip::status, this, &Zerun::updateStatusInfo);
+    connect(&unzip, &TsUnZip::status, this, [this, extraction](const QString &state) {
+        if (state == QLatin1String("Unzipped"))
+            return;
+        ++extraction->done;
+        ui->progressInfo->setText(
+            QStringLiteral("%1 of %2 files \u00b7 ").arg(extraction->done).arg(extraction->total) +
+            state);
+    });
+    connect(&unzip, &TsUnZip::percent, ui->progressBar, &QProgressBar::setValue);
     connect(&unzip, &TsUnZip::error, this, [this, extraction](const QString &err) {
         const QString detail = extraction->unzip.errorDetail();
         extractionFailed(extraction, detail.isEmpty() ? err : err + QStringLiteral(": ") + detail);
@@ -789,6 +1005,7 @@ void Zerun::startExtraction(const QString &archive, const QString &target, const
         files.removeDuplicates();
         extraction->files = InstalledPackages::describe(extraction->target, files);
     }));
+    return extraction;
 }
 
 void Zerun::recordInstall(Extraction *extraction)
@@ -848,7 +1065,7 @@ void Zerun::extractionFailed(Extraction *extraction, const QString &text)
     // The archive stays in the downloads folder for another try (until the next start).
     ui->progressInfo->setText(text);
     InstallRecovery::note(extraction->name + QStringLiteral(": ") + text);
-    packageEnded(Outcome::Failed, extraction->name,
+    packageEnded(extraction->position, Outcome::Failed,
                  text + QStringLiteral(" (kept as ") + QFileInfo(extraction->archive).fileName() +
                      QLatin1Char(')'));
 }
@@ -856,34 +1073,58 @@ void Zerun::extractionFailed(Extraction *extraction, const QString &text)
 void Zerun::installed()
 {
     ui->progressBar->setValue(100);
-    updateStatusInfo(QStringLiteral("Install Complete"));
     if (finishedExtraction)
         QFile::remove(finishedExtraction->archive);
-    // An earlier package's tick may have stopped the timer while this one was unpacking.
-    if (!installTimer.isActive())
-        installTimer.start(1000);
-    packageEnded(Outcome::Installed);
+    const int position = finishedExtraction ? finishedExtraction->position : transferPosition;
+    ui->progressTitle->setText(QStringLiteral("Installed ") + packageLabel(position));
+    ui->progressInfo->setText(QStringLiteral("Install Complete"));
+    packageEnded(position, Outcome::Installed);
 }
 
-void Zerun::packageEnded(Outcome outcome, const QString &name, const QString &text)
+void Zerun::packageEnded(int position, Outcome outcome, const QString &reason)
 {
+    if (position >= 0 && position < packages.size() &&
+        packages.at(position).outcome == Outcome::Pending) {
+        packages[position].outcome = outcome;
+        packages[position].reason = reason;
+        if (outcome == Outcome::Installed)
+            installedEntries.insert(packages.at(position).entry);
+    }
     ++endedPackages;
-    if (outcome == Outcome::Installed)
-        ++installedPackages;
-    else
-        problems.append(name + QStringLiteral(": ") + text);
-    if (endedPackages < queuedUrls.size())
-        return;
-    ui->quit->show();
-    if (problems.isEmpty())
-        return;
-    // The closing texts of a clean batch would hide what went wrong.
-    installTimer.stop();
-    updateStatusTitle(QStringLiteral("Finished"));
-    ui->progressInfo->setText(QStringLiteral("Installed %1 of %2 packages. ")
-                                  .arg(installedPackages)
-                                  .arg(queuedUrls.size()) +
-                              problems.join(QStringLiteral("; ")));
+    ui->batchProgress->setValue(endedPackages);
+    if (endedPackages >= queuedUrls.size())
+        endBatch();
+}
+
+void Zerun::backToCatalogue()
+{
+    // Installed packages leave the download list; the others stay for another try.
+    for (int row = ui->file_list->count() - 1; row >= 0; --row) {
+        if (installedEntries.contains(entryOf(ui->file_list->item(row)))) {
+            downloadNames.removeOne(Catalogue::plainName(ui->file_list->item(row)->text()));
+            delete ui->file_list->takeItem(row);
+        }
+    }
+    ui->stackedWidget->setCurrentIndex(0);
+}
+
+void Zerun::retryFailed()
+{
+    QVector<int> entries;
+    for (const BatchPackage &package : qAsConst(packages)) {
+        if (package.outcome != Outcome::Installed)
+            entries << package.entry;
+    }
+    if (!entries.isEmpty() && !batchRunning)
+        startBatch(entries);
+}
+
+void Zerun::copyDetails() const
+{
+    QStringList lines;
+    for (int row = 0; row < ui->outcome_list->count(); ++row)
+        lines << ui->outcome_list->item(row)->text();
+    QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
 }
 
 QString Zerun::queuedName(int position) const
@@ -913,7 +1154,7 @@ QString Zerun::claimArchive(const QString &saved)
 
 void Zerun::on_back_clicked()
 {
-    ui->stackedWidget->setCurrentIndex(0);
+    backToCatalogue();
 }
 
 void Zerun::on_quit_clicked()

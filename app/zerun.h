@@ -1,10 +1,12 @@
 #pragma once
 
 #include "catalogueentry.h"
+#include "cataloguefetch.h"
 #include "downloadmanager.h"
 #include "installedpackages.h"
 #include "updateprobe.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QSet>
@@ -75,9 +77,19 @@ private slots:
 
 private:
     struct Extraction;
-    enum class Outcome { Installed, Failed, Skipped };
+    enum class Outcome { Pending, Installed, Failed, Skipped };
+    // One package of the batch and how it ended.
+    struct BatchPackage
+    {
+        int entry = -1;
+        QString folder; // relative to the game folder, once chosen
+        Outcome outcome = Outcome::Pending;
+        QString reason;
+    };
 
     void readCatalogue(const QByteArray &data);
+    // Shows the fetched (or kept) list and says on the catalogue page where it came from.
+    void catalogueFetched(const CatalogueFetch::Result &result);
     // Finishes or undoes installs that a kill cut off, and clears archives nothing refers to.
     void recoverInstalls();
     // The catalogue entry a list item stands for, or -1 for an item that does not know it.
@@ -106,15 +118,23 @@ private:
     enum class ExistingFolder { Update, OtherName, Skip };
     ExistingFolder askExistingFolder(const QString &kindLabel, const QString &folderName,
                                      const QString &packageName);
-    void startExtraction(const QString &archive, const QString &target, const QString &name,
-                         const QString &journal, int position);
+    Extraction *startExtraction(const QString &archive, const QString &target, const QString &name,
+                                const QString &journal, int position);
+    void startBatch(const QVector<int> &entries);
+    // "Neat Skin [Skin] (2 of 6)": the package at that queue position, for the page.
+    QString packageLabel(int position) const;
+    QString transferDetail(int percent, const QString &rate);
+    bool allInstalled() const;
+    void endBatch();
+    void backToCatalogue();
+    void retryFailed();
+    void copyDetails() const;
     // Writes the record of a package whose unpack finished, and removes the files of the
     // version it replaced that the new one no longer has.
     void recordInstall(Extraction *extraction);
     void extractionFailed(Extraction *extraction, const QString &text);
     // Books the end of one package of the batch; after the last one the page can be left.
-    void packageEnded(Outcome outcome, const QString &name = QString(),
-                      const QString &text = QString());
+    void packageEnded(int position, Outcome outcome, const QString &reason = QString());
     QString queuedName(int position) const;
 
     // Members in declaration order.
@@ -142,8 +162,8 @@ private:
     // The host's validator (ETag, else Last-Modified) of each downloaded URL, for the records.
     QHash<QString, QString> validators;
 
-    // The catalogue fetch; kept for the rest of the run.
-    std::unique_ptr<TsDownloader> catalogueDownloader;
+    // The catalogue fetch; kept for the rest of the run, started again by retry_catalogue.
+    std::unique_ptr<CatalogueFetch> catalogueFetch;
     // Queue position of the file being transferred: the manager starts the files in queue order
     // and reports each start (or a save file it could not open), so counting those reports
     // tells which queued package a saved file belongs to, whatever kinds the batch mixes.
@@ -151,8 +171,12 @@ private:
     int transferPosition = 0;
     // Packages of the batch that are over, installed or not, and what went wrong with the others.
     int endedPackages = 0;
-    int installedPackages = 0;
-    QStringList problems;
+    bool batchRunning = false;
+    QVector<BatchPackage> packages;
+    // Catalogue entries installed by the batches of this run (they leave the download list).
+    QSet<int> installedEntries;
+    QElapsedTimer transferClock;
+    double smoothedSecondsLeft = -1;
     // One per package handed to the extractor; they must outlive their worker-thread run.
     std::vector<std::unique_ptr<Extraction>> extractions;
     // The extraction whose end is being booked while installed() runs.

@@ -2,16 +2,20 @@
 
 #include <httplib.h>
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <limits>
 #include <mutex>
 #include <thread>
 
@@ -20,6 +24,8 @@ namespace {
 constexpr qint64 chunkSize = 256 * 1024;
 // The most of a refused upload's body that is read (and dropped) to keep its connection usable.
 constexpr qint64 discardLimit = 64 * 1024 * 1024;
+// Files up to this size get an entity tag from their content; larger ones from size and time.
+constexpr qint64 hashedTagLimit = 8 * 1024 * 1024;
 
 // How one path is answered when a test asked for something special.
 struct Rule
@@ -31,6 +37,19 @@ struct Rule
     qint64 stallAfter = -1;
     int stallMs = 0;
     bool chunked = false;
+    // Answers left with `status` before the file is served again; -1: every answer.
+    int statusTimes = -1;
+    QByteArray retryAfter;
+    qint64 breakAfter = -1;
+    qint64 breakUntil = 0;
+    bool ranges = true;
+};
+
+// The part of a file one answer carries.
+struct Span
+{
+    qint64 start = 0;
+    qint64 length = 0;
 };
 
 // Reading side of one file answer; lives as long as the answer's content provider.
@@ -38,6 +57,9 @@ struct FileFeed
 {
     QFile file;
     QByteArray buffer;
+    Span span;
+    qint64 breakAfter = -1;
+    QString path;
     bool stalled = false;
     std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
 };
@@ -60,6 +82,46 @@ std::string contentTypeFor(const QString &path)
     if (suffix == QLatin1String("dat") || suffix == QLatin1String("txt"))
         return "text/plain; charset=utf-8";
     return "application/octet-stream";
+}
+
+// An HTTP date (RFC 7231), always in English and GMT.
+QByteArray httpDate(const QDateTime &moment)
+{
+    return QLocale::c()
+        .toString(moment.toUTC(), QStringLiteral("ddd, dd MMM yyyy hh:mm:ss 'GMT'"))
+        .toLatin1();
+}
+
+QDateTime parseHttpDate(const QByteArray &text)
+{
+    QDateTime moment = QLocale::c().toDateTime(QString::fromLatin1(text).trimmed(),
+                                               QStringLiteral("ddd, dd MMM yyyy hh:mm:ss 'GMT'"));
+    moment.setTimeSpec(Qt::UTC);
+    return moment;
+}
+
+// "bytes=START-" or "bytes=START-END" of a file of `size` bytes: false for any other form
+// (several ranges, suffix ranges), which is then ignored.
+bool parseRange(const QByteArray &header, qint64 size, Span &span, bool &satisfiable)
+{
+    if (!header.startsWith("bytes="))
+        return false;
+    const QList<QByteArray> bounds = header.mid(6).trimmed().split('-');
+    if (bounds.size() != 2 || bounds.at(0).isEmpty() || header.contains(','))
+        return false;
+    bool ok = false;
+    const qint64 start = bounds.at(0).toLongLong(&ok);
+    if (!ok || start < 0)
+        return false;
+    qint64 end = size - 1;
+    if (!bounds.at(1).isEmpty()) {
+        end = std::min(end, bounds.at(1).toLongLong(&ok));
+        if (!ok)
+            return false;
+    }
+    satisfiable = start < size && start <= end;
+    span = {start, satisfiable ? end - start + 1 : 0};
+    return true;
 }
 
 // The last component of a client-supplied file name, whichever separator it used.
@@ -94,6 +156,8 @@ struct PackageHost::Private
     QHash<QString, Rule> rules;
     QVector<Upload> uploads;
     QStringList requests;
+    QVector<Exchange> exchanges;
+    QHash<QString, qint64> sent;
     QString uploadFolder;
     int storedCount = 0;
 
@@ -134,19 +198,48 @@ struct PackageHost::Private
         return canonical;
     }
 
+    // The rule for `path` as it applies to this answer; counted-down rules are used up here.
+    Rule takeRule(const QString &path)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        auto it = rules.find(path);
+        if (it == rules.end())
+            return Rule();
+        Rule rule = *it;
+        if (it->status != 0 && it->statusTimes > 0 && --it->statusTimes == 0)
+            it->status = 0;
+        return rule;
+    }
+
+    void record(const httplib::Request &request, int status)
+    {
+        const auto header = [&request](const char *name) {
+            return QByteArray::fromStdString(request.get_header_value(name));
+        };
+        std::lock_guard<std::mutex> lock(mutex);
+        exchanges.append({QString::fromStdString(request.method),
+                          QString::fromStdString(request.path), status, header("Range"),
+                          header("If-Range"), header("If-None-Match"),
+                          header("If-Modified-Since")});
+    }
+
     void handleGet(const httplib::Request &request, httplib::Response &response)
     {
+        // Ranges are answered here, with their validators; the library would otherwise cut
+        // every body (error pages included) to the requested range on its own.
+        const QByteArray rangeHeader = QByteArray::fromStdString(request.get_header_value("Range"));
+        const_cast<httplib::Request &>(request).ranges.clear();
+
         const QString path = QString::fromStdString(request.path);
-        Rule rule;
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            rule = rules.value(path);
-        }
+        const Rule rule = takeRule(path);
         if (rule.status != 0) {
             response.status = rule.status;
             if (!rule.location.isEmpty())
                 response.set_header("Location", toStd(rule.location));
+            if (!rule.retryAfter.isEmpty())
+                response.set_header("Retry-After", toStd(rule.retryAfter));
             response.set_content(toStd(rule.body), "text/plain; charset=utf-8");
+            record(request, response.status);
             return;
         }
 
@@ -155,18 +248,61 @@ struct PackageHost::Private
         if (file.isEmpty()) {
             response.status = status;
             response.set_content(status == 404 ? "Not found\n" : "Bad request\n", "text/plain");
+            record(request, response.status);
             return;
         }
         auto feed = std::make_shared<FileFeed>();
         feed->file.setFileName(file);
+        feed->path = path;
+        // The start the client asked for decides, whether or not ranges are served.
+        bool asked = false;
+        Span requested;
+        parseRange(rangeHeader, std::numeric_limits<qint64>::max(), requested, asked);
+        if (rule.breakAfter >= 0 && requested.start < rule.breakUntil)
+            feed->breakAfter = rule.breakAfter;
         if (!feed->file.open(QIODevice::ReadOnly)) {
             response.status = 403;
             response.set_content("Forbidden\n", "text/plain");
+            record(request, response.status);
             return;
         }
         const qint64 size = feed->file.size();
         const std::string type = contentTypeFor(file);
+        const QByteArray tag = entityTag(file);
+        const QByteArray modified = lastModified(file);
+        response.set_header("ETag", toStd(tag));
+        response.set_header("Last-Modified", toStd(modified));
+        if (rule.ranges)
+            response.set_header("Accept-Ranges", "bytes");
+
+        if (notModified(request, tag, modified)) {
+            response.status = 304;
+            record(request, response.status);
+            return;
+        }
+
+        feed->span = {0, size};
         response.status = 200;
+        Span span;
+        bool satisfiable = false;
+        if (rule.ranges && !rule.chunked && !rangeHeader.isEmpty() &&
+            rangeStillValid(request, tag, modified) &&
+            parseRange(rangeHeader, size, span, satisfiable)) {
+            if (!satisfiable) {
+                response.status = 416;
+                response.set_header("Content-Range", "bytes */" + std::to_string(size));
+                response.set_content("Range not satisfiable\n", "text/plain");
+                record(request, response.status);
+                return;
+            }
+            response.status = 206;
+            response.set_header("Content-Range", "bytes " + std::to_string(span.start) + '-' +
+                                                     std::to_string(span.start + span.length - 1) +
+                                                     '/' + std::to_string(size));
+            feed->span = span;
+        }
+        record(request, response.status);
+
         if (rule.chunked) {
             // Chunked answers are never compressed here, so the bytes stay those of the file.
             response.set_chunked_content_provider(
@@ -181,7 +317,7 @@ struct PackageHost::Private
                 });
         } else {
             response.set_content_provider(
-                static_cast<size_t>(size), type,
+                static_cast<size_t>(feed->span.length), type,
                 [this, feed, rule](size_t offset, size_t length, httplib::DataSink &sink) {
                     return feedChunk(*feed, rule, static_cast<qint64>(offset),
                                      static_cast<qint64>(length), sink);
@@ -189,11 +325,54 @@ struct PackageHost::Private
         }
     }
 
+    // A conditional GET whose copy is still current: If-None-Match decides when present.
+    static bool notModified(const httplib::Request &request, const QByteArray &tag,
+                            const QByteArray &modified)
+    {
+        if (request.has_header("If-None-Match")) {
+            const QByteArray wanted =
+                QByteArray::fromStdString(request.get_header_value("If-None-Match"));
+            for (const QByteArray &candidate : wanted.split(',')) {
+                const QByteArray trimmed = candidate.trimmed();
+                if (trimmed == "*" || trimmed == tag || trimmed == "W/" + tag)
+                    return true;
+            }
+            return false;
+        }
+        if (request.has_header("If-Modified-Since")) {
+            const QDateTime since = parseHttpDate(
+                QByteArray::fromStdString(request.get_header_value("If-Modified-Since")));
+            return since.isValid() && parseHttpDate(modified) <= since;
+        }
+        return false;
+    }
+
+    // If-Range names the copy the client holds; another copy is sent whole.
+    static bool rangeStillValid(const httplib::Request &request, const QByteArray &tag,
+                                const QByteArray &modified)
+    {
+        if (!request.has_header("If-Range"))
+            return true;
+        const QByteArray value =
+            QByteArray::fromStdString(request.get_header_value("If-Range")).trimmed();
+        return value == tag || value == modified;
+    }
+
     // Sends the next piece of a file answer, honouring throttle and stall rules.
     bool feedChunk(FileFeed &feed, const Rule &rule, qint64 offset, qint64 remaining,
                    httplib::DataSink &sink)
     {
         qint64 wanted = std::min(chunkSize, remaining);
+        if (feed.breakAfter >= 0) {
+            // The head promised the whole body; the connection goes away part-way. The pause
+            // lets the client take in what was sent before it sees the close, as it would over
+            // a real network.
+            if (offset >= feed.breakAfter) {
+                pause(std::chrono::milliseconds(100));
+                return false;
+            }
+            wanted = std::min(wanted, feed.breakAfter - offset);
+        }
         if (rule.stallAfter >= 0 && !feed.stalled) {
             if (offset >= rule.stallAfter) {
                 feed.stalled = true;
@@ -214,11 +393,15 @@ struct PackageHost::Private
         }
         if (feed.buffer.size() < wanted)
             feed.buffer.resize(static_cast<int>(wanted));
-        if (!feed.file.seek(offset))
+        if (!feed.file.seek(feed.span.start + offset))
             return false;
         const qint64 read = feed.file.read(feed.buffer.data(), wanted);
         if (read <= 0)
             return false;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            sent[feed.path] += read;
+        }
         return sink.write(feed.buffer.constData(), static_cast<size_t>(read));
     }
 
@@ -396,6 +579,10 @@ bool PackageHost::start(const QString &address, quint16 port)
     }
     d->running = true;
     d->thread = std::thread([this] { d->server->listen_after_bind(); });
+    // A stop before the server loop runs would not reach it, and the loop would never end.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!d->server->is_running() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return true;
 }
 
@@ -488,6 +675,30 @@ void PackageHost::setError(const QString &path, int status, const QByteArray &bo
     });
 }
 
+void PackageHost::setBusy(const QString &path, int status, int times, const QByteArray &retryAfter)
+{
+    d->setRule(path, [&](Rule &rule) {
+        rule.status = times > 0 ? status : 0;
+        rule.statusTimes = times;
+        rule.location.clear();
+        rule.body = QByteArray("Busy, try again later\n");
+        rule.retryAfter = retryAfter;
+    });
+}
+
+void PackageHost::setBreakOff(const QString &path, qint64 afterBytes, qint64 untilOffset)
+{
+    d->setRule(path, [&](Rule &rule) {
+        rule.breakAfter = afterBytes;
+        rule.breakUntil = untilOffset;
+    });
+}
+
+void PackageHost::setRangeSupport(const QString &path, bool supported)
+{
+    d->setRule(path, [&](Rule &rule) { rule.ranges = supported; });
+}
+
 void PackageHost::setThrottle(const QString &path, qint64 bytesPerSecond)
 {
     d->setRule(path, [&](Rule &rule) {
@@ -525,8 +736,40 @@ QStringList PackageHost::requests() const
     return d->requests;
 }
 
+QVector<PackageHost::Exchange> PackageHost::exchanges() const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return d->exchanges;
+}
+
+qint64 PackageHost::bytesSent(const QString &path) const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return d->sent.value(path);
+}
+
 void PackageHost::clearRequests()
 {
     std::lock_guard<std::mutex> lock(d->mutex);
     d->requests.clear();
+    d->exchanges.clear();
+    d->sent.clear();
+}
+
+QByteArray PackageHost::entityTag(const QString &file)
+{
+    const QFileInfo info(file);
+    if (info.size() <= hashedTagLimit) {
+        QFile content(file);
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        if (content.open(QIODevice::ReadOnly) && hash.addData(&content))
+            return '"' + hash.result().toHex().left(20) + '"';
+    }
+    return '"' + QByteArray::number(info.size(), 16) + '-' +
+           QByteArray::number(info.lastModified().toMSecsSinceEpoch(), 16) + '"';
+}
+
+QByteArray PackageHost::lastModified(const QString &file)
+{
+    return httpDate(QFileInfo(file).lastModified());
 }

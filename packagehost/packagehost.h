@@ -10,7 +10,12 @@
 
 // A small local web host that stands in for the service: it serves the files below one root
 // folder, takes crash-report uploads at "/matrix/upload.php", and can be told to misbehave on
-// chosen paths (redirects, error statuses, slow or stalled bodies, bodies without a length).
+// chosen paths (redirects, error statuses, slow or stalled bodies, bodies without a length,
+// bodies that break off, a host that is busy for a while).
+//
+// Like ordinary web hosting it sends validators with every file (ETag and Last-Modified),
+// answers conditional requests (If-None-Match, If-Modified-Since) with 304, and serves byte
+// ranges (Range, If-Range) with 206, or 416 for a range beyond the end.
 //
 // It runs on its own thread; every method may be called from any thread.
 class PackageHost
@@ -30,6 +35,18 @@ public:
     {
         QVector<UploadedPart> parts;
         QStringList storedFiles; // files written into the upload folder, if one is set
+    };
+
+    // One answered request, as the host saw it when it chose the answer.
+    struct Exchange
+    {
+        QString method;
+        QString path;
+        int status = 0;
+        QByteArray range;
+        QByteArray ifRange;
+        QByteArray ifNoneMatch;
+        QByteArray ifModifiedSince;
     };
 
     static constexpr qint64 defaultMaxUploadSize = 32 * 1024 * 1024;
@@ -70,6 +87,16 @@ public:
                      const QByteArray &body = QByteArray());
     // Answer with an error `status` (404, 500, ...) and `body`.
     void setError(const QString &path, int status, const QByteArray &body = QByteArray());
+    // Answer the next `times` requests with `status` (503, 429, ...), with a Retry-After header
+    // when `retryAfter` is not empty, then serve the file again.
+    void setBusy(const QString &path, int status, int times, const QByteArray &retryAfter = {});
+    // Answers to requests that start before byte `untilOffset` of the file (by their Range, or
+    // from the first byte) send only `afterBytes` bytes of the body after a head that announced
+    // all of it, then drop the connection. A client that asks for the rest by range therefore
+    // meets a fixed number of breaks, however often the request is repeated.
+    void setBreakOff(const QString &path, qint64 afterBytes, qint64 untilOffset);
+    // Without range support, Range is ignored and the whole file is sent with 200.
+    void setRangeSupport(const QString &path, bool supported);
     // Serve the file with at most `bytesPerSecond` bytes per second.
     void setThrottle(const QString &path, qint64 bytesPerSecond);
     // Serve the first `afterBytes` bytes of the file, then send nothing for `stallMs`
@@ -81,7 +108,16 @@ public:
 
     // "METHOD path" of every request received, in order of arrival.
     QStringList requests() const;
+    // Every GET answered, in order, with the headers that decided the answer.
+    QVector<Exchange> exchanges() const;
+    // Body bytes handed to the network for `path` (file bodies only), across all its answers.
+    qint64 bytesSent(const QString &path) const;
+    // Forgets requests, exchanges and byte counts.
     void clearRequests();
+
+    // The validators the host sends for `file` (a path below the root, or absolute).
+    static QByteArray entityTag(const QString &file);
+    static QByteArray lastModified(const QString &file);
 
 private:
     void setUp(const QString &root);

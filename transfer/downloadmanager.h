@@ -1,27 +1,67 @@
 #pragma once
 
+#include <QByteArray>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMetaType>
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QObject>
 #include <QQueue>
+#include <QSet>
 #include <QStringList>
+#include <QTimer>
 #include <QUrl>
+#include <QVector>
 
-class QNetworkReply;
+// How one queued file ended, with what the host said about it.
+struct DownloadOutcome
+{
+    enum Kind {
+        Saved,   // the whole file is under its final name
+        Failed,  // requested, and given up on after the last attempt
+        Skipped, // never requested: its save file could not be opened
+    };
+
+    Kind kind = Failed;
+    QUrl url;          // as queued; redirects do not change it
+    QString reason;    // why it failed or was skipped; empty when saved
+    QString savedPath; // the final file when saved
+    // The host's validators of the file and its whole length (-1: not told).
+    QByteArray entityTag;
+    QByteArray lastModified;
+    qint64 size = -1;
+    int attempts = 0;         // requests for the file, redirect hops not counted
+    qint64 bytesReceived = 0; // body bytes taken from the network over all attempts
+    qint64 resumedFrom = 0;   // bytes of an earlier attempt kept by the last one
+};
+Q_DECLARE_METATYPE(DownloadOutcome)
 
 // Downloads a list of URLs into the downloads folder, strictly one at a time and in order, and
 // reports every step as text through `result`. The texts are read by the main window by their
-// prefixes: "Downloading ", "Progress: ", "File: ", "Succeeded", "Failed: " and the batch summary.
+// prefixes: "Downloading ", "Progress: ", "File: ", "Succeeded", "Failed: ", "Retrying in " and
+// the batch summary. `transferFinished` tells the same outcome as data.
+//
+// A file is written as "<name>.part" and takes its final name only when its whole length has
+// arrived. Redirects are followed (at most five, never from https to http). A transfer that
+// fails for a passing reason (refused or broken connection, no data for the transfer timeout,
+// 408, 429, 500, 502, 503, 504) is tried again after growing waits; a broken-off one asks for
+// the rest with Range and If-Range when the host named its copy with a validator, and a later
+// batch does the same with a partial file left behind.
 class DownloadManager : public QObject
 {
     Q_OBJECT
 
 public:
-    // A transfer that receives no byte for this long ends as "Failed: ".
+    // A transfer that receives no byte for this long ends as "Failed: " (or is tried again).
     static constexpr int defaultTransferTimeout = 30000;
     // At most this much of a body waits in memory; beyond it the network waits for the disk.
     static constexpr qint64 readBufferSize = 1024 * 1024;
+    static constexpr int maximumRedirects = 5;
+    // A Retry-After longer than this is not waited for: the transfer fails at once.
+    static constexpr int maximumRetryAfter = 60000;
+    // Partial files untouched for this many days are removed when a manager starts.
+    static constexpr int partialFileDays = 7;
 
     explicit DownloadManager(QObject *parent = nullptr);
     ~DownloadManager() override;
@@ -33,16 +73,36 @@ public:
 
     void setTransferTimeout(int milliseconds);
     int transferTimeout() const;
+    // The waits before each further attempt, in milliseconds; their number is the number of
+    // retries. 1 s, 2 s and 4 s unless set.
+    void setRetryDelays(const QVector<int> &milliseconds);
+    QVector<int> retryDelays() const;
 
     // Where `url` would be saved now: the last component of its path in the downloads folder,
     // "download" when there is none, with ".N" appended when an existing file must be kept.
     QString targetPathFor(const QUrl &url) const;
+    // The file that collects the bytes of `target` until it is whole.
+    static QString partialPathFor(const QString &target);
 
     // The rate part of a progress report, e.g. "512.0 bytes/sec", "12.5 kB/s", "1.0 MB/s".
     static QString rateText(double bytesPerSecond);
     // Bytes per second over `elapsedMs`; an interval below one millisecond counts as one.
     static double transferRate(qint64 bytes, qint64 elapsedMs);
     static bool isRedirectStatus(int statusCode);
+    // The redirect statuses that are followed (301, 302, 303, 307, 308).
+    static bool isFollowedRedirect(int statusCode);
+    // Statuses and network errors worth another attempt.
+    static bool isPassingStatus(int statusCode);
+    static bool isPassingError(QNetworkReply::NetworkError error);
+    // A size for people: "512 bytes", "12.5 kB", "2.1 GB" (units of 1024).
+    static QString sizeText(qint64 bytes);
+    // "Not enough disk space: needs 2.1 GB, 1.4 GB free" when `folder`'s file system has less
+    // than `needed` bytes free; an empty string when they fit or the free space is unknown.
+    static QString spaceShortage(const QString &folder, qint64 needed);
+    // The wait a Retry-After value asks for (seconds or an HTTP date), or -1 when it names none.
+    static qint64 retryAfterMs(const QByteArray &value, const QDateTime &now);
+    // Removes partial files (and their notes) in the downloads folder older than `days`.
+    static void removeStalePartials(int days = partialFileDays);
 
 signals:
     void finished();
@@ -53,6 +113,8 @@ signals:
     void progressValueChanged(int val);
     void speed(QString speed);
     void percent(QString percent);
+    // Once per queued URL, right before its outcome text.
+    void transferFinished(const DownloadOutcome &outcome);
 
 private slots:
     void startNextDownload();
@@ -61,10 +123,45 @@ private slots:
     void downloadReadyRead();
 
 private:
+    // The file being transferred, over all its attempts and redirect hops.
+    struct Current
+    {
+        QUrl url;      // as queued
+        QUrl location; // of the request in flight
+        QString encoded;
+        QString target;
+        QString partial;
+        QSet<QUrl> visited;
+        int hops = 0;
+        int attempts = 0;
+        bool restartedAfterRefusal = false;
+        qint64 offset = 0; // bytes already in the partial file when the request went out
+        qint64 size = -1;
+        QByteArray entityTag;
+        QByteArray lastModified;
+        qint64 received = 0;
+        bool accepting = false; // the answer in flight is the file's body
+    };
+
+    // Opens the partial file and sends the first request; false when the URL was passed over
+    // (already reported).
+    bool beginFile(const QUrl &url);
+    void sendRequest();
+    void headersArrived();
+    // Ends the current file with `outcome`, reports it and moves on to the next.
+    void endFile(DownloadOutcome::Kind kind, const QString &reason);
+    void retryLater(const QString &reason, qint64 waitMs);
+    bool followRedirect(QString &reason);
     void announceRedirect();
-    // Why the finished transfer cannot be trusted although the network reported no error, or an
-    // empty string when its file is complete.
+    // Why the finished answer cannot be trusted although the network reported no error, or an
+    // empty string when its body is complete.
     QString incompleteReason() const;
+    QString failureReason(int status) const;
+    void discardPartial();
+    void savePartialNote() const;
+    bool readPartialNote(const QUrl &url);
+    bool resumable() const;
+    void dropReply();
 
     QNetworkAccessManager accessManager;
     QQueue<QUrl> pending;
@@ -77,6 +174,11 @@ private:
     int queued = 0;
 
     int timeout = defaultTransferTimeout;
+    QVector<int> delays{1000, 2000, 4000};
+    QTimer retryTimer;
+    Current current;
+    bool fileActive = false;
     qint64 bytesWritten = 0;
     QString writeError;
+    QString abortReason;
 };

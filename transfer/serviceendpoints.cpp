@@ -1,6 +1,7 @@
 #include "serviceendpoints.h"
 
 #include "tslogging.h"
+#include "tsxml.h"
 
 #include <QtGlobal>
 
@@ -12,6 +13,16 @@ QString ServiceEndpoints::catalogueHostVariable()
 QString ServiceEndpoints::serviceHostVariable()
 {
     return QStringLiteral("ZERUN_SERVICE_HOST");
+}
+
+QString ServiceEndpoints::catalogueHostKey()
+{
+    return QStringLiteral("catalogue_host");
+}
+
+QString ServiceEndpoints::serviceHostKey()
+{
+    return QStringLiteral("service_host");
 }
 
 QUrl ServiceEndpoints::defaultCatalogueHost()
@@ -26,12 +37,12 @@ QUrl ServiceEndpoints::defaultServiceHost()
 
 QUrl ServiceEndpoints::catalogueHost()
 {
-    return hostFromEnvironment(catalogueHostVariable(), defaultCatalogueHost());
+    return configuredHost(catalogueHostVariable(), catalogueHostKey(), defaultCatalogueHost());
 }
 
 QUrl ServiceEndpoints::serviceHost()
 {
-    return hostFromEnvironment(serviceHostVariable(), defaultServiceHost());
+    return configuredHost(serviceHostVariable(), serviceHostKey(), defaultServiceHost());
 }
 
 QString ServiceEndpoints::cataloguePath()
@@ -94,19 +105,38 @@ QUrl ServiceEndpoints::parseBase(const QString &value)
     return url;
 }
 
-QUrl ServiceEndpoints::hostFromEnvironment(const QString &variable, const QUrl &fallback)
+bool ServiceEndpoints::isWebUrl(const QUrl &url)
 {
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && !url.host().isEmpty() &&
+           (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+}
+
+QUrl ServiceEndpoints::configuredHost(const QString &variable, const QString &key,
+                                      const QUrl &fallback)
+{
+    // Written where the handler puts it into the daily file.
+    const auto reject = [](const QString &source, const QString &value) {
+        TsLogging::Log::channelDebug(TsLogging::Channel::strName(),
+                                     source +
+                                         QStringLiteral(" is not an http or https base URL "
+                                                        "and is not used: ") +
+                                         value);
+    };
     const QByteArray name = variable.toLatin1();
-    if (!qEnvironmentVariableIsSet(name.constData()))
-        return fallback;
-    const QString value = qEnvironmentVariable(name.constData());
-    if (value.trimmed().isEmpty())
-        return fallback;
-    const QUrl url = parseBase(value);
-    if (url.isValid())
-        return url;
-    TsLogging::Log::warning(TsLogging::Channel::tsName(),
-                            variable + QStringLiteral(" is not an http or https base URL: ") +
-                                value + QStringLiteral("; using ") + fallback.toString());
+    const QString environment = qEnvironmentVariable(name.constData());
+    if (!environment.trimmed().isEmpty()) {
+        const QUrl url = parseBase(environment);
+        if (url.isValid())
+            return url;
+        reject(variable, environment);
+    }
+    const QString preference = TsXML::load(TsXML::Preferences, key);
+    if (!preference.trimmed().isEmpty()) {
+        const QUrl url = parseBase(preference);
+        if (url.isValid())
+            return url;
+        reject(QStringLiteral("The preference ") + key, preference);
+    }
     return fallback;
 }

@@ -1,20 +1,41 @@
 #include "tsdownloader.h"
 
+#include "tslogging.h"
+
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
+namespace {
+
+QString limitText(qint64 bytes)
+{
+    if (bytes >= 1024 * 1024 && bytes % (1024 * 1024) == 0)
+        return QString::number(bytes / (1024 * 1024)) + QStringLiteral(" MiB");
+    if (bytes >= 1024 && bytes % 1024 == 0)
+        return QString::number(bytes / 1024) + QStringLiteral(" KiB");
+    return QString::number(bytes) + QStringLiteral(" bytes");
+}
+
+bool followed(int status)
+{
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+} // namespace
+
 TsDownloader::TsDownloader(QUrl url, QObject *parent)
-    : TsDownloader(std::move(url), defaultTransferTimeout, parent)
+    : TsDownloader(std::move(url), Options(), parent)
 {}
 
 TsDownloader::TsDownloader(QUrl url, int transferTimeout, QObject *parent)
-    : QObject(parent), accessManager(this)
+    : TsDownloader(std::move(url), Options{transferTimeout, -1, {}}, parent)
+{}
+
+TsDownloader::TsDownloader(QUrl url, const Options &options, QObject *parent)
+    : QObject(parent), accessManager(this), options(options)
 {
     connect(&accessManager, &QNetworkAccessManager::finished, this, &TsDownloader::fileDownloaded);
-    QNetworkRequest request(url);
-    // Without a bound a server that stops sending would keep the request open for ever.
-    request.setTransferTimeout(transferTimeout);
-    accessManager.get(request);
+    send(url);
 }
 
 TsDownloader::~TsDownloader()
@@ -24,21 +45,160 @@ TsDownloader::~TsDownloader()
     disconnect(&accessManager, nullptr, this, nullptr);
 }
 
+void TsDownloader::send(const QUrl &url)
+{
+    location = url;
+    visited.insert(url);
+    refusal.clear();
+    QNetworkRequest request(url);
+    // Without a bound a server that stops sending would keep the request open for ever.
+    request.setTransferTimeout(options.transferTimeout);
+    for (const auto &header : qAsConst(options.headers))
+        request.setRawHeader(header.first, header.second);
+    QNetworkReply *reply = accessManager.get(request);
+    if (options.maximumSize < 0)
+        return;
+    // An answer longer than the limit is stopped as soon as that shows: from its announced
+    // length, or from what has arrived.
+    const auto check = [this, reply](qint64 size) {
+        if (size > options.maximumSize && refusal.isEmpty()) {
+            refusal = QStringLiteral("the answer is larger than ") + limitText(options.maximumSize);
+            reply->abort();
+        }
+    };
+    connect(reply, &QNetworkReply::metaDataChanged, this, [reply, check] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() &&
+            !followed(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt()))
+            check(length.toLongLong());
+    });
+    connect(reply, &QNetworkReply::downloadProgress, this,
+            [check](qint64 received, qint64) { check(received); });
+}
+
 QByteArray TsDownloader::downloadedData() const
 {
     return data;
 }
 
+qint64 TsDownloader::maximumSize() const
+{
+    return options.maximumSize;
+}
+
+int TsDownloader::statusCode() const
+{
+    return status;
+}
+
+QByteArray TsDownloader::rawHeader(const QByteArray &name) const
+{
+    for (const auto &header : headers) {
+        if (header.first.compare(name, Qt::CaseInsensitive) == 0)
+            return header.second;
+    }
+    return QByteArray();
+}
+
+QUrl TsDownloader::finalUrl() const
+{
+    return location;
+}
+
+QString TsDownloader::errorString() const
+{
+    return failure;
+}
+
+QNetworkReply::NetworkError TsDownloader::networkError() const
+{
+    return networkFailure;
+}
+
+QUrl TsDownloader::redirectTarget(QNetworkReply *reply, QString &reason) const
+{
+    const QVariant target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute);
+    if (!target.isValid() || target.toUrl().isEmpty()) {
+        reason = QStringLiteral("the server redirected without saying where");
+        return QUrl();
+    }
+    const QUrl next = location.resolved(target.toUrl());
+    const QString scheme = next.scheme();
+    if (next.host().isEmpty() ||
+        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        reason = QStringLiteral("redirected to an address that is not http or https: ");
+    else if (location.scheme() == QLatin1String("https") && scheme == QLatin1String("http"))
+        reason = QStringLiteral("redirected from https to http, which is not followed: ");
+    else if (visited.contains(next))
+        reason = QStringLiteral("redirect loop at ");
+    else if (hops >= maximumRedirects)
+        reason = QStringLiteral("too many redirects (more than %1) at ").arg(maximumRedirects);
+    else
+        return next;
+    reason += next.toDisplayString();
+    return QUrl();
+}
+
+void TsDownloader::fail(QNetworkReply *reply, const QString &reason)
+{
+    failure = reason;
+    networkFailure = refusal.isEmpty() ? reply->error() : QNetworkReply::NoError;
+    TsLogging::Log::channelDebug(TsLogging::Channel::strName(),
+                                 QStringLiteral("Fetch of ") + location.toDisplayString() +
+                                     QStringLiteral(" failed: ") + reason);
+    // The reply stays a child of the access manager and goes with the downloader.
+    emit failed(this);
+}
+
 void TsDownloader::fileDownloaded(QNetworkReply *reply)
 {
+    status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    headers = reply->rawHeaderPairs();
     // Certificate errors end up here as an error too: they are never ignored.
-    if (reply->error() != QNetworkReply::NoError)
+    if (!refusal.isEmpty()) {
+        fail(reply, refusal);
         return;
+    }
+    if (reply->error() == QNetworkReply::OperationCanceledError) {
+        fail(reply, QStringLiteral("no data from the server for %1 s")
+                        .arg(QString::number(options.transferTimeout / 1000.0, 'g', 3)));
+        return;
+    }
+    if (reply->error() != QNetworkReply::NoError) {
+        fail(reply, reply->errorString());
+        return;
+    }
+    if (followed(status)) {
+        QString reason;
+        const QUrl next = redirectTarget(reply, reason);
+        if (next.isEmpty()) {
+            fail(reply, reason);
+            return;
+        }
+        ++hops;
+        reply->deleteLater();
+        send(next);
+        return;
+    }
+    if (status != 0 && status != 304 && (status < 200 || status > 299)) {
+        fail(reply,
+             QStringLiteral("the server answered %1 %2")
+                 .arg(status)
+                 .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()));
+        return;
+    }
     QByteArray body = reply->readAll();
     // A connection that closed before the announced length is a failure, not a shorter body.
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() != body.size())
+    if (status != 304 && length.isValid() && length.toLongLong() != body.size()) {
+        fail(reply,
+             QStringLiteral("Received %1 of %2 bytes").arg(body.size()).arg(length.toLongLong()));
         return;
+    }
+    if (options.maximumSize >= 0 && body.size() > options.maximumSize) {
+        fail(reply, QStringLiteral("the answer is larger than ") + limitText(options.maximumSize));
+        return;
+    }
     data = std::move(body);
     reply->deleteLater();
     emit downloaded(this);

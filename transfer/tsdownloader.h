@@ -1,15 +1,19 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QObject>
+#include <QPair>
+#include <QSet>
 #include <QUrl>
 
-class QNetworkReply;
-
 // One-shot HTTP GET into memory. The constructor issues the request; `downloaded` fires once when
-// a reply arrives without error. Errors, redirects to follow and time-outs are silent: the signal
-// simply never comes. Redirect answers are delivered as they are, with their own body.
+// the answer arrived whole without error (a 2xx, or 304 to a conditional request). Redirects are
+// followed, at most five and never from https to http. Every failure is silent towards
+// `downloaded`; it fires `failed` instead, with the reason in `errorString()`, and is written to
+// the daily log.
 class TsDownloader : public QObject
 {
     Q_OBJECT
@@ -17,20 +21,58 @@ class TsDownloader : public QObject
 public:
     // A transfer that receives no byte for this long is abandoned.
     static constexpr int defaultTransferTimeout = 30000;
+    static constexpr int maximumRedirects = 5;
+
+    struct Options
+    {
+        int transferTimeout = defaultTransferTimeout;
+        // The longest body taken, in bytes; a longer answer is stopped and fails. -1: no limit.
+        qint64 maximumSize = -1;
+        // Extra request headers (for example If-None-Match), sent on every hop.
+        QList<QPair<QByteArray, QByteArray>> headers;
+    };
 
     explicit TsDownloader(QUrl url, QObject *parent = nullptr);
     TsDownloader(QUrl url, int transferTimeout, QObject *parent = nullptr);
+    TsDownloader(QUrl url, const Options &options, QObject *parent = nullptr);
     ~TsDownloader() override;
 
     QByteArray downloadedData() const;
+    qint64 maximumSize() const;
+
+    // About the final answer, once one has come: its status (0 before, or without an answer),
+    // one of its headers, and the address it came from after redirects.
+    int statusCode() const;
+    QByteArray rawHeader(const QByteArray &name) const;
+    QUrl finalUrl() const;
+    // Why nothing was delivered; empty unless `failed` fired.
+    QString errorString() const;
+    // The network's own classification of the failure (NoError when the host answered with a
+    // status that was not wanted, or the answer was refused here).
+    QNetworkReply::NetworkError networkError() const;
 
 signals:
     void downloaded(TsDownloader *obj);
+    void failed(TsDownloader *obj);
 
 private slots:
     void fileDownloaded(QNetworkReply *reply);
 
 private:
+    void send(const QUrl &url);
+    void fail(QNetworkReply *reply, const QString &reason);
+    // The next hop of a redirect answer, or an empty URL with `reason` set.
+    QUrl redirectTarget(QNetworkReply *reply, QString &reason) const;
+
     QByteArray data;
     QNetworkAccessManager accessManager;
+    Options options;
+    QUrl location;
+    QSet<QUrl> visited;
+    int hops = 0;
+    int status = 0;
+    QList<QNetworkReply::RawHeaderPair> headers;
+    QString failure;
+    QNetworkReply::NetworkError networkFailure = QNetworkReply::NoError;
+    QString refusal; // set when an answer is stopped here (too long)
 };

@@ -72,8 +72,10 @@ void setBrowserAction(BrowserAction action)
 void checkForUpdates(bool explicitCheck)
 {
     // Lives as long as the application: the reply may come at any time, or never.
+    TsDownloader::Options options;
+    options.maximumSize = ServiceEndpoints::versionFileMaximumSize;
     auto *downloader =
-        new TsDownloader(ServiceEndpoints::versionFileUrl(), QCoreApplication::instance());
+        new TsDownloader(ServiceEndpoints::versionFileUrl(), options, QCoreApplication::instance());
     QObject::connect(
         downloader, &TsDownloader::downloaded, downloader,
         [explicitCheck](TsDownloader *obj) { versionFileArrived(obj, explicitCheck); });

@@ -25,6 +25,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -109,6 +110,7 @@ private slots:
     void folderNameComplaints();
     void folderPromptSuggestsAndKeepsWhatWasTyped();
     void searchAndListKeys();
+    void mixedBatchTellsTheTruth();
     void existingFolderIsUpdatedInPlace();
     void existingFolderChoices_data();
     void existingFolderChoices();
@@ -156,6 +158,8 @@ private:
         return result;
     }
     QString title() const { return child<QLabel>("progressTitle")->text(); }
+    // The end-of-batch list, one line per package.
+    QString outcomes() const { return texts("outcome_list").join("\n"); }
     QString info() const { return child<QLabel>("progressInfo")->text(); }
 
     std::unique_ptr<QTemporaryDir> site;
@@ -269,11 +273,14 @@ void TestRoad::catalogueUnderFilters_data()
     QTest::addColumn<int>("filter");
     QTest::addColumn<QStringList>("shown");
 
-    const QByteArray lf = "u1,mods,Alpha\nu2,pics,Beta\nu3,skin,Gamma\nu4,mods,Delta\n";
-    const QByteArray crlf = "u1,mods,Alpha\r\nu2,pics,Beta\r\nu3,skin,Gamma\r\n";
-    const QByteArray fourth =
-        "u1,mods,Alpha\nu2,skin,Beta\nu3,pics,Gamma, the Third\nu4,skin,Delta";
-    const QByteArray odd = "u1,Mods,Upper\nu2,skin\nu3\n\nu4,pics,Kept";
+    const QByteArray lf = "http://h/u1,mods,Alpha\nhttp://h/u2,pics,Beta\nhttp://h/"
+                          "u3,skin,Gamma\nhttp://h/u4,mods,Delta\n";
+    const QByteArray crlf =
+        "http://h/u1,mods,Alpha\r\nhttp://h/u2,pics,Beta\r\nhttp://h/u3,skin,Gamma\r\n";
+    const QByteArray fourth = "http://h/u1,mods,Alpha\nhttp://h/u2,skin,Beta\nhttp://h/"
+                              "u3,pics,Gamma, the Third\nhttp://h/u4,skin,Delta";
+    const QByteArray odd =
+        "http://h/u1,Mods,Upper\nhttp://h/u2,skin\nhttp://h/u3\n\nhttp://h/u4,pics,Kept";
 
     QTest::newRow("all, with suffixes")
         << lf << 0 << QStringList{"Alpha [Mod]", "Beta [Pic Pack]", "Gamma [Skin]", "Delta [Mod]"};
@@ -411,8 +418,9 @@ void TestRoad::mixedBatchEachInItsKindsFolder()
 
     // Each archive is gone after its own extraction.
     QCOMPARE(filesBelow(AppPaths::downloadsFolder()), QStringList());
+    // After the batch the player can leave or go back to the catalogue.
     QVERIFY(child<QPushButton>("quit")->isVisible());
-    QVERIFY(!child<QPushButton>("back")->isVisible());
+    QVERIFY(child<QPushButton>("back")->isVisible());
     QCOMPARE(child<QProgressBar>("progressBar")->value(), 100);
     QTRY_COMPARE_WITH_TIMEOUT(title(), QString("Installed"), 3000);
     QCOMPARE(info(), QString("Install Completed"));
@@ -516,6 +524,101 @@ void TestRoad::searchAndListKeys()
              (QStringList{"Real World [Mod]", "Neat Skin [Skin]", "Neater Things [Skin]"}));
 }
 
+void TestRoad::mixedBatchTellsTheTruth()
+{
+    TsLogging::installMessageHandler();
+    // Good, missing, damaged and slow, in catalogue order.
+    QVERIFY(writeFile(site->filePath("files/damaged.zip"), QByteArray(4000, 'z')));
+    QByteArray slow;
+    for (int i = 0; i < 300; ++i)
+        slow += "line " + QByteArray::number(i) + "\n";
+    makePackage("slow.zip", {{"slow.txt", slow}});
+    host->setThrottle("/files/slow.zip", 600);
+    host->setError("/files/missing.zip", 404, "not here");
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    openWindow(base + "realworld.zip,mods,Good\n" + base + "missing.zip,pics,Missing\n" + base +
+               "damaged.zip,skin,Damaged\n" + base + "slow.zip,skin,Slow\n");
+    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 4);
+    auto *repo = child<QListWidget>("repo_list");
+    repo->selectAll();
+    QTest::mouseClick(child<QPushButton>("add_to_list"), Qt::LeftButton);
+
+    // Everything the page says while the batch runs.
+    QStringList seen;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&] {
+        const QString now = title() + " | " + info();
+        if (seen.isEmpty() || seen.last() != now)
+            seen << now;
+    });
+    watch.start(2);
+    QStringList promptTitles;
+    const auto answer = [&](const QString &folder) {
+        return [&, folder](QWidget *modal) {
+            promptTitles << title();
+            ModalScript::acceptText(folder)(modal);
+        };
+    };
+    ModalScript script({answer("Good"), answer("Damaged"), answer("Slow")});
+    QTest::mouseClick(child<QPushButton>("download_items"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(title().startsWith("Downloading Slow [Skin] (4 of 4)"), 10000);
+    QVERIFY(child<QPushButton>("cancel_batch")->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(info().contains("left"), 10000);
+    QVERIFY2(info().contains("%"), qPrintable(info()));
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("quit")->isVisible(), 20000);
+    watch.stop();
+    QVERIFY(script.finished());
+
+    QCOMPARE(promptTitles, (QStringList{"Waiting for a folder name for Good [Mod] (1 of 4)",
+                                        "Waiting for a folder name for Damaged [Skin] (3 of 4)",
+                                        "Waiting for a folder name for Slow [Skin] (4 of 4)"}));
+    for (const QString &moment : qAsConst(seen))
+        QVERIFY2(!moment.contains("Install Completed") && !moment.startsWith("Installed |"),
+                 qPrintable(moment));
+    QVERIFY(seen.filter("Unpacking Good [Mod] (1 of 4)").size() > 0);
+
+    // The end: every package with its outcome and full reason, wrapped inside the window.
+    QCOMPARE(title(), QString("Finished"));
+    QVERIFY2(info().startsWith("Installed 2 of 4 packages"), qPrintable(info()));
+    auto *list = child<QListWidget>("outcome_list");
+    QVERIFY(list->isVisible());
+    QCOMPARE(list->count(), 4);
+    QVERIFY(list->wordWrap());
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+    QVERIFY2(outcomes().contains("Good [Mod] \u2192 Databases/Good: installed"),
+             qPrintable(outcomes()));
+    QVERIFY2(outcomes().contains("Missing [Pic Pack]: failed \u2014 Failed: "),
+             qPrintable(outcomes()));
+    QVERIFY2(
+        outcomes().contains("Damaged [Skin] \u2192 Skins/Damaged: failed \u2014 Couldn't open zip"),
+        qPrintable(outcomes()));
+    QVERIFY2(outcomes().contains("Slow [Skin] \u2192 Skins/Slow: installed"),
+             qPrintable(outcomes()));
+    QCOMPARE(child<QProgressBar>("batchProgress")->value(), 4);
+    // The same lines reach the daily log.
+    const QString log = QString::fromUtf8(TestFiles::read(AppPaths::dailyLogFile()));
+    QVERIFY2(log.contains("Batch: Damaged [Skin] \u2192 Skins/Damaged: failed"), qPrintable(log));
+
+    // Retry runs only the two that did not install; the missing one is there now.
+    host->setThrottle("/files/missing.zip", 0);
+    makePackage("missing.zip", {{"faces/found.txt", "found"}});
+    const int before = host->requests().filter(".zip").size();
+    {
+        ModalScript retry({ModalScript::acceptText("Found"), ModalScript::acceptText("Damaged2")});
+        QTest::mouseClick(child<QPushButton>("retry_failed"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("quit")->isVisible(), 20000);
+        QVERIFY(retry.finished());
+    }
+    QCOMPARE(host->requests().filter(".zip").mid(before),
+             (QStringList{"GET /files/missing.zip", "GET /files/damaged.zip"}));
+    QVERIFY(QFile::exists(game("Pictures/Found/faces/found.txt")));
+
+    // Back: the catalogue again, with only the package that still failed on the list.
+    QTest::mouseClick(child<QPushButton>("back"), Qt::LeftButton);
+    QCOMPARE(child<QStackedWidget>("stackedWidget")->currentIndex(), 0);
+    QCOMPARE(texts("file_list"), QStringList{"Damaged [Skin]"});
+}
+
 void TestRoad::existingFolderIsUpdatedInPlace()
 {
     QVERIFY(writeFile(game("Skins/NeatSkin/skin.ini"), "old"));
@@ -616,8 +719,10 @@ void TestRoad::failedInstallLeavesTheGameAsItWas()
     ModalScript script(steps);
     download(script);
 
-    QVERIFY2(info().contains("Couldn't extract file"), qPrintable(info()));
-    QVERIFY2(info().contains(damaged), qPrintable(info()));
+    QVERIFY2(outcomes().contains("My Mod [Mod] \u2192 Databases/MyMod: failed \u2014 Couldn't "
+                                 "extract file"),
+             qPrintable(outcomes()));
+    QVERIFY2(outcomes().contains(damaged), qPrintable(outcomes()));
     // Byte for byte as before: replaced files have their old bytes, new files and folders
     // (the new package folder and its SaveGames too) are gone, nothing is left over.
     QCOMPARE(snapshot(game()), before);
@@ -875,7 +980,8 @@ void TestRoad::cancelSkipsThePackage()
     QCOMPARE(filesBelow(game("Databases")), QStringList{"Other/db.txt"});
     QCOMPARE(filesBelow(game("Skins/NeatSkin")), (QStringList{"bg/back.txt", "skin.ini"}));
     QCOMPARE(filesBelow(AppPaths::downloadsFolder()), QStringList());
-    QVERIFY(info().contains("Real World: skipped"));
+    QVERIFY2(outcomes().contains("Real World [Mod]: skipped \u2014 no folder chosen"),
+             qPrintable(outcomes()));
     QCOMPARE(title(), QString("Finished"));
 }
 
@@ -926,13 +1032,15 @@ void TestRoad::failuresEndTheBatch()
         ModalScript script(answers);
         download(script);
 
-        QVERIFY2(info().contains(expectedInfo), qPrintable(info()));
-        QVERIFY2(info().startsWith("Installed 1 of 2 packages."), qPrintable(info()));
+        QVERIFY2(outcomes().contains("Broken [Pic Pack]"), qPrintable(outcomes()));
+        QVERIFY2(outcomes().contains(expectedInfo), qPrintable(outcomes()));
+        QVERIFY2(info().startsWith("Installed 1 of 2 packages"), qPrintable(info()));
         QCOMPARE(title(), QString("Finished"));
         QVERIFY(QFile::exists(game(last ? "Skins/NeatLast/skin.ini" : "Skins/NeatFirst/skin.ini")));
         // The page keeps telling what went wrong.
         QTest::qWait(1200);
-        QVERIFY(info().contains(expectedInfo));
+        QVERIFY(outcomes().contains(expectedInfo));
+        QVERIFY(info().startsWith("Installed 1 of 2 packages"));
         const QStringList left = filesBelow(AppPaths::downloadsFolder());
         QCOMPARE(left.size(), archiveKept ? 1 : 0);
         if (archiveKept)

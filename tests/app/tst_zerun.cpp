@@ -60,6 +60,9 @@ void TestZerun::startsOnTheCataloguePage()
     QCOMPARE(child<QProgressBar>("progressBar")->value(), 0);
     QVERIFY(child<QPushButton>("back")->isHidden());
     QVERIFY(child<QPushButton>("quit")->isHidden());
+    // Nothing to say about the list before it has been fetched.
+    QVERIFY(child<QLabel>("catalogue_status")->isHidden());
+    QVERIFY(child<QPushButton>("retry_catalogue")->isHidden());
 
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -104,6 +107,8 @@ void TestZerun::widgetTexts_data()
     row("progressInfo", "QLabel", "");
     row("back", "QPushButton", "Go Back");
     row("quit", "QPushButton", "Quit");
+    row("catalogue_status", "QLabel", "");
+    row("retry_catalogue", "QPushButton", "Try Again");
 }
 
 void TestZerun::widgetTexts()
@@ -129,10 +134,10 @@ void TestZerun::layouts_data()
     QTest::newRow("verticalLayout_2")
         << "verticalLayout_2"
         << "centralWidget" << 6 << QList<int>{11, 11, 11, 11} << QStringList{"stackedWidget"};
-    QTest::newRow("verticalLayout")
-        << "verticalLayout"
-        << "page" << 6 << QList<int>{11, 11, 11, 11}
-        << QStringList{"horizontalLayout_2", "horizontalLayout", "horizontalLayout_3"};
+    QTest::newRow("verticalLayout") << "verticalLayout"
+                                    << "page" << 6 << QList<int>{11, 11, 11, 11}
+                                    << QStringList{"horizontalLayout_2", "horizontalLayout",
+                                                   "horizontalLayout_5", "horizontalLayout_3"};
     QTest::newRow("horizontalLayout_2")
         << "horizontalLayout_2"
         << "" << 5 << QList<int>{5, -1, -1, -1}
@@ -140,6 +145,9 @@ void TestZerun::layouts_data()
     QTest::newRow("horizontalLayout")
         << "horizontalLayout"
         << "" << 6 << QList<int>{-1, -1, -1, -1} << QStringList{"repo_list", "file_list"};
+    QTest::newRow("horizontalLayout_5") << "horizontalLayout_5"
+                                        << "" << 6 << QList<int>{-1, -1, -1, -1}
+                                        << QStringList{"catalogue_status", "retry_catalogue"};
     QTest::newRow("horizontalLayout_3")
         << "horizontalLayout_3"
         << "" << 6 << QList<int>{-1, 0, 10, -1}
@@ -147,10 +155,12 @@ void TestZerun::layouts_data()
     QTest::newRow("verticalLayout_3")
         << "verticalLayout_3"
         << "page_2" << 6 << QList<int>{11, 11, 11, 11}
-        << QStringList{"progressTitle", "progressBar", "progressInfo", "horizontalLayout_4"};
+        << QStringList{"progressTitle", "progressBar",  "progressInfo",
+                       "batchProgress", "outcome_list", "horizontalLayout_4"};
     QTest::newRow("horizontalLayout_4")
         << "horizontalLayout_4"
-        << "" << 6 << QList<int>{-1, -1, -1, -1} << QStringList{"back", "(spacer)", "quit"};
+        << "" << 6 << QList<int>{-1, -1, -1, -1}
+        << QStringList{"back", "(spacer)", "copy_details", "retry_failed", "cancel_batch", "quit"};
 }
 
 void TestZerun::layouts()

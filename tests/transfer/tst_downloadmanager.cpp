@@ -24,13 +24,19 @@
 namespace {
 
 // Everything a manager says, in the order it says it. Runs of progress reports are folded into
-// one "progress" entry after their form has been checked.
+// one "progress" entry after their form has been checked; retry notices are kept apart.
 class Recorder : public QObject
 {
 public:
     explicit Recorder(DownloadManager &manager)
     {
+        connect(&manager, &DownloadManager::transferFinished, this,
+                [this](const DownloadOutcome &outcome) { outcomes.append(outcome); });
         connect(&manager, &DownloadManager::result, this, [this](const QString &text) {
+            if (text.startsWith(QLatin1String("Retrying in "))) {
+                retryTexts.append(text);
+                return;
+            }
             if (text.startsWith(QLatin1String("Progress: "))) {
                 progressTexts.append(text);
                 if (events.isEmpty() || events.last() != QLatin1String("progress"))
@@ -56,6 +62,8 @@ public:
 
     QStringList events;
     QStringList progressTexts;
+    QStringList retryTexts;
+    QVector<DownloadOutcome> outcomes;
     QList<QPair<int, int>> ranges;
     QList<int> values;
 };
@@ -91,8 +99,16 @@ private slots:
     void existingFilesAreKeptOrReplaced_data();
     void existingFilesAreKeptOrReplaced();
     void answerWithoutLength();
-    void redirectIsReportedNotFollowed_data();
-    void redirectIsReportedNotFollowed();
+    void redirectIsFollowed_data();
+    void redirectIsFollowed();
+    void hostingQuirks_data();
+    void hostingQuirks();
+    void httpsNeverRedirectsToHttp();
+    void laterBatchResumesPartialFile_data();
+    void laterBatchResumesPartialFile();
+    void refusedRangeStartsAgain();
+    void stalePartialFilesAreRemovedAtStart();
+    void notEnoughDiskSpace();
     void emptyListSaysNothing();
     void countersStartAgainAfterFinished();
     void stalledTransferFails();
@@ -385,7 +401,7 @@ void TestDownloadManager::answerWithoutLength()
     QCOMPARE(recorder.values, QList<int>() << QVector<int>(recorder.values.size(), 0).toList());
 }
 
-void TestDownloadManager::redirectIsReportedNotFollowed_data()
+void TestDownloadManager::redirectIsFollowed_data()
 {
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("location");
@@ -400,7 +416,7 @@ void TestDownloadManager::redirectIsReportedNotFollowed_data()
                          << "/packs/new.zip";
 }
 
-void TestDownloadManager::redirectIsReportedNotFollowed()
+void TestDownloadManager::redirectIsFollowed()
 {
     QFETCH(int, status);
     QFETCH(QString, location);
@@ -416,18 +432,24 @@ void TestDownloadManager::redirectIsReportedNotFollowed()
     QVERIFY(runBatch(manager, {url}));
     QStringList events = recorder.events;
     events.removeAll(QStringLiteral("progress"));
+    // The hop is reported; the file keeps the name from the list.
     const QStringList expected{
         QStringLiteral("result:Downloading ") + url + QLatin1Char('\n'),
         QStringLiteral("redirect:Request: ") + url + QStringLiteral(" was redirected with code: ") +
             QString::number(status),
         QStringLiteral("redirect:Redirected to: ") + hostUrl(target),
-        QStringLiteral("result:"),
-        QStringLiteral("result:0/1files downloaded successfully"),
+        QStringLiteral("result:File: ") + downloads(QStringLiteral("old.zip")),
+        QStringLiteral("fileDownloaded"),
+        QStringLiteral("result:Succeeded"),
+        QStringLiteral("result:1/1files downloaded successfully"),
         QStringLiteral("finished"),
     };
     QCOMPARE(events, expected);
-    QVERIFY(QDir(AppPaths::downloadsFolder()).entryList(QDir::Files).isEmpty());
-    QCOMPARE(host->requests(), QStringList{QStringLiteral("GET /packs/old.zip")});
+    QCOMPARE(TestFiles::read(downloads(QStringLiteral("old.zip"))), QByteArray("new"));
+    QCOMPARE(QDir(AppPaths::downloadsFolder()).entryList(QDir::Files),
+             QStringList{QStringLiteral("old.zip")});
+    QCOMPARE(host->requests(), (QStringList{QStringLiteral("GET /packs/old.zip"),
+                                            QStringLiteral("GET /packs/new.zip")}));
 }
 
 void TestDownloadManager::emptyListSaysNothing()
@@ -466,6 +488,7 @@ void TestDownloadManager::stalledTransferFails()
 
     DownloadManager manager;
     manager.setTransferTimeout(700);
+    manager.setRetryDelays({50, 50, 50});
     Recorder recorder(manager);
     QElapsedTimer clock;
     clock.start();
@@ -476,6 +499,14 @@ void TestDownloadManager::stalledTransferFails()
     QVERIFY(clock.elapsed() < 20000);
     verifyFirstFailedSecondSaved(recorder, QStringLiteral("stall.zip"), QStringLiteral("after.zip"),
                                  "after");
+    // Not the player's cancel: the stall itself, after every attempt.
+    QVERIFY(recorder.events.contains(
+        QStringLiteral("result:Failed: no data from the server for 0.7 s")));
+    QCOMPARE(recorder.retryTexts,
+             (QStringList{QStringLiteral("Retrying in 0.05 s (attempt 1 of 3)"),
+                          QStringLiteral("Retrying in 0.05 s (attempt 2 of 3)"),
+                          QStringLiteral("Retrying in 0.05 s (attempt 3 of 3)")}));
+    QCOMPARE(recorder.outcomes.first().attempts, 4);
 }
 
 void TestDownloadManager::malformedBodies_data()
@@ -507,6 +538,7 @@ void TestDownloadManager::malformedBodies()
     responder.setAnswer(answer, true, closeDelay);
 
     DownloadManager manager;
+    manager.setRetryDelays({20, 20, 20});
     Recorder recorder(manager);
     const QString url = responder.url(QStringLiteral("/packs/raw.zip")).toString();
     QVERIFY(runBatch(manager, {url}));
@@ -594,13 +626,17 @@ void TestDownloadManager::destroyedInFlightLeavesNothing()
     manager->setUrlList({hostUrl(QStringLiteral("/packs/cut.zip"))});
     manager->startList();
     // Most of the first part has reached the disk; the rest is held back by the host.
-    QTRY_VERIFY(QFileInfo(downloads(QStringLiteral("cut.zip"))).size() > 300000);
+    const QString partial = DownloadManager::partialPathFor(downloads(QStringLiteral("cut.zip")));
+    QTRY_VERIFY(QFileInfo(partial).size() > 300000);
+    QVERIFY(!QFile::exists(downloads(QStringLiteral("cut.zip"))));
     const int before = recorder.events.size();
     manager.reset();
     QCoreApplication::processEvents();
     QCOMPARE(recorder.events.size(), before);
     QVERIFY(!recorder.finishedSeen());
+    // Nothing under the final name; the bytes stay in the partial file for a later batch.
     QVERIFY(!QFile::exists(downloads(QStringLiteral("cut.zip"))));
+    QVERIFY(QFileInfo(partial).size() > 300000);
 }
 
 void TestDownloadManager::failedWriteFailsTransfer()
@@ -673,6 +709,360 @@ void TestDownloadManager::certificateErrorsAreNeverIgnored()
         // The handshake failed, so no request ever reached the host.
         QVERIFY(secure.requests().isEmpty());
     }
+}
+
+namespace {
+
+// How the host misbehaves for one row of the table.
+enum class Fault { None, Busy, Error, BreakOff, BreakOffNoRange, Chain, Loop, FileUrl };
+
+} // namespace
+Q_DECLARE_METATYPE(Fault)
+
+void TestDownloadManager::hostingQuirks_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<int>("status"); // busy, error or redirect status
+    QTest::addColumn<int>("times");  // busy answers, breaks, or hops
+    QTest::addColumn<QByteArray>("retryAfter");
+    QTest::addColumn<int>("kind"); // DownloadOutcome::Kind
+    QTest::addColumn<int>("attempts");
+    QTest::addColumn<double>("movedRatio"); // most bytes received per file byte
+    QTest::addColumn<QString>("reason");    // part of the failure reason
+    QTest::addColumn<QString>("firstRetry");
+
+    const int saved = DownloadOutcome::Saved;
+    const int failed = DownloadOutcome::Failed;
+    const QByteArray none;
+    QTest::newRow("plain answer") << Fault::None << 200 << 0 << none << saved << 1 << 1.0 << ""
+                                  << "";
+    QTest::newRow("503 twice, then the file")
+        << Fault::Busy << 503 << 2 << none << saved << 3 << 1.0 << ""
+        << "Retrying in 0.02 s (attempt 1 of 3)";
+    QTest::newRow("429 with Retry-After")
+        << Fault::Busy << 429 << 1 << QByteArray("1") << saved << 2 << 1.0 << ""
+        << "Retrying in 1 s (attempt 1 of 3)";
+    QTest::newRow("408 once") << Fault::Busy << 408 << 1 << none << saved << 2 << 1.0 << ""
+                              << "";
+    QTest::newRow("502 once") << Fault::Busy << 502 << 1 << none << saved << 2 << 1.0 << ""
+                              << "";
+    QTest::newRow("504 once") << Fault::Busy << 504 << 1 << none << saved << 2 << 1.0 << ""
+                              << "";
+    QTest::newRow("503 asking for two minutes")
+        << Fault::Busy << 503 << 1 << QByteArray("120") << failed << 1 << 0.0
+        << "(the server asks to wait 120 s)"
+        << "";
+    QTest::newRow("500 every time")
+        << Fault::Error << 500 << 0 << none << failed << 4 << 0.0 << "Internal Server Error"
+        << "Retrying in 0.02 s (attempt 1 of 3)";
+    QTest::newRow("404 is not retried")
+        << Fault::Error << 404 << 0 << none << failed << 1 << 0.0 << "Not Found"
+        << "";
+    QTest::newRow("403 is not retried")
+        << Fault::Error << 403 << 0 << none << failed << 1 << 0.0 << ""
+        << "";
+    QTest::newRow("410 is not retried")
+        << Fault::Error << 410 << 0 << none << failed << 1 << 0.0 << ""
+        << "";
+    QTest::newRow("breaks off once, rest by range")
+        << Fault::BreakOff << 200 << 1 << none << saved << 2 << 1.0 << ""
+        << "";
+    QTest::newRow("breaks off three times")
+        << Fault::BreakOff << 200 << 3 << none << saved << 4 << 1.0 << ""
+        << "Retrying in 0.02 s (attempt 1 of 3)";
+    QTest::newRow("breaks off, host without ranges")
+        << Fault::BreakOffNoRange << 200 << 1 << none << saved << 2 << 1.6 << ""
+        << "";
+    QTest::newRow("breaks off every time")
+        << Fault::BreakOff << 200 << 9 << none << failed << 4 << 1.0 << ""
+        << "";
+    QTest::newRow("five redirects") << Fault::Chain << 302 << 5 << none << saved << 1 << 1.0 << ""
+                                    << "";
+    QTest::newRow("six redirects") << Fault::Chain << 301 << 6 << none << failed << 1 << 0.0
+                                   << "too many redirects (more than 5)"
+                                   << "";
+    QTest::newRow("303 then 308") << Fault::Chain << 303 << 2 << none << saved << 1 << 1.0 << ""
+                                  << "";
+    QTest::newRow("redirect loop")
+        << Fault::Loop << 302 << 0 << none << failed << 1 << 0.0 << "redirect loop at "
+        << "";
+    QTest::newRow("305 is not followed") << Fault::Error << 305 << 0 << none << failed << 1 << 0.0
+                                         << "redirect status 305 is not followed"
+                                         << "";
+    QTest::newRow("file URL refused") << Fault::FileUrl << 0 << 0 << none << failed << 0 << 0.0
+                                      << "only http and https addresses are downloaded"
+                                      << "";
+}
+
+void TestDownloadManager::hostingQuirks()
+{
+    QFETCH(Fault, fault);
+    QFETCH(int, status);
+    QFETCH(int, times);
+    QFETCH(QByteArray, retryAfter);
+    QFETCH(int, kind);
+    QFETCH(int, attempts);
+    QFETCH(double, movedRatio);
+    QFETCH(QString, reason);
+    QFETCH(QString, firstRetry);
+
+    const int size = 300 * 1024;
+    const QByteArray body = patterned(size, 11);
+    const QString path = QStringLiteral("/packs/q.zip");
+    QString served = path;
+    QString url = hostUrl(path);
+    switch (fault) {
+    case Fault::None:
+        break;
+    case Fault::Busy:
+        host->setBusy(path, status, times, retryAfter);
+        break;
+    case Fault::Error:
+        if (status == 305)
+            host->setRedirect(path, status, QStringLiteral("http://proxy.test/"));
+        else
+            host->setError(path, status, "error page");
+        break;
+    case Fault::BreakOffNoRange:
+        host->setRangeSupport(path, false);
+        Q_FALLTHROUGH();
+    case Fault::BreakOff:
+        // Every answer that starts before the last break sends at most a fifth (or a half).
+        host->setBreakOff(path, times > 1 ? size / 5 : size / 2,
+                          times > 3 ? size : qint64(times > 1 ? size / 5 : size / 2) * times);
+        break;
+    case Fault::Chain: {
+        served = QStringLiteral("/packs/real.zip");
+        QString from = path;
+        for (int hop = 1; hop <= times; ++hop) {
+            const QString to = hop == times ? served : QStringLiteral("/packs/hop%1.zip").arg(hop);
+            host->setRedirect(from, hop == 1 ? status : 308, to);
+            from = to;
+        }
+        break;
+    }
+    case Fault::Loop:
+        host->setRedirect(path, status, QStringLiteral("/packs/loop.zip"));
+        host->setRedirect(QStringLiteral("/packs/loop.zip"), status, path);
+        break;
+    case Fault::FileUrl:
+        url = QUrl::fromLocalFile(hostRoot.filePath(QStringLiteral("packs/q.zip"))).toString();
+        break;
+    }
+    writeHostFile(served, body);
+
+    DownloadManager manager;
+    manager.setRetryDelays({20, 20, 20});
+    Recorder recorder(manager);
+    QVERIFY(runBatch(manager, {url}));
+
+    QCOMPARE(recorder.outcomes.size(), 1);
+    const DownloadOutcome outcome = recorder.outcomes.first();
+    QCOMPARE(int(outcome.kind), kind);
+    QCOMPARE(outcome.attempts, attempts);
+    QCOMPARE(outcome.url.toString(), url);
+    QCOMPARE(recorder.retryTexts.size(), std::max(0, attempts - 1));
+    if (!firstRetry.isEmpty())
+        QCOMPARE(recorder.retryTexts.first(), firstRetry);
+    QVERIFY2(outcome.reason.contains(reason), qPrintable(outcome.reason));
+    // What the manager took from the network. The host may count more: after a lost
+    // connection the network layer sometimes sends the request once more on its own and drops
+    // that answer when the reply has already ended.
+    const qint64 moved = outcome.bytesReceived;
+    QVERIFY2(moved <= movedRatio * size, qPrintable(QString::number(moved)));
+    QVERIFY(host->bytesSent(served) >= moved);
+
+    QStringList events = recorder.events;
+    events.removeAll(QStringLiteral("progress"));
+    QCOMPARE(events.first(), QStringLiteral("result:Downloading ") + url + QLatin1Char('\n'));
+    const QStringList files = QDir(AppPaths::downloadsFolder()).entryList(QDir::Files);
+    if (kind == DownloadOutcome::Saved) {
+        QVERIFY(events.contains(QStringLiteral("result:Succeeded")));
+        QCOMPARE(outcome.savedPath, downloads(QStringLiteral("q.zip")));
+        QCOMPARE(outcome.size, qint64(size));
+        QCOMPARE(outcome.entityTag, PackageHost::entityTag(hostRoot.path() + served));
+        QCOMPARE(TestFiles::read(downloads(QStringLiteral("q.zip"))), body);
+        QCOMPARE(files, QStringList{QStringLiteral("q.zip")});
+        QVERIFY(moved >= size);
+    } else {
+        QVERIFY(events.contains(QStringLiteral("result:Failed: ") + outcome.reason));
+        QVERIFY(!files.contains(QStringLiteral("q.zip")));
+        // Only a broken-off body leaves a partial file, for a later batch to finish.
+        if (fault == Fault::BreakOff)
+            QCOMPARE(QFileInfo(DownloadManager::partialPathFor(downloads(QStringLiteral("q.zip"))))
+                         .size(),
+                     moved);
+        else
+            QVERIFY2(files.isEmpty(), qPrintable(files.join(QLatin1Char(' '))));
+    }
+    if (fault == Fault::FileUrl)
+        QVERIFY(host->requests().isEmpty());
+    if (fault == Fault::BreakOff && kind == DownloadOutcome::Saved) {
+        // Each later attempt asked only for the rest, naming the copy it holds.
+        // (The network layer may repeat a broken request on its own; repeats ask the same.)
+        QSet<QByteArray> ranges;
+        for (const PackageHost::Exchange &exchange : host->exchanges()) {
+            if (exchange.range.isEmpty())
+                continue;
+            ranges.insert(exchange.range);
+            QCOMPARE(exchange.status, 206);
+            QCOMPARE(exchange.ifRange, outcome.entityTag);
+        }
+        QCOMPARE(ranges.size(), attempts - 1);
+    }
+}
+
+void TestDownloadManager::httpsNeverRedirectsToHttp()
+{
+    if (!QSslSocket::supportsSsl())
+        QSKIP("no TLS back end available");
+    const QString tls = QStringLiteral(ZERUN_TEST_DATA "/tls/");
+    PackageHost secure(hostRoot.path(), tls + QStringLiteral("localhost.crt"),
+                       tls + QStringLiteral("localhost.key"));
+    QVERIFY(secure.start());
+    writeHostFile(QStringLiteral("/packs/plain.zip"), "plain");
+    secure.setRedirect(QStringLiteral("/packs/secure.zip"), 302,
+                       hostUrl(QStringLiteral("/packs/plain.zip")));
+
+    const QSslConfiguration original = QSslConfiguration::defaultConfiguration();
+    QSslConfiguration configuration = original;
+    configuration.addCaCertificates(tls + QStringLiteral("localhost.crt"));
+    QSslConfiguration::setDefaultConfiguration(configuration);
+    DownloadManager manager;
+    Recorder recorder(manager);
+    const bool finished =
+        runBatch(manager, {secure.url(QStringLiteral("/packs/secure.zip")).toString()});
+    QSslConfiguration::setDefaultConfiguration(original);
+    QVERIFY(finished);
+
+    QCOMPARE(recorder.outcomes.size(), 1);
+    QCOMPARE(recorder.outcomes.first().kind, DownloadOutcome::Failed);
+    QVERIFY2(recorder.outcomes.first().reason.contains(QLatin1String("from https to http")),
+             qPrintable(recorder.outcomes.first().reason));
+    QVERIFY(host->requests().isEmpty());
+    QVERIFY(QDir(AppPaths::downloadsFolder()).entryList(QDir::Files).isEmpty());
+}
+
+void TestDownloadManager::laterBatchResumesPartialFile_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("status");
+    QTest::newRow("same file: the rest by range") << false << 206;
+    QTest::newRow("changed file: sent whole") << true << 200;
+}
+
+void TestDownloadManager::laterBatchResumesPartialFile()
+{
+    QFETCH(bool, changed);
+    QFETCH(int, status);
+    const int size = 1024 * 1024;
+    const QString path = QStringLiteral("/packs/big.zip");
+    const QByteArray first = patterned(size, 21);
+    writeHostFile(path, first);
+    host->setBreakOff(path, 100 * 1024, 400 * 1024);
+    const QString partial = DownloadManager::partialPathFor(downloads(QStringLiteral("big.zip")));
+    {
+        DownloadManager manager;
+        manager.setRetryDelays({20, 20, 20});
+        Recorder recorder(manager);
+        QVERIFY(runBatch(manager, {hostUrl(path)}));
+        QCOMPARE(recorder.outcomes.first().kind, DownloadOutcome::Failed);
+    }
+    QCOMPARE(QFileInfo(partial).size(), 400 * 1024);
+    QVERIFY(!QFile::exists(downloads(QStringLiteral("big.zip"))));
+    const QByteArray oldTag = PackageHost::entityTag(hostRoot.path() + path);
+    const QByteArray second = changed ? patterned(size, 22) : first;
+    if (changed)
+        writeHostFile(path, second);
+    host->clearRequests();
+
+    // A new manager, as after a restart of the program.
+    DownloadManager manager;
+    Recorder recorder(manager);
+    QVERIFY(runBatch(manager, {hostUrl(path)}));
+    QCOMPARE(recorder.outcomes.first().kind, DownloadOutcome::Saved);
+    QCOMPARE(recorder.outcomes.first().attempts, 1);
+    QCOMPARE(TestFiles::read(downloads(QStringLiteral("big.zip"))), second);
+    QVERIFY(!QFile::exists(partial));
+    // (The network layer may still repeat a broken request of the first batch on its own.)
+    const QVector<PackageHost::Exchange> exchanges = host->exchanges();
+    const auto asked =
+        std::find_if(exchanges.cbegin(), exchanges.cend(),
+                     [](const PackageHost::Exchange &e) { return e.range == "bytes=409600-"; });
+    QVERIFY(asked != exchanges.cend());
+    QCOMPARE(asked->ifRange, oldTag);
+    QCOMPARE(asked->status, status);
+    // Both batches together: the file once, plus what a changed file made useless.
+    const qint64 total = 400 * 1024 + recorder.outcomes.first().bytesReceived;
+    QVERIFY2(total <= 1.6 * size, qPrintable(QString::number(total)));
+    QVERIFY(host->bytesSent(path) >= recorder.outcomes.first().bytesReceived);
+    QCOMPARE(recorder.outcomes.first().resumedFrom, changed ? 0 : 400 * 1024);
+}
+
+void TestDownloadManager::refusedRangeStartsAgain()
+{
+    const QString path = QStringLiteral("/packs/r.zip");
+    const QByteArray body = patterned(1000, 31);
+    writeHostFile(path, body);
+    // A partial file longer than the file itself, noted with the file's own tag.
+    const QString target = downloads(QStringLiteral("r.zip"));
+    TestFiles::write(DownloadManager::partialPathFor(target), QByteArray(2000, 'x'));
+    TestFiles::write(target + QStringLiteral(".part.info"),
+                     "url=" + host->url(path).toEncoded() +
+                         "\netag=" + PackageHost::entityTag(hostRoot.path() + path) +
+                         "\nlast-modified=\nsize=-1\n");
+
+    DownloadManager manager;
+    Recorder recorder(manager);
+    QVERIFY(runBatch(manager, {hostUrl(path)}));
+    QCOMPARE(recorder.outcomes.first().kind, DownloadOutcome::Saved);
+    QCOMPARE(TestFiles::read(target), body);
+    const QVector<PackageHost::Exchange> exchanges = host->exchanges();
+    QCOMPARE(exchanges.size(), 2);
+    QCOMPARE(exchanges.at(0).status, 416);
+    QCOMPARE(exchanges.at(1).status, 200);
+    QVERIFY(exchanges.at(1).range.isEmpty());
+    QCOMPARE(QDir(AppPaths::downloadsFolder()).entryList(QDir::Files),
+             QStringList{QStringLiteral("r.zip")});
+}
+
+void TestDownloadManager::stalePartialFilesAreRemovedAtStart()
+{
+    const QDateTime old = QDateTime::currentDateTime().addDays(-8);
+    const QStringList names{"old.zip.part", "old.zip.part.info", "fresh.zip.part",
+                            "fresh.zip.part.info", "kept.zip"};
+    for (const QString &name : names) {
+        TestFiles::write(downloads(name), "bytes");
+        if (!name.startsWith(QLatin1String("fresh"))) {
+            QFile file(downloads(name));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+    }
+    DownloadManager manager;
+    QStringList left = QDir(AppPaths::downloadsFolder()).entryList(QDir::Files);
+    left.sort();
+    QCOMPARE(left, (QStringList{"fresh.zip.part", "fresh.zip.part.info", "kept.zip"}));
+}
+
+void TestDownloadManager::notEnoughDiskSpace()
+{
+    RawHttpResponder responder;
+    QVERIFY(responder.listen());
+    // A length no disk has room for: the transfer fails before a byte is written.
+    responder.setAnswer(RawHttpResponder::head(200, {{"Content-Length", "1000000000000000"}}) +
+                        QByteArray(4096, 'z'));
+    DownloadManager manager;
+    Recorder recorder(manager);
+    QVERIFY(runBatch(manager, {responder.url(QStringLiteral("/packs/huge.zip")).toString()}));
+    QCOMPARE(recorder.outcomes.size(), 1);
+    const QString reason = recorder.outcomes.first().reason;
+    QVERIFY2(reason.startsWith(QLatin1String("Not enough disk space: needs 909.5 TB, ")) &&
+                 reason.endsWith(QLatin1String(" free")),
+             qPrintable(reason));
+    QCOMPARE(recorder.outcomes.first().attempts, 1);
+    QVERIFY(recorder.retryTexts.isEmpty());
+    QVERIFY(QDir(AppPaths::downloadsFolder()).entryList(QDir::Files).isEmpty());
 }
 
 QTEST_MAIN(TestDownloadManager)

@@ -1,4 +1,7 @@
+#include "apppaths.h"
 #include "serviceendpoints.h"
+#include "testprofile.h"
+#include "tsxml.h"
 
 #include <QtTest>
 
@@ -14,9 +17,14 @@ private slots:
     void environmentOverrides();
     void unusableValuesFallBack_data();
     void unusableValuesFallBack();
+    void preferencesBelowEnvironment_data();
+    void preferencesBelowEnvironment();
+    void webUrls_data();
+    void webUrls();
 
 private:
     static void clearVariables();
+    TestProfile profile;
 };
 
 void TestServiceEndpoints::clearVariables()
@@ -28,6 +36,9 @@ void TestServiceEndpoints::clearVariables()
 void TestServiceEndpoints::init()
 {
     clearVariables();
+    AppPaths::createFolders();
+    QFile::remove(TsXML::filePath(TsXML::Preferences, ServiceEndpoints::catalogueHostKey()));
+    QFile::remove(TsXML::filePath(TsXML::Preferences, ServiceEndpoints::serviceHostKey()));
 }
 
 void TestServiceEndpoints::cleanup()
@@ -121,6 +132,77 @@ void TestServiceEndpoints::unusableValuesFallBack()
     qputenv("ZERUN_SERVICE_HOST", value.toUtf8());
     QCOMPARE(ServiceEndpoints::catalogueHost(), ServiceEndpoints::defaultCatalogueHost());
     QCOMPARE(ServiceEndpoints::serviceHost(), ServiceEndpoints::defaultServiceHost());
+}
+
+void TestServiceEndpoints::preferencesBelowEnvironment_data()
+{
+    QTest::addColumn<QString>("environment");
+    QTest::addColumn<QString>("preference");
+    QTest::addColumn<QString>("catalogue");
+    QTest::addColumn<bool>("logged");
+
+    QTest::newRow("preference alone") << QString() << "http://127.0.0.1:7000"
+                                      << "http://127.0.0.1:7000/files/index.dat" << false;
+    QTest::newRow("environment wins") << "http://127.0.0.1:8000"
+                                      << "http://127.0.0.1:7000"
+                                      << "http://127.0.0.1:8000/files/index.dat" << false;
+    QTest::newRow("bad environment, good preference") << "file:///etc"
+                                                      << "https://cat.test/"
+                                                      << "https://cat.test/files/index.dat" << true;
+    QTest::newRow("bad preference") << QString() << "ftp://cat.test/"
+                                    << "http://catalogue.zerun.example/files/index.dat" << true;
+    QTest::newRow("neither") << QString() << QString()
+                             << "http://catalogue.zerun.example/files/index.dat" << false;
+}
+
+void TestServiceEndpoints::preferencesBelowEnvironment()
+{
+    QFETCH(QString, environment);
+    QFETCH(QString, preference);
+    QFETCH(QString, catalogue);
+    QFETCH(bool, logged);
+    if (!environment.isNull())
+        qputenv("ZERUN_CATALOGUE_HOST", environment.toUtf8());
+    if (!preference.isNull())
+        TsXML::save(TsXML::Preferences, ServiceEndpoints::catalogueHostKey(), preference);
+    // A rejected value is a debug record of a channel that the handler writes to the file.
+    QStringList records;
+    static QStringList *sink = nullptr;
+    sink = &records;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            if (type == QtDebugMsg && QByteArray(context.category) == "str.log")
+                sink->append(text);
+        });
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\nstr.log.debug=true"));
+    const QString url = ServiceEndpoints::catalogueUrl().toString();
+    qInstallMessageHandler(previous);
+    QCOMPARE(url, catalogue);
+    QCOMPARE(!records.isEmpty(), logged);
+    if (logged)
+        QVERIFY2(records.first().contains(QLatin1String("not an http or https base URL")),
+                 qPrintable(records.first()));
+}
+
+void TestServiceEndpoints::webUrls_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<bool>("web");
+    QTest::newRow("http") << "http://h/a.zip" << true;
+    QTest::newRow("https") << "HTTPS://h/a.zip" << true;
+    QTest::newRow("file") << "file:///etc/hostname" << false;
+    QTest::newRow("file with host") << "file://server/share/a.zip" << false;
+    QTest::newRow("no host") << "http:///a.zip" << false;
+    QTest::newRow("relative") << "/files/a.zip" << false;
+    QTest::newRow("ftp") << "ftp://h/a.zip" << false;
+    QTest::newRow("data") << "data:text/plain,hi" << false;
+}
+
+void TestServiceEndpoints::webUrls()
+{
+    QFETCH(QString, url);
+    QFETCH(bool, web);
+    QCOMPARE(ServiceEndpoints::isWebUrl(QUrl(url)), web);
 }
 
 QTEST_GUILESS_MAIN(TestServiceEndpoints)

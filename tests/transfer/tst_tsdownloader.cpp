@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QSignalSpy>
+#include <QSslConfiguration>
 #include <QSslSocket>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -24,8 +25,12 @@ private slots:
     void deliversBody();
     void errorStatusStaysSilent_data();
     void errorStatusStaysSilent();
-    void redirectIsDeliveredNotFollowed_data();
-    void redirectIsDeliveredNotFollowed();
+    void redirectIsFollowed_data();
+    void redirectIsFollowed();
+    void httpsNeverRedirectsToHttp();
+    void maximumSize_data();
+    void maximumSize();
+    void conditionalRequestGetsNotModified();
     void dataIsEmptyBeforeSignal();
     void destroyedInFlightEmitsNothing();
     void stalledTransferGivesUp();
@@ -127,29 +132,126 @@ void TestTsDownloader::errorStatusStaysSilent()
     verifySilentEnd(downloader, spy);
 }
 
-void TestTsDownloader::redirectIsDeliveredNotFollowed_data()
+void TestTsDownloader::redirectIsFollowed_data()
 {
     QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("location");
-    QTest::newRow("301 relative") << 301 << "/files/target.dat";
-    QTest::newRow("302 absolute") << 302 << "";
+    QTest::addColumn<int>("hops");
+    QTest::addColumn<bool>("loop");
+    QTest::addColumn<QString>("failure"); // empty: the target is delivered
+    QTest::newRow("301 relative") << 301 << 1 << false << "";
+    QTest::newRow("302 absolute") << 302 << 1 << false << "";
+    QTest::newRow("five hops") << 307 << 5 << false << "";
+    QTest::newRow("six hops") << 308 << 6 << false << "too many redirects (more than 5)";
+    QTest::newRow("loop") << 302 << 2 << true << "redirect loop at ";
 }
 
-void TestTsDownloader::redirectIsDeliveredNotFollowed()
+void TestTsDownloader::redirectIsFollowed()
 {
     QFETCH(int, status);
-    QFETCH(QString, location);
+    QFETCH(int, hops);
+    QFETCH(bool, loop);
+    QFETCH(QString, failure);
     writeFile(QStringLiteral("/files/target.dat"), "the target");
-    if (location.isEmpty())
-        location = host->url(QStringLiteral("/files/target.dat")).toString();
-    host->setRedirect(QStringLiteral("/files/moved.dat"), status, location, "moved away");
+    QString from = QStringLiteral("/files/moved.dat");
+    for (int hop = 1; hop <= hops; ++hop) {
+        QString to = hop == hops ? QStringLiteral("/files/target.dat")
+                                 : QStringLiteral("/files/hop%1.dat").arg(hop);
+        if (loop && hop == hops)
+            to = QStringLiteral("/files/moved.dat");
+        // Relative and absolute locations in turn.
+        host->setRedirect(from, status, hop % 2 ? to : host->url(to).toString(), "moved away");
+        from = to;
+    }
 
     TsDownloader downloader(host->url(QStringLiteral("/files/moved.dat")));
     QSignalSpy spy(&downloader, &TsDownloader::downloaded);
+    QSignalSpy failed(&downloader, &TsDownloader::failed);
+    if (failure.isEmpty()) {
+        QVERIFY(spy.wait());
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(downloader.downloadedData(), QByteArray("the target"));
+        QCOMPARE(downloader.statusCode(), 200);
+        QCOMPARE(downloader.finalUrl(), host->url(QStringLiteral("/files/target.dat")));
+        QCOMPARE(host->requests().size(), hops + 1);
+    } else {
+        QVERIFY(failed.wait());
+        QCOMPARE(spy.count(), 0);
+        QVERIFY2(downloader.errorString().contains(failure), qPrintable(downloader.errorString()));
+        QVERIFY(downloader.downloadedData().isEmpty());
+        QVERIFY(!host->requests().contains(QStringLiteral("GET /files/target.dat")));
+    }
+}
+
+void TestTsDownloader::httpsNeverRedirectsToHttp()
+{
+    if (!QSslSocket::supportsSsl())
+        QSKIP("no TLS back end available");
+    const QString tls = QStringLiteral(ZERUN_TEST_DATA "/tls/");
+    PackageHost secure(root.path(), tls + QStringLiteral("localhost.crt"),
+                       tls + QStringLiteral("localhost.key"));
+    QVERIFY(secure.start());
+    writeFile(QStringLiteral("/files/index.dat"), "plain");
+    secure.setRedirect(QStringLiteral("/files/index.dat"), 301,
+                       host->url(QStringLiteral("/files/index.dat")).toString());
+    const QSslConfiguration original = QSslConfiguration::defaultConfiguration();
+    QSslConfiguration configuration = original;
+    configuration.addCaCertificates(tls + QStringLiteral("localhost.crt"));
+    QSslConfiguration::setDefaultConfiguration(configuration);
+
+    TsDownloader downloader(secure.url(QStringLiteral("/files/index.dat")));
+    QSignalSpy failed(&downloader, &TsDownloader::failed);
+    const bool ended = failed.wait();
+    QSslConfiguration::setDefaultConfiguration(original);
+    QVERIFY(ended);
+    QVERIFY2(downloader.errorString().contains(QLatin1String("from https to http")),
+             qPrintable(downloader.errorString()));
+    QVERIFY(host->requests().isEmpty());
+}
+
+void TestTsDownloader::maximumSize_data()
+{
+    QTest::addColumn<bool>("chunked");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("delivered");
+    QTest::newRow("at the limit") << false << 64 * 1024 << true;
+    QTest::newRow("announced above the limit") << false << 64 * 1024 + 1 << false;
+    QTest::newRow("no length, above the limit") << true << 3 * 1024 * 1024 << false;
+}
+
+void TestTsDownloader::maximumSize()
+{
+    QFETCH(bool, chunked);
+    QFETCH(int, size);
+    QFETCH(bool, delivered);
+    writeFile(QStringLiteral("/files/big.dat"), QByteArray(size, 'b'));
+    host->setChunked(QStringLiteral("/files/big.dat"), chunked);
+
+    TsDownloader::Options options;
+    options.maximumSize = 64 * 1024;
+    TsDownloader downloader(host->url(QStringLiteral("/files/big.dat")), options);
+    QSignalSpy spy(&downloader, &TsDownloader::downloaded);
+    QSignalSpy failed(&downloader, &TsDownloader::failed);
+    QVERIFY(delivered ? spy.wait() : failed.wait());
+    if (delivered) {
+        QCOMPARE(downloader.downloadedData().size(), size);
+    } else {
+        QCOMPARE(downloader.errorString(), QStringLiteral("the answer is larger than 64 KiB"));
+        QVERIFY(downloader.downloadedData().isEmpty());
+    }
+}
+
+void TestTsDownloader::conditionalRequestGetsNotModified()
+{
+    writeFile(QStringLiteral("/files/index.dat"), "catalogue");
+    const QByteArray tag = PackageHost::entityTag(root.path() + QStringLiteral("/files/index.dat"));
+    TsDownloader::Options options;
+    options.headers = {{"If-None-Match", tag}};
+    TsDownloader downloader(host->url(QStringLiteral("/files/index.dat")), options);
+    QSignalSpy spy(&downloader, &TsDownloader::downloaded);
     QVERIFY(spy.wait());
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(downloader.downloadedData(), QByteArray("moved away"));
-    QCOMPARE(host->requests(), QStringList{QStringLiteral("GET /files/moved.dat")});
+    QCOMPARE(downloader.statusCode(), 304);
+    QVERIFY(downloader.downloadedData().isEmpty());
+    QCOMPARE(downloader.rawHeader("etag"), tag);
 }
 
 void TestTsDownloader::dataIsEmptyBeforeSignal()

@@ -1,0 +1,222 @@
+#include "cataloguefetch.h"
+
+#include "apppaths.h"
+#include "downloadmanager.h"
+#include "serviceendpoints.h"
+#include "tsdownloader.h"
+#include "tslogging.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+QByteArray checksum(const QByteArray &data)
+{
+    return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex();
+}
+
+// The host as people write it: with its port when it has one, never with user information.
+QString hostOf(const QUrl &url)
+{
+    return url.port() > 0 ? url.host() + QLatin1Char(':') + QString::number(url.port())
+                          : url.host();
+}
+
+void logLine(const QString &text)
+{
+    TsLogging::Log::channelDebug(TsLogging::Channel::strName(),
+                                 QStringLiteral("Catalogue: ") + text);
+}
+
+bool writeWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+} // namespace
+
+QString CatalogueFetch::Result::notice(const QDateTime &now) const
+{
+    if (failure.isEmpty())
+        return QString();
+    if (source == Cache)
+        return QStringLiteral("Showing the package list from ") +
+               ageText(std::max<qint64>(0, cachedAt.secsTo(now))) + QStringLiteral(": ") + failure;
+    return QStringLiteral("The package list could not be loaded: ") + failure;
+}
+
+CatalogueFetch::CatalogueFetch(QObject *parent) : QObject(parent)
+{
+    qRegisterMetaType<CatalogueFetch::Result>();
+}
+
+CatalogueFetch::~CatalogueFetch() = default;
+
+QString CatalogueFetch::cacheFile()
+{
+    return AppPaths::cacheFolder() + QStringLiteral("/catalogue.dat");
+}
+
+QString CatalogueFetch::cacheNoteFile()
+{
+    return AppPaths::cacheFolder() + QStringLiteral("/catalogue.dat.info");
+}
+
+QString CatalogueFetch::ageText(qint64 seconds)
+{
+    const auto count = [](qint64 n, const char *unit) -> QString {
+        return QString::number(n) + QLatin1Char(' ') + QLatin1String(unit) +
+               (n == 1 ? QString() : QStringLiteral("s")) + QStringLiteral(" ago");
+    };
+    if (seconds < 60)
+        return QStringLiteral("less than a minute ago");
+    if (seconds < 3600)
+        return count(seconds / 60, "minute");
+    if (seconds < 86400)
+        return count(seconds / 3600, "hour");
+    return count(seconds / 86400, "day");
+}
+
+bool CatalogueFetch::isRunning() const
+{
+    return downloader != nullptr;
+}
+
+void CatalogueFetch::start(const QUrl &address)
+{
+    url = address;
+    kept = readCache(url);
+    TsDownloader::Options options;
+    options.maximumSize = ServiceEndpoints::catalogueMaximumSize;
+    // The host need not send the list again when the kept copy is still its current one.
+    if (kept.valid && !kept.entityTag.isEmpty())
+        options.headers.append({"If-None-Match", kept.entityTag});
+    if (kept.valid && !kept.lastModified.isEmpty())
+        options.headers.append({"If-Modified-Since", kept.lastModified});
+    downloader = std::make_unique<TsDownloader>(url, options);
+    connect(downloader.get(), &TsDownloader::downloaded, this, &CatalogueFetch::arrived);
+    connect(downloader.get(), &TsDownloader::failed, this, &CatalogueFetch::failed);
+}
+
+void CatalogueFetch::arrived(TsDownloader *fetched)
+{
+    Result result;
+    result.host = hostOf(url);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    if (fetched->statusCode() == 304) {
+        if (!kept.valid) {
+            // Not asked for: a 304 without a kept copy leaves nothing to show.
+            result.failure = QStringLiteral("the server sent no list");
+            finish(result);
+            return;
+        }
+        writeNote(url, kept.data, kept.entityTag, kept.lastModified, now);
+        result.source = Result::Cache;
+        result.data = kept.data;
+        result.cachedAt = now;
+        finish(result);
+        return;
+    }
+    result.source = Result::Network;
+    result.data = fetched->downloadedData();
+    result.cachedAt = now;
+    // The list is written whole before its note, which vouches for it by length and checksum.
+    QDir().mkpath(AppPaths::cacheFolder());
+    if (writeWhole(cacheFile(), result.data))
+        writeNote(url, result.data, fetched->rawHeader("ETag"), fetched->rawHeader("Last-Modified"),
+                  now);
+    else
+        logLine(QStringLiteral("could not keep a copy in ") + cacheFile());
+    finish(result);
+}
+
+void CatalogueFetch::failed(TsDownloader *fetched)
+{
+    Result result;
+    result.host = hostOf(url);
+    const QNetworkReply::NetworkError error = fetched->networkError();
+    if (error == QNetworkReply::HostNotFoundError || DownloadManager::isPassingError(error))
+        result.failure = QStringLiteral("could not reach ") + result.host;
+    else
+        result.failure = fetched->errorString();
+    if (kept.valid) {
+        result.source = Result::Cache;
+        result.data = kept.data;
+        result.cachedAt = kept.confirmed;
+    }
+    logLine(result.failure + (kept.valid ? QStringLiteral("; showing the kept copy")
+                                         : QStringLiteral("; no kept copy")));
+    finish(result);
+}
+
+void CatalogueFetch::finish(Result result)
+{
+    // The downloader is the sender: it goes once control is back in the event loop.
+    downloader.release()->deleteLater();
+    kept = Kept();
+    emit finished(result);
+}
+
+CatalogueFetch::Kept CatalogueFetch::readCache(const QUrl &url)
+{
+    Kept copy;
+    QFile note(cacheNoteFile());
+    if (!note.open(QIODevice::ReadOnly))
+        return copy;
+    QByteArray noted;
+    QByteArray sum;
+    qint64 length = -1;
+    for (const QByteArray &line : note.readAll().split('\n')) {
+        const int equals = line.indexOf('=');
+        if (equals < 0)
+            continue;
+        const QByteArray key = line.left(equals);
+        const QByteArray value = line.mid(equals + 1);
+        if (key == "url")
+            noted = value;
+        else if (key == "etag")
+            copy.entityTag = value;
+        else if (key == "last-modified")
+            copy.lastModified = value;
+        else if (key == "confirmed")
+            copy.confirmed = QDateTime::fromString(QString::fromLatin1(value), Qt::ISODateWithMs);
+        else if (key == "length")
+            length = value.toLongLong();
+        else if (key == "sha256")
+            sum = value;
+    }
+    // A copy of another host's list is not this one's.
+    if (noted != url.toEncoded())
+        return copy;
+    QFile file(cacheFile());
+    if (length < 0 || length > ServiceEndpoints::catalogueMaximumSize ||
+        !copy.confirmed.isValid() || !file.open(QIODevice::ReadOnly) || file.size() != length) {
+        logLine(QStringLiteral("the kept copy is incomplete and is not used"));
+        return copy;
+    }
+    copy.data = file.readAll();
+    if (checksum(copy.data) != sum) {
+        logLine(QStringLiteral("the kept copy is damaged and is not used"));
+        copy.data.clear();
+        return copy;
+    }
+    copy.valid = true;
+    return copy;
+}
+
+void CatalogueFetch::writeNote(const QUrl &url, const QByteArray &data, const QByteArray &entityTag,
+                               const QByteArray &lastModified, const QDateTime &confirmed)
+{
+    const QByteArray note =
+        "url=" + url.toEncoded() + "\netag=" + entityTag + "\nlast-modified=" + lastModified +
+        "\nconfirmed=" + confirmed.toUTC().toString(Qt::ISODateWithMs).toLatin1() +
+        "\nlength=" + QByteArray::number(data.size()) + "\nsha256=" + checksum(data) + '\n';
+    if (!writeWhole(cacheNoteFile(), note))
+        logLine(QStringLiteral("could not write ") + cacheNoteFile());
+}

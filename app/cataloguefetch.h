@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QMetaType>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <memory>
+
+class TsDownloader;
+
+// Fetches the catalogue file and keeps the last good copy in the Cache folder, with the host's
+// validators, so that the next fetch can be answered with 304 and an unreachable host still
+// leaves a list to show. Every start ends in exactly one `finished`.
+class CatalogueFetch : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Result
+    {
+        enum Source {
+            Network, // a fresh copy from the host
+            Cache,   // the kept copy: confirmed by the host (304), or in place of a failed fetch
+            Nothing, // no list: the fetch failed and there is no usable kept copy
+        };
+
+        Source source = Nothing;
+        QByteArray data;
+        // Why the host's list could not be had; empty when the host answered with it or with 304.
+        QString failure;
+        // When the host last gave or confirmed the kept copy (for a Cache result).
+        QDateTime cachedAt;
+        QString host; // the host asked, with its port when it has one
+
+        bool fromCache() const { return source == Cache; }
+        // What the catalogue page says about the list: "Showing the package list from 3 days
+        // ago: could not reach <host>", "The package list could not be loaded: <reason>", or
+        // nothing for a list that is up to date.
+        QString notice(const QDateTime &now) const;
+    };
+
+    explicit CatalogueFetch(QObject *parent = nullptr);
+    ~CatalogueFetch() override;
+
+    // Starts a fetch of `url`; one still running is dropped without a result.
+    void start(const QUrl &url);
+    bool isRunning() const;
+
+    // The kept copy and its note (address, validators, when confirmed, length, checksum).
+    static QString cacheFile();
+    static QString cacheNoteFile();
+    // "less than a minute ago", "5 minutes ago", "1 hour ago", "3 days ago".
+    static QString ageText(qint64 seconds);
+
+signals:
+    void finished(const CatalogueFetch::Result &result);
+
+private:
+    struct Kept
+    {
+        bool valid = false;
+        QByteArray data;
+        QByteArray entityTag;
+        QByteArray lastModified;
+        QDateTime confirmed;
+    };
+
+    static Kept readCache(const QUrl &url);
+    static void writeNote(const QUrl &url, const QByteArray &data, const QByteArray &entityTag,
+                          const QByteArray &lastModified, const QDateTime &confirmed);
+    void arrived(TsDownloader *downloader);
+    void failed(TsDownloader *downloader);
+    void finish(Result result);
+
+    std::unique_ptr<TsDownloader> downloader;
+    QUrl url;
+    Kept kept;
+};
+Q_DECLARE_METATYPE(CatalogueFetch::Result)

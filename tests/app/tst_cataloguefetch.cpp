@@ -1,0 +1,283 @@
+#include "apppaths.h"
+#include "cataloguefetch.h"
+#include "installeridentity.h"
+#include "packagehost.h"
+#include "serviceendpoints.h"
+#include "testfiles.h"
+#include "testprofile.h"
+#include "zerun.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// The catalogue fetch against the local package host: a fresh list, the kept copy confirmed with
+// 304, the kept copy in place of an unreachable host, and no list at all; then the same through
+// the main window's catalogue page.
+class TestCatalogueFetch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void ageText_data();
+    void ageText();
+    void upThenDownThenNoCache();
+    void damagedCacheIsIgnored_data();
+    void damagedCacheIsIgnored();
+    void oversizedListKeepsTheCopy();
+    void cataloguePageSaysWhereTheListCameFrom();
+
+private:
+    CatalogueFetch::Result fetch();
+    void serve(const QByteArray &text);
+    void startHost();
+    QStringList shown() const;
+
+    TestProfile profile;
+    QTemporaryDir site;
+    QTemporaryDir prefix;
+    std::unique_ptr<PackageHost> host;
+    std::unique_ptr<Zerun> window;
+    QUrl catalogueUrl;
+};
+
+void TestCatalogueFetch::initTestCase()
+{
+    useInstallerIdentity();
+    QVERIFY(profile.isValid());
+    AppPaths::createFolders();
+    QVERIFY(AppPaths::cacheFolder().startsWith(profile.home()));
+    QVERIFY(site.isValid() && prefix.isValid());
+    // A game folder where the installer looks for one under Wine.
+    TestFiles::write(prefix.path() +
+                         QStringLiteral("/drive_c/Program Files (x86)/GDS/TEW2016/TEW2016.exe"),
+                     "MZ");
+    qputenv("WINEPREFIX", prefix.path().toUtf8());
+}
+
+void TestCatalogueFetch::init()
+{
+    QFile::remove(CatalogueFetch::cacheFile());
+    QFile::remove(CatalogueFetch::cacheNoteFile());
+    startHost();
+}
+
+void TestCatalogueFetch::cleanup()
+{
+    window.reset();
+    host.reset();
+}
+
+void TestCatalogueFetch::startHost()
+{
+    host = std::make_unique<PackageHost>(site.path());
+    QVERIFY(host->start());
+    catalogueUrl = host->url(QStringLiteral("/files/index.dat"));
+    qputenv("ZERUN_CATALOGUE_HOST", host->baseUrl().toString().toUtf8());
+}
+
+void TestCatalogueFetch::serve(const QByteArray &text)
+{
+    TestFiles::write(site.path() + QStringLiteral("/files/index.dat"), text);
+}
+
+CatalogueFetch::Result TestCatalogueFetch::fetch()
+{
+    CatalogueFetch fetcher;
+    QSignalSpy finished(&fetcher, &CatalogueFetch::finished);
+    fetcher.start(catalogueUrl);
+    if (!finished.wait(20000))
+        return {};
+    return finished.first().first().value<CatalogueFetch::Result>();
+}
+
+QStringList TestCatalogueFetch::shown() const
+{
+    QStringList texts;
+    auto *list = window->findChild<QListWidget *>(QStringLiteral("repo_list"));
+    for (int row = 0; row < list->count(); ++row)
+        texts << list->item(row)->text();
+    return texts;
+}
+
+void TestCatalogueFetch::ageText_data()
+{
+    QTest::addColumn<qint64>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("now") << qint64(0) << "less than a minute ago";
+    QTest::newRow("one minute") << qint64(60) << "1 minute ago";
+    QTest::newRow("minutes") << qint64(59 * 60 + 59) << "59 minutes ago";
+    QTest::newRow("one hour") << qint64(3600) << "1 hour ago";
+    QTest::newRow("one day") << qint64(86400) << "1 day ago";
+    QTest::newRow("three days") << qint64(3 * 86400 + 100) << "3 days ago";
+}
+
+void TestCatalogueFetch::ageText()
+{
+    QFETCH(qint64, seconds);
+    QFETCH(QString, text);
+    QCOMPARE(CatalogueFetch::ageText(seconds), text);
+}
+
+void TestCatalogueFetch::upThenDownThenNoCache()
+{
+    const QByteArray list = "http://h/a.zip,mods,Alpha\nhttp://h/b.zip,skin,Beta\n";
+    serve(list);
+
+    // Up: the list itself, kept in the Cache folder.
+    CatalogueFetch::Result result = fetch();
+    QCOMPARE(result.source, CatalogueFetch::Result::Network);
+    QCOMPARE(result.data, list);
+    QVERIFY(result.failure.isEmpty());
+    QCOMPARE(result.notice(QDateTime::currentDateTimeUtc()), QString());
+    QCOMPARE(TestFiles::read(CatalogueFetch::cacheFile()), list);
+
+    // Up again: the kept copy is confirmed, not sent again.
+    result = fetch();
+    QCOMPARE(result.source, CatalogueFetch::Result::Cache);
+    QCOMPARE(result.data, list);
+    QVERIFY(result.failure.isEmpty());
+    QCOMPARE(host->exchanges().last().status, 304);
+    QCOMPARE(host->exchanges().last().ifNoneMatch,
+             PackageHost::entityTag(site.path() + QStringLiteral("/files/index.dat")));
+
+    // Down: the kept copy, with its age and the reason.
+    const QString where = host->baseUrl().authority();
+    host.reset();
+    result = fetch();
+    QCOMPARE(result.source, CatalogueFetch::Result::Cache);
+    QCOMPARE(result.data, list);
+    QCOMPARE(result.failure, QStringLiteral("could not reach ") + where);
+    QCOMPARE(result.notice(result.cachedAt.addSecs(3 * 86400 + 5)),
+             QStringLiteral("Showing the package list from 3 days ago: could not reach ") + where);
+
+    // No copy: nothing to show, and why.
+    QVERIFY(QFile::remove(CatalogueFetch::cacheFile()));
+    result = fetch();
+    QCOMPARE(result.source, CatalogueFetch::Result::Nothing);
+    QVERIFY(result.data.isEmpty());
+    QCOMPARE(result.notice(QDateTime::currentDateTimeUtc()),
+             QStringLiteral("The package list could not be loaded: could not reach ") + where);
+}
+
+void TestCatalogueFetch::damagedCacheIsIgnored_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("a byte changed") << "flip";
+    QTest::newRow("cut short") << "cut";
+    QTest::newRow("note missing") << "note";
+    QTest::newRow("note of another host") << "host";
+}
+
+void TestCatalogueFetch::damagedCacheIsIgnored()
+{
+    QFETCH(QString, damage);
+    serve("http://h/a.zip,mods,Alpha\n");
+    QCOMPARE(fetch().source, CatalogueFetch::Result::Network);
+    QByteArray kept = TestFiles::read(CatalogueFetch::cacheFile());
+    if (damage == QLatin1String("flip")) {
+        kept[3] = 'X';
+        TestFiles::write(CatalogueFetch::cacheFile(), kept);
+    } else if (damage == QLatin1String("cut")) {
+        TestFiles::write(CatalogueFetch::cacheFile(), kept.left(5));
+    } else if (damage == QLatin1String("note")) {
+        QVERIFY(QFile::remove(CatalogueFetch::cacheNoteFile()));
+    } else {
+        QByteArray note = TestFiles::read(CatalogueFetch::cacheNoteFile());
+        note.replace("127.0.0.1", "127.0.0.2");
+        TestFiles::write(CatalogueFetch::cacheNoteFile(), note);
+    }
+
+    // Up: asked for without validators, so the whole list comes again.
+    host->clearRequests();
+    CatalogueFetch::Result result = fetch();
+    QCOMPARE(result.source, CatalogueFetch::Result::Network);
+    QVERIFY(host->exchanges().first().ifNoneMatch.isEmpty());
+    // Damage it again and take the host away: nothing is shown rather than a damaged list.
+    if (damage == QLatin1String("flip")) {
+        kept = TestFiles::read(CatalogueFetch::cacheFile());
+        kept[3] = 'X';
+        TestFiles::write(CatalogueFetch::cacheFile(), kept);
+    } else {
+        QVERIFY(QFile::remove(CatalogueFetch::cacheNoteFile()));
+    }
+    host.reset();
+    result = fetch();
+    QCOMPARE(result.source, CatalogueFetch::Result::Nothing);
+    QVERIFY(result.data.isEmpty());
+}
+
+void TestCatalogueFetch::oversizedListKeepsTheCopy()
+{
+    serve("http://h/a.zip,mods,Alpha\n");
+    QCOMPARE(fetch().source, CatalogueFetch::Result::Network);
+    // Longer than any catalogue may be: refused from its announced length, unread.
+    QFile big(site.path() + QStringLiteral("/files/index.dat"));
+    QVERIFY(big.open(QIODevice::ReadWrite));
+    QVERIFY(big.resize(ServiceEndpoints::catalogueMaximumSize + 1));
+    big.close();
+    const CatalogueFetch::Result result = fetch();
+    QCOMPARE(result.source, CatalogueFetch::Result::Cache);
+    QCOMPARE(result.data, QByteArray("http://h/a.zip,mods,Alpha\n"));
+    QCOMPARE(result.failure, QStringLiteral("the answer is larger than 64 MiB"));
+}
+
+void TestCatalogueFetch::cataloguePageSaysWhereTheListCameFrom()
+{
+    // A line with a local file is never offered.
+    serve("http://h/a.zip,mods,Alpha\nfile:///etc/hostname,mods,Local\nhttp://h/b.zip,skin,Beta\n");
+    window = std::make_unique<Zerun>();
+    QVERIFY(window->initialise());
+    auto *status = window->findChild<QLabel *>(QStringLiteral("catalogue_status"));
+    auto *retry = window->findChild<QPushButton *>(QStringLiteral("retry_catalogue"));
+    const QStringList full{QStringLiteral("Alpha [Mod]"), QStringLiteral("Beta [Skin]")};
+    QTRY_COMPARE(shown(), full);
+    QVERIFY(status->isHidden());
+    QVERIFY(retry->isHidden());
+
+    // Host down: the kept list, and the page says so.
+    const QString where = host->baseUrl().authority();
+    host.reset();
+    window = std::make_unique<Zerun>();
+    QVERIFY(window->initialise());
+    status = window->findChild<QLabel *>(QStringLiteral("catalogue_status"));
+    retry = window->findChild<QPushButton *>(QStringLiteral("retry_catalogue"));
+    QTRY_VERIFY(!status->isHidden());
+    QCOMPARE(status->text(),
+             QStringLiteral("Showing the package list from less than a minute ago: could not "
+                            "reach ") +
+                 where);
+    QCOMPARE(shown(), full);
+    QVERIFY(!retry->isHidden());
+
+    // No kept list either: nothing shown, the reason, and a way to try again.
+    QVERIFY(QFile::remove(CatalogueFetch::cacheFile()));
+    window = std::make_unique<Zerun>();
+    QVERIFY(window->initialise());
+    status = window->findChild<QLabel *>(QStringLiteral("catalogue_status"));
+    retry = window->findChild<QPushButton *>(QStringLiteral("retry_catalogue"));
+    QTRY_VERIFY(!status->isHidden());
+    QCOMPARE(status->text(),
+             QStringLiteral("The package list could not be loaded: could not reach ") + where);
+    QVERIFY(shown().isEmpty());
+    QVERIFY(!retry->isHidden());
+
+    // The host is back: Try Again shows the list and the notice goes.
+    startHost();
+    serve("http://h/c.zip,pics,Gamma\n");
+    QTest::mouseClick(retry, Qt::LeftButton);
+    QTRY_COMPARE(shown(), QStringList{QStringLiteral("Gamma [Pic Pack]")});
+    QVERIFY(status->isHidden());
+    QVERIFY(retry->isHidden());
+}
+
+QTEST_MAIN(TestCatalogueFetch)
+#include "tst_cataloguefetch.moc"
