@@ -2,9 +2,11 @@
 // unzip, bsdtar and 7z, on (a) a picture-pack-like archive of 5,000 incompressible files of
 // 20-60 KB in 50 folders and (b) a database-like archive of four 64 MB text files; for (b) also
 // zlib's inflate alone. Every unpacker runs as its own process, timed from start to exit, with
-// its peak resident memory taken from the kernel.
+// its CPU time and peak resident memory taken from the kernel. The unpackers take turns, round
+// after round, and the figures are medians, so that a machine shared with other work weighs on
+// all of them alike.
 //
-//   zerun-unpack-bench [--work <folder>] [--runs <n>] [--only a|b]
+//   zerun-unpack-bench [--work <folder>] [--runs <n>] [--only a|b] [--baseline <other build>]
 
 #include "tsunzip.h"
 
@@ -219,40 +221,54 @@ struct Peer
     QByteArray environment; // one NAME=value, or empty
 };
 
-QString formatRow(const QString &name, const Measure &best, double median, double reference)
+double median(QList<double> values)
 {
-    return QString("  %1 %2 s  (median %3 s)  %4x  cpu %5 s  peak RSS %6 MB")
-        .arg(name, -12)
-        .arg(best.seconds, 6, 'f', 3)
-        .arg(median, 6, 'f', 3)
-        .arg(reference > 0 ? best.seconds / reference : 0.0, 5, 'f', 2)
-        .arg(best.cpuSeconds, 6, 'f', 3)
-        .arg(double(best.peakKb) / 1024.0, 6, 'f', 1);
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const int middle = values.size() / 2;
+    return values.size() % 2 ? values.at(middle) : (values.at(middle - 1) + values.at(middle)) / 2;
 }
 
+QString loadAverage()
+{
+    QFile file("/proc/loadavg");
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("?");
+    return QString::fromLatin1(file.readAll()).section(' ', 0, 2);
+}
+
+// The peers run in rounds, one run of each per round, each round in another order, so that all
+// of them meet the same background load; figures are medians over the rounds.
 void benchArchive(const QString &title, const QString &zipPath, const QString &work, int runs,
-                  bool withInflate)
+                  bool withInflate, const QString &baseline)
 {
     const QString self = QCoreApplication::applicationFilePath();
     // The second TsUnZip row runs on Qt's own event dispatcher instead of GLib's, which wakes the
     // main thread once per queued signal: it shows what the signal volume costs.
     QList<Peer> peers{{"TsUnZip", self, {"--child-unzip", "@ZIP@", "@DEST@"}, {}},
                       {"TsUnZip/Qt", self, {"--child-unzip", "@ZIP@", "@DEST@"}, "QT_NO_GLIB=1"}};
+    // Another build of this benchmark, to set the TsUnZip of two versions side by side.
+    if (!baseline.isEmpty())
+        peers << Peer{"TsUnZip/base", baseline, {"--child-unzip", "@ZIP@", "@DEST@"}, {}};
     if (!QStandardPaths::findExecutable("unzip").isEmpty())
         peers << Peer{"unzip", "unzip", {"-q", "-o", "@ZIP@", "-d", "@DEST@"}, {}};
     if (!QStandardPaths::findExecutable("bsdtar").isEmpty())
         peers << Peer{"bsdtar", "bsdtar", {"-xf", "@ZIP@", "-C", "@DEST@"}, {}};
     if (!QStandardPaths::findExecutable("7z").isEmpty())
         peers << Peer{"7z", "7z", {"x", "-y", "-bd", "-o@DEST@", "@ZIP@"}, {}};
+    // The goal compares against the faster of these two.
+    const QStringList rivals{"bsdtar", "7z"};
 
     out << title << " (" << QString::number(QFileInfo(zipPath).size() / 1048576.0, 'f', 1)
-        << " MB archive)" << Qt::endl;
-    QMap<QString, Measure> best;
-    QMap<QString, double> medians;
+        << " MB archive), load average before: " << loadAverage() << Qt::endl;
+    QMap<QString, QList<Measure>> measures;
+    QList<double> pairedRatios;
     const QString destination = work + "/out";
-    for (const Peer &peer : peers) {
-        QList<Measure> measures;
-        for (int run = 0; run < runs; ++run) {
+    for (int round = 0; round < runs; ++round) {
+        QMap<QString, double> roundSeconds;
+        for (int i = 0; i < peers.size(); ++i) {
+            const Peer &peer = peers.at((i + round) % peers.size());
             QDir(destination).removeRecursively();
             QDir().mkpath(destination);
             QStringList arguments;
@@ -262,20 +278,45 @@ void benchArchive(const QString &title, const QString &zipPath, const QString &w
             const Measure measure = runProcess(peer.program, arguments, peer.environment);
             if (!measure.ok)
                 out << "  " << peer.name << " failed" << Qt::endl;
-            measures << measure;
+            measures[peer.name] << measure;
+            roundSeconds.insert(peer.name, measure.seconds);
         }
-        std::sort(measures.begin(), measures.end(),
-                  [](const Measure &a, const Measure &b) { return a.seconds < b.seconds; });
-        best.insert(peer.name, measures.first());
-        medians.insert(peer.name, measures.at(measures.size() / 2).seconds);
+        double fastestRival = 0;
+        for (const QString &rival : rivals) {
+            if (roundSeconds.contains(rival) &&
+                (fastestRival == 0 || roundSeconds.value(rival) < fastestRival))
+                fastestRival = roundSeconds.value(rival);
+        }
+        if (fastestRival > 0)
+            pairedRatios << roundSeconds.value("TsUnZip") / fastestRival;
     }
     QDir(destination).removeRecursively();
 
-    double fastestPeer = 0;
-    for (auto it = best.cbegin(); it != best.cend(); ++it)
-        if (!it.key().startsWith("TsUnZip") &&
-            (fastestPeer == 0 || it.value().seconds < fastestPeer))
-            fastestPeer = it.value().seconds;
+    QMap<QString, double> medianSeconds;
+    QMap<QString, double> medianCpu;
+    QMap<QString, double> bestSeconds;
+    QMap<QString, long> peakKb;
+    for (const Peer &peer : peers) {
+        QList<double> seconds;
+        QList<double> cpu;
+        long peak = 0;
+        for (const Measure &measure : measures.value(peer.name)) {
+            seconds << measure.seconds;
+            cpu << measure.cpuSeconds;
+            peak = qMax(peak, measure.peakKb);
+        }
+        medianSeconds.insert(peer.name, median(seconds));
+        medianCpu.insert(peer.name, median(cpu));
+        bestSeconds.insert(peer.name, *std::min_element(seconds.cbegin(), seconds.cend()));
+        peakKb.insert(peer.name, peak);
+    }
+    double fastestRival = 0;
+    for (const QString &rival : rivals) {
+        if (medianSeconds.contains(rival) &&
+            (fastestRival == 0 || medianSeconds.value(rival) < fastestRival))
+            fastestRival = medianSeconds.value(rival);
+    }
+
     double inflateSeconds = 0;
     if (withInflate) {
         QList<double> times;
@@ -285,21 +326,34 @@ void benchArchive(const QString &title, const QString &zipPath, const QString &w
             child.waitForFinished(-1);
             times << child.readAllStandardOutput().trimmed().toDouble();
         }
-        std::sort(times.begin(), times.end());
-        inflateSeconds = times.first();
+        inflateSeconds = median(times);
     }
-    const double reference = withInflate ? inflateSeconds : fastestPeer;
-    out << "  ratios against " << (withInflate ? "zlib inflate alone" : "the fastest peer")
-        << Qt::endl;
-    for (const Peer &peer : peers)
-        out << formatRow(peer.name, best.value(peer.name), medians.value(peer.name), reference)
+    out << "  medians of " << runs << " rounds; ratio: median wall time against the median of the "
+        << "faster of bsdtar and 7z" << Qt::endl;
+    for (const Peer &peer : peers) {
+        out << QString("  %1 wall %2 s (best %3 s)  %4x  cpu %5 s  peak RSS %6 MB")
+                   .arg(peer.name, -12)
+                   .arg(medianSeconds.value(peer.name), 6, 'f', 3)
+                   .arg(bestSeconds.value(peer.name), 6, 'f', 3)
+                   .arg(fastestRival > 0 ? medianSeconds.value(peer.name) / fastestRival : 0.0, 5,
+                        'f', 2)
+                   .arg(medianCpu.value(peer.name), 6, 'f', 3)
+                   .arg(double(peakKb.value(peer.name)) / 1024.0, 6, 'f', 1)
             << Qt::endl;
+    }
     if (withInflate)
-        out << QString("  %1 %2 s  (in memory, no files written)")
+        out << QString("  %1 wall %2 s  (median; in memory, no files written)")
                    .arg("inflate", -12)
                    .arg(inflateSeconds, 6, 'f', 3)
             << Qt::endl;
-    out << Qt::endl;
+    if (!pairedRatios.isEmpty())
+        out << QString("  TsUnZip against the faster of bsdtar and 7z in the same round: median "
+                       "%1x (from %2x to %3x)")
+                   .arg(median(pairedRatios), 0, 'f', 2)
+                   .arg(*std::min_element(pairedRatios.cbegin(), pairedRatios.cend()), 0, 'f', 2)
+                   .arg(*std::max_element(pairedRatios.cbegin(), pairedRatios.cend()), 0, 'f', 2)
+            << Qt::endl;
+    out << "  load average after: " << loadAverage() << Qt::endl << Qt::endl;
 }
 
 } // namespace
@@ -316,8 +370,9 @@ int main(int argc, char **argv)
     // Memory-backed by default, so that the figures show the unpackers and not the disk.
     QString workRoot =
         QFileInfo("/dev/shm").isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-    int runs = 3;
+    int runs = 5;
     QString only;
+    QString baseline;
     for (int i = 1; i < arguments.size() - 1; ++i) {
         if (arguments.at(i) == "--work")
             workRoot = arguments.at(i + 1);
@@ -325,13 +380,15 @@ int main(int argc, char **argv)
             runs = qMax(1, arguments.at(i + 1).toInt());
         else if (arguments.at(i) == "--only")
             only = arguments.at(i + 1);
+        else if (arguments.at(i) == "--baseline")
+            baseline = QFileInfo(arguments.at(i + 1)).absoluteFilePath();
     }
     if (QStandardPaths::findExecutable("zip").isEmpty()) {
         out << "Info-ZIP zip is needed to build the archives" << Qt::endl;
         return 1;
     }
     QTemporaryDir work(workRoot + "/unpack-bench-XXXXXX");
-    out << "work folder " << work.path() << ", best of " << runs << " runs, "
+    out << "work folder " << work.path() << ", " << runs << " rounds, "
         << QThread::idealThreadCount() << " cores" << Qt::endl
         << Qt::endl;
 
@@ -353,7 +410,7 @@ int main(int argc, char **argv)
         runProcess("sh", {"-c", QString("cd '%1' && zip -q -r '%2' pics").arg(tree, zipPath)});
         QDir(tree).removeRecursively();
         benchArchive("(a) 5,000 files of 20-60 KB, incompressible, 50 folders", zipPath,
-                     work.path(), runs, false);
+                     work.path(), runs, false, baseline);
         QFile::remove(zipPath);
     }
     if (only.isEmpty() || only == "b") {
@@ -362,7 +419,7 @@ int main(int argc, char **argv)
         const QString zipPath = work.filePath("database.zip");
         runProcess("sh", {"-c", QString("cd '%1' && zip -q -r '%2' db").arg(tree, zipPath)});
         QDir(tree).removeRecursively();
-        benchArchive("(b) four 64 MB text files", zipPath, work.path(), runs, true);
+        benchArchive("(b) four 64 MB text files", zipPath, work.path(), runs, true, baseline);
         QFile::remove(zipPath);
     }
     return 0;

@@ -16,14 +16,33 @@
 #include <quazipnewinfo.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include <zlib.h>
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#endif
+
+#ifdef Q_OS_WIN
+#include <QSaveFile>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
 // Entries stream through a buffer of this size: no entry is ever held whole in memory.
 constexpr qint64 bufferSize = 4096;
+// Plain entries read straight from the archive file go in pieces of this size: each piece is
+// one read and (for stored entries) one write, so the pieces are larger than the buffer above.
+constexpr qint64 plainChunk = 64 * 1024;
+// Windows of a handle that jumps from entry to entry; a local header with its names is short.
+constexpr qint64 jumpWindow = 4096;
 
 #ifdef Q_OS_WIN
 constexpr Qt::CaseSensitivity pathCase = Qt::CaseInsensitive;
@@ -97,9 +116,9 @@ QString unicodePathField(const QByteArray &extra, const QByteArray &raw)
             break;
         if (id == 0x7075 && size >= 5 && extra.at(at + 4) == 1) {
             const quint32 stored = qFromLittleEndian<quint32>(extra.constData() + at + 5);
-            const quint32 actual =
-                quint32(crc32(crc32(0L, nullptr, 0),
-                              reinterpret_cast<const Bytef *>(raw.constData()), uInt(raw.size())));
+            const quint32 actual = quint32(::crc32(::crc32(0L, nullptr, 0),
+                                                   reinterpret_cast<const Bytef *>(raw.constData()),
+                                                   uInt(raw.size())));
             if (stored == actual)
                 return strictUtf8(extra.mid(at + 9, size - 5));
         }
@@ -107,6 +126,251 @@ QString unicodePathField(const QByteArray &extra, const QByteArray &raw)
     }
     return QString();
 }
+
+// A new file written in pieces, with the permissions an unpacked file gets; removed again
+// unless finished.
+class StagedOutput
+{
+public:
+    explicit StagedOutput(const QString &path) : path(path) {}
+    ~StagedOutput()
+    {
+        if (!finished)
+            discard();
+    }
+    StagedOutput(const StagedOutput &) = delete;
+    StagedOutput &operator=(const StagedOutput &) = delete;
+
+    bool open(QFile::Permissions stored)
+    {
+#ifdef Q_OS_WIN
+        file.setFileName(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+        if (stored != 0)
+            file.setPermissions(UnpackTransaction::permissionsFor(stored, false));
+        return true;
+#else
+        // Created with its final permissions when the umask lets them through, so no chmod.
+        const mode_t mode =
+            stored != 0 ? modeOf(UnpackTransaction::permissionsFor(stored, false)) : 0666;
+        fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                    mode);
+        if (fd < 0)
+            return false;
+        if (stored != 0 && (mode & mode_t(UnpackTransaction::creationMask())) != 0 &&
+            ::fchmod(fd, mode) != 0)
+            return false;
+        return true;
+#endif
+    }
+
+    bool write(const char *data, qint64 size)
+    {
+#ifdef Q_OS_WIN
+        return file.write(data, size) == size;
+#else
+        while (size > 0) {
+            const ssize_t count = ::write(fd, data, size_t(size));
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count <= 0)
+                return false;
+            data += count;
+            size -= count;
+        }
+        return true;
+#endif
+    }
+
+    bool finish()
+    {
+#ifdef Q_OS_WIN
+        file.close();
+        finished = file.error() == QFileDevice::NoError;
+#else
+        const int closing = fd;
+        fd = -1;
+        finished = ::close(closing) == 0;
+#endif
+        return finished;
+    }
+
+private:
+#ifndef Q_OS_WIN
+    static mode_t modeOf(QFile::Permissions permissions)
+    {
+        const struct
+        {
+            QFile::Permissions permission;
+            mode_t bit;
+        } bits[] = {{QFile::ReadOwner | QFile::ReadUser, S_IRUSR},
+                    {QFile::WriteOwner | QFile::WriteUser, S_IWUSR},
+                    {QFile::ExeOwner | QFile::ExeUser, S_IXUSR},
+                    {QFile::ReadGroup, S_IRGRP},
+                    {QFile::WriteGroup, S_IWGRP},
+                    {QFile::ExeGroup, S_IXGRP},
+                    {QFile::ReadOther, S_IROTH},
+                    {QFile::WriteOther, S_IWOTH},
+                    {QFile::ExeOther, S_IXOTH}};
+        mode_t mode = 0;
+        for (const auto &bit : bits) {
+            if (permissions & bit.permission)
+                mode |= bit.bit;
+        }
+        return mode;
+    }
+#endif
+
+    void discard()
+    {
+#ifdef Q_OS_WIN
+        file.close();
+        QFile::remove(path);
+#else
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+        ::unlink(QFile::encodeName(path).constData());
+#endif
+    }
+
+    QString path;
+    bool finished = false;
+#ifdef Q_OS_WIN
+    QFile file;
+#else
+    int fd = -1;
+#endif
+};
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define ZERUN_FOLDED_CRC 1
+__attribute__((target("sse4.1"))) inline __m128i load(const uchar *at)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
+}
+
+// One 128-bit lane carried 128 bits further and added to the next.
+__attribute__((target("pclmul,sse4.1"))) inline __m128i foldInto(__m128i lane, __m128i next,
+                                                                 __m128i k)
+{
+    const __m128i low = _mm_clmulepi64_si128(lane, k, 0x00);
+    const __m128i high = _mm_clmulepi64_si128(lane, k, 0x11);
+    return _mm_xor_si128(_mm_xor_si128(high, next), low);
+}
+
+// CRC-32 of whole 16-byte blocks (at least four) by carry-less multiplication: the bytes are
+// folded 64 at a time into four 128-bit lanes, the lanes into one, and that one is reduced to 32
+// bits (Barrett). Works on the plain register value; the caller inverts before and after.
+__attribute__((target("pclmul,sse4.1"))) quint32 foldedCrc32(quint32 crc, const uchar *data,
+                                                             size_t size)
+{
+    // Powers of x modulo the bit-reflected polynomial 0xEDB88320, and the polynomial with its
+    // Barrett constant.
+    alignas(16) static const quint64 fold4[2] = {0x0154442bd4, 0x01c6e41596};
+    alignas(16) static const quint64 fold1[2] = {0x01751997d0, 0x00ccaa009e};
+    alignas(16) static const quint64 fold64[2] = {0x0163cd6124, 0x0000000000};
+    alignas(16) static const quint64 barrett[2] = {0x01db710641, 0x01f7011641};
+
+    __m128i x1 = load(data);
+    __m128i x2 = load(data + 16);
+    __m128i x3 = load(data + 32);
+    __m128i x4 = load(data + 48);
+    x1 = _mm_xor_si128(x1, _mm_cvtsi32_si128(int(crc)));
+    __m128i k = _mm_load_si128(reinterpret_cast<const __m128i *>(fold4));
+    data += 64;
+    size -= 64;
+    while (size >= 64) {
+        const __m128i x5 = _mm_clmulepi64_si128(x1, k, 0x00);
+        const __m128i x6 = _mm_clmulepi64_si128(x2, k, 0x00);
+        const __m128i x7 = _mm_clmulepi64_si128(x3, k, 0x00);
+        const __m128i x8 = _mm_clmulepi64_si128(x4, k, 0x00);
+        x1 = _mm_clmulepi64_si128(x1, k, 0x11);
+        x2 = _mm_clmulepi64_si128(x2, k, 0x11);
+        x3 = _mm_clmulepi64_si128(x3, k, 0x11);
+        x4 = _mm_clmulepi64_si128(x4, k, 0x11);
+        x1 = _mm_xor_si128(_mm_xor_si128(x1, x5), load(data));
+        x2 = _mm_xor_si128(_mm_xor_si128(x2, x6), load(data + 16));
+        x3 = _mm_xor_si128(_mm_xor_si128(x3, x7), load(data + 32));
+        x4 = _mm_xor_si128(_mm_xor_si128(x4, x8), load(data + 48));
+        data += 64;
+        size -= 64;
+    }
+    k = _mm_load_si128(reinterpret_cast<const __m128i *>(fold1));
+    x1 = foldInto(x1, x2, k);
+    x1 = foldInto(x1, x3, k);
+    x1 = foldInto(x1, x4, k);
+    while (size >= 16) {
+        x1 = foldInto(x1, load(data), k);
+        data += 16;
+        size -= 16;
+    }
+    // 128 bits to 64.
+    const __m128i mask32 = _mm_setr_epi32(~0, 0, ~0, 0);
+    __m128i x0 = _mm_clmulepi64_si128(x1, k, 0x10);
+    x1 = _mm_xor_si128(_mm_srli_si128(x1, 8), x0);
+    k = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(fold64));
+    x0 = _mm_srli_si128(x1, 4);
+    x1 = _mm_and_si128(x1, mask32);
+    x1 = _mm_xor_si128(_mm_clmulepi64_si128(x1, k, 0x00), x0);
+    // Barrett reduction to 32 bits.
+    k = _mm_load_si128(reinterpret_cast<const __m128i *>(barrett));
+    x0 = _mm_and_si128(x1, mask32);
+    x0 = _mm_clmulepi64_si128(x0, k, 0x10);
+    x0 = _mm_and_si128(x0, mask32);
+    x0 = _mm_clmulepi64_si128(x0, k, 0x00);
+    x1 = _mm_xor_si128(x1, x0);
+    return quint32(_mm_extract_epi32(x1, 1));
+}
+
+bool hasFoldedCrc32()
+{
+    static const bool available =
+        __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1");
+    return available;
+}
+#endif
+
+} // namespace
+
+quint32 TsCompression::crc32(quint32 crc, const char *data, qint64 size)
+{
+    const auto *bytes = reinterpret_cast<const uchar *>(data);
+#ifdef ZERUN_FOLDED_CRC
+    if (size >= 64 && hasFoldedCrc32()) {
+        const auto whole = size_t(size) & ~size_t(15);
+        crc = ~foldedCrc32(~crc, bytes, whole);
+        bytes += whole;
+        size -= qint64(whole);
+    }
+#endif
+    // zlib for what is left (and everywhere without the instructions).
+    while (size > 0) {
+        const auto count = uInt(qMin<qint64>(size, 1 << 30));
+        crc = quint32(::crc32(crc, bytes, count));
+        bytes += count;
+        size -= count;
+    }
+    return crc;
+}
+
+namespace {
+
+// Ends an inflate stream however the entry ends.
+struct InflateStream
+{
+    z_stream stream = {};
+    bool ready = false;
+    InflateStream() { ready = inflateInit2(&stream, -MAX_WBITS) == Z_OK; }
+    ~InflateStream()
+    {
+        if (ready)
+            inflateEnd(&stream);
+    }
+    InflateStream(const InflateStream &) = delete;
+    InflateStream &operator=(const InflateStream &) = delete;
+};
 
 bool isWritable(const QuaZip *archive)
 {
@@ -200,7 +464,9 @@ bool UnpackGuard::folderInside(const QString &folder)
     if (!existingInfo.isDir() || canonical.isEmpty() || !isInside(canonicalRoot, canonical))
         return false;
     for (const QString &created : qAsConst(missing)) {
-        if (!QDir().mkdir(created) && !QFileInfo(created).isDir())
+        if (QDir().mkdir(created))
+            madeFolders.insert(created);
+        else if (!QFileInfo(created).isDir())
             return false;
         createdFolders << created;
     }
@@ -226,6 +492,35 @@ void UnpackGuard::removeUnpacked(const QStringList &targets) const
 ArchiveFile::ArchiveFile(const QString &path, QObject *parent) : QIODevice(parent), file(path)
 {}
 
+ArchiveFile::ArchiveFile(const QString &path, qint64 windowBytes, QObject *parent)
+    : QIODevice(parent), file(path), windowSize(qBound<qint64>(512, windowBytes, 1 << 20))
+{}
+
+qint64 ArchiveFile::readAt(qint64 offset, char *data, qint64 maxSize)
+{
+    if (!file.isOpen() || offset < 0 || maxSize < 0)
+        return -1;
+#ifdef Q_OS_WIN
+    if (!file.seek(offset))
+        return -1;
+    return file.read(data, maxSize);
+#else
+    qint64 done = 0;
+    while (done < maxSize) {
+        const ssize_t count =
+            ::pread(file.handle(), data + done, size_t(maxSize - done), off_t(offset + done));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return done > 0 ? done : -1;
+        if (count == 0)
+            break;
+        done += count;
+    }
+    return done;
+#endif
+}
+
 bool ArchiveFile::open(OpenMode mode)
 {
     if ((mode & QIODevice::WriteOnly) || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
@@ -250,9 +545,16 @@ qint64 ArchiveFile::size() const
 
 qint64 ArchiveFile::readData(char *data, qint64 maxSize)
 {
+    return readWindowed(pos(), data, maxSize);
+}
+
+qint64 ArchiveFile::readWindowed(qint64 position, char *data, qint64 maxSize)
+{
+    if (!file.isOpen())
+        return -1;
     qint64 done = 0;
     while (done < maxSize) {
-        const qint64 at = pos() + done;
+        const qint64 at = position + done;
         // Headers come a few bytes per call, so the window of the last read is tried first.
         const auto holds = [at](const Window &window) {
             return window.start >= 0 && at >= window.start &&
@@ -300,6 +602,89 @@ qint64 ArchiveFile::readData(char *data, qint64 maxSize)
 qint64 ArchiveFile::writeData(const char *, qint64)
 {
     return -1;
+}
+
+ArchiveReader::ArchiveReader(const QString &path, qint64 windowBytes) : device(path, windowBytes)
+{}
+
+ArchiveReader::~ArchiveReader()
+{
+    if (unz)
+        unzClose(unz);
+}
+
+bool ArchiveReader::open()
+{
+    if (unz)
+        return true;
+    if (!device.open(QIODevice::ReadOnly))
+        return false;
+    zlib_filefunc64_def functions = {};
+    functions.zopen64_file = &ArchiveReader::openStream;
+    functions.zread_file = &ArchiveReader::readStream;
+    functions.zwrite_file = &ArchiveReader::writeStream;
+    functions.ztell64_file = &ArchiveReader::tellStream;
+    functions.zseek64_file = &ArchiveReader::seekStream;
+    functions.zclose_file = &ArchiveReader::closeStream;
+    functions.zerror_file = &ArchiveReader::errorStream;
+    functions.zfakeclose_file = &ArchiveReader::closeStream;
+    functions.opaque = nullptr;
+    unz = unzOpen2_64(this, &functions);
+    return unz != nullptr;
+}
+
+voidpf ArchiveReader::openStream(voidpf, voidpf file, int mode)
+{
+    return (mode & ZLIB_FILEFUNC_MODE_WRITE) ? nullptr : file;
+}
+
+uLong ArchiveReader::readStream(voidpf, voidpf stream, void *buffer, uLong size)
+{
+    auto *reader = static_cast<ArchiveReader *>(stream);
+    const qint64 count =
+        reader->device.readWindowed(reader->position, static_cast<char *>(buffer), qint64(size));
+    if (count <= 0)
+        return 0;
+    reader->position += count;
+    return uLong(count);
+}
+
+uLong ArchiveReader::writeStream(voidpf, voidpf, const void *, uLong)
+{
+    return 0;
+}
+
+ZPOS64_T ArchiveReader::tellStream(voidpf, voidpf stream)
+{
+    return ZPOS64_T(static_cast<ArchiveReader *>(stream)->position);
+}
+
+int ArchiveReader::seekStream(voidpf, voidpf stream, ZPOS64_T offset, int origin)
+{
+    auto *reader = static_cast<ArchiveReader *>(stream);
+    qint64 base = 0;
+    if (origin == ZLIB_FILEFUNC_SEEK_CUR)
+        base = reader->position;
+    else if (origin == ZLIB_FILEFUNC_SEEK_END)
+        base = reader->device.size();
+    else if (origin != ZLIB_FILEFUNC_SEEK_SET)
+        return -1;
+    // The library passes backward moves from the end as wrapped-around unsigned offsets.
+    const qint64 target = base + qint64(offset);
+    if (target < 0)
+        return -1;
+    reader->position = target;
+    return 0;
+}
+
+int ArchiveReader::closeStream(voidpf, voidpf)
+{
+    return 0;
+}
+
+int ArchiveReader::errorStream(voidpf, voidpf)
+{
+    return 0;
 }
 
 const char *TsCompression::password()
@@ -371,6 +756,93 @@ bool TsCompression::unpackToPath(QuaZip *archive, const QuaZipFileInfo64 &info,
     return run.commit();
 }
 
+bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
+                                    const QuaZipFileInfo64 &info, const QString &target,
+                                    const std::function<bool()> &cancelled)
+{
+    int method = 0;
+    int level = 0;
+    // Opened raw only to have the local header checked against the directory and to learn
+    // where the entry's data begins; the data is then read here, in large pieces.
+    if (!device || unzOpenCurrentFile3(handle, &method, &level, 1, nullptr) != UNZ_OK)
+        return false;
+    qint64 offset = qint64(unzGetCurrentFileZStreamPos64(handle));
+    unzCloseCurrentFile(handle);
+    if (method != info.method || offset <= 0)
+        return false;
+
+    StagedOutput output(target);
+    if (!output.open(info.getPermissions()))
+        return false;
+    thread_local QByteArray input;
+    thread_local QByteArray inflated;
+    if (input.size() != plainChunk) {
+        input.resize(int(plainChunk));
+        inflated.resize(int(plainChunk));
+    }
+    char *in = input.data();
+    char *out = inflated.data();
+    quint64 remaining = info.compressedSize;
+    quint64 written = 0;
+    quint32 crc = 0;
+    if (method == 0) {
+        if (info.compressedSize != info.uncompressedSize)
+            return false;
+        while (remaining > 0) {
+            if (cancelled && cancelled())
+                return false;
+            const qint64 count = qint64(qMin<quint64>(remaining, quint64(plainChunk)));
+            if (device->readAt(offset, in, count) != count)
+                return false;
+            crc = TsCompression::crc32(crc, in, count);
+            if (!output.write(in, count))
+                return false;
+            offset += count;
+            remaining -= quint64(count);
+            written += quint64(count);
+        }
+    } else if (remaining > 0 || info.uncompressedSize > 0) {
+        // (Some writers store an empty file as deflated with no data at all.)
+        InflateStream inflater;
+        if (!inflater.ready)
+            return false;
+        z_stream &stream = inflater.stream;
+        int status = Z_OK;
+        while (status != Z_STREAM_END) {
+            if (cancelled && cancelled())
+                return false;
+            if (stream.avail_in == 0) {
+                // The data ends before the deflate stream does.
+                if (remaining == 0)
+                    return false;
+                const qint64 count = qint64(qMin<quint64>(remaining, quint64(plainChunk)));
+                if (device->readAt(offset, in, count) != count)
+                    return false;
+                stream.next_in = reinterpret_cast<Bytef *>(in);
+                stream.avail_in = uInt(count);
+                offset += count;
+                remaining -= quint64(count);
+            }
+            stream.next_out = reinterpret_cast<Bytef *>(out);
+            stream.avail_out = uInt(plainChunk);
+            status = inflate(&stream, Z_NO_FLUSH);
+            if (status != Z_OK && status != Z_STREAM_END)
+                return false;
+            const qint64 produced = plainChunk - qint64(stream.avail_out);
+            written += quint64(produced);
+            // More than the directory declares: corrupt, and never written out.
+            if (written > info.uncompressedSize)
+                return false;
+            crc = TsCompression::crc32(crc, out, produced);
+            if (!output.write(out, produced))
+                return false;
+        }
+    }
+    if (written != info.uncompressedSize || crc != info.crc)
+        return false;
+    return output.finish();
+}
+
 bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
                                   const QString &target, Protection protection, bool folderReady)
 {
@@ -437,25 +909,172 @@ bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
     return true;
 }
 
-bool TsCompression::stageCurrentEntry(QuaZip *archive, UnpackTransaction &run,
-                                      Protection protection, QString *name)
+bool TsCompression::currentInfo(QuaZip *archive, QuaZipFileInfo64 *info)
 {
     if (!archive || archive->getMode() != QuaZip::mdUnzip)
         return false;
-    QuaZipFileInfo64 info;
-    if (!archive->getCurrentFileInfo(&info))
+    return currentInfo(archive->getUnzFile(), archive->getFileNameCodec(), info);
+}
+
+bool TsCompression::currentInfo(unzFile handle, QTextCodec *codec, QuaZipFileInfo64 *info)
+{
+    if (!handle || !codec || !info)
         return false;
-    const QString decoded = entryName(info);
+    unz_file_info64 raw;
+    char nameBuffer[512];
+    char extraBuffer[512];
+    if (unzGetCurrentFileInfo64(handle, &raw, nameBuffer, sizeof nameBuffer, extraBuffer,
+                                sizeof extraBuffer, nullptr, 0) != UNZ_OK)
+        return false;
+    QByteArray name;
+    QByteArray extra;
+    if (raw.size_filename <= sizeof nameBuffer && raw.size_file_extra <= sizeof extraBuffer) {
+        name = QByteArray(nameBuffer, int(raw.size_filename));
+        extra = QByteArray(extraBuffer, int(raw.size_file_extra));
+    } else {
+        // Long names or extra fields: once more into buffers of their size.
+        name.resize(int(raw.size_filename));
+        extra.resize(int(raw.size_file_extra));
+        if (unzGetCurrentFileInfo64(handle, &raw, name.data(), uLong(name.size()), extra.data(),
+                                    uLong(extra.size()), nullptr, 0) != UNZ_OK)
+            return false;
+    }
+    // Decoded as QuaZip decodes it: UTF-8 when the entry says so, else with the archive's codec.
+    info->name = (raw.flag & 0x800) ? QString::fromUtf8(name) : codec->toUnicode(name);
+    info->versionCreated = quint16(raw.version);
+    info->versionNeeded = quint16(raw.version_needed);
+    info->flags = quint16(raw.flag);
+    info->method = quint16(raw.compression_method);
+    info->dateTime = QDateTime();
+    info->crc = quint32(raw.crc);
+    info->compressedSize = raw.compressed_size;
+    info->uncompressedSize = raw.uncompressed_size;
+    info->diskNumberStart = quint16(raw.disk_num_start);
+    info->internalAttr = quint16(raw.internal_fa);
+    info->externalAttr = quint32(raw.external_fa);
+    info->comment.clear();
+    info->extra = extra;
+    return true;
+}
+
+bool TsCompression::planCurrentEntry(QuaZip *archive, UnpackTransaction &run, Protection protection,
+                                     ArchiveEntry *entry)
+{
+    if (!archive || archive->getMode() != QuaZip::mdUnzip || !entry)
+        return false;
+    return planEntry(archive->getUnzFile(), archive->getFileNameCodec(), run, protection, entry);
+}
+
+bool TsCompression::planCurrentEntry(ArchiveReader &reader, UnpackTransaction &run,
+                                     Protection protection, ArchiveEntry *entry)
+{
+    if (!reader.handle() || !entry)
+        return false;
+    return planEntry(reader.handle(), QTextCodec::codecForMib(4), run, protection, entry);
+}
+
+bool TsCompression::planEntry(unzFile handle, QTextCodec *codec, UnpackTransaction &run,
+                              Protection protection, ArchiveEntry *entry)
+{
+    entry->number = -1;
+    entry->stagedPath.clear();
+    unz64_file_pos position;
+    if (!currentInfo(handle, codec, &entry->info) || unzGetFilePos64(handle, &position) != UNZ_OK)
+        return false;
+    entry->directoryOffset = position.pos_in_zip_directory;
+    entry->index = position.num_of_file;
+    entry->name = entryName(entry->info);
+    if (entry->name.isEmpty() || entry->info.isSymbolicLink())
+        return false;
+    if ((entry->info.flags & 0x1) && protection == Protection::Plain)
+        return false;
+    if (entry->name.endsWith(QLatin1Char('/')) || entry->name.endsWith(QLatin1Char('\\')))
+        return run.addFolder(entry->name, entry->info.getPermissions());
+    entry->number = run.addFile(entry->name);
+    if (entry->number < 0)
+        return false;
+    entry->stagedPath = run.stagedPath(entry->number);
+    return true;
+}
+
+bool TsCompression::goToPlanned(unzFile handle, const ArchiveEntry &entry)
+{
+    unz64_file_pos position;
+    if (unzGetFilePos64(handle, &position) == UNZ_OK &&
+        position.pos_in_zip_directory == entry.directoryOffset &&
+        position.num_of_file == entry.index)
+        return true;
+    position.pos_in_zip_directory = entry.directoryOffset;
+    position.num_of_file = entry.index;
+    return unzGoToFilePos64(handle, &position) == UNZ_OK;
+}
+
+bool TsCompression::unpackPlanned(QuaZip *archive, const ArchiveEntry &entry, Protection protection,
+                                  const std::function<bool()> &cancelled)
+{
+    if (!archive || archive->getMode() != QuaZip::mdUnzip || entry.number < 0)
+        return false;
+    unzFile handle = archive->getUnzFile();
+    if (!goToPlanned(handle, entry))
+        return false;
+    const QuaZipFileInfo64 &info = entry.info;
+    auto *device = qobject_cast<ArchiveFile *>(archive->getIoDevice());
+    if (device && !(info.flags & 0x1) && (info.method == 0 || info.method == Z_DEFLATED))
+        return unpackPlainData(handle, device, info, entry.stagedPath, cancelled);
+    return unpackCurrent(archive, info, entry.stagedPath, protection, true);
+}
+
+bool TsCompression::unpackPlanned(ArchiveReader &reader, const ArchiveEntry &entry,
+                                  Protection protection, const std::function<bool()> &cancelled)
+{
+    unzFile handle = reader.handle();
+    if (!handle || entry.number < 0 || !goToPlanned(handle, entry))
+        return false;
+    const QuaZipFileInfo64 &info = entry.info;
+    if (!(info.flags & 0x1) && (info.method == 0 || info.method == Z_DEFLATED))
+        return unpackPlainData(handle, reader.file(), info, entry.stagedPath, cancelled);
+    return unpackThroughLibrary(handle, info, entry.stagedPath, protection);
+}
+
+bool TsCompression::unpackThroughLibrary(unzFile handle, const QuaZipFileInfo64 &info,
+                                         const QString &target, Protection protection)
+{
+    // A link entry followed by "link/x" would escape any name check, so links are never made.
+    const bool encryptedEntry = info.flags & 0x1;
+    if (info.isSymbolicLink() || (encryptedEntry && protection == Protection::Plain))
+        return false;
+    int method = 0;
+    int level = 0;
+    // The zip library decrypts whenever it gets a password, so only encrypted entries get one.
+    if (unzOpenCurrentFile3(handle, &method, &level, 0, encryptedEntry ? password() : nullptr) !=
+        UNZ_OK)
+        return false;
+    StagedOutput output(target);
+    bool ok = output.open(info.getPermissions());
+    char buffer[bufferSize];
+    quint64 written = 0;
+    while (ok) {
+        const int count = unzReadCurrentFile(handle, buffer, unsigned(bufferSize));
+        if (count == 0)
+            break;
+        ok = count > 0 && output.write(buffer, count);
+        written += quint64(qMax(count, 0));
+        // An entry that runs past the size its header declares is corrupt.
+        ok = ok && written <= info.uncompressedSize;
+    }
+    // The zip library reports a checksum mismatch on close.
+    const bool closed = unzCloseCurrentFile(handle) == UNZ_OK;
+    return ok && closed && written == info.uncompressedSize && output.finish();
+}
+
+bool TsCompression::stageCurrentEntry(QuaZip *archive, UnpackTransaction &run,
+                                      Protection protection, QString *name)
+{
+    ArchiveEntry entry;
+    const bool planned = planCurrentEntry(archive, run, protection, &entry);
     if (name)
-        *name = decoded;
-    if (decoded.isEmpty() || info.isSymbolicLink())
-        return false;
-    if ((info.flags & 0x1) && protection == Protection::Plain)
-        return false;
-    if (decoded.endsWith(QLatin1Char('/')) || decoded.endsWith(QLatin1Char('\\')))
-        return run.addFolder(decoded, info.getPermissions());
-    const int number = run.addFile(decoded);
-    return number >= 0 && unpackCurrent(archive, info, run.stagedPath(number), protection, true);
+        *name = entry.name;
+    return planned && (entry.number < 0 || unpackPlanned(archive, entry, protection));
 }
 
 bool TsCompression::deleteFiles(QStringList paths)

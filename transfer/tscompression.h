@@ -8,9 +8,13 @@
 #include <QString>
 #include <QStringList>
 
-class QuaZip;
+#include <quazip.h>
+#include <quazipfileinfo.h>
+
+#include <functional>
+
+class QTextCodec;
 class UnpackTransaction;
-struct QuaZipFileInfo64;
 
 // Keeps one unpack run inside its folder. Every operation that unpacks entries by their stored
 // names asks it for the target of each entry, so hostile names are refused in one place:
@@ -34,6 +38,9 @@ public:
     void removeUnpacked(const QStringList &targets) const;
     // The folders this guard created so far, in the order of creation.
     QStringList createdFolderList() const { return createdFolders; }
+    // Whether this guard made that folder (as targetFor() spells it): all it can hold is what
+    // the guard's own caller put there.
+    bool madeFolder(const QString &folder) const { return madeFolders.contains(folder); }
 
 private:
     bool folderInside(const QString &folder);
@@ -41,6 +48,7 @@ private:
     QString root;
     QString canonicalRoot;
     QSet<QString> checkedFolders;
+    QSet<QString> madeFolders;
     QStringList createdFolders;
 };
 
@@ -54,11 +62,19 @@ class ArchiveFile : public QIODevice
 
 public:
     explicit ArchiveFile(const QString &path, QObject *parent = nullptr);
+    // With small windows for handles that jump from entry to entry: each local header costs one
+    // small read instead of a large one that the entry's own data would never use.
+    ArchiveFile(const QString &path, qint64 windowBytes, QObject *parent = nullptr);
 
     bool open(OpenMode mode) override;
     void close() override;
     bool isSequential() const override { return false; }
     qint64 size() const override;
+
+    // Reads straight from the file at an offset, past the windows and the current position.
+    qint64 readAt(qint64 offset, char *data, qint64 maxSize);
+    // Reads at an offset through the windows, leaving the current position alone.
+    qint64 readWindowed(qint64 position, char *data, qint64 maxSize);
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override;
@@ -72,12 +88,55 @@ private:
         quint64 lastUse = 0;
     };
     static constexpr int windowCount = 4;
-    static constexpr qint64 windowSize = 256 * 1024;
 
     QFile file;
+    qint64 windowSize = 256 * 1024;
     Window windows[windowCount];
     quint64 useClock = 0;
     int lastWindow = 0;
+};
+
+// A read-only handle of the zip library on an archive, for runs over many entries. The library
+// reads its records a few bytes per call; here each call goes straight to the windows of an
+// ArchiveFile, where through QuaZip it would pass through several QIODevice calls.
+class ArchiveReader
+{
+public:
+    explicit ArchiveReader(const QString &path, qint64 windowBytes = 256 * 1024);
+    ~ArchiveReader();
+    ArchiveReader(const ArchiveReader &) = delete;
+    ArchiveReader &operator=(const ArchiveReader &) = delete;
+
+    // False when the file cannot be read or is not a zip archive.
+    bool open();
+    unzFile handle() const { return unz; }
+    ArchiveFile *file() { return &device; }
+
+private:
+    static voidpf ZCALLBACK openStream(voidpf opaque, voidpf file, int mode);
+    static uLong ZCALLBACK readStream(voidpf opaque, voidpf stream, void *buffer, uLong size);
+    static uLong ZCALLBACK writeStream(voidpf opaque, voidpf stream, const void *buffer,
+                                       uLong size);
+    static ZPOS64_T ZCALLBACK tellStream(voidpf opaque, voidpf stream);
+    static int ZCALLBACK seekStream(voidpf opaque, voidpf stream, ZPOS64_T offset, int origin);
+    static int ZCALLBACK closeStream(voidpf opaque, voidpf stream);
+    static int ZCALLBACK errorStream(voidpf opaque, voidpf stream);
+
+    ArchiveFile device;
+    qint64 position = 0;
+    unzFile unz = nullptr;
+};
+
+// One entry of an archive as its central directory describes it, with what an unpack run made
+// of it: enough to unpack it later from any open handle on the same archive.
+struct ArchiveEntry
+{
+    QuaZipFileInfo64 info; // without time stamp and comment
+    QString name;          // as the archive means it (TsCompression::entryName)
+    quint64 directoryOffset = 0;
+    quint64 index = 0;
+    int number = -1;    // the run's file number; -1 for a folder entry
+    QString stagedPath; // where a file entry's bytes go
 };
 
 // Static zip helpers. Archives that the framework writes are encrypted with one fixed password.
@@ -117,6 +176,31 @@ public:
     // back the decoded name.
     static bool stageCurrentEntry(QuaZip *archive, UnpackTransaction &run, Protection protection,
                                   QString *name = nullptr);
+    // The first half of stageCurrentEntry: reads the current entry's record and registers it
+    // with the run (a file entry gets its number and staged path). The name is filled in also
+    // when the entry is refused.
+    static bool planCurrentEntry(QuaZip *archive, UnpackTransaction &run, Protection protection,
+                                 ArchiveEntry *entry);
+    // The same on a reader's current entry; names without the UTF-8 flag are taken byte for
+    // byte, as after prepareNames().
+    static bool planCurrentEntry(ArchiveReader &reader, UnpackTransaction &run,
+                                 Protection protection, ArchiveEntry *entry);
+    // The second half: writes a planned file entry's bytes to its staged path, from any handle
+    // on the same archive opened for unzipping (it is made the current entry). Plain stored or
+    // deflated entries are read straight from an ArchiveFile device; `cancelled` is asked now
+    // and then during long entries, and true stops the entry as a failure.
+    static bool unpackPlanned(QuaZip *archive, const ArchiveEntry &entry, Protection protection,
+                              const std::function<bool()> &cancelled = {});
+    static bool unpackPlanned(ArchiveReader &reader, const ArchiveEntry &entry,
+                              Protection protection, const std::function<bool()> &cancelled = {});
+    // The zip format's CRC-32 of the bytes, continuing from crc (0 to begin); with carry-less
+    // multiplication where the processor has it.
+    static quint32 crc32(quint32 crc, const char *data, qint64 size);
+
+    // The current entry's record, read once (QuaZip::getCurrentFileInfo reads it twice and
+    // also converts its time stamp); without time stamp and comment.
+    static bool currentInfo(QuaZip *archive, QuaZipFileInfo64 *info);
+    static bool currentInfo(unzFile handle, QTextCodec *codec, QuaZipFileInfo64 *info);
 
     // Unpacks a whole archive (encrypted entries); the written paths, empty on any failure.
     static QStringList unpackArchive(QString archivePath, QString folder);
@@ -149,6 +233,14 @@ public:
                           QDir::Filters filters = QDir::Filters());
 
 private:
+    static bool planEntry(unzFile handle, QTextCodec *codec, UnpackTransaction &run,
+                          Protection protection, ArchiveEntry *entry);
+    static bool goToPlanned(unzFile handle, const ArchiveEntry &entry);
+    static bool unpackPlainData(unzFile handle, ArchiveFile *device, const QuaZipFileInfo64 &info,
+                                const QString &target, const std::function<bool()> &cancelled);
+    // Through the zip library in reads of at most 4096 bytes, for entries that are not plain.
+    static bool unpackThroughLibrary(unzFile handle, const QuaZipFileInfo64 &info,
+                                     const QString &target, Protection protection);
     static bool unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info, const QString &target,
                               Protection protection, bool folderReady);
     // Unpacks the current entry to a path of the caller's choice, replacing a file there only

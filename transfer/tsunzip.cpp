@@ -4,10 +4,117 @@
 #include "unpacktransaction.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QThreadPool>
+#include <QVector>
+#include <QWaitCondition>
 #include <QtEndian>
 
+#include <atomic>
+#include <climits>
+#include <memory>
+
 namespace {
+
+// Entries are handed out to the workers in chunks of about this many archive bytes (each entry
+// counted with a little extra for its file) and at most this many entries.
+constexpr quint64 chunkBytes = 512 * 1024;
+constexpr quint64 entryCost = 16 * 1024;
+constexpr int chunkEntries = 32;
+// At most this many workers beside the run's own thread, and only as many as the global pool
+// has idle threads for.
+constexpr int maxHelpers = 3;
+// Reports reach the receiving thread in bursts at most this often (and at the end), so that a
+// run of many small entries does not wake it once per entry.
+constexpr qint64 reportInterval = 10;
+// Windows of the handles that jump from entry to entry.
+constexpr qint64 jumpWindow = 4096;
+
+// One run's entries and their progress, shared by the run's thread and its helpers. Helpers
+// hold it by shared pointer: one that starts after the run no longer waits finds it closed.
+struct SharedRun
+{
+    QString zipPath;
+    TsCompression::Protection protection = TsCompression::Protection::Plain;
+    QVector<ArchiveEntry> entries;
+    QVector<int> chunkStarts; // chunk c covers [chunkStarts[c], chunkStarts[c + 1])
+    std::atomic<int> nextChunk{0};
+    // Entries from this index on are not unpacked: the earliest failure so far.
+    std::atomic<int> stopAt{INT_MAX};
+    std::unique_ptr<std::atomic<bool>[]> done;
+
+    QMutex mutex;
+    QWaitCondition progress;
+    int helpersWorking = 0;
+    bool closed = false;
+    int failedAt = INT_MAX;
+    QString failure;
+
+    void fail(int index, const QString &why)
+    {
+        QMutexLocker lock(&mutex);
+        if (index < failedAt) {
+            failedAt = index;
+            failure = why;
+        }
+        int current = stopAt.load();
+        while (index < current && !stopAt.compare_exchange_weak(current, index)) {
+        }
+        progress.wakeAll();
+    }
+
+    void planChunks()
+    {
+        done.reset(new std::atomic<bool>[size_t(entries.size())]);
+        quint64 bytes = 0;
+        int count = 0;
+        for (int i = 0; i < entries.size(); ++i) {
+            done[size_t(i)].store(entries.at(i).number < 0);
+            if (count == 0)
+                chunkStarts << i;
+            bytes += entries.at(i).info.compressedSize + entryCost;
+            if (++count >= chunkEntries || bytes >= chunkBytes) {
+                count = 0;
+                bytes = 0;
+            }
+        }
+        chunkStarts << int(entries.size());
+        stopAt.store(int(entries.size()));
+    }
+
+    // Takes chunks until none is left or a failure stops the run; `between` runs after every
+    // entry. Each worker reads through its own handle on the archive.
+    void work(const std::function<void()> &between)
+    {
+        ArchiveReader archive(zipPath, jumpWindow);
+        const bool opened = archive.open();
+        const int chunkCount = int(chunkStarts.size()) - 1;
+        for (int chunk = nextChunk.fetch_add(1); chunk < chunkCount;
+             chunk = nextChunk.fetch_add(1)) {
+            for (int i = chunkStarts.at(chunk); i < chunkStarts.at(chunk + 1); ++i) {
+                if (i >= stopAt.load(std::memory_order_relaxed))
+                    return;
+                const ArchiveEntry &entry = entries.at(i);
+                if (entry.number >= 0) {
+                    const auto cancelled = [this, i] {
+                        return stopAt.load(std::memory_order_relaxed) < i;
+                    };
+                    if (!opened ||
+                        !TsCompression::unpackPlanned(archive, entry, protection, cancelled)) {
+                        fail(i, QStringLiteral("could not unpack ") + entry.name +
+                                    QStringLiteral(" (damaged, encrypted or disk full)"));
+                        return;
+                    }
+                    done[size_t(i)].store(true, std::memory_order_release);
+                }
+                between();
+            }
+        }
+    }
+};
 
 // An archive without entries is its end record alone, which the zip library's backward search
 // never finds at offset 0, so it would pass for "not a zip".
@@ -126,33 +233,109 @@ void TsUnZip::unpack(const QString &folder, bool counted)
         fail(run.errorString());
         return;
     }
-    bool more = true;
-    while (more) {
-        if (cancelled) {
-            fail(QStringLiteral("cancelled"));
-            return;
-        }
-        QString name;
-        if (!TsCompression::stageCurrentEntry(&archive, run, protection, &name)) {
+
+    // The directory first: every entry is checked and registered with the run in archive
+    // order, which also gives each file entry its staged path. A refused entry ends the plan;
+    // the entries before it are still unpacked and reported, as they would be one by one.
+    auto shared = std::make_shared<SharedRun>();
+    shared->zipPath = zipPath;
+    shared->protection = protection;
+    shared->entries.reserve(qMax(0, entriesCount));
+    QString planFailure;
+    // The walk reads the directory through a handle of its own, which reads records faster.
+    ArchiveReader directory(zipPath);
+    int walked = directory.open() ? unzGoToFirstFile(directory.handle()) : UNZ_ERRNO;
+    for (; walked == UNZ_OK; walked = unzGoToNextFile(directory.handle())) {
+        ArchiveEntry entry;
+        if (!TsCompression::planCurrentEntry(directory, run, protection, &entry)) {
             const QString why = run.errorString();
-            fail(why.isEmpty() ? QStringLiteral("could not unpack ") + name +
-                                     QStringLiteral(" (damaged, encrypted or disk full)")
-                               : why);
-            return;
+            planFailure = why.isEmpty() ? QStringLiteral("could not unpack ") + entry.name +
+                                              QStringLiteral(" (damaged, encrypted or disk full)")
+                                        : why;
+            break;
         }
-        ++extractedCount;
-        if (counted)
-            emit status(QString::number(extractedCount) + QLatin1String(" of ") +
-                        QString::number(entriesCount) + QLatin1String("unzipped"));
-        else
-            emit status(QLatin1String("Unzipped ") + name);
-        const qint64 share = qint64(extractedCount) * 100 / qMax(1, entriesCount);
-        emit percent(int(qMin<qint64>(share, 100)));
-        more = archive.goToNextFile();
+        shared->entries.append(entry);
     }
     // The walk also stops on a broken central directory; that is a failed entry, not the end.
-    if (archive.getZipError() != UNZ_OK) {
-        fail(QStringLiteral("the archive's directory is damaged"));
+    if (planFailure.isEmpty() && walked != UNZ_END_OF_LIST_OF_FILE)
+        planFailure = QStringLiteral("the archive's directory is damaged");
+    shared->planChunks();
+
+    // Workers beside this thread take chunks of entries through their own handles; this thread
+    // works too and reports every entry in archive order as soon as it and all before it are
+    // staged. Without an idle pool thread this thread simply does it all.
+    QElapsedTimer clock;
+    clock.start();
+    qint64 lastReport = -reportInterval;
+    int reported = 0;
+    const auto report = [&](bool force) {
+        const qint64 now = clock.elapsed();
+        if (!force && now - lastReport < reportInterval)
+            return;
+        lastReport = now;
+        const int limit = shared->stopAt.load();
+        while (reported < limit && shared->done[size_t(reported)].load(std::memory_order_acquire)) {
+            ++reported;
+            ++extractedCount;
+            if (counted)
+                emit status(QString::number(extractedCount) + QLatin1String(" of ") +
+                            QString::number(entriesCount) + QLatin1String("unzipped"));
+            else
+                emit status(QLatin1String("Unzipped ") + shared->entries.at(reported - 1).name);
+            const qint64 share = qint64(extractedCount) * 100 / qMax(1, entriesCount);
+            emit percent(int(qMin<qint64>(share, 100)));
+        }
+    };
+    if (shared->chunkStarts.size() > 2) {
+        QThreadPool *pool = QThreadPool::globalInstance();
+        for (int i = 0; i < maxHelpers; ++i) {
+            const bool started = pool->tryStart([shared] {
+                {
+                    QMutexLocker lock(&shared->mutex);
+                    if (shared->closed)
+                        return;
+                    ++shared->helpersWorking;
+                }
+                shared->work([&shared] {
+                    QMutexLocker lock(&shared->mutex);
+                    shared->progress.wakeAll();
+                });
+                QMutexLocker lock(&shared->mutex);
+                --shared->helpersWorking;
+                shared->progress.wakeAll();
+            });
+            if (!started)
+                break;
+        }
+    }
+    // A cancel stops every worker before its next entry.
+    shared->work([&] {
+        if (cancelled)
+            shared->stopAt.store(0);
+        report(false);
+    });
+    while (true) {
+        if (cancelled)
+            shared->stopAt.store(0);
+        report(false);
+        QMutexLocker lock(&shared->mutex);
+        shared->closed = true;
+        if (shared->helpersWorking == 0)
+            break;
+        shared->progress.wait(&shared->mutex, 20);
+    }
+    report(true);
+
+    if (cancelled) {
+        fail(QStringLiteral("cancelled"));
+        return;
+    }
+    if (shared->failedAt < shared->entries.size()) {
+        fail(shared->failure);
+        return;
+    }
+    if (!planFailure.isEmpty()) {
+        fail(planFailure);
         return;
     }
 
@@ -160,12 +343,6 @@ void TsUnZip::unpack(const QString &folder, bool counted)
     if (archive.getZipError() != UNZ_OK) {
         run.rollback();
         detail = QStringLiteral("the archive could not be closed");
-        return;
-    }
-    if (cancelled) {
-        run.rollback();
-        detail = QStringLiteral("cancelled");
-        emit error(QStringLiteral("Couldn't extract file"));
         return;
     }
     if (!run.commit()) {

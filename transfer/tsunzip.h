@@ -23,6 +23,13 @@
 // The per-entry status texts therefore report entries read, not yet in place; finished() means
 // everything is in place. With setJournal(), a run cut off by a kill is finished or undone by
 // recover() at the next start.
+//
+// The entries are read in parallel: the run's thread plans them from the archive's directory,
+// then unpacks chunks of them together with as many idle threads of the global pool as it finds
+// (each with its own handle on the archive). The run's thread still emits every report, in
+// archive order, as soon as an entry and all before it are done, gathered into bursts a few
+// milliseconds apart. A failed entry stops the others; the entries before it are reported, the
+// error names it, and the whole run is undone as above.
 class TsUnZip : public QObject
 {
     Q_OBJECT

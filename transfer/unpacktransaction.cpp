@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -121,6 +122,59 @@ void removeCreatedFolders(QStringList folders)
         QDir().rmdir(folder);
 }
 
+// Moves staged files (named by their number inside the work folder) to their targets. Where
+// the system allows, through handles on the work folder and on each target folder, so that the
+// kernel does not walk both full paths again for every file.
+class StagedMoves
+{
+public:
+    explicit StagedMoves(const QString &work) : work(work)
+    {
+#ifndef Q_OS_WIN
+        workFd = ::open(QFile::encodeName(work).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#endif
+    }
+    ~StagedMoves()
+    {
+#ifndef Q_OS_WIN
+        if (workFd >= 0)
+            ::close(workFd);
+        for (const int fd : qAsConst(folderFds))
+            ::close(fd);
+#endif
+    }
+    StagedMoves(const StagedMoves &) = delete;
+    StagedMoves &operator=(const StagedMoves &) = delete;
+
+    bool move(int number, const QString &target)
+    {
+#ifndef Q_OS_WIN
+        const int slash = target.lastIndexOf(QLatin1Char('/'));
+        if (workFd >= 0 && slash > 0) {
+            const QString folder = target.left(slash);
+            auto it = folderFds.constFind(folder);
+            if (it == folderFds.constEnd() && folderFds.size() < 256) {
+                it = folderFds.insert(folder, ::open(QFile::encodeName(folder).constData(),
+                                                     O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            }
+            if (it != folderFds.constEnd() && it.value() >= 0) {
+                const QByteArray from = QByteArray::number(number);
+                return ::renameat(workFd, from.constData(), it.value(),
+                                  QFile::encodeName(target.mid(slash + 1)).constData()) == 0;
+            }
+        }
+#endif
+        return replaceFile(work + QLatin1Char('/') + QString::number(number), target);
+    }
+
+private:
+    QString work;
+#ifndef Q_OS_WIN
+    int workFd = -1;
+    QHash<QString, int> folderFds;
+#endif
+};
+
 QString cleanAbsolute(const QString &path)
 {
     return QDir::cleanPath(QDir(path).absolutePath());
@@ -178,6 +232,15 @@ QFile::Permissions UnpackTransaction::permissionsFor(QFile::Permissions stored, 
     }
 #endif
     return result | others;
+}
+
+int UnpackTransaction::creationMask()
+{
+#ifdef Q_OS_WIN
+    return 0;
+#else
+    return int(processUmask());
+#endif
 }
 
 bool UnpackTransaction::prepareJournal(const QString &journalPath, const QString &destination,
@@ -331,6 +394,7 @@ void UnpackTransaction::rollback()
 
 bool UnpackTransaction::moveIntoPlace(UnpackGuard &guard)
 {
+    StagedMoves moves(work);
     placed.clear();
     placed.reserve(entries.size());
     // A run cut off by a kill may have moved some files already, and set some aside.
@@ -358,7 +422,13 @@ bool UnpackTransaction::moveIntoPlace(UnpackGuard &guard)
             placed << target;
             continue;
         }
-        const Kind existing = kindOf(target);
+        // In a folder this commit made, nothing but this run's own files can be in the way: one
+        // that an earlier entry of the same name placed is simply replaced (undoing the run
+        // removes both), and a folder in the way makes the move fail.
+        const int slash = target.lastIndexOf(QLatin1Char('/'));
+        const Kind existing = !resuming && slash > 0 && guard.madeFolder(target.left(slash))
+                                  ? Kind::Missing
+                                  : kindOf(target);
         if (existing == Kind::Folder) {
             error = QStringLiteral("a folder is in the way of ") + entry.name;
             return false;
@@ -369,7 +439,7 @@ bool UnpackTransaction::moveIntoPlace(UnpackGuard &guard)
             error = QStringLiteral("could not move aside ") + entry.name;
             return false;
         }
-        if (!replaceFile(staged, target)) {
+        if (!moves.move(entry.number, target)) {
             error = QStringLiteral("could not move into place ") + entry.name;
             return false;
         }

@@ -79,6 +79,8 @@ public:
     // others at most what the archive and the process umask allow, never write for others; never
     // set-id or sticky bits (QFile::Permissions cannot carry them).
     static QFile::Permissions permissionsFor(QFile::Permissions stored, bool folder);
+    // The process umask (0 where there is none), read once.
+    static int creationMask();
 
 private:
     struct Entry

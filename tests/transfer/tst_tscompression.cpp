@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QtTest>
 
 #include <quazip.h>
+#include <zlib.h>
 
 using namespace ZipFixtures;
 
@@ -63,7 +65,13 @@ private slots:
     void zipFolder();
     void plainEntriesNeedNoPassword();
     void zipFile();
+    void archiveFileReadsLikeAFile_data();
     void archiveFileReadsLikeAFile();
+    void crc32MatchesZlib();
+    void currentInfoMatchesQuaZip_data();
+    void currentInfoMatchesQuaZip();
+    void archiveReaderWalksLikeQuaZip_data();
+    void archiveReaderWalksLikeQuaZip();
 
 private:
     QTemporaryDir shared;
@@ -380,12 +388,22 @@ void TestTsCompression::zipFile()
     QVERIFY(!QFile::exists(box.filePath("two/file.zip")));
 }
 
+void TestTsCompression::archiveFileReadsLikeAFile_data()
+{
+    QTest::addColumn<qint64>("window");
+    QTest::newRow("default windows") << qint64(0);
+    QTest::newRow("4 KB windows") << qint64(4096);
+}
+
 void TestTsCompression::archiveFileReadsLikeAFile()
 {
+    QFETCH(qint64, window);
     QTemporaryDir box;
     const QByteArray data = noise(1300 * 1000, 5);
     TestFiles::write(box.filePath("blob"), data);
-    ArchiveFile device(box.filePath("blob"));
+    ArchiveFile defaultDevice(box.filePath("blob"));
+    ArchiveFile small(box.filePath("blob"), window);
+    ArchiveFile &device = window > 0 ? small : defaultDevice;
     QVERIFY(device.open(QIODevice::ReadOnly));
     QCOMPARE(device.size(), qint64(data.size()));
     QRandomGenerator generator(9);
@@ -401,10 +419,124 @@ void TestTsCompression::archiveFileReadsLikeAFile()
         QVERIFY(device.seek(at));
         QCOMPARE(device.read(size), data.mid(int(at), int(size)));
         QCOMPARE(device.pos(), qMin<qint64>(at + size, data.size()));
+        // Reads at an offset leave the position alone.
+        QByteArray direct(int(size), Qt::Uninitialized);
+        const qint64 count = device.readAt(at, direct.data(), size);
+        QCOMPARE(direct.left(int(count)), data.mid(int(at), int(size)));
+        QCOMPARE(device.pos(), qMin<qint64>(at + size, data.size()));
     }
     QVERIFY(!device.open(QIODevice::ReadWrite));
     device.close();
     QVERIFY(!ArchiveFile(box.filePath("missing")).open(QIODevice::ReadOnly));
+}
+
+void TestTsCompression::crc32MatchesZlib()
+{
+    const QByteArray data = noise(3 * 1024 * 1024 + 77, 11);
+    const auto zlibCrc = [](quint32 crc, const char *bytes, qint64 size) {
+        return quint32(crc32(crc, reinterpret_cast<const Bytef *>(bytes), uInt(size)));
+    };
+    // Every short length at every alignment, where the fast path starts and ends.
+    for (int offset = 0; offset < 16; ++offset) {
+        for (int size = 0; size <= 300; ++size) {
+            const char *bytes = data.constData() + offset;
+            QCOMPARE(TsCompression::crc32(0, bytes, size), zlibCrc(0, bytes, size));
+            QCOMPARE(TsCompression::crc32(0x12345678, bytes, size),
+                     zlibCrc(0x12345678, bytes, size));
+        }
+    }
+    // Whole buffers, and the same bytes in pieces that continue one another.
+    QCOMPARE(TsCompression::crc32(0, data.constData(), data.size()),
+             zlibCrc(0, data.constData(), data.size()));
+    QRandomGenerator generator(3);
+    quint32 pieces = 0;
+    for (qint64 at = 0; at < data.size();) {
+        const qint64 size = qMin<qint64>(generator.bounded(70000), data.size() - at);
+        pieces = TsCompression::crc32(pieces, data.constData() + at, size);
+        at += size;
+    }
+    QCOMPARE(pieces, zlibCrc(0, data.constData(), data.size()));
+    QCOMPARE(TsCompression::crc32(0, "123456789", 9), quint32(0xCBF43926));
+}
+
+void TestTsCompression::currentInfoMatchesQuaZip_data()
+{
+    QTest::addColumn<QString>("producer");
+    for (const QString &producer : producers())
+        QTest::newRow(qPrintable(producer)) << producer;
+}
+
+void TestTsCompression::currentInfoMatchesQuaZip()
+{
+    QFETCH(QString, producer);
+    QTemporaryDir box;
+    const QString source = box.filePath("source");
+    writeSampleTree(source);
+    // A name longer than the first buffer the record is read into.
+    const QString part(200, 'n');
+    TestFiles::write(source + QString::fromUtf8("/M\xc3\xbcller/") + part + "/" + part + "/" + part,
+                     "long name");
+    const QString zipPath = box.filePath("peer.zip");
+    if (!produce(producer, source, zipPath))
+        QSKIP("producer not available");
+    QuaZip archive(zipPath);
+    TsCompression::prepareNames(archive);
+    QVERIFY(archive.open(QuaZip::mdUnzip));
+    int count = 0;
+    for (bool more = archive.goToFirstFile(); more; more = archive.goToNextFile()) {
+        QuaZipFileInfo64 expected;
+        QuaZipFileInfo64 light;
+        QVERIFY(archive.getCurrentFileInfo(&expected));
+        QVERIFY(TsCompression::currentInfo(&archive, &light));
+        QCOMPARE(light.name, expected.name);
+        QCOMPARE(TsCompression::entryName(light), TsCompression::entryName(expected));
+        QCOMPARE(light.versionCreated, expected.versionCreated);
+        QCOMPARE(light.flags, expected.flags);
+        QCOMPARE(light.method, expected.method);
+        QCOMPARE(light.crc, expected.crc);
+        QCOMPARE(light.compressedSize, expected.compressedSize);
+        QCOMPARE(light.uncompressedSize, expected.uncompressedSize);
+        QCOMPARE(light.externalAttr, expected.externalAttr);
+        QCOMPARE(light.extra, expected.extra);
+        QCOMPARE(light.getPermissions(), expected.getPermissions());
+        QCOMPARE(light.isSymbolicLink(), expected.isSymbolicLink());
+        ++count;
+    }
+    QVERIFY(count > 5);
+}
+
+void TestTsCompression::archiveReaderWalksLikeQuaZip_data()
+{
+    currentInfoMatchesQuaZip_data();
+}
+
+void TestTsCompression::archiveReaderWalksLikeQuaZip()
+{
+    QFETCH(QString, producer);
+    QTemporaryDir box;
+    const QString source = box.filePath("source");
+    writeSampleTree(source);
+    const QString zipPath = box.filePath("peer.zip");
+    if (!produce(producer, source, zipPath))
+        QSKIP("producer not available");
+    // Small windows too, as the handles that jump from entry to entry use them.
+    for (const qint64 window : {qint64(256 * 1024), qint64(4096), qint64(512)}) {
+        ArchiveReader reader(zipPath, window);
+        QVERIFY(reader.open());
+        QTextCodec *bytes = QTextCodec::codecForMib(4);
+        QStringList names;
+        int status = unzGoToFirstFile(reader.handle());
+        for (; status == UNZ_OK; status = unzGoToNextFile(reader.handle())) {
+            QuaZipFileInfo64 info;
+            QVERIFY(TsCompression::currentInfo(reader.handle(), bytes, &info));
+            names << TsCompression::entryName(info);
+        }
+        QCOMPARE(status, UNZ_END_OF_LIST_OF_FILE);
+        QCOMPARE(names, TsCompression::listEntries(zipPath));
+    }
+    TestFiles::write(box.filePath("text.zip"), "this is not an archive\n");
+    QVERIFY(!ArchiveReader(box.filePath("text.zip")).open());
+    QVERIFY(!ArchiveReader(box.filePath("missing.zip")).open());
 }
 
 QTEST_GUILESS_MAIN(TestTsCompression)

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QtConcurrent>
 #include <QtTest>
 
@@ -89,6 +91,10 @@ private slots:
     void ourArchiveNeedsThePassword();
     void zipFilesRefusesMissingFile();
     void zipFilesKeepsSameNames();
+    void parallelRunReportsInArchiveOrder_data();
+    void parallelRunReportsInArchiveOrder();
+    void failureInAnyShareUndoesTheRun_data();
+    void failureInAnyShareUndoesTheRun();
 };
 
 void TestTsUnZip::unpacksPeerArchives_data()
@@ -374,6 +380,156 @@ void TestTsUnZip::zipFilesKeepsSameNames()
     QVERIFY(TsCompression::zipFiles(zipPath,
                                     {box.filePath("one/same.txt"), box.filePath("two/same.txt")}));
     QCOMPARE(TsCompression::listEntries(zipPath), (QStringList{"same.txt", "same.txt"}));
+}
+
+namespace {
+
+// Files enough for many chunks, so that idle pool threads take shares of them: a few KB each
+// in folders, text (deflated) and noise (stored), made into an archive by Info-ZIP zip. The
+// entry names in archive order; empty when zip is missing.
+QStringList manyFilesArchive(const QString &source, int count, const QString &zipPath)
+{
+    for (int i = 0; i < count; ++i) {
+        const QString path = QString("%1/set%2/file%3.dat").arg(source).arg(i / 60).arg(i);
+        TestFiles::write(path, i % 3 == 0 ? QByteArray(1000 + i * 37 % 9000, char('a' + i % 26))
+                                          : noise(2000 + i * 53 % 30000, quint32(i)));
+    }
+    if (!hasTool("zip") || run("zip", {"-q", "-r", zipPath, "."}, source) != 0)
+        return QStringList();
+    return TsCompression::listEntries(zipPath);
+}
+
+// Flips bytes in the middle of an entry's data, so that it fails its checksum.
+bool damageEntry(const QString &zipPath, const QString &name)
+{
+    const char *script = R"PY(
+import struct, sys, zipfile
+path, name = sys.argv[1], sys.argv[2]
+info = zipfile.ZipFile(path).getinfo(name)
+data = bytearray(open(path, "rb").read())
+at = info.header_offset
+start = at + 30 + struct.unpack("<H", data[at + 26:at + 28])[0] + struct.unpack("<H", data[at + 28:at + 30])[0]
+middle = start + info.compress_size // 2
+for i in range(middle, middle + 8):
+    data[i] ^= 0x55
+open(path, "wb").write(data)
+)PY";
+    return run(python(), {"-c", script, zipPath, name}) == 0;
+}
+
+// More pool threads than this machine may have, so that the run always has helpers.
+struct WidePool
+{
+    const int saved = QThreadPool::globalInstance()->maxThreadCount();
+    WidePool() { QThreadPool::globalInstance()->setMaxThreadCount(qMax(saved, 4)); }
+    ~WidePool() { QThreadPool::globalInstance()->setMaxThreadCount(saved); }
+};
+
+} // namespace
+
+void TestTsUnZip::parallelRunReportsInArchiveOrder_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::newRow("400 entries") << 400;
+    QTest::newRow("1200 entries") << 1200;
+}
+
+void TestTsUnZip::parallelRunReportsInArchiveOrder()
+{
+    QFETCH(int, count);
+    const WidePool pool;
+    QTemporaryDir box;
+    const QString source = box.filePath("source");
+    const QString zipPath = box.filePath("many.zip");
+    const QStringList names = manyFilesArchive(source, count, zipPath);
+    if (names.isEmpty())
+        QSKIP("Info-ZIP zip is needed");
+    const QString destination = box.filePath("dest");
+    TestFiles::write(destination + "/mine.txt", "the player's own");
+
+    for (const QString &unpackTo : {QString(), box.filePath("other")}) {
+        const Outcome outcome = runUnzip(zipPath, destination, false, unpackTo);
+        QCOMPARE(outcome.errors, QStringList());
+        QCOMPARE(outcome.finished, 1);
+        QStringList expected;
+        QList<int> percents;
+        for (int i = 0; i < names.size(); ++i) {
+            expected << (unpackTo.isEmpty()
+                             ? "Unzipped " + names.at(i)
+                             : QString("%1 of %2unzipped").arg(i + 1).arg(names.size()));
+            percents << (i + 1) * 100 / names.size();
+        }
+        expected << "Unzipped";
+        QCOMPARE(outcome.statuses, expected);
+        QCOMPARE(outcome.percents, percents);
+    }
+    QMap<QString, QByteArray> tree = treeOf(source);
+    QCOMPARE(treeOf(box.filePath("other")), tree);
+    tree.insert("mine.txt", "the player's own");
+    QCOMPARE(treeOf(destination), tree);
+}
+
+void TestTsUnZip::failureInAnyShareUndoesTheRun_data()
+{
+    // Entry positions in the archive; a folder entry there gives its place to the next file.
+    QTest::addColumn<QList<int>>("damaged");
+    QTest::newRow("in the first chunk") << QList<int>{3};
+    QTest::newRow("in the middle") << QList<int>{407};
+    QTest::newRow("the last entry") << QList<int>{-1};
+    QTest::newRow("two far apart") << QList<int>{257, 613};
+    QTest::newRow("two side by side") << QList<int>{530, 532};
+}
+
+void TestTsUnZip::failureInAnyShareUndoesTheRun()
+{
+    QFETCH(QList<int>, damaged);
+    const WidePool pool;
+    QTemporaryDir box;
+    const QString zipPath = box.filePath("damaged.zip");
+    const QStringList names = manyFilesArchive(box.filePath("source"), 800, zipPath);
+    if (names.isEmpty())
+        QSKIP("Info-ZIP zip is needed");
+    for (int &index : damaged) {
+        if (index < 0)
+            index = names.size() - 1;
+        while (names.at(index).endsWith('/'))
+            ++index;
+        QVERIFY(damageEntry(zipPath, names.at(index)));
+    }
+    // The destination already holds files, some of which the archive would replace.
+    const QString destination = box.filePath("Pictures/Pack");
+    TestFiles::write(destination + "/mine.txt", "the player's own");
+    TestFiles::write(destination + "/set1/file61.dat", "old bytes");
+    TestFiles::write(destination + "/set12/file760.dat", "old bytes too");
+    const QMap<QString, QByteArray> before = treeOf(box.filePath("Pictures"));
+
+    TsUnZip unzip;
+    unzip.setZipFile(zipPath);
+    unzip.setDestination(destination);
+    unzip.setEncrypted(false);
+    const QString journal = box.filePath("journal/run.json");
+    unzip.setJournal(journal);
+    QSignalSpy status(&unzip, &TsUnZip::status);
+    QSignalSpy percent(&unzip, &TsUnZip::percent);
+    QSignalSpy error(&unzip, &TsUnZip::error);
+    QSignalSpy finished(&unzip, &TsUnZip::finished);
+    QtConcurrent::run(&unzip, &TsUnZip::unpackAll).waitForFinished();
+    QCoreApplication::processEvents();
+
+    QCOMPARE(error.size(), 1);
+    QCOMPARE(error.at(0).at(0).toString(), QString("Couldn't extract file"));
+    QCOMPARE(finished.size(), 0);
+    // Every entry before the first damaged one is reported, in order, and nothing after it.
+    const int first = damaged.first();
+    QCOMPARE(status.size(), first);
+    QCOMPARE(percent.size(), first);
+    for (int i = 0; i < first; ++i) {
+        QCOMPARE(status.at(i).at(0).toString(), "Unzipped " + names.at(i));
+        QCOMPARE(percent.at(i).at(0).toInt(), (i + 1) * 100 / names.size());
+    }
+    QVERIFY2(unzip.errorDetail().contains(names.at(first)), qPrintable(unzip.errorDetail()));
+    QCOMPARE(treeOf(box.filePath("Pictures")), before);
+    QVERIFY(!QFile::exists(journal));
 }
 
 QTEST_GUILESS_MAIN(TestTsUnZip)
