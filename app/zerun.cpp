@@ -188,8 +188,11 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     // Search as you type; Esc clears it.
     connect(ui->repo_search, &QLineEdit::textChanged, this, [this](const QString &text) {
         searchText = text.trimmed();
+        const QVector<int> shown = visibleEntries;
         fillLists();
-        showLists();
+        // The first letters of a search often still match everything shown: nothing to redo.
+        if (visibleEntries != shown || ui->repo_list->count() != visibleEntries.size())
+            showLists();
     });
     ui->repo_search->installEventFilter(new EscapeClears(ui->repo_search));
 
@@ -231,9 +234,12 @@ bool Zerun::initialise()
             [this](const CatalogueFetch::Result &result) { catalogueFetched(result); });
     connect(ui->retry_catalogue, &QPushButton::clicked, this, [this] {
         ui->retry_catalogue->hide();
-        ui->catalogue_status->setText(QStringLiteral("Loading the package list..."));
+        catalogueLoading = true;
+        updateCatalogueStatus();
         catalogueFetch->start(ServiceEndpoints::catalogueUrl());
     });
+    catalogueLoading = true;
+    updateCatalogueStatus();
     catalogueFetch->start(ServiceEndpoints::catalogueUrl());
     fillLists();
     showLists();
@@ -258,12 +264,28 @@ void Zerun::catalogueFetched(const CatalogueFetch::Result &result)
     // A failure without a kept copy leaves whatever list is shown.
     if (result.source != CatalogueFetch::Result::Nothing) {
         catalogue.clear();
+        unreadLines = 0;
         readCatalogue(result.data);
     }
-    const QString notice = result.notice(QDateTime::currentDateTimeUtc());
-    ui->catalogue_status->setText(notice);
-    ui->catalogue_status->setVisible(!notice.isEmpty());
+    catalogueNotice = result.notice(QDateTime::currentDateTimeUtc());
+    catalogueLoading = false;
+    updateCatalogueStatus();
     ui->retry_catalogue->setVisible(!result.failure.isEmpty());
+}
+
+void Zerun::updateCatalogueStatus()
+{
+    // What the list shows, or why it shows nothing (or an older copy).
+    QString text = catalogueNotice;
+    if (catalogueLoading) {
+        text = QStringLiteral("Loading the package list...");
+    } else if (text.isEmpty()) {
+        text = QStringLiteral("%1 packages").arg(ui->repo_list->count());
+        if (unreadLines > 0)
+            text += QStringLiteral(" \u00b7 %1 lines could not be read").arg(unreadLines);
+    }
+    ui->catalogue_status->setText(text);
+    ui->catalogue_status->show();
 }
 
 void Zerun::recoverInstalls()
@@ -300,6 +322,7 @@ void Zerun::readCatalogue(const QByteArray &data)
         InstallRecovery::note(QStringLiteral("Catalogue: %1 line(s) could not be read and were "
                                              "left out")
                                   .arg(skipped));
+    unreadLines += skipped + refused;
     fillLists();
     showLists();
     checkForUpdates();
@@ -353,6 +376,8 @@ void Zerun::showLists()
     // A catalogue item's entry is its row in visibleEntries, so names that repeat or hold a
     // kind suffix stay apart; items carry it as data only once selected (for dragging).
     applyMarks();
+    if (catalogueFetch)
+        updateCatalogueStatus();
 }
 
 void Zerun::loadInstalledPackages()

@@ -107,6 +107,7 @@ private:
     void checkForUpdates();
     void uninstallSelected();
     void updateUninstallButton();
+    void updateCatalogueStatus();
     // Moves the saved archive to a name of its own, so that a later download of the same file
     // name cannot truncate it while it is being unpacked.
     static QString claimArchive(const QString &saved);
@@ -150,6 +151,10 @@ private:
     QVector<int> visibleEntries;
     QVector<int> queuedEntries;
     QString searchText;
+    // The status line under the lists: a fetch under way, a notice, lines left out.
+    bool catalogueLoading = false;
+    QString catalogueNotice;
+    int unreadLines = 0;
     QStringList downloadNames;
     QStringList queuedUrls;
     QStringList queuedKinds;

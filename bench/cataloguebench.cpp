@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -123,6 +124,44 @@ int main(int argc, char *argv[])
             << QString::number(mine, 'f', 1) << QString::number(reference, 'f', 1)
             << QString::number(mine / reference, 'f', 2) << qSetFieldWidth(0) << "\n";
     };
+
+    // Memory: what a loaded catalogue adds to a window with an empty one.
+    {
+        const auto residentKiB = [] {
+            QFile status(QStringLiteral("/proc/self/status"));
+            if (!status.open(QIODevice::ReadOnly))
+                return qint64(-1);
+            for (const QByteArray &line : status.readAll().split('\n')) {
+                if (line.startsWith("VmRSS:"))
+                    return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+            }
+            return qint64(-1);
+        };
+        freshWindow();
+        const qint64 before = residentKiB();
+        window->indexDownloaded(&downloader);
+        QCoreApplication::processEvents();
+        const qint64 after = residentKiB();
+        out << "memory: a " << lines << "-line catalogue adds " << (after - before) / 1024
+            << " MiB to the window (goal: at most 60 MiB)\n";
+        // Typing a search, one keystroke at a time: the slowest and the median keystroke.
+        auto *search = window->findChild<QLineEdit *>("repo_search");
+        const QString query = QStringLiteral("package number 4242");
+        std::vector<double> keys;
+        for (int i = 1; i <= query.size(); ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            search->setText(query.left(i));
+            QCoreApplication::processEvents();
+            keys.push_back(clock.nsecsElapsed() / 1e6);
+        }
+        std::vector<double> sorted = keys;
+        std::sort(sorted.begin(), sorted.end());
+        out << "search: " << keys.size() << " keystrokes of \"" << query << "\", median "
+            << QString::number(sorted[sorted.size() / 2], 'f', 1) << " ms, slowest "
+            << QString::number(sorted.back(), 'f', 1) << " ms (goal: at most 50 ms each)\n";
+        window.reset();
+    }
 
     const auto first = compare(
         rounds, freshWindow, [&] { window->indexDownloaded(&downloader); }, freshBare,
