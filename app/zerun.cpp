@@ -837,10 +837,10 @@ void Zerun::endBatch()
     // The closing texts of a clean batch would hide what went wrong.
     installTimer.stop();
     updateStatusTitle(QStringLiteral("Finished"));
-    ui->progressInfo->setText(QStringLiteral("Installed %1 of %2 packages; the list below says "
-                                             "what happened to each.")
-                                  .arg(installedCount)
-                                  .arg(packages.size()));
+    ui->progressInfo->setText(
+        QStringLiteral("Installed %1 of %2 packages.").arg(installedCount).arg(packages.size()));
+    // The bar tells the share installed, never a full bar for a batch with failures.
+    ui->progressBar->setValue(installedCount * 100 / qMax(1, int(packages.size())));
 }
 
 void Zerun::on_clear_list_clicked()
