@@ -136,6 +136,8 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
 {
     // The form ends on the transfer page and has connected the by-name slots.
     ui->setupUi(this);
+    // Every catalogue line is one line of text: the list need not measure each of them.
+    ui->repo_list->setUniformItemSizes(true);
     ui->back->hide();
     ui->quit->hide();
     ui->cancel_batch->hide();
@@ -187,9 +189,13 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
 
     // Search as you type; Esc clears it.
     connect(ui->repo_search, &QLineEdit::textChanged, this, [this](const QString &text) {
+        const QString previous = searchText;
         searchText = text.trimmed();
         const QVector<int> shown = visibleEntries;
-        fillLists();
+        if (!previous.isEmpty() && searchText.startsWith(previous, Qt::CaseInsensitive))
+            narrowLists(); // a longer search only keeps some of what is shown
+        else
+            fillLists();
         // The first letters of a search often still match everything shown: nothing to redo.
         if (visibleEntries != shown || ui->repo_list->count() != visibleEntries.size())
             showLists();
@@ -331,9 +337,13 @@ void Zerun::readCatalogue(const QByteArray &data)
 void Zerun::fillLists()
 {
     fillByKind();
-    if (searchText.isEmpty())
-        return;
     // The search narrows whatever the kind filter shows, by name, ignoring case.
+    if (!searchText.isEmpty())
+        narrowLists();
+}
+
+void Zerun::narrowLists()
+{
     QStringList names;
     QVector<int> entries;
     for (int row = 0; row < visibleEntries.size(); ++row) {

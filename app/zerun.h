@@ -98,6 +98,8 @@ private:
     void removeSelectedDownloads();
     // The kind filter (or the Installed view) alone, before the search narrows it.
     void fillByKind();
+    // Keeps only the shown entries whose names hold the search text.
+    void narrowLists();
     void addToDownloadList(int entry);
     void removeDuplicateDownloads();
     // Installed packages: their records, their marks in the catalogue, the update checks.

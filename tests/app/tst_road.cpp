@@ -160,6 +160,13 @@ private:
         return result;
     }
     QString title() const { return child<QLabel>("progressTitle")->text(); }
+    // Saves the window as the README shows it: build/screenshots/<name>.png.
+    void screenshot(const QString &name) const
+    {
+        const QString folder = QString(ZERUN_BIN_DIR) + "/../screenshots";
+        QDir().mkpath(folder);
+        QVERIFY(window->grab().save(folder + "/" + name + ".png"));
+    }
     // The end-of-batch list, one line per package.
     QString outcomes() const { return texts("outcome_list").join("\n"); }
     QString info() const { return child<QLabel>("progressInfo")->text(); }
@@ -504,6 +511,8 @@ void TestRoad::searchAndListKeys()
     // As typed, ignoring case, together with the kind filter.
     QTest::keyClicks(search, "NEAT");
     QCOMPARE(texts("repo_list"), (QStringList{"Neat Skin [Skin]", "Neater Things [Skin]"}));
+    window->resize(640, 360);
+    screenshot("catalogue-search");
     child<QComboBox>("repo_filter")->setCurrentIndex(3);
     QCOMPARE(texts("repo_list"), (QStringList{"Neat Skin", "Neater Things"}));
     child<QComboBox>("repo_filter")->setCurrentIndex(1);
@@ -568,6 +577,8 @@ void TestRoad::mixedBatchTellsTheTruth()
     QVERIFY(child<QPushButton>("cancel_batch")->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(info().contains("left"), 10000);
     QVERIFY2(info().contains("%"), qPrintable(info()));
+    window->resize(640, 360);
+    screenshot("transfer-mid-batch");
     QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("quit")->isVisible(), 20000);
     watch.stop();
     QVERIFY(script->finished());
@@ -600,6 +611,7 @@ void TestRoad::mixedBatchTellsTheTruth()
     QVERIFY2(outcomes().contains("Slow [Skin] \u2192 Skins/Slow: installed"),
              qPrintable(outcomes()));
     QCOMPARE(child<QProgressBar>("batchProgress")->value(), 4);
+    screenshot("transfer-outcome");
     // The same lines reach the daily log.
     const QString log = QString::fromUtf8(TestFiles::read(AppPaths::dailyLogFile()));
     QVERIFY2(log.contains("Batch: Damaged [Skin] \u2192 Skins/Damaged: failed"), qPrintable(log));
@@ -983,6 +995,10 @@ void TestRoad::updateMarks()
     QTRY_COMPARE(item->data(Zerun::markRole).toInt(), mark);
     QTest::qWait(100);
     QCOMPARE(item->data(Zerun::markRole).toInt(), mark);
+    if (change == "bytes") {
+        window->resize(640, 360);
+        screenshot("catalogue-marks");
+    }
     QCOMPARE(item->text(), QString("Faces [Pic Pack]"));
 }
 
