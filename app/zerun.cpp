@@ -115,21 +115,6 @@ QString sizeText(qint64 bytes)
     return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
 }
 
-// The folders that creating `folder` adds, outermost first.
-QStringList missingFolders(const QString &folder)
-{
-    QStringList missing;
-    QString path = QDir::cleanPath(folder);
-    while (!QFileInfo::exists(path)) {
-        missing.prepend(path);
-        const QString parent = QFileInfo(path).path();
-        if (parent == path)
-            break;
-        path = parent;
-    }
-    return missing;
-}
-
 } // namespace
 
 Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zerun>())
@@ -320,10 +305,9 @@ void Zerun::readCatalogue(const QByteArray &data)
     const int refused = int(catalogue.end() - kept);
     catalogue.erase(kept, catalogue.end());
     if (refused > 0)
-        TsLogging::Log::channelDebug(TsLogging::Channel::strName(),
-                                     QStringLiteral("Catalogue: %1 line(s) without an http or "
-                                                    "https address left out")
-                                         .arg(refused));
+        InstallRecovery::note(QStringLiteral("Catalogue: %1 line(s) without an http or "
+                                             "https address left out")
+                                  .arg(refused));
     if (skipped > 0)
         InstallRecovery::note(QStringLiteral("Catalogue: %1 line(s) could not be read and were "
                                              "left out")
@@ -759,16 +743,22 @@ void Zerun::startBatch(const QVector<int> &entries)
     downloadManager.startList();
 }
 
+QString Zerun::packageTitle(int position) const
+{
+    const int entry = queuedEntries.value(position, -1);
+    QString name = queuedName(position);
+    if (entry >= 0 && entry < catalogue.size())
+        name += Catalogue::suffix(catalogue.at(entry).kind);
+    return name;
+}
+
 QString Zerun::packageLabel(int position) const
 {
     // Reports that come outside a batch of this window tell no package.
     if (position < 0 || position >= queuedUrls.size())
         return QString();
-    const int entry = queuedEntries.value(position, -1);
-    QString name = queuedName(position);
-    if (entry >= 0 && entry < catalogue.size())
-        name += Catalogue::suffix(catalogue.at(entry).kind);
-    return name + QStringLiteral(" (%1 of %2)").arg(position + 1).arg(queuedUrls.size());
+    return packageTitle(position) +
+           QStringLiteral(" (%1 of %2)").arg(position + 1).arg(queuedUrls.size());
 }
 
 QString Zerun::transferDetail(int percent, const QString &rate)
@@ -822,7 +812,7 @@ void Zerun::endBatch()
             outcome = QStringLiteral("failed");
             break;
         }
-        QString line = packageLabel(position).section(QStringLiteral(" ("), 0, -2);
+        QString line = packageTitle(position);
         if (!package.folder.isEmpty())
             line += QStringLiteral(" \u2192 ") + package.folder;
         line += QStringLiteral(": ") + outcome;
@@ -966,7 +956,7 @@ bool Zerun::askFolder(const QString &kind, const QString &baseName, const QStrin
         }
         // The journal names the folders before they exist, so a kill right after creating them
         // still has them removed at the next start.
-        QStringList created = missingFolders(candidate);
+        QStringList created = UnpackTransaction::missingFolders(candidate);
         if (InstallRules::hasSaveGames(kind))
             created << QDir::cleanPath(candidate) + QStringLiteral("/SaveGames");
         journal = InstallRecovery::newJournalPath();
@@ -1015,7 +1005,9 @@ Zerun::Extraction *Zerun::startExtraction(const QString &archive, const QString 
     extraction->url = queuedUrls.value(position);
     extraction->target = target;
     extraction->position = position;
-    extraction->total = TsCompression::listEntries(archive).size();
+    // One read of the archive's directory serves the page and the record.
+    extraction->entryNames = TsCompression::listEntries(archive);
+    extraction->total = extraction->entryNames.size();
     ui->progressTitle->setText(QStringLiteral("Unpacking ") + packageLabel(position));
     ui->progressBar->setValue(0);
 
@@ -1055,12 +1047,11 @@ Zerun::Extraction *Zerun::startExtraction(const QString &archive, const QString 
         if (!extraction->ended)
             extractionFailed(extraction, QStringLiteral("Couldn't close zip"));
     });
-    // The worker also learns what the record needs: the archive's hash and entries before the
-    // unpack (the window deletes the archive once it is in place), the files' hashes after.
+    // The worker also learns what the record needs: the archive's hash before the unpack (the
+    // window deletes the archive once it is in place), the files' hashes after.
     extraction->watcher.setFuture(QtConcurrent::run([extraction] {
         extraction->archiveSize = QFileInfo(extraction->archive).size();
         extraction->archiveSha256 = InstalledPackages::sha256Of(extraction->archive);
-        extraction->entryNames = TsCompression::listEntries(extraction->archive);
         extraction->unzip.unpackAll();
         if (!extraction->unpacked)
             return;

@@ -126,6 +126,8 @@ private:
     void startBatch(const QVector<int> &entries);
     // "Neat Skin [Skin] (2 of 6)": the package at that queue position, for the page.
     QString packageLabel(int position) const;
+    // "Neat Skin [Skin]": the package at that queue position, by name and kind.
+    QString packageTitle(int position) const;
     QString transferDetail(int percent, const QString &rate);
     bool allInstalled() const;
     void endBatch();

@@ -192,6 +192,19 @@ UnpackTransaction::~UnpackTransaction()
         rollback();
 }
 
+QStringList UnpackTransaction::missingFolders(const QString &folder)
+{
+    QStringList missing;
+    for (QString path = cleanAbsolute(folder); !present(path);) {
+        missing.prepend(path);
+        const QString parent = QFileInfo(path).path();
+        if (parent == path)
+            break;
+        path = parent;
+    }
+    return missing;
+}
+
 QString UnpackTransaction::workPrefix()
 {
     return QStringLiteral(".zerun-unpack-");
@@ -269,14 +282,7 @@ bool UnpackTransaction::begin()
         }
     }
     // A destination that does not exist yet is the run's own, down to the first existing parent.
-    QStringList missing;
-    for (QString folder = root; !present(folder);) {
-        missing.prepend(folder);
-        const QString parent = QFileInfo(folder).path();
-        if (parent == folder)
-            break;
-        folder = parent;
-    }
+    const QStringList missing = missingFolders(root);
     const quint32 tail = QRandomGenerator::global()->generate();
     work = root + QLatin1Char('/') + workPrefix() + QString::number(tail, 16);
     createdFolders << missing;

@@ -45,6 +45,9 @@ public:
     static bool prepareJournal(const QString &journalPath, const QString &destination,
                                const QStringList &createdFolders);
 
+    // The folders that creating `folder` with all its parents adds, outermost first.
+    static QStringList missingFolders(const QString &folder);
+
     // Creates the work folder (after writing the journal). False when it cannot be created.
     bool begin();
 

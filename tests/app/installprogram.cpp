@@ -23,10 +23,7 @@ int main(int argc, char *argv[])
     if (arguments.size() != 3)
         return 2;
     const QString target = arguments.at(2);
-    QStringList created;
-    for (QString path = QDir::cleanPath(target); !QFileInfo::exists(path);
-         path = QFileInfo(path).path())
-        created.prepend(path);
+    const QStringList created = UnpackTransaction::missingFolders(target);
     const QString journal = InstallRecovery::newJournalPath();
     if (!UnpackTransaction::prepareJournal(journal, target, created) || !QDir().mkpath(target))
         return 3;

@@ -19,20 +19,6 @@ namespace {
 
 const QString gamePath = "drive_c/Program Files (x86)/GDS/TEW2016/";
 
-QMap<QString, QByteArray> snapshot(const QString &root)
-{
-    QMap<QString, QByteArray> tree;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString relative = QDir(root).relativeFilePath(path);
-        tree.insert(it.fileInfo().isDir() ? relative + "/" : relative,
-                    it.fileInfo().isDir() ? QByteArray() : TestFiles::read(path));
-    }
-    return tree;
-}
-
 int copyTree(const QString &from, const QString &to)
 {
     QDir(to).removeRecursively();
@@ -101,7 +87,7 @@ qint64 TestInstallKill::runToTheEnd(const QString &target, QMap<QString, QByteAr
     install.waitForFinished(120000);
     const qint64 took = clock.elapsed();
     if (install.exitCode() == 0 && after)
-        *after = snapshot(game);
+        *after = TestFiles::tree(game);
     return install.exitCode() == 0 ? took : -1;
 }
 
@@ -128,7 +114,7 @@ void TestInstallKill::killedInstallIsFinishedOrUndone()
     }
     const QString pristine = box.filePath("pristine");
     QVERIFY(QDir().mkpath(game + "Databases"));
-    const QMap<QString, QByteArray> before = snapshot(game);
+    const QMap<QString, QByteArray> before = TestFiles::tree(game);
     if (existing)
         QCOMPARE(copyTree(target, pristine), 0);
     const auto reset = [&] {
@@ -151,7 +137,7 @@ void TestInstallKill::killedInstallIsFinishedOrUndone()
     int sawNew = 0;
     for (const qint64 delay : qAsConst(delays)) {
         reset();
-        QCOMPARE(snapshot(game), before);
+        QCOMPARE(TestFiles::tree(game), before);
         QProcess install;
         install.start(program, {archive, target});
         QVERIFY(install.waitForStarted());
@@ -175,7 +161,7 @@ void TestInstallKill::killedInstallIsFinishedOrUndone()
         install.waitForFinished();
 
         startAgain();
-        const QMap<QString, QByteArray> now = snapshot(game);
+        const QMap<QString, QByteArray> now = TestFiles::tree(game);
         QVERIFY2(now == before || now == after,
                  qPrintable(QString("after a kill at %1 ms the tree is neither").arg(delay)));
         sawOld += now == before ? 1 : 0;

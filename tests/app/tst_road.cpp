@@ -52,25 +52,6 @@ QStringList filesBelow(const QString &root)
     return files;
 }
 
-// Every file (with its bytes) and folder (ending in "/") below `root`, hidden ones included.
-QMap<QString, QByteArray> snapshot(const QString &root)
-{
-    QMap<QString, QByteArray> tree;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString relative = QDir(root).relativeFilePath(path);
-        if (it.fileInfo().isDir()) {
-            tree.insert(relative + "/", QByteArray());
-        } else {
-            QFile file(path);
-            tree.insert(relative, file.open(QIODevice::ReadOnly) ? file.readAll() : "(unreadable)");
-        }
-    }
-    return tree;
-}
-
 // Makes the stored bytes of `marker` in a stored (not deflated) archive wrong, so its entry
 // fails its checksum while the archive still opens.
 bool damageEntry(const QString &archive, const QByteArray &marker)
@@ -660,7 +641,7 @@ void TestRoad::cancelDuringTheBatch()
     if (when == "Downloading")
         host->setThrottle("/files/big.zip", 20000);
     QVERIFY(writeFile(game("Databases/Big/mine.txt"), "the player's own"));
-    const QMap<QString, QByteArray> before = snapshot(game());
+    const QMap<QString, QByteArray> before = TestFiles::tree(game());
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "big.zip,mods,Big\n" + base + "neatskin.zip,skin,Neat Skin\n");
     QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 2);
@@ -706,7 +687,7 @@ void TestRoad::cancelDuringTheBatch()
         QVERIFY(!host->requests().contains("GET /files/neatskin.zip"));
     }
     // A cancelled unpack is undone: the player's folder as it was.
-    QCOMPARE(snapshot(game()), expected);
+    QCOMPARE(TestFiles::tree(game()), expected);
     if (when == "Downloading") {
         // The bytes so far are kept for a later resume, never under the final name.
         QVERIFY(QFile::exists(AppPaths::downloadsFolder() + "/big.zip.part"));
@@ -745,7 +726,7 @@ void TestRoad::existingFolderChoices()
     QFETCH(QString, choice);
     QVERIFY(writeFile(game("Skins/NeatSkin/skin.ini"), "edited by the player"));
     QVERIFY(writeFile(game("Skins/NeatSkin/mine.txt"), "the player's own"));
-    const QMap<QString, QByteArray> before = snapshot(game());
+    const QMap<QString, QByteArray> before = TestFiles::tree(game());
     openWindow(standardCatalogue());
     QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
     addToList("Neat Skin [Skin]");
@@ -769,7 +750,7 @@ void TestRoad::existingFolderChoices()
         expected.insert("Skins/NeatNew/bg/", "");
         expected.insert("Skins/NeatNew/bg/back.txt", "bg");
     }
-    QCOMPARE(snapshot(game()), expected);
+    QCOMPARE(TestFiles::tree(game()), expected);
 }
 
 void TestRoad::failedInstallLeavesTheGameAsItWas_data()
@@ -803,7 +784,7 @@ void TestRoad::failedInstallLeavesTheGameAsItWas()
     QVERIFY(zip.waitForFinished(30000));
     QVERIFY(damageEntry(site->filePath("files/mymod.zip"), damaged.toUtf8() + " content"));
 
-    const QMap<QString, QByteArray> before = snapshot(game());
+    const QMap<QString, QByteArray> before = TestFiles::tree(game());
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "mymod.zip,mods,My Mod\n");
     QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 1);
@@ -820,7 +801,7 @@ void TestRoad::failedInstallLeavesTheGameAsItWas()
     QVERIFY2(outcomes().contains(damaged), qPrintable(outcomes()));
     // Byte for byte as before: replaced files have their old bytes, new files and folders
     // (the new package folder and its SaveGames too) are gone, nothing is left over.
-    QCOMPARE(snapshot(game()), before);
+    QCOMPARE(TestFiles::tree(game()), before);
 }
 
 void TestRoad::packagesThatShareANameStayApart()
@@ -888,7 +869,7 @@ void TestRoad::installMarkUpdateUninstall()
         download(first);
     }
     QTRY_COMPARE(markOf("Neat Skin [Skin]"), int(Zerun::Installed));
-    QMap<QString, QByteArray> expected = snapshot(game());
+    QMap<QString, QByteArray> expected = TestFiles::tree(game());
     QCOMPARE(expected.value("Skins/NeatSkin/bg/old.txt"), QByteArray("dropped in v2"));
 
     // The Installed view lists it with its folder.
@@ -919,7 +900,7 @@ void TestRoad::installMarkUpdateUninstall()
     expected.insert("Skins/NeatSkin/skin.ini", "[skin]\nv2\n");
     expected.remove("Skins/NeatSkin/bg/old.txt");
     expected.insert("Skins/NeatSkin/fonts/f.txt", "the player's edit");
-    QTRY_COMPARE(snapshot(game()), expected);
+    QTRY_COMPARE(TestFiles::tree(game()), expected);
 
     // Uninstall, with a file the player added: their files stay, the rest goes.
     QVERIFY(writeFile(game("Skins/NeatSkin/mine.txt"), "added by the player"));
@@ -953,7 +934,7 @@ void TestRoad::installMarkUpdateUninstall()
     left.insert("Skins/NeatSkin/fonts/", "");
     left.insert("Skins/NeatSkin/fonts/f.txt", "the player's edit");
     left.insert("Skins/NeatSkin/mine.txt", "added by the player");
-    QCOMPARE(snapshot(game()), left);
+    QCOMPARE(TestFiles::tree(game()), left);
     QCOMPARE(markOf("Neat Skin [Skin]"), int(Zerun::NotInstalled));
     QVERIFY(!TestFiles::read(InstalledPackages::defaultPath()).contains("Neat Skin"));
 }
@@ -1058,7 +1039,7 @@ void TestRoad::interruptedUninstallIsFinished()
     // Starting again finishes it: none of the package's files, the save stays, no record.
     window = std::make_unique<Zerun>();
     QVERIFY(window->initialise());
-    QCOMPARE(snapshot(folder),
+    QCOMPARE(TestFiles::tree(folder),
              (QMap<QString, QByteArray>{{"SaveGames/", ""}, {"SaveGames/save1.sav", "a save"}}));
     QVERIFY(!QFile::exists(journal));
     QVERIFY(records.load());
