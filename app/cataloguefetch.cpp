@@ -166,31 +166,16 @@ void CatalogueFetch::finish(Result result)
 CatalogueFetch::Kept CatalogueFetch::readCache(const QUrl &url)
 {
     Kept copy;
-    QFile note(cacheNoteFile());
-    if (!note.open(QIODevice::ReadOnly))
+    const QHash<QByteArray, QByteArray> note = DownloadManager::readNote(cacheNoteFile());
+    if (note.isEmpty())
         return copy;
-    QByteArray noted;
-    QByteArray sum;
-    qint64 length = -1;
-    for (const QByteArray &line : note.readAll().split('\n')) {
-        const int equals = line.indexOf('=');
-        if (equals < 0)
-            continue;
-        const QByteArray key = line.left(equals);
-        const QByteArray value = line.mid(equals + 1);
-        if (key == "url")
-            noted = value;
-        else if (key == "etag")
-            copy.entityTag = value;
-        else if (key == "last-modified")
-            copy.lastModified = value;
-        else if (key == "confirmed")
-            copy.confirmed = QDateTime::fromString(QString::fromLatin1(value), Qt::ISODateWithMs);
-        else if (key == "length")
-            length = value.toLongLong();
-        else if (key == "sha256")
-            sum = value;
-    }
+    const QByteArray noted = note.value("url");
+    const QByteArray sum = note.value("sha256");
+    const qint64 length = note.value("length", "-1").toLongLong();
+    copy.entityTag = note.value("etag");
+    copy.lastModified = note.value("last-modified");
+    copy.confirmed =
+        QDateTime::fromString(QString::fromLatin1(note.value("confirmed")), Qt::ISODateWithMs);
     // A copy of another host's list is not this one's.
     if (noted != url.toEncoded())
         return copy;

@@ -787,33 +787,31 @@ void DownloadManager::savePartialNote() const
     note.commit();
 }
 
-bool DownloadManager::readPartialNote(const QUrl &url)
+QHash<QByteArray, QByteArray> DownloadManager::readNote(const QString &path)
 {
-    QFile note(current.target + noteSuffix);
-    const QFileInfo partial(current.partial);
-    if (!partial.isFile() || partial.size() == 0 || !note.open(QIODevice::ReadOnly))
-        return false;
-    QByteArray noted;
-    QByteArray tag;
-    QByteArray modified;
-    qint64 size = -1;
+    QHash<QByteArray, QByteArray> values;
+    QFile note(path);
+    if (!note.open(QIODevice::ReadOnly))
+        return values;
     for (const QByteArray &line : note.readAll().split('\n')) {
         const int equals = line.indexOf('=');
-        if (equals < 0)
-            continue;
-        const QByteArray key = line.left(equals);
-        const QByteArray value = line.mid(equals + 1);
-        if (key == "url")
-            noted = value;
-        else if (key == "etag")
-            tag = value;
-        else if (key == "last-modified")
-            modified = value;
-        else if (key == "size")
-            size = value.toLongLong();
+        if (equals >= 0)
+            values.insert(line.left(equals), line.mid(equals + 1));
     }
+    return values;
+}
+
+bool DownloadManager::readPartialNote(const QUrl &url)
+{
+    const QFileInfo partial(current.partial);
+    if (!partial.isFile() || partial.size() == 0)
+        return false;
+    const QHash<QByteArray, QByteArray> note = readNote(current.target + noteSuffix);
+    const QByteArray tag = note.value("etag");
+    const QByteArray modified = note.value("last-modified");
+    const qint64 size = note.value("size", "-1").toLongLong();
     // Only the same address with a named copy, and a part shorter than the whole.
-    if (noted != url.toEncoded() || (tag.isEmpty() && modified.isEmpty()) ||
+    if (note.value("url") != url.toEncoded() || (tag.isEmpty() && modified.isEmpty()) ||
         (size >= 0 && partial.size() >= size))
         return false;
     current.entityTag = tag;

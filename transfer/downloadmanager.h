@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QMetaType>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -90,6 +91,9 @@ public:
     QString targetPathFor(const QUrl &url) const;
     // The file that collects the bytes of `target` until it is whole.
     static QString partialPathFor(const QString &target);
+    // The "key=value" lines of a note file beside a kept file (the partial download's, the
+    // catalogue copy's); empty when it cannot be read.
+    static QHash<QByteArray, QByteArray> readNote(const QString &path);
 
     // The rate part of a progress report, e.g. "512.0 bytes/sec", "12.5 kB/s", "1.0 MB/s".
     static QString rateText(double bytesPerSecond);
