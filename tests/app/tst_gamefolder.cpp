@@ -1,5 +1,5 @@
 #include "gamefolder.h"
-#include "ui/modalscript.h"
+#include "modalscript.h"
 
 #include <QDir>
 #include <QFile>

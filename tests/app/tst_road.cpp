@@ -1,11 +1,11 @@
 #include "apppaths.h"
 #include "installedpackages.h"
 #include "installrecovery.h"
+#include "modalscript.h"
 #include "packagehost.h"
 #include "packageremoval.h"
 #include "testfiles.h"
 #include "tslogging.h"
-#include "ui/modalscript.h"
 #include "zerun.h"
 
 #include <QComboBox>

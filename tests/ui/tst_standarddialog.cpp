@@ -1,8 +1,8 @@
 #include "dialoghost.h"
 #include "framelesswindow.h"
+#include "modalscript.h"
 #include "standarddialog.h"
 #include "tscipher.h"
-#include "ui/modalscript.h"
 
 #include <QColorDialog>
 #include <QDir>
