@@ -2,7 +2,7 @@
 // it, saves a screenshot and checks a few of its pixels.
 //
 // Run it under Xvfb:
-//   QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" build/bin/ui_frame_screenshot
+//   QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" build/bin/tst_framescreenshot
 // Started any other way (CTest starts it on the offscreen platform) it re-runs itself like that.
 // The PNG goes to $ZERUN_SCREENSHOT, else build/screenshots/zerun-frame.png.
 
