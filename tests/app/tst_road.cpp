@@ -6,6 +6,7 @@
 #include "packageremoval.h"
 #include "testfiles.h"
 #include "tslogging.h"
+#include "widgetlookup.h"
 #include "zerun.h"
 
 #include <QComboBox>
@@ -124,23 +125,15 @@ private:
     void download(ModalScript &script, int presses = 1);
     QString game(const QString &path = QString()) const { return gameFolder + path; }
 
-    template<typename T>
-    T *child(const char *name) const
-    {
-        auto *found = window->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("no %s named %s", T::staticMetaObject.className(), name);
-        return found;
-    }
     QStringList texts(const char *list) const
     {
         QStringList result;
-        auto *widget = child<QListWidget>(list);
+        auto *widget = child<QListWidget>(*window, list);
         for (int row = 0; row < widget->count(); ++row)
             result << widget->item(row)->text();
         return result;
     }
-    QString title() const { return child<QLabel>("progressTitle")->text(); }
+    QString title() const { return child<QLabel>(*window, "progressTitle")->text(); }
     // Saves the window as the README shows it: build/screenshots/<name>.png.
     void screenshot(const QString &name) const
     {
@@ -150,7 +143,7 @@ private:
     }
     // The end-of-batch list, one line per package.
     QString outcomes() const { return texts("outcome_list").join("\n"); }
-    QString info() const { return child<QLabel>("progressInfo")->text(); }
+    QString info() const { return child<QLabel>(*window, "progressInfo")->text(); }
 
     std::unique_ptr<QTemporaryDir> site;
     std::unique_ptr<QTemporaryDir> prefix;
@@ -241,18 +234,18 @@ void TestRoad::openWindow(const QByteArray &catalogueText)
 
 void TestRoad::addToList(const QString &shown)
 {
-    auto *repo = child<QListWidget>("repo_list");
+    auto *repo = child<QListWidget>(*window, "repo_list");
     const QList<QListWidgetItem *> found = repo->findItems(shown, Qt::MatchExactly);
     QVERIFY2(!found.isEmpty(), qPrintable(shown));
     repo->setCurrentItem(found.first());
-    QTest::mouseClick(child<QPushButton>("add_to_list"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "add_to_list"), Qt::LeftButton);
 }
 
 void TestRoad::download(ModalScript &script, int presses)
 {
     for (int press = 0; press < presses; ++press)
-        QTest::mouseClick(child<QPushButton>("download_items"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("quit")->isVisible(), 20000);
+        QTest::mouseClick(child<QPushButton>(*window, "download_items"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(*window, "quit")->isVisible(), 20000);
     QVERIFY(script.finished());
     QCOMPARE(script.unexpected(), 0);
 }
@@ -293,13 +286,13 @@ void TestRoad::catalogueUnderFilters()
     QFETCH(QStringList, shown);
 
     openWindow(catalogue);
-    auto *repo = child<QListWidget>("repo_list");
+    auto *repo = child<QListWidget>(*window, "repo_list");
     QTRY_VERIFY(repo->count() > 0);
-    child<QComboBox>("repo_filter")->setCurrentIndex(filter);
+    child<QComboBox>(*window, "repo_filter")->setCurrentIndex(filter);
     QCOMPARE(texts("repo_list"), shown);
     // Back to All and again: a filter change never touches the catalogue.
-    child<QComboBox>("repo_filter")->setCurrentIndex(filter == 0 ? 1 : 0);
-    child<QComboBox>("repo_filter")->setCurrentIndex(filter);
+    child<QComboBox>(*window, "repo_filter")->setCurrentIndex(filter == 0 ? 1 : 0);
+    child<QComboBox>(*window, "repo_filter")->setCurrentIndex(filter);
     QCOMPARE(texts("repo_list"), shown);
 }
 
@@ -310,7 +303,7 @@ void TestRoad::filterChosenBeforeTheAnswer()
     host->setStall("/files/index.dat", 10, 500);
     window = std::make_unique<Zerun>();
     QVERIFY(window->initialise());
-    child<QComboBox>("repo_filter")->setCurrentIndex(3);
+    child<QComboBox>(*window, "repo_filter")->setCurrentIndex(3);
     QVERIFY(texts("repo_list").isEmpty());
     QTRY_COMPARE(texts("repo_list"), QStringList{"Beta"});
 }
@@ -318,13 +311,13 @@ void TestRoad::filterChosenBeforeTheAnswer()
 void TestRoad::addByButtonAndByDrag()
 {
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
 
     // By button: the plain name.
     addToList("Neat Skin [Skin]");
     // By drag: the text as shown, suffix included.
-    auto *repo = child<QListWidget>("repo_list");
-    auto *files = child<QListWidget>("file_list");
+    auto *repo = child<QListWidget>(*window, "repo_list");
+    auto *files = child<QListWidget>(*window, "file_list");
     const QModelIndex skin = repo->model()->index(2, 0);
     std::unique_ptr<QMimeData> carried(repo->model()->mimeData({skin}));
     const QPoint at = files->viewport()->rect().center();
@@ -345,15 +338,15 @@ void TestRoad::addByButtonAndByDrag()
     QVERIFY(QFile::exists(game("Skins/Neat One/skin.ini")));
 
     // Clear List empties the list.
-    child<QStackedWidget>("stackedWidget")->setCurrentIndex(0);
-    QTest::mouseClick(child<QPushButton>("clear_list"), Qt::LeftButton);
+    child<QStackedWidget>(*window, "stackedWidget")->setCurrentIndex(0);
+    QTest::mouseClick(child<QPushButton>(*window, "clear_list"), Qt::LeftButton);
     QVERIFY(texts("file_list").isEmpty());
 }
 
 void TestRoad::queueFollowsCatalogueOrder()
 {
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     addToList("Neat Skin [Skin]");
     addToList("Real World [Mod]");
     QCOMPARE(texts("file_list"), (QStringList{"Neat Skin [Skin]", "Real World [Mod]"}));
@@ -377,7 +370,7 @@ void TestRoad::queueFollowsCatalogueOrder()
 void TestRoad::mixedBatchEachInItsKindsFolder()
 {
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     addToList("Real World [Mod]");
     addToList("Faces [Pic Pack]");
     addToList("Neat Skin [Skin]");
@@ -409,9 +402,9 @@ void TestRoad::mixedBatchEachInItsKindsFolder()
     // Each archive is gone after its own extraction.
     QCOMPARE(filesBelow(AppPaths::downloadsFolder()), QStringList());
     // After the batch the player can leave or go back to the catalogue.
-    QVERIFY(child<QPushButton>("quit")->isVisible());
-    QVERIFY(child<QPushButton>("back")->isVisible());
-    QCOMPARE(child<QProgressBar>("progressBar")->value(), 100);
+    QVERIFY(child<QPushButton>(*window, "quit")->isVisible());
+    QVERIFY(child<QPushButton>(*window, "back")->isVisible());
+    QCOMPARE(child<QProgressBar>(*window, "progressBar")->value(), 100);
     QTRY_COMPARE_WITH_TIMEOUT(title(), QString("Installed"), 3000);
     QCOMPARE(info(), QString("Install Completed"));
 }
@@ -447,7 +440,7 @@ void TestRoad::folderNameComplaints()
 
     QVERIFY(writeFile(game("Skins/Blocked"), "a file, not a folder"));
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     addToList("Neat Skin [Skin]");
     const QString accepted(24, 'x');
     ModalScript script({ModalScript::acceptText(answer), ModalScript::acceptText(accepted)});
@@ -466,7 +459,7 @@ void TestRoad::folderPromptSuggestsAndKeepsWhatWasTyped()
 {
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "neatskin.zip,skin,Neat: Skin/Deluxe Edition 2016 <Final>\n");
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 1);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 1);
     addToList("Neat: Skin/Deluxe Edition 2016 <Final> [Skin]");
     QStringList offered;
     const auto answer = [&offered](const QString &text) {
@@ -486,19 +479,19 @@ void TestRoad::searchAndListKeys()
 {
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(standardCatalogue() + base + "x.zip,skin,Neater Things\n");
-    auto *repo = child<QListWidget>("repo_list");
-    auto *search = child<QLineEdit>("repo_search");
+    auto *repo = child<QListWidget>(*window, "repo_list");
+    auto *search = child<QLineEdit>(*window, "repo_search");
     QTRY_COMPARE(repo->count(), 4);
     // As typed, ignoring case, together with the kind filter.
     QTest::keyClicks(search, "NEAT");
     QCOMPARE(texts("repo_list"), (QStringList{"Neat Skin [Skin]", "Neater Things [Skin]"}));
     window->resize(640, 360);
     screenshot("catalogue-search");
-    child<QComboBox>("repo_filter")->setCurrentIndex(3);
+    child<QComboBox>(*window, "repo_filter")->setCurrentIndex(3);
     QCOMPARE(texts("repo_list"), (QStringList{"Neat Skin", "Neater Things"}));
-    child<QComboBox>("repo_filter")->setCurrentIndex(1);
+    child<QComboBox>(*window, "repo_filter")->setCurrentIndex(1);
     QCOMPARE(texts("repo_list"), QStringList());
-    child<QComboBox>("repo_filter")->setCurrentIndex(0);
+    child<QComboBox>(*window, "repo_filter")->setCurrentIndex(0);
     QTest::keyClick(search, Qt::Key_Escape);
     QCOMPARE(search->text(), QString());
     QCOMPARE(repo->count(), 4);
@@ -507,8 +500,8 @@ void TestRoad::searchAndListKeys()
     repo->selectAll();
     repo->setFocus();
     QTest::keyClick(repo, Qt::Key_Return);
-    QCOMPARE(child<QListWidget>("file_list")->count(), 4);
-    auto *files = child<QListWidget>("file_list");
+    QCOMPARE(child<QListWidget>(*window, "file_list")->count(), 4);
+    auto *files = child<QListWidget>(*window, "file_list");
     files->setCurrentRow(1);
     files->setFocus();
     QTest::keyClick(files, Qt::Key_Delete);
@@ -530,10 +523,10 @@ void TestRoad::mixedBatchTellsTheTruth()
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "realworld.zip,mods,Good\n" + base + "missing.zip,pics,Missing\n" + base +
                "damaged.zip,skin,Damaged\n" + base + "slow.zip,skin,Slow\n");
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 4);
-    auto *repo = child<QListWidget>("repo_list");
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 4);
+    auto *repo = child<QListWidget>(*window, "repo_list");
     repo->selectAll();
-    QTest::mouseClick(child<QPushButton>("add_to_list"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "add_to_list"), Qt::LeftButton);
 
     // Everything the page says while the batch runs.
     QStringList seen;
@@ -553,14 +546,14 @@ void TestRoad::mixedBatchTellsTheTruth()
     };
     auto script = std::make_unique<ModalScript>(
         QList<ModalScript::Step>{answer("Good"), answer("Damaged"), answer("Slow")});
-    QTest::mouseClick(child<QPushButton>("download_items"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "download_items"), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(title().startsWith("Downloading Slow [Skin] (4 of 4)"), 10000);
-    QVERIFY(child<QPushButton>("cancel_batch")->isVisible());
+    QVERIFY(child<QPushButton>(*window, "cancel_batch")->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(info().contains("left"), 10000);
     QVERIFY2(info().contains("%"), qPrintable(info()));
     window->resize(640, 360);
     screenshot("transfer-mid-batch");
-    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("quit")->isVisible(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(*window, "quit")->isVisible(), 20000);
     watch.stop();
     QVERIFY(script->finished());
     // Two scripts at once would race for the same dialogs.
@@ -577,7 +570,7 @@ void TestRoad::mixedBatchTellsTheTruth()
     // The end: every package with its outcome and full reason, wrapped inside the window.
     QCOMPARE(title(), QString("Finished"));
     QVERIFY2(info().startsWith("Installed 2 of 4 packages"), qPrintable(info()));
-    auto *list = child<QListWidget>("outcome_list");
+    auto *list = child<QListWidget>(*window, "outcome_list");
     QVERIFY(list->isVisible());
     QCOMPARE(list->count(), 4);
     QVERIFY(list->wordWrap());
@@ -591,7 +584,7 @@ void TestRoad::mixedBatchTellsTheTruth()
         qPrintable(outcomes()));
     QVERIFY2(outcomes().contains("Slow [Skin] \u2192 Skins/Slow: installed"),
              qPrintable(outcomes()));
-    QCOMPARE(child<QProgressBar>("batchProgress")->value(), 4);
+    QCOMPARE(child<QProgressBar>(*window, "batchProgress")->value(), 4);
     screenshot("transfer-outcome");
     // The same lines reach the daily log.
     const QString log = QString::fromUtf8(TestFiles::read(AppPaths::dailyLogFile()));
@@ -603,8 +596,8 @@ void TestRoad::mixedBatchTellsTheTruth()
     const int before = host->requests().filter(".zip").size();
     {
         ModalScript retry({ModalScript::acceptText("Found"), ModalScript::acceptText("Damaged2")});
-        QTest::mouseClick(child<QPushButton>("retry_failed"), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("quit")->isVisible(), 20000);
+        QTest::mouseClick(child<QPushButton>(*window, "retry_failed"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(*window, "quit")->isVisible(), 20000);
         QVERIFY(retry.finished());
     }
     QCOMPARE(host->requests().filter(".zip").mid(before),
@@ -612,8 +605,8 @@ void TestRoad::mixedBatchTellsTheTruth()
     QVERIFY(QFile::exists(game("Pictures/Found/faces/found.txt")));
 
     // Back: the catalogue again, with only the package that still failed on the list.
-    QTest::mouseClick(child<QPushButton>("back"), Qt::LeftButton);
-    QCOMPARE(child<QStackedWidget>("stackedWidget")->currentIndex(), 0);
+    QTest::mouseClick(child<QPushButton>(*window, "back"), Qt::LeftButton);
+    QCOMPARE(child<QStackedWidget>(*window, "stackedWidget")->currentIndex(), 0);
     QCOMPARE(texts("file_list"), QStringList{"Damaged [Skin]"});
 }
 
@@ -644,9 +637,9 @@ void TestRoad::cancelDuringTheBatch()
     const QMap<QString, QByteArray> before = TestFiles::tree(game());
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "big.zip,mods,Big\n" + base + "neatskin.zip,skin,Neat Skin\n");
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 2);
-    child<QListWidget>("repo_list")->selectAll();
-    QTest::mouseClick(child<QPushButton>("add_to_list"), Qt::LeftButton);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 2);
+    child<QListWidget>(*window, "repo_list")->selectAll();
+    QTest::mouseClick(child<QPushButton>(*window, "add_to_list"), Qt::LeftButton);
 
     QList<ModalScript::Step> steps;
     if (when == "Unpacking")
@@ -662,12 +655,12 @@ void TestRoad::cancelDuringTheBatch()
         if (!pressed && title().startsWith(when + " Big [Mod] (1 of 2)") &&
             (when != "Downloading" || info().contains("%"))) {
             pressed = true;
-            child<QPushButton>("cancel_batch")->click();
+            child<QPushButton>(*window, "cancel_batch")->click();
         }
     });
     presser.start(1);
-    QTest::mouseClick(child<QPushButton>("download_items"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("quit")->isVisible(), 30000);
+    QTest::mouseClick(child<QPushButton>(*window, "download_items"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(*window, "quit")->isVisible(), 30000);
     QVERIFY(pressed);
     QVERIFY(script.finished());
 
@@ -700,7 +693,7 @@ void TestRoad::existingFolderIsUpdatedInPlace()
     QVERIFY(writeFile(game("Skins/NeatSkin/skin.ini"), "old"));
     QVERIFY(writeFile(game("Skins/NeatSkin/mine.txt"), "the player's own"));
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     addToList("Neat Skin [Skin]");
     ModalScript script({ModalScript::acceptText("NeatSkin"), ModalScript::clickButton("Update")});
     download(script);
@@ -728,7 +721,7 @@ void TestRoad::existingFolderChoices()
     QVERIFY(writeFile(game("Skins/NeatSkin/mine.txt"), "the player's own"));
     const QMap<QString, QByteArray> before = TestFiles::tree(game());
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     addToList("Neat Skin [Skin]");
     QList<ModalScript::Step> steps{ModalScript::acceptText("NeatSkin"),
                                    ModalScript::clickButton(choice)};
@@ -787,7 +780,7 @@ void TestRoad::failedInstallLeavesTheGameAsItWas()
     const QMap<QString, QByteArray> before = TestFiles::tree(game());
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "mymod.zip,mods,My Mod\n");
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 1);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 1);
     addToList("My Mod [Mod]");
     QList<ModalScript::Step> steps{ModalScript::acceptText("MyMod")};
     if (existing)
@@ -809,7 +802,7 @@ void TestRoad::packagesThatShareANameStayApart()
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "faces.zip,pics,Dup\n" + base + "neatskin.zip,skin,Dup\n" + base +
                "realworld.zip,skin,Odd [Mod] Name\n");
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     addToList("Dup [Skin]");
     addToList("Odd [Mod] Name [Skin]");
     QCOMPARE(texts("file_list"), (QStringList{"Dup [Skin]", "Odd [Mod] Name [Skin]"}));
@@ -853,14 +846,14 @@ void TestRoad::installMarkUpdateUninstall()
                                  {"bg/old.txt", "dropped in v2"},
                                  {"fonts/f.txt", "edited later"}});
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     const auto markOf = [this](const QString &shown) {
         const QList<QListWidgetItem *> found =
-            child<QListWidget>("repo_list")->findItems(shown, Qt::MatchExactly);
+            child<QListWidget>(*window, "repo_list")->findItems(shown, Qt::MatchExactly);
         return found.isEmpty() ? -1 : found.first()->data(Zerun::markRole).toInt();
     };
     QCOMPARE(markOf("Neat Skin [Skin]"), int(Zerun::NotInstalled));
-    QVERIFY(!child<QPushButton>("uninstall_package")->isEnabled());
+    QVERIFY(!child<QPushButton>(*window, "uninstall_package")->isEnabled());
 
     // Install: the package is marked, the item text stays.
     addToList("Neat Skin [Skin]");
@@ -873,19 +866,19 @@ void TestRoad::installMarkUpdateUninstall()
     QCOMPARE(expected.value("Skins/NeatSkin/bg/old.txt"), QByteArray("dropped in v2"));
 
     // The Installed view lists it with its folder.
-    child<QComboBox>("repo_filter")->setCurrentIndex(Zerun::installedFilter);
+    child<QComboBox>(*window, "repo_filter")->setCurrentIndex(Zerun::installedFilter);
     QCOMPARE(texts("repo_list").size(), 1);
     QVERIFY2(texts("repo_list").first().startsWith("Neat Skin [Skin]") &&
                  texts("repo_list").first().contains("Skins/NeatSkin"),
              qPrintable(texts("repo_list").first()));
-    child<QComboBox>("repo_filter")->setCurrentIndex(0);
+    child<QComboBox>(*window, "repo_filter")->setCurrentIndex(0);
 
     // Version 2: one file changed, one dropped; the player edited fonts/f.txt, which v2 drops.
     QVERIFY(writeFile(game("Skins/NeatSkin/fonts/f.txt"), "the player's edit"));
     QFile::remove(site->filePath("files/neatskin.zip"));
     makePackage("neatskin.zip", {{"skin.ini", "[skin]\nv2\n"}, {"bg/back.txt", "bg v1"}});
-    child<QStackedWidget>("stackedWidget")->setCurrentIndex(0);
-    QTest::mouseClick(child<QPushButton>("clear_list"), Qt::LeftButton);
+    child<QStackedWidget>(*window, "stackedWidget")->setCurrentIndex(0);
+    QTest::mouseClick(child<QPushButton>(*window, "clear_list"), Qt::LeftButton);
     addToList("Neat Skin [Skin]");
     // The recorded folder is offered and updated without a question.
     QString offered;
@@ -904,10 +897,10 @@ void TestRoad::installMarkUpdateUninstall()
 
     // Uninstall, with a file the player added: their files stay, the rest goes.
     QVERIFY(writeFile(game("Skins/NeatSkin/mine.txt"), "added by the player"));
-    child<QStackedWidget>("stackedWidget")->setCurrentIndex(0);
-    auto *repo = child<QListWidget>("repo_list");
+    child<QStackedWidget>(*window, "stackedWidget")->setCurrentIndex(0);
+    auto *repo = child<QListWidget>(*window, "repo_list");
     repo->setCurrentItem(repo->findItems("Neat Skin [Skin]", Qt::MatchExactly).first());
-    QVERIFY(child<QPushButton>("uninstall_package")->isEnabled());
+    QVERIFY(child<QPushButton>(*window, "uninstall_package")->isEnabled());
     QString confirmation;
     QString outcome;
     ModalScript third({[&confirmation](QWidget *modal) {
@@ -918,7 +911,7 @@ void TestRoad::installMarkUpdateUninstall()
                            outcome = qobject_cast<QMessageBox *>(modal)->text();
                            qobject_cast<QDialog *>(modal)->accept();
                        }});
-    QTest::mouseClick(child<QPushButton>("uninstall_package"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "uninstall_package"), Qt::LeftButton);
     QTRY_VERIFY2(third.finished(), qPrintable(confirmation + "|" + outcome));
     QVERIFY2(confirmation.contains("Neat Skin") && confirmation.contains("Skins/NeatSkin"),
              qPrintable(confirmation));
@@ -954,7 +947,7 @@ void TestRoad::updateMarks()
     QFETCH(QString, change);
     QFETCH(int, mark);
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     addToList("Faces [Pic Pack]");
     ModalScript script({ModalScript::acceptText("Faces")});
     download(script);
@@ -968,11 +961,12 @@ void TestRoad::updateMarks()
     else if (change == "error")
         host->setError("/files/faces.zip", 503);
     openWindow(catalogue);
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     if (change != "url")
         QTRY_VERIFY(host->requests().contains("HEAD /files/faces.zip"));
-    auto *item =
-        child<QListWidget>("repo_list")->findItems("Faces [Pic Pack]", Qt::MatchExactly).first();
+    auto *item = child<QListWidget>(*window, "repo_list")
+                     ->findItems("Faces [Pic Pack]", Qt::MatchExactly)
+                     .first();
     QTRY_COMPARE(item->data(Zerun::markRole).toInt(), mark);
     QTest::qWait(100);
     QCOMPARE(item->data(Zerun::markRole).toInt(), mark);
@@ -988,9 +982,9 @@ void TestRoad::damagedRecordsMarkNothing()
     TsLogging::installMessageHandler();
     QVERIFY(writeFile(InstalledPackages::defaultPath(), "{\"format\": 1, \"packages\": [tru"));
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     for (int row = 0; row < 3; ++row)
-        QCOMPARE(child<QListWidget>("repo_list")->item(row)->data(Zerun::markRole).toInt(),
+        QCOMPARE(child<QListWidget>(*window, "repo_list")->item(row)->data(Zerun::markRole).toInt(),
                  int(Zerun::NotInstalled));
     const QByteArray log = TestFiles::read(AppPaths::dailyLogFile());
     QVERIFY2(log.contains("Installed packages:") && log.contains("nothing is marked"),
@@ -1002,7 +996,7 @@ void TestRoad::interruptedUninstallIsFinished()
     // What a kill halfway through an uninstall leaves: two of four files gone, the journal and
     // the record still there.
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     addToList("Real World [Mod]");
     ModalScript script({ModalScript::acceptText("RealWorld")});
     download(script);
@@ -1050,7 +1044,7 @@ void TestRoad::cancelSkipsThePackage()
 {
     QVERIFY(writeFile(game("Databases/Other/db.txt"), "another mod"));
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     addToList("Real World [Mod]");
     addToList("Neat Skin [Skin]");
     // Cancel after typing: still a skip, the typed text is not used.
@@ -1100,7 +1094,7 @@ void TestRoad::failuresEndTheBatch()
     // The broken package in the middle and last: either way the page ends with Quit.
     for (const bool last : {false, true}) {
         openWindow(last ? catalogue : base + "broken.zip,pics,Broken\n" + standardCatalogue());
-        QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 4);
+        QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 4);
         addToList("Broken [Pic Pack]");
         addToList("Neat Skin [Skin]");
         // Prompts come in queue order, which is catalogue order.
@@ -1144,7 +1138,7 @@ void TestRoad::sameArchiveTwiceInOneBatch()
     makePackage("big.zip", files);
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "big.zip,mods,Big\n" + base + "big.zip,mods,Big Again\n");
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 2);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 2);
     addToList("Big [Mod]");
     addToList("Big Again [Mod]");
     ModalScript script({ModalScript::acceptText("Big One"), ModalScript::acceptText("Big Two")});
@@ -1165,7 +1159,7 @@ void TestRoad::initialiseFindsTheWinePrefix()
     window = std::make_unique<Zerun>();
     ModalScript none({});
     QVERIFY(window->initialise());
-    QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     QCOMPARE(none.unexpected(), 0);
 }
 
@@ -1198,7 +1192,7 @@ void TestRoad::initialiseWithoutGameFolder()
     QVERIFY(script.finished());
     QCOMPARE(script.unexpected(), 0);
     if (secondAccepted) {
-        QTRY_COMPARE(child<QListWidget>("repo_list")->count(), 3);
+        QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     } else {
         // Nothing fetched without a game folder.
         QTest::qWait(200);

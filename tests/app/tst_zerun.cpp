@@ -1,3 +1,4 @@
+#include "widgetlookup.h"
 #include "zerun.h"
 
 #include <QBoxLayout>
@@ -38,31 +39,22 @@ private slots:
     void extractorTextsAndTheClosingTick();
 
 private:
-    template<typename T>
-    T *child(const char *name) const
-    {
-        auto *found = window->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("no %s named %s", T::staticMetaObject.className(), name);
-        return found;
-    }
-
     std::unique_ptr<Zerun> window;
 };
 
 void TestZerun::startsOnTheCataloguePage()
 {
-    auto *stack = child<QStackedWidget>("stackedWidget");
+    auto *stack = child<QStackedWidget>(*window, "stackedWidget");
     QCOMPARE(stack->count(), 2);
     QCOMPARE(stack->currentIndex(), 0);
     QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("page"));
     QCOMPARE(stack->widget(1)->objectName(), QStringLiteral("page_2"));
-    QCOMPARE(child<QProgressBar>("progressBar")->value(), 0);
-    QVERIFY(child<QPushButton>("back")->isHidden());
-    QVERIFY(child<QPushButton>("quit")->isHidden());
+    QCOMPARE(child<QProgressBar>(*window, "progressBar")->value(), 0);
+    QVERIFY(child<QPushButton>(*window, "back")->isHidden());
+    QVERIFY(child<QPushButton>(*window, "quit")->isHidden());
     // Nothing to say about the list before it has been fetched.
-    QVERIFY(child<QLabel>("catalogue_status")->isHidden());
-    QVERIFY(child<QPushButton>("retry_catalogue")->isHidden());
+    QVERIFY(child<QLabel>(*window, "catalogue_status")->isHidden());
+    QVERIFY(child<QPushButton>(*window, "retry_catalogue")->isHidden());
 
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -73,9 +65,9 @@ void TestZerun::startsOnTheCataloguePage()
         QVERIFY2(!window->findChild<QWidget *>(QLatin1String(name))->isVisible(), name);
 
     stack->setCurrentIndex(1);
-    QVERIFY(child<QProgressBar>("progressBar")->isVisible());
-    QVERIFY(!child<QPushButton>("back")->isVisible());
-    QVERIFY(!child<QPushButton>("quit")->isVisible());
+    QVERIFY(child<QProgressBar>(*window, "progressBar")->isVisible());
+    QVERIFY(!child<QPushButton>(*window, "back")->isVisible());
+    QVERIFY(!child<QPushButton>(*window, "quit")->isVisible());
 }
 
 void TestZerun::windowGeometryAndTitle()
@@ -205,7 +197,7 @@ void TestZerun::layouts()
 
 void TestZerun::filterItemsFollowTheKindOrder()
 {
-    auto *filter = child<QComboBox>("repo_filter");
+    auto *filter = child<QComboBox>(*window, "repo_filter");
     QCOMPARE(filter->minimumWidth(), 150);
     QStringList texts;
     for (int i = 0; i < filter->count(); ++i)
@@ -217,37 +209,37 @@ void TestZerun::filterItemsFollowTheKindOrder()
 
 void TestZerun::transferPageWidgets()
 {
-    auto *bar = child<QProgressBar>("progressBar");
+    auto *bar = child<QProgressBar>(*window, "progressBar");
     QCOMPARE(bar->minimumSize(), QSize(500, 0));
     QCOMPARE(bar->maximumSize(), QSize(500, 16777215));
 
-    auto *info = child<QLabel>("progressInfo");
+    auto *info = child<QLabel>(*window, "progressInfo");
     QCOMPARE(info->minimumSize(), QSize(500, 0));
     QCOMPARE(info->maximumSize(), QSize(16777215, 16777215));
     QCOMPARE(info->alignment(), Qt::AlignCenter);
     QCOMPARE(info->textInteractionFlags(), Qt::NoTextInteraction);
 
-    auto *page = child<QWidget>("page_2")->layout();
+    auto *page = child<QWidget>(*window, "page_2")->layout();
     for (const char *name : {"progressTitle", "progressBar", "progressInfo"}) {
-        const int at = page->indexOf(child<QWidget>(name));
+        const int at = page->indexOf(child<QWidget>(*window, name));
         QVERIFY2(at >= 0, name);
         QCOMPARE(page->itemAt(at)->alignment(), Qt::AlignHCenter);
     }
 
-    auto *back = child<QPushButton>("back");
-    auto *quit = child<QPushButton>("quit");
+    auto *back = child<QPushButton>(*window, "back");
+    auto *quit = child<QPushButton>(*window, "quit");
     QCOMPARE(back->maximumSize(), QSize(80, 22));
     QCOMPARE(quit->maximumSize(), QSize(80, 22));
     QCOMPARE(quit->styleSheet(), QStringLiteral("left-margin: 5px;"));
     QVERIFY(quit->isDefault());
     QVERIFY(!back->isDefault());
-    QVERIFY(!child<QPushButton>("download_items")->isDefault());
+    QVERIFY(!child<QPushButton>(*window, "download_items")->isDefault());
 }
 
 void TestZerun::listsDragFromCatalogueIntoDownloadList()
 {
-    auto *repo = child<QListWidget>("repo_list");
-    auto *files = child<QListWidget>("file_list");
+    auto *repo = child<QListWidget>(*window, "repo_list");
+    auto *files = child<QListWidget>(*window, "file_list");
     // Several packages can be picked (and taken off the list) at once.
     QCOMPARE(repo->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(files->selectionMode(), QAbstractItemView::ExtendedSelection);
@@ -360,16 +352,16 @@ void TestZerun::reportsDriveTheTransferPage()
 
     for (const QString &report : reports)
         window->status(report);
-    QCOMPARE(child<QStackedWidget>("stackedWidget")->currentIndex(), 1);
-    QCOMPARE(child<QLabel>("progressTitle")->text(), title);
-    QCOMPARE(child<QLabel>("progressInfo")->text(), info);
-    QCOMPARE(child<QProgressBar>("progressBar")->value(), bar);
+    QCOMPARE(child<QStackedWidget>(*window, "stackedWidget")->currentIndex(), 1);
+    QCOMPARE(child<QLabel>(*window, "progressTitle")->text(), title);
+    QCOMPARE(child<QLabel>(*window, "progressInfo")->text(), info);
+    QCOMPARE(child<QProgressBar>(*window, "progressBar")->value(), bar);
 }
 
 void TestZerun::extractorTextsAndTheClosingTick()
 {
-    auto *title = child<QLabel>("progressTitle");
-    auto *info = child<QLabel>("progressInfo");
+    auto *title = child<QLabel>(*window, "progressTitle");
+    auto *info = child<QLabel>(*window, "progressInfo");
     window->updateStatusTitle(QStringLiteral("Installing..."));
     window->updateStatusInfo(QStringLiteral("Extracting readme.txt"));
     QCOMPARE(title->text(), QStringLiteral("Installing..."));
