@@ -9,6 +9,7 @@
 #include "updatecheck.h"
 #include "zerun.h"
 #include "zerundarkstyle.h"
+#include "zerunversion.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -20,7 +21,6 @@ namespace {
 
 const QString organisationName = QStringLiteral("Tandel Orvik");
 const QString organisationDomain = QStringLiteral("tandel-orvik.example.com");
-const QString applicationVersion = QStringLiteral("v1.0.11");
 
 // Set before the application object exists (the high-DPI one must be), in this order.
 const std::pair<Qt::ApplicationAttribute, bool> applicationAttributes[] = {
@@ -81,15 +81,19 @@ void startUpdateCheckStep()
 
 } // namespace
 
+void setInstallerIdentity(const QString &applicationName)
+{
+    QCoreApplication::setOrganizationName(organisationName);
+    QCoreApplication::setOrganizationDomain(organisationDomain);
+    QCoreApplication::setApplicationName(applicationName);
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(zerunVersion));
+}
+
 void initialiseApplication(const QString &applicationName)
 {
     // The folder paths contain the organisation and application names, so the identity comes
     // before the tree.
-    QCoreApplication::setOrganizationName(organisationName);
-    QCoreApplication::setOrganizationDomain(organisationDomain);
-    QCoreApplication::setApplicationName(applicationName);
-    QCoreApplication::setApplicationVersion(applicationVersion);
-
+    setInstallerIdentity(applicationName);
     AppPaths::createFolders();
 
     installCrashHandlerStep();

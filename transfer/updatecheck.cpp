@@ -6,6 +6,7 @@
 #include "serviceendpoints.h"
 #include "tsdownloader.h"
 #include "tsmessage.h"
+#include "zerunversion.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -15,9 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString applicationVersion = QStringLiteral("v1.0.11");
-const QString compiledBuild = QStringLiteral("721");
 
 BrowserAction &browserAction()
 {
@@ -55,13 +53,13 @@ void versionFileArrived(TsDownloader *downloader, bool explicitCheck)
 
 QString buildNumber()
 {
-    return compiledBuild;
+    return QString::fromLatin1(zerunBuildNumber);
 }
 
 QString versionLabel()
 {
-    return QCoreApplication::applicationName() + QLatin1Char(' ') + applicationVersion +
-           QLatin1Char('a') + compiledBuild;
+    return QCoreApplication::applicationName() + QLatin1Char(' ') + QLatin1String(zerunVersion) +
+           QLatin1Char('a') + QLatin1String(zerunBuildNumber);
 }
 
 void setBrowserAction(BrowserAction action)
