@@ -67,7 +67,7 @@ void configureAlertDialog(const QString &title)
 {
     QErrorMessage *dialog = QErrorMessage::qtHandler();
     qInstallMessageHandler(messageHandler);
-    dialog->setWindowIcon(QIcon(AppPaths::dataFolder() + QStringLiteral("/art/winico.png")));
+    dialog->setWindowIcon(QIcon(AppPaths::windowIconFile()));
     dialog->setStyleSheet(AppPaths::skinStyleSheet(QStringLiteral("errors")));
     dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint &
                            ~Qt::WindowCloseButtonHint);
@@ -154,7 +154,7 @@ public:
     }
 
 private:
-    // Brings the stamp up to the second of `msecs`: "dd-MM-yy@HH:mm:ss:" and the day "ddMMyy".
+    // Brings the stamp up to the second of `msecs`: "dd-MM-yy@HH:mm:ss:" and the day.
     void stamp(qint64 msecs)
     {
         const qint64 second = msecs >= 0 ? msecs / 1000 : -((-msecs + 999) / 1000);
@@ -162,7 +162,7 @@ private:
             return;
         const QDateTime local = QDateTime::fromMSecsSinceEpoch(second * 1000);
         stampedPrefix = local.toString(QStringLiteral("dd-MM-yy@HH:mm:ss:")).toLocal8Bit();
-        stampedDay = local.toString(QStringLiteral("ddMMyy"));
+        stampedDay = local.date();
         stampedSecond = second;
     }
 
@@ -173,8 +173,7 @@ private:
         if (file.isOpen() && openDay == stampedDay && now < nextCheck)
             return true;
         nextCheck = now + std::chrono::milliseconds(dailyLogCheckInterval);
-        const QString path =
-            AppPaths::logsFolder() + QLatin1Char('/') + stampedDay + QStringLiteral(".txt");
+        const QString path = AppPaths::dailyLogFileFor(stampedDay);
         if (file.isOpen() && openDay == stampedDay && path == file.fileName() &&
             pathNamesOpenFile())
             return true;
@@ -229,14 +228,14 @@ private:
 
     std::timed_mutex mutex;
     QFile file;
-    QString openDay;
+    QDate openDay;
     QByteArray encodedPath;
     quint64 openDevice = 0;
     quint64 openInode = 0;
     std::chrono::steady_clock::time_point nextCheck;
     qint64 stampedSecond = 0;
     QByteArray stampedPrefix;
-    QString stampedDay;
+    QDate stampedDay;
 };
 
 } // namespace
@@ -383,8 +382,7 @@ QDateTime now()
 
 QString dailyLogFileFor(const QDateTime &moment)
 {
-    return AppPaths::logsFolder() + QLatin1Char('/') + moment.toString(QStringLiteral("ddMMyy")) +
-           QStringLiteral(".txt");
+    return AppPaths::dailyLogFileFor(moment.date());
 }
 
 QString appendRecord(const QString &text)

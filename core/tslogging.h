@@ -80,7 +80,7 @@ using Clock = QDateTime (*)();
 void setClock(Clock clock);
 QDateTime now();
 
-// Path of the daily log file for the given moment: logs folder + "/" + "ddMMyy" + ".txt".
+// Path of the daily log file for the day of the given moment (AppPaths::dailyLogFileFor).
 QString dailyLogFileFor(const QDateTime &moment);
 
 // Appends one record, dated by the clock, to the daily log file; returns the file's path, or an
