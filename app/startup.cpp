@@ -3,10 +3,12 @@
 #include "apppaths.h"
 #include "crashreportconsent.h"
 #include "framelesswindow.h"
+#include "logwindows.h"
 #include "tsbreakpad.h"
 #include "tsfont.h"
 #include "tslogging.h"
 #include "updatecheck.h"
+#include "updatedialog.h"
 #include "zerun.h"
 #include "zerundarkstyle.h"
 #include "zerunversion.h"
@@ -102,6 +104,12 @@ void initialiseApplication(const QString &applicationName)
         QCoreApplication::setAttribute(attribute, on);
 }
 
+void installWindowHooks()
+{
+    LogWindows::install();
+    setUpdateOffer([](const QString &notes) { showUpdateDialog(notes, &openInstallerDownload); });
+}
+
 bool clearLogsFolderIfFull()
 {
     const QString logs = AppPaths::logsFolder();
@@ -118,6 +126,7 @@ int runInstaller(int &argc, char **argv)
 
     QApplication application(argc, argv);
     installMessageHandlerStep();
+    installWindowHooks();
     installDarkStyleStep();
     QApplication::setFont(QFont(QStringLiteral("Lato"), 10));
     loadShippedFontsStep();

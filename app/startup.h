@@ -17,6 +17,11 @@ void setInstallerIdentity(const QString &applicationName);
 // then sets the application attributes. Call it once, before the application object exists.
 void initialiseApplication(const QString &applicationName);
 
+// Hands the lower layers the windows they show: the log's viewer and alert dialog, and the
+// update dialog, whose download button opens the installer's download address. Call it on the
+// GUI thread once the application object exists.
+void installWindowHooks();
+
 // Empties the logs folder when it holds more than 10 dump and text files; true when it did.
 bool clearLogsFolderIfFull();
 

@@ -1,18 +1,12 @@
 #include "tslogging.h"
 
 #include "apppaths.h"
-#include "dialoghost.h"
-#include "framelesswindow.h"
 #include "stringutility.h"
 
-#include <QApplication>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDebug>
-#include <QErrorMessage>
 #include <QFile>
-#include <QIcon>
-#include <QScreen>
-#include <QTextBrowser>
 #include <QThread>
 
 #include <QFileInfo>
@@ -60,18 +54,16 @@ QString typeSuffix(QtMsgType type)
     return QString();
 }
 
-// Prepares the toolkit's shared error dialog for the alert channel. Obtaining that dialog makes
-// it install its own message handler; ours goes straight back in, or every later record would
-// end up in the dialog instead of the daily file.
-void configureAlertDialog(const QString &title)
+// The window layer's hooks. The handler reads the alert presenter from any thread, so both are
+// guarded; they are set once at start-up and read rarely (alert messages, the viewer).
+std::mutex hooksMutex;
+SessionLogViewer sessionLogViewer;
+AlertPresenter alertPresenter;
+
+AlertPresenter currentAlertPresenter()
 {
-    QErrorMessage *dialog = QErrorMessage::qtHandler();
-    qInstallMessageHandler(messageHandler);
-    dialog->setWindowIcon(QIcon(AppPaths::windowIconFile()));
-    dialog->setStyleSheet(AppPaths::skinStyleSheet(QStringLiteral("errors")));
-    dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint &
-                           ~Qt::WindowCloseButtonHint);
-    dialog->setWindowTitle(title);
+    const std::lock_guard<std::mutex> guard(hooksMutex);
+    return alertPresenter;
 }
 
 // The moment of a record in milliseconds since the epoch, from the clock in force.
@@ -408,14 +400,16 @@ void messageHandler(QtMsgType type, const QMessageLogContext &context, const QSt
     if (qstrcmp(category, "alert.log") == 0) {
         const QString title = QStringLiteral("Channel Log: ") + QString::fromLatin1(category) +
                               QStringLiteral(" |") + typeSuffix(type);
-        // The dialog is a widget: it can only be touched from the GUI thread of a widget
-        // application. Messages from other threads hand the work over to that thread.
-        if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
-            if (QThread::currentThread() == qApp->thread())
-                configureAlertDialog(title);
+        // The dialog is a widget: it can only be touched from the application's thread.
+        // Messages from other threads hand the work over to that thread.
+        QCoreApplication *application = QCoreApplication::instance();
+        AlertPresenter present = currentAlertPresenter();
+        if (application && present) {
+            if (QThread::currentThread() == application->thread())
+                present(title);
             else if (type != QtFatalMsg)
                 QMetaObject::invokeMethod(
-                    qApp, [title] { configureAlertDialog(title); }, Qt::QueuedConnection);
+                    application, [present, title] { present(title); }, Qt::QueuedConnection);
         }
     }
 
@@ -425,29 +419,25 @@ void messageHandler(QtMsgType type, const QMessageLogContext &context, const QSt
 
 void showSessionLog()
 {
-    auto *window = new FramelessWindow;
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(QStringLiteral("Session Log"));
-    window->setFixedSize(640, 360);
+    SessionLogViewer viewer;
+    {
+        const std::lock_guard<std::mutex> guard(hooksMutex);
+        viewer = sessionLogViewer;
+    }
+    if (viewer)
+        viewer(StringUtility::readTextFile(dailyLogFileFor(now())));
+}
 
-    DialogHost::applyDarkLook(window);
+void setSessionLogViewer(SessionLogViewer viewer)
+{
+    const std::lock_guard<std::mutex> guard(hooksMutex);
+    sessionLogViewer = std::move(viewer);
+}
 
-    // The log holds texts from elsewhere (package names, the host's answers): shown as they
-    // are, never read as markup.
-    auto *browser = new QTextBrowser(window);
-    browser->setOpenLinks(false);
-    browser->setPlainText(StringUtility::readTextFile(dailyLogFileFor(now())));
-    window->setContent(browser, false);
-
-    // Centred on the main window, a little above its middle; without one, on the screen.
-    QRect around;
-    if (const QWidget *main = DialogHost::mainWindow())
-        around = QRect(main->pos(), main->size());
-    else if (const QScreen *screen = QGuiApplication::primaryScreen())
-        around = screen->availableGeometry();
-    window->move(around.x() + around.width() / 2 - window->width() / 2,
-                 around.y() + around.height() / 2 - window->height() / 2 - 60);
-    window->show();
+void setAlertPresenter(AlertPresenter presenter)
+{
+    const std::lock_guard<std::mutex> guard(hooksMutex);
+    alertPresenter = std::move(presenter);
 }
 
 } // namespace TsLogging
