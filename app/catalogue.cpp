@@ -1,21 +1,18 @@
 #include "catalogue.h"
 
+#include "packagekind.h"
+
 #include <QStringRef>
 #include <QTextCodec>
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
-namespace {
-
-const QString modKind = QStringLiteral("mods");
-const QString picsKind = QStringLiteral("pics");
-const QString skinKind = QStringLiteral("skin");
-const QString modSuffix = QStringLiteral(" [Mod]");
-const QString picsSuffix = QStringLiteral(" [Pic Pack]");
-const QString skinSuffix = QStringLiteral(" [Skin]");
-
-} // namespace
+// One repo_filter choice per kind, after "All", in the order of the kinds' table.
+static_assert(Catalogue::Skins - Catalogue::Mods + 1 ==
+                  std::tuple_size<std::decay_t<decltype(PackageKind::all())>>::value,
+              "a filter choice for every kind");
 
 int Catalogue::parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue)
 {
@@ -68,9 +65,7 @@ void Catalogue::fill(const QVector<CatalogueEntry> &catalogue, int filter,
     visibleNames.clear();
     if (entries)
         entries->clear();
-    const QString *wanted = nullptr;
-    switch (filter) {
-    case All:
+    if (filter == All) {
         visibleNames.reserve(catalogue.size());
         for (int index = 0; index < catalogue.size(); ++index) {
             const CatalogueEntry &entry = catalogue.at(index);
@@ -82,21 +77,13 @@ void Catalogue::fill(const QVector<CatalogueEntry> &catalogue, int filter,
             }
         }
         return;
-    case Mods:
-        wanted = &modKind;
-        break;
-    case PicturePacks:
-        wanted = &picsKind;
-        break;
-    case Skins:
-        wanted = &skinKind;
-        break;
-    default:
-        return;
     }
+    if (filter < Mods || filter > Skins)
+        return;
+    const QString &wanted = PackageKind::all()[std::size_t(filter - Mods)].code;
     for (int index = 0; index < catalogue.size(); ++index) {
         const CatalogueEntry &entry = catalogue.at(index);
-        if (entry.kind == *wanted && !entry.name.isEmpty()) {
+        if (entry.kind == wanted && !entry.name.isEmpty()) {
             visibleNames.append(entry.name);
             if (entries)
                 entries->append(index);
@@ -106,20 +93,14 @@ void Catalogue::fill(const QVector<CatalogueEntry> &catalogue, int filter,
 
 QString Catalogue::suffix(const QString &kind)
 {
-    if (kind == modKind)
-        return modSuffix;
-    if (kind == picsKind)
-        return picsSuffix;
-    if (kind == skinKind)
-        return skinSuffix;
-    return {};
+    const PackageKind *known = PackageKind::find(kind);
+    return known ? known->listSuffix : QString();
 }
 
 QString Catalogue::plainName(QString text)
 {
-    text.remove(modSuffix);
-    text.remove(picsSuffix);
-    text.remove(skinSuffix);
+    for (const PackageKind &kind : PackageKind::all())
+        text.remove(kind.listSuffix);
     text.remove(QLatin1Char('\r'));
     return text;
 }

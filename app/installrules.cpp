@@ -1,5 +1,7 @@
 #include "installrules.h"
 
+#include "packagekind.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -8,29 +10,20 @@
 
 QString InstallRules::destination(const QString &kind)
 {
-    if (kind == QLatin1String("mods"))
-        return QStringLiteral("Databases/");
-    if (kind == QLatin1String("pics"))
-        return QStringLiteral("Pictures/");
-    if (kind == QLatin1String("skin"))
-        return QStringLiteral("Skins/");
-    return {};
+    const PackageKind *known = PackageKind::find(kind);
+    return known ? known->destination : QString();
 }
 
 QString InstallRules::label(const QString &kind)
 {
-    if (kind == QLatin1String("mods"))
-        return QStringLiteral("Mod DB");
-    if (kind == QLatin1String("pics"))
-        return QStringLiteral("Picture Pack");
-    if (kind == QLatin1String("skin"))
-        return QStringLiteral("Skin");
-    return {};
+    const PackageKind *known = PackageKind::find(kind);
+    return known ? known->label : QString();
 }
 
 bool InstallRules::hasSaveGames(const QString &kind)
 {
-    return kind == QLatin1String("mods");
+    const PackageKind *known = PackageKind::find(kind);
+    return known && known->hasSaveGames;
 }
 
 QString InstallRules::tooLongComplaint()

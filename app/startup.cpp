@@ -3,12 +3,15 @@
 #include "apppaths.h"
 #include "crashreportconsent.h"
 #include "framelesswindow.h"
+#include "logwindows.h"
 #include "tsbreakpad.h"
 #include "tsfont.h"
 #include "tslogging.h"
 #include "updatecheck.h"
+#include "updatedialog.h"
 #include "zerun.h"
 #include "zerundarkstyle.h"
+#include "zerunversion.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -20,7 +23,6 @@ namespace {
 
 const QString organisationName = QStringLiteral("Tandel Orvik");
 const QString organisationDomain = QStringLiteral("tandel-orvik.example.com");
-const QString applicationVersion = QStringLiteral("v1.0.11");
 
 // Set before the application object exists (the high-DPI one must be), in this order.
 const std::pair<Qt::ApplicationAttribute, bool> applicationAttributes[] = {
@@ -37,65 +39,37 @@ const std::pair<Qt::ApplicationAttribute, bool> applicationAttributes[] = {
     {Qt::AA_DisableWindowContextHelpButton, true},
 };
 
-// The steps of the sequence that hand over to other parts of the framework.
-
-// Crash handler writing minidumps into the logs folder, each followed by a crash report.
-void installCrashHandlerStep()
-{
-    // The handler's context, valid for as long as the handler is installed: the whole run.
-    static TsBreakpad breakpad;
-    breakpad.startTime = QDateTime::currentDateTimeUtc();
-    installCrashHandler(AppPaths::logsFolder(), writeCrashReport, &breakpad);
-}
-
-// Process-wide message handler and filter rules.
-void installMessageHandlerStep()
-{
-    TsLogging::installMessageHandler();
-}
-
-// Dark proxy style, owned by the application once set.
-void installDarkStyleStep()
-{
-    QApplication::setStyle(new ZerunDarkStyle);
-}
-
-// Registers the font files shipped in the data folder.
-void loadShippedFontsStep()
-{
-    TsFont::loadFonts();
-}
-
-// Frameless frame titled "Zerun Installer" with the title-bar colour 252,205,63.
-void setUpFrame(FramelessWindow &frame)
-{
-    frame.setWindowTitle(QStringLiteral("Zerun Installer"));
-    frame.setTitleBarColor(QStringLiteral("252,205,63"), true);
-}
-
-// Silent update check in the background.
-void startUpdateCheckStep()
-{
-    checkForUpdates(false);
-}
-
 } // namespace
+
+void setInstallerIdentity(const QString &applicationName)
+{
+    QCoreApplication::setOrganizationName(organisationName);
+    QCoreApplication::setOrganizationDomain(organisationDomain);
+    QCoreApplication::setApplicationName(applicationName);
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(zerunVersion));
+}
 
 void initialiseApplication(const QString &applicationName)
 {
     // The folder paths contain the organisation and application names, so the identity comes
     // before the tree.
-    QCoreApplication::setOrganizationName(organisationName);
-    QCoreApplication::setOrganizationDomain(organisationDomain);
-    QCoreApplication::setApplicationName(applicationName);
-    QCoreApplication::setApplicationVersion(applicationVersion);
-
+    setInstallerIdentity(applicationName);
     AppPaths::createFolders();
 
-    installCrashHandlerStep();
+    // Minidumps go into the logs folder, each followed by a crash report. The handler's context
+    // stays valid for as long as the handler is installed: the whole run.
+    static TsBreakpad crashContext;
+    crashContext.startTime = QDateTime::currentDateTimeUtc();
+    installCrashHandler(AppPaths::logsFolder(), writeCrashReport, &crashContext);
 
     for (const auto &[attribute, on] : applicationAttributes)
         QCoreApplication::setAttribute(attribute, on);
+}
+
+void installWindowHooks()
+{
+    LogWindows::install();
+    setUpdateOffer([](const QString &notes) { showUpdateDialog(notes, &openInstallerDownload); });
 }
 
 bool clearLogsFolderIfFull()
@@ -113,20 +87,24 @@ int runInstaller(int &argc, char **argv)
     clearLogsFolderIfFull();
 
     QApplication application(argc, argv);
-    installMessageHandlerStep();
-    installDarkStyleStep();
+    TsLogging::installMessageHandler();
+    installWindowHooks();
+    // Owned by the application once set.
+    QApplication::setStyle(new ZerunDarkStyle);
     QApplication::setFont(QFont(QStringLiteral("Lato"), 10));
-    loadShippedFontsStep();
+    TsFont::loadFonts();
 
     // Declared before the main window so that it outlives it.
     FramelessWindow frame(nullptr);
-    setUpFrame(frame);
+    frame.setWindowTitle(QStringLiteral("Zerun Installer"));
+    frame.setTitleBarColor(QStringLiteral("252,205,63"), true);
 
     int exitCode = 0;
     {
         Zerun mainWindow;
         if (mainWindow.initialise()) {
-            startUpdateCheckStep();
+            // Silent: it says nothing unless the service has a newer build.
+            checkForUpdates(false);
             frame.setContent(&mainWindow, false);
             frame.setMaximumHeight(480);
             frame.show();

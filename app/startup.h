@@ -8,10 +8,19 @@
 // Name the application goes by, passed to initialiseApplication.
 inline const char *const installerApplicationName = "Zerun Installer";
 
-// Sets the identity (organisation "Tandel Orvik", its domain, the application name given, version
-// "v1.0.11"), creates the folder tree under that identity, then sets the application attributes.
-// Call it once, before the application object exists.
+// Sets the installer's identity: organisation "Tandel Orvik", its domain, the application name
+// given and the version of zerunversion.h. Every folder path is built from it, so anything that
+// asks for a path (the tests too) sets it first.
+void setInstallerIdentity(const QString &applicationName);
+
+// Sets the identity, creates the folder tree under that identity, installs the crash handler,
+// then sets the application attributes. Call it once, before the application object exists.
 void initialiseApplication(const QString &applicationName);
+
+// Hands the lower layers the windows they show: the log's viewer and alert dialog, and the
+// update dialog, whose download button opens the installer's download address. Call it on the
+// GUI thread once the application object exists.
+void installWindowHooks();
 
 // Empties the logs folder when it holds more than 10 dump and text files; true when it did.
 bool clearLogsFolderIfFull();

@@ -79,8 +79,13 @@ QString AppPaths::downloadsFolder()
 
 QString AppPaths::dailyLogFile()
 {
-    return logsFolder() + QLatin1Char('/') +
-           QDate::currentDate().toString(QStringLiteral("ddMMyy")) + QStringLiteral(".txt");
+    return dailyLogFileFor(QDate::currentDate());
+}
+
+QString AppPaths::dailyLogFileFor(const QDate &day)
+{
+    return logsFolder() + QLatin1Char('/') + day.toString(QStringLiteral("ddMMyy")) +
+           QStringLiteral(".txt");
 }
 
 QString AppPaths::currentSkinFile()
@@ -160,9 +165,14 @@ QString AppPaths::dataFolder()
     return applicationFolder() + QStringLiteral("/data");
 }
 
+QString AppPaths::windowIconFile()
+{
+    return dataFolder() + QStringLiteral("/art/winico.png");
+}
+
 QString AppPaths::dataDatabasesFolder()
 {
-    return applicationFolder() + QStringLiteral("/data") + QStringLiteral("/databases");
+    return dataFolder() + QStringLiteral("/databases");
 }
 
 QString AppPaths::languagesDataFolder()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -20,7 +21,10 @@ public:
     static QString logsFolder();
     static QString tempFolder();
     static QString downloadsFolder();
+    // The day's log file: logs folder + "/" + the day as "ddMMyy" + ".txt"; dailyLogFile() is
+    // today's.
     static QString dailyLogFile();
+    static QString dailyLogFileFor(const QDate &day);
     static QString currentSkinFile();
     static QString currentLanguageFile();
 
@@ -36,6 +40,8 @@ public:
 
     static QString applicationFolder();
     static QString dataFolder();
+    // The window icon shipped in the data folder: dataFolder() + "/art/winico.png".
+    static QString windowIconFile();
     static QString dataDatabasesFolder();
     static QString languagesDataFolder();
     static QString splashVideoUrl();

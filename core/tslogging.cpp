@@ -1,18 +1,12 @@
 #include "tslogging.h"
 
 #include "apppaths.h"
-#include "dialoghost.h"
-#include "framelesswindow.h"
 #include "stringutility.h"
 
-#include <QApplication>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDebug>
-#include <QErrorMessage>
 #include <QFile>
-#include <QIcon>
-#include <QScreen>
-#include <QTextBrowser>
 #include <QThread>
 
 #include <QFileInfo>
@@ -60,18 +54,41 @@ QString typeSuffix(QtMsgType type)
     return QString();
 }
 
-// Prepares the toolkit's shared error dialog for the alert channel. Obtaining that dialog makes
-// it install its own message handler; ours goes straight back in, or every later record would
-// end up in the dialog instead of the daily file.
-void configureAlertDialog(const QString &title)
+// The window layer's hooks. The handler reads the alert presenter from any thread, so both are
+// guarded; they are set once at start-up and read rarely (alert messages, the viewer).
+std::mutex hooksMutex;
+SessionLogViewer sessionLogViewer;
+AlertPresenter alertPresenter;
+
+// Sends `message` at `type` on the category named `channel` when that level is enabled there.
+void sendOn(const QString &channel, QtMsgType type, const QString &message)
 {
-    QErrorMessage *dialog = QErrorMessage::qtHandler();
-    qInstallMessageHandler(messageHandler);
-    dialog->setWindowIcon(QIcon(AppPaths::dataFolder() + QStringLiteral("/art/winico.png")));
-    dialog->setStyleSheet(AppPaths::skinStyleSheet(QStringLiteral("errors")));
-    dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint &
-                           ~Qt::WindowCloseButtonHint);
-    dialog->setWindowTitle(title);
+    const QByteArray name = channel.toLatin1();
+    const QLoggingCategory category(name.constData());
+    if (!category.isEnabled(type))
+        return;
+    const QMessageLogger logger;
+    switch (type) {
+    case QtDebugMsg:
+        logger.debug(category).noquote() << message;
+        break;
+    case QtInfoMsg:
+        logger.info(category).noquote() << message;
+        break;
+    case QtWarningMsg:
+        logger.warning(category).noquote() << message;
+        break;
+    case QtCriticalMsg:
+    case QtFatalMsg:
+        logger.critical(category).noquote() << message;
+        break;
+    }
+}
+
+AlertPresenter currentAlertPresenter()
+{
+    const std::lock_guard<std::mutex> guard(hooksMutex);
+    return alertPresenter;
 }
 
 // The moment of a record in milliseconds since the epoch, from the clock in force.
@@ -154,7 +171,7 @@ public:
     }
 
 private:
-    // Brings the stamp up to the second of `msecs`: "dd-MM-yy@HH:mm:ss:" and the day "ddMMyy".
+    // Brings the stamp up to the second of `msecs`: "dd-MM-yy@HH:mm:ss:" and the day.
     void stamp(qint64 msecs)
     {
         const qint64 second = msecs >= 0 ? msecs / 1000 : -((-msecs + 999) / 1000);
@@ -162,7 +179,7 @@ private:
             return;
         const QDateTime local = QDateTime::fromMSecsSinceEpoch(second * 1000);
         stampedPrefix = local.toString(QStringLiteral("dd-MM-yy@HH:mm:ss:")).toLocal8Bit();
-        stampedDay = local.toString(QStringLiteral("ddMMyy"));
+        stampedDay = local.date();
         stampedSecond = second;
     }
 
@@ -173,8 +190,7 @@ private:
         if (file.isOpen() && openDay == stampedDay && now < nextCheck)
             return true;
         nextCheck = now + std::chrono::milliseconds(dailyLogCheckInterval);
-        const QString path =
-            AppPaths::logsFolder() + QLatin1Char('/') + stampedDay + QStringLiteral(".txt");
+        const QString path = AppPaths::dailyLogFileFor(stampedDay);
         if (file.isOpen() && openDay == stampedDay && path == file.fileName() &&
             pathNamesOpenFile())
             return true;
@@ -229,14 +245,14 @@ private:
 
     std::timed_mutex mutex;
     QFile file;
-    QString openDay;
+    QDate openDay;
     QByteArray encodedPath;
     quint64 openDevice = 0;
     quint64 openInode = 0;
     std::chrono::steady_clock::time_point nextCheck;
     qint64 stampedSecond = 0;
     QByteArray stampedPrefix;
-    QString stampedDay;
+    QDate stampedDay;
 };
 
 } // namespace
@@ -307,34 +323,22 @@ void Log::channelDebug(const QString &channel, const QString &message)
 
 void Log::info(const QString &channel, const QString &message)
 {
-    const QByteArray name = channel.toLatin1();
-    const QLoggingCategory category(name.constData());
-    if (category.isInfoEnabled())
-        QMessageLogger().info(category).noquote() << message;
+    sendOn(channel, QtInfoMsg, message);
 }
 
 void Log::debug(const QString &channel, const QString &message)
 {
-    const QByteArray name = channel.toLatin1();
-    const QLoggingCategory category(name.constData());
-    if (category.isDebugEnabled())
-        QMessageLogger().debug(category).noquote() << message;
+    sendOn(channel, QtDebugMsg, message);
 }
 
 void Log::warning(const QString &channel, const QString &message)
 {
-    const QByteArray name = channel.toLatin1();
-    const QLoggingCategory category(name.constData());
-    if (category.isWarningEnabled())
-        QMessageLogger().warning(category).noquote() << message;
+    sendOn(channel, QtWarningMsg, message);
 }
 
 void Log::critical(const QString &channel, const QString &message)
 {
-    const QByteArray name = channel.toLatin1();
-    const QLoggingCategory category(name.constData());
-    if (category.isCriticalEnabled())
-        QMessageLogger().critical(category).noquote() << message;
+    sendOn(channel, QtCriticalMsg, message);
 }
 
 LogManager::LogManager(QObject *parent) : QObject(parent)
@@ -383,8 +387,7 @@ QDateTime now()
 
 QString dailyLogFileFor(const QDateTime &moment)
 {
-    return AppPaths::logsFolder() + QLatin1Char('/') + moment.toString(QStringLiteral("ddMMyy")) +
-           QStringLiteral(".txt");
+    return AppPaths::dailyLogFileFor(moment.date());
 }
 
 QString appendRecord(const QString &text)
@@ -410,14 +413,16 @@ void messageHandler(QtMsgType type, const QMessageLogContext &context, const QSt
     if (qstrcmp(category, "alert.log") == 0) {
         const QString title = QStringLiteral("Channel Log: ") + QString::fromLatin1(category) +
                               QStringLiteral(" |") + typeSuffix(type);
-        // The dialog is a widget: it can only be touched from the GUI thread of a widget
-        // application. Messages from other threads hand the work over to that thread.
-        if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
-            if (QThread::currentThread() == qApp->thread())
-                configureAlertDialog(title);
+        // The dialog is a widget: it can only be touched from the application's thread.
+        // Messages from other threads hand the work over to that thread.
+        QCoreApplication *application = QCoreApplication::instance();
+        AlertPresenter present = currentAlertPresenter();
+        if (application && present) {
+            if (QThread::currentThread() == application->thread())
+                present(title);
             else if (type != QtFatalMsg)
                 QMetaObject::invokeMethod(
-                    qApp, [title] { configureAlertDialog(title); }, Qt::QueuedConnection);
+                    application, [present, title] { present(title); }, Qt::QueuedConnection);
         }
     }
 
@@ -427,29 +432,25 @@ void messageHandler(QtMsgType type, const QMessageLogContext &context, const QSt
 
 void showSessionLog()
 {
-    auto *window = new FramelessWindow;
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(QStringLiteral("Session Log"));
-    window->setFixedSize(640, 360);
+    SessionLogViewer viewer;
+    {
+        const std::lock_guard<std::mutex> guard(hooksMutex);
+        viewer = sessionLogViewer;
+    }
+    if (viewer)
+        viewer(StringUtility::readTextFile(dailyLogFileFor(now())));
+}
 
-    DialogHost::applyDarkLook(window);
+void setSessionLogViewer(SessionLogViewer viewer)
+{
+    const std::lock_guard<std::mutex> guard(hooksMutex);
+    sessionLogViewer = std::move(viewer);
+}
 
-    // The log holds texts from elsewhere (package names, the host's answers): shown as they
-    // are, never read as markup.
-    auto *browser = new QTextBrowser(window);
-    browser->setOpenLinks(false);
-    browser->setPlainText(StringUtility::readTextFile(dailyLogFileFor(now())));
-    window->setContent(browser, false);
-
-    // Centred on the main window, a little above its middle; without one, on the screen.
-    QRect around;
-    if (const QWidget *main = DialogHost::mainWindow())
-        around = QRect(main->pos(), main->size());
-    else if (const QScreen *screen = QGuiApplication::primaryScreen())
-        around = screen->availableGeometry();
-    window->move(around.x() + around.width() / 2 - window->width() / 2,
-                 around.y() + around.height() / 2 - window->height() / 2 - 60);
-    window->show();
+void setAlertPresenter(AlertPresenter presenter)
+{
+    const std::lock_guard<std::mutex> guard(hooksMutex);
+    alertPresenter = std::move(presenter);
 }
 
 } // namespace TsLogging

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace TsLogging {
 
 // The framework's four named channels.
@@ -71,8 +73,22 @@ void installMessageHandler();
 // Process message handler: debug and warning records go to the daily log file.
 void messageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message);
 
-// Opens a new "Session Log" window with today's log.
+// Opens a new "Session Log" window with today's log, through the session log viewer.
 void showSessionLog();
+
+// The log's windows belong to the window layer, which hands them over at start-up; until then
+// the log only writes its file. Set them on the GUI thread before other threads log.
+//
+// Shows the day's log text in a window of its own. showSessionLog calls it on the calling
+// (GUI) thread.
+using SessionLogViewer = std::function<void(const QString &logText)>;
+void setSessionLogViewer(SessionLogViewer viewer);
+// Prepares the alert dialog for a message on "alert.log" that reached the handler, with the title
+// "Channel Log: alert.log |" and the level's suffix. Called on the application object's thread:
+// directly when the message comes from that thread, else queued to it (never for a fatal
+// message, which ends the process first). Not called before the application object exists.
+using AlertPresenter = std::function<void(const QString &title)>;
+void setAlertPresenter(AlertPresenter presenter);
 
 // The clock that dates records and names the daily file. Tests set their own to cross midnight;
 // nullptr restores the system clock. Not for use while other threads are logging.
@@ -80,7 +96,7 @@ using Clock = QDateTime (*)();
 void setClock(Clock clock);
 QDateTime now();
 
-// Path of the daily log file for the given moment: logs folder + "/" + "ddMMyy" + ".txt".
+// Path of the daily log file for the day of the given moment (AppPaths::dailyLogFileFor).
 QString dailyLogFileFor(const QDateTime &moment);
 
 // Appends one record, dated by the clock, to the daily log file; returns the file's path, or an

@@ -112,7 +112,9 @@ struct LocalTime
     int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 
-// The daily log's file name for the time, "ddMMyy.txt".
+// The daily log's file name for the time, "ddMMyy.txt", as AppPaths::dailyLogFileFor names it.
+// Spelled out again here because this runs inside the crashed process, where nothing may
+// allocate or take a lock.
 void addLogFileName(RecordBuffer &buffer, const LocalTime &time)
 {
     buffer.addTwoDigits(time.day);

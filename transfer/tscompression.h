@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QIODevice>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -13,119 +12,10 @@
 
 #include <functional>
 
+class ArchiveFile;
+class ArchiveReader;
 class QTextCodec;
 class UnpackTransaction;
-
-// Keeps one unpack run inside its folder. Every operation that unpacks entries by their stored
-// names asks it for the target of each entry, so hostile names are refused in one place:
-// absolute names (/x, C:/x, C:x, \\server\x), ".." components (with either slash), ':' anywhere
-// (drive letters, alternate streams) and anything whose folder resolves outside the root, also
-// through links that already exist on disk. It also remembers the folders the run created, so a
-// failed run can take back everything it put there.
-class UnpackGuard
-{
-public:
-    explicit UnpackGuard(const QString &folder);
-
-    // The absolute target for an entry name, ending in "/" for a folder entry; empty when the
-    // entry must not be written. Creates the folders on the way.
-    QString targetFor(const QString &entryName);
-    // Whether an entry name is safe to use as a relative path at all.
-    static bool isSafeEntryName(const QString &entryName);
-
-    // Removes the files given, all of them (one that cannot go does not keep the rest), then the
-    // folders this guard created, deepest first and only when empty.
-    void removeUnpacked(const QStringList &targets) const;
-    // The folders this guard created so far, in the order of creation.
-    QStringList createdFolderList() const { return createdFolders; }
-    // Whether this guard made that folder (as targetFor() spells it): all it can hold is what
-    // the guard's own caller put there.
-    bool madeFolder(const QString &folder) const { return madeFolders.contains(folder); }
-
-private:
-    bool folderInside(const QString &folder);
-
-    QString root;
-    QString canonicalRoot;
-    QSet<QString> checkedFolders;
-    QSet<QString> madeFolders;
-    QStringList createdFolders;
-};
-
-// Read-only view of an archive file for the zip library, which seeks before nearly every read
-// and reads headers a few bytes at a time, jumping between the central directory and the entry
-// data. A buffered QFile throws its buffer away on every seek; here a few cached windows of the
-// file serve those reads, and large reads go straight to the file.
-class ArchiveFile : public QIODevice
-{
-    Q_OBJECT
-
-public:
-    explicit ArchiveFile(const QString &path, QObject *parent = nullptr);
-    // With small windows for handles that jump from entry to entry: each local header costs one
-    // small read instead of a large one that the entry's own data would never use.
-    ArchiveFile(const QString &path, qint64 windowBytes, QObject *parent = nullptr);
-
-    bool open(OpenMode mode) override;
-    void close() override;
-    bool isSequential() const override { return false; }
-    qint64 size() const override;
-
-    // Reads straight from the file at an offset, past the windows and the current position.
-    qint64 readAt(qint64 offset, char *data, qint64 maxSize);
-    // Reads at an offset through the windows, leaving the current position alone.
-    qint64 readWindowed(qint64 position, char *data, qint64 maxSize);
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override;
-    qint64 writeData(const char *data, qint64 maxSize) override;
-
-private:
-    struct Window
-    {
-        qint64 start = -1;
-        QByteArray bytes;
-        quint64 lastUse = 0;
-    };
-    static constexpr int windowCount = 4;
-
-    QFile file;
-    qint64 windowSize = 256 * 1024;
-    Window windows[windowCount];
-    quint64 useClock = 0;
-    int lastWindow = 0;
-};
-
-// A read-only handle of the zip library on an archive, for runs over many entries. The library
-// reads its records a few bytes per call; here each call goes straight to the windows of an
-// ArchiveFile, where through QuaZip it would pass through several QIODevice calls.
-class ArchiveReader
-{
-public:
-    explicit ArchiveReader(const QString &path, qint64 windowBytes = 256 * 1024);
-    ~ArchiveReader();
-    ArchiveReader(const ArchiveReader &) = delete;
-    ArchiveReader &operator=(const ArchiveReader &) = delete;
-
-    // False when the file cannot be read or is not a zip archive.
-    bool open();
-    unzFile handle() const { return unz; }
-    ArchiveFile *file() { return &device; }
-
-private:
-    static voidpf ZCALLBACK openStream(voidpf opaque, voidpf file, int mode);
-    static uLong ZCALLBACK readStream(voidpf opaque, voidpf stream, void *buffer, uLong size);
-    static uLong ZCALLBACK writeStream(voidpf opaque, voidpf stream, const void *buffer,
-                                       uLong size);
-    static ZPOS64_T ZCALLBACK tellStream(voidpf opaque, voidpf stream);
-    static int ZCALLBACK seekStream(voidpf opaque, voidpf stream, ZPOS64_T offset, int origin);
-    static int ZCALLBACK closeStream(voidpf opaque, voidpf stream);
-    static int ZCALLBACK errorStream(voidpf opaque, voidpf stream);
-
-    ArchiveFile device;
-    qint64 position = 0;
-    unzFile unz = nullptr;
-};
 
 // One entry of an archive as its central directory describes it, with what an unpack run made
 // of it: enough to unpack it later from any open handle on the same archive.

@@ -1,5 +1,6 @@
 #include "tsunzip.h"
 
+#include "archivefile_p.h"
 #include "tscompression.h"
 #include "unpacktransaction.h"
 

@@ -1,6 +1,7 @@
 #include "unpacktransaction.h"
 
 #include "tscompression.h"
+#include "unpackguard_p.h"
 
 #include <QDir>
 #include <QFileInfo>

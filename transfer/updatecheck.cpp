@@ -1,23 +1,16 @@
 #include "updatecheck.h"
 
-#include "dialoghost.h"
-#include "framelesswindow.h"
-#include "primarybutton.h"
 #include "serviceendpoints.h"
 #include "tsdownloader.h"
 #include "tsmessage.h"
+#include "zerunversion.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QTextBrowser>
-#include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
-
-const QString applicationVersion = QStringLiteral("v1.0.11");
-const QString compiledBuild = QStringLiteral("721");
 
 BrowserAction &browserAction()
 {
@@ -25,12 +18,10 @@ BrowserAction &browserAction()
     return action;
 }
 
-void openInBrowser(const QUrl &url)
+UpdateOffer &updateOffer()
 {
-    if (browserAction())
-        browserAction()(url);
-    else
-        QDesktopServices::openUrl(url);
+    static UpdateOffer offer;
+    return offer;
 }
 
 void versionFileArrived(TsDownloader *downloader, bool explicitCheck)
@@ -44,9 +35,10 @@ void versionFileArrived(TsDownloader *downloader, bool explicitCheck)
         notes.chop(1);
     notes.replace(QLatin1Char('|'), QLatin1Char('\n'));
 
-    if (local < remote)
-        showUpdateDialog(notes);
-    else if (explicitCheck)
+    if (local < remote) {
+        if (updateOffer())
+            updateOffer()(notes);
+    } else if (explicitCheck)
         TsMessage::message(QStringLiteral("Check for Updates"),
                            QStringLiteral("You currently have the latest version."));
 }
@@ -55,13 +47,13 @@ void versionFileArrived(TsDownloader *downloader, bool explicitCheck)
 
 QString buildNumber()
 {
-    return compiledBuild;
+    return QString::fromLatin1(zerunBuildNumber);
 }
 
 QString versionLabel()
 {
-    return QCoreApplication::applicationName() + QLatin1Char(' ') + applicationVersion +
-           QLatin1Char('a') + compiledBuild;
+    return QCoreApplication::applicationName() + QLatin1Char(' ') + QLatin1String(zerunVersion) +
+           QLatin1Char('a') + QLatin1String(zerunBuildNumber);
 }
 
 void setBrowserAction(BrowserAction action)
@@ -81,37 +73,16 @@ void checkForUpdates(bool explicitCheck)
         [explicitCheck](TsDownloader *obj) { versionFileArrived(obj, explicitCheck); });
 }
 
-FramelessWindow *showUpdateDialog(const QString &notes)
+void setUpdateOffer(UpdateOffer offer)
 {
-    // A child of the main window, drawn inside it; closing only hides it.
-    QWidget *host = DialogHost::mainWindow();
-    auto *dialog = new FramelessWindow(host);
-    DialogHost::applyDarkLook(dialog);
-    dialog->setObjectName(QStringLiteral("updateDialog"));
-    dialog->setWindowTitle(QStringLiteral("Check for Updates"));
-    dialog->setTitleBarColor(QStringLiteral("252,205,63"), true);
-    dialog->setFixedSize(640, 360);
+    updateOffer() = std::move(offer);
+}
 
-    auto *content = new QWidget;
-    auto *layout = new QVBoxLayout(content);
-    // The notes come from the network: shown as they are, never read as markup or links.
-    auto *browser = new QTextBrowser;
-    browser->setOpenLinks(false);
-    browser->setPlainText(notes);
-    layout->addWidget(browser);
-    auto *buttons = new QHBoxLayout;
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
-    auto *download = new PrimaryButton(QStringLiteral("Download in External Browser"));
-    buttons->addWidget(cancel);
-    buttons->addWidget(download);
-    layout->addLayout(buttons);
-    dialog->setContent(content, false);
-
-    QObject::connect(cancel, &QPushButton::clicked, dialog, &QWidget::close);
-    QObject::connect(download, &QPushButton::clicked, dialog, &QWidget::close);
-    QObject::connect(download, &QPushButton::clicked, dialog,
-                     [] { openInBrowser(ServiceEndpoints::installerUrl()); });
-    DialogHost::centre(dialog, host);
-    dialog->show();
-    return dialog;
+void openInstallerDownload()
+{
+    const QUrl url = ServiceEndpoints::installerUrl();
+    if (browserAction())
+        browserAction()(url);
+    else
+        QDesktopServices::openUrl(url);
 }

@@ -110,7 +110,7 @@ void FramelessWindow::setContent(QWidget *content, const bool &keepSizeGrip)
 
 void FramelessWindow::setWindowTitle(QString text)
 {
-    const QPixmap image(AppPaths::dataFolder() + QStringLiteral("/art/winico.png"));
+    const QPixmap image(AppPaths::windowIconFile());
     ui.icon->setPixmap(image.isNull()
                            ? image
                            : image.scaled(16, 16, Qt::IgnoreAspectRatio, Qt::FastTransformation));

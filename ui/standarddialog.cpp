@@ -56,7 +56,7 @@ void prepare(QDialog &dialog, const QString &title, Icon icon = Icon::Show)
     dialog.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     dialog.setWindowFlag(Qt::WindowCloseButtonHint, false);
     if (icon == Icon::Show) {
-        const QString iconPath = AppPaths::dataFolder() + QStringLiteral("/art/winico.png");
+        const QString iconPath = AppPaths::windowIconFile();
         if (QFile::exists(iconPath))
             dialog.setWindowIcon(QIcon(iconPath));
     }

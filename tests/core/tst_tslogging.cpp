@@ -3,6 +3,7 @@
 #include "apppaths.h"
 #include "framelesswindow.h"
 #include "installeridentity.h"
+#include "logwindows.h"
 #include "tslogging.h"
 
 #include <QApplication>
@@ -73,6 +74,7 @@ private slots:
     void fatalEndsProcess();
     void unwritableFolderLosesRecordOnly();
     void sessionLogViewer();
+    void withoutWindowsOnlyTheFile();
     void stamps_data();
     void stamps();
     void recordsOfManyThreadsNeverMix();
@@ -83,6 +85,8 @@ private slots:
 
 void TestTsLogging::initTestCase()
 {
+    // As start-up does: the log gets its windows from the window layer.
+    LogWindows::install();
     AppPaths::createFolders();
     QVERIFY(QDir(AppPaths::logsFolder()).exists());
     setClock(fixedClock);
@@ -329,6 +333,31 @@ void TestTsLogging::sessionLogViewer()
     QCOMPARE(viewers().size(), 2);
     for (FramelessWindow *window : viewers())
         window->close();
+}
+
+// Until the window layer hands over its windows, the log writes its file and nothing else: no
+// alert dialog is prepared, no viewer opens.
+void TestTsLogging::withoutWindowsOnlyTheFile()
+{
+    setAlertPresenter({});
+    setSessionLogViewer({});
+    int presented = 0;
+    Log::alertDebug(QStringLiteral("alert with no dialog"));
+    showSessionLog();
+    QCoreApplication::processEvents();
+    for (QWidget *window : QApplication::topLevelWidgets())
+        QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    QCOMPARE(readAll(todaysFile()),
+             QByteArray("06-12-26@15:07:51:123 | alert with no dialog \n\n"));
+
+    // A presenter gets the title on this thread, at once.
+    setAlertPresenter([&presented](const QString &title) {
+        QCOMPARE(title, QStringLiteral("Channel Log: alert.log | Debug"));
+        ++presented;
+    });
+    Log::alertDebug(QStringLiteral("presented"));
+    QCOMPARE(presented, 1);
+    LogWindows::install();
 }
 
 void TestTsLogging::stamps_data()

@@ -1,3 +1,4 @@
+#include "archivefile_p.h"
 #include "testfiles.h"
 #include "tscompression.h"
 #include "zipfixtures.h"

@@ -5,6 +5,7 @@
 #include "testfiles.h"
 #include "tscompression.h"
 #include "tsunzip.h"
+#include "unpackguard_p.h"
 #include "zipfixtures.h"
 
 #include <QDir>

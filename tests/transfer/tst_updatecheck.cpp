@@ -6,6 +6,7 @@
 #include "installeridentity.h"
 #include "packagehost.h"
 #include "serviceendpoints.h"
+#include "startup.h"
 #include "tsdownloader.h"
 #include "updatecheck.h"
 
@@ -30,6 +31,7 @@ private slots:
 
     void versionFile_data();
     void versionFile();
+    void offerWithoutWindows();
     void buttons_data();
     void buttons();
     void dialogInsideActiveWindow();
@@ -54,6 +56,8 @@ void TestUpdateCheck::initTestCase()
     qputenv(ServiceEndpoints::serviceHostVariable().toLatin1().constData(),
             host->baseUrl().toString().toLatin1());
     setBrowserAction([this](const QUrl &url) { opened << url; });
+    // As start-up does: the update dialog comes from the window layer.
+    installWindowHooks();
 }
 
 void TestUpdateCheck::cleanup()
@@ -132,6 +136,24 @@ void TestUpdateCheck::versionFile_data()
         << false;
     QTest::newRow("CRLF line ends") << QByteArray("722\r\nv1.0.12\r\nFixes|More\r\n") << false
                                     << true << "Fixes\nMore" << false;
+}
+
+// Below the window layer the check only reports: the offer gets the notes of a newer build,
+// once, and without an offer nothing is shown at all.
+void TestUpdateCheck::offerWithoutWindows()
+{
+    QStringList offered;
+    setUpdateOffer([&offered](const QString &notes) { offered << notes; });
+    check("722\nv1.0.12\nFixes|New packages", false);
+    QCOMPARE(offered, QStringList{QStringLiteral("Fixes\nNew packages")});
+    check("721\nv1.0.11\nx", false);
+    QCOMPARE(offered.size(), 1);
+
+    setUpdateOffer({});
+    check("722\nv1.0.12\nFixes", false);
+    QVERIFY(!updateDialog());
+    QCOMPARE(offered.size(), 1);
+    installWindowHooks();
 }
 
 void TestUpdateCheck::versionFile()

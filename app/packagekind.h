@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The kinds of package the catalogue names, with everything that follows from a kind: the suffix
+// the list shows after a name, the label the prompts use, the folder of the game it goes into and
+// whether it gets a save-game folder of its own. The one table of these facts; the catalogue and
+// the install rules read it.
+struct PackageKind
+{
+    QString code;        // as the catalogue writes it: "mods", "pics", "skin"
+    QString listSuffix;  // " [Mod]", " [Pic Pack]", " [Skin]"
+    QString label;       // "Mod DB", "Picture Pack", "Skin"
+    QString destination; // "Databases/", "Pictures/", "Skins/" inside the game folder
+    bool hasSaveGames;   // mods get a "SaveGames" folder
+
+    // Every kind, in the order of the repo_filter choices after "All".
+    static const std::array<PackageKind, 3> &all();
+
+    // The kind with this catalogue code, or nullptr.
+    static const PackageKind *find(const QString &code);
+};
