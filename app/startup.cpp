@@ -2,6 +2,7 @@
 
 #include "apppaths.h"
 #include "crashreportconsent.h"
+#include "dialoghost.h"
 #include "framelesswindow.h"
 #include "logwindows.h"
 #include "tsbreakpad.h"
@@ -97,7 +98,7 @@ int runInstaller(int &argc, char **argv)
     // Declared before the main window so that it outlives it.
     FramelessWindow frame(nullptr);
     frame.setWindowTitle(QStringLiteral("Zerun Installer"));
-    frame.setTitleBarColor(QStringLiteral("252,205,63"), true);
+    frame.setTitleBarColor(DialogHost::titleBarColor(), true);
 
     int exitCode = 0;
     {
