@@ -11,7 +11,8 @@ inline const char *const installerApplicationName = "Zerun Installer";
 // Sets the installer's identity: organisation "Tandel Orvik", its domain, the application name
 // given and the version of zerunversion.h. Every folder path is built from it, so anything that
 // asks for a path (the tests too) sets it first.
-void setInstallerIdentity(const QString &applicationName);
+void setInstallerIdentity(
+    const QString &applicationName = QString::fromLatin1(installerApplicationName));
 
 // Sets the identity, creates the folder tree under that identity, installs the crash handler,
 // then sets the application attributes. Call it once, before the application object exists.

@@ -4,8 +4,8 @@
 //
 //   zerun-test-install <archive> <package folder>
 
-#include "installeridentity.h"
 #include "installrecovery.h"
+#include "startup.h"
 #include "tsunzip.h"
 #include "unpacktransaction.h"
 
@@ -18,7 +18,7 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    useInstallerIdentity();
+    setInstallerIdentity();
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() != 3)
         return 2;

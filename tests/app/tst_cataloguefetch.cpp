@@ -1,8 +1,8 @@
 #include "apppaths.h"
 #include "cataloguefetch.h"
-#include "installeridentity.h"
 #include "packagehost.h"
 #include "serviceendpoints.h"
+#include "startup.h"
 #include "testfiles.h"
 #include "testprofile.h"
 #include "zerun.h"
@@ -51,7 +51,7 @@ private:
 
 void TestCatalogueFetch::initTestCase()
 {
-    useInstallerIdentity();
+    setInstallerIdentity();
     QVERIFY(profile.isValid());
     AppPaths::createFolders();
     QVERIFY(AppPaths::cacheFolder().startsWith(profile.home()));

@@ -4,9 +4,9 @@
 #include "apppaths.h"
 #include "crashreportconsent.h"
 #include "framelesswindow.h"
-#include "installeridentity.h"
 #include "packagehost.h"
 #include "serviceendpoints.h"
+#include "startup.h"
 #include "stringutility.h"
 #include "testfiles.h"
 #include "tsbreakpad.h"
@@ -236,7 +236,7 @@ void TestCrashConsent::newerReportIsAskedAbout()
 
 int main(int argc, char **argv)
 {
-    useInstallerIdentity();
+    setInstallerIdentity();
     QApplication app(argc, argv);
     TestCrashConsent test;
     return QTest::qExec(&test, argc, argv);

@@ -1,7 +1,7 @@
 // The installed program, as `cmake --install` lays it out, crashes and leaves its report: the
 // crash helper must sit beside the executable in the install tree, not only in the build tree.
 #include "apppaths.h"
-#include "installeridentity.h"
+#include "startup.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -112,7 +112,7 @@ void TestInstalledCrash::crashLeavesReport()
 
 int main(int argc, char **argv)
 {
-    useInstallerIdentity();
+    setInstallerIdentity();
     QCoreApplication app(argc, argv);
     TestInstalledCrash test;
     return QTest::qExec(&test, argc, argv);

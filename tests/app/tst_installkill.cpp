@@ -3,8 +3,8 @@
 // package, and nothing of the run anywhere.
 
 #include "apppaths.h"
-#include "installeridentity.h"
 #include "installrecovery.h"
+#include "startup.h"
 #include "testfiles.h"
 #include "unpacktransaction.h"
 #include "zerun.h"
@@ -49,7 +49,7 @@ private:
 
 void TestInstallKill::initTestCase()
 {
-    useInstallerIdentity();
+    setInstallerIdentity();
     AppPaths::createFolders();
     program = QString(ZERUN_BIN_DIR) + "/zerun-test-install";
     QVERIFY(QFileInfo(program).isExecutable());

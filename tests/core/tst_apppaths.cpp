@@ -1,5 +1,5 @@
 #include "apppaths.h"
-#include "installeridentity.h"
+#include "startup.h"
 #include "testfiles.h"
 #include "testprofile.h"
 #include "tsxml.h"
@@ -66,7 +66,7 @@ private:
 
 void TestAppPaths::initTestCase()
 {
-    useInstallerIdentity();
+    setInstallerIdentity();
     workingFolder = QDir::currentPath();
 }
 

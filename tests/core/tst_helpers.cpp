@@ -1,7 +1,7 @@
 // Argument reader, text files, file lists and screenshots, on real files.
 #include "apppaths.h"
 #include "commandline.h"
-#include "installeridentity.h"
+#include "startup.h"
 #include "stringutility.h"
 #include "tslogging.h"
 #include "tsscreenshot.h"
@@ -189,7 +189,7 @@ void TestHelpers::noActiveWindowNoScreenshot()
 
 int main(int argc, char **argv)
 {
-    useInstallerIdentity();
+    setInstallerIdentity();
     AppPaths::createFolders();
     QByteArray skin("skin=light"), plain("plain"), abc("a=b=c");
     char *appArgv[] = {argv[0], skin.data(), plain.data(), abc.data(), nullptr};

@@ -1,5 +1,5 @@
 #include "apppaths.h"
-#include "installeridentity.h"
+#include "startup.h"
 #include "testprofile.h"
 #include "tsxml.h"
 
@@ -33,7 +33,7 @@ void TestLanguage::initTestCase()
 {
     if (QLocale::system().name() != QLatin1String("pt_BR"))
         QSKIP("needs the system locale pt_BR (LC_ALL=pt_BR.UTF-8)");
-    useInstallerIdentity();
+    setInstallerIdentity();
     workingFolder = QDir::currentPath();
 }
 

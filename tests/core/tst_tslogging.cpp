@@ -2,8 +2,8 @@
 // writing real files into the test's own profile.
 #include "apppaths.h"
 #include "framelesswindow.h"
-#include "installeridentity.h"
 #include "logwindows.h"
+#include "startup.h"
 #include "tslogging.h"
 
 #include <QApplication>
@@ -515,7 +515,7 @@ void TestTsLogging::nothingLostWhenProcessEndsAbruptly()
 
 int main(int argc, char **argv)
 {
-    useInstallerIdentity();
+    setInstallerIdentity();
     if (argc > 1 && qstrcmp(argv[1], "--abrupt-child") == 0) {
         QCoreApplication app(argc, argv);
         setClock(fixedClock);

@@ -1,5 +1,5 @@
 #include "apppaths.h"
-#include "installeridentity.h"
+#include "startup.h"
 #include "testfiles.h"
 #include "testprofile.h"
 #include "tsxml.h"
@@ -57,7 +57,7 @@ private:
 
 void TestTsXML::initTestCase()
 {
-    useInstallerIdentity();
+    setInstallerIdentity();
 }
 
 void TestTsXML::init()

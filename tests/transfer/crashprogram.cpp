@@ -7,7 +7,7 @@
 //   busy-heap    GUI-thread null write while two workers allocate and free without pause
 //   two-workers  null writes on two worker threads at once
 #include "apppaths.h"
-#include "installeridentity.h"
+#include "startup.h"
 #include "tsbreakpad.h"
 #include "tslogging.h"
 
@@ -36,7 +36,7 @@ int main(int argc, char **argv)
         return 2;
     const QByteArray mode = argv[1];
 
-    useInstallerIdentity();
+    setInstallerIdentity();
     AppPaths::createFolders();
     TsBreakpad breakpad;
     breakpad.startTime = QDateTime::currentDateTimeUtc();

@@ -2,7 +2,7 @@
 // by the dump reader, and the report archive must hold its entries in order, encrypted with the
 // fixed password. Also the report builder on its own, on real files.
 #include "apppaths.h"
-#include "installeridentity.h"
+#include "startup.h"
 #include "tsbreakpad.h"
 #include "tslogging.h"
 
@@ -319,7 +319,7 @@ void TestCrashReport::reinstallReplacesHandler()
 
 int main(int argc, char **argv)
 {
-    useInstallerIdentity();
+    setInstallerIdentity();
     QCoreApplication app(argc, argv);
     AppPaths::createFolders();
     TestCrashReport test;

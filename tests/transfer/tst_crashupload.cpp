@@ -1,9 +1,9 @@
 // The crash report upload against the local package host: the newest archive of the logs folder
 // goes out as a two-part form, both parts named "fileToUpload", the second with the exact bytes.
 #include "apppaths.h"
-#include "installeridentity.h"
 #include "packagehost.h"
 #include "serviceendpoints.h"
+#include "startup.h"
 #include "tsbreakpad.h"
 
 #include <QDir>
@@ -119,7 +119,7 @@ void TestCrashUpload::nothingToSend()
 
 int main(int argc, char **argv)
 {
-    useInstallerIdentity();
+    setInstallerIdentity();
     QCoreApplication app(argc, argv);
     AppPaths::createFolders();
     TestCrashUpload test;

@@ -3,7 +3,6 @@
 #include "apppaths.h"
 #include "dialoghost.h"
 #include "framelesswindow.h"
-#include "installeridentity.h"
 #include "packagehost.h"
 #include "serviceendpoints.h"
 #include "startup.h"
@@ -266,7 +265,7 @@ void TestUpdateCheck::identity()
 
 int main(int argc, char **argv)
 {
-    useInstallerIdentity();
+    setInstallerIdentity();
     QApplication app(argc, argv);
     AppPaths::createFolders();
     TestUpdateCheck test;

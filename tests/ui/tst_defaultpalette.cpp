@@ -1,6 +1,6 @@
 #include "apppaths.h"
 #include "defaultpalette.h"
-#include "installeridentity.h"
+#include "startup.h"
 #include "tsxml.h"
 #include "zerundarkstyle.h"
 
@@ -49,7 +49,7 @@ private:
 
 void TestDefaultPalette::initTestCase()
 {
-    useInstallerIdentity();
+    setInstallerIdentity();
     AppPaths::createFolders();
 }
 
@@ -264,7 +264,7 @@ int main(int argc, char *argv[])
     // A child run: install the skin the arguments and preference choose, print its window colour.
     if (argc > 1 && std::strcmp(argv[1], probeOption) == 0) {
         QApplication application(argc, argv);
-        useInstallerIdentity();
+        setInstallerIdentity();
         DefaultPalette::applySkinPalette();
         std::printf("%s\n", qPrintable(QApplication::palette().color(QPalette::Window).name()));
         return 0;
