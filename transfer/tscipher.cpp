@@ -63,25 +63,25 @@ QByteArray TsCipher::encryptToBytes(QByteArray plain)
 {
     if (keyBytes.isEmpty()) {
         warn("No key set.");
-        lastError = 1;
+        lastError = noKeySet;
         return QByteArray();
     }
 
     QByteArray payload = plain;
     char flags = 0;
-    if (compressionPolicy == 0 || compressionPolicy == 1) {
+    if (compressionPolicy == compressWhenShorter || compressionPolicy == alwaysCompress) {
         const QByteArray compressed = qCompress(payload, 9);
-        if (compressionPolicy == 1 || compressed.size() < payload.size()) {
+        if (compressionPolicy == alwaysCompress || compressed.size() < payload.size()) {
             payload = compressed;
             flags |= compressedFlag;
         }
     }
 
     QByteArray integrity;
-    if (integrityMode == 1) {
+    if (integrityMode == checksum16) {
         flags |= checksumFlag;
         integrity = checksumBytes(payload);
-    } else if (integrityMode == 2) {
+    } else if (integrityMode == sha1Hash) {
         flags |= hashFlag;
         integrity = QCryptographicHash::hash(payload, QCryptographicHash::Sha1);
     }
@@ -99,7 +99,7 @@ QByteArray TsCipher::encryptToBytes(QByteArray plain)
     QByteArray result;
     result.reserve(2 + body.size());
     result.append(version).append(flags).append(body);
-    lastError = 0;
+    lastError = noError;
     return result;
 }
 
@@ -122,13 +122,13 @@ QByteArray TsCipher::decryptToBytes(QByteArray cypher)
 {
     if (keyBytes.isEmpty()) {
         warn("No key set.");
-        lastError = 1;
+        lastError = noKeySet;
         return QByteArray();
     }
     if (cypher.size() <= 2)
         return QByteArray();
     if (cypher.at(0) != version) {
-        lastError = 2;
+        lastError = notACyphertext;
         warn("Invalid version or not a cyphertext.");
         return QByteArray();
     }
@@ -162,7 +162,7 @@ QByteArray TsCipher::decryptToBytes(QByteArray cypher)
         }
     }
     if (!intact) {
-        lastError = 3;
+        lastError = integrityCheckFailed;
         return QByteArray();
     }
 
@@ -173,12 +173,12 @@ QByteArray TsCipher::decryptToBytes(QByteArray cypher)
         const bool announcesData =
             body.size() >= 4 && qFromBigEndian<quint32>(body.constData()) != 0;
         if (expanded.isEmpty() && (body.size() < 4 || announcesData)) {
-            lastError = 3;
+            lastError = integrityCheckFailed;
             return QByteArray();
         }
         body = expanded;
     }
-    lastError = 0;
+    lastError = noError;
     return body;
 }
 

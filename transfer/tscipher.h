@@ -32,12 +32,16 @@ public:
     enum Flag : char { compressedFlag = 0x01, checksumFlag = 0x02, hashFlag = 0x04 };
     static constexpr char version = 3;
 
-    // 0: compress when that makes the payload shorter; 1: always; anything else: never.
-    int compressionPolicy = 0;
-    // 0: none; 1: 16-bit checksum; 2: SHA-1.
-    int integrityMode = 1;
-    // 0: none; 1: no key set; 2: unknown version or not a cyphertext; 3: integrity check failed.
-    int lastError = 0;
+    // The values of the three settings below, which are plain ints (any other compression
+    // policy means never).
+    enum CompressionPolicy : int { compressWhenShorter = 0, alwaysCompress = 1, neverCompress = 2 };
+    enum IntegrityMode : int { noIntegrityCheck = 0, checksum16 = 1, sha1Hash = 2 };
+    enum Error : int { noError = 0, noKeySet = 1, notACyphertext = 2, integrityCheckFailed = 3 };
+
+    int compressionPolicy = compressWhenShorter;
+    int integrityMode = checksum16;
+    // Why the last operation failed; noError after one that succeeded.
+    int lastError = noError;
 
 private:
     quint64 key = 0;
