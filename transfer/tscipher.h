@@ -40,7 +40,8 @@ public:
 
     int compressionPolicy = compressWhenShorter;
     int integrityMode = checksum16;
-    // Why the last operation failed; noError after one that succeeded.
+    // Why the last operation failed; noError after one that succeeded. Decrypting two bytes or
+    // fewer fails without touching it.
     int lastError = noError;
 
 private:
