@@ -95,6 +95,8 @@ private slots:
     void parallelRunReportsInArchiveOrder();
     void failureInAnyShareUndoesTheRun_data();
     void failureInAnyShareUndoesTheRun();
+    void endsWithOneSignal_data();
+    void endsWithOneSignal();
 };
 
 void TestTsUnZip::unpacksPeerArchives_data()
@@ -530,6 +532,78 @@ void TestTsUnZip::failureInAnyShareUndoesTheRun()
     QVERIFY2(unzip.errorDetail().contains(names.at(first)), qPrintable(unzip.errorDetail()));
     QCOMPARE(treeOf(box.filePath("Pictures")), before);
     QVERIFY(!QFile::exists(journal));
+}
+
+// The run's contract as a listener sees it: one ending signal, finished() or error(), never
+// both and nothing after it; the destination whole, or as it was.
+void TestTsUnZip::endsWithOneSignal_data()
+{
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<bool>("finishes");
+    QTest::newRow("whole archive") << "whole" << true;
+    QTest::newRow("damaged entry") << "damaged" << false;
+    QTest::newRow("missing archive") << "missing" << false;
+    QTest::newRow("cancelled before the run") << "cancel-before" << false;
+    QTest::newRow("cancelled while it runs") << "cancel-during" << false;
+}
+
+void TestTsUnZip::endsWithOneSignal()
+{
+    QFETCH(QString, situation);
+    QFETCH(bool, finishes);
+    QTemporaryDir box;
+    QList<Entry> entries;
+    const int count = 20;
+    for (int i = 0; i < count; ++i) {
+        Entry entry;
+        entry.name = "pack/file" + QByteArray::number(i) + ".txt";
+        entry.data = "content " + QByteArray::number(i);
+        entries << entry;
+    }
+    if (situation == "damaged")
+        entries.last().patch = "crc";
+    // A run long enough to be cancelled while it reads: many entries, written by our own
+    // writer (encrypted).
+    const bool longRun = situation == "cancel-during";
+    const QString zipPath = longRun ? numberedArchive(box.path(), 2000) : box.filePath("pack.zip");
+    if (!longRun && situation != "missing")
+        QVERIFY(writeArchive(zipPath, entries));
+    const QString destination = box.filePath("dest");
+    TestFiles::write(destination + "/kept.txt", "was here before");
+    const auto before = TestFiles::tree(destination);
+
+    TsUnZip unzip;
+    unzip.setZipFile(zipPath);
+    unzip.setDestination(destination);
+    unzip.setEncrypted(longRun);
+    QSignalSpy status(&unzip, &TsUnZip::status);
+    QSignalSpy error(&unzip, &TsUnZip::error);
+    QSignalSpy finished(&unzip, &TsUnZip::finished);
+    QObject listener;
+    if (situation == "cancel-before")
+        unzip.cancel();
+    if (situation == "cancel-during")
+        QObject::connect(&unzip, &TsUnZip::status, &listener, [&unzip] { unzip.cancel(); });
+    QFuture<void> run = QtConcurrent::run(&unzip, &TsUnZip::unpackAll);
+    while (!run.isFinished())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    // Nothing comes after the ending signal.
+    QTest::qWait(100);
+
+    QCOMPARE(finished.count() + error.count(), 1);
+    QCOMPARE(finished.count(), finishes ? 1 : 0);
+    if (finishes) {
+        QCOMPARE(status.count(), count + 1); // one per entry, then "Unzipped"
+        auto expected = before;
+        expected.insert("pack/", QByteArray());
+        for (const Entry &entry : qAsConst(entries))
+            expected.insert(QString::fromUtf8(entry.name), entry.data);
+        QCOMPARE(TestFiles::tree(destination), expected);
+    } else {
+        QCOMPARE(TestFiles::tree(destination), before);
+    }
+    if (situation.startsWith("cancel"))
+        QCOMPARE(unzip.errorDetail(), QStringLiteral("cancelled"));
 }
 
 QTEST_GUILESS_MAIN(TestTsUnZip)
