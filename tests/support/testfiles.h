@@ -31,16 +31,21 @@ inline void write(const QString &path, const QByteArray &bytes)
 }
 
 // Every file (with its bytes) and folder (ending in "/", no bytes) below `root`, hidden ones
-// included: a whole tree to compare before and after.
+// included: a whole tree to compare before and after. A link is listed as "-> " and its target,
+// and never followed.
 inline QMap<QString, QByteArray> tree(const QString &root)
 {
     QMap<QString, QByteArray> entries;
+    const QDir base(root);
     QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        const QString relative = QDir(root).relativeFilePath(path);
-        if (it.fileInfo().isDir())
+        const QFileInfo info = it.fileInfo();
+        const QString relative = base.relativeFilePath(path);
+        if (info.isSymLink())
+            entries.insert(relative, "-> " + info.symLinkTarget().toUtf8());
+        else if (info.isDir())
             entries.insert(relative + "/", QByteArray());
         else
             entries.insert(relative, read(path));

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QTest>
 
 namespace ZipFixtures {
 
@@ -109,27 +110,6 @@ void writeSampleTree(const QString &root)
     QDir().mkpath(root + "/emptyfolder");
 }
 
-QMap<QString, QByteArray> treeOf(const QString &root)
-{
-    QMap<QString, QByteArray> tree;
-    const QDir base(root);
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QFileInfo info = it.fileInfo();
-        const QString relative = base.relativeFilePath(path);
-        if (info.isDir() && !info.isSymLink()) {
-            tree.insert(relative + "/", QByteArray());
-        } else {
-            QFile file(path);
-            file.open(QIODevice::ReadOnly);
-            tree.insert(relative, info.isSymLink() ? "link" : file.readAll());
-        }
-    }
-    return tree;
-}
-
 QStringList topLevel(const QString &root)
 {
     return QDir(root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
@@ -138,6 +118,13 @@ QStringList topLevel(const QString &root)
 QStringList producers()
 {
     return {"zip", "zip-stored", "7z", "bsdtar", "python-deflated", "python-stored"};
+}
+
+void producerRows()
+{
+    QTest::addColumn<QString>("producer");
+    for (const QString &producer : producers())
+        QTest::newRow(qPrintable(producer)) << producer;
 }
 
 bool produce(const QString &producer, const QString &root, const QString &archivePath,

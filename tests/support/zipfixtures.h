@@ -21,13 +21,13 @@ int run(const QString &program, const QStringList &arguments,
 // Writes the sample tree: nested folders, an empty folder, an empty file, incompressible and
 // compressible data, UTF-8 names.
 void writeSampleTree(const QString &root);
-// Every file (with its bytes) and folder (ending in "/", no bytes) below root.
-QMap<QString, QByteArray> treeOf(const QString &root);
 // Top-level names below root, for producers that take a list of members.
 QStringList topLevel(const QString &root);
 
 // Names of the producers that build the sample archive.
 QStringList producers();
+// For a _data function: the column "producer" with one row per producer, named after it.
+void producerRows();
 // Builds archivePath from the tree at root with the named producer; empty password: plain.
 // False when the producer is missing or failed.
 bool produce(const QString &producer, const QString &root, const QString &archivePath,

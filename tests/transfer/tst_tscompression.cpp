@@ -185,7 +185,7 @@ void TestTsCompression::unpackArchive()
     QFile file(zipPath);
     const QStringList written = device ? TsCompression::unpackArchive(&file, folder)
                                        : TsCompression::unpackArchive(zipPath, folder);
-    QCOMPARE(treeOf(folder), treeOf(source));
+    QCOMPARE(TestFiles::tree(folder), TestFiles::tree(source));
     QCOMPARE(written.size(), pythonNames(zipPath).size());
     for (const QString &path : written)
         QVERIFY2(path.startsWith(folder + "/"), qPrintable(path));
@@ -208,10 +208,10 @@ void TestTsCompression::unpackArchiveFailures()
     const QString zipPath = box.filePath("bad.zip");
     QVERIFY(writeArchive(zipPath, entries));
     QCOMPARE(TsCompression::unpackArchive(zipPath, box.filePath("out")), QStringList());
-    QCOMPARE(treeOf(box.filePath("out")), (QMap<QString, QByteArray>{}));
+    QCOMPARE(TestFiles::tree(box.filePath("out")), (QMap<QString, QByteArray>{}));
     QCOMPARE(TsCompression::unpackNamedEntries(zipPath, {"f0", "f1", "f2"}, box.filePath("out")),
              QStringList());
-    QCOMPARE(treeOf(box.filePath("out")), (QMap<QString, QByteArray>{}));
+    QCOMPARE(TestFiles::tree(box.filePath("out")), (QMap<QString, QByteArray>{}));
     QCOMPARE(TsCompression::unpackNamedEntry(zipPath, "f2", box.filePath("one")), QString());
     QVERIFY(!QFile::exists(box.filePath("one")));
 }
@@ -288,7 +288,7 @@ void TestTsCompression::unpackNamedEntries()
     QFile device(zipPath);
     QCOMPARE(TsCompression::unpackNamedEntries(&device, {"readme.txt", "missing.txt"}, other),
              QStringList());
-    QCOMPARE(treeOf(other), (QMap<QString, QByteArray>{}));
+    QCOMPARE(TestFiles::tree(other), (QMap<QString, QByteArray>{}));
 }
 
 void TestTsCompression::zipFolder_data()
@@ -323,14 +323,14 @@ void TestTsCompression::zipFolder()
         QCOMPARE(run("unzip", {"-P", password, "-t", zipPath}, {}, &output), 0);
         QCOMPARE(run("unzip", {"-q", "-P", password, zipPath, "-d", box.filePath("by-unzip")}), 0);
         if (recursive)
-            QCOMPARE(treeOf(box.filePath("by-unzip")), treeOf(source));
+            QCOMPARE(TestFiles::tree(box.filePath("by-unzip")), TestFiles::tree(source));
     }
     if (hasTool("7z"))
         QCOMPARE(run("7z", {"t", "-p" + password, zipPath}), 0);
     const QStringList written = TsCompression::unpackArchive(zipPath, box.filePath("by-us"));
     QCOMPARE(written.size(), expected.size());
     if (recursive)
-        QCOMPARE(treeOf(box.filePath("by-us")), treeOf(source));
+        QCOMPARE(TestFiles::tree(box.filePath("by-us")), TestFiles::tree(source));
     else
         QCOMPARE(TestFiles::read(box.filePath("by-us/readme.txt")),
                  TestFiles::read(source + "/readme.txt"));
@@ -381,7 +381,7 @@ void TestTsCompression::zipFile()
     if (hasTool("unzip"))
         QCOMPARE(run("unzip", {"-P", password, "-t", zipPath}), 0);
     QCOMPARE(
-        withoutFolders(treeOf(
+        withoutFolders(TestFiles::tree(
             QFileInfo(TsCompression::unpackArchive(zipPath, box.filePath("out")).value(0)).path())),
         (QMap<QString, QByteArray>{{"notes.txt", "deep notes\n"}}));
 
@@ -462,9 +462,7 @@ void TestTsCompression::crc32MatchesZlib()
 
 void TestTsCompression::currentInfoMatchesQuaZip_data()
 {
-    QTest::addColumn<QString>("producer");
-    for (const QString &producer : producers())
-        QTest::newRow(qPrintable(producer)) << producer;
+    producerRows();
 }
 
 void TestTsCompression::currentInfoMatchesQuaZip()

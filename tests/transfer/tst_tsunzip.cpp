@@ -101,9 +101,7 @@ private slots:
 
 void TestTsUnZip::unpacksPeerArchives_data()
 {
-    QTest::addColumn<QString>("producer");
-    for (const QString &producer : producers())
-        QTest::newRow(qPrintable(producer)) << producer;
+    producerRows();
 }
 
 void TestTsUnZip::unpacksPeerArchives()
@@ -120,7 +118,7 @@ void TestTsUnZip::unpacksPeerArchives()
     const Outcome outcome = runUnzip(zipPath, destination, false);
     QCOMPARE(outcome.errors, QStringList());
     QCOMPARE(outcome.finished, 1);
-    QCOMPARE(treeOf(destination), treeOf(source));
+    QCOMPARE(TestFiles::tree(destination), TestFiles::tree(source));
     const int entries = TsCompression::listEntries(zipPath).size();
     QCOMPARE(outcome.statuses.size(), entries + 1);
     QCOMPARE(outcome.statuses.last(), QString("Unzipped"));
@@ -150,13 +148,13 @@ void TestTsUnZip::unpacksEncryptedPeerArchives()
     const Outcome opened = runUnzip(zipPath, box.filePath("opened"), true);
     QCOMPARE(opened.errors, QStringList());
     QCOMPARE(opened.finished, 1);
-    QCOMPARE(treeOf(box.filePath("opened")), treeOf(source));
+    QCOMPARE(TestFiles::tree(box.filePath("opened")), TestFiles::tree(source));
 
     const Outcome plain = runUnzip(zipPath, box.filePath("plain"), false);
     QCOMPARE(plain.errors, QStringList{"Couldn't extract file"});
     QCOMPARE(plain.finished, 0);
     // Nothing of the failed run is left, not even the folders it made.
-    QCOMPARE(treeOf(box.filePath("plain")), (QMap<QString, QByteArray>{}));
+    QCOMPARE(TestFiles::tree(box.filePath("plain")), (QMap<QString, QByteArray>{}));
 }
 
 void TestTsUnZip::otherPasswordFails_data()
@@ -177,7 +175,7 @@ void TestTsUnZip::otherPasswordFails()
     QCOMPARE(outcome.errors, QStringList{"Couldn't extract file"});
     QCOMPARE(outcome.finished, 0);
     // Nothing of the failed run is left, not even the folders it made.
-    QCOMPARE(treeOf(box.filePath("dest")), (QMap<QString, QByteArray>{}));
+    QCOMPARE(TestFiles::tree(box.filePath("dest")), (QMap<QString, QByteArray>{}));
 }
 
 void TestTsUnZip::reportsBrokenArchives_data()
@@ -227,7 +225,7 @@ void TestTsUnZip::reportsBrokenArchives()
     QCOMPARE(outcome.errors, QStringList{expected});
     QCOMPARE(outcome.finished, 0);
     // Nothing of the failed run is left, not even the folders it made.
-    QCOMPARE(treeOf(destination), (QMap<QString, QByteArray>{}));
+    QCOMPARE(TestFiles::tree(destination), (QMap<QString, QByteArray>{}));
 }
 
 void TestTsUnZip::failureTakesBackEarlierEntries()
@@ -253,7 +251,8 @@ void TestTsUnZip::failureTakesBackEarlierEntries()
     QCOMPARE(outcome.statuses, (QStringList{"Unzipped pack/file0.txt", "Unzipped pack/file1.txt"}));
     QCOMPARE(outcome.percents, (QList<int>{10, 20}));
     // The two unpacked files and the folder the run made are gone; older content stays.
-    QCOMPARE(treeOf(destination), (QMap<QString, QByteArray>{{"kept.txt", "was here before"}}));
+    QCOMPARE(TestFiles::tree(destination),
+             (QMap<QString, QByteArray>{{"kept.txt", "was here before"}}));
 }
 
 void TestTsUnZip::percentUsesIntegerDivision_data()
@@ -296,7 +295,7 @@ void TestTsUnZip::unpackToCountsEntries()
                  (QStringList{"1 of 3unzipped", "2 of 3unzipped", "3 of 3unzipped", "Unzipped"}));
         QCOMPARE(outcome.finished, 1);
         QCOMPARE(TestFiles::read(other + "/f001.txt"), QByteArray("file 1"));
-        QCOMPARE(treeOf(box.filePath("dest")), (QMap<QString, QByteArray>{}));
+        QCOMPARE(TestFiles::tree(box.filePath("dest")), (QMap<QString, QByteArray>{}));
     }
 }
 
@@ -335,7 +334,7 @@ void TestTsUnZip::ourArchivesPassPeerChecks()
         QCOMPARE(run("unzip", {"-P", password, "-t", zipPath}, {}, &output), 0);
         QVERIFY2(output.contains("No errors detected"), output.constData());
         QCOMPARE(run("unzip", {"-q", "-P", password, zipPath, "-d", box.filePath("by-unzip")}), 0);
-        QCOMPARE(treeOf(box.filePath("by-unzip")), expected);
+        QCOMPARE(TestFiles::tree(box.filePath("by-unzip")), expected);
     }
     if (hasTool("7z")) {
         QByteArray output;
@@ -343,11 +342,11 @@ void TestTsUnZip::ourArchivesPassPeerChecks()
         QVERIFY2(output.contains("Everything is Ok"), output.constData());
         QCOMPARE(run("7z", {"x", "-bd", "-p" + password, "-o" + box.filePath("by-7z"), zipPath}),
                  0);
-        QCOMPARE(treeOf(box.filePath("by-7z")), expected);
+        QCOMPARE(TestFiles::tree(box.filePath("by-7z")), expected);
     }
     const Outcome outcome = runUnzip(zipPath, box.filePath("by-us"), true);
     QCOMPARE(outcome.finished, 1);
-    QCOMPARE(treeOf(box.filePath("by-us")), expected);
+    QCOMPARE(TestFiles::tree(box.filePath("by-us")), expected);
 }
 
 void TestTsUnZip::ourArchiveNeedsThePassword()
@@ -465,10 +464,10 @@ void TestTsUnZip::parallelRunReportsInArchiveOrder()
         QCOMPARE(outcome.statuses, expected);
         QCOMPARE(outcome.percents, percents);
     }
-    QMap<QString, QByteArray> tree = treeOf(source);
-    QCOMPARE(treeOf(box.filePath("other")), tree);
+    QMap<QString, QByteArray> tree = TestFiles::tree(source);
+    QCOMPARE(TestFiles::tree(box.filePath("other")), tree);
     tree.insert("mine.txt", "the player's own");
-    QCOMPARE(treeOf(destination), tree);
+    QCOMPARE(TestFiles::tree(destination), tree);
 }
 
 void TestTsUnZip::failureInAnyShareUndoesTheRun_data()
@@ -503,7 +502,7 @@ void TestTsUnZip::failureInAnyShareUndoesTheRun()
     TestFiles::write(destination + "/mine.txt", "the player's own");
     TestFiles::write(destination + "/set1/file61.dat", "old bytes");
     TestFiles::write(destination + "/set12/file760.dat", "old bytes too");
-    const QMap<QString, QByteArray> before = treeOf(box.filePath("Pictures"));
+    const QMap<QString, QByteArray> before = TestFiles::tree(box.filePath("Pictures"));
 
     TsUnZip unzip;
     unzip.setZipFile(zipPath);
@@ -530,7 +529,7 @@ void TestTsUnZip::failureInAnyShareUndoesTheRun()
         QCOMPARE(percent.at(i).at(0).toInt(), (i + 1) * 100 / names.size());
     }
     QVERIFY2(unzip.errorDetail().contains(names.at(first)), qPrintable(unzip.errorDetail()));
-    QCOMPARE(treeOf(box.filePath("Pictures")), before);
+    QCOMPARE(TestFiles::tree(box.filePath("Pictures")), before);
     QVERIFY(!QFile::exists(journal));
 }
 

@@ -169,15 +169,15 @@ void TestTsUnZipHostile::refusesHostileArchives()
 
     const QString zipPath = box.filePath("hostile.zip");
     QVERIFY(writeArchive(zipPath, entries));
-    const QMap<QString, QByteArray> destinationBefore = treeOf(destination);
-    QMap<QString, QByteArray> outsideBefore = treeOf(box.path());
+    const QMap<QString, QByteArray> destinationBefore = TestFiles::tree(destination);
+    QMap<QString, QByteArray> outsideBefore = TestFiles::tree(box.path());
 
     QVERIFY(!unpackWith(operation, zipPath, destination));
 
     // Nothing outside the destination changed, and the destination is as it was.
-    QMap<QString, QByteArray> outsideAfter = treeOf(box.path());
+    QMap<QString, QByteArray> outsideAfter = TestFiles::tree(box.path());
     QCOMPARE(outsideAfter, outsideBefore);
-    QCOMPARE(treeOf(destination), destinationBefore);
+    QCOMPARE(TestFiles::tree(destination), destinationBefore);
     QFile check(sentinel);
     QVERIFY(check.open(QIODevice::ReadOnly));
     QCOMPARE(check.readAll(), QByteArray("sentinel"));
@@ -232,12 +232,13 @@ void TestTsUnZipHostile::acceptsOddButHarmlessNames()
                   entry("win\\style.txt", "backslash"), entry("..dots..txt", "dots")}));
     const QString destination = box.filePath("dest");
     QVERIFY(unpackWith(operation, zipPath, destination));
-    QCOMPARE(treeOf(destination), (QMap<QString, QByteArray>{{"top.txt", "top"},
-                                                             {"a/", ""},
-                                                             {"a/double.txt", "double"},
-                                                             {"win/", ""},
-                                                             {"win/style.txt", "backslash"},
-                                                             {"..dots..txt", "dots"}}));
+    QCOMPARE(TestFiles::tree(destination),
+             (QMap<QString, QByteArray>{{"top.txt", "top"},
+                                        {"a/", ""},
+                                        {"a/double.txt", "double"},
+                                        {"win/", ""},
+                                        {"win/style.txt", "backslash"},
+                                        {"..dots..txt", "dots"}}));
 }
 
 void TestTsUnZipHostile::sanitisesPermissions_data()

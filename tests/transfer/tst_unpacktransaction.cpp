@@ -143,12 +143,12 @@ void TestUnpackTransaction::failedRunRestoresTheTree()
     const QString zipPath = box.filePath("package.zip");
     QVERIFY(writeArchive(zipPath, entries));
 
-    const QMap<QString, QByteArray> before = treeOf(box.filePath("Skins"));
-    const QMap<QString, QByteArray> outside = treeOf(box.filePath("outside"));
+    const QMap<QString, QByteArray> before = TestFiles::tree(box.filePath("Skins"));
+    const QMap<QString, QByteArray> outside = TestFiles::tree(box.filePath("outside"));
     QString detail;
     QVERIFY(!unpackWith(operation, zipPath, destination, &detail));
-    QCOMPARE(treeOf(box.filePath("Skins")), before);
-    QCOMPARE(treeOf(box.filePath("outside")), outside);
+    QCOMPARE(TestFiles::tree(box.filePath("Skins")), before);
+    QCOMPARE(TestFiles::tree(box.filePath("outside")), outside);
     if (operation == "TsUnZip")
         QVERIFY2(!detail.isEmpty(), "a failure says why");
 }
@@ -173,9 +173,9 @@ void TestUnpackTransaction::diskFullRestoresTheTree()
     if (!produce("zip", box.filePath("tree"), zipPath))
         QSKIP("Info-ZIP zip is needed");
     for (const QString operation : {"TsUnZip", "unpackArchive", "unpackNamedEntries"}) {
-        const QMap<QString, QByteArray> before = treeOf(mount);
+        const QMap<QString, QByteArray> before = TestFiles::tree(mount);
         QVERIFY(!unpackWith(operation, zipPath, destination));
-        QCOMPARE(treeOf(mount), before);
+        QCOMPARE(TestFiles::tree(mount), before);
     }
 }
 
@@ -190,7 +190,7 @@ void TestUnpackTransaction::successfulRunLeavesNothingBehind()
     QVERIFY(writeArchive(zipPath, {entry("a.txt", "first"), entry("sub/", ""),
                                    entry("sub/b.txt", "b"), entry("a.txt", "second")}));
     QVERIFY(unpackWith("TsUnZip", zipPath, destination));
-    QCOMPARE(treeOf(destination),
+    QCOMPARE(TestFiles::tree(destination),
              (QMap<QString, QByteArray>{
                  {"a.txt", "second"}, {"keep.txt", "kept"}, {"sub/", ""}, {"sub/b.txt", "b"}}));
 }
@@ -214,7 +214,7 @@ void TestUnpackTransaction::recoverFinishesOrUndoes()
     const QString destination = box.filePath("dest");
     TestFiles::write(destination + "/a.txt", "old a");
     TestFiles::write(destination + "/mine.txt", "kept");
-    const QMap<QString, QByteArray> before = treeOf(destination);
+    const QMap<QString, QByteArray> before = TestFiles::tree(destination);
     const QString work = destination + "/" + UnpackTransaction::workPrefix() + "1f";
     TestFiles::write(work + "/1", "new b");
     if (phase != "unpacking") {
@@ -236,7 +236,7 @@ void TestUnpackTransaction::recoverFinishesOrUndoes()
         expected.insert("sub/", "");
         expected.insert("sub/b.txt", "new b");
     }
-    QCOMPARE(treeOf(destination), expected);
+    QCOMPARE(TestFiles::tree(destination), expected);
 
     // A damaged journal is only removed; a journal that names a foreign folder as its work
     // folder never has it deleted.
@@ -295,9 +295,7 @@ void TestUnpackTransaction::entryNames()
 
 void TestUnpackTransaction::namesFromProducers_data()
 {
-    QTest::addColumn<QString>("producer");
-    for (const QString &producer : producers())
-        QTest::newRow(qPrintable(producer)) << producer;
+    producerRows();
 }
 
 void TestUnpackTransaction::namesFromProducers()
