@@ -2,6 +2,7 @@
 
 #include "apppaths.h"
 #include "crashreportconsent.h"
+#include "dialoghost.h"
 #include "framelesswindow.h"
 #include "logwindows.h"
 #include "tsbreakpad.h"
@@ -39,48 +40,6 @@ const std::pair<Qt::ApplicationAttribute, bool> applicationAttributes[] = {
     {Qt::AA_DisableWindowContextHelpButton, true},
 };
 
-// The steps of the sequence that hand over to other parts of the framework.
-
-// Crash handler writing minidumps into the logs folder, each followed by a crash report.
-void installCrashHandlerStep()
-{
-    // The handler's context, valid for as long as the handler is installed: the whole run.
-    static TsBreakpad breakpad;
-    breakpad.startTime = QDateTime::currentDateTimeUtc();
-    installCrashHandler(AppPaths::logsFolder(), writeCrashReport, &breakpad);
-}
-
-// Process-wide message handler and filter rules.
-void installMessageHandlerStep()
-{
-    TsLogging::installMessageHandler();
-}
-
-// Dark proxy style, owned by the application once set.
-void installDarkStyleStep()
-{
-    QApplication::setStyle(new ZerunDarkStyle);
-}
-
-// Registers the font files shipped in the data folder.
-void loadShippedFontsStep()
-{
-    TsFont::loadFonts();
-}
-
-// Frameless frame titled "Zerun Installer" with the title-bar colour 252,205,63.
-void setUpFrame(FramelessWindow &frame)
-{
-    frame.setWindowTitle(QStringLiteral("Zerun Installer"));
-    frame.setTitleBarColor(QStringLiteral("252,205,63"), true);
-}
-
-// Silent update check in the background.
-void startUpdateCheckStep()
-{
-    checkForUpdates(false);
-}
-
 } // namespace
 
 void setInstallerIdentity(const QString &applicationName)
@@ -98,7 +57,11 @@ void initialiseApplication(const QString &applicationName)
     setInstallerIdentity(applicationName);
     AppPaths::createFolders();
 
-    installCrashHandlerStep();
+    // Minidumps go into the logs folder, each followed by a crash report. The handler's context
+    // stays valid for as long as the handler is installed: the whole run.
+    static TsBreakpad crashContext;
+    crashContext.startTime = QDateTime::currentDateTimeUtc();
+    installCrashHandler(AppPaths::logsFolder(), writeCrashReport, &crashContext);
 
     for (const auto &[attribute, on] : applicationAttributes)
         QCoreApplication::setAttribute(attribute, on);
@@ -125,21 +88,24 @@ int runInstaller(int &argc, char **argv)
     clearLogsFolderIfFull();
 
     QApplication application(argc, argv);
-    installMessageHandlerStep();
+    TsLogging::installMessageHandler();
     installWindowHooks();
-    installDarkStyleStep();
+    // Owned by the application once set.
+    QApplication::setStyle(new ZerunDarkStyle);
     QApplication::setFont(QFont(QStringLiteral("Lato"), 10));
-    loadShippedFontsStep();
+    TsFont::loadFonts();
 
     // Declared before the main window so that it outlives it.
     FramelessWindow frame(nullptr);
-    setUpFrame(frame);
+    frame.setWindowTitle(QStringLiteral("Zerun Installer"));
+    frame.setTitleBarColor(DialogHost::titleBarColor(), true);
 
     int exitCode = 0;
     {
         Zerun mainWindow;
         if (mainWindow.initialise()) {
-            startUpdateCheckStep();
+            // Silent: it says nothing unless the service has a newer build.
+            checkForUpdates(false);
             frame.setContent(&mainWindow, false);
             frame.setMaximumHeight(480);
             frame.show();

@@ -136,10 +136,8 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     connect(&installTimer, &QTimer::timeout, this, &Zerun::updateTime);
     ui->progressBar->setValue(0);
     ui->stackedWidget->setCurrentIndex(0);
-    ui->back->hide();
     ui->catalogue_status->hide();
     ui->retry_catalogue->hide();
-    gameFolder = QString();
 
     // Made once for the window's life, so later batches never get a second copy.
     connect(&downloadManager, &DownloadManager::result, this, &Zerun::status);

@@ -145,7 +145,6 @@ private:
     void packageEnded(int position, Outcome outcome, const QString &reason = QString());
     QString queuedName(int position) const;
 
-    // Members in declaration order.
     int kindFilter = 0;
     // The form: created in the constructor, deleted first in the destructor.
     std::unique_ptr<Ui::Zerun> ui;

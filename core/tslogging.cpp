@@ -60,6 +60,31 @@ std::mutex hooksMutex;
 SessionLogViewer sessionLogViewer;
 AlertPresenter alertPresenter;
 
+// Sends `message` at `type` on the category named `channel` when that level is enabled there.
+void sendOn(const QString &channel, QtMsgType type, const QString &message)
+{
+    const QByteArray name = channel.toLatin1();
+    const QLoggingCategory category(name.constData());
+    if (!category.isEnabled(type))
+        return;
+    const QMessageLogger logger;
+    switch (type) {
+    case QtDebugMsg:
+        logger.debug(category).noquote() << message;
+        break;
+    case QtInfoMsg:
+        logger.info(category).noquote() << message;
+        break;
+    case QtWarningMsg:
+        logger.warning(category).noquote() << message;
+        break;
+    case QtCriticalMsg:
+    case QtFatalMsg:
+        logger.critical(category).noquote() << message;
+        break;
+    }
+}
+
 AlertPresenter currentAlertPresenter()
 {
     const std::lock_guard<std::mutex> guard(hooksMutex);
@@ -298,34 +323,22 @@ void Log::channelDebug(const QString &channel, const QString &message)
 
 void Log::info(const QString &channel, const QString &message)
 {
-    const QByteArray name = channel.toLatin1();
-    const QLoggingCategory category(name.constData());
-    if (category.isInfoEnabled())
-        QMessageLogger().info(category).noquote() << message;
+    sendOn(channel, QtInfoMsg, message);
 }
 
 void Log::debug(const QString &channel, const QString &message)
 {
-    const QByteArray name = channel.toLatin1();
-    const QLoggingCategory category(name.constData());
-    if (category.isDebugEnabled())
-        QMessageLogger().debug(category).noquote() << message;
+    sendOn(channel, QtDebugMsg, message);
 }
 
 void Log::warning(const QString &channel, const QString &message)
 {
-    const QByteArray name = channel.toLatin1();
-    const QLoggingCategory category(name.constData());
-    if (category.isWarningEnabled())
-        QMessageLogger().warning(category).noquote() << message;
+    sendOn(channel, QtWarningMsg, message);
 }
 
 void Log::critical(const QString &channel, const QString &message)
 {
-    const QByteArray name = channel.toLatin1();
-    const QLoggingCategory category(name.constData());
-    if (category.isCriticalEnabled())
-        QMessageLogger().critical(category).noquote() << message;
+    sendOn(channel, QtCriticalMsg, message);
 }
 
 LogManager::LogManager(QObject *parent) : QObject(parent)

@@ -122,3 +122,8 @@ QString DialogHost::darkStyleSheet()
     }();
     return sheet;
 }
+
+QString DialogHost::titleBarColor()
+{
+    return QStringLiteral("252,205,63");
+}

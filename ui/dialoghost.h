@@ -29,4 +29,8 @@ public:
 
     // The dark style sheet built into the executable, read once; empty when it cannot be read.
     static QString darkStyleSheet();
+
+    // The title-bar colour of the installer's own windows (the frame, the update dialog), for
+    // FramelessWindow::setTitleBarColor with the base-text flag: "252,205,63".
+    static QString titleBarColor();
 };

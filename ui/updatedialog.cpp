@@ -18,7 +18,7 @@ FramelessWindow *showUpdateDialog(const QString &notes, std::function<void()> do
     DialogHost::applyDarkLook(dialog);
     dialog->setObjectName(QStringLiteral("updateDialog"));
     dialog->setWindowTitle(QStringLiteral("Check for Updates"));
-    dialog->setTitleBarColor(QStringLiteral("252,205,63"), true);
+    dialog->setTitleBarColor(DialogHost::titleBarColor(), true);
     dialog->setFixedSize(640, 360);
 
     auto *content = new QWidget;
