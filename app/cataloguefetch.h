@@ -13,7 +13,12 @@ class TsDownloader;
 
 // Fetches the catalogue file and keeps the last good copy in the Cache folder, with the host's
 // validators, so that the next fetch can be answered with 304 and an unreachable host still
-// leaves a list to show. Every start ends in exactly one `finished`.
+// leaves a list to show. Every start ends in exactly one `finished`, unless a later start() or
+// the fetch's destruction drops it first: then it ends without one.
+//
+// `finished` comes on the fetch's thread from the event loop, never from inside start(), and
+// isRunning() is already false when it comes, so a slot may start again. The fetch owns its
+// downloader; the kept copy and its note stay in the Cache folder for the next run.
 class CatalogueFetch : public QObject
 {
     Q_OBJECT

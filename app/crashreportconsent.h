@@ -12,6 +12,14 @@ class TsBreakpad;
 // Asks the player, once per crash report, whether the newest report of the logs folder may be
 // sent. Nothing is sent without a yes; the answer is kept in the profile (one line per report in
 // the preference "crash_reports"), so no report is asked about or sent twice.
+//
+// answered() comes at most once per question asked, on the GUI thread: from inside send() or
+// decline() (the question's buttons), or, for a question closed without an answer, when its
+// panel is destroyed (on the event loop's next turn after the close, or with the window it sits
+// in). send() and decline() with no question asked, or for a report already answered, do
+// nothing. Destroyed with the question open, the object deletes it, keeps "declined" and emits
+// nothing. The panel is a child of the window given to askIfPending() and deletes itself once
+// closed. The uploader is borrowed and must outlive the object; the archive is never deleted.
 class CrashReportConsent : public QObject
 {
     Q_OBJECT
@@ -36,7 +44,7 @@ public:
     bool askIfPending(QWidget *window);
     // The open question, if any.
     FramelessWindow *panel() const;
-    // The report the question is about.
+    // The archive the question is about; empty until askIfPending() found one.
     QString report() const;
 
 public slots:

@@ -5,7 +5,8 @@
 
 // What an install leaves behind when it is cut off, dealt with at start-up before anything else
 // reads the game folder: the journals of unpacks that a kill, a power loss or a closed window
-// interrupted, and archives that no install refers to any more.
+// interrupted, and archives that no install refers to any more. Every call does its work before
+// it returns, on the caller's thread.
 class InstallRecovery
 {
 public:

@@ -14,6 +14,9 @@
 // The removal is journaled: the journal (written through QSaveFile) lists the files before the
 // first is removed, so a removal cut off by a kill is finished by recover() at the next start
 // (files still unchanged are removed then), and the package's record goes with it.
+//
+// Nothing runs in the background: every call does its work before it returns, on the caller's
+// thread, and keeps no state between calls.
 class PackageRemoval
 {
 public:

@@ -15,6 +15,13 @@ class QNetworkReply;
 // checked() is emitted on the object's thread once for every query whose answer could be
 // compared; a request that fails, or an answer with nothing to compare, emits nothing for its
 // query (a failed check marks nothing). finished() follows once all queries are over.
+//
+// checked() comes in the order the answers arrive, not the order of the queries; a query whose
+// address is not http or https is passed over without a request and without a signal. Queries
+// added while others run join them, with one finished() for all. When nothing is left to send
+// and none is running (an empty list, or only such addresses), finished() comes from inside
+// check() itself. The probe owns its requests, deleted once answered; destroyed midway, it
+// drops them and emits nothing.
 class UpdateProbe : public QObject
 {
     Q_OBJECT

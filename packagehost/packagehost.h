@@ -17,7 +17,13 @@
 // answers conditional requests (If-None-Match, If-Modified-Since) with 304, and serves byte
 // ranges (Range, If-Range) with 206, or 416 for a range beyond the end.
 //
-// It runs on its own thread; every method may be called from any thread.
+// It accepts connections on a thread of its own and answers them on the HTTP library's pool of
+// worker threads, several at once. Requests, exchanges, uploads and rules sit behind one lock, so
+// the setters and readers may be called from any thread while it serves; a rule is read when an
+// answer begins. start() and stop() belong to the thread that owns the host. The host owns its
+// threads: stop() (and so the destructor) cuts held-back answers short and returns only once
+// every thread has ended. It only reads below the root and only writes into the upload folder;
+// the files stored there are the caller's.
 class PackageHost
 {
 public:

@@ -49,6 +49,35 @@ Q_DECLARE_METATYPE(DownloadOutcome)
 // 408, 429, 500, 502, 503, 504) is tried again after growing waits; a broken-off one asks for
 // the rest with Range and If-Range when the host named its copy with a validator, and a later
 // batch does the same with a partial file left behind.
+//
+// Every signal comes on the manager's thread. startList() and enqueue() only queue: the first
+// file starts on the next turn of the event loop, so connecting right after them is in time.
+// Each queued URL, in order:
+//   - requested: result("Downloading <url>\n"); while answers arrive, any number of
+//     progressRangeChanged(0, p), progressValueChanged(p) and result("Progress: p% (rate)"), in
+//     that order (p is 0 without an announced length); per redirect answer redirect("Request:
+//     ... was redirected with code: N"), then redirect("Redirected to: ...") when it names one;
+//     result("Retrying in ...") before every further attempt; at the end, when saved,
+//     result("File: <path>") and fileDownloaded(), then transferFinished(outcome) and
+//     result("Succeeded") or result("Failed: <reason>").
+//   - not an http or https address: result("Downloading ..."), transferFinished(Failed),
+//     result("Failed: ..."), without a request.
+//   - its save file cannot be opened: transferFinished(Skipped), result("Problem opening save
+//     file ..."), without a request.
+// transferFinished() thus comes exactly once per queued URL. A batch runs from the first URL
+// queued while idle until the queue is empty (URLs queued meanwhile join it) and ends with the
+// summary result("<saved>/<queued>files downloaded successfully") and finished(), once; the
+// counts start again for the next batch. An empty list starts nothing and reports nothing, not
+// even finished(). speed() and percent() are never emitted.
+//
+// cancelCurrent() on a file in transfer reports from inside the call: that file's end, then the
+// next file's start or the batch's end. The manager carries on after each signal it emits: delete
+// it with deleteLater(), never from inside a slot of its signals. Destroyed midway, it reports
+// nothing more, not even for the URLs still queued. The manager owns its network objects and
+// replies. Saved files are the caller's; the "<name>.part" files and their notes are the manager's:
+// kept when the host named its copy and the file ended by a passing failure, by a cancel while a
+// request was in flight or by the manager's destruction; removed otherwise, and removed after
+// partialFileDays by the next manager constructed.
 class DownloadManager : public QObject
 {
     Q_OBJECT

@@ -14,7 +14,9 @@ using CrashCallback = bool (*)(QFile *dumpFile, void *context);
 // Makes a crash handler writing minidumps into dumpFolder the process's one, replacing any
 // earlier one. The framework's report builder, writeCrashReport, is never run inside the crashed
 // process: the handler starts the report helper (zerun-crash-report, beside the executable) and
-// waits a bounded time for it. Any other callback runs inside the crashed process.
+// waits a bounded time for it. Any other callback runs inside the crashed process: on Linux in
+// the signal handler of the crashed thread, on Windows on the library's handler thread while the
+// crashed thread waits; the heap, locks and the toolkit may be broken there.
 void installCrashHandler(const QString &dumpFolder, CrashCallback callback, void *context);
 
 // Removes the process's crash handler (the toolkit's default crash behaviour returns).
@@ -33,6 +35,11 @@ void setCrashReportWindow(WId window);
 QString crashReportHelperPath();
 
 // Holds the time of application start and uploads the newest crash report.
+//
+// The upload reports nothing: no signal, no log line, and whether the host took the report is
+// never known here. The archive stays in the logs folder either way. Each request, with its body
+// and the open archive, belongs to its reply, which deletes itself once finished; the object
+// owns the network access, so destroying it cuts off an upload still in flight.
 class TsBreakpad : public QObject
 {
     Q_OBJECT
@@ -45,6 +52,7 @@ public:
 
 public slots:
     // Posts the newest *.zip of the logs folder to the crash-report endpoint; returns at once.
+    // Sends nothing when there is none or it cannot be opened; every call sends it again.
     void uploadCrash();
 
 private:

@@ -14,6 +14,13 @@
 // followed, at most five and never from https to http. Every failure is silent towards
 // `downloaded`; it fires `failed` instead, with the reason in `errorString()`, and is written to
 // the daily log.
+//
+// Exactly one of the two signals comes, once, on the downloader's thread from its event loop,
+// never from inside the constructor: connecting right after constructing is in time. A
+// downloader destroyed before its answer emits nothing. The caller owns the downloader and
+// deletes it after the signal with deleteLater(), never from inside a slot of its signals: the
+// network's own handling carries on after them. The downloader owns its access manager and the
+// replies; the body stays readable in downloadedData() until the downloader goes.
 class TsDownloader : public QObject
 {
     Q_OBJECT

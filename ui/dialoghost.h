@@ -27,7 +27,7 @@ public:
     // sheet of its own, so it looks the same whether or not the application style is installed.
     static void applyDarkLook(QWidget *window);
 
-    // The bundled dark style sheet.
+    // The dark style sheet built into the executable, read once; empty when it cannot be read.
     static QString darkStyleSheet();
 
     // The title-bar colour of the installer's own windows (the frame, the update dialog), for

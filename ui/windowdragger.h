@@ -8,6 +8,10 @@ class QPaintEvent;
 
 // Title bar of a frameless window: dragging it moves the window (its grandparent), a double
 // click is reported, and it paints through the style so that style sheets on it take effect.
+//
+// doubleClicked() is emitted on the GUI thread from inside the mouse event, once per double
+// click of any button. A press of any button starts a drag, which ends with a release; the
+// double click's second press starts none. Without a grandparent a drag moves nothing.
 class WindowDragger : public QWidget
 {
     Q_OBJECT
