@@ -56,6 +56,7 @@ DownloadManager::DownloadManager(QObject *parent) : QObject(parent), accessManag
     qRegisterMetaType<DownloadOutcome>();
     retryTimer.setSingleShot(true);
     connect(&retryTimer, &QTimer::timeout, this, [this] {
+        waitingToRetry = false;
         current.location = current.url;
         current.visited.clear();
         current.hops = 0;
@@ -103,8 +104,10 @@ void DownloadManager::enqueue(const QUrl &url)
 {
     // While a transfer runs (or waits for its next attempt), its end starts the next one; a
     // second start beside it would share the output file.
-    if (pending.isEmpty() && !fileActive)
+    if (pending.isEmpty() && !fileActive && !startQueued) {
+        startQueued = true;
         QTimer::singleShot(0, this, &DownloadManager::startNextDownload);
+    }
     pending.enqueue(url);
     ++queued;
 }
@@ -282,6 +285,7 @@ void DownloadManager::removeStalePartials(int days)
 
 void DownloadManager::startNextDownload()
 {
+    startQueued = false;
     if (fileActive)
         return;
     for (;;) {
@@ -686,11 +690,13 @@ void DownloadManager::retryLater(const QString &reason, qint64 waitMs)
     current.offset = outputFile.size();
     const qint64 wait = waitMs >= 0 ? waitMs : delays.at(retry - 1);
     dropReply();
+    // Waiting before the report, so that a cancel from a receiver of the report ends the wait.
+    waitingToRetry = true;
+    retryTimer.start(static_cast<int>(wait));
     emit result(QStringLiteral("Retrying in %1 (attempt %2 of %3)")
                     .arg(secondsText(wait))
                     .arg(retry)
                     .arg(delays.size()));
-    retryTimer.start(static_cast<int>(wait));
 }
 
 void DownloadManager::endFile(DownloadOutcome::Kind kind, const QString &reason)
@@ -722,14 +728,18 @@ void DownloadManager::endFile(DownloadOutcome::Kind kind, const QString &reason)
             outcome.savedPath = QFileInfo(current.target).absoluteFilePath();
         }
     } else {
-        // A passing failure with a named copy keeps its bytes for a later batch.
-        const bool keep =
-            resumable() && QFileInfo(current.partial).size() > 0 && writeError.isEmpty() &&
-            abortReason.isEmpty() && activeReply &&
-            (isPassingError(activeReply->error()) ||
-             isPassingStatus(
-                 activeReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt()) ||
-             !incompleteReason().isEmpty());
+        // A passing failure with a named copy keeps its bytes for a later batch; so does one
+        // cancelled while it waited for its next attempt, whose last attempt broke off for a
+        // passing reason.
+        const bool passing =
+            waitingToRetry ||
+            (activeReply &&
+             (isPassingError(activeReply->error()) ||
+              isPassingStatus(
+                  activeReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt()) ||
+              !incompleteReason().isEmpty()));
+        const bool keep = resumable() && QFileInfo(current.partial).size() > 0 &&
+                          writeError.isEmpty() && abortReason.isEmpty() && passing;
         if (!keep)
             discardPartial();
     }
@@ -746,6 +756,7 @@ void DownloadManager::endFile(DownloadOutcome::Kind kind, const QString &reason)
 
     dropReply();
     fileActive = false;
+    waitingToRetry = false;
     startNextDownload();
 }
 

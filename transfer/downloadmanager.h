@@ -75,8 +75,9 @@ Q_DECLARE_METATYPE(DownloadOutcome)
 // it with deleteLater(), never from inside a slot of its signals. Destroyed midway, it reports
 // nothing more, not even for the URLs still queued. The manager owns its network objects and
 // replies. Saved files are the caller's; the "<name>.part" files and their notes are the manager's:
-// kept when the host named its copy and the file ended by a passing failure, by a cancel while a
-// request was in flight or by the manager's destruction; removed otherwise, and removed after
+// kept when the host named its copy and the file ended by a passing failure, by a cancel (while
+// a request was in flight or while it waited for its next attempt) or by the manager's
+// destruction; removed otherwise, and removed after
 // partialFileDays by the next manager constructed.
 class DownloadManager : public QObject
 {
@@ -219,6 +220,10 @@ private:
     Current current;
     bool fileActive = false;
     bool cancelRequested = false;
+    // A start of the next file is queued: enqueue() asks for one only once.
+    bool startQueued = false;
+    // The last attempt broke off for a passing reason and the next one waits for retryTimer.
+    bool waitingToRetry = false;
     qint64 bytesWritten = 0;
     QString writeError;
     QString abortReason;

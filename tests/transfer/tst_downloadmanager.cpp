@@ -118,6 +118,9 @@ private slots:
     void enqueuedWithoutListIsSavedWhole();
     void enqueueDuringTransferWaitsForIt();
     void destroyedInFlightLeavesNothing();
+    void cancelWhileWaitingToRetry_data();
+    void cancelWhileWaitingToRetry();
+    void oneFinishedAfterDroppedQueue();
     void failedWriteFailsTransfer();
     void certificateErrorsAreNeverIgnored_data();
     void certificateErrorsAreNeverIgnored();
@@ -637,6 +640,60 @@ void TestDownloadManager::destroyedInFlightLeavesNothing()
     // Nothing under the final name; the bytes stay in the partial file for a later batch.
     QVERIFY(!QFile::exists(downloads(QStringLiteral("cut.zip"))));
     QVERIFY(QFileInfo(partial).size() > 300000);
+}
+
+// A cancel during the wait before another attempt keeps what the broken-off attempt brought
+// when the host named its copy, as a cancel during a request does; whether it comes from a
+// receiver of the "Retrying in" report or later, from the event loop.
+void TestDownloadManager::cancelWhileWaitingToRetry_data()
+{
+    QTest::addColumn<bool>("fromTheReport");
+    QTest::newRow("from the event loop") << false;
+    QTest::newRow("from a receiver of the report") << true;
+}
+
+void TestDownloadManager::cancelWhileWaitingToRetry()
+{
+    QFETCH(bool, fromTheReport);
+    const QString path = QStringLiteral("/packs/wait.zip");
+    writeHostFile(path, patterned(1024 * 1024, 41));
+    host->setBreakOff(path, 100 * 1024, 300 * 1024);
+    const QString target = downloads(QStringLiteral("wait.zip"));
+
+    DownloadManager manager;
+    manager.setRetryDelays({60000});
+    Recorder recorder(manager);
+    connect(&manager, &DownloadManager::result, &manager,
+            [&manager, fromTheReport](const QString &text) {
+                if (!text.startsWith(QLatin1String("Retrying in ")))
+                    return;
+                if (fromTheReport)
+                    manager.cancelCurrent(false);
+                else
+                    QTimer::singleShot(10, &manager, [&manager] { manager.cancelCurrent(false); });
+            });
+    QVERIFY(runBatch(manager, {hostUrl(path)}, 20000));
+    QCOMPARE(recorder.outcomes.size(), 1);
+    QCOMPARE(recorder.outcomes.first().reason, DownloadManager::cancelledReason());
+    QCOMPARE(recorder.retryTexts.size(), 1);
+    QCOMPARE(QFileInfo(DownloadManager::partialPathFor(target)).size(), 100 * 1024);
+    QVERIFY(QFile::exists(target + QStringLiteral(".part.info")));
+    QVERIFY(!QFile::exists(target));
+    QCOMPARE(recorder.events.count(QStringLiteral("finished")), 1);
+}
+
+// A queue dropped before its first file started, then a new URL: one batch, one finished().
+void TestDownloadManager::oneFinishedAfterDroppedQueue()
+{
+    DownloadManager manager;
+    Recorder recorder(manager);
+    manager.enqueue(QUrl(QStringLiteral("file:///etc/hostname")));
+    manager.cancelCurrent(true);
+    manager.enqueue(QUrl(QStringLiteral("file:///etc/passwd")));
+    QTest::qWait(100);
+    QCOMPARE(recorder.events.count(QStringLiteral("finished")), 1);
+    QCOMPARE(recorder.outcomes.size(), 1);
+    QCOMPARE(recorder.outcomes.first().url, QUrl(QStringLiteral("file:///etc/passwd")));
 }
 
 void TestDownloadManager::failedWriteFailsTransfer()
