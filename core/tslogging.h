@@ -42,7 +42,8 @@ public:
     static void critical(const QString &channel, const QString &message);
 };
 
-// Observer of log changes.
+// Observer of log changes, for code that wants to hear of new records. Nothing emits logUpdated()
+// yet: the handler writes records from any thread and tells no one.
 class LogManager : public QObject
 {
     Q_OBJECT

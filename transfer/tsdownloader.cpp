@@ -1,9 +1,11 @@
 #include "tsdownloader.h"
 
+#include "serviceendpoints.h"
 #include "tslogging.h"
 
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 
 namespace {
 
@@ -35,6 +37,16 @@ TsDownloader::TsDownloader(QUrl url, const Options &options, QObject *parent)
     : QObject(parent), accessManager(this), options(options)
 {
     connect(&accessManager, &QNetworkAccessManager::finished, this, &TsDownloader::fileDownloaded);
+    if (!ServiceEndpoints::isWebUrl(url)) {
+        // Only web addresses are fetched: a file:// or other URL would read a local file. The
+        // failure comes from the event loop, like every other.
+        location = url;
+        QTimer::singleShot(0, this, [this] {
+            failWith(QNetworkReply::ProtocolUnknownError,
+                     QStringLiteral("not an http or https address"));
+        });
+        return;
+    }
     send(url);
 }
 
@@ -141,12 +153,17 @@ QUrl TsDownloader::redirectTarget(QNetworkReply *reply, QString &reason) const
 
 void TsDownloader::fail(QNetworkReply *reply, const QString &reason)
 {
+    // The reply stays a child of the access manager and goes with the downloader.
+    failWith(refusal.isEmpty() ? reply->error() : QNetworkReply::NoError, reason);
+}
+
+void TsDownloader::failWith(QNetworkReply::NetworkError error, const QString &reason)
+{
     failure = reason;
-    networkFailure = refusal.isEmpty() ? reply->error() : QNetworkReply::NoError;
+    networkFailure = error;
     TsLogging::Log::channelDebug(TsLogging::Channel::strName(),
                                  QStringLiteral("Fetch of ") + location.toDisplayString() +
                                      QStringLiteral(" failed: ") + reason);
-    // The reply stays a child of the access manager and goes with the downloader.
     emit failed(this);
 }
 

@@ -10,8 +10,9 @@
 #include <QUrl>
 
 // One-shot HTTP GET into memory. The constructor issues the request; `downloaded` fires once when
-// the answer arrived whole without error (a 2xx, or 304 to a conditional request). Redirects are
-// followed, at most five and never from https to http. Every failure is silent towards
+// the answer arrived whole without error (a 2xx, or 304 to a conditional request). Only http and
+// https addresses are fetched, the first one and every redirect's; redirects are followed, at
+// most five and never from https to http. Every failure is silent towards
 // `downloaded`; it fires `failed` instead, with the reason in `errorString()`, and is written to
 // the daily log.
 //
@@ -68,6 +69,7 @@ private slots:
 private:
     void send(const QUrl &url);
     void fail(QNetworkReply *reply, const QString &reason);
+    void failWith(QNetworkReply::NetworkError error, const QString &reason);
     // The next hop of a redirect answer, or an empty URL with `reason` set.
     QUrl redirectTarget(QNetworkReply *reply, QString &reason) const;
 

@@ -37,6 +37,8 @@ private slots:
     void truncatedBodyStaysSilent();
     void bodyEndedByCloseIsDelivered();
     void untrustedCertificateStaysSilent();
+    void onlyWebAddressesAreFetched_data();
+    void onlyWebAddressesAreFetched();
 
 private:
     void writeFile(const QString &path, const QByteArray &bytes);
@@ -329,6 +331,30 @@ void TestTsDownloader::untrustedCertificateStaysSilent()
     QSignalSpy spy(&downloader, &TsDownloader::downloaded);
     verifySilentEnd(downloader, spy);
     QVERIFY(secure.requests().isEmpty());
+}
+
+void TestTsDownloader::onlyWebAddressesAreFetched_data()
+{
+    QTest::addColumn<QUrl>("url");
+    QTest::newRow("local file") << QUrl::fromLocalFile(QStringLiteral("/etc/hostname"));
+    QTest::newRow("ftp") << QUrl(QStringLiteral("ftp://127.0.0.1/files/index.dat"));
+    QTest::newRow("relative") << QUrl(QStringLiteral("files/index.dat"));
+}
+
+// Anything but an http or https address fails without being read, from the event loop.
+void TestTsDownloader::onlyWebAddressesAreFetched()
+{
+    QFETCH(QUrl, url);
+    TsDownloader downloader(url);
+    QSignalSpy delivered(&downloader, &TsDownloader::downloaded);
+    QSignalSpy failed(&downloader, &TsDownloader::failed);
+    QCOMPARE(failed.count(), 0);
+    QVERIFY(failed.wait());
+    QCOMPARE(delivered.count(), 0);
+    QCOMPARE(downloader.errorString(), QStringLiteral("not an http or https address"));
+    QVERIFY(downloader.downloadedData().isEmpty());
+    QTest::qWait(50);
+    QCOMPARE(failed.count(), 1);
 }
 
 QTEST_MAIN(TestTsDownloader)
