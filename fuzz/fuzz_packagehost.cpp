@@ -3,9 +3,11 @@
 #include "fuzzsupport.h"
 #include "packagehost.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <arpa/inet.h>
+#include <cerrno>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -32,21 +34,48 @@ bool complete(const QByteArray &answer)
     return answer.size() - headEnd - 4 >= length;
 }
 
-// Sends the request and reads the answer until the host closes the connection, the answer is
-// complete, or the host stays silent for `idleMs` (it waits for the rest of a request).
-QByteArray exchange(const QByteArray &request, int idleMs)
+// libFuzzer's timer signal interrupts blocking calls (its handler does not ask for them to be
+// restarted), so every call below goes on after EINTR: an interrupted wait must not pass for a
+// host that stopped answering.
+
+// A connection to the host, or -1.
+int connectToHost()
 {
     const int socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(host->port());
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    FuzzSupport::check(::connect(socket, reinterpret_cast<sockaddr *>(&address), sizeof(address)) ==
-                           0,
-                       "the host takes connections");
+    if (::connect(socket, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0)
+        return socket;
+    if (errno == EINTR) {
+        // The connection goes on being made: wait until it is, then ask how it went.
+        pollfd writable{socket, POLLOUT, 0};
+        int ready;
+        do
+            ready = ::poll(&writable, 1, 10000);
+        while (ready < 0 && errno == EINTR);
+        int error = 0;
+        socklen_t length = sizeof(error);
+        if (ready > 0 && ::getsockopt(socket, SOL_SOCKET, SO_ERROR, &error, &length) == 0 &&
+            error == 0)
+            return socket;
+    }
+    ::close(socket);
+    return -1;
+}
+
+// Sends the request and reads the answer until the host closes the connection, the answer is
+// complete, or the host stays silent for `idleMs` (it waits for the rest of a request).
+QByteArray exchange(const QByteArray &request, int idleMs)
+{
+    const int socket = connectToHost();
+    FuzzSupport::check(socket >= 0, "the host takes connections");
     for (qint64 sent = 0; sent < request.size();) {
         const ssize_t count =
             ::send(socket, request.constData() + sent, size_t(request.size() - sent), MSG_NOSIGNAL);
+        if (count < 0 && errno == EINTR)
+            continue;
         if (count <= 0)
             break;
         sent += count;
@@ -54,11 +83,21 @@ QByteArray exchange(const QByteArray &request, int idleMs)
     QByteArray answer;
     char buffer[16384];
     pollfd waiting{socket, POLLIN, 0};
-    while (!complete(answer) && ::poll(&waiting, 1, idleMs) > 0) {
+    QElapsedTimer quiet;
+    quiet.start();
+    while (!complete(answer)) {
+        const int ready = ::poll(&waiting, 1, int(qMax<qint64>(0, idleMs - quiet.elapsed())));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            break;
         const ssize_t count = ::recv(socket, buffer, sizeof(buffer), 0);
+        if (count < 0 && errno == EINTR)
+            continue;
         if (count <= 0)
             break;
         answer.append(buffer, int(count));
+        quiet.restart();
     }
     ::close(socket);
     return answer;
