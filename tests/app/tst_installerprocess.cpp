@@ -61,8 +61,10 @@ bool TestInstallerProcess::startDisplay()
             display.kill();
             display.waitForFinished(5000);
         }
-        display.start("Xvfb",
-                      {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        // -noreset: by default the server resets when its last client leaves, and refuses
+        // connections meanwhile; the probe's leaving would then race the installer's arrival.
+        display.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                               "-noreset"});
         if (!display.waitForStarted())
             continue;
         QElapsedTimer clock;
