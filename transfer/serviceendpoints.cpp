@@ -98,11 +98,7 @@ QUrl ServiceEndpoints::resolve(const QUrl &base, const QString &path)
 QUrl ServiceEndpoints::parseBase(const QString &value)
 {
     const QUrl url(value.trimmed(), QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || url.host().isEmpty() ||
-        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
-        return QUrl();
-    return url;
+    return isWebUrl(url) ? url : QUrl();
 }
 
 bool ServiceEndpoints::isWebUrl(const QUrl &url)
