@@ -135,11 +135,9 @@ QUrl TsDownloader::redirectTarget(QNetworkReply *reply, QString &reason) const
         return QUrl();
     }
     const QUrl next = location.resolved(target.toUrl());
-    const QString scheme = next.scheme();
-    if (next.host().isEmpty() ||
-        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+    if (!ServiceEndpoints::isWebUrl(next))
         reason = QStringLiteral("redirected to an address that is not http or https: ");
-    else if (location.scheme() == QLatin1String("https") && scheme == QLatin1String("http"))
+    else if (location.scheme() == QLatin1String("https") && next.scheme() == QLatin1String("http"))
         reason = QStringLiteral("redirected from https to http, which is not followed: ");
     else if (visited.contains(next))
         reason = QStringLiteral("redirect loop at ");
