@@ -1,5 +1,6 @@
 #include "tsdownloader.h"
 
+#include "downloadmanager.h"
 #include "serviceendpoints.h"
 #include "tslogging.h"
 
@@ -16,11 +17,6 @@ QString limitText(qint64 bytes)
     if (bytes >= 1024 && bytes % 1024 == 0)
         return QString::number(bytes / 1024) + QStringLiteral(" KiB");
     return QString::number(bytes) + QStringLiteral(" bytes");
-}
-
-bool followed(int status)
-{
-    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
 } // namespace
@@ -81,7 +77,8 @@ void TsDownloader::send(const QUrl &url)
     connect(reply, &QNetworkReply::metaDataChanged, this, [reply, check] {
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() &&
-            !followed(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt()))
+            !DownloadManager::isFollowedRedirect(
+                reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt()))
             check(length.toLongLong());
     });
     connect(reply, &QNetworkReply::downloadProgress, this,
@@ -183,7 +180,7 @@ void TsDownloader::fileDownloaded(QNetworkReply *reply)
         fail(reply, reply->errorString());
         return;
     }
-    if (followed(status)) {
+    if (DownloadManager::isFollowedRedirect(status)) {
         QString reason;
         const QUrl next = redirectTarget(reply, reason);
         if (next.isEmpty()) {
