@@ -40,8 +40,6 @@ constexpr qint64 bufferSize = 4096;
 // Plain entries read straight from the archive file go in pieces of this size: each piece is
 // one read and (for stored entries) one write, so the pieces are larger than the buffer above.
 constexpr qint64 plainChunk = 64 * 1024;
-// Windows of a handle that jumps from entry to entry; a local header with its names is short.
-constexpr qint64 jumpWindow = 4096;
 
 // Code page 437 above ASCII, the character set of names that Windows tools store without
 // saying which one they use.
