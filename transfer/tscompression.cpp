@@ -90,9 +90,7 @@ QString unicodePathField(const QByteArray &extra, const QByteArray &raw)
             break;
         if (id == 0x7075 && size >= 5 && extra.at(at + 4) == 1) {
             const quint32 stored = qFromLittleEndian<quint32>(extra.constData() + at + 5);
-            const quint32 actual = quint32(::crc32(::crc32(0L, nullptr, 0),
-                                                   reinterpret_cast<const Bytef *>(raw.constData()),
-                                                   uInt(raw.size())));
+            const quint32 actual = TsCompression::crc32(0, raw.constData(), raw.size());
             if (stored == actual)
                 return strictUtf8(extra.mid(at + 9, size - 5));
         }
