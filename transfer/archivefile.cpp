@@ -86,9 +86,7 @@ qint64 ArchiveFile::readWindowed(qint64 position, char *data, qint64 maxSize)
         if (!hit) {
             // Large reads bypass the windows; they would only be copied once more.
             if (maxSize - done >= windowSize) {
-                if (!file.seek(at))
-                    return done > 0 ? done : -1;
-                const qint64 count = file.read(data + done, maxSize - done);
+                const qint64 count = readAt(at, data + done, maxSize - done);
                 return count < 0 ? (done > 0 ? done : -1) : done + count;
             }
             hit = &windows[0];
@@ -97,9 +95,7 @@ qint64 ArchiveFile::readWindowed(qint64 position, char *data, qint64 maxSize)
                     hit = &window;
             }
             hit->bytes.resize(int(windowSize));
-            qint64 count = -1;
-            if (file.seek(at))
-                count = file.read(hit->bytes.data(), windowSize);
+            const qint64 count = readAt(at, hit->bytes.data(), windowSize);
             if (count <= 0) {
                 hit->start = -1;
                 return done > 0 ? done : (count == 0 ? 0 : -1);
