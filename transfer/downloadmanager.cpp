@@ -57,10 +57,7 @@ DownloadManager::DownloadManager(QObject *parent) : QObject(parent), accessManag
     retryTimer.setSingleShot(true);
     connect(&retryTimer, &QTimer::timeout, this, [this] {
         waitingToRetry = false;
-        current.location = current.url;
-        current.visited.clear();
-        current.hops = 0;
-        sendRequest();
+        sendFromQueuedUrl();
     });
     removeStalePartials();
 }
@@ -387,6 +384,14 @@ void DownloadManager::sendRequest()
     clock.start();
 }
 
+void DownloadManager::sendFromQueuedUrl()
+{
+    current.location = current.url;
+    current.visited.clear();
+    current.hops = 0;
+    sendRequest();
+}
+
 void DownloadManager::headersArrived()
 {
     if (!activeReply)
@@ -581,10 +586,7 @@ void DownloadManager::downloadFinished()
         outputFile.seek(0);
         current.offset = 0;
         dropReply();
-        current.location = current.url;
-        current.visited.clear();
-        current.hops = 0;
-        sendRequest();
+        sendFromQueuedUrl();
         return;
     }
     if (error != QNetworkReply::NoError) {

@@ -188,6 +188,8 @@ private:
     // (already reported).
     bool beginFile(const QUrl &url);
     void sendRequest();
+    // Sends the request again to the queued address, as a new attempt: earlier hops forgotten.
+    void sendFromQueuedUrl();
     void headersArrived();
     // Ends the current file with `outcome`, reports it and moves on to the next.
     void endFile(DownloadOutcome::Kind kind, const QString &reason);
