@@ -30,6 +30,14 @@ QStringList keptChoices()
     return TsXML::load(TsXML::Preferences, choicesKey).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
+// The file name of the newest report archive in the logs folder: the one the upload sends.
+QString newestArchiveName()
+{
+    return QDir(AppPaths::logsFolder())
+        .entryList({QStringLiteral("*.zip")}, QDir::Files, QDir::Time)
+        .value(0);
+}
+
 } // namespace
 
 CrashReportConsent::CrashReportConsent(TsBreakpad &uploader, QObject *parent)
@@ -51,13 +59,11 @@ CrashReportConsent::~CrashReportConsent()
 
 QString CrashReportConsent::pendingReport()
 {
-    const QString logs = AppPaths::logsFolder();
-    const QStringList archives =
-        QDir(logs).entryList({QStringLiteral("*.zip")}, QDir::Files, QDir::Time);
     // Only the newest report is offered: it is the one the upload sends.
-    if (archives.isEmpty() || choiceFor(archives.first()) != Choice::None)
+    const QString newest = newestArchiveName();
+    if (newest.isEmpty() || choiceFor(newest) != Choice::None)
         return QString();
-    return logs + QLatin1Char('/') + archives.first();
+    return AppPaths::logsFolder() + QLatin1Char('/') + newest;
 }
 
 CrashReportConsent::Choice CrashReportConsent::choiceFor(const QString &archiveName)
@@ -192,10 +198,7 @@ void CrashReportConsent::answer(Choice choice)
         return;
     keepChoice(name, choice);
     // The upload sends the newest archive: still this one, unless a newer one came meanwhile.
-    if (choice == Choice::Sent &&
-        QDir(AppPaths::logsFolder())
-                .entryList({QStringLiteral("*.zip")}, QDir::Files, QDir::Time)
-                .value(0) == name)
+    if (choice == Choice::Sent && newestArchiveName() == name)
         uploader.uploadCrash();
     if (question)
         question->close();

@@ -872,8 +872,10 @@ void Zerun::install()
     }
     if (position < packages.size())
         packages[position].folder = QDir(gameFolder).relativeFilePath(target);
-    // An archive that cannot fit is refused before anything is written.
-    const qint64 needed = TsCompression::uncompressedSize(archive);
+    // An archive that cannot fit is refused before anything is written. One read of the
+    // archive's directory serves this check, the page and the record.
+    qint64 needed = -1;
+    const QStringList entryNames = TsCompression::listEntries(archive, &needed);
     const qint64 available = QStorageInfo(target).bytesAvailable();
     if (needed > 0 && available >= 0 && needed > available) {
         UnpackTransaction::recover(journal);
@@ -886,7 +888,8 @@ void Zerun::install()
                          QLatin1Char(')'));
         return;
     }
-    Extraction *extraction = startExtraction(archive, target, packageName, journal, position);
+    Extraction *extraction =
+        startExtraction(archive, entryNames, target, packageName, journal, position);
     // One package at a time: the next transfer waits until this one is in place (or undone),
     // so the page always tells about the package being worked on.
     QEventLoop waiting;
@@ -989,8 +992,9 @@ Zerun::ExistingFolder Zerun::askExistingFolder(const QString &kindLabel, const Q
     return ExistingFolder::Skip;
 }
 
-Zerun::Extraction *Zerun::startExtraction(const QString &archive, const QString &target,
-                                          const QString &name, const QString &journal, int position)
+Zerun::Extraction *Zerun::startExtraction(const QString &archive, const QStringList &entryNames,
+                                          const QString &target, const QString &name,
+                                          const QString &journal, int position)
 {
     auto owned = std::make_unique<Extraction>();
     Extraction *extraction = owned.get();
@@ -1003,8 +1007,7 @@ Zerun::Extraction *Zerun::startExtraction(const QString &archive, const QString 
     extraction->url = queuedUrls.value(position);
     extraction->target = target;
     extraction->position = position;
-    // One read of the archive's directory serves the page and the record.
-    extraction->entryNames = TsCompression::listEntries(archive);
+    extraction->entryNames = entryNames;
     extraction->total = extraction->entryNames.size();
     ui->progressTitle->setText(QStringLiteral("Unpacking ") + packageLabel(position));
     ui->progressBar->setValue(0);

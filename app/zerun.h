@@ -121,8 +121,10 @@ private:
     enum class ExistingFolder { Update, OtherName, Skip };
     ExistingFolder askExistingFolder(const QString &kindLabel, const QString &folderName,
                                      const QString &packageName);
-    Extraction *startExtraction(const QString &archive, const QString &target, const QString &name,
-                                const QString &journal, int position);
+    // `entryNames`: the archive's entries, as read for the space check.
+    Extraction *startExtraction(const QString &archive, const QStringList &entryNames,
+                                const QString &target, const QString &name, const QString &journal,
+                                int position);
     void startBatch(const QVector<int> &entries);
     // "Neat Skin [Skin] (2 of 6)": the package at that queue position, for the page.
     QString packageLabel(int position) const;

@@ -804,12 +804,15 @@ QStringList TsCompression::unpackArchive(QIODevice *device, QString folder)
     return unpackArchive(archive, folder);
 }
 
-QStringList TsCompression::listEntries(QuaZip &archive)
+QStringList TsCompression::listEntries(QuaZip &archive, qint64 *uncompressedSize)
 {
+    if (uncompressedSize)
+        *uncompressedSize = -1;
     prepareNames(archive);
     if (!archive.open(QuaZip::mdUnzip))
         return QStringList();
     QStringList names;
+    qint64 total = 0;
     for (bool more = archive.goToFirstFile(); more; more = archive.goToNextFile()) {
         QuaZipFileInfo64 info;
         if (!archive.getCurrentFileInfo(&info)) {
@@ -817,31 +820,29 @@ QStringList TsCompression::listEntries(QuaZip &archive)
             return QStringList();
         }
         names << entryName(info);
+        total += qint64(qMin<quint64>(info.uncompressedSize, quint64(1) << 50));
     }
     const bool walked = archive.getZipError() == UNZ_OK;
     archive.close();
     if (!walked || archive.getZipError() != UNZ_OK)
         return QStringList();
+    if (uncompressedSize)
+        *uncompressedSize = total;
     return names;
 }
 
 qint64 TsCompression::uncompressedSize(const QString &archivePath)
 {
+    qint64 total = -1;
+    listEntries(archivePath, &total);
+    return total;
+}
+
+QStringList TsCompression::listEntries(const QString &archivePath, qint64 *uncompressedSize)
+{
     ArchiveFile device(archivePath);
     QuaZip archive(&device);
-    if (!archive.open(QuaZip::mdUnzip))
-        return -1;
-    qint64 total = 0;
-    for (bool more = archive.goToFirstFile(); more; more = archive.goToNextFile()) {
-        QuaZipFileInfo64 info;
-        if (!archive.getCurrentFileInfo(&info)) {
-            total = -1;
-            break;
-        }
-        total += qint64(qMin<quint64>(info.uncompressedSize, quint64(1) << 50));
-    }
-    archive.close();
-    return total;
+    return listEntries(archive, uncompressedSize);
 }
 
 QStringList TsCompression::listEntries(QString archivePath)

@@ -101,6 +101,9 @@ public:
     // Entry names in archive order; empty on any failure.
     static QStringList listEntries(QString archivePath);
     static QStringList listEntries(QIODevice *device);
+    // Both in one walk of the archive's directory: the names, and the sum of the unpacked sizes
+    // in `uncompressedSize` (-1 when the directory cannot be read).
+    static QStringList listEntries(const QString &archivePath, qint64 *uncompressedSize);
     // Unpacks one named entry to target (empty: the entry name, below the current folder).
     // The absolute path written, or empty text.
     static QString unpackNamedEntry(QString archivePath, QString entryName,
@@ -138,7 +141,7 @@ private:
     static bool unpackToPath(QuaZip *archive, const QuaZipFileInfo64 &info, const QString &target,
                              Protection protection);
     static QStringList unpackArchive(QuaZip &archive, const QString &folder);
-    static QStringList listEntries(QuaZip &archive);
+    static QStringList listEntries(QuaZip &archive, qint64 *uncompressedSize = nullptr);
     static QString unpackNamedEntry(QuaZip &archive, const QString &entryName,
                                     const QString &target);
     static QStringList unpackNamedEntries(QuaZip &archive, const QStringList &entryNames,

@@ -1,5 +1,7 @@
 #include "zipfixtures.h"
 
+#include "testfiles.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -15,14 +17,6 @@
 namespace ZipFixtures {
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(data);
-}
 
 // Writes entries in order with any name, mode and method, then patches CRC or sizes in the local
 // header and the central directory alike, so that both agree on the lie.
@@ -102,11 +96,11 @@ void writeSampleTree(const QString &root)
     QByteArray text;
     for (int i = 0; i < 400; ++i)
         text += "Line " + QByteArray::number(i) + " of a readme that compresses well.\n";
-    writeFile(root + "/readme.txt", text);
-    writeFile(root + "/maps/level1.dat", noise(70000, 7));
-    writeFile(root + "/maps/empty.txt", QByteArray());
-    writeFile(root + "/maps/deep/inner/notes.txt", "deep notes\n");
-    writeFile(root + QString::fromUtf8("/Ünïcødé/фото.txt"), "utf-8 name\n");
+    TestFiles::write(root + "/readme.txt", text);
+    TestFiles::write(root + "/maps/level1.dat", noise(70000, 7));
+    TestFiles::write(root + "/maps/empty.txt", QByteArray());
+    TestFiles::write(root + "/maps/deep/inner/notes.txt", "deep notes\n");
+    TestFiles::write(root + QString::fromUtf8("/Ünïcødé/фото.txt"), "utf-8 name\n");
     QDir().mkpath(root + "/emptyfolder");
 }
 
