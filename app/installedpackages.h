@@ -17,37 +17,62 @@ struct InstalledFile
 // What the installer knows of one package it installed.
 struct InstalledPackage
 {
-    QString name;   // catalogue name
+    QString name;   // catalogue name (the archive's name for a package installed from disk)
     QString kind;   // "mods", "pics", "skin"
     QString folder; // relative to the game folder, e.g. "Skins/MySkin"
-    QString url;
+    QString url;    // empty for a package installed from disk
     qint64 archiveSize = 0;
     QByteArray archiveSha256; // hex
     QString validator;        // the host's ETag, else Last-Modified; empty when it sent neither
     QDateTime installed;
+    bool fromDisk = false;
+    // The folders the install created, relative to the game folder, outermost first. Records
+    // written before this was kept have `createdFoldersKnown` false.
+    QStringList createdFolders;
+    bool createdFoldersKnown = false;
+    // Filled by InstalledPackages::files(), or by the caller before put(); find() and all()
+    // leave it empty.
     QVector<InstalledFile> files;
 };
 
-// The records of installed packages: one JSON document in the profile's Cache folder (never in
-// the game folder), read whole and written whole through QSaveFile. A package is known by its
-// catalogue name and kind. A missing or damaged document means "nothing known"; packages
-// installed before records existed are simply unknown.
+// The records of installed packages, kept in the profile's Cache folder (never in the game
+// folder). A package is known by its name and kind. Every change is written at once and whole:
+// a put() or remove() either happened or did not. A damaged entry costs that entry only.
+//
+// All calls on the thread that made the object.
 class InstalledPackages
 {
 public:
     explicit InstalledPackages(const QString &path = defaultPath());
+    ~InstalledPackages();
+    InstalledPackages(const InstalledPackages &) = delete;
+    InstalledPackages &operator=(const InstalledPackages &) = delete;
+
     static QString defaultPath();
 
-    // Reads the document; false (and nothing known) when it is damaged, with the reason.
-    // A missing document is not damaged.
-    bool load(QString *why = nullptr);
-    bool save() const;
+    // Reads the package records (without their files). False when the records could not be
+    // read at all; `notice` then (or when entries were left out) tells the player what happened
+    // and where the unreadable records were kept. A missing store is not a failure.
+    bool load(QString *notice = nullptr);
 
+    // The record of that name and kind, without its files; null when unknown.
     const InstalledPackage *find(const QString &name, const QString &kind) const;
-    // Adds the record, or replaces the one of the same name and kind.
-    void put(const InstalledPackage &package);
-    bool remove(const QString &name, const QString &kind);
     const QVector<InstalledPackage> &all() const { return packages; }
+    // The recorded files of a package.
+    QVector<InstalledFile> files(const QString &name, const QString &kind) const;
+
+    // Adds the record with its files, or replaces the one of the same name and kind; written
+    // before it returns. False (and nothing changed) when it could not be written.
+    bool put(const InstalledPackage &package);
+    bool remove(const QString &name, const QString &kind);
+
+    // Whether a record other than (name, kind) names the file at `gamePath` (relative to the
+    // game folder) with the bytes `sha256`.
+    bool ownedByOther(const QString &gamePath, const QByteArray &sha256, const QString &name,
+                      const QString &kind) const;
+
+    // Why the last call failed, in words for the log.
+    QString errorString() const { return error; }
 
     // The SHA-256 of a file's bytes, in hex; empty when it cannot be read.
     static QByteArray sha256Of(const QString &path);
@@ -56,6 +81,10 @@ public:
     static QVector<InstalledFile> describe(const QString &folder, const QStringList &relativePaths);
 
 private:
+    bool save();
+
     QString path;
     QVector<InstalledPackage> packages;
+    QVector<QVector<InstalledFile>> packageFiles; // parallel to packages
+    QString error;
 };

@@ -118,10 +118,8 @@ bool PackageRemoval::carryOut(const QString &packageFolder, const QVector<Instal
     }
     if (!recordPath.isEmpty()) {
         InstalledPackages records(recordPath);
-        if (records.load()) {
+        if (records.load())
             records.remove(name, kind);
-            records.save();
-        }
     }
     QFile::remove(journalPath);
     if (result)

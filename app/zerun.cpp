@@ -374,10 +374,10 @@ void Zerun::showLists()
 
 void Zerun::loadInstalledPackages()
 {
-    QString why;
-    if (!packageRecords.load(&why))
-        InstallRecovery::note(QStringLiteral("Installed packages: ") + why +
-                              QStringLiteral("; nothing is marked as installed"));
+    QString notice;
+    packageRecords.load(&notice);
+    if (!notice.isEmpty())
+        InstallRecovery::note(QStringLiteral("Installed packages: ") + notice);
 }
 
 const InstalledPackage *Zerun::recordOf(int entry) const
@@ -463,7 +463,7 @@ void Zerun::uninstallSelected()
         return;
     PackageRemoval::Result result;
     const bool done = PackageRemoval::carryOut(
-        folder, record.files, true, InstallRecovery::newRemovalJournalPath(), &result,
+        folder, packageRecords.files(record.name, record.kind), true, InstallRecovery::newRemovalJournalPath(), &result,
         InstalledPackages::defaultPath(), record.name, record.kind);
     QString text;
     if (!done) {
@@ -1094,7 +1094,8 @@ void Zerun::recordInstall(Extraction *extraction)
         for (const InstalledFile &file : qAsConst(record.files))
             kept.insert(file.path);
         QVector<InstalledFile> obsolete;
-        for (const InstalledFile &file : previous->files) {
+        const QVector<InstalledFile> previousFiles = packageRecords.files(entry.name, entry.kind);
+        for (const InstalledFile &file : previousFiles) {
             if (!kept.contains(QDir::cleanPath(file.path)))
                 obsolete << file;
         }
@@ -1107,8 +1108,7 @@ void Zerun::recordInstall(Extraction *extraction)
                        result.changed.join(QStringLiteral(", "));
         }
     }
-    packageRecords.put(record);
-    if (!packageRecords.save())
+    if (!packageRecords.put(record))
         InstallRecovery::note(QStringLiteral("Installed packages: could not write ") +
                               InstalledPackages::defaultPath());
     if (!note.isEmpty())

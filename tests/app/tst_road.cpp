@@ -987,8 +987,13 @@ void TestRoad::damagedRecordsMarkNothing()
         QCOMPARE(child<QListWidget>(*window, "repo_list")->item(row)->data(Zerun::markRole).toInt(),
                  int(Zerun::NotInstalled));
     const QByteArray log = TestFiles::read(AppPaths::dailyLogFile());
-    QVERIFY2(log.contains("Installed packages:") && log.contains("nothing is marked"),
+    QVERIFY2(log.contains("Installed packages:") && log.contains("it was kept as"),
              log.constData());
+    // The damaged document is kept aside, never written over.
+    QCOMPARE(QDir(AppPaths::cacheFolder())
+                 .entryList({"installed_packages.json.damaged-*"}, QDir::Files)
+                 .size(),
+             1);
 }
 
 void TestRoad::interruptedUninstallIsFinished()
@@ -1006,7 +1011,8 @@ void TestRoad::interruptedUninstallIsFinished()
     QVERIFY(records.load());
     const InstalledPackage *record = records.find("Real World", "mods");
     QVERIFY(record);
-    QCOMPARE(record->files.size(), 2);
+    const QVector<InstalledFile> recordFiles = records.files("Real World", "mods");
+    QCOMPARE(recordFiles.size(), 2);
     const QString journal = InstallRecovery::newRemovalJournalPath();
     const QString folder = game("Databases/RealWorld");
     // The journal as the removal writes it before the first file goes.
@@ -1014,7 +1020,7 @@ void TestRoad::interruptedUninstallIsFinished()
         PackageRemoval::Result unused;
         Q_UNUSED(unused)
         QJsonArray files;
-        for (const InstalledFile &file : record->files)
+        for (const InstalledFile &file : recordFiles)
             files.append(QJsonObject{{"path", file.path},
                                      {"size", double(file.size)},
                                      {"sha256", QString::fromLatin1(file.sha256)}});
