@@ -1,6 +1,7 @@
 #include "installrecovery.h"
 
 #include "apppaths.h"
+#include "packageinstall.h"
 #include "packageremoval.h"
 #include "tslogging.h"
 #include "tsunzip.h"
@@ -26,26 +27,35 @@ QString InstallRecovery::newRemovalJournalPath()
            QStringLiteral(".removal");
 }
 
-QStringList InstallRecovery::recoverAll()
+QStringList InstallRecovery::recoverAll(InstalledPackages &records, QStringList *notices)
 {
     QStringList done;
     const QDir folder(journalFolder());
+    const auto tell = [&](const QString &text) {
+        if (notices)
+            *notices << text;
+    };
     const QStringList removals =
         folder.entryList({QStringLiteral("*.removal")}, QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString &name : removals) {
-        const QString what = PackageRemoval::recover(folder.filePath(name));
+        QString what;
+        const bool finished = PackageRemoval::recover(folder.filePath(name), records, &what);
         if (!what.isEmpty())
             done << what;
-        QFile::remove(folder.filePath(name));
+        if (!finished && !what.isEmpty())
+            tell(QStringLiteral("An uninstall could not be finished: ") + what);
     }
     const QStringList journals =
         folder.entryList({QStringLiteral("*.journal")}, QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString &name : journals) {
-        const QString what = TsUnZip::recover(folder.filePath(name));
+        QString what;
+        const auto state = PackageInstall::recover(folder.filePath(name), records, &what);
         if (!what.isEmpty())
             done << what;
-        // A journal that could not even be read must not be tried at every start.
-        QFile::remove(folder.filePath(name));
+        if (state == UnpackTransaction::Recovery::Waiting)
+            tell(QStringLiteral("An install is waiting to be finished: ") + what);
+        else if (state == UnpackTransaction::Recovery::Damaged)
+            tell(QStringLiteral("An interrupted install could not be read: ") + what);
     }
     return done;
 }

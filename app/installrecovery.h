@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class InstalledPackages;
+
 // What an install leaves behind when it is cut off, dealt with at start-up before anything else
 // reads the game folder: the journals of unpacks that a kill, a power loss or a closed window
 // interrupted, and archives that no install refers to any more. Every call does its work before
@@ -17,9 +19,11 @@ public:
     static QString newJournalPath();
     static QString newRemovalJournalPath();
 
-    // Finishes or undoes every install a journal describes, and finishes every interrupted
-    // removal; one line per journal of what was done, for the daily log.
-    static QStringList recoverAll();
+    // Finishes or undoes every install a journal describes (its record included), and finishes
+    // every interrupted removal; one line per journal of what was done, for the daily log.
+    // Journals whose game folder is not there stay for a later start, damaged ones are kept
+    // aside; `notices` gets a line for the player about each.
+    static QStringList recoverAll(InstalledPackages &records, QStringList *notices = nullptr);
 
     // Removes the archives ("*.zip") in the downloads folder, which no install refers to once
     // recovery is over (archives kept after a failure, archives orphaned by a closed window).

@@ -11,8 +11,34 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
+
+// Recorded names are relative and never climb; anything else is not ours to remove.
+bool staysInside(const QString &relative)
+{
+    const QString clean = QDir::cleanPath(relative);
+    return !clean.isEmpty() && !QDir::isAbsolutePath(clean) && clean != QLatin1String(".") &&
+           !clean.startsWith(QLatin1String("../")) && clean != QLatin1String("..");
+}
+
+bool isLink(const QString &path)
+{
+#ifdef Q_OS_WIN
+    const QFileInfo info(path);
+    return info.isSymLink() || info.isJunction();
+#else
+    struct stat status;
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISLNK(status.st_mode);
+#endif
+}
 
 bool unchanged(const QString &path, const InstalledFile &file)
 {
@@ -21,35 +47,56 @@ bool unchanged(const QString &path, const InstalledFile &file)
            InstalledPackages::sha256Of(path) == file.sha256;
 }
 
-// Recorded names are relative and never climb; anything else is not ours to remove.
-bool insidePackage(const QString &relative)
+// Removes one regular file; the reason when it cannot.
+QString removeOne(const QString &path)
 {
-    const QString clean = QDir::cleanPath(relative);
-    return !clean.isEmpty() && !QDir::isAbsolutePath(clean) && clean != QLatin1String(".") &&
-           !clean.startsWith(QLatin1String("../")) && clean != QLatin1String("..");
+#ifdef Q_OS_WIN
+    QFile file(path);
+    return file.remove() ? QString() : file.errorString();
+#else
+    if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT)
+        return QString();
+    return QString::fromLocal8Bit(std::strerror(errno));
+#endif
 }
 
-// Removes the folders below `root` (and root itself when asked) that are empty, deepest first.
-void pruneEmptyFolders(const QString &root, bool removeRoot)
+// Removes the folders (absolute) that are empty and not links, deepest first.
+void removeEmptyFolders(QStringList folders, const QString &game)
 {
-    QStringList folders;
-    QDirIterator it(root, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString folder = it.next();
-        if (!it.fileInfo().isSymLink())
-            folders << folder;
-    }
     std::sort(folders.begin(), folders.end(), [](const QString &a, const QString &b) {
         return a.count(QLatin1Char('/')) > b.count(QLatin1Char('/'));
     });
-    for (const QString &folder : qAsConst(folders))
-        QDir().rmdir(folder);
-    if (removeRoot)
-        QDir().rmdir(root);
+    folders.removeDuplicates();
+    for (const QString &folder : qAsConst(folders)) {
+        const QString relative = QDir(game).relativeFilePath(folder);
+        if (staysInside(relative) && PackageRemoval::reachableWithoutLinks(game, relative))
+            QDir().rmdir(folder);
+    }
+}
+
+QJsonArray filesToJson(const QVector<InstalledFile> &files)
+{
+    QJsonArray list;
+    for (const InstalledFile &file : files)
+        list.append(QJsonObject{{QStringLiteral("path"), file.path},
+                                {QStringLiteral("size"), double(file.size)},
+                                {QStringLiteral("sha256"), QString::fromLatin1(file.sha256)}});
+    return list;
 }
 
 } // namespace
+
+bool PackageRemoval::reachableWithoutLinks(const QString &base, const QString &relative)
+{
+    QString path = QDir::cleanPath(base);
+    const QStringList parts = QDir::cleanPath(relative).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString &part : parts) {
+        path += QLatin1Char('/') + part;
+        if (isLink(path))
+            return false;
+    }
+    return true;
+}
 
 PackageRemoval::Result PackageRemoval::plan(const QString &packageFolder,
                                             const QVector<InstalledFile> &files, bool listAdded)
@@ -58,18 +105,21 @@ PackageRemoval::Result PackageRemoval::plan(const QString &packageFolder,
     const QDir base(packageFolder);
     QSet<QString> recorded;
     for (const InstalledFile &file : files) {
-        if (!insidePackage(file.path))
+        if (!staysInside(file.path))
             continue;
         const QString clean = QDir::cleanPath(file.path);
         recorded.insert(clean);
         const QString path = base.filePath(clean);
-        if (unchanged(path, file))
+        if (!reachableWithoutLinks(packageFolder, clean))
+            result.changed << clean;
+        else if (unchanged(path, file))
             result.removed << clean;
-        else if (QFileInfo::exists(path))
+        else if (QFileInfo::exists(path) || isLink(path))
             result.changed << clean;
     }
-    if (listAdded) {
-        QDirIterator it(packageFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    if (listAdded && !isLink(packageFolder)) {
+        QDirIterator it(packageFolder, QDir::Files | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString relative = base.relativeFilePath(it.next());
             if (!recorded.contains(relative))
@@ -80,78 +130,228 @@ PackageRemoval::Result PackageRemoval::plan(const QString &packageFolder,
     return result;
 }
 
-bool PackageRemoval::carryOut(const QString &packageFolder, const QVector<InstalledFile> &files,
-                              bool removeFolder, const QString &journalPath, Result *result,
-                              const QString &recordPath, const QString &name, const QString &kind)
+PackageRemoval::Result PackageRemoval::removeFiles(const QString &gameFolder, const QString &folder,
+                                                   const QVector<InstalledFile> &files,
+                                                   const InstalledPackages *records,
+                                                   const QString &name, const QString &kind)
 {
-    QJsonArray list;
-    for (const InstalledFile &file : files)
-        list.append(QJsonObject{{QStringLiteral("path"), file.path},
-                                {QStringLiteral("size"), double(file.size)},
-                                {QStringLiteral("sha256"), QString::fromLatin1(file.sha256)}});
-    const QJsonObject journal{{QStringLiteral("removal"), true},
-                              {QStringLiteral("folder"), QDir::cleanPath(packageFolder)},
-                              {QStringLiteral("removeFolder"), removeFolder},
-                              {QStringLiteral("recordPath"), recordPath},
-                              {QStringLiteral("name"), name},
-                              {QStringLiteral("kind"), kind},
-                              {QStringLiteral("files"), list}};
-    QDir().mkpath(QFileInfo(journalPath).path());
-    QSaveFile save(journalPath);
-    const QByteArray bytes = QJsonDocument(journal).toJson(QJsonDocument::Compact);
-    if (!save.open(QIODevice::WriteOnly) || save.write(bytes) != bytes.size() || !save.commit())
-        return false;
-
+    Result result;
+    const QString game = QDir::cleanPath(gameFolder);
+    const QString cleanFolder = QDir::cleanPath(folder);
+    if (!staysInside(cleanFolder)) {
+        result.refusal = QStringLiteral("the folder ") + folder +
+                         QStringLiteral(" is not inside the game folder");
+        return result;
+    }
+    const QString packageFolder = game + QLatin1Char('/') + cleanFolder;
+    if (!reachableWithoutLinks(game, cleanFolder)) {
+        result.refusal = QStringLiteral("the folder ") + cleanFolder +
+                         QStringLiteral(" is reached through a link");
+        return result;
+    }
     const Result planned = plan(packageFolder, files, false);
-    const QDir base(packageFolder);
-    Result done;
-    done.changed = planned.changed;
+    result.changed = planned.changed;
+    QHash<QString, QByteArray> hashes;
+    for (const InstalledFile &file : files)
+        hashes.insert(QDir::cleanPath(file.path), file.sha256);
     for (const QString &relative : planned.removed) {
-        if (QFile::remove(base.filePath(relative)))
-            done.removed << relative;
+        if (records && records->ownedByOther(cleanFolder + QLatin1Char('/') + relative,
+                                             hashes.value(relative), name, kind)) {
+            result.shared << relative;
+            continue;
+        }
+        const QString why = removeOne(packageFolder + QLatin1Char('/') + relative);
+        if (why.isEmpty())
+            result.removed << relative;
         else
-            done.changed << relative;
+            result.failed << relative + QStringLiteral(" (") + why + QLatin1Char(')');
     }
-    pruneEmptyFolders(packageFolder, removeFolder);
-    if (QFileInfo(packageFolder).isDir()) {
+    return result;
+}
+
+bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage &record,
+                               InstalledPackages &records, const QString &journalPath,
+                               Result *result)
+{
+    Result done;
+    const QString game = QDir::cleanPath(gameFolder);
+    const QString folder = QDir::cleanPath(record.folder);
+    const QVector<InstalledFile> files = records.files(record.name, record.kind);
+    const auto refuse = [&](const QString &why) {
+        done.refusal = why;
+        if (result)
+            *result = done;
+        return false;
+    };
+    if (!staysInside(folder))
+        return refuse(QStringLiteral("its folder is not inside the game folder"));
+    if (!QFileInfo(game).isDir())
+        return refuse(QStringLiteral("the game folder ") + game + QStringLiteral(" is not there"));
+    if (!reachableWithoutLinks(game, folder))
+        return refuse(QStringLiteral("its folder ") + folder +
+                      QStringLiteral(" is a link (or lies behind one); nothing was removed"));
+
+    if (!journalPath.isEmpty()) {
+        const QJsonObject journal{
+            {QStringLiteral("removal"), true},
+            {QStringLiteral("gameFolder"), game},
+            {QStringLiteral("name"), record.name},
+            {QStringLiteral("kind"), record.kind},
+            {QStringLiteral("folder"), folder},
+            {QStringLiteral("createdFolders"), QJsonArray::fromStringList(record.createdFolders)},
+            {QStringLiteral("createdFoldersKnown"), record.createdFoldersKnown},
+            {QStringLiteral("files"), filesToJson(files)}};
+        QDir().mkpath(QFileInfo(journalPath).path());
+        QSaveFile save(journalPath);
+        const QByteArray bytes = QJsonDocument(journal).toJson(QJsonDocument::Compact);
+        if (!save.open(QIODevice::WriteOnly) || save.write(bytes) != bytes.size() || !save.commit())
+            return refuse(QStringLiteral("the removal could not be recorded"));
+    }
+
+    done = removeFiles(game, folder, files, &records, record.name, record.kind);
+    const QString packageFolder = game + QLatin1Char('/') + folder;
+    // Folders: those the install made; for older records, those its files name.
+    QStringList folders;
+    if (record.createdFoldersKnown) {
+        for (const QString &created : record.createdFolders) {
+            if (staysInside(created))
+                folders << game + QLatin1Char('/') + QDir::cleanPath(created);
+        }
+    } else {
+        folders << packageFolder;
+        for (const InstalledFile &file : files) {
+            QString parent = QFileInfo(QDir::cleanPath(file.path)).path();
+            while (staysInside(parent)) {
+                folders << packageFolder + QLatin1Char('/') + parent;
+                parent = QFileInfo(parent).path();
+            }
+        }
+    }
+    removeEmptyFolders(folders, game);
+    if (QFileInfo(packageFolder).isDir())
         done.added = plan(packageFolder, files, true).added;
+
+    // The record keeps what is still the package's on disk.
+    QVector<InstalledFile> left;
+    QSet<QString> failed;
+    for (const QString &line : qAsConst(done.failed))
+        failed.insert(line.section(QStringLiteral(" ("), 0, 0));
+    for (const InstalledFile &file : files) {
+        if (failed.contains(QDir::cleanPath(file.path)))
+            left << file;
     }
-    if (!recordPath.isEmpty()) {
-        InstalledPackages records(recordPath);
-        if (records.load())
-            records.remove(name, kind);
+    bool written = true;
+    if (left.isEmpty()) {
+        written = records.remove(record.name, record.kind);
+    } else {
+        InstalledPackage kept = record;
+        kept.files = left;
+        written = records.put(kept);
     }
-    QFile::remove(journalPath);
+    if (!written) {
+        // The journal stays: the next start writes the record.
+        done.failed << QStringLiteral("the record (") + records.errorString() +
+                           QStringLiteral("; finished at the next start)");
+    } else if (!journalPath.isEmpty()) {
+        QFile::remove(journalPath);
+    }
     if (result)
         *result = done;
     return true;
 }
 
-QString PackageRemoval::recover(const QString &journalPath)
+bool PackageRemoval::recover(const QString &journalPath, InstalledPackages &records, QString *what)
 {
     QFile file(journalPath);
     if (!file.open(QIODevice::ReadOnly))
-        return QString();
+        return false;
     const QJsonObject journal = QJsonDocument::fromJson(file.readAll()).object();
     file.close();
-    const QString folder = journal.value(QStringLiteral("folder")).toString();
-    if (!journal.value(QStringLiteral("removal")).toBool() || folder.isEmpty() ||
-        !QDir::isAbsolutePath(folder)) {
-        QFile::remove(journalPath);
-        return QStringLiteral("removed a damaged removal journal ") + journalPath;
+    QString game = journal.value(QStringLiteral("gameFolder")).toString();
+    InstalledPackage record;
+    record.name = journal.value(QStringLiteral("name")).toString();
+    record.kind = journal.value(QStringLiteral("kind")).toString();
+    record.folder = journal.value(QStringLiteral("folder")).toString();
+    if (game.isEmpty() && QDir::isAbsolutePath(record.folder)) {
+        // A journal of the version before, which named the package folder alone: the game
+        // folder is what lies above the recorded folder.
+        const InstalledPackage *known = records.find(record.name, record.kind);
+        const QString absolute = QDir::cleanPath(record.folder);
+        const QString tail = known ? QLatin1Char('/') + QDir::cleanPath(known->folder) : QString();
+        if (known && absolute.endsWith(tail)) {
+            game = absolute.left(absolute.size() - tail.size());
+            record.folder = QDir::cleanPath(known->folder);
+            record.createdFoldersKnown = known->createdFoldersKnown;
+            record.createdFolders = known->createdFolders;
+        }
     }
+    if (journal.contains(QStringLiteral("createdFoldersKnown"))) {
+        record.createdFoldersKnown = journal.value(QStringLiteral("createdFoldersKnown")).toBool();
+        record.createdFolders.clear();
+        for (const QJsonValue &value : journal.value(QStringLiteral("createdFolders")).toArray())
+            record.createdFolders << value.toString();
+    }
+    if (!journal.value(QStringLiteral("removal")).toBool() || game.isEmpty() ||
+        !QDir::isAbsolutePath(game) || record.name.isEmpty() || !staysInside(record.folder)) {
+        const QString aside = journalPath + QStringLiteral(".damaged");
+        QFile::remove(aside);
+        QFile::rename(journalPath, aside);
+        if (what)
+            *what = QStringLiteral("kept aside a damaged removal journal as ") + aside;
+        return false;
+    }
+    if (!QFileInfo(game).isDir()) {
+        if (what)
+            *what = QStringLiteral("waiting for ") + game +
+                    QStringLiteral(" to finish uninstalling ") + record.name;
+        return false;
+    }
+    // The files as the journal lists them: the record may already be gone.
     QVector<InstalledFile> files;
-    const QJsonArray list = journal.value(QStringLiteral("files")).toArray();
-    for (const QJsonValue &value : list) {
+    for (const QJsonValue &value : journal.value(QStringLiteral("files")).toArray()) {
         const QJsonObject item = value.toObject();
         files.append(InstalledFile{item.value(QStringLiteral("path")).toString(),
                                    qint64(item.value(QStringLiteral("size")).toDouble()),
                                    item.value(QStringLiteral("sha256")).toString().toLatin1()});
     }
+    const InstalledPackage *known = records.find(record.name, record.kind);
+    if (known)
+        record = *known;
+    record.files = files;
+    // The record as the journal saw it, so uninstall() reads these files.
+    if (!known || records.files(record.name, record.kind).size() != files.size())
+        records.put(record);
     Result result;
-    carryOut(folder, files, journal.value(QStringLiteral("removeFolder")).toBool(), journalPath,
-             &result, journal.value(QStringLiteral("recordPath")).toString(),
-             journal.value(QStringLiteral("name")).toString(),
-             journal.value(QStringLiteral("kind")).toString());
-    return QStringLiteral("finished removing %1 file(s) from ").arg(result.removed.size()) + folder;
+    uninstall(game, record, records, journalPath, &result);
+    if (what)
+        *what = QStringLiteral("finished uninstalling %1: %2 file(s) removed")
+                    .arg(record.name)
+                    .arg(result.removed.size());
+    return true;
+}
+
+QString PackageRemoval::describe(const QString &name, const QString &folder, const Result &result)
+{
+    if (!result.refusal.isEmpty())
+        return QStringLiteral("Could not uninstall ") + name + QStringLiteral(": ") +
+               result.refusal + QLatin1Char('.');
+    QString text;
+    if (result.failed.isEmpty())
+        text = QStringLiteral("Uninstalled ") + name + QStringLiteral(" from ") + folder +
+               QLatin1Char('.');
+    else
+        text = QStringLiteral("Could not remove %1 of the files of ").arg(result.failed.size()) +
+               name + QStringLiteral(" from ") + folder + QStringLiteral("; they stay recorded: ") +
+               result.failed.join(QStringLiteral(", "));
+    if (!result.changed.isEmpty())
+        text += QStringLiteral("\nKept %1 files you changed: ").arg(result.changed.size()) +
+                result.changed.join(QStringLiteral(", "));
+    if (!result.added.isEmpty())
+        text += QStringLiteral("\nKept %1 files you added: ").arg(result.added.size()) +
+                result.added.join(QStringLiteral(", "));
+    if (!result.shared.isEmpty())
+        text += QStringLiteral("\nKept %1 files another package also installed: ")
+                    .arg(result.shared.size()) +
+                result.shared.join(QStringLiteral(", "));
+    return text;
 }

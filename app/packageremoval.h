@@ -6,17 +6,20 @@
 #include <QStringList>
 #include <QVector>
 
-// Takes the files of an installed package out of its folder: exactly the recorded files whose
-// bytes are still the installed ones. Files the player changed (or that are gone) are kept and
-// reported; so are files the player added. Folders go only when empty, so a mod's SaveGames
-// folder stays while it holds anything.
+// Takes the files of an installed package out of the game folder, and never anything else:
+// - only recorded files whose bytes are still the installed ones (files the player changed are
+//   kept and reported, so are files the player added);
+// - never through a link: every component of a path below the game folder is checked, and a
+//   package folder that is itself a link is not touched at all;
+// - never a file that another package's record also names with the same bytes (two packages in
+//   one folder);
+// - only folders the package's install created (records from before that was kept: only empty
+//   folders that its file paths name);
+// - a file that cannot be deleted is an error: the record keeps the files still there.
 //
-// The removal is journaled: the journal (written through QSaveFile) lists the files before the
-// first is removed, so a removal cut off by a kill is finished by recover() at the next start
-// (files still unchanged are removed then), and the package's record goes with it.
-//
-// Nothing runs in the background: every call does its work before it returns, on the caller's
-// thread, and keeps no state between calls.
+// An uninstall is journaled: the journal lists the files before the first is removed, so an
+// uninstall cut off by a kill is finished by recover() at the next start, record included.
+// Every call does its work before it returns, on the caller's thread.
 class PackageRemoval
 {
 public:
@@ -25,23 +28,36 @@ public:
         QStringList removed; // relative to the package folder
         QStringList changed; // recorded, but with other bytes now (kept)
         QStringList added;   // in the folder, never recorded (kept)
+        QStringList shared;  // another package's record names them with these bytes (kept)
+        QStringList failed;  // could not be removed: "<path> (<reason>)"
+        QString refusal;     // why nothing at all was done; empty when the removal ran
     };
 
-    // Sorts the recorded files into unchanged (to remove) and changed, and lists the added
+    // Sorts the recorded files into unchanged (removable) and changed, and lists the added
     // files when `listAdded`. Touches nothing.
     static Result plan(const QString &packageFolder, const QVector<InstalledFile> &files,
                        bool listAdded);
 
-    // Removes the unchanged files of `files`, then the folders they leave empty (the package
-    // folder too when `removeFolder`). With `recordPath`, the record of name and kind is removed
-    // from that record document when the files are gone. False when the journal could not be
-    // written (nothing was removed then).
-    static bool carryOut(const QString &packageFolder, const QVector<InstalledFile> &files,
-                         bool removeFolder, const QString &journalPath, Result *result,
-                         const QString &recordPath = QString(), const QString &name = QString(),
-                         const QString &kind = QString());
+    // Removes what may be removed of `files` (below the package folder `folder`, relative to
+    // `gameFolder`); no folder is removed. For an update's old files.
+    static Result removeFiles(const QString &gameFolder, const QString &folder,
+                              const QVector<InstalledFile> &files, const InstalledPackages *records,
+                              const QString &name, const QString &kind);
 
-    // Finishes the removal a journal describes and removes the journal; what was done, for the
-    // log. A damaged journal is only removed.
-    static QString recover(const QString &journalPath);
+    // Uninstalls the package of `record` (its files from `records`) under a journal at
+    // `journalPath`; the record goes when every file is gone, else keeps those still there.
+    // False when nothing could be done (`result->refusal` says why).
+    static bool uninstall(const QString &gameFolder, const InstalledPackage &record,
+                          InstalledPackages &records, const QString &journalPath, Result *result);
+
+    // Finishes the uninstall a journal describes. False when it must wait (the game folder is
+    // not there) or the journal was damaged (kept aside); `what` says what was done.
+    static bool recover(const QString &journalPath, InstalledPackages &records, QString *what);
+
+    // Whether `relative` below `base` can be reached without passing a link, the last component
+    // included; `base` itself is trusted.
+    static bool reachableWithoutLinks(const QString &base, const QString &relative);
+
+    // What the player reads after an uninstall.
+    static QString describe(const QString &name, const QString &folder, const Result &result);
 };

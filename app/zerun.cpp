@@ -19,6 +19,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -29,6 +30,7 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStorageInfo>
 #include <QStyle>
 #include <QUrl>
@@ -37,32 +39,6 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
-
-// One package being unpacked: the extractor, the watch over its worker-thread run, and the
-// archive it was given (which no later download can touch, see claimArchive).
-struct Zerun::Extraction
-{
-    TsUnZip unzip;
-    QFutureWatcher<void> watcher;
-    QString archive;
-    QString name;
-    QString journal;
-    bool ended = false;
-    // For the record: the catalogue entry, where it went, and what the worker learnt.
-    int entry = -1;
-    QString kind;
-    QString url;
-    QString target;
-    QByteArray archiveSha256;
-    qint64 archiveSize = 0;
-    QStringList entryNames;
-    QVector<InstalledFile> files;
-    std::atomic<bool> unpacked{false};
-    // Queue position, and files unpacked of all, for the page.
-    int position = 0;
-    int done = 0;
-    int total = 0;
-};
 
 namespace {
 
@@ -204,9 +180,9 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
 
 Zerun::~Zerun()
 {
-    // An extractor still running on the pool must not outlive its object.
-    for (const auto &extraction : extractions)
-        extraction->watcher.waitForFinished();
+    // An install still running on the pool must not outlive its object.
+    for (const auto &step : installs)
+        step->waitForWorker();
     // The form goes before the other members.
     ui.reset();
 }
@@ -266,6 +242,8 @@ void Zerun::updateCatalogueStatus()
 {
     // What the list shows, or why it shows nothing (or an older copy).
     QString text = catalogueNotice;
+    if (!recoveryNotice.isEmpty())
+        text = text.isEmpty() ? recoveryNotice : text + QLatin1Char('\n') + recoveryNotice;
     if (catalogueLoading) {
         text = QStringLiteral("Loading the package list...");
     } else if (text.isEmpty()) {
@@ -279,9 +257,15 @@ void Zerun::updateCatalogueStatus()
 
 void Zerun::recoverInstalls()
 {
-    const QStringList done = InstallRecovery::recoverAll();
+    QString notice;
+    packageRecords.load(&notice);
+    if (!notice.isEmpty())
+        InstallRecovery::note(QStringLiteral("Installed packages: ") + notice);
+    QStringList notices;
+    const QStringList done = InstallRecovery::recoverAll(packageRecords, &notices);
     for (const QString &what : done)
         InstallRecovery::note(QStringLiteral("Install recovery: ") + what);
+    recoveryNotice = notices.join(QLatin1Char('\n'));
     const int archives = InstallRecovery::removeLeftoverArchives();
     if (archives > 0)
         InstallRecovery::note(
@@ -451,7 +435,6 @@ void Zerun::uninstallSelected()
     if (!found)
         return;
     const InstalledPackage record = *found;
-    const QString folder = gameFolder + record.folder;
     const QString kindLabel = InstallRules::label(record.kind);
     const int answer = StandardDialog::question(
         QStringLiteral("Uninstall ") + kindLabel,
@@ -462,23 +445,9 @@ void Zerun::uninstallSelected()
     if (answer != 0)
         return;
     PackageRemoval::Result result;
-    const bool done = PackageRemoval::carryOut(
-        folder, packageRecords.files(record.name, record.kind), true, InstallRecovery::newRemovalJournalPath(), &result,
-        InstalledPackages::defaultPath(), record.name, record.kind);
-    QString text;
-    if (!done) {
-        text = QStringLiteral("Could not uninstall ") + record.name +
-               QStringLiteral(": the removal could not be recorded.");
-    } else {
-        text = QStringLiteral("Uninstalled ") + record.name + QStringLiteral(" from ") +
-               record.folder + QLatin1Char('.');
-        if (!result.changed.isEmpty())
-            text += QStringLiteral("\nKept %1 files you changed: ").arg(result.changed.size()) +
-                    result.changed.join(QStringLiteral(", "));
-        if (!result.added.isEmpty())
-            text += QStringLiteral("\nKept %1 files you added: ").arg(result.added.size()) +
-                    result.added.join(QStringLiteral(", "));
-    }
+    PackageRemoval::uninstall(gameFolder, record, packageRecords,
+                              InstallRecovery::newRemovalJournalPath(), &result);
+    const QString text = PackageRemoval::describe(record.name, record.folder, result);
     InstallRecovery::note(text);
     loadInstalledPackages();
     updatesAvailable.remove(entry);
@@ -814,7 +783,7 @@ void Zerun::endBatch()
         if (!package.folder.isEmpty())
             line += QStringLiteral(" \u2192 ") + package.folder;
         line += QStringLiteral(": ") + outcome;
-        if (!package.reason.isEmpty() && package.outcome != Outcome::Installed)
+        if (!package.reason.isEmpty())
             line += QStringLiteral(" \u2014 ") + package.reason;
         lines << line;
         ui->outcome_list->addItem(line);
@@ -872,32 +841,117 @@ void Zerun::install()
     }
     if (position < packages.size())
         packages[position].folder = QDir(gameFolder).relativeFilePath(target);
-    // An archive that cannot fit is refused before anything is written. One read of the
-    // archive's directory serves this check, the page and the record.
-    qint64 needed = -1;
-    const QStringList entryNames = TsCompression::listEntries(archive, &needed);
-    const qint64 available = QStorageInfo(target).bytesAvailable();
-    if (needed > 0 && available >= 0 && needed > available) {
+    runInstall(archive, target, journal, position, false);
+}
+
+void Zerun::runInstall(const QString &archive, const QString &target, const QString &journal,
+                       int position, bool createdTarget)
+{
+    Q_UNUSED(createdTarget)
+    const QString packageName = queuedName(position);
+    auto owned = std::make_unique<PackageInstall>(packageRecords, gameFolder);
+    PackageInstall *step = owned.get();
+    installs.push_back(std::move(owned));
+    InstalledPackage package;
+    const int entry = queuedEntries.value(position, -1);
+    if (entry >= 0 && entry < catalogue.size()) {
+        package.name = catalogue.at(entry).name;
+        package.kind = catalogue.at(entry).kind;
+    } else {
+        package.name = packageName;
+        package.kind = queuedKinds.value(position);
+    }
+    package.url = queuedUrls.value(position);
+    package.validator = validators.value(package.url);
+    step->setPackage(package, archive, target, journal);
+
+    const auto failNow = [&](const QString &text) {
+        // Folders made for this package go at once.
         UnpackTransaction::recover(journal);
-        const QString text = QStringLiteral("Not enough disk space: needs ") + sizeText(needed) +
-                             QStringLiteral(", ") + sizeText(available) + QStringLiteral(" free");
+        QFile::remove(archive);
         ui->progressInfo->setText(text);
         InstallRecovery::note(packageName + QStringLiteral(": ") + text);
-        packageEnded(position, Outcome::Failed,
-                     text + QStringLiteral(" (kept as ") + QFileInfo(archive).fileName() +
-                         QLatin1Char(')'));
+        packageEnded(position, Outcome::Failed, text);
+    };
+    // One read of the archive's directory serves the space check, the player's edits and the
+    // page.
+    PackageInstall::Plan plan;
+    QString why;
+    if (!step->prepare(&plan, &why)) {
+        failNow(QStringLiteral("Couldn't open zip: ") + why);
         return;
     }
-    Extraction *extraction =
-        startExtraction(archive, entryNames, target, packageName, journal, position);
+    if (plan.entryNames.isEmpty()) {
+        failNow(QStringLiteral("Couldn't go to first file: the archive has no entries"));
+        return;
+    }
+    const qint64 available = QStorageInfo(target).bytesAvailable();
+    if (plan.unpackedSize > 0 && available >= 0 && plan.unpackedSize > available) {
+        failNow(QStringLiteral("Not enough disk space: needs ") + sizeText(plan.unpackedSize) +
+                QStringLiteral(", ") + sizeText(available) + QStringLiteral(" free"));
+        return;
+    }
+    if (!plan.edits.isEmpty())
+        step->setEditChoice(
+            askEdits(packageTitle(position), InstallRules::label(package.kind), plan.edits));
+
+    int done = 0;
+    const int total = plan.entryNames.size();
+    ui->progressTitle->setText(QStringLiteral("Unpacking ") + packageLabel(position));
+    ui->progressBar->setValue(0);
+    // The page follows the run at a pace a person can read.
+    QElapsedTimer shown;
+    TsUnZip &unzip = step->unzip();
+    connect(&unzip, &TsUnZip::status, this,
+            [this, done, total, shown](const QString &state) mutable {
+                if (state == QLatin1String("Unzipped"))
+                    return;
+                ++done;
+                if (shown.isValid() && shown.elapsed() < 50 && done < total)
+                    return;
+                shown.start();
+                ui->progressInfo->setText(
+                    QStringLiteral("%1 of %2 files \u00b7 ").arg(done).arg(total) + state);
+            });
+    connect(&unzip, &TsUnZip::percent, ui->progressBar, &QProgressBar::setValue);
+    connect(step, &PackageInstall::finished, this, [this, step, position] {
+        finishedInstall = step;
+        finishedPosition = position;
+        installed();
+        finishedInstall = nullptr;
+        finishedPosition = -1;
+    });
+    connect(step, &PackageInstall::failed, this,
+            [this, step, position](const QString &error, const QString &detail) {
+                installFailed(step, position, error, detail);
+            });
     // One package at a time: the next transfer waits until this one is in place (or undone),
     // so the page always tells about the package being worked on.
     QEventLoop waiting;
-    connect(&extraction->watcher, &QFutureWatcher<void>::finished, &waiting, &QEventLoop::quit);
-    runningExtraction = extraction;
-    if (!extraction->watcher.isFinished())
-        waiting.exec();
-    runningExtraction = nullptr;
+    connect(step, &PackageInstall::finished, &waiting, &QEventLoop::quit);
+    connect(step, &PackageInstall::failed, &waiting, &QEventLoop::quit);
+    runningInstall = step;
+    step->start();
+    waiting.exec();
+    runningInstall = nullptr;
+}
+
+PackageInstall::Edits Zerun::askEdits(const QString &packageName, const QString &kindLabel,
+                                      const QStringList &edits)
+{
+    const int shownFiles = 12;
+    QString list = QStringList(edits.mid(0, shownFiles)).join(QLatin1Char('\n'));
+    if (edits.size() > shownFiles)
+        list += QStringLiteral("\n... and %1 more").arg(edits.size() - shownFiles);
+    const int choice = StandardDialog::question(
+        QStringLiteral("Install ") + kindLabel,
+        QStringLiteral("You changed %1 file(s) of ").arg(edits.size()) + packageName +
+            QStringLiteral(" that this version replaces:\n\n") + list +
+            QStringLiteral("\n\nKeep yours (the package's new versions go beside them as "
+                           "<file>%1), or take the package's (yours are kept as <file>%2)?")
+                .arg(PackageInstall::newSuffix(), PackageInstall::mineSuffix()),
+        {QStringLiteral("Keep Mine"), QStringLiteral("Take the Package's")}, 0, 0);
+    return choice == 1 ? PackageInstall::Edits::TakePackage : PackageInstall::Edits::KeepMine;
 }
 
 bool Zerun::askFolder(const QString &kind, const QString &baseName, const QString &packageName,
@@ -992,159 +1046,41 @@ Zerun::ExistingFolder Zerun::askExistingFolder(const QString &kindLabel, const Q
     return ExistingFolder::Skip;
 }
 
-Zerun::Extraction *Zerun::startExtraction(const QString &archive, const QStringList &entryNames,
-                                          const QString &target, const QString &name,
-                                          const QString &journal, int position)
+void Zerun::installFailed(PackageInstall *step, int position, const QString &error,
+                          const QString &detail)
 {
-    auto owned = std::make_unique<Extraction>();
-    Extraction *extraction = owned.get();
-    extractions.push_back(std::move(owned));
-    extraction->archive = archive;
-    extraction->name = name;
-    extraction->journal = journal;
-    extraction->entry = queuedEntries.value(position, -1);
-    extraction->kind = queuedKinds.value(position);
-    extraction->url = queuedUrls.value(position);
-    extraction->target = target;
-    extraction->position = position;
-    extraction->entryNames = entryNames;
-    extraction->total = extraction->entryNames.size();
-    ui->progressTitle->setText(QStringLiteral("Unpacking ") + packageLabel(position));
-    ui->progressBar->setValue(0);
-
-    TsUnZip &unzip = extraction->unzip;
-    unzip.setZipFile(archive);
-    unzip.setDestination(target);
-    unzip.setEncrypted(false);
-    unzip.setJournal(journal);
-    // Runs on the worker, before the queued finished() reaches the window.
-    connect(
-        &unzip, &TsUnZip::finished, this, [extraction] { extraction->unpacked = true; },
-        Qt::DirectConnection);
-    connect(&unzip, &TsUnZip::finished, this, [this, extraction] {
-        extraction->ended = true;
-        finishedExtraction = extraction;
-        installed();
-        finishedExtraction = nullptr;
-    });
-    connect(&unzip, &TsUnZip::status, this, [this, extraction](const QString &state) {
-        if (state == QLatin1String("Unzipped"))
-            return;
-        ++extraction->done;
-        ui->progressInfo->setText(
-            QStringLiteral("%1 of %2 files \u00b7 ").arg(extraction->done).arg(extraction->total) +
-            state);
-    });
-    connect(&unzip, &TsUnZip::percent, ui->progressBar, &QProgressBar::setValue);
-    connect(&unzip, &TsUnZip::error, this, [this, extraction](const QString &err) {
-        const QString detail = extraction->unzip.errorDetail();
-        extractionFailed(extraction, detail.isEmpty() ? err : err + QStringLiteral(": ") + detail);
-    });
-    // The run's own signals are queued before the watcher's, so this only catches a run that
-    // ended without any (the archive failed to close).
-    connect(&extraction->watcher, &QFutureWatcher<void>::finished, this, [this, extraction] {
-        if (extraction->unpacked)
-            recordInstall(extraction);
-        if (!extraction->ended)
-            extractionFailed(extraction, QStringLiteral("Couldn't close zip"));
-    });
-    // The worker also learns what the record needs: the archive's hash before the unpack (the
-    // window deletes the archive once it is in place), the files' hashes after.
-    extraction->watcher.setFuture(QtConcurrent::run([extraction] {
-        extraction->archiveSize = QFileInfo(extraction->archive).size();
-        extraction->archiveSha256 = InstalledPackages::sha256Of(extraction->archive);
-        extraction->unzip.unpackAll();
-        if (!extraction->unpacked)
-            return;
-        QStringList files;
-        for (QString name : qAsConst(extraction->entryNames)) {
-            name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-            if (!name.endsWith(QLatin1Char('/')))
-                files << QDir::cleanPath(name);
-        }
-        files.removeDuplicates();
-        extraction->files = InstalledPackages::describe(extraction->target, files);
-    }));
-    return extraction;
-}
-
-void Zerun::recordInstall(Extraction *extraction)
-{
-    if (extraction->entry < 0 || extraction->entry >= catalogue.size())
-        return;
-    const CatalogueEntry &entry = catalogue.at(extraction->entry);
-    InstalledPackage record;
-    record.name = entry.name;
-    record.kind = entry.kind;
-    record.folder = QDir(gameFolder).relativeFilePath(extraction->target);
-    record.url = extraction->url;
-    record.archiveSize = extraction->archiveSize;
-    record.archiveSha256 = extraction->archiveSha256;
-    record.validator = validators.value(extraction->url);
-    record.installed = QDateTime::currentDateTimeUtc();
-    record.files = extraction->files;
-
-    // Files of the version this one replaced that it no longer has go, unless the player
-    // changed them.
-    QString note;
-    const InstalledPackage *previous = packageRecords.find(entry.name, entry.kind);
-    if (previous &&
-        QDir::cleanPath(gameFolder + previous->folder) == QDir::cleanPath(extraction->target)) {
-        QSet<QString> kept;
-        for (const InstalledFile &file : qAsConst(record.files))
-            kept.insert(file.path);
-        QVector<InstalledFile> obsolete;
-        const QVector<InstalledFile> previousFiles = packageRecords.files(entry.name, entry.kind);
-        for (const InstalledFile &file : previousFiles) {
-            if (!kept.contains(QDir::cleanPath(file.path)))
-                obsolete << file;
-        }
-        if (!obsolete.isEmpty()) {
-            PackageRemoval::Result result;
-            PackageRemoval::carryOut(extraction->target, obsolete, false,
-                                     InstallRecovery::newRemovalJournalPath(), &result);
-            if (!result.changed.isEmpty())
-                note = QStringLiteral("Kept %1 files you changed: ").arg(result.changed.size()) +
-                       result.changed.join(QStringLiteral(", "));
-        }
-    }
-    if (!packageRecords.put(record))
-        InstallRecovery::note(QStringLiteral("Installed packages: could not write ") +
-                              InstalledPackages::defaultPath());
-    if (!note.isEmpty())
-        InstallRecovery::note(entry.name + QStringLiteral(": ") + note);
-    updatesAvailable.remove(extraction->entry);
-    applyMarks();
-}
-
-void Zerun::extractionFailed(Extraction *extraction, const QString &text)
-{
-    if (extraction->ended)
-        return;
-    extraction->ended = true;
-    if (extraction->unzip.errorDetail() == QLatin1String("cancelled")) {
-        QFile::remove(extraction->archive);
-        ui->progressInfo->setText(QStringLiteral("Cancelled ") + extraction->name);
-        packageEnded(extraction->position, Outcome::Skipped, QStringLiteral("cancelled"));
+    // The archive is not kept: a failed archive is fetched again by Retry.
+    QFile::remove(step->archive());
+    if (step->wasCancelled()) {
+        ui->progressInfo->setText(QStringLiteral("Cancelled ") + queuedName(position));
+        packageEnded(position, Outcome::Skipped, QStringLiteral("cancelled"));
         return;
     }
-    // The archive stays in the downloads folder for another try (until the next start).
+    const QString text = detail.isEmpty() ? error : error + QStringLiteral(": ") + detail;
     ui->progressInfo->setText(text);
-    InstallRecovery::note(extraction->name + QStringLiteral(": ") + text);
-    packageEnded(extraction->position, Outcome::Failed,
-                 text + QStringLiteral(" (kept as ") + QFileInfo(extraction->archive).fileName() +
-                     QLatin1Char(')'));
+    InstallRecovery::note(queuedName(position) + QStringLiteral(": ") + text);
+    packageEnded(position, Outcome::Failed, text);
 }
 
 void Zerun::installed()
 {
     ui->progressBar->setValue(100);
-    if (finishedExtraction)
-        QFile::remove(finishedExtraction->archive);
-    const int position = finishedExtraction ? finishedExtraction->position : transferPosition;
+    QString summary;
+    if (finishedInstall) {
+        QFile::remove(finishedInstall->archive());
+        summary = finishedInstall->outcome().summary();
+    }
+    const int position = finishedInstall ? finishedPosition : transferPosition;
+    const int entry = queuedEntries.value(position, -1);
+    if (!summary.isEmpty())
+        InstallRecovery::note(queuedName(position) + QStringLiteral(": ") + summary);
+    // The record is written by now: the marks follow it.
+    loadInstalledPackages();
+    updatesAvailable.remove(entry);
+    applyMarks();
     ui->progressTitle->setText(QStringLiteral("Installed ") + packageLabel(position));
     ui->progressInfo->setText(QStringLiteral("Install Complete"));
-    packageEnded(position, Outcome::Installed);
+    packageEnded(position, Outcome::Installed, summary);
 }
 
 void Zerun::packageEnded(int position, Outcome outcome, const QString &reason)
@@ -1181,8 +1117,8 @@ bool Zerun::cancelBatch(bool closing)
     if (choice != 0 && choice != 1)
         return false;
     const bool stop = choice == 1;
-    if (runningExtraction)
-        runningExtraction->unzip.cancel();
+    if (runningInstall)
+        runningInstall->cancel();
     downloadManager.cancelCurrent(stop);
     if (stop) {
         // What was never requested ends here.
@@ -1235,11 +1171,21 @@ QString Zerun::queuedName(int position) const
 
 QString Zerun::claimArchive(const QString &saved)
 {
+    // The archive keeps the file name of its address; only when that is taken does it get
+    // "<name>-2.zip", "-3", ... The download manager saves beside a taken name as "<name>.0".
     const QFileInfo info(saved);
+    QString name = info.fileName();
+    const QRegularExpression numbered(QStringLiteral("^(.*)\\.(\\d+)$"));
+    const QRegularExpressionMatch match = numbered.match(name);
+    if (!match.hasMatch())
+        return saved;
+    name = match.captured(1);
     const QString folder = info.path() + QLatin1Char('/');
-    const QString stem = info.completeBaseName();
-    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
-    for (int n = 1; n < 10000; ++n) {
+    const QFileInfo wanted(name);
+    const QString stem = wanted.completeBaseName();
+    const QString suffix =
+        wanted.suffix().isEmpty() ? QString() : QLatin1Char('.') + wanted.suffix();
+    for (int n = 2; n < 10000; ++n) {
         const QString claimed = folder + stem + QLatin1Char('-') + QString::number(n) + suffix;
         if (QFileInfo::exists(claimed))
             continue;

@@ -4,6 +4,7 @@
 #include "cataloguefetch.h"
 #include "downloadmanager.h"
 #include "installedpackages.h"
+#include "packageinstall.h"
 #include "updateprobe.h"
 
 #include <QElapsedTimer>
@@ -76,7 +77,6 @@ private slots:
     void on_quit_clicked();
 
 private:
-    struct Extraction;
     enum class Outcome { Pending, Installed, Failed, Skipped };
     // One package of the batch and how it ended.
     struct BatchPackage
@@ -121,10 +121,12 @@ private:
     enum class ExistingFolder { Update, OtherName, Skip };
     ExistingFolder askExistingFolder(const QString &kindLabel, const QString &folderName,
                                      const QString &packageName);
-    // `entryNames`: the archive's entries, as read for the space check.
-    Extraction *startExtraction(const QString &archive, const QStringList &entryNames,
-                                const QString &target, const QString &name, const QString &journal,
-                                int position);
+    // Asks what to do with files the player changed that the package would replace.
+    PackageInstall::Edits askEdits(const QString &packageName, const QString &kindLabel,
+                                   const QStringList &edits);
+    // Starts the install step of one package into `target` and waits until it is over.
+    void runInstall(const QString &archive, const QString &target, const QString &journal,
+                    int position, bool createdTarget);
     void startBatch(const QVector<int> &entries);
     // "Neat Skin [Skin] (2 of 6)": the package at that queue position, for the page.
     QString packageLabel(int position) const;
@@ -139,10 +141,8 @@ private:
     // batch stops (or none runs), which lets a closing window close.
     bool cancelBatch(bool closing);
     void copyDetails() const;
-    // Writes the record of a package whose unpack finished, and removes the files of the
-    // version it replaced that the new one no longer has.
-    void recordInstall(Extraction *extraction);
-    void extractionFailed(Extraction *extraction, const QString &text);
+    void installFailed(PackageInstall *step, int position, const QString &error,
+                       const QString &detail);
     // Books the end of one package of the batch; after the last one the page can be left.
     void packageEnded(int position, Outcome outcome, const QString &reason = QString());
     QString queuedName(int position) const;
@@ -190,10 +190,13 @@ private:
     QSet<int> installedEntries;
     QElapsedTimer transferClock;
     double smoothedSecondsLeft = -1;
-    // One per package handed to the extractor; they must outlive their worker-thread run.
-    std::vector<std::unique_ptr<Extraction>> extractions;
-    Extraction *runningExtraction = nullptr;
+    // One per package handed to the install step; they must outlive their worker-thread run.
+    std::vector<std::unique_ptr<PackageInstall>> installs;
+    PackageInstall *runningInstall = nullptr;
     bool closeGuardInstalled = false;
-    // The extraction whose end is being booked while installed() runs.
-    Extraction *finishedExtraction = nullptr;
+    // The install whose end is being booked while installed() runs, and its queue position.
+    PackageInstall *finishedInstall = nullptr;
+    int finishedPosition = -1;
+    // What the start-up's recovery has to tell the player, on the catalogue page.
+    QString recoveryNotice;
 };

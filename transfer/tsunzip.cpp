@@ -159,6 +159,26 @@ void TsUnZip::setJournal(const QString &path)
     journalPath = path;
 }
 
+bool TsUnZip::hasNoEntries(const QString &path)
+{
+    return isEmptyArchive(path);
+}
+
+void TsUnZip::setRenames(const QHash<QString, QString> &map)
+{
+    renames = map;
+}
+
+void TsUnZip::setHold(bool on)
+{
+    hold = on;
+}
+
+void TsUnZip::setBeforeCommit(std::function<QString(UnpackTransaction &)> call)
+{
+    beforeCommit = std::move(call);
+}
+
 QString TsUnZip::recover(const QString &journalPath)
 {
     return UnpackTransaction::recover(journalPath);
@@ -224,6 +244,8 @@ void TsUnZip::unpack(const QString &folder, bool counted)
     const auto protection =
         encrypted ? TsCompression::Protection::Encrypted : TsCompression::Protection::Plain;
     UnpackTransaction run(folder, journalPath);
+    run.setRenames(renames);
+    run.setHold(hold);
     const auto fail = [&](const QString &why) {
         archive.close();
         run.rollback();
@@ -344,6 +366,23 @@ void TsUnZip::unpack(const QString &folder, bool counted)
     if (archive.getZipError() != UNZ_OK) {
         run.rollback();
         detail = QStringLiteral("the archive could not be closed");
+        return;
+    }
+    // The archive is closed by now: a failure here only undoes the run.
+    const auto failStaged = [&](const QString &why) {
+        run.rollback();
+        detail = why;
+        emit error(QStringLiteral("Couldn't extract file"));
+    };
+    if (beforeCommit) {
+        const QString why = beforeCommit(run);
+        if (!why.isEmpty()) {
+            failStaged(why);
+            return;
+        }
+    }
+    if (cancelled) {
+        failStaged(QStringLiteral("cancelled"));
         return;
     }
     if (!run.commit()) {

@@ -2,8 +2,12 @@
 
 #include <QObject>
 
+#include <QHash>
 #include <QString>
 #include <atomic>
+#include <functional>
+
+class UnpackTransaction;
 
 #include <quazip.h>
 
@@ -48,6 +52,17 @@ public:
     void setJournal(const QString &path);
     static QString recover(const QString &journalPath);
 
+    // For a caller that makes the unpack one step of a larger change (see UnpackTransaction):
+    // entries renamed on the way in, a commit that holds its journal open, and a call on the
+    // run's thread once every entry is staged, before anything is moved into place. The call
+    // may set the run's payload; a non-empty text it returns fails the run with that detail.
+    void setRenames(const QHash<QString, QString> &renames);
+    void setHold(bool hold);
+    void setBeforeCommit(std::function<QString(UnpackTransaction &)> call);
+
+    // An archive of nothing but an end record: a zip without entries.
+    static bool hasNoEntries(const QString &path);
+
     void unpackAll();
     void unpackTo(const QString &folder);
 
@@ -76,5 +91,8 @@ private:
     bool encrypted = true;
     QString journalPath;
     QString detail;
+    QHash<QString, QString> renames;
+    bool hold = false;
+    std::function<QString(UnpackTransaction &)> beforeCommit;
     std::atomic<bool> cancelled{false};
 };

@@ -28,6 +28,7 @@ namespace {
 const QString phaseUnpacking = QStringLiteral("unpacking");
 const QString phaseCommitting = QStringLiteral("committing");
 const QString phaseUndoing = QStringLiteral("undoing");
+const QString phaseCommitted = QStringLiteral("committed");
 
 // A path that names something, also a link whose target is gone.
 bool present(const QString &path)
@@ -263,6 +264,8 @@ bool UnpackTransaction::prepareJournal(const QString &journalPath, const QString
     UnpackTransaction prepared(destination, journalPath);
     for (const QString &folder : createdFolders)
         prepared.createdFolders << cleanAbsolute(folder);
+    const QStringList missing = missingFolders(destination);
+    prepared.anchor = missing.isEmpty() ? prepared.root : QFileInfo(missing.first()).path();
     return prepared.writeJournal(Phase::Unpacking);
 }
 
@@ -279,11 +282,15 @@ bool UnpackTransaction::begin()
                 const QJsonArray folders = object.value(QStringLiteral("createdFolders")).toArray();
                 for (const QJsonValue &folder : folders)
                     createdFolders << folder.toString();
+                if (anchor.isEmpty())
+                    anchor = object.value(QStringLiteral("anchor")).toString();
             }
         }
     }
     // A destination that does not exist yet is the run's own, down to the first existing parent.
     const QStringList missing = missingFolders(root);
+    if (anchor.isEmpty())
+        anchor = missing.isEmpty() ? root : QFileInfo(missing.first()).path();
     const quint32 tail = QRandomGenerator::global()->generate();
     work = root + QLatin1Char('/') + workPrefix() + QString::number(tail, 16);
     createdFolders << missing;
@@ -327,9 +334,50 @@ int UnpackTransaction::addFile(const QString &entryName)
         error = QStringLiteral("refused the entry name ") + entryName;
         return -1;
     }
+    const QString renamed = renames.value(relative);
+    if (!renamed.isEmpty() && relativeName(renamed) != renamed) {
+        error = QStringLiteral("refused the entry name ") + renamed;
+        return -1;
+    }
     const int number = fileCount++;
-    entries.append(Entry{relative, number, {}});
+    entries.append(Entry{renamed.isEmpty() ? relative : renamed, number, {}});
     return number;
+}
+
+void UnpackTransaction::setRenames(const QHash<QString, QString> &map)
+{
+    renames = map;
+}
+
+void UnpackTransaction::setHold(bool on)
+{
+    hold = on;
+}
+
+void UnpackTransaction::setPayload(const QJsonObject &data)
+{
+    payload = data;
+}
+
+void UnpackTransaction::setAnchor(const QString &folder)
+{
+    anchor = cleanAbsolute(folder);
+}
+
+QVector<QPair<QString, int>> UnpackTransaction::stagedFiles() const
+{
+    QVector<QPair<QString, int>> files;
+    files.reserve(fileCount);
+    for (const Entry &entry : entries) {
+        if (entry.number >= 0)
+            files.append({entry.name, entry.number});
+    }
+    return files;
+}
+
+QString UnpackTransaction::backupPath(int number) const
+{
+    return stagedPath(number) + QStringLiteral(".old");
 }
 
 QString UnpackTransaction::stagedPath(int number) const
@@ -381,6 +429,25 @@ bool UnpackTransaction::commit()
         phase = Phase::Done;
         return false;
     }
+    if (hold) {
+        // The folders this commit made belong to the change too.
+        createdFolders << guard.createdFolderList();
+        createdFolders.removeDuplicates();
+        phase = Phase::Committed;
+        if (!writeJournal(Phase::Committed)) {
+            // Without the journal nobody could finish the change later: undo it now.
+            phase = Phase::Undoing;
+            writeJournal(Phase::Undoing);
+            undoMoves();
+            removeWork();
+            removeCreatedFolders(createdFolders);
+            removeJournal();
+            phase = Phase::Done;
+            error = QStringLiteral("could not write the journal ") + journal;
+            return false;
+        }
+        return true;
+    }
     removeWork();
     removeJournal();
     phase = Phase::Done;
@@ -389,6 +456,9 @@ bool UnpackTransaction::commit()
 
 void UnpackTransaction::rollback()
 {
+    // A held run is in place: only its caller's recovery or release() ends it.
+    if (phase == Phase::Committed)
+        return;
     if (phase == Phase::Committing || phase == Phase::Undoing)
         undoMoves();
     if (phase != Phase::Idle && phase != Phase::Done) {
@@ -505,11 +575,19 @@ bool UnpackTransaction::writeJournal(Phase journalPhase) const
     object.insert(QStringLiteral("destination"), root);
     object.insert(QStringLiteral("work"), work);
     object.insert(QStringLiteral("createdFolders"), QJsonArray::fromStringList(createdFolders));
+    if (!anchor.isEmpty())
+        object.insert(QStringLiteral("anchor"), anchor);
+    if (hold)
+        object.insert(QStringLiteral("hold"), true);
+    if (!payload.isEmpty())
+        object.insert(QStringLiteral("payload"), payload);
     QString name = phaseUnpacking;
     if (journalPhase == Phase::Committing)
         name = phaseCommitting;
     else if (journalPhase == Phase::Undoing)
         name = phaseUndoing;
+    else if (journalPhase == Phase::Committed)
+        name = phaseCommitted;
     object.insert(QStringLiteral("phase"), name);
     if (journalPhase != Phase::Unpacking) {
         QJsonArray list;
@@ -537,48 +615,104 @@ void UnpackTransaction::removeJournal() const
         QFile::remove(journal);
 }
 
-QString UnpackTransaction::recover(const QString &journalPath)
+QJsonObject UnpackTransaction::readJournal(const QString &journalPath)
 {
     QFile file(journalPath);
     if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
-    file.close();
+        return QJsonObject();
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+QString UnpackTransaction::damagedPath(const QString &journalPath)
+{
+    return journalPath + QStringLiteral(".damaged");
+}
+
+QString UnpackTransaction::recover(const QString &journalPath)
+{
+    QString what;
+    recoverRun(journalPath, &what);
+    return what;
+}
+
+UnpackTransaction::Recovery UnpackTransaction::recoverRun(const QString &journalPath, QString *what)
+{
+    QString done;
+    const auto tell = [&](Recovery result, const QString &text) {
+        if (what)
+            *what = text;
+        return result;
+    };
+    if (!present(journalPath))
+        return tell(Recovery::Missing, QString());
+    const QJsonObject object = readJournal(journalPath);
     const QString destination = object.value(QStringLiteral("destination")).toString();
     const QString phaseName = object.value(QStringLiteral("phase")).toString();
+    // A journal that cannot be trusted is kept aside with whatever it names, for a person to
+    // look at: guessing could undo the wrong thing.
+    const auto damaged = [&] {
+        const QString aside = damagedPath(journalPath);
+        QFile::remove(aside);
+        QFile::rename(journalPath, aside);
+        return tell(Recovery::Damaged, QStringLiteral("kept aside a damaged unpack journal as ") +
+                                           aside + QStringLiteral(" (with its work folder)"));
+    };
     if (destination.isEmpty() || !QDir::isAbsolutePath(destination) ||
-        (phaseName != phaseUnpacking && phaseName != phaseCommitting &&
-         phaseName != phaseUndoing)) {
-        QFile::remove(journalPath);
-        return QStringLiteral("removed a damaged unpack journal ") + journalPath;
-    }
+        (phaseName != phaseUnpacking && phaseName != phaseCommitting && phaseName != phaseUndoing &&
+         phaseName != phaseCommitted))
+        return damaged();
 
     UnpackTransaction run(destination, journalPath);
     run.work = object.value(QStringLiteral("work")).toString();
+    run.anchor = object.value(QStringLiteral("anchor")).toString();
+    run.hold = object.value(QStringLiteral("hold")).toBool();
+    run.payload = object.value(QStringLiteral("payload")).toObject();
     const QJsonArray folders = object.value(QStringLiteral("createdFolders")).toArray();
     for (const QJsonValue &folder : folders)
         run.createdFolders << folder.toString();
+    if (!run.work.isEmpty() && (cleanAbsolute(QFileInfo(run.work).path()) != run.root ||
+                                !QFileInfo(run.work).fileName().startsWith(workPrefix())))
+        return damaged();
     const QJsonArray list = object.value(QStringLiteral("entries")).toArray();
     for (const QJsonValue &value : list) {
         const QJsonObject item = value.toObject();
         const QString name = item.value(QStringLiteral("name")).toString();
         // The journal is ours, but a name is checked like any entry name before it is used.
-        if (run.relativeName(name) != name || name.isEmpty()) {
-            QFile::remove(journalPath);
-            return QStringLiteral("removed a damaged unpack journal ") + journalPath;
-        }
+        if (run.relativeName(name) != name || name.isEmpty())
+            return damaged();
         run.entries.append(
             Entry{name, item.value(QStringLiteral("number")).toInt(-1),
                   QFile::Permissions(item.value(QStringLiteral("permissions")).toInt())});
     }
+    // The game folder's drive not mounted, or the folder renamed: come back at a later start.
+    if (!run.anchor.isEmpty() && kindOf(run.anchor) != Kind::Folder)
+        return tell(Recovery::Waiting, QStringLiteral("waiting for ") + run.anchor +
+                                           QStringLiteral(" to finish the unpack into ") +
+                                           run.root);
+    if (phaseName == phaseCommitted) {
+        run.phase = Phase::Done;
+        return tell(Recovery::Held,
+                    QStringLiteral("the unpack into ") + run.root + QStringLiteral(" is in place"));
+    }
 
-    QString done;
+    Recovery result = Recovery::Undone;
     if (phaseName == phaseCommitting) {
         run.phase = Phase::Committing;
         UnpackGuard guard(run.root);
         if (run.moveIntoPlace(guard)) {
+            if (run.hold) {
+                run.createdFolders << guard.createdFolderList();
+                run.createdFolders.removeDuplicates();
+                if (run.writeJournal(Phase::Committed)) {
+                    run.phase = Phase::Done;
+                    return tell(Recovery::Held, QStringLiteral("moved the interrupted unpack "
+                                                               "into place in ") +
+                                                    run.root);
+                }
+            }
             run.removeWork();
             done = QStringLiteral("finished the interrupted unpack into ") + run.root;
+            result = Recovery::Finished;
         } else {
             run.createdFolders << guard.createdFolderList();
             run.writeJournal(Phase::Undoing);
@@ -597,5 +731,20 @@ QString UnpackTransaction::recover(const QString &journalPath)
     }
     run.removeJournal();
     run.phase = Phase::Done;
-    return done;
+    return tell(result, done);
+}
+
+bool UnpackTransaction::release(const QString &journalPath)
+{
+    const QJsonObject object = readJournal(journalPath);
+    if (object.value(QStringLiteral("phase")).toString() != phaseCommitted)
+        return false;
+    UnpackTransaction run(object.value(QStringLiteral("destination")).toString(), journalPath);
+    run.work = object.value(QStringLiteral("work")).toString();
+    run.removeWork();
+    if (!run.work.isEmpty() && present(run.work))
+        return false;
+    run.removeJournal();
+    run.phase = Phase::Done;
+    return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFile>
+#include <QHash>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -59,6 +61,29 @@ public:
     // the destination itself, which "./" names). False when the name must not be written.
     bool addFolder(const QString &entryName, QFile::Permissions permissions);
 
+    // Entries whose cleaned name is a key of `renames` are written under the value instead (a
+    // package's new version of a file the player changed, set beside it). Set before addFile().
+    void setRenames(const QHash<QString, QString> &renames);
+
+    // With hold, a successful commit stops short of the end: every entry is in place, but the
+    // files it replaced stay set aside in the work folder and the journal stays, in the phase
+    // "committed", so that the caller can finish what belongs to the same change (moving set-
+    // aside files elsewhere, writing its records) and then call release(). A run cut off by a
+    // kill after that point is left to the caller's recovery by recover(), which only finishes
+    // the moves.
+    void setHold(bool hold);
+    // Caller's data written into every journal of the run, for the caller's own recovery.
+    void setPayload(const QJsonObject &payload);
+    // The folder that must be there for a recovery to touch anything: by default the nearest
+    // existing folder above the destination when the run began. A drive that is not mounted or a
+    // renamed game folder then makes recovery wait instead of recreating the path.
+    void setAnchor(const QString &folder);
+
+    // The staged file entries so far: (cleaned name as placed, number).
+    QVector<QPair<QString, int>> stagedFiles() const;
+    // Where the file an entry replaced is set aside until the run is released.
+    QString backupPath(int number) const;
+
     // Moves every entry into place. On failure everything is undone and false is returned.
     bool commit();
     // Undoes a begun run. Safe to call more than once.
@@ -70,9 +95,25 @@ public:
     // Why the last step failed, in words for a log or a detail line.
     QString errorString() const;
 
-    // Finishes or undoes the run that the journal describes, then removes the journal. Returns
-    // what was done, for the log; a damaged journal is only removed.
+    enum class Recovery {
+        Finished, // every entry in place, journal removed
+        Undone,   // the destination as before, journal removed
+        Held,     // every entry in place; the journal is the caller's to finish (see setHold)
+        Waiting,  // the anchor folder is not there: nothing touched, journal kept
+        Damaged,  // unreadable: the journal is kept aside with the work folder, nothing touched
+        Missing,  // no journal at that path
+    };
+    // Finishes or undoes the run that the journal describes. `what` tells what was done, for the
+    // log.
+    static Recovery recoverRun(const QString &journalPath, QString *what = nullptr);
+    // The same, returning only `what`.
     static QString recover(const QString &journalPath);
+    // Reads a journal; an empty object when it cannot be read.
+    static QJsonObject readJournal(const QString &journalPath);
+    // Ends a held run: removes its work folder (with what it set aside) and the journal.
+    static bool release(const QString &journalPath);
+    // Where a damaged journal is kept aside.
+    static QString damagedPath(const QString &journalPath);
 
     // Prefix of the work folder's name; such names are never unpacked from an archive.
     static QString workPrefix();
@@ -92,7 +133,7 @@ private:
         int number = -1; // -1 for a folder
         QFile::Permissions permissions;
     };
-    enum class Phase { Idle, Unpacking, Committing, Undoing, Done };
+    enum class Phase { Idle, Unpacking, Committing, Undoing, Committed, Done };
 
     QString relativeName(const QString &entryName) const;
     bool writeJournal(Phase phase) const;
@@ -110,5 +151,9 @@ private:
     Phase phase = Phase::Idle;
     int fileCount = 0;
     bool resumeChecksOff = false;
+    bool hold = false;
+    QHash<QString, QString> renames;
+    QJsonObject payload;
+    QString anchor;
     QString error;
 };

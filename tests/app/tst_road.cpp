@@ -695,15 +695,17 @@ void TestRoad::existingFolderIsUpdatedInPlace()
     openWindow(standardCatalogue());
     QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     addToList("Neat Skin [Skin]");
-    ModalScript script({ModalScript::acceptText("NeatSkin"), ModalScript::clickButton("Update")});
+    // The old skin.ini was never installed by this package: the player's, asked about.
+    ModalScript script({ModalScript::acceptText("NeatSkin"), ModalScript::clickButton("Update"),
+                        ModalScript::clickButton("Take the Package's")});
     download(script);
     QVERIFY2(script.seen().at(1).label.contains("Neat Skin"),
              qPrintable(script.seen().at(1).label));
+    QVERIFY2(script.seen().at(2).label.contains("skin.ini"), qPrintable(script.seen().at(2).label));
     QCOMPARE(filesBelow(game("Skins/NeatSkin")),
-             (QStringList{"bg/back.txt", "mine.txt", "skin.ini"}));
-    QFile ini(game("Skins/NeatSkin/skin.ini"));
-    QVERIFY(ini.open(QIODevice::ReadOnly));
-    QCOMPARE(ini.readAll(), QByteArray("[skin]\nname=Neat\n"));
+             (QStringList{"bg/back.txt", "mine.txt", "skin.ini", "skin.ini.zerun-mine"}));
+    QCOMPARE(TestFiles::read(game("Skins/NeatSkin/skin.ini")), QByteArray("[skin]\nname=Neat\n"));
+    QCOMPARE(TestFiles::read(game("Skins/NeatSkin/skin.ini.zerun-mine")), QByteArray("old"));
 }
 
 void TestRoad::existingFolderChoices_data()
@@ -727,12 +729,15 @@ void TestRoad::existingFolderChoices()
                                    ModalScript::clickButton(choice)};
     if (choice == "Choose Another Name")
         steps << ModalScript::acceptText("NeatNew");
+    if (choice == "Update")
+        steps << ModalScript::clickButton("Keep Mine");
     ModalScript script(steps);
     download(script);
 
     QMap<QString, QByteArray> expected = before;
     if (choice == "Update") {
-        expected.insert("Skins/NeatSkin/skin.ini", "[skin]\nname=Neat\n");
+        // The player's edit stays; the package's version goes beside it.
+        expected.insert("Skins/NeatSkin/skin.ini.zerun-new", "[skin]\nname=Neat\n");
         expected.insert("Skins/NeatSkin/bg/", "");
         expected.insert("Skins/NeatSkin/bg/back.txt", "bg");
     } else if (choice == "Choose Another Name") {
@@ -784,7 +789,8 @@ void TestRoad::failedInstallLeavesTheGameAsItWas()
     addToList("My Mod [Mod]");
     QList<ModalScript::Step> steps{ModalScript::acceptText("MyMod")};
     if (existing)
-        steps << ModalScript::clickButton("Update");
+        steps << ModalScript::clickButton("Update")
+              << ModalScript::clickButton("Take the Package's");
     ModalScript script(steps);
     download(script);
 
@@ -1073,10 +1079,11 @@ void TestRoad::failuresEndTheBatch_data()
 
     QTest::newRow("404") << "missing"
                          << "Failed: " << false;
+    // A failed archive is not kept: Retry fetches it again.
     QTest::newRow("corrupt archive") << "corrupt"
-                                     << "Couldn't open zip" << true;
+                                     << "Couldn't open zip" << false;
     QTest::newRow("archive without entries") << "empty"
-                                             << "Couldn't go to first file" << true;
+                                             << "Couldn't go to first file" << false;
 }
 
 void TestRoad::failuresEndTheBatch()

@@ -1,0 +1,500 @@
+#include "packageinstall.h"
+
+#include "packageremoval.h"
+#include "tscompression.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSet>
+#include <QtConcurrent>
+
+#include <quazip.h>
+#include <quazipfileinfo.h>
+
+namespace {
+
+// An entry name as it lands below the package folder.
+QString placedName(QString name)
+{
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QString clean = QDir::cleanPath(name);
+    while (clean.startsWith(QLatin1String("./")))
+        clean = clean.mid(2);
+    return clean;
+}
+
+// The zip format's CRC-32 of a file's bytes; false when it cannot be read.
+bool crcOfFile(const QString &path, quint32 *crc)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    quint32 value = 0;
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = file.read(buffer.data(), buffer.size());
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        value = TsCompression::crc32(value, buffer.constData(), got);
+    }
+    *crc = value;
+    return true;
+}
+
+QJsonArray filesToJson(const QVector<InstalledFile> &files)
+{
+    QJsonArray list;
+    for (const InstalledFile &file : files)
+        list.append(QJsonObject{{QStringLiteral("path"), file.path},
+                                {QStringLiteral("size"), double(file.size)},
+                                {QStringLiteral("sha256"), QString::fromLatin1(file.sha256)}});
+    return list;
+}
+
+QVector<InstalledFile> filesFromJson(const QJsonArray &list)
+{
+    QVector<InstalledFile> files;
+    files.reserve(list.size());
+    for (const QJsonValue &value : list) {
+        const QJsonObject item = value.toObject();
+        files.append(InstalledFile{item.value(QStringLiteral("path")).toString(),
+                                   qint64(item.value(QStringLiteral("size")).toDouble()),
+                                   item.value(QStringLiteral("sha256")).toString().toLatin1()});
+    }
+    return files;
+}
+
+// A name beside `path` that nothing has yet: "<path><suffix>", then "-2", "-3", ...
+QString freeName(const QString &path, const QString &suffix)
+{
+    QString candidate = path + suffix;
+    for (int n = 2; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++n)
+        candidate = path + suffix + QLatin1Char('-') + QString::number(n);
+    return candidate;
+}
+
+QString relativeToGame(const QString &game, const QString &path)
+{
+    return QDir::cleanPath(QDir(game).relativeFilePath(path));
+}
+
+} // namespace
+
+QString PackageInstall::newSuffix()
+{
+    return QStringLiteral(".zerun-new");
+}
+
+QString PackageInstall::mineSuffix()
+{
+    return QStringLiteral(".zerun-mine");
+}
+
+QString PackageInstall::Outcome::summary() const
+{
+    QStringList parts;
+    if (!besideMine.isEmpty())
+        parts << QStringLiteral("kept your %1 changed file(s); the package's versions are beside "
+                                "them as %2: ")
+                         .arg(besideMine.size())
+                         .arg(newSuffix()) +
+                     besideMine.join(QStringLiteral(", "));
+    if (!keptAsMine.isEmpty())
+        parts << QStringLiteral("took the package's versions; yours are kept as %1: ")
+                         .arg(mineSuffix()) +
+                     keptAsMine.join(QStringLiteral(", "));
+    if (!keptChanged.isEmpty())
+        parts << QStringLiteral("kept %1 file(s) of the old version that you changed: ")
+                         .arg(keptChanged.size()) +
+                     keptChanged.join(QStringLiteral(", "));
+    if (!notRemoved.isEmpty())
+        parts << QStringLiteral("could not remove %1 file(s) of the old version: ")
+                         .arg(notRemoved.size()) +
+                     notRemoved.join(QStringLiteral(", "));
+    if (!recordError.isEmpty())
+        parts << QStringLiteral("the record could not be written (") + recordError +
+                     QStringLiteral("); it is tried again at the next start");
+    return parts.join(QStringLiteral("; "));
+}
+
+PackageInstall::PackageInstall(InstalledPackages &records, const QString &gameFolder,
+                               QObject *parent)
+    : QObject(parent), records(records), game(QDir::cleanPath(gameFolder))
+{
+    // Runs on the worker, before the queued finished() arrives.
+    connect(
+        &extractor, &TsUnZip::finished, this, [this] { unpackedWhole = true; },
+        Qt::DirectConnection);
+    connect(&extractor, &TsUnZip::finished, this, &PackageInstall::unpacked);
+    connect(&extractor, &TsUnZip::error, this, &PackageInstall::runFailed);
+    // The run's own signals are queued before the watcher's; this only catches a run that ended
+    // without any (the archive failed to close).
+    connect(&watcher, &QFutureWatcher<void>::finished, this, [this] {
+        if (!ended && !unpackedWhole)
+            runFailed(QStringLiteral("Couldn't close zip"));
+    });
+}
+
+PackageInstall::~PackageInstall()
+{
+    waitForWorker();
+}
+
+void PackageInstall::waitForWorker()
+{
+    watcher.waitForFinished();
+}
+
+void PackageInstall::setPackage(const InstalledPackage &value, const QString &archive,
+                                const QString &target, const QString &journal)
+{
+    package = value;
+    package.files.clear();
+    archivePath = archive;
+    targetFolder = QDir::cleanPath(target);
+    journalPath = journal;
+    package.folder = relativeToGame(game, targetFolder);
+    const InstalledPackage *known = records.find(package.name, package.kind);
+    hasPrevious = known && QDir::cleanPath(known->folder) == package.folder;
+    if (hasPrevious) {
+        previous = *known;
+        previousFiles = records.files(package.name, package.kind);
+    }
+}
+
+bool PackageInstall::prepare(Plan *out, QString *why)
+{
+    plan = Plan();
+    QuaZip zip(archivePath);
+    TsCompression::prepareNames(zip);
+    if (!zip.open(QuaZip::mdUnzip)) {
+        // Nothing to unpack is not an error of reading: the plan simply has no entries.
+        if (TsUnZip::hasNoEntries(archivePath)) {
+            if (out)
+                *out = plan;
+            return true;
+        }
+        if (why)
+            *why = QStringLiteral("not a readable zip archive");
+        return false;
+    }
+    struct Entry
+    {
+        QString name;
+        quint64 size;
+        quint32 crc;
+    };
+    QVector<Entry> files;
+    qint64 total = 0;
+    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
+        QuaZipFileInfo64 info;
+        if (!TsCompression::currentInfo(&zip, &info)) {
+            zip.close();
+            if (why)
+                *why = QStringLiteral("the archive's directory is damaged");
+            return false;
+        }
+        const QString name = TsCompression::entryName(info);
+        plan.entryNames << name;
+        total += qint64(qMin<quint64>(info.uncompressedSize, quint64(1) << 50));
+        if (!name.endsWith(QLatin1Char('/')) && !name.endsWith(QLatin1Char('\\')))
+            files.append(Entry{placedName(name), info.uncompressedSize, info.crc});
+    }
+    const bool walked = zip.getZipError() == UNZ_OK;
+    zip.close();
+    if (!walked) {
+        if (why)
+            *why = QStringLiteral("the archive's directory is damaged");
+        return false;
+    }
+    plan.unpackedSize = total;
+
+    QHash<QString, const InstalledFile *> recorded;
+    for (const InstalledFile &file : qAsConst(previousFiles))
+        recorded.insert(QDir::cleanPath(file.path), &file);
+    QSet<QString> seen;
+    const QDir base(targetFolder);
+    for (const Entry &entry : qAsConst(files)) {
+        if (seen.contains(entry.name))
+            continue;
+        seen.insert(entry.name);
+        const QString path = base.filePath(entry.name);
+        const QFileInfo info(path);
+        // Only a file of the player's can be lost; anything else fails the run or is moved
+        // aside and given back.
+        if (!info.isFile() || info.isSymLink())
+            continue;
+        quint32 crc = 0;
+        if (quint64(info.size()) == entry.size && crcOfFile(path, &crc) && crc == entry.crc)
+            continue; // the new bytes already
+        const InstalledFile *was = recorded.value(entry.name);
+        if (was && was->size == info.size() && InstalledPackages::sha256Of(path) == was->sha256)
+            continue; // the package's old bytes, untouched
+        plan.edits << entry.name;
+    }
+    if (out)
+        *out = plan;
+    return true;
+}
+
+void PackageInstall::setEditChoice(Edits value)
+{
+    choice = value;
+}
+
+bool PackageInstall::isRunning() const
+{
+    return watcher.isRunning();
+}
+
+void PackageInstall::cancel()
+{
+    extractor.cancel();
+}
+
+void PackageInstall::start()
+{
+    QHash<QString, QString> renames;
+    if (choice == Edits::KeepMine) {
+        for (const QString &edit : qAsConst(plan.edits))
+            renames.insert(edit, edit + newSuffix());
+    }
+    extractor.setZipFile(archivePath);
+    extractor.setDestination(targetFolder);
+    extractor.setEncrypted(false);
+    extractor.setJournal(journalPath);
+    extractor.setRenames(renames);
+    extractor.setHold(true);
+    extractor.setBeforeCommit([this](UnpackTransaction &run) { return stageDone(run); });
+    if (package.archiveSha256.isEmpty() || package.archiveSize <= 0) {
+        package.archiveSize = QFileInfo(archivePath).size();
+        package.archiveSha256.clear();
+    }
+    watcher.setFuture(QtConcurrent::run([this] {
+        if (package.archiveSha256.isEmpty())
+            package.archiveSha256 = InstalledPackages::sha256Of(archivePath);
+        extractor.unpackAll();
+    }));
+}
+
+QString PackageInstall::stageDone(UnpackTransaction &run)
+{
+    // On the worker: every entry is staged, nothing is in place yet. The journal that says the
+    // files may move must also say how the change ends.
+    InstalledPackage record = package;
+    record.installed = QDateTime::currentDateTimeUtc();
+    record.createdFoldersKnown = true;
+    QHash<QString, int> numbers;
+    const auto staged = run.stagedFiles();
+    for (const auto &file : staged) {
+        numbers.insert(file.first, file.second);
+        const QString path = run.stagedPath(file.second);
+        InstalledFile installed{file.first, QFileInfo(path).size(),
+                                InstalledPackages::sha256Of(path)};
+        if (installed.sha256.isEmpty())
+            return QStringLiteral("could not read the unpacked ") + file.first;
+        // An archive may name a file twice; the last one stays.
+        bool replaced = false;
+        for (InstalledFile &known : record.files) {
+            if (known.path == installed.path) {
+                known = installed;
+                replaced = true;
+            }
+        }
+        if (!replaced)
+            record.files.append(installed);
+    }
+    QJsonArray mine;
+    if (choice == Edits::TakePackage) {
+        for (const QString &edit : qAsConst(plan.edits)) {
+            if (numbers.contains(edit))
+                mine.append(QJsonObject{{QStringLiteral("path"), edit},
+                                        {QStringLiteral("number"), numbers.value(edit)}});
+        }
+    }
+    QSet<QString> kept;
+    for (const InstalledFile &file : qAsConst(record.files))
+        kept.insert(file.path);
+    QVector<InstalledFile> obsolete;
+    // A file the player changed and keeps is theirs now, not an old file to remove.
+    const QSet<QString> edits(plan.edits.cbegin(), plan.edits.cend());
+    for (const InstalledFile &file : qAsConst(previousFiles)) {
+        const QString path = QDir::cleanPath(file.path);
+        if (!kept.contains(path) && !edits.contains(path))
+            obsolete << file;
+    }
+    QJsonObject recordObject{
+        {QStringLiteral("name"), record.name},
+        {QStringLiteral("kind"), record.kind},
+        {QStringLiteral("folder"), record.folder},
+        {QStringLiteral("url"), record.url},
+        {QStringLiteral("archiveSize"), double(record.archiveSize)},
+        {QStringLiteral("archiveSha256"), QString::fromLatin1(record.archiveSha256)},
+        {QStringLiteral("validator"), record.validator},
+        {QStringLiteral("installed"), record.installed.toString(Qt::ISODateWithMs)},
+        {QStringLiteral("fromDisk"), record.fromDisk},
+        {QStringLiteral("files"), filesToJson(record.files)}};
+    QStringList previousCreated;
+    if (hasPrevious && previous.createdFoldersKnown)
+        previousCreated = previous.createdFolders;
+    run.setPayload(QJsonObject{
+        {QStringLiteral("package"), true},
+        {QStringLiteral("gameFolder"), game},
+        {QStringLiteral("record"), recordObject},
+        {QStringLiteral("mine"), mine},
+        {QStringLiteral("obsolete"), filesToJson(obsolete)},
+        {QStringLiteral("previousCreated"), QJsonArray::fromStringList(previousCreated)}});
+    return QString();
+}
+
+void PackageInstall::unpacked()
+{
+    if (ended)
+        return;
+    bool done = false;
+    result = finishHeld(journalPath, records, &done);
+    for (const QString &name : qAsConst(plan.edits)) {
+        if (choice == Edits::KeepMine)
+            result.besideMine << name;
+    }
+    ended = true;
+    emit finished();
+}
+
+void PackageInstall::runFailed(const QString &error)
+{
+    if (ended)
+        return;
+    ended = true;
+    cancelled = extractor.errorDetail() == QLatin1String("cancelled");
+    // Folders made for this package go at once, also when the run never began.
+    UnpackTransaction::recover(journalPath);
+    emit failed(error, extractor.errorDetail());
+}
+
+PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
+                                                   InstalledPackages &records, bool *done)
+{
+    Outcome outcome;
+    *done = false;
+    const QJsonObject object = UnpackTransaction::readJournal(journal);
+    const QJsonObject payload = object.value(QStringLiteral("payload")).toObject();
+    const QString game = payload.value(QStringLiteral("gameFolder")).toString();
+    const QString work = object.value(QStringLiteral("work")).toString();
+    const QJsonObject recordObject = payload.value(QStringLiteral("record")).toObject();
+    InstalledPackage record;
+    record.name = recordObject.value(QStringLiteral("name")).toString();
+    record.kind = recordObject.value(QStringLiteral("kind")).toString();
+    record.folder = recordObject.value(QStringLiteral("folder")).toString();
+    record.url = recordObject.value(QStringLiteral("url")).toString();
+    record.archiveSize = qint64(recordObject.value(QStringLiteral("archiveSize")).toDouble());
+    record.archiveSha256 =
+        recordObject.value(QStringLiteral("archiveSha256")).toString().toLatin1();
+    record.validator = recordObject.value(QStringLiteral("validator")).toString();
+    record.installed = QDateTime::fromString(
+        recordObject.value(QStringLiteral("installed")).toString(), Qt::ISODateWithMs);
+    record.fromDisk = recordObject.value(QStringLiteral("fromDisk")).toBool();
+    record.files = filesFromJson(recordObject.value(QStringLiteral("files")).toArray());
+    const QString folder = QDir::cleanPath(game + QLatin1Char('/') + record.folder);
+    const auto inside = [&](const QString &path) {
+        const QString clean = QDir::cleanPath(path);
+        return !game.isEmpty() && QDir::isAbsolutePath(game) &&
+               clean.startsWith(QDir::cleanPath(game) + QLatin1Char('/'));
+    };
+    if (record.name.isEmpty() || !inside(folder)) {
+        outcome.recordError = QStringLiteral("the journal ") + journal +
+                              QStringLiteral(" does not name a package inside the game folder");
+        return outcome;
+    }
+
+    // The player's files the package's replaced: from the work folder to "<file>.zerun-mine".
+    for (const QJsonValue &value : payload.value(QStringLiteral("mine")).toArray()) {
+        const QJsonObject item = value.toObject();
+        const QString path = item.value(QStringLiteral("path")).toString();
+        const QString backup = work + QLatin1Char('/') +
+                               QString::number(item.value(QStringLiteral("number")).toInt()) +
+                               QStringLiteral(".old");
+        const QString target = folder + QLatin1Char('/') + path;
+        if (!inside(target))
+            continue;
+        if (QFileInfo::exists(backup)) {
+            const QString aside = freeName(target, mineSuffix());
+            if (!QFile::rename(backup, aside)) {
+                outcome.recordError = QStringLiteral("could not keep your ") + path +
+                                      QStringLiteral(" as ") + QFileInfo(aside).fileName();
+                return outcome;
+            }
+        }
+        outcome.keptAsMine << path;
+    }
+
+    // The previous version's files that this one lacks.
+    const QVector<InstalledFile> obsolete =
+        filesFromJson(payload.value(QStringLiteral("obsolete")).toArray());
+    if (!obsolete.isEmpty()) {
+        const PackageRemoval::Result removed = PackageRemoval::removeFiles(
+            game, record.folder, obsolete, &records, record.name, record.kind);
+        outcome.keptChanged = removed.changed;
+        outcome.notRemoved = removed.failed;
+    }
+
+    // Folders the change made, and those the version before made, stay the package's.
+    QStringList created;
+    for (const QJsonValue &value : object.value(QStringLiteral("createdFolders")).toArray()) {
+        if (inside(value.toString()))
+            created << relativeToGame(game, value.toString());
+    }
+    for (const QJsonValue &value : payload.value(QStringLiteral("previousCreated")).toArray())
+        created << value.toString();
+    created.removeDuplicates();
+    std::sort(created.begin(), created.end(), [](const QString &a, const QString &b) {
+        return a.count(QLatin1Char('/')) < b.count(QLatin1Char('/'));
+    });
+    record.createdFolders = created;
+    record.createdFoldersKnown = true;
+    if (!records.put(record)) {
+        outcome.recordError = records.errorString();
+        return outcome;
+    }
+    UnpackTransaction::release(journal);
+    *done = true;
+    return outcome;
+}
+
+UnpackTransaction::Recovery PackageInstall::recover(const QString &journal,
+                                                    InstalledPackages &records, QString *what)
+{
+    QString text;
+    const UnpackTransaction::Recovery state = UnpackTransaction::recoverRun(journal, &text);
+    if (state != UnpackTransaction::Recovery::Held) {
+        if (what)
+            *what = text;
+        return state;
+    }
+    const QJsonObject object = UnpackTransaction::readJournal(journal);
+    if (!object.value(QStringLiteral("payload"))
+             .toObject()
+             .value(QStringLiteral("package"))
+             .toBool()) {
+        // A held run of someone else's: nothing more to finish than the moves.
+        UnpackTransaction::release(journal);
+        if (what)
+            *what = text;
+        return UnpackTransaction::Recovery::Finished;
+    }
+    bool done = false;
+    const Outcome outcome = finishHeld(journal, records, &done);
+    if (what) {
+        *what = text + (done ? QStringLiteral("; finished the install and its record")
+                             : QStringLiteral("; could not finish: ") + outcome.recordError);
+        const QString summary = outcome.summary();
+        if (done && !summary.isEmpty())
+            *what += QStringLiteral(" (") + summary + QLatin1Char(')');
+    }
+    return done ? UnpackTransaction::Recovery::Finished : UnpackTransaction::Recovery::Waiting;
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "installedpackages.h"
+#include "tsunzip.h"
+#include "unpacktransaction.h"
+
+#include <QFutureWatcher>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+
+// Installs (or updates) one package as one change, from the folder answer to the saved record:
+// the archive is staged and committed by a held unpack (see UnpackTransaction::setHold), then
+// the files the previous version had and this one lacks are removed, the player's replaced
+// files are set aside, and the record is written; only then does the journal go. A kill at any
+// moment leaves, after recover() at the next start, either the old files with the old record or
+// the new files with the new record.
+//
+// The player's edits: a file in the package folder that the archive would replace, whose bytes
+// are neither the recorded ones nor the new ones, is the player's. Before the run the caller
+// learns them from prepare() and chooses: keep the player's (the package's version goes beside
+// it as "<file>.zerun-new", which the record names), or take the package's (the player's is
+// kept as "<file>.zerun-mine", which the record does not name).
+//
+// The window asks the questions and shows progress (connect to unzip()'s status and percent
+// before start()); the step owns journal, commit and record. One object per package, on the
+// GUI thread; the unpack runs on the global pool.
+class PackageInstall : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Edits { KeepMine, TakePackage };
+
+    struct Plan
+    {
+        QStringList entryNames;
+        qint64 unpackedSize = -1;
+        // Player's files the archive would replace, relative to the package folder.
+        QStringList edits;
+    };
+
+    // What became of things, for the outcome line and the log.
+    struct Outcome
+    {
+        QStringList besideMine;  // "<file>.zerun-new" written beside the player's file
+        QStringList keptAsMine;  // "<file>.zerun-mine": the player's file, set aside
+        QStringList keptChanged; // old version's files the player changed: kept, unrecorded
+        QStringList notRemoved;  // old version's files that could not be removed, and why
+        QString recordError;     // the record could not be written (retried at next start)
+        QString summary() const; // one line, empty when there is nothing to tell
+    };
+
+    PackageInstall(InstalledPackages &records, const QString &gameFolder,
+                   QObject *parent = nullptr);
+    ~PackageInstall() override;
+
+    // `package`: name, kind, url, validator, fromDisk (and the archive's size and hash when
+    // known; they are worked out otherwise). `target`: the package folder. `journal`: the
+    // journal prepared for the folders the caller created (UnpackTransaction::prepareJournal),
+    // or a fresh path.
+    void setPackage(const InstalledPackage &package, const QString &archive, const QString &target,
+                    const QString &journal);
+
+    // Reads the archive's directory and finds the player's files it would replace. False, with
+    // a reason, when the archive cannot be read.
+    bool prepare(Plan *plan, QString *why);
+    void setEditChoice(Edits choice);
+
+    // Starts the run; finished() or failed() follows exactly once.
+    void start();
+    void cancel();
+    bool isRunning() const;
+    // Blocks until the worker's part is over (for a window being destroyed).
+    void waitForWorker();
+
+    TsUnZip &unzip() { return extractor; }
+    const Outcome &outcome() const { return result; }
+    QString archive() const { return archivePath; }
+    QString target() const { return targetFolder; }
+    // When the run failed: whether the player cancelled it.
+    bool wasCancelled() const { return cancelled; }
+
+    // Ends a change a kill cut off; the journal may be an unpack journal of this step or of a
+    // plain unpack. `what` tells what was done, for the log.
+    static UnpackTransaction::Recovery recover(const QString &journal, InstalledPackages &records,
+                                               QString *what);
+
+    // "<file>.zerun-new" and "<file>.zerun-mine".
+    static QString newSuffix();
+    static QString mineSuffix();
+
+signals:
+    void finished();
+    void failed(const QString &error, const QString &detail);
+
+private:
+    QString stageDone(UnpackTransaction &run);
+    void unpacked();
+    void runFailed(const QString &error);
+    // Ends a held change from its journal: the player's files aside, the previous version's
+    // files out, the record written, the journal released.
+    static Outcome finishHeld(const QString &journal, InstalledPackages &records, bool *done);
+
+    InstalledPackages &records;
+    QString game;
+    InstalledPackage package;
+    QString archivePath;
+    QString targetFolder;
+    QString journalPath;
+    Plan plan;
+    Edits choice = Edits::KeepMine;
+    // Previous record of the same package in the same folder, and its files.
+    bool hasPrevious = false;
+    InstalledPackage previous;
+    QVector<InstalledFile> previousFiles;
+
+    TsUnZip extractor;
+    QFutureWatcher<void> watcher;
+    std::atomic<bool> unpackedWhole{false};
+    bool ended = false;
+    bool cancelled = false;
+    Outcome result;
+};
