@@ -1,40 +1,90 @@
-// Installs one archive into a package folder the way the main window does once the player has
-// named the folder: the journal first (naming the folders about to be created), then the folders,
-// then the journaled unpack. The kill test cuts it off at chosen moments.
+// Carries out one change of the game folder the way the main window does once the player has
+// answered its questions, through the same steps; the kill test cuts it off at chosen moments.
 //
-//   zerun-test-install <archive> <package folder>
+//   zerun-test-install install <archive> <game folder> <package folder> <name> <mine|package>
+//   zerun-test-install uninstall <game folder> <name>
+//
+// An install writes the journal first (naming the folders about to be created), then the
+// folders, then runs the install step with its record. The last argument answers the question
+// about the player's changed files.
 
+#include "installedpackages.h"
 #include "installrecovery.h"
+#include "packageinstall.h"
+#include "packageremoval.h"
 #include "startup.h"
-#include "tsunzip.h"
 #include "unpacktransaction.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 
 #include <cstdio>
+
+namespace {
+
+int install(const QStringList &arguments)
+{
+    const QString archive = arguments.at(2);
+    const QString game = arguments.at(3);
+    const QString target = arguments.at(4);
+    InstalledPackages records;
+    records.load();
+    const QStringList created = UnpackTransaction::missingFolders(target);
+    const QString journal = InstallRecovery::newJournalPath();
+    if (!UnpackTransaction::prepareJournal(journal, target, created) || !QDir().mkpath(target))
+        return 3;
+    PackageInstall step(records, game);
+    InstalledPackage package;
+    package.name = arguments.at(5);
+    package.kind = QStringLiteral("mods");
+    package.url = QStringLiteral("http://127.0.0.1/files/") + QFileInfo(archive).fileName();
+    step.setPackage(package, archive, target, journal);
+    PackageInstall::Plan plan;
+    if (!step.prepare(&plan, nullptr))
+        return 4;
+    step.setEditChoice(arguments.at(6) == QLatin1String("mine")
+                           ? PackageInstall::Edits::KeepMine
+                           : PackageInstall::Edits::TakePackage);
+    bool finished = false;
+    QEventLoop loop;
+    QObject::connect(&step, &PackageInstall::finished, [&] {
+        finished = true;
+        loop.quit();
+    });
+    QObject::connect(&step, &PackageInstall::failed, &loop, &QEventLoop::quit);
+    step.start();
+    loop.exec();
+    std::printf("%s\n", finished ? "installed" : "failed");
+    return finished ? 0 : 1;
+}
+
+int uninstall(const QStringList &arguments)
+{
+    InstalledPackages records;
+    records.load();
+    const InstalledPackage *record = records.find(arguments.at(3), QStringLiteral("mods"));
+    if (!record)
+        return 4;
+    const InstalledPackage copy = *record;
+    PackageRemoval::Result result;
+    const bool done = PackageRemoval::uninstall(arguments.at(2), copy, records,
+                                                InstallRecovery::newRemovalJournalPath(), &result);
+    std::printf("%s\n", done && result.failed.isEmpty() ? "uninstalled" : "failed");
+    return done && result.failed.isEmpty() ? 0 : 1;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     setInstallerIdentity();
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 3)
-        return 2;
-    const QString target = arguments.at(2);
-    const QStringList created = UnpackTransaction::missingFolders(target);
-    const QString journal = InstallRecovery::newJournalPath();
-    if (!UnpackTransaction::prepareJournal(journal, target, created) || !QDir().mkpath(target))
-        return 3;
-    TsUnZip unzip;
-    unzip.setZipFile(arguments.at(1));
-    unzip.setDestination(target);
-    unzip.setEncrypted(false);
-    unzip.setJournal(journal);
-    bool finished = false;
-    QObject::connect(&unzip, &TsUnZip::finished, [&finished] { finished = true; });
-    unzip.unpackAll();
-    std::printf("%s\n", finished ? "installed" : "failed");
-    return finished ? 0 : 1;
+    if (arguments.size() == 7 && arguments.at(1) == QLatin1String("install"))
+        return install(arguments);
+    if (arguments.size() == 4 && arguments.at(1) == QLatin1String("uninstall"))
+        return uninstall(arguments);
+    return 2;
 }
