@@ -117,9 +117,14 @@ bool PackageRemoval::carryOut(const QString &packageFolder, const QVector<Instal
         done.added = plan(packageFolder, files, true).added;
     }
     if (!recordPath.isEmpty()) {
+        // The journal outlives a record that could not be removed: the next start tries again.
         InstalledPackages records(recordPath);
-        if (records.load())
-            records.remove(name, kind);
+        records.load();
+        if (!records.remove(name, kind)) {
+            if (result)
+                *result = done;
+            return false;
+        }
     }
     QFile::remove(journalPath);
     if (result)

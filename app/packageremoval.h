@@ -34,8 +34,9 @@ public:
 
     // Removes the unchanged files of `files`, then the folders they leave empty (the package
     // folder too when `removeFolder`). With `recordPath`, the record of name and kind is removed
-    // from that record document when the files are gone. False when the journal could not be
-    // written (nothing was removed then).
+    // from those records when the files are gone. False when the journal could not be written
+    // (nothing was removed then), or when the record could not be removed (the files are gone,
+    // the journal is kept for the next start to finish).
     static bool carryOut(const QString &packageFolder, const QVector<InstalledFile> &files,
                          bool removeFolder, const QString &journalPath, Result *result,
                          const QString &recordPath = QString(), const QString &name = QString(),
