@@ -12,6 +12,12 @@ struct InstalledFile
     QString path;
     qint64 size = 0;
     QByteArray sha256; // hex
+
+    bool operator==(const InstalledFile &other) const
+    {
+        return path == other.path && size == other.size && sha256 == other.sha256;
+    }
+    bool operator!=(const InstalledFile &other) const { return !(*this == other); }
 };
 
 // What the installer knows of one package it installed.
