@@ -145,6 +145,17 @@ QStringList foldersFrom(const QString &text)
     return folders;
 }
 
+// A text for a NOT NULL column: a null QString would be bound as NULL.
+QString text(const QString &value)
+{
+    return value.isNull() ? QStringLiteral("") : value;
+}
+
+QString text(const QByteArray &value)
+{
+    return value.isNull() ? QStringLiteral("") : QString::fromLatin1(value);
+}
+
 QString describeError(const QSqlError &error)
 {
     const QString text = error.text().trimmed();
@@ -213,25 +224,30 @@ bool InstalledPackages::openDatabase(QString *why)
         return false;
     }
     QSqlQuery query(db);
-    // The timeout first: the other pragmas may already have to wait for another writer.
-    const QStringList pragmas{QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeout),
-                              QStringLiteral("PRAGMA journal_mode = WAL"),
-                              QStringLiteral("PRAGMA synchronous = FULL")};
-    for (const QString &pragma : pragmas) {
-        if (!query.exec(pragma)) {
-            *why = describeError(query.lastError());
-            return false;
-        }
-        if (pragma.contains(QLatin1String("journal_mode")) &&
-            (!query.next() || query.value(0).toString() != QLatin1String("wal"))) {
-            *why = QStringLiteral("no write-ahead log could be started");
-            return false;
-        }
+    // The timeout first: everything after may have to wait for another writer.
+    if (!query.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeout))) {
+        *why = describeError(query.lastError());
+        return false;
     }
-    return checkSchema(why);
+    // Nothing is changed in a file before it is known to hold these records, or nothing.
+    bool fresh = false;
+    if (!checkSchema(why, &fresh))
+        return false;
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !query.next() ||
+        query.value(0).toString() != QLatin1String("wal")) {
+        *why = query.lastError().isValid() ? describeError(query.lastError())
+                                           : QStringLiteral("no write-ahead log could be started");
+        return false;
+    }
+    query.finish();
+    if (!query.exec(QStringLiteral("PRAGMA synchronous = FULL"))) {
+        *why = describeError(query.lastError());
+        return false;
+    }
+    return !fresh || createLayout(why);
 }
 
-bool InstalledPackages::checkSchema(QString *why)
+bool InstalledPackages::checkSchema(QString *why, bool *fresh)
 {
     QSqlDatabase db = QSqlDatabase::database(connectionName, false);
     QSqlQuery query(db);
@@ -266,7 +282,13 @@ bool InstalledPackages::checkSchema(QString *why)
         *why = QStringLiteral("holds tables of something else");
         return false;
     }
-    query.finish();
+    *fresh = true;
+    return true;
+}
+
+bool InstalledPackages::createLayout(QString *why)
+{
+    QSqlQuery query(QSqlDatabase::database(connectionName, false));
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         *why = describeError(query.lastError());
         return false;
@@ -511,12 +533,12 @@ bool InstalledPackages::load(QString *notice)
         QString again;
         const bool fresh = openDatabase(&again);
         opened = fresh;
-        const QString text =
+        const QString told =
             path + QStringLiteral(" could not be read (") + why +
             (aside.isEmpty() ? QStringLiteral(")") : QStringLiteral("); it was kept as ") + aside) +
             (fresh ? QStringLiteral(" and a new record was started") : QString());
         if (notice)
-            *notice += (notice->isEmpty() ? QString() : QStringLiteral("; ")) + text;
+            *notice += (notice->isEmpty() ? QString() : QStringLiteral("; ")) + told;
         if (!fresh)
             fail(QStringLiteral("cannot open the records"), again);
         return false;
@@ -543,8 +565,8 @@ QVector<InstalledFile> InstalledPackages::files(const QString &name, const QStri
     query.prepare(QStringLiteral("SELECT f.path, f.size, f.sha256 FROM files f JOIN packages p "
                                  "ON p.id = f.package WHERE p.name = ? AND p.kind = ? "
                                  "ORDER BY f.rowid"));
-    query.addBindValue(name);
-    query.addBindValue(kind);
+    query.addBindValue(text(name));
+    query.addBindValue(text(kind));
     if (!query.exec())
         return list;
     while (query.next()) {
@@ -572,24 +594,24 @@ bool InstalledPackages::writePackage(const InstalledPackage &package)
         "validator = excluded.validator, installed = excluded.installed, "
         "fromDisk = excluded.fromDisk, createdFolders = excluded.createdFolders, "
         "createdFoldersKnown = excluded.createdFoldersKnown"));
-    query.addBindValue(package.name);
-    query.addBindValue(package.kind);
-    query.addBindValue(package.folder);
-    query.addBindValue(package.url);
+    query.addBindValue(text(package.name));
+    query.addBindValue(text(package.kind));
+    query.addBindValue(text(package.folder));
+    query.addBindValue(text(package.url));
     query.addBindValue(package.archiveSize);
-    query.addBindValue(QString::fromLatin1(package.archiveSha256));
-    query.addBindValue(package.validator);
+    query.addBindValue(text(package.archiveSha256));
+    query.addBindValue(text(package.validator));
     query.addBindValue(package.installed.isValid()
                            ? package.installed.toUTC().toString(Qt::ISODateWithMs)
-                           : QString());
+                           : QStringLiteral(""));
     query.addBindValue(package.fromDisk);
     query.addBindValue(foldersText(package.createdFolders));
     query.addBindValue(package.createdFoldersKnown);
     if (!query.exec())
         return failed("cannot write the record");
     query.prepare(QStringLiteral("SELECT id FROM packages WHERE name = ? AND kind = ?"));
-    query.addBindValue(package.name);
-    query.addBindValue(package.kind);
+    query.addBindValue(text(package.name));
+    query.addBindValue(text(package.kind));
     if (!query.exec() || !query.next())
         return failed("cannot find the record");
     const qint64 id = query.value(0).toLongLong();
@@ -602,9 +624,9 @@ bool InstalledPackages::writePackage(const InstalledPackage &package)
         "INSERT INTO files (package, path, size, sha256, gamePath) VALUES (?, ?, ?, ?, ?)"));
     for (const InstalledFile &file : package.files) {
         query.bindValue(0, id);
-        query.bindValue(1, file.path);
+        query.bindValue(1, text(file.path));
         query.bindValue(2, file.size);
-        query.bindValue(3, QString::fromLatin1(file.sha256));
+        query.bindValue(3, text(file.sha256));
         query.bindValue(4, gamePathOf(package.folder, file.path));
         if (!query.exec())
             return failed("cannot write the files");
@@ -665,8 +687,8 @@ bool InstalledPackages::remove(const QString &name, const QString &kind)
         return fail(QStringLiteral("cannot remove the record of ") + name,
                     describeError(query.lastError()));
     query.prepare(QStringLiteral("SELECT id FROM packages WHERE name = ? AND kind = ?"));
-    query.addBindValue(name);
-    query.addBindValue(kind);
+    query.addBindValue(text(name));
+    query.addBindValue(text(kind));
     if (!query.exec())
         return failed();
     if (query.next()) {
@@ -704,9 +726,9 @@ bool InstalledPackages::ownedByOther(const QString &gamePath, const QByteArray &
         "SELECT 1 FROM files f JOIN packages p ON p.id = f.package WHERE f.gamePath = ? AND "
         "f.sha256 = ? AND NOT (p.name = ? AND p.kind = ?) LIMIT 1"));
     query.addBindValue(QDir::cleanPath(gamePath));
-    query.addBindValue(QString::fromLatin1(sha256));
-    query.addBindValue(name);
-    query.addBindValue(kind);
+    query.addBindValue(text(sha256));
+    query.addBindValue(text(name));
+    query.addBindValue(text(kind));
     return query.exec() && query.next();
 }
 

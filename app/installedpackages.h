@@ -102,7 +102,8 @@ public:
 private:
     bool open(QString *notice);
     bool openDatabase(QString *why);
-    bool checkSchema(QString *why);
+    bool checkSchema(QString *why, bool *fresh);
+    bool createLayout(QString *why);
     void close();
     QString keepAside(const QString &file);
     bool importLegacy(QString *notice);
