@@ -12,6 +12,12 @@ struct InstalledFile
     QString path;
     qint64 size = 0;
     QByteArray sha256; // hex
+
+    bool operator==(const InstalledFile &other) const
+    {
+        return path == other.path && size == other.size && sha256 == other.sha256;
+    }
+    bool operator!=(const InstalledFile &other) const { return !(*this == other); }
 };
 
 // What the installer knows of one package it installed.
@@ -39,6 +45,12 @@ struct InstalledPackage
 // folder). A package is known by its name and kind. Every change is written at once and whole:
 // a put() or remove() either happened or did not. A damaged entry costs that entry only.
 //
+// The records live in an SQLite database (write-ahead log, full sync): the package rows are
+// read by load(), a package's file rows only when asked for. Several objects, in this process
+// or others, may use one database; a writer waits for another up to the busy timeout. A record
+// document of the former format found beside the database is imported once, then kept with the
+// suffix ".imported".
+//
 // All calls on the thread that made the object.
 class InstalledPackages
 {
@@ -48,7 +60,14 @@ public:
     InstalledPackages(const InstalledPackages &) = delete;
     InstalledPackages &operator=(const InstalledPackages &) = delete;
 
+    // The database, `<Cache>/installed_packages.db`.
     static QString defaultPath();
+    // The record document of the former format beside a database, for the default database
+    // `<Cache>/installed_packages.json`.
+    static QString legacyPath(const QString &databasePath = defaultPath());
+
+    // How long a write waits for another writer of the same database (5 s unless set).
+    void setBusyTimeout(int milliseconds);
 
     // Reads the package records (without their files). False when the records could not be
     // read at all; `notice` then (or when entries were left out) tells the player what happened
@@ -81,10 +100,21 @@ public:
     static QVector<InstalledFile> describe(const QString &folder, const QStringList &relativePaths);
 
 private:
-    bool save();
+    bool open(QString *notice);
+    bool openDatabase(QString *why);
+    bool checkSchema(QString *why, bool *fresh);
+    bool createLayout(QString *why);
+    void close();
+    QString keepAside(const QString &file);
+    bool importLegacy(QString *notice);
+    bool readPackages(QString *why);
+    bool writePackage(const InstalledPackage &package);
+    bool fail(const QString &what, const QString &detail);
 
     QString path;
+    QString connectionName;
+    int busyTimeout = 5000;
+    bool opened = false;
     QVector<InstalledPackage> packages;
-    QVector<QVector<InstalledFile>> packageFiles; // parallel to packages
     QString error;
 };

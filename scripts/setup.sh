@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
   # build
   build-essential cmake ninja-build ccache pkg-config
-  qtbase5-dev qtbase5-dev-tools qttools5-dev-tools libqt5svg5-dev
+  qtbase5-dev qtbase5-dev-tools qttools5-dev-tools libqt5svg5-dev libqt5sql5-sqlite
   libquazip1-qt5-dev zlib1g-dev libcpp-httplib-dev
   # fonts shipped beside the executable
   fonts-lato
