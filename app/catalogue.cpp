@@ -59,6 +59,15 @@ int Catalogue::parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue)
     return skipped;
 }
 
+bool Catalogue::isCatalogue(const QByteArray &data)
+{
+    QVector<CatalogueEntry> entries;
+    parse(data, entries);
+    return std::any_of(entries.cbegin(), entries.cend(), [](const CatalogueEntry &entry) {
+        return !entry.name.isEmpty() && !suffix(entry.kind).isEmpty();
+    });
+}
+
 void Catalogue::fill(const QVector<CatalogueEntry> &catalogue, int filter,
                      QStringList &visibleNames, QVector<int> *entries)
 {

@@ -20,6 +20,10 @@ public:
     // UTF-8, a carriage return anywhere but right before the line feed. Returns the number of
     // lines left out.
     static int parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue);
+    // Whether `data` is a catalogue at all: at least one of its lines reads as an entry the
+    // lists can show (a known kind and a name). A login page put in the host's place, an error
+    // page or an empty body is not.
+    static bool isCatalogue(const QByteArray &data);
 
     // Replaces `visibleNames` with the texts the list shows under `filter`: the kind's suffix
     // after each name under All, plain names under the others, nothing for unknown kinds. A line

@@ -1,6 +1,7 @@
 #include "cataloguefetch.h"
 
 #include "apppaths.h"
+#include "catalogue.h"
 #include "downloadmanager.h"
 #include "serviceendpoints.h"
 #include "tsdownloader.h"
@@ -123,6 +124,13 @@ void CatalogueFetch::arrived(TsDownloader *fetched)
         finish(result);
         return;
     }
+    if (!Catalogue::isCatalogue(fetched->downloadedData())) {
+        // Something answered, but not with a list (a network's login page, an empty body): as
+        // good as no answer, and no reason to give up the kept copy.
+        fail(QStringLiteral("the answer from ") + result.host +
+             QStringLiteral(" is not a package list"));
+        return;
+    }
     result.source = Result::Network;
     result.data = fetched->downloadedData();
     result.cachedAt = now;
@@ -138,13 +146,18 @@ void CatalogueFetch::arrived(TsDownloader *fetched)
 
 void CatalogueFetch::failed(TsDownloader *fetched)
 {
-    Result result;
-    result.host = hostOf(url);
     const QNetworkReply::NetworkError error = fetched->networkError();
     if (error == QNetworkReply::HostNotFoundError || DownloadManager::isPassingError(error))
-        result.failure = QStringLiteral("could not reach ") + result.host;
+        fail(QStringLiteral("could not reach ") + hostOf(url));
     else
-        result.failure = fetched->errorString();
+        fail(fetched->errorString());
+}
+
+void CatalogueFetch::fail(const QString &reason)
+{
+    Result result;
+    result.host = hostOf(url);
+    result.failure = reason;
     if (kept.valid) {
         result.source = Result::Cache;
         result.data = kept.data;

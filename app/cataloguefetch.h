@@ -13,8 +13,10 @@ class TsDownloader;
 
 // Fetches the catalogue file and keeps the last good copy in the Cache folder, with the host's
 // validators, so that the next fetch can be answered with 304 and an unreachable host still
-// leaves a list to show. Every start ends in exactly one `finished`, unless a later start() or
-// the fetch's destruction drops it first: then it ends without one.
+// leaves a list to show. An answer that is no catalogue (no line reads as an entry: a login
+// page, an empty body) counts as a failed fetch and never replaces the kept copy. Every start ends
+// in exactly one `finished`, unless a later start() or the fetch's destruction drops it first: then
+// it ends without one.
 //
 // `finished` comes on the fetch's thread from the event loop, never from inside start(), and
 // isRunning() is already false when it comes, so a slot may start again. The fetch owns its
@@ -78,6 +80,8 @@ private:
                           const QByteArray &lastModified, const QDateTime &confirmed);
     void arrived(TsDownloader *downloader);
     void failed(TsDownloader *downloader);
+    // Ends with the kept copy, when there is one, in place of the host's list.
+    void fail(const QString &reason);
     void finish(Result result);
 
     std::unique_ptr<TsDownloader> downloader;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QString>
@@ -9,8 +10,11 @@
 class QNetworkReply;
 
 // Asks the host whether the archives of installed packages changed since they were installed:
-// one HEAD request per package, at most four at a time, comparing the host's validator (ETag,
-// else Last-Modified) and length with what was recorded at install time.
+// one HEAD request per package, at most four at a time, asked as the download asks (no
+// compression), comparing the host's validator and length with what was recorded at install
+// time. A recorded entity tag is compared with the answer's ETag by HTTP's weak comparison
+// (W/"x" matches "x"), a recorded date with its Last-Modified; the lengths only when both are
+// known (a recorded size above 0, an answer with Content-Length).
 //
 // checked() is emitted on the object's thread once for every query whose answer could be
 // compared; a request that fails, or an answer with nothing to compare, emits nothing for its
@@ -35,12 +39,26 @@ public:
         qint64 size = 0;
     };
 
+    enum class Verdict {
+        Unknown, // nothing of the answer could be compared
+        Same,
+        Differs,
+    };
+
     explicit UpdateProbe(QObject *parent = nullptr);
     static constexpr int maximumRunning = 4;
 
     // Queues the queries behind any still running.
     void check(const QVector<Query> &queries);
     int runningRequests() const { return running; }
+
+    // What an answer with these headers says about `query` (`length` -1: not told).
+    static Verdict compare(const Query &query, const QByteArray &entityTag,
+                           const QByteArray &lastModified, qint64 length);
+    // An entity tag, weak or strong ("x" or W/"x"), rather than a date.
+    static bool isEntityTag(const QByteArray &validator);
+    // HTTP's weak comparison: two tags with the same opaque part, weak or not.
+    static bool weaklyEqual(const QByteArray &a, const QByteArray &b);
 
 signals:
     void checked(int entry, bool differs);

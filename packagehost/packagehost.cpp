@@ -43,6 +43,9 @@ struct Rule
     qint64 breakAfter = -1;
     qint64 breakUntil = 0;
     bool ranges = true;
+    bool ifRangeChecked = true;
+    bool tagFixed = false;
+    QByteArray tag; // sent instead of the file's own when tagFixed; empty: no ETag at all
 };
 
 // The part of a file one answer carries.
@@ -268,9 +271,10 @@ struct PackageHost::Private
         }
         const qint64 size = feed->file.size();
         const std::string type = contentTypeFor(file);
-        const QByteArray tag = entityTag(file);
+        const QByteArray tag = rule.tagFixed ? rule.tag : entityTag(file);
         const QByteArray modified = lastModified(file);
-        response.set_header("ETag", toStd(tag));
+        if (!tag.isEmpty())
+            response.set_header("ETag", toStd(tag));
         response.set_header("Last-Modified", toStd(modified));
         if (rule.ranges)
             response.set_header("Accept-Ranges", "bytes");
@@ -286,7 +290,7 @@ struct PackageHost::Private
         Span span;
         bool satisfiable = false;
         if (rule.ranges && !rule.chunked && !rangeHeader.isEmpty() &&
-            rangeStillValid(request, tag, modified) &&
+            (!rule.ifRangeChecked || rangeStillValid(request, tag, modified)) &&
             parseRange(rangeHeader, size, span, satisfiable)) {
             if (!satisfiable) {
                 response.status = 416;
@@ -355,7 +359,7 @@ struct PackageHost::Private
             return true;
         const QByteArray value =
             QByteArray::fromStdString(request.get_header_value("If-Range")).trimmed();
-        return value == tag || value == modified;
+        return (!tag.isEmpty() && value == tag) || value == modified;
     }
 
     // Sends the next piece of a file answer, honouring throttle and stall rules.
@@ -697,6 +701,19 @@ void PackageHost::setBreakOff(const QString &path, qint64 afterBytes, qint64 unt
 void PackageHost::setRangeSupport(const QString &path, bool supported)
 {
     d->setRule(path, [&](Rule &rule) { rule.ranges = supported; });
+}
+
+void PackageHost::setIfRangeIgnored(const QString &path, bool ignored)
+{
+    d->setRule(path, [&](Rule &rule) { rule.ifRangeChecked = !ignored; });
+}
+
+void PackageHost::setEntityTag(const QString &path, const QByteArray &tag)
+{
+    d->setRule(path, [&](Rule &rule) {
+        rule.tagFixed = true;
+        rule.tag = tag;
+    });
 }
 
 void PackageHost::setThrottle(const QString &path, qint64 bytesPerSecond)

@@ -103,6 +103,12 @@ public:
     void setBreakOff(const QString &path, qint64 afterBytes, qint64 untilOffset);
     // Without range support, Range is ignored and the whole file is sent with 200.
     void setRangeSupport(const QString &path, bool supported);
+    // A careless host: ranges are served of whatever file is there now, whatever copy If-Range
+    // names.
+    void setIfRangeIgnored(const QString &path, bool ignored = true);
+    // Send `tag` as the file's ETag whatever its content (no ETag at all when empty), as a host
+    // whose tags do not follow the bytes does.
+    void setEntityTag(const QString &path, const QByteArray &tag);
     // Serve the file with at most `bytesPerSecond` bytes per second.
     void setThrottle(const QString &path, qint64 bytesPerSecond);
     // Serve the first `afterBytes` bytes of the file, then send nothing for `stallMs`

@@ -373,6 +373,7 @@ void DownloadManager::sendRequest()
     bytesWritten = 0;
     writeError.clear();
     abortReason.clear();
+    restartWhole = false;
     current.accepting = false;
     activeReply = accessManager.get(request);
     activeReply->setReadBufferSize(readBufferSize);
@@ -412,6 +413,12 @@ void DownloadManager::headersArrived()
             start != current.offset) {
             abortReason =
                 QStringLiteral("the server sent a part of the file that was not asked for");
+            activeReply->abort();
+            return;
+        }
+        if (current.offset > 0 && !sameFileAsKept(total)) {
+            // Bytes of another file than the kept part's: that part is worthless.
+            restartWhole = true;
             activeReply->abort();
             return;
         }
@@ -542,6 +549,21 @@ void DownloadManager::downloadFinished()
     }
     if (cancelRequested) {
         endFile(DownloadOutcome::Failed, cancelledReason());
+        return;
+    }
+    if (restartWhole) {
+        // The rest of another file was offered: the kept part goes and the same attempt asks
+        // for the whole file, without a range.
+        --current.attempts;
+        outputFile.resize(0);
+        outputFile.seek(0);
+        current.offset = 0;
+        current.size = -1;
+        current.entityTag.clear();
+        current.lastModified.clear();
+        QFile::remove(current.target + noteSuffix);
+        dropReply();
+        sendFromQueuedUrl();
         return;
     }
     if (!abortReason.isEmpty()) {
@@ -773,7 +795,18 @@ void DownloadManager::dropReply()
 
 bool DownloadManager::resumable() const
 {
-    return !current.entityTag.isEmpty() || !current.lastModified.isEmpty();
+    return (!current.entityTag.isEmpty() || !current.lastModified.isEmpty()) && current.size >= 0;
+}
+
+bool DownloadManager::sameFileAsKept(qint64 total) const
+{
+    // A strong tag names the bytes; without one the date must match. Either way the whole
+    // length must be the one the kept part's first answer gave.
+    const bool sameCopy = !current.entityTag.isEmpty()
+                              ? activeReply->rawHeader("ETag") == current.entityTag
+                              : !current.lastModified.isEmpty() &&
+                                    activeReply->rawHeader("Last-Modified") == current.lastModified;
+    return sameCopy && total >= 0 && total == current.size;
 }
 
 void DownloadManager::discardPartial()
@@ -823,9 +856,9 @@ bool DownloadManager::readPartialNote(const QUrl &url)
     const QByteArray tag = note.value("etag");
     const QByteArray modified = note.value("last-modified");
     const qint64 size = note.value("size", "-1").toLongLong();
-    // Only the same address with a named copy, and a part shorter than the whole.
-    if (note.value("url") != url.toEncoded() || (tag.isEmpty() && modified.isEmpty()) ||
-        (size >= 0 && partial.size() >= size))
+    // Only the same address with a named copy of a known length, and a part shorter than it.
+    if (note.value("url") != url.toEncoded() || (tag.isEmpty() && modified.isEmpty()) || size < 0 ||
+        partial.size() >= size)
         return false;
     current.entityTag = tag;
     current.lastModified = modified;

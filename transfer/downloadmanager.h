@@ -47,8 +47,12 @@ Q_DECLARE_METATYPE(DownloadOutcome)
 // arrived. Redirects are followed (at most five, never from https to http). A transfer that
 // fails for a passing reason (refused or broken connection, no data for the transfer timeout,
 // 408, 429, 500, 502, 503, 504) is tried again after growing waits; a broken-off one asks for
-// the rest with Range and If-Range when the host named its copy with a validator, and a later
-// batch does the same with a partial file left behind.
+// the rest with Range and If-Range when the host named its copy with a validator and told its
+// whole length, and a later batch does the same with a partial file left behind. The rest is
+// joined to the kept bytes only when the 206 answer proves it is the same file: the same strong
+// ETag (without one, the same Last-Modified) and the same whole length (Content-Range's total)
+// as the kept part's first answer. Any other part is dropped with the kept bytes, and the same
+// attempt asks for the whole file from its first byte.
 //
 // Every signal comes on the manager's thread. startList() and enqueue() only queue: the first
 // file starts on the next turn of the event loop, so connecting right after them is in time.
@@ -75,10 +79,10 @@ Q_DECLARE_METATYPE(DownloadOutcome)
 // it with deleteLater(), never from inside a slot of its signals. Destroyed midway, it reports
 // nothing more, not even for the URLs still queued. The manager owns its network objects and
 // replies. Saved files are the caller's; the "<name>.part" files and their notes are the manager's:
-// kept when the host named its copy and the file ended by a passing failure, by a cancel (while
-// a request was in flight or while it waited for its next attempt) or by the manager's
-// destruction; removed otherwise, and removed after
-// partialFileDays by the next manager constructed.
+// kept when the host named its copy and its whole length and the file ended by a passing
+// failure, by a cancel (while a request was in flight or while it waited for its next attempt)
+// or by the manager's destruction; removed otherwise, and removed after partialFileDays by the
+// next manager constructed.
 class DownloadManager : public QObject
 {
     Q_OBJECT
@@ -203,7 +207,11 @@ private:
     void discardPartial();
     void savePartialNote() const;
     bool readPartialNote(const QUrl &url);
+    // The kept part can be finished by a range: a validator and the whole length are known.
     bool resumable() const;
+    // Whether the 206 answer in flight, of `total` bytes in all, continues the kept part: the
+    // same strong tag (without one, the same date) and the same whole length.
+    bool sameFileAsKept(qint64 total) const;
     void dropReply();
 
     QNetworkAccessManager accessManager;
@@ -229,4 +237,6 @@ private:
     qint64 bytesWritten = 0;
     QString writeError;
     QString abortReason;
+    // The answer in flight offered the rest of another file: ask again for the whole.
+    bool restartWhole = false;
 };

@@ -8,7 +8,19 @@
 #include <QNetworkRequest>
 #include <QTimer>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
+
+// Returns the free pages the allocator holds (in every arena) to the system, where it can.
+void givePagesBack()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
 
 QString limitText(qint64 bytes)
 {
@@ -51,6 +63,17 @@ TsDownloader::~TsDownloader()
     // The access manager outlives this body and takes the pending reply down with it; nothing of
     // that may reach the slot of an object that is going away.
     disconnect(&accessManager, nullptr, this, nullptr);
+    if (refusal.isEmpty())
+        return;
+    // A refused answer may have been expanded far past the limit (a small compressed body)
+    // before the limit could show: the network layer buffers what it decompresses. Those buffers
+    // are freed with the replies, but the allocator keeps their pages for itself; they are given
+    // back to the system here, once.
+    const QList<QNetworkReply *> replies = accessManager.findChildren<QNetworkReply *>();
+    qDeleteAll(replies);
+    data = QByteArray();
+    headers.clear();
+    givePagesBack();
 }
 
 void TsDownloader::send(const QUrl &url)

@@ -33,6 +33,8 @@ private slots:
     void damagedCacheIsIgnored_data();
     void damagedCacheIsIgnored();
     void oversizedListKeepsTheCopy();
+    void answerThatIsNoListKeepsTheCopy_data();
+    void answerThatIsNoListKeepsTheCopy();
     void cataloguePageSaysWhereTheListCameFrom();
 
 private:
@@ -228,6 +230,54 @@ void TestCatalogueFetch::oversizedListKeepsTheCopy()
     QCOMPARE(result.source, CatalogueFetch::Result::Cache);
     QCOMPARE(result.data, QByteArray("http://h/a.zip,mods,Alpha\n"));
     QCOMPARE(result.failure, QStringLiteral("the answer is larger than 64 MiB"));
+}
+
+void TestCatalogueFetch::answerThatIsNoListKeepsTheCopy_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<bool>("keptBefore");
+    const QByteArray login = "<!DOCTYPE html>\n<html><head><title>Welcome, guest</title>\n"
+                             "<meta name=\"viewport\" content=\"width=device-width, "
+                             "initial-scale=1\"></head>\n<body><form action=\"/login\">Room, "
+                             "name</form></body></html>\n";
+    QTest::newRow("login page, kept copy") << login << true;
+    QTest::newRow("login page, no kept copy") << login << false;
+    QTest::newRow("empty body, kept copy") << QByteArray() << true;
+    QTest::newRow("empty body, no kept copy") << QByteArray() << false;
+    QTest::newRow("only unknown kinds, kept copy") << QByteArray("a,b,c\nd,e,f\n") << true;
+}
+
+void TestCatalogueFetch::answerThatIsNoListKeepsTheCopy()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(bool, keptBefore);
+    const QByteArray list = "http://h/a.zip,mods,Alpha\n";
+    if (keptBefore) {
+        serve(list);
+        QCOMPARE(fetch().source, CatalogueFetch::Result::Network);
+    }
+    const QMap<QString, QByteArray> before = TestFiles::tree(AppPaths::cacheFolder());
+    serve(body);
+
+    const CatalogueFetch::Result result = fetch();
+    const QString failure = QStringLiteral("the answer from ") + host->baseUrl().authority() +
+                            QStringLiteral(" is not a package list");
+    QCOMPARE(result.failure, failure);
+    QCOMPARE(host->exchanges().last().status, 200);
+    if (keptBefore) {
+        QCOMPARE(result.source, CatalogueFetch::Result::Cache);
+        QCOMPARE(result.data, list);
+        QCOMPARE(result.notice(result.cachedAt),
+                 QStringLiteral("Showing the package list from less than a minute ago: ") +
+                     failure);
+    } else {
+        QCOMPARE(result.source, CatalogueFetch::Result::Nothing);
+        QVERIFY(result.data.isEmpty());
+        QCOMPARE(result.notice(QDateTime::currentDateTimeUtc()),
+                 QStringLiteral("The package list could not be loaded: ") + failure);
+    }
+    // Neither the kept copy nor its note is touched.
+    QCOMPARE(TestFiles::tree(AppPaths::cacheFolder()), before);
 }
 
 void TestCatalogueFetch::cataloguePageSaysWhereTheListCameFrom()
