@@ -5,6 +5,7 @@
 #include "installedpackages.h"
 #include "installrecovery.h"
 #include "installrules.h"
+#include "openfolder.h"
 #include "packageremoval.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
@@ -192,7 +193,9 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     connect(addAction, &QAction::triggered, this, &Zerun::on_add_to_list_clicked);
     auto *uninstallAction = new QAction(QStringLiteral("Uninstall"), ui->repo_list);
     connect(uninstallAction, &QAction::triggered, this, &Zerun::uninstallSelected);
-    ui->repo_list->addActions({addAction, uninstallAction});
+    auto *openFolderAction = new QAction(QStringLiteral("Open Folder"), ui->repo_list);
+    connect(openFolderAction, &QAction::triggered, this, &Zerun::openSelectedFolder);
+    ui->repo_list->addActions({addAction, uninstallAction, openFolderAction});
     ui->repo_list->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto *removeAction = new QAction(QStringLiteral("Remove from List"), ui->file_list);
     removeAction->setShortcut(QKeySequence::Delete);
@@ -439,6 +442,14 @@ void Zerun::updateUninstallButton()
     const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
     ui->uninstall_package->setEnabled(selected.size() == 1 &&
                                       recordOf(entryOf(selected.first())) != nullptr);
+}
+
+void Zerun::openSelectedFolder()
+{
+    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
+    if (const InstalledPackage *record = selected.isEmpty() ? nullptr
+                                                            : recordOf(entryOf(selected.first())))
+        openFolder(gameFolder + record->folder);
 }
 
 void Zerun::uninstallSelected()
