@@ -76,9 +76,5 @@ public:
     static QString subFolder(const QString &gameFolder, const QString &name);
 
     static QString firstPromptTitle() { return QStringLiteral("Set TEW2016 Install folder"); }
-    static QString secondPromptTitle()
-    {
-        return QStringLiteral("Set TEW2016 Install folder, or press cancel to Quit");
-    }
     static QString promptFilter() { return QStringLiteral("TEW2016.exe (TEW2016.exe)"); }
 };

@@ -447,8 +447,9 @@ void Zerun::updateUninstallButton()
 void Zerun::openSelectedFolder()
 {
     const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
-    if (const InstalledPackage *record = selected.isEmpty() ? nullptr
-                                                            : recordOf(entryOf(selected.first())))
+    if (selected.isEmpty())
+        return;
+    if (const InstalledPackage *record = recordOf(entryOf(selected.first())))
         openFolder(gameFolder + record->folder);
 }
 
