@@ -1,33 +1,80 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
-// Finds the install folder of TEW2016: the game's default install paths first, then the same
-// paths inside the Wine prefix that Linux players run it from, and finally the player's own
-// answer to at most two file prompts.
+// Finds the install folder of TEW2016: the folder the player chose on an earlier run while it
+// still holds the game, else every place a launcher may have put it (the game's default paths,
+// Wine prefixes, Steam libraries, Lutris, Bottles and PlayOnLinux prefixes). One find is taken as
+// it is; several are put to the player as a list. Every path component is matched without regard
+// to case, since a Windows game copied onto a Linux file system keeps whatever case it was given.
 class GameFolder
 {
 public:
+    // A folder that holds the game (with "/" separators and a trailing "/"), or a place looked
+    // in, with the name of the launcher it belongs to ("Wine", "Steam", "Lutris", ...).
+    struct Candidate
+    {
+        QString folder;
+        QString launcher;
+
+        bool operator==(const Candidate &other) const
+        {
+            return folder == other.folder && launcher == other.launcher;
+        }
+    };
+
     static QString executableName() { return QStringLiteral("TEW2016.exe"); }
 
-    // Every path tried before asking, in order: the two default paths, then the same two in the
-    // prefix named by WINEPREFIX (when set), then in ~/.wine.
+    // Every path tried first, in order: the two default paths, then the same two in the prefix
+    // named by WINEPREFIX (when set), then in ~/.wine.
     static QStringList defaultExecutables();
 
-    // The folder of an executable path: the path with every "TEW2016.exe" taken out, which
-    // leaves the trailing "/". Empty when the path does not name the executable.
+    // The folder of an executable path whose file name is TEW2016.exe in any case, with its
+    // trailing "/"; empty for any other file name.
     static QString folderOf(const QString &executable);
+    // The executable inside `folder` in whatever case it has there, or an empty string.
+    static QString executableIn(const QString &folder);
 
-    // The folder of the first default path that exists, or an empty string.
-    static QString findInstalled();
+    // The folders that hold the game, in search order, each once: the default paths and the Wine
+    // prefixes, Steam libraries (native, ~/.local/share and Flatpak, with every library of
+    // libraryfolders.vdf), Lutris prefixes (the prefix: line of each game's configuration, and
+    // every folder of ~/Games), Bottles and PlayOnLinux prefixes. `home` stands for the player's
+    // home folder; WINEPREFIX, XDG_CONFIG_HOME and XDG_DATA_HOME are read from `environment`.
+    static QVector<Candidate> candidates(const QString &home,
+                                         const QProcessEnvironment &environment);
+    // The places candidates() looks in, for telling the player where the game was not found.
+    static QVector<Candidate> searchedPlaces(const QString &home,
+                                             const QProcessEnvironment &environment);
 
-    // findInstalled(), else the answer of the prompts; empty when the player gave none.
+    // The remembered folder (the "game_folder" preference) while it still holds the game; else
+    // empty.
+    static QString remembered();
+    // Keeps the folder the player chose for the next runs.
+    static void remember(const QString &folder);
+
+    // remembered(), else the only candidate, else the one the player picks from the list (which
+    // is remembered); empty when nothing was found or the list was closed. Never asks for a file.
+    static QString locate(const QString &home, const QProcessEnvironment &environment);
     static QString locate();
 
+    // Asks which of several finds to use; the chosen one is remembered. Empty when closed.
+    static QString choose(const QVector<Candidate> &found);
+    static QString chooseTitle() { return QStringLiteral("Choose the TEW2016 install"); }
+    // One line of that list: the path with the launcher's name beside it.
+    static QString choiceText(const Candidate &candidate);
+
+    // The player's own pointing at the executable through the file chooser; the folder of the
+    // chosen file, or empty when cancelled. `chosenFile` receives the answer as given, so that
+    // a wrong file can be named.
+    static QString browse(QString *chosenFile = nullptr);
+
+    // The game's own sub-folder `name` ("Databases", "Pictures", "Skins") as it is spelt in
+    // `gameFolder` ("databases/"), with a trailing "/"; `name` itself when no such folder exists.
+    static QString subFolder(const QString &gameFolder, const QString &name);
+
     static QString firstPromptTitle() { return QStringLiteral("Set TEW2016 Install folder"); }
-    static QString secondPromptTitle()
-    {
-        return QStringLiteral("Set TEW2016 Install folder, or press cancel to Quit");
-    }
+    static QString promptFilter() { return QStringLiteral("TEW2016.exe (TEW2016.exe)"); }
 };

@@ -1,5 +1,6 @@
 #include "installrules.h"
 
+#include "gamefolder.h"
 #include "packagekind.h"
 
 #include <QDir>
@@ -12,6 +13,12 @@ QString InstallRules::destination(const QString &kind)
 {
     const PackageKind *known = PackageKind::find(kind);
     return known ? known->destination : QString();
+}
+
+QString InstallRules::destinationIn(const QString &gameFolder, const QString &kind)
+{
+    const QString folder = destination(kind);
+    return folder.isEmpty() ? folder : GameFolder::subFolder(gameFolder, folder);
 }
 
 QString InstallRules::label(const QString &kind)

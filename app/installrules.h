@@ -9,6 +9,9 @@ class InstallRules
 public:
     // "Databases/", "Pictures/", "Skins/", or "" for an unknown kind.
     static QString destination(const QString &kind);
+    // destination() as the game folder spells it ("databases/" where the game has that), or ""
+    // for an unknown kind.
+    static QString destinationIn(const QString &gameFolder, const QString &kind);
     // "Mod DB", "Picture Pack", "Skin", or "".
     static QString label(const QString &kind);
     // Mods get a "SaveGames" folder of their own.

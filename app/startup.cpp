@@ -4,6 +4,7 @@
 #include "crashreportconsent.h"
 #include "dialoghost.h"
 #include "framelesswindow.h"
+#include "gamefolderpage.h"
 #include "logwindows.h"
 #include "tsbreakpad.h"
 #include "tsfont.h"
@@ -17,7 +18,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFont>
+#include <QProcessEnvironment>
+#include <functional>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -39,6 +44,32 @@ const std::pair<Qt::ApplicationAttribute, bool> applicationAttributes[] = {
     {Qt::AA_DontUseNativeDialogs, true},
     {Qt::AA_DisableWindowContextHelpButton, true},
 };
+
+// Shows the first-start page in the frame in place of the main window until the player points
+// at the game; then the main window takes its place and `proceed` runs. Quit ends the event
+// loop with exit code 0.
+std::unique_ptr<GameFolderPage> showGameFolderPage(FramelessWindow &frame, Zerun &mainWindow,
+                                                   const std::function<void()> &proceed)
+{
+    const QString home = QDir::homePath();
+    auto page = std::make_unique<GameFolderPage>(
+        GameFolder::searchedPlaces(home, QProcessEnvironment::systemEnvironment()), home);
+    mainWindow.hide();
+    frame.setContent(page.get(), false);
+    GameFolderPage *shown = page.get();
+    QObject::connect(shown, &GameFolderPage::quitRequested, &frame,
+                     [] { QCoreApplication::exit(0); });
+    QObject::connect(shown, &GameFolderPage::folderChosen, &frame,
+                     [shown, &mainWindow, proceed](const QString &folder) {
+                         mainWindow.setGameFolder(folder);
+                         if (!mainWindow.initialise())
+                             return;
+                         shown->hide();
+                         mainWindow.show();
+                         proceed();
+                     });
+    return page;
+}
 
 } // namespace
 
@@ -103,22 +134,30 @@ int runInstaller(int &argc, char **argv)
     int exitCode = 0;
     {
         Zerun mainWindow;
-        if (mainWindow.initialise()) {
+        // The window shows before the game folder is known, so that a question about it (which
+        // of several installs, or where the game is) has the window behind it.
+        frame.setContent(&mainWindow, false);
+        frame.setMaximumHeight(480);
+        frame.show();
+        // The frame takes its look from the first activation; ask for it where the
+        // platform does not activate a new window by itself (no window manager).
+        frame.activateWindow();
+        // A report left by a crash of an earlier run is sent only when the player agrees.
+        // The uploader's network objects go before the application object.
+        TsBreakpad uploader;
+        CrashReportConsent consent(uploader);
+        const auto proceed = [&] {
             // Silent: it says nothing unless the service has a newer build.
             checkForUpdates(false);
-            frame.setContent(&mainWindow, false);
-            frame.setMaximumHeight(480);
-            frame.show();
-            // The frame takes its look from the first activation; ask for it where the
-            // platform does not activate a new window by itself (no window manager).
-            frame.activateWindow();
-            // A report left by a crash of an earlier run is sent only when the player agrees.
-            // The uploader's network objects go before the application object.
-            TsBreakpad uploader;
-            CrashReportConsent consent(uploader);
             consent.askIfPending(&frame);
-            exitCode = QApplication::exec();
+        };
+        std::unique_ptr<GameFolderPage> page;
+        if (mainWindow.initialise()) {
+            proceed();
+        } else {
+            page = showGameFolderPage(frame, mainWindow, proceed);
         }
+        exitCode = QApplication::exec();
         // The main window goes first, then the frame, then the application object.
     }
     return exitCode;

@@ -5,6 +5,7 @@
 #include "installedpackages.h"
 #include "installrecovery.h"
 #include "installrules.h"
+#include "openfolder.h"
 #include "packageremoval.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
@@ -168,7 +169,9 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     connect(addAction, &QAction::triggered, this, &Zerun::on_add_to_list_clicked);
     auto *uninstallAction = new QAction(QStringLiteral("Uninstall"), ui->repo_list);
     connect(uninstallAction, &QAction::triggered, this, &Zerun::uninstallSelected);
-    ui->repo_list->addActions({addAction, uninstallAction});
+    auto *openFolderAction = new QAction(QStringLiteral("Open Folder"), ui->repo_list);
+    connect(openFolderAction, &QAction::triggered, this, &Zerun::openSelectedFolder);
+    ui->repo_list->addActions({addAction, uninstallAction, openFolderAction});
     ui->repo_list->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto *removeAction = new QAction(QStringLiteral("Remove from List"), ui->file_list);
     removeAction->setShortcut(QKeySequence::Delete);
@@ -423,6 +426,15 @@ void Zerun::updateUninstallButton()
     const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
     ui->uninstall_package->setEnabled(selected.size() == 1 &&
                                       recordOf(entryOf(selected.first())) != nullptr);
+}
+
+void Zerun::openSelectedFolder()
+{
+    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
+    if (selected.isEmpty())
+        return;
+    if (const InstalledPackage *record = recordOf(entryOf(selected.first())))
+        openFolder(gameFolder + record->folder);
 }
 
 void Zerun::uninstallSelected()
@@ -957,7 +969,7 @@ PackageInstall::Edits Zerun::askEdits(const QString &packageName, const QString 
 bool Zerun::askFolder(const QString &kind, const QString &baseName, const QString &packageName,
                       QString &target, QString &journal, int position)
 {
-    const QString destination = gameFolder + InstallRules::destination(kind);
+    const QString destination = gameFolder + InstallRules::destinationIn(gameFolder, kind);
     // A package installed before is offered its own folder, which it then updates in place.
     const InstalledPackage *record = recordOf(queuedEntries.value(position, -1));
     const QString recordedFolder =

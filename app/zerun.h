@@ -43,6 +43,8 @@ public:
     bool initialise();
     // True once the game folder is known; asks the player when it is not found by itself.
     bool locateGameFolder();
+    // Uses `folder` as the game folder (one the player pointed at), before initialise().
+    void setGameFolder(const QString &folder) { gameFolder = folder; }
 
     // The repo_filter choice that shows only installed packages, after the four kinds.
     static constexpr int installedFilter = 4;
@@ -108,6 +110,8 @@ private:
     void applyMarks();
     void checkForUpdates();
     void uninstallSelected();
+    // Shows the selected installed package's folder in the file manager.
+    void openSelectedFolder();
     void updateUninstallButton();
     void updateCatalogueStatus();
     // Moves the saved archive to a name of its own, so that a later download of the same file

@@ -33,6 +33,7 @@ void emptyFolder(const QString &folder)
 const QString userDataFolderKey = QStringLiteral("user_data_folder");
 const QString currentSkinKey = QStringLiteral("current_skin");
 const QString currentLanguageKey = QStringLiteral("current_language");
+const QString gameFolderKey = QStringLiteral("game_folder");
 } // namespace
 
 QString AppPaths::writableAppData()
@@ -251,6 +252,16 @@ QString AppPaths::currentLanguage()
 void AppPaths::setCurrentLanguage(const QString &code)
 {
     TsXML::save(TsXML::Cache, currentLanguageKey, code);
+}
+
+QString AppPaths::gameFolder()
+{
+    return TsXML::load(TsXML::Preferences, gameFolderKey);
+}
+
+void AppPaths::setGameFolder(const QString &folder)
+{
+    TsXML::save(TsXML::Preferences, gameFolderKey, folder);
 }
 
 bool AppPaths::hasLanguageData(const QString &code)

@@ -56,6 +56,11 @@ public:
     static void setCurrentLanguage(const QString &code);
     static bool hasLanguageData(const QString &code);
 
+    // The game folder the player chose, kept as "game_folder" in the Preferences store; empty
+    // when never chosen. Whether it still holds the game is for the caller to judge.
+    static QString gameFolder();
+    static void setGameFolder(const QString &folder);
+
     static int countLogFiles(const QString &folder);
     static void clearLogFiles(const QString &folder);
     static void removeFiles(const QStringList &nameFilters, const QString &folder);

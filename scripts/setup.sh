@@ -14,6 +14,10 @@ packages=(
   # tests and the local run: archive peers, a display, key presses, screenshots
   zip unzip p7zip-full libarchive-tools python3
   xvfb xauth x11-utils xdotool imagemagick
+  # the Wayland start: a headless compositor and the toolkit's Wayland platform
+  weston qtwayland5
+  # the Debian package and its checks
+  dpkg-dev file fakeroot lintian desktop-file-utils appstream
   # benchmarks
   curl
   # fuzz targets: clang with its libFuzzer and sanitizer runtimes

@@ -1,8 +1,10 @@
 #include "windowdragger.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
+#include <QWindow>
 
 WindowDragger::WindowDragger(QWidget *parent) : QWidget(parent)
 {}
@@ -17,6 +19,7 @@ QWidget *WindowDragger::draggedWindow() const
 void WindowDragger::mousePressEvent(QMouseEvent *event)
 {
     mousePressed = true;
+    systemMoveTried = false;
     mousePos = event->globalPos();
     if (QWidget *window = draggedWindow()) {
         wndPos = window->pos();
@@ -30,8 +33,27 @@ void WindowDragger::mouseMoveEvent(QMouseEvent *event)
         return;
     }
     if (mousePressed) {
+        if (startSystemMove(window, event)) {
+            // The window system moves it from here on and keeps the release to itself.
+            mousePressed = false;
+            return;
+        }
         window->move(wndPos + (event->globalPos() - mousePos));
     }
+}
+
+bool WindowDragger::startSystemMove(QWidget *window, QMouseEvent *event)
+{
+    if (systemMoveTried || !(event->buttons() & Qt::LeftButton) ||
+        (event->globalPos() - mousePos).manhattanLength() < QApplication::startDragDistance())
+        return false;
+    systemMoveTried = true;
+    QWindow *handle = window->windowHandle();
+    if (!handle || !handle->startSystemMove())
+        return false;
+    // The window goes back to where the press found it; the system's move starts from there.
+    window->move(wndPos);
+    return true;
 }
 
 void WindowDragger::mouseReleaseEvent(QMouseEvent *event)

@@ -74,7 +74,7 @@ void TestInstalledCrash::crashLeavesReport()
 {
     QFETCH(int, signalNumber);
 
-    // Without a game folder the program waits in its folder prompt: a steady state to crash in.
+    // Without a game folder the program waits on its first-start page: a steady state to crash in.
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("WINEPREFIX"), noGame.path());
@@ -85,7 +85,7 @@ void TestInstalledCrash::crashLeavesReport()
     QVERIFY(program.waitForStarted());
 
     // The crash handler is installed right after the folder tree; the tree is there once the
-    // logs folder is, and by the time the prompt is up the handler has long been installed.
+    // logs folder is, and by the time the page is up the handler has long been installed.
     QElapsedTimer clock;
     clock.start();
     while (!QFileInfo::exists(AppPaths::logsFolder()) && clock.elapsed() < 30000 &&

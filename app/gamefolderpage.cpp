@@ -1,0 +1,88 @@
+#include "gamefolderpage.h"
+
+#include "primarybutton.h"
+#include "tslogging.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+GameFolderPage::GameFolderPage(const QVector<GameFolder::Candidate> &searched, const QString &home,
+                               QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("gameFolderPage"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+
+    auto *question = new QLabel(questionText(), this);
+    question->setObjectName(QStringLiteral("gameFolderQuestion"));
+    question->setWordWrap(true);
+    QFont larger = question->font();
+    larger.setPointSize(larger.pointSize() + 2);
+    larger.setBold(true);
+    question->setFont(larger);
+    layout->addWidget(question);
+
+    layout->addWidget(new QLabel(QStringLiteral("It was not found in these places:"), this));
+    auto *places = new QListWidget(this);
+    places->setObjectName(QStringLiteral("gameFolderPlaces"));
+    places->setSelectionMode(QAbstractItemView::NoSelection);
+    places->setFocusPolicy(Qt::NoFocus);
+    const QString homeFolder = QDir::cleanPath(home) + QLatin1Char('/');
+    for (const GameFolder::Candidate &place : searched) {
+        QString path = place.folder;
+        if (!home.isEmpty() && path.startsWith(homeFolder))
+            path = QStringLiteral("~/") + path.mid(homeFolder.size());
+        places->addItem(place.launcher + QStringLiteral(": ") + QDir::toNativeSeparators(path));
+    }
+    layout->addWidget(places, 1);
+
+    complaint = new QLabel(this);
+    complaint->setObjectName(QStringLiteral("gameFolderComplaint"));
+    complaint->setWordWrap(true);
+    complaint->hide();
+    layout->addWidget(complaint);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto *quit = new QPushButton(QStringLiteral("&Quit"), this);
+    quit->setObjectName(QStringLiteral("gameFolderQuit"));
+    auto *browseButton = new PrimaryButton(QStringLiteral("&Browse\u2026"));
+    browseButton->setParent(this);
+    browseButton->setObjectName(QStringLiteral("gameFolderBrowse"));
+    buttons->addWidget(quit);
+    buttons->addWidget(browseButton);
+    layout->addLayout(buttons);
+
+    connect(browseButton, &QPushButton::clicked, this, &GameFolderPage::browse);
+    connect(quit, &QPushButton::clicked, this, [this] {
+        TsLogging::Log::debug(TsLogging::Channel::strName(),
+                              QStringLiteral("Game folder: the player quit without choosing "
+                                             "where TEW2016 is installed"));
+        emit quitRequested();
+    });
+    browseButton->setFocus();
+}
+
+void GameFolderPage::browse()
+{
+    QString chosen;
+    const QString folder = GameFolder::browse(&chosen);
+    if (chosen.isEmpty())
+        return;
+    if (folder.isEmpty()) {
+        complaint->setText(QDir::toNativeSeparators(chosen) +
+                           QStringLiteral(" is not TEW2016.exe. Choose the TEW2016.exe file in "
+                                          "the game's folder."));
+        complaint->show();
+        return;
+    }
+    complaint->hide();
+    TsLogging::Log::debug(TsLogging::Channel::strName(),
+                          QStringLiteral("Game folder chosen: ") + folder);
+    emit folderChosen(folder);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "gamefolder.h"
+
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+// The first-start page shown in the window while the game folder is unknown: it asks where the
+// game is installed, lists the places already looked in, and offers Browse… (the file chooser
+// for TEW2016.exe) and Quit. A chosen folder is remembered for the next runs.
+class GameFolderPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `home` shortens the listed places to "~/…".
+    GameFolderPage(const QVector<GameFolder::Candidate> &searched, const QString &home,
+                   QWidget *parent = nullptr);
+
+    static QString questionText()
+    {
+        return QStringLiteral("Where is TEW2016 installed? Choose the folder that holds "
+                              "TEW2016.exe");
+    }
+
+signals:
+    // The folder of the executable the player pointed at, with a trailing "/".
+    void folderChosen(const QString &folder);
+    void quitRequested();
+
+private:
+    void browse();
+
+    QLabel *complaint = nullptr;
+};
