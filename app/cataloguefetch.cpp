@@ -3,10 +3,10 @@
 #include "apppaths.h"
 #include "downloadmanager.h"
 #include "serviceendpoints.h"
+#include "sha256.h"
 #include "tsdownloader.h"
 #include "tslogging.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -17,7 +17,7 @@ namespace {
 
 QByteArray checksum(const QByteArray &data)
 {
-    return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex();
+    return Sha256::hexOf(data);
 }
 
 // The host as people write it: with its port when it has one, never with user information.

@@ -1,8 +1,8 @@
 #include "installedpackages.h"
 
 #include "apppaths.h"
+#include "sha256.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -146,13 +146,7 @@ bool InstalledPackages::remove(const QString &name, const QString &kind)
 
 QByteArray InstalledPackages::sha256Of(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file))
-        return QByteArray();
-    return hash.result().toHex();
+    return Sha256::hexOfFile(path);
 }
 
 QVector<InstalledFile> InstalledPackages::describe(const QString &folder,
