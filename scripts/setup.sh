@@ -17,7 +17,7 @@ packages=(
   zip unzip p7zip-full libarchive-tools python3
   xvfb xauth x11-utils xdotool imagemagick
   # benchmarks
-  curl
+  curl libdeflate-dev
   # fuzz targets: clang with its libFuzzer and sanitizer runtimes
   clang libclang-rt-14-dev
 )
