@@ -1,6 +1,7 @@
 #include "tsunzip.h"
 
 #include "archivefile_p.h"
+#include "racecheck_p.h"
 #include "tscompression.h"
 #include "unpacktransaction.h"
 
@@ -33,6 +34,8 @@ constexpr int maxHelpers = 3;
 constexpr qint64 reportInterval = 10;
 // Windows of the handles that jump from entry to entry.
 constexpr qint64 jumpWindow = 4096;
+// The address that stands for "a helper task was handed to the pool" (see RaceCheck).
+char helperHandOver = 0;
 
 // One run's entries and their progress, shared by the run's thread and its helpers. Helpers
 // hold it by shared pointer: one that starts after the run no longer waits finds it closed.
@@ -297,7 +300,10 @@ void TsUnZip::unpack(const QString &folder, bool counted)
     if (shared->chunkStarts.size() > 2) {
         QThreadPool *pool = QThreadPool::globalInstance();
         for (int i = 0; i < maxHelpers; ++i) {
-            const bool started = pool->tryStart([shared] {
+            // The pool may hand the task to a thread that takes it from its queue under Qt's
+            // mutex, which the race checker cannot see: the hand-over is told to it.
+            std::function<void()> helper = [shared] {
+                RaceCheck::takeOver(&helperHandOver);
                 {
                     const std::lock_guard<std::mutex> lock(shared->mutex);
                     if (shared->closed)
@@ -311,7 +317,9 @@ void TsUnZip::unpack(const QString &folder, bool counted)
                 const std::lock_guard<std::mutex> lock(shared->mutex);
                 --shared->helpersWorking;
                 shared->progress.notify_all();
-            });
+            };
+            RaceCheck::handOver(&helperHandOver);
+            const bool started = pool->tryStart(std::move(helper));
             if (!started)
                 break;
         }
