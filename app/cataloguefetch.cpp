@@ -4,10 +4,10 @@
 #include "catalogue.h"
 #include "downloadmanager.h"
 #include "serviceendpoints.h"
+#include "sha256.h"
 #include "tsdownloader.h"
 #include "tslogging.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -18,7 +18,7 @@ namespace {
 
 QByteArray checksum(const QByteArray &data)
 {
-    return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex();
+    return Sha256::hexOf(data);
 }
 
 // The host as people write it: with its port when it has one, never with user information.

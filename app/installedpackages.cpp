@@ -1,9 +1,9 @@
 #include "installedpackages.h"
 
 #include "apppaths.h"
+#include "sha256.h"
 #include "tslogging.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -734,13 +734,7 @@ bool InstalledPackages::ownedByOther(const QString &gamePath, const QByteArray &
 
 QByteArray InstalledPackages::sha256Of(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file))
-        return QByteArray();
-    return hash.result().toHex();
+    return Sha256::hexOfFile(path);
 }
 
 QVector<InstalledFile> InstalledPackages::describe(const QString &folder,

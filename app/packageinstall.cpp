@@ -293,9 +293,14 @@ QString PackageInstall::stageDone(UnpackTransaction &run)
     const auto staged = run.stagedFiles();
     for (const auto &file : staged) {
         numbers.insert(file.first, file.second);
-        const QString path = run.stagedPath(file.second);
-        InstalledFile installed{file.first, QFileInfo(path).size(),
-                                InstalledPackages::sha256Of(path)};
+        // Hashed on the way in by the unpack; read again only where it could not be.
+        InstalledFile installed{file.first, run.stagedSize(file.second),
+                                run.stagedHash(file.second)};
+        if (installed.sha256.isEmpty()) {
+            const QString path = run.stagedPath(file.second);
+            installed.size = QFileInfo(path).size();
+            installed.sha256 = InstalledPackages::sha256Of(path);
+        }
         if (installed.sha256.isEmpty())
             return QStringLiteral("could not read the unpacked ") + file.first;
         // An archive may name a file twice; the last one stays.

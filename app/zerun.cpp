@@ -123,11 +123,14 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     // Each saved file's validator, for its package record.
     connect(&downloadManager, &DownloadManager::transferFinished, this,
             [this](const DownloadOutcome &outcome) {
-                if (outcome.kind == DownloadOutcome::Saved)
-                    validators.insert(QString::fromLocal8Bit(outcome.url.toEncoded()),
-                                      QString::fromLatin1(outcome.entityTag.isEmpty()
-                                                              ? outcome.lastModified
-                                                              : outcome.entityTag));
+                if (outcome.kind != DownloadOutcome::Saved)
+                    return;
+                const QString url = QString::fromLocal8Bit(outcome.url.toEncoded());
+                validators.insert(url, QString::fromLatin1(outcome.entityTag.isEmpty()
+                                                               ? outcome.lastModified
+                                                               : outcome.entityTag));
+                // Hashed while it was written: the install need not read the archive again.
+                archiveHashes.insert(url, outcome.sha256);
             });
 
     // A drop adds its rows first; the duplicates go once the drop is over.
@@ -875,6 +878,8 @@ void Zerun::runInstall(const QString &archive, const QString &target, const QStr
     }
     package.url = queuedUrls.value(position);
     package.validator = validators.value(package.url);
+    package.archiveSha256 = archiveHashes.value(package.url);
+    package.archiveSize = QFileInfo(archive).size();
     step->setPackage(package, archive, target, journal);
 
     const auto failNow = [&](const QString &text) {

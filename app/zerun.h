@@ -178,6 +178,8 @@ private:
     QSet<int> updatesAvailable;
     // The host's validator (ETag, else Last-Modified) of each downloaded URL, for the records.
     QHash<QString, QString> validators;
+    // The SHA-256 of each saved archive, worked out while it was downloaded.
+    QHash<QString, QByteArray> archiveHashes;
 
     // The catalogue fetch; kept for the rest of the run, started again by retry_catalogue.
     std::unique_ptr<CatalogueFetch> catalogueFetch;

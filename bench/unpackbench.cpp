@@ -1,17 +1,25 @@
-// Unpack benchmark: TsUnZip::unpackAll (with a listener on the main thread) beside Info-ZIP
-// unzip, bsdtar and 7z, on (a) a picture-pack-like archive of 5,000 incompressible files of
-// 20-60 KB in 50 folders and (b) a database-like archive of four 64 MB text files; for (b) also
-// zlib's inflate alone. Every unpacker runs as its own process, timed from start to exit, with
-// its CPU time and peak resident memory taken from the kernel. The unpackers take turns, round
-// after round, and the figures are medians, so that a machine shared with other work weighs on
-// all of them alike.
+// Unpack benchmark: TsUnZip::unpackAll (with a listener on the main thread; it also hashes every
+// file with SHA-256 as it writes it) beside Info-ZIP unzip, bsdtar and 7z, on (a) a
+// picture-pack-like archive of 5,000 incompressible files of 20-60 KB in 50 folders and (b) a
+// database-like archive of four 64 MB text files. "TsUnZip+reread" is the same unpack followed
+// by what an install did before the hashes came with the unpack: every file and the archive read
+// again and hashed with QCryptographicHash. For (b) also the inflate alone, by zlib, by the
+// unpack's own inflate (ISA-L's where built with it) and by libdeflate's whole-buffer one (where
+// found at build time), and SHA-256 throughput of libcrypto against QCryptographicHash. Every
+// unpacker runs as its own process, timed from start to exit, with its CPU time and peak resident
+// memory taken from the kernel. The unpackers take turns, round after round, and the figures are
+// medians, so that a machine shared with other work weighs on all of them alike.
 //
 //   zerun-unpack-bench [--work <folder>] [--runs <n>] [--only a|b] [--baseline <other build>]
 
+#include "rawinflate_p.h"
+#include "sha256.h"
 #include "tsunzip.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +33,10 @@
 #include <quazip.h>
 #include <quazipfile.h>
 #include <zlib.h>
+
+#ifdef ZERUN_BENCH_LIBDEFLATE
+#include <libdeflate.h>
+#endif
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -173,9 +185,96 @@ int unpackWithTsUnZip(const QString &zipPath, const QString &destination)
     return result;
 }
 
-// Child mode: raw inflate of every entry into a scratch buffer, the compressed bytes read
-// beforehand; prints the inflate time alone.
-int inflateOnly(const QString &zipPath)
+// Child mode: a TsUnZip run, then every unpacked file and the archive read again and hashed
+// with QCryptographicHash, as an install did before the unpack brought the hashes along.
+int unpackThenRehash(const QString &zipPath, const QString &destination)
+{
+    if (unpackWithTsUnZip(zipPath, destination) != 0)
+        return 1;
+    QStringList paths{zipPath};
+    QDirIterator it(destination, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        paths << it.next();
+    for (const QString &path : qAsConst(paths)) {
+        QFile file(path);
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+            return 1;
+    }
+    return 0;
+}
+
+// Child mode: SHA-256 of 256 MB in memory, by libcrypto and by QCryptographicHash; prints
+// both times.
+int hashOnly()
+{
+    QByteArray data(256 * 1024 * 1024, Qt::Uninitialized);
+    for (int i = 0; i < data.size(); i += 4096)
+        data[i] = char(i >> 12);
+    QElapsedTimer timer;
+    timer.start();
+    const QByteArray ours = Sha256::hexOf(data);
+    const double oursSeconds = double(timer.nsecsElapsed()) / 1e9;
+    timer.restart();
+    const QByteArray theirs = QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex();
+    const double qtSeconds = double(timer.nsecsElapsed()) / 1e9;
+    if (ours != theirs)
+        return 1;
+    std::printf("%.3f %.3f\n", oursSeconds, qtSeconds);
+    return 0;
+}
+
+// Inflates one raw deflate stream into `output` (a scratch buffer, or the whole entry for the
+// whole-buffer engine); false on a bad stream.
+bool inflateWith(const QString &engine, const QByteArray &compressed, qint64 plainSize,
+                 QByteArray &output)
+{
+    if (engine == "zlib") {
+        z_stream stream = {};
+        inflateInit2(&stream, -MAX_WBITS);
+        stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(compressed.constData()));
+        stream.avail_in = uInt(compressed.size());
+        int status = Z_OK;
+        while (status == Z_OK) {
+            stream.next_out = reinterpret_cast<Bytef *>(output.data());
+            stream.avail_out = uInt(output.size());
+            status = inflate(&stream, Z_NO_FLUSH);
+        }
+        inflateEnd(&stream);
+        return status == Z_STREAM_END;
+    }
+    if (engine == "own") {
+        RawInflate inflater;
+        inflater.setInput(compressed.constData(), compressed.size());
+        for (;;) {
+            qint64 produced = 0;
+            const RawInflate::Result result =
+                inflater.inflate(output.data(), output.size(), &produced);
+            if (result == RawInflate::Result::End)
+                return true;
+            if (result == RawInflate::Result::Error || produced == 0)
+                return false;
+        }
+    }
+#ifdef ZERUN_BENCH_LIBDEFLATE
+    if (engine == "libdeflate") {
+        static libdeflate_decompressor *const decompressor = libdeflate_alloc_decompressor();
+        if (output.size() < plainSize)
+            output.resize(int(plainSize));
+        size_t made = 0;
+        return libdeflate_deflate_decompress(decompressor, compressed.constData(),
+                                             size_t(compressed.size()), output.data(),
+                                             size_t(plainSize), &made) == LIBDEFLATE_SUCCESS;
+    }
+#else
+    Q_UNUSED(plainSize)
+#endif
+    return false;
+}
+
+// Child mode: raw inflate of every entry by one engine, the compressed bytes read beforehand;
+// prints the inflate time alone.
+int inflateOnly(const QString &zipPath, const QString &engine)
 {
     QuaZip archive(zipPath);
     if (!archive.open(QuaZip::mdUnzip))
@@ -189,24 +288,15 @@ int inflateOnly(const QString &zipPath)
         if (!entry.open(QIODevice::ReadOnly, &method, &level, true))
             return 1;
         const QByteArray compressed = entry.readAll();
+        const qint64 plainSize = entry.usize();
         entry.close();
         if (method != Z_DEFLATED)
             continue;
         QElapsedTimer timer;
         timer.start();
-        z_stream stream = {};
-        inflateInit2(&stream, -MAX_WBITS);
-        stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(compressed.constData()));
-        stream.avail_in = uInt(compressed.size());
-        int status = Z_OK;
-        while (status == Z_OK) {
-            stream.next_out = reinterpret_cast<Bytef *>(output.data());
-            stream.avail_out = uInt(output.size());
-            status = inflate(&stream, Z_NO_FLUSH);
-        }
-        inflateEnd(&stream);
+        const bool ok = inflateWith(engine, compressed, plainSize, output);
         nanos += timer.nsecsElapsed();
-        if (status != Z_STREAM_END)
+        if (!ok)
             return 1;
     }
     std::printf("%.3f\n", double(nanos) / 1e9);
@@ -247,7 +337,8 @@ void benchArchive(const QString &title, const QString &zipPath, const QString &w
     // The second TsUnZip row runs on Qt's own event dispatcher instead of GLib's, which wakes the
     // main thread once per queued signal: it shows what the signal volume costs.
     QList<Peer> peers{{"TsUnZip", self, {"--child-unzip", "@ZIP@", "@DEST@"}, {}},
-                      {"TsUnZip/Qt", self, {"--child-unzip", "@ZIP@", "@DEST@"}, "QT_NO_GLIB=1"}};
+                      {"TsUnZip/Qt", self, {"--child-unzip", "@ZIP@", "@DEST@"}, "QT_NO_GLIB=1"},
+                      {"TsUnZip+reread", self, {"--child-rehash", "@ZIP@", "@DEST@"}, {}}};
     // Another build of this benchmark, to set the TsUnZip of two versions side by side.
     if (!baseline.isEmpty())
         peers << Peer{"TsUnZip/base", baseline, {"--child-unzip", "@ZIP@", "@DEST@"}, {}};
@@ -317,16 +408,25 @@ void benchArchive(const QString &title, const QString &zipPath, const QString &w
             fastestRival = medianSeconds.value(rival);
     }
 
-    double inflateSeconds = 0;
+    // The inflate engines take turns too.
+    QStringList engines{"zlib", "own"};
+#ifdef ZERUN_BENCH_LIBDEFLATE
+    engines << "libdeflate";
+#endif
+    QMap<QString, double> inflateSeconds;
     if (withInflate) {
-        QList<double> times;
+        QMap<QString, QList<double>> times;
         for (int run = 0; run < runs; ++run) {
-            QProcess child;
-            child.start(self, {"--child-inflate", zipPath});
-            child.waitForFinished(-1);
-            times << child.readAllStandardOutput().trimmed().toDouble();
+            for (int i = 0; i < engines.size(); ++i) {
+                const QString engine = engines.at((i + run) % engines.size());
+                QProcess child;
+                child.start(self, {"--child-inflate", zipPath, engine});
+                child.waitForFinished(-1);
+                times[engine] << child.readAllStandardOutput().trimmed().toDouble();
+            }
         }
-        inflateSeconds = median(times);
+        for (const QString &engine : qAsConst(engines))
+            inflateSeconds.insert(engine, median(times.value(engine)));
     }
     out << "  medians of " << runs << " rounds; ratio: median wall time against the median of the "
         << "faster of bsdtar and 7z" << Qt::endl;
@@ -341,11 +441,35 @@ void benchArchive(const QString &title, const QString &zipPath, const QString &w
                    .arg(double(peakKb.value(peer.name)) / 1024.0, 6, 'f', 1)
             << Qt::endl;
     }
-    if (withInflate)
-        out << QString("  %1 wall %2 s  (median; in memory, no files written)")
-                   .arg("inflate", -12)
-                   .arg(inflateSeconds, 6, 'f', 3)
+    if (withInflate) {
+        for (const QString &engine : qAsConst(engines)) {
+            const QString name =
+                engine == "own"          ? QString("inflate, ours (%1)").arg(RawInflate::engine())
+                : engine == "libdeflate" ? QString("inflate, libdeflate (whole buffers)")
+                                         : QString("inflate, zlib");
+            out << QString("  %1 %2 s  (median; in memory, no files written)")
+                       .arg(name, -36)
+                       .arg(inflateSeconds.value(engine), 6, 'f', 3)
+                << Qt::endl;
+        }
+        QList<double> ours;
+        QList<double> qt;
+        for (int run = 0; run < runs; ++run) {
+            QProcess child;
+            child.start(self, {"--child-hash"});
+            child.waitForFinished(-1);
+            const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
+            ours << fields.value(0).toDouble();
+            qt << fields.value(1).toDouble();
+        }
+        out << QString("  SHA-256 of 256 MB in memory: libcrypto %1 s (%2 MB/s), "
+                       "QCryptographicHash %3 s (%4 MB/s)")
+                   .arg(median(ours), 0, 'f', 3)
+                   .arg(256 / median(ours), 0, 'f', 0)
+                   .arg(median(qt), 0, 'f', 3)
+                   .arg(256 / median(qt), 0, 'f', 0)
             << Qt::endl;
+    }
     if (!pairedRatios.isEmpty())
         out << QString("  TsUnZip against the faster of bsdtar and 7z in the same round: median "
                        "%1x (from %2x to %3x)")
@@ -364,8 +488,12 @@ int main(int argc, char **argv)
     const QStringList arguments = app.arguments();
     if (arguments.value(1) == "--child-unzip")
         return unpackWithTsUnZip(arguments.value(2), arguments.value(3));
+    if (arguments.value(1) == "--child-rehash")
+        return unpackThenRehash(arguments.value(2), arguments.value(3));
     if (arguments.value(1) == "--child-inflate")
-        return inflateOnly(arguments.value(2));
+        return inflateOnly(arguments.value(2), arguments.value(3));
+    if (arguments.value(1) == "--child-hash")
+        return hashOnly();
 
     // Memory-backed by default, so that the figures show the unpackers and not the disk.
     QString workRoot =

@@ -9,6 +9,8 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qtbase5-dev qtbase5-dev-tools qttools5-dev-tools libqt5svg5-dev libqt5sql5-sqlite
   libquazip1-qt5-dev zlib1g-dev libcpp-httplib-dev
+  # SHA-256 (libcrypto), a faster inflate (ISA-L; the build falls back to zlib without it)
+  libssl-dev libisal-dev
   # fonts shipped beside the executable
   fonts-lato
   # tests and the local run: archive peers, a display, key presses, screenshots
@@ -19,7 +21,7 @@ packages=(
   # the Debian package and its checks
   dpkg-dev file fakeroot lintian desktop-file-utils appstream
   # benchmarks
-  curl
+  curl libdeflate-dev
   # fuzz targets: clang with its libFuzzer and sanitizer runtimes
   clang libclang-rt-14-dev
 )

@@ -303,6 +303,8 @@ bool DownloadManager::beginFile(const QUrl &url)
 {
     cancelRequested = false;
     current = Current();
+    partialHash.reset();
+    hashedBytes = 0;
     current.url = url;
     current.location = url;
     current.encoded = QString::fromLocal8Bit(url.toEncoded());
@@ -471,6 +473,7 @@ void DownloadManager::downloadReadyRead()
     if (chunk.isEmpty())
         return;
     current.received += chunk.size();
+    hashUpTo(outputFile.pos());
     if (outputFile.write(chunk) != chunk.size()) {
         // A short write (a full disk, a size limit) leaves no error of its own on the file.
         writeError = outputFile.error() != QFileDevice::NoError
@@ -480,7 +483,19 @@ void DownloadManager::downloadReadyRead()
         activeReply->abort();
         return;
     }
+    partialHash.addData(chunk);
+    hashedBytes += chunk.size();
     bytesWritten += chunk.size();
+}
+
+void DownloadManager::hashUpTo(qint64 position)
+{
+    if (position == hashedBytes)
+        return;
+    outputFile.flush();
+    partialHash.reset();
+    // -1: unknown, tried again at the next write and at the end.
+    hashedBytes = partialHash.addFile(current.partial, position) ? position : -1;
 }
 
 void DownloadManager::downloadProgress(qint64 bytesReceived, qint64 bytesTotal)
@@ -741,6 +756,9 @@ void DownloadManager::endFile(DownloadOutcome::Kind kind, const QString &reason)
         // The final name appears only now, for the whole file.
         if (QFileInfo::exists(current.target) || QFileInfo(current.target).isSymLink())
             QFile::remove(current.target);
+        const qint64 savedSize = QFileInfo(current.partial).size();
+        hashUpTo(savedSize);
+        const QByteArray sha256 = hashedBytes == savedSize ? partialHash.hexResult() : QByteArray();
         QFile partial(current.partial);
         if (!partial.rename(current.target)) {
             outcome.kind = DownloadOutcome::Failed;
@@ -750,6 +768,7 @@ void DownloadManager::endFile(DownloadOutcome::Kind kind, const QString &reason)
         } else {
             QFile::remove(current.target + noteSuffix);
             outcome.savedPath = QFileInfo(current.target).absoluteFilePath();
+            outcome.sha256 = sha256;
         }
     } else {
         // A passing failure with a named copy keeps its bytes for a later batch; so does one

@@ -15,6 +15,8 @@
 #include <QUrl>
 #include <QVector>
 
+#include "sha256.h"
+
 // How one queued file ended, with what the host said about it.
 struct DownloadOutcome
 {
@@ -35,6 +37,9 @@ struct DownloadOutcome
     int attempts = 0;         // requests for the file, redirect hops not counted
     qint64 bytesReceived = 0; // body bytes taken from the network over all attempts
     qint64 resumedFrom = 0;   // bytes of an earlier attempt kept by the last one
+    // SHA-256 of the saved file (lower-case hex), computed while it was written; empty unless
+    // saved.
+    QByteArray sha256;
 };
 Q_DECLARE_METATYPE(DownloadOutcome)
 
@@ -213,6 +218,9 @@ private:
     // same strong tag (without one, the same date) and the same whole length.
     bool sameFileAsKept(qint64 total) const;
     void dropReply();
+    // Makes the running hash cover exactly the first `position` bytes of the partial file,
+    // reading them once when it does not (a resumed or cut-back file).
+    void hashUpTo(qint64 position);
 
     QNetworkAccessManager accessManager;
     QQueue<QUrl> pending;
@@ -235,6 +243,9 @@ private:
     // The last attempt broke off for a passing reason and the next one waits for retryTimer.
     bool waitingToRetry = false;
     qint64 bytesWritten = 0;
+    // The saved file's hash, carried along with the writes.
+    Sha256 partialHash;
+    qint64 hashedBytes = 0;
     QString writeError;
     QString abortReason;
     // The answer in flight offered the rest of another file: ask again for the whole.

@@ -2,6 +2,8 @@
 
 #include "archivefile_p.h"
 #include "crc32_p.h"
+#include "rawinflate_p.h"
+#include "sha256.h"
 #include "unpackguard_p.h"
 #include "unpacktransaction.h"
 
@@ -226,20 +228,6 @@ quint32 TsCompression::crc32(quint32 crc, const char *data, qint64 size)
 namespace {
 
 // Ends an inflate stream however the entry ends.
-struct InflateStream
-{
-    z_stream stream = {};
-    bool ready = false;
-    InflateStream() { ready = inflateInit2(&stream, -MAX_WBITS) == Z_OK; }
-    ~InflateStream()
-    {
-        if (ready)
-            inflateEnd(&stream);
-    }
-    InflateStream(const InflateStream &) = delete;
-    InflateStream &operator=(const InflateStream &) = delete;
-};
-
 bool isWritable(const QuaZip *archive)
 {
     const QuaZip::Mode mode = archive->getMode();
@@ -319,7 +307,7 @@ bool TsCompression::unpackToPath(QuaZip *archive, const QuaZipFileInfo64 &info,
 
 bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
                                     const QuaZipFileInfo64 &info, const QString &target,
-                                    const std::function<bool()> &cancelled)
+                                    const std::function<bool()> &cancelled, QByteArray *sha256)
 {
     int method = 0;
     int level = 0;
@@ -346,6 +334,8 @@ bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
     quint64 remaining = info.compressedSize;
     quint64 written = 0;
     quint32 crc = 0;
+    // Hashed while the bytes are at hand, so nobody has to read the file again for it.
+    Sha256 hash;
     if (method == 0) {
         if (info.compressedSize != info.uncompressedSize)
             return false;
@@ -356,6 +346,8 @@ bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
             if (device->readAt(offset, in, count) != count)
                 return false;
             crc = TsCompression::crc32(crc, in, count);
+            if (sha256)
+                hash.addData(in, count);
             if (!output.write(in, count))
                 return false;
             offset += count;
@@ -364,48 +356,53 @@ bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
         }
     } else if (remaining > 0 || info.uncompressedSize > 0) {
         // (Some writers store an empty file as deflated with no data at all.)
-        InflateStream inflater;
-        if (!inflater.ready)
+        RawInflate inflater;
+        if (!inflater.isReady())
             return false;
-        z_stream &stream = inflater.stream;
-        int status = Z_OK;
-        while (status != Z_STREAM_END) {
+        for (RawInflate::Result result = RawInflate::Result::Progress;
+             result != RawInflate::Result::End;) {
             if (cancelled && cancelled())
                 return false;
-            if (stream.avail_in == 0) {
-                // The data ends before the deflate stream does.
-                if (remaining == 0)
-                    return false;
+            if (inflater.inputLeft() == 0 && remaining > 0) {
                 const qint64 count = qint64(qMin<quint64>(remaining, quint64(plainChunk)));
                 if (device->readAt(offset, in, count) != count)
                     return false;
-                stream.next_in = reinterpret_cast<Bytef *>(in);
-                stream.avail_in = uInt(count);
+                inflater.setInput(in, count);
                 offset += count;
                 remaining -= quint64(count);
             }
-            stream.next_out = reinterpret_cast<Bytef *>(out);
-            stream.avail_out = uInt(plainChunk);
-            status = inflate(&stream, Z_NO_FLUSH);
-            if (status != Z_OK && status != Z_STREAM_END)
+            const qint64 before = inflater.inputLeft();
+            qint64 produced = 0;
+            result = inflater.inflate(out, plainChunk, &produced);
+            if (result == RawInflate::Result::Error)
                 return false;
-            const qint64 produced = plainChunk - qint64(stream.avail_out);
+            // The data ends before the deflate stream does.
+            if (result != RawInflate::Result::End && produced == 0 && remaining == 0 &&
+                inflater.inputLeft() == before)
+                return false;
             written += quint64(produced);
             // More than the directory declares: corrupt, and never written out.
             if (written > info.uncompressedSize)
                 return false;
             crc = TsCompression::crc32(crc, out, produced);
+            if (sha256)
+                hash.addData(out, produced);
             if (!output.write(out, produced))
                 return false;
         }
     }
     if (written != info.uncompressedSize || crc != info.crc)
         return false;
-    return output.finish();
+    if (!output.finish())
+        return false;
+    if (sha256)
+        *sha256 = hash.hexResult();
+    return true;
 }
 
 bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
-                                  const QString &target, Protection protection, bool folderReady)
+                                  const QString &target, Protection protection, bool folderReady,
+                                  QByteArray *sha256)
 {
     // A link entry followed by "link/x" would escape any name check, so links are never made.
     if (info.isSymbolicLink())
@@ -445,12 +442,15 @@ bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
     char buffer[bufferSize];
     quint64 written = 0;
     bool ok = true;
+    Sha256 hash;
     while (!entry.atEnd()) {
         const qint64 count = entry.read(buffer, bufferSize);
         if (count <= 0 || file.write(buffer, count) != count || entry.getZipError() != UNZ_OK) {
             ok = false;
             break;
         }
+        if (sha256)
+            hash.addData(buffer, count);
         written += quint64(count);
     }
     // An entry that ends short of, or runs past, the size its header declares is corrupt.
@@ -467,6 +467,8 @@ bool TsCompression::unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info,
         deleteFiles({target});
         return false;
     }
+    if (sha256)
+        *sha256 = hash.hexResult();
     return true;
 }
 
@@ -571,7 +573,7 @@ bool TsCompression::goToPlanned(unzFile handle, const ArchiveEntry &entry)
 }
 
 bool TsCompression::unpackPlanned(QuaZip *archive, const ArchiveEntry &entry, Protection protection,
-                                  const std::function<bool()> &cancelled)
+                                  const std::function<bool()> &cancelled, QByteArray *sha256)
 {
     if (!archive || archive->getMode() != QuaZip::mdUnzip || entry.number < 0)
         return false;
@@ -581,24 +583,26 @@ bool TsCompression::unpackPlanned(QuaZip *archive, const ArchiveEntry &entry, Pr
     const QuaZipFileInfo64 &info = entry.info;
     auto *device = qobject_cast<ArchiveFile *>(archive->getIoDevice());
     if (device && !(info.flags & 0x1) && (info.method == 0 || info.method == Z_DEFLATED))
-        return unpackPlainData(handle, device, info, entry.stagedPath, cancelled);
-    return unpackCurrent(archive, info, entry.stagedPath, protection, true);
+        return unpackPlainData(handle, device, info, entry.stagedPath, cancelled, sha256);
+    return unpackCurrent(archive, info, entry.stagedPath, protection, true, sha256);
 }
 
 bool TsCompression::unpackPlanned(ArchiveReader &reader, const ArchiveEntry &entry,
-                                  Protection protection, const std::function<bool()> &cancelled)
+                                  Protection protection, const std::function<bool()> &cancelled,
+                                  QByteArray *sha256)
 {
     unzFile handle = reader.handle();
     if (!handle || entry.number < 0 || !goToPlanned(handle, entry))
         return false;
     const QuaZipFileInfo64 &info = entry.info;
     if (!(info.flags & 0x1) && (info.method == 0 || info.method == Z_DEFLATED))
-        return unpackPlainData(handle, reader.file(), info, entry.stagedPath, cancelled);
-    return unpackThroughLibrary(handle, info, entry.stagedPath, protection);
+        return unpackPlainData(handle, reader.file(), info, entry.stagedPath, cancelled, sha256);
+    return unpackThroughLibrary(handle, info, entry.stagedPath, protection, sha256);
 }
 
 bool TsCompression::unpackThroughLibrary(unzFile handle, const QuaZipFileInfo64 &info,
-                                         const QString &target, Protection protection)
+                                         const QString &target, Protection protection,
+                                         QByteArray *sha256)
 {
     // A link entry followed by "link/x" would escape any name check, so links are never made.
     const bool encryptedEntry = info.flags & 0x1;
@@ -614,18 +618,25 @@ bool TsCompression::unpackThroughLibrary(unzFile handle, const QuaZipFileInfo64 
     bool ok = output.open(info.getPermissions());
     char buffer[bufferSize];
     quint64 written = 0;
+    Sha256 hash;
     while (ok) {
         const int count = unzReadCurrentFile(handle, buffer, unsigned(bufferSize));
         if (count == 0)
             break;
         ok = count > 0 && output.write(buffer, count);
+        if (ok && sha256)
+            hash.addData(buffer, count);
         written += quint64(qMax(count, 0));
         // An entry that runs past the size its header declares is corrupt.
         ok = ok && written <= info.uncompressedSize;
     }
     // The zip library reports a checksum mismatch on close.
     const bool closed = unzCloseCurrentFile(handle) == UNZ_OK;
-    return ok && closed && written == info.uncompressedSize && output.finish();
+    if (!ok || !closed || written != info.uncompressedSize || !output.finish())
+        return false;
+    if (sha256)
+        *sha256 = hash.hexResult();
+    return true;
 }
 
 bool TsCompression::stageCurrentEntry(QuaZip *archive, UnpackTransaction &run,
@@ -635,7 +646,15 @@ bool TsCompression::stageCurrentEntry(QuaZip *archive, UnpackTransaction &run,
     const bool planned = planCurrentEntry(archive, run, protection, &entry);
     if (name)
         *name = entry.name;
-    return planned && (entry.number < 0 || unpackPlanned(archive, entry, protection));
+    if (!planned)
+        return false;
+    if (entry.number < 0)
+        return true;
+    QByteArray sha256;
+    if (!unpackPlanned(archive, entry, protection, {}, &sha256))
+        return false;
+    run.setStagedHash(entry.number, qint64(entry.info.uncompressedSize), sha256);
+    return true;
 }
 
 bool TsCompression::deleteFiles(QStringList paths)

@@ -63,7 +63,8 @@ public:
     static bool goToEntry(QuaZip *archive, const QString &name);
 
     // Stages the current entry of an open archive into a begun run, by its stored name; hands
-    // back the decoded name.
+    // back the decoded name. A file entry's size and SHA-256 are left with the run
+    // (UnpackTransaction::setStagedHash).
     static bool stageCurrentEntry(QuaZip *archive, UnpackTransaction &run, Protection protection,
                                   QString *name = nullptr);
     // The first half of stageCurrentEntry: reads the current entry's record and registers it
@@ -78,11 +79,15 @@ public:
     // The second half: writes a planned file entry's bytes to its staged path, from any handle
     // on the same archive opened for unzipping (it is made the current entry). Plain stored or
     // deflated entries are read straight from an ArchiveFile device; `cancelled` is asked now
-    // and then during long entries, and true stops the entry as a failure.
+    // and then during long entries, and true stops the entry as a failure. With `sha256`, the
+    // SHA-256 of the bytes written (lower-case hex) goes there on success, computed as they are
+    // written, on the calling thread.
     static bool unpackPlanned(QuaZip *archive, const ArchiveEntry &entry, Protection protection,
-                              const std::function<bool()> &cancelled = {});
+                              const std::function<bool()> &cancelled = {},
+                              QByteArray *sha256 = nullptr);
     static bool unpackPlanned(ArchiveReader &reader, const ArchiveEntry &entry,
-                              Protection protection, const std::function<bool()> &cancelled = {});
+                              Protection protection, const std::function<bool()> &cancelled = {},
+                              QByteArray *sha256 = nullptr);
     // The zip format's CRC-32 of the bytes, continuing from crc (0 to begin); with carry-less
     // multiplication where the processor has it.
     static quint32 crc32(quint32 crc, const char *data, qint64 size);
@@ -130,12 +135,15 @@ private:
                           Protection protection, ArchiveEntry *entry);
     static bool goToPlanned(unzFile handle, const ArchiveEntry &entry);
     static bool unpackPlainData(unzFile handle, ArchiveFile *device, const QuaZipFileInfo64 &info,
-                                const QString &target, const std::function<bool()> &cancelled);
+                                const QString &target, const std::function<bool()> &cancelled,
+                                QByteArray *sha256);
     // Through the zip library in reads of at most 4096 bytes, for entries that are not plain.
     static bool unpackThroughLibrary(unzFile handle, const QuaZipFileInfo64 &info,
-                                     const QString &target, Protection protection);
+                                     const QString &target, Protection protection,
+                                     QByteArray *sha256);
     static bool unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info, const QString &target,
-                              Protection protection, bool folderReady);
+                              Protection protection, bool folderReady,
+                              QByteArray *sha256 = nullptr);
     // Unpacks the current entry to a path of the caller's choice, replacing a file there only
     // once the new bytes are complete.
     static bool unpackToPath(QuaZip *archive, const QuaZipFileInfo64 &info, const QString &target,

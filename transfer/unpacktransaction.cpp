@@ -341,6 +341,7 @@ int UnpackTransaction::addFile(const QString &entryName)
     }
     const int number = fileCount++;
     entries.append(Entry{renamed.isEmpty() ? relative : renamed, number, {}});
+    stagedHashes.resize(size_t(fileCount));
     return number;
 }
 
@@ -383,6 +384,29 @@ QString UnpackTransaction::backupPath(int number) const
 QString UnpackTransaction::stagedPath(int number) const
 {
     return work + QLatin1Char('/') + QString::number(number);
+}
+
+void UnpackTransaction::setStagedHash(int number, qint64 size, const QByteArray &sha256Hex)
+{
+    if (number < 0 || size_t(number) >= stagedHashes.size())
+        return;
+    StagedHash &slot = stagedHashes[size_t(number)];
+    slot.size = size;
+    slot.sha256 = sha256Hex;
+}
+
+QByteArray UnpackTransaction::stagedHash(int number) const
+{
+    if (number < 0 || size_t(number) >= stagedHashes.size())
+        return QByteArray();
+    return stagedHashes[size_t(number)].sha256;
+}
+
+qint64 UnpackTransaction::stagedSize(int number) const
+{
+    if (number < 0 || size_t(number) >= stagedHashes.size())
+        return -1;
+    return stagedHashes[size_t(number)].size;
 }
 
 bool UnpackTransaction::addFolder(const QString &entryName, QFile::Permissions permissions)

@@ -8,6 +8,7 @@
 #include <QVector>
 
 #include <memory>
+#include <vector>
 
 class UnpackGuard;
 
@@ -57,6 +58,14 @@ public:
     // name must not be written (absolute, climbing, or naming the work folder).
     int addFile(const QString &entryName);
     QString stagedPath(int number) const;
+    // What the unpack found out about a staged file while writing it: its size and SHA-256
+    // (lower-case hex), so the file need not be read again. Each number gets its own slot when
+    // addFile() hands it out, so several threads may set and read distinct numbers at once, as
+    // long as no addFile() runs meanwhile. Unknown numbers are ignored; a number never set
+    // reads as an empty hash and size -1.
+    void setStagedHash(int number, qint64 size, const QByteArray &sha256Hex);
+    QByteArray stagedHash(int number) const;
+    qint64 stagedSize(int number) const;
     // Registers a folder entry; the stored permissions are applied when it is created (never to
     // the destination itself, which "./" names). False when the name must not be written.
     bool addFolder(const QString &entryName, QFile::Permissions permissions);
@@ -147,6 +156,12 @@ private:
     QString work;
     QStringList createdFolders;
     QVector<Entry> entries;
+    struct StagedHash
+    {
+        qint64 size = -1;
+        QByteArray sha256;
+    };
+    std::vector<StagedHash> stagedHashes; // by file number
     QStringList placed;
     Phase phase = Phase::Idle;
     int fileCount = 0;

@@ -43,7 +43,10 @@ for e in entries:
     if patch:
         central, lh = (pos + 16, local + 14) if patch == "crc" else (pos + 24, local + 22)
         value, = struct.unpack_from("<I", raw, central)
-        value = value ^ 0x5A5A if patch == "crc" else value + 100 if patch == "short" else max(0, value - 100)
+        if patch == "huge":
+            value = 0xFFFFFFFE
+        else:
+            value = value ^ 0x5A5A if patch == "crc" else value + 100 if patch == "short" else max(0, value - 100)
         struct.pack_into("<I", raw, central, value)
         struct.pack_into("<I", raw, lh, value)
     pos += 46 + n + m + k

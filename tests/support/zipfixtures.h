@@ -40,7 +40,8 @@ struct Entry
     QByteArray data;
     int mode = -1;       // Unix mode for the upper external attributes; -1: none
     bool stored = false; // stored instead of deflated
-    QString patch;       // "crc", "short" (declares more bytes) or "long" (declares fewer)
+    QString patch;       // "crc", "short" (declares more bytes), "long" (declares fewer) or
+                         // "huge" (declares 4 GiB - 2 bytes)
 };
 // Writes the entries with Python's zipfile, then applies the patches to both headers.
 bool writeArchive(const QString &archivePath, const QList<Entry> &entries);

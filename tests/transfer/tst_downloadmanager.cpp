@@ -5,6 +5,7 @@
 #include "testfiles.h"
 #include "testprofile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -939,9 +940,13 @@ void TestDownloadManager::hostingQuirks()
         QCOMPARE(outcome.size, qint64(size));
         QCOMPARE(outcome.entityTag, PackageHost::entityTag(hostRoot.path() + served));
         QCOMPARE(TestFiles::read(downloads(QStringLiteral("q.zip"))), body);
+        // Hashed on the way in, over every attempt and cut-back.
+        QCOMPARE(outcome.sha256,
+                 QCryptographicHash::hash(body, QCryptographicHash::Sha256).toHex());
         QCOMPARE(files, QStringList{QStringLiteral("q.zip")});
         QVERIFY(moved >= size);
     } else {
+        QVERIFY(outcome.sha256.isEmpty());
         QVERIFY(events.contains(QStringLiteral("result:Failed: ") + outcome.reason));
         QVERIFY(!files.contains(QStringLiteral("q.zip")));
         // Only a broken-off body leaves a partial file, for a later batch to finish.
@@ -1105,6 +1110,8 @@ void TestDownloadManager::laterBatchResumesPartialFile()
     QCOMPARE(outcome.resumedFrom, resumed ? kept : 0);
     // Nothing of the first file is joined to the second.
     QCOMPARE(TestFiles::read(downloads(QStringLiteral("big.zip"))), second);
+    // The kept part is read once for the hash, the rest hashed as it arrives.
+    QCOMPARE(outcome.sha256, QCryptographicHash::hash(second, QCryptographicHash::Sha256).toHex());
     QCOMPARE(QDir(AppPaths::downloadsFolder()).entryList(QDir::Files),
              QStringList{QStringLiteral("big.zip")});
     const QStringList events = recorder.events;
@@ -1154,6 +1161,8 @@ void TestDownloadManager::refusedRangeStartsAgain()
     QVERIFY(runBatch(manager, {hostUrl(path)}));
     QCOMPARE(recorder.outcomes.first().kind, DownloadOutcome::Saved);
     QCOMPARE(TestFiles::read(target), body);
+    QCOMPARE(recorder.outcomes.first().sha256,
+             QCryptographicHash::hash(body, QCryptographicHash::Sha256).toHex());
     const QVector<PackageHost::Exchange> exchanges = host->exchanges();
     QCOMPARE(exchanges.size(), 2);
     QCOMPARE(exchanges.at(0).status, 416);

@@ -1,9 +1,12 @@
 #include "archivefile_p.h"
+#include "rawinflate_p.h"
 #include "testfiles.h"
 #include "tscompression.h"
+#include "unpacktransaction.h"
 #include "zipfixtures.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -43,6 +46,72 @@ QMap<QString, QByteArray> withoutFolders(QMap<QString, QByteArray> tree)
     return tree;
 }
 
+// Raw deflate of data with zlib at a level and strategy; chunked input gives several blocks.
+QByteArray rawDeflate(const QByteArray &data, int level, int strategy, int piece)
+{
+    z_stream stream = {};
+    deflateInit2(&stream, level, Z_DEFLATED, -MAX_WBITS, 8, strategy);
+    QByteArray out;
+    QByteArray buffer(64 * 1024, Qt::Uninitialized);
+    int at = 0;
+    int status = Z_OK;
+    do {
+        const int count = qMin(piece, int(data.size()) - at);
+        stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData() + at));
+        stream.avail_in = uInt(count);
+        at += count;
+        const int flush = at >= data.size() ? Z_FINISH : Z_FULL_FLUSH;
+        do {
+            stream.next_out = reinterpret_cast<Bytef *>(buffer.data());
+            stream.avail_out = uInt(buffer.size());
+            status = deflate(&stream, flush);
+            out.append(buffer.constData(), buffer.size() - int(stream.avail_out));
+        } while (stream.avail_out == 0);
+    } while (status != Z_STREAM_END);
+    deflateEnd(&stream);
+    return out;
+}
+
+// Inflates a raw stream the way the unpack does, fed `inPiece` bytes at a time into outputs of
+// `outPiece` bytes; false on a bad or unfinished stream.
+bool rawInflate(const QByteArray &raw, int inPiece, int outPiece, QByteArray *result)
+{
+    RawInflate inflater;
+    QByteArray out(outPiece, Qt::Uninitialized);
+    int at = 0;
+    for (RawInflate::Result step = RawInflate::Result::Progress; step != RawInflate::Result::End;) {
+        if (inflater.inputLeft() == 0 && at < raw.size()) {
+            const int count = qMin(inPiece, int(raw.size()) - at);
+            inflater.setInput(raw.constData() + at, count);
+            at += count;
+        }
+        const qint64 before = inflater.inputLeft();
+        qint64 produced = 0;
+        step = inflater.inflate(out.data(), outPiece, &produced);
+        if (step == RawInflate::Result::Error)
+            return false;
+        if (step != RawInflate::Result::End && produced == 0 && at == raw.size() &&
+            inflater.inputLeft() == before)
+            return false;
+        result->append(out.constData(), int(produced));
+    }
+    return true;
+}
+
+// sha256sum's answer for every file below root, by relative path.
+QMap<QString, QByteArray> sha256sumTree(const QString &root)
+{
+    QMap<QString, QByteArray> sums;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QByteArray output;
+        run("sha256sum", {path}, {}, &output);
+        sums.insert(QDir(root).relativeFilePath(path), output.left(64));
+    }
+    return sums;
+}
+
 } // namespace
 
 class TestTsCompression : public QObject
@@ -73,6 +142,12 @@ private slots:
     void currentInfoMatchesQuaZip();
     void archiveReaderWalksLikeQuaZip_data();
     void archiveReaderWalksLikeQuaZip();
+    void stagedHashesMatchSha256sum_data();
+    void stagedHashesMatchSha256sum();
+    void inflateMatchesZlib_data();
+    void inflateMatchesZlib();
+    void sizeLiesFailCleanly_data();
+    void sizeLiesFailCleanly();
 
 private:
     QTemporaryDir shared;
@@ -540,3 +615,178 @@ void TestTsCompression::archiveReaderWalksLikeQuaZip()
 
 QTEST_GUILESS_MAIN(TestTsCompression)
 #include "tst_tscompression.moc"
+
+void TestTsCompression::stagedHashesMatchSha256sum_data()
+{
+    QTest::addColumn<QStringList>("zipOptions");
+    QTest::addColumn<bool>("throughReader"); // the unpack's workers; else a QuaZip handle
+    // The sample tree holds an empty file, incompressible and compressible data.
+    QTest::newRow("stored, reader") << QStringList{"-0"} << true;
+    QTest::newRow("deflated, reader") << QStringList{"-9"} << true;
+    QTest::newRow("encrypted, reader (through the zip library)")
+        << QStringList{"-P", password} << true;
+    QTest::newRow("stored, QuaZip") << QStringList{"-0"} << false;
+    QTest::newRow("deflated, QuaZip") << QStringList{"-6"} << false;
+    QTest::newRow("encrypted, QuaZip") << QStringList{"-P", password} << false;
+}
+
+void TestTsCompression::stagedHashesMatchSha256sum()
+{
+    QFETCH(QStringList, zipOptions);
+    QFETCH(bool, throughReader);
+    if (!hasTool("zip") || !hasTool("sha256sum"))
+        QSKIP("needs Info-ZIP zip and sha256sum");
+    QTemporaryDir work;
+    const QString zipPath = work.filePath("sample.zip");
+    QCOMPARE(run("zip", QStringList{"-q", "-r"} + zipOptions + QStringList{zipPath, "."}, source),
+             0);
+    const QString destination = work.filePath("out");
+
+    UnpackTransaction run(destination);
+    QVERIFY(run.begin());
+    QMap<QString, int> numbers;
+    if (throughReader) {
+        ArchiveReader reader(zipPath);
+        QVERIFY(reader.open());
+        for (int step = unzGoToFirstFile(reader.handle()); step == UNZ_OK;
+             step = unzGoToNextFile(reader.handle())) {
+            ArchiveEntry entry;
+            QVERIFY(TsCompression::planCurrentEntry(reader, run,
+                                                    TsCompression::Protection::Encrypted, &entry));
+            if (entry.number < 0)
+                continue;
+            QByteArray sha256;
+            QVERIFY(TsCompression::unpackPlanned(
+                reader, entry, TsCompression::Protection::Encrypted, {}, &sha256));
+            run.setStagedHash(entry.number, qint64(entry.info.uncompressedSize), sha256);
+            numbers.insert(entry.name, entry.number);
+        }
+    } else {
+        ArchiveFile device(zipPath);
+        QuaZip archive(&device);
+        TsCompression::prepareNames(archive);
+        QVERIFY(archive.open(QuaZip::mdUnzip));
+        for (bool more = archive.goToFirstFile(); more; more = archive.goToNextFile()) {
+            QString name;
+            QVERIFY(TsCompression::stageCurrentEntry(&archive, run,
+                                                     TsCompression::Protection::Encrypted, &name));
+            if (!name.endsWith('/'))
+                numbers.insert(name, numbers.size());
+        }
+    }
+    // Read before the files are moved into place, as an install does.
+    QMap<QString, QByteArray> staged;
+    QMap<QString, qint64> sizes;
+    for (auto it = numbers.cbegin(); it != numbers.cend(); ++it) {
+        staged.insert(it.key(), run.stagedHash(it.value()));
+        sizes.insert(it.key(), run.stagedSize(it.value()));
+    }
+    QVERIFY(run.commit());
+    QCOMPARE(staged, sha256sumTree(destination));
+    for (auto it = sizes.cbegin(); it != sizes.cend(); ++it)
+        QCOMPARE(it.value(), QFileInfo(destination + '/' + it.key()).size());
+}
+
+void TestTsCompression::inflateMatchesZlib_data()
+{
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<QByteArray>("plain"); // what zlib's inflate makes of it
+    QTest::addColumn<bool>("valid");
+
+    QByteArray text;
+    for (int i = 0; text.size() < 3 * 1024 * 1024; ++i)
+        text +=
+            "Wrestler " + QByteArray::number(i % 977) + ", Title " + QByteArray::number(i) + '\n';
+    const QByteArray random = noise(300 * 1024, 5);
+    // A long run: matches that reach across output pieces.
+    const QByteArray run(200 * 1024, 'x');
+    QTest::newRow("empty stream") << rawDeflate({}, 6, Z_DEFAULT_STRATEGY, 1) << QByteArray()
+                                  << true;
+    QTest::newRow("stored blocks")
+        << rawDeflate(random, 0, Z_DEFAULT_STRATEGY, 100000) << random << true;
+    QTest::newRow("stored, empty")
+        << rawDeflate({}, 0, Z_DEFAULT_STRATEGY, 1) << QByteArray() << true;
+    QTest::newRow("fixed codes") << rawDeflate(text.left(200000), 6, Z_FIXED, 1 << 30)
+                                 << text.left(200000) << true;
+    QTest::newRow("dynamic codes, many blocks")
+        << rawDeflate(text, 9, Z_DEFAULT_STRATEGY, 70000) << text << true;
+    QTest::newRow("long run") << rawDeflate(run, 9, Z_RLE, 1 << 30) << run << true;
+    QTest::newRow("stored after compressed")
+        << rawDeflate(text.left(100000) + random.left(100000), 6, Z_DEFAULT_STRATEGY, 100000)
+        << text.left(100000) + random.left(100000) << true;
+    const QByteArray whole = rawDeflate(text.left(500000), 6, Z_DEFAULT_STRATEGY, 1 << 30);
+    QTest::newRow("cut short") << whole.left(whole.size() / 2) << QByteArray() << false;
+    QTest::newRow("no last block")
+        << rawDeflate(text.left(1000), 6, Z_DEFAULT_STRATEGY, 1 << 30).left(3) << QByteArray()
+        << false;
+    QTest::newRow("reserved block type")
+        << QByteArray("\x07\x00\x00\x00", 4) << QByteArray() << false;
+    QTest::newRow("noise") << noise(5000, 9) << QByteArray() << false;
+    QTest::newRow("stored length check fails")
+        << QByteArray::fromHex("010500fbff") + QByteArray("hello") << QByteArray() << false;
+}
+
+void TestTsCompression::inflateMatchesZlib()
+{
+    QFETCH(QByteArray, raw);
+    QFETCH(QByteArray, plain);
+    QFETCH(bool, valid);
+    // zlib's own answer first: the rows mean what they say.
+    z_stream stream = {};
+    QCOMPARE(inflateInit2(&stream, -MAX_WBITS), Z_OK);
+    QByteArray expected(int(plain.size()) + 64, Qt::Uninitialized);
+    stream.next_in = reinterpret_cast<Bytef *>(raw.data());
+    stream.avail_in = uInt(raw.size());
+    stream.next_out = reinterpret_cast<Bytef *>(expected.data());
+    stream.avail_out = uInt(expected.size());
+    const int status = inflate(&stream, Z_FINISH);
+    expected.truncate(int(stream.total_out));
+    inflateEnd(&stream);
+    QCOMPARE(status == Z_STREAM_END, valid);
+    if (valid)
+        QCOMPARE(expected, plain);
+
+    // Whole pieces, and pieces of every awkward size.
+    const QList<QPair<int, int>> pieces{{64 * 1024, 64 * 1024}, {1, 1}, {7, 1000}, {4096, 13}};
+    for (const auto &piece : pieces) {
+        if (raw.size() > 100000 && piece.first < 100)
+            continue;
+        QByteArray made;
+        QCOMPARE(rawInflate(raw, piece.first, piece.second, &made), valid);
+        if (valid)
+            QCOMPARE(made, plain);
+    }
+}
+
+void TestTsCompression::sizeLiesFailCleanly_data()
+{
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<QString>("patch");
+    QTest::newRow("deflated, declares 4 GiB") << false << "huge";
+    QTest::newRow("stored, declares 4 GiB") << true << "huge";
+    QTest::newRow("deflated, declares less") << false << "long";
+    QTest::newRow("deflated, declares more") << false << "short";
+}
+
+void TestTsCompression::sizeLiesFailCleanly()
+{
+    QFETCH(bool, stored);
+    QFETCH(QString, patch);
+    QTemporaryDir work;
+    const QString zipPath = work.filePath("lies.zip");
+    Entry good;
+    good.name = "good.txt";
+    good.data = QByteArray(5000, 'g');
+    good.stored = stored;
+    Entry liar = good;
+    liar.name = "liar.txt";
+    liar.data = QByteArray(30000, 'l');
+    liar.patch = patch;
+    QVERIFY(writeArchive(zipPath, {good, liar}));
+    const QString destination = work.filePath("out");
+    QDir().mkpath(destination);
+    TestFiles::write(destination + "/keep.txt", "kept");
+    const auto before = TestFiles::tree(destination);
+    QVERIFY(TsCompression::unpackArchive(zipPath, destination).isEmpty());
+    QCOMPARE(TestFiles::tree(destination), before);
+}

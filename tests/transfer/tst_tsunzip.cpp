@@ -1,3 +1,4 @@
+#include "runend.h"
 #include "testfiles.h"
 #include "tscompression.h"
 #include "tsunzip.h"
@@ -514,8 +515,10 @@ void TestTsUnZip::failureInAnyShareUndoesTheRun()
     QSignalSpy percent(&unzip, &TsUnZip::percent);
     QSignalSpy error(&unzip, &TsUnZip::error);
     QSignalSpy finished(&unzip, &TsUnZip::finished);
+    const RunEnd end(&unzip);
     QtConcurrent::run(&unzip, &TsUnZip::unpackAll).waitForFinished();
     QCoreApplication::processEvents();
+    QVERIFY(end.ended());
 
     QCOMPARE(error.size(), 1);
     QCOMPARE(error.at(0).at(0).toString(), QString("Couldn't extract file"));
@@ -578,6 +581,7 @@ void TestTsUnZip::endsWithOneSignal()
     QSignalSpy status(&unzip, &TsUnZip::status);
     QSignalSpy error(&unzip, &TsUnZip::error);
     QSignalSpy finished(&unzip, &TsUnZip::finished);
+    const RunEnd end(&unzip);
     QObject listener;
     if (situation == "cancel-before")
         unzip.cancel();
@@ -588,6 +592,7 @@ void TestTsUnZip::endsWithOneSignal()
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     // Nothing comes after the ending signal.
     QTest::qWait(100);
+    QVERIFY(end.ended());
 
     QCOMPARE(finished.count() + error.count(), 1);
     QCOMPARE(finished.count(), finishes ? 1 : 0);

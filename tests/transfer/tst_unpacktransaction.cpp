@@ -1,6 +1,7 @@
 // A run that fails must leave its destination exactly as it found it, whatever the destination
 // already held; names must come out as the archive's maker meant them.
 
+#include "runend.h"
 #include "testfiles.h"
 #include "tscompression.h"
 #include "tsunzip.h"
@@ -39,11 +40,12 @@ bool unpackWith(const QString &operation, const QString &zipPath, const QString 
         unzip.setEncrypted(false);
         QSignalSpy finished(&unzip, &TsUnZip::finished);
         QSignalSpy error(&unzip, &TsUnZip::error);
+        const RunEnd end(&unzip);
         QtConcurrent::run(&unzip, &TsUnZip::unpackAll).waitForFinished();
         QCoreApplication::processEvents();
         if (detail)
             *detail = unzip.errorDetail();
-        return finished.size() == 1 && error.isEmpty();
+        return end.ended() && finished.size() == 1 && error.isEmpty();
     }
     if (operation == "unpackArchive")
         return !TsCompression::unpackArchive(zipPath, destination).isEmpty();
@@ -287,8 +289,10 @@ void TestUnpackTransaction::entryNames()
     unzip.setDestination(box.filePath("out"));
     unzip.setEncrypted(false);
     QSignalSpy status(&unzip, &TsUnZip::status);
+    const RunEnd end(&unzip);
     QtConcurrent::run(&unzip, &TsUnZip::unpackAll).waitForFinished();
     QCoreApplication::processEvents();
+    QVERIFY(end.ended());
     QCOMPARE(status.value(0).value(0).toString(), "Unzipped " + expected);
     QCOMPARE(TestFiles::read(box.filePath("out/" + expected)), QByteArray("content 0"));
 }
