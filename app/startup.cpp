@@ -5,7 +5,9 @@
 #include "dialoghost.h"
 #include "framelesswindow.h"
 #include "gamefolderpage.h"
+#include "installrecovery.h"
 #include "logwindows.h"
+#include "singleinstance.h"
 #include "tsbreakpad.h"
 #include "tsfont.h"
 #include "tslogging.h"
@@ -120,6 +122,15 @@ int runInstaller(int &argc, char **argv)
 
     QApplication application(argc, argv);
     TsLogging::installMessageHandler();
+    // A second installer on the same profile would take the first one's journals for
+    // interrupted ones and its archives for leftovers: it hands over to the first and ends.
+    SingleInstance instance;
+    if (!instance.acquire()) {
+        InstallRecovery::note(QStringLiteral("Another Zerun Installer is running with this "
+                                             "profile; it was asked to come forward and this "
+                                             "start ends"));
+        return 0;
+    }
     installWindowHooks();
     // Owned by the application once set.
     QApplication::setStyle(new ZerunDarkStyle);
@@ -130,6 +141,11 @@ int runInstaller(int &argc, char **argv)
     FramelessWindow frame(nullptr);
     frame.setWindowTitle(QStringLiteral("Zerun Installer"));
     frame.setTitleBarColor(DialogHost::titleBarColor(), true);
+    QObject::connect(&instance, &SingleInstance::raiseRequested, &frame, [&frame] {
+        frame.showNormal();
+        frame.raise();
+        frame.activateWindow();
+    });
 
     int exitCode = 0;
     {

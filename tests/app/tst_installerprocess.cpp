@@ -245,6 +245,34 @@ void TestInstallerProcess::withSampleGameFetchesTheCatalogue()
     QVERIFY(!anyWindow("^Set TEW2016"));
     QTRY_VERIFY_WITH_TIMEOUT(host->requests().contains("GET /files/index.dat"), 10000);
     QCOMPARE(installer.state(), QProcess::Running);
+
+    // A second start on the same profile hands over to the first and ends, touching nothing of
+    // the first one's: an archive waiting for its folder name, a journal of a running unpack.
+    const QString app = home->filePath(".local/share/Tandel Orvik/Zerun Installer/Zerun Installer");
+    QVERIFY(QDir().mkpath(app + "/Temp/Downloads") && QDir().mkpath(app + "/Cache/installs"));
+    for (const QString &path :
+         QStringList{app + "/Temp/Downloads/held.zip", app + "/Cache/installs/run.journal"}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\"destination\": \"/nowhere\", \"phase\": \"unpacking\"}");
+    }
+    QProcess second;
+    second.setProcessEnvironment(installer.processEnvironment());
+    second.start(QStringLiteral(ZERUN_BIN_DIR "/zerun-installer"), QStringList());
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY(QFile::exists(app + "/Temp/Downloads/held.zip"));
+    QVERIFY(QFile::exists(app + "/Cache/installs/run.journal"));
+    QCOMPARE(installer.state(), QProcess::Running);
+    QByteArray logText;
+    const QString logs = home->filePath(".local/share/Tandel Orvik/Zerun Installer/Logs");
+    for (const QFileInfo &log : QDir(logs).entryInfoList({"*.txt"}, QDir::Files)) {
+        QFile file(log.filePath());
+        if (file.open(QIODevice::ReadOnly))
+            logText += file.readAll();
+    }
+    QVERIFY2(logText.contains("Another Zerun Installer is running"), logText.constData());
 }
 
 QTEST_GUILESS_MAIN(TestInstallerProcess)

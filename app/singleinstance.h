@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+// One installer at a time per profile. The first start holds a lock file in the profile's Cache
+// folder for its whole run (a lock left by a killed run is taken over, since its process is
+// gone) and listens on a local socket; a second start finds the lock, asks the first, through
+// the socket, to bring its window forward, and ends without touching anything the first one
+// owns (journals, work folders, archives).
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SingleInstance(QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when this process now holds the lock; false when another installer holds it (it
+    // has been asked to come forward).
+    bool acquire();
+
+    static QString lockPath();
+    // The local socket's name, one per profile.
+    static QString serverName();
+
+signals:
+    // A second start asked for this installer's window.
+    void raiseRequested();
+
+private:
+    std::unique_ptr<QLockFile> lock;
+    QLocalServer server;
+};
