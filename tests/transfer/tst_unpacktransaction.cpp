@@ -201,15 +201,19 @@ void TestUnpackTransaction::recoverFinishesOrUndoes_data()
 {
     QTest::addColumn<QString>("phase");
     QTest::addColumn<bool>("finished");
-    QTest::newRow("cut off while unpacking") << "unpacking" << false;
-    QTest::newRow("cut off while moving into place") << "committing" << true;
-    QTest::newRow("cut off while undoing") << "undoing" << false;
+    QTest::addColumn<bool>("anchorGone");
+    QTest::newRow("cut off while unpacking") << "unpacking" << false << false;
+    QTest::newRow("cut off while moving into place") << "committing" << true << false;
+    QTest::newRow("cut off while undoing") << "undoing" << false << false;
+    // A drive not mounted, a game folder renamed: nothing is recreated, the journal waits.
+    QTest::newRow("game folder away") << "committing" << false << true;
 }
 
 void TestUnpackTransaction::recoverFinishesOrUndoes()
 {
     QFETCH(QString, phase);
     QFETCH(bool, finished);
+    QFETCH(bool, anchorGone);
     // A journal and a work folder as a killed run leaves them: the first of two entries moved
     // into place (its old file set aside), the second still staged.
     QTemporaryDir box;
@@ -226,10 +230,20 @@ void TestUnpackTransaction::recoverFinishesOrUndoes()
         TestFiles::write(work + "/0", "new a");
     }
     const QString journal = box.filePath("run.journal");
-    TestFiles::write(journal, QString(R"({"destination":"%1","work":"%2","phase":"%3",
+    const QString anchor = anchorGone ? box.filePath("unmounted") : box.path();
+    TestFiles::write(journal, QString(R"({"destination":"%1","work":"%2","phase":"%3","anchor":"%4",
         "createdFolders":[],"entries":[{"name":"a.txt","number":0},{"name":"sub/b.txt","number":1}]})")
-                                  .arg(destination, work, phase)
+                                  .arg(destination, work, phase, anchor)
                                   .toUtf8());
+    if (anchorGone) {
+        const QMap<QString, QByteArray> cutOff = TestFiles::tree(box.path());
+        QString what;
+        QCOMPARE(UnpackTransaction::recoverRun(journal, &what),
+                 UnpackTransaction::Recovery::Waiting);
+        QVERIFY(what.contains(anchor));
+        QCOMPARE(TestFiles::tree(box.path()), cutOff);
+        return;
+    }
     QVERIFY(!TsUnZip::recover(journal).isEmpty());
     QVERIFY(!QFile::exists(journal));
     QMap<QString, QByteArray> expected = before;
@@ -240,11 +254,12 @@ void TestUnpackTransaction::recoverFinishesOrUndoes()
     }
     QCOMPARE(TestFiles::tree(destination), expected);
 
-    // A damaged journal is only removed; a journal that names a foreign folder as its work
-    // folder never has it deleted.
+    // A damaged journal is kept aside for a person to look at; a journal that names a foreign
+    // folder as its work folder never has it deleted.
     TestFiles::write(journal, "{not json");
     QVERIFY(!TsUnZip::recover(journal).isEmpty());
     QVERIFY(!QFile::exists(journal));
+    QCOMPARE(TestFiles::read(UnpackTransaction::damagedPath(journal)), QByteArray("{not json"));
     TestFiles::write(box.filePath("precious/file.txt"), "precious");
     TestFiles::write(journal, QString(R"({"destination":"%1","work":"%2","phase":"unpacking"})")
                                   .arg(box.path(), box.filePath("precious"))
