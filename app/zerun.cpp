@@ -271,6 +271,10 @@ void Zerun::recoverInstalls()
     const QStringList done = InstallRecovery::recoverAll(packageRecords, &notices);
     for (const QString &what : done)
         InstallRecovery::note(QStringLiteral("Install recovery: ") + what);
+    // Records kept aside or entries left out are told once, on the catalogue page: the damaged
+    // store is renamed, so the next start has nothing to say.
+    if (!notice.isEmpty())
+        notices.prepend(QStringLiteral("Installed packages: ") + notice);
     recoveryNotice = notices.join(QLatin1Char('\n'));
     const int archives = InstallRecovery::removeLeftoverArchives();
     if (archives > 0)
