@@ -144,14 +144,11 @@ void TestPackageRemoval::uninstallStaysInside_data()
         all.insert(more);
         return all;
     };
+    const Tree pack =
+        with({{"game/Skins/Pack/skin.ini", "ini"}, {"game/Skins/Pack/sub/b.txt", "b"}});
+    const Package a{"A", "Skins/Pack", {"skin.ini", "sub/b.txt"}, {"Skins/Pack", "Skins/Pack/sub"}};
 
-    QTest::newRow("plain") << with({{"game/Skins/Pack/skin.ini", "ini"},
-                                    {"game/Skins/Pack/sub/b.txt", "bbb"}})
-                           << QVector<Package>{{"A",
-                                                "Skins/Pack",
-                                                {"skin.ini", "sub/b.txt"},
-                                                {"Skins/Pack", "Skins/Pack/sub"}}}
-                           << false << ""
+    QTest::newRow("plain") << pack << QVector<Package>{a} << false << ""
                            << QStringList{"game/Skins/Pack/", "game/Skins/Pack/skin.ini",
                                           "game/Skins/Pack/sub/", "game/Skins/Pack/sub/b.txt"}
                            << QStringList{"removed skin.ini", "removed sub/b.txt"}
@@ -177,20 +174,17 @@ void TestPackageRemoval::uninstallStaysInside_data()
         << with({{"game/Skins/Pack/readme.txt", "same"},
                  {"game/Skins/Pack/a.ini", "a"},
                  {"game/Skins/Pack/b.ini", "b"},
+                 {"game/Skins/Pack/notes.txt", "player's"},
                  {"game/Skins/Pack/mine/", ""}})
         << QVector<Package>{{"A", "Skins/Pack", {"readme.txt", "a.ini"}, {"Skins/Pack"}},
                             {"B", "Skins/Pack", {"readme.txt", "b.ini"}, {}}}
         << false << "" << QStringList{"game/Skins/Pack/a.ini"}
-        << QStringList{"removed a.ini", "added b.ini", "shared readme.txt"}
+        << QStringList{"removed a.ini", "added notes.txt", "shared readme.txt"}
         << QStringList{"A: gone", "B: b.ini readme.txt"};
 
     QTest::newRow("read-only folder")
-        << with({{"game/Skins/Pack/skin.ini", "ini"}, {"game/Skins/Pack/sub/b.txt", "bbb"}})
-        << QVector<Package>{{"A",
-                             "Skins/Pack",
-                             {"skin.ini", "sub/b.txt"},
-                             {"Skins/Pack", "Skins/Pack/sub"}}}
-        << false << "game/Skins/Pack" << QStringList{"game/Skins/Pack/sub/b.txt"}
+        << pack << QVector<Package>{a} << false << "game/Skins/Pack"
+        << QStringList{"game/Skins/Pack/sub/b.txt"}
         << QStringList{"removed sub/b.txt", "failed skin.ini (" + denied + ")"}
         << QStringList{"A: skin.ini"};
 
@@ -203,12 +197,11 @@ void TestPackageRemoval::uninstallStaysInside_data()
         << true << "" << QStringList{"game/Skins/Good/", "game/Skins/Good/skin.ini"}
         << QStringList{"removed skin.ini"} << QStringList{"Good: gone", "Other: other.ini"};
 
+    Tree withMine = pack;
+    withMine.insert("game/Skins/Pack/mine/", "");
     QTest::newRow("old record without created folders")
-        << with({{"game/Skins/Pack/skin.ini", "ini"},
-                 {"game/Skins/Pack/sub/b.txt", "bbb"},
-                 {"game/Skins/Pack/mine/", ""}})
-        << QVector<Package>{{"A", "Skins/Pack", {"skin.ini", "sub/b.txt"}, {}, false}} << false
-        << ""
+        << withMine << QVector<Package>{{"A", "Skins/Pack", {"skin.ini", "sub/b.txt"}, {}, false}}
+        << false << ""
         << QStringList{"game/Skins/Pack/skin.ini", "game/Skins/Pack/sub/",
                        "game/Skins/Pack/sub/b.txt"}
         << QStringList{"removed skin.ini", "removed sub/b.txt"} << QStringList{"A: gone"};
