@@ -228,8 +228,16 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
         }
     }
     removeEmptyFolders(folders, game);
-    if (QFileInfo(packageFolder).isDir())
-        done.added = plan(packageFolder, files, true).added;
+    if (QFileInfo(packageFolder).isDir()) {
+        // A file another package's record names with its bytes is that package's, not the
+        // player's.
+        for (const QString &relative : plan(packageFolder, files, true).added) {
+            const QString path = packageFolder + QLatin1Char('/') + relative;
+            if (!records.ownedByOther(folder + QLatin1Char('/') + relative,
+                                      InstalledPackages::sha256Of(path), record.name, record.kind))
+                done.added << relative;
+        }
+    }
 
     // The record keeps what is still the package's on disk.
     QVector<InstalledFile> left;
