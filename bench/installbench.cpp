@@ -1,0 +1,485 @@
+// Install benchmark: the whole install step (PackageInstall, as the window drives it: the journal
+// written for the folders it makes, prepare(), start(), the unpack with every file's SHA-256, the
+// commit under a held journal, the record written to the database, the journal released, and
+// every status and percent report delivered queued to a slot on the main thread) beside bsdtar
+// and 7z unpacking the same archive, and the unpack alone (TsUnZip::unpackAll with a listener)
+// beside the same peers. Two archives: (a) 5,000 incompressible files of 20-60 KB in 50 folders
+// (196 MB), (b) four 64 MB text files. The archives and every destination are on the normal disk
+// (a folder beside this program, in the build tree, unless --work says otherwise).
+//
+// Every run is its own process: the install into a fresh package folder of a fresh game folder
+// with a fresh profile (HOME and the XDG folders pointed at an empty folder), the unpack and the
+// peers into fresh folders. A sync goes before every run. Page caches cannot be dropped here, so
+// one untimed run of each comes first. Then the runs take turns, round after round, each round
+// in another order, and the figures are medians, so that other work on the machine weighs on all
+// of them alike. Ours are timed inside the process, from the journal to finished() (the unpack:
+// from unpackAll() to finished()); the process's own wall time, start-up included, is printed
+// beside. The peers are timed from start to exit. The install makes the unpacked files durable
+// before it commits (syncfs); bsdtar followed by sync is printed beside for that, outside the
+// ratios.
+//
+//   zerun-installbench [--work <folder>] [--rounds <n>] [--only a|b]
+
+#include "apppaths.h"
+#include "installedpackages.h"
+#include "installrecovery.h"
+#include "packageinstall.h"
+#include "sha256.h"
+#include "startup.h"
+#include "tsunzip.h"
+#include "unpacktransaction.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThreadPool>
+#include <QtConcurrent>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+QTextStream out(stdout);
+
+// Runs a program to its end and returns its wall time in seconds, or -1 when it failed.
+// `environment` holds NAME=value items set in the child only.
+double runProcess(const QString &program, const QStringList &arguments,
+                  const QList<QByteArray> &environment = {})
+{
+    std::vector<QByteArray> storage;
+    storage.push_back(QFile::encodeName(program));
+    for (const QString &argument : arguments)
+        storage.push_back(argument.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &item : storage)
+        argv.push_back(item.data());
+    argv.push_back(nullptr);
+    std::vector<QByteArray> variables(environment.cbegin(), environment.cend());
+
+    QElapsedTimer timer;
+    timer.start();
+    const pid_t child = fork();
+    if (child == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        for (QByteArray &variable : variables)
+            putenv(variable.data());
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (child <= 0 || waitpid(child, &status, 0) != child)
+        return -1;
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? seconds : -1;
+}
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray noise(int size, QRandomGenerator &generator)
+{
+    QByteArray data(size, Qt::Uninitialized);
+    auto *words = reinterpret_cast<quint32 *>(data.data());
+    generator.fillRange(words, size / 4);
+    for (int i = size / 4 * 4; i < size; ++i)
+        data[i] = char(generator.bounded(256));
+    return data;
+}
+
+// The same trees as the unpack benchmark's, from the same seeds.
+void makePictureTree(const QString &root)
+{
+    QRandomGenerator generator(2016);
+    for (int folder = 0; folder < 50; ++folder) {
+        const QString dir = QString("%1/pics/set%2").arg(root).arg(folder, 2, 10, QChar('0'));
+        QDir().mkpath(dir);
+        for (int file = 0; file < 100; ++file) {
+            const int size = 20 * 1024 + int(generator.bounded(40 * 1024 + 1));
+            writeFile(QString("%1/img%2.jpg").arg(dir).arg(file, 3, 10, QChar('0')),
+                      noise(size, generator));
+        }
+    }
+}
+
+void makeDatabaseTree(const QString &root)
+{
+    static const char *const words[] = {"Wrestler",  "Promotion", "Champion", "Title",  "Event",
+                                        "Arena",     "Contract",  "Roster",   "Heel",   "Face",
+                                        "Tag",       "Team",      "Brand",    "Show",   "Match",
+                                        "Storyline", "Manager",   "Referee",  "Venue",  "Ratings",
+                                        "Injury",    "Debut",     "Retired",  "Active", "Momentum"};
+    const int wordCount = int(sizeof words / sizeof *words);
+    QRandomGenerator generator(2016);
+    QDir().mkpath(root + "/db");
+    for (int table = 0; table < 4; ++table) {
+        QByteArray text;
+        text.reserve(64 * 1024 * 1024 + 256);
+        qint64 row = 0;
+        while (text.size() < 64 * 1024 * 1024) {
+            text += QByteArray::number(++row) + ',';
+            for (int field = 0; field < 6; ++field) {
+                text += words[generator.bounded(wordCount)];
+                text += ' ';
+                text += QByteArray::number(generator.bounded(100000));
+                text += ',';
+            }
+            text += QByteArray::number(generator.bounded(1000) / 10.0, 'f', 1) + '\n';
+        }
+        text.truncate(64 * 1024 * 1024);
+        writeFile(QString("%1/db/table%2.dat").arg(root).arg(table), text);
+    }
+}
+
+// A child writes its own time here for the parent to read.
+bool writeSeconds(const QString &path, double seconds)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(QByteArray::number(seconds, 'f', 6)) > 0;
+}
+
+// Child mode: the install step as the window runs it, into <game>/<Pictures|Databases>/Bench of
+// a game folder that has nothing yet, with the profile the environment names. `hash` is the
+// archive's SHA-256 when the download brought it along, or empty (an archive from the disk: the
+// step hashes it before the unpack).
+int installChild(const QString &archive, const QString &game, const QString &kind,
+                 const QByteArray &hash, const QString &resultPath)
+{
+    setInstallerIdentity();
+    AppPaths::createFolders();
+    InstalledPackages records;
+    if (!records.load())
+        return 3;
+    const QString target =
+        game + (kind == QLatin1String("mods") ? "/Databases/Bench" : "/Pictures/Bench");
+
+    QElapsedTimer timer;
+    timer.start();
+    const QStringList created = UnpackTransaction::missingFolders(target);
+    const QString journal = InstallRecovery::newJournalPath();
+    if (!UnpackTransaction::prepareJournal(journal, target, created) || !QDir().mkpath(target))
+        return 4;
+    PackageInstall step(records, game);
+    InstalledPackage package;
+    package.name = QStringLiteral("Bench Pack");
+    package.kind = kind;
+    package.url = QStringLiteral("http://127.0.0.1/files/") + QFileInfo(archive).fileName();
+    package.archiveSha256 = hash;
+    package.archiveSize = QFileInfo(archive).size();
+    package.fromDisk = hash.isEmpty();
+    step.setPackage(package, archive, target, journal);
+    PackageInstall::Plan plan;
+    QString why;
+    if (!step.prepare(&plan, &why) || plan.entryNames.isEmpty()) {
+        std::fprintf(stderr, "prepare: %s\n", qPrintable(why));
+        return 5;
+    }
+    // The reports reach the main thread queued, as the window's page slots do.
+    QObject page;
+    qint64 statuses = 0;
+    qint64 percents = 0;
+    QObject::connect(
+        &step.unzip(), &TsUnZip::status, &page, [&](const QString &) { ++statuses; },
+        Qt::QueuedConnection);
+    QObject::connect(
+        &step.unzip(), &TsUnZip::percent, &page, [&](int) { ++percents; }, Qt::QueuedConnection);
+    bool finished = false;
+    QEventLoop loop;
+    QObject::connect(&step, &PackageInstall::finished, &loop, [&] {
+        finished = true;
+        loop.quit();
+    });
+    QObject::connect(&step, &PackageInstall::failed, &loop,
+                     [&](const QString &error, const QString &detail) {
+                         std::fprintf(stderr, "install failed: %s (%s)\n", qPrintable(error),
+                                      qPrintable(detail));
+                         loop.quit();
+                     });
+    step.start();
+    loop.exec();
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    step.waitForWorker();
+    if (!finished || !step.outcome().summary().isEmpty() || statuses < plan.entryNames.size() ||
+        percents == 0 || QFileInfo::exists(journal))
+        return 6;
+    const int files = int(std::count_if(plan.entryNames.cbegin(), plan.entryNames.cend(),
+                                        [](const QString &name) { return !name.endsWith('/'); }));
+    if (!records.find(package.name, package.kind) ||
+        records.files(package.name, package.kind).size() != files)
+        return 7;
+    return writeSeconds(resultPath, seconds) ? 0 : 8;
+}
+
+// Child mode: the unpack alone, its reports received on this (main) thread.
+int unpackChild(const QString &archive, const QString &destination, const QString &resultPath)
+{
+    TsUnZip unzip;
+    unzip.setZipFile(archive);
+    unzip.setDestination(destination);
+    unzip.setEncrypted(false);
+    QObject listener;
+    qint64 statuses = 0;
+    qint64 percents = 0;
+    bool finished = false;
+    QObject::connect(&unzip, &TsUnZip::status, &listener, [&](const QString &) { ++statuses; });
+    QObject::connect(&unzip, &TsUnZip::percent, &listener, [&](int) { ++percents; });
+    QObject::connect(&unzip, &TsUnZip::finished, &listener, [&] {
+        finished = true;
+        QCoreApplication::quit();
+    });
+    QObject::connect(&unzip, &TsUnZip::error, &listener, [&](const QString &error) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        QCoreApplication::quit();
+    });
+    QElapsedTimer timer;
+    timer.start();
+    QtConcurrent::run(&unzip, &TsUnZip::unpackAll);
+    QCoreApplication::exec();
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    QThreadPool::globalInstance()->waitForDone();
+    return finished && writeSeconds(resultPath, seconds) ? 0 : 1;
+}
+
+double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const int middle = values.size() / 2;
+    return values.size() % 2 ? values.at(middle) : (values.at(middle - 1) + values.at(middle)) / 2;
+}
+
+QString loadAverage()
+{
+    QFile file("/proc/loadavg");
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("?");
+    return QString::fromLatin1(file.readAll()).section(' ', 0, 2);
+}
+
+struct Runner
+{
+    QString name;
+    bool ours = false;    // times itself; the figure is read from its result file
+    bool install = false; // needs a profile and a game folder
+    bool hashKnown = false;
+    QString program;
+    QStringList arguments; // @ZIP@ and @DEST@ are filled in
+};
+
+struct Run
+{
+    double seconds = -1; // ours: in-process; peers: the process
+    double process = -1; // the process's wall time
+};
+
+struct Goal
+{
+    double install;
+    double unpack;
+};
+
+// One run into fresh folders under `work`, which is emptied afterwards (untimed).
+Run runOnce(const Runner &runner, const QString &zipPath, const QString &kind, const QString &hash,
+            const QString &work)
+{
+    const QString destination = work + "/out";
+    const QString profile = work + "/profile";
+    const QString resultPath = work + "/seconds";
+    QDir(work).removeRecursively();
+    QDir().mkpath(destination);
+    QList<QByteArray> environment;
+    QStringList arguments;
+    if (runner.install) {
+        QDir().mkpath(profile);
+        const QByteArray root = QFile::encodeName(profile);
+        environment << "HOME=" + root << "XDG_DATA_HOME=" + root + "/.local/share"
+                    << "XDG_CONFIG_HOME=" + root + "/.config"
+                    << "XDG_CACHE_HOME=" + root + "/.cache";
+        arguments << "--child-install" << zipPath << destination << kind << resultPath;
+        if (runner.hashKnown)
+            arguments << hash;
+    } else {
+        for (QString argument : runner.arguments)
+            arguments << argument.replace("@ZIP@", zipPath)
+                             .replace("@DEST@", destination)
+                             .replace("@RESULT@", resultPath);
+    }
+    ::sync();
+    Run run;
+    run.process = runProcess(runner.program, arguments, environment);
+    if (run.process >= 0) {
+        if (runner.ours) {
+            QFile file(resultPath);
+            run.seconds = file.open(QIODevice::ReadOnly) ? file.readAll().toDouble() : -1;
+        } else {
+            run.seconds = run.process;
+        }
+    }
+    QDir(work).removeRecursively();
+    return run;
+}
+
+void benchArchive(const QString &title, const QString &zipPath, const QString &kind,
+                  const QString &work, int rounds, const Goal &goal)
+{
+    const QString self = QCoreApplication::applicationFilePath();
+    QList<Runner> runners{
+        {"install", true, true, false, self, {}},
+        {"install, hash known", true, true, true, self, {}},
+        {"unpack alone",
+         true,
+         false,
+         false,
+         self,
+         {"--child-unpack", "@ZIP@", "@DEST@", "@RESULT@"}},
+        {"bsdtar", false, false, false, "bsdtar", {"-xf", "@ZIP@", "-C", "@DEST@"}},
+        {"7z", false, false, false, "7z", {"x", "-y", "-bd", "-o@DEST@", "@ZIP@"}},
+        // Not a rival: bsdtar with the unpacked files made durable, as the install's commit does
+        // (with syncfs, which also writes whatever else is waiting on that file system).
+        {"bsdtar, then sync",
+         false,
+         false,
+         false,
+         "sh",
+         {"-c", "bsdtar -xf \"$0\" -C \"$1\" && sync", "@ZIP@", "@DEST@"}}};
+    const QString hash = QString::fromLatin1(Sha256::hexOfFile(zipPath));
+
+    out << title << " (" << QString::number(QFileInfo(zipPath).size() / 1048576.0, 'f', 1)
+        << " MB archive)" << Qt::endl
+        << "  load average before: " << loadAverage() << Qt::endl;
+    for (const Runner &runner : qAsConst(runners)) {
+        if (runOnce(runner, zipPath, kind, hash, work + "/run").seconds < 0) {
+            out << "  " << runner.name << " failed in the warm-up run" << Qt::endl;
+            return;
+        }
+    }
+    QMap<QString, QList<double>> seconds;
+    QMap<QString, QList<double>> process;
+    QMap<QString, QList<double>> paired; // ours against the faster peer of the same round
+    for (int round = 0; round < rounds; ++round) {
+        QMap<QString, double> thisRound;
+        for (int i = 0; i < runners.size(); ++i) {
+            const Runner &runner = runners.at((i + round) % runners.size());
+            const Run run = runOnce(runner, zipPath, kind, hash, work + "/run");
+            if (run.seconds < 0)
+                out << "  " << runner.name << " failed in round " << round + 1 << Qt::endl;
+            seconds[runner.name] << run.seconds;
+            process[runner.name] << run.process;
+            thisRound.insert(runner.name, run.seconds);
+        }
+        const double fastest = qMin(thisRound.value("bsdtar"), thisRound.value("7z"));
+        for (const Runner &runner : qAsConst(runners)) {
+            if (runner.ours)
+                paired[runner.name] << thisRound.value(runner.name) / fastest;
+        }
+    }
+    const QString loadAfter = loadAverage();
+
+    QMap<QString, double> medians;
+    for (const Runner &runner : qAsConst(runners))
+        medians.insert(runner.name, median(seconds.value(runner.name)));
+    const double fastestPeer = qMin(medians.value("bsdtar"), medians.value("7z"));
+    out << "  medians of " << rounds << " rounds; ratio: against the median of the faster of "
+        << "bsdtar and 7z; paired: the median of each round's own ratio" << Qt::endl;
+    for (const Runner &runner : qAsConst(runners)) {
+        const QList<double> &times = seconds.value(runner.name);
+        QString line = QString("  %1 %2 s (from %3 to %4 s)")
+                           .arg(runner.name, -20)
+                           .arg(medians.value(runner.name), 6, 'f', 3)
+                           .arg(*std::min_element(times.cbegin(), times.cend()), 0, 'f', 3)
+                           .arg(*std::max_element(times.cbegin(), times.cend()), 0, 'f', 3);
+        if (runner.ours) {
+            const double ratio = medians.value(runner.name) / fastestPeer;
+            const double limit = runner.install ? goal.install : goal.unpack;
+            line += QString("  %1x (paired %2x), goal at most %3x: %4; process %5 s")
+                        .arg(ratio, 0, 'f', 2)
+                        .arg(median(paired.value(runner.name)), 0, 'f', 2)
+                        .arg(limit, 0, 'f', 2)
+                        .arg(ratio <= limit ? "met" : "not met")
+                        .arg(median(process.value(runner.name)), 0, 'f', 3);
+        }
+        out << line << Qt::endl;
+    }
+    out << "  load average after: " << loadAfter << Qt::endl << Qt::endl;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (arguments.value(1) == "--child-install" && arguments.size() >= 6)
+        return installChild(arguments.at(2), arguments.at(3), arguments.at(4),
+                            arguments.value(6).toLatin1(), arguments.at(5));
+    if (arguments.value(1) == "--child-unpack" && arguments.size() == 5)
+        return unpackChild(arguments.at(2), arguments.at(3), arguments.at(4));
+
+    // The normal disk: beside this program, in the build tree.
+    QString workRoot = QCoreApplication::applicationDirPath();
+    int rounds = 5;
+    QString only;
+    for (int i = 1; i < arguments.size() - 1; ++i) {
+        if (arguments.at(i) == "--work")
+            workRoot = arguments.at(i + 1);
+        else if (arguments.at(i) == "--rounds")
+            rounds = qMax(1, arguments.at(i + 1).toInt());
+        else if (arguments.at(i) == "--only")
+            only = arguments.at(i + 1);
+    }
+    for (const char *tool : {"zip", "bsdtar", "7z"}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty()) {
+            out << tool << " is needed" << Qt::endl;
+            return 1;
+        }
+    }
+    QTemporaryDir work(workRoot + "/install-bench-XXXXXX");
+    if (!work.isValid()) {
+        out << "cannot make a work folder in " << workRoot << Qt::endl;
+        return 1;
+    }
+    out << "work folder " << work.path() << ", " << rounds << " rounds, "
+        << QThread::idealThreadCount() << " cores; one untimed warm-up run of each first"
+        << Qt::endl
+        << Qt::endl;
+
+    if (only.isEmpty() || only == "a") {
+        const QString tree = work.filePath("a");
+        makePictureTree(tree);
+        const QString zipPath = work.filePath("pictures.zip");
+        runProcess("sh", {"-c", QString("cd '%1' && zip -q -r '%2' pics").arg(tree, zipPath)});
+        QDir(tree).removeRecursively();
+        benchArchive("(a) picture pack: 5,000 files of 20-60 KB, incompressible, 50 folders",
+                     zipPath, "pics", work.path(), rounds, {0.75, 0.5});
+        QFile::remove(zipPath);
+    }
+    if (only.isEmpty() || only == "b") {
+        const QString tree = work.filePath("b");
+        makeDatabaseTree(tree);
+        const QString zipPath = work.filePath("database.zip");
+        runProcess("sh", {"-c", QString("cd '%1' && zip -q -r '%2' db").arg(tree, zipPath)});
+        QDir(tree).removeRecursively();
+        benchArchive("(b) database pack: four 64 MB text files", zipPath, "mods", work.path(),
+                     rounds, {0.6, 0.35});
+        QFile::remove(zipPath);
+    }
+    return 0;
+}
