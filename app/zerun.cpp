@@ -1,5 +1,6 @@
 #include "zerun.h"
 
+#include "apppaths.h"
 #include "catalogue.h"
 #include "diskpackage.h"
 #include "gamefolder.h"
@@ -8,6 +9,7 @@
 #include "installrules.h"
 #include "openfolder.h"
 #include "packageremoval.h"
+#include "packagerepair.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
 #include "tscompression.h"
@@ -41,6 +43,7 @@
 #include <QRegularExpression>
 #include <QStorageInfo>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QtConcurrent>
@@ -1359,10 +1362,19 @@ void Zerun::verifyEnded()
     }
     const QString report = verifier->report();
     InstallRecovery::note(QStringLiteral("Verify: ") + report);
-    showReport(QStringLiteral("Verify"), report);
+    QVector<InstalledPackage> broken;
+    for (const PackageVerify::Result &result : verifier->results()) {
+        const InstalledPackage *record = packageRecords.find(result.name, result.kind);
+        if (!result.whole() && record)
+            broken << *record;
+    }
+    if (!showReport(QStringLiteral("Verify"), report, !broken.isEmpty()))
+        return;
+    for (const InstalledPackage &record : qAsConst(broken))
+        repairPackage(record);
 }
 
-void Zerun::showReport(const QString &title, const QString &text)
+bool Zerun::showReport(const QString &title, const QString &text, bool offerRepair)
 {
     QDialog dialog(this);
     dialog.setWindowTitle(title);
@@ -1377,10 +1389,18 @@ void Zerun::showReport(const QString &title, const QString &text)
     QPushButton *copy = buttons->addButton(QStringLiteral("Copy"), QDialogButtonBox::ActionRole);
     connect(copy, &QPushButton::clicked, view,
             [view] { QGuiApplication::clipboard()->setText(view->toPlainText()); });
+    if (offerRepair) {
+        QPushButton *repair =
+            buttons->addButton(QStringLiteral("Repair"), QDialogButtonBox::AcceptRole);
+        repair->setObjectName(QStringLiteral("repair_package"));
+        repair->setToolTip(QStringLiteral("Put back the missing and changed files from the "
+                                          "package's archive"));
+    }
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
     dialog.resize(600, 420);
-    dialog.exec();
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void Zerun::chooseArchives()
@@ -1458,38 +1478,62 @@ void Zerun::installFromDisk(const QString &archive)
     if (!askFolder(kind, name, name, target, journal, -1))
         return;
 
-    auto owned = std::make_unique<PackageInstall>(packageRecords, gameFolder);
-    PackageInstall *step = owned.get();
-    installs.push_back(std::move(owned));
     InstalledPackage package;
     package.name = name;
     package.kind = kind;
     package.fromDisk = true;
     package.archiveSize = QFileInfo(archive).size();
+    QString error;
+    QString summary;
+    if (!installNow(package, archive, target, journal, &error, &summary)) {
+        fail(error);
+        return;
+    }
+    const QString folder = QDir(gameFolder).relativeFilePath(target);
+    const QString kindLabel = InstallRules::label(kind);
+    InstallRecovery::note(name + QStringLiteral(" (from disk): installed into ") + folder +
+                          (summary.isEmpty() ? QString() : QStringLiteral("; ") + summary));
+    tell(QStringLiteral("Installed the ") + kindLabel + QLatin1Char(' ') + name +
+         QStringLiteral(" into ") + folder + QLatin1Char('.') +
+         (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
+}
+
+bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
+                       const QString &target, const QString &journal, QString *error,
+                       QString *summary)
+{
+    auto owned = std::make_unique<PackageInstall>(packageRecords, gameFolder);
+    PackageInstall *step = owned.get();
+    installs.push_back(std::move(owned));
     step->setPackage(package, archive, target, journal);
     PackageInstall::Plan plan;
+    QString why;
     if (!step->prepare(&plan, &why)) {
         UnpackTransaction::recover(journal);
-        fail(QStringLiteral("Couldn't open zip: ") + why);
-        return;
+        *error = QStringLiteral("Couldn't open zip: ") + why;
+        return false;
+    }
+    if (plan.entryNames.isEmpty()) {
+        UnpackTransaction::recover(journal);
+        *error = QStringLiteral("Couldn't go to first file: the archive has no entries");
+        return false;
     }
     const qint64 available = QStorageInfo(target).bytesAvailable();
     if (plan.unpackedSize > 0 && available >= 0 && plan.unpackedSize > available) {
         UnpackTransaction::recover(journal);
-        fail(QStringLiteral("Not enough disk space: needs ") + sizeText(plan.unpackedSize) +
-             QStringLiteral(", ") + sizeText(available) + QStringLiteral(" free"));
-        return;
+        *error = QStringLiteral("Not enough disk space: needs ") + sizeText(plan.unpackedSize) +
+                 QStringLiteral(", ") + sizeText(available) + QStringLiteral(" free");
+        return false;
     }
-    const QString kindLabel = InstallRules::label(kind);
     if (!plan.edits.isEmpty())
-        step->setEditChoice(askEdits(name, kindLabel, plan.edits));
+        step->setEditChoice(askEdits(package.name, InstallRules::label(package.kind), plan.edits));
 
+    const QString name = package.name;
     connect(&step->unzip(), &TsUnZip::percent, this, [this, name](int percent) {
         ui->catalogue_status->setText(QStringLiteral("Installing ") + name +
                                       QStringLiteral(": %1%").arg(percent));
     });
     bool done = false;
-    QString error;
     QEventLoop waiting;
     connect(step, &PackageInstall::finished, &waiting, [&] {
         done = true;
@@ -1497,7 +1541,7 @@ void Zerun::installFromDisk(const QString &archive)
     });
     connect(step, &PackageInstall::failed, &waiting,
             [&](const QString &text, const QString &detail) {
-                error = detail.isEmpty() ? text : text + QStringLiteral(": ") + detail;
+                *error = detail.isEmpty() ? text : text + QStringLiteral(": ") + detail;
                 waiting.quit();
             });
     diskInstallRunning = true;
@@ -1510,14 +1554,105 @@ void Zerun::installFromDisk(const QString &archive)
     fillLists();
     showLists();
     if (!done) {
-        fail(step->wasCancelled() ? QStringLiteral("cancelled") : error);
+        if (step->wasCancelled())
+            *error = QStringLiteral("cancelled");
+        return false;
+    }
+    *summary = step->outcome().summary();
+    return true;
+}
+
+void Zerun::repairPackage(const InstalledPackage &record)
+{
+    const QString title = QStringLiteral("Repair ") + InstallRules::label(record.kind);
+    const auto tell = [&title](const QString &text) {
+        StandardDialog::question(title, text, {QStringLiteral("OK")}, 0, 0);
+    };
+    const auto fail = [&](const QString &text) {
+        InstallRecovery::note(QStringLiteral("Repair of ") + record.name + QStringLiteral(": ") +
+                              text);
+        tell(QStringLiteral("Could not repair ") + record.name + QStringLiteral(":\n\n") + text);
+    };
+    QTemporaryDir fetched(AppPaths::downloadsFolder() + QStringLiteral("/repair-XXXXXX"));
+    QString archive;
+    if (record.fromDisk) {
+        // The player's archive: asked for again, and only read.
+        archive = StandardDialog::selectFile(
+            false, {}, QStringLiteral("The archive of ") + record.name, QDir::homePath(),
+            QStringLiteral("Package archives (*.zip);;All files (*)"));
+        if (archive.isEmpty())
+            return;
+    } else {
+        if (!fetched.isValid()) {
+            fail(QStringLiteral("no room for the archive in the downloads folder"));
+            return;
+        }
+        ui->catalogue_status->setText(QStringLiteral("Fetching ") + record.name +
+                                      QStringLiteral(" again..."));
+        TsDownloader downloader{QUrl(record.url)};
+        bool got = false;
+        QEventLoop waiting;
+        connect(&downloader, &TsDownloader::downloaded, &waiting, [&] {
+            got = true;
+            waiting.quit();
+        });
+        connect(&downloader, &TsDownloader::failed, &waiting, &QEventLoop::quit);
+        waiting.exec();
+        updateCatalogueStatus();
+        if (!got) {
+            fail(QStringLiteral("the archive could not be fetched from ") + record.url +
+                 QStringLiteral(": ") + downloader.errorString());
+            return;
+        }
+        archive =
+            fetched.filePath(QUrl(record.url).fileName().isEmpty() ? QStringLiteral("package.zip")
+                                                                   : QUrl(record.url).fileName());
+        QFile file(archive);
+        const QByteArray data = downloader.downloadedData();
+        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
+            fail(QStringLiteral("the archive could not be saved: ") + file.errorString());
+            return;
+        }
+        file.close();
+    }
+    if (PackageRepair::check(archive, record) != PackageRepair::Verdict::Same) {
+        if (record.fromDisk) {
+            fail(QStringLiteral("that archive is not the one that was installed. Install it "
+                                "with Install from File to update the package."));
+            return;
+        }
+        InstallRecovery::note(QStringLiteral("Repair of ") + record.name +
+                              QStringLiteral(": the host now serves another file"));
+        const int choice = StandardDialog::question(
+            title,
+            QStringLiteral("The host now serves another file for ") + record.name +
+                QStringLiteral(" than the one installed, so it cannot repair it.\n\nUpdate to "
+                               "the file it serves now?"),
+            {QStringLiteral("Update"), QStringLiteral("Cancel")}, 0, 1);
+        if (choice != 0)
+            return;
+        for (int entry = 0; entry < catalogue.size(); ++entry) {
+            if (catalogue.at(entry).name == record.name &&
+                catalogue.at(entry).kind == record.kind) {
+                addToDownloadList(entry);
+                startBatch({entry});
+                return;
+            }
+        }
+        fail(QStringLiteral("the package is not in the package list any more"));
         return;
     }
-    const QString folder = QDir(gameFolder).relativeFilePath(target);
-    const QString summary = step->outcome().summary();
-    InstallRecovery::note(name + QStringLiteral(" (from disk): installed into ") + folder +
+    QString error;
+    QString summary;
+    const QString target = QDir::cleanPath(gameFolder + record.folder);
+    if (!installNow(PackageRepair::packageFor(record), archive, target,
+                    InstallRecovery::newJournalPath(), &error, &summary)) {
+        fail(error);
+        return;
+    }
+    InstallRecovery::note(QStringLiteral("Repaired ") + record.name + QStringLiteral(" in ") +
+                          record.folder +
                           (summary.isEmpty() ? QString() : QStringLiteral("; ") + summary));
-    tell(QStringLiteral("Installed the ") + kindLabel + QLatin1Char(' ') + name +
-         QStringLiteral(" into ") + folder + QLatin1Char('.') +
-         (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
+    tell(QStringLiteral("Repaired ") + record.name + QStringLiteral(" in ") + record.folder +
+         QLatin1Char('.') + (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
 }

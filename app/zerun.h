@@ -157,8 +157,15 @@ private:
     // Starts a verify of the selected installed packages, or stops the one running.
     void verifySelected();
     void verifyEnded();
-    // A long text the player can scroll, select and copy, in a modal dialog.
-    void showReport(const QString &title, const QString &text);
+    // A long text the player can scroll, select and copy, in a modal dialog; true when the
+    // player chose Repair (offered when `offerRepair`).
+    bool showReport(const QString &title, const QString &text, bool offerRepair = false);
+    // Places the files of the installed package `record` again from its archive.
+    void repairPackage(const InstalledPackage &record);
+    // Runs the install step of `package` from `archive` into `target` and waits for its end;
+    // false with the reason when it failed.
+    bool installNow(const InstalledPackage &package, const QString &archive, const QString &target,
+                    const QString &journal, QString *error, QString *summary);
     // Installs packages from the player's own archives: picked, or dropped on the page.
     void chooseArchives();
     void installArchives(const QStringList &archives);

@@ -3,6 +3,7 @@
 #include "installrecovery.h"
 #include "modalscript.h"
 #include "packagehost.h"
+#include "packageinstall.h"
 #include "packageremoval.h"
 #include "testfiles.h"
 #include "tslogging.h"
@@ -118,6 +119,8 @@ private slots:
     void installFromDisk_data();
     void installFromDisk();
     void verifyInstalledPackage();
+    void repairFromTheCatalogue_data();
+    void repairFromTheCatalogue();
 
 private:
     // The sample packages: name -> files inside the archive.
@@ -1355,8 +1358,11 @@ void TestRoad::verifyInstalledPackage()
     openWindow(standardCatalogue());
     QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     addToList("Real World [Mod]");
-    ModalScript install({ModalScript::acceptText("RealWorld")});
-    download(install);
+    {
+        // Gone before the next script, which must get every dialog that follows.
+        ModalScript install({ModalScript::acceptText("RealWorld")});
+        download(install);
+    }
     QTest::mouseClick(child<QPushButton>(*window, "back"), Qt::LeftButton);
     QVERIFY(QFile::remove(game("Databases/RealWorld/readme.txt")));
     QVERIFY(writeFile(game("Databases/RealWorld/data/promotions.txt"), "mine"));
@@ -1380,6 +1386,77 @@ void TestRoad::verifyInstalledPackage()
                              "Changed:\n    data/promotions.txt\n"
                              "Your own files (not part of the package, left alone):\n"
                              "    notes.txt"));
+}
+
+void TestRoad::repairFromTheCatalogue_data()
+{
+    // `hostChanged`: the host serves another archive at the address by the time of the repair.
+    QTest::addColumn<bool>("hostChanged");
+    QTest::newRow("the archive that was installed") << false;
+    QTest::newRow("the host now serves another file") << true;
+}
+
+void TestRoad::repairFromTheCatalogue()
+{
+    QFETCH(bool, hostChanged);
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    addToList("Real World [Mod]");
+    {
+        // Gone before the next script, which must get every dialog that follows.
+        ModalScript install({ModalScript::acceptText("RealWorld")});
+        download(install);
+    }
+    QTest::mouseClick(child<QPushButton>(*window, "back"), Qt::LeftButton);
+    const QMap<QString, QByteArray> installed = TestFiles::tree(game());
+
+    QVERIFY(QFile::remove(game("Databases/RealWorld/readme.txt")));
+    QVERIFY(writeFile(game("Databases/RealWorld/data/promotions.txt"), "mine"));
+    QVERIFY(writeFile(game("Databases/RealWorld/notes.txt"), "my notes"));
+    const QMap<QString, QByteArray> broken = TestFiles::tree(game());
+    if (hostChanged)
+        makePackage("realworld.zip", {{"readme.txt", "Real World 2017\n"}});
+
+    auto *repo = child<QListWidget>(*window, "repo_list");
+    repo->setCurrentItem(repo->findItems("Real World [Mod]", Qt::MatchExactly).first());
+    QList<ModalScript::Step> steps{
+        [](QWidget *modal) { child<QPushButton>(*modal, "repair_package")->click(); }};
+    if (hostChanged)
+        steps << ModalScript::clickButton("Cancel");
+    else
+        steps << ModalScript::clickButton("Take the Package's") << ModalScript::clickButton("OK");
+    auto script = std::make_unique<ModalScript>(steps);
+    QTest::mouseClick(child<QPushButton>(*window, "verify_package"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(script->finished(), 20000);
+    QCOMPARE(script->unexpected(), 0);
+
+    if (hostChanged) {
+        QVERIFY2(script->seen().last().label.startsWith(
+                     "The host now serves another file for Real World than the one installed"),
+                 qPrintable(script->seen().last().label));
+        QCOMPARE(TestFiles::tree(game()), broken);
+        return;
+    }
+    QVERIFY2(script->seen().last().label.startsWith("Repaired Real World in Databases/RealWorld."),
+             qPrintable(script->seen().last().label));
+    // The package's files as installed; the player's notes stay, the player's edit set aside.
+    QMap<QString, QByteArray> expected = installed;
+    expected.insert("Databases/RealWorld/notes.txt", "my notes");
+    expected.insert("Databases/RealWorld/data/promotions.txt" + PackageInstall::mineSuffix(),
+                    "mine");
+    QCOMPARE(TestFiles::tree(game()), expected);
+    // And a second verify finds it whole.
+    script.reset();
+    QString report;
+    ModalScript again({[&](QWidget *modal) {
+        report = child<QPlainTextEdit>(*modal, "report_text")->toPlainText();
+        ModalScript::reject()(modal);
+    }});
+    repo->setCurrentItem(repo->findItems("Real World [Mod]", Qt::MatchExactly).first());
+    QTest::mouseClick(child<QPushButton>(*window, "verify_package"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(again.finished(), 20000);
+    QVERIFY2(report.startsWith("Real World (Databases/RealWorld): All 2 files as installed"),
+             qPrintable(report));
 }
 
 QTEST_MAIN(TestRoad)
