@@ -1,12 +1,15 @@
 #include "zerun.h"
 
+#include "apppaths.h"
 #include "catalogue.h"
+#include "diskpackage.h"
 #include "gamefolder.h"
 #include "installedpackages.h"
 #include "installrecovery.h"
 #include "installrules.h"
 #include "openfolder.h"
 #include "packageremoval.h"
+#include "packagerepair.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
 #include "tscompression.h"
@@ -19,22 +22,30 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStorageInfo>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QtConcurrent>
 
 #include <algorithm>
@@ -82,6 +93,38 @@ protected:
 
 private:
     std::function<bool()> allow;
+};
+
+// Takes drops of package archives from a file manager (local ".zip" files) for `take`; other
+// drops (catalogue items onto the download list) go on to the widget.
+class ArchiveDrops : public QObject
+{
+public:
+    ArchiveDrops(std::function<void(const QStringList &)> take, QObject *parent)
+        : QObject(parent), take(std::move(take))
+    {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
+            auto *drop = static_cast<QDropEvent *>(event);
+            const QStringList archives = DiskPackage::archivesOf(drop->mimeData());
+            if (!archives.isEmpty()) {
+                drop->setDropAction(Qt::CopyAction);
+                drop->accept();
+                // The drop ends before the questions: the file manager is not kept waiting.
+                if (type == QEvent::Drop)
+                    QTimer::singleShot(0, parent(), [take = take, archives] { take(archives); });
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void(const QStringList &)> take;
 };
 
 const QString installingTitle = QStringLiteral("Installing...");
@@ -182,6 +225,21 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     connect(removeAction, &QAction::triggered, this, &Zerun::removeSelectedDownloads);
     ui->file_list->addAction(removeAction);
     ui->file_list->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    // Verify the selected installed packages; installs from the player's own archives.
+    connect(ui->verify_package, &QPushButton::clicked, this, &Zerun::verifySelected);
+    auto *verifyAction = new QAction(QStringLiteral("Verify"), ui->repo_list);
+    connect(verifyAction, &QAction::triggered, this, &Zerun::verifySelected);
+    ui->repo_list->addAction(verifyAction);
+    connect(ui->install_from_file, &QPushButton::clicked, this, &Zerun::chooseArchives);
+    // Archives dropped anywhere on the catalogue page, the lists included.
+    auto *drops =
+        new ArchiveDrops([this](const QStringList &archives) { installArchives(archives); }, this);
+    ui->page->setAcceptDrops(true);
+    ui->page->installEventFilter(drops);
+    ui->repo_list->viewport()->installEventFilter(drops);
+    ui->file_list->viewport()->installEventFilter(drops);
+    updateUninstallButton();
 }
 
 Zerun::~Zerun()
@@ -189,6 +247,7 @@ Zerun::~Zerun()
     // An install still running on the pool must not outlive its object.
     for (const auto &step : installs)
         step->waitForWorker();
+    verifier.reset();
     // The form goes before the other members.
     ui.reset();
 }
@@ -323,7 +382,10 @@ void Zerun::narrowLists()
     QStringList names;
     QVector<int> entries;
     for (int row = 0; row < visibleEntries.size(); ++row) {
-        if (catalogue.at(visibleEntries.at(row)).name.contains(searchText, Qt::CaseInsensitive)) {
+        const int entry = visibleEntries.at(row);
+        const InstalledPackage *fromDisk = entry < 0 ? recordOf(entry) : nullptr;
+        const QString &name = fromDisk ? fromDisk->name : catalogue.at(entry).name;
+        if ((entry >= 0 || fromDisk) && name.contains(searchText, Qt::CaseInsensitive)) {
             names << visibleNames.at(row);
             entries << visibleEntries.at(row);
         }
@@ -351,6 +413,19 @@ void Zerun::fillByKind()
                      record->installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd"));
         entries << visibleEntries.at(row);
     }
+    // Packages installed from the player's own archives: no catalogue entry stands for them.
+    const QVector<InstalledPackage> &records = packageRecords.all();
+    for (int index = 0; index < records.size(); ++index) {
+        const InstalledPackage &record = records.at(index);
+        if (!record.fromDisk)
+            continue;
+        QString line = record.name + Catalogue::suffix(record.kind);
+        line += QStringLiteral(" (from disk)  \u2014 ") + record.folder;
+        line += QStringLiteral(", installed ") +
+                record.installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd"));
+        names << line;
+        entries << diskEntry(index);
+    }
     visibleNames = names;
     visibleEntries = entries;
 }
@@ -376,9 +451,17 @@ void Zerun::loadInstalledPackages()
 
 const InstalledPackage *Zerun::recordOf(int entry) const
 {
+    if (entry <= diskEntry(0)) {
+        const QVector<InstalledPackage> &records = packageRecords.all();
+        const int index = diskEntry(0) - entry;
+        return index < records.size() && records.at(index).fromDisk ? &records.at(index) : nullptr;
+    }
     if (entry < 0 || entry >= catalogue.size())
         return nullptr;
-    return packageRecords.find(catalogue.at(entry).name, catalogue.at(entry).kind);
+    const InstalledPackage *record =
+        packageRecords.find(catalogue.at(entry).name, catalogue.at(entry).kind);
+    // A package installed from disk never stands for a catalogue entry of its name.
+    return record && !record->fromDisk ? record : nullptr;
 }
 
 void Zerun::applyMarks()
@@ -433,6 +516,8 @@ void Zerun::updateUninstallButton()
     const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
     ui->uninstall_package->setEnabled(selected.size() == 1 &&
                                       recordOf(entryOf(selected.first())) != nullptr);
+    const bool verifying = verifier && verifier->isRunning();
+    ui->verify_package->setEnabled(verifying || !selectedRecords().isEmpty());
 }
 
 void Zerun::openSelectedFolder()
@@ -1225,4 +1310,353 @@ void Zerun::on_back_clicked()
 void Zerun::on_quit_clicked()
 {
     QCoreApplication::quit();
+}
+
+QVector<InstalledPackage> Zerun::selectedRecords() const
+{
+    QVector<InstalledPackage> records;
+    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
+    for (const QListWidgetItem *item : selected) {
+        const InstalledPackage *record = recordOf(entryOf(item));
+        if (!record)
+            continue;
+        const bool listed =
+            std::any_of(records.cbegin(), records.cend(), [record](const InstalledPackage &known) {
+                return known.name == record->name && known.kind == record->kind;
+            });
+        if (!listed)
+            records << *record;
+    }
+    return records;
+}
+
+void Zerun::verifySelected()
+{
+    if (verifier && verifier->isRunning()) {
+        verifier->cancel();
+        return;
+    }
+    QVector<InstalledPackage> records = selectedRecords();
+    if (records.isEmpty())
+        return;
+    for (InstalledPackage &record : records)
+        record.files = packageRecords.files(record.name, record.kind);
+    if (!verifier) {
+        verifier = std::make_unique<PackageVerify>(gameFolder);
+        connect(verifier.get(), &PackageVerify::progress, this, [this](int done, int total) {
+            ui->catalogue_status->setText(
+                QStringLiteral("Verifying: %1 of %2 files").arg(done).arg(total));
+        });
+        connect(verifier.get(), &PackageVerify::finished, this, &Zerun::verifyEnded,
+                Qt::QueuedConnection);
+    }
+    ui->verify_package->setText(QStringLiteral("Stop Verifying"));
+    ui->verify_package->setEnabled(true);
+    verifier->start(records);
+}
+
+void Zerun::verifyEnded()
+{
+    ui->verify_package->setText(QStringLiteral("Verify"));
+    updateCatalogueStatus();
+    updateUninstallButton();
+    if (verifier->wasCancelled()) {
+        InstallRecovery::note(QStringLiteral("Verify: stopped by the player"));
+        return;
+    }
+    const QString report = verifier->report();
+    InstallRecovery::note(QStringLiteral("Verify: ") + report);
+    QVector<InstalledPackage> broken;
+    for (const PackageVerify::Result &result : verifier->results()) {
+        const InstalledPackage *record = packageRecords.find(result.name, result.kind);
+        if (!result.whole() && record)
+            broken << *record;
+    }
+    if (!showReport(QStringLiteral("Verify"), report, !broken.isEmpty()))
+        return;
+    for (const InstalledPackage &record : qAsConst(broken))
+        repairPackage(record);
+}
+
+bool Zerun::showReport(const QString &title, const QString &text, bool offerRepair)
+{
+    QDialog dialog(this);
+    dialog.setWindowTitle(title);
+    dialog.setWindowFlags(dialog.windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *view = new QPlainTextEdit(text, &dialog);
+    view->setObjectName(QStringLiteral("report_text"));
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(view);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    QPushButton *copy = buttons->addButton(QStringLiteral("Copy"), QDialogButtonBox::ActionRole);
+    connect(copy, &QPushButton::clicked, view,
+            [view] { QGuiApplication::clipboard()->setText(view->toPlainText()); });
+    if (offerRepair) {
+        QPushButton *repair =
+            buttons->addButton(QStringLiteral("Repair"), QDialogButtonBox::AcceptRole);
+        repair->setObjectName(QStringLiteral("repair_package"));
+        repair->setToolTip(QStringLiteral("Put back the missing and changed files from the "
+                                          "package's archive"));
+    }
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.resize(600, 420);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void Zerun::chooseArchives()
+{
+    const QStringList archives = StandardDialog::selectFiles(
+        false, {}, QStringLiteral("Install from File"), QDir::homePath(),
+        QStringLiteral("Package archives (*.zip);;All files (*)"));
+    installArchives(archives);
+}
+
+void Zerun::installArchives(const QStringList &archives)
+{
+    for (const QString &archive : archives)
+        installFromDisk(archive);
+}
+
+void Zerun::installFromDisk(const QString &archive)
+{
+    const QString title = QStringLiteral("Install from File");
+    const QString name = DiskPackage::packageName(archive);
+    const auto tell = [&title](const QString &text) {
+        StandardDialog::question(title, text, {QStringLiteral("OK")}, 0, 0);
+    };
+    // The same errors as for a downloaded archive; the player's archive stays where it is.
+    const auto fail = [&](const QString &text) {
+        InstallRecovery::note(name + QStringLiteral(" (from disk): ") + text);
+        tell(QStringLiteral("Could not install ") + name + QStringLiteral(":\n\n") + text);
+    };
+    if (batchRunning || diskInstallRunning) {
+        tell(QStringLiteral("Packages are being installed. Install ") + name +
+             QStringLiteral(" when they are done."));
+        return;
+    }
+    QStringList entries;
+    QString why;
+    if (!DiskPackage::entryNames(archive, &entries, &why)) {
+        if (TsUnZip::hasNoEntries(archive))
+            fail(QStringLiteral("Couldn't go to first file: the archive has no entries"));
+        else
+            fail(QStringLiteral("Couldn't open zip: ") + why);
+        return;
+    }
+    if (entries.isEmpty()) {
+        fail(QStringLiteral("Couldn't go to first file: the archive has no entries"));
+        return;
+    }
+    // The kind, the likeliest one offered first.
+    const QStringList kinds = {QStringLiteral("mods"), QStringLiteral("pics"),
+                               QStringLiteral("skin")};
+    QStringList choices;
+    for (const QString &kind : kinds)
+        choices << InstallRules::label(kind);
+    choices << QStringLiteral("Cancel");
+    const int likely = int(kinds.indexOf(DiskPackage::likelyKind(entries)));
+    const int chosen = StandardDialog::question(
+        title,
+        QStringLiteral("What kind of package is ") + name +
+            QStringLiteral("?\n\nFrom what the archive holds it looks like a ") +
+            choices.at(likely) + QLatin1Char('.'),
+        choices, likely, 3);
+    if (chosen < 0 || chosen >= kinds.size())
+        return;
+    const QString kind = kinds.at(chosen);
+    const InstalledPackage *known = packageRecords.find(name, kind);
+    if (known && !known->fromDisk) {
+        fail(QStringLiteral("A package of the same name and kind from the package list is "
+                            "installed in ") +
+             known->folder + QStringLiteral(". Rename the archive to install it beside that one."));
+        return;
+    }
+
+    locateGameFolder();
+    QString target;
+    QString journal;
+    if (!askFolder(kind, name, name, target, journal, -1))
+        return;
+
+    InstalledPackage package;
+    package.name = name;
+    package.kind = kind;
+    package.fromDisk = true;
+    package.archiveSize = QFileInfo(archive).size();
+    QString error;
+    QString summary;
+    if (!installNow(package, archive, target, journal, &error, &summary)) {
+        fail(error);
+        return;
+    }
+    const QString folder = QDir(gameFolder).relativeFilePath(target);
+    const QString kindLabel = InstallRules::label(kind);
+    InstallRecovery::note(name + QStringLiteral(" (from disk): installed into ") + folder +
+                          (summary.isEmpty() ? QString() : QStringLiteral("; ") + summary));
+    tell(QStringLiteral("Installed the ") + kindLabel + QLatin1Char(' ') + name +
+         QStringLiteral(" into ") + folder + QLatin1Char('.') +
+         (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
+}
+
+bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
+                       const QString &target, const QString &journal, QString *error,
+                       QString *summary)
+{
+    auto owned = std::make_unique<PackageInstall>(packageRecords, gameFolder);
+    PackageInstall *step = owned.get();
+    installs.push_back(std::move(owned));
+    step->setPackage(package, archive, target, journal);
+    PackageInstall::Plan plan;
+    QString why;
+    if (!step->prepare(&plan, &why)) {
+        UnpackTransaction::recover(journal);
+        *error = QStringLiteral("Couldn't open zip: ") + why;
+        return false;
+    }
+    if (plan.entryNames.isEmpty()) {
+        UnpackTransaction::recover(journal);
+        *error = QStringLiteral("Couldn't go to first file: the archive has no entries");
+        return false;
+    }
+    const qint64 available = QStorageInfo(target).bytesAvailable();
+    if (plan.unpackedSize > 0 && available >= 0 && plan.unpackedSize > available) {
+        UnpackTransaction::recover(journal);
+        *error = QStringLiteral("Not enough disk space: needs ") + sizeText(plan.unpackedSize) +
+                 QStringLiteral(", ") + sizeText(available) + QStringLiteral(" free");
+        return false;
+    }
+    if (!plan.edits.isEmpty())
+        step->setEditChoice(askEdits(package.name, InstallRules::label(package.kind), plan.edits));
+
+    const QString name = package.name;
+    connect(&step->unzip(), &TsUnZip::percent, this, [this, name](int percent) {
+        ui->catalogue_status->setText(QStringLiteral("Installing ") + name +
+                                      QStringLiteral(": %1%").arg(percent));
+    });
+    bool done = false;
+    QEventLoop waiting;
+    connect(step, &PackageInstall::finished, &waiting, [&] {
+        done = true;
+        waiting.quit();
+    });
+    connect(step, &PackageInstall::failed, &waiting,
+            [&](const QString &text, const QString &detail) {
+                *error = detail.isEmpty() ? text : text + QStringLiteral(": ") + detail;
+                waiting.quit();
+            });
+    diskInstallRunning = true;
+    runningInstall = step;
+    step->start();
+    waiting.exec();
+    runningInstall = nullptr;
+    diskInstallRunning = false;
+    loadInstalledPackages();
+    fillLists();
+    showLists();
+    if (!done) {
+        if (step->wasCancelled())
+            *error = QStringLiteral("cancelled");
+        return false;
+    }
+    *summary = step->outcome().summary();
+    return true;
+}
+
+void Zerun::repairPackage(const InstalledPackage &record)
+{
+    const QString title = QStringLiteral("Repair ") + InstallRules::label(record.kind);
+    const auto tell = [&title](const QString &text) {
+        StandardDialog::question(title, text, {QStringLiteral("OK")}, 0, 0);
+    };
+    const auto fail = [&](const QString &text) {
+        InstallRecovery::note(QStringLiteral("Repair of ") + record.name + QStringLiteral(": ") +
+                              text);
+        tell(QStringLiteral("Could not repair ") + record.name + QStringLiteral(":\n\n") + text);
+    };
+    QTemporaryDir fetched(AppPaths::downloadsFolder() + QStringLiteral("/repair-XXXXXX"));
+    QString archive;
+    if (record.fromDisk) {
+        // The player's archive: asked for again, and only read.
+        archive = StandardDialog::selectFile(
+            false, {}, QStringLiteral("The archive of ") + record.name, QDir::homePath(),
+            QStringLiteral("Package archives (*.zip);;All files (*)"));
+        if (archive.isEmpty())
+            return;
+    } else {
+        if (!fetched.isValid()) {
+            fail(QStringLiteral("no room for the archive in the downloads folder"));
+            return;
+        }
+        ui->catalogue_status->setText(QStringLiteral("Fetching ") + record.name +
+                                      QStringLiteral(" again..."));
+        TsDownloader downloader{QUrl(record.url)};
+        bool got = false;
+        QEventLoop waiting;
+        connect(&downloader, &TsDownloader::downloaded, &waiting, [&] {
+            got = true;
+            waiting.quit();
+        });
+        connect(&downloader, &TsDownloader::failed, &waiting, &QEventLoop::quit);
+        waiting.exec();
+        updateCatalogueStatus();
+        if (!got) {
+            fail(QStringLiteral("the archive could not be fetched from ") + record.url +
+                 QStringLiteral(": ") + downloader.errorString());
+            return;
+        }
+        archive =
+            fetched.filePath(QUrl(record.url).fileName().isEmpty() ? QStringLiteral("package.zip")
+                                                                   : QUrl(record.url).fileName());
+        QFile file(archive);
+        const QByteArray data = downloader.downloadedData();
+        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
+            fail(QStringLiteral("the archive could not be saved: ") + file.errorString());
+            return;
+        }
+        file.close();
+    }
+    if (PackageRepair::check(archive, record) != PackageRepair::Verdict::Same) {
+        if (record.fromDisk) {
+            fail(QStringLiteral("that archive is not the one that was installed. Install it "
+                                "with Install from File to update the package."));
+            return;
+        }
+        InstallRecovery::note(QStringLiteral("Repair of ") + record.name +
+                              QStringLiteral(": the host now serves another file"));
+        const int choice = StandardDialog::question(
+            title,
+            QStringLiteral("The host now serves another file for ") + record.name +
+                QStringLiteral(" than the one installed, so it cannot repair it.\n\nUpdate to "
+                               "the file it serves now?"),
+            {QStringLiteral("Update"), QStringLiteral("Cancel")}, 0, 1);
+        if (choice != 0)
+            return;
+        for (int entry = 0; entry < catalogue.size(); ++entry) {
+            if (catalogue.at(entry).name == record.name &&
+                catalogue.at(entry).kind == record.kind) {
+                addToDownloadList(entry);
+                startBatch({entry});
+                return;
+            }
+        }
+        fail(QStringLiteral("the package is not in the package list any more"));
+        return;
+    }
+    QString error;
+    QString summary;
+    const QString target = QDir::cleanPath(gameFolder + record.folder);
+    if (!installNow(PackageRepair::packageFor(record), archive, target,
+                    InstallRecovery::newJournalPath(), &error, &summary)) {
+        fail(error);
+        return;
+    }
+    InstallRecovery::note(QStringLiteral("Repaired ") + record.name + QStringLiteral(" in ") +
+                          record.folder +
+                          (summary.isEmpty() ? QString() : QStringLiteral("; ") + summary));
+    tell(QStringLiteral("Repaired ") + record.name + QStringLiteral(" in ") + record.folder +
+         QLatin1Char('.') + (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
 }

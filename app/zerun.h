@@ -5,6 +5,7 @@
 #include "downloadmanager.h"
 #include "installedpackages.h"
 #include "packageinstall.h"
+#include "packageverify.h"
 #include "updateprobe.h"
 
 #include <QElapsedTimer>
@@ -151,6 +152,27 @@ private:
     void packageEnded(int position, Outcome outcome, const QString &reason = QString());
     QString queuedName(int position) const;
 
+    // Installed packages chosen in the list (with their files), for Verify.
+    QVector<InstalledPackage> selectedRecords() const;
+    // Starts a verify of the selected installed packages, or stops the one running.
+    void verifySelected();
+    void verifyEnded();
+    // A long text the player can scroll, select and copy, in a modal dialog; true when the
+    // player chose Repair (offered when `offerRepair`).
+    bool showReport(const QString &title, const QString &text, bool offerRepair = false);
+    // Places the files of the installed package `record` again from its archive.
+    void repairPackage(const InstalledPackage &record);
+    // Runs the install step of `package` from `archive` into `target` and waits for its end;
+    // false with the reason when it failed.
+    bool installNow(const InstalledPackage &package, const QString &archive, const QString &target,
+                    const QString &journal, QString *error, QString *summary);
+    // Installs packages from the player's own archives: picked, or dropped on the page.
+    void chooseArchives();
+    void installArchives(const QStringList &archives);
+    void installFromDisk(const QString &archive);
+    // The list item entry of a package installed from disk: its index in the records, below -1.
+    static int diskEntry(int recordIndex) { return -2 - recordIndex; }
+
     int kindFilter = 0;
     // The form: created in the constructor, deleted first in the destructor.
     std::unique_ptr<Ui::Zerun> ui;
@@ -205,4 +227,7 @@ private:
     int finishedPosition = -1;
     // What the start-up's recovery has to tell the player, on the catalogue page.
     QString recoveryNotice;
+    // Verify of installed packages; made when first used, kept for the window's life.
+    std::unique_ptr<PackageVerify> verifier;
+    bool diskInstallRunning = false;
 };

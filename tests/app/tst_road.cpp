@@ -3,6 +3,7 @@
 #include "installrecovery.h"
 #include "modalscript.h"
 #include "packagehost.h"
+#include "packageinstall.h"
 #include "packageremoval.h"
 #include "testfiles.h"
 #include "tslogging.h"
@@ -23,6 +24,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -114,6 +116,11 @@ private slots:
     void initialiseFindsTheWinePrefix();
     void initialiseWithoutGameFolder_data();
     void initialiseWithoutGameFolder();
+    void installFromDisk_data();
+    void installFromDisk();
+    void verifyInstalledPackage();
+    void repairFromTheCatalogue_data();
+    void repairFromTheCatalogue();
 
 private:
     // The sample packages: name -> files inside the archive.
@@ -1210,6 +1217,248 @@ void TestRoad::initialiseWithoutGameFolder()
         QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     }
     QCOMPARE(none.unexpected(), 0);
+}
+
+void TestRoad::installFromDisk_data()
+{
+    // `archive`: "mod", "pictures" (mostly images), "skin", "not a zip" or "damaged" (a stored
+    // entry with wrong bytes). `dropOn`: the widget the file manager drops it on.
+    QTest::addColumn<QString>("archive");
+    QTest::addColumn<QString>("dropOn");
+    QTest::addColumn<QString>("likely");  // the kind offered first; empty: never asked
+    QTest::addColumn<QString>("folder");  // relative to the game folder; empty: nothing installed
+    QTest::addColumn<QString>("message"); // the last message shown starts so
+
+    QTest::newRow("a mod on the download list")
+        << QString("mod") << QString("file_list") << QString("Mod DB")
+        << QString("Databases/DiskMod") << QString("Installed the Mod DB Real World");
+    QTest::newRow("pictures on the package list")
+        << QString("pictures") << QString("repo_list") << QString("Picture Pack")
+        << QString("Pictures/DiskPics") << QString("Installed the Picture Pack Real World");
+    QTest::newRow("a skin on the page")
+        << QString("skin") << QString("page") << QString("Skin") << QString("Skins/DiskSkin")
+        << QString("Installed the Skin Real World");
+    QTest::newRow("not a zip") << QString("not a zip") << QString("page") << QString() << QString()
+                               << QString("Could not install Real World:\n\nCouldn't open zip: "
+                                          "not a readable zip archive");
+    QTest::newRow("damaged") << QString("damaged") << QString("file_list") << QString("Mod DB")
+                             << QString()
+                             << QString("Could not install Real World:\n\nCouldn't extract file");
+}
+
+void TestRoad::installFromDisk()
+{
+    QFETCH(QString, archive);
+    QFETCH(QString, dropOn);
+    QFETCH(QString, likely);
+    QFETCH(QString, folder);
+    QFETCH(QString, message);
+
+    // Named like a catalogue package: the catalogue entry must stay unmarked.
+    QTemporaryDir player;
+    const QString path = player.filePath("Real World.zip");
+    QMap<QString, QByteArray> files{{"readme.txt", "from disk\n"}, {"data/a.txt", "a content"}};
+    if (archive == "pictures")
+        files = {{"faces/one.png", "png one"}, {"faces/two.jpg", "jpg two"}, {"list.txt", "x"}};
+    else if (archive == "skin")
+        files = {{"skin.ini", "[skin]\n"}, {"bg/back.png", "bg"}};
+    QTemporaryDir source;
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        QVERIFY(writeFile(source.filePath(it.key()), it.value()));
+    if (archive == "not a zip") {
+        QVERIFY(writeFile(path, "<html>not found</html>"));
+    } else {
+        QProcess zip;
+        zip.setWorkingDirectory(source.path());
+        zip.start("zip", {"-q", "-0", "-r", path, "."});
+        QVERIFY(zip.waitForFinished(30000));
+        QCOMPARE(zip.exitCode(), 0);
+        if (archive == "damaged")
+            QVERIFY(damageEntry(path, "a content"));
+    }
+    const QByteArray archiveBytes = TestFiles::read(path);
+
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    const QMap<QString, QByteArray> before = TestFiles::tree(game());
+
+    QList<ModalScript::Step> steps;
+    if (!likely.isEmpty())
+        steps << ModalScript::clickButton(likely)
+              << ModalScript::acceptText(
+                     QFileInfo(folder.isEmpty() ? "X/DiskMod" : folder).fileName());
+    steps << ModalScript::clickButton("OK");
+    ModalScript script(steps);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QWidget *target = dropOn == "page"
+                          ? child<QWidget>(*window, "page")
+                          : child<QListWidget>(*window, dropOn.toUtf8().constData())->viewport();
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QVERIFY(drop.isAccepted());
+    QTRY_VERIFY_WITH_TIMEOUT(script.finished(), 20000);
+    QCOMPARE(script.unexpected(), 0);
+    if (!likely.isEmpty())
+        QVERIFY2(script.seen().first().label.endsWith("it looks like a " + likely + "."),
+                 qPrintable(script.seen().first().label));
+    QVERIFY2(script.seen().last().label.startsWith(message),
+             qPrintable(script.seen().last().label));
+
+    // The player's archive is where it was, as it was.
+    QCOMPARE(TestFiles::read(path), archiveBytes);
+    QMap<QString, QByteArray> expected = before;
+    InstalledPackages records;
+    QVERIFY(records.load());
+    if (folder.isEmpty()) {
+        QCOMPARE(TestFiles::tree(game()), before);
+        QVERIFY(records.all().isEmpty());
+        return;
+    }
+    // Whole-tree: the package's files in its folder, nothing else touched.
+    const QMap<QString, QByteArray> after = TestFiles::tree(game());
+    expected.insert(folder + "/", QByteArray());
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        expected.insert(folder + "/" + it.key(), it.value());
+        if (it.key().contains('/'))
+            expected.insert(folder + "/" + it.key().section('/', 0, 0) + "/", QByteArray());
+    }
+    if (folder.startsWith("Databases"))
+        expected.insert(folder + "/SaveGames/", QByteArray());
+    QCOMPARE(after, expected);
+
+    QCOMPARE(records.all().size(), 1);
+    const InstalledPackage record = records.all().first();
+    QCOMPARE(record.name, QString("Real World"));
+    QVERIFY(record.fromDisk);
+    QVERIFY(record.url.isEmpty());
+    QCOMPARE(record.folder, folder);
+    // The catalogue's package of that name is not marked, and no update check asks about it.
+    auto *repo = child<QListWidget>(*window, "repo_list");
+    for (int row = 0; row < repo->count(); ++row)
+        QCOMPARE(repo->item(row)->data(Zerun::markRole).toInt(), int(Zerun::NotInstalled));
+    QVERIFY(!host->requests().join('\n').contains("realworld.zip"));
+    // The Installed view lists it, from disk.
+    child<QComboBox>(*window, "repo_filter")->setCurrentIndex(Zerun::installedFilter);
+    const QStringList shown = texts("repo_list");
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().startsWith("Real World" +
+                                      QString(archive == "pictures" ? " [Pic Pack]"
+                                              : archive == "skin"   ? " [Skin]"
+                                                                    : " [Mod]") +
+                                      " (from disk)  \u2014 " + folder + ", installed "),
+             qPrintable(shown.first()));
+}
+
+void TestRoad::verifyInstalledPackage()
+{
+    // Installed through the window, then changed by the player; Verify shows what changed.
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    addToList("Real World [Mod]");
+    {
+        // Gone before the next script, which must get every dialog that follows.
+        ModalScript install({ModalScript::acceptText("RealWorld")});
+        download(install);
+    }
+    QTest::mouseClick(child<QPushButton>(*window, "back"), Qt::LeftButton);
+    QVERIFY(QFile::remove(game("Databases/RealWorld/readme.txt")));
+    QVERIFY(writeFile(game("Databases/RealWorld/data/promotions.txt"), "mine"));
+    QVERIFY(writeFile(game("Databases/RealWorld/notes.txt"), "my notes"));
+
+    auto *repo = child<QListWidget>(*window, "repo_list");
+    auto *verify = child<QPushButton>(*window, "verify_package");
+    repo->clearSelection();
+    QVERIFY(!verify->isEnabled());
+    repo->setCurrentItem(repo->findItems("Real World [Mod]", Qt::MatchExactly).first());
+    QVERIFY(verify->isEnabled());
+    QString report;
+    ModalScript script({[&](QWidget *modal) {
+        report = child<QPlainTextEdit>(*modal, "report_text")->toPlainText();
+        ModalScript::reject()(modal);
+    }});
+    QTest::mouseClick(verify, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(script.finished(), 20000);
+    QCOMPARE(report, QString("Real World (Databases/RealWorld): 1 missing, 1 changed\n"
+                             "Missing:\n    readme.txt\n"
+                             "Changed:\n    data/promotions.txt\n"
+                             "Your own files (not part of the package, left alone):\n"
+                             "    notes.txt"));
+}
+
+void TestRoad::repairFromTheCatalogue_data()
+{
+    // `hostChanged`: the host serves another archive at the address by the time of the repair.
+    QTest::addColumn<bool>("hostChanged");
+    QTest::newRow("the archive that was installed") << false;
+    QTest::newRow("the host now serves another file") << true;
+}
+
+void TestRoad::repairFromTheCatalogue()
+{
+    QFETCH(bool, hostChanged);
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    addToList("Real World [Mod]");
+    {
+        // Gone before the next script, which must get every dialog that follows.
+        ModalScript install({ModalScript::acceptText("RealWorld")});
+        download(install);
+    }
+    QTest::mouseClick(child<QPushButton>(*window, "back"), Qt::LeftButton);
+    const QMap<QString, QByteArray> installed = TestFiles::tree(game());
+
+    QVERIFY(QFile::remove(game("Databases/RealWorld/readme.txt")));
+    QVERIFY(writeFile(game("Databases/RealWorld/data/promotions.txt"), "mine"));
+    QVERIFY(writeFile(game("Databases/RealWorld/notes.txt"), "my notes"));
+    const QMap<QString, QByteArray> broken = TestFiles::tree(game());
+    if (hostChanged)
+        makePackage("realworld.zip", {{"readme.txt", "Real World 2017\n"}});
+
+    auto *repo = child<QListWidget>(*window, "repo_list");
+    repo->setCurrentItem(repo->findItems("Real World [Mod]", Qt::MatchExactly).first());
+    QList<ModalScript::Step> steps{
+        [](QWidget *modal) { child<QPushButton>(*modal, "repair_package")->click(); }};
+    if (hostChanged)
+        steps << ModalScript::clickButton("Cancel");
+    else
+        steps << ModalScript::clickButton("Take the Package's") << ModalScript::clickButton("OK");
+    auto script = std::make_unique<ModalScript>(steps);
+    QTest::mouseClick(child<QPushButton>(*window, "verify_package"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(script->finished(), 20000);
+    QCOMPARE(script->unexpected(), 0);
+
+    if (hostChanged) {
+        QVERIFY2(script->seen().last().label.startsWith(
+                     "The host now serves another file for Real World than the one installed"),
+                 qPrintable(script->seen().last().label));
+        QCOMPARE(TestFiles::tree(game()), broken);
+        return;
+    }
+    QVERIFY2(script->seen().last().label.startsWith("Repaired Real World in Databases/RealWorld."),
+             qPrintable(script->seen().last().label));
+    // The package's files as installed; the player's notes stay, the player's edit set aside.
+    QMap<QString, QByteArray> expected = installed;
+    expected.insert("Databases/RealWorld/notes.txt", "my notes");
+    expected.insert("Databases/RealWorld/data/promotions.txt" + PackageInstall::mineSuffix(),
+                    "mine");
+    QCOMPARE(TestFiles::tree(game()), expected);
+    // And a second verify finds it whole.
+    script.reset();
+    QString report;
+    ModalScript again({[&](QWidget *modal) {
+        report = child<QPlainTextEdit>(*modal, "report_text")->toPlainText();
+        ModalScript::reject()(modal);
+    }});
+    repo->setCurrentItem(repo->findItems("Real World [Mod]", Qt::MatchExactly).first());
+    QTest::mouseClick(child<QPushButton>(*window, "verify_package"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(again.finished(), 20000);
+    QVERIFY2(report.startsWith("Real World (Databases/RealWorld): All 2 files as installed"),
+             qPrintable(report));
 }
 
 QTEST_MAIN(TestRoad)

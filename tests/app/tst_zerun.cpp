@@ -143,7 +143,8 @@ void TestZerun::layouts_data()
     QTest::newRow("horizontalLayout_3")
         << "horizontalLayout_3"
         << "" << 6 << QList<int>{-1, 0, 10, -1}
-        << QStringList{"add_to_list", "uninstall_package", "(spacer)", "download_items"};
+        << QStringList{"add_to_list",       "uninstall_package", "verify_package",
+                       "install_from_file", "(spacer)",          "download_items"};
     QTest::newRow("verticalLayout_3")
         << "verticalLayout_3"
         << "page_2" << 6 << QList<int>{11, 11, 11, 11}

@@ -1,0 +1,96 @@
+#include "diskpackage.h"
+
+#include "tscompression.h"
+
+#include <QFileInfo>
+#include <QMimeData>
+
+#include <quazip.h>
+#include <quazipfileinfo.h>
+
+QStringList DiskPackage::archivesOf(const QList<QUrl> &urls)
+{
+    QStringList archives;
+    for (const QUrl &url : urls) {
+        if (!url.isLocalFile())
+            return {};
+        const QString path = url.toLocalFile();
+        if (!path.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive) || QFileInfo(path).isDir())
+            return {};
+        archives << path;
+    }
+    return archives;
+}
+
+QStringList DiskPackage::archivesOf(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    return archivesOf(data->urls());
+}
+
+QString DiskPackage::packageName(const QString &archive)
+{
+    const QString file = QFileInfo(archive).fileName();
+    return file.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive) ? file.chopped(4) : file;
+}
+
+bool DiskPackage::entryNames(const QString &archive, QStringList *names, QString *why)
+{
+    names->clear();
+    if (!QFileInfo(archive).isFile()) {
+        *why = QStringLiteral("the file is not there any more");
+        return false;
+    }
+    QuaZip zip(archive);
+    TsCompression::prepareNames(zip);
+    if (!zip.open(QuaZip::mdUnzip)) {
+        *why = QStringLiteral("not a readable zip archive");
+        return false;
+    }
+    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
+        QuaZipFileInfo64 info;
+        if (!TsCompression::currentInfo(&zip, &info)) {
+            zip.close();
+            *why = QStringLiteral("the archive's directory is damaged");
+            return false;
+        }
+        *names << TsCompression::entryName(info);
+    }
+    const bool walked = zip.getZipError() == UNZ_OK;
+    zip.close();
+    if (!walked) {
+        *why = QStringLiteral("the archive's directory is damaged");
+        return false;
+    }
+    return true;
+}
+
+QString DiskPackage::likelyKind(const QStringList &entryNames)
+{
+    static const QStringList images = {
+        QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"), QStringLiteral("gif"),
+        QStringLiteral("bmp"), QStringLiteral("webp"), QStringLiteral("tga")};
+    static const QStringList skinFiles = {QStringLiteral("ini"), QStringLiteral("css"),
+                                          QStringLiteral("qss")};
+    int files = 0;
+    int pictures = 0;
+    bool skin = false;
+    for (const QString &name : entryNames) {
+        if (name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\')))
+            continue;
+        ++files;
+        const QString base = name.section(QLatin1Char('/'), -1).toLower();
+        const QString suffix = base.section(QLatin1Char('.'), -1);
+        if (base == QLatin1String("skin.ini") ||
+            (suffix != QLatin1String("ini") && skinFiles.contains(suffix)))
+            skin = true;
+        if (images.contains(suffix))
+            ++pictures;
+    }
+    if (skin)
+        return QStringLiteral("skin");
+    if (files > 0 && pictures * 2 > files)
+        return QStringLiteral("pics");
+    return QStringLiteral("mods");
+}
