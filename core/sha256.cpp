@@ -4,16 +4,33 @@
 
 #include <openssl/evp.h>
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
+
+EVP_MD *fetched = nullptr;
+
+// Handed back before the library's own clean-up at exit (registered after it, so it runs
+// first), which would otherwise leave the fetched method's parts unreachable.
+void releaseAlgorithm()
+{
+    EVP_MD_free(fetched);
+    fetched = nullptr;
+}
 
 // Looked up once: an implicit lookup on every start of a hash costs more than hashing a small
 // file.
 const EVP_MD *algorithm()
 {
-    static EVP_MD *const md = EVP_MD_fetch(nullptr, "SHA256", nullptr);
-    return md ? md : EVP_sha256();
+    static const EVP_MD *const md = [] {
+        fetched = EVP_MD_fetch(nullptr, "SHA256", nullptr);
+        if (!fetched)
+            return EVP_sha256();
+        std::atexit(releaseAlgorithm);
+        return static_cast<const EVP_MD *>(fetched);
+    }();
+    return md;
 }
 
 // Files are read in pieces of this size.
