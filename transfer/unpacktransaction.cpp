@@ -444,13 +444,7 @@ bool UnpackTransaction::commit()
     resumeChecksOff = false;
     if (!moved) {
         createdFolders << guard.createdFolderList();
-        phase = Phase::Undoing;
-        writeJournal(Phase::Undoing);
-        undoMoves();
-        removeWork();
-        removeCreatedFolders(createdFolders);
-        removeJournal();
-        phase = Phase::Done;
+        undoCommit();
         return false;
     }
     if (hold) {
@@ -460,13 +454,7 @@ bool UnpackTransaction::commit()
         phase = Phase::Committed;
         if (!writeJournal(Phase::Committed)) {
             // Without the journal nobody could finish the change later: undo it now.
-            phase = Phase::Undoing;
-            writeJournal(Phase::Undoing);
-            undoMoves();
-            removeWork();
-            removeCreatedFolders(createdFolders);
-            removeJournal();
-            phase = Phase::Done;
+            undoCommit();
             error = QStringLiteral("could not write the journal ") + journal;
             return false;
         }
@@ -476,6 +464,17 @@ bool UnpackTransaction::commit()
     removeJournal();
     phase = Phase::Done;
     return true;
+}
+
+void UnpackTransaction::undoCommit()
+{
+    phase = Phase::Undoing;
+    writeJournal(Phase::Undoing);
+    undoMoves();
+    removeWork();
+    removeCreatedFolders(createdFolders);
+    removeJournal();
+    phase = Phase::Done;
 }
 
 void UnpackTransaction::rollback()

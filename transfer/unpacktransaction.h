@@ -149,6 +149,8 @@ private:
     void removeJournal() const;
     bool moveIntoPlace(UnpackGuard &guard);
     void undoMoves();
+    // Puts back what a failed commit moved, and ends the run.
+    void undoCommit();
     void removeWork();
 
     QString root;
