@@ -751,3 +751,26 @@ QVector<InstalledFile> InstalledPackages::describe(const QString &folder,
     }
     return files;
 }
+
+QJsonArray InstalledPackages::filesToJson(const QVector<InstalledFile> &files)
+{
+    QJsonArray list;
+    for (const InstalledFile &file : files)
+        list.append(QJsonObject{{QStringLiteral("path"), file.path},
+                                {QStringLiteral("size"), double(file.size)},
+                                {QStringLiteral("sha256"), QString::fromLatin1(file.sha256)}});
+    return list;
+}
+
+QVector<InstalledFile> InstalledPackages::filesFromJson(const QJsonArray &list)
+{
+    QVector<InstalledFile> files;
+    files.reserve(list.size());
+    for (const QJsonValue &value : list) {
+        const QJsonObject item = value.toObject();
+        files.append(InstalledFile{item.value(QStringLiteral("path")).toString(),
+                                   qint64(item.value(QStringLiteral("size")).toDouble()),
+                                   item.value(QStringLiteral("sha256")).toString().toLatin1()});
+    }
+    return files;
+}

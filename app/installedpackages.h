@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QJsonArray>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -92,6 +93,10 @@ public:
 
     // Why the last call failed, in words for the log.
     QString errorString() const { return error; }
+
+    // Recorded files as journals carry them: [{path, size, sha256}].
+    static QJsonArray filesToJson(const QVector<InstalledFile> &files);
+    static QVector<InstalledFile> filesFromJson(const QJsonArray &list);
 
     // The SHA-256 of a file's bytes, in hex; empty when it cannot be read.
     static QByteArray sha256Of(const QString &path);

@@ -46,29 +46,6 @@ bool crcOfFile(const QString &path, quint32 *crc)
     return true;
 }
 
-QJsonArray filesToJson(const QVector<InstalledFile> &files)
-{
-    QJsonArray list;
-    for (const InstalledFile &file : files)
-        list.append(QJsonObject{{QStringLiteral("path"), file.path},
-                                {QStringLiteral("size"), double(file.size)},
-                                {QStringLiteral("sha256"), QString::fromLatin1(file.sha256)}});
-    return list;
-}
-
-QVector<InstalledFile> filesFromJson(const QJsonArray &list)
-{
-    QVector<InstalledFile> files;
-    files.reserve(list.size());
-    for (const QJsonValue &value : list) {
-        const QJsonObject item = value.toObject();
-        files.append(InstalledFile{item.value(QStringLiteral("path")).toString(),
-                                   qint64(item.value(QStringLiteral("size")).toDouble()),
-                                   item.value(QStringLiteral("sha256")).toString().toLatin1()});
-    }
-    return files;
-}
-
 // A name beside `path` that nothing has yet: "<path><suffix>", then "-2", "-3", ...
 QString freeName(const QString &path, const QString &suffix)
 {
@@ -343,7 +320,7 @@ QString PackageInstall::stageDone(UnpackTransaction &run)
         {QStringLiteral("validator"), record.validator},
         {QStringLiteral("installed"), record.installed.toString(Qt::ISODateWithMs)},
         {QStringLiteral("fromDisk"), record.fromDisk},
-        {QStringLiteral("files"), filesToJson(record.files)}};
+        {QStringLiteral("files"), InstalledPackages::filesToJson(record.files)}};
     QStringList previousCreated;
     if (hasPrevious && previous.createdFoldersKnown)
         previousCreated = previous.createdFolders;
@@ -352,7 +329,7 @@ QString PackageInstall::stageDone(UnpackTransaction &run)
         {QStringLiteral("gameFolder"), game},
         {QStringLiteral("record"), recordObject},
         {QStringLiteral("mine"), mine},
-        {QStringLiteral("obsolete"), filesToJson(obsolete)},
+        {QStringLiteral("obsolete"), InstalledPackages::filesToJson(obsolete)},
         {QStringLiteral("previousCreated"), QJsonArray::fromStringList(previousCreated)}});
     return QString();
 }
@@ -404,7 +381,8 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     record.installed = QDateTime::fromString(
         recordObject.value(QStringLiteral("installed")).toString(), Qt::ISODateWithMs);
     record.fromDisk = recordObject.value(QStringLiteral("fromDisk")).toBool();
-    record.files = filesFromJson(recordObject.value(QStringLiteral("files")).toArray());
+    record.files =
+        InstalledPackages::filesFromJson(recordObject.value(QStringLiteral("files")).toArray());
     const QString folder = QDir::cleanPath(game + QLatin1Char('/') + record.folder);
     const auto inside = [&](const QString &path) {
         const QString clean = QDir::cleanPath(path);
@@ -440,7 +418,7 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
 
     // The previous version's files that this one lacks.
     const QVector<InstalledFile> obsolete =
-        filesFromJson(payload.value(QStringLiteral("obsolete")).toArray());
+        InstalledPackages::filesFromJson(payload.value(QStringLiteral("obsolete")).toArray());
     if (!obsolete.isEmpty()) {
         const PackageRemoval::Result removed = PackageRemoval::removeFiles(
             game, record.folder, obsolete, &records, record.name, record.kind);

@@ -74,16 +74,6 @@ void removeEmptyFolders(QStringList folders, const QString &game)
     }
 }
 
-QJsonArray filesToJson(const QVector<InstalledFile> &files)
-{
-    QJsonArray list;
-    for (const InstalledFile &file : files)
-        list.append(QJsonObject{{QStringLiteral("path"), file.path},
-                                {QStringLiteral("size"), double(file.size)},
-                                {QStringLiteral("sha256"), QString::fromLatin1(file.sha256)}});
-    return list;
-}
-
 } // namespace
 
 bool PackageRemoval::reachableWithoutLinks(const QString &base, const QString &relative)
@@ -200,7 +190,7 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
             {QStringLiteral("folder"), folder},
             {QStringLiteral("createdFolders"), QJsonArray::fromStringList(record.createdFolders)},
             {QStringLiteral("createdFoldersKnown"), record.createdFoldersKnown},
-            {QStringLiteral("files"), filesToJson(files)}};
+            {QStringLiteral("files"), InstalledPackages::filesToJson(files)}};
         QDir().mkpath(QFileInfo(journalPath).path());
         QSaveFile save(journalPath);
         const QByteArray bytes = QJsonDocument(journal).toJson(QJsonDocument::Compact);
@@ -315,13 +305,8 @@ bool PackageRemoval::recover(const QString &journalPath, InstalledPackages &reco
         return false;
     }
     // The files as the journal lists them: the record may already be gone.
-    QVector<InstalledFile> files;
-    for (const QJsonValue &value : journal.value(QStringLiteral("files")).toArray()) {
-        const QJsonObject item = value.toObject();
-        files.append(InstalledFile{item.value(QStringLiteral("path")).toString(),
-                                   qint64(item.value(QStringLiteral("size")).toDouble()),
-                                   item.value(QStringLiteral("sha256")).toString().toLatin1()});
-    }
+    const QVector<InstalledFile> files =
+        InstalledPackages::filesFromJson(journal.value(QStringLiteral("files")).toArray());
     const InstalledPackage *known = records.find(record.name, record.kind);
     if (known)
         record = *known;
