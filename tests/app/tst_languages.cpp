@@ -69,11 +69,6 @@ void TestLanguages::choiceIsKeptAndNoted()
     AppPaths::setCurrentLanguage(running);
     Zerun window;
     auto *combo = child<QComboBox>(window, "language_choice");
-    QStringList names;
-    for (int i = 0; i < combo->count(); ++i)
-        names << combo->itemText(i);
-    QCOMPARE(names,
-             QStringList({"English", "Deutsch", "Français", "Español", "Português (Brasil)"}));
     QCOMPARE(combo->currentIndex(), shownIndex);
     QVERIFY(child<QLabel>(window, "language_note")->text().isEmpty());
 
