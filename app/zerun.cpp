@@ -7,6 +7,7 @@
 #include "installedpackages.h"
 #include "installrecovery.h"
 #include "installrules.h"
+#include "languagechoice.h"
 #include "openfolder.h"
 #include "packageremoval.h"
 #include "packagerepair.h"
@@ -158,6 +159,14 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     ui->stackedWidget->setCurrentIndex(0);
     ui->catalogue_status->hide();
     ui->retry_catalogue->hide();
+
+    // The language of the next start: the choice is kept at once, the page says when it applies.
+    auto *languages = new LanguageChoice(this);
+    for (const LanguageChoice::Language &language : LanguageChoice::languages())
+        ui->language_choice->addItem(language.name, language.code);
+    ui->language_choice->setCurrentIndex(languages->currentIndex());
+    connect(ui->language_choice, QOverload<int>::of(&QComboBox::currentIndexChanged), languages,
+            [this, languages](int index) { ui->language_note->setText(languages->choose(index)); });
 
     // Made once for the window's life, so later batches never get a second copy.
     connect(&downloadManager, &DownloadManager::result, this, &Zerun::status);

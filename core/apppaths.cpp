@@ -243,10 +243,7 @@ QString AppPaths::currentLanguage()
     const QString localeName = QLocale::system().name();
     const int cut = localeName.lastIndexOf(QLatin1Char('_'));
     const QString code = cut < 0 ? QString() : localeName.left(cut);
-    if (QFile::exists(QDir::currentPath() + QStringLiteral("/languages/") + code +
-                      QStringLiteral(".qm")))
-        return code;
-    return QStringLiteral("en");
+    return languageFile(code).isEmpty() ? QStringLiteral("en") : code;
 }
 
 void AppPaths::setCurrentLanguage(const QString &code)
@@ -264,10 +261,23 @@ void AppPaths::setGameFolder(const QString &folder)
     TsXML::save(TsXML::Preferences, gameFolderKey, folder);
 }
 
+QString AppPaths::languageFile(const QString &code)
+{
+    // A code names a file in languages/, never a path elsewhere.
+    if (code.isEmpty() || code.contains(QLatin1Char('/')) || code.contains(QLatin1Char('\\')) ||
+        code.startsWith(QLatin1Char('.')))
+        return {};
+    const QString name = QStringLiteral("/languages/") + code + QStringLiteral(".qm");
+    for (const QString &folder : {QDir::currentPath(), applicationFolder()}) {
+        if (QFile::exists(folder + name))
+            return folder + name;
+    }
+    return {};
+}
+
 bool AppPaths::hasLanguageData(const QString &code)
 {
-    if (!QFile::exists(QDir::currentPath() + QStringLiteral("/languages/") + code +
-                       QStringLiteral(".qm"))) {
+    if (languageFile(code).isEmpty()) {
         TsLogging::Log::channelDebug(TsLogging::Channel::alertName(),
                                      QStringLiteral("No Language Data has been found"));
         return false;

@@ -55,6 +55,10 @@ public:
     static QString currentLanguage();
     static void setCurrentLanguage(const QString &code);
     static bool hasLanguageData(const QString &code);
+    // The compiled translation "<code>.qm": in the working folder's languages/, else in the
+    // languages/ folder beside the executable (an installed program started from elsewhere);
+    // empty when neither has it.
+    static QString languageFile(const QString &code);
 
     // The game folder the player chose, kept as "game_folder" in the Preferences store; empty
     // when never chosen. Whether it still holds the game is for the caller to judge.

@@ -37,21 +37,30 @@ QStringList joinable(std::initializer_list<const char *> lines)
     return list;
 }
 
-QString typeSuffix(QtMsgType type)
+// The alert dialog's title, "Channel Log: alert.log | Debug", in the player's language; the
+// records themselves stay as written.
+QString alertTitle(const char *category, QtMsgType type)
 {
+    const char *kind = nullptr;
     switch (type) {
     case QtFatalMsg:
-        return QStringLiteral(" Fatal");
+        kind = QT_TRANSLATE_NOOP("TsLogging", "Fatal");
+        break;
     case QtWarningMsg:
-        return QStringLiteral(" Warning");
+        kind = QT_TRANSLATE_NOOP("TsLogging", "Warning");
+        break;
     case QtDebugMsg:
-        return QStringLiteral(" Debug");
+        kind = QT_TRANSLATE_NOOP("TsLogging", "Debug");
+        break;
     case QtInfoMsg:
-        return QStringLiteral(" Information");
+        kind = QT_TRANSLATE_NOOP("TsLogging", "Information");
+        break;
     case QtCriticalMsg:
         break;
     }
-    return QString();
+    const QString head = QCoreApplication::translate("TsLogging", "Channel Log: %1 |")
+                             .arg(QString::fromLatin1(category));
+    return kind ? head + QLatin1Char(' ') + QCoreApplication::translate("TsLogging", kind) : head;
 }
 
 // The window layer's hooks. The handler reads the alert presenter from any thread, so both are
@@ -411,8 +420,7 @@ void messageHandler(QtMsgType type, const QMessageLogContext &context, const QSt
         DailyLog::instance().append(moment(), recordText(message));
 
     if (qstrcmp(category, "alert.log") == 0) {
-        const QString title = QStringLiteral("Channel Log: ") + QString::fromLatin1(category) +
-                              QStringLiteral(" |") + typeSuffix(type);
+        const QString title = alertTitle(category, type);
         // The dialog is a widget: it can only be touched from the application's thread.
         // Messages from other threads hand the work over to that thread.
         QCoreApplication *application = QCoreApplication::instance();

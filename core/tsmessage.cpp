@@ -13,12 +13,12 @@
 
 void TsMessage::warning(const QString &text)
 {
-    message(QStringLiteral("Warning"), text);
+    message(tr("Warning"), text);
 }
 
 void TsMessage::information(const QString &text)
 {
-    message(QStringLiteral("Information"), text);
+    message(tr("Information"), text);
 }
 
 void TsMessage::message(const QString &title, const QString &text)
@@ -32,7 +32,7 @@ void TsMessage::message(const QString &title, const QString &text)
 
     auto *panelLayout = new QVBoxLayout;
     auto *buttonRow = new QHBoxLayout;
-    auto *closeButton = new PrimaryButton(QStringLiteral("Close"));
+    auto *closeButton = new PrimaryButton(tr("Close"));
     auto *spacer = new Spacer;
     buttonRow->addWidget(spacer);
     buttonRow->addWidget(closeButton);

@@ -11,7 +11,8 @@ if [[ ! -f build/CMakeCache.txt ]]; then
   export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build build --target zerun-installer zerun-crash-report zerun-data zerun-package-files
+cmake --build build --target zerun-installer zerun-crash-report zerun-data zerun-languages \
+  zerun-package-files
 (cd build && cpack -G DEB)
 
 version=$(sed -n 's/^project(ZerunInstaller VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)

@@ -39,8 +39,9 @@ void versionFileArrived(TsDownloader *downloader, bool explicitCheck)
         if (updateOffer())
             updateOffer()(notes);
     } else if (explicitCheck)
-        TsMessage::message(QStringLiteral("Check for Updates"),
-                           QStringLiteral("You currently have the latest version."));
+        TsMessage::message(
+            QCoreApplication::translate("UpdateCheck", "Check for Updates"),
+            QCoreApplication::translate("UpdateCheck", "You currently have the latest version."));
 }
 
 } // namespace

@@ -23,7 +23,7 @@ void showSessionLog(const QString &logText)
 {
     auto *window = new FramelessWindow;
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(QStringLiteral("Session Log"));
+    window->setWindowTitle(QCoreApplication::translate("LogWindows", "Session Log"));
     window->setFixedSize(640, 360);
 
     DialogHost::applyDarkLook(window);

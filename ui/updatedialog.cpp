@@ -4,6 +4,7 @@
 #include "framelesswindow.h"
 #include "primarybutton.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -17,7 +18,7 @@ FramelessWindow *showUpdateDialog(const QString &notes, std::function<void()> do
     auto *dialog = new FramelessWindow(host);
     DialogHost::applyDarkLook(dialog);
     dialog->setObjectName(QStringLiteral("updateDialog"));
-    dialog->setWindowTitle(QStringLiteral("Check for Updates"));
+    dialog->setWindowTitle(QCoreApplication::translate("UpdateDialog", "Check for Updates"));
     dialog->setTitleBarColor(DialogHost::titleBarColor(), true);
     dialog->setFixedSize(640, 360);
 
@@ -29,8 +30,9 @@ FramelessWindow *showUpdateDialog(const QString &notes, std::function<void()> do
     browser->setPlainText(notes);
     layout->addWidget(browser);
     auto *buttons = new QHBoxLayout;
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
-    auto *downloadButton = new PrimaryButton(QStringLiteral("Download in External Browser"));
+    auto *cancel = new QPushButton(QCoreApplication::translate("UpdateDialog", "Cancel"));
+    auto *downloadButton = new PrimaryButton(
+        QCoreApplication::translate("UpdateDialog", "Download in External Browser"));
     buttons->addWidget(cancel);
     buttons->addWidget(downloadButton);
     layout->addLayout(buttons);

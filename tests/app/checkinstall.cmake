@@ -14,6 +14,8 @@ foreach(file
     bin/data/art/winico.png
     bin/data/fonts/Lato-Regular.ttf
     bin/data/fonts/Lato-Bold.ttf
+    bin/languages/de.qm
+    bin/languages/pt.qm
     share/applications/zerun-installer.desktop
     share/icons/hicolor/256x256/apps/zerun-installer.png)
   if(NOT EXISTS ${PREFIX}/${file})

@@ -77,6 +77,10 @@ void TestDebPackage::holdsTheInstallTree()
         expected << QString("usr/lib/zerun-installer/data/fonts/Lato-%1.ttf -> "
                             "/usr/share/fonts/truetype/lato/Lato-%1.ttf")
                         .arg(face);
+    // One compiled translation for each of the project's languages/*.ts.
+    const QDir sources(QStringLiteral(ZERUN_TEST_DATA "/../../languages"));
+    for (const QFileInfo &ts : sources.entryInfoList({"*.ts"}, QDir::Files))
+        expected << "usr/lib/zerun-installer/languages/" + ts.completeBaseName() + ".qm";
     expected.sort();
     QCOMPARE(entries, expected);
 

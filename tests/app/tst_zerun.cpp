@@ -137,9 +137,10 @@ void TestZerun::layouts_data()
     QTest::newRow("horizontalLayout")
         << "horizontalLayout"
         << "" << 6 << QList<int>{-1, -1, -1, -1} << QStringList{"repo_list", "file_list"};
-    QTest::newRow("horizontalLayout_5") << "horizontalLayout_5"
-                                        << "" << 6 << QList<int>{-1, -1, -1, -1}
-                                        << QStringList{"catalogue_status", "retry_catalogue"};
+    QTest::newRow("horizontalLayout_5")
+        << "horizontalLayout_5"
+        << "" << 6 << QList<int>{-1, -1, -1, -1}
+        << QStringList{"catalogue_status", "retry_catalogue", "language_note", "language_choice"};
     QTest::newRow("horizontalLayout_3")
         << "horizontalLayout_3"
         << "" << 6 << QList<int>{-1, 0, 10, -1}
