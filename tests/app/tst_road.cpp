@@ -121,6 +121,10 @@ private slots:
     void verifyInstalledPackage();
     void repairFromTheCatalogue_data();
     void repairFromTheCatalogue();
+    void updateAll_data();
+    void updateAll();
+    void exportImport_data();
+    void exportImport();
 
 private:
     // The sample packages: name -> files inside the archive.
@@ -1459,6 +1463,188 @@ void TestRoad::repairFromTheCatalogue()
     QTRY_VERIFY_WITH_TIMEOUT(again.finished(), 20000);
     QVERIFY2(report.startsWith("Real World (Databases/RealWorld): All 2 files as installed"),
              qPrintable(report));
+}
+
+void TestRoad::updateAll_data()
+{
+    // `changed`: the packages whose archive the host replaces; `edit`: the player changed a
+    // file of Neat Skin that its new version replaces.
+    QTest::addColumn<QStringList>("changed");
+    QTest::addColumn<bool>("edit");
+    QTest::newRow("nothing to update") << QStringList() << false;
+    QTest::newRow("one update") << QStringList{"faces"} << false;
+    QTest::newRow("two updates") << QStringList{"faces", "neatskin"} << false;
+    QTest::newRow("two updates, a player edit in one") << QStringList{"faces", "neatskin"} << true;
+}
+
+void TestRoad::updateAll()
+{
+    QFETCH(QStringList, changed);
+    QFETCH(bool, edit);
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    addToList("Faces [Pic Pack]");
+    addToList("Neat Skin [Skin]");
+    {
+        ModalScript install(
+            {ModalScript::acceptText("Faces"), ModalScript::acceptText("NeatSkin")});
+        download(install);
+    }
+    window.reset();
+
+    if (edit)
+        QVERIFY(writeFile(game("Skins/NeatSkin/skin.ini"), "the player's skin"));
+    QMap<QString, QByteArray> expected = TestFiles::tree(game());
+    if (changed.contains("faces")) {
+        QFile::remove(site->filePath("files/faces.zip"));
+        makePackage("faces.zip", {{"faces/one.txt", "face one, v2"}, {"faces/three.txt", "three"}});
+        expected.insert("Pictures/Faces/faces/one.txt", "face one, v2");
+        expected.remove("Pictures/Faces/faces/two.txt");
+        expected.insert("Pictures/Faces/faces/three.txt", "three");
+    }
+    if (changed.contains("neatskin")) {
+        QFile::remove(site->filePath("files/neatskin.zip"));
+        makePackage("neatskin.zip", {{"skin.ini", "[skin]\nname=Neat 2\n"}, {"bg/back.txt", "bg"}});
+        // Keep Mine: the package's version goes beside the player's.
+        expected.insert("Skins/NeatSkin/skin.ini" + (edit ? PackageInstall::newSuffix() : ""),
+                        "[skin]\nname=Neat 2\n");
+    }
+    // A repair's work folder that a killed run left behind goes at the next start.
+    QVERIFY(writeFile(AppPaths::downloadsFolder() + "/repair-Ab12Cd/faces.zip", "partial"));
+
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QVERIFY(!QFileInfo::exists(AppPaths::downloadsFolder() + "/repair-Ab12Cd"));
+    QTRY_VERIFY(host->requests().contains("HEAD /files/faces.zip") &&
+                host->requests().contains("HEAD /files/neatskin.zip"));
+    auto *button = child<QPushButton>(*window, "update_all");
+    if (changed.isEmpty()) {
+        QTest::qWait(100);
+        QVERIFY(button->isHidden());
+        QCOMPARE(TestFiles::tree(game()), expected);
+        return;
+    }
+    QTRY_COMPARE(button->text(), QString("Update all (%1)").arg(changed.size()));
+    QVERIFY(!button->isHidden());
+    if (changed.size() == 2 && !edit) {
+        child<QComboBox>(*window, "repo_filter")->setCurrentIndex(Zerun::installedFilter);
+        auto *repo = child<QListWidget>(*window, "repo_list");
+        repo->setCurrentRow(0);
+        window->resize(700, 360);
+        screenshot("installed-view");
+    }
+    QList<ModalScript::Step> steps;
+    if (edit)
+        steps << ModalScript::clickButton("Keep Mine");
+    ModalScript script(steps);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(*window, "quit")->isVisible(), 20000);
+    QVERIFY(script.finished());
+    QCOMPARE(script.unexpected(), 0);
+    QVERIFY2(!outcomes().contains("failed") && !outcomes().contains("skipped"),
+             qPrintable(outcomes()));
+    QCOMPARE(TestFiles::tree(game()), expected);
+    QVERIFY(button->isHidden());
+}
+
+void TestRoad::exportImport_data()
+{
+    // `fromCatalogue`: packages recorded as installed from the catalogue (Neat Skin is always
+    // recorded as installed from disk); `appended`: lines added to the exported file before it
+    // is read back; `listed`: the download list after the import; `report`: what it says.
+    QTest::addColumn<QStringList>("fromCatalogue");
+    QTest::addColumn<QByteArray>("appended");
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QString>("report");
+    const QStringList both{"Real World", "Faces"};
+    const QStringList bothListed{"Real World [Mod]", "Faces [Pic Pack]"};
+    QTest::newRow("round trip") << both << QByteArray() << bothListed
+                                << "Added 2 package(s) to the download list.";
+    QTest::newRow("a line the catalogue lacks")
+        << both << QByteArray("http://elsewhere/files/gone.zip,skin,Gone\r\n") << bothListed
+        << "Added 2 package(s) to the download list.\n\nNot in the package list:\n    Gone [Skin]";
+    QTest::newRow("garbage lines")
+        << QStringList{"Faces"} << QByteArray("\n<html>\x01\nhttp://h/a.zip,mods,A,B\n,skin,\n")
+        << QStringList{"Faces [Pic Pack]"}
+        << "Added 1 package(s) to the download list.\n\nLines that could not be read (nothing "
+           "was added for them):\n    line 3: <html>\x01\n    line 4: http://h/a.zip,mods,A,B\n"
+           "    line 5: ,skin,";
+    QTest::newRow("only a package from disk") << QStringList() << QByteArray() << QStringList()
+                                              << "Added 0 package(s) to the download list.";
+}
+
+void TestRoad::exportImport()
+{
+    QFETCH(QStringList, fromCatalogue);
+    QFETCH(QByteArray, appended);
+    QFETCH(QStringList, listed);
+    QFETCH(QString, report);
+    const QString base = host->baseUrl().toString() + "/files/";
+    {
+        InstalledPackages records;
+        QVERIFY(records.load());
+        const QMap<QString, QStringList> known{{"Real World", {"mods", "realworld.zip"}},
+                                               {"Faces", {"pics", "faces.zip"}}};
+        for (const QString &name : fromCatalogue) {
+            InstalledPackage package;
+            package.name = name;
+            package.kind = known.value(name).at(0);
+            package.folder = "Databases/" + name;
+            package.url = base + known.value(name).at(1);
+            QVERIFY(records.put(package));
+        }
+        InstalledPackage disk;
+        disk.name = "Neat Skin";
+        disk.kind = "skin";
+        disk.folder = "Skins/Neat";
+        disk.fromDisk = true;
+        QVERIFY(records.put(disk));
+    }
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+
+    QTemporaryDir shared;
+    const QString path = shared.filePath("set-up.txt");
+    const auto choose = [](const QString &file) -> ModalScript::Step {
+        return [file](QWidget *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            QVERIFY(dialog);
+            dialog->selectFile(file);
+            static_cast<QDialog *>(dialog)->accept();
+        };
+    };
+    {
+        ModalScript script({choose(path), ModalScript::clickButton("OK")});
+        QTest::mouseClick(child<QPushButton>(*window, "export_list"), Qt::LeftButton);
+        QTRY_VERIFY(script.finished());
+        QCOMPARE(script.seen().last().label,
+                 QString("Wrote %1 package(s) to ").arg(fromCatalogue.size()) + path);
+    }
+    // Catalogue lines, nothing of the package from disk.
+    const QByteArray exported = TestFiles::read(path);
+    QStringList lines = QString::fromUtf8(exported).split('\n', Qt::SkipEmptyParts);
+    lines.sort();
+    QStringList expectedLines;
+    if (fromCatalogue.contains("Faces"))
+        expectedLines << base + "faces.zip,pics,Faces";
+    if (fromCatalogue.contains("Real World"))
+        expectedLines << base + "realworld.zip,mods,Real World";
+    QCOMPARE(lines, expectedLines);
+
+    QVERIFY(writeFile(path, exported + appended));
+    QString shown;
+    ModalScript script({choose(path), [&shown](QWidget *modal) {
+                            shown = child<QPlainTextEdit>(*modal, "report_text")->toPlainText();
+                            ModalScript::reject()(modal);
+                        }});
+    QTest::mouseClick(child<QPushButton>(*window, "import_list"), Qt::LeftButton);
+    QTRY_VERIFY(script.finished());
+    QCOMPARE(script.unexpected(), 0);
+    QCOMPARE(shown, report);
+    QStringList onList = texts("file_list");
+    onList.sort();
+    listed.sort();
+    QCOMPARE(onList, listed);
 }
 
 QTEST_MAIN(TestRoad)
