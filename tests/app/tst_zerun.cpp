@@ -138,8 +138,9 @@ void TestZerun::layouts_data()
         << "horizontalLayout"
         << "" << 6 << QList<int>{-1, -1, -1, -1} << QStringList{"repo_list", "file_list"};
     QTest::newRow("horizontalLayout_5") << "horizontalLayout_5"
-                                        << "" << 6 << QList<int>{-1, -1, -1, -1}
-                                        << QStringList{"catalogue_status", "retry_catalogue"};
+                                        << "" << 6 << QList<int>{-1, -1, 10, -1}
+                                        << QStringList{"catalogue_status", "retry_catalogue",
+                                                       "update_all", "import_list", "export_list"};
     QTest::newRow("horizontalLayout_3")
         << "horizontalLayout_3"
         << "" << 6 << QList<int>{-1, 0, 10, -1}
