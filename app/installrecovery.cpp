@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QUuid>
 
 QString InstallRecovery::journalFolder()
@@ -67,6 +68,35 @@ int InstallRecovery::removeLeftoverArchives()
     const QStringList archives = folder.entryList({QStringLiteral("*.zip")}, QDir::Files);
     for (const QString &name : archives)
         removed += QFile::remove(folder.filePath(name)) ? 1 : 0;
+    return removed;
+}
+
+QString InstallRecovery::repairFolderPrefix()
+{
+    return QStringLiteral("repair-");
+}
+
+int InstallRecovery::removeLeftoverWorkFolders()
+{
+    // Whatever the remaining journals name stays; they are small, so reading them whole is fine.
+    QByteArray journals;
+    const QDir journalDir(journalFolder());
+    const QStringList kept = journalDir.entryList(QDir::Files | QDir::Hidden);
+    for (const QString &name : kept) {
+        QFile journal(journalDir.filePath(name));
+        if (journal.open(QIODevice::ReadOnly))
+            journals += journal.readAll();
+    }
+    const QDir folder(AppPaths::downloadsFolder());
+    int removed = 0;
+    const QStringList leftovers =
+        folder.entryList({repairFolderPrefix() + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden);
+    for (const QString &name : leftovers) {
+        const QString path = folder.filePath(name);
+        if (QFileInfo(path).isSymLink() || journals.contains(name.toUtf8()))
+            continue;
+        removed += QDir(path).removeRecursively() ? 1 : 0;
+    }
     return removed;
 }
 

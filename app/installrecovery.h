@@ -29,6 +29,12 @@ public:
     // recovery is over (archives kept after a failure, archives orphaned by a closed window).
     // Partial downloads kept for resuming have names of their own and stay. Returns the count.
     static int removeLeftoverArchives();
+    // Removes the work folders a repair fetches its archive into (`repair-*` in the downloads
+    // folder) that an earlier run left behind, except one that a journal still kept (an install
+    // waiting for its game folder) names. Returns the count.
+    static int removeLeftoverWorkFolders();
+    // The prefix of those work folders' names.
+    static QString repairFolderPrefix();
 
     // Writes a diagnostic record that the message handler puts into the daily log file.
     static void note(const QString &text);

@@ -9,8 +9,10 @@
 #include "installrules.h"
 #include "languagechoice.h"
 #include "openfolder.h"
+#include "packagelistfile.h"
 #include "packageremoval.h"
 #include "packagerepair.h"
+#include "packageupdates.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
 #include "tscompression.h"
@@ -241,6 +243,9 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     connect(verifyAction, &QAction::triggered, this, &Zerun::verifySelected);
     ui->repo_list->addAction(verifyAction);
     connect(ui->install_from_file, &QPushButton::clicked, this, &Zerun::chooseArchives);
+    connect(ui->update_all, &QPushButton::clicked, this, &Zerun::updateAll);
+    connect(ui->export_list, &QPushButton::clicked, this, &Zerun::exportList);
+    connect(ui->import_list, &QPushButton::clicked, this, &Zerun::importList);
     // Archives dropped anywhere on the catalogue page, the lists included.
     auto *drops =
         new ArchiveDrops([this](const QStringList &archives) { installArchives(archives); }, this);
@@ -349,6 +354,11 @@ void Zerun::recoverInstalls()
         InstallRecovery::note(
             QStringLiteral("Removed %1 leftover archive(s) from the downloads folder")
                 .arg(archives));
+    const int folders = InstallRecovery::removeLeftoverWorkFolders();
+    if (folders > 0)
+        InstallRecovery::note(
+            QStringLiteral("Removed %1 leftover repair folder(s) from the downloads folder")
+                .arg(folders));
 }
 
 void Zerun::readCatalogue(const QByteArray &data)
@@ -527,6 +537,10 @@ void Zerun::updateUninstallButton()
                                       recordOf(entryOf(selected.first())) != nullptr);
     const bool verifying = verifier && verifier->isRunning();
     ui->verify_package->setEnabled(verifying || !selectedRecords().isEmpty());
+    const int updates =
+        int(PackageUpdates::pending(catalogue, packageRecords, updatesAvailable).size());
+    ui->update_all->setText(PackageUpdates::buttonText(updates));
+    ui->update_all->setVisible(updates > 0);
 }
 
 void Zerun::openSelectedFolder()
@@ -753,6 +767,7 @@ void Zerun::on_download_items_clicked()
     // the list again beside the running transfer.
     if (batchRunning)
         return;
+    updateFolders.clear();
     // Items know their catalogue entry; an item that does not (text dropped from elsewhere) is
     // matched by its name.
     downloadNames.clear();
@@ -812,15 +827,20 @@ void Zerun::startBatch(const QVector<int> &entries)
     transferPosition = 0;
     endedPackages = 0;
     batchRunning = !queuedUrls.isEmpty();
-    if (!closeGuardInstalled) {
-        // The frame closes the window; it asks first while a batch runs.
-        window()->installEventFilter(new CloseGuard([this] { return cancelBatch(true); }, this));
-        closeGuardInstalled = true;
-    }
+    guardClose();
 
     downloadManager.setOverwrite(true);
     downloadManager.setUrlList(queuedUrls);
     downloadManager.startList();
+}
+
+void Zerun::guardClose()
+{
+    if (closeGuardInstalled)
+        return;
+    // The frame closes the window; it asks first while a batch or an install from disk runs.
+    window()->installEventFilter(new CloseGuard([this] { return cancelBatch(true); }, this));
+    closeGuardInstalled = true;
 }
 
 QString Zerun::packageTitle(int position) const
@@ -943,9 +963,12 @@ void Zerun::install()
                              ? QString()
                              : queuedKinds.at(qBound(0, currentItem, int(queuedKinds.size()) - 1));
 
-    QString target;
+    // Update all puts each package into its recorded folder without a question.
+    QString target = updateFolders.value(queuedEntries.value(position, -1));
     QString journal;
-    if (!askFolder(kind, baseName, packageName, target, journal, position)) {
+    if (QFileInfo(target).isDir()) {
+        journal = InstallRecovery::newJournalPath();
+    } else if (!askFolder(kind, baseName, packageName, target, journal, position)) {
         // Nothing lands in the kind's own folder: the package is left out and the batch goes on.
         QFile::remove(archive);
         ui->progressInfo->setText(QStringLiteral("Skipped ") + packageName);
@@ -1215,6 +1238,21 @@ void Zerun::packageEnded(int position, Outcome outcome, const QString &reason)
 
 bool Zerun::cancelBatch(bool closing)
 {
+    if (!batchRunning && diskInstallRunning) {
+        // An install from disk or a repair: stopped (and undone) only when the player says so.
+        const int choice = StandardDialog::question(
+            QStringLiteral("Close"),
+            QStringLiteral("A package is still being installed. Stop it and close?\n\nWhat was "
+                           "unpacked so far is undone."),
+            {QStringLiteral("Stop and Close"), QStringLiteral("Go On")}, 1, 1);
+        if (choice != 0)
+            return false;
+        if (runningInstall)
+            runningInstall->cancel();
+        if (repairFetch)
+            repairFetch->quit();
+        return true;
+    }
     if (!batchRunning)
         return true;
     const QString current = packageLabel(transferPosition);
@@ -1557,6 +1595,7 @@ bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
                 *error = detail.isEmpty() ? text : text + QStringLiteral(": ") + detail;
                 waiting.quit();
             });
+    guardClose();
     diskInstallRunning = true;
     runningInstall = step;
     step->start();
@@ -1586,7 +1625,8 @@ void Zerun::repairPackage(const InstalledPackage &record)
                               text);
         tell(QStringLiteral("Could not repair ") + record.name + QStringLiteral(":\n\n") + text);
     };
-    QTemporaryDir fetched(AppPaths::downloadsFolder() + QStringLiteral("/repair-XXXXXX"));
+    QTemporaryDir fetched(AppPaths::downloadsFolder() + QLatin1Char('/') +
+                          InstallRecovery::repairFolderPrefix() + QStringLiteral("XXXXXX"));
     QString archive;
     if (record.fromDisk) {
         // The player's archive: asked for again, and only read.
@@ -1610,7 +1650,12 @@ void Zerun::repairPackage(const InstalledPackage &record)
             waiting.quit();
         });
         connect(&downloader, &TsDownloader::failed, &waiting, &QEventLoop::quit);
+        guardClose();
+        diskInstallRunning = true;
+        repairFetch = &waiting;
         waiting.exec();
+        repairFetch = nullptr;
+        diskInstallRunning = false;
         updateCatalogueStatus();
         if (!got) {
             fail(QStringLiteral("the archive could not be fetched from ") + record.url +
@@ -1668,4 +1713,62 @@ void Zerun::repairPackage(const InstalledPackage &record)
                           (summary.isEmpty() ? QString() : QStringLiteral("; ") + summary));
     tell(QStringLiteral("Repaired ") + record.name + QStringLiteral(" in ") + record.folder +
          QLatin1Char('.') + (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
+}
+
+void Zerun::updateAll()
+{
+    if (batchRunning || diskInstallRunning)
+        return;
+    updateFolders.clear();
+    QVector<int> entries;
+    const QVector<PackageUpdates::Update> updates =
+        PackageUpdates::pending(catalogue, packageRecords, updatesAvailable);
+    for (const PackageUpdates::Update &update : updates) {
+        entries << update.entry;
+        updateFolders.insert(update.entry, QDir::cleanPath(gameFolder + update.folder));
+    }
+    if (!entries.isEmpty())
+        startBatch(entries);
+}
+
+void Zerun::exportList()
+{
+    const QString path =
+        StandardDialog::selectFile(true, {}, QStringLiteral("Export Package List"),
+                                   QDir::homePath() + QStringLiteral("/packages.txt"),
+                                   QStringLiteral("Package lists (*.txt);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    int written = 0;
+    QString why;
+    QString text;
+    if (PackageListFile::save(path, packageRecords.all(), &written, &why))
+        text = QStringLiteral("Wrote %1 package(s) to ").arg(written) + path;
+    else
+        text = QStringLiteral("Could not write ") + path + QStringLiteral(": ") + why;
+    InstallRecovery::note(QStringLiteral("Export: ") + text);
+    StandardDialog::question(QStringLiteral("Export"), text, {QStringLiteral("OK")}, 0, 0);
+}
+
+void Zerun::importList()
+{
+    const QString path = StandardDialog::selectFile(
+        false, {}, QStringLiteral("Import Package List"), QDir::homePath(),
+        QStringLiteral("Package lists (*.txt);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    PackageListFile::Import result;
+    QString why;
+    if (!PackageListFile::load(path, catalogue, &result, &why)) {
+        StandardDialog::question(QStringLiteral("Import"),
+                                 QStringLiteral("Could not read ") + path + QStringLiteral(": ") +
+                                     why,
+                                 {QStringLiteral("OK")}, 0, 0);
+        return;
+    }
+    for (const int entry : qAsConst(result.entries))
+        addToDownloadList(entry);
+    InstallRecovery::note(QStringLiteral("Import of ") + path + QStringLiteral(": ") +
+                          result.describe());
+    showReport(QStringLiteral("Import"), result.describe());
 }

@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+class QEventLoop;
 class QListWidgetItem;
 class TsDownloader;
 
@@ -170,6 +171,13 @@ private:
     void chooseArchives();
     void installArchives(const QStringList &archives);
     void installFromDisk(const QString &archive);
+    // One batch of the installed packages with a newer archive, each into its recorded folder.
+    void updateAll();
+    // The installed catalogue packages to a file, and such a file onto the download list.
+    void exportList();
+    void importList();
+    // From the first batch or install from disk on, the frame asks before it closes.
+    void guardClose();
     // The list item entry of a package installed from disk: its index in the records, below -1.
     static int diskEntry(int recordIndex) { return -2 - recordIndex; }
 
@@ -230,4 +238,8 @@ private:
     // Verify of installed packages; made when first used, kept for the window's life.
     std::unique_ptr<PackageVerify> verifier;
     bool diskInstallRunning = false;
+    // While a repair fetches its archive: the wait that closing the window ends.
+    QEventLoop *repairFetch = nullptr;
+    // Update all: the catalogue entries of the batch and their recorded folders (absolute).
+    QHash<int, QString> updateFolders;
 };

@@ -121,6 +121,10 @@ private slots:
     void verifyInstalledPackage();
     void repairFromTheCatalogue_data();
     void repairFromTheCatalogue();
+    void updateAll_data();
+    void updateAll();
+    void exportImport_data();
+    void exportImport();
 
 private:
     // The sample packages: name -> files inside the archive.
@@ -1459,6 +1463,170 @@ void TestRoad::repairFromTheCatalogue()
     QTRY_VERIFY_WITH_TIMEOUT(again.finished(), 20000);
     QVERIFY2(report.startsWith("Real World (Databases/RealWorld): All 2 files as installed"),
              qPrintable(report));
+}
+
+void TestRoad::updateAll_data()
+{
+    // `changed`: the packages whose archive the host replaces; `edit`: the player changed a
+    // file of Neat Skin that its new version replaces.
+    QTest::addColumn<QStringList>("changed");
+    QTest::addColumn<bool>("edit");
+    QTest::newRow("nothing to update") << QStringList() << false;
+    QTest::newRow("one update") << QStringList{"faces"} << false;
+    QTest::newRow("two updates") << QStringList{"faces", "neatskin"} << false;
+    QTest::newRow("two updates, a player edit in one") << QStringList{"faces", "neatskin"} << true;
+}
+
+void TestRoad::updateAll()
+{
+    QFETCH(QStringList, changed);
+    QFETCH(bool, edit);
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    addToList("Faces [Pic Pack]");
+    addToList("Neat Skin [Skin]");
+    {
+        ModalScript install(
+            {ModalScript::acceptText("Faces"), ModalScript::acceptText("NeatSkin")});
+        download(install);
+    }
+    window.reset();
+
+    if (edit)
+        QVERIFY(writeFile(game("Skins/NeatSkin/skin.ini"), "the player's skin"));
+    QMap<QString, QByteArray> expected = TestFiles::tree(game());
+    if (changed.contains("faces")) {
+        QFile::remove(site->filePath("files/faces.zip"));
+        makePackage("faces.zip", {{"faces/one.txt", "face one, v2"}, {"faces/three.txt", "three"}});
+        expected.insert("Pictures/Faces/faces/one.txt", "face one, v2");
+        expected.remove("Pictures/Faces/faces/two.txt");
+        expected.insert("Pictures/Faces/faces/three.txt", "three");
+    }
+    if (changed.contains("neatskin")) {
+        QFile::remove(site->filePath("files/neatskin.zip"));
+        makePackage("neatskin.zip", {{"skin.ini", "[skin]\nname=Neat 2\n"}, {"bg/back.txt", "bg"}});
+        // Keep Mine: the package's version goes beside the player's.
+        expected.insert("Skins/NeatSkin/skin.ini" + (edit ? PackageInstall::newSuffix() : ""),
+                        "[skin]\nname=Neat 2\n");
+    }
+    // A repair's work folder that a killed run left behind goes at the next start.
+    QVERIFY(writeFile(AppPaths::downloadsFolder() + "/repair-Ab12Cd/faces.zip", "partial"));
+
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QVERIFY(!QFileInfo::exists(AppPaths::downloadsFolder() + "/repair-Ab12Cd"));
+    QTRY_VERIFY(host->requests().contains("HEAD /files/faces.zip") &&
+                host->requests().contains("HEAD /files/neatskin.zip"));
+    auto *button = child<QPushButton>(*window, "update_all");
+    if (changed.isEmpty()) {
+        QTest::qWait(100);
+        QVERIFY(button->isHidden());
+        QCOMPARE(TestFiles::tree(game()), expected);
+        return;
+    }
+    QTRY_COMPARE(button->text(), QString("Update all (%1)").arg(changed.size()));
+    QVERIFY(!button->isHidden());
+    if (changed.size() == 2 && !edit) {
+        child<QComboBox>(*window, "repo_filter")->setCurrentIndex(Zerun::installedFilter);
+        auto *repo = child<QListWidget>(*window, "repo_list");
+        repo->setCurrentRow(0);
+        window->resize(700, 360);
+        screenshot("installed-view");
+    }
+    QList<ModalScript::Step> steps;
+    if (edit)
+        steps << ModalScript::clickButton("Keep Mine");
+    ModalScript script(steps);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(*window, "quit")->isVisible(), 20000);
+    QVERIFY(script.finished());
+    QCOMPARE(script.unexpected(), 0);
+    QCOMPARE(TestFiles::tree(game()), expected);
+    QVERIFY(button->isHidden());
+}
+
+void TestRoad::exportImport_data()
+{
+    // `installed`: catalogue lines (after the host's address) recorded as installed from the
+    // catalogue; Neat Skin is recorded as installed from disk in every row. `appended`: lines
+    // added to the exported file before it is read back; `listed`: the download list after.
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QByteArray>("appended");
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QString>("report");
+    const QStringList both{"faces.zip,pics,Faces", "realworld.zip,mods,Real World"};
+    const QStringList bothListed{"Faces [Pic Pack]", "Real World [Mod]"};
+    QTest::newRow("round trip") << both << QByteArray() << bothListed
+                                << "Added 2 package(s) to the download list.";
+    QTest::newRow("a line the catalogue lacks")
+        << both << QByteArray("http://elsewhere/files/gone.zip,skin,Gone\r\n") << bothListed
+        << "Added 2 package(s) to the download list.\n\nNot in the package list:\n    Gone [Skin]";
+    QTest::newRow("garbage lines")
+        << QStringList(both.mid(0, 1))
+        << QByteArray("\n<html>\x01\nhttp://h/a.zip,mods,A,B\n,skin,\n")
+        << QStringList(bothListed.mid(0, 1))
+        << "Added 1 package(s) to the download list.\n\nLines that could not be read (nothing "
+           "was added for them):\n    line 3: <html>\x01\n    line 4: http://h/a.zip,mods,A,B\n"
+           "    line 5: ,skin,";
+    QTest::newRow("only a package from disk") << QStringList() << QByteArray() << QStringList()
+                                              << "Added 0 package(s) to the download list.";
+}
+
+void TestRoad::exportImport()
+{
+    QFETCH(QStringList, installed);
+    QFETCH(QByteArray, appended);
+    QFETCH(QStringList, listed);
+    QFETCH(QString, report);
+    const QString base = host->baseUrl().toString() + "/files/";
+    QStringList lines{"-,skin,Neat Skin"};
+    for (const QString &line : installed)
+        lines << base + line;
+    {
+        InstalledPackages records;
+        QVERIFY(records.load());
+        for (const QString &line : qAsConst(lines)) {
+            const QStringList fields = line.split(',');
+            InstalledPackage package;
+            package.fromDisk = fields.at(0) == "-";
+            package.url = package.fromDisk ? QString() : fields.at(0);
+            package.kind = fields.at(1);
+            package.name = fields.at(2);
+            package.folder = "Skins/" + package.name;
+            QVERIFY(records.put(package));
+        }
+    }
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTemporaryDir shared;
+    const QString path = shared.filePath("set-up.txt");
+    const auto answer = [this, &path](const char *button, const ModalScript::Step &last) {
+        ModalScript script({[&path](QWidget *modal) {
+                                qobject_cast<QFileDialog *>(modal)->selectFile(path);
+                                qobject_cast<QDialog *>(modal)->accept();
+                            },
+                            last});
+        QTest::mouseClick(child<QPushButton>(*window, button), Qt::LeftButton);
+        QTRY_VERIFY(script.finished());
+        QCOMPARE(script.unexpected(), 0);
+    };
+    answer("export_list", ModalScript::clickButton("OK"));
+    // Catalogue lines, nothing of the package from disk.
+    const QByteArray exported = TestFiles::read(path);
+    QStringList written = QString::fromUtf8(exported).split('\n', Qt::SkipEmptyParts);
+    written.sort();
+    QCOMPARE(written, lines.mid(1));
+
+    QVERIFY(writeFile(path, exported + appended));
+    QString shown;
+    answer("import_list", [&shown](QWidget *modal) {
+        shown = child<QPlainTextEdit>(*modal, "report_text")->toPlainText();
+        ModalScript::reject()(modal);
+    });
+    QCOMPARE(shown, report);
+    QStringList onList = texts("file_list");
+    onList.sort();
+    QCOMPARE(onList, listed);
 }
 
 QTEST_MAIN(TestRoad)

@@ -139,8 +139,9 @@ void TestZerun::layouts_data()
         << "" << 6 << QList<int>{-1, -1, -1, -1} << QStringList{"repo_list", "file_list"};
     QTest::newRow("horizontalLayout_5")
         << "horizontalLayout_5"
-        << "" << 6 << QList<int>{-1, -1, -1, -1}
-        << QStringList{"catalogue_status", "retry_catalogue", "language_note", "language_choice"};
+        << "" << 6 << QList<int>{-1, -1, 10, -1}
+        << QStringList{"catalogue_status", "retry_catalogue", "update_all",     "import_list",
+                       "export_list",      "language_note",   "language_choice"};
     QTest::newRow("horizontalLayout_3")
         << "horizontalLayout_3"
         << "" << 6 << QList<int>{-1, 0, 10, -1}

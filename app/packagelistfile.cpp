@@ -1,0 +1,121 @@
+#include "packagelistfile.h"
+
+#include "catalogue.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+bool writable(const QString &field)
+{
+    return !field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('\n')) &&
+           !field.contains(QLatin1Char('\r'));
+}
+
+} // namespace
+
+QByteArray PackageListFile::text(const QVector<InstalledPackage> &records, int *leftOut)
+{
+    QByteArray data;
+    int skipped = 0;
+    for (const InstalledPackage &record : records) {
+        if (record.fromDisk || record.url.isEmpty())
+            continue;
+        if (!writable(record.url) || !writable(record.kind) || !writable(record.name)) {
+            ++skipped;
+            continue;
+        }
+        data += (record.url + QLatin1Char(',') + record.kind + QLatin1Char(',') + record.name +
+                 QLatin1Char('\n'))
+                    .toUtf8();
+    }
+    if (leftOut)
+        *leftOut = skipped;
+    return data;
+}
+
+bool PackageListFile::save(const QString &path, const QVector<InstalledPackage> &records,
+                           int *written, QString *why)
+{
+    const QByteArray data = text(records);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        *why = file.errorString();
+        return false;
+    }
+    *written = data.count('\n');
+    return true;
+}
+
+PackageListFile::Import PackageListFile::read(const QByteArray &data,
+                                              const QVector<CatalogueEntry> &catalogue)
+{
+    Import result;
+    const QList<QByteArray> lines = data.split('\n');
+    for (int number = 0; number < lines.size(); ++number) {
+        QByteArray bytes = lines.at(number);
+        if (bytes.endsWith('\r'))
+            bytes.chop(1);
+        if (bytes.trimmed().isEmpty())
+            continue;
+        const QString line = QString::fromUtf8(bytes);
+        const QStringList fields = line.split(QLatin1Char(','));
+        const bool known = fields.size() == 3 && !Catalogue::suffix(fields.at(1)).isEmpty() &&
+                           !fields.at(2).isEmpty() && !bytes.contains('\0');
+        if (!known) {
+            const QString shown = line.size() > 80 ? line.left(80) + QStringLiteral("...") : line;
+            result.unreadable << QStringLiteral("line %1: ").arg(number + 1) + shown;
+            continue;
+        }
+        const QString &kind = fields.at(1);
+        const QString &name = fields.at(2);
+        int found = -1;
+        for (int entry = 0; entry < catalogue.size() && found < 0; ++entry) {
+            if (catalogue.at(entry).name == name && catalogue.at(entry).kind == kind)
+                found = entry;
+        }
+        if (found < 0)
+            result.missing << name + Catalogue::suffix(kind);
+        else if (!result.entries.contains(found))
+            result.entries << found;
+    }
+    return result;
+}
+
+bool PackageListFile::load(const QString &path, const QVector<CatalogueEntry> &catalogue,
+                           Import *result, QString *why)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *why = file.errorString();
+        return false;
+    }
+    if (file.size() > maximumSize) {
+        *why = QStringLiteral("the file is too large to be a package list");
+        return false;
+    }
+    *result = read(file.read(maximumSize), catalogue);
+    return true;
+}
+
+QString PackageListFile::Import::describe() const
+{
+    const int shown = 50;
+    const auto list = [shown](const QStringList &items) {
+        QString text;
+        for (const QString &item : items.mid(0, shown))
+            text += QStringLiteral("\n    ") + item;
+        if (items.size() > shown)
+            text += QStringLiteral("\n    ... and %1 more").arg(items.size() - shown);
+        return text;
+    };
+    QString text = QStringLiteral("Added %1 package(s) to the download list.").arg(entries.size());
+    if (!missing.isEmpty())
+        text += QStringLiteral("\n\nNot in the package list:") + list(missing);
+    if (!unreadable.isEmpty())
+        text += QStringLiteral("\n\nLines that could not be read (nothing was added for them):") +
+                list(unreadable);
+    return text;
+}
