@@ -6,6 +6,7 @@
 #include "packageinstall.h"
 #include "packageremoval.h"
 #include "testfiles.h"
+#include "translations.h"
 #include "tslogging.h"
 #include "widgetlookup.h"
 #include "zerun.h"
@@ -97,6 +98,8 @@ private slots:
     void mixedBatchTellsTheTruth();
     void cancelDuringTheBatch_data();
     void cancelDuringTheBatch();
+    void questionOutlastsTheDownload_data();
+    void questionOutlastsTheDownload();
     void existingFolderIsUpdatedInPlace();
     void existingFolderChoices_data();
     void existingFolderChoices();
@@ -161,6 +164,8 @@ private:
 
 void TestRoad::initTestCase()
 {
+    // The English plural forms, as the installer loads them at start-up.
+    installTranslations(QStringLiteral("en"), QStringLiteral(ZERUN_BIN_DIR));
     QCoreApplication::setOrganizationName("Tandel Orvik");
     QCoreApplication::setApplicationName("Zerun Installer");
     AppPaths::createFolders();
@@ -422,20 +427,41 @@ void TestRoad::folderNameComplaints_data()
 {
     const QString tooLong = "Folder Name can't be longer than 24 characters";
     const QString illegal =
-        "Folder Name can't contain illegal characters '<' '>' ':' '\"' '/' '\\' '|'";
+        "Folder Name can't contain illegal characters '<' '>' ':' '\"' '/' '\\' '|' '?' '*'";
+    const QString trailing = "Folder Name can't end with a blank or a dot";
+    const QString onlyDots = "Folder Name needs more than dots and blanks";
 
+    // An empty complaint: the name is taken.
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("complaint");
 
     QTest::newRow("25 characters with a colon")
         << QString(24, 'a') + ":" << tooLong + " and " + illegal + ".";
     QTest::newRow("25 characters") << QString(25, 'a') << tooLong + ".";
-    QTest::newRow("trailing dot") << "Neat." << illegal + ".";
-    QTest::newRow("trailing blank") << "Neat " << illegal + ".";
+    QTest::newRow("trailing dot") << "Neat." << trailing + ".";
+    QTest::newRow("trailing blank") << "Neat " << trailing + ".";
     QTest::newRow("slash") << "../Neat" << illegal + ".";
-    QTest::newRow("dot dot") << ".." << illegal + ".";
+    QTest::newRow("dot dot") << ".." << onlyDots + ".";
+    QTest::newRow("dots and blanks") << ". ." << onlyDots + ".";
     QTest::newRow("backslash") << "a\\b" << illegal + ".";
     QTest::newRow("bar and quote") << "a|\"b\"" << illegal + ".";
+    QTest::newRow("question mark and star") << "Gold?Skin*" << illegal + ".";
+    QTest::newRow("control character") << "Gold\tSkin"
+                                       << "Folder Name can't contain control characters.";
+    QTest::newRow("CON") << "CON"
+                         << "'CON' is a name Windows keeps for itself.";
+    QTest::newRow("con.txt") << "con.txt"
+                             << "'con' is a name Windows keeps for itself.";
+    QTest::newRow("Com1.skin") << "Com1.skin"
+                               << "'Com1' is a name Windows keeps for itself.";
+    QTest::newRow("lpt9 with a trailing dot")
+        << "lpt9." << trailing + " and 'lpt9' is a name Windows keeps for itself.";
+    QTest::newRow("COM10 is free") << "COM10"
+                                   << "";
+    QTest::newRow("CONSOLE is free") << "CONSOLE"
+                                     << "";
+    QTest::newRow("dots inside are free") << "Neat.Skin 2.0"
+                                          << "";
     // A file of that name is in the way.
     QTest::newRow("cannot create")
         << "Blocked"
@@ -451,12 +477,16 @@ void TestRoad::folderNameComplaints()
     openWindow(standardCatalogue());
     QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     addToList("Neat Skin [Skin]");
-    const QString accepted(24, 'x');
-    ModalScript script({ModalScript::acceptText(answer), ModalScript::acceptText(accepted)});
+    const QString accepted = complaint.isEmpty() ? answer : QString(24, 'x');
+    QList<ModalScript::Step> steps{ModalScript::acceptText(answer)};
+    if (!complaint.isEmpty())
+        steps << ModalScript::acceptText(accepted);
+    ModalScript script(steps);
     download(script);
     // The complaint, and the package still named.
-    QCOMPARE(script.seen().at(1).label,
-             complaint + "\n\nChoose a folder name to install the Neat Skin Skin into:");
+    if (!complaint.isEmpty())
+        QCOMPARE(script.seen().at(1).label,
+                 complaint + "\n\nChoose a folder name to install the Neat Skin Skin into:");
     QCOMPARE(QDir(game("Skins")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
              QStringList{accepted});
     QCOMPARE(filesBelow(game("Skins/" + accepted)), (QStringList{"bg/back.txt", "skin.ini"}));
@@ -695,6 +725,83 @@ void TestRoad::cancelDuringTheBatch()
         QVERIFY(QFile::exists(AppPaths::downloadsFolder() + "/big.zip.part"));
         QVERIFY(!QFile::exists(AppPaths::downloadsFolder() + "/big.zip"));
     }
+}
+
+void TestRoad::questionOutlastsTheDownload_data()
+{
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("go on") << "Go On"
+                           << QStringList{"Big [Mod] \u2192 Databases/Big: installed",
+                                          "Neat Skin [Skin] \u2192 Skins/Neat: installed"};
+    QTest::newRow("skip") << "Skip This Package"
+                          << QStringList{"Big [Mod]: skipped \u2014 cancelled",
+                                         "Neat Skin [Skin] \u2192 Skins/Neat: installed"};
+    QTest::newRow("stop") << "Stop the Batch"
+                          << QStringList{"Big [Mod]: skipped \u2014 cancelled",
+                                         "Neat Skin [Skin]: skipped \u2014 the batch was stopped"};
+}
+
+void TestRoad::questionOutlastsTheDownload()
+{
+    QFETCH(QString, choice);
+    QFETCH(QStringList, lines);
+    // A slow download; the Cancel question is opened during it and left open past its end.
+    QByteArray noise(60000, '\0');
+    QRandomGenerator random(7);
+    for (char &byte : noise)
+        byte = char(random.bounded(256));
+    makePackage("big.zip", {{"data/big.txt", noise}});
+    host->setThrottle("/files/big.zip", 40000);
+    const QMap<QString, QByteArray> before = TestFiles::tree(game());
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    openWindow(base + "big.zip,mods,Big\n" + base + "neatskin.zip,skin,Neat Skin\n");
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 2);
+    child<QListWidget>(*window, "repo_list")->selectAll();
+    QTest::mouseClick(child<QPushButton>(*window, "add_to_list"), Qt::LeftButton);
+
+    bool stayedOnTop = false;
+    const ModalScript::Step waitThenAnswer = [&](QWidget *question) {
+        // Answered only once the download is over and waits for its folder name.
+        QTRY_VERIFY_WITH_TIMEOUT(title().startsWith("Waiting for a folder name"), 20000);
+        QTest::qWait(200);
+        stayedOnTop = QApplication::activeModalWidget() == question && question->isVisible();
+        ModalScript::clickButton(choice)(question);
+    };
+    QList<ModalScript::Step> steps{waitThenAnswer};
+    if (choice == "Go On")
+        steps << ModalScript::acceptText("Big");
+    if (choice != "Stop the Batch")
+        steps << ModalScript::acceptText("Neat");
+    ModalScript script(steps);
+    bool pressed = false;
+    QTimer presser;
+    connect(&presser, &QTimer::timeout, [&] {
+        if (!pressed && info().contains("%")) {
+            pressed = true;
+            child<QPushButton>(*window, "cancel_batch")->click();
+        }
+    });
+    presser.start(1);
+    download(script);
+    QVERIFY(pressed);
+    QVERIFY(stayedOnTop);
+    QCOMPARE(outcomes(), lines.join('\n'));
+
+    QMap<QString, QByteArray> expected = before;
+    if (choice == "Go On") {
+        expected.insert("Databases/Big/", "");
+        expected.insert("Databases/Big/SaveGames/", "");
+        expected.insert("Databases/Big/data/", "");
+        expected.insert("Databases/Big/data/big.txt", noise);
+    }
+    if (choice != "Stop the Batch") {
+        expected.insert("Skins/Neat/", "");
+        expected.insert("Skins/Neat/skin.ini", "[skin]\nname=Neat\n");
+        expected.insert("Skins/Neat/bg/", "");
+        expected.insert("Skins/Neat/bg/back.txt", "bg");
+    }
+    QCOMPARE(TestFiles::tree(game()), expected);
 }
 
 void TestRoad::existingFolderIsUpdatedInPlace()
@@ -1093,7 +1200,7 @@ void TestRoad::failuresEndTheBatch_data()
     QTest::addColumn<bool>("archiveKept");
 
     QTest::newRow("404") << "missing"
-                         << "Failed: " << false;
+                         << "not found on the server (HTTP 404)" << false;
     // A failed archive is not kept: Retry fetches it again.
     QTest::newRow("corrupt archive") << "corrupt"
                                      << "Couldn't open zip" << false;
@@ -1126,12 +1233,8 @@ void TestRoad::failuresEndTheBatch()
         addToList("Broken [Pic Pack]");
         addToList("Neat Skin [Skin]");
         // Prompts come in queue order, which is catalogue order.
-        QList<ModalScript::Step> answers;
-        if (broken != "missing")
-            answers << ModalScript::acceptText(last ? "BrokenLast" : "BrokenFirst");
-        answers.insert(last ? 0 : answers.size(),
-                       ModalScript::acceptText(last ? "NeatLast" : "NeatFirst"));
-        ModalScript script(answers);
+        // An archive that cannot be read is never asked a folder for.
+        ModalScript script({ModalScript::acceptText(last ? "NeatLast" : "NeatFirst")});
         download(script);
 
         QVERIFY2(outcomes().contains("Broken [Pic Pack]"), qPrintable(outcomes()));

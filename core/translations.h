@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Loads the translations of the player's language into the application, in this order: Qt's own
+// texts ("qtbase_<code>.qm" from the toolkit's translations folder), the English plural forms
+// ("languages/en.qm"), then the installer's texts ("languages/<code>.qm", for a code other than
+// "en"). The "languages" folder is looked for in `folder`, the working folder unless given. A later
+// file wins, so the English plurals stand wherever the player's language has none. Returns the
+// files loaded; a missing file is passed over.
+QStringList installTranslations(const QString &language, const QString &folder = QString());
