@@ -3,8 +3,10 @@
 #include "gamefolder.h"
 #include "packagekind.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -35,13 +37,51 @@ bool InstallRules::hasSaveGames(const QString &kind)
 
 QString InstallRules::tooLongComplaint()
 {
-    return QStringLiteral("Folder Name can't be longer than 24 characters");
+    return QCoreApplication::translate("InstallRules",
+                                       "Folder Name can't be longer than 24 characters");
 }
 
 QString InstallRules::illegalCharactersComplaint()
 {
-    return QStringLiteral(
-        "Folder Name can't contain illegal characters '<' '>' ':' '\"' '/' '\\' '|'");
+    return QCoreApplication::translate(
+        "InstallRules",
+        "Folder Name can't contain illegal characters '<' '>' ':' '\"' '/' '\\' '|' '?' '*'");
+}
+
+QString InstallRules::controlCharactersComplaint()
+{
+    return QCoreApplication::translate("InstallRules",
+                                       "Folder Name can't contain control characters");
+}
+
+QString InstallRules::trailingComplaint()
+{
+    return QCoreApplication::translate("InstallRules",
+                                       "Folder Name can't end with a blank or a dot");
+}
+
+QString InstallRules::onlyDotsComplaint()
+{
+    return QCoreApplication::translate("InstallRules",
+                                       "Folder Name needs more than dots and blanks");
+}
+
+QString InstallRules::reservedComplaint(const QString &device)
+{
+    return QCoreApplication::translate("InstallRules", "'%1' is a name Windows keeps for itself")
+        .arg(device);
+}
+
+QString InstallRules::reservedDevice(const QString &name)
+{
+    // Windows reads a device in the part before the first dot, blanks at its end ignored.
+    QString device = name.section(QLatin1Char('.'), 0, 0);
+    while (device.endsWith(QLatin1Char(' ')))
+        device.chop(1);
+    static const QRegularExpression reserved(
+        QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return reserved.match(device).hasMatch() ? device : QString();
 }
 
 QString InstallRules::creationComplaint()
@@ -78,33 +118,48 @@ QString InstallRules::creationComplaint(const QString &candidate)
 
 QString InstallRules::suggestedFolderName(const QString &packageName)
 {
-    static const QString illegal = QStringLiteral("<>:\"/\\|");
     QString name;
     for (const QChar c : packageName) {
-        if (!illegal.contains(c) && c.isPrint())
+        if (!illegalCharacters().contains(c) && c.isPrint())
             name += c;
     }
     name = name.simplified().left(maximumNameLength);
     while (name.endsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char('.')))
         name.chop(1);
+    // "Con" is no folder name on Windows; "Con 1" is.
+    if (!reservedDevice(name).isEmpty())
+        name = name.left(maximumNameLength - 2) + QStringLiteral(" 1");
     return name;
+}
+
+QString InstallRules::illegalCharacters()
+{
+    return QStringLiteral("<>:\"/\\|?*");
 }
 
 QString InstallRules::nameComplaint(const QString &name)
 {
-    QString complaint;
+    QStringList complaints;
     if (name.size() > maximumNameLength)
-        complaint = tooLongComplaint();
-    static const QString illegal = QStringLiteral("<>:\"/\\|");
-    const bool hasIllegal =
-        std::any_of(name.cbegin(), name.cend(), [](QChar c) { return illegal.contains(c); }) ||
-        name.endsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char('.'));
-    if (hasIllegal) {
-        if (!complaint.isEmpty())
-            complaint += QStringLiteral(" and ");
-        complaint += illegalCharactersComplaint();
-    }
-    if (!complaint.isEmpty())
-        complaint += QLatin1Char('.');
-    return complaint;
+        complaints << tooLongComplaint();
+    const QString illegal = illegalCharacters();
+    if (std::any_of(name.cbegin(), name.cend(),
+                    [&illegal](QChar c) { return illegal.contains(c); }))
+        complaints << illegalCharactersComplaint();
+    if (std::any_of(name.cbegin(), name.cend(),
+                    [](QChar c) { return c.category() == QChar::Other_Control; }))
+        complaints << controlCharactersComplaint();
+    const bool onlyDots = !name.isEmpty() && std::all_of(name.cbegin(), name.cend(), [](QChar c) {
+        return c == QLatin1Char('.') || c == QLatin1Char(' ');
+    });
+    if (onlyDots)
+        complaints << onlyDotsComplaint();
+    else if (name.endsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char('.')))
+        complaints << trailingComplaint();
+    const QString device = reservedDevice(name);
+    if (!device.isEmpty())
+        complaints << reservedComplaint(device);
+    if (complaints.isEmpty())
+        return QString();
+    return complaints.join(QCoreApplication::translate("InstallRules", " and ")) + QLatin1Char('.');
 }

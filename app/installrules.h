@@ -19,7 +19,18 @@ public:
 
     static constexpr int maximumNameLength = 24;
     static QString tooLongComplaint();
+    // Characters no folder name may hold: < > : " / \ | ? *
+    static QString illegalCharacters();
     static QString illegalCharactersComplaint();
+    static QString controlCharactersComplaint();
+    // A name ending in a blank or a dot, and one of only dots and blanks.
+    static QString trailingComplaint();
+    static QString onlyDotsComplaint();
+    // "'CON' is a name Windows keeps for itself", with the device part as the player typed it.
+    static QString reservedComplaint(const QString &device);
+    // The device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, any case) that `name` stands for,
+    // with or without an extension, as typed; empty for any other name.
+    static QString reservedDevice(const QString &name);
     static QString creationComplaint();
     // Why `candidate` could not be created, for the player: a file in the way, no permission,
     // a full disk.
@@ -28,7 +39,8 @@ public:
     // dropped, cut to the length rule, no trailing blank or dot.
     static QString suggestedFolderName(const QString &packageName);
 
-    // Empty for an acceptable name, else the complaints joined by " and " and ended with ".".
+    // Empty for an acceptable name, else each thing wrong with it, joined by " and " and ended
+    // with ".".
     // The name is judged exactly as typed, without trimming.
     static QString nameComplaint(const QString &name);
 };

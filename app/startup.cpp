@@ -6,6 +6,7 @@
 #include "framelesswindow.h"
 #include "gamefolderpage.h"
 #include "installrecovery.h"
+#include "translations.h"
 #include "logwindows.h"
 #include "singleinstance.h"
 #include "tsbreakpad.h"
@@ -122,6 +123,7 @@ int runInstaller(int &argc, char **argv)
 
     QApplication application(argc, argv);
     TsLogging::installMessageHandler();
+    installTranslations(AppPaths::currentLanguage());
     // A second installer on the same profile would take the first one's journals for
     // interrupted ones and its archives for leftovers: it hands over to the first and ends.
     SingleInstance instance;

@@ -3,6 +3,7 @@
 #include "apppaths.h"
 #include "catalogue.h"
 #include "diskpackage.h"
+#include "failurewords.h"
 #include "gamefolder.h"
 #include "installedpackages.h"
 #include "installrecovery.h"
@@ -130,8 +131,8 @@ private:
     std::function<void(const QStringList &)> take;
 };
 
-const QString installingTitle = QStringLiteral("Installing...");
-const QString pleaseWait = QStringLiteral("Please wait, this may take a minute...");
+const char *const installingTitle = QT_TRANSLATE_NOOP("Zerun", "Installing...");
+const char *const pleaseWait = QT_TRANSLATE_NOOP("Zerun", "Please wait, this may take a minute...");
 
 QString sizeText(qint64 bytes)
 {
@@ -177,14 +178,27 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     // Each saved file's validator, for its package record.
     connect(&downloadManager, &DownloadManager::transferFinished, this,
             [this](const DownloadOutcome &outcome) {
+                if (outcome.kind == DownloadOutcome::Failed) {
+                    // The page tells it in the player's words; the log keeps the manager's.
+                    failureWords.insert(transferPosition, FailureWords::describe(outcome));
+                    InstallRecovery::note(queuedName(transferPosition) +
+                                          QStringLiteral(": Failed: ") + outcome.reason);
+                }
                 if (outcome.kind != DownloadOutcome::Saved)
                     return;
+                archiveTypes.insert(transferPosition, outcome.contentType);
                 const QString url = QString::fromLocal8Bit(outcome.url.toEncoded());
                 validators.insert(url, QString::fromLatin1(outcome.entityTag.isEmpty()
                                                                ? outcome.lastModified
                                                                : outcome.entityTag));
                 // Hashed while it was written: the install need not read the archive again.
                 archiveHashes.insert(url, outcome.sha256);
+            });
+
+    connect(&downloadManager, &DownloadManager::bytesProgress, this,
+            [this](qint64 done, qint64 total) {
+                bytesDone = done;
+                bytesTotal = total;
             });
 
     // A drop adds its rows first; the duplicates go once the drop is over.
@@ -222,15 +236,17 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     // Double-click or Enter adds the selected packages; Delete or the context menu takes
     // packages off the download list.
     connect(ui->repo_list, &QListWidget::itemActivated, this, &Zerun::on_add_to_list_clicked);
-    auto *addAction = new QAction(QStringLiteral("Add to Download List"), ui->repo_list);
+    auto *addAction = new QAction(tr("Add to Download List"), ui->repo_list);
     connect(addAction, &QAction::triggered, this, &Zerun::on_add_to_list_clicked);
-    auto *uninstallAction = new QAction(QStringLiteral("Uninstall"), ui->repo_list);
+    auto *uninstallAction = new QAction(tr("Uninstall"), ui->repo_list);
+    uninstallAction->setObjectName(QStringLiteral("uninstall_action"));
     connect(uninstallAction, &QAction::triggered, this, &Zerun::uninstallSelected);
-    auto *openFolderAction = new QAction(QStringLiteral("Open Folder"), ui->repo_list);
+    auto *openFolderAction = new QAction(tr("Open Folder"), ui->repo_list);
+    openFolderAction->setObjectName(QStringLiteral("open_folder_action"));
     connect(openFolderAction, &QAction::triggered, this, &Zerun::openSelectedFolder);
     ui->repo_list->addActions({addAction, uninstallAction, openFolderAction});
     ui->repo_list->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto *removeAction = new QAction(QStringLiteral("Remove from List"), ui->file_list);
+    auto *removeAction = new QAction(tr("Remove from List"), ui->file_list);
     removeAction->setShortcut(QKeySequence::Delete);
     removeAction->setShortcutContext(Qt::WidgetShortcut);
     connect(removeAction, &QAction::triggered, this, &Zerun::removeSelectedDownloads);
@@ -239,7 +255,8 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
 
     // Verify the selected installed packages; installs from the player's own archives.
     connect(ui->verify_package, &QPushButton::clicked, this, &Zerun::verifySelected);
-    auto *verifyAction = new QAction(QStringLiteral("Verify"), ui->repo_list);
+    auto *verifyAction = new QAction(tr("Verify"), ui->repo_list);
+    verifyAction->setObjectName(QStringLiteral("verify_action"));
     connect(verifyAction, &QAction::triggered, this, &Zerun::verifySelected);
     ui->repo_list->addAction(verifyAction);
     connect(ui->install_from_file, &QPushButton::clicked, this, &Zerun::chooseArchives);
@@ -324,11 +341,11 @@ void Zerun::updateCatalogueStatus()
     if (!recoveryNotice.isEmpty())
         text = text.isEmpty() ? recoveryNotice : text + QLatin1Char('\n') + recoveryNotice;
     if (catalogueLoading) {
-        text = QStringLiteral("Loading the package list...");
+        text = tr("Loading the package list...");
     } else if (text.isEmpty()) {
-        text = QStringLiteral("%1 packages").arg(ui->repo_list->count());
+        text = tr("%n package(s)", nullptr, ui->repo_list->count());
         if (unreadLines > 0)
-            text += QStringLiteral(" \u00b7 %1 lines could not be read").arg(unreadLines);
+            text += tr(" \u00b7 %n line(s) could not be read", nullptr, unreadLines);
     }
     ui->catalogue_status->setText(text);
     ui->catalogue_status->show();
@@ -347,7 +364,7 @@ void Zerun::recoverInstalls()
     // Records kept aside or entries left out are told once, on the catalogue page: the damaged
     // store is renamed, so the next start has nothing to say.
     if (!notice.isEmpty())
-        notices.prepend(QStringLiteral("Installed packages: ") + notice);
+        notices.prepend(tr("Installed packages: ") + notice);
     recoveryNotice = notices.join(QLatin1Char('\n'));
     const int archives = InstallRecovery::removeLeftoverArchives();
     if (archives > 0)
@@ -428,7 +445,7 @@ void Zerun::fillByKind()
         if (!record)
             continue;
         names << visibleNames.at(row) + QStringLiteral("  \u2014 ") + record->folder +
-                     QStringLiteral(", installed ") +
+                     tr(", installed ") +
                      record->installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd"));
         entries << visibleEntries.at(row);
     }
@@ -439,8 +456,8 @@ void Zerun::fillByKind()
         if (!record.fromDisk)
             continue;
         QString line = record.name + Catalogue::suffix(record.kind);
-        line += QStringLiteral(" (from disk)  \u2014 ") + record.folder;
-        line += QStringLiteral(", installed ") +
+        line += tr(" (from disk)  \u2014 ") + record.folder;
+        line += tr(", installed ") +
                 record.installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd"));
         names << line;
         entries << diskEntry(index);
@@ -505,9 +522,9 @@ void Zerun::applyMarks()
         item->setData(Qt::DecorationRole, update ? updateIcon : installedIcon);
         item->setData(
             Qt::ToolTipRole,
-            QString(QStringLiteral("Installed in ") + record->folder + QStringLiteral(" on ") +
+            QString(tr("Installed in ") + record->folder + tr(" on ") +
                     record->installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")) +
-                    (update ? QStringLiteral(" \u2014 update available") : QString())));
+                    (update ? tr(" \u2014 update available") : QString())));
     }
     updateUninstallButton();
 }
@@ -536,11 +553,20 @@ void Zerun::updateUninstallButton()
     ui->uninstall_package->setEnabled(selected.size() == 1 &&
                                       recordOf(entryOf(selected.first())) != nullptr);
     const bool verifying = verifier && verifier->isRunning();
-    ui->verify_package->setEnabled(verifying || !selectedRecords().isEmpty());
+    const bool anyInstalled = !selectedRecords().isEmpty();
+    ui->verify_package->setEnabled(verifying || anyInstalled);
     const int updates =
         int(PackageUpdates::pending(catalogue, packageRecords, updatesAvailable).size());
     ui->update_all->setText(PackageUpdates::buttonText(updates));
     ui->update_all->setVisible(updates > 0);
+    // The context menu offers only what applies to the packages chosen.
+    const QList<QAction *> actions = ui->repo_list->actions();
+    for (QAction *action : actions) {
+        if (action->objectName() == QLatin1String("verify_action"))
+            action->setVisible(anyInstalled);
+        else if (action->objectName().endsWith(QLatin1String("_action")))
+            action->setVisible(ui->uninstall_package->isEnabled());
+    }
 }
 
 void Zerun::openSelectedFolder()
@@ -563,12 +589,12 @@ void Zerun::uninstallSelected()
         return;
     const InstalledPackage record = *found;
     const QString kindLabel = InstallRules::label(record.kind);
-    const int answer = StandardDialog::question(
-        QStringLiteral("Uninstall ") + kindLabel,
-        QStringLiteral("Uninstall ") + record.name + QStringLiteral(" from ") + record.folder +
+    const int answer = questions.ask(
+        tr("Uninstall ") + kindLabel,
+        tr("Uninstall ") + record.name + tr(" from ") + record.folder +
             QStringLiteral(
                 "?\n\nIts files are removed; files you changed or added there are kept."),
-        {QStringLiteral("Uninstall"), QStringLiteral("Cancel")}, 1, 1);
+        {tr("Uninstall"), tr("Cancel")}, 1, 1);
     if (answer != 0)
         return;
     PackageRemoval::Result result;
@@ -580,8 +606,7 @@ void Zerun::uninstallSelected()
     updatesAvailable.remove(entry);
     fillLists();
     showLists();
-    StandardDialog::question(QStringLiteral("Uninstall ") + kindLabel, text, {QStringLiteral("OK")},
-                             0, 0);
+    questions.tell(tr("Uninstall ") + kindLabel, text);
 }
 
 int Zerun::entryOf(const QListWidgetItem *item) const
@@ -653,12 +678,14 @@ void Zerun::status(const QString &msg)
         transferPosition = startedTransfers++;
         transferClock.start();
         smoothedSecondsLeft = -1;
+        bytesDone = 0;
+        bytesTotal = -1;
         const QString label = packageLabel(transferPosition);
         if (label.isEmpty()) {
             ui->progressTitle->setText(msg);
         } else {
-            ui->progressTitle->setText(QStringLiteral("Downloading ") + label);
-            ui->progressInfo->setText(QStringLiteral("Connecting..."));
+            ui->progressTitle->setText(tr("Downloading ") + label);
+            ui->progressInfo->setText(tr("Connecting..."));
             ui->progressBar->setValue(0);
         }
     } else if (msg.startsWith(QLatin1String("Progress"))) {
@@ -667,13 +694,13 @@ void Zerun::status(const QString &msg)
         const QString rate = words.value(2) + QLatin1Char(' ') + words.value(3);
         const QString label = packageLabel(transferPosition);
         if (percent == 100) {
-            ui->progressTitle->setText(label.isEmpty() ? installingTitle
-                                                       : QStringLiteral("Downloaded ") + label);
-            ui->progressInfo->setText(pleaseWait);
+            ui->progressTitle->setText(label.isEmpty() ? tr(installingTitle)
+                                                       : tr("Downloaded ") + label);
+            ui->progressInfo->setText(tr(pleaseWait));
             ui->progressBar->setValue(99);
         } else {
-            ui->progressTitle->setText(label.isEmpty() ? QStringLiteral("Downloading..")
-                                                       : QStringLiteral("Downloading ") + label);
+            ui->progressTitle->setText(label.isEmpty() ? tr("Downloading..")
+                                                       : tr("Downloading ") + label);
             ui->progressInfo->setText(label.isEmpty() ? rate : transferDetail(percent, rate));
             ui->progressBar->setValue(percent);
         }
@@ -684,9 +711,9 @@ void Zerun::status(const QString &msg)
     } else if (msg.contains(QLatin1String("files downloaded successfully"))) {
         currentItem = msg.split(QLatin1Char('/')).value(0).toInt() - 1;
     } else if (msg == QLatin1String("Succeeded")) {
-        ui->progressTitle->setText(QStringLiteral("Waiting for a folder name for ") +
+        ui->progressTitle->setText(tr("Waiting for a folder name for ") +
                                    packageLabel(transferPosition));
-        ui->progressInfo->setText(pleaseWait);
+        ui->progressInfo->setText(tr(pleaseWait));
         ui->progressBar->setValue(99);
         installTimer.start(1000);
         install();
@@ -697,13 +724,14 @@ void Zerun::status(const QString &msg)
             transferPosition = startedTransfers++;
             packageEnded(transferPosition, Outcome::Failed, msg.trimmed());
         } else if (msg == QLatin1String("Failed: ") + DownloadManager::cancelledReason()) {
-            packageEnded(transferPosition, Outcome::Skipped, QStringLiteral("cancelled"));
+            packageEnded(transferPosition, Outcome::Skipped, tr("cancelled"));
         } else if (msg.startsWith(QLatin1String("Failed: "))) {
-            packageEnded(transferPosition, Outcome::Failed, msg);
+            const QString words = failureWords.value(transferPosition, msg);
+            ui->progressInfo->setText(words);
+            packageEnded(transferPosition, Outcome::Failed, words);
         } else if (msg.isEmpty()) {
             // The outcome of a redirect: nothing was saved.
-            packageEnded(transferPosition, Outcome::Failed,
-                         QStringLiteral("redirected, not downloaded"));
+            packageEnded(transferPosition, Outcome::Failed, tr("redirected, not downloaded"));
         }
     }
 }
@@ -714,14 +742,14 @@ void Zerun::installing()
     // shows how the batch ended.
     if (!batchRunning)
         return;
-    ui->progressTitle->setText(QStringLiteral("Installing ") + packageLabel(transferPosition));
+    ui->progressTitle->setText(tr("Installing ") + packageLabel(transferPosition));
 }
 
 void Zerun::updateStatusInfo(const QString &msg)
 {
     ui->progressInfo->setText(msg);
     if (msg.contains(QLatin1String("Complete")))
-        updateStatusTitle(QStringLiteral("Finished"));
+        updateStatusTitle(tr("Finished"));
 }
 
 void Zerun::updateStatusTitle(const QString &msg)
@@ -740,8 +768,8 @@ void Zerun::updateTime()
     if (ui->progressBar->value() != 100 || batchRunning || !allInstalled())
         return;
     installTimer.stop();
-    ui->progressTitle->setText(QStringLiteral("Installed"));
-    ui->progressInfo->setText(QStringLiteral("Install Completed"));
+    ui->progressTitle->setText(tr("Installed"));
+    ui->progressInfo->setText(tr("Install Completed"));
 }
 
 void Zerun::on_repo_filter_currentIndexChanged(int index)
@@ -786,15 +814,13 @@ void Zerun::on_download_items_clicked()
     if (!unknown.isEmpty())
         entries += Catalogue::match(catalogue, unknown).entries;
     if (entries.isEmpty()) {
-        StandardDialog::question(
-            QStringLiteral("Download"),
-            ui->file_list->count() == 0
-                ? QStringLiteral("The download list is empty. Pick packages in the list on the "
-                                 "left and press Add to Download List (or double-click them), "
-                                 "then Download.")
-                : QStringLiteral("None of the packages on the download list is in the package "
-                                 "list any more."),
-            {QStringLiteral("OK")}, 0, 0);
+        questions.tell(tr("Download"),
+                       ui->file_list->count() == 0
+                           ? tr("The download list is empty. Pick packages in the list on the "
+                                "left and press Add to Download List (or double-click them), "
+                                "then Download.")
+                           : tr("None of the packages on the download list is in the package "
+                                "list any more."));
         return;
     }
     startBatch(entries);
@@ -826,6 +852,9 @@ void Zerun::startBatch(const QVector<int> &entries)
     startedTransfers = 0;
     transferPosition = 0;
     endedPackages = 0;
+    answeredSkips.clear();
+    archiveTypes.clear();
+    failureWords.clear();
     batchRunning = !queuedUrls.isEmpty();
     guardClose();
 
@@ -857,23 +886,24 @@ QString Zerun::packageLabel(int position) const
     // Reports that come outside a batch of this window tell no package.
     if (position < 0 || position >= queuedUrls.size())
         return QString();
-    return packageTitle(position) +
-           QStringLiteral(" (%1 of %2)").arg(position + 1).arg(queuedUrls.size());
+    return packageTitle(position) + tr(" (%1 of %2)").arg(position + 1).arg(queuedUrls.size());
 }
 
 QString Zerun::transferDetail(int percent, const QString &rate)
 {
     // Time left from the share done so far, smoothed so that it does not jump about.
-    QString detail = QString::number(percent) + QStringLiteral("% \u00b7 ") + rate;
+    QString detail = QString::number(percent) + QStringLiteral("% \u00b7 ");
+    if (bytesDone > 0)
+        detail += FailureWords::progressText(bytesDone, bytesTotal) + QStringLiteral(" \u00b7 ");
+    detail += rate;
     const qint64 elapsed = transferClock.isValid() ? transferClock.elapsed() : 0;
     if (percent > 0 && elapsed > 1000) {
         const double estimate = elapsed / 1000.0 * (100 - percent) / percent;
         smoothedSecondsLeft =
             smoothedSecondsLeft < 0 ? estimate : 0.8 * smoothedSecondsLeft + 0.2 * estimate;
         const int seconds = int(smoothedSecondsLeft + 0.5);
-        detail += seconds >= 60
-                      ? QStringLiteral(" \u00b7 about %1 min left").arg((seconds + 30) / 60)
-                      : QStringLiteral(" \u00b7 about %1 s left").arg(qMax(1, seconds));
+        detail += seconds >= 60 ? tr(" \u00b7 about %n min left", nullptr, (seconds + 30) / 60)
+                                : tr(" \u00b7 about %n s left", nullptr, qMax(1, seconds));
     }
     return detail;
 }
@@ -890,6 +920,8 @@ bool Zerun::allInstalled() const
 void Zerun::endBatch()
 {
     batchRunning = false;
+    // A Cancel question still open has nothing left to answer.
+    questions.withdraw();
     ui->cancel_batch->hide();
     ui->quit->show();
     ui->back->show();
@@ -898,28 +930,19 @@ void Zerun::endBatch()
     ui->outcome_list->clear();
     for (int position = 0; position < packages.size(); ++position) {
         const BatchPackage &package = packages.at(position);
-        QString outcome;
-        switch (package.outcome) {
-        case Outcome::Installed:
+        // The log keeps the outcome in English; the page says it in the player's language.
+        static const char *const words[] = {QT_TR_NOOP("failed"), QT_TR_NOOP("installed"),
+                                            QT_TR_NOOP("failed"), QT_TR_NOOP("skipped")};
+        const char *word = words[int(package.outcome)];
+        if (package.outcome == Outcome::Installed)
             ++installedCount;
-            outcome = QStringLiteral("installed");
-            break;
-        case Outcome::Skipped:
-            outcome = QStringLiteral("skipped");
-            break;
-        case Outcome::Failed:
-        case Outcome::Pending:
-            outcome = QStringLiteral("failed");
-            break;
-        }
-        QString line = packageTitle(position);
+        QString head = packageTitle(position);
         if (!package.folder.isEmpty())
-            line += QStringLiteral(" \u2192 ") + package.folder;
-        line += QStringLiteral(": ") + outcome;
-        if (!package.reason.isEmpty())
-            line += QStringLiteral(" \u2014 ") + package.reason;
-        lines << line;
-        ui->outcome_list->addItem(line);
+            head += QStringLiteral(" \u2192 ") + package.folder;
+        const QString tail =
+            package.reason.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + package.reason;
+        lines << head + QStringLiteral(": ") + QLatin1String(word) + tail;
+        ui->outcome_list->addItem(head + QStringLiteral(": ") + tr(word) + tail);
     }
     for (const QString &line : qAsConst(lines))
         InstallRecovery::note(QStringLiteral("Batch: ") + line);
@@ -936,9 +959,9 @@ void Zerun::endBatch()
     }
     // The closing texts of a clean batch would hide what went wrong.
     installTimer.stop();
-    updateStatusTitle(QStringLiteral("Finished"));
+    updateStatusTitle(tr("Finished"));
     ui->progressInfo->setText(
-        QStringLiteral("Installed %1 of %2 packages.").arg(installedCount).arg(packages.size()));
+        tr("Installed %1 of %n package(s).", nullptr, packages.size()).arg(installedCount));
     // The bar tells the share installed, never a full bar for a batch with failures.
     ui->progressBar->setValue(installedCount * 100 / qMax(1, int(packages.size())));
 }
@@ -963,6 +986,24 @@ void Zerun::install()
                              ? QString()
                              : queuedKinds.at(qBound(0, currentItem, int(queuedKinds.size()) - 1));
 
+    // A question on screen is answered first: it may skip this package or stop the batch.
+    questions.waitForTurn();
+    if (answeredSkips.contains(position)) {
+        QFile::remove(archive);
+        ui->progressInfo->setText(tr("Skipped %1").arg(packageName));
+        packageEnded(position, Outcome::Skipped, tr("cancelled"));
+        return;
+    }
+    // An archive that cannot be read fails before the player names a folder for it.
+    const QString unreadable =
+        FailureWords::unreadableArchive(archive, archiveTypes.value(position));
+    if (!unreadable.isEmpty()) {
+        QFile::remove(archive);
+        ui->progressInfo->setText(unreadable);
+        InstallRecovery::note(packageName + QStringLiteral(": ") + unreadable);
+        packageEnded(position, Outcome::Failed, unreadable);
+        return;
+    }
     // Update all puts each package into its recorded folder without a question.
     QString target = updateFolders.value(queuedEntries.value(position, -1));
     QString journal;
@@ -971,8 +1012,8 @@ void Zerun::install()
     } else if (!askFolder(kind, baseName, packageName, target, journal, position)) {
         // Nothing lands in the kind's own folder: the package is left out and the batch goes on.
         QFile::remove(archive);
-        ui->progressInfo->setText(QStringLiteral("Skipped ") + packageName);
-        packageEnded(position, Outcome::Skipped, QStringLiteral("no folder chosen"));
+        ui->progressInfo->setText(tr("Skipped ") + packageName);
+        packageEnded(position, Outcome::Skipped, tr("no folder chosen"));
         return;
     }
     if (position < packages.size())
@@ -1016,17 +1057,17 @@ void Zerun::runInstall(const QString &archive, const QString &target, const QStr
     PackageInstall::Plan plan;
     QString why;
     if (!step->prepare(&plan, &why)) {
-        failNow(QStringLiteral("Couldn't open zip: ") + why);
+        failNow(tr("Couldn't open zip: ") + why);
         return;
     }
     if (plan.entryNames.isEmpty()) {
-        failNow(QStringLiteral("Couldn't go to first file: the archive has no entries"));
+        failNow(tr("Couldn't go to first file: the archive has no entries"));
         return;
     }
     const qint64 available = QStorageInfo(target).bytesAvailable();
     if (plan.unpackedSize > 0 && available >= 0 && plan.unpackedSize > available) {
-        failNow(QStringLiteral("Not enough disk space: needs ") + sizeText(plan.unpackedSize) +
-                QStringLiteral(", ") + sizeText(available) + QStringLiteral(" free"));
+        failNow(tr("Not enough disk space: needs ") + sizeText(plan.unpackedSize) +
+                QStringLiteral(", ") + sizeText(available) + tr(" free"));
         return;
     }
     if (!plan.edits.isEmpty())
@@ -1035,7 +1076,7 @@ void Zerun::runInstall(const QString &archive, const QString &target, const QStr
 
     int done = 0;
     const int total = plan.entryNames.size();
-    ui->progressTitle->setText(QStringLiteral("Unpacking ") + packageLabel(position));
+    ui->progressTitle->setText(tr("Unpacking ") + packageLabel(position));
     ui->progressBar->setValue(0);
     // The page follows the run at a pace a person can read.
     QElapsedTimer shown;
@@ -1048,8 +1089,8 @@ void Zerun::runInstall(const QString &archive, const QString &target, const QStr
                 if (shown.isValid() && shown.elapsed() < 50 && done < total)
                     return;
                 shown.start();
-                ui->progressInfo->setText(
-                    QStringLiteral("%1 of %2 files \u00b7 ").arg(done).arg(total) + state);
+                ui->progressInfo->setText(tr("%1 of %n file(s) \u00b7 ", nullptr, total).arg(done) +
+                                          state);
             });
     connect(&unzip, &TsUnZip::percent, ui->progressBar, &QProgressBar::setValue);
     connect(step, &PackageInstall::finished, this, [this, step, position] {
@@ -1080,15 +1121,15 @@ PackageInstall::Edits Zerun::askEdits(const QString &packageName, const QString 
     const int shownFiles = 12;
     QString list = QStringList(edits.mid(0, shownFiles)).join(QLatin1Char('\n'));
     if (edits.size() > shownFiles)
-        list += QStringLiteral("\n... and %1 more").arg(edits.size() - shownFiles);
-    const int choice = StandardDialog::question(
-        QStringLiteral("Install ") + kindLabel,
-        QStringLiteral("You changed %1 file(s) of ").arg(edits.size()) + packageName +
-            QStringLiteral(" that this version replaces:\n\n") + list +
-            QStringLiteral("\n\nKeep yours (the package's new versions go beside them as "
-                           "<file>%1), or take the package's (yours are kept as <file>%2)?")
-                .arg(PackageInstall::newSuffix(), PackageInstall::mineSuffix()),
-        {QStringLiteral("Keep Mine"), QStringLiteral("Take the Package's")}, 0, 0);
+        list += tr("\n... and %1 more").arg(edits.size() - shownFiles);
+    const int choice =
+        questions.ask(tr("Install ") + kindLabel,
+                      tr("You changed %n file(s) of ", nullptr, edits.size()) + packageName +
+                          tr(" that this version replaces:\n\n") + list +
+                          tr("\n\nKeep yours (the package's new versions go beside them as "
+                             "<file>%1), or take the package's (yours are kept as <file>%2)?")
+                              .arg(PackageInstall::newSuffix(), PackageInstall::mineSuffix()),
+                      {tr("Keep Mine"), tr("Take the Package's")}, 0, 0);
     return choice == 1 ? PackageInstall::Edits::TakePackage : PackageInstall::Edits::KeepMine;
 }
 
@@ -1103,15 +1144,15 @@ bool Zerun::askFolder(const QString &kind, const QString &baseName, const QStrin
     QString text = record ? QFileInfo(recordedFolder).fileName()
                           : InstallRules::suggestedFolderName(packageName);
     const QString kindLabel = InstallRules::label(kind);
-    const QString title = QStringLiteral("Install ") + kindLabel;
+    const QString title = tr("Install ") + kindLabel;
     // The package by its catalogue name; the archive's name only when the catalogue has none.
     const QString shownName = packageName.isEmpty() ? baseName : packageName;
-    const QString question = QStringLiteral("Choose a folder name to install the ") + shownName +
-                             QLatin1Char(' ') + kindLabel + QStringLiteral(" into:");
+    const QString question = tr("Choose a folder name to install the ") + shownName +
+                             QLatin1Char(' ') + kindLabel + tr(" into:");
     QString label = question;
     for (;;) {
         bool accepted = false;
-        const QString name = StandardDialog::getText(title, label, &accepted, text);
+        const QString name = questions.askText(title, label, &accepted, text);
         if (!accepted)
             return false;
         // A complaint keeps the package named and what was typed.
@@ -1169,14 +1210,13 @@ bool Zerun::askFolder(const QString &kind, const QString &baseName, const QStrin
 Zerun::ExistingFolder Zerun::askExistingFolder(const QString &kindLabel, const QString &folderName,
                                                const QString &packageName)
 {
-    const int choice = StandardDialog::question(
-        QStringLiteral("Install ") + kindLabel,
-        QStringLiteral("The folder \"") + folderName +
-            QStringLiteral("\" already exists.\n\nUpdate it with ") + packageName +
-            QStringLiteral("? The package's files replace those of the same name; your other "
-                           "files stay."),
-        {QStringLiteral("Update"), QStringLiteral("Choose Another Name"), QStringLiteral("Skip")},
-        1, 2);
+    const int choice =
+        questions.ask(tr("Install ") + kindLabel,
+                      tr("The folder \"") + folderName +
+                          tr("\" already exists.\n\nUpdate it with ") + packageName +
+                          tr("? The package's files replace those of the same name; your other "
+                             "files stay."),
+                      {tr("Update"), tr("Choose Another Name"), tr("Skip")}, 1, 2);
     if (choice == 0)
         return ExistingFolder::Update;
     if (choice == 1)
@@ -1190,8 +1230,8 @@ void Zerun::installFailed(PackageInstall *step, int position, const QString &err
     // The archive is not kept: a failed archive is fetched again by Retry.
     QFile::remove(step->archive());
     if (step->wasCancelled()) {
-        ui->progressInfo->setText(QStringLiteral("Cancelled ") + queuedName(position));
-        packageEnded(position, Outcome::Skipped, QStringLiteral("cancelled"));
+        ui->progressInfo->setText(tr("Cancelled ") + queuedName(position));
+        packageEnded(position, Outcome::Skipped, tr("cancelled"));
         return;
     }
     const QString text = detail.isEmpty() ? error : error + QStringLiteral(": ") + detail;
@@ -1216,7 +1256,7 @@ void Zerun::installed()
     loadInstalledPackages();
     updatesAvailable.remove(entry);
     applyMarks();
-    ui->progressTitle->setText(QStringLiteral("Installed ") + packageLabel(position));
+    ui->progressTitle->setText(tr("Installed ") + packageLabel(position));
     ui->progressInfo->setText(QStringLiteral("Install Complete"));
     packageEnded(position, Outcome::Installed, summary);
 }
@@ -1255,21 +1295,45 @@ bool Zerun::cancelBatch(bool closing)
     }
     if (!batchRunning)
         return true;
-    const QString current = packageLabel(transferPosition);
-    const int choice = StandardDialog::question(
-        closing ? QStringLiteral("Close") : QStringLiteral("Cancel"),
-        QStringLiteral("Packages are still being installed. Skip only ") + current +
-            QStringLiteral(", or stop the whole batch") +
-            (closing ? QStringLiteral(" and close?") : QStringLiteral("?")) +
-            QStringLiteral("\n\nA package being unpacked is undone; a download is kept to be "
-                           "resumed later."),
-        {QStringLiteral("Skip This Package"),
-         closing ? QStringLiteral("Stop and Close") : QStringLiteral("Stop the Batch"),
-         QStringLiteral("Go On")},
-        2, 2);
-    if (choice != 0 && choice != 1)
-        return false;
+    const int asked = transferPosition;
+    const QString current = packageLabel(asked);
+    const QString title = closing ? tr("Close") : tr("Cancel");
+    const QString text =
+        (closing ? tr("Packages are still being installed. Skip only %1, or stop the whole "
+                      "batch and close?")
+                 : tr("Packages are still being installed. Skip only %1, or stop the whole "
+                      "batch?"))
+            .arg(current) +
+        QStringLiteral("\n\n") +
+        tr("A package being unpacked is undone; a download is kept to be resumed later.");
+    const QStringList choices = {tr("Skip This Package"),
+                                 closing ? tr("Stop and Close") : tr("Stop the Batch"),
+                                 tr("Go On")};
+    if (closing) {
+        // The window closes only after the answer.
+        const int choice = questions.ask(title, text, choices, 2, 2);
+        answerCancel(asked, choice);
+        return !batchRunning || choice == 1;
+    }
+    // The batch goes on underneath while the question is open; its answer counts whenever it
+    // comes, also after the download it was asked about has ended.
+    if (!questions.onScreen())
+        questions.post(title, text, choices, 2, 2,
+                       [this, asked](int choice) { answerCancel(asked, choice); });
+    return false;
+}
+
+void Zerun::answerCancel(int asked, int choice)
+{
+    if (!batchRunning || (choice != 0 && choice != 1))
+        return;
     const bool stop = choice == 1;
+    // Skip is about the package that was asked about; once that one is over there is nothing
+    // left to skip.
+    if (!stop && (asked != transferPosition || packages.value(asked).outcome != Outcome::Pending))
+        return;
+    // A package whose download has just ended is not asked a folder for.
+    answeredSkips.insert(transferPosition);
     if (runningInstall)
         runningInstall->cancel();
     downloadManager.cancelCurrent(stop);
@@ -1277,10 +1341,9 @@ bool Zerun::cancelBatch(bool closing)
         // What was never requested ends here.
         for (int position = transferPosition + 1; position < packages.size(); ++position) {
             if (packages.at(position).outcome == Outcome::Pending)
-                packageEnded(position, Outcome::Skipped, QStringLiteral("the batch was stopped"));
+                packageEnded(position, Outcome::Skipped, tr("the batch was stopped"));
         }
     }
-    return stop;
 }
 
 void Zerun::backToCatalogue()
@@ -1392,19 +1455,19 @@ void Zerun::verifySelected()
         verifier = std::make_unique<PackageVerify>(gameFolder);
         connect(verifier.get(), &PackageVerify::progress, this, [this](int done, int total) {
             ui->catalogue_status->setText(
-                QStringLiteral("Verifying: %1 of %2 files").arg(done).arg(total));
+                tr("Verifying: %1 of %n file(s)", nullptr, total).arg(done));
         });
         connect(verifier.get(), &PackageVerify::finished, this, &Zerun::verifyEnded,
                 Qt::QueuedConnection);
     }
-    ui->verify_package->setText(QStringLiteral("Stop Verifying"));
+    ui->verify_package->setText(tr("Stop Verifying"));
     ui->verify_package->setEnabled(true);
     verifier->start(records);
 }
 
 void Zerun::verifyEnded()
 {
-    ui->verify_package->setText(QStringLiteral("Verify"));
+    ui->verify_package->setText(tr("Verify"));
     updateCatalogueStatus();
     updateUninstallButton();
     if (verifier->wasCancelled()) {
@@ -1419,7 +1482,7 @@ void Zerun::verifyEnded()
         if (!result.whole() && record)
             broken << *record;
     }
-    if (!showReport(QStringLiteral("Verify"), report, !broken.isEmpty()))
+    if (!showReport(tr("Verify"), report, !broken.isEmpty()))
         return;
     for (const InstalledPackage &record : qAsConst(broken))
         repairPackage(record);
@@ -1437,28 +1500,27 @@ bool Zerun::showReport(const QString &title, const QString &text, bool offerRepa
     view->setLineWrapMode(QPlainTextEdit::NoWrap);
     layout->addWidget(view);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    QPushButton *copy = buttons->addButton(QStringLiteral("Copy"), QDialogButtonBox::ActionRole);
+    QPushButton *copy = buttons->addButton(tr("Copy"), QDialogButtonBox::ActionRole);
     connect(copy, &QPushButton::clicked, view,
             [view] { QGuiApplication::clipboard()->setText(view->toPlainText()); });
     if (offerRepair) {
-        QPushButton *repair =
-            buttons->addButton(QStringLiteral("Repair"), QDialogButtonBox::AcceptRole);
+        QPushButton *repair = buttons->addButton(tr("Repair"), QDialogButtonBox::AcceptRole);
         repair->setObjectName(QStringLiteral("repair_package"));
-        repair->setToolTip(QStringLiteral("Put back the missing and changed files from the "
-                                          "package's archive"));
+        repair->setToolTip(tr("Put back the missing and changed files from the "
+                              "package's archive"));
     }
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
     dialog.resize(600, 420);
-    return dialog.exec() == QDialog::Accepted;
+    return questions.exec(dialog) == QDialog::Accepted;
 }
 
 void Zerun::chooseArchives()
 {
-    const QStringList archives = StandardDialog::selectFiles(
-        false, {}, QStringLiteral("Install from File"), QDir::homePath(),
-        QStringLiteral("Package archives (*.zip);;All files (*)"));
+    const QStringList archives =
+        StandardDialog::selectFiles(false, {}, tr("Install from File"), QDir::homePath(),
+                                    tr("Package archives (*.zip);;All files (*)"));
     installArchives(archives);
 }
 
@@ -1470,32 +1532,29 @@ void Zerun::installArchives(const QStringList &archives)
 
 void Zerun::installFromDisk(const QString &archive)
 {
-    const QString title = QStringLiteral("Install from File");
+    const QString title = tr("Install from File");
     const QString name = DiskPackage::packageName(archive);
-    const auto tell = [&title](const QString &text) {
-        StandardDialog::question(title, text, {QStringLiteral("OK")}, 0, 0);
-    };
+    const auto tell = [this, &title](const QString &text) { questions.tell(title, text); };
     // The same errors as for a downloaded archive; the player's archive stays where it is.
     const auto fail = [&](const QString &text) {
         InstallRecovery::note(name + QStringLiteral(" (from disk): ") + text);
-        tell(QStringLiteral("Could not install ") + name + QStringLiteral(":\n\n") + text);
+        tell(tr("Could not install ") + name + QStringLiteral(":\n\n") + text);
     };
     if (batchRunning || diskInstallRunning) {
-        tell(QStringLiteral("Packages are being installed. Install ") + name +
-             QStringLiteral(" when they are done."));
+        tell(tr("Packages are being installed. Install ") + name + tr(" when they are done."));
         return;
     }
     QStringList entries;
     QString why;
     if (!DiskPackage::entryNames(archive, &entries, &why)) {
         if (TsUnZip::hasNoEntries(archive))
-            fail(QStringLiteral("Couldn't go to first file: the archive has no entries"));
+            fail(tr("Couldn't go to first file: the archive has no entries"));
         else
-            fail(QStringLiteral("Couldn't open zip: ") + why);
+            fail(tr("Couldn't open zip: ") + why);
         return;
     }
     if (entries.isEmpty()) {
-        fail(QStringLiteral("Couldn't go to first file: the archive has no entries"));
+        fail(tr("Couldn't go to first file: the archive has no entries"));
         return;
     }
     // The kind, the likeliest one offered first.
@@ -1504,22 +1563,21 @@ void Zerun::installFromDisk(const QString &archive)
     QStringList choices;
     for (const QString &kind : kinds)
         choices << InstallRules::label(kind);
-    choices << QStringLiteral("Cancel");
+    choices << tr("Cancel");
     const int likely = int(kinds.indexOf(DiskPackage::likelyKind(entries)));
-    const int chosen = StandardDialog::question(
-        title,
-        QStringLiteral("What kind of package is ") + name +
-            QStringLiteral("?\n\nFrom what the archive holds it looks like a ") +
-            choices.at(likely) + QLatin1Char('.'),
-        choices, likely, 3);
+    const int chosen = questions.ask(title,
+                                     tr("What kind of package is ") + name +
+                                         tr("?\n\nFrom what the archive holds it looks like a ") +
+                                         choices.at(likely) + QLatin1Char('.'),
+                                     choices, likely, 3);
     if (chosen < 0 || chosen >= kinds.size())
         return;
     const QString kind = kinds.at(chosen);
     const InstalledPackage *known = packageRecords.find(name, kind);
     if (known && !known->fromDisk) {
-        fail(QStringLiteral("A package of the same name and kind from the package list is "
-                            "installed in ") +
-             known->folder + QStringLiteral(". Rename the archive to install it beside that one."));
+        fail(tr("A package of the same name and kind from the package list is "
+                "installed in ") +
+             known->folder + tr(". Rename the archive to install it beside that one."));
         return;
     }
 
@@ -1544,9 +1602,8 @@ void Zerun::installFromDisk(const QString &archive)
     const QString kindLabel = InstallRules::label(kind);
     InstallRecovery::note(name + QStringLiteral(" (from disk): installed into ") + folder +
                           (summary.isEmpty() ? QString() : QStringLiteral("; ") + summary));
-    tell(QStringLiteral("Installed the ") + kindLabel + QLatin1Char(' ') + name +
-         QStringLiteral(" into ") + folder + QLatin1Char('.') +
-         (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
+    tell(tr("Installed the ") + kindLabel + QLatin1Char(' ') + name + tr(" into ") + folder +
+         QLatin1Char('.') + (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
 }
 
 bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
@@ -1561,19 +1618,19 @@ bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
     QString why;
     if (!step->prepare(&plan, &why)) {
         UnpackTransaction::recover(journal);
-        *error = QStringLiteral("Couldn't open zip: ") + why;
+        *error = tr("Couldn't open zip: ") + why;
         return false;
     }
     if (plan.entryNames.isEmpty()) {
         UnpackTransaction::recover(journal);
-        *error = QStringLiteral("Couldn't go to first file: the archive has no entries");
+        *error = tr("Couldn't go to first file: the archive has no entries");
         return false;
     }
     const qint64 available = QStorageInfo(target).bytesAvailable();
     if (plan.unpackedSize > 0 && available >= 0 && plan.unpackedSize > available) {
         UnpackTransaction::recover(journal);
-        *error = QStringLiteral("Not enough disk space: needs ") + sizeText(plan.unpackedSize) +
-                 QStringLiteral(", ") + sizeText(available) + QStringLiteral(" free");
+        *error = tr("Not enough disk space: needs ") + sizeText(plan.unpackedSize) +
+                 QStringLiteral(", ") + sizeText(available) + tr(" free");
         return false;
     }
     if (!plan.edits.isEmpty())
@@ -1581,7 +1638,7 @@ bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
 
     const QString name = package.name;
     connect(&step->unzip(), &TsUnZip::percent, this, [this, name](int percent) {
-        ui->catalogue_status->setText(QStringLiteral("Installing ") + name +
+        ui->catalogue_status->setText(tr("Installing ") + name +
                                       QStringLiteral(": %1%").arg(percent));
     });
     bool done = false;
@@ -1607,7 +1664,7 @@ bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
     showLists();
     if (!done) {
         if (step->wasCancelled())
-            *error = QStringLiteral("cancelled");
+            *error = tr("cancelled");
         return false;
     }
     *summary = step->outcome().summary();
@@ -1616,32 +1673,29 @@ bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
 
 void Zerun::repairPackage(const InstalledPackage &record)
 {
-    const QString title = QStringLiteral("Repair ") + InstallRules::label(record.kind);
-    const auto tell = [&title](const QString &text) {
-        StandardDialog::question(title, text, {QStringLiteral("OK")}, 0, 0);
-    };
+    const QString title = tr("Repair ") + InstallRules::label(record.kind);
+    const auto tell = [this, &title](const QString &text) { questions.tell(title, text); };
     const auto fail = [&](const QString &text) {
         InstallRecovery::note(QStringLiteral("Repair of ") + record.name + QStringLiteral(": ") +
                               text);
-        tell(QStringLiteral("Could not repair ") + record.name + QStringLiteral(":\n\n") + text);
+        tell(tr("Could not repair ") + record.name + QStringLiteral(":\n\n") + text);
     };
     QTemporaryDir fetched(AppPaths::downloadsFolder() + QLatin1Char('/') +
                           InstallRecovery::repairFolderPrefix() + QStringLiteral("XXXXXX"));
     QString archive;
     if (record.fromDisk) {
         // The player's archive: asked for again, and only read.
-        archive = StandardDialog::selectFile(
-            false, {}, QStringLiteral("The archive of ") + record.name, QDir::homePath(),
-            QStringLiteral("Package archives (*.zip);;All files (*)"));
+        archive = StandardDialog::selectFile(false, {}, tr("The archive of ") + record.name,
+                                             QDir::homePath(),
+                                             tr("Package archives (*.zip);;All files (*)"));
         if (archive.isEmpty())
             return;
     } else {
         if (!fetched.isValid()) {
-            fail(QStringLiteral("no room for the archive in the downloads folder"));
+            fail(tr("no room for the archive in the downloads folder"));
             return;
         }
-        ui->catalogue_status->setText(QStringLiteral("Fetching ") + record.name +
-                                      QStringLiteral(" again..."));
+        ui->catalogue_status->setText(tr("Fetching ") + record.name + tr(" again..."));
         TsDownloader downloader{QUrl(record.url)};
         bool got = false;
         QEventLoop waiting;
@@ -1658,8 +1712,8 @@ void Zerun::repairPackage(const InstalledPackage &record)
         diskInstallRunning = false;
         updateCatalogueStatus();
         if (!got) {
-            fail(QStringLiteral("the archive could not be fetched from ") + record.url +
-                 QStringLiteral(": ") + downloader.errorString());
+            fail(tr("the archive could not be fetched from ") + record.url + QStringLiteral(": ") +
+                 downloader.errorString());
             return;
         }
         archive =
@@ -1668,25 +1722,25 @@ void Zerun::repairPackage(const InstalledPackage &record)
         QFile file(archive);
         const QByteArray data = downloader.downloadedData();
         if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
-            fail(QStringLiteral("the archive could not be saved: ") + file.errorString());
+            fail(tr("the archive could not be saved: ") + file.errorString());
             return;
         }
         file.close();
     }
     if (PackageRepair::check(archive, record) != PackageRepair::Verdict::Same) {
         if (record.fromDisk) {
-            fail(QStringLiteral("that archive is not the one that was installed. Install it "
-                                "with Install from File to update the package."));
+            fail(tr("that archive is not the one that was installed. Install it "
+                    "with Install from File to update the package."));
             return;
         }
         InstallRecovery::note(QStringLiteral("Repair of ") + record.name +
                               QStringLiteral(": the host now serves another file"));
-        const int choice = StandardDialog::question(
-            title,
-            QStringLiteral("The host now serves another file for ") + record.name +
-                QStringLiteral(" than the one installed, so it cannot repair it.\n\nUpdate to "
-                               "the file it serves now?"),
-            {QStringLiteral("Update"), QStringLiteral("Cancel")}, 0, 1);
+        const int choice =
+            questions.ask(title,
+                          tr("The host now serves another file for ") + record.name +
+                              tr(" than the one installed, so it cannot repair it.\n\nUpdate to "
+                                 "the file it serves now?"),
+                          {tr("Update"), tr("Cancel")}, 0, 1);
         if (choice != 0)
             return;
         for (int entry = 0; entry < catalogue.size(); ++entry) {
@@ -1697,7 +1751,7 @@ void Zerun::repairPackage(const InstalledPackage &record)
                 return;
             }
         }
-        fail(QStringLiteral("the package is not in the package list any more"));
+        fail(tr("the package is not in the package list any more"));
         return;
     }
     QString error;
@@ -1711,8 +1765,8 @@ void Zerun::repairPackage(const InstalledPackage &record)
     InstallRecovery::note(QStringLiteral("Repaired ") + record.name + QStringLiteral(" in ") +
                           record.folder +
                           (summary.isEmpty() ? QString() : QStringLiteral("; ") + summary));
-    tell(QStringLiteral("Repaired ") + record.name + QStringLiteral(" in ") + record.folder +
-         QLatin1Char('.') + (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
+    tell(tr("Repaired ") + record.name + tr(" in ") + record.folder + QLatin1Char('.') +
+         (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
 }
 
 void Zerun::updateAll()

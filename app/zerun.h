@@ -6,6 +6,7 @@
 #include "installedpackages.h"
 #include "packageinstall.h"
 #include "packageverify.h"
+#include "questionqueue.h"
 #include "updateprobe.h"
 
 #include <QElapsedTimer>
@@ -146,6 +147,8 @@ private:
     // Asks whether to skip the current package or stop the batch, and does it; true when the
     // batch stops (or none runs), which lets a closing window close.
     bool cancelBatch(bool closing);
+    // Acts on the answer to the Cancel question asked about the package at `asked`.
+    void answerCancel(int asked, int choice);
     void copyDetails() const;
     void installFailed(PackageInstall *step, int position, const QString &error,
                        const QString &detail);
@@ -202,6 +205,18 @@ private:
     QString gameFolder;
     DownloadManager downloadManager;
     QTimer installTimer;
+
+    // Every question and message of the window, one at a time.
+    QuestionQueue questions;
+    // Queue positions the player skipped (or stopped) by answering the Cancel question.
+    QSet<int> answeredSkips;
+    // The content type the host named for each queue position's archive.
+    QHash<int, QByteArray> archiveTypes;
+    // Why each failed transfer failed, in the player's words.
+    QHash<int, QString> failureWords;
+    // The file in transfer: its bytes so far and whole length (-1: not told).
+    qint64 bytesDone = 0;
+    qint64 bytesTotal = -1;
 
     InstalledPackages packageRecords;
     UpdateProbe updateProbe;

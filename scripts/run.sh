@@ -87,14 +87,19 @@ start_local_service() {
   echo "run: sample packages served at $base/files/index.dat"
 }
 
+# The installer starts in its own folder, where it finds languages/ and data/.
+start_installer() {
+  (cd "$(dirname "$installer")" && exec "./$(basename "$installer")")
+}
+
 run_with_display() {
-  "$installer"
+  start_installer
 }
 
 # Runs inside the virtual display that run_without_display starts.
 capture_window() {
   mkdir -p "$(dirname "$screenshot")"
-  "$installer" &
+  start_installer &
   local pid=$!
   local window
   if ! window=$(timeout "$window_wait" xdotool search --sync --onlyvisible --classname '^zerun-installer$' | head -n1) \

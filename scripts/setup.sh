@@ -8,6 +8,8 @@ packages=(
   # build
   build-essential cmake ninja-build ccache pkg-config
   qtbase5-dev qtbase5-dev-tools qttools5-dev-tools libqt5svg5-dev libqt5sql5-sqlite
+  # Qt's own translations (qtbase_<code>.qm), loaded before the installer's
+  qttranslations5-l10n
   libquazip1-qt5-dev zlib1g-dev libcpp-httplib-dev
   # SHA-256 (libcrypto), a faster inflate (ISA-L; the build falls back to zlib without it)
   libssl-dev libisal-dev

@@ -516,6 +516,8 @@ void DownloadManager::downloadProgress(qint64 bytesReceived, qint64 bytesTotal)
     const QString rate = rateText(transferRate(bytesReceived, clock.elapsed()));
     emit progressRangeChanged(0, p);
     emit progressValueChanged(p);
+    emit bytesProgress(offset + bytesReceived,
+                       bytesTotal > 0 && announced ? offset + bytesTotal : qint64(-1));
     emit result(QStringLiteral("Progress: ") + QString::number(p) + QStringLiteral("% (") + rate +
                 QLatin1Char(')'));
 }
@@ -751,6 +753,12 @@ void DownloadManager::endFile(DownloadOutcome::Kind kind, const QString &reason)
     outcome.attempts = current.attempts;
     outcome.bytesReceived = current.received;
     outcome.resumedFrom = current.offset;
+    if (activeReply) {
+        outcome.httpStatus =
+            activeReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        outcome.networkError = activeReply->error();
+        outcome.contentType = activeReply->rawHeader("Content-Type");
+    }
 
     if (kind == DownloadOutcome::Saved) {
         // The final name appears only now, for the whole file.
@@ -785,6 +793,8 @@ void DownloadManager::endFile(DownloadOutcome::Kind kind, const QString &reason)
                           writeError.isEmpty() && abortReason.isEmpty() && passing;
         if (!keep)
             discardPartial();
+        else
+            outcome.keptBytes = QFileInfo(current.partial).size();
     }
 
     if (outcome.kind == DownloadOutcome::Saved) {

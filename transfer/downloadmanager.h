@@ -40,6 +40,13 @@ struct DownloadOutcome
     // SHA-256 of the saved file (lower-case hex), computed while it was written; empty unless
     // saved.
     QByteArray sha256;
+    // The last answer: its HTTP status (0: none came), the network's error and the content
+    // type the host named.
+    int httpStatus = 0;
+    QNetworkReply::NetworkError networkError = QNetworkReply::NoError;
+    QByteArray contentType;
+    // Bytes of a failed file kept in its partial file for a later resume (0: none kept).
+    qint64 keptBytes = 0;
 };
 Q_DECLARE_METATYPE(DownloadOutcome)
 
@@ -165,6 +172,9 @@ signals:
     void percent(QString percent);
     // Once per queued URL, right before its outcome text.
     void transferFinished(const DownloadOutcome &outcome);
+    // Right before each "Progress: " report: the file's bytes so far (kept bytes of a resume
+    // included) and its whole length, -1 when the host did not announce it.
+    void bytesProgress(qint64 done, qint64 total);
 
 private slots:
     void startNextDownload();

@@ -47,6 +47,9 @@ namespace {
 
 enum class Icon { Show, Skip };
 
+// The index of a question's choice, on its button.
+const char *const choiceProperty = "standardDialogChoice";
+
 // Every dialog of the family opens centred on the main window, in the dark look.
 void prepare(QDialog &dialog, const QString &title, Icon icon = Icon::Show)
 {
@@ -147,16 +150,11 @@ QString StandardDialog::getText(const QString &title, const QString &label)
 QString StandardDialog::getText(const QString &title, const QString &label, bool *accepted,
                                 const QString &text)
 {
-    QInputDialog dialog(DialogHost::mainWindow());
-    prepare(dialog, title);
-    dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setTextEchoMode(QLineEdit::Normal);
-    dialog.setTextValue(text);
-    dialog.setLabelText(label);
-    const bool ok = askForText(dialog, label);
+    const std::unique_ptr<QInputDialog> dialog = textInput(title, label, text);
+    const bool ok = askForText(*dialog, label);
     if (accepted)
         *accepted = ok;
-    return dialog.textValue();
+    return dialog->textValue();
 }
 
 QString StandardDialog::getMultiLineText(const QString &title, const QString &label,
@@ -297,21 +295,51 @@ QColor StandardDialog::getColor(const QString &title)
 int StandardDialog::question(const QString &title, const QString &text, const QStringList &choices,
                              int defaultChoice, int escapeChoice)
 {
-    QMessageBox box(DialogHost::mainWindow());
-    prepare(box, title);
-    box.setIcon(QMessageBox::Question);
+    const std::unique_ptr<QMessageBox> box =
+        questionBox(title, text, choices, defaultChoice, escapeChoice);
+    box->exec();
+    return choiceOf(*box);
+}
+
+std::unique_ptr<QMessageBox> StandardDialog::questionBox(const QString &title, const QString &text,
+                                                         const QStringList &choices,
+                                                         int defaultChoice, int escapeChoice,
+                                                         QMessageBox::Icon icon)
+{
+    auto box = std::make_unique<QMessageBox>(DialogHost::mainWindow());
+    prepare(*box, title);
+    box->setIcon(icon);
     // Questions often carry a file name or a reason from elsewhere: shown as they are.
-    box.setTextFormat(Qt::PlainText);
-    box.setText(text);
-    QList<QPushButton *> buttons;
-    for (const QString &choice : choices)
-        buttons << box.addButton(choice, QMessageBox::AcceptRole);
-    if (QPushButton *button = buttons.value(defaultChoice))
-        box.setDefaultButton(button);
-    if (QPushButton *button = buttons.value(escapeChoice))
-        box.setEscapeButton(button);
-    box.exec();
-    return buttons.indexOf(qobject_cast<QPushButton *>(box.clickedButton()));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
+    for (int index = 0; index < choices.size(); ++index) {
+        QPushButton *button = box->addButton(choices.at(index), QMessageBox::AcceptRole);
+        button->setProperty(choiceProperty, index);
+        if (index == defaultChoice)
+            box->setDefaultButton(button);
+        if (index == escapeChoice)
+            box->setEscapeButton(button);
+    }
+    return box;
+}
+
+int StandardDialog::choiceOf(const QMessageBox &box)
+{
+    const QAbstractButton *clicked = box.clickedButton();
+    const QVariant choice = clicked ? clicked->property(choiceProperty) : QVariant();
+    return choice.isValid() ? choice.toInt() : -1;
+}
+
+std::unique_ptr<QInputDialog> StandardDialog::textInput(const QString &title, const QString &label,
+                                                        const QString &text)
+{
+    auto dialog = std::make_unique<QInputDialog>(DialogHost::mainWindow());
+    prepare(*dialog, title);
+    dialog->setInputMode(QInputDialog::TextInput);
+    dialog->setTextEchoMode(QLineEdit::Normal);
+    dialog->setTextValue(text);
+    dialog->setLabelText(label);
+    return dialog;
 }
 
 QString StandardDialog::getColorName(const QString &title)

@@ -2,10 +2,15 @@
 
 #include <QColor>
 #include <QList>
+#include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+
+#include <memory>
+
+class QInputDialog;
 
 // Translatable dialog titles shared by the applications of the framework.
 class DialogCaption : public QObject
@@ -91,6 +96,17 @@ public:
     // choice and Esc the escape choice, where given. The text shows as plain text.
     static int question(const QString &title, const QString &text, const QStringList &choices,
                         int defaultChoice = -1, int escapeChoice = -1);
+
+    // The box question() runs, ready for exec() or open(); choiceOf() reads the choice made (-1:
+    // none). Information boxes pass QMessageBox::Information.
+    static std::unique_ptr<QMessageBox> questionBox(const QString &title, const QString &text,
+                                                    const QStringList &choices,
+                                                    int defaultChoice = -1, int escapeChoice = -1,
+                                                    QMessageBox::Icon icon = QMessageBox::Question);
+    static int choiceOf(const QMessageBox &box);
+    // The text input getText() runs, ready to be shown.
+    static std::unique_ptr<QInputDialog> textInput(const QString &title, const QString &label,
+                                                   const QString &text = QString());
 
     static QColor getColor(const QString &title);
     static QString getColorName(const QString &title);

@@ -13,7 +13,7 @@
 #include <QtTest>
 
 // The language combo of the catalogue page, and the shipped translations in the window and a
-// standard dialog. Runs in the build folder, whose languages/ holds the compiled translations.
+// standard dialog. The compiled translations are in languages/ beside the test.
 class TestLanguages : public QObject
 {
     Q_OBJECT

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "downloadmanager.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QString>
+
+// Why a package did not arrive, in the player's words, from what the download manager knows
+// about the transfer (its HTTP status, network error, content type and the bytes it kept). The
+// manager's own report texts stay as they are for the log.
+class FailureWords
+{
+    Q_DECLARE_TR_FUNCTIONS(FailureWords)
+
+public:
+    // "not found on the server (HTTP 404)", "connection refused; 88.2 MB of 211 MB kept, Retry
+    // resumes", ...; the manager's reason when nothing plainer is known.
+    static QString describe(const DownloadOutcome &outcome);
+    // Why the saved `archive` cannot be installed, checked before the player is asked anything:
+    // a web page instead of a zip archive (by `contentType` or by its first byte), a file that
+    // is no readable archive or one without entries. Empty when it can be read.
+    static QString unreadableArchive(const QString &archive, const QByteArray &contentType);
+    static QString webPage();
+
+    // "88.2 MB", "211 MB", "512 bytes": SI units, one decimal below 100.
+    static QString sizeText(qint64 bytes);
+    // "88.2 of 211 MB" (one unit when both share it), "880 kB of 1.2 MB"; "88.2 MB" when the
+    // whole is not known.
+    static QString progressText(qint64 done, qint64 total);
+};

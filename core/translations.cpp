@@ -1,0 +1,47 @@
+#include "translations.h"
+
+#include "apppaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+// Installs the translation in `file`; the application owns it from then on.
+bool load(const QString &file)
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(file)) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
+
+} // namespace
+
+QStringList installTranslations(const QString &language, const QString &folder)
+{
+    const QString code = language.isEmpty() ? QStringLiteral("en") : language;
+    // The installer's own files: in the folder given, else where AppPaths finds them (the working
+    // folder, then beside the program).
+    const auto ours = [&folder](const QString &name) {
+        return folder.isEmpty()
+                   ? AppPaths::languageFile(name)
+                   : folder + QStringLiteral("/languages/") + name + QStringLiteral(".qm");
+    };
+    QStringList files = {QLibraryInfo::location(QLibraryInfo::TranslationsPath) +
+                             QStringLiteral("/qtbase_") + code + QStringLiteral(".qm"),
+                         ours(QStringLiteral("en"))};
+    if (code != QLatin1String("en"))
+        files << ours(code);
+    QStringList loaded;
+    for (const QString &file : qAsConst(files)) {
+        if (!file.isEmpty() && QFile::exists(file) && load(file))
+            loaded << file;
+    }
+    return loaded;
+}
