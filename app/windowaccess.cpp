@@ -180,9 +180,15 @@ bool WindowAccess::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         auto *list = qobject_cast<QListWidget *>(watched);
-        if (list && (key == Qt::Key_Return || key == Qt::Key_Enter) && list->currentItem() &&
-            list->selectedItems().isEmpty())
-            list->currentItem()->setSelected(true);
+        if (list && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            // Enter acts on the current package: with a selection but none current, the first
+            // selected one becomes current; a current one without a selection is selected.
+            const QList<QListWidgetItem *> selected = list->selectedItems();
+            if (!list->currentItem() && !selected.isEmpty())
+                list->setCurrentItem(selected.first(), QItemSelectionModel::NoUpdate);
+            else if (list->currentItem() && selected.isEmpty())
+                list->currentItem()->setSelected(true);
+        }
     } else if (event->type() == QEvent::Show && watched->objectName() == "outcome_list") {
         // The batch is over: its outcome is what there is to read now.
         auto *outcome = static_cast<QWidget *>(watched);

@@ -148,8 +148,8 @@ void DialogHost::centre(QWidget *widget, const QWidget *host)
         if (const QLayout *layout = parent->layout())
             room = room.marginsRemoved(layout->contentsMargins());
         fitInto(widget, room.size());
-        widget->move(qMax(room.left(), room.center().x() - widget->width() / 2),
-                     qMax(room.top(), room.center().y() - widget->height() / 2));
+        widget->move(qMax(room.left(), room.left() + room.width() / 2 - widget->width() / 2),
+                     qMax(room.top(), room.top() + room.height() / 2 - widget->height() / 2));
         return;
     }
     QRect around;
