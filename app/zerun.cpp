@@ -2,7 +2,9 @@
 
 #include "apppaths.h"
 #include "catalogue.h"
+#include "dialoghost.h"
 #include "diskpackage.h"
+#include "elidingdelegate.h"
 #include "failurewords.h"
 #include "gamefolder.h"
 #include "installedpackages.h"
@@ -22,6 +24,7 @@
 #include "tsunzip.h"
 #include "ui_zerun.h"
 #include "unpacktransaction.h"
+#include "windowaccess.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -147,6 +150,8 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     ui->setupUi(this);
     // Every catalogue line is one line of text: the list need not measure each of them.
     ui->repo_list->setUniformItemSizes(true);
+    // Lines keep their height when marks come and go, and long ones are elided in the middle.
+    ElidingDelegate::install(ui->repo_list);
     ui->back->hide();
     ui->quit->hide();
     ui->cancel_batch->hide();
@@ -271,6 +276,8 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     ui->repo_list->viewport()->installEventFilter(drops);
     ui->file_list->viewport()->installEventFilter(drops);
     updateUninstallButton();
+    // Names, Tab order and keys for the keyboard and screen readers.
+    new WindowAccess(this);
 }
 
 Zerun::~Zerun()
@@ -1513,6 +1520,7 @@ bool Zerun::showReport(const QString &title, const QString &text, bool offerRepa
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
     dialog.resize(600, 420);
+    DialogHost::centreWhenShown(&dialog, window());
     return questions.exec(dialog) == QDialog::Accepted;
 }
 

@@ -7,9 +7,12 @@
 #include <QDialog>
 #include <QEvent>
 #include <QFile>
+#include <QLabel>
+#include <QLayout>
 #include <QPalette>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -38,16 +41,88 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Show && watched == parent())
+        // Some dialogs settle their size only while they are shown (a message box fixes it to
+        // its text), and the window system may confirm an earlier size late: each new size is
+        // placed (and fitted) again.
+        const bool placeNow =
+            event->type() == QEvent::Show || (event->type() == QEvent::Resize && placed);
+        if (placeNow && watched == parent() && !placing) {
+            placing = true;
             DialogHost::centre(static_cast<QWidget *>(watched), host.data());
+            placing = false;
+            placed = true;
+        } else if (event->type() == QEvent::Hide) {
+            placed = false;
+        }
         return false;
     }
 
 private:
     QPointer<QWidget> host;
+    bool placing = false;
+    bool placed = false;
 };
 
+QPointer<QWidget> &keptClear()
+{
+    static QPointer<QWidget> widget;
+    return widget;
+}
+
+// Makes the window `widget` at most `room` large (frame included), as far as its minimum size
+// allows; a text that must wrap to fit gets taller.
+void fitInto(QWidget *widget, const QSize &room)
+{
+    const QSize frame = widget->frameGeometry().size() - widget->size();
+    const QSize limit = room - frame;
+    if (widget->width() <= limit.width() && widget->height() <= limit.height())
+        return;
+    const QList<QLabel *> labels = widget->findChildren<QLabel *>();
+    if (widget->width() > limit.width()) {
+        // Texts wrap in the narrower window.
+        for (QLabel *label : labels)
+            label->setWordWrap(true);
+        if (widget->layout())
+            widget->layout()->activate();
+    }
+    const bool fixed = widget->minimumSize() == widget->maximumSize();
+    const QSize least =
+        widget->minimumSizeHint().expandedTo(fixed ? QSize() : widget->minimumSize());
+    int width = qMax(qMin(widget->width(), limit.width()), least.width());
+    QLayout *layout = widget->layout();
+    int height = widget->height();
+    if (layout && layout->hasHeightForWidth()) {
+        height = qMax(height, layout->totalHeightForWidth(width));
+        // Too tall: a wider window needs fewer lines.
+        if (height > limit.height() && width < limit.width()) {
+            width = limit.width();
+            for (QLabel *label : labels)
+                label->setWordWrap(true);
+            height = layout->totalHeightForWidth(width);
+        }
+    }
+    height = qMax(qMin(height, limit.height()), least.height());
+    if (fixed)
+        widget->setFixedSize(width, height);
+    else
+        widget->resize(width, height);
+}
+
 } // namespace
+
+QRect DialogHost::insideOf(const QWidget *host)
+{
+    const QWidget *window = host->window();
+    QRect inside(window->mapToGlobal(QPoint(0, 0)), window->size());
+    if (const QLayout *layout = window->layout())
+        inside = inside.marginsRemoved(layout->contentsMargins());
+    return inside;
+}
+
+void DialogHost::keepClear(QWidget *widget)
+{
+    keptClear() = widget;
+}
 
 QWidget *DialogHost::mainWindow()
 {
@@ -67,16 +142,33 @@ QWidget *DialogHost::mainWindow()
 void DialogHost::centre(QWidget *widget, const QWidget *host)
 {
     if (!widget->isWindow()) {
+        // Inside its parent, made smaller where it is larger.
         const QWidget *parent = widget->parentWidget();
-        widget->move(parent->width() / 2 - widget->width() / 2,
-                     parent->height() / 2 - widget->height() / 2);
+        QRect room = parent->rect();
+        if (const QLayout *layout = parent->layout())
+            room = room.marginsRemoved(layout->contentsMargins());
+        fitInto(widget, room.size());
+        widget->move(qMax(room.left(), room.left() + room.width() / 2 - widget->width() / 2),
+                     qMax(room.top(), room.top() + room.height() / 2 - widget->height() / 2));
         return;
     }
     QRect around;
     const QScreen *screen = nullptr;
     if (host) {
-        around = host->window()->frameGeometry();
+        around = insideOf(host);
         screen = host->window()->screen();
+        // Below the widget kept in sight, when the host shows it and there is room.
+        const QWidget *clear = keptClear();
+        if (clear && clear->isVisible() && clear->window() == host->window()) {
+            const int top = clear->mapToGlobal(QPoint(0, clear->height())).y() + 6;
+            const QRect below(around.left(), top, around.width(), around.bottom() - top + 1);
+            if (below.height() > 0) {
+                fitInto(widget, below.size());
+                if (below.height() >= widget->frameGeometry().height())
+                    around = below;
+            }
+        }
+        fitInto(widget, around.size());
     }
     if (!screen)
         screen = QGuiApplication::primaryScreen();
@@ -86,6 +178,15 @@ void DialogHost::centre(QWidget *widget, const QWidget *host)
     QRect placed(QPoint(around.x() + around.width() / 2 - size.width() / 2,
                         around.y() + around.height() / 2 - size.height() / 2),
                  size);
+    if (host) {
+        // Inside the host; a window that cannot be made small enough keeps its top left corner
+        // inside.
+        const QRect inside = insideOf(host);
+        placed.moveRight(qMin(placed.right(), inside.right()));
+        placed.moveBottom(qMin(placed.bottom(), inside.bottom()));
+        placed.moveLeft(qMax(placed.left(), inside.left()));
+        placed.moveTop(qMax(placed.top(), inside.top()));
+    }
     if (screen) {
         // Never past the screen's edges, where it could not be reached.
         const QRect area = screen->availableGeometry();

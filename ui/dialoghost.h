@@ -18,7 +18,17 @@ public:
 
     // Centres `widget` on `host`: a window on the host's frame, kept on the host's screen; a
     // child widget inside its parent. Without a host, a window is centred on the primary screen.
+    // A window larger than the host's visible part is made smaller (as far as its minimum size
+    // allows) and placed inside it; where the host shows the widget set by keepClear and there
+    // is room below it, the window is placed there, leaving that widget in sight.
     static void centre(QWidget *widget, const QWidget *host);
+
+    // The part of `host`'s window that a dialog may cover, in global coordinates: the window
+    // less the transparent band that a frame keeps around its panel (its layout's margins).
+    static QRect insideOf(const QWidget *host);
+
+    // A widget that dialogs keep in sight when they can (a progress bar); null for none.
+    static void keepClear(QWidget *widget);
 
     // Centres the window `dialog` on `host` each time it is shown, once its size is known.
     static void centreWhenShown(QWidget *dialog, QWidget *host);

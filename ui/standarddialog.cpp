@@ -64,6 +64,11 @@ void prepare(QDialog &dialog, const QString &title, Icon icon = Icon::Show)
             dialog.setWindowIcon(QIcon(iconPath));
     }
     dialog.setWindowTitle(title);
+    // The keyboard goes back to the window the dialog belongs to, also where no window manager
+    // hands it back.
+    if (QWidget *owner = dialog.parentWidget())
+        QObject::connect(&dialog, &QDialog::finished, owner,
+                         [owner] { owner->window()->activateWindow(); });
 }
 
 void prepareChooser(QFileDialog &dialog, bool save, const QList<QUrl> &urls,

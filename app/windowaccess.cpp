@@ -1,0 +1,207 @@
+#include "windowaccess.h"
+
+#include "dialoghost.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStackedWidget>
+
+QVector<WindowAccess::Control> WindowAccess::controls()
+{
+    return {
+        // The catalogue page.
+        {"repo_filter", tr("Package kind"),
+         tr("Shows all packages, one kind of package, or the installed ones")},
+        {"repo_search", tr("Search packages"),
+         tr("Shows only the packages whose names hold this text; Ctrl+F comes here")},
+        {"clear_list", tr("Clear List"), tr("Takes every package off the download list")},
+        {"repo_list", tr("Packages"),
+         tr("Enter adds the selected packages to the download list; Delete uninstalls the "
+            "selected installed package")},
+        {"file_list", tr("Download List"),
+         tr("Enter starts the download; Delete takes the selected packages off the list")},
+        {"retry_catalogue", tr("Try Again"), tr("Fetches the package list again")},
+        {"update_all", tr("Update All"),
+         tr("Updates every installed package that has a newer archive, each in its folder")},
+        {"import_list", tr("Import Package List"),
+         tr("Puts the packages of a shared package list on the download list")},
+        {"export_list", tr("Export Package List"),
+         tr("Saves the installed packages from the package list to a file to share")},
+        {"language_choice", tr("Language"),
+         tr("The installer's language; a new choice applies at the next start")},
+        {"add_to_list", tr("Add to Download List"),
+         tr("Adds the selected packages to the download list")},
+        {"uninstall_package", tr("Uninstall"),
+         tr("Removes the selected installed package from the game folder")},
+        {"verify_package", tr("Verify"),
+         tr("Checks the selected installed packages' files against what was installed")},
+        {"install_from_file", tr("Install from File"),
+         tr("Installs a package archive (.zip) you have on disk")},
+        {"download_items", tr("Download"),
+         tr("Downloads the packages on the download list and installs them")},
+        // The transfer page.
+        {"progressBar", tr("Package progress"), tr("How far the current package has come")},
+        {"batchProgress", tr("Batch progress"), tr("How many packages of the batch are over")},
+        {"outcome_list", tr("Outcome"), tr("How each package of the batch ended")},
+        {"back", tr("Go Back"), tr("Back to the package list; Esc does the same")},
+        {"copy_details", tr("Copy Details"), tr("Copies the outcome lines to the clipboard")},
+        {"retry_failed", tr("Retry Failed"),
+         tr("Downloads and installs again the packages that did not install")},
+        {"cancel_batch", tr("Cancel"),
+         tr("Asks whether to skip the current package or stop the batch; Esc does the same")},
+        {"quit", tr("Quit"), tr("Closes the installer")},
+    };
+}
+
+QVector<QStringList> WindowAccess::tabOrders()
+{
+    // Top to bottom, left to right, as the pages are read.
+    return {
+        {"page", "repo_filter", "repo_search", "clear_list", "repo_list", "file_list",
+         "retry_catalogue", "update_all", "import_list", "export_list", "language_choice",
+         "add_to_list", "uninstall_package", "verify_package", "install_from_file",
+         "download_items"},
+        {"page_2", "outcome_list", "back", "copy_details", "retry_failed", "cancel_batch", "quit"},
+    };
+}
+
+WindowAccess::WindowAccess(QMainWindow *window) : QObject(window), window(window)
+{
+    nameControls();
+    orderTabs();
+    addKeys();
+    followPages();
+}
+
+template<typename T>
+T *WindowAccess::part(const char *name) const
+{
+    return window->findChild<T *>(QLatin1String(name));
+}
+
+void WindowAccess::nameControls()
+{
+    for (const Control &control : controls()) {
+        if (QWidget *widget = part(control.objectName)) {
+            widget->setAccessibleName(control.name);
+            widget->setAccessibleDescription(control.description);
+        }
+    }
+    // Enter presses the focused button, as in a dialog.
+    const QList<QPushButton *> buttons = window->findChildren<QPushButton *>();
+    for (QPushButton *button : buttons)
+        button->setAutoDefault(true);
+}
+
+void WindowAccess::orderTabs()
+{
+    for (const QStringList &order : tabOrders()) {
+        QWidget *previous = nullptr;
+        for (int index = 1; index < order.size(); ++index) {
+            QWidget *next = part(qPrintable(order.at(index)));
+            if (previous && next)
+                QWidget::setTabOrder(previous, next);
+            if (next)
+                previous = next;
+        }
+    }
+}
+
+void WindowAccess::addKeys()
+{
+    auto *repo = part<QListWidget>("repo_list");
+    auto *files = part<QListWidget>("file_list");
+    auto *stack = part<QStackedWidget>("stackedWidget");
+    if (!repo || !files || !stack)
+        return;
+
+    // Ctrl+F from anywhere on the catalogue page.
+    auto *find = new QShortcut(QKeySequence::Find, window, nullptr, nullptr, Qt::WindowShortcut);
+    connect(find, &QShortcut::activated, this, [this, stack] {
+        auto *search = part<QLineEdit>("repo_search");
+        if (stack->currentIndex() != 0 || !search)
+            return;
+        search->setFocus(Qt::ShortcutFocusReason);
+        search->selectAll();
+    });
+
+    const auto clickIfOffered = [this](const char *name) {
+        auto *button = part<QAbstractButton>(name);
+        if (button && button->isVisible() && button->isEnabled()) {
+            button->click();
+            return true;
+        }
+        return false;
+    };
+    // Enter in the download list starts the download.
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        auto *start = new QShortcut(key, files, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(start, &QShortcut::activated, this,
+                [clickIfOffered] { clickIfOffered("download_items"); });
+    }
+    // Delete in the package list uninstalls, where that is offered; the question follows.
+    auto *remove = new QShortcut(QKeySequence::Delete, repo, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this,
+            [clickIfOffered] { clickIfOffered("uninstall_package"); });
+    // Esc on the transfer page: Cancel while the batch runs, Go Back once it is over.
+    if (QWidget *transfer = part("page_2")) {
+        auto *escape = new QShortcut(QKeySequence::Cancel, transfer, nullptr, nullptr,
+                                     Qt::WidgetWithChildrenShortcut);
+        connect(escape, &QShortcut::activated, this, [clickIfOffered] {
+            if (!clickIfOffered("cancel_batch"))
+                clickIfOffered("back");
+        });
+    }
+    // Enter on a package that has the focus but no selection (as after Tab) adds that one.
+    repo->installEventFilter(this);
+}
+
+void WindowAccess::followPages()
+{
+    auto *stack = part<QStackedWidget>("stackedWidget");
+    if (!stack)
+        return;
+    connect(stack, &QStackedWidget::currentChanged, this, &WindowAccess::pageShown);
+    // Questions during a batch leave the progress in sight where the window has room.
+    DialogHost::keepClear(part("progressBar"));
+    if (QWidget *outcome = part("outcome_list"))
+        outcome->installEventFilter(this);
+    pageShown(stack->currentIndex());
+}
+
+void WindowAccess::pageShown(int index)
+{
+    QWidget *target = index == 0 ? part("repo_list") : part("cancel_batch");
+    if (index != 0 && target && target->isHidden())
+        target = part("outcome_list");
+    if (target)
+        target->setFocus(Qt::OtherFocusReason);
+}
+
+bool WindowAccess::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *list = qobject_cast<QListWidget *>(watched);
+        if (list && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            // Enter acts on the current package: with a selection but none current, the first
+            // selected one becomes current; a current one without a selection is selected.
+            const QList<QListWidgetItem *> selected = list->selectedItems();
+            if (!list->currentItem() && !selected.isEmpty())
+                list->setCurrentItem(selected.first(), QItemSelectionModel::NoUpdate);
+            else if (list->currentItem() && selected.isEmpty())
+                list->currentItem()->setSelected(true);
+        }
+    } else if (event->type() == QEvent::Show && watched->objectName() == "outcome_list") {
+        // The batch is over: its outcome is what there is to read now.
+        auto *outcome = static_cast<QWidget *>(watched);
+        outcome->setFocus(Qt::OtherFocusReason);
+    }
+    return QObject::eventFilter(watched, event);
+}
