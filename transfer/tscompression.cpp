@@ -382,6 +382,7 @@ bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
         RawInflate inflater;
         if (!inflater.isReady())
             return false;
+        qint64 filled = 0;
         for (RawInflate::Result result = RawInflate::Result::Progress;
              result != RawInflate::Result::End;) {
             if (cancelled && cancelled())
@@ -396,7 +397,7 @@ bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
             }
             const qint64 before = inflater.inputLeft();
             qint64 produced = 0;
-            result = inflater.inflate(out, plainChunk, &produced);
+            result = inflater.inflate(out + filled, plainChunk - filled, &produced);
             if (result == RawInflate::Result::Error)
                 return false;
             // The data ends before the deflate stream does.
@@ -407,11 +408,17 @@ bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
             // More than the directory declares: corrupt, and never written out.
             if (written > info.uncompressedSize)
                 return false;
-            crc = TsCompression::crc32(crc, out, produced);
+            crc = TsCompression::crc32(crc, out + filled, produced);
             if (sha256)
-                hash.addData(out, produced);
-            if (!output.write(out, produced))
-                return false;
+                hash.addData(out + filled, produced);
+            filled += produced;
+            // The inflater returns at every stored block (often 16 KiB or less): the output
+            // is gathered into whole pieces, one write each.
+            if (filled == plainChunk || result == RawInflate::Result::End) {
+                if (!output.write(out, filled))
+                    return false;
+                filled = 0;
+            }
         }
     }
     if (written != info.uncompressedSize || crc != info.crc)
