@@ -158,7 +158,7 @@ bool writeSeconds(const QString &path, double seconds)
 // Child mode: the install step as the window runs it, into <game>/<Pictures|Databases>/Bench of
 // a game folder that has nothing yet, with the profile the environment names. `hash` is the
 // archive's SHA-256 when the download brought it along, or empty (an archive from the disk: the
-// step hashes it before the unpack).
+// step hashes it beside the unpack).
 int installChild(const QString &archive, const QString &game, const QString &kind,
                  const QByteArray &hash, const QString &resultPath)
 {
