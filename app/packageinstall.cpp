@@ -253,9 +253,17 @@ void PackageInstall::start()
         package.archiveSha256.clear();
     }
     watcher.setFuture(QtConcurrent::run([this] {
-        if (package.archiveSha256.isEmpty())
-            package.archiveSha256 = InstalledPackages::sha256Of(archivePath);
+        // An archive from the disk is hashed for its record beside the unpack, on a thread of
+        // its own (not the pool's, whose threads the unpack takes): the unpack waits on its
+        // writes often enough for the hash to fit in between, and stageDone() takes the result.
+        if (package.archiveSha256.isEmpty()) {
+            const QString path = archivePath;
+            archiveHash = std::async(std::launch::async,
+                                     [path] { return InstalledPackages::sha256Of(path); });
+        }
         extractor.unpackAll();
+        if (archiveHash.valid())
+            archiveHash.wait();
     }));
 }
 
@@ -263,6 +271,8 @@ QString PackageInstall::stageDone(UnpackTransaction &run)
 {
     // On the worker: every entry is staged, nothing is in place yet. The journal that says the
     // files may move must also say how the change ends.
+    if (archiveHash.valid())
+        package.archiveSha256 = archiveHash.get();
     InstalledPackage record = package;
     record.installed = QDateTime::currentDateTimeUtc();
     record.createdFoldersKnown = true;

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <future>
 
 // Installs (or updates) one package as one change, from the folder answer to the saved record:
 // the archive is staged and committed by a held unpack (see UnpackTransaction::setHold), then
@@ -119,6 +120,8 @@ private:
     QVector<InstalledFile> previousFiles;
 
     TsUnZip extractor;
+    // The archive's SHA-256, worked out beside the unpack when the download did not bring it.
+    std::future<QByteArray> archiveHash;
     QFutureWatcher<void> watcher;
     std::atomic<bool> unpackedWhole{false};
     bool ended = false;

@@ -106,7 +106,8 @@ QString unicodePathField(const QByteArray &extra, const QByteArray &raw)
 class StagedOutput
 {
 public:
-    explicit StagedOutput(const QString &path) : path(path) {}
+    // With `writeOut`, finish() starts writing the file's bytes to the disk without waiting.
+    StagedOutput(const QString &path, bool writeOut) : path(path), writeOut(writeOut) {}
     ~StagedOutput()
     {
         if (!finished)
@@ -152,7 +153,16 @@ public:
                 return false;
             data += count;
             size -= count;
+            written += count;
         }
+#ifdef Q_OS_LINUX
+        // A large file is handed to the disk piece by piece while it is written, so that its
+        // end is not all left for the sync.
+        if (writeOut && written - handedOut >= writeOutPiece) {
+            ::sync_file_range(fd, handedOut, written - handedOut, SYNC_FILE_RANGE_WRITE);
+            handedOut = written;
+        }
+#endif
         return true;
 #endif
     }
@@ -165,6 +175,12 @@ public:
 #else
         const int closing = fd;
         fd = -1;
+#ifdef Q_OS_LINUX
+        // Only starts the writing: the disk works on it while the next entries unpack. Errors
+        // are left to the sync before the commit.
+        if (writeOut && written > handedOut)
+            ::sync_file_range(closing, handedOut, 0, SYNC_FILE_RANGE_WRITE);
+#endif
         finished = ::close(closing) == 0;
 #endif
         return finished;
@@ -210,7 +226,13 @@ private:
     }
 
     QString path;
+    bool writeOut = false;
     bool finished = false;
+#ifndef Q_OS_WIN
+    static constexpr off_t writeOutPiece = 8 * 1024 * 1024;
+    off_t written = 0;
+    off_t handedOut = 0;
+#endif
 #ifdef Q_OS_WIN
     QFile file;
 #else
@@ -307,7 +329,8 @@ bool TsCompression::unpackToPath(QuaZip *archive, const QuaZipFileInfo64 &info,
 
 bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
                                     const QuaZipFileInfo64 &info, const QString &target,
-                                    const std::function<bool()> &cancelled, QByteArray *sha256)
+                                    const std::function<bool()> &cancelled, QByteArray *sha256,
+                                    bool writeOut)
 {
     int method = 0;
     int level = 0;
@@ -320,7 +343,7 @@ bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
     if (method != info.method || offset <= 0)
         return false;
 
-    StagedOutput output(target);
+    StagedOutput output(target, writeOut);
     if (!output.open(info.getPermissions()))
         return false;
     thread_local QByteArray input;
@@ -359,6 +382,7 @@ bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
         RawInflate inflater;
         if (!inflater.isReady())
             return false;
+        qint64 filled = 0;
         for (RawInflate::Result result = RawInflate::Result::Progress;
              result != RawInflate::Result::End;) {
             if (cancelled && cancelled())
@@ -373,7 +397,7 @@ bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
             }
             const qint64 before = inflater.inputLeft();
             qint64 produced = 0;
-            result = inflater.inflate(out, plainChunk, &produced);
+            result = inflater.inflate(out + filled, plainChunk - filled, &produced);
             if (result == RawInflate::Result::Error)
                 return false;
             // The data ends before the deflate stream does.
@@ -384,11 +408,17 @@ bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
             // More than the directory declares: corrupt, and never written out.
             if (written > info.uncompressedSize)
                 return false;
-            crc = TsCompression::crc32(crc, out, produced);
+            crc = TsCompression::crc32(crc, out + filled, produced);
             if (sha256)
-                hash.addData(out, produced);
-            if (!output.write(out, produced))
-                return false;
+                hash.addData(out + filled, produced);
+            filled += produced;
+            // The inflater returns at every stored block (often 16 KiB or less): the output
+            // is gathered into whole pieces, one write each.
+            if (filled == plainChunk || result == RawInflate::Result::End) {
+                if (!output.write(out, filled))
+                    return false;
+                filled = 0;
+            }
         }
     }
     if (written != info.uncompressedSize || crc != info.crc)
@@ -557,6 +587,7 @@ bool TsCompression::planEntry(unzFile handle, QTextCodec *codec, UnpackTransacti
     if (entry->number < 0)
         return false;
     entry->stagedPath = run.stagedPath(entry->number);
+    entry->writeOut = run.isDurable();
     return true;
 }
 
@@ -583,7 +614,8 @@ bool TsCompression::unpackPlanned(QuaZip *archive, const ArchiveEntry &entry, Pr
     const QuaZipFileInfo64 &info = entry.info;
     auto *device = qobject_cast<ArchiveFile *>(archive->getIoDevice());
     if (device && !(info.flags & 0x1) && (info.method == 0 || info.method == Z_DEFLATED))
-        return unpackPlainData(handle, device, info, entry.stagedPath, cancelled, sha256);
+        return unpackPlainData(handle, device, info, entry.stagedPath, cancelled, sha256,
+                               entry.writeOut);
     return unpackCurrent(archive, info, entry.stagedPath, protection, true, sha256);
 }
 
@@ -596,13 +628,14 @@ bool TsCompression::unpackPlanned(ArchiveReader &reader, const ArchiveEntry &ent
         return false;
     const QuaZipFileInfo64 &info = entry.info;
     if (!(info.flags & 0x1) && (info.method == 0 || info.method == Z_DEFLATED))
-        return unpackPlainData(handle, reader.file(), info, entry.stagedPath, cancelled, sha256);
-    return unpackThroughLibrary(handle, info, entry.stagedPath, protection, sha256);
+        return unpackPlainData(handle, reader.file(), info, entry.stagedPath, cancelled, sha256,
+                               entry.writeOut);
+    return unpackThroughLibrary(handle, info, entry.stagedPath, protection, sha256, entry.writeOut);
 }
 
 bool TsCompression::unpackThroughLibrary(unzFile handle, const QuaZipFileInfo64 &info,
                                          const QString &target, Protection protection,
-                                         QByteArray *sha256)
+                                         QByteArray *sha256, bool writeOut)
 {
     // A link entry followed by "link/x" would escape any name check, so links are never made.
     const bool encryptedEntry = info.flags & 0x1;
@@ -614,7 +647,7 @@ bool TsCompression::unpackThroughLibrary(unzFile handle, const QuaZipFileInfo64 
     if (unzOpenCurrentFile3(handle, &method, &level, 0, encryptedEntry ? password() : nullptr) !=
         UNZ_OK)
         return false;
-    StagedOutput output(target);
+    StagedOutput output(target, writeOut);
     bool ok = output.open(info.getPermissions());
     char buffer[bufferSize];
     quint64 written = 0;

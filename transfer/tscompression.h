@@ -27,6 +27,9 @@ struct ArchiveEntry
     quint64 index = 0;
     int number = -1;    // the run's file number; -1 for a folder entry
     QString stagedPath; // where a file entry's bytes go
+    // The run is made durable before its commit: the file's bytes are handed to the disk as
+    // soon as it is closed, so the one sync before the commit finds little left to write.
+    bool writeOut = false;
 };
 
 // Static zip helpers. Archives that the framework writes are encrypted with one fixed password.
@@ -136,11 +139,11 @@ private:
     static bool goToPlanned(unzFile handle, const ArchiveEntry &entry);
     static bool unpackPlainData(unzFile handle, ArchiveFile *device, const QuaZipFileInfo64 &info,
                                 const QString &target, const std::function<bool()> &cancelled,
-                                QByteArray *sha256);
+                                QByteArray *sha256, bool writeOut);
     // Through the zip library in reads of at most 4096 bytes, for entries that are not plain.
     static bool unpackThroughLibrary(unzFile handle, const QuaZipFileInfo64 &info,
                                      const QString &target, Protection protection,
-                                     QByteArray *sha256);
+                                     QByteArray *sha256, bool writeOut);
     static bool unpackCurrent(QuaZip *archive, const QuaZipFileInfo64 &info, const QString &target,
                               Protection protection, bool folderReady,
                               QByteArray *sha256 = nullptr);

@@ -72,8 +72,15 @@ bool replaceFile(const QString &from, const QString &to)
 #endif
 }
 
-// Staged files must be on disk before the journal says they may be moved into place; one call
-// for the whole file system is far cheaper than one per file.
+// Staged files must be on disk before the journal says they may be moved into place. A kill
+// alone would not need it (the page cache outlives the process, and the moves are renames), but
+// after a power cut a journal saying "committing" over staged files whose bytes never reached
+// the disk would put empty or torn files in place of the player's. One call for the whole file
+// system is far cheaper than one per file, and the unpack has already handed every staged file
+// to the disk as it was written (sync_file_range, see TsCompression), so this mostly waits for
+// the last pieces: measured on the 4 x 64 MB pack, 0.79 s before that and 0.35 s after; on the
+// 5,000 small files 0.03 to 0.4 s. Dropping it would save that much more, but only by giving up
+// the power-cut half of the journal's promise.
 void syncStagedFiles(const QString &folder)
 {
 #if defined(Q_OS_LINUX)

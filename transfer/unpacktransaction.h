@@ -58,6 +58,8 @@ public:
     // name must not be written (absolute, climbing, or naming the work folder).
     int addFile(const QString &entryName);
     QString stagedPath(int number) const;
+    // Whether the run syncs its staged files before the commit (it keeps a journal).
+    bool isDurable() const { return !journal.isEmpty(); }
     // What the unpack found out about a staged file while writing it: its size and SHA-256
     // (lower-case hex), so the file need not be read again. Each number gets its own slot when
     // addFile() hands it out, so several threads may set and read distinct numbers at once, as
