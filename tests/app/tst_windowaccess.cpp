@@ -63,7 +63,6 @@ QStringList tabRound(QWidget *first, QWidget *page)
 // Presses a key on whatever has the focus, as a player at the keyboard does.
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QVERIFY(QApplication::focusWidget());
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
 }
 
@@ -212,27 +211,26 @@ private slots:
         const QWidget *bar = part("progressBar");
         const int barBottom = bar->mapToGlobal(QPoint(0, bar->height())).y();
 
-        // Where a question stood on screen while it was asked (null when none came).
-        const auto placed = [](const std::function<void()> &ask) {
+        // Where a question (0: a choice, 1: a folder name) stood on screen while it was asked,
+        // null when none came.
+        const auto placed = [](int question) {
             QRect where;
             ModalScript script({[&where](QWidget *modal) {
                 QTest::qWait(30);
                 where = modal->frameGeometry();
                 ModalScript::reject()(modal);
             }});
-            ask();
+            const QString path = "Databases/" + QString("Very Long Folder Name ").repeated(8);
+            if (question == 0)
+                StandardDialog::question(
+                    "Uninstall", path + "\n\n" + QString("Its files are removed. ").repeated(12),
+                    {"Uninstall", "Cancel"}, 1, 1);
+            else
+                StandardDialog::getText("Mod Folder",
+                                        QString("Install Real World into: ").repeated(6));
             return script.finished() ? where : QRect();
         };
-        const QString path = "Databases/" + QString("Very Long Folder Name ").repeated(8);
-        const QString removed = QString("Its files are removed. ").repeated(12);
-        QList<QRect> panels{placed([&] {
-                                StandardDialog::question("Uninstall", path + "\n\n" + removed,
-                                                         {"Uninstall", "Cancel"}, 1, 1);
-                            }),
-                            placed([] {
-                                StandardDialog::getText(
-                                    "Mod Folder", QString("Install Real World into: ").repeated(6));
-                            })};
+        QList<QRect> panels{placed(0), placed(1)};
         // A message panel is a frame of its own inside the window, shown without waiting. Its
         // text area has a fixed height: it fits from a window of about 390 pixels on, not in the
         // smallest frame.
