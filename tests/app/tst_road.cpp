@@ -2,9 +2,9 @@
 #include "installedpackages.h"
 #include "installrecovery.h"
 #include "modalscript.h"
-#include "packagehost.h"
 #include "packageinstall.h"
 #include "packageremoval.h"
+#include "roadfixture.h"
 #include "testfiles.h"
 #include "translations.h"
 #include "tslogging.h"
@@ -35,8 +35,6 @@
 #include <QtTest>
 
 namespace {
-
-const QString gamePath = "drive_c/Program Files (x86)/GDS/TEW2016/";
 
 bool writeFile(const QString &path, const QByteArray &content)
 {
@@ -76,7 +74,7 @@ bool damageEntry(const QString &archive, const QByteArray &marker)
 // The installer's road against the local package host: catalogue, download list, transfers and
 // installation into a game folder inside a Wine-style prefix, with the prompts answered as a
 // player would.
-class TestRoad : public QObject
+class TestRoad : public QObject, public RoadFixture
 {
     Q_OBJECT
 
@@ -130,15 +128,9 @@ private slots:
     void exportImport();
 
 private:
-    // The sample packages: name -> files inside the archive.
-    void makePackage(const QString &archive, const QMap<QString, QByteArray> &files);
-    void serveCatalogue(const QByteArray &text);
-    QByteArray standardCatalogue() const;
     void openWindow(const QByteArray &catalogueText);
     void addToList(const QString &shown);
     void download(ModalScript &script, int presses = 1);
-    QString game(const QString &path = QString()) const { return gameFolder + path; }
-
     QStringList texts(const char *list) const
     {
         QStringList result;
@@ -159,11 +151,7 @@ private:
     QString outcomes() const { return texts("outcome_list").join("\n"); }
     QString info() const { return child<QLabel>(*window, "progressInfo")->text(); }
 
-    std::unique_ptr<QTemporaryDir> site;
-    std::unique_ptr<QTemporaryDir> prefix;
-    std::unique_ptr<PackageHost> host;
     std::unique_ptr<Zerun> window;
-    QString gameFolder;
 };
 
 void TestRoad::initTestCase()
@@ -180,62 +168,13 @@ void TestRoad::initTestCase()
 
 void TestRoad::init()
 {
-    site = std::make_unique<QTemporaryDir>();
-    prefix = std::make_unique<QTemporaryDir>();
-    QVERIFY(site->isValid() && prefix->isValid());
-    QVERIFY(QDir().mkpath(site->filePath("files")));
-    host = std::make_unique<PackageHost>(site->path());
-    QVERIFY(host->start());
-    qputenv("ZERUN_CATALOGUE_HOST", host->baseUrl().toString().toUtf8());
-    qputenv("ZERUN_SERVICE_HOST", host->baseUrl().toString().toUtf8());
-
-    gameFolder = prefix->path() + "/" + gamePath;
-    QVERIFY(writeFile(game("TEW2016.exe"), "MZ"));
-    for (const char *folder : {"Databases", "Pictures", "Skins"})
-        QVERIFY(QDir().mkpath(game(folder)));
-    qputenv("WINEPREFIX", prefix->path().toUtf8());
-
-    makePackage("realworld.zip", {{"readme.txt", "Real World 2016\n"},
-                                  {"data/promotions.txt", "Federation A\nFederation B\n"}});
-    makePackage("faces.zip", {{"faces/one.txt", "face one"}, {"faces/two.txt", "face two"}});
-    makePackage("neatskin.zip", {{"skin.ini", "[skin]\nname=Neat\n"}, {"bg/back.txt", "bg"}});
-    QDir(AppPaths::downloadsFolder()).removeRecursively();
-    QVERIFY(QDir().mkpath(AppPaths::downloadsFolder()));
-    // Every case starts with nothing installed.
-    for (const QString &suffix : {"", "-wal", "-shm"})
-        QFile::remove(InstalledPackages::defaultPath() + suffix);
-    QFile::remove(InstalledPackages::legacyPath());
+    setUpRoad();
 }
 
 void TestRoad::cleanup()
 {
     window.reset();
-    host.reset();
-    qunsetenv("WINEPREFIX");
-}
-
-void TestRoad::makePackage(const QString &archive, const QMap<QString, QByteArray> &files)
-{
-    QTemporaryDir source;
-    for (auto it = files.cbegin(); it != files.cend(); ++it)
-        QVERIFY(writeFile(source.filePath(it.key()), it.value()));
-    QProcess zip;
-    zip.setWorkingDirectory(source.path());
-    zip.start("zip", {"-q", "-r", site->filePath("files/" + archive), "."});
-    QVERIFY(zip.waitForFinished(30000));
-    QCOMPARE(zip.exitCode(), 0);
-}
-
-void TestRoad::serveCatalogue(const QByteArray &text)
-{
-    QVERIFY(writeFile(site->filePath("files/index.dat"), text));
-}
-
-QByteArray TestRoad::standardCatalogue() const
-{
-    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
-    return base + "realworld.zip,mods,Real World\n" + base + "faces.zip,pics,Faces\n" + base +
-           "neatskin.zip,skin,Neat Skin\n";
+    tearDownRoad();
 }
 
 void TestRoad::openWindow(const QByteArray &catalogueText)
