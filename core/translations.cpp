@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace {
@@ -33,9 +34,13 @@ QStringList installTranslations(const QString &language, const QString &folder)
                    ? AppPaths::languageFile(name)
                    : folder + QStringLiteral("/languages/") + name + QStringLiteral(".qm");
     };
-    QStringList files = {QLibraryInfo::location(QLibraryInfo::TranslationsPath) +
-                             QStringLiteral("/qtbase_") + code + QStringLiteral(".qm"),
-                         ours(QStringLiteral("en"))};
+    // Qt names some of its files after the language and its country only ("pt_BR" for "pt").
+    const QString qtFolder =
+        QLibraryInfo::location(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_");
+    QString qtFile = qtFolder + code + QStringLiteral(".qm");
+    if (!QFile::exists(qtFile))
+        qtFile = qtFolder + QLocale(code).name() + QStringLiteral(".qm");
+    QStringList files = {qtFile, ours(QStringLiteral("en"))};
     if (code != QLatin1String("en"))
         files << ours(code);
     QStringList loaded;
