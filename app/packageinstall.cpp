@@ -72,30 +72,49 @@ QString PackageInstall::mineSuffix()
     return QStringLiteral(".zerun-mine");
 }
 
-QString PackageInstall::Outcome::summary() const
+QString PackageInstall::Outcome::summary(Wording wording) const
 {
+    const bool player = wording == Wording::Player;
+    const QString separator = QStringLiteral(", ");
     QStringList parts;
     if (!besideMine.isEmpty())
-        parts << QStringLiteral("kept your %1 changed file(s); the package's versions are beside "
-                                "them as %2: ")
-                         .arg(besideMine.size())
-                         .arg(newSuffix()) +
-                     besideMine.join(QStringLiteral(", "));
+        //: %1 is the file name ending the package's versions get, %2 the list of files
+        parts << (player
+                      ? PackageInstall::tr("kept your %n changed file(s); the package's versions "
+                                           "are beside them as %1: %2",
+                                           nullptr, int(besideMine.size()))
+                      : QStringLiteral("kept your %1 changed file(s); the package's versions "
+                                       "are beside them as %2: %3")
+                            .arg(besideMine.size()))
+                     .arg(newSuffix(), besideMine.join(separator));
     if (!keptAsMine.isEmpty())
-        parts << QStringLiteral("took the package's versions; yours are kept as %1: ")
-                         .arg(mineSuffix()) +
-                     keptAsMine.join(QStringLiteral(", "));
+        //: %1 is the file name ending the player's versions get, %2 the list of files
+        parts << (player
+                      ? PackageInstall::tr("took the package's versions; yours are kept as %1: %2")
+                      : QStringLiteral("took the package's versions; yours are kept as %1: %2"))
+                     .arg(mineSuffix(), keptAsMine.join(separator));
     if (!keptChanged.isEmpty())
-        parts << QStringLiteral("kept %1 file(s) of the old version that you changed: ")
-                         .arg(keptChanged.size()) +
-                     keptChanged.join(QStringLiteral(", "));
+        //: %1 is the list of files
+        parts << (player ? PackageInstall::tr("kept %n file(s) of the old version that you "
+                                              "changed: %1",
+                                              nullptr, int(keptChanged.size()))
+                         : QStringLiteral("kept %1 file(s) of the old version that you changed: %2")
+                               .arg(keptChanged.size()))
+                     .arg(keptChanged.join(separator));
     if (!notRemoved.isEmpty())
-        parts << QStringLiteral("could not remove %1 file(s) of the old version: ")
-                         .arg(notRemoved.size()) +
-                     notRemoved.join(QStringLiteral(", "));
+        //: %1 is the list of files
+        parts << (player ? PackageInstall::tr("could not remove %n file(s) of the old version: %1",
+                                              nullptr, int(notRemoved.size()))
+                         : QStringLiteral("could not remove %1 file(s) of the old version: %2")
+                               .arg(notRemoved.size()))
+                     .arg(notRemoved.join(separator));
     if (!recordError.isEmpty())
-        parts << QStringLiteral("the record could not be written (") + recordError +
-                     QStringLiteral("); it is tried again at the next start");
+        //: %1 is why the record could not be written
+        parts << (player ? PackageInstall::tr("the record could not be written (%1); it is tried "
+                                              "again at the next start")
+                         : QStringLiteral("the record could not be written (%1); it is tried "
+                                          "again at the next start"))
+                     .arg(recordError);
     return parts.join(QStringLiteral("; "));
 }
 

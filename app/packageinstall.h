@@ -3,6 +3,7 @@
 #include "installedpackages.h"
 #include "tsunzip.h"
 #include "unpacktransaction.h"
+#include "wording.h"
 
 #include <QFutureWatcher>
 #include <QHash>
@@ -52,7 +53,8 @@ public:
         QStringList keptChanged; // old version's files the player changed: kept, unrecorded
         QStringList notRemoved;  // old version's files that could not be removed, and why
         QString recordError;     // the record could not be written (retried at next start)
-        QString summary() const; // one line, empty when there is nothing to tell
+        // One line, empty when there is nothing to tell.
+        QString summary(Wording wording = Wording::Log) const;
     };
 
     PackageInstall(InstalledPackages &records, const QString &gameFolder,

@@ -323,28 +323,47 @@ bool PackageRemoval::recover(const QString &journalPath, InstalledPackages &reco
     return true;
 }
 
-QString PackageRemoval::describe(const QString &name, const QString &folder, const Result &result)
+QString PackageRemoval::describe(const QString &name, const QString &folder, const Result &result,
+                                 Wording wording)
 {
+    const bool player = wording == Wording::Player;
     if (!result.refusal.isEmpty())
-        return QStringLiteral("Could not uninstall ") + name + QStringLiteral(": ") +
-               result.refusal + QLatin1Char('.');
+        //: %1 is the package, %2 why it cannot be uninstalled
+        return (player ? tr("Could not uninstall %1: %2.")
+                       : QStringLiteral("Could not uninstall %1: %2."))
+            .arg(name, result.refusal);
+    const QString separator = QStringLiteral(", ");
     QString text;
     if (result.failed.isEmpty())
-        text = QStringLiteral("Uninstalled ") + name + QStringLiteral(" from ") + folder +
-               QLatin1Char('.');
+        //: %1 is the package, %2 its folder in the game
+        text = (player ? tr("Uninstalled %1 from %2.") : QStringLiteral("Uninstalled %1 from %2."))
+                   .arg(name, folder);
+    else if (player)
+        //: %1 is the package, %2 its folder in the game, %3 the files
+        text = tr("Could not remove %n of the files of %1 from %2; they stay recorded: %3", nullptr,
+                  int(result.failed.size()))
+                   .arg(name, folder, result.failed.join(separator));
     else
-        text = QStringLiteral("Could not remove %1 of the files of ").arg(result.failed.size()) +
-               name + QStringLiteral(" from ") + folder + QStringLiteral("; they stay recorded: ") +
-               result.failed.join(QStringLiteral(", "));
-    if (!result.changed.isEmpty())
-        text += QStringLiteral("\nKept %1 files you changed: ").arg(result.changed.size()) +
-                result.changed.join(QStringLiteral(", "));
-    if (!result.added.isEmpty())
-        text += QStringLiteral("\nKept %1 files you added: ").arg(result.added.size()) +
-                result.added.join(QStringLiteral(", "));
-    if (!result.shared.isEmpty())
-        text += QStringLiteral("\nKept %1 files another package also installed: ")
-                    .arg(result.shared.size()) +
-                result.shared.join(QStringLiteral(", "));
+        text =
+            QStringLiteral("Could not remove %1 of the files of %2 from %3; they stay recorded: %4")
+                .arg(QString::number(result.failed.size()), name, folder,
+                     result.failed.join(separator));
+    // Each list of kept files on a line of its own.
+    const auto kept = [&](const QStringList &paths, const char *shown, const QString &logged) {
+        if (paths.isEmpty())
+            return;
+        const int count = int(paths.size());
+        text += QLatin1Char('\n') +
+                (player ? tr(shown, nullptr, count) : logged.arg(count)).arg(paths.join(separator));
+    };
+    //: %1 is the list of files
+    kept(result.changed, QT_TR_N_NOOP("Kept %n file(s) you changed: %1"),
+         QStringLiteral("Kept %1 files you changed: %2"));
+    //: %1 is the list of files
+    kept(result.added, QT_TR_N_NOOP("Kept %n file(s) you added: %1"),
+         QStringLiteral("Kept %1 files you added: %2"));
+    //: %1 is the list of files
+    kept(result.shared, QT_TR_N_NOOP("Kept %n file(s) another package also installed: %1"),
+         QStringLiteral("Kept %1 files another package also installed: %2"));
     return text;
 }

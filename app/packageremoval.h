@@ -1,6 +1,9 @@
 #pragma once
 
 #include "installedpackages.h"
+#include "wording.h"
+
+#include <QCoreApplication>
 
 #include <QString>
 #include <QStringList>
@@ -22,6 +25,8 @@
 // Every call does its work before it returns, on the caller's thread.
 class PackageRemoval
 {
+    Q_DECLARE_TR_FUNCTIONS(PackageRemoval)
+
 public:
     struct Result
     {
@@ -59,5 +64,6 @@ public:
     static bool reachableWithoutLinks(const QString &base, const QString &relative);
 
     // What the player reads after an uninstall.
-    static QString describe(const QString &name, const QString &folder, const Result &result);
+    static QString describe(const QString &name, const QString &folder, const Result &result,
+                            Wording wording = Wording::Log);
 };

@@ -26,22 +26,35 @@ QString packageFolder(const QString &game, const QString &folder)
 
 } // namespace
 
-QString PackageVerify::Result::summary() const
+QString PackageVerify::Result::summary(Wording wording) const
 {
-    if (whole())
+    const bool player = wording == Wording::Player;
+    if (whole()) {
+        if (player)
+            //: %1 is the number of files
+            return PackageVerify::tr("All %1 files as installed", nullptr, recorded)
+                .arg(number(recorded));
         return recorded == 1 ? QStringLiteral("The 1 file as installed")
                              : QStringLiteral("All %1 files as installed").arg(number(recorded));
+    }
     QStringList parts;
-    if (!missing.isEmpty())
-        parts << number(missing.size()) + QStringLiteral(" missing");
-    if (!changed.isEmpty())
-        parts << number(changed.size()) + QStringLiteral(" changed");
+    const int missingCount = int(missing.size());
+    const int changedCount = int(changed.size());
+    if (missingCount > 0)
+        parts << (player ? PackageVerify::tr("%1 missing", "files", missingCount)
+                         : QStringLiteral("%1 missing"))
+                     .arg(number(missingCount));
+    if (changedCount > 0)
+        parts << (player ? PackageVerify::tr("%1 changed", "files", changedCount)
+                         : QStringLiteral("%1 changed"))
+                     .arg(number(changedCount));
     return parts.join(QStringLiteral(", "));
 }
 
-QString PackageVerify::Result::describe() const
+QString PackageVerify::Result::describe(Wording wording) const
 {
-    QString text = name + QStringLiteral(" (") + folder + QStringLiteral("): ") + summary();
+    const bool player = wording == Wording::Player;
+    QString text = QStringLiteral("%1 (%2): %3").arg(name, folder, summary(wording));
     const auto section = [&text](const QString &heading, const QStringList &paths) {
         if (paths.isEmpty())
             return;
@@ -49,9 +62,11 @@ QString PackageVerify::Result::describe() const
         for (const QString &path : paths)
             text += QStringLiteral("\n    ") + path;
     };
-    section(QStringLiteral("Missing:"), missing);
-    section(QStringLiteral("Changed:"), changed);
-    section(QStringLiteral("Your own files (not part of the package, left alone):"), added);
+    section(player ? PackageVerify::tr("Missing:") : QStringLiteral("Missing:"), missing);
+    section(player ? PackageVerify::tr("Changed:") : QStringLiteral("Changed:"), changed);
+    section(player ? PackageVerify::tr("Your own files (not part of the package, left alone):")
+                   : QStringLiteral("Your own files (not part of the package, left alone):"),
+            added);
     return text;
 }
 
@@ -188,11 +203,11 @@ void PackageVerify::collect()
     }
 }
 
-QString PackageVerify::report() const
+QString PackageVerify::report(Wording wording) const
 {
     QStringList parts;
     for (const Result &result : done)
-        parts << result.describe();
+        parts << result.describe(wording);
     return parts.join(QStringLiteral("\n\n"));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "installedpackages.h"
+#include "wording.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -32,9 +33,9 @@ public:
         QStringList added; // the player's own files, relative to the package folder
         bool whole() const { return missing.isEmpty() && changed.isEmpty(); }
         // "All 1,503 files as installed", or "2 missing, 1 changed".
-        QString summary() const;
+        QString summary(Wording wording = Wording::Log) const;
         // The summary under the package's name, then the files by what became of them.
-        QString describe() const;
+        QString describe(Wording wording = Wording::Log) const;
     };
 
     explicit PackageVerify(const QString &gameFolder, QObject *parent = nullptr);
@@ -50,7 +51,7 @@ public:
 
     const QVector<Result> &results() const { return done; }
     // Every result described, one after the other.
-    QString report() const;
+    QString report(Wording wording = Wording::Log) const;
 
     // The same check on the caller's thread, for one package.
     static Result check(const QString &gameFolder, const InstalledPackage &package);

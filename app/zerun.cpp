@@ -142,6 +142,13 @@ QString sizeText(qint64 bytes)
     return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
 }
 
+QString spaceShortage(qint64 needed, qint64 available)
+{
+    //: %1 is the size the package needs, %2 the free space
+    return Zerun::tr("Not enough disk space: needs %1, %2 free")
+        .arg(sizeText(needed), sizeText(available));
+}
+
 } // namespace
 
 Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zerun>())
@@ -371,7 +378,7 @@ void Zerun::recoverInstalls()
     // Records kept aside or entries left out are told once, on the catalogue page: the damaged
     // store is renamed, so the next start has nothing to say.
     if (!notice.isEmpty())
-        notices.prepend(tr("Installed packages: ") + notice);
+        notices.prepend(tr("Installed packages: %1").arg(notice));
     recoveryNotice = notices.join(QLatin1Char('\n'));
     const int archives = InstallRecovery::removeLeftoverArchives();
     if (archives > 0)
@@ -451,9 +458,10 @@ void Zerun::fillByKind()
         const InstalledPackage *record = recordOf(visibleEntries.at(row));
         if (!record)
             continue;
-        names << visibleNames.at(row) + QStringLiteral("  \u2014 ") + record->folder +
-                     tr(", installed ") +
-                     record->installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd"));
+        //: %1 is the package, %2 its folder in the game, %3 the day it was installed
+        names << tr("%1  \u2014 %2, installed %3")
+                     .arg(visibleNames.at(row), record->folder,
+                          record->installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")));
         entries << visibleEntries.at(row);
     }
     // Packages installed from the player's own archives: no catalogue entry stands for them.
@@ -462,11 +470,10 @@ void Zerun::fillByKind()
         const InstalledPackage &record = records.at(index);
         if (!record.fromDisk)
             continue;
-        QString line = record.name + Catalogue::suffix(record.kind);
-        line += tr(" (from disk)  \u2014 ") + record.folder;
-        line += tr(", installed ") +
-                record.installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd"));
-        names << line;
+        //: %1 is the package, %2 its folder in the game, %3 the day it was installed
+        names << tr("%1 (from disk)  \u2014 %2, installed %3")
+                     .arg(record.name + Catalogue::suffix(record.kind), record.folder,
+                          record.installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")));
         entries << diskEntry(index);
     }
     visibleNames = names;
@@ -527,11 +534,12 @@ void Zerun::applyMarks()
         const bool update = updatesAvailable.contains(entry);
         item->setData(markRole, update ? UpdateAvailable : Installed);
         item->setData(Qt::DecorationRole, update ? updateIcon : installedIcon);
-        item->setData(
-            Qt::ToolTipRole,
-            QString(tr("Installed in ") + record->folder + tr(" on ") +
-                    record->installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")) +
-                    (update ? tr(" \u2014 update available") : QString())));
+        item->setData(Qt::ToolTipRole,
+                      //: %1 is the package's folder in the game, %2 the day it was installed
+                      (update ? tr("Installed in %1 on %2 \u2014 update available")
+                              : tr("Installed in %1 on %2"))
+                          .arg(record->folder, record->installed.toLocalTime().toString(
+                                                   QStringLiteral("yyyy-MM-dd"))));
     }
     updateUninstallButton();
 }
@@ -596,24 +604,27 @@ void Zerun::uninstallSelected()
         return;
     const InstalledPackage record = *found;
     const QString kindLabel = InstallRules::label(record.kind);
+    //: %1 is the kind of package: Mod, Picture Pack or Skin
+    const QString title = tr("Uninstall %1").arg(kindLabel);
     const int answer = questions.ask(
-        tr("Uninstall ") + kindLabel,
-        tr("Uninstall ") + record.name + tr(" from ") + record.folder +
-            QStringLiteral(
-                "?\n\nIts files are removed; files you changed or added there are kept."),
+        title,
+        //: %1 is the package, %2 its folder in the game
+        tr("Uninstall %1 from %2?\n\nIts files are removed; files you changed or added there are "
+           "kept.")
+            .arg(record.name, record.folder),
         {tr("Uninstall"), tr("Cancel")}, 1, 1);
     if (answer != 0)
         return;
     PackageRemoval::Result result;
     PackageRemoval::uninstall(gameFolder, record, packageRecords,
                               InstallRecovery::newRemovalJournalPath(), &result);
-    const QString text = PackageRemoval::describe(record.name, record.folder, result);
-    InstallRecovery::note(text);
+    InstallRecovery::note(PackageRemoval::describe(record.name, record.folder, result));
     loadInstalledPackages();
     updatesAvailable.remove(entry);
     fillLists();
     showLists();
-    questions.tell(tr("Uninstall ") + kindLabel, text);
+    questions.tell(title,
+                   PackageRemoval::describe(record.name, record.folder, result, Wording::Player));
 }
 
 int Zerun::entryOf(const QListWidgetItem *item) const
@@ -691,7 +702,8 @@ void Zerun::status(const QString &msg)
         if (label.isEmpty()) {
             ui->progressTitle->setText(msg);
         } else {
-            ui->progressTitle->setText(tr("Downloading ") + label);
+            //: %1 is the package and where it stands in the list: "Name (2 of 5)"
+            ui->progressTitle->setText(tr("Downloading %1").arg(label));
             ui->progressInfo->setText(tr("Connecting..."));
             ui->progressBar->setValue(0);
         }
@@ -702,12 +714,12 @@ void Zerun::status(const QString &msg)
         const QString label = packageLabel(transferPosition);
         if (percent == 100) {
             ui->progressTitle->setText(label.isEmpty() ? tr(installingTitle)
-                                                       : tr("Downloaded ") + label);
+                                                       : tr("Downloaded %1").arg(label));
             ui->progressInfo->setText(tr(pleaseWait));
             ui->progressBar->setValue(99);
         } else {
             ui->progressTitle->setText(label.isEmpty() ? tr("Downloading..")
-                                                       : tr("Downloading ") + label);
+                                                       : tr("Downloading %1").arg(label));
             ui->progressInfo->setText(label.isEmpty() ? rate : transferDetail(percent, rate));
             ui->progressBar->setValue(percent);
         }
@@ -718,8 +730,8 @@ void Zerun::status(const QString &msg)
     } else if (msg.contains(QLatin1String("files downloaded successfully"))) {
         currentItem = msg.split(QLatin1Char('/')).value(0).toInt() - 1;
     } else if (msg == QLatin1String("Succeeded")) {
-        ui->progressTitle->setText(tr("Waiting for a folder name for ") +
-                                   packageLabel(transferPosition));
+        ui->progressTitle->setText(
+            tr("Waiting for a folder name for %1").arg(packageLabel(transferPosition)));
         ui->progressInfo->setText(tr(pleaseWait));
         ui->progressBar->setValue(99);
         installTimer.start(1000);
@@ -749,7 +761,7 @@ void Zerun::installing()
     // shows how the batch ended.
     if (!batchRunning)
         return;
-    ui->progressTitle->setText(tr("Installing ") + packageLabel(transferPosition));
+    ui->progressTitle->setText(tr("Installing %1").arg(packageLabel(transferPosition)));
 }
 
 void Zerun::updateStatusInfo(const QString &msg)
@@ -893,7 +905,10 @@ QString Zerun::packageLabel(int position) const
     // Reports that come outside a batch of this window tell no package.
     if (position < 0 || position >= queuedUrls.size())
         return QString();
-    return packageTitle(position) + tr(" (%1 of %2)").arg(position + 1).arg(queuedUrls.size());
+    //: %1 is the package, %2 its place in the list, %3 the number of packages in the list
+    return tr("%1 (%2 of %3)")
+        .arg(packageTitle(position), QString::number(position + 1),
+             QString::number(queuedUrls.size()));
 }
 
 QString Zerun::transferDetail(int percent, const QString &rate)
@@ -1019,7 +1034,7 @@ void Zerun::install()
     } else if (!askFolder(kind, baseName, packageName, target, journal, position)) {
         // Nothing lands in the kind's own folder: the package is left out and the batch goes on.
         QFile::remove(archive);
-        ui->progressInfo->setText(tr("Skipped ") + packageName);
+        ui->progressInfo->setText(tr("Skipped %1").arg(packageName));
         packageEnded(position, Outcome::Skipped, tr("no folder chosen"));
         return;
     }
@@ -1064,7 +1079,7 @@ void Zerun::runInstall(const QString &archive, const QString &target, const QStr
     PackageInstall::Plan plan;
     QString why;
     if (!step->prepare(&plan, &why)) {
-        failNow(tr("Couldn't open zip: ") + why);
+        failNow(tr("Couldn't open zip: %1").arg(why));
         return;
     }
     if (plan.entryNames.isEmpty()) {
@@ -1073,8 +1088,7 @@ void Zerun::runInstall(const QString &archive, const QString &target, const QStr
     }
     const qint64 available = QStorageInfo(target).bytesAvailable();
     if (plan.unpackedSize > 0 && available >= 0 && plan.unpackedSize > available) {
-        failNow(tr("Not enough disk space: needs ") + sizeText(plan.unpackedSize) +
-                QStringLiteral(", ") + sizeText(available) + tr(" free"));
+        failNow(spaceShortage(plan.unpackedSize, available));
         return;
     }
     if (!plan.edits.isEmpty())
@@ -1083,22 +1097,23 @@ void Zerun::runInstall(const QString &archive, const QString &target, const QStr
 
     int done = 0;
     const int total = plan.entryNames.size();
-    ui->progressTitle->setText(tr("Unpacking ") + packageLabel(position));
+    ui->progressTitle->setText(tr("Unpacking %1").arg(packageLabel(position)));
     ui->progressBar->setValue(0);
     // The page follows the run at a pace a person can read.
     QElapsedTimer shown;
     TsUnZip &unzip = step->unzip();
-    connect(&unzip, &TsUnZip::status, this,
-            [this, done, total, shown](const QString &state) mutable {
-                if (state == QLatin1String("Unzipped"))
-                    return;
-                ++done;
-                if (shown.isValid() && shown.elapsed() < 50 && done < total)
-                    return;
-                shown.start();
-                ui->progressInfo->setText(tr("%1 of %n file(s) \u00b7 ", nullptr, total).arg(done) +
-                                          state);
-            });
+    connect(
+        &unzip, &TsUnZip::status, this, [this, done, total, shown](const QString &state) mutable {
+            if (state == QLatin1String("Unzipped"))
+                return;
+            ++done;
+            if (shown.isValid() && shown.elapsed() < 50 && done < total)
+                return;
+            shown.start();
+            //: %1 is the number of files unpacked, %2 what the unpacking last did, in English
+            ui->progressInfo->setText(
+                tr("%1 of %n file(s) \u00b7 %2", nullptr, total).arg(QString::number(done), state));
+        });
     connect(&unzip, &TsUnZip::percent, ui->progressBar, &QProgressBar::setValue);
     connect(step, &PackageInstall::finished, this, [this, step, position] {
         finishedInstall = step;
@@ -1129,14 +1144,16 @@ PackageInstall::Edits Zerun::askEdits(const QString &packageName, const QString 
     QString list = QStringList(edits.mid(0, shownFiles)).join(QLatin1Char('\n'));
     if (edits.size() > shownFiles)
         list += tr("\n... and %1 more").arg(edits.size() - shownFiles);
-    const int choice =
-        questions.ask(tr("Install ") + kindLabel,
-                      tr("You changed %n file(s) of ", nullptr, edits.size()) + packageName +
-                          tr(" that this version replaces:\n\n") + list +
-                          tr("\n\nKeep yours (the package's new versions go beside them as "
-                             "<file>%1), or take the package's (yours are kept as <file>%2)?")
-                              .arg(PackageInstall::newSuffix(), PackageInstall::mineSuffix()),
-                      {tr("Keep Mine"), tr("Take the Package's")}, 0, 0);
+    const int choice = questions.ask(
+        tr("Install %1").arg(kindLabel),
+        //: %1 is the package, %2 the list of files, %3 and %4 the file name
+        //: endings the package's and the player's versions get
+        tr("You changed %n file(s) of %1 that this version replaces:\n\n%2\n\n"
+           "Keep yours (the package's new versions go beside them as <file>%3), or "
+           "take the package's (yours are kept as <file>%4)?",
+           nullptr, int(edits.size()))
+            .arg(packageName, list, PackageInstall::newSuffix(), PackageInstall::mineSuffix()),
+        {tr("Keep Mine"), tr("Take the Package's")}, 0, 0);
     return choice == 1 ? PackageInstall::Edits::TakePackage : PackageInstall::Edits::KeepMine;
 }
 
@@ -1151,11 +1168,12 @@ bool Zerun::askFolder(const QString &kind, const QString &baseName, const QStrin
     QString text = record ? QFileInfo(recordedFolder).fileName()
                           : InstallRules::suggestedFolderName(packageName);
     const QString kindLabel = InstallRules::label(kind);
-    const QString title = tr("Install ") + kindLabel;
+    const QString title = tr("Install %1").arg(kindLabel);
     // The package by its catalogue name; the archive's name only when the catalogue has none.
     const QString shownName = packageName.isEmpty() ? baseName : packageName;
-    const QString question = tr("Choose a folder name to install the ") + shownName +
-                             QLatin1Char(' ') + kindLabel + tr(" into:");
+    //: %1 is the package, %2 its kind: Mod, Picture Pack or Skin
+    const QString question =
+        tr("Choose a folder name to install the %1 %2 into:").arg(shownName, kindLabel);
     QString label = question;
     for (;;) {
         bool accepted = false;
@@ -1218,11 +1236,11 @@ Zerun::ExistingFolder Zerun::askExistingFolder(const QString &kindLabel, const Q
                                                const QString &packageName)
 {
     const int choice =
-        questions.ask(tr("Install ") + kindLabel,
-                      tr("The folder \"") + folderName +
-                          tr("\" already exists.\n\nUpdate it with ") + packageName +
-                          tr("? The package's files replace those of the same name; your other "
-                             "files stay."),
+        questions.ask(tr("Install %1").arg(kindLabel),
+                      //: %1 is the folder, %2 the package
+                      tr("The folder \"%1\" already exists.\n\nUpdate it with %2? The package's "
+                         "files replace those of the same name; your other files stay.")
+                          .arg(folderName, packageName),
                       {tr("Update"), tr("Choose Another Name"), tr("Skip")}, 1, 2);
     if (choice == 0)
         return ExistingFolder::Update;
@@ -1237,7 +1255,7 @@ void Zerun::installFailed(PackageInstall *step, int position, const QString &err
     // The archive is not kept: a failed archive is fetched again by Retry.
     QFile::remove(step->archive());
     if (step->wasCancelled()) {
-        ui->progressInfo->setText(tr("Cancelled ") + queuedName(position));
+        ui->progressInfo->setText(tr("Cancelled %1").arg(queuedName(position)));
         packageEnded(position, Outcome::Skipped, tr("cancelled"));
         return;
     }
@@ -1263,7 +1281,7 @@ void Zerun::installed()
     loadInstalledPackages();
     updatesAvailable.remove(entry);
     applyMarks();
-    ui->progressTitle->setText(tr("Installed ") + packageLabel(position));
+    ui->progressTitle->setText(tr("Installed %1").arg(packageLabel(position)));
     ui->progressInfo->setText(QStringLiteral("Install Complete"));
     packageEnded(position, Outcome::Installed, summary);
 }
@@ -1489,7 +1507,7 @@ void Zerun::verifyEnded()
         if (!result.whole() && record)
             broken << *record;
     }
-    if (!showReport(tr("Verify"), report, !broken.isEmpty()))
+    if (!showReport(tr("Verify"), verifier->report(Wording::Player), !broken.isEmpty()))
         return;
     for (const InstalledPackage &record : qAsConst(broken))
         repairPackage(record);
@@ -1546,10 +1564,11 @@ void Zerun::installFromDisk(const QString &archive)
     // The same errors as for a downloaded archive; the player's archive stays where it is.
     const auto fail = [&](const QString &text) {
         InstallRecovery::note(name + QStringLiteral(" (from disk): ") + text);
-        tell(tr("Could not install ") + name + QStringLiteral(":\n\n") + text);
+        //: %1 is the package, %2 why it could not be installed
+        tell(tr("Could not install %1:\n\n%2").arg(name, text));
     };
     if (batchRunning || diskInstallRunning) {
-        tell(tr("Packages are being installed. Install ") + name + tr(" when they are done."));
+        tell(tr("Packages are being installed. Install %1 when they are done.").arg(name));
         return;
     }
     QStringList entries;
@@ -1558,7 +1577,7 @@ void Zerun::installFromDisk(const QString &archive)
         if (TsUnZip::hasNoEntries(archive))
             fail(tr("Couldn't go to first file: the archive has no entries"));
         else
-            fail(tr("Couldn't open zip: ") + why);
+            fail(tr("Couldn't open zip: %1").arg(why));
         return;
     }
     if (entries.isEmpty()) {
@@ -1574,18 +1593,20 @@ void Zerun::installFromDisk(const QString &archive)
     choices << tr("Cancel");
     const int likely = int(kinds.indexOf(DiskPackage::likelyKind(entries)));
     const int chosen = questions.ask(title,
-                                     tr("What kind of package is ") + name +
-                                         tr("?\n\nFrom what the archive holds it looks like a ") +
-                                         choices.at(likely) + QLatin1Char('.'),
+                                     //: %1 is the package, %2 a kind: Mod, Picture Pack or Skin
+                                     tr("What kind of package is %1?\n\nFrom what the archive "
+                                        "holds it looks like a %2.")
+                                         .arg(name, choices.at(likely)),
                                      choices, likely, 3);
     if (chosen < 0 || chosen >= kinds.size())
         return;
     const QString kind = kinds.at(chosen);
     const InstalledPackage *known = packageRecords.find(name, kind);
     if (known && !known->fromDisk) {
-        fail(tr("A package of the same name and kind from the package list is "
-                "installed in ") +
-             known->folder + tr(". Rename the archive to install it beside that one."));
+        //: %1 is the folder of the package installed from the package list
+        fail(tr("A package of the same name and kind from the package list is installed in %1. "
+                "Rename the archive to install it beside that one.")
+                 .arg(known->folder));
         return;
     }
 
@@ -1601,22 +1622,25 @@ void Zerun::installFromDisk(const QString &archive)
     package.fromDisk = true;
     package.archiveSize = QFileInfo(archive).size();
     QString error;
-    QString summary;
-    if (!installNow(package, archive, target, journal, &error, &summary)) {
+    PackageInstall::Outcome outcome;
+    if (!installNow(package, archive, target, journal, &error, &outcome)) {
         fail(error);
         return;
     }
     const QString folder = QDir(gameFolder).relativeFilePath(target);
     const QString kindLabel = InstallRules::label(kind);
+    const QString summary = outcome.summary();
     InstallRecovery::note(name + QStringLiteral(" (from disk): installed into ") + folder +
                           (summary.isEmpty() ? QString() : QStringLiteral("; ") + summary));
-    tell(tr("Installed the ") + kindLabel + QLatin1Char(' ') + name + tr(" into ") + folder +
-         QLatin1Char('.') + (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
+    //: %1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder
+    tell(tr("Installed the %1 %2 into %3.").arg(kindLabel, name, folder) +
+         (summary.isEmpty() ? QString()
+                            : QStringLiteral("\n\n") + outcome.summary(Wording::Player)));
 }
 
 bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
                        const QString &target, const QString &journal, QString *error,
-                       QString *summary)
+                       PackageInstall::Outcome *outcome)
 {
     auto owned = std::make_unique<PackageInstall>(packageRecords, gameFolder);
     PackageInstall *step = owned.get();
@@ -1626,7 +1650,7 @@ bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
     QString why;
     if (!step->prepare(&plan, &why)) {
         UnpackTransaction::recover(journal);
-        *error = tr("Couldn't open zip: ") + why;
+        *error = tr("Couldn't open zip: %1").arg(why);
         return false;
     }
     if (plan.entryNames.isEmpty()) {
@@ -1637,8 +1661,7 @@ bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
     const qint64 available = QStorageInfo(target).bytesAvailable();
     if (plan.unpackedSize > 0 && available >= 0 && plan.unpackedSize > available) {
         UnpackTransaction::recover(journal);
-        *error = tr("Not enough disk space: needs ") + sizeText(plan.unpackedSize) +
-                 QStringLiteral(", ") + sizeText(available) + tr(" free");
+        *error = spaceShortage(plan.unpackedSize, available);
         return false;
     }
     if (!plan.edits.isEmpty())
@@ -1646,8 +1669,8 @@ bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
 
     const QString name = package.name;
     connect(&step->unzip(), &TsUnZip::percent, this, [this, name](int percent) {
-        ui->catalogue_status->setText(tr("Installing ") + name +
-                                      QStringLiteral(": %1%").arg(percent));
+        //: %1 is the package, %2 the share unpacked
+        ui->catalogue_status->setText(tr("Installing %1: %2%").arg(name, QString::number(percent)));
     });
     bool done = false;
     QEventLoop waiting;
@@ -1675,25 +1698,26 @@ bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
             *error = tr("cancelled");
         return false;
     }
-    *summary = step->outcome().summary();
+    *outcome = step->outcome();
     return true;
 }
 
 void Zerun::repairPackage(const InstalledPackage &record)
 {
-    const QString title = tr("Repair ") + InstallRules::label(record.kind);
+    const QString title = tr("Repair %1").arg(InstallRules::label(record.kind));
     const auto tell = [this, &title](const QString &text) { questions.tell(title, text); };
     const auto fail = [&](const QString &text) {
         InstallRecovery::note(QStringLiteral("Repair of ") + record.name + QStringLiteral(": ") +
                               text);
-        tell(tr("Could not repair ") + record.name + QStringLiteral(":\n\n") + text);
+        //: %1 is the package, %2 why it could not be repaired
+        tell(tr("Could not repair %1:\n\n%2").arg(record.name, text));
     };
     QTemporaryDir fetched(AppPaths::downloadsFolder() + QLatin1Char('/') +
                           InstallRecovery::repairFolderPrefix() + QStringLiteral("XXXXXX"));
     QString archive;
     if (record.fromDisk) {
         // The player's archive: asked for again, and only read.
-        archive = StandardDialog::selectFile(false, {}, tr("The archive of ") + record.name,
+        archive = StandardDialog::selectFile(false, {}, tr("The archive of %1").arg(record.name),
                                              QDir::homePath(),
                                              tr("Package archives (*.zip);;All files (*)"));
         if (archive.isEmpty())
@@ -1703,7 +1727,7 @@ void Zerun::repairPackage(const InstalledPackage &record)
             fail(tr("no room for the archive in the downloads folder"));
             return;
         }
-        ui->catalogue_status->setText(tr("Fetching ") + record.name + tr(" again..."));
+        ui->catalogue_status->setText(tr("Fetching %1 again...").arg(record.name));
         TsDownloader downloader{QUrl(record.url)};
         bool got = false;
         QEventLoop waiting;
@@ -1720,8 +1744,9 @@ void Zerun::repairPackage(const InstalledPackage &record)
         diskInstallRunning = false;
         updateCatalogueStatus();
         if (!got) {
-            fail(tr("the archive could not be fetched from ") + record.url + QStringLiteral(": ") +
-                 downloader.errorString());
+            //: %1 is the address, %2 why it could not be fetched
+            fail(tr("the archive could not be fetched from %1: %2")
+                     .arg(record.url, downloader.errorString()));
             return;
         }
         archive =
@@ -1730,7 +1755,7 @@ void Zerun::repairPackage(const InstalledPackage &record)
         QFile file(archive);
         const QByteArray data = downloader.downloadedData();
         if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
-            fail(tr("the archive could not be saved: ") + file.errorString());
+            fail(tr("the archive could not be saved: %1").arg(file.errorString()));
             return;
         }
         file.close();
@@ -1745,9 +1770,9 @@ void Zerun::repairPackage(const InstalledPackage &record)
                               QStringLiteral(": the host now serves another file"));
         const int choice =
             questions.ask(title,
-                          tr("The host now serves another file for ") + record.name +
-                              tr(" than the one installed, so it cannot repair it.\n\nUpdate to "
-                                 "the file it serves now?"),
+                          tr("The host now serves another file for %1 than the one installed, "
+                             "so it cannot repair it.\n\nUpdate to the file it serves now?")
+                              .arg(record.name),
                           {tr("Update"), tr("Cancel")}, 0, 1);
         if (choice != 0)
             return;
@@ -1763,18 +1788,21 @@ void Zerun::repairPackage(const InstalledPackage &record)
         return;
     }
     QString error;
-    QString summary;
+    PackageInstall::Outcome outcome;
     const QString target = QDir::cleanPath(gameFolder + record.folder);
     if (!installNow(PackageRepair::packageFor(record), archive, target,
-                    InstallRecovery::newJournalPath(), &error, &summary)) {
+                    InstallRecovery::newJournalPath(), &error, &outcome)) {
         fail(error);
         return;
     }
+    const QString summary = outcome.summary();
     InstallRecovery::note(QStringLiteral("Repaired ") + record.name + QStringLiteral(" in ") +
                           record.folder +
                           (summary.isEmpty() ? QString() : QStringLiteral("; ") + summary));
-    tell(tr("Repaired ") + record.name + tr(" in ") + record.folder + QLatin1Char('.') +
-         (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
+    //: %1 is the package, %2 its folder in the game
+    tell(tr("Repaired %1 in %2.").arg(record.name, record.folder) +
+         (summary.isEmpty() ? QString()
+                            : QStringLiteral("\n\n") + outcome.summary(Wording::Player)));
 }
 
 void Zerun::updateAll()

@@ -169,7 +169,7 @@ private:
     // Runs the install step of `package` from `archive` into `target` and waits for its end;
     // false with the reason when it failed.
     bool installNow(const InstalledPackage &package, const QString &archive, const QString &target,
-                    const QString &journal, QString *error, QString *summary);
+                    const QString &journal, QString *error, PackageInstall::Outcome *outcome);
     // Installs packages from the player's own archives: picked, or dropped on the page.
     void chooseArchives();
     void installArchives(const QStringList &archives);

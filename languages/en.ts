@@ -2,6 +2,95 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>PackageInstall</name>
+    <message numerus="yes">
+        <source>kept your %n changed file(s); the package&apos;s versions are beside them as %1: %2</source>
+        <extracomment>%1 is the file name ending the package&apos;s versions get, %2 the list of files</extracomment>
+        <translation>
+            <numerusform>kept your %n changed file; the package&apos;s versions are beside them as %1: %2</numerusform>
+            <numerusform>kept your %n changed files; the package&apos;s versions are beside them as %1: %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>kept %n file(s) of the old version that you changed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>kept %n file of the old version that you changed: %1</numerusform>
+            <numerusform>kept %n files of the old version that you changed: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>could not remove %n file(s) of the old version: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>could not remove %n file of the old version: %1</numerusform>
+            <numerusform>could not remove %n files of the old version: %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PackageRemoval</name>
+    <message numerus="yes">
+        <source>Could not remove %n of the files of %1 from %2; they stay recorded: %3</source>
+        <extracomment>%1 is the package, %2 its folder in the game, %3 the files</extracomment>
+        <translation>
+            <numerusform>Could not remove %n of the files of %1 from %2; they stay recorded: %3</numerusform>
+            <numerusform>Could not remove %n of the files of %1 from %2; they stay recorded: %3</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) you changed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Kept %n file you changed: %1</numerusform>
+            <numerusform>Kept %n files you changed: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) you added: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Kept %n file you added: %1</numerusform>
+            <numerusform>Kept %n files you added: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) another package also installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Kept %n file another package also installed: %1</numerusform>
+            <numerusform>Kept %n files another package also installed: %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PackageVerify</name>
+    <message numerus="yes">
+        <source>All %1 files as installed</source>
+        <extracomment>%1 is the number of files</extracomment>
+        <translation>
+            <numerusform>The %1 file as installed</numerusform>
+            <numerusform>All %1 files as installed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 missing</source>
+        <comment>files</comment>
+        <translation>
+            <numerusform>%1 missing</numerusform>
+            <numerusform>%1 missing</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 changed</source>
+        <comment>files</comment>
+        <translation>
+            <numerusform>%1 changed</numerusform>
+            <numerusform>%1 changed</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>Zerun</name>
     <message numerus="yes">
         <source>%n package(s)</source>
@@ -39,24 +128,38 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>%1 of %n file(s) · </source>
-        <translation>
-            <numerusform>%1 of %n file · </numerusform>
-            <numerusform>%1 of %n files · </numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>You changed %n file(s) of </source>
-        <translation>
-            <numerusform>You changed %n file of </numerusform>
-            <numerusform>You changed %n files of </numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
         <translation>
             <numerusform>Verifying: %1 of %n file</numerusform>
             <numerusform>Verifying: %1 of %n files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n file(s) · %2</source>
+        <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
+        <translation>
+            <numerusform>%1 of %n file · %2</numerusform>
+            <numerusform>%1 of %n files · %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
+        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
+        <translation>
+            <numerusform>You changed %n file of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</numerusform>
+            <numerusform>You changed %n files of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</numerusform>
         </translation>
     </message>
 </context>

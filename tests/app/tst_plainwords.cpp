@@ -33,24 +33,50 @@ void TestPlainWords::initTestCase()
 
 void TestPlainWords::plurals_data()
 {
+    QTest::addColumn<QByteArray>("context");
     QTest::addColumn<QByteArray>("source");
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("no packages") << QByteArray("%n package(s)") << 0 << "0 packages";
-    QTest::newRow("one package") << QByteArray("%n package(s)") << 1 << "1 package";
-    QTest::newRow("two packages") << QByteArray("%n package(s)") << 2 << "2 packages";
+    QTest::newRow("no packages") << QByteArray("Zerun") << QByteArray("%n package(s)") << 0
+                                 << "0 packages";
+    QTest::newRow("one package") << QByteArray("Zerun") << QByteArray("%n package(s)") << 1
+                                 << "1 package";
+    QTest::newRow("two packages") << QByteArray("Zerun") << QByteArray("%n package(s)") << 2
+                                  << "2 packages";
     QTest::newRow("one file changed")
-        << QByteArray("You changed %n file(s) of ") << 1 << "You changed 1 file of ";
+        << QByteArray("Zerun")
+        << QByteArray("You changed %n file(s) of %1 that this version replaces:\n\n%2\n\nKeep "
+                      "yours (the package's new versions go beside them as <file>%3), or take "
+                      "the package's (yours are kept as <file>%4)?")
+        << 1
+        << "You changed 1 file of %1 that this version replaces:\n\n%2\n\nKeep yours (the "
+           "package's new versions go beside them as <file>%3), or take the package's (yours "
+           "are kept as <file>%4)?";
     QTest::newRow("of one package")
-        << QByteArray("Installed %1 of %n package(s).") << 1 << "Installed %1 of 1 package.";
+        << QByteArray("Zerun") << QByteArray("Installed %1 of %n package(s).") << 1
+        << "Installed %1 of 1 package.";
+    QTest::newRow("kept none") << QByteArray("PackageRemoval")
+                               << QByteArray("Kept %n file(s) you changed: %1") << 0
+                               << "Kept 0 files you changed: %1";
+    QTest::newRow("kept one") << QByteArray("PackageRemoval")
+                              << QByteArray("Kept %n file(s) you changed: %1") << 1
+                              << "Kept 1 file you changed: %1";
+    QTest::newRow("kept two") << QByteArray("PackageRemoval")
+                              << QByteArray("Kept %n file(s) you changed: %1") << 2
+                              << "Kept 2 files you changed: %1";
+    QTest::newRow("the one file whole")
+        << QByteArray("PackageVerify") << QByteArray("All %1 files as installed") << 1
+        << "The %1 file as installed";
 }
 
 void TestPlainWords::plurals()
 {
+    QFETCH(QByteArray, context);
     QFETCH(QByteArray, source);
     QFETCH(int, count);
     QFETCH(QString, shown);
-    QCOMPARE(QCoreApplication::translate("Zerun", source.constData(), nullptr, count), shown);
+    QCOMPARE(QCoreApplication::translate(context.constData(), source.constData(), nullptr, count),
+             shown);
 }
 
 void TestPlainWords::failureWords_data()
