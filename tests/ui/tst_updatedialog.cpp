@@ -43,14 +43,17 @@ void TestUpdateDialog::buttons_data()
 {
     QTest::addColumn<QString>("pressed");
     QTest::addColumn<int>("downloads");
-    QTest::newRow("download") << "Download in External Browser" << 1;
-    QTest::newRow("cancel") << "Cancel" << 0;
+    QTest::addColumn<int>("skips");
+    QTest::newRow("download") << "Download in External Browser" << 1 << 0;
+    QTest::newRow("cancel") << "Cancel" << 0 << 0;
+    QTest::newRow("skip") << "Skip This Version" << 0 << 1;
 }
 
 void TestUpdateDialog::buttons()
 {
     QFETCH(QString, pressed);
     QFETCH(int, downloads);
+    QFETCH(int, skips);
 
     QWidget window;
     window.resize(900, 700);
@@ -59,12 +62,17 @@ void TestUpdateDialog::buttons()
     QTRY_COMPARE(QApplication::activeWindow(), &window);
 
     int ran = 0;
-    QPointer<FramelessWindow> dialog = showUpdateDialog(QStringLiteral("Fixes"), [&ran] { ++ran; });
+    int skipped = 0;
+    QPointer<FramelessWindow> dialog = showUpdateDialog(
+        QStringLiteral("v1.0.12"), QStringLiteral("Fixes"), [&ran] { ++ran; },
+        [&skipped] { ++skipped; });
     QVERIFY(dialog);
     QCOMPARE(dialog->parentWidget(), &window);
     QCOMPARE(dialog->size(), QSize(640, 360));
     QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("titleText"))->text(),
              QStringLiteral("Check for Updates"));
+    QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("versionText"))->text(),
+             QStringLiteral("Version v1.0.12 is available."));
     QVERIFY(dialog->isVisible());
 
     QPushButton *target = button(dialog, pressed);
@@ -72,6 +80,7 @@ void TestUpdateDialog::buttons()
     QTest::mouseClick(target, Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
     QCOMPARE(ran, downloads);
+    QCOMPARE(skipped, skips);
     // Closing hides it; it goes with its parent.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(dialog);
@@ -80,8 +89,8 @@ void TestUpdateDialog::buttons()
 void TestUpdateDialog::notesAsPlainText()
 {
     // Without an action the download button only closes the dialog.
-    QPointer<FramelessWindow> dialog =
-        showUpdateDialog(QStringLiteral("<b>Bold</b>\n<a href=\"http://x\">link</a>"), {});
+    QPointer<FramelessWindow> dialog = showUpdateDialog(
+        QString(), QStringLiteral("<b>Bold</b>\n<a href=\"http://x\">link</a>"), {}, {});
     QVERIFY(dialog);
     const QTextBrowser *browser = dialog->findChild<QTextBrowser *>();
     QVERIFY(browser);
