@@ -6,9 +6,9 @@
 #include "framelesswindow.h"
 #include "gamefolderpage.h"
 #include "installrecovery.h"
-#include "translations.h"
 #include "logwindows.h"
 #include "singleinstance.h"
+#include "translations.h"
 #include "tsbreakpad.h"
 #include "tsfont.h"
 #include "tslogging.h"
@@ -104,7 +104,10 @@ void initialiseApplication(const QString &applicationName)
 void installWindowHooks()
 {
     LogWindows::install();
-    setUpdateOffer([](const QString &notes) { showUpdateDialog(notes, &openInstallerDownload); });
+    setUpdateOffer([](const OfferedBuild &offered) {
+        showUpdateDialog(offered.version, offered.notes, &openInstallerDownload,
+                         [build = offered.build] { skipBuild(build); });
+    });
 }
 
 bool clearLogsFolderIfFull()

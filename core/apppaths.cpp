@@ -34,6 +34,7 @@ const QString userDataFolderKey = QStringLiteral("user_data_folder");
 const QString currentSkinKey = QStringLiteral("current_skin");
 const QString currentLanguageKey = QStringLiteral("current_language");
 const QString gameFolderKey = QStringLiteral("game_folder");
+const QString skippedBuildKey = QStringLiteral("skipped_build");
 } // namespace
 
 QString AppPaths::writableAppData()
@@ -259,6 +260,16 @@ QString AppPaths::gameFolder()
 void AppPaths::setGameFolder(const QString &folder)
 {
     TsXML::save(TsXML::Preferences, gameFolderKey, folder);
+}
+
+int AppPaths::skippedBuild()
+{
+    return TsXML::load(TsXML::Preferences, skippedBuildKey).trimmed().toInt();
+}
+
+void AppPaths::setSkippedBuild(int build)
+{
+    TsXML::save(TsXML::Preferences, skippedBuildKey, QString::number(build));
 }
 
 QString AppPaths::languageFile(const QString &code)

@@ -65,6 +65,11 @@ public:
     static QString gameFolder();
     static void setGameFolder(const QString &folder);
 
+    // The installer build the player chose to skip, kept as "skipped_build" in the Preferences
+    // store; 0 when none was skipped (or the stored text is not a number).
+    static int skippedBuild();
+    static void setSkippedBuild(int build);
+
     static int countLogFiles(const QString &folder);
     static void clearLogFiles(const QString &folder);
     static void removeFiles(const QStringList &nameFilters, const QString &folder);

@@ -118,6 +118,18 @@
         <source>Download in External Browser</source>
         <translation>Im externen Browser herunterladen</translation>
     </message>
+    <message>
+        <source>Version %1 is available.</source>
+        <translation>Version %1 ist verfügbar.</translation>
+    </message>
+    <message>
+        <source>A new version is available.</source>
+        <translation>Eine neue Version ist verfügbar.</translation>
+    </message>
+    <message>
+        <source>Skip This Version</source>
+        <translation>Diese Version überspringen</translation>
+    </message>
 </context>
 <context>
     <name>Zerun</name>

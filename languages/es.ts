@@ -118,6 +118,18 @@
         <source>Download in External Browser</source>
         <translation>Descargar en el navegador externo</translation>
     </message>
+    <message>
+        <source>Version %1 is available.</source>
+        <translation>La versión %1 está disponible.</translation>
+    </message>
+    <message>
+        <source>A new version is available.</source>
+        <translation>Hay una nueva versión disponible.</translation>
+    </message>
+    <message>
+        <source>Skip This Version</source>
+        <translation>Omitir esta versión</translation>
+    </message>
 </context>
 <context>
     <name>Zerun</name>

@@ -118,6 +118,18 @@
         <source>Download in External Browser</source>
         <translation>Télécharger dans le navigateur externe</translation>
     </message>
+    <message>
+        <source>Version %1 is available.</source>
+        <translation>La version %1 est disponible.</translation>
+    </message>
+    <message>
+        <source>A new version is available.</source>
+        <translation>Une nouvelle version est disponible.</translation>
+    </message>
+    <message>
+        <source>Skip This Version</source>
+        <translation>Ignorer cette version</translation>
+    </message>
 </context>
 <context>
     <name>Zerun</name>

@@ -118,6 +118,18 @@
         <source>Download in External Browser</source>
         <translation>Baixar no navegador externo</translation>
     </message>
+    <message>
+        <source>Version %1 is available.</source>
+        <translation>A versão %1 está disponível.</translation>
+    </message>
+    <message>
+        <source>A new version is available.</source>
+        <translation>Uma nova versão está disponível.</translation>
+    </message>
+    <message>
+        <source>Skip This Version</source>
+        <translation>Ignorar esta versão</translation>
+    </message>
 </context>
 <context>
     <name>Zerun</name>

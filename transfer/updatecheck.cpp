@@ -1,5 +1,6 @@
 #include "updatecheck.h"
 
+#include "apppaths.h"
 #include "serviceendpoints.h"
 #include "tsdownloader.h"
 #include "tsmessage.h"
@@ -8,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -24,20 +26,27 @@ UpdateOffer &updateOffer()
     return offer;
 }
 
+// A line of the version file without the CR of a CRLF line end.
+QString versionFileLine(const QStringList &lines, int index)
+{
+    QString line = lines.value(index);
+    if (line.endsWith(QLatin1Char('\r')))
+        line.chop(1);
+    return line;
+}
+
 void versionFileArrived(TsDownloader *downloader, bool explicitCheck)
 {
     const QStringList lines = QString::fromUtf8(downloader->downloadedData()).split('\n');
-    // A version file written with CRLF line ends still names its build.
-    const int remote = lines.value(0).trimmed().toInt();
-    const int local = buildNumber().toInt();
-    QString notes = lines.value(2);
-    if (notes.endsWith(QLatin1Char('\r')))
-        notes.chop(1);
-    notes.replace(QLatin1Char('|'), QLatin1Char('\n'));
+    OfferedBuild offered;
+    offered.build = lines.value(0).trimmed().toInt();
+    offered.version = versionFileLine(lines, 1).trimmed();
+    offered.notes = versionFileLine(lines, 2);
+    offered.notes.replace(QLatin1Char('|'), QLatin1Char('\n'));
 
-    if (local < remote) {
+    if (offersBuild(offered.build, explicitCheck)) {
         if (updateOffer())
-            updateOffer()(notes);
+            updateOffer()(offered);
     } else if (explicitCheck)
         TsMessage::message(
             QCoreApplication::translate("UpdateCheck", "Check for Updates"),
@@ -72,6 +81,18 @@ void checkForUpdates(bool explicitCheck)
     QObject::connect(
         downloader, &TsDownloader::downloaded, downloader,
         [explicitCheck](TsDownloader *obj) { versionFileArrived(obj, explicitCheck); });
+}
+
+bool offersBuild(int remote, bool explicitCheck)
+{
+    const int newest = explicitCheck ? buildNumber().toInt()
+                                     : std::max(buildNumber().toInt(), AppPaths::skippedBuild());
+    return newest < remote;
+}
+
+void skipBuild(int build)
+{
+    AppPaths::setSkippedBuild(build);
 }
 
 void setUpdateOffer(UpdateOffer offer)

@@ -6,13 +6,15 @@
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include <utility>
 
-FramelessWindow *showUpdateDialog(const QString &notes, std::function<void()> download)
+FramelessWindow *showUpdateDialog(const QString &version, const QString &notes,
+                                  std::function<void()> download, std::function<void()> skip)
 {
     QWidget *host = DialogHost::mainWindow();
     auto *dialog = new FramelessWindow(host);
@@ -24,12 +26,24 @@ FramelessWindow *showUpdateDialog(const QString &notes, std::function<void()> do
 
     auto *content = new QWidget;
     auto *layout = new QVBoxLayout(content);
+    // The version text comes from the network too: never read as markup.
+    auto *versionText = new QLabel(
+        version.isEmpty()
+            ? QCoreApplication::translate("UpdateDialog", "A new version is available.")
+            : QCoreApplication::translate("UpdateDialog", "Version %1 is available.").arg(version));
+    versionText->setObjectName(QStringLiteral("versionText"));
+    versionText->setTextFormat(Qt::PlainText);
+    versionText->setWordWrap(true);
+    layout->addWidget(versionText);
     // The notes come from the network: shown as they are, never read as markup or links.
     auto *browser = new QTextBrowser;
     browser->setOpenLinks(false);
     browser->setPlainText(notes);
     layout->addWidget(browser);
     auto *buttons = new QHBoxLayout;
+    auto *skipButton =
+        new QPushButton(QCoreApplication::translate("UpdateDialog", "Skip This Version"));
+    buttons->addWidget(skipButton);
     auto *cancel = new QPushButton(QCoreApplication::translate("UpdateDialog", "Cancel"));
     auto *downloadButton = new PrimaryButton(
         QCoreApplication::translate("UpdateDialog", "Download in External Browser"));
@@ -39,6 +53,9 @@ FramelessWindow *showUpdateDialog(const QString &notes, std::function<void()> do
     dialog->setContent(content, false);
 
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QWidget::close);
+    QObject::connect(skipButton, &QPushButton::clicked, dialog, &QWidget::close);
+    if (skip)
+        QObject::connect(skipButton, &QPushButton::clicked, dialog, std::move(skip));
     QObject::connect(downloadButton, &QPushButton::clicked, dialog, &QWidget::close);
     if (download)
         QObject::connect(downloadButton, &QPushButton::clicked, dialog, std::move(download));

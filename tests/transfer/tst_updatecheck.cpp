@@ -30,6 +30,8 @@ private slots:
 
     void versionFile_data();
     void versionFile();
+    void skippedBuild_data();
+    void skippedBuild();
     void offerWithoutWindows();
     void buttons_data();
     void buttons();
@@ -65,6 +67,7 @@ void TestUpdateCheck::cleanup()
         window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     opened.clear();
+    AppPaths::setSkippedBuild(0);
 }
 
 QWidget *TestUpdateCheck::updateDialog()
@@ -137,12 +140,48 @@ void TestUpdateCheck::versionFile_data()
                                     << true << "Fixes\nMore" << false;
 }
 
+// The dialog names the version offered; a skipped build, or an older one, is passed over by the
+// silent check at start-up but offered by an explicit check.
+void TestUpdateCheck::skippedBuild_data()
+{
+    QTest::addColumn<int>("skipped");
+    QTest::addColumn<QByteArray>("versionFile");
+    QTest::addColumn<bool>("explicitCheck");
+    QTest::addColumn<QString>("versionText"); // empty: no dialog
+
+    const QByteArray build722("722\nv1.0.12\nFixes");
+    const QString offered722 = QStringLiteral("Version v1.0.12 is available.");
+    QTest::newRow("newer, none skipped") << 0 << build722 << false << offered722;
+    QTest::newRow("skipped, at start-up") << 722 << build722 << false << "";
+    QTest::newRow("skipped, explicit") << 722 << build722 << true << offered722;
+    QTest::newRow("newer than the skipped") << 722 << QByteArray("723\r\nv1.0.13\r\nMore\r\n")
+                                            << false << "Version v1.0.13 is available.";
+    QTest::newRow("older than the skipped") << 723 << build722 << false << "";
+    QTest::newRow("no version line")
+        << 0 << QByteArray("800") << false << "A new version is available.";
+}
+
+void TestUpdateCheck::skippedBuild()
+{
+    QFETCH(int, skipped);
+    QFETCH(QByteArray, versionFile);
+    QFETCH(bool, explicitCheck);
+    QFETCH(QString, versionText);
+
+    AppPaths::setSkippedBuild(skipped);
+    check(versionFile, explicitCheck);
+    const QWidget *shown = updateDialog();
+    QCOMPARE(shown ? shown->findChild<QLabel *>(QStringLiteral("versionText"))->text() : QString(),
+             versionText);
+    QVERIFY(!latestVersionMessage());
+}
+
 // Below the window layer the check only reports: the offer gets the notes of a newer build,
 // once, and without an offer nothing is shown at all.
 void TestUpdateCheck::offerWithoutWindows()
 {
     QStringList offered;
-    setUpdateOffer([&offered](const QString &notes) { offered << notes; });
+    setUpdateOffer([&offered](const OfferedBuild &build) { offered << build.notes; });
     check("722\nv1.0.12\nFixes|New packages", false);
     QCOMPARE(offered, QStringList{QStringLiteral("Fixes\nNew packages")});
     check("721\nv1.0.11\nx", false);
@@ -180,14 +219,17 @@ void TestUpdateCheck::buttons_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("opensBrowser");
-    QTest::newRow("download") << "Download in External Browser" << true;
-    QTest::newRow("cancel") << "Cancel" << false;
+    QTest::addColumn<int>("skipped");
+    QTest::newRow("download") << "Download in External Browser" << true << 0;
+    QTest::newRow("cancel") << "Cancel" << false << 0;
+    QTest::newRow("skip") << "Skip This Version" << false << 722;
 }
 
 void TestUpdateCheck::buttons()
 {
     QFETCH(QString, button);
     QFETCH(bool, opensBrowser);
+    QFETCH(int, skipped);
 
     check("722\nv1.0.12\nFixes", false);
     QPointer<QWidget> dialog = updateDialog();
@@ -207,6 +249,7 @@ void TestUpdateCheck::buttons()
         QCOMPARE(opened, QList<QUrl>{host->url(QStringLiteral("/files/RudOduvururu.exe"))});
     else
         QVERIFY(opened.isEmpty());
+    QCOMPARE(AppPaths::skippedBuild(), skipped);
 }
 
 void TestUpdateCheck::dialogInsideActiveWindow()

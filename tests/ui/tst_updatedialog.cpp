@@ -59,7 +59,8 @@ void TestUpdateDialog::buttons()
     QTRY_COMPARE(QApplication::activeWindow(), &window);
 
     int ran = 0;
-    QPointer<FramelessWindow> dialog = showUpdateDialog(QStringLiteral("Fixes"), [&ran] { ++ran; });
+    QPointer<FramelessWindow> dialog =
+        showUpdateDialog(QStringLiteral("v1.0.12"), QStringLiteral("Fixes"), [&ran] { ++ran; }, {});
     QVERIFY(dialog);
     QCOMPARE(dialog->parentWidget(), &window);
     QCOMPARE(dialog->size(), QSize(640, 360));
@@ -80,8 +81,8 @@ void TestUpdateDialog::buttons()
 void TestUpdateDialog::notesAsPlainText()
 {
     // Without an action the download button only closes the dialog.
-    QPointer<FramelessWindow> dialog =
-        showUpdateDialog(QStringLiteral("<b>Bold</b>\n<a href=\"http://x\">link</a>"), {});
+    QPointer<FramelessWindow> dialog = showUpdateDialog(
+        QString(), QStringLiteral("<b>Bold</b>\n<a href=\"http://x\">link</a>"), {}, {});
     QVERIFY(dialog);
     const QTextBrowser *browser = dialog->findChild<QTextBrowser *>();
     QVERIFY(browser);
