@@ -31,71 +31,71 @@
     <name>FailureWords</name>
     <message>
         <source>bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Bytes</translation>
     </message>
     <message>
         <source>%1 of %2 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von %2 %3</translation>
     </message>
     <message>
         <source>%1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von %2</translation>
     </message>
     <message>
         <source>the server sent a web page instead of the package</source>
-        <translation type="unfinished"></translation>
+        <translation>der Server hat eine Webseite statt des Pakets geschickt</translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>abgebrochen</translation>
     </message>
     <message>
         <source>connection refused</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindung abgelehnt</translation>
     </message>
     <message>
         <source>the server closed the connection</source>
-        <translation type="unfinished"></translation>
+        <translation>der Server hat die Verbindung geschlossen</translation>
     </message>
     <message>
         <source>the server could not be found</source>
-        <translation type="unfinished"></translation>
+        <translation>der Server wurde nicht gefunden</translation>
     </message>
     <message>
         <source>the server stopped sending</source>
-        <translation type="unfinished"></translation>
+        <translation>der Server hat aufgehört zu senden</translation>
     </message>
     <message>
         <source>the secure connection could not be made</source>
-        <translation type="unfinished"></translation>
+        <translation>die sichere Verbindung konnte nicht hergestellt werden</translation>
     </message>
     <message>
         <source>not found on the server (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>auf dem Server nicht gefunden (HTTP %1)</translation>
     </message>
     <message>
         <source>the server refused to send it (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>der Server verweigert den Zugriff (HTTP %1)</translation>
     </message>
     <message>
         <source>the server had a problem (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>der Server hatte ein Problem (HTTP %1)</translation>
     </message>
     <message>
         <source>the server refused the request (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>der Server hat die Anfrage abgelehnt (HTTP %1)</translation>
     </message>
     <message>
         <source>; %1 of %2 kept, Retry resumes</source>
-        <translation type="unfinished"></translation>
+        <translation>; %1 von %2 behalten, ein erneuter Versuch macht dort weiter</translation>
     </message>
     <message>
         <source>Couldn&apos;t open zip: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zip-Datei konnte nicht geöffnet werden: %1</translation>
     </message>
     <message>
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation type="unfinished"></translation>
+        <translation>Erste Datei nicht erreichbar: Das Archiv enthält keine Einträge</translation>
     </message>
 </context>
 <context>
@@ -109,31 +109,31 @@
     <name>InstallRules</name>
     <message>
         <source>Folder Name can&apos;t be longer than 24 characters</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordnername darf höchstens 24 Zeichen lang sein</translation>
     </message>
     <message>
         <source>Folder Name can&apos;t contain illegal characters &apos;&lt;&apos; &apos;&gt;&apos; &apos;:&apos; &apos;&quot;&apos; &apos;/&apos; &apos;\&apos; &apos;|&apos; &apos;?&apos; &apos;*&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordnername darf keine unzulässigen Zeichen enthalten: &apos;&lt;&apos; &apos;&gt;&apos; &apos;:&apos; &apos;&quot;&apos; &apos;/&apos; &apos;\&apos; &apos;|&apos; &apos;?&apos; &apos;*&apos;</translation>
     </message>
     <message>
         <source>Folder Name can&apos;t contain control characters</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordnername darf keine Steuerzeichen enthalten</translation>
     </message>
     <message>
         <source>Folder Name can&apos;t end with a blank or a dot</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordnername darf nicht mit einem Leerzeichen oder Punkt enden</translation>
     </message>
     <message>
         <source>Folder Name needs more than dots and blanks</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordnername braucht mehr als Punkte und Leerzeichen</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is a name Windows keeps for itself</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos;%1&apos; ist ein von Windows reservierter Name</translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation> und </translation>
     </message>
 </context>
 <context>
@@ -155,36 +155,36 @@
     <message numerus="yes">
         <source>kept your %n changed file(s); the package&apos;s versions are beside them as %1: %2</source>
         <extracomment>%1 is the file name ending the package&apos;s versions get, %2 the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Ihre %n geänderte Datei behalten; die Version des Pakets liegt daneben als %1: %2</numerusform>
+            <numerusform>Ihre %n geänderten Dateien behalten; die Versionen des Pakets liegen daneben als %1: %2</numerusform>
         </translation>
     </message>
     <message>
         <source>took the package&apos;s versions; yours are kept as %1: %2</source>
         <extracomment>%1 is the file name ending the player&apos;s versions get, %2 the list of files</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Versionen des Pakets übernommen; Ihre bleiben erhalten als %1: %2</translation>
     </message>
     <message numerus="yes">
         <source>kept %n file(s) of the old version that you changed: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n von Ihnen geänderte Datei der alten Version behalten: %1</numerusform>
+            <numerusform>%n von Ihnen geänderte Dateien der alten Version behalten: %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>could not remove %n file(s) of the old version: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Datei der alten Version konnte nicht entfernt werden: %1</numerusform>
+            <numerusform>%n Dateien der alten Version konnten nicht entfernt werden: %1</numerusform>
         </translation>
     </message>
     <message>
         <source>the record could not be written (%1); it is tried again at the next start</source>
         <extracomment>%1 is why the record could not be written</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>der Installationseintrag konnte nicht gespeichert werden (%1); beim nächsten Start wird es erneut versucht</translation>
     </message>
 </context>
 <context>
@@ -192,43 +192,43 @@
     <message>
         <source>Could not uninstall %1: %2.</source>
         <extracomment>%1 is the package, %2 why it cannot be uninstalled</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte nicht deinstalliert werden: %2.</translation>
     </message>
     <message>
         <source>Uninstalled %1 from %2.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 wurde aus %2 deinstalliert.</translation>
     </message>
     <message numerus="yes">
         <source>Could not remove %n of the files of %1 from %2; they stay recorded: %3</source>
         <extracomment>%1 is the package, %2 its folder in the game, %3 the files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Datei von %1 konnte nicht aus %2 entfernt werden; sie bleibt verzeichnet: %3</numerusform>
+            <numerusform>%n der Dateien von %1 konnten nicht aus %2 entfernt werden; sie bleiben verzeichnet: %3</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Kept %n file(s) you changed: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n von Ihnen geänderte Datei behalten: %1</numerusform>
+            <numerusform>%n von Ihnen geänderte Dateien behalten: %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Kept %n file(s) you added: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n von Ihnen hinzugefügte Datei behalten: %1</numerusform>
+            <numerusform>%n von Ihnen hinzugefügte Dateien behalten: %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Kept %n file(s) another package also installed: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Datei behalten, die auch ein anderes Paket installiert hat: %1</numerusform>
+            <numerusform>%n Dateien behalten, die auch ein anderes Paket installiert hat: %1</numerusform>
         </translation>
     </message>
 </context>
@@ -237,45 +237,45 @@
     <message numerus="yes">
         <source>All %1 files as installed</source>
         <extracomment>%1 is the number of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Die %1 Datei ist wie installiert</numerusform>
+            <numerusform>Alle %1 Dateien sind wie installiert</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 missing</source>
         <comment>files</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 fehlt</numerusform>
+            <numerusform>%1 fehlen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 changed</source>
         <comment>files</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 geändert</numerusform>
+            <numerusform>%1 geändert</numerusform>
         </translation>
     </message>
     <message>
         <source>Missing:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehlend:</translation>
     </message>
     <message>
         <source>Changed:</source>
-        <translation type="unfinished"></translation>
+        <translation>Geändert:</translation>
     </message>
     <message>
         <source>Your own files (not part of the package, left alone):</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre eigenen Dateien (nicht Teil des Pakets, unangetastet):</translation>
     </message>
 </context>
 <context>
     <name>QuestionQueue</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -365,187 +365,187 @@
     <name>WindowAccess</name>
     <message>
         <source>Package kind</source>
-        <translation type="unfinished"></translation>
+        <translation>Paketart</translation>
     </message>
     <message>
         <source>Shows all packages, one kind of package, or the installed ones</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeigt alle Pakete, eine Paketart oder die installierten</translation>
     </message>
     <message>
         <source>Search packages</source>
-        <translation type="unfinished">Pakete suchen</translation>
+        <translation>Pakete suchen</translation>
     </message>
     <message>
         <source>Shows only the packages whose names hold this text; Ctrl+F comes here</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeigt nur die Pakete, deren Name diesen Text enthält; Strg+F springt hierher</translation>
     </message>
     <message>
         <source>Clear List</source>
-        <translation type="unfinished">Liste leeren</translation>
+        <translation>Liste leeren</translation>
     </message>
     <message>
         <source>Takes every package off the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Nimmt alle Pakete von der Download-Liste</translation>
     </message>
     <message>
         <source>Packages</source>
-        <translation type="unfinished"></translation>
+        <translation>Pakete</translation>
     </message>
     <message>
         <source>Enter adds the selected packages to the download list; Delete uninstalls the selected installed package</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingabe fügt die gewählten Pakete zur Download-Liste hinzu; Entf deinstalliert das gewählte installierte Paket</translation>
     </message>
     <message>
         <source>Download List</source>
-        <translation type="unfinished">Download-Liste</translation>
+        <translation>Download-Liste</translation>
     </message>
     <message>
         <source>Enter starts the download; Delete takes the selected packages off the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingabe startet den Download; Entf nimmt die gewählten Pakete von der Liste</translation>
     </message>
     <message>
         <source>Try Again</source>
-        <translation type="unfinished">Erneut versuchen</translation>
+        <translation>Erneut versuchen</translation>
     </message>
     <message>
         <source>Fetches the package list again</source>
-        <translation type="unfinished"></translation>
+        <translation>Lädt die Paketliste erneut</translation>
     </message>
     <message>
         <source>Update All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle aktualisieren</translation>
     </message>
     <message>
         <source>Updates every installed package that has a newer archive, each in its folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualisiert jedes installierte Paket, für das es ein neueres Archiv gibt, jeweils in seinem Ordner</translation>
     </message>
     <message>
         <source>Import Package List</source>
-        <translation type="unfinished"></translation>
+        <translation>Paketliste importieren</translation>
     </message>
     <message>
         <source>Puts the packages of a shared package list on the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Setzt die Pakete einer geteilten Paketliste auf die Download-Liste</translation>
     </message>
     <message>
         <source>Export Package List</source>
-        <translation type="unfinished"></translation>
+        <translation>Paketliste exportieren</translation>
     </message>
     <message>
         <source>Saves the installed packages from the package list to a file to share</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichert die installierten Pakete aus der Paketliste in eine Datei zum Teilen</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished">Sprache</translation>
+        <translation>Sprache</translation>
     </message>
     <message>
         <source>The installer&apos;s language; a new choice applies at the next start</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sprache des Installationsprogramms; eine neue Wahl gilt ab dem nächsten Start</translation>
     </message>
     <message>
         <source>Add to Download List</source>
-        <translation type="unfinished">Zur Download-Liste hinzufügen</translation>
+        <translation>Zur Download-Liste hinzufügen</translation>
     </message>
     <message>
         <source>Adds the selected packages to the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Fügt die gewählten Pakete zur Download-Liste hinzu</translation>
     </message>
     <message>
         <source>Uninstall</source>
-        <translation type="unfinished">Deinstallieren</translation>
+        <translation>Deinstallieren</translation>
     </message>
     <message>
         <source>Removes the selected installed package from the game folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernt das gewählte installierte Paket aus dem Spielordner</translation>
     </message>
     <message>
         <source>Verify</source>
-        <translation type="unfinished">Prüfen</translation>
+        <translation>Prüfen</translation>
     </message>
     <message>
         <source>Checks the selected installed packages&apos; files against what was installed</source>
-        <translation type="unfinished"></translation>
+        <translation>Vergleicht die Dateien der gewählten installierten Pakete mit dem Installierten</translation>
     </message>
     <message>
         <source>Install from File</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus Datei installieren</translation>
     </message>
     <message>
         <source>Installs a package archive (.zip) you have on disk</source>
-        <translation type="unfinished"></translation>
+        <translation>Installiert ein Paketarchiv (.zip) von Ihrem Datenträger</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished">Herunterladen</translation>
+        <translation>Herunterladen</translation>
     </message>
     <message>
         <source>Downloads the packages on the download list and installs them</source>
-        <translation type="unfinished"></translation>
+        <translation>Lädt die Pakete der Download-Liste herunter und installiert sie</translation>
     </message>
     <message>
         <source>Package progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Paketfortschritt</translation>
     </message>
     <message>
         <source>How far the current package has come</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie weit das aktuelle Paket ist</translation>
     </message>
     <message>
         <source>Batch progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Gesamtfortschritt</translation>
     </message>
     <message>
         <source>How many packages of the batch are over</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie viele Pakete des Durchlaufs fertig sind</translation>
     </message>
     <message>
         <source>Outcome</source>
-        <translation type="unfinished"></translation>
+        <translation>Ergebnis</translation>
     </message>
     <message>
         <source>How each package of the batch ended</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie jedes Paket des Durchlaufs ausgegangen ist</translation>
     </message>
     <message>
         <source>Go Back</source>
-        <translation type="unfinished">Zurück</translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <source>Back to the package list; Esc does the same</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück zur Paketliste; Esc tut dasselbe</translation>
     </message>
     <message>
         <source>Copy Details</source>
-        <translation type="unfinished">Details kopieren</translation>
+        <translation>Details kopieren</translation>
     </message>
     <message>
         <source>Copies the outcome lines to the clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopiert die Ergebniszeilen in die Zwischenablage</translation>
     </message>
     <message>
         <source>Retry Failed</source>
-        <translation type="unfinished">Fehlgeschlagene wiederholen</translation>
+        <translation>Fehlgeschlagene wiederholen</translation>
     </message>
     <message>
         <source>Downloads and installs again the packages that did not install</source>
-        <translation type="unfinished"></translation>
+        <translation>Lädt die nicht installierten Pakete erneut herunter und installiert sie</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Asks whether to skip the current package or stop the batch; Esc does the same</source>
-        <translation type="unfinished"></translation>
+        <translation>Fragt, ob das aktuelle Paket übersprungen oder der Durchlauf gestoppt werden soll; Esc tut dasselbe</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished">Beenden</translation>
+        <translation>Beenden</translation>
     </message>
     <message>
         <source>Closes the installer</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließt das Installationsprogramm</translation>
     </message>
 </context>
 <context>
@@ -652,225 +652,228 @@
     </message>
     <message>
         <source>Update all (0)</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle aktualisieren (0)</translation>
     </message>
     <message>
         <source>Update every installed package that has a newer archive, each in its folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Jedes installierte Paket, für das es ein neueres Archiv gibt, aktualisieren, jeweils in seinem Ordner</translation>
     </message>
     <message>
         <source>Import...</source>
-        <translation type="unfinished"></translation>
+        <translation>Importieren...</translation>
     </message>
     <message>
         <source>Put the packages of a shared package list on the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Pakete einer geteilten Paketliste auf die Download-Liste setzen</translation>
     </message>
     <message>
         <source>Export...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportieren...</translation>
     </message>
     <message>
         <source>Save the installed packages from the package list to a file to share</source>
-        <translation type="unfinished"></translation>
+        <translation>Die installierten Pakete aus der Paketliste in eine Datei zum Teilen speichern</translation>
     </message>
     <message>
         <source>Installing...</source>
-        <translation type="unfinished"></translation>
+        <translation>Installation läuft...</translation>
     </message>
     <message>
         <source>Please wait, this may take a minute...</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte warten, das kann eine Minute dauern...</translation>
     </message>
     <message>
         <source>Not enough disk space: needs %1, %2 free</source>
         <extracomment>%1 is the size the package needs, %2 the free space</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Nicht genug Speicherplatz: %1 nötig, %2 frei</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner öffnen</translation>
     </message>
     <message>
         <source>Remove from List</source>
-        <translation type="unfinished"></translation>
+        <translation>Von der Liste entfernen</translation>
     </message>
     <message>
         <source>Loading the package list...</source>
-        <translation type="unfinished"></translation>
+        <translation>Paketliste wird geladen...</translation>
     </message>
     <message numerus="yes">
         <source>%n package(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Paket</numerusform>
+            <numerusform>%n Pakete</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source> · %n line(s) could not be read</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> · %n Zeile konnte nicht gelesen werden</numerusform>
+            <numerusform> · %n Zeilen konnten nicht gelesen werden</numerusform>
         </translation>
     </message>
     <message>
         <source>Installed packages: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Installierte Pakete: %1</translation>
     </message>
     <message>
         <source>%1  — %2, installed %3</source>
         <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1  — %2, installiert am %3</translation>
     </message>
     <message>
         <source>%1 (from disk)  — %2, installed %3</source>
         <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 (vom Datenträger)  — %2, installiert am %3</translation>
     </message>
     <message>
         <source>Installed in %1 on %2 — update available</source>
         <extracomment>%1 is the package&apos;s folder in the game, %2 the day it was installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Installiert in %1 am %2 — Update verfügbar</translation>
     </message>
     <message>
         <source>Installed in %1 on %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Installiert in %1 am %2</translation>
     </message>
     <message>
         <source>Uninstall %1</source>
         <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 deinstallieren</translation>
     </message>
     <message>
         <source>Uninstall %1 from %2?
 
 Its files are removed; files you changed or added there are kept.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 aus %2 deinstallieren?
+
+Die Dateien des Pakets werden entfernt; Dateien, die Sie dort geändert oder hinzugefügt haben, bleiben erhalten.</translation>
     </message>
     <message>
         <source>Downloading %1</source>
         <extracomment>%1 is the package and where it stands in the list: &quot;Name (2 of 5)&quot;</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 wird heruntergeladen</translation>
     </message>
     <message>
         <source>Connecting...</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindung wird hergestellt...</translation>
     </message>
     <message>
         <source>Downloaded %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 heruntergeladen</translation>
     </message>
     <message>
         <source>Downloading..</source>
-        <translation type="unfinished"></translation>
+        <translation>Herunterladen..</translation>
     </message>
     <message>
         <source>Waiting for a folder name for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Warten auf einen Ordnernamen für %1</translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>abgebrochen</translation>
     </message>
     <message>
         <source>redirected, not downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation>umgeleitet, nicht heruntergeladen</translation>
     </message>
     <message>
         <source>Installing %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wird installiert</translation>
     </message>
     <message>
         <source>Finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Fertig</translation>
     </message>
     <message>
         <source>Install Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Installation abgeschlossen</translation>
     </message>
     <message>
         <source>The download list is empty. Pick packages in the list on the left and press Add to Download List (or double-click them), then Download.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Download-Liste ist leer. Wählen Sie links in der Liste Pakete aus und klicken Sie auf „Zur Download-Liste hinzufügen“ (oder doppelklicken Sie sie), dann auf „Herunterladen“.</translation>
     </message>
     <message>
         <source>None of the packages on the download list is in the package list any more.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keines der Pakete auf der Download-Liste ist noch in der Paketliste.</translation>
     </message>
     <message>
         <source>%1 (%2 of %3)</source>
         <extracomment>%1 is the package, %2 its place in the list, %3 the number of packages in the list</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2 von %3)</translation>
     </message>
     <message numerus="yes">
         <source> · about %n min left</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> · noch etwa %n min</numerusform>
+            <numerusform> · noch etwa %n min</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source> · about %n s left</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> · noch etwa %n s</numerusform>
+            <numerusform> · noch etwa %n s</numerusform>
         </translation>
     </message>
     <message>
         <source>failed</source>
-        <translation type="unfinished"></translation>
+        <translation>fehlgeschlagen</translation>
     </message>
     <message>
         <source>installed</source>
-        <translation type="unfinished"></translation>
+        <translation>installiert</translation>
     </message>
     <message>
         <source>skipped</source>
-        <translation type="unfinished"></translation>
+        <translation>übersprungen</translation>
     </message>
     <message numerus="yes">
         <source>Installed %1 of %n package(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 von %n Paket installiert.</numerusform>
+            <numerusform>%1 von %n Paketen installiert.</numerusform>
         </translation>
     </message>
     <message>
         <source>Skipped %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 übersprungen</translation>
     </message>
     <message>
         <source>no folder chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Ordner gewählt</translation>
     </message>
     <message>
         <source>Couldn&apos;t open zip: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zip-Datei konnte nicht geöffnet werden: %1</translation>
     </message>
     <message>
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation type="unfinished"></translation>
+        <translation>Erste Datei nicht erreichbar: Das Archiv enthält keine Einträge</translation>
     </message>
     <message>
         <source>Unpacking %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wird entpackt</translation>
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
         <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 von %n Datei · %2</numerusform>
+            <numerusform>%1 von %n Dateien · %2</numerusform>
         </translation>
     </message>
     <message>
         <source>
 ... and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>
+... und %1 weitere</translation>
     </message>
     <message>
         <source>Install %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 installieren</translation>
     </message>
     <message numerus="yes">
         <source>You changed %n file(s) of %1 that this version replaces:
@@ -879,201 +882,219 @@ Its files are removed; files you changed or added there are kept.</source>
 
 Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
         <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Sie haben %n Datei von %1 geändert, die diese Version ersetzt:
+
+%2
+
+Ihre behalten (die neue Version des Pakets kommt daneben als &lt;Datei&gt;%3) oder die des Pakets übernehmen (Ihre wird als &lt;Datei&gt;%4 aufbewahrt)?</numerusform>
+            <numerusform>Sie haben %n Dateien von %1 geändert, die diese Version ersetzt:
+
+%2
+
+Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3) oder die des Pakets übernehmen (Ihre werden als &lt;Datei&gt;%4 aufbewahrt)?</numerusform>
         </translation>
     </message>
     <message>
         <source>Keep Mine</source>
-        <translation type="unfinished"></translation>
+        <translation>Meine behalten</translation>
     </message>
     <message>
         <source>Take the Package&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>Die des Pakets übernehmen</translation>
     </message>
     <message>
         <source>Choose a folder name to install the %1 %2 into:</source>
         <extracomment>%1 is the package, %2 its kind: Mod, Picture Pack or Skin</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie einen Ordnernamen, um %1 (%2) darin zu installieren:</translation>
     </message>
     <message>
         <source>The folder &quot;%1&quot; already exists.
 
 Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
         <extracomment>%1 is the folder, %2 the package</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner &quot;%1&quot; existiert bereits.
+
+Mit %2 aktualisieren? Die Dateien des Pakets ersetzen gleichnamige Dateien; Ihre übrigen Dateien bleiben erhalten.</translation>
     </message>
     <message>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualisieren</translation>
     </message>
     <message>
         <source>Choose Another Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Anderen Namen wählen</translation>
     </message>
     <message>
         <source>Skip</source>
-        <translation type="unfinished"></translation>
+        <translation>Überspringen</translation>
     </message>
     <message>
         <source>Cancelled %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 abgebrochen</translation>
     </message>
     <message>
         <source>Installed %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 installiert</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished">Schließen</translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Packages are still being installed. Skip only %1, or stop the whole batch and close?</source>
-        <translation type="unfinished"></translation>
+        <translation>Es werden noch Pakete installiert. Nur %1 überspringen oder den ganzen Durchlauf stoppen und schließen?</translation>
     </message>
     <message>
         <source>Packages are still being installed. Skip only %1, or stop the whole batch?</source>
-        <translation type="unfinished"></translation>
+        <translation>Es werden noch Pakete installiert. Nur %1 überspringen oder den ganzen Durchlauf stoppen?</translation>
     </message>
     <message>
         <source>A package being unpacked is undone; a download is kept to be resumed later.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Paket, das gerade entpackt wird, wird rückgängig gemacht; ein Download bleibt erhalten und kann später fortgesetzt werden.</translation>
     </message>
     <message>
         <source>Skip This Package</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Paket überspringen</translation>
     </message>
     <message>
         <source>Stop and Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Stoppen und schließen</translation>
     </message>
     <message>
         <source>Stop the Batch</source>
-        <translation type="unfinished"></translation>
+        <translation>Durchlauf stoppen</translation>
     </message>
     <message>
         <source>Go On</source>
-        <translation type="unfinished"></translation>
+        <translation>Weitermachen</translation>
     </message>
     <message>
         <source>the batch was stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>der Durchlauf wurde gestoppt</translation>
     </message>
     <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Wird geprüft: %1 von %n Datei</numerusform>
+            <numerusform>Wird geprüft: %1 von %n Dateien</numerusform>
         </translation>
     </message>
     <message>
         <source>Stop Verifying</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfung stoppen</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <source>Repair</source>
-        <translation type="unfinished"></translation>
+        <translation>Reparieren</translation>
     </message>
     <message>
         <source>Put back the missing and changed files from the package&apos;s archive</source>
-        <translation type="unfinished"></translation>
+        <translation>Die fehlenden und geänderten Dateien aus dem Archiv des Pakets wiederherstellen</translation>
     </message>
     <message>
         <source>Install from File</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus Datei installieren</translation>
     </message>
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Paketarchive (*.zip);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>Could not install %1:
 
 %2</source>
         <extracomment>%1 is the package, %2 why it could not be installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte nicht installiert werden:
+
+%2</translation>
     </message>
     <message>
         <source>Packages are being installed. Install %1 when they are done.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es werden gerade Pakete installiert. Installieren Sie %1, wenn sie fertig sind.</translation>
     </message>
     <message>
         <source>What kind of package is %1?
 
 From what the archive holds it looks like a %2.</source>
         <extracomment>%1 is the package, %2 a kind: Mod, Picture Pack or Skin</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Welche Art von Paket ist %1?
+
+Nach dem Inhalt des Archivs ist es wahrscheinlich: %2.</translation>
     </message>
     <message>
         <source>A package of the same name and kind from the package list is installed in %1. Rename the archive to install it beside that one.</source>
         <extracomment>%1 is the folder of the package installed from the package list</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ein Paket gleichen Namens und gleicher Art aus der Paketliste ist in %1 installiert. Benennen Sie das Archiv um, um es daneben zu installieren.</translation>
     </message>
     <message>
         <source>Installed the %1 %2 into %3.</source>
         <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%2 (%1) wurde in %3 installiert.</translation>
     </message>
     <message>
         <source>Installing %1: %2%</source>
         <extracomment>%1 is the package, %2 the share unpacked</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 wird installiert: %2%</translation>
     </message>
     <message>
         <source>Repair %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 reparieren</translation>
     </message>
     <message>
         <source>Could not repair %1:
 
 %2</source>
         <extracomment>%1 is the package, %2 why it could not be repaired</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte nicht repariert werden:
+
+%2</translation>
     </message>
     <message>
         <source>The archive of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Archiv von %1</translation>
     </message>
     <message>
         <source>no room for the archive in the downloads folder</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Platz für das Archiv im Download-Ordner</translation>
     </message>
     <message>
         <source>Fetching %1 again...</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wird erneut geladen...</translation>
     </message>
     <message>
         <source>the archive could not be fetched from %1: %2</source>
         <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>das Archiv konnte nicht von %1 geladen werden: %2</translation>
     </message>
     <message>
         <source>the archive could not be saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>das Archiv konnte nicht gespeichert werden: %1</translation>
     </message>
     <message>
         <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
-        <translation type="unfinished"></translation>
+        <translation>dieses Archiv ist nicht das installierte. Installieren Sie es mit „Aus Datei installieren“, um das Paket zu aktualisieren.</translation>
     </message>
     <message>
         <source>The host now serves another file for %1 than the one installed, so it cannot repair it.
 
 Update to the file it serves now?</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server bietet für %1 jetzt eine andere Datei an als die installierte, daher kann das Paket nicht repariert werden.
+
+Auf die jetzt angebotene Datei aktualisieren?</translation>
     </message>
     <message>
         <source>the package is not in the package list any more</source>
-        <translation type="unfinished"></translation>
+        <translation>das Paket ist nicht mehr in der Paketliste</translation>
     </message>
     <message>
         <source>Repaired %1 in %2.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 in %2 repariert.</translation>
     </message>
 </context>
 </TS>
