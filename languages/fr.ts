@@ -31,71 +31,71 @@
     <name>FailureWords</name>
     <message>
         <source>bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>octets</translation>
     </message>
     <message>
         <source>%1 of %2 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 sur %2 %3</translation>
     </message>
     <message>
         <source>%1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 sur %2</translation>
     </message>
     <message>
         <source>the server sent a web page instead of the package</source>
-        <translation type="unfinished"></translation>
+        <translation>le serveur a envoyé une page web au lieu du paquet</translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>annulé</translation>
     </message>
     <message>
         <source>connection refused</source>
-        <translation type="unfinished"></translation>
+        <translation>connexion refusée</translation>
     </message>
     <message>
         <source>the server closed the connection</source>
-        <translation type="unfinished"></translation>
+        <translation>le serveur a fermé la connexion</translation>
     </message>
     <message>
         <source>the server could not be found</source>
-        <translation type="unfinished"></translation>
+        <translation>le serveur est introuvable</translation>
     </message>
     <message>
         <source>the server stopped sending</source>
-        <translation type="unfinished"></translation>
+        <translation>le serveur a cessé d&apos;envoyer</translation>
     </message>
     <message>
         <source>the secure connection could not be made</source>
-        <translation type="unfinished"></translation>
+        <translation>la connexion sécurisée n&apos;a pas pu être établie</translation>
     </message>
     <message>
         <source>not found on the server (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>introuvable sur le serveur (HTTP %1)</translation>
     </message>
     <message>
         <source>the server refused to send it (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>le serveur a refusé de l&apos;envoyer (HTTP %1)</translation>
     </message>
     <message>
         <source>the server had a problem (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>le serveur a rencontré un problème (HTTP %1)</translation>
     </message>
     <message>
         <source>the server refused the request (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>le serveur a refusé la demande (HTTP %1)</translation>
     </message>
     <message>
         <source>; %1 of %2 kept, Retry resumes</source>
-        <translation type="unfinished"></translation>
+        <translation>; %1 sur %2 conservés, Réessayer reprendra le téléchargement</translation>
     </message>
     <message>
         <source>Couldn&apos;t open zip: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;ouvrir le zip : %1</translation>
     </message>
     <message>
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;aller au premier fichier : l&apos;archive ne contient aucune entrée</translation>
     </message>
 </context>
 <context>
@@ -109,31 +109,31 @@
     <name>InstallRules</name>
     <message>
         <source>Folder Name can&apos;t be longer than 24 characters</source>
-        <translation type="unfinished"></translation>
+        <translation>Le nom du dossier ne peut pas dépasser 24 caractères</translation>
     </message>
     <message>
         <source>Folder Name can&apos;t contain illegal characters &apos;&lt;&apos; &apos;&gt;&apos; &apos;:&apos; &apos;&quot;&apos; &apos;/&apos; &apos;\&apos; &apos;|&apos; &apos;?&apos; &apos;*&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Le nom du dossier ne peut pas contenir les caractères interdits &apos;&lt;&apos; &apos;&gt;&apos; &apos;:&apos; &apos;&quot;&apos; &apos;/&apos; &apos;\&apos; &apos;|&apos; &apos;?&apos; &apos;*&apos;</translation>
     </message>
     <message>
         <source>Folder Name can&apos;t contain control characters</source>
-        <translation type="unfinished"></translation>
+        <translation>Le nom du dossier ne peut pas contenir de caractères de contrôle</translation>
     </message>
     <message>
         <source>Folder Name can&apos;t end with a blank or a dot</source>
-        <translation type="unfinished"></translation>
+        <translation>Le nom du dossier ne peut pas se terminer par un espace ou un point</translation>
     </message>
     <message>
         <source>Folder Name needs more than dots and blanks</source>
-        <translation type="unfinished"></translation>
+        <translation>Le nom du dossier doit contenir autre chose que des points et des espaces</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is a name Windows keeps for itself</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos;%1&apos; est un nom réservé par Windows</translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation> et </translation>
     </message>
 </context>
 <context>
@@ -155,36 +155,36 @@
     <message numerus="yes">
         <source>kept your %n changed file(s); the package&apos;s versions are beside them as %1: %2</source>
         <extracomment>%1 is the file name ending the package&apos;s versions get, %2 the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n fichier que vous aviez modifié a été conservé ; la version du paquet est placée à côté avec le suffixe %1 : %2</numerusform>
+            <numerusform>%n fichiers que vous aviez modifiés ont été conservés ; les versions du paquet sont placées à côté avec le suffixe %1 : %2</numerusform>
         </translation>
     </message>
     <message>
         <source>took the package&apos;s versions; yours are kept as %1: %2</source>
         <extracomment>%1 is the file name ending the player&apos;s versions get, %2 the list of files</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>les versions du paquet ont été prises ; les vôtres sont conservées avec le suffixe %1 : %2</translation>
     </message>
     <message numerus="yes">
         <source>kept %n file(s) of the old version that you changed: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n fichier de l&apos;ancienne version que vous aviez modifié a été conservé : %1</numerusform>
+            <numerusform>%n fichiers de l&apos;ancienne version que vous aviez modifiés ont été conservés : %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>could not remove %n file(s) of the old version: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>impossible de supprimer %n fichier de l&apos;ancienne version : %1</numerusform>
+            <numerusform>impossible de supprimer %n fichiers de l&apos;ancienne version : %1</numerusform>
         </translation>
     </message>
     <message>
         <source>the record could not be written (%1); it is tried again at the next start</source>
         <extracomment>%1 is why the record could not be written</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>l&apos;enregistrement de l&apos;installation n&apos;a pas pu être écrit (%1) ; nouvel essai au prochain démarrage</translation>
     </message>
 </context>
 <context>
@@ -192,43 +192,43 @@
     <message>
         <source>Could not uninstall %1: %2.</source>
         <extracomment>%1 is the package, %2 why it cannot be uninstalled</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de désinstaller %1 : %2.</translation>
     </message>
     <message>
         <source>Uninstalled %1 from %2.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 désinstallé de %2.</translation>
     </message>
     <message numerus="yes">
         <source>Could not remove %n of the files of %1 from %2; they stay recorded: %3</source>
         <extracomment>%1 is the package, %2 its folder in the game, %3 the files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Impossible de supprimer %n fichier de %1 dans %2 ; il reste enregistré : %3</numerusform>
+            <numerusform>Impossible de supprimer %n fichiers de %1 dans %2 ; ils restent enregistrés : %3</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Kept %n file(s) you changed: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n fichier que vous avez modifié a été conservé : %1</numerusform>
+            <numerusform>%n fichiers que vous avez modifiés ont été conservés : %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Kept %n file(s) you added: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n fichier que vous avez ajouté a été conservé : %1</numerusform>
+            <numerusform>%n fichiers que vous avez ajoutés ont été conservés : %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Kept %n file(s) another package also installed: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n fichier également installé par un autre paquet a été conservé : %1</numerusform>
+            <numerusform>%n fichiers également installés par un autre paquet ont été conservés : %1</numerusform>
         </translation>
     </message>
 </context>
@@ -237,45 +237,45 @@
     <message numerus="yes">
         <source>All %1 files as installed</source>
         <extracomment>%1 is the number of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 fichier tel qu&apos;installé</numerusform>
+            <numerusform>Les %1 fichiers tels qu&apos;installés</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 missing</source>
         <comment>files</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 manquant</numerusform>
+            <numerusform>%1 manquants</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 changed</source>
         <comment>files</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 modifié</numerusform>
+            <numerusform>%1 modifiés</numerusform>
         </translation>
     </message>
     <message>
         <source>Missing:</source>
-        <translation type="unfinished"></translation>
+        <translation>Manquants :</translation>
     </message>
     <message>
         <source>Changed:</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifiés :</translation>
     </message>
     <message>
         <source>Your own files (not part of the package, left alone):</source>
-        <translation type="unfinished"></translation>
+        <translation>Vos propres fichiers (hors du paquet, laissés tels quels) :</translation>
     </message>
 </context>
 <context>
     <name>QuestionQueue</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -365,187 +365,187 @@
     <name>WindowAccess</name>
     <message>
         <source>Package kind</source>
-        <translation type="unfinished"></translation>
+        <translation>Type de paquet</translation>
     </message>
     <message>
         <source>Shows all packages, one kind of package, or the installed ones</source>
-        <translation type="unfinished"></translation>
+        <translation>Affiche tous les paquets, un seul type de paquet ou les paquets installés</translation>
     </message>
     <message>
         <source>Search packages</source>
-        <translation type="unfinished">Rechercher des paquets</translation>
+        <translation>Rechercher des paquets</translation>
     </message>
     <message>
         <source>Shows only the packages whose names hold this text; Ctrl+F comes here</source>
-        <translation type="unfinished"></translation>
+        <translation>N&apos;affiche que les paquets dont le nom contient ce texte ; Ctrl+F mène ici</translation>
     </message>
     <message>
         <source>Clear List</source>
-        <translation type="unfinished">Vider la liste</translation>
+        <translation>Vider la liste</translation>
     </message>
     <message>
         <source>Takes every package off the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Retire tous les paquets de la liste de téléchargement</translation>
     </message>
     <message>
         <source>Packages</source>
-        <translation type="unfinished"></translation>
+        <translation>Paquets</translation>
     </message>
     <message>
         <source>Enter adds the selected packages to the download list; Delete uninstalls the selected installed package</source>
-        <translation type="unfinished"></translation>
+        <translation>Entrée ajoute les paquets sélectionnés à la liste de téléchargement ; Suppr désinstalle le paquet installé sélectionné</translation>
     </message>
     <message>
         <source>Download List</source>
-        <translation type="unfinished">Liste de téléchargement</translation>
+        <translation>Liste de téléchargement</translation>
     </message>
     <message>
         <source>Enter starts the download; Delete takes the selected packages off the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Entrée lance le téléchargement ; Suppr retire de la liste les paquets sélectionnés</translation>
     </message>
     <message>
         <source>Try Again</source>
-        <translation type="unfinished">Réessayer</translation>
+        <translation>Réessayer</translation>
     </message>
     <message>
         <source>Fetches the package list again</source>
-        <translation type="unfinished"></translation>
+        <translation>Recharge la liste des paquets</translation>
     </message>
     <message>
         <source>Update All</source>
-        <translation type="unfinished"></translation>
+        <translation>Tout mettre à jour</translation>
     </message>
     <message>
         <source>Updates every installed package that has a newer archive, each in its folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Met à jour chaque paquet installé qui a une archive plus récente, chacun dans son dossier</translation>
     </message>
     <message>
         <source>Import Package List</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer une liste de paquets</translation>
     </message>
     <message>
         <source>Puts the packages of a shared package list on the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Place les paquets d&apos;une liste de paquets partagée dans la liste de téléchargement</translation>
     </message>
     <message>
         <source>Export Package List</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter la liste des paquets</translation>
     </message>
     <message>
         <source>Saves the installed packages from the package list to a file to share</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistre les paquets installés depuis la liste des paquets dans un fichier à partager</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished">Langue</translation>
+        <translation>Langue</translation>
     </message>
     <message>
         <source>The installer&apos;s language; a new choice applies at the next start</source>
-        <translation type="unfinished"></translation>
+        <translation>La langue de l&apos;installateur ; un nouveau choix s&apos;applique au prochain démarrage</translation>
     </message>
     <message>
         <source>Add to Download List</source>
-        <translation type="unfinished">Ajouter à la liste de téléchargement</translation>
+        <translation>Ajouter à la liste de téléchargement</translation>
     </message>
     <message>
         <source>Adds the selected packages to the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajoute les paquets sélectionnés à la liste de téléchargement</translation>
     </message>
     <message>
         <source>Uninstall</source>
-        <translation type="unfinished">Désinstaller</translation>
+        <translation>Désinstaller</translation>
     </message>
     <message>
         <source>Removes the selected installed package from the game folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Retire le paquet installé sélectionné du dossier du jeu</translation>
     </message>
     <message>
         <source>Verify</source>
-        <translation type="unfinished">Vérifier</translation>
+        <translation>Vérifier</translation>
     </message>
     <message>
         <source>Checks the selected installed packages&apos; files against what was installed</source>
-        <translation type="unfinished"></translation>
+        <translation>Compare les fichiers des paquets installés sélectionnés avec ce qui a été installé</translation>
     </message>
     <message>
         <source>Install from File</source>
-        <translation type="unfinished"></translation>
+        <translation>Installer depuis un fichier</translation>
     </message>
     <message>
         <source>Installs a package archive (.zip) you have on disk</source>
-        <translation type="unfinished"></translation>
+        <translation>Installe une archive de paquet (.zip) présente sur votre disque</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished">Télécharger</translation>
+        <translation>Télécharger</translation>
     </message>
     <message>
         <source>Downloads the packages on the download list and installs them</source>
-        <translation type="unfinished"></translation>
+        <translation>Télécharge les paquets de la liste de téléchargement et les installe</translation>
     </message>
     <message>
         <source>Package progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progression du paquet</translation>
     </message>
     <message>
         <source>How far the current package has come</source>
-        <translation type="unfinished"></translation>
+        <translation>Avancement du paquet en cours</translation>
     </message>
     <message>
         <source>Batch progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progression du lot</translation>
     </message>
     <message>
         <source>How many packages of the batch are over</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de paquets du lot déjà traités</translation>
     </message>
     <message>
         <source>Outcome</source>
-        <translation type="unfinished"></translation>
+        <translation>Résultat</translation>
     </message>
     <message>
         <source>How each package of the batch ended</source>
-        <translation type="unfinished"></translation>
+        <translation>Comment chaque paquet du lot s&apos;est terminé</translation>
     </message>
     <message>
         <source>Go Back</source>
-        <translation type="unfinished">Retour</translation>
+        <translation>Retour</translation>
     </message>
     <message>
         <source>Back to the package list; Esc does the same</source>
-        <translation type="unfinished"></translation>
+        <translation>Retour à la liste des paquets ; Échap fait de même</translation>
     </message>
     <message>
         <source>Copy Details</source>
-        <translation type="unfinished">Copier les détails</translation>
+        <translation>Copier les détails</translation>
     </message>
     <message>
         <source>Copies the outcome lines to the clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Copie les lignes de résultat dans le presse-papiers</translation>
     </message>
     <message>
         <source>Retry Failed</source>
-        <translation type="unfinished">Réessayer les échecs</translation>
+        <translation>Réessayer les échecs</translation>
     </message>
     <message>
         <source>Downloads and installs again the packages that did not install</source>
-        <translation type="unfinished"></translation>
+        <translation>Télécharge et installe de nouveau les paquets qui n&apos;ont pas été installés</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Annuler</translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Asks whether to skip the current package or stop the batch; Esc does the same</source>
-        <translation type="unfinished"></translation>
+        <translation>Demande s&apos;il faut ignorer le paquet en cours ou arrêter le lot ; Échap fait de même</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished">Quitter</translation>
+        <translation>Quitter</translation>
     </message>
     <message>
         <source>Closes the installer</source>
-        <translation type="unfinished"></translation>
+        <translation>Ferme l&apos;installateur</translation>
     </message>
 </context>
 <context>
@@ -652,225 +652,228 @@
     </message>
     <message>
         <source>Update all (0)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tout mettre à jour (0)</translation>
     </message>
     <message>
         <source>Update every installed package that has a newer archive, each in its folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre à jour chaque paquet installé qui a une archive plus récente, chacun dans son dossier</translation>
     </message>
     <message>
         <source>Import...</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer...</translation>
     </message>
     <message>
         <source>Put the packages of a shared package list on the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Placer les paquets d&apos;une liste de paquets partagée dans la liste de téléchargement</translation>
     </message>
     <message>
         <source>Export...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter...</translation>
     </message>
     <message>
         <source>Save the installed packages from the package list to a file to share</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer les paquets installés depuis la liste des paquets dans un fichier à partager</translation>
     </message>
     <message>
         <source>Installing...</source>
-        <translation type="unfinished"></translation>
+        <translation>Installation...</translation>
     </message>
     <message>
         <source>Please wait, this may take a minute...</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez patienter, cela peut prendre une minute...</translation>
     </message>
     <message>
         <source>Not enough disk space: needs %1, %2 free</source>
         <extracomment>%1 is the size the package needs, %2 the free space</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Espace disque insuffisant : %1 nécessaires, %2 libres</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir le dossier</translation>
     </message>
     <message>
         <source>Remove from List</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer de la liste</translation>
     </message>
     <message>
         <source>Loading the package list...</source>
-        <translation type="unfinished"></translation>
+        <translation>Chargement de la liste des paquets...</translation>
     </message>
     <message numerus="yes">
         <source>%n package(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n paquet</numerusform>
+            <numerusform>%n paquets</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source> · %n line(s) could not be read</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> · %n ligne n&apos;a pas pu être lue</numerusform>
+            <numerusform> · %n lignes n&apos;ont pas pu être lues</numerusform>
         </translation>
     </message>
     <message>
         <source>Installed packages: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Paquets installés : %1</translation>
     </message>
     <message>
         <source>%1  — %2, installed %3</source>
         <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1  — %2, installé le %3</translation>
     </message>
     <message>
         <source>%1 (from disk)  — %2, installed %3</source>
         <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 (depuis le disque)  — %2, installé le %3</translation>
     </message>
     <message>
         <source>Installed in %1 on %2 — update available</source>
         <extracomment>%1 is the package&apos;s folder in the game, %2 the day it was installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Installé dans %1 le %2 — mise à jour disponible</translation>
     </message>
     <message>
         <source>Installed in %1 on %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Installé dans %1 le %2</translation>
     </message>
     <message>
         <source>Uninstall %1</source>
         <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Désinstaller le %1</translation>
     </message>
     <message>
         <source>Uninstall %1 from %2?
 
 Its files are removed; files you changed or added there are kept.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Désinstaller %1 de %2 ?
+
+Ses fichiers seront supprimés ; les fichiers que vous y avez modifiés ou ajoutés seront conservés.</translation>
     </message>
     <message>
         <source>Downloading %1</source>
         <extracomment>%1 is the package and where it stands in the list: &quot;Name (2 of 5)&quot;</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Téléchargement de %1</translation>
     </message>
     <message>
         <source>Connecting...</source>
-        <translation type="unfinished"></translation>
+        <translation>Connexion...</translation>
     </message>
     <message>
         <source>Downloaded %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Téléchargé : %1</translation>
     </message>
     <message>
         <source>Downloading..</source>
-        <translation type="unfinished"></translation>
+        <translation>Téléchargement..</translation>
     </message>
     <message>
         <source>Waiting for a folder name for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>En attente d&apos;un nom de dossier pour %1</translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>annulé</translation>
     </message>
     <message>
         <source>redirected, not downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation>redirigé, non téléchargé</translation>
     </message>
     <message>
         <source>Installing %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Installation de %1</translation>
     </message>
     <message>
         <source>Finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Terminé</translation>
     </message>
     <message>
         <source>Install Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Installation terminée</translation>
     </message>
     <message>
         <source>The download list is empty. Pick packages in the list on the left and press Add to Download List (or double-click them), then Download.</source>
-        <translation type="unfinished"></translation>
+        <translation>La liste de téléchargement est vide. Choisissez des paquets dans la liste de gauche et cliquez sur Ajouter à la liste de téléchargement (ou double-cliquez dessus), puis sur Télécharger.</translation>
     </message>
     <message>
         <source>None of the packages on the download list is in the package list any more.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun des paquets de la liste de téléchargement ne figure plus dans la liste des paquets.</translation>
     </message>
     <message>
         <source>%1 (%2 of %3)</source>
         <extracomment>%1 is the package, %2 its place in the list, %3 the number of packages in the list</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2 sur %3)</translation>
     </message>
     <message numerus="yes">
         <source> · about %n min left</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> · encore environ %n min</numerusform>
+            <numerusform> · encore environ %n min</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source> · about %n s left</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> · encore environ %n s</numerusform>
+            <numerusform> · encore environ %n s</numerusform>
         </translation>
     </message>
     <message>
         <source>failed</source>
-        <translation type="unfinished"></translation>
+        <translation>échec</translation>
     </message>
     <message>
         <source>installed</source>
-        <translation type="unfinished"></translation>
+        <translation>installé</translation>
     </message>
     <message>
         <source>skipped</source>
-        <translation type="unfinished"></translation>
+        <translation>ignoré</translation>
     </message>
     <message numerus="yes">
         <source>Installed %1 of %n package(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Paquets installés : %1 sur %n.</numerusform>
+            <numerusform>Paquets installés : %1 sur %n.</numerusform>
         </translation>
     </message>
     <message>
         <source>Skipped %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ignoré : %1</translation>
     </message>
     <message>
         <source>no folder chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>aucun dossier choisi</translation>
     </message>
     <message>
         <source>Couldn&apos;t open zip: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;ouvrir le zip : %1</translation>
     </message>
     <message>
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;aller au premier fichier : l&apos;archive ne contient aucune entrée</translation>
     </message>
     <message>
         <source>Unpacking %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Décompression de %1</translation>
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
         <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 sur %n fichier · %2</numerusform>
+            <numerusform>%1 sur %n fichiers · %2</numerusform>
         </translation>
     </message>
     <message>
         <source>
 ... and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>
+... et %1 de plus</translation>
     </message>
     <message>
         <source>Install %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Installer le %1</translation>
     </message>
     <message numerus="yes">
         <source>You changed %n file(s) of %1 that this version replaces:
@@ -879,201 +882,219 @@ Its files are removed; files you changed or added there are kept.</source>
 
 Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
         <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Vous avez modifié %n fichier de %1 que cette version remplace :
+
+%2
+
+Garder votre version (la nouvelle version du paquet est placée à côté sous le nom &lt;fichier&gt;%3) ou prendre celle du paquet (la vôtre est conservée sous le nom &lt;fichier&gt;%4) ?</numerusform>
+            <numerusform>Vous avez modifié %n fichiers de %1 que cette version remplace :
+
+%2
+
+Garder vos versions (les nouvelles versions du paquet sont placées à côté sous le nom &lt;fichier&gt;%3) ou prendre celles du paquet (les vôtres sont conservées sous le nom &lt;fichier&gt;%4) ?</numerusform>
         </translation>
     </message>
     <message>
         <source>Keep Mine</source>
-        <translation type="unfinished"></translation>
+        <translation>Garder ma version</translation>
     </message>
     <message>
         <source>Take the Package&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>Prendre celle du paquet</translation>
     </message>
     <message>
         <source>Choose a folder name to install the %1 %2 into:</source>
         <extracomment>%1 is the package, %2 its kind: Mod, Picture Pack or Skin</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Choisissez un nom de dossier où installer %1 (%2) :</translation>
     </message>
     <message>
         <source>The folder &quot;%1&quot; already exists.
 
 Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
         <extracomment>%1 is the folder, %2 the package</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier &quot;%1&quot; existe déjà.
+
+Le mettre à jour avec %2 ? Les fichiers du paquet remplacent ceux du même nom ; vos autres fichiers restent en place.</translation>
     </message>
     <message>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre à jour</translation>
     </message>
     <message>
         <source>Choose Another Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir un autre nom</translation>
     </message>
     <message>
         <source>Skip</source>
-        <translation type="unfinished"></translation>
+        <translation>Ignorer</translation>
     </message>
     <message>
         <source>Cancelled %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Annulé : %1</translation>
     </message>
     <message>
         <source>Installed %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Installé : %1</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished">Fermer</translation>
+        <translation>Fermer</translation>
     </message>
     <message>
         <source>Packages are still being installed. Skip only %1, or stop the whole batch and close?</source>
-        <translation type="unfinished"></translation>
+        <translation>Des paquets sont encore en cours d&apos;installation. Ignorer seulement %1, ou arrêter tout le lot et fermer ?</translation>
     </message>
     <message>
         <source>Packages are still being installed. Skip only %1, or stop the whole batch?</source>
-        <translation type="unfinished"></translation>
+        <translation>Des paquets sont encore en cours d&apos;installation. Ignorer seulement %1, ou arrêter tout le lot ?</translation>
     </message>
     <message>
         <source>A package being unpacked is undone; a download is kept to be resumed later.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un paquet en cours de décompression est annulé ; un téléchargement est conservé pour être repris plus tard.</translation>
     </message>
     <message>
         <source>Skip This Package</source>
-        <translation type="unfinished"></translation>
+        <translation>Ignorer ce paquet</translation>
     </message>
     <message>
         <source>Stop and Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter et fermer</translation>
     </message>
     <message>
         <source>Stop the Batch</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter le lot</translation>
     </message>
     <message>
         <source>Go On</source>
-        <translation type="unfinished"></translation>
+        <translation>Continuer</translation>
     </message>
     <message>
         <source>the batch was stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>le lot a été arrêté</translation>
     </message>
     <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Vérification : %1 sur %n fichier</numerusform>
+            <numerusform>Vérification : %1 sur %n fichiers</numerusform>
         </translation>
     </message>
     <message>
         <source>Stop Verifying</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter la vérification</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier</translation>
     </message>
     <message>
         <source>Repair</source>
-        <translation type="unfinished"></translation>
+        <translation>Réparer</translation>
     </message>
     <message>
         <source>Put back the missing and changed files from the package&apos;s archive</source>
-        <translation type="unfinished"></translation>
+        <translation>Remettre en place les fichiers manquants et modifiés à partir de l&apos;archive du paquet</translation>
     </message>
     <message>
         <source>Install from File</source>
-        <translation type="unfinished"></translation>
+        <translation>Installer depuis un fichier</translation>
     </message>
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Archives de paquets (*.zip);;Tous les fichiers (*)</translation>
     </message>
     <message>
         <source>Could not install %1:
 
 %2</source>
         <extracomment>%1 is the package, %2 why it could not be installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;installer %1 :
+
+%2</translation>
     </message>
     <message>
         <source>Packages are being installed. Install %1 when they are done.</source>
-        <translation type="unfinished"></translation>
+        <translation>Des paquets sont en cours d&apos;installation. Installez %1 quand ils seront terminés.</translation>
     </message>
     <message>
         <source>What kind of package is %1?
 
 From what the archive holds it looks like a %2.</source>
         <extracomment>%1 is the package, %2 a kind: Mod, Picture Pack or Skin</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Quel est le type du paquet %1 ?
+
+D&apos;après le contenu de l&apos;archive, il semble s&apos;agir d&apos;un %2.</translation>
     </message>
     <message>
         <source>A package of the same name and kind from the package list is installed in %1. Rename the archive to install it beside that one.</source>
         <extracomment>%1 is the folder of the package installed from the package list</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Un paquet de même nom et de même type, issu de la liste des paquets, est installé dans %1. Renommez l&apos;archive pour l&apos;installer à côté de celui-ci.</translation>
     </message>
     <message>
         <source>Installed the %1 %2 into %3.</source>
         <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Le %1 %2 a été installé dans %3.</translation>
     </message>
     <message>
         <source>Installing %1: %2%</source>
         <extracomment>%1 is the package, %2 the share unpacked</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Installation de %1 : %2 %</translation>
     </message>
     <message>
         <source>Repair %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Réparer le %1</translation>
     </message>
     <message>
         <source>Could not repair %1:
 
 %2</source>
         <extracomment>%1 is the package, %2 why it could not be repaired</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de réparer %1 :
+
+%2</translation>
     </message>
     <message>
         <source>The archive of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;archive de %1</translation>
     </message>
     <message>
         <source>no room for the archive in the downloads folder</source>
-        <translation type="unfinished"></translation>
+        <translation>pas assez de place pour l&apos;archive dans le dossier des téléchargements</translation>
     </message>
     <message>
         <source>Fetching %1 again...</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouveau téléchargement de %1...</translation>
     </message>
     <message>
         <source>the archive could not be fetched from %1: %2</source>
         <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>l&apos;archive n&apos;a pas pu être récupérée depuis %1 : %2</translation>
     </message>
     <message>
         <source>the archive could not be saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>l&apos;archive n&apos;a pas pu être enregistrée : %1</translation>
     </message>
     <message>
         <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
-        <translation type="unfinished"></translation>
+        <translation>cette archive n&apos;est pas celle qui a été installée. Installez-la avec Installer depuis un fichier pour mettre à jour le paquet.</translation>
     </message>
     <message>
         <source>The host now serves another file for %1 than the one installed, so it cannot repair it.
 
 Update to the file it serves now?</source>
-        <translation type="unfinished"></translation>
+        <translation>Le serveur propose désormais pour %1 un autre fichier que celui qui a été installé : il ne peut donc pas le réparer.
+
+Mettre à jour avec le fichier proposé désormais ?</translation>
     </message>
     <message>
         <source>the package is not in the package list any more</source>
-        <translation type="unfinished"></translation>
+        <translation>le paquet ne figure plus dans la liste des paquets</translation>
     </message>
     <message>
         <source>Repaired %1 in %2.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 réparé dans %2.</translation>
     </message>
 </context>
 </TS>
