@@ -31,71 +31,71 @@
     <name>FailureWords</name>
     <message>
         <source>bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>bytes</translation>
     </message>
     <message>
         <source>%1 of %2 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 de %2 %3</translation>
     </message>
     <message>
         <source>%1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 de %2</translation>
     </message>
     <message>
         <source>the server sent a web page instead of the package</source>
-        <translation type="unfinished"></translation>
+        <translation>el servidor envió una página web en lugar del paquete</translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>cancelado</translation>
     </message>
     <message>
         <source>connection refused</source>
-        <translation type="unfinished"></translation>
+        <translation>conexión rechazada</translation>
     </message>
     <message>
         <source>the server closed the connection</source>
-        <translation type="unfinished"></translation>
+        <translation>el servidor cerró la conexión</translation>
     </message>
     <message>
         <source>the server could not be found</source>
-        <translation type="unfinished"></translation>
+        <translation>no se encontró el servidor</translation>
     </message>
     <message>
         <source>the server stopped sending</source>
-        <translation type="unfinished"></translation>
+        <translation>el servidor dejó de enviar datos</translation>
     </message>
     <message>
         <source>the secure connection could not be made</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo establecer la conexión segura</translation>
     </message>
     <message>
         <source>not found on the server (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>no se encontró en el servidor (HTTP %1)</translation>
     </message>
     <message>
         <source>the server refused to send it (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>el servidor se negó a enviarlo (HTTP %1)</translation>
     </message>
     <message>
         <source>the server had a problem (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>el servidor tuvo un problema (HTTP %1)</translation>
     </message>
     <message>
         <source>the server refused the request (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>el servidor rechazó la solicitud (HTTP %1)</translation>
     </message>
     <message>
         <source>; %1 of %2 kept, Retry resumes</source>
-        <translation type="unfinished"></translation>
+        <translation>; se conservan %1 de %2; al reintentar, la descarga continúa</translation>
     </message>
     <message>
         <source>Couldn&apos;t open zip: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo abrir el zip: %1</translation>
     </message>
     <message>
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo ir al primer archivo: el archivo comprimido no tiene entradas</translation>
     </message>
 </context>
 <context>
@@ -109,31 +109,31 @@
     <name>InstallRules</name>
     <message>
         <source>Folder Name can&apos;t be longer than 24 characters</source>
-        <translation type="unfinished"></translation>
+        <translation>El nombre de la carpeta no puede tener más de 24 caracteres</translation>
     </message>
     <message>
         <source>Folder Name can&apos;t contain illegal characters &apos;&lt;&apos; &apos;&gt;&apos; &apos;:&apos; &apos;&quot;&apos; &apos;/&apos; &apos;\&apos; &apos;|&apos; &apos;?&apos; &apos;*&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>El nombre de la carpeta no puede contener los caracteres no permitidos &apos;&lt;&apos; &apos;&gt;&apos; &apos;:&apos; &apos;&quot;&apos; &apos;/&apos; &apos;\&apos; &apos;|&apos; &apos;?&apos; &apos;*&apos;</translation>
     </message>
     <message>
         <source>Folder Name can&apos;t contain control characters</source>
-        <translation type="unfinished"></translation>
+        <translation>El nombre de la carpeta no puede contener caracteres de control</translation>
     </message>
     <message>
         <source>Folder Name can&apos;t end with a blank or a dot</source>
-        <translation type="unfinished"></translation>
+        <translation>El nombre de la carpeta no puede terminar en espacio ni en punto</translation>
     </message>
     <message>
         <source>Folder Name needs more than dots and blanks</source>
-        <translation type="unfinished"></translation>
+        <translation>El nombre de la carpeta necesita algo más que puntos y espacios</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is a name Windows keeps for itself</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos;%1&apos; es un nombre que Windows se reserva</translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation> y </translation>
     </message>
 </context>
 <context>
@@ -155,36 +155,36 @@
     <message numerus="yes">
         <source>kept your %n changed file(s); the package&apos;s versions are beside them as %1: %2</source>
         <extracomment>%1 is the file name ending the package&apos;s versions get, %2 the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>se conservó %n archivo modificado por usted; la versión del paquete está a su lado como %1: %2</numerusform>
+            <numerusform>se conservaron %n archivos modificados por usted; las versiones del paquete están a su lado como %1: %2</numerusform>
         </translation>
     </message>
     <message>
         <source>took the package&apos;s versions; yours are kept as %1: %2</source>
         <extracomment>%1 is the file name ending the player&apos;s versions get, %2 the list of files</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>se usaron las versiones del paquete; las suyas se conservan como %1: %2</translation>
     </message>
     <message numerus="yes">
         <source>kept %n file(s) of the old version that you changed: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>se conservó %n archivo de la versión anterior que usted modificó: %1</numerusform>
+            <numerusform>se conservaron %n archivos de la versión anterior que usted modificó: %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>could not remove %n file(s) of the old version: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>no se pudo quitar %n archivo de la versión anterior: %1</numerusform>
+            <numerusform>no se pudieron quitar %n archivos de la versión anterior: %1</numerusform>
         </translation>
     </message>
     <message>
         <source>the record could not be written (%1); it is tried again at the next start</source>
         <extracomment>%1 is why the record could not be written</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo guardar el registro (%1); se volverá a intentar en el próximo inicio</translation>
     </message>
 </context>
 <context>
@@ -192,43 +192,43 @@
     <message>
         <source>Could not uninstall %1: %2.</source>
         <extracomment>%1 is the package, %2 why it cannot be uninstalled</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo desinstalar %1: %2.</translation>
     </message>
     <message>
         <source>Uninstalled %1 from %2.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Se desinstaló %1 de %2.</translation>
     </message>
     <message numerus="yes">
         <source>Could not remove %n of the files of %1 from %2; they stay recorded: %3</source>
         <extracomment>%1 is the package, %2 its folder in the game, %3 the files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>No se pudo quitar %n archivo de %1 en %2; sigue registrado: %3</numerusform>
+            <numerusform>No se pudieron quitar %n archivos de %1 en %2; siguen registrados: %3</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Kept %n file(s) you changed: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Se conservó %n archivo que usted modificó: %1</numerusform>
+            <numerusform>Se conservaron %n archivos que usted modificó: %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Kept %n file(s) you added: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Se conservó %n archivo que usted añadió: %1</numerusform>
+            <numerusform>Se conservaron %n archivos que usted añadió: %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Kept %n file(s) another package also installed: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Se conservó %n archivo que otro paquete también instaló: %1</numerusform>
+            <numerusform>Se conservaron %n archivos que otro paquete también instaló: %1</numerusform>
         </translation>
     </message>
 </context>
@@ -237,45 +237,45 @@
     <message numerus="yes">
         <source>All %1 files as installed</source>
         <extracomment>%1 is the number of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 archivo, tal como se instaló</numerusform>
+            <numerusform>Los %1 archivos, tal como se instalaron</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 missing</source>
         <comment>files</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 ausente</numerusform>
+            <numerusform>%1 ausentes</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 changed</source>
         <comment>files</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 modificado</numerusform>
+            <numerusform>%1 modificados</numerusform>
         </translation>
     </message>
     <message>
         <source>Missing:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausentes:</translation>
     </message>
     <message>
         <source>Changed:</source>
-        <translation type="unfinished"></translation>
+        <translation>Modificados:</translation>
     </message>
     <message>
         <source>Your own files (not part of the package, left alone):</source>
-        <translation type="unfinished"></translation>
+        <translation>Sus propios archivos (no forman parte del paquete; no se tocan):</translation>
     </message>
 </context>
 <context>
     <name>QuestionQueue</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
 </context>
 <context>
@@ -365,187 +365,187 @@
     <name>WindowAccess</name>
     <message>
         <source>Package kind</source>
-        <translation type="unfinished"></translation>
+        <translation>Tipo de paquete</translation>
     </message>
     <message>
         <source>Shows all packages, one kind of package, or the installed ones</source>
-        <translation type="unfinished"></translation>
+        <translation>Muestra todos los paquetes, un tipo de paquete o los instalados</translation>
     </message>
     <message>
         <source>Search packages</source>
-        <translation type="unfinished">Buscar paquetes</translation>
+        <translation>Buscar paquetes</translation>
     </message>
     <message>
         <source>Shows only the packages whose names hold this text; Ctrl+F comes here</source>
-        <translation type="unfinished"></translation>
+        <translation>Muestra solo los paquetes cuyo nombre contiene este texto; Ctrl+F lleva aquí</translation>
     </message>
     <message>
         <source>Clear List</source>
-        <translation type="unfinished">Vaciar lista</translation>
+        <translation>Vaciar lista</translation>
     </message>
     <message>
         <source>Takes every package off the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Quita todos los paquetes de la lista de descargas</translation>
     </message>
     <message>
         <source>Packages</source>
-        <translation type="unfinished"></translation>
+        <translation>Paquetes</translation>
     </message>
     <message>
         <source>Enter adds the selected packages to the download list; Delete uninstalls the selected installed package</source>
-        <translation type="unfinished"></translation>
+        <translation>Intro añade los paquetes seleccionados a la lista de descargas; Supr desinstala el paquete instalado seleccionado</translation>
     </message>
     <message>
         <source>Download List</source>
-        <translation type="unfinished">Lista de descargas</translation>
+        <translation>Lista de descargas</translation>
     </message>
     <message>
         <source>Enter starts the download; Delete takes the selected packages off the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Intro inicia la descarga; Supr quita de la lista los paquetes seleccionados</translation>
     </message>
     <message>
         <source>Try Again</source>
-        <translation type="unfinished">Reintentar</translation>
+        <translation>Reintentar</translation>
     </message>
     <message>
         <source>Fetches the package list again</source>
-        <translation type="unfinished"></translation>
+        <translation>Vuelve a cargar la lista de paquetes</translation>
     </message>
     <message>
         <source>Update All</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar todo</translation>
     </message>
     <message>
         <source>Updates every installed package that has a newer archive, each in its folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualiza cada paquete instalado que tenga un archivo más reciente, cada uno en su carpeta</translation>
     </message>
     <message>
         <source>Import Package List</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar lista de paquetes</translation>
     </message>
     <message>
         <source>Puts the packages of a shared package list on the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Pone los paquetes de una lista de paquetes compartida en la lista de descargas</translation>
     </message>
     <message>
         <source>Export Package List</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar lista de paquetes</translation>
     </message>
     <message>
         <source>Saves the installed packages from the package list to a file to share</source>
-        <translation type="unfinished"></translation>
+        <translation>Guarda en un archivo para compartir los paquetes instalados de la lista de paquetes</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished">Idioma</translation>
+        <translation>Idioma</translation>
     </message>
     <message>
         <source>The installer&apos;s language; a new choice applies at the next start</source>
-        <translation type="unfinished"></translation>
+        <translation>El idioma del instalador; un cambio se aplica en el próximo inicio</translation>
     </message>
     <message>
         <source>Add to Download List</source>
-        <translation type="unfinished">Añadir a la lista de descargas</translation>
+        <translation>Añadir a la lista de descargas</translation>
     </message>
     <message>
         <source>Adds the selected packages to the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Añade los paquetes seleccionados a la lista de descargas</translation>
     </message>
     <message>
         <source>Uninstall</source>
-        <translation type="unfinished">Desinstalar</translation>
+        <translation>Desinstalar</translation>
     </message>
     <message>
         <source>Removes the selected installed package from the game folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Quita el paquete instalado seleccionado de la carpeta del juego</translation>
     </message>
     <message>
         <source>Verify</source>
-        <translation type="unfinished">Verificar</translation>
+        <translation>Verificar</translation>
     </message>
     <message>
         <source>Checks the selected installed packages&apos; files against what was installed</source>
-        <translation type="unfinished"></translation>
+        <translation>Comprueba los archivos de los paquetes instalados seleccionados con lo que se instaló</translation>
     </message>
     <message>
         <source>Install from File</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalar desde archivo</translation>
     </message>
     <message>
         <source>Installs a package archive (.zip) you have on disk</source>
-        <translation type="unfinished"></translation>
+        <translation>Instala un archivo de paquete (.zip) que tenga en el disco</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished">Descargar</translation>
+        <translation>Descargar</translation>
     </message>
     <message>
         <source>Downloads the packages on the download list and installs them</source>
-        <translation type="unfinished"></translation>
+        <translation>Descarga los paquetes de la lista de descargas y los instala</translation>
     </message>
     <message>
         <source>Package progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progreso del paquete</translation>
     </message>
     <message>
         <source>How far the current package has come</source>
-        <translation type="unfinished"></translation>
+        <translation>Cuánto ha avanzado el paquete actual</translation>
     </message>
     <message>
         <source>Batch progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progreso del lote</translation>
     </message>
     <message>
         <source>How many packages of the batch are over</source>
-        <translation type="unfinished"></translation>
+        <translation>Cuántos paquetes del lote han terminado</translation>
     </message>
     <message>
         <source>Outcome</source>
-        <translation type="unfinished"></translation>
+        <translation>Resultado</translation>
     </message>
     <message>
         <source>How each package of the batch ended</source>
-        <translation type="unfinished"></translation>
+        <translation>Cómo terminó cada paquete del lote</translation>
     </message>
     <message>
         <source>Go Back</source>
-        <translation type="unfinished">Volver</translation>
+        <translation>Volver</translation>
     </message>
     <message>
         <source>Back to the package list; Esc does the same</source>
-        <translation type="unfinished"></translation>
+        <translation>Vuelve a la lista de paquetes; Esc hace lo mismo</translation>
     </message>
     <message>
         <source>Copy Details</source>
-        <translation type="unfinished">Copiar detalles</translation>
+        <translation>Copiar detalles</translation>
     </message>
     <message>
         <source>Copies the outcome lines to the clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Copia las líneas del resultado al portapapeles</translation>
     </message>
     <message>
         <source>Retry Failed</source>
-        <translation type="unfinished">Reintentar fallidos</translation>
+        <translation>Reintentar fallidos</translation>
     </message>
     <message>
         <source>Downloads and installs again the packages that did not install</source>
-        <translation type="unfinished"></translation>
+        <translation>Vuelve a descargar e instalar los paquetes que no se instalaron</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancelar</translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>Asks whether to skip the current package or stop the batch; Esc does the same</source>
-        <translation type="unfinished"></translation>
+        <translation>Pregunta si omitir el paquete actual o detener el lote; Esc hace lo mismo</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished">Salir</translation>
+        <translation>Salir</translation>
     </message>
     <message>
         <source>Closes the installer</source>
-        <translation type="unfinished"></translation>
+        <translation>Cierra el instalador</translation>
     </message>
 </context>
 <context>
@@ -652,225 +652,228 @@
     </message>
     <message>
         <source>Update all (0)</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar todo (0)</translation>
     </message>
     <message>
         <source>Update every installed package that has a newer archive, each in its folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar cada paquete instalado que tenga un archivo más reciente, cada uno en su carpeta</translation>
     </message>
     <message>
         <source>Import...</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar...</translation>
     </message>
     <message>
         <source>Put the packages of a shared package list on the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Poner los paquetes de una lista de paquetes compartida en la lista de descargas</translation>
     </message>
     <message>
         <source>Export...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar...</translation>
     </message>
     <message>
         <source>Save the installed packages from the package list to a file to share</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar en un archivo para compartir los paquetes instalados de la lista de paquetes</translation>
     </message>
     <message>
         <source>Installing...</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalando...</translation>
     </message>
     <message>
         <source>Please wait, this may take a minute...</source>
-        <translation type="unfinished"></translation>
+        <translation>Espere, por favor; esto puede tardar un minuto...</translation>
     </message>
     <message>
         <source>Not enough disk space: needs %1, %2 free</source>
         <extracomment>%1 is the size the package needs, %2 the free space</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>No hay espacio suficiente en el disco: se necesitan %1, hay %2 libres</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir carpeta</translation>
     </message>
     <message>
         <source>Remove from List</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitar de la lista</translation>
     </message>
     <message>
         <source>Loading the package list...</source>
-        <translation type="unfinished"></translation>
+        <translation>Cargando la lista de paquetes...</translation>
     </message>
     <message numerus="yes">
         <source>%n package(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n paquete</numerusform>
+            <numerusform>%n paquetes</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source> · %n line(s) could not be read</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> · no se pudo leer %n línea</numerusform>
+            <numerusform> · no se pudieron leer %n líneas</numerusform>
         </translation>
     </message>
     <message>
         <source>Installed packages: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Paquetes instalados: %1</translation>
     </message>
     <message>
         <source>%1  — %2, installed %3</source>
         <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1  — %2, instalado el %3</translation>
     </message>
     <message>
         <source>%1 (from disk)  — %2, installed %3</source>
         <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 (desde el disco)  — %2, instalado el %3</translation>
     </message>
     <message>
         <source>Installed in %1 on %2 — update available</source>
         <extracomment>%1 is the package&apos;s folder in the game, %2 the day it was installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Instalado en %1 el %2 — hay una actualización disponible</translation>
     </message>
     <message>
         <source>Installed in %1 on %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalado en %1 el %2</translation>
     </message>
     <message>
         <source>Uninstall %1</source>
         <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Desinstalar %1</translation>
     </message>
     <message>
         <source>Uninstall %1 from %2?
 
 Its files are removed; files you changed or added there are kept.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>¿Desinstalar %1 de %2?
+
+Se quitan sus archivos; los archivos que usted modificó o añadió allí se conservan.</translation>
     </message>
     <message>
         <source>Downloading %1</source>
         <extracomment>%1 is the package and where it stands in the list: &quot;Name (2 of 5)&quot;</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Descargando %1</translation>
     </message>
     <message>
         <source>Connecting...</source>
-        <translation type="unfinished"></translation>
+        <translation>Conectando...</translation>
     </message>
     <message>
         <source>Downloaded %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargado %1</translation>
     </message>
     <message>
         <source>Downloading..</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargando..</translation>
     </message>
     <message>
         <source>Waiting for a folder name for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Esperando un nombre de carpeta para %1</translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>cancelado</translation>
     </message>
     <message>
         <source>redirected, not downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation>redirigido, no descargado</translation>
     </message>
     <message>
         <source>Installing %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalando %1</translation>
     </message>
     <message>
         <source>Finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Terminado</translation>
     </message>
     <message>
         <source>Install Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalación completada</translation>
     </message>
     <message>
         <source>The download list is empty. Pick packages in the list on the left and press Add to Download List (or double-click them), then Download.</source>
-        <translation type="unfinished"></translation>
+        <translation>La lista de descargas está vacía. Elija paquetes en la lista de la izquierda y pulse «Añadir a la lista de descargas» (o haga doble clic en ellos); después, «Descargar».</translation>
     </message>
     <message>
         <source>None of the packages on the download list is in the package list any more.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ninguno de los paquetes de la lista de descargas sigue en la lista de paquetes.</translation>
     </message>
     <message>
         <source>%1 (%2 of %3)</source>
         <extracomment>%1 is the package, %2 its place in the list, %3 the number of packages in the list</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2 de %3)</translation>
     </message>
     <message numerus="yes">
         <source> · about %n min left</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> · queda aprox. %n min</numerusform>
+            <numerusform> · quedan aprox. %n min</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source> · about %n s left</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> · queda aprox. %n s</numerusform>
+            <numerusform> · quedan aprox. %n s</numerusform>
         </translation>
     </message>
     <message>
         <source>failed</source>
-        <translation type="unfinished"></translation>
+        <translation>fallido</translation>
     </message>
     <message>
         <source>installed</source>
-        <translation type="unfinished"></translation>
+        <translation>instalado</translation>
     </message>
     <message>
         <source>skipped</source>
-        <translation type="unfinished"></translation>
+        <translation>omitido</translation>
     </message>
     <message numerus="yes">
         <source>Installed %1 of %n package(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Instalados: %1 de %n paquete.</numerusform>
+            <numerusform>Instalados: %1 de %n paquetes.</numerusform>
         </translation>
     </message>
     <message>
         <source>Skipped %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Omitido %1</translation>
     </message>
     <message>
         <source>no folder chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>no se eligió ninguna carpeta</translation>
     </message>
     <message>
         <source>Couldn&apos;t open zip: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo abrir el zip: %1</translation>
     </message>
     <message>
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo ir al primer archivo: el archivo comprimido no tiene entradas</translation>
     </message>
     <message>
         <source>Unpacking %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Descomprimiendo %1</translation>
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
         <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 de %n archivo · %2</numerusform>
+            <numerusform>%1 de %n archivos · %2</numerusform>
         </translation>
     </message>
     <message>
         <source>
 ... and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>
+... y %1 más</translation>
     </message>
     <message>
         <source>Install %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalar %1</translation>
     </message>
     <message numerus="yes">
         <source>You changed %n file(s) of %1 that this version replaces:
@@ -879,201 +882,219 @@ Its files are removed; files you changed or added there are kept.</source>
 
 Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
         <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Ha modificado %n archivo de %1 que esta versión reemplaza:
+
+%2
+
+¿Conservar el suyo (la nueva versión del paquete se guarda a su lado como &lt;archivo&gt;%3) o usar la del paquete (el suyo se guarda como &lt;archivo&gt;%4)?</numerusform>
+            <numerusform>Ha modificado %n archivos de %1 que esta versión reemplaza:
+
+%2
+
+¿Conservar los suyos (las nuevas versiones del paquete se guardan a su lado como &lt;archivo&gt;%3) o usar las del paquete (los suyos se guardan como &lt;archivo&gt;%4)?</numerusform>
         </translation>
     </message>
     <message>
         <source>Keep Mine</source>
-        <translation type="unfinished"></translation>
+        <translation>Conservar los míos</translation>
     </message>
     <message>
         <source>Take the Package&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>Usar los del paquete</translation>
     </message>
     <message>
         <source>Choose a folder name to install the %1 %2 into:</source>
         <extracomment>%1 is the package, %2 its kind: Mod, Picture Pack or Skin</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Elija un nombre de carpeta donde instalar %1 (%2):</translation>
     </message>
     <message>
         <source>The folder &quot;%1&quot; already exists.
 
 Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
         <extracomment>%1 is the folder, %2 the package</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>La carpeta &quot;%1&quot; ya existe.
+
+¿Actualizarla con %2? Los archivos del paquete reemplazan a los que tienen el mismo nombre; sus demás archivos se quedan.</translation>
     </message>
     <message>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar</translation>
     </message>
     <message>
         <source>Choose Another Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir otro nombre</translation>
     </message>
     <message>
         <source>Skip</source>
-        <translation type="unfinished"></translation>
+        <translation>Omitir</translation>
     </message>
     <message>
         <source>Cancelled %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelado %1</translation>
     </message>
     <message>
         <source>Installed %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalado %1</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished">Cerrar</translation>
+        <translation>Cerrar</translation>
     </message>
     <message>
         <source>Packages are still being installed. Skip only %1, or stop the whole batch and close?</source>
-        <translation type="unfinished"></translation>
+        <translation>Todavía se están instalando paquetes. ¿Omitir solo %1 o detener todo el lote y cerrar?</translation>
     </message>
     <message>
         <source>Packages are still being installed. Skip only %1, or stop the whole batch?</source>
-        <translation type="unfinished"></translation>
+        <translation>Todavía se están instalando paquetes. ¿Omitir solo %1 o detener todo el lote?</translation>
     </message>
     <message>
         <source>A package being unpacked is undone; a download is kept to be resumed later.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un paquete que se esté descomprimiendo se deshace; una descarga se conserva para reanudarla más tarde.</translation>
     </message>
     <message>
         <source>Skip This Package</source>
-        <translation type="unfinished"></translation>
+        <translation>Omitir este paquete</translation>
     </message>
     <message>
         <source>Stop and Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener y cerrar</translation>
     </message>
     <message>
         <source>Stop the Batch</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener el lote</translation>
     </message>
     <message>
         <source>Go On</source>
-        <translation type="unfinished"></translation>
+        <translation>Continuar</translation>
     </message>
     <message>
         <source>the batch was stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>se detuvo el lote</translation>
     </message>
     <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Verificando: %1 de %n archivo</numerusform>
+            <numerusform>Verificando: %1 de %n archivos</numerusform>
         </translation>
     </message>
     <message>
         <source>Stop Verifying</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener la verificación</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar</translation>
     </message>
     <message>
         <source>Repair</source>
-        <translation type="unfinished"></translation>
+        <translation>Reparar</translation>
     </message>
     <message>
         <source>Put back the missing and changed files from the package&apos;s archive</source>
-        <translation type="unfinished"></translation>
+        <translation>Restaurar los archivos ausentes y modificados desde el archivo del paquete</translation>
     </message>
     <message>
         <source>Install from File</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalar desde archivo</translation>
     </message>
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos de paquete (*.zip);;Todos los archivos (*)</translation>
     </message>
     <message>
         <source>Could not install %1:
 
 %2</source>
         <extracomment>%1 is the package, %2 why it could not be installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo instalar %1:
+
+%2</translation>
     </message>
     <message>
         <source>Packages are being installed. Install %1 when they are done.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se están instalando paquetes. Instale %1 cuando terminen.</translation>
     </message>
     <message>
         <source>What kind of package is %1?
 
 From what the archive holds it looks like a %2.</source>
         <extracomment>%1 is the package, %2 a kind: Mod, Picture Pack or Skin</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>¿Qué tipo de paquete es %1?
+
+Por lo que contiene el archivo, parece de tipo %2.</translation>
     </message>
     <message>
         <source>A package of the same name and kind from the package list is installed in %1. Rename the archive to install it beside that one.</source>
         <extracomment>%1 is the folder of the package installed from the package list</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Un paquete de la lista de paquetes con el mismo nombre y tipo está instalado en %1. Cambie el nombre del archivo para instalarlo junto a ese.</translation>
     </message>
     <message>
         <source>Installed the %1 %2 into %3.</source>
         <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Se instaló %2 (%1) en %3.</translation>
     </message>
     <message>
         <source>Installing %1: %2%</source>
         <extracomment>%1 is the package, %2 the share unpacked</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Instalando %1: %2%</translation>
     </message>
     <message>
         <source>Repair %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Reparar %1</translation>
     </message>
     <message>
         <source>Could not repair %1:
 
 %2</source>
         <extracomment>%1 is the package, %2 why it could not be repaired</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo reparar %1:
+
+%2</translation>
     </message>
     <message>
         <source>The archive of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo de %1</translation>
     </message>
     <message>
         <source>no room for the archive in the downloads folder</source>
-        <translation type="unfinished"></translation>
+        <translation>no hay espacio para el archivo en la carpeta de descargas</translation>
     </message>
     <message>
         <source>Fetching %1 again...</source>
-        <translation type="unfinished"></translation>
+        <translation>Volviendo a descargar %1...</translation>
     </message>
     <message>
         <source>the archive could not be fetched from %1: %2</source>
         <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo descargar el archivo desde %1: %2</translation>
     </message>
     <message>
         <source>the archive could not be saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo guardar el archivo: %1</translation>
     </message>
     <message>
         <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
-        <translation type="unfinished"></translation>
+        <translation>ese archivo no es el que se instaló. Instálelo con «Instalar desde archivo» para actualizar el paquete.</translation>
     </message>
     <message>
         <source>The host now serves another file for %1 than the one installed, so it cannot repair it.
 
 Update to the file it serves now?</source>
-        <translation type="unfinished"></translation>
+        <translation>El servidor ofrece ahora para %1 un archivo distinto del instalado, así que no se puede reparar.
+
+¿Actualizar al archivo que ofrece ahora?</translation>
     </message>
     <message>
         <source>the package is not in the package list any more</source>
-        <translation type="unfinished"></translation>
+        <translation>el paquete ya no está en la lista de paquetes</translation>
     </message>
     <message>
         <source>Repaired %1 in %2.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Se reparó %1 en %2.</translation>
     </message>
 </context>
 </TS>
