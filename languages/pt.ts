@@ -31,71 +31,71 @@
     <name>FailureWords</name>
     <message>
         <source>bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>bytes</translation>
     </message>
     <message>
         <source>%1 of %2 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 de %2 %3</translation>
     </message>
     <message>
         <source>%1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 de %2</translation>
     </message>
     <message>
         <source>the server sent a web page instead of the package</source>
-        <translation type="unfinished"></translation>
+        <translation>o servidor enviou uma página da web em vez do pacote</translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>cancelado</translation>
     </message>
     <message>
         <source>connection refused</source>
-        <translation type="unfinished"></translation>
+        <translation>conexão recusada</translation>
     </message>
     <message>
         <source>the server closed the connection</source>
-        <translation type="unfinished"></translation>
+        <translation>o servidor fechou a conexão</translation>
     </message>
     <message>
         <source>the server could not be found</source>
-        <translation type="unfinished"></translation>
+        <translation>o servidor não foi encontrado</translation>
     </message>
     <message>
         <source>the server stopped sending</source>
-        <translation type="unfinished"></translation>
+        <translation>o servidor parou de enviar</translation>
     </message>
     <message>
         <source>the secure connection could not be made</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível estabelecer a conexão segura</translation>
     </message>
     <message>
         <source>not found on the server (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>não encontrado no servidor (HTTP %1)</translation>
     </message>
     <message>
         <source>the server refused to send it (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>o servidor se recusou a enviá-lo (HTTP %1)</translation>
     </message>
     <message>
         <source>the server had a problem (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>o servidor teve um problema (HTTP %1)</translation>
     </message>
     <message>
         <source>the server refused the request (HTTP %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>o servidor recusou a solicitação (HTTP %1)</translation>
     </message>
     <message>
         <source>; %1 of %2 kept, Retry resumes</source>
-        <translation type="unfinished"></translation>
+        <translation>; %1 de %2 guardados, Repetir falhas retoma o download</translation>
     </message>
     <message>
         <source>Couldn&apos;t open zip: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível abrir o zip: %1</translation>
     </message>
     <message>
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível ir ao primeiro arquivo: o arquivo compactado está vazio</translation>
     </message>
 </context>
 <context>
@@ -109,31 +109,31 @@
     <name>InstallRules</name>
     <message>
         <source>Folder Name can&apos;t be longer than 24 characters</source>
-        <translation type="unfinished"></translation>
+        <translation>O nome da pasta não pode ter mais de 24 caracteres</translation>
     </message>
     <message>
         <source>Folder Name can&apos;t contain illegal characters &apos;&lt;&apos; &apos;&gt;&apos; &apos;:&apos; &apos;&quot;&apos; &apos;/&apos; &apos;\&apos; &apos;|&apos; &apos;?&apos; &apos;*&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>O nome da pasta não pode conter os caracteres proibidos &apos;&lt;&apos; &apos;&gt;&apos; &apos;:&apos; &apos;&quot;&apos; &apos;/&apos; &apos;\&apos; &apos;|&apos; &apos;?&apos; &apos;*&apos;</translation>
     </message>
     <message>
         <source>Folder Name can&apos;t contain control characters</source>
-        <translation type="unfinished"></translation>
+        <translation>O nome da pasta não pode conter caracteres de controle</translation>
     </message>
     <message>
         <source>Folder Name can&apos;t end with a blank or a dot</source>
-        <translation type="unfinished"></translation>
+        <translation>O nome da pasta não pode terminar com espaço ou ponto</translation>
     </message>
     <message>
         <source>Folder Name needs more than dots and blanks</source>
-        <translation type="unfinished"></translation>
+        <translation>O nome da pasta precisa ter mais do que pontos e espaços</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is a name Windows keeps for itself</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos;%1&apos; é um nome reservado pelo Windows</translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation> e </translation>
     </message>
 </context>
 <context>
@@ -155,36 +155,36 @@
     <message numerus="yes">
         <source>kept your %n changed file(s); the package&apos;s versions are beside them as %1: %2</source>
         <extracomment>%1 is the file name ending the package&apos;s versions get, %2 the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>mantido %n arquivo que você alterou; a versão do pacote fica ao lado dele, com a terminação %1: %2</numerusform>
+            <numerusform>mantidos %n arquivos que você alterou; as versões do pacote ficam ao lado deles, com a terminação %1: %2</numerusform>
         </translation>
     </message>
     <message>
         <source>took the package&apos;s versions; yours are kept as %1: %2</source>
         <extracomment>%1 is the file name ending the player&apos;s versions get, %2 the list of files</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>usadas as versões do pacote; as suas foram guardadas com a terminação %1: %2</translation>
     </message>
     <message numerus="yes">
         <source>kept %n file(s) of the old version that you changed: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>mantido %n arquivo da versão antiga que você alterou: %1</numerusform>
+            <numerusform>mantidos %n arquivos da versão antiga que você alterou: %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>could not remove %n file(s) of the old version: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>não foi possível remover %n arquivo da versão antiga: %1</numerusform>
+            <numerusform>não foi possível remover %n arquivos da versão antiga: %1</numerusform>
         </translation>
     </message>
     <message>
         <source>the record could not be written (%1); it is tried again at the next start</source>
         <extracomment>%1 is why the record could not be written</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível gravar o registro (%1); será tentado de novo na próxima inicialização</translation>
     </message>
 </context>
 <context>
@@ -192,43 +192,43 @@
     <message>
         <source>Could not uninstall %1: %2.</source>
         <extracomment>%1 is the package, %2 why it cannot be uninstalled</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível desinstalar %1: %2.</translation>
     </message>
     <message>
         <source>Uninstalled %1 from %2.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 foi desinstalado de %2.</translation>
     </message>
     <message numerus="yes">
         <source>Could not remove %n of the files of %1 from %2; they stay recorded: %3</source>
         <extracomment>%1 is the package, %2 its folder in the game, %3 the files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Não foi possível remover %n dos arquivos de %1 em %2; ele continua registrado: %3</numerusform>
+            <numerusform>Não foi possível remover %n dos arquivos de %1 em %2; eles continuam registrados: %3</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Kept %n file(s) you changed: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Mantido %n arquivo que você alterou: %1</numerusform>
+            <numerusform>Mantidos %n arquivos que você alterou: %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Kept %n file(s) you added: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Mantido %n arquivo que você adicionou: %1</numerusform>
+            <numerusform>Mantidos %n arquivos que você adicionou: %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Kept %n file(s) another package also installed: %1</source>
         <extracomment>%1 is the list of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Mantido %n arquivo que outro pacote também instalou: %1</numerusform>
+            <numerusform>Mantidos %n arquivos que outro pacote também instalou: %1</numerusform>
         </translation>
     </message>
 </context>
@@ -237,45 +237,45 @@
     <message numerus="yes">
         <source>All %1 files as installed</source>
         <extracomment>%1 is the number of files</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>O %1 arquivo está como foi instalado</numerusform>
+            <numerusform>Todos os %1 arquivos estão como foram instalados</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 missing</source>
         <comment>files</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 ausente</numerusform>
+            <numerusform>%1 ausentes</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 changed</source>
         <comment>files</comment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 alterado</numerusform>
+            <numerusform>%1 alterados</numerusform>
         </translation>
     </message>
     <message>
         <source>Missing:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausentes:</translation>
     </message>
     <message>
         <source>Changed:</source>
-        <translation type="unfinished"></translation>
+        <translation>Alterados:</translation>
     </message>
     <message>
         <source>Your own files (not part of the package, left alone):</source>
-        <translation type="unfinished"></translation>
+        <translation>Seus próprios arquivos (não fazem parte do pacote, deixados como estão):</translation>
     </message>
 </context>
 <context>
     <name>QuestionQueue</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -365,187 +365,187 @@
     <name>WindowAccess</name>
     <message>
         <source>Package kind</source>
-        <translation type="unfinished"></translation>
+        <translation>Tipo de pacote</translation>
     </message>
     <message>
         <source>Shows all packages, one kind of package, or the installed ones</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostra todos os pacotes, um tipo de pacote ou os instalados</translation>
     </message>
     <message>
         <source>Search packages</source>
-        <translation type="unfinished">Pesquisar pacotes</translation>
+        <translation>Pesquisar pacotes</translation>
     </message>
     <message>
         <source>Shows only the packages whose names hold this text; Ctrl+F comes here</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostra só os pacotes cujo nome contém este texto; Ctrl+F vem para cá</translation>
     </message>
     <message>
         <source>Clear List</source>
-        <translation type="unfinished">Limpar lista</translation>
+        <translation>Limpar lista</translation>
     </message>
     <message>
         <source>Takes every package off the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Tira todos os pacotes da lista de downloads</translation>
     </message>
     <message>
         <source>Packages</source>
-        <translation type="unfinished"></translation>
+        <translation>Pacotes</translation>
     </message>
     <message>
         <source>Enter adds the selected packages to the download list; Delete uninstalls the selected installed package</source>
-        <translation type="unfinished"></translation>
+        <translation>Enter adiciona os pacotes selecionados à lista de downloads; Delete desinstala o pacote instalado selecionado</translation>
     </message>
     <message>
         <source>Download List</source>
-        <translation type="unfinished">Lista de downloads</translation>
+        <translation>Lista de downloads</translation>
     </message>
     <message>
         <source>Enter starts the download; Delete takes the selected packages off the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Enter inicia o download; Delete tira os pacotes selecionados da lista</translation>
     </message>
     <message>
         <source>Try Again</source>
-        <translation type="unfinished">Tentar novamente</translation>
+        <translation>Tentar novamente</translation>
     </message>
     <message>
         <source>Fetches the package list again</source>
-        <translation type="unfinished"></translation>
+        <translation>Busca a lista de pacotes de novo</translation>
     </message>
     <message>
         <source>Update All</source>
-        <translation type="unfinished"></translation>
+        <translation>Atualizar tudo</translation>
     </message>
     <message>
         <source>Updates every installed package that has a newer archive, each in its folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Atualiza todos os pacotes instalados que têm um arquivo compactado mais novo, cada um na sua pasta</translation>
     </message>
     <message>
         <source>Import Package List</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar lista de pacotes</translation>
     </message>
     <message>
         <source>Puts the packages of a shared package list on the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Coloca os pacotes de uma lista de pacotes compartilhada na lista de downloads</translation>
     </message>
     <message>
         <source>Export Package List</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar lista de pacotes</translation>
     </message>
     <message>
         <source>Saves the installed packages from the package list to a file to share</source>
-        <translation type="unfinished"></translation>
+        <translation>Salva os pacotes instalados da lista de pacotes em um arquivo para compartilhar</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished">Idioma</translation>
+        <translation>Idioma</translation>
     </message>
     <message>
         <source>The installer&apos;s language; a new choice applies at the next start</source>
-        <translation type="unfinished"></translation>
+        <translation>O idioma do instalador; uma nova escolha vale a partir da próxima inicialização</translation>
     </message>
     <message>
         <source>Add to Download List</source>
-        <translation type="unfinished">Adicionar à lista de downloads</translation>
+        <translation>Adicionar à lista de downloads</translation>
     </message>
     <message>
         <source>Adds the selected packages to the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Adiciona os pacotes selecionados à lista de downloads</translation>
     </message>
     <message>
         <source>Uninstall</source>
-        <translation type="unfinished">Desinstalar</translation>
+        <translation>Desinstalar</translation>
     </message>
     <message>
         <source>Removes the selected installed package from the game folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Remove o pacote instalado selecionado da pasta do jogo</translation>
     </message>
     <message>
         <source>Verify</source>
-        <translation type="unfinished">Verificar</translation>
+        <translation>Verificar</translation>
     </message>
     <message>
         <source>Checks the selected installed packages&apos; files against what was installed</source>
-        <translation type="unfinished"></translation>
+        <translation>Compara os arquivos dos pacotes instalados selecionados com o que foi instalado</translation>
     </message>
     <message>
         <source>Install from File</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalar de arquivo</translation>
     </message>
     <message>
         <source>Installs a package archive (.zip) you have on disk</source>
-        <translation type="unfinished"></translation>
+        <translation>Instala um arquivo de pacote (.zip) que você tem no disco</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished">Baixar</translation>
+        <translation>Baixar</translation>
     </message>
     <message>
         <source>Downloads the packages on the download list and installs them</source>
-        <translation type="unfinished"></translation>
+        <translation>Baixa os pacotes da lista de downloads e os instala</translation>
     </message>
     <message>
         <source>Package progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progresso do pacote</translation>
     </message>
     <message>
         <source>How far the current package has come</source>
-        <translation type="unfinished"></translation>
+        <translation>Quanto do pacote atual já foi feito</translation>
     </message>
     <message>
         <source>Batch progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progresso do lote</translation>
     </message>
     <message>
         <source>How many packages of the batch are over</source>
-        <translation type="unfinished"></translation>
+        <translation>Quantos pacotes do lote já terminaram</translation>
     </message>
     <message>
         <source>Outcome</source>
-        <translation type="unfinished"></translation>
+        <translation>Resultado</translation>
     </message>
     <message>
         <source>How each package of the batch ended</source>
-        <translation type="unfinished"></translation>
+        <translation>Como terminou cada pacote do lote</translation>
     </message>
     <message>
         <source>Go Back</source>
-        <translation type="unfinished">Voltar</translation>
+        <translation>Voltar</translation>
     </message>
     <message>
         <source>Back to the package list; Esc does the same</source>
-        <translation type="unfinished"></translation>
+        <translation>Volta para a lista de pacotes; Esc faz o mesmo</translation>
     </message>
     <message>
         <source>Copy Details</source>
-        <translation type="unfinished">Copiar detalhes</translation>
+        <translation>Copiar detalhes</translation>
     </message>
     <message>
         <source>Copies the outcome lines to the clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Copia as linhas do resultado para a área de transferência</translation>
     </message>
     <message>
         <source>Retry Failed</source>
-        <translation type="unfinished">Repetir falhas</translation>
+        <translation>Repetir falhas</translation>
     </message>
     <message>
         <source>Downloads and installs again the packages that did not install</source>
-        <translation type="unfinished"></translation>
+        <translation>Baixa e instala de novo os pacotes que não foram instalados</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancelar</translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>Asks whether to skip the current package or stop the batch; Esc does the same</source>
-        <translation type="unfinished"></translation>
+        <translation>Pergunta se deve pular o pacote atual ou parar o lote; Esc faz o mesmo</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished">Sair</translation>
+        <translation>Sair</translation>
     </message>
     <message>
         <source>Closes the installer</source>
-        <translation type="unfinished"></translation>
+        <translation>Fecha o instalador</translation>
     </message>
 </context>
 <context>
@@ -652,225 +652,228 @@
     </message>
     <message>
         <source>Update all (0)</source>
-        <translation type="unfinished"></translation>
+        <translation>Atualizar tudo (0)</translation>
     </message>
     <message>
         <source>Update every installed package that has a newer archive, each in its folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Atualizar todos os pacotes instalados que têm um arquivo compactado mais novo, cada um na sua pasta</translation>
     </message>
     <message>
         <source>Import...</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar...</translation>
     </message>
     <message>
         <source>Put the packages of a shared package list on the download list</source>
-        <translation type="unfinished"></translation>
+        <translation>Colocar os pacotes de uma lista de pacotes compartilhada na lista de downloads</translation>
     </message>
     <message>
         <source>Export...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar...</translation>
     </message>
     <message>
         <source>Save the installed packages from the package list to a file to share</source>
-        <translation type="unfinished"></translation>
+        <translation>Salvar os pacotes instalados da lista de pacotes em um arquivo para compartilhar</translation>
     </message>
     <message>
         <source>Installing...</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalando...</translation>
     </message>
     <message>
         <source>Please wait, this may take a minute...</source>
-        <translation type="unfinished"></translation>
+        <translation>Aguarde, isso pode levar um minuto...</translation>
     </message>
     <message>
         <source>Not enough disk space: needs %1, %2 free</source>
         <extracomment>%1 is the size the package needs, %2 the free space</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Espaço em disco insuficiente: precisa de %1, há %2 livres</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir pasta</translation>
     </message>
     <message>
         <source>Remove from List</source>
-        <translation type="unfinished"></translation>
+        <translation>Remover da lista</translation>
     </message>
     <message>
         <source>Loading the package list...</source>
-        <translation type="unfinished"></translation>
+        <translation>Carregando a lista de pacotes...</translation>
     </message>
     <message numerus="yes">
         <source>%n package(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n pacote</numerusform>
+            <numerusform>%n pacotes</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source> · %n line(s) could not be read</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> · %n linha não pôde ser lida</numerusform>
+            <numerusform> · %n linhas não puderam ser lidas</numerusform>
         </translation>
     </message>
     <message>
         <source>Installed packages: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Pacotes instalados: %1</translation>
     </message>
     <message>
         <source>%1  — %2, installed %3</source>
         <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1  — %2, instalado em %3</translation>
     </message>
     <message>
         <source>%1 (from disk)  — %2, installed %3</source>
         <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 (do disco)  — %2, instalado em %3</translation>
     </message>
     <message>
         <source>Installed in %1 on %2 — update available</source>
         <extracomment>%1 is the package&apos;s folder in the game, %2 the day it was installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Instalado na pasta %1 em %2 — atualização disponível</translation>
     </message>
     <message>
         <source>Installed in %1 on %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalado na pasta %1 em %2</translation>
     </message>
     <message>
         <source>Uninstall %1</source>
         <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Desinstalar %1</translation>
     </message>
     <message>
         <source>Uninstall %1 from %2?
 
 Its files are removed; files you changed or added there are kept.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Desinstalar %1 de %2?
+
+Os arquivos dele são removidos; os arquivos que você alterou ou adicionou lá são mantidos.</translation>
     </message>
     <message>
         <source>Downloading %1</source>
         <extracomment>%1 is the package and where it stands in the list: &quot;Name (2 of 5)&quot;</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Baixando %1</translation>
     </message>
     <message>
         <source>Connecting...</source>
-        <translation type="unfinished"></translation>
+        <translation>Conectando...</translation>
     </message>
     <message>
         <source>Downloaded %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 baixado</translation>
     </message>
     <message>
         <source>Downloading..</source>
-        <translation type="unfinished"></translation>
+        <translation>Baixando..</translation>
     </message>
     <message>
         <source>Waiting for a folder name for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Aguardando um nome de pasta para %1</translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>cancelado</translation>
     </message>
     <message>
         <source>redirected, not downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation>redirecionado, não baixado</translation>
     </message>
     <message>
         <source>Installing %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalando %1</translation>
     </message>
     <message>
         <source>Finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Concluído</translation>
     </message>
     <message>
         <source>Install Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalação concluída</translation>
     </message>
     <message>
         <source>The download list is empty. Pick packages in the list on the left and press Add to Download List (or double-click them), then Download.</source>
-        <translation type="unfinished"></translation>
+        <translation>A lista de downloads está vazia. Escolha pacotes na lista à esquerda e clique em Adicionar à lista de downloads (ou clique duas vezes neles) e depois em Baixar.</translation>
     </message>
     <message>
         <source>None of the packages on the download list is in the package list any more.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nenhum dos pacotes da lista de downloads está mais na lista de pacotes.</translation>
     </message>
     <message>
         <source>%1 (%2 of %3)</source>
         <extracomment>%1 is the package, %2 its place in the list, %3 the number of packages in the list</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2 de %3)</translation>
     </message>
     <message numerus="yes">
         <source> · about %n min left</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> · falta cerca de %n min</numerusform>
+            <numerusform> · faltam cerca de %n min</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source> · about %n s left</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> · falta cerca de %n s</numerusform>
+            <numerusform> · faltam cerca de %n s</numerusform>
         </translation>
     </message>
     <message>
         <source>failed</source>
-        <translation type="unfinished"></translation>
+        <translation>falhou</translation>
     </message>
     <message>
         <source>installed</source>
-        <translation type="unfinished"></translation>
+        <translation>instalado</translation>
     </message>
     <message>
         <source>skipped</source>
-        <translation type="unfinished"></translation>
+        <translation>pulado</translation>
     </message>
     <message numerus="yes">
         <source>Installed %1 of %n package(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 de %n pacote instalado.</numerusform>
+            <numerusform>%1 de %n pacotes instalados.</numerusform>
         </translation>
     </message>
     <message>
         <source>Skipped %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 pulado</translation>
     </message>
     <message>
         <source>no folder chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>nenhuma pasta escolhida</translation>
     </message>
     <message>
         <source>Couldn&apos;t open zip: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível abrir o zip: %1</translation>
     </message>
     <message>
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível ir ao primeiro arquivo: o arquivo compactado está vazio</translation>
     </message>
     <message>
         <source>Unpacking %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Descompactando %1</translation>
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
         <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 de %n arquivo · %2</numerusform>
+            <numerusform>%1 de %n arquivos · %2</numerusform>
         </translation>
     </message>
     <message>
         <source>
 ... and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>
+... e mais %1</translation>
     </message>
     <message>
         <source>Install %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalar %1</translation>
     </message>
     <message numerus="yes">
         <source>You changed %n file(s) of %1 that this version replaces:
@@ -879,201 +882,219 @@ Its files are removed; files you changed or added there are kept.</source>
 
 Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
         <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Você alterou %n arquivo de %1 que esta versão substitui:
+
+%2
+
+Manter o seu (o novo arquivo do pacote fica ao lado dele como &lt;arquivo&gt;%3) ou usar o do pacote (o seu é guardado como &lt;arquivo&gt;%4)?</numerusform>
+            <numerusform>Você alterou %n arquivos de %1 que esta versão substitui:
+
+%2
+
+Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo&gt;%3) ou usar os do pacote (os seus são guardados como &lt;arquivo&gt;%4)?</numerusform>
         </translation>
     </message>
     <message>
         <source>Keep Mine</source>
-        <translation type="unfinished"></translation>
+        <translation>Manter os meus</translation>
     </message>
     <message>
         <source>Take the Package&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>Usar os do pacote</translation>
     </message>
     <message>
         <source>Choose a folder name to install the %1 %2 into:</source>
         <extracomment>%1 is the package, %2 its kind: Mod, Picture Pack or Skin</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Escolha um nome de pasta para instalar %1 (%2):</translation>
     </message>
     <message>
         <source>The folder &quot;%1&quot; already exists.
 
 Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
         <extracomment>%1 is the folder, %2 the package</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>A pasta &quot;%1&quot; já existe.
+
+Atualizá-la com %2? Os arquivos do pacote substituem os de mesmo nome; seus outros arquivos ficam.</translation>
     </message>
     <message>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Atualizar</translation>
     </message>
     <message>
         <source>Choose Another Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Escolher outro nome</translation>
     </message>
     <message>
         <source>Skip</source>
-        <translation type="unfinished"></translation>
+        <translation>Pular</translation>
     </message>
     <message>
         <source>Cancelled %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 cancelado</translation>
     </message>
     <message>
         <source>Installed %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 instalado</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished">Fechar</translation>
+        <translation>Fechar</translation>
     </message>
     <message>
         <source>Packages are still being installed. Skip only %1, or stop the whole batch and close?</source>
-        <translation type="unfinished"></translation>
+        <translation>Ainda há pacotes sendo instalados. Pular só %1 ou parar o lote inteiro e fechar?</translation>
     </message>
     <message>
         <source>Packages are still being installed. Skip only %1, or stop the whole batch?</source>
-        <translation type="unfinished"></translation>
+        <translation>Ainda há pacotes sendo instalados. Pular só %1 ou parar o lote inteiro?</translation>
     </message>
     <message>
         <source>A package being unpacked is undone; a download is kept to be resumed later.</source>
-        <translation type="unfinished"></translation>
+        <translation>Um pacote que está sendo descompactado é desfeito; um download é guardado para ser retomado depois.</translation>
     </message>
     <message>
         <source>Skip This Package</source>
-        <translation type="unfinished"></translation>
+        <translation>Pular este pacote</translation>
     </message>
     <message>
         <source>Stop and Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Parar e fechar</translation>
     </message>
     <message>
         <source>Stop the Batch</source>
-        <translation type="unfinished"></translation>
+        <translation>Parar o lote</translation>
     </message>
     <message>
         <source>Go On</source>
-        <translation type="unfinished"></translation>
+        <translation>Continuar</translation>
     </message>
     <message>
         <source>the batch was stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>o lote foi interrompido</translation>
     </message>
     <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Verificando: %1 de %n arquivo</numerusform>
+            <numerusform>Verificando: %1 de %n arquivos</numerusform>
         </translation>
     </message>
     <message>
         <source>Stop Verifying</source>
-        <translation type="unfinished"></translation>
+        <translation>Parar a verificação</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar</translation>
     </message>
     <message>
         <source>Repair</source>
-        <translation type="unfinished"></translation>
+        <translation>Reparar</translation>
     </message>
     <message>
         <source>Put back the missing and changed files from the package&apos;s archive</source>
-        <translation type="unfinished"></translation>
+        <translation>Repor os arquivos ausentes e alterados a partir do arquivo compactado do pacote</translation>
     </message>
     <message>
         <source>Install from File</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalar de arquivo</translation>
     </message>
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Arquivos de pacote (*.zip);;Todos os arquivos (*)</translation>
     </message>
     <message>
         <source>Could not install %1:
 
 %2</source>
         <extracomment>%1 is the package, %2 why it could not be installed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível instalar %1:
+
+%2</translation>
     </message>
     <message>
         <source>Packages are being installed. Install %1 when they are done.</source>
-        <translation type="unfinished"></translation>
+        <translation>Há pacotes sendo instalados. Instale %1 quando eles terminarem.</translation>
     </message>
     <message>
         <source>What kind of package is %1?
 
 From what the archive holds it looks like a %2.</source>
         <extracomment>%1 is the package, %2 a kind: Mod, Picture Pack or Skin</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Que tipo de pacote é %1?
+
+Pelo conteúdo do arquivo compactado, parece ser do tipo %2.</translation>
     </message>
     <message>
         <source>A package of the same name and kind from the package list is installed in %1. Rename the archive to install it beside that one.</source>
         <extracomment>%1 is the folder of the package installed from the package list</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Um pacote da lista de pacotes com o mesmo nome e tipo está instalado em %1. Renomeie o arquivo compactado para instalá-lo ao lado dele.</translation>
     </message>
     <message>
         <source>Installed the %1 %2 into %3.</source>
         <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%2 (%1) foi instalado em %3.</translation>
     </message>
     <message>
         <source>Installing %1: %2%</source>
         <extracomment>%1 is the package, %2 the share unpacked</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Instalando %1: %2%</translation>
     </message>
     <message>
         <source>Repair %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Reparar %1</translation>
     </message>
     <message>
         <source>Could not repair %1:
 
 %2</source>
         <extracomment>%1 is the package, %2 why it could not be repaired</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível reparar %1:
+
+%2</translation>
     </message>
     <message>
         <source>The archive of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Arquivo compactado de %1</translation>
     </message>
     <message>
         <source>no room for the archive in the downloads folder</source>
-        <translation type="unfinished"></translation>
+        <translation>não há espaço para o arquivo compactado na pasta de downloads</translation>
     </message>
     <message>
         <source>Fetching %1 again...</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscando %1 de novo...</translation>
     </message>
     <message>
         <source>the archive could not be fetched from %1: %2</source>
         <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível buscar o arquivo compactado em %1: %2</translation>
     </message>
     <message>
         <source>the archive could not be saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível salvar o arquivo compactado: %1</translation>
     </message>
     <message>
         <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
-        <translation type="unfinished"></translation>
+        <translation>esse arquivo compactado não é o que foi instalado. Instale-o com Instalar de arquivo para atualizar o pacote.</translation>
     </message>
     <message>
         <source>The host now serves another file for %1 than the one installed, so it cannot repair it.
 
 Update to the file it serves now?</source>
-        <translation type="unfinished"></translation>
+        <translation>O servidor agora oferece para %1 um arquivo diferente do que foi instalado, então não é possível repará-lo.
+
+Atualizar para o arquivo que ele oferece agora?</translation>
     </message>
     <message>
         <source>the package is not in the package list any more</source>
-        <translation type="unfinished"></translation>
+        <translation>o pacote não está mais na lista de pacotes</translation>
     </message>
     <message>
         <source>Repaired %1 in %2.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 foi reparado em %2.</translation>
     </message>
 </context>
 </TS>
