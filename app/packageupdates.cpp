@@ -2,6 +2,8 @@
 
 #include "installedpackages.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 QVector<PackageUpdates::Update> PackageUpdates::pending(const QVector<CatalogueEntry> &catalogue,
@@ -24,5 +26,5 @@ QVector<PackageUpdates::Update> PackageUpdates::pending(const QVector<CatalogueE
 
 QString PackageUpdates::buttonText(int count)
 {
-    return QStringLiteral("Update all (%1)").arg(count);
+    return QCoreApplication::translate("PackageUpdates", "Update all (%1)").arg(count);
 }

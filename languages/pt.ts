@@ -233,6 +233,13 @@
     </message>
 </context>
 <context>
+    <name>PackageUpdates</name>
+    <message>
+        <source>Update all (%1)</source>
+        <translation>Atualizar tudo (%1)</translation>
+    </message>
+</context>
+<context>
     <name>PackageVerify</name>
     <message numerus="yes">
         <source>All %1 files as installed</source>

@@ -114,29 +114,37 @@ void TestLanguages::shippedLanguagesTranslate_data()
     // While the folder name is asked: Cancel, the package count, the question's two buttons;
     // after the batch: Go Back, Quit, Copy Details.
     QTest::addColumn<QStringList>("transfer");
-    // The end of the folder question when it comes back after an empty answer.
+    // The folder question when it comes back after an empty answer.
     QTest::addColumn<QString>("asked");
     QTest::addColumn<QString>("folder");
-    QTest::newRow("de") << "de" << QStringList{"Herunterladen", "Liste leeren", "Bilderpakete"}
-                        << QStringList{"Abbrechen", "0 von 1 Paketen", "OK", "Abbrechen", "Zurück",
-                                       "Beenden",   "Details kopieren"}
-                        << " into: (Sie müssen einen Wert eingeben)"
-                        << "Echte Welt";
-    QTest::newRow("fr") << "fr" << QStringList{"Télécharger", "Vider la liste", "Packs d'images"}
-                        << QStringList{"Annuler", "0 sur 1 paquets",   "OK", "Annuler", "Retour",
-                                       "Quitter", "Copier les détails"}
-                        << " into: (Vous devez saisir une valeur)"
-                        << "Monde réel";
-    QTest::newRow("es") << "es" << QStringList{"Descargar", "Vaciar lista", "Paquetes de imágenes"}
-                        << QStringList{"Cancelar", "0 de 1 paquetes", "Aceptar",        "Cancelar",
-                                       "Volver",   "Salir",           "Copiar detalles"}
-                        << " into: (Debe introducir un valor)"
-                        << "Mundo real";
-    QTest::newRow("pt") << "pt" << QStringList{"Baixar", "Limpar lista", "Pacotes de imagens"}
-                        << QStringList{"Cancelar", "0 de 1 pacotes", "OK", "Cancelar", "Voltar",
-                                       "Sair",     "Copiar detalhes"}
-                        << " into: (Você precisa digitar um valor)"
-                        << "Mundo Real";
+    QTest::newRow("de")
+        << "de" << QStringList{"Herunterladen", "Liste leeren", "Bilderpakete"}
+        << QStringList{"Abbrechen", "0 von 1 Paketen", "OK", "Abbrechen", "Zurück",
+                       "Beenden",   "Details kopieren"}
+        << "Wählen Sie einen Ordnernamen, um Real World 2016 (Mod DB) darin zu installieren: (Sie "
+           "müssen einen Wert eingeben)"
+        << "Echte Welt";
+    QTest::newRow("fr")
+        << "fr" << QStringList{"Télécharger", "Vider la liste", "Packs d'images"}
+        << QStringList{"Annuler", "0 sur 1 paquets",   "OK", "Annuler", "Retour",
+                       "Quitter", "Copier les détails"}
+        << "Choisissez un nom de dossier où installer Real World 2016 (Mod DB) : (Vous devez "
+           "saisir une valeur)"
+        << "Monde réel";
+    QTest::newRow("es")
+        << "es" << QStringList{"Descargar", "Vaciar lista", "Paquetes de imágenes"}
+        << QStringList{"Cancelar", "0 de 1 paquetes", "Aceptar",        "Cancelar",
+                       "Volver",   "Salir",           "Copiar detalles"}
+        << "Elija un nombre de carpeta donde instalar Real World 2016 (Mod DB): (Debe "
+           "introducir un valor)"
+        << "Mundo real";
+    QTest::newRow("pt")
+        << "pt" << QStringList{"Baixar", "Limpar lista", "Pacotes de imagens"}
+        << QStringList{"Cancelar", "0 de 1 pacotes", "OK", "Cancelar", "Voltar",
+                       "Sair",     "Copiar detalhes"}
+        << "Escolha um nome de pasta para instalar Real World 2016 (Mod DB): (Você precisa "
+           "digitar um valor)"
+        << "Mundo Real";
 }
 
 void TestLanguages::shippedLanguagesTranslate()
