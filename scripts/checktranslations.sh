@@ -10,6 +10,8 @@
 #                                                (new texts come in unfinished, to translate)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# lupdate (qttools5-dev-tools) and python3, on a fresh machine too.
+bash scripts/setup.sh
 
 # Code, and the language lupdate writes into the file: Brazilian Portuguese counts 0 and 1 alike.
 declare -A targets=([de]=de [fr]=fr [es]=es [pt]=pt_BR [en]=en)
