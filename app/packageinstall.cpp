@@ -296,7 +296,9 @@ QString PackageInstall::stageDone(UnpackTransaction &run)
     record.installed = QDateTime::currentDateTimeUtc();
     record.createdFoldersKnown = true;
     QHash<QString, int> numbers;
+    QHash<QString, int> recordedAt; // index in record.files
     const auto staged = run.stagedFiles();
+    record.files.reserve(staged.size());
     for (const auto &file : staged) {
         numbers.insert(file.first, file.second);
         // Hashed on the way in by the unpack; read again only where it could not be.
@@ -310,15 +312,13 @@ QString PackageInstall::stageDone(UnpackTransaction &run)
         if (installed.sha256.isEmpty())
             return QStringLiteral("could not read the unpacked ") + file.first;
         // An archive may name a file twice; the last one stays.
-        bool replaced = false;
-        for (InstalledFile &known : record.files) {
-            if (known.path == installed.path) {
-                known = installed;
-                replaced = true;
-            }
-        }
-        if (!replaced)
+        const auto known = recordedAt.constFind(installed.path);
+        if (known != recordedAt.constEnd()) {
+            record.files[known.value()] = installed;
+        } else {
+            recordedAt.insert(installed.path, int(record.files.size()));
             record.files.append(installed);
+        }
     }
     QJsonArray mine;
     if (choice == Edits::TakePackage) {
@@ -396,7 +396,6 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     const QJsonObject object = UnpackTransaction::readJournal(journal);
     const QJsonObject payload = object.value(QStringLiteral("payload")).toObject();
     const QString game = payload.value(QStringLiteral("gameFolder")).toString();
-    const QString work = object.value(QStringLiteral("work")).toString();
     const QJsonObject recordObject = payload.value(QStringLiteral("record")).toObject();
     InstalledPackage record;
     record.name = recordObject.value(QStringLiteral("name")).toString();
@@ -428,9 +427,8 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     for (const QJsonValue &value : payload.value(QStringLiteral("mine")).toArray()) {
         const QJsonObject item = value.toObject();
         const QString path = item.value(QStringLiteral("path")).toString();
-        const QString backup = work + QLatin1Char('/') +
-                               QString::number(item.value(QStringLiteral("number")).toInt()) +
-                               QStringLiteral(".old");
+        const QString backup =
+            UnpackTransaction::backupPathIn(object, item.value(QStringLiteral("number")).toInt());
         const QString target = folder + QLatin1Char('/') + path;
         if (!inside(target))
             continue;

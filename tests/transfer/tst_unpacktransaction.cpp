@@ -202,11 +202,19 @@ void TestUnpackTransaction::recoverFinishesOrUndoes_data()
     QTest::addColumn<QString>("phase");
     QTest::addColumn<bool>("finished");
     QTest::addColumn<bool>("anchorGone");
-    QTest::newRow("cut off while unpacking") << "unpacking" << false << false;
-    QTest::newRow("cut off while moving into place") << "committing" << true << false;
-    QTest::newRow("cut off while undoing") << "undoing" << false << false;
+    // Staged files spread over folders; 0: all in the work folder, as earlier versions left them.
+    QTest::addColumn<int>("stagedFolders");
+    for (const int folders : {16, 0}) {
+        const QByteArray layout = folders ? "" : ", one staging folder";
+        QTest::addRow("cut off while unpacking%s", layout.constData())
+            << "unpacking" << false << false << folders;
+        QTest::addRow("cut off while moving into place%s", layout.constData())
+            << "committing" << true << false << folders;
+        QTest::addRow("cut off while undoing%s", layout.constData())
+            << "undoing" << false << false << folders;
+    }
     // A drive not mounted, a game folder renamed: nothing is recreated, the journal waits.
-    QTest::newRow("game folder away") << "committing" << false << true;
+    QTest::newRow("game folder away") << "committing" << false << true << 16;
 }
 
 void TestUnpackTransaction::recoverFinishesOrUndoes()
@@ -214,6 +222,11 @@ void TestUnpackTransaction::recoverFinishesOrUndoes()
     QFETCH(QString, phase);
     QFETCH(bool, finished);
     QFETCH(bool, anchorGone);
+    QFETCH(int, stagedFolders);
+    const auto staged = [&](int number) {
+        return stagedFolders ? QString("/%1/%2").arg(number % stagedFolders).arg(number)
+                             : QString("/%1").arg(number);
+    };
     // A journal and a work folder as a killed run leaves them: the first of two entries moved
     // into place (its old file set aside), the second still staged.
     QTemporaryDir box;
@@ -222,18 +235,21 @@ void TestUnpackTransaction::recoverFinishesOrUndoes()
     TestFiles::write(destination + "/mine.txt", "kept");
     const QMap<QString, QByteArray> before = TestFiles::tree(destination);
     const QString work = destination + "/" + UnpackTransaction::workPrefix() + "1f";
-    TestFiles::write(work + "/1", "new b");
+    TestFiles::write(work + staged(1), "new b");
     if (phase != "unpacking") {
-        QVERIFY(QFile::rename(destination + "/a.txt", work + "/0.old"));
+        QVERIFY(QDir().mkpath(QFileInfo(work + staged(0)).path()));
+        QVERIFY(QFile::rename(destination + "/a.txt", work + staged(0) + ".old"));
         TestFiles::write(destination + "/a.txt", "new a");
     } else {
-        TestFiles::write(work + "/0", "new a");
+        TestFiles::write(work + staged(0), "new a");
     }
     const QString journal = box.filePath("run.journal");
     const QString anchor = anchorGone ? box.filePath("unmounted") : box.path();
     TestFiles::write(journal, QString(R"({"destination":"%1","work":"%2","phase":"%3","anchor":"%4",
-        "createdFolders":[],"entries":[{"name":"a.txt","number":0},{"name":"sub/b.txt","number":1}]})")
+        "createdFolders":[],"stagedFolders":%5,
+        "entries":[{"name":"a.txt","number":0},{"name":"sub/b.txt","number":1}]})")
                                   .arg(destination, work, phase, anchor)
+                                  .arg(stagedFolders)
                                   .toUtf8());
     if (anchorGone) {
         const QMap<QString, QByteArray> cutOff = TestFiles::tree(box.path());
