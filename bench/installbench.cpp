@@ -220,10 +220,12 @@ struct Goal
 };
 
 // One run into fresh folders under `work`, a folder of its own. The folders stay until the whole
-// pack is done: on a file system without a journal, ext4 skips inodes freed in the last seconds
-// when it allocates new ones, scanning past each of them, so deleting 5,000 files right before a
-// run made that run (ours or a peer's) up to ten times slower than on a file system with fresh
-// inodes, and the picture pack's figures measured the neighbour that ran before.
+// pack is done: on a file system without a journal, ext4 passes over inodes freed in the last
+// minute (up to six while their table is not yet on the disk) when it allocates new ones,
+// checking each of them for every new file, so deleting 5,000 files right before a run made that
+// run (ours or a peer's) up to ten times slower than on a file system with fresh inodes, and the
+// picture pack's figures measured the neighbour that ran before. A bench run right after another
+// one (which deletes its folders at the end) is slowed the same way.
 Run runOnce(const Runner &runner, const QString &zipPath, const QString &kind, const QString &hash,
             const QString &work)
 {
@@ -396,9 +398,11 @@ int main(int argc, char **argv)
         makePictureTree(tree);
         const QString zipPath = work.filePath("pictures.zip");
         runProcess("sh", {"-c", QString("cd '%1' && zip -q -r '%2' pics").arg(tree, zipPath)});
-        QDir(tree).removeRecursively();
+        // The source files stay until the runs are done, like the runs' own folders (see
+        // runOnce): deleted now, they would slow every run's file creation.
         benchArchive("(a) picture pack: 5,000 files of 20-60 KB, incompressible, 50 folders",
                      zipPath, "pics", work.path(), rounds, {0.75, 0.5});
+        QDir(tree).removeRecursively();
         QFile::remove(zipPath);
     }
     if (only.isEmpty() || only == "b") {
@@ -406,9 +410,9 @@ int main(int argc, char **argv)
         makeDatabaseTree(tree);
         const QString zipPath = work.filePath("database.zip");
         runProcess("sh", {"-c", QString("cd '%1' && zip -q -r '%2' db").arg(tree, zipPath)});
-        QDir(tree).removeRecursively();
         benchArchive("(b) database pack: four 64 MB text files", zipPath, "mods", work.path(),
                      rounds, {0.6, 0.35});
+        QDir(tree).removeRecursively();
         QFile::remove(zipPath);
     }
     return 0;
