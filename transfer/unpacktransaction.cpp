@@ -37,7 +37,8 @@ const QString phaseCommitted = QStringLiteral("committed");
 // entries handed out in chunks of consecutive numbers, the workers stay folders apart. A 5,000-
 // file pack staged into one folder took the two workers 5.2 s of system time against 2.1 s.
 constexpr int stagedFolderCount = 16;
-// Journals of runs that staged everything into the work folder itself have no "stagedFolders".
+// A journal naming more staged folders than this was not written by a run (journals of runs
+// that staged everything into the work folder itself name none).
 constexpr int mostStagedFolders = 4096;
 
 // A path that names something, also a link whose target is gone.
