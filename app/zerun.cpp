@@ -42,7 +42,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -137,16 +136,11 @@ private:
 const char *const installingTitle = QT_TRANSLATE_NOOP("Zerun", "Installing...");
 const char *const pleaseWait = QT_TRANSLATE_NOOP("Zerun", "Please wait, this may take a minute...");
 
-QString sizeText(qint64 bytes)
-{
-    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
-}
-
 QString spaceShortage(qint64 needed, qint64 available)
 {
     //: %1 is the size the package needs, %2 the free space
     return Zerun::tr("Not enough disk space: needs %1, %2 free")
-        .arg(sizeText(needed), sizeText(available));
+        .arg(FailureWords::sizeText(needed), FailureWords::sizeText(available));
 }
 
 } // namespace
