@@ -78,24 +78,16 @@ QString InstallRecovery::repairFolderPrefix()
 
 int InstallRecovery::removeLeftoverWorkFolders()
 {
-    // Whatever the remaining journals name stays; they are small, so reading them whole is fine.
-    QByteArray journals;
-    const QDir journalDir(journalFolder());
-    const QStringList kept = journalDir.entryList(QDir::Files | QDir::Hidden);
-    for (const QString &name : kept) {
-        QFile journal(journalDir.filePath(name));
-        if (journal.open(QIODevice::ReadOnly))
-            journals += journal.readAll();
-    }
+    // A repair's folder only holds the archive it fetched; an interrupted repair is finished or
+    // undone from its journal and its own work folder in the game folder, never from here.
     const QDir folder(AppPaths::downloadsFolder());
     int removed = 0;
     const QStringList leftovers =
         folder.entryList({repairFolderPrefix() + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden);
     for (const QString &name : leftovers) {
         const QString path = folder.filePath(name);
-        if (QFileInfo(path).isSymLink() || journals.contains(name.toUtf8()))
-            continue;
-        removed += QDir(path).removeRecursively() ? 1 : 0;
+        if (!QFileInfo(path).isSymLink())
+            removed += QDir(path).removeRecursively() ? 1 : 0;
     }
     return removed;
 }

@@ -30,8 +30,7 @@ public:
     // Partial downloads kept for resuming have names of their own and stay. Returns the count.
     static int removeLeftoverArchives();
     // Removes the work folders a repair fetches its archive into (`repair-*` in the downloads
-    // folder) that an earlier run left behind, except one that a journal still kept (an install
-    // waiting for its game folder) names. Returns the count.
+    // folder) that an earlier run left behind (never through a link). Returns the count.
     static int removeLeftoverWorkFolders();
     // The prefix of those work folders' names.
     static QString repairFolderPrefix();

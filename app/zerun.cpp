@@ -136,8 +136,13 @@ private:
 const char *const installingTitle = QT_TRANSLATE_NOOP("Zerun", "Installing...");
 const char *const pleaseWait = QT_TRANSLATE_NOOP("Zerun", "Please wait, this may take a minute...");
 
-QString spaceShortage(qint64 needed, qint64 available)
+// Why `needed` bytes do not fit on the drive of `folder`; empty when they fit or either size is
+// unknown.
+QString spaceShortage(const QString &folder, qint64 needed)
 {
+    const qint64 available = QStorageInfo(folder).bytesAvailable();
+    if (needed <= 0 || available < 0 || needed <= available)
+        return QString();
     //: %1 is the size the package needs, %2 the free space
     return Zerun::tr("Not enough disk space: needs %1, %2 free")
         .arg(FailureWords::sizeText(needed), FailureWords::sizeText(available));
@@ -1080,9 +1085,9 @@ void Zerun::runInstall(const QString &archive, const QString &target, const QStr
         failNow(tr("Couldn't go to first file: the archive has no entries"));
         return;
     }
-    const qint64 available = QStorageInfo(target).bytesAvailable();
-    if (plan.unpackedSize > 0 && available >= 0 && plan.unpackedSize > available) {
-        failNow(spaceShortage(plan.unpackedSize, available));
+    const QString shortage = spaceShortage(target, plan.unpackedSize);
+    if (!shortage.isEmpty()) {
+        failNow(shortage);
         return;
     }
     if (!plan.edits.isEmpty())
@@ -1652,10 +1657,9 @@ bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
         *error = tr("Couldn't go to first file: the archive has no entries");
         return false;
     }
-    const qint64 available = QStorageInfo(target).bytesAvailable();
-    if (plan.unpackedSize > 0 && available >= 0 && plan.unpackedSize > available) {
+    *error = spaceShortage(target, plan.unpackedSize);
+    if (!error->isEmpty()) {
         UnpackTransaction::recover(journal);
-        *error = spaceShortage(plan.unpackedSize, available);
         return false;
     }
     if (!plan.edits.isEmpty())
@@ -1852,7 +1856,7 @@ void Zerun::importList()
     }
     for (const int entry : qAsConst(result.entries))
         addToDownloadList(entry);
-    InstallRecovery::note(QStringLiteral("Import of ") + path + QStringLiteral(": ") +
-                          result.describe());
-    showReport(QStringLiteral("Import"), result.describe());
+    const QString report = result.describe();
+    InstallRecovery::note(QStringLiteral("Import of ") + path + QStringLiteral(": ") + report);
+    showReport(QStringLiteral("Import"), report);
 }
