@@ -59,18 +59,6 @@ QVector<WindowAccess::Control> WindowAccess::controls()
     };
 }
 
-QVector<QStringList> WindowAccess::tabOrders()
-{
-    // Top to bottom, left to right, as the pages are read.
-    return {
-        {"page", "repo_filter", "repo_search", "clear_list", "repo_list", "file_list",
-         "retry_catalogue", "update_all", "import_list", "export_list", "language_choice",
-         "add_to_list", "uninstall_package", "verify_package", "install_from_file",
-         "download_items"},
-        {"page_2", "outcome_list", "back", "copy_details", "retry_failed", "cancel_batch", "quit"},
-    };
-}
-
 WindowAccess::WindowAccess(QMainWindow *window) : QObject(window), window(window)
 {
     nameControls();
@@ -101,14 +89,18 @@ void WindowAccess::nameControls()
 
 void WindowAccess::orderTabs()
 {
-    for (const QStringList &order : tabOrders()) {
+    // Top to bottom, left to right, as the pages are read: each page's controls in the order
+    // controls() lists them, leaving out those that take no focus (the progress bars).
+    for (const char *pageName : {"page", "page_2"}) {
+        const QWidget *page = part<QWidget>(pageName);
         QWidget *previous = nullptr;
-        for (int index = 1; index < order.size(); ++index) {
-            QWidget *next = part(qPrintable(order.at(index)));
-            if (previous && next)
+        for (const Control &control : controls()) {
+            QWidget *next = part<QWidget>(control.objectName);
+            if (!page || !next || !page->isAncestorOf(next) || next->focusPolicy() == Qt::NoFocus)
+                continue;
+            if (previous)
                 QWidget::setTabOrder(previous, next);
-            if (next)
-                previous = next;
+            previous = next;
         }
     }
 }

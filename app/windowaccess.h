@@ -31,10 +31,9 @@ public:
         QString name;
         QString description;
     };
-    // Every control of the window by object name, with its accessible name and description.
+    // Every control of the window by object name, with its accessible name and description,
+    // page by page in reading order, which is also their Tab order.
     static QVector<Control> controls();
-    // The Tab order of each page (its object name first), in reading order.
-    static QVector<QStringList> tabOrders();
 
     // Applies all of the above to `window`, which owns the result.
     explicit WindowAccess(QMainWindow *window);
