@@ -413,9 +413,14 @@ QString UnpackTransaction::backupPath(int number) const
 
 QString UnpackTransaction::stagedName(int number) const
 {
-    if (stagedFolders <= 0)
+    return stagedNameIn(stagedFolders, number);
+}
+
+QString UnpackTransaction::stagedNameIn(int folders, int number)
+{
+    if (folders <= 0)
         return QString::number(number);
-    return QString::number(number % stagedFolders) + QLatin1Char('/') + QString::number(number);
+    return QString::number(number % folders) + QLatin1Char('/') + QString::number(number);
 }
 
 QString UnpackTransaction::stagedPath(int number) const
@@ -425,12 +430,10 @@ QString UnpackTransaction::stagedPath(int number) const
 
 QString UnpackTransaction::backupPathIn(const QJsonObject &journalObject, int number)
 {
-    UnpackTransaction run(journalObject.value(QStringLiteral("destination")).toString());
-    run.work = journalObject.value(QStringLiteral("work")).toString();
-    run.stagedFolders = journalObject.value(QStringLiteral("stagedFolders")).toInt();
-    return run.backupPath(number);
+    return journalObject.value(QStringLiteral("work")).toString() + QLatin1Char('/') +
+           stagedNameIn(journalObject.value(QStringLiteral("stagedFolders")).toInt(), number) +
+           QStringLiteral(".old");
 }
-
 void UnpackTransaction::setStagedHash(int number, qint64 size, const QByteArray &sha256Hex)
 {
     if (number < 0 || size_t(number) >= stagedHashes.size())
@@ -565,7 +568,8 @@ bool UnpackTransaction::moveIntoPlace(UnpackGuard &guard)
             error = QStringLiteral("could not create the folder for ") + entry.name;
             return false;
         }
-        const QString staged = stagedPath(entry.number);
+        const QString stagedAs = stagedName(entry.number);
+        const QString staged = work + QLatin1Char('/') + stagedAs;
         // Moved already, before a kill cut the run off.
         if (resuming && !present(staged)) {
             placed << target;
@@ -588,7 +592,7 @@ bool UnpackTransaction::moveIntoPlace(UnpackGuard &guard)
             error = QStringLiteral("could not move aside ") + entry.name;
             return false;
         }
-        if (!moves.move(stagedName(entry.number), target)) {
+        if (!moves.move(stagedAs, target)) {
             error = QStringLiteral("could not move into place ") + entry.name;
             return false;
         }

@@ -152,6 +152,7 @@ private:
     QString relativeName(const QString &entryName) const;
     // A staged file's name inside the work folder.
     QString stagedName(int number) const;
+    static QString stagedNameIn(int stagedFolders, int number);
     bool writeJournal(Phase phase) const;
     void removeJournal() const;
     bool moveIntoPlace(UnpackGuard &guard);
