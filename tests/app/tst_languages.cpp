@@ -1,6 +1,6 @@
 #include "apppaths.h"
 #include "modalscript.h"
-#include "packagehost.h"
+#include "roadfixture.h"
 #include "startup.h"
 #include "testfiles.h"
 #include "testprofile.h"
@@ -29,7 +29,7 @@ const QString sampleFolder = QStringLiteral(ZERUN_TEST_DATA "/../../samples/pack
 // The language combo of the catalogue page, and each shipped translation through an install in
 // the real window: the catalogue page, the transfer page and the folder question. The compiled
 // translations are in languages/ beside the test.
-class TestLanguages : public QObject
+class TestLanguages : public QObject, public RoadFixture
 {
     Q_OBJECT
 
@@ -64,7 +64,7 @@ void TestLanguages::cleanup()
 {
     // Each translator goes with its object, whoever installed it.
     qDeleteAll(qApp->findChildren<QTranslator *>(QString(), Qt::FindDirectChildrenOnly));
-    qunsetenv("WINEPREFIX");
+    tearDownRoad();
     profile.reset();
 }
 
@@ -159,29 +159,14 @@ void TestLanguages::shippedLanguagesTranslate()
     // As at start-up: Qt's own texts, the English plural forms, then the language's own.
     QCOMPARE(installTranslations(code).size(), 3);
 
-    // The sample package of the local run, on the local package host; a game in a Wine prefix.
-    QTemporaryDir site;
-    QTemporaryDir prefix;
-    QVERIFY(QDir().mkpath(site.filePath("files")));
-    QCOMPARE(ZipFixtures::run("zip", {"-q", "-r", site.filePath("files/realworld.zip"), "."},
-                              sampleFolder),
-             0);
-    PackageHost host(site.path());
-    QVERIFY(host.start());
-    const QByteArray base = host.baseUrl().toString().toUtf8();
-    // The local run's catalogue; only the first package is fetched.
-    const QByteArray files = base + "/files/";
-    TestFiles::write(site.filePath("files/index.dat"),
-                     files + "realworld.zip,mods,Real World 2016\n" + files +
-                         "faces.zip,pics,Worker Faces\n" + files + "goldskin.zip,skin,Gold Skin\n");
-    qputenv("ZERUN_CATALOGUE_HOST", base);
-    qputenv("ZERUN_SERVICE_HOST", base);
-    qputenv("WINEPREFIX", prefix.path().toUtf8());
-    const QString game = prefix.path() + "/drive_c/Program Files (x86)/GDS/TEW2016";
-    TestFiles::write(game + "/TEW2016.exe", "MZ");
-    for (const char *kind : {"Databases", "Pictures", "Skins"})
-        QVERIFY(QDir().mkpath(game + "/" + kind));
-    const QMap<QString, QByteArray> before = TestFiles::tree(game);
+    // The sample package of the local run, under the local run's catalogue; only the first
+    // package is fetched.
+    setUpRoad();
+    zipFolder("realworld.zip", sampleFolder);
+    serveCatalogue(catalogueLine("realworld.zip", "mods,Real World 2016") +
+                   catalogueLine("faces.zip", "pics,Worker Faces") +
+                   catalogueLine("goldskin.zip", "skin,Gold Skin"));
+    const QMap<QString, QByteArray> before = TestFiles::tree(game());
 
     AppPaths::setCurrentLanguage(code);
     Zerun window;
@@ -239,7 +224,7 @@ void TestLanguages::shippedLanguagesTranslate()
     const QMap<QString, QByteArray> package = TestFiles::tree(sampleFolder);
     for (auto it = package.cbegin(); it != package.cend(); ++it)
         expected.insert(target + it.key(), it.value());
-    QCOMPARE(TestFiles::tree(game), expected);
+    QCOMPARE(TestFiles::tree(game()), expected);
     // The log keeps the outcome in English.
     const QString log = QString::fromUtf8(TestFiles::read(AppPaths::dailyLogFile()));
     QVERIFY2(

@@ -4,10 +4,10 @@
 #include "installedpackages.h"
 #include "packagehost.h"
 #include "testfiles.h"
+#include "zipfixtures.h"
 
 #include <QDir>
 #include <QMap>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -62,11 +62,16 @@ protected:
         QTemporaryDir source;
         for (auto it = files.cbegin(); it != files.cend(); ++it)
             TestFiles::write(source.filePath(it.key()), it.value());
-        QProcess zip;
-        zip.setWorkingDirectory(source.path());
-        zip.start("zip", {"-q", "-r", site->filePath("files/" + archive), "."});
-        QVERIFY(zip.waitForFinished(30000));
-        QCOMPARE(zip.exitCode(), 0);
+        zipFolder(archive, source.path());
+    }
+
+    // Zips what `folder` holds into the site's files/ folder, in place of an archive of that name.
+    void zipFolder(const QString &archive, const QString &folder)
+    {
+        QFile::remove(site->filePath("files/" + archive));
+        QCOMPARE(
+            ZipFixtures::run("zip", {"-q", "-r", site->filePath("files/" + archive), "."}, folder),
+            0);
     }
 
     void serveCatalogue(const QByteArray &text)
