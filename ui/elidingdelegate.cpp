@@ -6,6 +6,15 @@
 #include <QStyle>
 #include <QToolTip>
 
+namespace {
+
+const QStyle *styleOf(const QStyleOptionViewItem &option)
+{
+    return option.widget ? option.widget->style() : QApplication::style();
+}
+
+} // namespace
+
 ElidingDelegate *ElidingDelegate::install(QListView *view)
 {
     auto *delegate = new ElidingDelegate(view);
@@ -23,12 +32,11 @@ QSize ElidingDelegate::sizeHint(const QStyleOptionViewItem &option, const QModel
     QStyleOptionViewItem withIcon = option;
     initStyleOption(&withIcon, index);
     withIcon.features |= QStyleOptionViewItem::HasDecoration;
+    const QStyle *style = styleOf(option);
     if (withIcon.decorationSize.isEmpty()) {
-        const QStyle *style = option.widget ? option.widget->style() : QApplication::style();
         const int side = style->pixelMetric(QStyle::PM_SmallIconSize, nullptr, option.widget);
         withIcon.decorationSize = QSize(side, side);
     }
-    const QStyle *style = option.widget ? option.widget->style() : QApplication::style();
     const QSize iconLine =
         style->sizeFromContents(QStyle::CT_ItemViewItem, &withIcon, QSize(), option.widget);
     size.setHeight(qMax(size.height(), iconLine.height()));
@@ -42,7 +50,12 @@ QString ElidingDelegate::shownText(const QStyleOptionViewItem &option,
 {
     QStyleOptionViewItem item = option;
     initStyleOption(&item, index);
-    const QStyle *style = item.widget ? item.widget->style() : QApplication::style();
+    return shownText(item);
+}
+
+QString ElidingDelegate::shownText(const QStyleOptionViewItem &item)
+{
+    const QStyle *style = styleOf(item);
     const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget);
     // The style keeps a small margin on each side of the text.
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, item.widget) + 1;
@@ -66,10 +79,9 @@ void ElidingDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
 {
     QStyleOptionViewItem item = option;
     initStyleOption(&item, index);
-    item.text = shownText(option, index);
+    item.text = shownText(item);
     item.textElideMode = Qt::ElideNone;
-    const QStyle *style = item.widget ? item.widget->style() : QApplication::style();
-    style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+    styleOf(item)->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
 }
 
 bool ElidingDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,

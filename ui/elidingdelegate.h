@@ -27,4 +27,8 @@ public:
 
     // The text drawn for `index` in `option`'s rectangle: its whole line, or the line shortened.
     QString shownText(const QStyleOptionViewItem &option, const QModelIndex &index) const;
+
+private:
+    // The same, for options already prepared for the line.
+    static QString shownText(const QStyleOptionViewItem &item);
 };
