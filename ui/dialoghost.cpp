@@ -69,6 +69,15 @@ QPointer<QWidget> &keptClear()
     return widget;
 }
 
+// `widget`'s rectangle without its layout's margins, in its own coordinates.
+QRect contentsOf(const QWidget *widget)
+{
+    QRect contents = widget->rect();
+    if (const QLayout *layout = widget->layout())
+        contents = contents.marginsRemoved(layout->contentsMargins());
+    return contents;
+}
+
 // Makes the window `widget` at most `room` large (frame included), as far as its minimum size
 // allows; a text that must wrap to fit gets taller.
 void fitInto(QWidget *widget, const QSize &room)
@@ -78,10 +87,13 @@ void fitInto(QWidget *widget, const QSize &room)
     if (widget->width() <= limit.width() && widget->height() <= limit.height())
         return;
     const QList<QLabel *> labels = widget->findChildren<QLabel *>();
-    if (widget->width() > limit.width()) {
-        // Texts wrap in the narrower window.
+    const auto wrapTexts = [&labels] {
         for (QLabel *label : labels)
             label->setWordWrap(true);
+    };
+    if (widget->width() > limit.width()) {
+        // Texts wrap in the narrower window.
+        wrapTexts();
         if (widget->layout())
             widget->layout()->activate();
     }
@@ -96,8 +108,7 @@ void fitInto(QWidget *widget, const QSize &room)
         // Too tall: a wider window needs fewer lines.
         if (height > limit.height() && width < limit.width()) {
             width = limit.width();
-            for (QLabel *label : labels)
-                label->setWordWrap(true);
+            wrapTexts();
             height = layout->totalHeightForWidth(width);
         }
     }
@@ -113,10 +124,7 @@ void fitInto(QWidget *widget, const QSize &room)
 QRect DialogHost::insideOf(const QWidget *host)
 {
     const QWidget *window = host->window();
-    QRect inside(window->mapToGlobal(QPoint(0, 0)), window->size());
-    if (const QLayout *layout = window->layout())
-        inside = inside.marginsRemoved(layout->contentsMargins());
-    return inside;
+    return contentsOf(window).translated(window->mapToGlobal(QPoint(0, 0)));
 }
 
 void DialogHost::keepClear(QWidget *widget)
@@ -143,19 +151,16 @@ void DialogHost::centre(QWidget *widget, const QWidget *host)
 {
     if (!widget->isWindow()) {
         // Inside its parent, made smaller where it is larger.
-        const QWidget *parent = widget->parentWidget();
-        QRect room = parent->rect();
-        if (const QLayout *layout = parent->layout())
-            room = room.marginsRemoved(layout->contentsMargins());
+        const QRect room = contentsOf(widget->parentWidget());
         fitInto(widget, room.size());
         widget->move(qMax(room.left(), room.left() + room.width() / 2 - widget->width() / 2),
                      qMax(room.top(), room.top() + room.height() / 2 - widget->height() / 2));
         return;
     }
-    QRect around;
+    const QRect inside = host ? insideOf(host) : QRect();
+    QRect around = inside;
     const QScreen *screen = nullptr;
     if (host) {
-        around = insideOf(host);
         screen = host->window()->screen();
         // Below the widget kept in sight, when the host shows it and there is room.
         const QWidget *clear = keptClear();
@@ -181,7 +186,6 @@ void DialogHost::centre(QWidget *widget, const QWidget *host)
     if (host) {
         // Inside the host; a window that cannot be made small enough keeps its top left corner
         // inside.
-        const QRect inside = insideOf(host);
         placed.moveRight(qMin(placed.right(), inside.right()));
         placed.moveBottom(qMin(placed.bottom(), inside.bottom()));
         placed.moveLeft(qMax(placed.left(), inside.left()));
