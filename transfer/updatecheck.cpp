@@ -40,7 +40,7 @@ void versionFileArrived(TsDownloader *downloader, bool explicitCheck)
     const QStringList lines = QString::fromUtf8(downloader->downloadedData()).split('\n');
     OfferedBuild offered;
     offered.build = lines.value(0).trimmed().toInt();
-    offered.version = versionFileLine(lines, 1).trimmed();
+    offered.version = lines.value(1).trimmed();
     offered.notes = versionFileLine(lines, 2);
     offered.notes.replace(QLatin1Char('|'), QLatin1Char('\n'));
 
