@@ -813,7 +813,7 @@ void Zerun::on_download_items_clicked()
     // the list again beside the running transfer.
     if (batchRunning)
         return;
-    updateFolders.clear();
+    updatingInPlace = false;
     // Items know their catalogue entry; an item that does not (text dropped from elsewhere) is
     // matched by its name.
     downloadNames.clear();
@@ -1026,7 +1026,11 @@ void Zerun::install()
         return;
     }
     // Update all puts each package into its recorded folder without a question.
-    QString target = updateFolders.value(queuedEntries.value(position, -1));
+    const InstalledPackage *record =
+        updatingInPlace ? recordOf(queuedEntries.value(position, -1)) : nullptr;
+    QString target = record && !record->folder.isEmpty()
+                         ? QDir::cleanPath(gameFolder + record->folder)
+                         : QString();
     QString journal;
     if (QFileInfo(target).isDir()) {
         journal = InstallRecovery::newJournalPath();
@@ -1807,14 +1811,12 @@ void Zerun::updateAll()
 {
     if (batchRunning || diskInstallRunning)
         return;
-    updateFolders.clear();
+    updatingInPlace = true;
     QVector<int> entries;
     const QVector<PackageUpdates::Update> updates =
         PackageUpdates::pending(catalogue, packageRecords, updatesAvailable);
-    for (const PackageUpdates::Update &update : updates) {
+    for (const PackageUpdates::Update &update : updates)
         entries << update.entry;
-        updateFolders.insert(update.entry, QDir::cleanPath(gameFolder + update.folder));
-    }
     if (!entries.isEmpty())
         startBatch(entries);
 }

@@ -255,6 +255,6 @@ private:
     bool diskInstallRunning = false;
     // While a repair fetches its archive: the wait that closing the window ends.
     QEventLoop *repairFetch = nullptr;
-    // Update all: the catalogue entries of the batch and their recorded folders (absolute).
-    QHash<int, QString> updateFolders;
+    // The batch is Update all's: each package goes into its recorded folder.
+    bool updatingInPlace = false;
 };
