@@ -1,6 +1,8 @@
 #include "installrecovery.h"
 
 #include "apppaths.h"
+#include "cataloguefetch.h"
+#include "installedpackages.h"
 #include "packageinstall.h"
 #include "packageremoval.h"
 #include "tslogging.h"
@@ -9,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUuid>
 
 QString InstallRecovery::journalFolder()
@@ -88,6 +91,45 @@ int InstallRecovery::removeLeftoverWorkFolders()
         const QString path = folder.filePath(name);
         if (!QFileInfo(path).isSymLink())
             removed += QDir(path).removeRecursively() ? 1 : 0;
+    }
+    return removed;
+}
+
+QStringList InstallRecovery::removeSaveTemporaries()
+{
+    // The name a cut-off save leaves: the saved file's name, a dot and six random letters (or
+    // digits): the temporary file of the toolkit's whole-file save and of a journal write.
+    const auto temporaryOf = [](const QString &saved) {
+        return QRegularExpression(QStringLiteral("\\A(?:%1)\\.[A-Za-z0-9]{6}\\z").arg(saved));
+    };
+    const QString anyName = QStringLiteral("[^/]+");
+    const QFileInfo records(InstalledPackages::defaultPath());
+    const QFileInfo catalogue(CatalogueFetch::cacheFile());
+    const struct
+    {
+        QString folder;
+        QRegularExpression pattern;
+    } owned[] = {
+        {journalFolder(), temporaryOf(anyName + QStringLiteral("\\.(?:journal|removal)"))},
+        {AppPaths::preferencesFolder(), temporaryOf(anyName + QStringLiteral("\\.xml"))},
+        {AppPaths::cacheFolder(),
+         temporaryOf(anyName + QStringLiteral("\\.xml|") +
+                     QRegularExpression::escape(catalogue.fileName()) + QLatin1Char('|') +
+                     QRegularExpression::escape(
+                         QFileInfo(InstalledPackages::legacyPath(records.filePath())).fileName()))},
+        {AppPaths::downloadsFolder(), temporaryOf(anyName + QStringLiteral("\\.part\\.info"))},
+    };
+    QStringList removed;
+    for (const auto &[path, pattern] : owned) {
+        const QDir folder(path);
+        const QFileInfoList entries =
+            folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+        for (const QFileInfo &entry : entries) {
+            if (entry.isSymLink() || !pattern.match(entry.fileName()).hasMatch())
+                continue;
+            if (QFile::remove(entry.filePath()))
+                removed << entry.filePath();
+        }
     }
     return removed;
 }

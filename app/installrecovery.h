@@ -35,6 +35,14 @@ public:
     // The prefix of those work folders' names.
     static QString repairFolderPrefix();
 
+    // Removes the temporary files that a write cut off by a kill leaves beside the files the
+    // program saves whole (journals, preferences and cache values, the catalogue copy, the notes
+    // of partial downloads, the records' former document): "<name>.<6 letters or digits>", where
+    // <name> is one of those files' names. Nothing else is touched, links never followed. Call
+    // it only while holding the single-instance lock: another installer's writes look the same.
+    // Returns the paths removed.
+    static QStringList removeSaveTemporaries();
+
     // Writes a diagnostic record that the message handler puts into the daily log file.
     static void note(const QString &text);
 };

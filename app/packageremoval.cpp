@@ -1,5 +1,7 @@
 #include "packageremoval.h"
 
+#include "unpacktransaction.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -7,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QSet>
 
 #include <algorithm>
@@ -192,9 +193,8 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
             {QStringLiteral("createdFoldersKnown"), record.createdFoldersKnown},
             {QStringLiteral("files"), InstalledPackages::filesToJson(files)}};
         QDir().mkpath(QFileInfo(journalPath).path());
-        QSaveFile save(journalPath);
-        const QByteArray bytes = QJsonDocument(journal).toJson(QJsonDocument::Compact);
-        if (!save.open(QIODevice::WriteOnly) || save.write(bytes) != bytes.size() || !save.commit())
+        if (!UnpackTransaction::saveJournal(journalPath,
+                                            QJsonDocument(journal).toJson(QJsonDocument::Compact)))
             return refuse(QStringLiteral("the removal could not be recorded"));
     }
 

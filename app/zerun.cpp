@@ -366,6 +366,8 @@ void Zerun::updateCatalogueStatus()
 
 void Zerun::recoverInstalls()
 {
+    for (const QString &path : InstallRecovery::removeSaveTemporaries())
+        InstallRecovery::note(QStringLiteral("Removed the unfinished save ") + path);
     QString notice;
     packageRecords.load(&notice);
     if (!notice.isEmpty())

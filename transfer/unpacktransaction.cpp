@@ -10,11 +10,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
-#include <QSaveFile>
 
 #include <algorithm>
 
 #ifdef Q_OS_WIN
+#include <io.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -680,11 +680,47 @@ bool UnpackTransaction::writeJournal(Phase journalPhase) const
         object.insert(QStringLiteral("entries"), list);
     }
     QDir().mkpath(QFileInfo(journal).path());
-    QSaveFile file(journal);
-    if (!file.open(QIODevice::WriteOnly))
+    return saveJournal(journal, QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+namespace {
+std::function<void(const QString &)> journalWriteHook;
+} // namespace
+
+bool UnpackTransaction::saveJournal(const QString &journalPath, const QByteArray &bytes)
+{
+    // A temporary file beside the journal, named as a cut-off save is known at start-up
+    // ("<journal>.<6 letters>"), written and synced, then renamed over the journal: a reader (and
+    // a restart after a kill or a power cut) finds the old journal or the whole new one.
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    QFile file;
+    for (int attempt = 0; attempt < 16 && !file.isOpen(); ++attempt) {
+        QString suffix(6, QLatin1Char('a'));
+        for (QChar &letter : suffix)
+            letter = QLatin1Char(letters[QRandomGenerator::global()->bounded(52)]);
+        file.setFileName(journalPath + QLatin1Char('.') + suffix);
+        file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    }
+    if (!file.isOpen())
         return false;
-    const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Compact);
-    return file.write(bytes) == bytes.size() && file.commit();
+    bool written = file.write(bytes) == bytes.size() && file.flush();
+#ifdef Q_OS_WIN
+    written = written && ::_commit(file.handle()) == 0;
+#else
+    written = written && ::fsync(file.handle()) == 0;
+#endif
+    file.close();
+    if (written && journalWriteHook)
+        journalWriteHook(journalPath);
+    if (written && replaceFile(file.fileName(), journalPath))
+        return true;
+    QFile::remove(file.fileName());
+    return false;
+}
+
+void UnpackTransaction::setJournalWriteHook(std::function<void(const QString &)> hook)
+{
+    journalWriteHook = std::move(hook);
 }
 
 void UnpackTransaction::removeJournal() const

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -27,7 +28,7 @@ class UnpackGuard;
 //   has its old bytes back, every file and folder the run created is gone, and files the run
 //   never named were never touched;
 // - after commit() returned true, every entry is in place and nothing of the run is left over;
-// - with a journal path, the run writes a small JSON journal (through QSaveFile, which syncs it
+// - with a journal path, the run writes a small JSON journal (saveJournal(), which syncs it
 //   to disk) before each phase, so a run cut off by a kill or a power loss is finished or undone
 //   by recover(): a run still unpacking is undone (the destination never saw it), a run that was
 //   moving files into place is finished, a run that was undoing is undone.
@@ -128,6 +129,12 @@ public:
     static bool release(const QString &journalPath);
     // Where a damaged journal is kept aside.
     static QString damagedPath(const QString &journalPath);
+    // Writes a journal whole: into a temporary file beside it, synced, then renamed over it, so
+    // a reader finds the old journal or the new one. False when any of that failed.
+    static bool saveJournal(const QString &journalPath, const QByteArray &bytes);
+    // Runs between the temporary file's write and its rename, on the writing thread; the kill
+    // test holds journal writes open with it. None by default.
+    static void setJournalWriteHook(std::function<void(const QString &journalPath)> hook);
 
     // Prefix of the work folder's name; such names are never unpacked from an archive.
     static QString workPrefix();

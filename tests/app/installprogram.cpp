@@ -7,6 +7,10 @@
 // An install writes the journal first (naming the folders about to be created), then the
 // folders, then runs the install step with its record. The last argument answers the question
 // about the player's changed files.
+//
+// With ZERUN_TEST_HOLD_JOURNAL_WRITE=<n>, the n-th journal write (counting from 1) holds its
+// temporary file open for a few seconds before the rename, so that a kill can land inside it.
+// The program prints how many journal writes it made.
 
 #include "installedpackages.h"
 #include "installrecovery.h"
@@ -19,7 +23,9 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QThread>
 
+#include <atomic>
 #include <cstdio>
 
 namespace {
@@ -81,10 +87,18 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     setInstallerIdentity();
+    const int held = qEnvironmentVariableIntValue("ZERUN_TEST_HOLD_JOURNAL_WRITE");
+    std::atomic<int> writes{0};
+    UnpackTransaction::setJournalWriteHook([&writes, held](const QString &) {
+        if (++writes == held)
+            QThread::sleep(5);
+    });
     const QStringList arguments = QCoreApplication::arguments();
+    int code = 2;
     if (arguments.size() == 7 && arguments.at(1) == QLatin1String("install"))
-        return install(arguments);
-    if (arguments.size() == 4 && arguments.at(1) == QLatin1String("uninstall"))
-        return uninstall(arguments);
-    return 2;
+        code = install(arguments);
+    else if (arguments.size() == 4 && arguments.at(1) == QLatin1String("uninstall"))
+        code = uninstall(arguments);
+    std::printf("journal writes: %d\n", writes.load());
+    return code;
 }

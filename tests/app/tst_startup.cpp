@@ -1,4 +1,5 @@
 #include "apppaths.h"
+#include "installrecovery.h"
 #include "startup.h"
 #include "testprofile.h"
 
@@ -53,6 +54,8 @@ private slots:
     void logsFolderCleanUp_data();
     void logsFolderCleanUp();
     void installerEmptiesAFullLogsFolderAndRuns();
+    void cutOffSavesAreRemoved_data();
+    void cutOffSavesAreRemoved();
 };
 
 void TestStartup::identity()
@@ -210,6 +213,55 @@ void TestStartup::installerEmptiesAFullLogsFolderAndRuns()
     QCOMPARE(installer.state(), QProcess::Running);
     installer.kill();
     QVERIFY(installer.waitForFinished());
+}
+
+void TestStartup::cutOffSavesAreRemoved_data()
+{
+    // Paths relative to the profile's application folder; whether the start-up removes them.
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("install journal") << "Cache/installs/957f9544.journal.pbdhwY" << true;
+    QTest::newRow("removal journal") << "Cache/installs/0a1b.removal.Ab3dE9" << true;
+    QTest::newRow("preference") << "Preferences/catalogue_host.xml.QwErTy" << true;
+    QTest::newRow("cache value") << "Cache/current_skin.xml.aaaaaa" << true;
+    QTest::newRow("catalogue copy") << "Cache/catalogue.dat.ZZZZZZ" << true;
+    QTest::newRow("former record document") << "Cache/installed_packages.json.xYzXyZ" << true;
+    QTest::newRow("partial download note") << "Temp/Downloads/a.zip.part.info.k2K2k2" << true;
+    QTest::newRow("a journal itself") << "Cache/installs/957f9544.journal" << false;
+    QTest::newRow("five letters") << "Cache/installs/957f9544.journal.pbdhw" << false;
+    QTest::newRow("seven letters") << "Cache/installs/957f9544.journal.pbdhwYY" << false;
+    QTest::newRow("not a name the program saves") << "Cache/notes.txt.abcdef" << false;
+    QTest::newRow("the database") << "Cache/installed_packages.db.abcdef" << false;
+    QTest::newRow("a partial download") << "Temp/Downloads/a.zip.part.abcdef" << false;
+    QTest::newRow("a preference in the wrong folder") << "Logs/current_skin.xml.abcdef" << false;
+    QTest::newRow("a journal's name in the downloads")
+        << "Temp/Downloads/x.journal.abcdef" << false;
+}
+
+void TestStartup::cutOffSavesAreRemoved()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, removed);
+
+    TestProfile profile;
+    AppPaths::createFolders();
+    const QString root = AppPaths::cacheFolder() + QStringLiteral("/..");
+    const QFileInfo file(root + QLatin1Char('/') + path);
+    fill(file.path(), {file.fileName()});
+    // A link with an owned temporary's name is never followed nor removed.
+    const QString link = AppPaths::preferencesFolder() + QStringLiteral("/linked.xml.LiNkEd");
+    QVERIFY(QFile::link(file.filePath(), link));
+    const QStringList before = profile.tree();
+    const QString relative = QDir(profile.home()).relativeFilePath(file.canonicalFilePath());
+    QVERIFY(before.contains(relative));
+
+    const QStringList gone = InstallRecovery::removeSaveTemporaries();
+    QStringList expected = before;
+    if (removed)
+        expected.removeAll(relative);
+    QCOMPARE(profile.tree(), expected);
+    QCOMPARE(gone.size(), removed ? 1 : 0);
 }
 
 int main(int argc, char *argv[])
