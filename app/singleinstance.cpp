@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
 
 SingleInstance::SingleInstance(QObject *parent) : QObject(parent)
@@ -35,8 +36,9 @@ QString SingleInstance::serverName()
                QCryptographicHash::hash(profile, QCryptographicHash::Md5).toHex().left(16));
 }
 
-bool SingleInstance::acquire()
+SingleInstance::Outcome SingleInstance::acquire()
 {
+    failureText.clear();
     QDir().mkpath(AppPaths::cacheFolder());
     lock = std::make_unique<QLockFile>(lockPath());
     // Never stale by age: only a lock whose process is gone is taken over.
@@ -45,9 +47,24 @@ bool SingleInstance::acquire()
         // A socket left by a killed run would refuse the name.
         QLocalServer::removeServer(serverName());
         server.listen(serverName());
-        return true;
+        return Outcome::Acquired;
     }
+    const QLockFile::LockError error = lock->error();
     lock.reset();
+    // Only a lock that exists and whose process lives means another installer; a folder that
+    // cannot be written (read-only, full, not a folder) is no reason to hand over to nobody.
+    if (error != QLockFile::LockFailedError) {
+        const QFileInfo folder(AppPaths::cacheFolder());
+        QString why = error == QLockFile::PermissionError
+                          ? QStringLiteral("no permission to write there")
+                          : QStringLiteral("the file cannot be created");
+        if (!folder.isDir())
+            why = QStringLiteral("%1 is not a folder").arg(folder.filePath());
+        else if (!folder.isWritable())
+            why = QStringLiteral("%1 is read-only").arg(folder.filePath());
+        failureText = QStringLiteral("cannot create the lock file %1: %2").arg(lockPath(), why);
+        return Outcome::Failed;
+    }
     QLocalSocket socket;
     socket.connectToServer(serverName());
     if (socket.waitForConnected(1000)) {
@@ -55,5 +72,5 @@ bool SingleInstance::acquire()
         socket.waitForBytesWritten(1000);
         socket.disconnectFromServer();
     }
-    return false;
+    return Outcome::HeldElsewhere;
 }

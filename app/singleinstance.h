@@ -20,9 +20,14 @@ public:
     explicit SingleInstance(QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // True when this process now holds the lock; false when another installer holds it (it
-    // has been asked to come forward).
-    bool acquire();
+    enum class Outcome {
+        Acquired,      // this process holds the lock for its whole run
+        HeldElsewhere, // another installer holds it and has been asked to come forward
+        Failed         // the lock file cannot be made at all; failure() says why
+    };
+    Outcome acquire();
+    // Why the lock could not be taken, in English for the log; empty unless acquire() failed.
+    QString failure() const { return failureText; }
 
     static QString lockPath();
     // The local socket's name, one per profile.
@@ -35,4 +40,5 @@ signals:
 private:
     std::unique_ptr<QLockFile> lock;
     QLocalServer server;
+    QString failureText;
 };

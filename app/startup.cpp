@@ -8,6 +8,7 @@
 #include "installrecovery.h"
 #include "logwindows.h"
 #include "singleinstance.h"
+#include "standarddialog.h"
 #include "translations.h"
 #include "tsbreakpad.h"
 #include "tsfont.h"
@@ -122,20 +123,35 @@ bool clearLogsFolderIfFull()
 int runInstaller(int &argc, char **argv)
 {
     initialiseApplication(QString::fromLatin1(installerApplicationName));
-    clearLogsFolderIfFull();
 
     QApplication application(argc, argv);
     TsLogging::installMessageHandler();
     installTranslations(AppPaths::currentLanguage());
     // A second installer on the same profile would take the first one's journals for
-    // interrupted ones and its archives for leftovers: it hands over to the first and ends.
+    // interrupted ones, its archives for leftovers and its logs for old ones: nothing of the
+    // profile is cleaned up before the lock is held. The second hands over to the first and ends.
     SingleInstance instance;
-    if (!instance.acquire()) {
+    switch (instance.acquire()) {
+    case SingleInstance::Outcome::Acquired:
+        break;
+    case SingleInstance::Outcome::HeldElsewhere:
         InstallRecovery::note(QStringLiteral("Another Zerun Installer is running with this "
                                              "profile; it was asked to come forward and this "
                                              "start ends"));
         return 0;
+    case SingleInstance::Outcome::Failed:
+        InstallRecovery::note(QStringLiteral("The installer cannot run: ") + instance.failure());
+        StandardDialog::question(
+            QStringLiteral("Zerun Installer"),
+            QCoreApplication::translate(
+                "Startup", "Zerun Installer cannot start, because it cannot write to its "
+                           "folder:\n%1\n\nMake this folder writable, or free some space on "
+                           "its disk, and start the installer again.")
+                .arg(QDir::toNativeSeparators(AppPaths::cacheFolder())),
+            {QCoreApplication::translate("Startup", "Close")}, 0, 0);
+        return 1;
     }
+    clearLogsFolderIfFull();
     installWindowHooks();
     // Owned by the application once set.
     QApplication::setStyle(new ZerunDarkStyle);

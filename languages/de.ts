@@ -293,6 +293,23 @@
     </message>
 </context>
 <context>
+    <name>Startup</name>
+    <message>
+        <source>Zerun Installer cannot start, because it cannot write to its folder:
+%1
+
+Make this folder writable, or free some space on its disk, and start the installer again.</source>
+        <translation>Zerun Installer kann nicht starten, weil er nicht in seinen Ordner schreiben kann:
+%1
+
+Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwerk, und starten Sie den Installer erneut.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
     <name>TsLogging</name>
     <message>
         <source>Fatal</source>

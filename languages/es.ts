@@ -293,6 +293,23 @@
     </message>
 </context>
 <context>
+    <name>Startup</name>
+    <message>
+        <source>Zerun Installer cannot start, because it cannot write to its folder:
+%1
+
+Make this folder writable, or free some space on its disk, and start the installer again.</source>
+        <translation>Zerun Installer no puede iniciarse porque no puede escribir en su carpeta:
+%1
+
+Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a iniciar el instalador.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+</context>
+<context>
     <name>TsLogging</name>
     <message>
         <source>Fatal</source>

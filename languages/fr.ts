@@ -293,6 +293,23 @@
     </message>
 </context>
 <context>
+    <name>Startup</name>
+    <message>
+        <source>Zerun Installer cannot start, because it cannot write to its folder:
+%1
+
+Make this folder writable, or free some space on its disk, and start the installer again.</source>
+        <translation>Zerun Installer ne peut pas démarrer, car il ne peut pas écrire dans son dossier :
+%1
+
+Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son disque, puis relancez l’installateur.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
     <name>TsLogging</name>
     <message>
         <source>Fatal</source>

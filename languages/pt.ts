@@ -293,6 +293,23 @@
     </message>
 </context>
 <context>
+    <name>Startup</name>
+    <message>
+        <source>Zerun Installer cannot start, because it cannot write to its folder:
+%1
+
+Make this folder writable, or free some space on its disk, and start the installer again.</source>
+        <translation>O Zerun Installer não pode iniciar porque não consegue gravar em sua pasta:
+%1
+
+Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalador novamente.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
+    </message>
+</context>
+<context>
     <name>TsLogging</name>
     <message>
         <source>Fatal</source>

@@ -22,6 +22,7 @@ private slots:
     void cleanup();
     void withoutGameFolderEndsQuietly();
     void withSampleGameFetchesTheCatalogue();
+    void unwritableProfileIsSaid();
 
 private:
     QString xdotool(const QStringList &arguments, int timeoutMs = 5000);
@@ -250,8 +251,13 @@ void TestInstallerProcess::withSampleGameFetchesTheCatalogue()
     // the first one's: an archive waiting for its folder name, a journal of a running unpack.
     const QString app = home->filePath(".local/share/Tandel Orvik/Zerun Installer/Zerun Installer");
     QVERIFY(QDir().mkpath(app + "/Temp/Downloads") && QDir().mkpath(app + "/Cache/installs"));
-    for (const QString &path :
-         QStringList{app + "/Temp/Downloads/held.zip", app + "/Cache/installs/run.journal"}) {
+    // A logs folder so full that a start would empty it, a crash dump waiting for consent in it.
+    const QString logs = home->filePath(".local/share/Tandel Orvik/Zerun Installer/Logs");
+    QStringList held{app + "/Temp/Downloads/held.zip", app + "/Cache/installs/run.journal",
+                     app + "/Cache/installs/run2.journal.AbCdEf", logs + "/waiting.dmp"};
+    for (int i = 0; i < 12; ++i)
+        held << logs + QString("/old%1.txt").arg(i);
+    for (const QString &path : qAsConst(held)) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("{\"destination\": \"/nowhere\", \"phase\": \"unpacking\"}");
@@ -262,17 +268,47 @@ void TestInstallerProcess::withSampleGameFetchesTheCatalogue()
     QVERIFY(second.waitForFinished(20000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
-    QVERIFY(QFile::exists(app + "/Temp/Downloads/held.zip"));
-    QVERIFY(QFile::exists(app + "/Cache/installs/run.journal"));
+    for (const QString &path : qAsConst(held))
+        QVERIFY2(QFile::exists(path), qPrintable(path));
     QCOMPARE(installer.state(), QProcess::Running);
     QByteArray logText;
-    const QString logs = home->filePath(".local/share/Tandel Orvik/Zerun Installer/Logs");
     for (const QFileInfo &log : QDir(logs).entryInfoList({"*.txt"}, QDir::Files)) {
         QFile file(log.filePath());
         if (file.open(QIODevice::ReadOnly))
             logText += file.readAll();
     }
     QVERIFY2(logText.contains("Another Zerun Installer is running"), logText.constData());
+}
+
+void TestInstallerProcess::unwritableProfileIsSaid()
+{
+    // The Cache folder, where the lock file goes, cannot be made: a file holds its name. That is
+    // no other installer running; the player is told and the program ends with an error code.
+    const QString app = home->filePath(".local/share/Tandel Orvik/Zerun Installer/Zerun Installer");
+    QVERIFY(QDir().mkpath(app));
+    QFile blocker(app + "/Cache");
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QTemporaryDir emptyPrefix;
+    startInstaller(emptyPrefix.path());
+
+    const QString message = waitForWindow("^Zerun Installer$");
+    QVERIFY2(!message.isEmpty(), "no message about the profile appeared");
+    QVERIFY(!anyWindow("^Set TEW2016"));
+    pressEscapeIn(message);
+    QVERIFY(installer.waitForFinished(20000));
+    QCOMPARE(installer.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(installer.exitCode(), 1);
+    QVERIFY(!host->requests().contains("GET /files/index.dat"));
+    const QString logs = home->filePath(".local/share/Tandel Orvik/Zerun Installer/Logs");
+    QByteArray logText;
+    for (const QFileInfo &log : QDir(logs).entryInfoList({"*.txt"}, QDir::Files)) {
+        QFile file(log.filePath());
+        if (file.open(QIODevice::ReadOnly))
+            logText += file.readAll();
+    }
+    QVERIFY2(logText.contains("cannot create the lock file"), logText.constData());
+    QVERIFY2(!logText.contains("Another Zerun Installer is running"), logText.constData());
 }
 
 QTEST_GUILESS_MAIN(TestInstallerProcess)
