@@ -1,6 +1,9 @@
 #include "catalogue.h"
 
 #include "packagekind.h"
+#include "serviceendpoints.h"
+
+#include <QUrl>
 
 #include <QStringRef>
 #include <QTextCodec>
@@ -57,6 +60,18 @@ int Catalogue::parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue)
         catalogue.append(std::move(entry));
     }
     return skipped;
+}
+
+int Catalogue::dropNonWeb(QVector<CatalogueEntry> &catalogue, int first)
+{
+    const auto notWeb = [](const CatalogueEntry &entry) {
+        const bool blank = entry.file.isEmpty() && entry.kind.isEmpty() && entry.name.isEmpty();
+        return !blank && !ServiceEndpoints::isWebUrl(QUrl(entry.file));
+    };
+    const auto kept = std::remove_if(catalogue.begin() + first, catalogue.end(), notWeb);
+    const int dropped = int(catalogue.end() - kept);
+    catalogue.erase(kept, catalogue.end());
+    return dropped;
 }
 
 bool Catalogue::isCatalogue(const QByteArray &data)

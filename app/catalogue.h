@@ -20,6 +20,10 @@ public:
     // UTF-8, a carriage return anywhere but right before the line feed. Returns the number of
     // lines left out.
     static int parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue);
+    // Takes the entries from `first` on that have no web address out of `catalogue` (a file://
+    // line would copy a local file; blank lines are not entries anyone wrote, they stay); returns
+    // how many were taken out.
+    static int dropNonWeb(QVector<CatalogueEntry> &catalogue, int first);
     // Whether `data` is a catalogue at all: at least one of its lines reads as an entry the
     // lists can show (a known kind and a name). A login page put in the host's place, an error
     // page or an empty body is not.

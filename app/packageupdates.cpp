@@ -3,6 +3,7 @@
 #include "installedpackages.h"
 
 #include <QCoreApplication>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -22,6 +23,25 @@ QVector<PackageUpdates::Update> PackageUpdates::pending(const QVector<CatalogueE
             updates.append({entry, record->folder});
     }
     return updates;
+}
+
+QVector<UpdateProbe::Query> PackageUpdates::queries(const QVector<CatalogueEntry> &catalogue,
+                                                    const InstalledPackages &records,
+                                                    QSet<int> *differing)
+{
+    QVector<UpdateProbe::Query> queries;
+    for (int entry = 0; entry < catalogue.size(); ++entry) {
+        const InstalledPackage *record =
+            records.find(catalogue.at(entry).name, catalogue.at(entry).kind);
+        if (!record || record->fromDisk)
+            continue;
+        // Another address is another archive; the same address is asked about.
+        if (catalogue.at(entry).file != record->url)
+            differing->insert(entry);
+        else
+            queries.append({entry, QUrl(record->url), record->validator, record->archiveSize});
+    }
+    return queries;
 }
 
 QString PackageUpdates::buttonText(int count)

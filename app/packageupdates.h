@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogueentry.h"
+#include "updateprobe.h"
 
 #include <QSet>
 #include <QString>
@@ -24,6 +25,12 @@ public:
     // catalogue count; a package installed from disk never stands for one. Catalogue order.
     static QVector<Update> pending(const QVector<CatalogueEntry> &catalogue,
                                    const InstalledPackages &records, const QSet<int> &differing);
+
+    // What to ask the host about the installed catalogue packages (their validator and length);
+    // entries whose catalogue address is not the recorded one go into `differing` at once.
+    static QVector<UpdateProbe::Query> queries(const QVector<CatalogueEntry> &catalogue,
+                                               const InstalledPackages &records,
+                                               QSet<int> *differing);
 
     // "Update all (3)".
     static QString buttonText(int count);

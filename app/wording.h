@@ -1,4 +1,11 @@
 #pragma once
 
+#include <QString>
+
 // Who reads a text: the log keeps English, the player reads it in their language.
 enum class Wording { Log, Player };
+
+// `source` for its reader: translated in `context` for the player, as written for the log. In
+// both, "%n" becomes `n` (when n is not -1), so one text serves both places.
+QString worded(Wording wording, const char *context, const char *source,
+               const char *comment = nullptr, int n = -1);

@@ -1,152 +1,39 @@
 #include "zerun.h"
 
-#include "apppaths.h"
 #include "catalogue.h"
+#include "cataloguerows.h"
 #include "dialoghost.h"
-#include "diskpackage.h"
 #include "elidingdelegate.h"
 #include "failurewords.h"
 #include "gamefolder.h"
-#include "installedpackages.h"
 #include "installrecovery.h"
-#include "installrules.h"
 #include "languagechoice.h"
+#include "listexchange.h"
 #include "openfolder.h"
-#include "packagelistfile.h"
-#include "packageremoval.h"
-#include "packagerepair.h"
 #include "packageupdates.h"
+#include "reportdialog.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
-#include "tscompression.h"
 #include "tsdownloader.h"
-#include "tslogging.h"
-#include "tsunzip.h"
 #include "ui_zerun.h"
-#include "unpacktransaction.h"
 #include "windowaccess.h"
+#include "windowfilters.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
-#include <QDropEvent>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QFutureWatcher>
 #include <QGuiApplication>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QStorageInfo>
 #include <QStyle>
-#include <QTemporaryDir>
-#include <QUrl>
-#include <QVBoxLayout>
-#include <QtConcurrent>
 
 #include <algorithm>
-#include <atomic>
-#include <functional>
 
 namespace {
 
-// Esc in a line edit clears it (and goes no further).
-class EscapeClears : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *edit = qobject_cast<QLineEdit *>(watched);
-        if (edit && event->type() == QEvent::KeyPress &&
-            static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape && !edit->text().isEmpty()) {
-            edit->clear();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-// Asks before a window closes; the close goes ahead only when `allow` says so.
-class CloseGuard : public QObject
-{
-public:
-    CloseGuard(std::function<bool()> allow, QObject *parent)
-        : QObject(parent), allow(std::move(allow))
-    {}
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Close && !allow()) {
-            event->ignore();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<bool()> allow;
-};
-
-// Takes drops of package archives from a file manager (local ".zip" files) for `take`; other
-// drops (catalogue items onto the download list) go on to the widget.
-class ArchiveDrops : public QObject
-{
-public:
-    ArchiveDrops(std::function<void(const QStringList &)> take, QObject *parent)
-        : QObject(parent), take(std::move(take))
-    {}
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        const QEvent::Type type = event->type();
-        if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
-            auto *drop = static_cast<QDropEvent *>(event);
-            const QStringList archives = DiskPackage::archivesOf(drop->mimeData());
-            if (!archives.isEmpty()) {
-                drop->setDropAction(Qt::CopyAction);
-                drop->accept();
-                // The drop ends before the questions: the file manager is not kept waiting.
-                if (type == QEvent::Drop)
-                    QTimer::singleShot(0, parent(), [take = take, archives] { take(archives); });
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void(const QStringList &)> take;
-};
-
 const char *const installingTitle = QT_TRANSLATE_NOOP("Zerun", "Installing...");
 const char *const pleaseWait = QT_TRANSLATE_NOOP("Zerun", "Please wait, this may take a minute...");
-
-// Why `needed` bytes do not fit on the drive of `folder`; empty when they fit or either size is
-// unknown.
-QString spaceShortage(const QString &folder, qint64 needed)
-{
-    const qint64 available = QStorageInfo(folder).bytesAvailable();
-    if (needed <= 0 || available < 0 || needed <= available)
-        return QString();
-    //: %1 is the size the package needs, %2 the free space
-    return Zerun::tr("Not enough disk space: needs %1, %2 free")
-        .arg(FailureWords::sizeText(needed), FailureWords::sizeText(available));
-}
 
 } // namespace
 
@@ -158,15 +45,15 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     ui->repo_list->setUniformItemSizes(true);
     // Lines keep their height when marks come and go, and long ones are elided in the middle.
     ElidingDelegate::install(ui->repo_list);
-    ui->back->hide();
-    ui->quit->hide();
-    ui->cancel_batch->hide();
-    ui->copy_details->hide();
-    ui->retry_failed->hide();
-    ui->outcome_list->hide();
-    ui->batchProgress->hide();
-    connect(ui->retry_failed, &QPushButton::clicked, this, &Zerun::retryFailed);
-    connect(ui->cancel_batch, &QPushButton::clicked, this, [this] { cancelBatch(false); });
+    for (QWidget *widget :
+         std::initializer_list<QWidget *>{ui->back, ui->quit, ui->cancel_batch, ui->copy_details,
+                                          ui->retry_failed, ui->outcome_list, ui->batchProgress})
+        widget->hide();
+    connect(ui->retry_failed, &QPushButton::clicked, this, [this] {
+        if (batch.retryFailed())
+            showBatchStart();
+    });
+    connect(ui->cancel_batch, &QPushButton::clicked, this, [this] { batch.cancel(false); });
     connect(ui->copy_details, &QPushButton::clicked, this, &Zerun::copyDetails);
     connect(&installTimer, &QTimer::timeout, this, &Zerun::updateTime);
     ui->progressBar->setValue(0);
@@ -182,35 +69,7 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     connect(ui->language_choice, QOverload<int>::of(&QComboBox::currentIndexChanged), languages,
             [this, languages](int index) { ui->language_note->setText(languages->choose(index)); });
 
-    // Made once for the window's life, so later batches never get a second copy.
-    connect(&downloadManager, &DownloadManager::result, this, &Zerun::status);
-    connect(&downloadManager, &DownloadManager::fileDownloaded, this, &Zerun::installing);
-    connect(&downloadManager, &DownloadManager::finished, this, &Zerun::installing);
-    // Each saved file's validator, for its package record.
-    connect(&downloadManager, &DownloadManager::transferFinished, this,
-            [this](const DownloadOutcome &outcome) {
-                if (outcome.kind == DownloadOutcome::Failed) {
-                    // The page tells it in the player's words; the log keeps the manager's.
-                    failureWords.insert(transferPosition, FailureWords::describe(outcome));
-                    InstallRecovery::note(queuedName(transferPosition) +
-                                          QStringLiteral(": Failed: ") + outcome.reason);
-                }
-                if (outcome.kind != DownloadOutcome::Saved)
-                    return;
-                archiveTypes.insert(transferPosition, outcome.contentType);
-                const QString url = QString::fromLocal8Bit(outcome.url.toEncoded());
-                validators.insert(url, QString::fromLatin1(outcome.entityTag.isEmpty()
-                                                               ? outcome.lastModified
-                                                               : outcome.entityTag));
-                // Hashed while it was written: the install need not read the archive again.
-                archiveHashes.insert(url, outcome.sha256);
-            });
-
-    connect(&downloadManager, &DownloadManager::bytesProgress, this,
-            [this](qint64 done, qint64 total) {
-                bytesDone = done;
-                bytesTotal = total;
-            });
+    connectBatch();
 
     // A drop adds its rows first; the duplicates go once the drop is over.
     connect(ui->file_list->model(), &QAbstractItemModel::rowsInserted, this,
@@ -227,7 +86,6 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
         markSelectedEntries();
         updateUninstallButton();
     });
-    updateUninstallButton();
 
     // Search as you type; Esc clears it.
     connect(ui->repo_search, &QLineEdit::textChanged, this, [this](const QString &text) {
@@ -244,36 +102,7 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     });
     ui->repo_search->installEventFilter(new EscapeClears(ui->repo_search));
 
-    // Double-click or Enter adds the selected packages; Delete or the context menu takes
-    // packages off the download list.
-    connect(ui->repo_list, &QListWidget::itemActivated, this, &Zerun::on_add_to_list_clicked);
-    auto *addAction = new QAction(tr("Add to Download List"), ui->repo_list);
-    connect(addAction, &QAction::triggered, this, &Zerun::on_add_to_list_clicked);
-    auto *uninstallAction = new QAction(tr("Uninstall"), ui->repo_list);
-    uninstallAction->setObjectName(QStringLiteral("uninstall_action"));
-    connect(uninstallAction, &QAction::triggered, this, &Zerun::uninstallSelected);
-    auto *openFolderAction = new QAction(tr("Open Folder"), ui->repo_list);
-    openFolderAction->setObjectName(QStringLiteral("open_folder_action"));
-    connect(openFolderAction, &QAction::triggered, this, &Zerun::openSelectedFolder);
-    ui->repo_list->addActions({addAction, uninstallAction, openFolderAction});
-    ui->repo_list->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto *removeAction = new QAction(tr("Remove from List"), ui->file_list);
-    removeAction->setShortcut(QKeySequence::Delete);
-    removeAction->setShortcutContext(Qt::WidgetShortcut);
-    connect(removeAction, &QAction::triggered, this, &Zerun::removeSelectedDownloads);
-    ui->file_list->addAction(removeAction);
-    ui->file_list->setContextMenuPolicy(Qt::ActionsContextMenu);
-
-    // Verify the selected installed packages; installs from the player's own archives.
-    connect(ui->verify_package, &QPushButton::clicked, this, &Zerun::verifySelected);
-    auto *verifyAction = new QAction(tr("Verify"), ui->repo_list);
-    verifyAction->setObjectName(QStringLiteral("verify_action"));
-    connect(verifyAction, &QAction::triggered, this, &Zerun::verifySelected);
-    ui->repo_list->addAction(verifyAction);
-    connect(ui->install_from_file, &QPushButton::clicked, this, &Zerun::chooseArchives);
-    connect(ui->update_all, &QPushButton::clicked, this, &Zerun::updateAll);
-    connect(ui->export_list, &QPushButton::clicked, this, &Zerun::exportList);
-    connect(ui->import_list, &QPushButton::clicked, this, &Zerun::importList);
+    addListActions();
     // Archives dropped anywhere on the catalogue page, the lists included.
     auto *drops =
         new ArchiveDrops([this](const QStringList &archives) { installArchives(archives); }, this);
@@ -286,11 +115,40 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     new WindowAccess(this);
 }
 
+void Zerun::addListActions()
+{
+    // Double-click or Enter adds the selected packages; Delete or the context menu takes
+    // packages off the download list.
+    connect(ui->repo_list, &QListWidget::itemActivated, this, &Zerun::on_add_to_list_clicked);
+    const auto add = [this](QListWidget *list, const QString &text, const char *name,
+                            void (Zerun::*slot)()) {
+        auto *action = new QAction(text, list);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, slot);
+        list->addAction(action);
+        list->setContextMenuPolicy(Qt::ActionsContextMenu);
+        return action;
+    };
+    add(ui->repo_list, tr("Add to Download List"), "", &Zerun::on_add_to_list_clicked);
+    add(ui->repo_list, tr("Uninstall"), "uninstall_action", &Zerun::uninstallSelected);
+    add(ui->repo_list, tr("Open Folder"), "open_folder_action", &Zerun::openSelectedFolder);
+    QAction *remove =
+        add(ui->file_list, tr("Remove from List"), "", &Zerun::removeSelectedDownloads);
+    remove->setShortcut(QKeySequence::Delete);
+    remove->setShortcutContext(Qt::WidgetShortcut);
+    // Verify the selected installed packages; installs from the player's own archives.
+    connect(ui->verify_package, &QPushButton::clicked, this, &Zerun::verifySelected);
+    add(ui->repo_list, tr("Verify"), "verify_action", &Zerun::verifySelected);
+    connect(ui->install_from_file, &QPushButton::clicked, this, &Zerun::chooseArchives);
+    connect(ui->update_all, &QPushButton::clicked, this, &Zerun::updateAll);
+    connect(ui->export_list, &QPushButton::clicked, this, &Zerun::exportList);
+    connect(ui->import_list, &QPushButton::clicked, this, &Zerun::importList);
+}
+
 Zerun::~Zerun()
 {
-    // An install still running on the pool must not outlive its object.
-    for (const auto &step : installs)
-        step->waitForWorker();
+    // The batch waits for an unpack still running on the pool; the page is gone by then.
+    disconnect(&batch, nullptr, this, nullptr);
     verifier.reset();
     // The form goes before the other members.
     ui.reset();
@@ -322,9 +180,9 @@ bool Zerun::initialise()
 
 bool Zerun::locateGameFolder()
 {
-    if (!gameFolder.isEmpty())
-        return true;
-    gameFolder = GameFolder::locate();
+    if (gameFolder.isEmpty())
+        gameFolder = GameFolder::locate();
+    batch.setGameFolder(gameFolder);
     return !gameFolder.isEmpty();
 }
 
@@ -397,15 +255,8 @@ void Zerun::readCatalogue(const QByteArray &data)
 {
     const int first = catalogue.size();
     const int skipped = Catalogue::parse(data, catalogue);
-    // Only web addresses are offered: a file:// line would copy a local file. Blank lines are
-    // not entries anyone wrote.
-    const auto notWeb = [](const CatalogueEntry &entry) {
-        const bool blank = entry.file.isEmpty() && entry.kind.isEmpty() && entry.name.isEmpty();
-        return !blank && !ServiceEndpoints::isWebUrl(QUrl(entry.file));
-    };
-    const auto kept = std::remove_if(catalogue.begin() + first, catalogue.end(), notWeb);
-    const int refused = int(catalogue.end() - kept);
-    catalogue.erase(kept, catalogue.end());
+    // Only web addresses are offered.
+    const int refused = Catalogue::dropNonWeb(catalogue, first);
     if (refused > 0)
         InstallRecovery::note(QStringLiteral("Catalogue: %1 line(s) without an http or "
                                              "https address left out")
@@ -422,7 +273,7 @@ void Zerun::readCatalogue(const QByteArray &data)
 
 void Zerun::fillLists()
 {
-    fillByKind();
+    CatalogueRows::fill(catalogue, packageRecords, kindFilter, &visibleNames, &visibleEntries);
     // The search narrows whatever the kind filter shows, by name, ignoring case.
     if (!searchText.isEmpty())
         narrowLists();
@@ -430,55 +281,7 @@ void Zerun::fillLists()
 
 void Zerun::narrowLists()
 {
-    QStringList names;
-    QVector<int> entries;
-    for (int row = 0; row < visibleEntries.size(); ++row) {
-        const int entry = visibleEntries.at(row);
-        const InstalledPackage *fromDisk = entry < 0 ? recordOf(entry) : nullptr;
-        const QString &name = fromDisk ? fromDisk->name : catalogue.at(entry).name;
-        if ((entry >= 0 || fromDisk) && name.contains(searchText, Qt::CaseInsensitive)) {
-            names << visibleNames.at(row);
-            entries << visibleEntries.at(row);
-        }
-    }
-    visibleNames = names;
-    visibleEntries = entries;
-}
-
-void Zerun::fillByKind()
-{
-    if (kindFilter != installedFilter) {
-        Catalogue::fill(catalogue, kindFilter, visibleNames, &visibleEntries);
-        return;
-    }
-    // Installed packages, with where they are and since when.
-    Catalogue::fill(catalogue, Catalogue::All, visibleNames, &visibleEntries);
-    QStringList names;
-    QVector<int> entries;
-    for (int row = 0; row < visibleEntries.size(); ++row) {
-        const InstalledPackage *record = recordOf(visibleEntries.at(row));
-        if (!record)
-            continue;
-        //: %1 is the package, %2 its folder in the game, %3 the day it was installed
-        names << tr("%1  \u2014 %2, installed %3")
-                     .arg(visibleNames.at(row), record->folder,
-                          record->installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")));
-        entries << visibleEntries.at(row);
-    }
-    // Packages installed from the player's own archives: no catalogue entry stands for them.
-    const QVector<InstalledPackage> &records = packageRecords.all();
-    for (int index = 0; index < records.size(); ++index) {
-        const InstalledPackage &record = records.at(index);
-        if (!record.fromDisk)
-            continue;
-        //: %1 is the package, %2 its folder in the game, %3 the day it was installed
-        names << tr("%1 (from disk)  \u2014 %2, installed %3")
-                     .arg(record.name + Catalogue::suffix(record.kind), record.folder,
-                          record.installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")));
-        entries << diskEntry(index);
-    }
-    visibleNames = names;
-    visibleEntries = entries;
+    CatalogueRows::narrow(catalogue, packageRecords, searchText, &visibleNames, &visibleEntries);
 }
 
 void Zerun::showLists()
@@ -502,17 +305,7 @@ void Zerun::loadInstalledPackages()
 
 const InstalledPackage *Zerun::recordOf(int entry) const
 {
-    if (entry <= diskEntry(0)) {
-        const QVector<InstalledPackage> &records = packageRecords.all();
-        const int index = diskEntry(0) - entry;
-        return index < records.size() && records.at(index).fromDisk ? &records.at(index) : nullptr;
-    }
-    if (entry < 0 || entry >= catalogue.size())
-        return nullptr;
-    const InstalledPackage *record =
-        packageRecords.find(catalogue.at(entry).name, catalogue.at(entry).kind);
-    // A package installed from disk never stands for a catalogue entry of its name.
-    return record && !record->fromDisk ? record : nullptr;
+    return CatalogueRows::recordOf(catalogue, packageRecords, entry);
 }
 
 void Zerun::applyMarks()
@@ -547,17 +340,8 @@ void Zerun::applyMarks()
 
 void Zerun::checkForUpdates()
 {
-    QVector<UpdateProbe::Query> queries;
-    for (int entry = 0; entry < catalogue.size(); ++entry) {
-        const InstalledPackage *record = recordOf(entry);
-        if (!record)
-            continue;
-        // Another address is another archive; the same address is asked about.
-        if (catalogue.at(entry).file != record->url)
-            updatesAvailable.insert(entry);
-        else
-            queries.append({entry, QUrl(record->url), record->validator, record->archiveSize});
-    }
+    const QVector<UpdateProbe::Query> queries =
+        PackageUpdates::queries(catalogue, packageRecords, &updatesAvailable);
     applyMarks();
     if (!queries.isEmpty())
         updateProbe.check(queries);
@@ -597,35 +381,10 @@ void Zerun::openSelectedFolder()
 void Zerun::uninstallSelected()
 {
     const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
-    if (selected.isEmpty())
-        return;
-    const int entry = entryOf(selected.first());
+    const int entry = selected.isEmpty() ? -1 : entryOf(selected.first());
     const InstalledPackage *found = recordOf(entry);
-    if (!found)
-        return;
-    const InstalledPackage record = *found;
-    const QString kindLabel = InstallRules::label(record.kind);
-    //: %1 is the kind of package: Mod, Picture Pack or Skin
-    const QString title = tr("Uninstall %1").arg(kindLabel);
-    const int answer = questions.ask(
-        title,
-        //: %1 is the package, %2 its folder in the game
-        tr("Uninstall %1 from %2?\n\nIts files are removed; files you changed or added there are "
-           "kept.")
-            .arg(record.name, record.folder),
-        {tr("Uninstall"), tr("Cancel")}, 1, 1);
-    if (answer != 0)
-        return;
-    PackageRemoval::Result result;
-    PackageRemoval::uninstall(gameFolder, record, packageRecords,
-                              InstallRecovery::newRemovalJournalPath(), &result);
-    InstallRecovery::note(PackageRemoval::describe(record.name, record.folder, result));
-    loadInstalledPackages();
-    updatesAvailable.remove(entry);
-    fillLists();
-    showLists();
-    questions.tell(title,
-                   PackageRemoval::describe(record.name, record.folder, result, Wording::Player));
+    if (found && batch.uninstall(*found))
+        updatesAvailable.remove(entry);
 }
 
 int Zerun::entryOf(const QListWidgetItem *item) const
@@ -693,13 +452,12 @@ void Zerun::removeDuplicateDownloads()
 void Zerun::status(const QString &msg)
 {
     ui->stackedWidget->setCurrentIndex(1);
+    const QString label = batch.label(batch.current());
     if (msg.startsWith(QLatin1String("Downloading"))) {
-        transferPosition = startedTransfers++;
         transferClock.start();
         smoothedSecondsLeft = -1;
         bytesDone = 0;
         bytesTotal = -1;
-        const QString label = packageLabel(transferPosition);
         if (label.isEmpty()) {
             ui->progressTitle->setText(msg);
         } else {
@@ -712,7 +470,6 @@ void Zerun::status(const QString &msg)
         const QStringList words = msg.split(QLatin1Char(' '));
         const int percent = QString(words.value(1)).remove(QLatin1Char('%')).toInt();
         const QString rate = words.value(2) + QLatin1Char(' ') + words.value(3);
-        const QString label = packageLabel(transferPosition);
         if (percent == 100) {
             ui->progressTitle->setText(label.isEmpty() ? tr(installingTitle)
                                                        : tr("Downloaded %1").arg(label));
@@ -731,28 +488,14 @@ void Zerun::status(const QString &msg)
     } else if (msg.contains(QLatin1String("files downloaded successfully"))) {
         currentItem = msg.split(QLatin1Char('/')).value(0).toInt() - 1;
     } else if (msg == QLatin1String("Succeeded")) {
-        ui->progressTitle->setText(
-            tr("Waiting for a folder name for %1").arg(packageLabel(transferPosition)));
+        ui->progressTitle->setText(tr("Waiting for a folder name for %1").arg(label));
         ui->progressInfo->setText(tr(pleaseWait));
         ui->progressBar->setValue(99);
         installTimer.start(1000);
         install();
     } else {
+        // A failure's words in the player's language follow from the batch.
         ui->progressInfo->setText(msg);
-        if (msg.startsWith(QLatin1String("Problem opening save file"))) {
-            // The manager skips this file without a start report.
-            transferPosition = startedTransfers++;
-            packageEnded(transferPosition, Outcome::Failed, msg.trimmed());
-        } else if (msg == QLatin1String("Failed: ") + DownloadManager::cancelledReason()) {
-            packageEnded(transferPosition, Outcome::Skipped, tr("cancelled"));
-        } else if (msg.startsWith(QLatin1String("Failed: "))) {
-            const QString words = failureWords.value(transferPosition, msg);
-            ui->progressInfo->setText(words);
-            packageEnded(transferPosition, Outcome::Failed, words);
-        } else if (msg.isEmpty()) {
-            // The outcome of a redirect: nothing was saved.
-            packageEnded(transferPosition, Outcome::Failed, tr("redirected, not downloaded"));
-        }
     }
 }
 
@@ -760,9 +503,9 @@ void Zerun::installing()
 {
     // The manager's end can come after the batch's last package is over; the page then already
     // shows how the batch ended.
-    if (!batchRunning)
+    if (!batch.isRunning())
         return;
-    ui->progressTitle->setText(tr("Installing %1").arg(packageLabel(transferPosition)));
+    ui->progressTitle->setText(tr("Installing %1").arg(batch.label(batch.current())));
 }
 
 void Zerun::updateStatusInfo(const QString &msg)
@@ -785,7 +528,7 @@ void Zerun::updateProgress(int progress)
 void Zerun::updateTime()
 {
     // The closing texts belong to a batch that is over with every package installed.
-    if (ui->progressBar->value() != 100 || batchRunning || !allInstalled())
+    if (ui->progressBar->value() != 100 || batch.isRunning() || !batch.allInstalled())
         return;
     installTimer.stop();
     ui->progressTitle->setText(tr("Installed"));
@@ -813,9 +556,8 @@ void Zerun::on_download_items_clicked()
 {
     // The manager takes one batch at a time; a second press before the first report would queue
     // the list again beside the running transfer.
-    if (batchRunning)
+    if (batch.isRunning())
         return;
-    updatingInPlace = false;
     // Items know their catalogue entry; an item that does not (text dropped from elsewhere) is
     // matched by its name.
     downloadNames.clear();
@@ -846,7 +588,58 @@ void Zerun::on_download_items_clicked()
     startBatch(entries);
 }
 
-void Zerun::startBatch(const QVector<int> &entries)
+void Zerun::connectBatch()
+{
+    // Made once for the window's life, so later batches never get a second copy.
+    DownloadManager &downloads = batch.manager();
+    connect(&downloads, &DownloadManager::result, this, &Zerun::status);
+    connect(&downloads, &DownloadManager::fileDownloaded, this, &Zerun::installing);
+    connect(&downloads, &DownloadManager::finished, this, &Zerun::installing);
+    connect(&downloads, &DownloadManager::bytesProgress, this, [this](qint64 done, qint64 total) {
+        bytesDone = done;
+        bytesTotal = total;
+    });
+    connect(&batch, &InstallBatch::notice, ui->progressInfo, &QLabel::setText);
+    connect(&batch, &InstallBatch::unpackStarted, this, [this](int position) {
+        ui->progressTitle->setText(tr("Unpacking %1").arg(batch.label(position)));
+        ui->progressBar->setValue(0);
+        unpackShown.invalidate();
+    });
+    connect(&batch, &InstallBatch::unpackProgress, this, &Zerun::showUnpacking);
+    connect(&batch, &InstallBatch::unpackPercent, this, [this](int percent) {
+        if (batch.isRunning())
+            ui->progressBar->setValue(percent);
+    });
+    connect(&batch, &InstallBatch::singleProgress, ui->catalogue_status, &QLabel::setText);
+    connect(&batch, &InstallBatch::packageInstalled, this, [this](int position, int entry) {
+        finishedPosition = position;
+        updatesAvailable.remove(entry);
+        installed();
+        finishedPosition = -1;
+    });
+    connect(&batch, &InstallBatch::packageEnded, ui->batchProgress,
+            [this](int, int ended) { ui->batchProgress->setValue(ended); });
+    connect(&batch, &InstallBatch::batchEnded, this, &Zerun::showBatchEnd);
+    connect(&batch, &InstallBatch::recordsChanged, this, &Zerun::singleEnded);
+}
+
+void Zerun::showUnpacking(int done, int total, const QString &state)
+{
+    if (unpackShown.isValid() && unpackShown.elapsed() < 50 && done < total)
+        return;
+    unpackShown.start();
+    //: %1 is the number of files unpacked, %2 what the unpacking last did, in English
+    ui->progressInfo->setText(
+        tr("%1 of %n file(s) \u00b7 %2", nullptr, total).arg(QString::number(done), state));
+}
+
+void Zerun::startBatch(const QVector<int> &entries, bool inPlace)
+{
+    if (batch.start(catalogue, entries, inPlace))
+        showBatchStart();
+}
+
+void Zerun::showBatchStart()
 {
     ui->back->hide();
     ui->quit->hide();
@@ -856,31 +649,10 @@ void Zerun::startBatch(const QVector<int> &entries)
     ui->outcome_list->hide();
     ui->cancel_batch->show();
     currentItem = 0;
-
-    const Catalogue::Batch batch = Catalogue::batchOf(catalogue, entries);
-    queuedUrls = batch.urls;
-    queuedKinds = batch.kinds;
-    queuedEntries = batch.entries;
-    packages.clear();
-    for (int position = 0; position < queuedEntries.size(); ++position)
-        packages.append(
-            BatchPackage{queuedEntries.at(position), QString(), Outcome::Pending, QString()});
-    ui->batchProgress->setRange(0, queuedUrls.size());
+    ui->batchProgress->setRange(0, int(batch.packages().size()));
     ui->batchProgress->setValue(0);
     ui->batchProgress->show();
-
-    startedTransfers = 0;
-    transferPosition = 0;
-    endedPackages = 0;
-    answeredSkips.clear();
-    archiveTypes.clear();
-    failureWords.clear();
-    batchRunning = !queuedUrls.isEmpty();
     guardClose();
-
-    downloadManager.setOverwrite(true);
-    downloadManager.setUrlList(queuedUrls);
-    downloadManager.startList();
 }
 
 void Zerun::guardClose()
@@ -888,28 +660,8 @@ void Zerun::guardClose()
     if (closeGuardInstalled)
         return;
     // The frame closes the window; it asks first while a batch or an install from disk runs.
-    window()->installEventFilter(new CloseGuard([this] { return cancelBatch(true); }, this));
+    window()->installEventFilter(new CloseGuard([this] { return batch.cancel(true); }, this));
     closeGuardInstalled = true;
-}
-
-QString Zerun::packageTitle(int position) const
-{
-    const int entry = queuedEntries.value(position, -1);
-    QString name = queuedName(position);
-    if (entry >= 0 && entry < catalogue.size())
-        name += Catalogue::suffix(catalogue.at(entry).kind);
-    return name;
-}
-
-QString Zerun::packageLabel(int position) const
-{
-    // Reports that come outside a batch of this window tell no package.
-    if (position < 0 || position >= queuedUrls.size())
-        return QString();
-    //: %1 is the package, %2 its place in the list, %3 the number of packages in the list
-    return tr("%1 (%2 of %3)")
-        .arg(packageTitle(position), QString::number(position + 1),
-             QString::number(queuedUrls.size()));
 }
 
 QString Zerun::transferDetail(int percent, const QString &rate)
@@ -931,44 +683,19 @@ QString Zerun::transferDetail(int percent, const QString &rate)
     return detail;
 }
 
-bool Zerun::allInstalled() const
+void Zerun::showBatchEnd()
 {
-    for (const BatchPackage &package : packages) {
-        if (package.outcome != Outcome::Installed)
-            return false;
-    }
-    return true;
-}
-
-void Zerun::endBatch()
-{
-    batchRunning = false;
-    // A Cancel question still open has nothing left to answer.
-    questions.withdraw();
     ui->cancel_batch->hide();
     ui->quit->show();
     ui->back->show();
-    int installedCount = 0;
-    QStringList lines;
+    const QVector<InstallBatch::Package> &packages = batch.packages();
+    const int installedCount = int(
+        std::count_if(packages.cbegin(), packages.cend(), [](const InstallBatch::Package &package) {
+            return package.outcome == InstallBatch::Outcome::Installed;
+        }));
     ui->outcome_list->clear();
-    for (int position = 0; position < packages.size(); ++position) {
-        const BatchPackage &package = packages.at(position);
-        // The log keeps the outcome in English; the page says it in the player's language.
-        static const char *const words[] = {QT_TR_NOOP("failed"), QT_TR_NOOP("installed"),
-                                            QT_TR_NOOP("failed"), QT_TR_NOOP("skipped")};
-        const char *word = words[int(package.outcome)];
-        if (package.outcome == Outcome::Installed)
-            ++installedCount;
-        QString head = packageTitle(position);
-        if (!package.folder.isEmpty())
-            head += QStringLiteral(" \u2192 ") + package.folder;
-        const QString tail =
-            package.reason.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + package.reason;
-        lines << head + QStringLiteral(": ") + QLatin1String(word) + tail;
-        ui->outcome_list->addItem(head + QStringLiteral(": ") + tr(word) + tail);
-    }
-    for (const QString &line : qAsConst(lines))
-        InstallRecovery::note(QStringLiteral("Batch: ") + line);
+    for (int position = 0; position < packages.size(); ++position)
+        ui->outcome_list->addItem(batch.outcomeLine(position, Wording::Player));
     const bool problems = installedCount < packages.size();
     ui->retry_failed->setVisible(problems);
     ui->copy_details->show();
@@ -997,406 +724,29 @@ void Zerun::on_clear_list_clicked()
 
 void Zerun::install()
 {
-    const QString baseName =
-        downloadedFile.section(QLatin1Char('/'), -1).remove(QLatin1String(".zip"));
-    const QString archive = claimArchive(downloadedFile);
-    const int position = transferPosition;
-    currentItem = position;
-    const QString packageName = queuedName(position);
-
-    locateGameFolder();
-    const QString kind = queuedKinds.isEmpty()
-                             ? QString()
-                             : queuedKinds.at(qBound(0, currentItem, int(queuedKinds.size()) - 1));
-
-    // A question on screen is answered first: it may skip this package or stop the batch.
-    questions.waitForTurn();
-    if (answeredSkips.contains(position)) {
-        QFile::remove(archive);
-        ui->progressInfo->setText(tr("Skipped %1").arg(packageName));
-        packageEnded(position, Outcome::Skipped, tr("cancelled"));
-        return;
-    }
-    // An archive that cannot be read fails before the player names a folder for it.
-    const QString unreadable =
-        FailureWords::unreadableArchive(archive, archiveTypes.value(position));
-    if (!unreadable.isEmpty()) {
-        QFile::remove(archive);
-        ui->progressInfo->setText(unreadable);
-        InstallRecovery::note(packageName + QStringLiteral(": ") + unreadable);
-        packageEnded(position, Outcome::Failed, unreadable);
-        return;
-    }
-    // Update all puts each package into its recorded folder without a question.
-    const InstalledPackage *record =
-        updatingInPlace ? recordOf(queuedEntries.value(position, -1)) : nullptr;
-    QString target = record && !record->folder.isEmpty()
-                         ? QDir::cleanPath(gameFolder + record->folder)
-                         : QString();
-    QString journal;
-    if (QFileInfo(target).isDir()) {
-        journal = InstallRecovery::newJournalPath();
-    } else if (!askFolder(kind, baseName, packageName, target, journal, position)) {
-        // Nothing lands in the kind's own folder: the package is left out and the batch goes on.
-        QFile::remove(archive);
-        ui->progressInfo->setText(tr("Skipped %1").arg(packageName));
-        packageEnded(position, Outcome::Skipped, tr("no folder chosen"));
-        return;
-    }
-    if (position < packages.size())
-        packages[position].folder = QDir(gameFolder).relativeFilePath(target);
-    runInstall(archive, target, journal, position, false);
-}
-
-void Zerun::runInstall(const QString &archive, const QString &target, const QString &journal,
-                       int position, bool createdTarget)
-{
-    Q_UNUSED(createdTarget)
-    const QString packageName = queuedName(position);
-    auto owned = std::make_unique<PackageInstall>(packageRecords, gameFolder);
-    PackageInstall *step = owned.get();
-    installs.push_back(std::move(owned));
-    InstalledPackage package;
-    const int entry = queuedEntries.value(position, -1);
-    if (entry >= 0 && entry < catalogue.size()) {
-        package.name = catalogue.at(entry).name;
-        package.kind = catalogue.at(entry).kind;
-    } else {
-        package.name = packageName;
-        package.kind = queuedKinds.value(position);
-    }
-    package.url = queuedUrls.value(position);
-    package.validator = validators.value(package.url);
-    package.archiveSha256 = archiveHashes.value(package.url);
-    package.archiveSize = QFileInfo(archive).size();
-    step->setPackage(package, archive, target, journal);
-
-    const auto failNow = [&](const QString &text) {
-        // Folders made for this package go at once.
-        UnpackTransaction::recover(journal);
-        QFile::remove(archive);
-        ui->progressInfo->setText(text);
-        InstallRecovery::note(packageName + QStringLiteral(": ") + text);
-        packageEnded(position, Outcome::Failed, text);
-    };
-    // One read of the archive's directory serves the space check, the player's edits and the
-    // page.
-    PackageInstall::Plan plan;
-    QString why;
-    if (!step->prepare(&plan, &why)) {
-        failNow(tr("Couldn't open zip: %1").arg(why));
-        return;
-    }
-    if (plan.entryNames.isEmpty()) {
-        failNow(tr("Couldn't go to first file: the archive has no entries"));
-        return;
-    }
-    const QString shortage = spaceShortage(target, plan.unpackedSize);
-    if (!shortage.isEmpty()) {
-        failNow(shortage);
-        return;
-    }
-    if (!plan.edits.isEmpty())
-        step->setEditChoice(
-            askEdits(packageTitle(position), InstallRules::label(package.kind), plan.edits));
-
-    int done = 0;
-    const int total = plan.entryNames.size();
-    ui->progressTitle->setText(tr("Unpacking %1").arg(packageLabel(position)));
-    ui->progressBar->setValue(0);
-    // The page follows the run at a pace a person can read.
-    QElapsedTimer shown;
-    TsUnZip &unzip = step->unzip();
-    connect(
-        &unzip, &TsUnZip::status, this, [this, done, total, shown](const QString &state) mutable {
-            if (state == QLatin1String("Unzipped"))
-                return;
-            ++done;
-            if (shown.isValid() && shown.elapsed() < 50 && done < total)
-                return;
-            shown.start();
-            //: %1 is the number of files unpacked, %2 what the unpacking last did, in English
-            ui->progressInfo->setText(
-                tr("%1 of %n file(s) \u00b7 %2", nullptr, total).arg(QString::number(done), state));
-        });
-    connect(&unzip, &TsUnZip::percent, ui->progressBar, &QProgressBar::setValue);
-    connect(step, &PackageInstall::finished, this, [this, step, position] {
-        finishedInstall = step;
-        finishedPosition = position;
-        installed();
-        finishedInstall = nullptr;
-        finishedPosition = -1;
-    });
-    connect(step, &PackageInstall::failed, this,
-            [this, step, position](const QString &error, const QString &detail) {
-                installFailed(step, position, error, detail);
-            });
-    // One package at a time: the next transfer waits until this one is in place (or undone),
-    // so the page always tells about the package being worked on.
-    QEventLoop waiting;
-    connect(step, &PackageInstall::finished, &waiting, &QEventLoop::quit);
-    connect(step, &PackageInstall::failed, &waiting, &QEventLoop::quit);
-    runningInstall = step;
-    step->start();
-    waiting.exec();
-    runningInstall = nullptr;
-}
-
-PackageInstall::Edits Zerun::askEdits(const QString &packageName, const QString &kindLabel,
-                                      const QStringList &edits)
-{
-    const int shownFiles = 12;
-    QString list = QStringList(edits.mid(0, shownFiles)).join(QLatin1Char('\n'));
-    if (edits.size() > shownFiles)
-        list += tr("\n... and %1 more").arg(edits.size() - shownFiles);
-    const int choice = questions.ask(
-        tr("Install %1").arg(kindLabel),
-        //: %1 is the package, %2 the list of files, %3 and %4 the file name
-        //: endings the package's and the player's versions get
-        tr("You changed %n file(s) of %1 that this version replaces:\n\n%2\n\n"
-           "Keep yours (the package's new versions go beside them as <file>%3), or "
-           "take the package's (yours are kept as <file>%4)?",
-           nullptr, int(edits.size()))
-            .arg(packageName, list, PackageInstall::newSuffix(), PackageInstall::mineSuffix()),
-        {tr("Keep Mine"), tr("Take the Package's")}, 0, 0);
-    return choice == 1 ? PackageInstall::Edits::TakePackage : PackageInstall::Edits::KeepMine;
-}
-
-bool Zerun::askFolder(const QString &kind, const QString &baseName, const QString &packageName,
-                      QString &target, QString &journal, int position)
-{
-    const QString destination = gameFolder + InstallRules::destinationIn(gameFolder, kind);
-    // A package installed before is offered its own folder, which it then updates in place.
-    const InstalledPackage *record = recordOf(queuedEntries.value(position, -1));
-    const QString recordedFolder =
-        record ? QDir::cleanPath(gameFolder + record->folder) : QString();
-    QString text = record ? QFileInfo(recordedFolder).fileName()
-                          : InstallRules::suggestedFolderName(packageName);
-    const QString kindLabel = InstallRules::label(kind);
-    const QString title = tr("Install %1").arg(kindLabel);
-    // The package by its catalogue name; the archive's name only when the catalogue has none.
-    const QString shownName = packageName.isEmpty() ? baseName : packageName;
-    //: %1 is the package, %2 its kind: Mod, Picture Pack or Skin
-    const QString question =
-        tr("Choose a folder name to install the %1 %2 into:").arg(shownName, kindLabel);
-    QString label = question;
-    for (;;) {
-        bool accepted = false;
-        const QString name = questions.askText(title, label, &accepted, text);
-        if (!accepted)
-            return false;
-        // A complaint keeps the package named and what was typed.
-        text = name;
-        const QString complaint = InstallRules::nameComplaint(name);
-        if (!complaint.isEmpty()) {
-            label = complaint + QStringLiteral("\n\n") + question;
-            continue;
-        }
-        const QString candidate = destination + name;
-        const QFileInfo candidateInfo(candidate);
-        if (candidateInfo.isDir() && QDir::cleanPath(candidate) == recordedFolder) {
-            target = candidate;
-            journal = InstallRecovery::newJournalPath();
-            return true;
-        }
-        if (candidateInfo.isDir()) {
-            // The player's folder is touched only when they say so.
-            switch (askExistingFolder(kindLabel, name, packageName)) {
-            case ExistingFolder::Update:
-                target = candidate;
-                journal = InstallRecovery::newJournalPath();
-                return true;
-            case ExistingFolder::OtherName:
-                label = question;
-                continue;
-            case ExistingFolder::Skip:
-                return false;
-            }
-        }
-        if (candidateInfo.exists() || candidateInfo.isSymLink()) {
-            // A file of that name cannot become a package folder.
-            label = InstallRules::creationComplaint(candidate) + QStringLiteral("\n\n") + question;
-            continue;
-        }
-        // The journal names the folders before they exist, so a kill right after creating them
-        // still has them removed at the next start.
-        QStringList created = UnpackTransaction::missingFolders(candidate);
-        if (InstallRules::hasSaveGames(kind))
-            created << QDir::cleanPath(candidate) + QStringLiteral("/SaveGames");
-        journal = InstallRecovery::newJournalPath();
-        if (UnpackTransaction::prepareJournal(journal, candidate, created) &&
-            QDir().mkpath(candidate)) {
-            if (InstallRules::hasSaveGames(kind))
-                QDir().mkpath(candidate + QStringLiteral("/SaveGames"));
-            target = candidate;
-            return true;
-        }
-        label = InstallRules::creationComplaint(candidate) + QStringLiteral("\n\n") + question;
-        UnpackTransaction::recover(journal);
-        journal.clear();
-    }
-}
-
-Zerun::ExistingFolder Zerun::askExistingFolder(const QString &kindLabel, const QString &folderName,
-                                               const QString &packageName)
-{
-    const int choice =
-        questions.ask(tr("Install %1").arg(kindLabel),
-                      //: %1 is the folder, %2 the package
-                      tr("The folder \"%1\" already exists.\n\nUpdate it with %2? The package's "
-                         "files replace those of the same name; your other files stay.")
-                          .arg(folderName, packageName),
-                      {tr("Update"), tr("Choose Another Name"), tr("Skip")}, 1, 2);
-    if (choice == 0)
-        return ExistingFolder::Update;
-    if (choice == 1)
-        return ExistingFolder::OtherName;
-    return ExistingFolder::Skip;
-}
-
-void Zerun::installFailed(PackageInstall *step, int position, const QString &error,
-                          const QString &detail)
-{
-    // The archive is not kept: a failed archive is fetched again by Retry.
-    QFile::remove(step->archive());
-    if (step->wasCancelled()) {
-        ui->progressInfo->setText(tr("Cancelled %1").arg(queuedName(position)));
-        packageEnded(position, Outcome::Skipped, tr("cancelled"));
-        return;
-    }
-    const QString text = detail.isEmpty() ? error : error + QStringLiteral(": ") + detail;
-    ui->progressInfo->setText(text);
-    InstallRecovery::note(queuedName(position) + QStringLiteral(": ") + text);
-    packageEnded(position, Outcome::Failed, text);
+    batch.installSaved();
 }
 
 void Zerun::installed()
 {
     ui->progressBar->setValue(100);
-    QString summary;
-    if (finishedInstall) {
-        QFile::remove(finishedInstall->archive());
-        summary = finishedInstall->outcome().summary();
-    }
-    const int position = finishedInstall ? finishedPosition : transferPosition;
-    const int entry = queuedEntries.value(position, -1);
-    if (!summary.isEmpty())
-        InstallRecovery::note(queuedName(position) + QStringLiteral(": ") + summary);
     // The record is written by now: the marks follow it.
     loadInstalledPackages();
-    updatesAvailable.remove(entry);
     applyMarks();
-    ui->progressTitle->setText(tr("Installed %1").arg(packageLabel(position)));
+    ui->progressTitle->setText(tr("Installed %1").arg(batch.label(finishedPosition)));
     ui->progressInfo->setText(QStringLiteral("Install Complete"));
-    packageEnded(position, Outcome::Installed, summary);
-}
-
-void Zerun::packageEnded(int position, Outcome outcome, const QString &reason)
-{
-    if (position >= 0 && position < packages.size() &&
-        packages.at(position).outcome == Outcome::Pending) {
-        packages[position].outcome = outcome;
-        packages[position].reason = reason;
-        if (outcome == Outcome::Installed)
-            installedEntries.insert(packages.at(position).entry);
-    }
-    ++endedPackages;
-    ui->batchProgress->setValue(endedPackages);
-    if (endedPackages >= queuedUrls.size())
-        endBatch();
-}
-
-bool Zerun::cancelBatch(bool closing)
-{
-    if (!batchRunning && diskInstallRunning) {
-        // An install from disk or a repair: stopped (and undone) only when the player says so.
-        const int choice = StandardDialog::question(
-            QStringLiteral("Close"),
-            QStringLiteral("A package is still being installed. Stop it and close?\n\nWhat was "
-                           "unpacked so far is undone."),
-            {QStringLiteral("Stop and Close"), QStringLiteral("Go On")}, 1, 1);
-        if (choice != 0)
-            return false;
-        if (runningInstall)
-            runningInstall->cancel();
-        if (repairFetch)
-            repairFetch->quit();
-        return true;
-    }
-    if (!batchRunning)
-        return true;
-    const int asked = transferPosition;
-    const QString current = packageLabel(asked);
-    const QString title = closing ? tr("Close") : tr("Cancel");
-    const QString text =
-        (closing ? tr("Packages are still being installed. Skip only %1, or stop the whole "
-                      "batch and close?")
-                 : tr("Packages are still being installed. Skip only %1, or stop the whole "
-                      "batch?"))
-            .arg(current) +
-        QStringLiteral("\n\n") +
-        tr("A package being unpacked is undone; a download is kept to be resumed later.");
-    const QStringList choices = {tr("Skip This Package"),
-                                 closing ? tr("Stop and Close") : tr("Stop the Batch"),
-                                 tr("Go On")};
-    if (closing) {
-        // The window closes only after the answer.
-        const int choice = questions.ask(title, text, choices, 2, 2);
-        answerCancel(asked, choice);
-        return !batchRunning || choice == 1;
-    }
-    // The batch goes on underneath while the question is open; its answer counts whenever it
-    // comes, also after the download it was asked about has ended.
-    if (!questions.onScreen())
-        questions.post(title, text, choices, 2, 2,
-                       [this, asked](int choice) { answerCancel(asked, choice); });
-    return false;
-}
-
-void Zerun::answerCancel(int asked, int choice)
-{
-    if (!batchRunning || (choice != 0 && choice != 1))
-        return;
-    const bool stop = choice == 1;
-    // Skip is about the package that was asked about; once that one is over there is nothing
-    // left to skip.
-    if (!stop && (asked != transferPosition || packages.value(asked).outcome != Outcome::Pending))
-        return;
-    // A package whose download has just ended is not asked a folder for.
-    answeredSkips.insert(transferPosition);
-    if (runningInstall)
-        runningInstall->cancel();
-    downloadManager.cancelCurrent(stop);
-    if (stop) {
-        // What was never requested ends here.
-        for (int position = transferPosition + 1; position < packages.size(); ++position) {
-            if (packages.at(position).outcome == Outcome::Pending)
-                packageEnded(position, Outcome::Skipped, tr("the batch was stopped"));
-        }
-    }
 }
 
 void Zerun::backToCatalogue()
 {
     // Installed packages leave the download list; the others stay for another try.
     for (int row = ui->file_list->count() - 1; row >= 0; --row) {
-        if (installedEntries.contains(entryOf(ui->file_list->item(row)))) {
+        if (batch.installedEntries().contains(entryOf(ui->file_list->item(row)))) {
             downloadNames.removeOne(Catalogue::plainName(ui->file_list->item(row)->text()));
             delete ui->file_list->takeItem(row);
         }
     }
     ui->stackedWidget->setCurrentIndex(0);
-}
-
-void Zerun::retryFailed()
-{
-    QVector<int> entries;
-    for (const BatchPackage &package : qAsConst(packages)) {
-        if (package.outcome != Outcome::Installed)
-            entries << package.entry;
-    }
-    if (!entries.isEmpty() && !batchRunning)
-        startBatch(entries);
 }
 
 void Zerun::copyDetails() const
@@ -1405,41 +755,6 @@ void Zerun::copyDetails() const
     for (int row = 0; row < ui->outcome_list->count(); ++row)
         lines << ui->outcome_list->item(row)->text();
     QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
-}
-
-QString Zerun::queuedName(int position) const
-{
-    const int entry = queuedEntries.value(position, -1);
-    if (entry >= 0 && entry < catalogue.size())
-        return catalogue.at(entry).name;
-    return QUrl(queuedUrls.value(position)).fileName().remove(QLatin1String(".zip"));
-}
-
-QString Zerun::claimArchive(const QString &saved)
-{
-    // The archive keeps the file name of its address; only when that is taken does it get
-    // "<name>-2.zip", "-3", ... The download manager saves beside a taken name as "<name>.0".
-    const QFileInfo info(saved);
-    QString name = info.fileName();
-    const QRegularExpression numbered(QStringLiteral("^(.*)\\.(\\d+)$"));
-    const QRegularExpressionMatch match = numbered.match(name);
-    if (!match.hasMatch())
-        return saved;
-    name = match.captured(1);
-    const QString folder = info.path() + QLatin1Char('/');
-    const QFileInfo wanted(name);
-    const QString stem = wanted.completeBaseName();
-    const QString suffix =
-        wanted.suffix().isEmpty() ? QString() : QLatin1Char('.') + wanted.suffix();
-    for (int n = 2; n < 10000; ++n) {
-        const QString claimed = folder + stem + QLatin1Char('-') + QString::number(n) + suffix;
-        if (QFileInfo::exists(claimed))
-            continue;
-        if (QFile::rename(saved, claimed))
-            return claimed;
-        break;
-    }
-    return saved;
 }
 
 void Zerun::on_back_clicked()
@@ -1454,20 +769,11 @@ void Zerun::on_quit_clicked()
 
 QVector<InstalledPackage> Zerun::selectedRecords() const
 {
-    QVector<InstalledPackage> records;
+    QVector<int> entries;
     const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
-    for (const QListWidgetItem *item : selected) {
-        const InstalledPackage *record = recordOf(entryOf(item));
-        if (!record)
-            continue;
-        const bool listed =
-            std::any_of(records.cbegin(), records.cend(), [record](const InstalledPackage &known) {
-                return known.name == record->name && known.kind == record->kind;
-            });
-        if (!listed)
-            records << *record;
-    }
-    return records;
+    for (const QListWidgetItem *item : selected)
+        entries << entryOf(item);
+    return CatalogueRows::recordsOf(catalogue, packageRecords, entries);
 }
 
 void Zerun::verifySelected()
@@ -1520,29 +826,7 @@ void Zerun::verifyEnded()
 
 bool Zerun::showReport(const QString &title, const QString &text, bool offerRepair)
 {
-    QDialog dialog(this);
-    dialog.setWindowTitle(title);
-    dialog.setWindowFlags(dialog.windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    auto *layout = new QVBoxLayout(&dialog);
-    auto *view = new QPlainTextEdit(text, &dialog);
-    view->setObjectName(QStringLiteral("report_text"));
-    view->setReadOnly(true);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    layout->addWidget(view);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    QPushButton *copy = buttons->addButton(tr("Copy"), QDialogButtonBox::ActionRole);
-    connect(copy, &QPushButton::clicked, view,
-            [view] { QGuiApplication::clipboard()->setText(view->toPlainText()); });
-    if (offerRepair) {
-        QPushButton *repair = buttons->addButton(tr("Repair"), QDialogButtonBox::AcceptRole);
-        repair->setObjectName(QStringLiteral("repair_package"));
-        repair->setToolTip(tr("Put back the missing and changed files from the "
-                              "package's archive"));
-    }
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    dialog.resize(600, 420);
+    ReportDialog dialog(title, text, offerRepair, this);
     DialogHost::centreWhenShown(&dialog, window());
     return questions.exec(dialog) == QDialog::Accepted;
 }
@@ -1557,310 +841,58 @@ void Zerun::chooseArchives()
 
 void Zerun::installArchives(const QStringList &archives)
 {
-    for (const QString &archive : archives)
-        installFromDisk(archive);
+    for (const QString &archive : archives) {
+        locateGameFolder();
+        guardClose();
+        batch.installFromDisk(archive);
+        singleEnded();
+    }
 }
 
-void Zerun::installFromDisk(const QString &archive)
+void Zerun::singleEnded()
 {
-    const QString title = tr("Install from File");
-    const QString name = DiskPackage::packageName(archive);
-    const auto tell = [this, &title](const QString &text) { questions.tell(title, text); };
-    // The same errors as for a downloaded archive; the player's archive stays where it is.
-    const auto fail = [&](const QString &text) {
-        InstallRecovery::note(name + QStringLiteral(" (from disk): ") + text);
-        //: %1 is the package, %2 why it could not be installed
-        tell(tr("Could not install %1:\n\n%2").arg(name, text));
-    };
-    if (batchRunning || diskInstallRunning) {
-        tell(tr("Packages are being installed. Install %1 when they are done.").arg(name));
-        return;
-    }
-    QStringList entries;
-    QString why;
-    if (!DiskPackage::entryNames(archive, &entries, &why)) {
-        if (TsUnZip::hasNoEntries(archive))
-            fail(tr("Couldn't go to first file: the archive has no entries"));
-        else
-            fail(tr("Couldn't open zip: %1").arg(why));
-        return;
-    }
-    if (entries.isEmpty()) {
-        fail(tr("Couldn't go to first file: the archive has no entries"));
-        return;
-    }
-    // The kind, the likeliest one offered first.
-    const QStringList kinds = {QStringLiteral("mods"), QStringLiteral("pics"),
-                               QStringLiteral("skin")};
-    QStringList choices;
-    for (const QString &kind : kinds)
-        choices << InstallRules::label(kind);
-    choices << tr("Cancel");
-    const int likely = int(kinds.indexOf(DiskPackage::likelyKind(entries)));
-    const int chosen = questions.ask(title,
-                                     //: %1 is the package, %2 a kind: Mod, Picture Pack or Skin
-                                     tr("What kind of package is %1?\n\nFrom what the archive "
-                                        "holds it looks like a %2.")
-                                         .arg(name, choices.at(likely)),
-                                     choices, likely, 3);
-    if (chosen < 0 || chosen >= kinds.size())
-        return;
-    const QString kind = kinds.at(chosen);
-    const InstalledPackage *known = packageRecords.find(name, kind);
-    if (known && !known->fromDisk) {
-        //: %1 is the folder of the package installed from the package list
-        fail(tr("A package of the same name and kind from the package list is installed in %1. "
-                "Rename the archive to install it beside that one.")
-                 .arg(known->folder));
-        return;
-    }
-
-    locateGameFolder();
-    QString target;
-    QString journal;
-    if (!askFolder(kind, name, name, target, journal, -1))
-        return;
-
-    InstalledPackage package;
-    package.name = name;
-    package.kind = kind;
-    package.fromDisk = true;
-    package.archiveSize = QFileInfo(archive).size();
-    QString error;
-    PackageInstall::Outcome outcome;
-    if (!installNow(package, archive, target, journal, &error, &outcome)) {
-        fail(error);
-        return;
-    }
-    const QString folder = QDir(gameFolder).relativeFilePath(target);
-    const QString kindLabel = InstallRules::label(kind);
-    const QString summary = outcome.summary();
-    InstallRecovery::note(name + QStringLiteral(" (from disk): installed into ") + folder +
-                          (summary.isEmpty() ? QString() : QStringLiteral("; ") + summary));
-    //: %1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder
-    tell(tr("Installed the %1 %2 into %3.").arg(kindLabel, name, folder) +
-         (summary.isEmpty() ? QString()
-                            : QStringLiteral("\n\n") + outcome.summary(Wording::Player)));
-}
-
-bool Zerun::installNow(const InstalledPackage &package, const QString &archive,
-                       const QString &target, const QString &journal, QString *error,
-                       PackageInstall::Outcome *outcome)
-{
-    auto owned = std::make_unique<PackageInstall>(packageRecords, gameFolder);
-    PackageInstall *step = owned.get();
-    installs.push_back(std::move(owned));
-    step->setPackage(package, archive, target, journal);
-    PackageInstall::Plan plan;
-    QString why;
-    if (!step->prepare(&plan, &why)) {
-        UnpackTransaction::recover(journal);
-        *error = tr("Couldn't open zip: %1").arg(why);
-        return false;
-    }
-    if (plan.entryNames.isEmpty()) {
-        UnpackTransaction::recover(journal);
-        *error = tr("Couldn't go to first file: the archive has no entries");
-        return false;
-    }
-    *error = spaceShortage(target, plan.unpackedSize);
-    if (!error->isEmpty()) {
-        UnpackTransaction::recover(journal);
-        return false;
-    }
-    if (!plan.edits.isEmpty())
-        step->setEditChoice(askEdits(package.name, InstallRules::label(package.kind), plan.edits));
-
-    const QString name = package.name;
-    connect(&step->unzip(), &TsUnZip::percent, this, [this, name](int percent) {
-        //: %1 is the package, %2 the share unpacked
-        ui->catalogue_status->setText(tr("Installing %1: %2%").arg(name, QString::number(percent)));
-    });
-    bool done = false;
-    QEventLoop waiting;
-    connect(step, &PackageInstall::finished, &waiting, [&] {
-        done = true;
-        waiting.quit();
-    });
-    connect(step, &PackageInstall::failed, &waiting,
-            [&](const QString &text, const QString &detail) {
-                *error = detail.isEmpty() ? text : text + QStringLiteral(": ") + detail;
-                waiting.quit();
-            });
-    guardClose();
-    diskInstallRunning = true;
-    runningInstall = step;
-    step->start();
-    waiting.exec();
-    runningInstall = nullptr;
-    diskInstallRunning = false;
     loadInstalledPackages();
     fillLists();
     showLists();
-    if (!done) {
-        if (step->wasCancelled())
-            *error = tr("cancelled");
-        return false;
-    }
-    *outcome = step->outcome();
-    return true;
+    updateCatalogueStatus();
 }
 
 void Zerun::repairPackage(const InstalledPackage &record)
 {
-    const QString title = tr("Repair %1").arg(InstallRules::label(record.kind));
-    const auto tell = [this, &title](const QString &text) { questions.tell(title, text); };
-    const auto fail = [&](const QString &text) {
-        InstallRecovery::note(QStringLiteral("Repair of ") + record.name + QStringLiteral(": ") +
-                              text);
-        //: %1 is the package, %2 why it could not be repaired
-        tell(tr("Could not repair %1:\n\n%2").arg(record.name, text));
-    };
-    QTemporaryDir fetched(AppPaths::downloadsFolder() + QLatin1Char('/') +
-                          InstallRecovery::repairFolderPrefix() + QStringLiteral("XXXXXX"));
-    QString archive;
-    if (record.fromDisk) {
-        // The player's archive: asked for again, and only read.
-        archive = StandardDialog::selectFile(false, {}, tr("The archive of %1").arg(record.name),
-                                             QDir::homePath(),
-                                             tr("Package archives (*.zip);;All files (*)"));
-        if (archive.isEmpty())
-            return;
-    } else {
-        if (!fetched.isValid()) {
-            fail(tr("no room for the archive in the downloads folder"));
-            return;
-        }
-        ui->catalogue_status->setText(tr("Fetching %1 again...").arg(record.name));
-        TsDownloader downloader{QUrl(record.url)};
-        bool got = false;
-        QEventLoop waiting;
-        connect(&downloader, &TsDownloader::downloaded, &waiting, [&] {
-            got = true;
-            waiting.quit();
-        });
-        connect(&downloader, &TsDownloader::failed, &waiting, &QEventLoop::quit);
-        guardClose();
-        diskInstallRunning = true;
-        repairFetch = &waiting;
-        waiting.exec();
-        repairFetch = nullptr;
-        diskInstallRunning = false;
-        updateCatalogueStatus();
-        if (!got) {
-            //: %1 is the address, %2 why it could not be fetched
-            fail(tr("the archive could not be fetched from %1: %2")
-                     .arg(record.url, downloader.errorString()));
-            return;
-        }
-        archive =
-            fetched.filePath(QUrl(record.url).fileName().isEmpty() ? QStringLiteral("package.zip")
-                                                                   : QUrl(record.url).fileName());
-        QFile file(archive);
-        const QByteArray data = downloader.downloadedData();
-        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
-            fail(tr("the archive could not be saved: %1").arg(file.errorString()));
-            return;
-        }
-        file.close();
-    }
-    if (PackageRepair::check(archive, record) != PackageRepair::Verdict::Same) {
-        if (record.fromDisk) {
-            fail(tr("that archive is not the one that was installed. Install it "
-                    "with Install from File to update the package."));
-            return;
-        }
-        InstallRecovery::note(QStringLiteral("Repair of ") + record.name +
-                              QStringLiteral(": the host now serves another file"));
-        const int choice =
-            questions.ask(title,
-                          tr("The host now serves another file for %1 than the one installed, "
-                             "so it cannot repair it.\n\nUpdate to the file it serves now?")
-                              .arg(record.name),
-                          {tr("Update"), tr("Cancel")}, 0, 1);
-        if (choice != 0)
-            return;
-        for (int entry = 0; entry < catalogue.size(); ++entry) {
-            if (catalogue.at(entry).name == record.name &&
-                catalogue.at(entry).kind == record.kind) {
-                addToDownloadList(entry);
-                startBatch({entry});
-                return;
-            }
-        }
-        fail(tr("the package is not in the package list any more"));
+    guardClose();
+    const int update = batch.repair(record, catalogue);
+    singleEnded();
+    if (update < 0)
         return;
-    }
-    QString error;
-    PackageInstall::Outcome outcome;
-    const QString target = QDir::cleanPath(gameFolder + record.folder);
-    if (!installNow(PackageRepair::packageFor(record), archive, target,
-                    InstallRecovery::newJournalPath(), &error, &outcome)) {
-        fail(error);
-        return;
-    }
-    const QString summary = outcome.summary();
-    InstallRecovery::note(QStringLiteral("Repaired ") + record.name + QStringLiteral(" in ") +
-                          record.folder +
-                          (summary.isEmpty() ? QString() : QStringLiteral("; ") + summary));
-    //: %1 is the package, %2 its folder in the game
-    tell(tr("Repaired %1 in %2.").arg(record.name, record.folder) +
-         (summary.isEmpty() ? QString()
-                            : QStringLiteral("\n\n") + outcome.summary(Wording::Player)));
+    addToDownloadList(update);
+    startBatch({update});
 }
 
 void Zerun::updateAll()
 {
-    if (batchRunning || diskInstallRunning)
+    if (batch.isBusy())
         return;
-    updatingInPlace = true;
     QVector<int> entries;
     const QVector<PackageUpdates::Update> updates =
         PackageUpdates::pending(catalogue, packageRecords, updatesAvailable);
     for (const PackageUpdates::Update &update : updates)
         entries << update.entry;
     if (!entries.isEmpty())
-        startBatch(entries);
+        startBatch(entries, true);
 }
 
 void Zerun::exportList()
 {
-    const QString path =
-        StandardDialog::selectFile(true, {}, QStringLiteral("Export Package List"),
-                                   QDir::homePath() + QStringLiteral("/packages.txt"),
-                                   QStringLiteral("Package lists (*.txt);;All files (*)"));
-    if (path.isEmpty())
-        return;
-    int written = 0;
-    QString why;
-    QString text;
-    if (PackageListFile::save(path, packageRecords.all(), &written, &why))
-        text = QStringLiteral("Wrote %1 package(s) to ").arg(written) + path;
-    else
-        text = QStringLiteral("Could not write ") + path + QStringLiteral(": ") + why;
-    InstallRecovery::note(QStringLiteral("Export: ") + text);
-    StandardDialog::question(QStringLiteral("Export"), text, {QStringLiteral("OK")}, 0, 0);
+    ListExchange::exportList(packageRecords.all());
 }
 
 void Zerun::importList()
 {
-    const QString path = StandardDialog::selectFile(
-        false, {}, QStringLiteral("Import Package List"), QDir::homePath(),
-        QStringLiteral("Package lists (*.txt);;All files (*)"));
-    if (path.isEmpty())
+    QVector<int> entries;
+    QString report;
+    if (!ListExchange::importList(catalogue, &entries, &report))
         return;
-    PackageListFile::Import result;
-    QString why;
-    if (!PackageListFile::load(path, catalogue, &result, &why)) {
-        StandardDialog::question(QStringLiteral("Import"),
-                                 QStringLiteral("Could not read ") + path + QStringLiteral(": ") +
-                                     why,
-                                 {QStringLiteral("OK")}, 0, 0);
-        return;
-    }
-    for (const int entry : qAsConst(result.entries))
+    for (const int entry : qAsConst(entries))
         addToDownloadList(entry);
-    const QString report = result.describe();
-    InstallRecovery::note(QStringLiteral("Import of ") + path + QStringLiteral(": ") + report);
     showReport(QStringLiteral("Import"), report);
 }

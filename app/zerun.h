@@ -2,15 +2,15 @@
 
 #include "catalogueentry.h"
 #include "cataloguefetch.h"
-#include "downloadmanager.h"
+#include "cataloguerows.h"
+#include "installbatch.h"
 #include "installedpackages.h"
-#include "packageinstall.h"
 #include "packageverify.h"
 #include "questionqueue.h"
 #include "updateprobe.h"
+#include "windowquestions.h"
 
 #include <QElapsedTimer>
-#include <QHash>
 #include <QMainWindow>
 #include <QSet>
 #include <QString>
@@ -19,9 +19,7 @@
 #include <QVector>
 
 #include <memory>
-#include <vector>
 
-class QEventLoop;
 class QListWidgetItem;
 class TsDownloader;
 
@@ -47,10 +45,14 @@ public:
     // True once the game folder is known; asks the player when it is not found by itself.
     bool locateGameFolder();
     // Uses `folder` as the game folder (one the player pointed at), before initialise().
-    void setGameFolder(const QString &folder) { gameFolder = folder; }
+    void setGameFolder(const QString &folder)
+    {
+        gameFolder = folder;
+        batch.setGameFolder(folder);
+    }
 
     // The repo_filter choice that shows only installed packages, after the four kinds.
-    static constexpr int installedFilter = 4;
+    static constexpr int installedFilter = CatalogueRows::installedFilter;
     // Item data: the catalogue index of a list item, and its mark (a PackageMark value).
     static constexpr int entryRole = Qt::UserRole;
     static constexpr int markRole = Qt::UserRole + 1;
@@ -82,16 +84,8 @@ private slots:
     void on_quit_clicked();
 
 private:
-    enum class Outcome { Pending, Installed, Failed, Skipped };
-    // One package of the batch and how it ended.
-    struct BatchPackage
-    {
-        int entry = -1;
-        QString folder; // relative to the game folder, once chosen
-        Outcome outcome = Outcome::Pending;
-        QString reason;
-    };
-
+    // The context menus of the lists and the catalogue page's buttons.
+    void addListActions();
     void readCatalogue(const QByteArray &data);
     // Shows the fetched (or kept) list and says on the catalogue page where it came from.
     void catalogueFetched(const CatalogueFetch::Result &result);
@@ -101,8 +95,6 @@ private:
     int entryOf(const QListWidgetItem *item) const;
     void markSelectedEntries();
     void removeSelectedDownloads();
-    // The kind filter (or the Installed view) alone, before the search narrows it.
-    void fillByKind();
     // Keeps only the shown entries whose names hold the search text.
     void narrowLists();
     void addToDownloadList(int entry);
@@ -117,44 +109,15 @@ private:
     void openSelectedFolder();
     void updateUninstallButton();
     void updateCatalogueStatus();
-    // Moves the saved archive to a name of its own, so that a later download of the same file
-    // name cannot truncate it while it is being unpacked.
-    static QString claimArchive(const QString &saved);
-    // Asks for the folder name until one is accepted; false when the player cancelled or chose
-    // to skip the package. An existing folder is used only when the player chooses to update
-    // it. A new folder is created here, after its journal, which `journal` then names.
-    bool askFolder(const QString &kind, const QString &baseName, const QString &packageName,
-                   QString &target, QString &journal, int position);
-    enum class ExistingFolder { Update, OtherName, Skip };
-    ExistingFolder askExistingFolder(const QString &kindLabel, const QString &folderName,
-                                     const QString &packageName);
-    // Asks what to do with files the player changed that the package would replace.
-    PackageInstall::Edits askEdits(const QString &packageName, const QString &kindLabel,
-                                   const QStringList &edits);
-    // Starts the install step of one package into `target` and waits until it is over.
-    void runInstall(const QString &archive, const QString &target, const QString &journal,
-                    int position, bool createdTarget);
-    void startBatch(const QVector<int> &entries);
-    // "Neat Skin [Skin] (2 of 6)": the package at that queue position, for the page.
-    QString packageLabel(int position) const;
-    // "Neat Skin [Skin]": the package at that queue position, by name and kind.
-    QString packageTitle(int position) const;
+    // The window's part of the batch: its connections, and the page at its start and end.
+    void connectBatch();
+    void startBatch(const QVector<int> &entries, bool inPlace = false);
+    void showBatchStart();
+    void showBatchEnd();
+    void showUnpacking(int done, int total, const QString &state);
     QString transferDetail(int percent, const QString &rate);
-    bool allInstalled() const;
-    void endBatch();
     void backToCatalogue();
-    void retryFailed();
-    // Asks whether to skip the current package or stop the batch, and does it; true when the
-    // batch stops (or none runs), which lets a closing window close.
-    bool cancelBatch(bool closing);
-    // Acts on the answer to the Cancel question asked about the package at `asked`.
-    void answerCancel(int asked, int choice);
     void copyDetails() const;
-    void installFailed(PackageInstall *step, int position, const QString &error,
-                       const QString &detail);
-    // Books the end of one package of the batch; after the last one the page can be left.
-    void packageEnded(int position, Outcome outcome, const QString &reason = QString());
-    QString queuedName(int position) const;
 
     // Installed packages chosen in the list (with their files), for Verify.
     QVector<InstalledPackage> selectedRecords() const;
@@ -164,16 +127,13 @@ private:
     // A long text the player can scroll, select and copy, in a modal dialog; true when the
     // player chose Repair (offered when `offerRepair`).
     bool showReport(const QString &title, const QString &text, bool offerRepair = false);
-    // Places the files of the installed package `record` again from its archive.
     void repairPackage(const InstalledPackage &record);
-    // Runs the install step of `package` from `archive` into `target` and waits for its end;
-    // false with the reason when it failed.
-    bool installNow(const InstalledPackage &package, const QString &archive, const QString &target,
-                    const QString &journal, QString *error, PackageInstall::Outcome *outcome);
     // Installs packages from the player's own archives: picked, or dropped on the page.
     void chooseArchives();
     void installArchives(const QStringList &archives);
-    void installFromDisk(const QString &archive);
+    // After an install from disk, a repair or an uninstall: the lists and marks follow the
+    // records.
+    void singleEnded();
     // One batch of the installed packages with a newer archive, each into its recorded folder.
     void updateAll();
     // The installed catalogue packages to a file, and such a file onto the download list.
@@ -181,80 +141,49 @@ private:
     void importList();
     // From the first batch or install from disk on, the frame asks before it closes.
     void guardClose();
-    // The list item entry of a package installed from disk: its index in the records, below -1.
-    static int diskEntry(int recordIndex) { return -2 - recordIndex; }
 
     int kindFilter = 0;
     // The form: created in the constructor, deleted first in the destructor.
     std::unique_ptr<Ui::Zerun> ui;
     QVector<CatalogueEntry> catalogue;
     QStringList visibleNames;
-    // The catalogue index of each shown name, and of each queued package.
+    // The catalogue index of each shown name.
     QVector<int> visibleEntries;
-    QVector<int> queuedEntries;
     QString searchText;
     // The status line under the lists: a fetch under way, a notice, lines left out.
     bool catalogueLoading = false;
     QString catalogueNotice;
     int unreadLines = 0;
     QStringList downloadNames;
-    QStringList queuedUrls;
-    QStringList queuedKinds;
     QString downloadedFile;
     int currentItem = 0;
     QString gameFolder;
-    DownloadManager downloadManager;
     QTimer installTimer;
 
     // Every question and message of the window, one at a time.
     QuestionQueue questions;
-    // Queue positions the player skipped (or stopped) by answering the Cancel question.
-    QSet<int> answeredSkips;
-    // The content type the host named for each queue position's archive.
-    QHash<int, QByteArray> archiveTypes;
-    // Why each failed transfer failed, in the player's words.
-    QHash<int, QString> failureWords;
+    WindowQuestions batchQuestions{questions};
+    InstalledPackages packageRecords;
+    // The batch, installs from disk and repairs; it holds the download manager.
+    InstallBatch batch{packageRecords, batchQuestions};
     // The file in transfer: its bytes so far and whole length (-1: not told).
     qint64 bytesDone = 0;
     qint64 bytesTotal = -1;
+    QElapsedTimer transferClock;
+    double smoothedSecondsLeft = -1;
+    // The package whose end installed() books, while it runs.
+    int finishedPosition = -1;
+    // The page follows an unpack at a pace a person can read.
+    QElapsedTimer unpackShown;
 
-    InstalledPackages packageRecords;
     UpdateProbe updateProbe;
     QSet<int> updatesAvailable;
-    // The host's validator (ETag, else Last-Modified) of each downloaded URL, for the records.
-    QHash<QString, QString> validators;
-    // The SHA-256 of each saved archive, worked out while it was downloaded.
-    QHash<QString, QByteArray> archiveHashes;
 
     // The catalogue fetch; kept for the rest of the run, started again by retry_catalogue.
     std::unique_ptr<CatalogueFetch> catalogueFetch;
-    // Queue position of the file being transferred: the manager starts the files in queue order
-    // and reports each start (or a save file it could not open), so counting those reports
-    // tells which queued package a saved file belongs to, whatever kinds the batch mixes.
-    int startedTransfers = 0;
-    int transferPosition = 0;
-    // Packages of the batch that are over, installed or not, and what went wrong with the others.
-    int endedPackages = 0;
-    bool batchRunning = false;
-    QVector<BatchPackage> packages;
-    // Catalogue entries installed by the batches of this run (they leave the download list).
-    QSet<int> installedEntries;
-    QElapsedTimer transferClock;
-    double smoothedSecondsLeft = -1;
-    // One per package handed to the install step; they must outlive their worker-thread run.
-    std::vector<std::unique_ptr<PackageInstall>> installs;
-    PackageInstall *runningInstall = nullptr;
     bool closeGuardInstalled = false;
-    // The install whose end is being booked while installed() runs, and its queue position.
-    PackageInstall *finishedInstall = nullptr;
-    int finishedPosition = -1;
     // What the start-up's recovery has to tell the player, on the catalogue page.
     QString recoveryNotice;
     // Verify of installed packages; made when first used, kept for the window's life.
     std::unique_ptr<PackageVerify> verifier;
-    bool diskInstallRunning = false;
-    // While a repair fetches its archive: the wait that closing the window ends.
-    QEventLoop *repairFetch = nullptr;
-    // The batch is Update all's: each package goes into its recorded folder.
-    bool updatingInPlace = false;
 };

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "catalogueentry.h"
+#include "installedpackages.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// The rows the catalogue list shows and what each stands for. A row's entry is a catalogue
+// index, or, below -1, the index of the record of a package installed from the player's own
+// archive (no catalogue entry stands for those).
+class CatalogueRows
+{
+    // The rows are the window's words.
+    Q_DECLARE_TR_FUNCTIONS(Zerun)
+
+public:
+    // The repo_filter choice that shows only installed packages, after the four kinds.
+    static constexpr int installedFilter = 4;
+
+    static int diskEntry(int recordIndex) { return -2 - recordIndex; }
+    // The installed package a row's entry stands for, or nullptr. A package installed from disk
+    // never stands for a catalogue entry of its name.
+    static const InstalledPackage *recordOf(const QVector<CatalogueEntry> &catalogue,
+                                            const InstalledPackages &records, int entry);
+
+    // The installed packages the entries stand for, each once.
+    static QVector<InstalledPackage> recordsOf(const QVector<CatalogueEntry> &catalogue,
+                                               const InstalledPackages &records,
+                                               const QVector<int> &entries);
+
+    // The rows under `filter`; the Installed view shows each installed package with where it is
+    // and since when, the catalogue's first, then those from disk.
+    static void fill(const QVector<CatalogueEntry> &catalogue, const InstalledPackages &records,
+                     int filter, QStringList *names, QVector<int> *entries);
+    // Keeps the rows whose package names hold `search`, ignoring case.
+    static void narrow(const QVector<CatalogueEntry> &catalogue, const InstalledPackages &records,
+                       const QString &search, QStringList *names, QVector<int> *entries);
+};

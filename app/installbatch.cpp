@@ -1,0 +1,780 @@
+#include "installbatch.h"
+
+#include "apppaths.h"
+#include "catalogue.h"
+#include "diskpackage.h"
+#include "failurewords.h"
+#include "installrecovery.h"
+#include "installrules.h"
+#include "packageinstall.h"
+#include "packagekind.h"
+#include "packageremoval.h"
+#include "packagerepair.h"
+#include "tsdownloader.h"
+#include "tsunzip.h"
+#include "unpacktransaction.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+// The batch's words are the window's: the page and its questions show them, translated with the
+// window's own texts.
+QString says(const char *text, int n = -1)
+{
+    return QCoreApplication::translate("Zerun", text, nullptr, n);
+}
+
+// Why `needed` bytes do not fit on the drive of `folder`; empty when they fit or either size is
+// unknown.
+QString spaceShortage(const QString &folder, qint64 needed)
+{
+    const qint64 available = QStorageInfo(folder).bytesAvailable();
+    if (needed <= 0 || available < 0 || needed <= available)
+        return QString();
+    //: %1 is the size the package needs, %2 the free space
+    return says("Not enough disk space: needs %1, %2 free")
+        .arg(FailureWords::sizeText(needed), FailureWords::sizeText(available));
+}
+
+QString withDetail(const QString &error, const QString &detail)
+{
+    return detail.isEmpty() ? error : error + QStringLiteral(": ") + detail;
+}
+
+QString withSummary(const QString &text, const QString &summary)
+{
+    return summary.isEmpty() ? text : text + QStringLiteral("; ") + summary;
+}
+
+// Asks what to do with files the player changed that the package would replace.
+PackageInstall::Edits askEdits(BatchQuestions &questions, const QString &packageName,
+                               const QString &kind, const QStringList &edits)
+{
+    const int shownFiles = 12;
+    QString list = QStringList(edits.mid(0, shownFiles)).join(QLatin1Char('\n'));
+    if (edits.size() > shownFiles)
+        list += says("\n... and %1 more").arg(edits.size() - shownFiles);
+    const int choice = questions.ask(
+        says("Install %1").arg(InstallRules::label(kind)),
+        //: %1 is the package, %2 the list of files, %3 and %4 the file name
+        //: endings the package's and the player's versions get
+        says("You changed %n file(s) of %1 that this version replaces:\n\n%2\n\n"
+             "Keep yours (the package's new versions go beside them as <file>%3), or "
+             "take the package's (yours are kept as <file>%4)?",
+             int(edits.size()))
+            .arg(packageName, list, PackageInstall::newSuffix(), PackageInstall::mineSuffix()),
+        {says("Keep Mine"), says("Take the Package's")}, 0, 0);
+    return choice == 1 ? PackageInstall::Edits::TakePackage : PackageInstall::Edits::KeepMine;
+}
+
+} // namespace
+
+InstallBatch::InstallBatch(InstalledPackages &records, BatchQuestions &questions, QObject *parent)
+    : QObject(parent), records(records), questions(questions)
+{
+    connect(&downloads, &DownloadManager::transferFinished, this, &InstallBatch::transferEnded);
+}
+
+InstallBatch::~InstallBatch()
+{
+    // An install still running on the pool must not outlive its object.
+    for (const auto &step : steps)
+        step->waitForWorker();
+}
+
+bool InstallBatch::start(const QVector<CatalogueEntry> &catalogue, const QVector<int> &entries,
+                         bool updateInPlace)
+{
+    if (isBusy())
+        return false;
+    const Catalogue::Batch batch = Catalogue::batchOf(catalogue, entries);
+    QVector<Package> packages;
+    for (int position = 0; position < batch.urls.size(); ++position) {
+        Package package;
+        package.entry = batch.entries.at(position);
+        package.name = catalogue.at(package.entry).name;
+        package.kind = batch.kinds.at(position);
+        package.url = batch.urls.at(position);
+        packages << package;
+    }
+    if (packages.isEmpty())
+        return false;
+    queue = packages;
+    inPlace = updateInPlace;
+    running = true;
+    stopped = false;
+    transfersEnded = 0;
+    working = -1;
+    endedCount = 0;
+    saved.reset();
+    answeredSkips.clear();
+    arrivals.clear();
+    // Connected at the first batch: a reader of the reports connected before (the window's
+    // page) reads each report before the batch acts on it.
+    if (!readingReports) {
+        connect(&downloads, &DownloadManager::result, this, &InstallBatch::readReport);
+        readingReports = true;
+    }
+    QStringList urls;
+    for (const Package &package : qAsConst(queue))
+        urls << package.url;
+    downloads.setOverwrite(true);
+    downloads.setUrlList(urls);
+    downloads.startList();
+    return true;
+}
+
+bool InstallBatch::retryFailed()
+{
+    if (isBusy())
+        return false;
+    QVector<CatalogueEntry> again;
+    QVector<int> entries;
+    for (const Package &package : qAsConst(queue)) {
+        if (package.outcome == Outcome::Installed)
+            continue;
+        entries << int(again.size());
+        again << CatalogueEntry{package.url, package.kind, package.name};
+    }
+    const QVector<Package> before = queue;
+    if (!start(again, entries, inPlace))
+        return false;
+    // The packages keep the catalogue entries they stand for.
+    for (Package &package : queue) {
+        for (const Package &earlier : before) {
+            if (earlier.url == package.url && earlier.name == package.name &&
+                earlier.kind == package.kind)
+                package.entry = earlier.entry;
+        }
+    }
+    return true;
+}
+
+bool InstallBatch::allInstalled() const
+{
+    return std::all_of(queue.cbegin(), queue.cend(), [](const Package &package) {
+        return package.outcome == Outcome::Installed;
+    });
+}
+
+QString InstallBatch::title(int position) const
+{
+    if (position < 0 || position >= queue.size())
+        return QString();
+    const Package &package = queue.at(position);
+    return package.name + Catalogue::suffix(package.kind);
+}
+
+QString InstallBatch::label(int position) const
+{
+    if (position < 0 || position >= queue.size())
+        return QString();
+    //: %1 is the package, %2 its place in the list, %3 the number of packages in the list
+    return says("%1 (%2 of %3)")
+        .arg(title(position), QString::number(position + 1), QString::number(queue.size()));
+}
+
+QString InstallBatch::outcomeLine(int position, Wording wording) const
+{
+    const Package &package = queue.at(position);
+    static const char *const words[] = {
+        QT_TRANSLATE_NOOP("Zerun", "failed"), QT_TRANSLATE_NOOP("Zerun", "installed"),
+        QT_TRANSLATE_NOOP("Zerun", "failed"), QT_TRANSLATE_NOOP("Zerun", "skipped")};
+    QString head = title(position);
+    if (!package.folder.isEmpty())
+        head += QStringLiteral(" \u2192 ") + package.folder;
+    const QString tail =
+        package.reason.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + package.reason;
+    return head + QStringLiteral(": ") + worded(wording, "Zerun", words[int(package.outcome)]) +
+           tail;
+}
+
+void InstallBatch::transferEnded(const DownloadOutcome &outcome)
+{
+    // The manager ends every queued file once, in queue order.
+    working = transfersEnded++;
+    arrivals.insert(working, outcome);
+    saved = Saved{working, outcome};
+}
+
+void InstallBatch::readReport()
+{
+    // The report after a file's end is its outcome text; the file is dealt with then, unless a
+    // reader before the batch had it installed already.
+    if (saved && saved->outcome.kind == DownloadOutcome::Saved) {
+        installSaved();
+    } else if (saved) {
+        const Saved failed = *saved;
+        saved.reset();
+        const QString name = queue.value(failed.position).name;
+        InstallRecovery::note(name + QStringLiteral(": Failed: ") + failed.outcome.reason);
+        if (failed.outcome.reason == DownloadManager::cancelledReason()) {
+            end(failed.position, Outcome::Skipped, says("cancelled"));
+        } else {
+            // The page tells it in the player's words; the log keeps the manager's.
+            const QString words = FailureWords::describe(failed.outcome);
+            if (queue.value(failed.position).outcome == Outcome::Pending)
+                emit notice(words);
+            end(failed.position, Outcome::Failed, words);
+        }
+    }
+    working = -1;
+}
+
+void InstallBatch::installSaved()
+{
+    if (!saved || saved->outcome.kind != DownloadOutcome::Saved)
+        return;
+    const Saved arrival = *saved;
+    saved.reset();
+    installAt(arrival.position, arrival.outcome.savedPath);
+}
+
+void InstallBatch::installAt(int position, const QString &archive)
+{
+    // A question on screen is answered first: it may skip this package or stop the batch.
+    questions.waitForTurn();
+    if (queue.value(position).outcome != Outcome::Pending) {
+        QFile::remove(archive);
+        return;
+    }
+    const Package package = queue.at(position);
+    if (stopped || answeredSkips.contains(position)) {
+        QFile::remove(archive);
+        emit notice(says("Skipped %1").arg(package.name));
+        end(position, Outcome::Skipped, says("cancelled"));
+        return;
+    }
+    const DownloadOutcome arrival = arrivals.value(position);
+    // An archive that cannot be read fails before the player names a folder for it.
+    const QString unreadable = FailureWords::unreadableArchive(archive, arrival.contentType);
+    if (!unreadable.isEmpty()) {
+        QFile::remove(archive);
+        fail(position, unreadable);
+        return;
+    }
+    // Update all puts each package into its recorded folder without a question.
+    const InstalledPackage *record = recordOf(package.name, package.kind);
+    QString target = inPlace && record && !record->folder.isEmpty()
+                         ? QDir::cleanPath(gameFolder + record->folder)
+                         : QString();
+    QString journal;
+    if (QFileInfo(target).isDir()) {
+        journal = InstallRecovery::newJournalPath();
+    } else if (!askFolder(package.kind, package.name, record, &target, &journal)) {
+        // Nothing lands in the kind's own folder: the package is left out and the batch goes on.
+        QFile::remove(archive);
+        emit notice(says("Skipped %1").arg(package.name));
+        end(position, Outcome::Skipped, says("no folder chosen"));
+        return;
+    }
+    queue[position].folder = QDir(gameFolder).relativeFilePath(target);
+
+    InstalledPackage installing;
+    installing.name = package.name;
+    installing.kind = package.kind;
+    installing.url = package.url;
+    installing.validator =
+        QString::fromLatin1(arrival.entityTag.isEmpty() ? arrival.lastModified : arrival.entityTag);
+    // Hashed while it was written: the install need not read the archive again.
+    installing.archiveSha256 = arrival.sha256;
+    installing.archiveSize = QFileInfo(archive).size();
+    PackageInstall *step = newStep(installing, archive, target, journal);
+    int total = 0;
+    QString why;
+    if (!prepare(step, title(position), package.kind, &total, &why)) {
+        // Folders made for this package go at once.
+        UnpackTransaction::recover(journal);
+        QFile::remove(archive);
+        fail(position, why);
+        return;
+    }
+    emit unpackStarted(position);
+    connect(&step->unzip(), &TsUnZip::status, this,
+            [this, total, done = 0](const QString &state) mutable {
+                if (state != QLatin1String("Unzipped"))
+                    emit unpackProgress(++done, total, state);
+            });
+    connect(&step->unzip(), &TsUnZip::percent, this, &InstallBatch::unpackPercent);
+    connect(step, &PackageInstall::finished, this, [this, step, position] {
+        QFile::remove(step->archive());
+        const QString summary = step->outcome().summary();
+        if (!summary.isEmpty())
+            InstallRecovery::note(queue.value(position).name + QStringLiteral(": ") + summary);
+        emit packageInstalled(position, queue.value(position).entry);
+        end(position, Outcome::Installed, summary);
+    });
+    connect(step, &PackageInstall::failed, this,
+            [this, step, position](const QString &error, const QString &detail) {
+                // The archive is not kept: a failed archive is fetched again by Retry.
+                QFile::remove(step->archive());
+                if (!step->wasCancelled()) {
+                    fail(position, withDetail(error, detail));
+                    return;
+                }
+                emit notice(says("Cancelled %1").arg(queue.value(position).name));
+                end(position, Outcome::Skipped, says("cancelled"));
+            });
+    // One package at a time: the next transfer waits until this one is in place (or undone),
+    // so the page always tells about the package being worked on.
+    runStep(step);
+}
+
+PackageInstall *InstallBatch::newStep(const InstalledPackage &package, const QString &archive,
+                                      const QString &target, const QString &journal)
+{
+    steps.push_back(std::make_unique<PackageInstall>(records, gameFolder));
+    PackageInstall *step = steps.back().get();
+    step->setPackage(package, archive, target, journal);
+    return step;
+}
+
+bool InstallBatch::prepare(PackageInstall *step, const QString &shownName, const QString &kind,
+                           int *entries, QString *why)
+{
+    // One read of the archive's directory serves the space check, the player's edits and the
+    // page.
+    PackageInstall::Plan plan;
+    QString reason;
+    if (!step->prepare(&plan, &reason)) {
+        *why = says("Couldn't open zip: %1").arg(reason);
+        return false;
+    }
+    if (plan.entryNames.isEmpty()) {
+        *why = says("Couldn't go to first file: the archive has no entries");
+        return false;
+    }
+    *why = spaceShortage(step->target(), plan.unpackedSize);
+    if (!why->isEmpty())
+        return false;
+    if (!plan.edits.isEmpty())
+        step->setEditChoice(askEdits(questions, shownName, kind, plan.edits));
+    *entries = int(plan.entryNames.size());
+    return true;
+}
+
+void InstallBatch::runStep(PackageInstall *step)
+{
+    QEventLoop waiting;
+    connect(step, &PackageInstall::finished, &waiting, &QEventLoop::quit);
+    connect(step, &PackageInstall::failed, &waiting, &QEventLoop::quit);
+    runningStep = step;
+    step->start();
+    waiting.exec();
+    runningStep = nullptr;
+}
+
+void InstallBatch::fail(int position, const QString &text)
+{
+    emit notice(text);
+    InstallRecovery::note(queue.value(position).name + QStringLiteral(": ") + text);
+    end(position, Outcome::Failed, text);
+}
+
+void InstallBatch::end(int position, Outcome outcome, const QString &reason)
+{
+    if (position < 0 || position >= queue.size() || queue.at(position).outcome != Outcome::Pending)
+        return;
+    queue[position].outcome = outcome;
+    queue[position].reason = reason;
+    if (outcome == Outcome::Installed)
+        installed.insert(queue.at(position).entry);
+    ++endedCount;
+    emit packageEnded(position, endedCount);
+    if (endedCount >= queue.size())
+        finish();
+}
+
+void InstallBatch::finish()
+{
+    running = false;
+    // A Cancel question still open has nothing left to answer.
+    questions.withdraw();
+    // The log keeps the outcomes in English; the page says them in the player's language.
+    for (int position = 0; position < queue.size(); ++position)
+        InstallRecovery::note(QStringLiteral("Batch: ") + outcomeLine(position, Wording::Log));
+    emit batchEnded();
+}
+
+bool InstallBatch::askFolder(const QString &kind, const QString &packageName,
+                             const InstalledPackage *record, QString *target, QString *journal)
+{
+    const QString destination = gameFolder + InstallRules::destinationIn(gameFolder, kind);
+    // A package installed before is offered its own folder, which it then updates in place.
+    const QString recordedFolder =
+        record ? QDir::cleanPath(gameFolder + record->folder) : QString();
+    QString text = record ? QFileInfo(recordedFolder).fileName()
+                          : InstallRules::suggestedFolderName(packageName);
+    const QString kindLabel = InstallRules::label(kind);
+    const QString title = says("Install %1").arg(kindLabel);
+    //: %1 is the package, %2 its kind: Mod, Picture Pack or Skin
+    const QString question =
+        says("Choose a folder name to install the %1 %2 into:").arg(packageName, kindLabel);
+    QString label = question;
+    for (;;) {
+        // A complaint keeps the package named and what was typed.
+        if (!questions.askText(title, label, &text))
+            return false;
+        const QString complaint = InstallRules::nameComplaint(text);
+        if (!complaint.isEmpty()) {
+            label = complaint + QStringLiteral("\n\n") + question;
+            continue;
+        }
+        const QString candidate = destination + text;
+        const QFileInfo candidateInfo(candidate);
+        if (candidateInfo.isDir() && QDir::cleanPath(candidate) != recordedFolder) {
+            // The player's folder is touched only when they say so.
+            const int choice = questions.ask(
+                title,
+                //: %1 is the folder, %2 the package
+                says("The folder \"%1\" already exists.\n\nUpdate it with %2? The package's "
+                     "files replace those of the same name; your other files stay.")
+                    .arg(text, packageName),
+                {says("Update"), says("Choose Another Name"), says("Skip")}, 1, 2);
+            if (choice == 1) {
+                label = question;
+                continue;
+            }
+            if (choice != 0)
+                return false;
+        }
+        if (candidateInfo.isDir()) {
+            *target = candidate;
+            *journal = InstallRecovery::newJournalPath();
+            return true;
+        }
+        if (!candidateInfo.exists() && !candidateInfo.isSymLink()) {
+            // The journal names the folders before they exist, so a kill right after creating
+            // them still has them removed at the next start.
+            QStringList created = UnpackTransaction::missingFolders(candidate);
+            const QString saveGames = QDir::cleanPath(candidate) + QStringLiteral("/SaveGames");
+            if (InstallRules::hasSaveGames(kind))
+                created << saveGames;
+            *journal = InstallRecovery::newJournalPath();
+            if (UnpackTransaction::prepareJournal(*journal, candidate, created) &&
+                QDir().mkpath(candidate)) {
+                if (InstallRules::hasSaveGames(kind))
+                    QDir().mkpath(saveGames);
+                *target = candidate;
+                return true;
+            }
+            UnpackTransaction::recover(*journal);
+            journal->clear();
+        }
+        // A file of that name cannot become a package folder.
+        label = InstallRules::creationComplaint(candidate) + QStringLiteral("\n\n") + question;
+    }
+}
+
+bool InstallBatch::cancel(bool closing)
+{
+    if (!running && singleRunning) {
+        // An install from disk or a repair: stopped (and undone) only when the player says so.
+        const int choice = questions.ask(
+            QStringLiteral("Close"),
+            QStringLiteral("A package is still being installed. Stop it and close?\n\nWhat was "
+                           "unpacked so far is undone."),
+            {QStringLiteral("Stop and Close"), QStringLiteral("Go On")}, 1, 1);
+        if (choice != 0)
+            return false;
+        if (runningStep)
+            runningStep->cancel();
+        if (fetching)
+            fetching->quit();
+        return true;
+    }
+    if (!running)
+        return true;
+    const int asked = current();
+    const QString text =
+        (closing ? says("Packages are still being installed. Skip only %1, or stop the whole "
+                        "batch and close?")
+                 : says("Packages are still being installed. Skip only %1, or stop the whole "
+                        "batch?"))
+            .arg(label(asked)) +
+        QStringLiteral("\n\n") +
+        says("A package being unpacked is undone; a download is kept to be resumed later.");
+    const QStringList choices = {says("Skip This Package"),
+                                 closing ? says("Stop and Close") : says("Stop the Batch"),
+                                 says("Go On")};
+    const QString title = closing ? says("Close") : says("Cancel");
+    if (closing) {
+        // The window closes only after the answer.
+        const int choice = questions.ask(title, text, choices, 2, 2);
+        answerCancel(asked, choice);
+        return !running || choice == 1;
+    }
+    // The batch goes on underneath while the question is open; its answer counts whenever it
+    // comes, also after the download it was asked about has ended.
+    questions.post(title, text, choices, 2, 2,
+                   [this, asked](int choice) { answerCancel(asked, choice); });
+    return false;
+}
+
+void InstallBatch::answerCancel(int asked, int choice)
+{
+    if (!running || (choice != 0 && choice != 1))
+        return;
+    const bool stop = choice == 1;
+    const int at = current();
+    // Skip is about the package that was asked about; once that one is over there is nothing
+    // left to skip.
+    if (!stop && (asked != at || queue.value(asked).outcome != Outcome::Pending))
+        return;
+    // A package whose download has just ended is not asked a folder for.
+    answeredSkips.insert(at);
+    stopped = stopped || stop;
+    if (runningStep)
+        runningStep->cancel();
+    downloads.cancelCurrent(stop);
+    if (!stop)
+        return;
+    // What was never requested ends here.
+    for (int position = at + 1; position < queue.size(); ++position)
+        end(position, Outcome::Skipped, says("the batch was stopped"));
+}
+
+const InstalledPackage *InstallBatch::recordOf(const QString &name, const QString &kind) const
+{
+    const InstalledPackage *record = records.find(name, kind);
+    // A package installed from disk never stands for a catalogue entry of its name.
+    return record && !record->fromDisk ? record : nullptr;
+}
+
+InstallBatch::Single InstallBatch::runSingle(const InstalledPackage &package,
+                                             const QString &archive, const QString &target,
+                                             const QString &journal)
+{
+    Single single;
+    PackageInstall *step = newStep(package, archive, target, journal);
+    int total = 0;
+    if (!prepare(step, package.name, package.kind, &total, &single.error)) {
+        UnpackTransaction::recover(journal);
+        return single;
+    }
+    const QString name = package.name;
+    connect(&step->unzip(), &TsUnZip::percent, this, [this, name](int percent) {
+        //: %1 is the package, %2 the share unpacked
+        emit singleProgress(says("Installing %1: %2%").arg(name, QString::number(percent)));
+    });
+    // The answers are read only while this call waits for them.
+    QObject waiting;
+    bool done = false;
+    connect(step, &PackageInstall::finished, &waiting, [&done] { done = true; });
+    connect(step, &PackageInstall::failed, &waiting,
+            [&single](const QString &text, const QString &detail) {
+                single.error = withDetail(text, detail);
+            });
+    singleRunning = true;
+    runStep(step);
+    singleRunning = false;
+    if (!done) {
+        if (step->wasCancelled())
+            single.error = says("cancelled");
+        return single;
+    }
+    single.installed = true;
+    single.summary = step->outcome().summary();
+    single.playerSummary = step->outcome().summary(Wording::Player);
+    single.folder = QDir(gameFolder).relativeFilePath(target);
+    return single;
+}
+
+bool InstallBatch::installFromDisk(const QString &archive)
+{
+    const QString title = says("Install from File");
+    const QString name = DiskPackage::packageName(archive);
+    // The same errors as for a downloaded archive; the player's archive stays where it is.
+    const auto fail = [&](const QString &text) {
+        InstallRecovery::note(name + QStringLiteral(" (from disk): ") + text);
+        //: %1 is the package, %2 why it could not be installed
+        questions.tell(title, says("Could not install %1:\n\n%2").arg(name, text));
+        return false;
+    };
+    if (isBusy()) {
+        questions.tell(
+            title, says("Packages are being installed. Install %1 when they are done.").arg(name));
+        return false;
+    }
+    QStringList entries;
+    QString why;
+    if (!DiskPackage::entryNames(archive, &entries, &why) && !TsUnZip::hasNoEntries(archive))
+        return fail(says("Couldn't open zip: %1").arg(why));
+    if (entries.isEmpty())
+        return fail(says("Couldn't go to first file: the archive has no entries"));
+    // The kind, the likeliest one offered first.
+    QStringList choices;
+    for (const PackageKind &kind : PackageKind::all())
+        choices << kind.label;
+    choices << says("Cancel");
+    const PackageKind *likely = PackageKind::find(DiskPackage::likelyKind(entries));
+    const int likelyChoice = int(likely - PackageKind::all().data());
+    const int chosen =
+        questions.ask(title,
+                      //: %1 is the package, %2 a kind: Mod, Picture Pack or Skin
+                      says("What kind of package is %1?\n\nFrom what the archive holds it looks "
+                           "like a %2.")
+                          .arg(name, choices.at(likelyChoice)),
+                      choices, likelyChoice, int(PackageKind::all().size()));
+    if (chosen < 0 || chosen >= int(PackageKind::all().size()))
+        return false;
+    const QString kind = PackageKind::all().at(size_t(chosen)).code;
+    const InstalledPackage *known = records.find(name, kind);
+    if (known && !known->fromDisk)
+        //: %1 is the folder of the package installed from the package list
+        return fail(says("A package of the same name and kind from the package list is installed "
+                         "in %1. Rename the archive to install it beside that one.")
+                        .arg(known->folder));
+
+    QString target;
+    QString journal;
+    if (!askFolder(kind, name, nullptr, &target, &journal))
+        return false;
+    InstalledPackage package;
+    package.name = name;
+    package.kind = kind;
+    package.fromDisk = true;
+    package.archiveSize = QFileInfo(archive).size();
+    const Single single = runSingle(package, archive, target, journal);
+    if (!single.installed)
+        return fail(single.error);
+    InstallRecovery::note(withSummary(
+        name + QStringLiteral(" (from disk): installed into ") + single.folder, single.summary));
+    const QString &summary = single.playerSummary;
+    //: %1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder
+    questions.tell(
+        title,
+        says("Installed the %1 %2 into %3.").arg(InstallRules::label(kind), name, single.folder) +
+            (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
+    return true;
+}
+
+bool InstallBatch::fetchAgain(const InstalledPackage &record, const QString &folder,
+                              QString *archive, QString *why)
+{
+    emit singleProgress(says("Fetching %1 again...").arg(record.name));
+    TsDownloader downloader{QUrl(record.url)};
+    bool got = false;
+    QEventLoop waiting;
+    connect(&downloader, &TsDownloader::downloaded, &waiting, [&] {
+        got = true;
+        waiting.quit();
+    });
+    connect(&downloader, &TsDownloader::failed, &waiting, &QEventLoop::quit);
+    singleRunning = true;
+    fetching = &waiting;
+    waiting.exec();
+    fetching = nullptr;
+    singleRunning = false;
+    if (!got) {
+        //: %1 is the address, %2 why it could not be fetched
+        *why = says("the archive could not be fetched from %1: %2")
+                   .arg(record.url, downloader.errorString());
+        return false;
+    }
+    const QString fileName = QUrl(record.url).fileName();
+    *archive =
+        folder + QLatin1Char('/') + (fileName.isEmpty() ? QStringLiteral("package.zip") : fileName);
+    QFile file(*archive);
+    const QByteArray data = downloader.downloadedData();
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
+        *why = says("the archive could not be saved: %1").arg(file.errorString());
+        return false;
+    }
+    return true;
+}
+
+int InstallBatch::repair(const InstalledPackage &record, const QVector<CatalogueEntry> &catalogue)
+{
+    const QString title = says("Repair %1").arg(InstallRules::label(record.kind));
+    const auto fail = [&](const QString &text) {
+        InstallRecovery::note(QStringLiteral("Repair of ") + record.name + QStringLiteral(": ") +
+                              text);
+        //: %1 is the package, %2 why it could not be repaired
+        questions.tell(title, says("Could not repair %1:\n\n%2").arg(record.name, text));
+        return -1;
+    };
+    QTemporaryDir fetched(AppPaths::downloadsFolder() + QLatin1Char('/') +
+                          InstallRecovery::repairFolderPrefix() + QStringLiteral("XXXXXX"));
+    QString archive;
+    QString why;
+    if (record.fromDisk) {
+        // The player's archive: asked for again, and only read.
+        archive = questions.pickArchive(says("The archive of %1").arg(record.name));
+        if (archive.isEmpty())
+            return -1;
+    } else if (!fetched.isValid()) {
+        return fail(says("no room for the archive in the downloads folder"));
+    } else if (!fetchAgain(record, fetched.path(), &archive, &why)) {
+        return fail(why);
+    }
+    if (PackageRepair::check(archive, record) != PackageRepair::Verdict::Same) {
+        if (record.fromDisk)
+            return fail(says("that archive is not the one that was installed. Install it "
+                             "with Install from File to update the package."));
+        InstallRecovery::note(QStringLiteral("Repair of ") + record.name +
+                              QStringLiteral(": the host now serves another file"));
+        const int choice =
+            questions.ask(title,
+                          says("The host now serves another file for %1 than the one installed, "
+                               "so it cannot repair it.\n\nUpdate to the file it serves now?")
+                              .arg(record.name),
+                          {says("Update"), says("Cancel")}, 0, 1);
+        if (choice != 0)
+            return -1;
+        const auto found = std::find_if(
+            catalogue.cbegin(), catalogue.cend(), [&record](const CatalogueEntry &entry) {
+                return entry.name == record.name && entry.kind == record.kind;
+            });
+        if (found == catalogue.cend())
+            return fail(says("the package is not in the package list any more"));
+        return int(found - catalogue.cbegin());
+    }
+    const Single single =
+        runSingle(PackageRepair::packageFor(record), archive,
+                  QDir::cleanPath(gameFolder + record.folder), InstallRecovery::newJournalPath());
+    if (!single.installed)
+        return fail(single.error);
+    InstallRecovery::note(withSummary(QStringLiteral("Repaired ") + record.name +
+                                          QStringLiteral(" in ") + record.folder,
+                                      single.summary));
+    const QString &summary = single.playerSummary;
+    //: %1 is the package, %2 its folder in the game
+    questions.tell(title, says("Repaired %1 in %2.").arg(record.name, record.folder) +
+                              (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
+    return -1;
+}
+
+bool InstallBatch::uninstall(const InstalledPackage &record)
+{
+    //: %1 is the kind of package: Mod, Picture Pack or Skin
+    const QString title = says("Uninstall %1").arg(InstallRules::label(record.kind));
+    const int answer = questions.ask(
+        title,
+        //: %1 is the package, %2 its folder in the game
+        says("Uninstall %1 from %2?\n\nIts files are removed; files you changed or added there "
+             "are kept.")
+            .arg(record.name, record.folder),
+        {says("Uninstall"), says("Cancel")}, 1, 1);
+    if (answer != 0)
+        return false;
+    PackageRemoval::Result result;
+    PackageRemoval::uninstall(gameFolder, record, records, InstallRecovery::newRemovalJournalPath(),
+                              &result);
+    InstallRecovery::note(PackageRemoval::describe(record.name, record.folder, result));
+    emit recordsChanged();
+    questions.tell(title,
+                   PackageRemoval::describe(record.name, record.folder, result, Wording::Player));
+    return true;
+}

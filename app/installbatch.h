@@ -1,0 +1,210 @@
+#pragma once
+
+#include "catalogueentry.h"
+#include "downloadmanager.h"
+#include "installedpackages.h"
+#include "wording.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class PackageInstall;
+class QEventLoop;
+
+// What a batch asks the player, one question at a time. The window answers with its dialogs;
+// a test answers from a script. Every call but post() returns once the question is answered.
+class BatchQuestions
+{
+public:
+    virtual ~BatchQuestions() = default;
+
+    // Returns once no question is on screen (at once when none is).
+    virtual void waitForTurn() = 0;
+    // A line of text, starting with `text`; false after Cancel. The answer goes into `text`.
+    virtual bool askText(const QString &title, const QString &label, QString *text) = 0;
+    // One button per choice; the index chosen, or -1 when the question was closed.
+    virtual int ask(const QString &title, const QString &text, const QStringList &choices,
+                    int defaultChoice, int escapeChoice) = 0;
+    // Shows the question and returns at once; `answered` gets the choice whenever it is given.
+    // Nothing is asked while a question is already on screen.
+    virtual void post(const QString &title, const QString &text, const QStringList &choices,
+                      int defaultChoice, int escapeChoice, std::function<void(int)> answered) = 0;
+    // Closes a posted question without an answer.
+    virtual void withdraw() = 0;
+    // A message with an OK button.
+    virtual void tell(const QString &title, const QString &text) = 0;
+    // A package archive the player picks on disk; empty when they picked none.
+    virtual QString pickArchive(const QString &title) = 0;
+};
+
+// One batch of catalogue packages, from the download to the record: the queue, the download
+// manager's run, the folder and edits questions, the install step of each package, the outcome
+// of each, Retry Failed, Cancel (skip the current package or stop the batch) and Update all.
+// Installs from the player's own archives and repairs run their install step through it too, one
+// at a time and never beside a batch.
+//
+// A batch is strictly sequential: the archive the manager has just saved is installed (the
+// questions answered, the unpack over) before the manager goes on with the next file. The
+// manager's reports are read when its first batch starts, so a reader connected to manager()
+// before that (the window's transfer page) reads each report before the batch acts on it; such a
+// reader may call installSaved() from its "Succeeded", the batch then does not install it twice.
+//
+// Everything runs on the thread that owns the object; unpacks run on the global pool and are
+// waited for before the object goes.
+class InstallBatch : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Outcome { Pending, Installed, Failed, Skipped };
+
+    // One package of the batch and how it ended.
+    struct Package
+    {
+        int entry = -1; // catalogue index
+        QString name;
+        QString kind;
+        QString url;
+        QString folder; // relative to the game folder, once chosen
+        Outcome outcome = Outcome::Pending;
+        QString reason;
+    };
+
+    InstallBatch(InstalledPackages &records, BatchQuestions &questions, QObject *parent = nullptr);
+    ~InstallBatch() override;
+
+    void setGameFolder(const QString &folder) { gameFolder = folder; }
+    DownloadManager &manager() { return downloads; }
+
+    // Starts a batch of the given catalogue entries, in catalogue order, each once. With
+    // `inPlace` (Update all) every package goes into its recorded folder without a question.
+    // False when a batch or a single install runs, or nothing is left to queue.
+    bool start(const QVector<CatalogueEntry> &catalogue, const QVector<int> &entries,
+               bool inPlace = false);
+    // The packages of the last batch that did not install, queued again.
+    bool retryFailed();
+    // Installs the archive the manager has just saved; nothing when there is none.
+    void installSaved();
+    // Asks whether to skip the current package or stop the batch (or, for a single install,
+    // whether to stop it), and does it. True when nothing runs any more, or the player chose to
+    // stop while `closing`.
+    bool cancel(bool closing);
+
+    bool isRunning() const { return running; }
+    bool isBusy() const { return running || singleRunning; }
+    bool allInstalled() const;
+    const QVector<Package> &packages() const { return queue; }
+    // Catalogue entries installed by the batches of this run.
+    const QSet<int> &installedEntries() const { return installed; }
+    // The package being transferred or installed; packages().size() once all are over.
+    int current() const { return working >= 0 ? working : transfersEnded; }
+    // "Neat Skin [Skin]" and "Neat Skin [Skin] (2 of 6)"; empty outside the queue.
+    QString title(int position) const;
+    QString label(int position) const;
+    // "Neat Skin [Skin] → Skins/Neat: installed — reason", for the log or the player.
+    QString outcomeLine(int position, Wording wording) const;
+
+    // Installs the player's archive, asking for its kind and folder, and tells how it went.
+    // False when nothing was installed.
+    bool installFromDisk(const QString &archive);
+    // Puts the files of an installed package back from its archive (fetched again, or picked by
+    // the player for one installed from disk), and tells how it went. When the host serves
+    // another file now and the player chooses to update to it: the catalogue entry to update
+    // from; else -1.
+    int repair(const InstalledPackage &record, const QVector<CatalogueEntry> &catalogue);
+    // Asks, then removes the files of an installed package, and tells how it went; false when the
+    // player said no.
+    bool uninstall(const InstalledPackage &record);
+
+signals:
+    // A line for the page's information line.
+    void notice(const QString &text);
+    // The package at `position` is being unpacked: files done of all, and the unpack's last text.
+    void unpackStarted(int position);
+    void unpackProgress(int done, int total, const QString &state);
+    void unpackPercent(int percent);
+    // A single install's progress, for the catalogue page.
+    void singleProgress(const QString &text);
+    void packageInstalled(int position, int entry);
+    // Records changed outside a batch (an uninstall), before the player is told.
+    void recordsChanged();
+    void packageEnded(int position, int ended);
+    void batchEnded();
+
+private:
+    struct Saved
+    {
+        int position = -1;
+        DownloadOutcome outcome;
+    };
+    // How an install of a single package (from disk, or a repair) ended.
+    struct Single
+    {
+        bool installed = false;
+        QString error;  // why not, for the player
+        QString folder; // relative to the game folder
+        // What became of the player's files, for the log and for the player; empty when
+        // nothing is worth telling.
+        QString summary;
+        QString playerSummary;
+    };
+    void readReport();
+    void transferEnded(const DownloadOutcome &outcome);
+    void installAt(int position, const QString &archive);
+    // Asks for the folder name until one is accepted; false when the player cancelled or chose
+    // to skip. A new folder is created here, after its journal, which `journal` then names.
+    bool askFolder(const QString &kind, const QString &packageName, const InstalledPackage *record,
+                   QString *target, QString *journal);
+    // Reads the step's archive, checks the space and asks about the player's edits; false with
+    // the reason. `entries` gets the number of entries.
+    bool prepare(PackageInstall *step, const QString &shownName, const QString &kind, int *entries,
+                 QString *why);
+    PackageInstall *newStep(const InstalledPackage &package, const QString &archive,
+                            const QString &target, const QString &journal);
+    // Starts the step and waits until it is over.
+    void runStep(PackageInstall *step);
+    void fail(int position, const QString &text);
+    void end(int position, Outcome outcome, const QString &reason = QString());
+    void finish();
+    void answerCancel(int asked, int choice);
+    Single runSingle(const InstalledPackage &package, const QString &archive, const QString &target,
+                     const QString &journal);
+    const InstalledPackage *recordOf(const QString &name, const QString &kind) const;
+    bool fetchAgain(const InstalledPackage &record, const QString &folder, QString *archive,
+                    QString *why);
+
+    InstalledPackages &records;
+    BatchQuestions &questions;
+    QString gameFolder;
+    DownloadManager downloads;
+    bool readingReports = false;
+
+    QVector<Package> queue;
+    bool inPlace = false;
+    bool running = false;
+    bool stopped = false;
+    int transfersEnded = 0;
+    int working = -1;
+    int endedCount = 0;
+    std::optional<Saved> saved;
+    QSet<int> answeredSkips;
+    QSet<int> installed;
+    // What the download told of each saved archive, for its record.
+    QHash<int, DownloadOutcome> arrivals;
+
+    bool singleRunning = false;
+    QEventLoop *fetching = nullptr;
+    // One per install step; they must outlive their worker-thread run.
+    std::vector<std::unique_ptr<PackageInstall>> steps;
+    PackageInstall *runningStep = nullptr;
+};
