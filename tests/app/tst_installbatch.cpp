@@ -1,0 +1,304 @@
+#include "apppaths.h"
+#include "installbatch.h"
+#include "roadfixture.h"
+#include "startup.h"
+#include "testfiles.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+
+// The player, played from a script: one answer per question, in the order they come. A text is
+// typed and accepted, an empty one cancels; a choice is the button of that text.
+class ScriptedQuestions : public BatchQuestions
+{
+public:
+    struct Answer
+    {
+        enum Kind { Text, CancelText, Choice } kind;
+        QString value;
+    };
+
+    QList<Answer> answers;
+    // Every question as it was asked (its label or text), and every message.
+    QStringList asked;
+    QStringList told;
+    int unexpected = 0;
+
+    void waitForTurn() override {}
+    bool askText(const QString &, const QString &label, QString *text) override
+    {
+        asked << label;
+        const Answer answer = next(Answer::Text);
+        if (answer.kind != Answer::Text)
+            return false;
+        *text = answer.value;
+        return true;
+    }
+    int ask(const QString &, const QString &text, const QStringList &choices, int,
+            int escapeChoice) override
+    {
+        asked << text;
+        const Answer answer = next(Answer::Choice);
+        return answer.kind == Answer::Choice ? int(choices.indexOf(answer.value)) : escapeChoice;
+    }
+    void post(const QString &title, const QString &text, const QStringList &choices,
+              int defaultChoice, int escapeChoice, std::function<void(int)> answered) override
+    {
+        // Answered on a later turn of the event loop, while the batch goes on.
+        const int choice = ask(title, text, choices, defaultChoice, escapeChoice);
+        QTimer::singleShot(0, [answered, choice] { answered(choice); });
+    }
+    void withdraw() override {}
+    void tell(const QString &, const QString &text) override { told << text; }
+    QString pickArchive(const QString &) override { return QString(); }
+
+private:
+    Answer next(Answer::Kind wanted)
+    {
+        const bool fits = !answers.isEmpty() &&
+                          (answers.first().kind == wanted ||
+                           (wanted == Answer::Text && answers.first().kind == Answer::CancelText));
+        if (!fits) {
+            ++unexpected;
+            return {Answer::CancelText, QString()};
+        }
+        return answers.takeFirst();
+    }
+};
+
+ScriptedQuestions::Answer typed(const QString &text)
+{
+    return {ScriptedQuestions::Answer::Text, text};
+}
+
+ScriptedQuestions::Answer noFolder()
+{
+    return {ScriptedQuestions::Answer::CancelText, QString()};
+}
+
+ScriptedQuestions::Answer chosen(const QString &button)
+{
+    return {ScriptedQuestions::Answer::Choice, button};
+}
+
+QByteArray noise(int size)
+{
+    QByteArray bytes(size, '\0');
+    QRandomGenerator random(31);
+    for (char &byte : bytes)
+        byte = char(random.bounded(256));
+    return bytes;
+}
+
+// The package files of the sample archives as the game tree holds them after an install.
+void addPackage(QMap<QString, QByteArray> &tree, const QString &folder,
+                const QMap<QString, QByteArray> &files)
+{
+    tree.insert(folder + "/", QByteArray());
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        QString parent = QFileInfo(folder + "/" + it.key()).path();
+        while (parent != folder) {
+            tree.insert(parent + "/", QByteArray());
+            parent = QFileInfo(parent).path();
+        }
+        tree.insert(folder + "/" + it.key(), it.value());
+    }
+}
+
+} // namespace
+
+// Whole batches without a window: the local package host, real archives, a real game folder and
+// the player's answers from a script.
+class TestInstallBatch : public QObject, public RoadFixture
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init() { setUpRoad(); }
+    void cleanup() { tearDownRoad(); }
+
+    void mixedBatchThenRetry();
+    void cancelAnswers_data();
+    void cancelAnswers();
+
+private:
+    // Runs the batch that `start` begins until it is over.
+    void runBatch(InstallBatch &batch, const std::function<bool()> &start);
+    QString outcomes(const InstallBatch &batch) const
+    {
+        QStringList lines;
+        for (int position = 0; position < batch.packages().size(); ++position)
+            lines << batch.outcomeLine(position, Wording::Log);
+        return lines.join('\n');
+    }
+
+    const QMap<QString, QByteArray> realWorld{
+        {"readme.txt", "Real World 2016\n"},
+        {"data/promotions.txt", "Federation A\nFederation B\n"}};
+    const QMap<QString, QByteArray> neatSkin{{"skin.ini", "[skin]\nname=Neat\n"},
+                                             {"bg/back.txt", "bg"}};
+    const QMap<QString, QByteArray> faces{{"faces/one.txt", "face one"},
+                                          {"faces/two.txt", "face two"}};
+};
+
+void TestInstallBatch::initTestCase()
+{
+    setInstallerIdentity();
+    AppPaths::createFolders();
+    if (QStandardPaths::findExecutable("zip").isEmpty())
+        QSKIP("Info-ZIP zip is needed to make the sample archives");
+}
+
+void TestInstallBatch::runBatch(InstallBatch &batch, const std::function<bool()> &start)
+{
+    QVERIFY(start());
+    QVERIFY(batch.isRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(!batch.isRunning(), 30000);
+}
+
+void TestInstallBatch::mixedBatchThenRetry()
+{
+    const QMap<QString, QByteArray> big{{"data/big.bin", noise(120000)}};
+    makePackage("big.zip", big);
+    host->setThrottle("/files/big.zip", 20000);
+    host->setError("/files/missing.zip", 404, "not here");
+    TestFiles::write(site->filePath("files/damaged.zip"), QByteArray(4000, 'z'));
+    // The player's own folder of the skin's name, with a file of theirs.
+    TestFiles::write(game("Skins/Neat/mine.txt"), "the player's own");
+    const QMap<QString, QByteArray> before = TestFiles::tree(game());
+
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    QVector<CatalogueEntry> catalogue;
+    for (const auto &line : QList<QStringList>{{"realworld.zip", "mods", "Good"},
+                                               {"missing.zip", "pics", "Missing"},
+                                               {"damaged.zip", "skin", "Damaged"},
+                                               {"faces.zip", "pics", "Faces"},
+                                               {"big.zip", "mods", "Big"},
+                                               {"neatskin.zip", "skin", "Neat Skin"}})
+        catalogue << CatalogueEntry{QString::fromUtf8(base) + line.at(0), line.at(1), line.at(2)};
+
+    InstalledPackages records;
+    QVERIFY(records.load());
+    ScriptedQuestions player;
+    InstallBatch batch(records, player);
+    batch.setGameFolder(gameFolder);
+    // Skip only the big package, once its download is under way.
+    bool cancelled = false;
+    connect(&batch.manager(), &DownloadManager::bytesProgress, this, [&](qint64 done, qint64) {
+        if (!cancelled && done > 0 && batch.current() == 4) {
+            cancelled = true;
+            QVERIFY(!batch.cancel(false));
+        }
+    });
+    // The skin's folder exists: the player chooses to update it.
+    player.answers = {typed("Good"), noFolder(), chosen("Skip This Package"), typed("Neat"),
+                      chosen("Update")};
+    runBatch(batch, [&] { return batch.start(catalogue, {5, 4, 3, 2, 1, 0}); });
+    QVERIFY(cancelled);
+    QVERIFY(player.answers.isEmpty());
+    QCOMPARE(player.unexpected, 0);
+    QCOMPARE(outcomes(batch),
+             QString("Good [Mod] \u2192 Databases/Good: installed\n"
+                     "Missing [Pic Pack]: failed \u2014 not found on the server (HTTP 404)\n"
+                     "Damaged [Skin]: failed \u2014 Couldn't open zip: not a readable zip "
+                     "archive\n"
+                     "Faces [Pic Pack]: skipped \u2014 no folder chosen\n"
+                     "Big [Mod]: skipped \u2014 cancelled\n"
+                     "Neat Skin [Skin] \u2192 Skins/Neat: installed"));
+    QVERIFY(!batch.allInstalled());
+    QMap<QString, QByteArray> expected = before;
+    addPackage(expected, "Databases/Good", realWorld);
+    expected.insert("Databases/Good/SaveGames/", QByteArray());
+    addPackage(expected, "Skins/Neat", neatSkin);
+    QCOMPARE(TestFiles::tree(game()), expected);
+    QVERIFY(QDir(AppPaths::downloadsFolder()).entryList({"*.zip"}, QDir::Files).isEmpty());
+    QVERIFY(records.find("Good", "mods") && records.find("Neat Skin", "skin"));
+
+    // Retry runs the four that did not install, in queue order; the missing one is there now.
+    host->clearRules();
+    makePackage("missing.zip", {{"faces/found.txt", "found"}});
+    player.answers = {typed("Found"), typed("Faces"), typed("Big")};
+    runBatch(batch, [&] { return batch.retryFailed(); });
+    QVERIFY(player.answers.isEmpty());
+    QCOMPARE(player.unexpected, 0);
+    QCOMPARE(outcomes(batch),
+             QString("Missing [Pic Pack] \u2192 Pictures/Found: installed\n"
+                     "Damaged [Skin]: failed \u2014 Couldn't open zip: not a readable zip "
+                     "archive\n"
+                     "Faces [Pic Pack] \u2192 Pictures/Faces: installed\n"
+                     "Big [Mod] \u2192 Databases/Big: installed"));
+    addPackage(expected, "Pictures/Found", {{"faces/found.txt", "found"}});
+    addPackage(expected, "Pictures/Faces", faces);
+    addPackage(expected, "Databases/Big", big);
+    expected.insert("Databases/Big/SaveGames/", QByteArray());
+    QCOMPARE(TestFiles::tree(game()), expected);
+    QCOMPARE(batch.installedEntries(), (QSet<int>{0, 1, 3, 4, 5}));
+}
+
+void TestInstallBatch::cancelAnswers_data()
+{
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("go on") << "Go On"
+                           << QStringList{"Big [Mod] \u2192 Databases/Big: installed",
+                                          "Neat Skin [Skin] \u2192 Skins/Neat: installed"};
+    QTest::newRow("skip one") << "Skip This Package"
+                              << QStringList{"Big [Mod]: skipped \u2014 cancelled",
+                                             "Neat Skin [Skin] \u2192 Skins/Neat: installed"};
+    QTest::newRow("stop all") << "Stop the Batch"
+                              << QStringList{
+                                     "Big [Mod]: skipped \u2014 cancelled",
+                                     "Neat Skin [Skin]: skipped \u2014 the batch was stopped"};
+}
+
+void TestInstallBatch::cancelAnswers()
+{
+    QFETCH(QString, choice);
+    QFETCH(QStringList, lines);
+    const QMap<QString, QByteArray> big{{"data/big.bin", noise(60000)}};
+    makePackage("big.zip", big);
+    host->setThrottle("/files/big.zip", 30000);
+    const QMap<QString, QByteArray> before = TestFiles::tree(game());
+    const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
+    const QVector<CatalogueEntry> catalogue = {
+        {QString::fromUtf8(base + "big.zip"), "mods", "Big"},
+        {QString::fromUtf8(base + "neatskin.zip"), "skin", "Neat Skin"}};
+    InstalledPackages records;
+    QVERIFY(records.load());
+    ScriptedQuestions player;
+    InstallBatch batch(records, player);
+    batch.setGameFolder(gameFolder);
+    bool asked = false;
+    connect(&batch.manager(), &DownloadManager::bytesProgress, this, [&](qint64 done, qint64) {
+        if (!asked && done > 0) {
+            asked = true;
+            batch.cancel(false);
+        }
+    });
+    player.answers = {chosen(choice)};
+    if (choice == "Go On")
+        player.answers << typed("Big");
+    if (choice != "Stop the Batch")
+        player.answers << typed("Neat");
+    runBatch(batch, [&] { return batch.start(catalogue, {0, 1}); });
+    QVERIFY(player.answers.isEmpty());
+    QCOMPARE(player.unexpected, 0);
+    QCOMPARE(outcomes(batch), lines.join('\n'));
+
+    QMap<QString, QByteArray> expected = before;
+    if (choice == "Go On") {
+        addPackage(expected, "Databases/Big", big);
+        expected.insert("Databases/Big/SaveGames/", QByteArray());
+    }
+    if (choice != "Stop the Batch")
+        addPackage(expected, "Skins/Neat", neatSkin);
+    else
+        QVERIFY(!host->requests().contains("GET /files/neatskin.zip"));
+    QCOMPARE(TestFiles::tree(game()), expected);
+}
+
+QTEST_GUILESS_MAIN(TestInstallBatch)
+#include "tst_installbatch.moc"
