@@ -1,5 +1,6 @@
 #include "diskpackage.h"
 
+#include "packagekind.h"
 #include "tscompression.h"
 
 #include <QFileInfo>
@@ -89,8 +90,8 @@ QString DiskPackage::likelyKind(const QStringList &entryNames)
             ++pictures;
     }
     if (skin)
-        return QStringLiteral("skin");
+        return PackageKind::skin().code;
     if (files > 0 && pictures * 2 > files)
-        return QStringLiteral("pics");
-    return QStringLiteral("mods");
+        return PackageKind::pictures().code;
+    return PackageKind::mods().code;
 }

@@ -84,11 +84,6 @@ QString InstallRules::reservedDevice(const QString &name)
     return reserved.match(device).hasMatch() ? device : QString();
 }
 
-QString InstallRules::creationComplaint()
-{
-    return QStringLiteral("Could not create folder. Try again.");
-}
-
 QString InstallRules::creationComplaint(const QString &candidate)
 {
     const QFileInfo info(candidate);

@@ -31,7 +31,6 @@ public:
     // The device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, any case) that `name` stands for,
     // with or without an extension, as typed; empty for any other name.
     static QString reservedDevice(const QString &name);
-    static QString creationComplaint();
     // Why `candidate` could not be created, for the player: a file in the way, no permission,
     // a full disk.
     static QString creationComplaint(const QString &candidate);

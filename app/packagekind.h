@@ -19,6 +19,11 @@ struct PackageKind
     // Every kind, in the order of the repo_filter choices after "All".
     static const std::array<PackageKind, 3> &all();
 
+    // The kinds by name, for code that means one of them.
+    static const PackageKind &mods() { return all()[0]; }
+    static const PackageKind &pictures() { return all()[1]; }
+    static const PackageKind &skin() { return all()[2]; }
+
     // The kind with this catalogue code, or nullptr.
     static const PackageKind *find(const QString &code);
 };
