@@ -13,8 +13,7 @@
 // archive (no catalogue entry stands for those).
 class CatalogueRows
 {
-    // The rows are the window's words.
-    Q_DECLARE_TR_FUNCTIONS(Zerun)
+    Q_DECLARE_TR_FUNCTIONS(CatalogueRows)
 
 public:
     // The repo_filter choice that shows only installed packages, after the four kinds.

@@ -28,13 +28,6 @@
 
 namespace {
 
-// The batch's words are the window's: the page and its questions show them, translated with the
-// window's own texts.
-QString says(const char *text, int n = -1)
-{
-    return QCoreApplication::translate("Zerun", text, nullptr, n);
-}
-
 // Why `needed` bytes do not fit on the drive of `folder`; empty when they fit or either size is
 // unknown.
 QString spaceShortage(const QString &folder, qint64 needed)
@@ -43,7 +36,7 @@ QString spaceShortage(const QString &folder, qint64 needed)
     if (needed <= 0 || available < 0 || needed <= available)
         return QString();
     //: %1 is the size the package needs, %2 the free space
-    return says("Not enough disk space: needs %1, %2 free")
+    return InstallBatch::tr("Not enough disk space: needs %1, %2 free")
         .arg(FailureWords::sizeText(needed), FailureWords::sizeText(available));
 }
 
@@ -64,17 +57,17 @@ PackageInstall::Edits askEdits(BatchQuestions &questions, const QString &package
     const int shownFiles = 12;
     QString list = QStringList(edits.mid(0, shownFiles)).join(QLatin1Char('\n'));
     if (edits.size() > shownFiles)
-        list += says("\n... and %1 more").arg(edits.size() - shownFiles);
+        list += InstallBatch::tr("\n... and %1 more").arg(edits.size() - shownFiles);
     const int choice = questions.ask(
-        says("Install %1").arg(InstallRules::label(kind)),
+        InstallBatch::tr("Install %1").arg(InstallRules::label(kind)),
         //: %1 is the package, %2 the list of files, %3 and %4 the file name
         //: endings the package's and the player's versions get
-        says("You changed %n file(s) of %1 that this version replaces:\n\n%2\n\n"
-             "Keep yours (the package's new versions go beside them as <file>%3), or "
-             "take the package's (yours are kept as <file>%4)?",
-             int(edits.size()))
+        InstallBatch::tr("You changed %n file(s) of %1 that this version replaces:\n\n%2\n\n"
+                         "Keep yours (the package's new versions go beside them as <file>%3), or "
+                         "take the package's (yours are kept as <file>%4)?",
+                         nullptr, int(edits.size()))
             .arg(packageName, list, PackageInstall::newSuffix(), PackageInstall::mineSuffix()),
-        {says("Keep Mine"), says("Take the Package's")}, 0, 0);
+        {InstallBatch::tr("Keep Mine"), InstallBatch::tr("Take the Package's")}, 0, 0);
     return choice == 1 ? PackageInstall::Edits::TakePackage : PackageInstall::Edits::KeepMine;
 }
 
@@ -181,7 +174,7 @@ QString InstallBatch::label(int position) const
     if (position < 0 || position >= queue.size())
         return QString();
     //: %1 is the package, %2 its place in the list, %3 the number of packages in the list
-    return says("%1 (%2 of %3)")
+    return tr("%1 (%2 of %3)")
         .arg(title(position), QString::number(position + 1), QString::number(queue.size()));
 }
 
@@ -189,15 +182,15 @@ QString InstallBatch::outcomeLine(int position, Wording wording) const
 {
     const Package &package = queue.at(position);
     static const char *const words[] = {
-        QT_TRANSLATE_NOOP("Zerun", "failed"), QT_TRANSLATE_NOOP("Zerun", "installed"),
-        QT_TRANSLATE_NOOP("Zerun", "failed"), QT_TRANSLATE_NOOP("Zerun", "skipped")};
+        QT_TRANSLATE_NOOP("InstallBatch", "failed"), QT_TRANSLATE_NOOP("InstallBatch", "installed"),
+        QT_TRANSLATE_NOOP("InstallBatch", "failed"), QT_TRANSLATE_NOOP("InstallBatch", "skipped")};
     QString head = title(position);
     if (!package.folder.isEmpty())
         head += QStringLiteral(" \u2192 ") + package.folder;
     const QString tail =
         package.reason.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + package.reason;
-    return head + QStringLiteral(": ") + worded(wording, "Zerun", words[int(package.outcome)]) +
-           tail;
+    return head + QStringLiteral(": ") +
+           worded(wording, "InstallBatch", words[int(package.outcome)]) + tail;
 }
 
 void InstallBatch::transferEnded(const DownloadOutcome &outcome)
@@ -220,7 +213,7 @@ void InstallBatch::readReport()
         const QString name = queue.value(failed.position).name;
         InstallRecovery::note(name + QStringLiteral(": Failed: ") + failed.outcome.reason);
         if (failed.outcome.reason == DownloadManager::cancelledReason()) {
-            end(failed.position, Outcome::Skipped, says("cancelled"));
+            end(failed.position, Outcome::Skipped, tr("cancelled"));
         } else {
             // The page tells it in the player's words; the log keeps the manager's.
             const QString words = FailureWords::describe(failed.outcome);
@@ -252,8 +245,8 @@ void InstallBatch::installAt(int position, const QString &archive)
     const Package package = queue.at(position);
     if (stopped || answeredSkips.contains(position)) {
         QFile::remove(archive);
-        emit notice(says("Skipped %1").arg(package.name));
-        end(position, Outcome::Skipped, says("cancelled"));
+        emit notice(tr("Skipped %1").arg(package.name));
+        end(position, Outcome::Skipped, tr("cancelled"));
         return;
     }
     const DownloadOutcome arrival = arrivals.value(position);
@@ -275,12 +268,19 @@ void InstallBatch::installAt(int position, const QString &archive)
     } else if (!askFolder(package.kind, package.name, record, &target, &journal)) {
         // Nothing lands in the kind's own folder: the package is left out and the batch goes on.
         QFile::remove(archive);
-        emit notice(says("Skipped %1").arg(package.name));
-        end(position, Outcome::Skipped, says("no folder chosen"));
+        emit notice(tr("Skipped %1").arg(package.name));
+        end(position, Outcome::Skipped, tr("no folder chosen"));
         return;
     }
     queue[position].folder = QDir(gameFolder).relativeFilePath(target);
+    runInstall(position, archive, target, journal);
+}
 
+void InstallBatch::runInstall(int position, const QString &archive, const QString &target,
+                              const QString &journal)
+{
+    const Package package = queue.at(position);
+    const DownloadOutcome arrival = arrivals.value(position);
     InstalledPackage installing;
     installing.name = package.name;
     installing.kind = package.kind;
@@ -323,8 +323,8 @@ void InstallBatch::installAt(int position, const QString &archive)
                     fail(position, withDetail(error, detail));
                     return;
                 }
-                emit notice(says("Cancelled %1").arg(queue.value(position).name));
-                end(position, Outcome::Skipped, says("cancelled"));
+                emit notice(tr("Cancelled %1").arg(queue.value(position).name));
+                end(position, Outcome::Skipped, tr("cancelled"));
             });
     // One package at a time: the next transfer waits until this one is in place (or undone),
     // so the page always tells about the package being worked on.
@@ -348,11 +348,11 @@ bool InstallBatch::prepare(PackageInstall *step, const QString &shownName, const
     PackageInstall::Plan plan;
     QString reason;
     if (!step->prepare(&plan, &reason)) {
-        *why = says("Couldn't open zip: %1").arg(reason);
+        *why = tr("Couldn't open zip: %1").arg(reason);
         return false;
     }
     if (plan.entryNames.isEmpty()) {
-        *why = says("Couldn't go to first file: the archive has no entries");
+        *why = tr("Couldn't go to first file: the archive has no entries");
         return false;
     }
     *why = spaceShortage(step->target(), plan.unpackedSize);
@@ -417,10 +417,10 @@ bool InstallBatch::askFolder(const QString &kind, const QString &packageName,
     QString text = record ? QFileInfo(recordedFolder).fileName()
                           : InstallRules::suggestedFolderName(packageName);
     const QString kindLabel = InstallRules::label(kind);
-    const QString title = says("Install %1").arg(kindLabel);
+    const QString title = tr("Install %1").arg(kindLabel);
     //: %1 is the package, %2 its kind: Mod, Picture Pack or Skin
     const QString question =
-        says("Choose a folder name to install the %1 %2 into:").arg(packageName, kindLabel);
+        tr("Choose a folder name to install the %1 %2 into:").arg(packageName, kindLabel);
     QString label = question;
     for (;;) {
         // A complaint keeps the package named and what was typed.
@@ -438,10 +438,10 @@ bool InstallBatch::askFolder(const QString &kind, const QString &packageName,
             const int choice = questions.ask(
                 title,
                 //: %1 is the folder, %2 the package
-                says("The folder \"%1\" already exists.\n\nUpdate it with %2? The package's "
-                     "files replace those of the same name; your other files stay.")
+                tr("The folder \"%1\" already exists.\n\nUpdate it with %2? The package's "
+                   "files replace those of the same name; your other files stay.")
                     .arg(text, packageName),
-                {says("Update"), says("Choose Another Name"), says("Skip")}, 1, 2);
+                {tr("Update"), tr("Choose Another Name"), tr("Skip")}, 1, 2);
             if (choice == 1) {
                 label = question;
                 continue;
@@ -498,17 +498,17 @@ bool InstallBatch::cancel(bool closing)
         return true;
     const int asked = current();
     const QString text =
-        (closing ? says("Packages are still being installed. Skip only %1, or stop the whole "
-                        "batch and close?")
-                 : says("Packages are still being installed. Skip only %1, or stop the whole "
-                        "batch?"))
+        (closing ? tr("Packages are still being installed. Skip only %1, or stop the whole "
+                      "batch and close?")
+                 : tr("Packages are still being installed. Skip only %1, or stop the whole "
+                      "batch?"))
             .arg(label(asked)) +
         QStringLiteral("\n\n") +
-        says("A package being unpacked is undone; a download is kept to be resumed later.");
-    const QStringList choices = {says("Skip This Package"),
-                                 closing ? says("Stop and Close") : says("Stop the Batch"),
-                                 says("Go On")};
-    const QString title = closing ? says("Close") : says("Cancel");
+        tr("A package being unpacked is undone; a download is kept to be resumed later.");
+    const QStringList choices = {tr("Skip This Package"),
+                                 closing ? tr("Stop and Close") : tr("Stop the Batch"),
+                                 tr("Go On")};
+    const QString title = closing ? tr("Close") : tr("Cancel");
     if (closing) {
         // The window closes only after the answer.
         const int choice = questions.ask(title, text, choices, 2, 2);
@@ -542,7 +542,7 @@ void InstallBatch::answerCancel(int asked, int choice)
         return;
     // What was never requested ends here.
     for (int position = at + 1; position < queue.size(); ++position)
-        end(position, Outcome::Skipped, says("the batch was stopped"));
+        end(position, Outcome::Skipped, tr("the batch was stopped"));
 }
 
 const InstalledPackage *InstallBatch::recordOf(const QString &name, const QString &kind) const
@@ -566,7 +566,7 @@ InstallBatch::Single InstallBatch::runSingle(const InstalledPackage &package,
     const QString name = package.name;
     connect(&step->unzip(), &TsUnZip::percent, this, [this, name](int percent) {
         //: %1 is the package, %2 the share unpacked
-        emit singleProgress(says("Installing %1: %2%").arg(name, QString::number(percent)));
+        emit singleProgress(tr("Installing %1: %2%").arg(name, QString::number(percent)));
     });
     // The answers are read only while this call waits for them.
     QObject waiting;
@@ -581,7 +581,7 @@ InstallBatch::Single InstallBatch::runSingle(const InstalledPackage &package,
     singleRunning = false;
     if (!done) {
         if (step->wasCancelled())
-            single.error = says("cancelled");
+            single.error = tr("cancelled");
         return single;
     }
     single.installed = true;
@@ -593,38 +593,38 @@ InstallBatch::Single InstallBatch::runSingle(const InstalledPackage &package,
 
 bool InstallBatch::installFromDisk(const QString &archive)
 {
-    const QString title = says("Install from File");
+    const QString title = tr("Install from File");
     const QString name = DiskPackage::packageName(archive);
     // The same errors as for a downloaded archive; the player's archive stays where it is.
     const auto fail = [&](const QString &text) {
         InstallRecovery::note(name + QStringLiteral(" (from disk): ") + text);
         //: %1 is the package, %2 why it could not be installed
-        questions.tell(title, says("Could not install %1:\n\n%2").arg(name, text));
+        questions.tell(title, tr("Could not install %1:\n\n%2").arg(name, text));
         return false;
     };
     if (isBusy()) {
         questions.tell(
-            title, says("Packages are being installed. Install %1 when they are done.").arg(name));
+            title, tr("Packages are being installed. Install %1 when they are done.").arg(name));
         return false;
     }
     QStringList entries;
     QString why;
     if (!DiskPackage::entryNames(archive, &entries, &why) && !TsUnZip::hasNoEntries(archive))
-        return fail(says("Couldn't open zip: %1").arg(why));
+        return fail(tr("Couldn't open zip: %1").arg(why));
     if (entries.isEmpty())
-        return fail(says("Couldn't go to first file: the archive has no entries"));
+        return fail(tr("Couldn't go to first file: the archive has no entries"));
     // The kind, the likeliest one offered first.
     QStringList choices;
     for (const PackageKind &kind : PackageKind::all())
         choices << kind.label;
-    choices << says("Cancel");
+    choices << tr("Cancel");
     const PackageKind *likely = PackageKind::find(DiskPackage::likelyKind(entries));
     const int likelyChoice = int(likely - PackageKind::all().data());
     const int chosen =
         questions.ask(title,
                       //: %1 is the package, %2 a kind: Mod, Picture Pack or Skin
-                      says("What kind of package is %1?\n\nFrom what the archive holds it looks "
-                           "like a %2.")
+                      tr("What kind of package is %1?\n\nFrom what the archive holds it looks "
+                         "like a %2.")
                           .arg(name, choices.at(likelyChoice)),
                       choices, likelyChoice, int(PackageKind::all().size()));
     if (chosen < 0 || chosen >= int(PackageKind::all().size()))
@@ -633,8 +633,8 @@ bool InstallBatch::installFromDisk(const QString &archive)
     const InstalledPackage *known = records.find(name, kind);
     if (known && !known->fromDisk)
         //: %1 is the folder of the package installed from the package list
-        return fail(says("A package of the same name and kind from the package list is installed "
-                         "in %1. Rename the archive to install it beside that one.")
+        return fail(tr("A package of the same name and kind from the package list is installed "
+                       "in %1. Rename the archive to install it beside that one.")
                         .arg(known->folder));
 
     QString target;
@@ -655,7 +655,7 @@ bool InstallBatch::installFromDisk(const QString &archive)
     //: %1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder
     questions.tell(
         title,
-        says("Installed the %1 %2 into %3.").arg(InstallRules::label(kind), name, single.folder) +
+        tr("Installed the %1 %2 into %3.").arg(InstallRules::label(kind), name, single.folder) +
             (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
     return true;
 }
@@ -663,7 +663,7 @@ bool InstallBatch::installFromDisk(const QString &archive)
 bool InstallBatch::fetchAgain(const InstalledPackage &record, const QString &folder,
                               QString *archive, QString *why)
 {
-    emit singleProgress(says("Fetching %1 again...").arg(record.name));
+    emit singleProgress(tr("Fetching %1 again...").arg(record.name));
     TsDownloader downloader{QUrl(record.url)};
     bool got = false;
     QEventLoop waiting;
@@ -679,7 +679,7 @@ bool InstallBatch::fetchAgain(const InstalledPackage &record, const QString &fol
     singleRunning = false;
     if (!got) {
         //: %1 is the address, %2 why it could not be fetched
-        *why = says("the archive could not be fetched from %1: %2")
+        *why = tr("the archive could not be fetched from %1: %2")
                    .arg(record.url, downloader.errorString());
         return false;
     }
@@ -689,7 +689,7 @@ bool InstallBatch::fetchAgain(const InstalledPackage &record, const QString &fol
     QFile file(*archive);
     const QByteArray data = downloader.downloadedData();
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
-        *why = says("the archive could not be saved: %1").arg(file.errorString());
+        *why = tr("the archive could not be saved: %1").arg(file.errorString());
         return false;
     }
     return true;
@@ -697,12 +697,12 @@ bool InstallBatch::fetchAgain(const InstalledPackage &record, const QString &fol
 
 int InstallBatch::repair(const InstalledPackage &record, const QVector<CatalogueEntry> &catalogue)
 {
-    const QString title = says("Repair %1").arg(InstallRules::label(record.kind));
+    const QString title = tr("Repair %1").arg(InstallRules::label(record.kind));
     const auto fail = [&](const QString &text) {
         InstallRecovery::note(QStringLiteral("Repair of ") + record.name + QStringLiteral(": ") +
                               text);
         //: %1 is the package, %2 why it could not be repaired
-        questions.tell(title, says("Could not repair %1:\n\n%2").arg(record.name, text));
+        questions.tell(title, tr("Could not repair %1:\n\n%2").arg(record.name, text));
         return -1;
     };
     QTemporaryDir fetched(AppPaths::downloadsFolder() + QLatin1Char('/') +
@@ -711,26 +711,26 @@ int InstallBatch::repair(const InstalledPackage &record, const QVector<Catalogue
     QString why;
     if (record.fromDisk) {
         // The player's archive: asked for again, and only read.
-        archive = questions.pickArchive(says("The archive of %1").arg(record.name));
+        archive = questions.pickArchive(tr("The archive of %1").arg(record.name));
         if (archive.isEmpty())
             return -1;
     } else if (!fetched.isValid()) {
-        return fail(says("no room for the archive in the downloads folder"));
+        return fail(tr("no room for the archive in the downloads folder"));
     } else if (!fetchAgain(record, fetched.path(), &archive, &why)) {
         return fail(why);
     }
     if (PackageRepair::check(archive, record) != PackageRepair::Verdict::Same) {
         if (record.fromDisk)
-            return fail(says("that archive is not the one that was installed. Install it "
-                             "with Install from File to update the package."));
+            return fail(tr("that archive is not the one that was installed. Install it "
+                           "with Install from File to update the package."));
         InstallRecovery::note(QStringLiteral("Repair of ") + record.name +
                               QStringLiteral(": the host now serves another file"));
         const int choice =
             questions.ask(title,
-                          says("The host now serves another file for %1 than the one installed, "
-                               "so it cannot repair it.\n\nUpdate to the file it serves now?")
+                          tr("The host now serves another file for %1 than the one installed, "
+                             "so it cannot repair it.\n\nUpdate to the file it serves now?")
                               .arg(record.name),
-                          {says("Update"), says("Cancel")}, 0, 1);
+                          {tr("Update"), tr("Cancel")}, 0, 1);
         if (choice != 0)
             return -1;
         const auto found = std::find_if(
@@ -738,7 +738,7 @@ int InstallBatch::repair(const InstalledPackage &record, const QVector<Catalogue
                 return entry.name == record.name && entry.kind == record.kind;
             });
         if (found == catalogue.cend())
-            return fail(says("the package is not in the package list any more"));
+            return fail(tr("the package is not in the package list any more"));
         return int(found - catalogue.cbegin());
     }
     const Single single =
@@ -751,7 +751,7 @@ int InstallBatch::repair(const InstalledPackage &record, const QVector<Catalogue
                                       single.summary));
     const QString &summary = single.playerSummary;
     //: %1 is the package, %2 its folder in the game
-    questions.tell(title, says("Repaired %1 in %2.").arg(record.name, record.folder) +
+    questions.tell(title, tr("Repaired %1 in %2.").arg(record.name, record.folder) +
                               (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
     return -1;
 }
@@ -759,14 +759,14 @@ int InstallBatch::repair(const InstalledPackage &record, const QVector<Catalogue
 bool InstallBatch::uninstall(const InstalledPackage &record)
 {
     //: %1 is the kind of package: Mod, Picture Pack or Skin
-    const QString title = says("Uninstall %1").arg(InstallRules::label(record.kind));
+    const QString title = tr("Uninstall %1").arg(InstallRules::label(record.kind));
     const int answer = questions.ask(
         title,
         //: %1 is the package, %2 its folder in the game
-        says("Uninstall %1 from %2?\n\nIts files are removed; files you changed or added there "
-             "are kept.")
+        tr("Uninstall %1 from %2?\n\nIts files are removed; files you changed or added there "
+           "are kept.")
             .arg(record.name, record.folder),
-        {says("Uninstall"), says("Cancel")}, 1, 1);
+        {tr("Uninstall"), tr("Cancel")}, 1, 1);
     if (answer != 0)
         return false;
     PackageRemoval::Result result;

@@ -161,6 +161,9 @@ private:
     void readReport();
     void transferEnded(const DownloadOutcome &outcome);
     void installAt(int position, const QString &archive);
+    // Runs the install step of the package at `position` into `target` and waits for its end.
+    void runInstall(int position, const QString &archive, const QString &target,
+                    const QString &journal);
     // Asks for the folder name until one is accepted; false when the player cancelled or chose
     // to skip. A new folder is created here, after its journal, which `journal` then names.
     bool askFolder(const QString &kind, const QString &packageName, const InstalledPackage *record,

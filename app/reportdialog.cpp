@@ -8,16 +8,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-// Said in the words of the window that shows the report.
-QString says(const char *text)
-{
-    return QCoreApplication::translate("Zerun", text);
-}
-
-} // namespace
-
 ReportDialog::ReportDialog(const QString &title, const QString &text, bool offerRepair,
                            QWidget *parent)
     : QDialog(parent)
@@ -31,14 +21,14 @@ ReportDialog::ReportDialog(const QString &title, const QString &text, bool offer
     view->setLineWrapMode(QPlainTextEdit::NoWrap);
     layout->addWidget(view);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton *copy = buttons->addButton(says("Copy"), QDialogButtonBox::ActionRole);
+    QPushButton *copy = buttons->addButton(tr("Copy"), QDialogButtonBox::ActionRole);
     connect(copy, &QPushButton::clicked, view,
             [view] { QGuiApplication::clipboard()->setText(view->toPlainText()); });
     if (offerRepair) {
-        QPushButton *repair = buttons->addButton(says("Repair"), QDialogButtonBox::AcceptRole);
+        QPushButton *repair = buttons->addButton(tr("Repair"), QDialogButtonBox::AcceptRole);
         repair->setObjectName(QStringLiteral("repair_package"));
-        repair->setToolTip(says("Put back the missing and changed files from the "
-                                "package's archive"));
+        repair->setToolTip(tr("Put back the missing and changed files from the "
+                              "package's archive"));
     }
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -6,6 +6,8 @@
 // (which accepts the dialog).
 class ReportDialog : public QDialog
 {
+    Q_OBJECT
+
 public:
     ReportDialog(const QString &title, const QString &text, bool offerRepair, QWidget *parent);
 };

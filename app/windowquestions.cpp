@@ -3,7 +3,6 @@
 #include "questionqueue.h"
 #include "standarddialog.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 void WindowQuestions::waitForTurn()
@@ -45,7 +44,6 @@ void WindowQuestions::tell(const QString &title, const QString &text)
 
 QString WindowQuestions::pickArchive(const QString &title)
 {
-    return StandardDialog::selectFile(
-        false, {}, title, QDir::homePath(),
-        QCoreApplication::translate("Zerun", "Package archives (*.zip);;All files (*)"));
+    return StandardDialog::selectFile(false, {}, title, QDir::homePath(),
+                                      tr("Package archives (*.zip);;All files (*)"));
 }

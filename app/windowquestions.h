@@ -2,11 +2,15 @@
 
 #include "installbatch.h"
 
+#include <QCoreApplication>
+
 class QuestionQueue;
 
 // The batch's questions as the window's dialogs, one at a time through the window's queue.
 class WindowQuestions : public BatchQuestions
 {
+    Q_DECLARE_TR_FUNCTIONS(WindowQuestions)
+
 public:
     explicit WindowQuestions(QuestionQueue &queue) : queue(queue) {}
 

@@ -2,6 +2,19 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>CatalogueRows</name>
+    <message>
+        <source>%1  — %2, installed %3</source>
+        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
+        <translation>%1  — %2, installiert am %3</translation>
+    </message>
+    <message>
+        <source>%1 (from disk)  — %2, installed %3</source>
+        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
+        <translation>%1 (vom Datenträger)  — %2, installiert am %3</translation>
+    </message>
+</context>
+<context>
     <name>DialogCaption</name>
     <message>
         <source>Choose a Database to Open</source>
@@ -103,6 +116,273 @@
     <message>
         <source>Frameless Window</source>
         <translation>Rahmenloses Fenster</translation>
+    </message>
+</context>
+<context>
+    <name>InstallBatch</name>
+    <message>
+        <source>Uninstall</source>
+        <translation>Deinstallieren</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Not enough disk space: needs %1, %2 free</source>
+        <extracomment>%1 is the size the package needs, %2 the free space</extracomment>
+        <translation>Nicht genug Speicherplatz: %1 nötig, %2 frei</translation>
+    </message>
+    <message>
+        <source>Uninstall %1</source>
+        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin</extracomment>
+        <translation>%1 deinstallieren</translation>
+    </message>
+    <message>
+        <source>Uninstall %1 from %2?
+
+Its files are removed; files you changed or added there are kept.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>%1 aus %2 deinstallieren?
+
+Die Dateien des Pakets werden entfernt; Dateien, die Sie dort geändert oder hinzugefügt haben, bleiben erhalten.</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3)</source>
+        <extracomment>%1 is the package, %2 its place in the list, %3 the number of packages in the list</extracomment>
+        <translation>%1 (%2 von %3)</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>installed</source>
+        <translation>installiert</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>übersprungen</translation>
+    </message>
+    <message>
+        <source>Skipped %1</source>
+        <translation>%1 übersprungen</translation>
+    </message>
+    <message>
+        <source>no folder chosen</source>
+        <translation>kein Ordner gewählt</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open zip: %1</source>
+        <translation>Zip-Datei konnte nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t go to first file: the archive has no entries</source>
+        <translation>Erste Datei nicht erreichbar: Das Archiv enthält keine Einträge</translation>
+    </message>
+    <message>
+        <source>
+... and %1 more</source>
+        <translation>
+... und %1 weitere</translation>
+    </message>
+    <message>
+        <source>Install %1</source>
+        <translation>%1 installieren</translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
+        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
+        <translation>
+            <numerusform>Sie haben %n Datei von %1 geändert, die diese Version ersetzt:
+
+%2
+
+Ihre behalten (die neue Version des Pakets kommt daneben als &lt;Datei&gt;%3) oder die des Pakets übernehmen (Ihre wird als &lt;Datei&gt;%4 aufbewahrt)?</numerusform>
+            <numerusform>Sie haben %n Dateien von %1 geändert, die diese Version ersetzt:
+
+%2
+
+Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3) oder die des Pakets übernehmen (Ihre werden als &lt;Datei&gt;%4 aufbewahrt)?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keep Mine</source>
+        <translation>Meine behalten</translation>
+    </message>
+    <message>
+        <source>Take the Package&apos;s</source>
+        <translation>Die des Pakets übernehmen</translation>
+    </message>
+    <message>
+        <source>Choose a folder name to install the %1 %2 into:</source>
+        <extracomment>%1 is the package, %2 its kind: Mod, Picture Pack or Skin</extracomment>
+        <translation>Wählen Sie einen Ordnernamen, um %1 (%2) darin zu installieren:</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; already exists.
+
+Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
+        <extracomment>%1 is the folder, %2 the package</extracomment>
+        <translation>Der Ordner &quot;%1&quot; existiert bereits.
+
+Mit %2 aktualisieren? Die Dateien des Pakets ersetzen gleichnamige Dateien; Ihre übrigen Dateien bleiben erhalten.</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Choose Another Name</source>
+        <translation>Anderen Namen wählen</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Überspringen</translation>
+    </message>
+    <message>
+        <source>Cancelled %1</source>
+        <translation>%1 abgebrochen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Packages are still being installed. Skip only %1, or stop the whole batch and close?</source>
+        <translation>Es werden noch Pakete installiert. Nur %1 überspringen oder den ganzen Durchlauf stoppen und schließen?</translation>
+    </message>
+    <message>
+        <source>Packages are still being installed. Skip only %1, or stop the whole batch?</source>
+        <translation>Es werden noch Pakete installiert. Nur %1 überspringen oder den ganzen Durchlauf stoppen?</translation>
+    </message>
+    <message>
+        <source>A package being unpacked is undone; a download is kept to be resumed later.</source>
+        <translation>Ein Paket, das gerade entpackt wird, wird rückgängig gemacht; ein Download bleibt erhalten und kann später fortgesetzt werden.</translation>
+    </message>
+    <message>
+        <source>Skip This Package</source>
+        <translation>Dieses Paket überspringen</translation>
+    </message>
+    <message>
+        <source>Stop and Close</source>
+        <translation>Stoppen und schließen</translation>
+    </message>
+    <message>
+        <source>Stop the Batch</source>
+        <translation>Durchlauf stoppen</translation>
+    </message>
+    <message>
+        <source>Go On</source>
+        <translation>Weitermachen</translation>
+    </message>
+    <message>
+        <source>the batch was stopped</source>
+        <translation>der Durchlauf wurde gestoppt</translation>
+    </message>
+    <message>
+        <source>Install from File</source>
+        <translation>Aus Datei installieren</translation>
+    </message>
+    <message>
+        <source>Could not install %1:
+
+%2</source>
+        <extracomment>%1 is the package, %2 why it could not be installed</extracomment>
+        <translation>%1 konnte nicht installiert werden:
+
+%2</translation>
+    </message>
+    <message>
+        <source>Packages are being installed. Install %1 when they are done.</source>
+        <translation>Es werden gerade Pakete installiert. Installieren Sie %1, wenn sie fertig sind.</translation>
+    </message>
+    <message>
+        <source>What kind of package is %1?
+
+From what the archive holds it looks like a %2.</source>
+        <extracomment>%1 is the package, %2 a kind: Mod, Picture Pack or Skin</extracomment>
+        <translation>Welche Art von Paket ist %1?
+
+Nach dem Inhalt des Archivs ist es wahrscheinlich: %2.</translation>
+    </message>
+    <message>
+        <source>A package of the same name and kind from the package list is installed in %1. Rename the archive to install it beside that one.</source>
+        <extracomment>%1 is the folder of the package installed from the package list</extracomment>
+        <translation>Ein Paket gleichen Namens und gleicher Art aus der Paketliste ist in %1 installiert. Benennen Sie das Archiv um, um es daneben zu installieren.</translation>
+    </message>
+    <message>
+        <source>Installed the %1 %2 into %3.</source>
+        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder</extracomment>
+        <translation>%2 (%1) wurde in %3 installiert.</translation>
+    </message>
+    <message>
+        <source>Installing %1: %2%</source>
+        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
+        <translation>%1 wird installiert: %2%</translation>
+    </message>
+    <message>
+        <source>Repair %1</source>
+        <translation>%1 reparieren</translation>
+    </message>
+    <message>
+        <source>Could not repair %1:
+
+%2</source>
+        <extracomment>%1 is the package, %2 why it could not be repaired</extracomment>
+        <translation>%1 konnte nicht repariert werden:
+
+%2</translation>
+    </message>
+    <message>
+        <source>The archive of %1</source>
+        <translation>Das Archiv von %1</translation>
+    </message>
+    <message>
+        <source>no room for the archive in the downloads folder</source>
+        <translation>kein Platz für das Archiv im Download-Ordner</translation>
+    </message>
+    <message>
+        <source>Fetching %1 again...</source>
+        <translation>%1 wird erneut geladen...</translation>
+    </message>
+    <message>
+        <source>the archive could not be fetched from %1: %2</source>
+        <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
+        <translation>das Archiv konnte nicht von %1 geladen werden: %2</translation>
+    </message>
+    <message>
+        <source>the archive could not be saved: %1</source>
+        <translation>das Archiv konnte nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
+        <translation>dieses Archiv ist nicht das installierte. Installieren Sie es mit „Aus Datei installieren“, um das Paket zu aktualisieren.</translation>
+    </message>
+    <message>
+        <source>The host now serves another file for %1 than the one installed, so it cannot repair it.
+
+Update to the file it serves now?</source>
+        <translation>Der Server bietet für %1 jetzt eine andere Datei an als die installierte, daher kann das Paket nicht repariert werden.
+
+Auf die jetzt angebotene Datei aktualisieren?</translation>
+    </message>
+    <message>
+        <source>the package is not in the package list any more</source>
+        <translation>das Paket ist nicht mehr in der Paketliste</translation>
+    </message>
+    <message>
+        <source>Repaired %1 in %2.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>%1 in %2 repariert.</translation>
     </message>
 </context>
 <context>
@@ -283,6 +563,21 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ReportDialog</name>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Repair</source>
+        <translation>Reparieren</translation>
+    </message>
+    <message>
+        <source>Put back the missing and changed files from the package&apos;s archive</source>
+        <translation>Die fehlenden und geänderten Dateien aus dem Archiv des Pakets wiederherstellen</translation>
     </message>
 </context>
 <context>
@@ -573,6 +868,13 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     </message>
 </context>
 <context>
+    <name>WindowQuestions</name>
+    <message>
+        <source>Package archives (*.zip);;All files (*)</source>
+        <translation>Paketarchive (*.zip);;Alle Dateien (*)</translation>
+    </message>
+</context>
+<context>
     <name>Zerun</name>
     <message>
         <source>Zerun</source>
@@ -707,11 +1009,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>Bitte warten, das kann eine Minute dauern...</translation>
     </message>
     <message>
-        <source>Not enough disk space: needs %1, %2 free</source>
-        <extracomment>%1 is the size the package needs, %2 the free space</extracomment>
-        <translation>Nicht genug Speicherplatz: %1 nötig, %2 frei</translation>
-    </message>
-    <message>
         <source>Open Folder</source>
         <translation>Ordner öffnen</translation>
     </message>
@@ -742,16 +1039,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>Installierte Pakete: %1</translation>
     </message>
     <message>
-        <source>%1  — %2, installed %3</source>
-        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation>%1  — %2, installiert am %3</translation>
-    </message>
-    <message>
-        <source>%1 (from disk)  — %2, installed %3</source>
-        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation>%1 (vom Datenträger)  — %2, installiert am %3</translation>
-    </message>
-    <message>
         <source>Installed in %1 on %2 — update available</source>
         <extracomment>%1 is the package&apos;s folder in the game, %2 the day it was installed</extracomment>
         <translation>Installiert in %1 am %2 — Update verfügbar</translation>
@@ -759,20 +1046,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message>
         <source>Installed in %1 on %2</source>
         <translation>Installiert in %1 am %2</translation>
-    </message>
-    <message>
-        <source>Uninstall %1</source>
-        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin</extracomment>
-        <translation>%1 deinstallieren</translation>
-    </message>
-    <message>
-        <source>Uninstall %1 from %2?
-
-Its files are removed; files you changed or added there are kept.</source>
-        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation>%1 aus %2 deinstallieren?
-
-Die Dateien des Pakets werden entfernt; Dateien, die Sie dort geändert oder hinzugefügt haben, bleiben erhalten.</translation>
     </message>
     <message>
         <source>Downloading %1</source>
@@ -796,14 +1069,6 @@ Die Dateien des Pakets werden entfernt; Dateien, die Sie dort geändert oder hin
         <translation>Warten auf einen Ordnernamen für %1</translation>
     </message>
     <message>
-        <source>cancelled</source>
-        <translation>abgebrochen</translation>
-    </message>
-    <message>
-        <source>redirected, not downloaded</source>
-        <translation>umgeleitet, nicht heruntergeladen</translation>
-    </message>
-    <message>
         <source>Installing %1</source>
         <translation>%1 wird installiert</translation>
     </message>
@@ -823,11 +1088,6 @@ Die Dateien des Pakets werden entfernt; Dateien, die Sie dort geändert oder hin
         <source>None of the packages on the download list is in the package list any more.</source>
         <translation>Keines der Pakete auf der Download-Liste ist noch in der Paketliste.</translation>
     </message>
-    <message>
-        <source>%1 (%2 of %3)</source>
-        <extracomment>%1 is the package, %2 its place in the list, %3 the number of packages in the list</extracomment>
-        <translation>%1 (%2 von %3)</translation>
-    </message>
     <message numerus="yes">
         <source> · about %n min left</source>
         <translation>
@@ -842,40 +1102,12 @@ Die Dateien des Pakets werden entfernt; Dateien, die Sie dort geändert oder hin
             <numerusform> · noch etwa %n s</numerusform>
         </translation>
     </message>
-    <message>
-        <source>failed</source>
-        <translation>fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>installed</source>
-        <translation>installiert</translation>
-    </message>
-    <message>
-        <source>skipped</source>
-        <translation>übersprungen</translation>
-    </message>
     <message numerus="yes">
         <source>Installed %1 of %n package(s).</source>
         <translation>
             <numerusform>%1 von %n Paket installiert.</numerusform>
             <numerusform>%1 von %n Paketen installiert.</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>Skipped %1</source>
-        <translation>%1 übersprungen</translation>
-    </message>
-    <message>
-        <source>no folder chosen</source>
-        <translation>kein Ordner gewählt</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t open zip: %1</source>
-        <translation>Zip-Datei konnte nicht geöffnet werden: %1</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation>Erste Datei nicht erreichbar: Das Archiv enthält keine Einträge</translation>
     </message>
     <message>
         <source>Unpacking %1</source>
@@ -890,112 +1122,8 @@ Die Dateien des Pakets werden entfernt; Dateien, die Sie dort geändert oder hin
         </translation>
     </message>
     <message>
-        <source>
-... and %1 more</source>
-        <translation>
-... und %1 weitere</translation>
-    </message>
-    <message>
-        <source>Install %1</source>
-        <translation>%1 installieren</translation>
-    </message>
-    <message numerus="yes">
-        <source>You changed %n file(s) of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
-        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation>
-            <numerusform>Sie haben %n Datei von %1 geändert, die diese Version ersetzt:
-
-%2
-
-Ihre behalten (die neue Version des Pakets kommt daneben als &lt;Datei&gt;%3) oder die des Pakets übernehmen (Ihre wird als &lt;Datei&gt;%4 aufbewahrt)?</numerusform>
-            <numerusform>Sie haben %n Dateien von %1 geändert, die diese Version ersetzt:
-
-%2
-
-Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3) oder die des Pakets übernehmen (Ihre werden als &lt;Datei&gt;%4 aufbewahrt)?</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Keep Mine</source>
-        <translation>Meine behalten</translation>
-    </message>
-    <message>
-        <source>Take the Package&apos;s</source>
-        <translation>Die des Pakets übernehmen</translation>
-    </message>
-    <message>
-        <source>Choose a folder name to install the %1 %2 into:</source>
-        <extracomment>%1 is the package, %2 its kind: Mod, Picture Pack or Skin</extracomment>
-        <translation>Wählen Sie einen Ordnernamen, um %1 (%2) darin zu installieren:</translation>
-    </message>
-    <message>
-        <source>The folder &quot;%1&quot; already exists.
-
-Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
-        <extracomment>%1 is the folder, %2 the package</extracomment>
-        <translation>Der Ordner &quot;%1&quot; existiert bereits.
-
-Mit %2 aktualisieren? Die Dateien des Pakets ersetzen gleichnamige Dateien; Ihre übrigen Dateien bleiben erhalten.</translation>
-    </message>
-    <message>
-        <source>Update</source>
-        <translation>Aktualisieren</translation>
-    </message>
-    <message>
-        <source>Choose Another Name</source>
-        <translation>Anderen Namen wählen</translation>
-    </message>
-    <message>
-        <source>Skip</source>
-        <translation>Überspringen</translation>
-    </message>
-    <message>
-        <source>Cancelled %1</source>
-        <translation>%1 abgebrochen</translation>
-    </message>
-    <message>
         <source>Installed %1</source>
         <translation>%1 installiert</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Schließen</translation>
-    </message>
-    <message>
-        <source>Packages are still being installed. Skip only %1, or stop the whole batch and close?</source>
-        <translation>Es werden noch Pakete installiert. Nur %1 überspringen oder den ganzen Durchlauf stoppen und schließen?</translation>
-    </message>
-    <message>
-        <source>Packages are still being installed. Skip only %1, or stop the whole batch?</source>
-        <translation>Es werden noch Pakete installiert. Nur %1 überspringen oder den ganzen Durchlauf stoppen?</translation>
-    </message>
-    <message>
-        <source>A package being unpacked is undone; a download is kept to be resumed later.</source>
-        <translation>Ein Paket, das gerade entpackt wird, wird rückgängig gemacht; ein Download bleibt erhalten und kann später fortgesetzt werden.</translation>
-    </message>
-    <message>
-        <source>Skip This Package</source>
-        <translation>Dieses Paket überspringen</translation>
-    </message>
-    <message>
-        <source>Stop and Close</source>
-        <translation>Stoppen und schließen</translation>
-    </message>
-    <message>
-        <source>Stop the Batch</source>
-        <translation>Durchlauf stoppen</translation>
-    </message>
-    <message>
-        <source>Go On</source>
-        <translation>Weitermachen</translation>
-    </message>
-    <message>
-        <source>the batch was stopped</source>
-        <translation>der Durchlauf wurde gestoppt</translation>
     </message>
     <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
@@ -1009,116 +1137,12 @@ Mit %2 aktualisieren? Die Dateien des Pakets ersetzen gleichnamige Dateien; Ihre
         <translation>Prüfung stoppen</translation>
     </message>
     <message>
-        <source>Copy</source>
-        <translation>Kopieren</translation>
-    </message>
-    <message>
-        <source>Repair</source>
-        <translation>Reparieren</translation>
-    </message>
-    <message>
-        <source>Put back the missing and changed files from the package&apos;s archive</source>
-        <translation>Die fehlenden und geänderten Dateien aus dem Archiv des Pakets wiederherstellen</translation>
-    </message>
-    <message>
         <source>Install from File</source>
         <translation>Aus Datei installieren</translation>
     </message>
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
         <translation>Paketarchive (*.zip);;Alle Dateien (*)</translation>
-    </message>
-    <message>
-        <source>Could not install %1:
-
-%2</source>
-        <extracomment>%1 is the package, %2 why it could not be installed</extracomment>
-        <translation>%1 konnte nicht installiert werden:
-
-%2</translation>
-    </message>
-    <message>
-        <source>Packages are being installed. Install %1 when they are done.</source>
-        <translation>Es werden gerade Pakete installiert. Installieren Sie %1, wenn sie fertig sind.</translation>
-    </message>
-    <message>
-        <source>What kind of package is %1?
-
-From what the archive holds it looks like a %2.</source>
-        <extracomment>%1 is the package, %2 a kind: Mod, Picture Pack or Skin</extracomment>
-        <translation>Welche Art von Paket ist %1?
-
-Nach dem Inhalt des Archivs ist es wahrscheinlich: %2.</translation>
-    </message>
-    <message>
-        <source>A package of the same name and kind from the package list is installed in %1. Rename the archive to install it beside that one.</source>
-        <extracomment>%1 is the folder of the package installed from the package list</extracomment>
-        <translation>Ein Paket gleichen Namens und gleicher Art aus der Paketliste ist in %1 installiert. Benennen Sie das Archiv um, um es daneben zu installieren.</translation>
-    </message>
-    <message>
-        <source>Installed the %1 %2 into %3.</source>
-        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder</extracomment>
-        <translation>%2 (%1) wurde in %3 installiert.</translation>
-    </message>
-    <message>
-        <source>Installing %1: %2%</source>
-        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
-        <translation>%1 wird installiert: %2%</translation>
-    </message>
-    <message>
-        <source>Repair %1</source>
-        <translation>%1 reparieren</translation>
-    </message>
-    <message>
-        <source>Could not repair %1:
-
-%2</source>
-        <extracomment>%1 is the package, %2 why it could not be repaired</extracomment>
-        <translation>%1 konnte nicht repariert werden:
-
-%2</translation>
-    </message>
-    <message>
-        <source>The archive of %1</source>
-        <translation>Das Archiv von %1</translation>
-    </message>
-    <message>
-        <source>no room for the archive in the downloads folder</source>
-        <translation>kein Platz für das Archiv im Download-Ordner</translation>
-    </message>
-    <message>
-        <source>Fetching %1 again...</source>
-        <translation>%1 wird erneut geladen...</translation>
-    </message>
-    <message>
-        <source>the archive could not be fetched from %1: %2</source>
-        <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
-        <translation>das Archiv konnte nicht von %1 geladen werden: %2</translation>
-    </message>
-    <message>
-        <source>the archive could not be saved: %1</source>
-        <translation>das Archiv konnte nicht gespeichert werden: %1</translation>
-    </message>
-    <message>
-        <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
-        <translation>dieses Archiv ist nicht das installierte. Installieren Sie es mit „Aus Datei installieren“, um das Paket zu aktualisieren.</translation>
-    </message>
-    <message>
-        <source>The host now serves another file for %1 than the one installed, so it cannot repair it.
-
-Update to the file it serves now?</source>
-        <translation>Der Server bietet für %1 jetzt eine andere Datei an als die installierte, daher kann das Paket nicht repariert werden.
-
-Auf die jetzt angebotene Datei aktualisieren?</translation>
-    </message>
-    <message>
-        <source>the package is not in the package list any more</source>
-        <translation>das Paket ist nicht mehr in der Paketliste</translation>
-    </message>
-    <message>
-        <source>Repaired %1 in %2.</source>
-        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation>%1 in %2 repariert.</translation>
     </message>
 </context>
 </TS>

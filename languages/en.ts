@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>InstallBatch</name>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
+        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
+        <translation>
+            <numerusform>You changed %n file of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</numerusform>
+            <numerusform>You changed %n files of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>PackageInstall</name>
     <message numerus="yes">
         <source>kept your %n changed file(s); the package&apos;s versions are beside them as %1: %2</source>
@@ -140,26 +163,6 @@
         <translation>
             <numerusform>%1 of %n file · %2</numerusform>
             <numerusform>%1 of %n files · %2</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>You changed %n file(s) of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
-        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation>
-            <numerusform>You changed %n file of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</numerusform>
-            <numerusform>You changed %n files of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</numerusform>
         </translation>
     </message>
 </context>

@@ -2,6 +2,19 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="en">
 <context>
+    <name>CatalogueRows</name>
+    <message>
+        <source>%1  — %2, installed %3</source>
+        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
+        <translation>%1  — %2, instalado el %3</translation>
+    </message>
+    <message>
+        <source>%1 (from disk)  — %2, installed %3</source>
+        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
+        <translation>%1 (desde el disco)  — %2, instalado el %3</translation>
+    </message>
+</context>
+<context>
     <name>DialogCaption</name>
     <message>
         <source>Choose a Database to Open</source>
@@ -103,6 +116,273 @@
     <message>
         <source>Frameless Window</source>
         <translation>Ventana sin marco</translation>
+    </message>
+</context>
+<context>
+    <name>InstallBatch</name>
+    <message>
+        <source>Uninstall</source>
+        <translation>Desinstalar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Not enough disk space: needs %1, %2 free</source>
+        <extracomment>%1 is the size the package needs, %2 the free space</extracomment>
+        <translation>No hay espacio suficiente en el disco: se necesitan %1, hay %2 libres</translation>
+    </message>
+    <message>
+        <source>Uninstall %1</source>
+        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin</extracomment>
+        <translation>Desinstalar %1</translation>
+    </message>
+    <message>
+        <source>Uninstall %1 from %2?
+
+Its files are removed; files you changed or added there are kept.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>¿Desinstalar %1 de %2?
+
+Se quitan sus archivos; los archivos que usted modificó o añadió allí se conservan.</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>cancelado</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3)</source>
+        <extracomment>%1 is the package, %2 its place in the list, %3 the number of packages in the list</extracomment>
+        <translation>%1 (%2 de %3)</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fallido</translation>
+    </message>
+    <message>
+        <source>installed</source>
+        <translation>instalado</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>omitido</translation>
+    </message>
+    <message>
+        <source>Skipped %1</source>
+        <translation>Omitido %1</translation>
+    </message>
+    <message>
+        <source>no folder chosen</source>
+        <translation>no se eligió ninguna carpeta</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open zip: %1</source>
+        <translation>No se pudo abrir el zip: %1</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t go to first file: the archive has no entries</source>
+        <translation>No se pudo ir al primer archivo: el archivo comprimido no tiene entradas</translation>
+    </message>
+    <message>
+        <source>
+... and %1 more</source>
+        <translation>
+... y %1 más</translation>
+    </message>
+    <message>
+        <source>Install %1</source>
+        <translation>Instalar %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
+        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
+        <translation>
+            <numerusform>Ha modificado %n archivo de %1 que esta versión reemplaza:
+
+%2
+
+¿Conservar el suyo (la nueva versión del paquete se guarda a su lado como &lt;archivo&gt;%3) o usar la del paquete (el suyo se guarda como &lt;archivo&gt;%4)?</numerusform>
+            <numerusform>Ha modificado %n archivos de %1 que esta versión reemplaza:
+
+%2
+
+¿Conservar los suyos (las nuevas versiones del paquete se guardan a su lado como &lt;archivo&gt;%3) o usar las del paquete (los suyos se guardan como &lt;archivo&gt;%4)?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keep Mine</source>
+        <translation>Conservar los míos</translation>
+    </message>
+    <message>
+        <source>Take the Package&apos;s</source>
+        <translation>Usar los del paquete</translation>
+    </message>
+    <message>
+        <source>Choose a folder name to install the %1 %2 into:</source>
+        <extracomment>%1 is the package, %2 its kind: Mod, Picture Pack or Skin</extracomment>
+        <translation>Elija un nombre de carpeta donde instalar %1 (%2):</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; already exists.
+
+Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
+        <extracomment>%1 is the folder, %2 the package</extracomment>
+        <translation>La carpeta &quot;%1&quot; ya existe.
+
+¿Actualizarla con %2? Los archivos del paquete reemplazan a los que tienen el mismo nombre; sus demás archivos se quedan.</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Actualizar</translation>
+    </message>
+    <message>
+        <source>Choose Another Name</source>
+        <translation>Elegir otro nombre</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Omitir</translation>
+    </message>
+    <message>
+        <source>Cancelled %1</source>
+        <translation>Cancelado %1</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Packages are still being installed. Skip only %1, or stop the whole batch and close?</source>
+        <translation>Todavía se están instalando paquetes. ¿Omitir solo %1 o detener todo el lote y cerrar?</translation>
+    </message>
+    <message>
+        <source>Packages are still being installed. Skip only %1, or stop the whole batch?</source>
+        <translation>Todavía se están instalando paquetes. ¿Omitir solo %1 o detener todo el lote?</translation>
+    </message>
+    <message>
+        <source>A package being unpacked is undone; a download is kept to be resumed later.</source>
+        <translation>Un paquete que se esté descomprimiendo se deshace; una descarga se conserva para reanudarla más tarde.</translation>
+    </message>
+    <message>
+        <source>Skip This Package</source>
+        <translation>Omitir este paquete</translation>
+    </message>
+    <message>
+        <source>Stop and Close</source>
+        <translation>Detener y cerrar</translation>
+    </message>
+    <message>
+        <source>Stop the Batch</source>
+        <translation>Detener el lote</translation>
+    </message>
+    <message>
+        <source>Go On</source>
+        <translation>Continuar</translation>
+    </message>
+    <message>
+        <source>the batch was stopped</source>
+        <translation>se detuvo el lote</translation>
+    </message>
+    <message>
+        <source>Install from File</source>
+        <translation>Instalar desde archivo</translation>
+    </message>
+    <message>
+        <source>Could not install %1:
+
+%2</source>
+        <extracomment>%1 is the package, %2 why it could not be installed</extracomment>
+        <translation>No se pudo instalar %1:
+
+%2</translation>
+    </message>
+    <message>
+        <source>Packages are being installed. Install %1 when they are done.</source>
+        <translation>Se están instalando paquetes. Instale %1 cuando terminen.</translation>
+    </message>
+    <message>
+        <source>What kind of package is %1?
+
+From what the archive holds it looks like a %2.</source>
+        <extracomment>%1 is the package, %2 a kind: Mod, Picture Pack or Skin</extracomment>
+        <translation>¿Qué tipo de paquete es %1?
+
+Por lo que contiene el archivo, parece de tipo %2.</translation>
+    </message>
+    <message>
+        <source>A package of the same name and kind from the package list is installed in %1. Rename the archive to install it beside that one.</source>
+        <extracomment>%1 is the folder of the package installed from the package list</extracomment>
+        <translation>Un paquete de la lista de paquetes con el mismo nombre y tipo está instalado en %1. Cambie el nombre del archivo para instalarlo junto a ese.</translation>
+    </message>
+    <message>
+        <source>Installed the %1 %2 into %3.</source>
+        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder</extracomment>
+        <translation>Se instaló %2 (%1) en %3.</translation>
+    </message>
+    <message>
+        <source>Installing %1: %2%</source>
+        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
+        <translation>Instalando %1: %2%</translation>
+    </message>
+    <message>
+        <source>Repair %1</source>
+        <translation>Reparar %1</translation>
+    </message>
+    <message>
+        <source>Could not repair %1:
+
+%2</source>
+        <extracomment>%1 is the package, %2 why it could not be repaired</extracomment>
+        <translation>No se pudo reparar %1:
+
+%2</translation>
+    </message>
+    <message>
+        <source>The archive of %1</source>
+        <translation>El archivo de %1</translation>
+    </message>
+    <message>
+        <source>no room for the archive in the downloads folder</source>
+        <translation>no hay espacio para el archivo en la carpeta de descargas</translation>
+    </message>
+    <message>
+        <source>Fetching %1 again...</source>
+        <translation>Volviendo a descargar %1...</translation>
+    </message>
+    <message>
+        <source>the archive could not be fetched from %1: %2</source>
+        <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
+        <translation>no se pudo descargar el archivo desde %1: %2</translation>
+    </message>
+    <message>
+        <source>the archive could not be saved: %1</source>
+        <translation>no se pudo guardar el archivo: %1</translation>
+    </message>
+    <message>
+        <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
+        <translation>ese archivo no es el que se instaló. Instálelo con «Instalar desde archivo» para actualizar el paquete.</translation>
+    </message>
+    <message>
+        <source>The host now serves another file for %1 than the one installed, so it cannot repair it.
+
+Update to the file it serves now?</source>
+        <translation>El servidor ofrece ahora para %1 un archivo distinto del instalado, así que no se puede reparar.
+
+¿Actualizar al archivo que ofrece ahora?</translation>
+    </message>
+    <message>
+        <source>the package is not in the package list any more</source>
+        <translation>el paquete ya no está en la lista de paquetes</translation>
+    </message>
+    <message>
+        <source>Repaired %1 in %2.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>Se reparó %1 en %2.</translation>
     </message>
 </context>
 <context>
@@ -283,6 +563,21 @@
     <message>
         <source>OK</source>
         <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
+    <name>ReportDialog</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Repair</source>
+        <translation>Reparar</translation>
+    </message>
+    <message>
+        <source>Put back the missing and changed files from the package&apos;s archive</source>
+        <translation>Restaurar los archivos ausentes y modificados desde el archivo del paquete</translation>
     </message>
 </context>
 <context>
@@ -573,6 +868,13 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     </message>
 </context>
 <context>
+    <name>WindowQuestions</name>
+    <message>
+        <source>Package archives (*.zip);;All files (*)</source>
+        <translation>Archivos de paquete (*.zip);;Todos los archivos (*)</translation>
+    </message>
+</context>
+<context>
     <name>Zerun</name>
     <message>
         <source>Zerun</source>
@@ -707,11 +1009,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>Espere, por favor; esto puede tardar un minuto...</translation>
     </message>
     <message>
-        <source>Not enough disk space: needs %1, %2 free</source>
-        <extracomment>%1 is the size the package needs, %2 the free space</extracomment>
-        <translation>No hay espacio suficiente en el disco: se necesitan %1, hay %2 libres</translation>
-    </message>
-    <message>
         <source>Open Folder</source>
         <translation>Abrir carpeta</translation>
     </message>
@@ -742,16 +1039,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>Paquetes instalados: %1</translation>
     </message>
     <message>
-        <source>%1  — %2, installed %3</source>
-        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation>%1  — %2, instalado el %3</translation>
-    </message>
-    <message>
-        <source>%1 (from disk)  — %2, installed %3</source>
-        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation>%1 (desde el disco)  — %2, instalado el %3</translation>
-    </message>
-    <message>
         <source>Installed in %1 on %2 — update available</source>
         <extracomment>%1 is the package&apos;s folder in the game, %2 the day it was installed</extracomment>
         <translation>Instalado en %1 el %2 — hay una actualización disponible</translation>
@@ -759,20 +1046,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     <message>
         <source>Installed in %1 on %2</source>
         <translation>Instalado en %1 el %2</translation>
-    </message>
-    <message>
-        <source>Uninstall %1</source>
-        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin</extracomment>
-        <translation>Desinstalar %1</translation>
-    </message>
-    <message>
-        <source>Uninstall %1 from %2?
-
-Its files are removed; files you changed or added there are kept.</source>
-        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation>¿Desinstalar %1 de %2?
-
-Se quitan sus archivos; los archivos que usted modificó o añadió allí se conservan.</translation>
     </message>
     <message>
         <source>Downloading %1</source>
@@ -796,14 +1069,6 @@ Se quitan sus archivos; los archivos que usted modificó o añadió allí se con
         <translation>Esperando un nombre de carpeta para %1</translation>
     </message>
     <message>
-        <source>cancelled</source>
-        <translation>cancelado</translation>
-    </message>
-    <message>
-        <source>redirected, not downloaded</source>
-        <translation>redirigido, no descargado</translation>
-    </message>
-    <message>
         <source>Installing %1</source>
         <translation>Instalando %1</translation>
     </message>
@@ -823,11 +1088,6 @@ Se quitan sus archivos; los archivos que usted modificó o añadió allí se con
         <source>None of the packages on the download list is in the package list any more.</source>
         <translation>Ninguno de los paquetes de la lista de descargas sigue en la lista de paquetes.</translation>
     </message>
-    <message>
-        <source>%1 (%2 of %3)</source>
-        <extracomment>%1 is the package, %2 its place in the list, %3 the number of packages in the list</extracomment>
-        <translation>%1 (%2 de %3)</translation>
-    </message>
     <message numerus="yes">
         <source> · about %n min left</source>
         <translation>
@@ -842,40 +1102,12 @@ Se quitan sus archivos; los archivos que usted modificó o añadió allí se con
             <numerusform> · quedan aprox. %n s</numerusform>
         </translation>
     </message>
-    <message>
-        <source>failed</source>
-        <translation>fallido</translation>
-    </message>
-    <message>
-        <source>installed</source>
-        <translation>instalado</translation>
-    </message>
-    <message>
-        <source>skipped</source>
-        <translation>omitido</translation>
-    </message>
     <message numerus="yes">
         <source>Installed %1 of %n package(s).</source>
         <translation>
             <numerusform>Instalados: %1 de %n paquete.</numerusform>
             <numerusform>Instalados: %1 de %n paquetes.</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>Skipped %1</source>
-        <translation>Omitido %1</translation>
-    </message>
-    <message>
-        <source>no folder chosen</source>
-        <translation>no se eligió ninguna carpeta</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t open zip: %1</source>
-        <translation>No se pudo abrir el zip: %1</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation>No se pudo ir al primer archivo: el archivo comprimido no tiene entradas</translation>
     </message>
     <message>
         <source>Unpacking %1</source>
@@ -890,112 +1122,8 @@ Se quitan sus archivos; los archivos que usted modificó o añadió allí se con
         </translation>
     </message>
     <message>
-        <source>
-... and %1 more</source>
-        <translation>
-... y %1 más</translation>
-    </message>
-    <message>
-        <source>Install %1</source>
-        <translation>Instalar %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>You changed %n file(s) of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
-        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation>
-            <numerusform>Ha modificado %n archivo de %1 que esta versión reemplaza:
-
-%2
-
-¿Conservar el suyo (la nueva versión del paquete se guarda a su lado como &lt;archivo&gt;%3) o usar la del paquete (el suyo se guarda como &lt;archivo&gt;%4)?</numerusform>
-            <numerusform>Ha modificado %n archivos de %1 que esta versión reemplaza:
-
-%2
-
-¿Conservar los suyos (las nuevas versiones del paquete se guardan a su lado como &lt;archivo&gt;%3) o usar las del paquete (los suyos se guardan como &lt;archivo&gt;%4)?</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Keep Mine</source>
-        <translation>Conservar los míos</translation>
-    </message>
-    <message>
-        <source>Take the Package&apos;s</source>
-        <translation>Usar los del paquete</translation>
-    </message>
-    <message>
-        <source>Choose a folder name to install the %1 %2 into:</source>
-        <extracomment>%1 is the package, %2 its kind: Mod, Picture Pack or Skin</extracomment>
-        <translation>Elija un nombre de carpeta donde instalar %1 (%2):</translation>
-    </message>
-    <message>
-        <source>The folder &quot;%1&quot; already exists.
-
-Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
-        <extracomment>%1 is the folder, %2 the package</extracomment>
-        <translation>La carpeta &quot;%1&quot; ya existe.
-
-¿Actualizarla con %2? Los archivos del paquete reemplazan a los que tienen el mismo nombre; sus demás archivos se quedan.</translation>
-    </message>
-    <message>
-        <source>Update</source>
-        <translation>Actualizar</translation>
-    </message>
-    <message>
-        <source>Choose Another Name</source>
-        <translation>Elegir otro nombre</translation>
-    </message>
-    <message>
-        <source>Skip</source>
-        <translation>Omitir</translation>
-    </message>
-    <message>
-        <source>Cancelled %1</source>
-        <translation>Cancelado %1</translation>
-    </message>
-    <message>
         <source>Installed %1</source>
         <translation>Instalado %1</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Cerrar</translation>
-    </message>
-    <message>
-        <source>Packages are still being installed. Skip only %1, or stop the whole batch and close?</source>
-        <translation>Todavía se están instalando paquetes. ¿Omitir solo %1 o detener todo el lote y cerrar?</translation>
-    </message>
-    <message>
-        <source>Packages are still being installed. Skip only %1, or stop the whole batch?</source>
-        <translation>Todavía se están instalando paquetes. ¿Omitir solo %1 o detener todo el lote?</translation>
-    </message>
-    <message>
-        <source>A package being unpacked is undone; a download is kept to be resumed later.</source>
-        <translation>Un paquete que se esté descomprimiendo se deshace; una descarga se conserva para reanudarla más tarde.</translation>
-    </message>
-    <message>
-        <source>Skip This Package</source>
-        <translation>Omitir este paquete</translation>
-    </message>
-    <message>
-        <source>Stop and Close</source>
-        <translation>Detener y cerrar</translation>
-    </message>
-    <message>
-        <source>Stop the Batch</source>
-        <translation>Detener el lote</translation>
-    </message>
-    <message>
-        <source>Go On</source>
-        <translation>Continuar</translation>
-    </message>
-    <message>
-        <source>the batch was stopped</source>
-        <translation>se detuvo el lote</translation>
     </message>
     <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
@@ -1009,116 +1137,12 @@ Update it with %2? The package&apos;s files replace those of the same name; your
         <translation>Detener la verificación</translation>
     </message>
     <message>
-        <source>Copy</source>
-        <translation>Copiar</translation>
-    </message>
-    <message>
-        <source>Repair</source>
-        <translation>Reparar</translation>
-    </message>
-    <message>
-        <source>Put back the missing and changed files from the package&apos;s archive</source>
-        <translation>Restaurar los archivos ausentes y modificados desde el archivo del paquete</translation>
-    </message>
-    <message>
         <source>Install from File</source>
         <translation>Instalar desde archivo</translation>
     </message>
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
         <translation>Archivos de paquete (*.zip);;Todos los archivos (*)</translation>
-    </message>
-    <message>
-        <source>Could not install %1:
-
-%2</source>
-        <extracomment>%1 is the package, %2 why it could not be installed</extracomment>
-        <translation>No se pudo instalar %1:
-
-%2</translation>
-    </message>
-    <message>
-        <source>Packages are being installed. Install %1 when they are done.</source>
-        <translation>Se están instalando paquetes. Instale %1 cuando terminen.</translation>
-    </message>
-    <message>
-        <source>What kind of package is %1?
-
-From what the archive holds it looks like a %2.</source>
-        <extracomment>%1 is the package, %2 a kind: Mod, Picture Pack or Skin</extracomment>
-        <translation>¿Qué tipo de paquete es %1?
-
-Por lo que contiene el archivo, parece de tipo %2.</translation>
-    </message>
-    <message>
-        <source>A package of the same name and kind from the package list is installed in %1. Rename the archive to install it beside that one.</source>
-        <extracomment>%1 is the folder of the package installed from the package list</extracomment>
-        <translation>Un paquete de la lista de paquetes con el mismo nombre y tipo está instalado en %1. Cambie el nombre del archivo para instalarlo junto a ese.</translation>
-    </message>
-    <message>
-        <source>Installed the %1 %2 into %3.</source>
-        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder</extracomment>
-        <translation>Se instaló %2 (%1) en %3.</translation>
-    </message>
-    <message>
-        <source>Installing %1: %2%</source>
-        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
-        <translation>Instalando %1: %2%</translation>
-    </message>
-    <message>
-        <source>Repair %1</source>
-        <translation>Reparar %1</translation>
-    </message>
-    <message>
-        <source>Could not repair %1:
-
-%2</source>
-        <extracomment>%1 is the package, %2 why it could not be repaired</extracomment>
-        <translation>No se pudo reparar %1:
-
-%2</translation>
-    </message>
-    <message>
-        <source>The archive of %1</source>
-        <translation>El archivo de %1</translation>
-    </message>
-    <message>
-        <source>no room for the archive in the downloads folder</source>
-        <translation>no hay espacio para el archivo en la carpeta de descargas</translation>
-    </message>
-    <message>
-        <source>Fetching %1 again...</source>
-        <translation>Volviendo a descargar %1...</translation>
-    </message>
-    <message>
-        <source>the archive could not be fetched from %1: %2</source>
-        <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
-        <translation>no se pudo descargar el archivo desde %1: %2</translation>
-    </message>
-    <message>
-        <source>the archive could not be saved: %1</source>
-        <translation>no se pudo guardar el archivo: %1</translation>
-    </message>
-    <message>
-        <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
-        <translation>ese archivo no es el que se instaló. Instálelo con «Instalar desde archivo» para actualizar el paquete.</translation>
-    </message>
-    <message>
-        <source>The host now serves another file for %1 than the one installed, so it cannot repair it.
-
-Update to the file it serves now?</source>
-        <translation>El servidor ofrece ahora para %1 un archivo distinto del instalado, así que no se puede reparar.
-
-¿Actualizar al archivo que ofrece ahora?</translation>
-    </message>
-    <message>
-        <source>the package is not in the package list any more</source>
-        <translation>el paquete ya no está en la lista de paquetes</translation>
-    </message>
-    <message>
-        <source>Repaired %1 in %2.</source>
-        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation>Se reparó %1 en %2.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,19 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>CatalogueRows</name>
+    <message>
+        <source>%1  — %2, installed %3</source>
+        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
+        <translation>%1  — %2, installé le %3</translation>
+    </message>
+    <message>
+        <source>%1 (from disk)  — %2, installed %3</source>
+        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
+        <translation>%1 (depuis le disque)  — %2, installé le %3</translation>
+    </message>
+</context>
+<context>
     <name>DialogCaption</name>
     <message>
         <source>Choose a Database to Open</source>
@@ -103,6 +116,273 @@
     <message>
         <source>Frameless Window</source>
         <translation>Fenêtre sans cadre</translation>
+    </message>
+</context>
+<context>
+    <name>InstallBatch</name>
+    <message>
+        <source>Uninstall</source>
+        <translation>Désinstaller</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Not enough disk space: needs %1, %2 free</source>
+        <extracomment>%1 is the size the package needs, %2 the free space</extracomment>
+        <translation>Espace disque insuffisant : %1 nécessaires, %2 libres</translation>
+    </message>
+    <message>
+        <source>Uninstall %1</source>
+        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin</extracomment>
+        <translation>Désinstaller le %1</translation>
+    </message>
+    <message>
+        <source>Uninstall %1 from %2?
+
+Its files are removed; files you changed or added there are kept.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>Désinstaller %1 de %2 ?
+
+Ses fichiers seront supprimés ; les fichiers que vous y avez modifiés ou ajoutés seront conservés.</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>annulé</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3)</source>
+        <extracomment>%1 is the package, %2 its place in the list, %3 the number of packages in the list</extracomment>
+        <translation>%1 (%2 sur %3)</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échec</translation>
+    </message>
+    <message>
+        <source>installed</source>
+        <translation>installé</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>ignoré</translation>
+    </message>
+    <message>
+        <source>Skipped %1</source>
+        <translation>Ignoré : %1</translation>
+    </message>
+    <message>
+        <source>no folder chosen</source>
+        <translation>aucun dossier choisi</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open zip: %1</source>
+        <translation>Impossible d&apos;ouvrir le zip : %1</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t go to first file: the archive has no entries</source>
+        <translation>Impossible d&apos;aller au premier fichier : l&apos;archive ne contient aucune entrée</translation>
+    </message>
+    <message>
+        <source>
+... and %1 more</source>
+        <translation>
+... et %1 de plus</translation>
+    </message>
+    <message>
+        <source>Install %1</source>
+        <translation>Installer le %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
+        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
+        <translation>
+            <numerusform>Vous avez modifié %n fichier de %1 que cette version remplace :
+
+%2
+
+Garder votre version (la nouvelle version du paquet est placée à côté sous le nom &lt;fichier&gt;%3) ou prendre celle du paquet (la vôtre est conservée sous le nom &lt;fichier&gt;%4) ?</numerusform>
+            <numerusform>Vous avez modifié %n fichiers de %1 que cette version remplace :
+
+%2
+
+Garder vos versions (les nouvelles versions du paquet sont placées à côté sous le nom &lt;fichier&gt;%3) ou prendre celles du paquet (les vôtres sont conservées sous le nom &lt;fichier&gt;%4) ?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keep Mine</source>
+        <translation>Garder ma version</translation>
+    </message>
+    <message>
+        <source>Take the Package&apos;s</source>
+        <translation>Prendre celle du paquet</translation>
+    </message>
+    <message>
+        <source>Choose a folder name to install the %1 %2 into:</source>
+        <extracomment>%1 is the package, %2 its kind: Mod, Picture Pack or Skin</extracomment>
+        <translation>Choisissez un nom de dossier où installer %1 (%2) :</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; already exists.
+
+Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
+        <extracomment>%1 is the folder, %2 the package</extracomment>
+        <translation>Le dossier &quot;%1&quot; existe déjà.
+
+Le mettre à jour avec %2 ? Les fichiers du paquet remplacent ceux du même nom ; vos autres fichiers restent en place.</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Mettre à jour</translation>
+    </message>
+    <message>
+        <source>Choose Another Name</source>
+        <translation>Choisir un autre nom</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Ignorer</translation>
+    </message>
+    <message>
+        <source>Cancelled %1</source>
+        <translation>Annulé : %1</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Packages are still being installed. Skip only %1, or stop the whole batch and close?</source>
+        <translation>Des paquets sont encore en cours d&apos;installation. Ignorer seulement %1, ou arrêter tout le lot et fermer ?</translation>
+    </message>
+    <message>
+        <source>Packages are still being installed. Skip only %1, or stop the whole batch?</source>
+        <translation>Des paquets sont encore en cours d&apos;installation. Ignorer seulement %1, ou arrêter tout le lot ?</translation>
+    </message>
+    <message>
+        <source>A package being unpacked is undone; a download is kept to be resumed later.</source>
+        <translation>Un paquet en cours de décompression est annulé ; un téléchargement est conservé pour être repris plus tard.</translation>
+    </message>
+    <message>
+        <source>Skip This Package</source>
+        <translation>Ignorer ce paquet</translation>
+    </message>
+    <message>
+        <source>Stop and Close</source>
+        <translation>Arrêter et fermer</translation>
+    </message>
+    <message>
+        <source>Stop the Batch</source>
+        <translation>Arrêter le lot</translation>
+    </message>
+    <message>
+        <source>Go On</source>
+        <translation>Continuer</translation>
+    </message>
+    <message>
+        <source>the batch was stopped</source>
+        <translation>le lot a été arrêté</translation>
+    </message>
+    <message>
+        <source>Install from File</source>
+        <translation>Installer depuis un fichier</translation>
+    </message>
+    <message>
+        <source>Could not install %1:
+
+%2</source>
+        <extracomment>%1 is the package, %2 why it could not be installed</extracomment>
+        <translation>Impossible d&apos;installer %1 :
+
+%2</translation>
+    </message>
+    <message>
+        <source>Packages are being installed. Install %1 when they are done.</source>
+        <translation>Des paquets sont en cours d&apos;installation. Installez %1 quand ils seront terminés.</translation>
+    </message>
+    <message>
+        <source>What kind of package is %1?
+
+From what the archive holds it looks like a %2.</source>
+        <extracomment>%1 is the package, %2 a kind: Mod, Picture Pack or Skin</extracomment>
+        <translation>Quel est le type du paquet %1 ?
+
+D&apos;après le contenu de l&apos;archive, il semble s&apos;agir d&apos;un %2.</translation>
+    </message>
+    <message>
+        <source>A package of the same name and kind from the package list is installed in %1. Rename the archive to install it beside that one.</source>
+        <extracomment>%1 is the folder of the package installed from the package list</extracomment>
+        <translation>Un paquet de même nom et de même type, issu de la liste des paquets, est installé dans %1. Renommez l&apos;archive pour l&apos;installer à côté de celui-ci.</translation>
+    </message>
+    <message>
+        <source>Installed the %1 %2 into %3.</source>
+        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder</extracomment>
+        <translation>Le %1 %2 a été installé dans %3.</translation>
+    </message>
+    <message>
+        <source>Installing %1: %2%</source>
+        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
+        <translation>Installation de %1 : %2 %</translation>
+    </message>
+    <message>
+        <source>Repair %1</source>
+        <translation>Réparer le %1</translation>
+    </message>
+    <message>
+        <source>Could not repair %1:
+
+%2</source>
+        <extracomment>%1 is the package, %2 why it could not be repaired</extracomment>
+        <translation>Impossible de réparer %1 :
+
+%2</translation>
+    </message>
+    <message>
+        <source>The archive of %1</source>
+        <translation>L&apos;archive de %1</translation>
+    </message>
+    <message>
+        <source>no room for the archive in the downloads folder</source>
+        <translation>pas assez de place pour l&apos;archive dans le dossier des téléchargements</translation>
+    </message>
+    <message>
+        <source>Fetching %1 again...</source>
+        <translation>Nouveau téléchargement de %1...</translation>
+    </message>
+    <message>
+        <source>the archive could not be fetched from %1: %2</source>
+        <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
+        <translation>l&apos;archive n&apos;a pas pu être récupérée depuis %1 : %2</translation>
+    </message>
+    <message>
+        <source>the archive could not be saved: %1</source>
+        <translation>l&apos;archive n&apos;a pas pu être enregistrée : %1</translation>
+    </message>
+    <message>
+        <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
+        <translation>cette archive n&apos;est pas celle qui a été installée. Installez-la avec Installer depuis un fichier pour mettre à jour le paquet.</translation>
+    </message>
+    <message>
+        <source>The host now serves another file for %1 than the one installed, so it cannot repair it.
+
+Update to the file it serves now?</source>
+        <translation>Le serveur propose désormais pour %1 un autre fichier que celui qui a été installé : il ne peut donc pas le réparer.
+
+Mettre à jour avec le fichier proposé désormais ?</translation>
+    </message>
+    <message>
+        <source>the package is not in the package list any more</source>
+        <translation>le paquet ne figure plus dans la liste des paquets</translation>
+    </message>
+    <message>
+        <source>Repaired %1 in %2.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>%1 réparé dans %2.</translation>
     </message>
 </context>
 <context>
@@ -283,6 +563,21 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ReportDialog</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Repair</source>
+        <translation>Réparer</translation>
+    </message>
+    <message>
+        <source>Put back the missing and changed files from the package&apos;s archive</source>
+        <translation>Remettre en place les fichiers manquants et modifiés à partir de l&apos;archive du paquet</translation>
     </message>
 </context>
 <context>
@@ -573,6 +868,13 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     </message>
 </context>
 <context>
+    <name>WindowQuestions</name>
+    <message>
+        <source>Package archives (*.zip);;All files (*)</source>
+        <translation>Archives de paquets (*.zip);;Tous les fichiers (*)</translation>
+    </message>
+</context>
+<context>
     <name>Zerun</name>
     <message>
         <source>Zerun</source>
@@ -707,11 +1009,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>Veuillez patienter, cela peut prendre une minute...</translation>
     </message>
     <message>
-        <source>Not enough disk space: needs %1, %2 free</source>
-        <extracomment>%1 is the size the package needs, %2 the free space</extracomment>
-        <translation>Espace disque insuffisant : %1 nécessaires, %2 libres</translation>
-    </message>
-    <message>
         <source>Open Folder</source>
         <translation>Ouvrir le dossier</translation>
     </message>
@@ -742,16 +1039,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>Paquets installés : %1</translation>
     </message>
     <message>
-        <source>%1  — %2, installed %3</source>
-        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation>%1  — %2, installé le %3</translation>
-    </message>
-    <message>
-        <source>%1 (from disk)  — %2, installed %3</source>
-        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation>%1 (depuis le disque)  — %2, installé le %3</translation>
-    </message>
-    <message>
         <source>Installed in %1 on %2 — update available</source>
         <extracomment>%1 is the package&apos;s folder in the game, %2 the day it was installed</extracomment>
         <translation>Installé dans %1 le %2 — mise à jour disponible</translation>
@@ -759,20 +1046,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     <message>
         <source>Installed in %1 on %2</source>
         <translation>Installé dans %1 le %2</translation>
-    </message>
-    <message>
-        <source>Uninstall %1</source>
-        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin</extracomment>
-        <translation>Désinstaller le %1</translation>
-    </message>
-    <message>
-        <source>Uninstall %1 from %2?
-
-Its files are removed; files you changed or added there are kept.</source>
-        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation>Désinstaller %1 de %2 ?
-
-Ses fichiers seront supprimés ; les fichiers que vous y avez modifiés ou ajoutés seront conservés.</translation>
     </message>
     <message>
         <source>Downloading %1</source>
@@ -796,14 +1069,6 @@ Ses fichiers seront supprimés ; les fichiers que vous y avez modifiés ou ajout
         <translation>En attente d&apos;un nom de dossier pour %1</translation>
     </message>
     <message>
-        <source>cancelled</source>
-        <translation>annulé</translation>
-    </message>
-    <message>
-        <source>redirected, not downloaded</source>
-        <translation>redirigé, non téléchargé</translation>
-    </message>
-    <message>
         <source>Installing %1</source>
         <translation>Installation de %1</translation>
     </message>
@@ -823,11 +1088,6 @@ Ses fichiers seront supprimés ; les fichiers que vous y avez modifiés ou ajout
         <source>None of the packages on the download list is in the package list any more.</source>
         <translation>Aucun des paquets de la liste de téléchargement ne figure plus dans la liste des paquets.</translation>
     </message>
-    <message>
-        <source>%1 (%2 of %3)</source>
-        <extracomment>%1 is the package, %2 its place in the list, %3 the number of packages in the list</extracomment>
-        <translation>%1 (%2 sur %3)</translation>
-    </message>
     <message numerus="yes">
         <source> · about %n min left</source>
         <translation>
@@ -842,40 +1102,12 @@ Ses fichiers seront supprimés ; les fichiers que vous y avez modifiés ou ajout
             <numerusform> · encore environ %n s</numerusform>
         </translation>
     </message>
-    <message>
-        <source>failed</source>
-        <translation>échec</translation>
-    </message>
-    <message>
-        <source>installed</source>
-        <translation>installé</translation>
-    </message>
-    <message>
-        <source>skipped</source>
-        <translation>ignoré</translation>
-    </message>
     <message numerus="yes">
         <source>Installed %1 of %n package(s).</source>
         <translation>
             <numerusform>Paquets installés : %1 sur %n.</numerusform>
             <numerusform>Paquets installés : %1 sur %n.</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>Skipped %1</source>
-        <translation>Ignoré : %1</translation>
-    </message>
-    <message>
-        <source>no folder chosen</source>
-        <translation>aucun dossier choisi</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t open zip: %1</source>
-        <translation>Impossible d&apos;ouvrir le zip : %1</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation>Impossible d&apos;aller au premier fichier : l&apos;archive ne contient aucune entrée</translation>
     </message>
     <message>
         <source>Unpacking %1</source>
@@ -890,112 +1122,8 @@ Ses fichiers seront supprimés ; les fichiers que vous y avez modifiés ou ajout
         </translation>
     </message>
     <message>
-        <source>
-... and %1 more</source>
-        <translation>
-... et %1 de plus</translation>
-    </message>
-    <message>
-        <source>Install %1</source>
-        <translation>Installer le %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>You changed %n file(s) of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
-        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation>
-            <numerusform>Vous avez modifié %n fichier de %1 que cette version remplace :
-
-%2
-
-Garder votre version (la nouvelle version du paquet est placée à côté sous le nom &lt;fichier&gt;%3) ou prendre celle du paquet (la vôtre est conservée sous le nom &lt;fichier&gt;%4) ?</numerusform>
-            <numerusform>Vous avez modifié %n fichiers de %1 que cette version remplace :
-
-%2
-
-Garder vos versions (les nouvelles versions du paquet sont placées à côté sous le nom &lt;fichier&gt;%3) ou prendre celles du paquet (les vôtres sont conservées sous le nom &lt;fichier&gt;%4) ?</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Keep Mine</source>
-        <translation>Garder ma version</translation>
-    </message>
-    <message>
-        <source>Take the Package&apos;s</source>
-        <translation>Prendre celle du paquet</translation>
-    </message>
-    <message>
-        <source>Choose a folder name to install the %1 %2 into:</source>
-        <extracomment>%1 is the package, %2 its kind: Mod, Picture Pack or Skin</extracomment>
-        <translation>Choisissez un nom de dossier où installer %1 (%2) :</translation>
-    </message>
-    <message>
-        <source>The folder &quot;%1&quot; already exists.
-
-Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
-        <extracomment>%1 is the folder, %2 the package</extracomment>
-        <translation>Le dossier &quot;%1&quot; existe déjà.
-
-Le mettre à jour avec %2 ? Les fichiers du paquet remplacent ceux du même nom ; vos autres fichiers restent en place.</translation>
-    </message>
-    <message>
-        <source>Update</source>
-        <translation>Mettre à jour</translation>
-    </message>
-    <message>
-        <source>Choose Another Name</source>
-        <translation>Choisir un autre nom</translation>
-    </message>
-    <message>
-        <source>Skip</source>
-        <translation>Ignorer</translation>
-    </message>
-    <message>
-        <source>Cancelled %1</source>
-        <translation>Annulé : %1</translation>
-    </message>
-    <message>
         <source>Installed %1</source>
         <translation>Installé : %1</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Fermer</translation>
-    </message>
-    <message>
-        <source>Packages are still being installed. Skip only %1, or stop the whole batch and close?</source>
-        <translation>Des paquets sont encore en cours d&apos;installation. Ignorer seulement %1, ou arrêter tout le lot et fermer ?</translation>
-    </message>
-    <message>
-        <source>Packages are still being installed. Skip only %1, or stop the whole batch?</source>
-        <translation>Des paquets sont encore en cours d&apos;installation. Ignorer seulement %1, ou arrêter tout le lot ?</translation>
-    </message>
-    <message>
-        <source>A package being unpacked is undone; a download is kept to be resumed later.</source>
-        <translation>Un paquet en cours de décompression est annulé ; un téléchargement est conservé pour être repris plus tard.</translation>
-    </message>
-    <message>
-        <source>Skip This Package</source>
-        <translation>Ignorer ce paquet</translation>
-    </message>
-    <message>
-        <source>Stop and Close</source>
-        <translation>Arrêter et fermer</translation>
-    </message>
-    <message>
-        <source>Stop the Batch</source>
-        <translation>Arrêter le lot</translation>
-    </message>
-    <message>
-        <source>Go On</source>
-        <translation>Continuer</translation>
-    </message>
-    <message>
-        <source>the batch was stopped</source>
-        <translation>le lot a été arrêté</translation>
     </message>
     <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
@@ -1009,116 +1137,12 @@ Le mettre à jour avec %2 ? Les fichiers du paquet remplacent ceux du même nom 
         <translation>Arrêter la vérification</translation>
     </message>
     <message>
-        <source>Copy</source>
-        <translation>Copier</translation>
-    </message>
-    <message>
-        <source>Repair</source>
-        <translation>Réparer</translation>
-    </message>
-    <message>
-        <source>Put back the missing and changed files from the package&apos;s archive</source>
-        <translation>Remettre en place les fichiers manquants et modifiés à partir de l&apos;archive du paquet</translation>
-    </message>
-    <message>
         <source>Install from File</source>
         <translation>Installer depuis un fichier</translation>
     </message>
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
         <translation>Archives de paquets (*.zip);;Tous les fichiers (*)</translation>
-    </message>
-    <message>
-        <source>Could not install %1:
-
-%2</source>
-        <extracomment>%1 is the package, %2 why it could not be installed</extracomment>
-        <translation>Impossible d&apos;installer %1 :
-
-%2</translation>
-    </message>
-    <message>
-        <source>Packages are being installed. Install %1 when they are done.</source>
-        <translation>Des paquets sont en cours d&apos;installation. Installez %1 quand ils seront terminés.</translation>
-    </message>
-    <message>
-        <source>What kind of package is %1?
-
-From what the archive holds it looks like a %2.</source>
-        <extracomment>%1 is the package, %2 a kind: Mod, Picture Pack or Skin</extracomment>
-        <translation>Quel est le type du paquet %1 ?
-
-D&apos;après le contenu de l&apos;archive, il semble s&apos;agir d&apos;un %2.</translation>
-    </message>
-    <message>
-        <source>A package of the same name and kind from the package list is installed in %1. Rename the archive to install it beside that one.</source>
-        <extracomment>%1 is the folder of the package installed from the package list</extracomment>
-        <translation>Un paquet de même nom et de même type, issu de la liste des paquets, est installé dans %1. Renommez l&apos;archive pour l&apos;installer à côté de celui-ci.</translation>
-    </message>
-    <message>
-        <source>Installed the %1 %2 into %3.</source>
-        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder</extracomment>
-        <translation>Le %1 %2 a été installé dans %3.</translation>
-    </message>
-    <message>
-        <source>Installing %1: %2%</source>
-        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
-        <translation>Installation de %1 : %2 %</translation>
-    </message>
-    <message>
-        <source>Repair %1</source>
-        <translation>Réparer le %1</translation>
-    </message>
-    <message>
-        <source>Could not repair %1:
-
-%2</source>
-        <extracomment>%1 is the package, %2 why it could not be repaired</extracomment>
-        <translation>Impossible de réparer %1 :
-
-%2</translation>
-    </message>
-    <message>
-        <source>The archive of %1</source>
-        <translation>L&apos;archive de %1</translation>
-    </message>
-    <message>
-        <source>no room for the archive in the downloads folder</source>
-        <translation>pas assez de place pour l&apos;archive dans le dossier des téléchargements</translation>
-    </message>
-    <message>
-        <source>Fetching %1 again...</source>
-        <translation>Nouveau téléchargement de %1...</translation>
-    </message>
-    <message>
-        <source>the archive could not be fetched from %1: %2</source>
-        <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
-        <translation>l&apos;archive n&apos;a pas pu être récupérée depuis %1 : %2</translation>
-    </message>
-    <message>
-        <source>the archive could not be saved: %1</source>
-        <translation>l&apos;archive n&apos;a pas pu être enregistrée : %1</translation>
-    </message>
-    <message>
-        <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
-        <translation>cette archive n&apos;est pas celle qui a été installée. Installez-la avec Installer depuis un fichier pour mettre à jour le paquet.</translation>
-    </message>
-    <message>
-        <source>The host now serves another file for %1 than the one installed, so it cannot repair it.
-
-Update to the file it serves now?</source>
-        <translation>Le serveur propose désormais pour %1 un autre fichier que celui qui a été installé : il ne peut donc pas le réparer.
-
-Mettre à jour avec le fichier proposé désormais ?</translation>
-    </message>
-    <message>
-        <source>the package is not in the package list any more</source>
-        <translation>le paquet ne figure plus dans la liste des paquets</translation>
-    </message>
-    <message>
-        <source>Repaired %1 in %2.</source>
-        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation>%1 réparé dans %2.</translation>
     </message>
 </context>
 </TS>

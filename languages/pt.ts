@@ -2,6 +2,19 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR" sourcelanguage="en">
 <context>
+    <name>CatalogueRows</name>
+    <message>
+        <source>%1  — %2, installed %3</source>
+        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
+        <translation>%1  — %2, instalado em %3</translation>
+    </message>
+    <message>
+        <source>%1 (from disk)  — %2, installed %3</source>
+        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
+        <translation>%1 (do disco)  — %2, instalado em %3</translation>
+    </message>
+</context>
+<context>
     <name>DialogCaption</name>
     <message>
         <source>Choose a Database to Open</source>
@@ -103,6 +116,273 @@
     <message>
         <source>Frameless Window</source>
         <translation>Janela sem moldura</translation>
+    </message>
+</context>
+<context>
+    <name>InstallBatch</name>
+    <message>
+        <source>Uninstall</source>
+        <translation>Desinstalar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Not enough disk space: needs %1, %2 free</source>
+        <extracomment>%1 is the size the package needs, %2 the free space</extracomment>
+        <translation>Espaço em disco insuficiente: precisa de %1, há %2 livres</translation>
+    </message>
+    <message>
+        <source>Uninstall %1</source>
+        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin</extracomment>
+        <translation>Desinstalar %1</translation>
+    </message>
+    <message>
+        <source>Uninstall %1 from %2?
+
+Its files are removed; files you changed or added there are kept.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>Desinstalar %1 de %2?
+
+Os arquivos dele são removidos; os arquivos que você alterou ou adicionou lá são mantidos.</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>cancelado</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3)</source>
+        <extracomment>%1 is the package, %2 its place in the list, %3 the number of packages in the list</extracomment>
+        <translation>%1 (%2 de %3)</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>falhou</translation>
+    </message>
+    <message>
+        <source>installed</source>
+        <translation>instalado</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>pulado</translation>
+    </message>
+    <message>
+        <source>Skipped %1</source>
+        <translation>%1 pulado</translation>
+    </message>
+    <message>
+        <source>no folder chosen</source>
+        <translation>nenhuma pasta escolhida</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open zip: %1</source>
+        <translation>Não foi possível abrir o zip: %1</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t go to first file: the archive has no entries</source>
+        <translation>Não foi possível ir ao primeiro arquivo: o arquivo compactado está vazio</translation>
+    </message>
+    <message>
+        <source>
+... and %1 more</source>
+        <translation>
+... e mais %1</translation>
+    </message>
+    <message>
+        <source>Install %1</source>
+        <translation>Instalar %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
+        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
+        <translation>
+            <numerusform>Você alterou %n arquivo de %1 que esta versão substitui:
+
+%2
+
+Manter o seu (o novo arquivo do pacote fica ao lado dele como &lt;arquivo&gt;%3) ou usar o do pacote (o seu é guardado como &lt;arquivo&gt;%4)?</numerusform>
+            <numerusform>Você alterou %n arquivos de %1 que esta versão substitui:
+
+%2
+
+Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo&gt;%3) ou usar os do pacote (os seus são guardados como &lt;arquivo&gt;%4)?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keep Mine</source>
+        <translation>Manter os meus</translation>
+    </message>
+    <message>
+        <source>Take the Package&apos;s</source>
+        <translation>Usar os do pacote</translation>
+    </message>
+    <message>
+        <source>Choose a folder name to install the %1 %2 into:</source>
+        <extracomment>%1 is the package, %2 its kind: Mod, Picture Pack or Skin</extracomment>
+        <translation>Escolha um nome de pasta para instalar %1 (%2):</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; already exists.
+
+Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
+        <extracomment>%1 is the folder, %2 the package</extracomment>
+        <translation>A pasta &quot;%1&quot; já existe.
+
+Atualizá-la com %2? Os arquivos do pacote substituem os de mesmo nome; seus outros arquivos ficam.</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Atualizar</translation>
+    </message>
+    <message>
+        <source>Choose Another Name</source>
+        <translation>Escolher outro nome</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Pular</translation>
+    </message>
+    <message>
+        <source>Cancelled %1</source>
+        <translation>%1 cancelado</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>Packages are still being installed. Skip only %1, or stop the whole batch and close?</source>
+        <translation>Ainda há pacotes sendo instalados. Pular só %1 ou parar o lote inteiro e fechar?</translation>
+    </message>
+    <message>
+        <source>Packages are still being installed. Skip only %1, or stop the whole batch?</source>
+        <translation>Ainda há pacotes sendo instalados. Pular só %1 ou parar o lote inteiro?</translation>
+    </message>
+    <message>
+        <source>A package being unpacked is undone; a download is kept to be resumed later.</source>
+        <translation>Um pacote que está sendo descompactado é desfeito; um download é guardado para ser retomado depois.</translation>
+    </message>
+    <message>
+        <source>Skip This Package</source>
+        <translation>Pular este pacote</translation>
+    </message>
+    <message>
+        <source>Stop and Close</source>
+        <translation>Parar e fechar</translation>
+    </message>
+    <message>
+        <source>Stop the Batch</source>
+        <translation>Parar o lote</translation>
+    </message>
+    <message>
+        <source>Go On</source>
+        <translation>Continuar</translation>
+    </message>
+    <message>
+        <source>the batch was stopped</source>
+        <translation>o lote foi interrompido</translation>
+    </message>
+    <message>
+        <source>Install from File</source>
+        <translation>Instalar de arquivo</translation>
+    </message>
+    <message>
+        <source>Could not install %1:
+
+%2</source>
+        <extracomment>%1 is the package, %2 why it could not be installed</extracomment>
+        <translation>Não foi possível instalar %1:
+
+%2</translation>
+    </message>
+    <message>
+        <source>Packages are being installed. Install %1 when they are done.</source>
+        <translation>Há pacotes sendo instalados. Instale %1 quando eles terminarem.</translation>
+    </message>
+    <message>
+        <source>What kind of package is %1?
+
+From what the archive holds it looks like a %2.</source>
+        <extracomment>%1 is the package, %2 a kind: Mod, Picture Pack or Skin</extracomment>
+        <translation>Que tipo de pacote é %1?
+
+Pelo conteúdo do arquivo compactado, parece ser do tipo %2.</translation>
+    </message>
+    <message>
+        <source>A package of the same name and kind from the package list is installed in %1. Rename the archive to install it beside that one.</source>
+        <extracomment>%1 is the folder of the package installed from the package list</extracomment>
+        <translation>Um pacote da lista de pacotes com o mesmo nome e tipo está instalado em %1. Renomeie o arquivo compactado para instalá-lo ao lado dele.</translation>
+    </message>
+    <message>
+        <source>Installed the %1 %2 into %3.</source>
+        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder</extracomment>
+        <translation>%2 (%1) foi instalado em %3.</translation>
+    </message>
+    <message>
+        <source>Installing %1: %2%</source>
+        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
+        <translation>Instalando %1: %2%</translation>
+    </message>
+    <message>
+        <source>Repair %1</source>
+        <translation>Reparar %1</translation>
+    </message>
+    <message>
+        <source>Could not repair %1:
+
+%2</source>
+        <extracomment>%1 is the package, %2 why it could not be repaired</extracomment>
+        <translation>Não foi possível reparar %1:
+
+%2</translation>
+    </message>
+    <message>
+        <source>The archive of %1</source>
+        <translation>Arquivo compactado de %1</translation>
+    </message>
+    <message>
+        <source>no room for the archive in the downloads folder</source>
+        <translation>não há espaço para o arquivo compactado na pasta de downloads</translation>
+    </message>
+    <message>
+        <source>Fetching %1 again...</source>
+        <translation>Buscando %1 de novo...</translation>
+    </message>
+    <message>
+        <source>the archive could not be fetched from %1: %2</source>
+        <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
+        <translation>não foi possível buscar o arquivo compactado em %1: %2</translation>
+    </message>
+    <message>
+        <source>the archive could not be saved: %1</source>
+        <translation>não foi possível salvar o arquivo compactado: %1</translation>
+    </message>
+    <message>
+        <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
+        <translation>esse arquivo compactado não é o que foi instalado. Instale-o com Instalar de arquivo para atualizar o pacote.</translation>
+    </message>
+    <message>
+        <source>The host now serves another file for %1 than the one installed, so it cannot repair it.
+
+Update to the file it serves now?</source>
+        <translation>O servidor agora oferece para %1 um arquivo diferente do que foi instalado, então não é possível repará-lo.
+
+Atualizar para o arquivo que ele oferece agora?</translation>
+    </message>
+    <message>
+        <source>the package is not in the package list any more</source>
+        <translation>o pacote não está mais na lista de pacotes</translation>
+    </message>
+    <message>
+        <source>Repaired %1 in %2.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>%1 foi reparado em %2.</translation>
     </message>
 </context>
 <context>
@@ -283,6 +563,21 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ReportDialog</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Repair</source>
+        <translation>Reparar</translation>
+    </message>
+    <message>
+        <source>Put back the missing and changed files from the package&apos;s archive</source>
+        <translation>Repor os arquivos ausentes e alterados a partir do arquivo compactado do pacote</translation>
     </message>
 </context>
 <context>
@@ -573,6 +868,13 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     </message>
 </context>
 <context>
+    <name>WindowQuestions</name>
+    <message>
+        <source>Package archives (*.zip);;All files (*)</source>
+        <translation>Arquivos de pacote (*.zip);;Todos os arquivos (*)</translation>
+    </message>
+</context>
+<context>
     <name>Zerun</name>
     <message>
         <source>Zerun</source>
@@ -707,11 +1009,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>Aguarde, isso pode levar um minuto...</translation>
     </message>
     <message>
-        <source>Not enough disk space: needs %1, %2 free</source>
-        <extracomment>%1 is the size the package needs, %2 the free space</extracomment>
-        <translation>Espaço em disco insuficiente: precisa de %1, há %2 livres</translation>
-    </message>
-    <message>
         <source>Open Folder</source>
         <translation>Abrir pasta</translation>
     </message>
@@ -742,16 +1039,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>Pacotes instalados: %1</translation>
     </message>
     <message>
-        <source>%1  — %2, installed %3</source>
-        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation>%1  — %2, instalado em %3</translation>
-    </message>
-    <message>
-        <source>%1 (from disk)  — %2, installed %3</source>
-        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
-        <translation>%1 (do disco)  — %2, instalado em %3</translation>
-    </message>
-    <message>
         <source>Installed in %1 on %2 — update available</source>
         <extracomment>%1 is the package&apos;s folder in the game, %2 the day it was installed</extracomment>
         <translation>Instalado na pasta %1 em %2 — atualização disponível</translation>
@@ -759,20 +1046,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     <message>
         <source>Installed in %1 on %2</source>
         <translation>Instalado na pasta %1 em %2</translation>
-    </message>
-    <message>
-        <source>Uninstall %1</source>
-        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin</extracomment>
-        <translation>Desinstalar %1</translation>
-    </message>
-    <message>
-        <source>Uninstall %1 from %2?
-
-Its files are removed; files you changed or added there are kept.</source>
-        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation>Desinstalar %1 de %2?
-
-Os arquivos dele são removidos; os arquivos que você alterou ou adicionou lá são mantidos.</translation>
     </message>
     <message>
         <source>Downloading %1</source>
@@ -796,14 +1069,6 @@ Os arquivos dele são removidos; os arquivos que você alterou ou adicionou lá 
         <translation>Aguardando um nome de pasta para %1</translation>
     </message>
     <message>
-        <source>cancelled</source>
-        <translation>cancelado</translation>
-    </message>
-    <message>
-        <source>redirected, not downloaded</source>
-        <translation>redirecionado, não baixado</translation>
-    </message>
-    <message>
         <source>Installing %1</source>
         <translation>Instalando %1</translation>
     </message>
@@ -823,11 +1088,6 @@ Os arquivos dele são removidos; os arquivos que você alterou ou adicionou lá 
         <source>None of the packages on the download list is in the package list any more.</source>
         <translation>Nenhum dos pacotes da lista de downloads está mais na lista de pacotes.</translation>
     </message>
-    <message>
-        <source>%1 (%2 of %3)</source>
-        <extracomment>%1 is the package, %2 its place in the list, %3 the number of packages in the list</extracomment>
-        <translation>%1 (%2 de %3)</translation>
-    </message>
     <message numerus="yes">
         <source> · about %n min left</source>
         <translation>
@@ -842,40 +1102,12 @@ Os arquivos dele são removidos; os arquivos que você alterou ou adicionou lá 
             <numerusform> · faltam cerca de %n s</numerusform>
         </translation>
     </message>
-    <message>
-        <source>failed</source>
-        <translation>falhou</translation>
-    </message>
-    <message>
-        <source>installed</source>
-        <translation>instalado</translation>
-    </message>
-    <message>
-        <source>skipped</source>
-        <translation>pulado</translation>
-    </message>
     <message numerus="yes">
         <source>Installed %1 of %n package(s).</source>
         <translation>
             <numerusform>%1 de %n pacote instalado.</numerusform>
             <numerusform>%1 de %n pacotes instalados.</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>Skipped %1</source>
-        <translation>%1 pulado</translation>
-    </message>
-    <message>
-        <source>no folder chosen</source>
-        <translation>nenhuma pasta escolhida</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t open zip: %1</source>
-        <translation>Não foi possível abrir o zip: %1</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation>Não foi possível ir ao primeiro arquivo: o arquivo compactado está vazio</translation>
     </message>
     <message>
         <source>Unpacking %1</source>
@@ -890,112 +1122,8 @@ Os arquivos dele são removidos; os arquivos que você alterou ou adicionou lá 
         </translation>
     </message>
     <message>
-        <source>
-... and %1 more</source>
-        <translation>
-... e mais %1</translation>
-    </message>
-    <message>
-        <source>Install %1</source>
-        <translation>Instalar %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>You changed %n file(s) of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
-        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation>
-            <numerusform>Você alterou %n arquivo de %1 que esta versão substitui:
-
-%2
-
-Manter o seu (o novo arquivo do pacote fica ao lado dele como &lt;arquivo&gt;%3) ou usar o do pacote (o seu é guardado como &lt;arquivo&gt;%4)?</numerusform>
-            <numerusform>Você alterou %n arquivos de %1 que esta versão substitui:
-
-%2
-
-Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo&gt;%3) ou usar os do pacote (os seus são guardados como &lt;arquivo&gt;%4)?</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Keep Mine</source>
-        <translation>Manter os meus</translation>
-    </message>
-    <message>
-        <source>Take the Package&apos;s</source>
-        <translation>Usar os do pacote</translation>
-    </message>
-    <message>
-        <source>Choose a folder name to install the %1 %2 into:</source>
-        <extracomment>%1 is the package, %2 its kind: Mod, Picture Pack or Skin</extracomment>
-        <translation>Escolha um nome de pasta para instalar %1 (%2):</translation>
-    </message>
-    <message>
-        <source>The folder &quot;%1&quot; already exists.
-
-Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
-        <extracomment>%1 is the folder, %2 the package</extracomment>
-        <translation>A pasta &quot;%1&quot; já existe.
-
-Atualizá-la com %2? Os arquivos do pacote substituem os de mesmo nome; seus outros arquivos ficam.</translation>
-    </message>
-    <message>
-        <source>Update</source>
-        <translation>Atualizar</translation>
-    </message>
-    <message>
-        <source>Choose Another Name</source>
-        <translation>Escolher outro nome</translation>
-    </message>
-    <message>
-        <source>Skip</source>
-        <translation>Pular</translation>
-    </message>
-    <message>
-        <source>Cancelled %1</source>
-        <translation>%1 cancelado</translation>
-    </message>
-    <message>
         <source>Installed %1</source>
         <translation>%1 instalado</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Fechar</translation>
-    </message>
-    <message>
-        <source>Packages are still being installed. Skip only %1, or stop the whole batch and close?</source>
-        <translation>Ainda há pacotes sendo instalados. Pular só %1 ou parar o lote inteiro e fechar?</translation>
-    </message>
-    <message>
-        <source>Packages are still being installed. Skip only %1, or stop the whole batch?</source>
-        <translation>Ainda há pacotes sendo instalados. Pular só %1 ou parar o lote inteiro?</translation>
-    </message>
-    <message>
-        <source>A package being unpacked is undone; a download is kept to be resumed later.</source>
-        <translation>Um pacote que está sendo descompactado é desfeito; um download é guardado para ser retomado depois.</translation>
-    </message>
-    <message>
-        <source>Skip This Package</source>
-        <translation>Pular este pacote</translation>
-    </message>
-    <message>
-        <source>Stop and Close</source>
-        <translation>Parar e fechar</translation>
-    </message>
-    <message>
-        <source>Stop the Batch</source>
-        <translation>Parar o lote</translation>
-    </message>
-    <message>
-        <source>Go On</source>
-        <translation>Continuar</translation>
-    </message>
-    <message>
-        <source>the batch was stopped</source>
-        <translation>o lote foi interrompido</translation>
     </message>
     <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
@@ -1009,116 +1137,12 @@ Atualizá-la com %2? Os arquivos do pacote substituem os de mesmo nome; seus out
         <translation>Parar a verificação</translation>
     </message>
     <message>
-        <source>Copy</source>
-        <translation>Copiar</translation>
-    </message>
-    <message>
-        <source>Repair</source>
-        <translation>Reparar</translation>
-    </message>
-    <message>
-        <source>Put back the missing and changed files from the package&apos;s archive</source>
-        <translation>Repor os arquivos ausentes e alterados a partir do arquivo compactado do pacote</translation>
-    </message>
-    <message>
         <source>Install from File</source>
         <translation>Instalar de arquivo</translation>
     </message>
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
         <translation>Arquivos de pacote (*.zip);;Todos os arquivos (*)</translation>
-    </message>
-    <message>
-        <source>Could not install %1:
-
-%2</source>
-        <extracomment>%1 is the package, %2 why it could not be installed</extracomment>
-        <translation>Não foi possível instalar %1:
-
-%2</translation>
-    </message>
-    <message>
-        <source>Packages are being installed. Install %1 when they are done.</source>
-        <translation>Há pacotes sendo instalados. Instale %1 quando eles terminarem.</translation>
-    </message>
-    <message>
-        <source>What kind of package is %1?
-
-From what the archive holds it looks like a %2.</source>
-        <extracomment>%1 is the package, %2 a kind: Mod, Picture Pack or Skin</extracomment>
-        <translation>Que tipo de pacote é %1?
-
-Pelo conteúdo do arquivo compactado, parece ser do tipo %2.</translation>
-    </message>
-    <message>
-        <source>A package of the same name and kind from the package list is installed in %1. Rename the archive to install it beside that one.</source>
-        <extracomment>%1 is the folder of the package installed from the package list</extracomment>
-        <translation>Um pacote da lista de pacotes com o mesmo nome e tipo está instalado em %1. Renomeie o arquivo compactado para instalá-lo ao lado dele.</translation>
-    </message>
-    <message>
-        <source>Installed the %1 %2 into %3.</source>
-        <extracomment>%1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder</extracomment>
-        <translation>%2 (%1) foi instalado em %3.</translation>
-    </message>
-    <message>
-        <source>Installing %1: %2%</source>
-        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
-        <translation>Instalando %1: %2%</translation>
-    </message>
-    <message>
-        <source>Repair %1</source>
-        <translation>Reparar %1</translation>
-    </message>
-    <message>
-        <source>Could not repair %1:
-
-%2</source>
-        <extracomment>%1 is the package, %2 why it could not be repaired</extracomment>
-        <translation>Não foi possível reparar %1:
-
-%2</translation>
-    </message>
-    <message>
-        <source>The archive of %1</source>
-        <translation>Arquivo compactado de %1</translation>
-    </message>
-    <message>
-        <source>no room for the archive in the downloads folder</source>
-        <translation>não há espaço para o arquivo compactado na pasta de downloads</translation>
-    </message>
-    <message>
-        <source>Fetching %1 again...</source>
-        <translation>Buscando %1 de novo...</translation>
-    </message>
-    <message>
-        <source>the archive could not be fetched from %1: %2</source>
-        <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
-        <translation>não foi possível buscar o arquivo compactado em %1: %2</translation>
-    </message>
-    <message>
-        <source>the archive could not be saved: %1</source>
-        <translation>não foi possível salvar o arquivo compactado: %1</translation>
-    </message>
-    <message>
-        <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
-        <translation>esse arquivo compactado não é o que foi instalado. Instale-o com Instalar de arquivo para atualizar o pacote.</translation>
-    </message>
-    <message>
-        <source>The host now serves another file for %1 than the one installed, so it cannot repair it.
-
-Update to the file it serves now?</source>
-        <translation>O servidor agora oferece para %1 um arquivo diferente do que foi instalado, então não é possível repará-lo.
-
-Atualizar para o arquivo que ele oferece agora?</translation>
-    </message>
-    <message>
-        <source>the package is not in the package list any more</source>
-        <translation>o pacote não está mais na lista de pacotes</translation>
-    </message>
-    <message>
-        <source>Repaired %1 in %2.</source>
-        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
-        <translation>%1 foi reparado em %2.</translation>
     </message>
 </context>
 </TS>
