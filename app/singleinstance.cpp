@@ -6,12 +6,30 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QUrl>
+
+#include <memory>
 
 SingleInstance::SingleInstance(QObject *parent) : QObject(parent)
 {
     connect(&server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = server.nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            // A second start's archives come as "open <file URL>" lines; they count once it has
+            // said everything and gone.
+            auto received = std::make_shared<QByteArray>();
+            connect(socket, &QLocalSocket::readyRead, this,
+                    [socket, received] { *received += socket->readAll(); });
+            connect(socket, &QLocalSocket::disconnected, this, [this, socket, received] {
+                *received += socket->readAll();
+                socket->deleteLater();
+                QStringList files;
+                for (const QByteArray &line : received->split('\n')) {
+                    if (line.startsWith("open "))
+                        files << QUrl::fromEncoded(line.mid(5)).toLocalFile();
+                }
+                if (!files.isEmpty())
+                    emit filesReceived(files);
+            });
             emit raiseRequested();
         }
     });
@@ -36,7 +54,7 @@ QString SingleInstance::serverName()
                QCryptographicHash::hash(profile, QCryptographicHash::Md5).toHex().left(16));
 }
 
-SingleInstance::Outcome SingleInstance::acquire()
+SingleInstance::Outcome SingleInstance::acquire(const QStringList &handOver)
 {
     failureText.clear();
     QDir().mkpath(AppPaths::cacheFolder());
@@ -69,8 +87,14 @@ SingleInstance::Outcome SingleInstance::acquire()
     socket.connectToServer(serverName());
     if (socket.waitForConnected(1000)) {
         socket.write("raise\n");
+        for (const QString &file : handOver)
+            socket.write("open " +
+                         QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toEncoded() +
+                         '\n');
         socket.waitForBytesWritten(1000);
         socket.disconnectFromServer();
+        if (socket.state() != QLocalSocket::UnconnectedState)
+            socket.waitForDisconnected(1000);
     }
     return Outcome::HeldElsewhere;
 }

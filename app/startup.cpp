@@ -7,6 +7,7 @@
 #include "gamefolderpage.h"
 #include "installrecovery.h"
 #include "logwindows.h"
+#include "openwith.h"
 #include "singleinstance.h"
 #include "standarddialog.h"
 #include "translations.h"
@@ -131,7 +132,9 @@ int runInstaller(int &argc, char **argv)
     // interrupted ones, its archives for leftovers and its logs for old ones: nothing of the
     // profile is cleaned up before the lock is held. The second hands over to the first and ends.
     SingleInstance instance;
-    switch (instance.acquire()) {
+    // Archives the installer was opened with go to the one already running, if there is one.
+    const QStringList opened = OpenWith::filesIn(QCoreApplication::arguments());
+    switch (instance.acquire(opened)) {
     case SingleInstance::Outcome::Acquired:
         break;
     case SingleInstance::Outcome::HeldElsewhere:
@@ -171,6 +174,12 @@ int runInstaller(int &argc, char **argv)
     int exitCode = 0;
     {
         Zerun mainWindow;
+        // Archives opened with the installer, by this start or a later one: offered as Install
+        // from File once the window is ready.
+        OpenWith openWith(
+            [&mainWindow](const QStringList &files) { mainWindow.installArchives(files); });
+        openWith.offer(opened);
+        QObject::connect(&instance, &SingleInstance::filesReceived, &openWith, &OpenWith::offer);
         // The window shows before the game folder is known, so that a question about it (which
         // of several installs, or where the game is) has the window behind it.
         frame.setContent(&mainWindow, false);
@@ -187,6 +196,7 @@ int runInstaller(int &argc, char **argv)
             // Silent: it says nothing unless the service has a newer build.
             checkForUpdates(false);
             consent.askIfPending(&frame);
+            openWith.setReady();
         };
         std::unique_ptr<GameFolderPage> page;
         if (mainWindow.initialise()) {

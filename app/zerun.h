@@ -63,6 +63,9 @@ public:
     void fillLists();
     void showLists();
 
+    // Offers each archive as Install from File: its kind and folder asked, then installed.
+    void installArchives(const QStringList &archives);
+
 public slots:
     // Transfer page, driven by the download manager's and the extractor's report texts.
     void status(const QString &msg);
@@ -130,7 +133,6 @@ private:
     void repairPackage(const InstalledPackage &record);
     // Installs packages from the player's own archives: picked, or dropped on the page.
     void chooseArchives();
-    void installArchives(const QStringList &archives);
     // After an install from disk, a repair or an uninstall: the lists and marks follow the
     // records.
     void singleEnded();

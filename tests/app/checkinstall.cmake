@@ -23,7 +23,9 @@ foreach(file
   endif()
 endforeach()
 file(STRINGS ${PREFIX}/share/applications/zerun-installer.desktop entry)
-foreach(line "Path=${PREFIX}/bin" "Exec=\"${PREFIX}/bin/zerun-installer\"" "Icon=zerun-installer")
+# Opens zip archives (Open With): the files come as arguments.
+foreach(line "Path=${PREFIX}/bin" "Exec=\"${PREFIX}/bin/zerun-installer\" %F" "Icon=zerun-installer"
+        "MimeType=application/zip;")
   list(FIND entry "${line}" found)
   if(found EQUAL -1)
     message(FATAL_ERROR "desktop entry lacks '${line}': ${entry}")

@@ -87,9 +87,9 @@ void TestDebPackage::holdsTheInstallTree()
     QFile entry(root.filePath("usr/share/applications/" + id + ".desktop"));
     QVERIFY(entry.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = entry.readAll().split('\n');
-    for (const QByteArray line :
-         {QByteArray("Exec=/usr/bin/zerun-installer"), QByteArray("Path=/usr/lib/zerun-installer"),
-          ("Icon=" + id).toUtf8()})
+    for (const QByteArray line : {QByteArray("Exec=/usr/bin/zerun-installer %F"),
+                                  QByteArray("Path=/usr/lib/zerun-installer"),
+                                  ("Icon=" + id).toUtf8(), QByteArray("MimeType=application/zip;")})
         QVERIFY2(lines.contains(line), line.constData());
 }
 

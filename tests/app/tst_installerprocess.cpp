@@ -1,4 +1,6 @@
 #include "packagehost.h"
+#include "testfiles.h"
+#include "zipfixtures.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -23,6 +25,7 @@ private slots:
     void withoutGameFolderEndsQuietly();
     void withSampleGameFetchesTheCatalogue();
     void unwritableProfileIsSaid();
+    void openWithHandsTheArchivesOver();
 
 private:
     QString xdotool(const QStringList &arguments, int timeoutMs = 5000);
@@ -31,7 +34,9 @@ private:
     QString visibleWindow(const QString &pattern);
     bool anyWindow(const QString &pattern);
     void pressEscapeIn(const QString &window);
-    void startInstaller(const QString &winePrefix);
+    // Presses Return in the window titled `title` once it shows, and waits until it is gone.
+    void pressReturnIn(const QString &title);
+    void startInstaller(const QString &winePrefix, const QStringList &arguments = {});
     bool startDisplay();
     bool displayAnswers();
 
@@ -181,7 +186,7 @@ void TestInstallerProcess::pressEscapeIn(const QString &window)
     xdotool({"key", "--clearmodifiers", "Escape"});
 }
 
-void TestInstallerProcess::startInstaller(const QString &winePrefix)
+void TestInstallerProcess::startInstaller(const QString &winePrefix, const QStringList &arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DISPLAY", displayName);
@@ -195,7 +200,7 @@ void TestInstallerProcess::startInstaller(const QString &winePrefix)
     environment.insert("ZERUN_SERVICE_HOST", host->baseUrl().toString());
     installer.setProcessEnvironment(environment);
     installer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    installer.start(QStringLiteral(ZERUN_BIN_DIR "/zerun-installer"), QStringList());
+    installer.start(QStringLiteral(ZERUN_BIN_DIR "/zerun-installer"), arguments);
     QVERIFY(installer.waitForStarted());
 }
 
@@ -309,6 +314,86 @@ void TestInstallerProcess::unwritableProfileIsSaid()
     }
     QVERIFY2(logText.contains("cannot create the lock file"), logText.constData());
     QVERIFY2(!logText.contains("Another Zerun Installer is running"), logText.constData());
+}
+
+void TestInstallerProcess::pressReturnIn(const QString &title)
+{
+    const QString window = waitForWindow(title);
+    QVERIFY2(!window.isEmpty(), qPrintable(title));
+    xdotool({"windowfocus", "--sync", window});
+    xdotool({"key", "--clearmodifiers", "Return"});
+    QTRY_VERIFY_WITH_TIMEOUT(visibleWindow(title) != window, 10000);
+}
+
+void TestInstallerProcess::openWithHandsTheArchivesOver()
+{
+    QTemporaryDir prefix;
+    const QString game = prefix.path() + "/drive_c/Program Files (x86)/GDS/TEW2016/";
+    for (const char *folder : {"Databases", "Pictures", "Skins"})
+        QVERIFY(QDir().mkpath(game + folder));
+    TestFiles::write(game + "TEW2016.exe", "MZ");
+    TestFiles::write(site->filePath("files/index.dat"),
+                     host->baseUrl().toString().toUtf8() + "/files/a.zip,mods,Alpha\n");
+    // The player's archive, and a file of an archive's name that is none.
+    QTemporaryDir downloads;
+    TestFiles::write(downloads.filePath("src/skin.ini"), "[skin]\nname=Neat\n");
+    TestFiles::write(downloads.filePath("src/bg/back.txt"), "bg");
+    QCOMPARE(ZipFixtures::run("zip", {"-q", "-r", downloads.filePath("Neat Skin.zip"), "."},
+                              downloads.filePath("src")),
+             0);
+    TestFiles::write(downloads.filePath("notes.zip"), "not an archive");
+    const QMap<QString, QByteArray> before = TestFiles::tree(game);
+
+    startInstaller(prefix.path());
+    QVERIFY2(!waitForWindow("^Zerun").isEmpty(), "the main window did not appear");
+    QTRY_VERIFY_WITH_TIMEOUT(host->requests().contains("GET /files/index.dat"), 10000);
+
+    // A second start as a file manager's Open With makes it, with names relative to its folder.
+    QProcess second;
+    second.setProcessEnvironment(installer.processEnvironment());
+    second.setWorkingDirectory(downloads.path());
+    second.start(QStringLiteral(ZERUN_BIN_DIR "/zerun-installer"), {"Neat Skin.zip", "notes.zip"});
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+
+    // The running one asks the kind (the likeliest, Skin, is the default) and the folder (the
+    // package's name is suggested), says it is installed, then says why the other is not.
+    pressReturnIn("^Install from File$");
+    pressReturnIn("^Install Skin$");
+    pressReturnIn("^Install from File$");
+    pressReturnIn("^Install from File$");
+    QCOMPARE(installer.state(), QProcess::Running);
+    QMap<QString, QByteArray> expected = before;
+    expected.insert("Skins/Neat Skin/", "");
+    expected.insert("Skins/Neat Skin/skin.ini", "[skin]\nname=Neat\n");
+    expected.insert("Skins/Neat Skin/bg/", "");
+    expected.insert("Skins/Neat Skin/bg/back.txt", "bg");
+    QCOMPARE(TestFiles::tree(game), expected);
+    // The player's files stay where they are.
+    QVERIFY(QFile::exists(downloads.filePath("Neat Skin.zip")));
+    QVERIFY(QFile::exists(downloads.filePath("notes.zip")));
+    // The same words as for a dropped archive that cannot be read.
+    const QString logs = home->filePath(".local/share/Tandel Orvik/Zerun Installer/Logs");
+    QByteArray logText;
+    for (const QFileInfo &log : QDir(logs).entryInfoList({"*.txt"}, QDir::Files))
+        logText += TestFiles::read(log.filePath());
+    QVERIFY2(logText.contains("notes (from disk): Couldn't open zip: not a readable zip archive"),
+             logText.constData());
+
+    // Started with an archive while none runs, the installer offers it once its window is up.
+    installer.terminate();
+    QVERIFY(installer.waitForFinished(10000));
+    QVERIFY(QFile::copy(downloads.filePath("Neat Skin.zip"), downloads.filePath("Other.zip")));
+    startInstaller(prefix.path(), {downloads.filePath("Other.zip")});
+    pressReturnIn("^Install from File$");
+    pressReturnIn("^Install Skin$");
+    pressReturnIn("^Install from File$");
+    expected.insert("Skins/Other/", "");
+    expected.insert("Skins/Other/skin.ini", "[skin]\nname=Neat\n");
+    expected.insert("Skins/Other/bg/", "");
+    expected.insert("Skins/Other/bg/back.txt", "bg");
+    QCOMPARE(TestFiles::tree(game), expected);
 }
 
 QTEST_GUILESS_MAIN(TestInstallerProcess)

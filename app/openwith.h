@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+
+// Package archives the installer is opened with: named on its command line (a file manager's
+// Open With) or handed over by a second start. Each is offered as Install from File once the
+// main window is ready, in the order they came, from the event loop (never inside the call that
+// brought them).
+class OpenWith : public QObject
+{
+public:
+    explicit OpenWith(std::function<void(const QStringList &)> install, QObject *parent = nullptr);
+
+    // The files among the program's arguments: everything after the program's name that is no
+    // option (the toolkit has taken its own options out already).
+    static QStringList filesIn(const QStringList &arguments);
+
+    // Offers `files` once the window is ready.
+    void offer(const QStringList &files);
+    // The window can ask now; what was offered before is offered.
+    void setReady();
+
+private:
+    void flush();
+
+    std::function<void(const QStringList &)> install;
+    QStringList waiting;
+    bool ready = false;
+};
