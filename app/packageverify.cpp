@@ -41,19 +41,18 @@ QString PackageVerify::Result::summary(Wording wording) const
     const int missingCount = int(missing.size());
     const int changedCount = int(changed.size());
     if (missingCount > 0)
-        parts << (player ? PackageVerify::tr("%1 missing", "files", missingCount)
-                         : QStringLiteral("%1 missing"))
+        parts << worded(wording, "PackageVerify",
+                        QT_TRANSLATE_N_NOOP3("PackageVerify", "%1 missing", "files"), missingCount)
                      .arg(number(missingCount));
     if (changedCount > 0)
-        parts << (player ? PackageVerify::tr("%1 changed", "files", changedCount)
-                         : QStringLiteral("%1 changed"))
+        parts << worded(wording, "PackageVerify",
+                        QT_TRANSLATE_N_NOOP3("PackageVerify", "%1 changed", "files"), changedCount)
                      .arg(number(changedCount));
     return parts.join(QStringLiteral(", "));
 }
 
 QString PackageVerify::Result::describe(Wording wording) const
 {
-    const bool player = wording == Wording::Player;
     QString text = QStringLiteral("%1 (%2): %3").arg(name, folder, summary(wording));
     const auto section = [&text](const QString &heading, const QStringList &paths) {
         if (paths.isEmpty())
@@ -62,10 +61,13 @@ QString PackageVerify::Result::describe(Wording wording) const
         for (const QString &path : paths)
             text += QStringLiteral("\n    ") + path;
     };
-    section(player ? PackageVerify::tr("Missing:") : QStringLiteral("Missing:"), missing);
-    section(player ? PackageVerify::tr("Changed:") : QStringLiteral("Changed:"), changed);
-    section(player ? PackageVerify::tr("Your own files (not part of the package, left alone):")
-                   : QStringLiteral("Your own files (not part of the package, left alone):"),
+    const auto heading = [wording](const char *source) {
+        return worded(wording, "PackageVerify", source);
+    };
+    section(heading(QT_TRANSLATE_NOOP("PackageVerify", "Missing:")), missing);
+    section(heading(QT_TRANSLATE_NOOP("PackageVerify", "Changed:")), changed);
+    section(heading(QT_TRANSLATE_NOOP("PackageVerify",
+                                      "Your own files (not part of the package, left alone):")),
             added);
     return text;
 }

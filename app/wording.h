@@ -9,3 +9,14 @@ enum class Wording { Log, Player };
 // both, "%n" becomes `n` (when n is not -1), so one text serves both places.
 QString worded(Wording wording, const char *context, const char *source,
                const char *comment = nullptr, int n = -1);
+
+// A source text with its comment, as QT_TRANSLATE_NOOP3 and QT_TRANSLATE_N_NOOP3 give it.
+struct SourceText
+{
+    const char *source;
+    const char *comment;
+};
+inline QString worded(Wording wording, const char *context, const SourceText &text, int n = -1)
+{
+    return worded(wording, context, text.source, text.comment, n);
+}
