@@ -1,11 +1,17 @@
 #include "openwith.h"
 
+#include "singleinstance.h"
+
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTimer>
 
-OpenWith::OpenWith(std::function<void(const QStringList &)> install, QObject *parent)
-    : QObject(parent), install(std::move(install))
-{}
+OpenWith::OpenWith(SingleInstance &instance, std::function<void(const QStringList &)> install,
+                   QObject *parent)
+    : QObject(parent), install(std::move(install)), waiting(filesIn(QCoreApplication::arguments()))
+{
+    connect(&instance, &SingleInstance::filesReceived, this, &OpenWith::offer);
+}
 
 QStringList OpenWith::filesIn(const QStringList &arguments)
 {

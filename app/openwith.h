@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class SingleInstance;
+
 // Package archives the installer is opened with: named on its command line (a file manager's
 // Open With) or handed over by a second start. Each is offered as Install from File once the
 // main window is ready, in the order they came, from the event loop (never inside the call that
@@ -12,7 +14,10 @@
 class OpenWith : public QObject
 {
 public:
-    explicit OpenWith(std::function<void(const QStringList &)> install, QObject *parent = nullptr);
+    // Takes the archives of the program's arguments, and those `instance` receives from later
+    // starts; `install` offers them.
+    OpenWith(SingleInstance &instance, std::function<void(const QStringList &)> install,
+             QObject *parent = nullptr);
 
     // The files among the program's arguments: everything after the program's name that is no
     // option (the toolkit has taken its own options out already).

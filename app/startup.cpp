@@ -132,9 +132,7 @@ int runInstaller(int &argc, char **argv)
     // interrupted ones, its archives for leftovers and its logs for old ones: nothing of the
     // profile is cleaned up before the lock is held. The second hands over to the first and ends.
     SingleInstance instance;
-    // Archives the installer was opened with go to the one already running, if there is one.
-    const QStringList opened = OpenWith::filesIn(QCoreApplication::arguments());
-    switch (instance.acquire(opened)) {
+    switch (instance.acquire(OpenWith::filesIn(QCoreApplication::arguments()))) {
     case SingleInstance::Outcome::Acquired:
         break;
     case SingleInstance::Outcome::HeldElsewhere:
@@ -174,12 +172,9 @@ int runInstaller(int &argc, char **argv)
     int exitCode = 0;
     {
         Zerun mainWindow;
-        // Archives opened with the installer, by this start or a later one: offered as Install
-        // from File once the window is ready.
-        OpenWith openWith(
-            [&mainWindow](const QStringList &files) { mainWindow.installArchives(files); });
-        openWith.offer(opened);
-        QObject::connect(&instance, &SingleInstance::filesReceived, &openWith, &OpenWith::offer);
+        // Archives opened with this start or handed over by a later one.
+        OpenWith openWith(instance,
+                          [&](const QStringList &files) { mainWindow.installArchives(files); });
         // The window shows before the game folder is known, so that a question about it (which
         // of several installs, or where the game is) has the window behind it.
         frame.setContent(&mainWindow, false);
