@@ -16,7 +16,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -89,8 +88,6 @@ InstallBatch::~InstallBatch()
 bool InstallBatch::start(const QVector<CatalogueEntry> &catalogue, const QVector<int> &entries,
                          bool updateInPlace)
 {
-    if (isBusy())
-        return false;
     const Catalogue::Batch batch = Catalogue::batchOf(catalogue, entries);
     QVector<Package> packages;
     for (int position = 0; position < batch.urls.size(); ++position) {
@@ -101,7 +98,22 @@ bool InstallBatch::start(const QVector<CatalogueEntry> &catalogue, const QVector
         package.url = batch.urls.at(position);
         packages << package;
     }
-    if (packages.isEmpty())
+    return startQueue(packages, updateInPlace);
+}
+
+bool InstallBatch::retryFailed()
+{
+    QVector<Package> again;
+    for (const Package &package : qAsConst(queue)) {
+        if (package.outcome != Outcome::Installed)
+            again << Package{package.entry, package.name, package.kind, package.url};
+    }
+    return startQueue(again, inPlace);
+}
+
+bool InstallBatch::startQueue(const QVector<Package> &packages, bool updateInPlace)
+{
+    if (isBusy() || packages.isEmpty())
         return false;
     queue = packages;
     inPlace = updateInPlace;
@@ -110,7 +122,7 @@ bool InstallBatch::start(const QVector<CatalogueEntry> &catalogue, const QVector
     transfersEnded = 0;
     working = -1;
     endedCount = 0;
-    saved.reset();
+    justEnded.reset();
     answeredSkips.clear();
     arrivals.clear();
     // Connected at the first batch: a reader of the reports connected before (the window's
@@ -125,32 +137,6 @@ bool InstallBatch::start(const QVector<CatalogueEntry> &catalogue, const QVector
     downloads.setOverwrite(true);
     downloads.setUrlList(urls);
     downloads.startList();
-    return true;
-}
-
-bool InstallBatch::retryFailed()
-{
-    if (isBusy())
-        return false;
-    QVector<CatalogueEntry> again;
-    QVector<int> entries;
-    for (const Package &package : qAsConst(queue)) {
-        if (package.outcome == Outcome::Installed)
-            continue;
-        entries << int(again.size());
-        again << CatalogueEntry{package.url, package.kind, package.name};
-    }
-    const QVector<Package> before = queue;
-    if (!start(again, entries, inPlace))
-        return false;
-    // The packages keep the catalogue entries they stand for.
-    for (Package &package : queue) {
-        for (const Package &earlier : before) {
-            if (earlier.url == package.url && earlier.name == package.name &&
-                earlier.kind == package.kind)
-                package.entry = earlier.entry;
-        }
-    }
     return true;
 }
 
@@ -198,18 +184,18 @@ void InstallBatch::transferEnded(const DownloadOutcome &outcome)
     // The manager ends every queued file once, in queue order.
     working = transfersEnded++;
     arrivals.insert(working, outcome);
-    saved = Saved{working, outcome};
+    justEnded = EndedTransfer{working, outcome};
 }
 
 void InstallBatch::readReport()
 {
     // The report after a file's end is its outcome text; the file is dealt with then, unless a
     // reader before the batch had it installed already.
-    if (saved && saved->outcome.kind == DownloadOutcome::Saved) {
+    if (justEnded && justEnded->outcome.kind == DownloadOutcome::Saved) {
         installSaved();
-    } else if (saved) {
-        const Saved failed = *saved;
-        saved.reset();
+    } else if (justEnded) {
+        const EndedTransfer failed = *justEnded;
+        justEnded.reset();
         const QString name = queue.value(failed.position).name;
         InstallRecovery::note(name + QStringLiteral(": Failed: ") + failed.outcome.reason);
         if (failed.outcome.reason == DownloadManager::cancelledReason()) {
@@ -227,10 +213,10 @@ void InstallBatch::readReport()
 
 void InstallBatch::installSaved()
 {
-    if (!saved || saved->outcome.kind != DownloadOutcome::Saved)
+    if (!justEnded || justEnded->outcome.kind != DownloadOutcome::Saved)
         return;
-    const Saved arrival = *saved;
-    saved.reset();
+    const EndedTransfer arrival = *justEnded;
+    justEnded.reset();
     installAt(arrival.position, arrival.outcome.savedPath);
 }
 
@@ -695,8 +681,11 @@ bool InstallBatch::fetchAgain(const InstalledPackage &record, const QString &fol
     return true;
 }
 
-int InstallBatch::repair(const InstalledPackage &record, const QVector<CatalogueEntry> &catalogue)
+int InstallBatch::repair(const InstalledPackage &installed,
+                         const QVector<CatalogueEntry> &catalogue)
 {
+    // A copy: the records are read again while it is repaired.
+    const InstalledPackage record = installed;
     const QString title = tr("Repair %1").arg(InstallRules::label(record.kind));
     const auto fail = [&](const QString &text) {
         InstallRecovery::note(QStringLiteral("Repair of ") + record.name + QStringLiteral(": ") +
@@ -756,8 +745,10 @@ int InstallBatch::repair(const InstalledPackage &record, const QVector<Catalogue
     return -1;
 }
 
-bool InstallBatch::uninstall(const InstalledPackage &record)
+bool InstallBatch::uninstall(const InstalledPackage &installed)
 {
+    // A copy: the record goes from the records while its words are still needed.
+    const InstalledPackage record = installed;
     //: %1 is the kind of package: Mod, Picture Pack or Skin
     const QString title = tr("Uninstall %1").arg(InstallRules::label(record.kind));
     const int answer = questions.ask(

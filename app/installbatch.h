@@ -121,10 +121,10 @@ public:
     // the player for one installed from disk), and tells how it went. When the host serves
     // another file now and the player chooses to update to it: the catalogue entry to update
     // from; else -1.
-    int repair(const InstalledPackage &record, const QVector<CatalogueEntry> &catalogue);
+    int repair(const InstalledPackage &installed, const QVector<CatalogueEntry> &catalogue);
     // Asks, then removes the files of an installed package, and tells how it went; false when the
     // player said no.
-    bool uninstall(const InstalledPackage &record);
+    bool uninstall(const InstalledPackage &installed);
 
 signals:
     // A line for the page's information line.
@@ -142,7 +142,7 @@ signals:
     void batchEnded();
 
 private:
-    struct Saved
+    struct EndedTransfer
     {
         int position = -1;
         DownloadOutcome outcome;
@@ -158,6 +158,7 @@ private:
         QString summary;
         QString playerSummary;
     };
+    bool startQueue(const QVector<Package> &packages, bool updateInPlace);
     void readReport();
     void transferEnded(const DownloadOutcome &outcome);
     void installAt(int position, const QString &archive);
@@ -199,7 +200,8 @@ private:
     int transfersEnded = 0;
     int working = -1;
     int endedCount = 0;
-    std::optional<Saved> saved;
+    // The transfer that has just ended, until its outcome text has been read.
+    std::optional<EndedTransfer> justEnded;
     QSet<int> answeredSkips;
     QSet<int> installed;
     // What the download told of each saved archive, for its record.
