@@ -28,7 +28,9 @@ class Zerun;
 }
 
 // The installer's main window: the catalogue page (page 0 of the form's stacked widget) and the
-// transfer page (page 1). It becomes the content of the frameless window at start-up.
+// transfer page (page 1). It becomes the content of the frameless window at start-up. It asks and
+// shows: batches, installs from disk, repairs and uninstalls run in its InstallBatch, whose
+// questions it answers with its question queue and whose signals it shows on the pages.
 //
 // The slots keep this exact order: their meta-object indices are part of the window's interface.
 class Zerun : public QMainWindow
@@ -67,7 +69,7 @@ public:
     void installArchives(const QStringList &archives);
 
 public slots:
-    // Transfer page, driven by the download manager's and the extractor's report texts.
+    // Transfer page, driven by the download manager's report texts and the batch's signals.
     void status(const QString &msg);
     void installing();
     void updateStatusInfo(const QString &msg);
