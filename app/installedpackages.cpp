@@ -5,6 +5,7 @@
 #include "tslogging.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -13,6 +14,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QVariant>
 
 #include <atomic>
@@ -162,6 +164,15 @@ QString describeError(const QSqlError &error)
     return text.isEmpty() ? QStringLiteral("unknown error") : text;
 }
 
+// SQLITE_BUSY or SQLITE_LOCKED (extended codes keep the primary one in their low byte): another
+// connection holds a lock the statement needs. The file is in use, not damaged.
+bool isBusy(const QSqlError &error)
+{
+    bool number = false;
+    const int code = error.nativeErrorCode().toInt(&number) & 0xff;
+    return number && (code == 5 || code == 6);
+}
+
 } // namespace
 
 InstalledPackages::InstalledPackages(const QString &path)
@@ -195,6 +206,12 @@ void InstalledPackages::setBusyTimeout(int milliseconds)
             .exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeout));
 }
 
+QString InstalledPackages::sqlWhy(const QSqlError &error)
+{
+    busy = busy || isBusy(error);
+    return describeError(error);
+}
+
 bool InstalledPackages::fail(const QString &what, const QString &detail)
 {
     error = what + QStringLiteral(" in ") + path + QStringLiteral(": ") + detail;
@@ -210,6 +227,7 @@ void InstalledPackages::close()
 
 bool InstalledPackages::openDatabase(QString *why)
 {
+    busy = false;
     QDir().mkpath(QFileInfo(path).path());
     if (!looksWhole(path, why))
         return false;
@@ -220,13 +238,13 @@ bool InstalledPackages::openDatabase(QString *why)
     }
     db.setDatabaseName(path);
     if (!db.open()) {
-        *why = describeError(db.lastError());
+        *why = sqlWhy(db.lastError());
         return false;
     }
     QSqlQuery query(db);
     // The timeout first: everything after may have to wait for another writer.
     if (!query.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeout))) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         return false;
     }
     // Nothing is changed in a file before it is known to hold these records, or nothing.
@@ -235,13 +253,13 @@ bool InstalledPackages::openDatabase(QString *why)
         return false;
     if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !query.next() ||
         query.value(0).toString() != QLatin1String("wal")) {
-        *why = query.lastError().isValid() ? describeError(query.lastError())
+        *why = query.lastError().isValid() ? sqlWhy(query.lastError())
                                            : QStringLiteral("no write-ahead log could be started");
         return false;
     }
     query.finish();
     if (!query.exec(QStringLiteral("PRAGMA synchronous = FULL"))) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         return false;
     }
     return !fresh || createLayout(why);
@@ -252,7 +270,7 @@ bool InstalledPackages::checkSchema(QString *why, bool *fresh)
     QSqlDatabase db = QSqlDatabase::database(connectionName, false);
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         return false;
     }
     const int version = query.value(0).toInt();
@@ -268,14 +286,14 @@ bool InstalledPackages::checkSchema(QString *why, bool *fresh)
                 "SELECT package, path, size, sha256, gamePath FROM files LIMIT 0")) ||
             !query.prepare(QStringLiteral("SELECT key, value FROM meta LIMIT 0"))) {
             *why = QStringLiteral("lacks the tables of installed packages (") +
-                   describeError(query.lastError()) + QLatin1Char(')');
+                   sqlWhy(query.lastError()) + QLatin1Char(')');
             return false;
         }
         return true;
     }
     // A new database: nothing may be in it yet.
     if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next()) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         return false;
     }
     if (query.value(0).toInt() != 0) {
@@ -290,7 +308,7 @@ bool InstalledPackages::createLayout(QString *why)
 {
     QSqlQuery query(QSqlDatabase::database(connectionName, false));
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         return false;
     }
     // Another object may have laid it out while this one waited.
@@ -306,12 +324,12 @@ bool InstalledPackages::createLayout(QString *why)
         written = written && query.exec(QString::fromLatin1(statement));
     written = written && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(schemaVersion));
     if (!written) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         query.exec(QStringLiteral("ROLLBACK"));
         return false;
     }
     if (!query.exec(QStringLiteral("COMMIT"))) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         query.exec(QStringLiteral("ROLLBACK"));
         return false;
     }
@@ -342,8 +360,26 @@ bool InstalledPackages::open(QString *notice)
                                   QStringLiteral("Installed packages: ") + text);
     };
     bool whole = true;
+    lockedOut = false;
     QString why;
-    if (!openDatabase(&why)) {
+    QElapsedTimer waited;
+    waited.start();
+    bool usable = openDatabase(&why);
+    // A lock is another program at work (or another installer), not damage: asked again for a
+    // while, then the file is left as it is.
+    while (!usable && busy && waited.elapsed() < busyTimeout) {
+        close();
+        QThread::msleep(100);
+        usable = openDatabase(&why);
+    }
+    if (!usable && busy) {
+        close();
+        lockedOut = true;
+        tell(path + QStringLiteral(" is in use by another program (") + why +
+             QStringLiteral("); it was left as it is"));
+        return fail(QStringLiteral("the records are in use by another program"), why);
+    }
+    if (!usable) {
         close();
         whole = false;
         const QString aside = QFileInfo::exists(path) ? keepAside(path) : QString();
@@ -488,7 +524,7 @@ bool InstalledPackages::readPackages(QString *why)
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT ") + packageColumns +
                     QStringLiteral(" FROM packages ORDER BY id"))) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         return false;
     }
     while (query.next()) {
@@ -511,7 +547,7 @@ bool InstalledPackages::readPackages(QString *why)
         packages.append(package);
     }
     if (query.lastError().isValid()) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         packages.clear();
         return false;
     }
@@ -526,7 +562,17 @@ bool InstalledPackages::load(QString *notice)
     if (!opened)
         return false;
     QString why;
-    if (!readPackages(&why)) {
+    busy = false;
+    if (!readPackages(&why) && busy) {
+        close();
+        lockedOut = true;
+        const QString told = path + QStringLiteral(" is in use by another program (") + why +
+                             QStringLiteral("); it was left as it is");
+        if (notice)
+            *notice += (notice->isEmpty() ? QString() : QStringLiteral("; ")) + told;
+        return fail(QStringLiteral("the records are in use by another program"), why);
+    }
+    if (!why.isEmpty()) {
         // Unreadable rows: the file is kept aside like one that cannot be opened.
         close();
         const QString aside = keepAside(path);

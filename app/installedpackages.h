@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVector>
 
+class QSqlError;
+
 // One file a package put into the game folder, relative to the package's folder.
 struct InstalledFile
 {
@@ -48,7 +50,9 @@ struct InstalledPackage
 //
 // The records live in an SQLite database (write-ahead log, full sync): the package rows are
 // read by load(), a package's file rows only when asked for. Several objects, in this process
-// or others, may use one database; a writer waits for another up to the busy timeout. A record
+// or others, may use one database; a writer waits for another up to the busy timeout. A
+// database that another program keeps locked past that timeout is in use, not damaged: it is
+// left as it is, inUse() says so, and the next call that needs it tries again. A record
 // document of the former format found beside the database is imported once, then kept with the
 // suffix ".imported".
 //
@@ -67,13 +71,18 @@ public:
     // `<Cache>/installed_packages.json`.
     static QString legacyPath(const QString &databasePath = defaultPath());
 
-    // How long a write waits for another writer of the same database (5 s unless set).
+    // How long a write waits for another writer of the same database, and opening waits for a
+    // lock another program holds (5 s unless set).
     void setBusyTimeout(int milliseconds);
 
     // Reads the package records (without their files). False when the records could not be
     // read at all; `notice` then (or when entries were left out) tells the player what happened
     // and where the unreadable records were kept. A missing store is not a failure.
     bool load(QString *notice = nullptr);
+
+    // Whether the last attempt to open or read the database met a lock that another program
+    // held past the busy timeout. Nothing is known of the records then.
+    bool inUse() const { return lockedOut; }
 
     // The record of that name and kind, without its files; null when unknown.
     const InstalledPackage *find(const QString &name, const QString &kind) const;
@@ -110,6 +119,7 @@ private:
     bool checkSchema(QString *why, bool *fresh);
     bool createLayout(QString *why);
     void close();
+    QString sqlWhy(const QSqlError &error);
     QString keepAside(const QString &file);
     bool importLegacy(QString *notice);
     bool readPackages(QString *why);
@@ -120,6 +130,8 @@ private:
     QString connectionName;
     int busyTimeout = 5000;
     bool opened = false;
+    bool busy = false; // the last failed statement met another connection's lock
+    bool lockedOut = false;
     QVector<InstalledPackage> packages;
     QString error;
 };

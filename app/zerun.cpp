@@ -301,7 +301,9 @@ bool Zerun::initialise()
     recoverInstalls();
     if (!locateGameFolder())
         return false;
-    loadInstalledPackages();
+    // Records in use by another program were waited for once already.
+    if (!packageRecords.inUse())
+        loadInstalledPackages();
     kindFilter = 0;
     catalogueFetch = std::make_unique<CatalogueFetch>();
     connect(catalogueFetch.get(), &CatalogueFetch::finished, this,
@@ -378,7 +380,11 @@ void Zerun::recoverInstalls()
         InstallRecovery::note(QStringLiteral("Install recovery: ") + what);
     // Records kept aside or entries left out are told once, on the catalogue page: the damaged
     // store is renamed, so the next start has nothing to say.
-    if (!notice.isEmpty())
+    if (packageRecords.inUse())
+        notices.prepend(tr("The records of installed packages are in use by another program. "
+                           "They were left as they are; close that program and start the "
+                           "installer again to see your installed packages."));
+    else if (!notice.isEmpty())
         notices.prepend(tr("Installed packages: %1").arg(notice));
     recoveryNotice = notices.join(QLatin1Char('\n'));
     const int archives = InstallRecovery::removeLeftoverArchives();

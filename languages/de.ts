@@ -1120,5 +1120,9 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
         <translation>%1 in %2 repariert.</translation>
     </message>
+    <message>
+        <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
+        <translation>Die Aufzeichnungen der installierten Pakete werden von einem anderen Programm verwendet. Sie wurden unverändert gelassen; schließen Sie dieses Programm und starten Sie den Installer erneut, um Ihre installierten Pakete zu sehen.</translation>
+    </message>
 </context>
 </TS>

@@ -1120,5 +1120,9 @@ Update to the file it serves now?</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
         <translation>Se reparó %1 en %2.</translation>
     </message>
+    <message>
+        <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
+        <translation>Los registros de los paquetes instalados están en uso por otro programa. Se dejaron como estaban; cierre ese programa y vuelva a iniciar el instalador para ver sus paquetes instalados.</translation>
+    </message>
 </context>
 </TS>

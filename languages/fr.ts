@@ -1120,5 +1120,9 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
         <translation>%1 réparé dans %2.</translation>
     </message>
+    <message>
+        <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
+        <translation>Les enregistrements des paquets installés sont utilisés par un autre programme. Ils ont été laissés tels quels ; fermez ce programme et relancez l&apos;installateur pour voir vos paquets installés.</translation>
+    </message>
 </context>
 </TS>

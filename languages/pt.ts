@@ -1120,5 +1120,9 @@ Atualizar para o arquivo que ele oferece agora?</translation>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
         <translation>%1 foi reparado em %2.</translation>
     </message>
+    <message>
+        <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
+        <translation>Os registros dos pacotes instalados estão em uso por outro programa. Eles foram deixados como estavam; feche esse programa e inicie o instalador novamente para ver seus pacotes instalados.</translation>
+    </message>
 </context>
 </TS>

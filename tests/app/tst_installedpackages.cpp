@@ -119,6 +119,8 @@ private slots:
     void twoWriters();
     void ownedByOther_data();
     void ownedByOther();
+    void lockedAtStart_data();
+    void lockedAtStart();
 
 private:
     std::unique_ptr<QTemporaryDir> box;
@@ -469,6 +471,67 @@ void TestInstalledPackages::ownedByOther()
                          false,
                          {{"b.txt", 1, "22"}, {"sub/../x.txt", 1, "33"}}}));
     QCOMPARE(records.ownedByOther(gamePath, sha256, asking, "skin"), owned);
+}
+
+void TestInstalledPackages::lockedAtStart_data()
+{
+    QTest::addColumn<int>("held");
+    QTest::addColumn<int>("timeout");
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("let go within the wait") << 600 << 5000 << true;
+    QTest::newRow("held past the wait") << 4000 << 500 << false;
+}
+
+void TestInstalledPackages::lockedAtStart()
+{
+    QFETCH(int, held);
+    QFETCH(int, timeout);
+    QFETCH(bool, loaded);
+    fill(database, 3, 50);
+    const QStringList before = [this] {
+        InstalledPackages records(database);
+        records.load();
+        return dump(records);
+    }();
+    QCOMPARE(before.size(), 3);
+    const QByteArray bytes = TestFiles::read(database);
+
+    // Another program takes the database to itself before the installer starts.
+    QProcess holder;
+    holder.start(QString(ZERUN_BIN_DIR) + "/zerun-test-record",
+                 {database, "hold", QString::number(held)});
+    QVERIFY(holder.waitForStarted());
+    QVERIFY(holder.waitForReadyRead(30000));
+    QCOMPARE(holder.readLine(), QByteArray("locked\n"));
+    {
+        InstalledPackages records(database);
+        records.setBusyTimeout(timeout);
+        QString told;
+        QCOMPARE(records.load(&told), loaded);
+        QCOMPARE(records.inUse(), !loaded);
+        if (loaded) {
+            QCOMPARE(told, QString());
+            QCOMPARE(dump(records), before);
+        } else {
+            QVERIFY2(told.contains("in use by another program") && told.contains("left as it is") &&
+                         !told.contains("kept as"),
+                     qPrintable(told));
+            QCOMPARE(records.all().size(), 0);
+            // Nothing is written while the other program holds it.
+            QVERIFY(!records.put({"Late", "skin", "Skins/Late"}));
+            QVERIFY2(records.errorString().contains("in use by another program"),
+                     qPrintable(records.errorString()));
+        }
+        QVERIFY(holder.waitForFinished(30000));
+        QCOMPARE(holder.exitCode(), 0);
+        // Once the other program is gone, the same object reads the records it had kept.
+        QVERIFY(records.load());
+        QVERIFY(!records.inUse());
+        QCOMPARE(dump(records), before);
+    }
+    // The database was used, never set aside or replaced.
+    QCOMPARE(listing(box->path()), QStringList{"installed_packages.db"});
+    QCOMPARE(TestFiles::read(database), bytes);
 }
 
 QTEST_GUILESS_MAIN(TestInstalledPackages)
