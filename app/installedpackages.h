@@ -52,7 +52,13 @@ struct InstalledPackage
 // read by load(), a package's file rows only when asked for. Several objects, in this process
 // or others, may use one database; a writer waits for another up to the busy timeout. A
 // database that another program keeps locked past that timeout is in use, not damaged: it is
-// left as it is, inUse() says so, and the next call that needs it tries again. A record
+// left as it is, inUse() says so, and the next call that needs it tries again.
+//
+// A database is checked when it is opened (SQLite's quick check) and a package's rows before
+// they are acted on (checkPackage()). A damaged database is replaced: the package records whose
+// file rows all still read are copied into a new one, then the damaged file is kept aside as
+// "<name>.damaged-<date>" and the notice names what was left out. A file that cannot be opened
+// as these records at all (not a database, cut off, another layout) is kept aside whole. A record
 // document of the former format found beside the database is imported once, then kept with the
 // suffix ".imported".
 //
@@ -87,8 +93,19 @@ public:
     // The record of that name and kind, without its files; null when unknown.
     const InstalledPackage *find(const QString &name, const QString &kind) const;
     const QVector<InstalledPackage> &all() const { return packages; }
-    // The recorded files of a package.
-    QVector<InstalledFile> files(const QString &name, const QString &kind) const;
+    // The recorded files of a package; none when they cannot all be read (`failure` says why).
+    QVector<InstalledFile> files(const QString &name, const QString &kind,
+                                 QString *failure = nullptr) const;
+
+    // What a check of a package's rows found.
+    enum class Check { Sound, InUse, Damaged };
+    // Checks the package's rows before anything is removed or replaced on their word: SQLite's
+    // quick check of the whole database, the package's record, and its file rows read through
+    // their index and counted in their table. `files` gets the files when Sound; `why` says in
+    // words for the log what was found otherwise. Records in use at the last load are asked
+    // for again (waiting up to the busy timeout).
+    Check checkPackage(const QString &name, const QString &kind, QVector<InstalledFile> *files,
+                       QString *why);
 
     // Adds the record with its files, or replaces the one of the same name and kind; written
     // before it returns. False (and nothing changed) when it could not be written.
@@ -121,6 +138,13 @@ private:
     void close();
     QString sqlWhy(const QSqlError &error);
     QString keepAside(const QString &file);
+    // Empty when SQLite's quick check finds nothing wrong, else what it found.
+    QString quickCheck();
+    // Every package record whose file rows still all read, from a damaged database.
+    void readWhatStillReads(QVector<InstalledPackage> *whole, QStringList *lost, bool *allRead);
+    // Copies what still reads into a new database, the damaged one kept aside first; `told`
+    // says what was done. False when no new database could be started.
+    bool replaceDamaged(const QString &why, QString *told);
     bool importLegacy(QString *notice);
     bool readPackages(QString *why);
     bool writePackage(const InstalledPackage &package);

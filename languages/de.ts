@@ -186,6 +186,10 @@
         <extracomment>%1 is why the record could not be written</extracomment>
         <translation>der Installationseintrag konnte nicht gespeichert werden (%1); beim nächsten Start wird es erneut versucht</translation>
     </message>
+    <message>
+        <source>Nothing was changed</source>
+        <translation>Es wurde nichts geändert</translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>

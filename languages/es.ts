@@ -186,6 +186,10 @@
         <extracomment>%1 is why the record could not be written</extracomment>
         <translation>no se pudo guardar el registro (%1); se volverá a intentar en el próximo inicio</translation>
     </message>
+    <message>
+        <source>Nothing was changed</source>
+        <translation>No se cambió nada</translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>

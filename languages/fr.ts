@@ -186,6 +186,10 @@
         <extracomment>%1 is why the record could not be written</extracomment>
         <translation>l&apos;enregistrement de l&apos;installation n&apos;a pas pu être écrit (%1) ; nouvel essai au prochain démarrage</translation>
     </message>
+    <message>
+        <source>Nothing was changed</source>
+        <translation>Rien n&apos;a été modifié</translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>

@@ -186,6 +186,10 @@
         <extracomment>%1 is why the record could not be written</extracomment>
         <translation>não foi possível gravar o registro (%1); será tentado de novo na próxima inicialização</translation>
     </message>
+    <message>
+        <source>Nothing was changed</source>
+        <translation>Nada foi alterado</translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>

@@ -121,6 +121,8 @@ private slots:
     void ownedByOther();
     void lockedAtStart_data();
     void lockedAtStart();
+    void damagedPage_data();
+    void damagedPage();
 
 private:
     std::unique_ptr<QTemporaryDir> box;
@@ -532,6 +534,95 @@ void TestInstalledPackages::lockedAtStart()
     // The database was used, never set aside or replaced.
     QCOMPARE(listing(box->path()), QStringList{"installed_packages.db"});
     QCOMPARE(TestFiles::read(database), bytes);
+}
+
+void TestInstalledPackages::damagedPage_data()
+{
+    QTest::addColumn<QByteArray>("marker");
+    QTest::addColumn<QStringList>("kept");
+    QTest::addColumn<QString>("notice");
+    // Each package's rows carry their own bytes, so the page overwritten is the one that holds
+    // the marker.
+    QTest::newRow("a page of one package's file rows")
+        << QByteArray("hash-1-0150") << QStringList{"Package 0", "Package 2"}
+        << "left out, with their files left in the game folder: Package 1";
+    QTest::newRow("the page of the package rows")
+        << QByteArray("validator-1") << QStringList()
+        << "some package records could not be read at all";
+}
+
+void TestInstalledPackages::damagedPage()
+{
+    QFETCH(QByteArray, marker);
+    QFETCH(QStringList, kept);
+    QFETCH(QString, notice);
+    QMap<QString, QVector<InstalledFile>> written;
+    {
+        InstalledPackages records(database);
+        QVERIFY(records.load());
+        for (int p = 0; p < 3; ++p) {
+            InstalledPackage package;
+            package.name = QString("Package %1").arg(p);
+            package.kind = "pics";
+            package.folder = QString("Pictures/P%1").arg(p);
+            package.validator = QString("validator-%1").arg(p);
+            for (int f = 0; f < 300; ++f)
+                package.files.append(
+                    {QString("faces/%1.jpg").arg(f, 4, 10, QChar('0')), f,
+                     QString("hash-%1-%2").arg(p).arg(f, 4, 10, QChar('0')).toLatin1()});
+            QVERIFY(records.put(package));
+            written.insert(package.name, package.files);
+        }
+    }
+    // A running installer read the records before 4 KiB of the file were overwritten.
+    auto running = std::make_unique<InstalledPackages>(database);
+    QVERIFY(running->load());
+    {
+        QFile file(database);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll();
+        const int at = bytes.indexOf(marker);
+        QVERIFY(at > 0 && bytes.indexOf(marker, at + 1) < 0);
+        QVERIFY(file.seek(at / 4096 * 4096));
+        QCOMPARE(file.write(QByteArray(4096, char(0x5a))), qint64(4096));
+    }
+    if (!kept.isEmpty()) {
+        // Nothing is acted on: the check finds the damage before the rows are trusted.
+        QVector<InstalledFile> files{{"stale", 1, "11"}};
+        QString why;
+        QCOMPARE(running->checkPackage("Package 1", "pics", &files, &why),
+                 InstalledPackages::Check::Damaged);
+        QVERIFY2(why.contains("records of installed packages are damaged"), qPrintable(why));
+        QVERIFY(files.isEmpty());
+        QVERIFY(running->files("Package 1", "pics").isEmpty());
+    }
+    running.reset();
+    const QByteArray damaged = TestFiles::read(database);
+
+    // The next start copies what still reads into a new database and keeps the damaged one.
+    InstalledPackages again(database);
+    QString told;
+    QVERIFY(!again.load(&told));
+    QVERIFY2(told.contains("is damaged") && told.contains("it was kept as") &&
+                 told.contains(notice),
+             qPrintable(told));
+    QStringList names;
+    for (const InstalledPackage &package : again.all()) {
+        names << package.name;
+        QCOMPARE(again.files(package.name, package.kind), written.value(package.name));
+        QVector<InstalledFile> files;
+        QString why;
+        QCOMPARE(again.checkPackage(package.name, package.kind, &files, &why),
+                 InstalledPackages::Check::Sound);
+        QCOMPARE(files, written.value(package.name));
+    }
+    QCOMPARE(names, kept);
+    QCOMPARE(listing(box->path()),
+             (QStringList{"installed_packages.db", "installed_packages.db-shm",
+                          "installed_packages.db-wal", "installed_packages.db.damaged-<date>"}));
+    const QString aside = box->filePath(
+        QDir(box->path()).entryList({"installed_packages.db.damaged-*"}, QDir::Files).value(0));
+    QCOMPARE(TestFiles::read(aside), damaged);
 }
 
 QTEST_GUILESS_MAIN(TestInstalledPackages)

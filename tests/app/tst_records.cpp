@@ -1,8 +1,10 @@
 // The records of installed packages through the window, when they cannot be trusted: a database
-// another program keeps locked at start. The game folder is compared whole, byte for byte.
+// another program keeps locked at start, and a database with a damaged page before an uninstall.
+// The game folder is compared whole, byte for byte.
 
 #include "apppaths.h"
 #include "installedpackages.h"
+#include "installrecovery.h"
 #include "modalscript.h"
 #include "roadfixture.h"
 #include "testfiles.h"
@@ -11,11 +13,14 @@
 #include "widgetlookup.h"
 #include "zerun.h"
 
+#include <QCryptographicHash>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStackedWidget>
 #include <QtTest>
 
@@ -28,6 +33,7 @@ private slots:
     void init();
     void cleanup();
     void lockedAtStart();
+    void damagedPageBeforeUninstall();
 
 private:
     void openWindow();
@@ -145,6 +151,71 @@ void TestRecords::lockedAtStart()
     const QString told = uninstallNeatSkin();
     QVERIFY2(told.startsWith("Uninstalled Neat Skin"), qPrintable(told));
     QCOMPARE(TestFiles::tree(game()), bare);
+}
+
+void TestRecords::damagedPageBeforeUninstall()
+{
+    // A skin of 400 files, so that its file rows fill pages of their own.
+    QMap<QString, QByteArray> files{{"skin.ini", "[skin]\nname=Neat\n"}};
+    for (int i = 0; i < 400; ++i)
+        files.insert(QString("bg/part%1.txt").arg(i, 3, 10, QChar('0')),
+                     "background part " + QByteArray::number(i));
+    makePackage("neatskin.zip", files);
+    installNeatSkin();
+    openWindow();
+    QCOMPARE(markOfNeatSkin(), int(Zerun::Installed));
+    const QMap<QString, QByteArray> installed = TestFiles::tree(game());
+
+    // While the window is open, 4 KiB of the records are overwritten: the page holding the row
+    // of bg/part200.txt (its hash is stored there alone).
+    const QString database = InstalledPackages::defaultPath();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "checkpoint");
+        db.setDatabaseName(database);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec("PRAGMA wal_checkpoint(TRUNCATE)"));
+        query.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("checkpoint");
+    {
+        const QByteArray hash =
+            QCryptographicHash::hash(files.value("bg/part200.txt"), QCryptographicHash::Sha256)
+                .toHex();
+        QFile file(database);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const int at = file.readAll().indexOf(hash);
+        QVERIFY(at > 0);
+        QVERIFY(file.seek(at / 4096 * 4096));
+        QCOMPARE(file.write(QByteArray(4096, char(0x5a))), qint64(4096));
+    }
+
+    // Nothing is removed, nothing is journalled, and the player is told why.
+    const QString told = uninstallNeatSkin();
+    QVERIFY2(told.contains("Could not uninstall Neat Skin") &&
+                 told.contains("records of installed packages are damaged") &&
+                 told.contains("nothing was removed"),
+             qPrintable(told));
+    QCOMPARE(TestFiles::tree(game()), installed);
+    QCOMPARE(QDir(InstallRecovery::journalFolder()).entryList(QDir::Files), QStringList());
+    window.reset();
+
+    // The next start keeps the damaged file aside and says what it left out; no journal claims
+    // anything, and the game folder is still as the install left it.
+    openWindow();
+    QVERIFY2(status().contains("is damaged") && status().contains("kept as") &&
+                 status().contains("Neat Skin"),
+             qPrintable(status()));
+    QCOMPARE(markOfNeatSkin(), int(Zerun::NotInstalled));
+    window.reset();
+    QCOMPARE(TestFiles::tree(game()), installed);
+    QCOMPARE(QDir(AppPaths::cacheFolder())
+                 .entryList({"installed_packages.db.damaged-*"}, QDir::Files)
+                 .size(),
+             1);
+    const QByteArray log = TestFiles::read(AppPaths::dailyLogFile());
+    QVERIFY(!log.contains("finished uninstalling"));
 }
 
 QTEST_MAIN(TestRecords)
