@@ -6,6 +6,7 @@
 #include "diskpackage.h"
 #include "elidingdelegate.h"
 #include "failurewords.h"
+#include "filereport.h"
 #include "gamefolder.h"
 #include "installedpackages.h"
 #include "installrecovery.h"
@@ -16,6 +17,7 @@
 #include "packageremoval.h"
 #include "packagerepair.h"
 #include "packageupdates.h"
+#include "reportdialog.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
 #include "tscompression.h"
@@ -625,13 +627,22 @@ void Zerun::uninstallSelected()
     PackageRemoval::Result result;
     PackageRemoval::uninstall(gameFolder, record, packageRecords,
                               InstallRecovery::newRemovalJournalPath(), &result);
-    InstallRecovery::note(PackageRemoval::describe(record.name, record.folder, result));
+    // Hundreds of files are listed under a summary, in text that scrolls, and logged in part.
+    const FileReport logged = FileReport::ofRemoval(record.name, record.folder, result);
+    InstallRecovery::note(logged.isLong()
+                              ? logged.forLog()
+                              : PackageRemoval::describe(record.name, record.folder, result));
     loadInstalledPackages();
     updatesAvailable.remove(entry);
     fillLists();
     showLists();
-    questions.tell(title,
-                   PackageRemoval::describe(record.name, record.folder, result, Wording::Player));
+    const FileReport report =
+        FileReport::ofRemoval(record.name, record.folder, result, Wording::Player);
+    if (report.isLong())
+        showReport(title, report.detail(), false, report.summary);
+    else
+        questions.tell(
+            title, PackageRemoval::describe(record.name, record.folder, result, Wording::Player));
 }
 
 int Zerun::entryOf(const QListWidgetItem *item) const
@@ -1510,46 +1521,32 @@ void Zerun::verifyEnded()
         InstallRecovery::note(QStringLiteral("Verify: stopped by the player"));
         return;
     }
-    const QString report = verifier->report();
-    InstallRecovery::note(QStringLiteral("Verify: ") + report);
+    InstallRecovery::note(QStringLiteral("Verify: ") +
+                          FileReport::ofVerify(verifier->results()).forLog());
     QVector<InstalledPackage> broken;
     for (const PackageVerify::Result &result : verifier->results()) {
         const InstalledPackage *record = packageRecords.find(result.name, result.kind);
         if (!result.whole() && record)
             broken << *record;
     }
-    if (!showReport(tr("Verify"), verifier->report(Wording::Player), !broken.isEmpty()))
+    const FileReport report = FileReport::ofVerify(verifier->results(), Wording::Player);
+    if (!showReport(tr("Verify"), report.detail(), !broken.isEmpty(), report.summary))
         return;
     for (const InstalledPackage &record : qAsConst(broken))
         repairPackage(record);
 }
 
-bool Zerun::showReport(const QString &title, const QString &text, bool offerRepair)
+bool Zerun::showReport(const QString &title, const QString &text, bool offerRepair,
+                       const QString &summary)
 {
-    QDialog dialog(this);
-    dialog.setWindowTitle(title);
-    dialog.setWindowFlags(dialog.windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    auto *layout = new QVBoxLayout(&dialog);
-    auto *view = new QPlainTextEdit(text, &dialog);
-    view->setObjectName(QStringLiteral("report_text"));
-    view->setReadOnly(true);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    layout->addWidget(view);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    QPushButton *copy = buttons->addButton(tr("Copy"), QDialogButtonBox::ActionRole);
-    connect(copy, &QPushButton::clicked, view,
-            [view] { QGuiApplication::clipboard()->setText(view->toPlainText()); });
+    ReportDialog dialog(title, summary, text, this);
     if (offerRepair) {
-        QPushButton *repair = buttons->addButton(tr("Repair"), QDialogButtonBox::AcceptRole);
+        QPushButton *repair = dialog.addAction(tr("Repair"));
         repair->setObjectName(QStringLiteral("repair_package"));
         repair->setToolTip(tr("Put back the missing and changed files from the "
                               "package's archive"));
     }
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    dialog.resize(600, 420);
-    DialogHost::centreWhenShown(&dialog, window());
+    dialog.placeOn(window());
     return questions.exec(dialog) == QDialog::Accepted;
 }
 

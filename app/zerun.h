@@ -161,9 +161,11 @@ private:
     // Starts a verify of the selected installed packages, or stops the one running.
     void verifySelected();
     void verifyEnded();
-    // A long text the player can scroll, select and copy, in a modal dialog; true when the
-    // player chose Repair (offered when `offerRepair`).
-    bool showReport(const QString &title, const QString &text, bool offerRepair = false);
+    // A long text the player can scroll, select and copy, under a one-line `summary`, in a
+    // modal dialog that fits inside the window; true when the player chose Repair (offered when
+    // `offerRepair`).
+    bool showReport(const QString &title, const QString &text, bool offerRepair = false,
+                    const QString &summary = QString());
     // Places the files of the installed package `record` again from its archive.
     void repairPackage(const InstalledPackage &record);
     // Runs the install step of `package` from `archive` into `target` and waits for its end;

@@ -99,6 +99,53 @@
     </message>
 </context>
 <context>
+    <name>FileReport</name>
+    <message numerus="yes">
+        <source>Could not remove %n of the files of %1 from %2; they stay recorded.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>
+            <numerusform>%n Datei von %1 konnte nicht aus %2 entfernt werden; sie bleibt verzeichnet.</numerusform>
+            <numerusform>%n der Dateien von %1 konnten nicht aus %2 entfernt werden; sie bleiben verzeichnet.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Uninstalled %1 from %2.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>%1 wurde aus %2 deinstalliert.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) kept, listed below.</source>
+        <translation>
+            <numerusform>%n Datei behalten, unten aufgeführt.</numerusform>
+            <numerusform>%n Dateien behalten, unten aufgeführt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not remove (they stay recorded):</source>
+        <translation>Nicht entfernt (sie bleiben verzeichnet):</translation>
+    </message>
+    <message>
+        <source>Kept, because you changed them:</source>
+        <translation>Behalten, weil Sie sie geändert haben:</translation>
+    </message>
+    <message>
+        <source>Kept, because you added them:</source>
+        <translation>Behalten, weil Sie sie hinzugefügt haben:</translation>
+    </message>
+    <message>
+        <source>Kept, because another package also installed them:</source>
+        <translation>Behalten, weil ein anderes Paket sie ebenfalls installiert hat:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n package(s) verified, %2 with missing or changed files</source>
+        <extracomment>%2 is how many of them have missing or changed files</extracomment>
+        <translation>
+            <numerusform>%n Paket geprüft, %2 mit fehlenden oder geänderten Dateien</numerusform>
+            <numerusform>%n Pakete geprüft, %2 mit fehlenden oder geänderten Dateien</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Frameless Window</source>
@@ -287,6 +334,17 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ReportDialog</name>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the whole report</source>
+        <translation>Den ganzen Bericht kopieren</translation>
     </message>
 </context>
 <context>
@@ -1011,10 +1069,6 @@ Mit %2 aktualisieren? Die Dateien des Pakets ersetzen gleichnamige Dateien; Ihre
     <message>
         <source>Stop Verifying</source>
         <translation>Prüfung stoppen</translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation>Kopieren</translation>
     </message>
     <message>
         <source>Repair</source>

@@ -99,6 +99,53 @@
     </message>
 </context>
 <context>
+    <name>FileReport</name>
+    <message numerus="yes">
+        <source>Could not remove %n of the files of %1 from %2; they stay recorded.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>
+            <numerusform>No se pudo quitar %n archivo de %1 en %2; sigue registrado.</numerusform>
+            <numerusform>No se pudieron quitar %n archivos de %1 en %2; siguen registrados.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Uninstalled %1 from %2.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>Se desinstaló %1 de %2.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) kept, listed below.</source>
+        <translation>
+            <numerusform>Se conservó %n archivo, listado abajo.</numerusform>
+            <numerusform>Se conservaron %n archivos, listados abajo.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not remove (they stay recorded):</source>
+        <translation>No se pudieron quitar (siguen registrados):</translation>
+    </message>
+    <message>
+        <source>Kept, because you changed them:</source>
+        <translation>Conservados, porque usted los modificó:</translation>
+    </message>
+    <message>
+        <source>Kept, because you added them:</source>
+        <translation>Conservados, porque usted los añadió:</translation>
+    </message>
+    <message>
+        <source>Kept, because another package also installed them:</source>
+        <translation>Conservados, porque otro paquete también los instaló:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n package(s) verified, %2 with missing or changed files</source>
+        <extracomment>%2 is how many of them have missing or changed files</extracomment>
+        <translation>
+            <numerusform>%n paquete verificado, %2 con archivos que faltan o modificados</numerusform>
+            <numerusform>%n paquetes verificados, %2 con archivos que faltan o modificados</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Frameless Window</source>
@@ -287,6 +334,17 @@
     <message>
         <source>OK</source>
         <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
+    <name>ReportDialog</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Copy the whole report</source>
+        <translation>Copiar todo el informe</translation>
     </message>
 </context>
 <context>
@@ -1011,10 +1069,6 @@ Update it with %2? The package&apos;s files replace those of the same name; your
     <message>
         <source>Stop Verifying</source>
         <translation>Detener la verificación</translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation>Copiar</translation>
     </message>
     <message>
         <source>Repair</source>

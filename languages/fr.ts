@@ -99,6 +99,53 @@
     </message>
 </context>
 <context>
+    <name>FileReport</name>
+    <message numerus="yes">
+        <source>Could not remove %n of the files of %1 from %2; they stay recorded.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>
+            <numerusform>Impossible de supprimer %n fichier de %1 dans %2 ; il reste enregistré.</numerusform>
+            <numerusform>Impossible de supprimer %n fichiers de %1 dans %2 ; ils restent enregistrés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Uninstalled %1 from %2.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>%1 désinstallé de %2.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) kept, listed below.</source>
+        <translation>
+            <numerusform>%n fichier conservé, listé ci-dessous.</numerusform>
+            <numerusform>%n fichiers conservés, listés ci-dessous.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not remove (they stay recorded):</source>
+        <translation>Impossible de supprimer (ils restent enregistrés) :</translation>
+    </message>
+    <message>
+        <source>Kept, because you changed them:</source>
+        <translation>Conservés, car vous les avez modifiés :</translation>
+    </message>
+    <message>
+        <source>Kept, because you added them:</source>
+        <translation>Conservés, car vous les avez ajoutés :</translation>
+    </message>
+    <message>
+        <source>Kept, because another package also installed them:</source>
+        <translation>Conservés, car un autre paquet les a aussi installés :</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n package(s) verified, %2 with missing or changed files</source>
+        <extracomment>%2 is how many of them have missing or changed files</extracomment>
+        <translation>
+            <numerusform>%n paquet vérifié, %2 avec des fichiers manquants ou modifiés</numerusform>
+            <numerusform>%n paquets vérifiés, %2 avec des fichiers manquants ou modifiés</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Frameless Window</source>
@@ -287,6 +334,17 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ReportDialog</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Copy the whole report</source>
+        <translation>Copier tout le rapport</translation>
     </message>
 </context>
 <context>
@@ -1011,10 +1069,6 @@ Le mettre à jour avec %2 ? Les fichiers du paquet remplacent ceux du même nom 
     <message>
         <source>Stop Verifying</source>
         <translation>Arrêter la vérification</translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation>Copier</translation>
     </message>
     <message>
         <source>Repair</source>

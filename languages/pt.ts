@@ -99,6 +99,53 @@
     </message>
 </context>
 <context>
+    <name>FileReport</name>
+    <message numerus="yes">
+        <source>Could not remove %n of the files of %1 from %2; they stay recorded.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>
+            <numerusform>Não foi possível remover %n dos arquivos de %1 em %2; ele continua registrado.</numerusform>
+            <numerusform>Não foi possível remover %n dos arquivos de %1 em %2; eles continuam registrados.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Uninstalled %1 from %2.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>%1 foi desinstalado de %2.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) kept, listed below.</source>
+        <translation>
+            <numerusform>Mantido %n arquivo, listado abaixo.</numerusform>
+            <numerusform>Mantidos %n arquivos, listados abaixo.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not remove (they stay recorded):</source>
+        <translation>Não foi possível remover (continuam registrados):</translation>
+    </message>
+    <message>
+        <source>Kept, because you changed them:</source>
+        <translation>Mantidos, porque você os alterou:</translation>
+    </message>
+    <message>
+        <source>Kept, because you added them:</source>
+        <translation>Mantidos, porque você os adicionou:</translation>
+    </message>
+    <message>
+        <source>Kept, because another package also installed them:</source>
+        <translation>Mantidos, porque outro pacote também os instalou:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n package(s) verified, %2 with missing or changed files</source>
+        <extracomment>%2 is how many of them have missing or changed files</extracomment>
+        <translation>
+            <numerusform>%n pacote verificado, %2 com arquivos ausentes ou alterados</numerusform>
+            <numerusform>%n pacotes verificados, %2 com arquivos ausentes ou alterados</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Frameless Window</source>
@@ -287,6 +334,17 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ReportDialog</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Copy the whole report</source>
+        <translation>Copiar o relatório inteiro</translation>
     </message>
 </context>
 <context>
@@ -1011,10 +1069,6 @@ Atualizá-la com %2? Os arquivos do pacote substituem os de mesmo nome; seus out
     <message>
         <source>Stop Verifying</source>
         <translation>Parar a verificação</translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation>Copiar</translation>
     </message>
     <message>
         <source>Repair</source>
