@@ -394,11 +394,11 @@ void InstalledPackages::readWhatStillReads(QVector<InstalledPackage> *whole, QSt
     // the rows on either side still read.
     QMap<qint64, InstalledPackage> rows;
     bool packagesWhole = false;
-    for (const QString order : {QStringLiteral("ASC"), QStringLiteral("DESC")}) {
+    for (const char *order : {"ASC", "DESC"}) {
         QSqlQuery query(db);
         query.setForwardOnly(true);
         if (!query.exec(QStringLiteral("SELECT ") + packageColumns +
-                        QStringLiteral(" FROM packages ORDER BY id ") + order))
+                        QStringLiteral(" FROM packages ORDER BY id ") + QLatin1String(order)))
             continue;
         while (query.next())
             rows.insert(query.value(0).toLongLong(), packageFrom(query));
@@ -409,12 +409,12 @@ void InstalledPackages::readWhatStillReads(QVector<InstalledPackage> *whole, QSt
     }
     QMap<qint64, QPair<qint64, InstalledFile>> fileRows; // by rowid: package id, file
     bool filesWhole = false;
-    for (const QString order : {QStringLiteral("ASC"), QStringLiteral("DESC")}) {
+    for (const char *order : {"ASC", "DESC"}) {
         QSqlQuery query(db);
         query.setForwardOnly(true);
         if (!query.exec(QStringLiteral("SELECT rowid, package, path, size, sha256 FROM files "
                                        "NOT INDEXED ORDER BY rowid ") +
-                        order))
+                        QLatin1String(order)))
             continue;
         while (query.next())
             fileRows.insert(query.value(0).toLongLong(),
