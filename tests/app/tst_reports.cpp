@@ -43,6 +43,7 @@ struct Shown
     QString text;
     bool scrolls = false;
     bool insideWindow = false;
+    QSize size;
     QString copied;
 };
 
@@ -138,6 +139,7 @@ ModalScript::Step TestReports::record(Shown *shown)
         shown->scrolls = text->verticalScrollBar()->maximum() > 0;
         const QRect inside(window->mapToGlobal(QPoint(0, 0)), window->size());
         shown->insideWindow = inside.contains(modal->frameGeometry());
+        shown->size = modal->size();
         QGuiApplication::clipboard()->clear();
         QTest::mouseClick(child<QPushButton>(*modal, "copy_report"), Qt::LeftButton);
         shown->copied = QGuiApplication::clipboard()->text();
@@ -220,6 +222,8 @@ void TestReports::longUninstall()
 void TestReports::longVerify()
 {
     installNeatSkin();
+    // A small window: the report is made smaller to stay inside it.
+    window->resize(window->minimumSizeHint().expandedTo(QSize(560, 400)));
     for (int i = 0; i < partCount; i += 2)
         QVERIFY(QFile::remove(game("Skins/NeatSkin/" + part(i))));
     const QMap<QString, QByteArray> before = TestFiles::tree(game());
@@ -239,6 +243,9 @@ void TestReports::longVerify()
     QCOMPARE(lines.size(), 2 + partCount / 2);
     QVERIFY(shown.scrolls);
     QVERIFY(shown.insideWindow);
+    if (window->height() < 520)
+        QVERIFY2(shown.size.height() < window->height(),
+                 qPrintable(QString("%1 in %2").arg(shown.size.height()).arg(window->height())));
 
     const QString logged = logRecord("Verify: Neat Skin: 300 missing");
     QCOMPARE(logged.split('\n').filter(QRegularExpression("^    bg/")).size(), 100);
