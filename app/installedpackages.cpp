@@ -176,6 +176,15 @@ InstalledPackages::~InstalledPackages()
     QSqlDatabase::removeDatabase(connectionName);
 }
 
+void InstalledPackages::setPath(const QString &databasePath)
+{
+    if (databasePath == path)
+        return;
+    close();
+    packages.clear();
+    path = databasePath;
+}
+
 QString InstalledPackages::defaultPath()
 {
     return AppPaths::cacheFolder() + QStringLiteral("/installed_packages.db");
