@@ -207,6 +207,16 @@ InstalledPackages::~InstalledPackages()
     QSqlDatabase::removeDatabase(connectionName);
 }
 
+void InstalledPackages::setPath(const QString &databasePath)
+{
+    if (databasePath == path)
+        return;
+    close();
+    packages.clear();
+    lockedOut = false;
+    path = databasePath;
+}
+
 QString InstalledPackages::defaultPath()
 {
     return AppPaths::cacheFolder() + QStringLiteral("/installed_packages.db");

@@ -81,6 +81,11 @@ public:
     // lock another program holds (5 s unless set).
     void setBusyTimeout(int milliseconds);
 
+    // Points the object at another database (the records of another game folder): what it had
+    // read is dropped, and load() reads the new one.
+    void setPath(const QString &databasePath);
+    QString filePath() const { return path; }
+
     // Reads the package records (without their files). False when the records could not be
     // read at all; `notice` then (or when entries were left out) tells the player what happened
     // and where the unreadable records were kept. A missing store is not a failure.

@@ -8,6 +8,7 @@
 #include "failurewords.h"
 #include "filereport.h"
 #include "gamefolder.h"
+#include "gamerecords.h"
 #include "installedpackages.h"
 #include "installrecovery.h"
 #include "installrules.h"
@@ -276,6 +277,7 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     connect(ui->update_all, &QPushButton::clicked, this, &Zerun::updateAll);
     connect(ui->export_list, &QPushButton::clicked, this, &Zerun::exportList);
     connect(ui->import_list, &QPushButton::clicked, this, &Zerun::importList);
+    connect(ui->change_game_folder, &QPushButton::clicked, this, &Zerun::changeGameFolder);
     // Archives dropped anywhere on the catalogue page, the lists included.
     auto *drops =
         new ArchiveDrops([this](const QStringList &archives) { installArchives(archives); }, this);
@@ -303,8 +305,10 @@ bool Zerun::initialise()
     recoverInstalls();
     if (!locateGameFolder())
         return false;
+    const QString recovered = packageRecords.filePath();
+    useGameFolder();
     // Records in use by another program were waited for once already.
-    if (!packageRecords.inUse())
+    if (packageRecords.filePath() != recovered || !packageRecords.inUse())
         loadInstalledPackages();
     kindFilter = 0;
     catalogueFetch = std::make_unique<CatalogueFetch>();
@@ -506,6 +510,40 @@ void Zerun::loadInstalledPackages()
     packageRecords.load(&notice);
     if (!notice.isEmpty())
         InstallRecovery::note(QStringLiteral("Installed packages: ") + notice);
+}
+
+void Zerun::useGameFolder()
+{
+    QString notice;
+    packageRecords.setPath(GameRecords::databaseFor(gameFolder, &notice));
+    if (!notice.isEmpty())
+        InstallRecovery::note(QStringLiteral("Game folders: ") + notice);
+    ui->game_folder->setFullText(
+        tr("Game folder: %1").arg(QDir::toNativeSeparators(QDir::cleanPath(gameFolder))));
+}
+
+void Zerun::changeGameFolder()
+{
+    // A change under way belongs to the folder it began in.
+    if (batchRunning || diskInstallRunning || verifier || !installs.empty()) {
+        StandardDialog::question(tr("Change Game Folder"),
+                                 tr("Packages are being installed or checked. Change the game "
+                                    "folder once they are done."),
+                                 {tr("OK")}, 0, 0);
+        return;
+    }
+    const QString chosen = GameFolder::change(gameFolder);
+    if (chosen.isEmpty())
+        return;
+    InstallRecovery::note(
+        QStringLiteral("Game folder changed from %1 to %2").arg(gameFolder, chosen));
+    gameFolder = chosen;
+    useGameFolder();
+    loadInstalledPackages();
+    updatesAvailable.clear();
+    fillLists();
+    showLists();
+    checkForUpdates();
 }
 
 const InstalledPackage *Zerun::recordOf(int entry) const

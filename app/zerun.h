@@ -109,6 +109,10 @@ private:
     void removeDuplicateDownloads();
     // Installed packages: their records, their marks in the catalogue, the update checks.
     void loadInstalledPackages();
+    // Points the records at those of the game folder in use and shows the folder on the page.
+    void useGameFolder();
+    // "Change…": another install of the game, with its own records.
+    void changeGameFolder();
     const InstalledPackage *recordOf(int entry) const;
     void applyMarks();
     void checkForUpdates();

@@ -153,6 +153,25 @@
     </message>
 </context>
 <context>
+    <name>GameFolder</name>
+    <message>
+        <source>%1 (in use)</source>
+        <translation>%1 (in Verwendung)</translation>
+    </message>
+    <message>
+        <source>Another Folder…</source>
+        <translation>Anderer Ordner…</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Spielordner wechseln</translation>
+    </message>
+    <message>
+        <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
+        <translation>In welche TEW2016-Installation sollen die Pakete? Jede führt ihre eigene Liste installierter Pakete.</translation>
+    </message>
+</context>
+<context>
     <name>InstallRules</name>
     <message>
         <source>Folder Name can&apos;t be longer than 24 characters</source>
@@ -632,6 +651,22 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message>
         <source>Closes the installer</source>
         <translation>Schließt das Installationsprogramm</translation>
+    </message>
+    <message>
+        <source>Game folder</source>
+        <translation>Spielordner</translation>
+    </message>
+    <message>
+        <source>The TEW2016 folder the packages go into</source>
+        <translation>Der TEW2016-Ordner, in den die Pakete kommen</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Spielordner wechseln</translation>
+    </message>
+    <message>
+        <source>Chooses another TEW2016 folder; each keeps its own installed packages</source>
+        <translation>Wählt einen anderen TEW2016-Ordner; jeder behält seine eigenen installierten Pakete</translation>
     </message>
 </context>
 <context>
@@ -1181,6 +1216,26 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
     <message>
         <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
         <translation>Die Aufzeichnungen der installierten Pakete werden von einem anderen Programm verwendet. Sie wurden unverändert gelassen; schließen Sie dieses Programm und starten Sie den Installer erneut, um Ihre installierten Pakete zu sehen.</translation>
+    </message>
+    <message>
+        <source>Change…</source>
+        <translation>Wechseln…</translation>
+    </message>
+    <message>
+        <source>Game folder: %1</source>
+        <translation>Spielordner: %1</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Spielordner wechseln</translation>
+    </message>
+    <message>
+        <source>Packages are being installed or checked. Change the game folder once they are done.</source>
+        <translation>Pakete werden gerade installiert oder geprüft. Wechseln Sie den Spielordner, wenn sie fertig sind.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

@@ -153,6 +153,25 @@
     </message>
 </context>
 <context>
+    <name>GameFolder</name>
+    <message>
+        <source>%1 (in use)</source>
+        <translation>%1 (en uso)</translation>
+    </message>
+    <message>
+        <source>Another Folder…</source>
+        <translation>Otra carpeta…</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Cambiar carpeta del juego</translation>
+    </message>
+    <message>
+        <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
+        <translation>¿En qué instalación de TEW2016 deben ir los paquetes? Cada una guarda su propia lista de paquetes instalados.</translation>
+    </message>
+</context>
+<context>
     <name>InstallRules</name>
     <message>
         <source>Folder Name can&apos;t be longer than 24 characters</source>
@@ -632,6 +651,22 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     <message>
         <source>Closes the installer</source>
         <translation>Cierra el instalador</translation>
+    </message>
+    <message>
+        <source>Game folder</source>
+        <translation>Carpeta del juego</translation>
+    </message>
+    <message>
+        <source>The TEW2016 folder the packages go into</source>
+        <translation>La carpeta de TEW2016 donde van los paquetes</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Cambiar carpeta del juego</translation>
+    </message>
+    <message>
+        <source>Chooses another TEW2016 folder; each keeps its own installed packages</source>
+        <translation>Elige otra carpeta de TEW2016; cada una guarda sus propios paquetes instalados</translation>
     </message>
 </context>
 <context>
@@ -1181,6 +1216,26 @@ Update to the file it serves now?</source>
     <message>
         <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
         <translation>Los registros de los paquetes instalados están en uso por otro programa. Se dejaron como estaban; cierre ese programa y vuelva a iniciar el instalador para ver sus paquetes instalados.</translation>
+    </message>
+    <message>
+        <source>Change…</source>
+        <translation>Cambiar…</translation>
+    </message>
+    <message>
+        <source>Game folder: %1</source>
+        <translation>Carpeta del juego: %1</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Cambiar carpeta del juego</translation>
+    </message>
+    <message>
+        <source>Packages are being installed or checked. Change the game folder once they are done.</source>
+        <translation>Se están instalando o comprobando paquetes. Cambie la carpeta del juego cuando terminen.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
     </message>
 </context>
 </TS>

@@ -153,6 +153,25 @@
     </message>
 </context>
 <context>
+    <name>GameFolder</name>
+    <message>
+        <source>%1 (in use)</source>
+        <translation>%1 (utilisé)</translation>
+    </message>
+    <message>
+        <source>Another Folder…</source>
+        <translation>Autre dossier…</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Changer de dossier du jeu</translation>
+    </message>
+    <message>
+        <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
+        <translation>Dans quelle installation de TEW2016 les paquets doivent-ils aller ? Chacune garde sa propre liste de paquets installés.</translation>
+    </message>
+</context>
+<context>
     <name>InstallRules</name>
     <message>
         <source>Folder Name can&apos;t be longer than 24 characters</source>
@@ -632,6 +651,22 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     <message>
         <source>Closes the installer</source>
         <translation>Ferme l&apos;installateur</translation>
+    </message>
+    <message>
+        <source>Game folder</source>
+        <translation>Dossier du jeu</translation>
+    </message>
+    <message>
+        <source>The TEW2016 folder the packages go into</source>
+        <translation>Le dossier de TEW2016 où vont les paquets</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Changer de dossier du jeu</translation>
+    </message>
+    <message>
+        <source>Chooses another TEW2016 folder; each keeps its own installed packages</source>
+        <translation>Choisit un autre dossier de TEW2016 ; chacun garde ses propres paquets installés</translation>
     </message>
 </context>
 <context>
@@ -1181,6 +1216,26 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
     <message>
         <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
         <translation>Les enregistrements des paquets installés sont utilisés par un autre programme. Ils ont été laissés tels quels ; fermez ce programme et relancez l&apos;installateur pour voir vos paquets installés.</translation>
+    </message>
+    <message>
+        <source>Change…</source>
+        <translation>Changer…</translation>
+    </message>
+    <message>
+        <source>Game folder: %1</source>
+        <translation>Dossier du jeu : %1</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Changer de dossier du jeu</translation>
+    </message>
+    <message>
+        <source>Packages are being installed or checked. Change the game folder once they are done.</source>
+        <translation>Des paquets sont en cours d’installation ou de vérification. Changez de dossier du jeu une fois qu’ils sont terminés.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

@@ -153,6 +153,25 @@
     </message>
 </context>
 <context>
+    <name>GameFolder</name>
+    <message>
+        <source>%1 (in use)</source>
+        <translation>%1 (em uso)</translation>
+    </message>
+    <message>
+        <source>Another Folder…</source>
+        <translation>Outra pasta…</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Trocar pasta do jogo</translation>
+    </message>
+    <message>
+        <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
+        <translation>Em qual instalação do TEW2016 os pacotes devem entrar? Cada uma mantém sua própria lista de pacotes instalados.</translation>
+    </message>
+</context>
+<context>
     <name>InstallRules</name>
     <message>
         <source>Folder Name can&apos;t be longer than 24 characters</source>
@@ -632,6 +651,22 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     <message>
         <source>Closes the installer</source>
         <translation>Fecha o instalador</translation>
+    </message>
+    <message>
+        <source>Game folder</source>
+        <translation>Pasta do jogo</translation>
+    </message>
+    <message>
+        <source>The TEW2016 folder the packages go into</source>
+        <translation>A pasta do TEW2016 onde os pacotes entram</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Trocar pasta do jogo</translation>
+    </message>
+    <message>
+        <source>Chooses another TEW2016 folder; each keeps its own installed packages</source>
+        <translation>Escolhe outra pasta do TEW2016; cada uma mantém seus próprios pacotes instalados</translation>
     </message>
 </context>
 <context>
@@ -1181,6 +1216,26 @@ Atualizar para o arquivo que ele oferece agora?</translation>
     <message>
         <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
         <translation>Os registros dos pacotes instalados estão em uso por outro programa. Eles foram deixados como estavam; feche esse programa e inicie o instalador novamente para ver seus pacotes instalados.</translation>
+    </message>
+    <message>
+        <source>Change…</source>
+        <translation>Trocar…</translation>
+    </message>
+    <message>
+        <source>Game folder: %1</source>
+        <translation>Pasta do jogo: %1</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Trocar pasta do jogo</translation>
+    </message>
+    <message>
+        <source>Packages are being installed or checked. Change the game folder once they are done.</source>
+        <translation>Há pacotes sendo instalados ou verificados. Troque a pasta do jogo quando terminarem.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>
