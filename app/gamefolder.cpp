@@ -3,6 +3,7 @@
 #include "apppaths.h"
 #include "standarddialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -357,6 +358,39 @@ QString GameFolder::choose(const QVector<Candidate> &found)
         return {};
     remember(found.at(index).folder);
     return found.at(index).folder;
+}
+
+QString GameFolder::change(const QString &current)
+{
+    const QVector<Candidate> found =
+        candidates(QDir::homePath(), QProcessEnvironment::systemEnvironment());
+    const QString inUse = QDir::cleanPath(current);
+    QStringList items;
+    for (const Candidate &candidate : found) {
+        const bool same = QDir::cleanPath(candidate.folder) == inUse;
+        items.append(same ? QCoreApplication::translate("GameFolder", "%1 (in use)")
+                                .arg(choiceText(candidate))
+                          : choiceText(candidate));
+    }
+    const QString another = QCoreApplication::translate("GameFolder", "Another Folder…");
+    items.append(another);
+    const QString answer = StandardDialog::getItemFromList(
+        QCoreApplication::translate("GameFolder", "Change Game Folder"),
+        QCoreApplication::translate("GameFolder",
+                                    "Which TEW2016 install should the packages go into? Each "
+                                    "keeps its own list of installed packages."),
+        items);
+    QString folder;
+    if (answer == another) {
+        folder = browse();
+    } else {
+        const int index = items.indexOf(answer);
+        if (index < 0)
+            return {};
+        folder = found.at(index).folder;
+        remember(folder);
+    }
+    return QDir::cleanPath(folder) == inUse ? QString() : folder;
 }
 
 QString GameFolder::browse(QString *chosenFile)

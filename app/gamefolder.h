@@ -66,6 +66,11 @@ public:
     // One line of that list: the path with the launcher's name beside it.
     static QString choiceText(const Candidate &candidate);
 
+    // Offers another install in place of `current`: every install the search finds (the one in
+    // use marked) and "Another Folder…", the file chooser. The choice is remembered. Empty when
+    // the list or the chooser was closed, or the one in use was chosen again.
+    static QString change(const QString &current);
+
     // The player's own pointing at the executable through the file chooser; the folder of the
     // chosen file, or empty when cancelled. `chosenFile` receives the answer as given, so that
     // a wrong file can be named.

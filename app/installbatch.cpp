@@ -4,12 +4,14 @@
 #include "catalogue.h"
 #include "diskpackage.h"
 #include "failurewords.h"
+#include "filereport.h"
 #include "installrecovery.h"
 #include "installrules.h"
 #include "packageinstall.h"
 #include "packagekind.h"
 #include "packageremoval.h"
 #include "packagerepair.h"
+#include "packageverify.h"
 #include "tsdownloader.h"
 #include "tsunzip.h"
 #include "unpacktransaction.h"
@@ -763,9 +765,72 @@ bool InstallBatch::uninstall(const InstalledPackage &installed)
     PackageRemoval::Result result;
     PackageRemoval::uninstall(gameFolder, record, records, InstallRecovery::newRemovalJournalPath(),
                               &result);
-    InstallRecovery::note(PackageRemoval::describe(record.name, record.folder, result));
+    // Hundreds of files are listed under a summary, in text that scrolls, and logged in part.
+    const FileReport logged = FileReport::ofRemoval(record.name, record.folder, result);
+    InstallRecovery::note(logged.isLong()
+                              ? logged.forLog()
+                              : PackageRemoval::describe(record.name, record.folder, result));
     emit recordsChanged();
-    questions.tell(title,
-                   PackageRemoval::describe(record.name, record.folder, result, Wording::Player));
+    const FileReport shown =
+        FileReport::ofRemoval(record.name, record.folder, result, Wording::Player);
+    if (shown.isLong())
+        questions.report(title, shown.summary, shown.detail(), false);
+    else
+        questions.tell(
+            title, PackageRemoval::describe(record.name, record.folder, result, Wording::Player));
     return true;
+}
+
+bool InstallBatch::isVerifying() const
+{
+    return verifier && verifier->isRunning();
+}
+
+void InstallBatch::verify(const QVector<InstalledPackage> &installed,
+                          const QVector<CatalogueEntry> &catalogue)
+{
+    if (isVerifying()) {
+        verifier->cancel();
+        return;
+    }
+    if (installed.isEmpty())
+        return;
+    QVector<InstalledPackage> checked = installed;
+    for (InstalledPackage &record : checked)
+        record.files = records.files(record.name, record.kind);
+    verifiedCatalogue = catalogue;
+    // Each run checks the game folder in use when it starts.
+    verifier = std::make_unique<PackageVerify>(gameFolder);
+    connect(verifier.get(), &PackageVerify::progress, this, &InstallBatch::verifyProgress);
+    connect(verifier.get(), &PackageVerify::finished, this, &InstallBatch::verified,
+            Qt::QueuedConnection);
+    verifier->start(checked);
+}
+
+void InstallBatch::verified()
+{
+    if (!verifier || verifier->isRunning())
+        return;
+    emit verifyEnded();
+    if (verifier->wasCancelled()) {
+        InstallRecovery::note(QStringLiteral("Verify: stopped by the player"));
+        return;
+    }
+    const QVector<PackageVerify::Result> results = verifier->results();
+    InstallRecovery::note(QStringLiteral("Verify: ") + FileReport::ofVerify(results).forLog());
+    QVector<InstalledPackage> broken;
+    for (const PackageVerify::Result &result : results) {
+        const InstalledPackage *record = records.find(result.name, result.kind);
+        if (!result.whole() && record)
+            broken << *record;
+    }
+    const FileReport report = FileReport::ofVerify(results, Wording::Player);
+    if (!questions.report(tr("Verify"), report.summary, report.detail(), !broken.isEmpty()))
+        return;
+    for (const InstalledPackage &record : qAsConst(broken)) {
+        const int update = repair(record, verifiedCatalogue);
+        emit recordsChanged();
+        if (update >= 0)
+            emit updateWanted(update);
+    }
 }

@@ -19,6 +19,7 @@
 #include <vector>
 
 class PackageInstall;
+class PackageVerify;
 class QEventLoop;
 
 // What a batch asks the player, one question at a time. The window answers with its dialogs;
@@ -43,6 +44,10 @@ public:
     virtual void withdraw() = 0;
     // A message with an OK button.
     virtual void tell(const QString &title, const QString &text) = 0;
+    // A report too long for a message: a one-line summary over a text that scrolls. With
+    // `offerRepair`, Repair beside Close; true when the player chose it.
+    virtual bool report(const QString &title, const QString &summary, const QString &detail,
+                        bool offerRepair) = 0;
     // A package archive the player picks on disk; empty when they picked none.
     virtual QString pickArchive(const QString &title) = 0;
 };
@@ -122,6 +127,13 @@ public:
     // another file now and the player chooses to update to it: the catalogue entry to update
     // from; else -1.
     int repair(const InstalledPackage &installed, const QVector<CatalogueEntry> &catalogue);
+    // Compares the files of installed packages with their records on the pool, reports, and
+    // repairs the broken ones when the player chooses so; stops the verify under way instead
+    // when one runs. `catalogue`: where a repair looks for a package the host serves anew.
+    void verify(const QVector<InstalledPackage> &installed,
+                const QVector<CatalogueEntry> &catalogue);
+    bool isVerifying() const;
+
     // Asks, then removes the files of an installed package, and tells how it went; false when the
     // player said no.
     bool uninstall(const InstalledPackage &installed);
@@ -136,8 +148,13 @@ signals:
     // A single install's progress, for the catalogue page.
     void singleProgress(const QString &text);
     void packageInstalled(int position, int entry);
-    // Records changed outside a batch (an uninstall), before the player is told.
+    // Records changed outside a batch (an uninstall, a repair), before the player is told.
     void recordsChanged();
+    void verifyProgress(int done, int total);
+    // The verify is over; its report and the repairs chosen follow.
+    void verifyEnded();
+    // A repair found another file on the host, and the player chose to update to it.
+    void updateWanted(int entry);
     void packageEnded(int position, int ended);
     void batchEnded();
 
@@ -159,6 +176,7 @@ private:
         QString playerSummary;
     };
     bool startQueue(const QVector<Package> &packages, bool updateInPlace);
+    void verified();
     void readReport();
     void transferEnded(const DownloadOutcome &outcome);
     void installAt(int position, const QString &archive);
@@ -208,6 +226,9 @@ private:
     QHash<int, DownloadOutcome> arrivals;
 
     bool singleRunning = false;
+    // The verify under way or last run, and the catalogue its repairs look in.
+    std::unique_ptr<PackageVerify> verifier;
+    QVector<CatalogueEntry> verifiedCatalogue;
     QEventLoop *fetching = nullptr;
     // One per install step; they must outlive their worker-thread run.
     std::vector<std::unique_ptr<PackageInstall>> steps;

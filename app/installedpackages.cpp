@@ -5,16 +5,20 @@
 #include "tslogging.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QVariant>
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -162,6 +166,33 @@ QString describeError(const QSqlError &error)
     return text.isEmpty() ? QStringLiteral("unknown error") : text;
 }
 
+// SQLITE_BUSY or SQLITE_LOCKED (extended codes keep the primary one in their low byte): another
+// connection holds a lock the statement needs. The file is in use, not damaged.
+bool isBusy(const QSqlError &error)
+{
+    bool number = false;
+    const int code = error.nativeErrorCode().toInt(&number) & 0xff;
+    return number && (code == 5 || code == 6);
+}
+
+// A row of `SELECT <packageColumns>`.
+InstalledPackage packageFrom(const QSqlQuery &query)
+{
+    InstalledPackage package;
+    package.name = query.value(1).toString();
+    package.kind = query.value(2).toString();
+    package.folder = query.value(3).toString();
+    package.url = query.value(4).toString();
+    package.archiveSize = query.value(5).toLongLong();
+    package.archiveSha256 = query.value(6).toString().toLatin1();
+    package.validator = query.value(7).toString();
+    package.installed = QDateTime::fromString(query.value(8).toString(), Qt::ISODateWithMs);
+    package.fromDisk = query.value(9).toBool();
+    package.createdFolders = foldersFrom(query.value(10).toString());
+    package.createdFoldersKnown = query.value(11).toBool();
+    return package;
+}
+
 } // namespace
 
 InstalledPackages::InstalledPackages(const QString &path)
@@ -174,6 +205,16 @@ InstalledPackages::~InstalledPackages()
 {
     close();
     QSqlDatabase::removeDatabase(connectionName);
+}
+
+void InstalledPackages::setPath(const QString &databasePath)
+{
+    if (databasePath == path)
+        return;
+    close();
+    packages.clear();
+    lockedOut = false;
+    path = databasePath;
 }
 
 QString InstalledPackages::defaultPath()
@@ -195,6 +236,12 @@ void InstalledPackages::setBusyTimeout(int milliseconds)
             .exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeout));
 }
 
+QString InstalledPackages::sqlWhy(const QSqlError &error)
+{
+    busy = busy || isBusy(error);
+    return describeError(error);
+}
+
 bool InstalledPackages::fail(const QString &what, const QString &detail)
 {
     error = what + QStringLiteral(" in ") + path + QStringLiteral(": ") + detail;
@@ -210,6 +257,7 @@ void InstalledPackages::close()
 
 bool InstalledPackages::openDatabase(QString *why)
 {
+    busy = false;
     QDir().mkpath(QFileInfo(path).path());
     if (!looksWhole(path, why))
         return false;
@@ -220,13 +268,13 @@ bool InstalledPackages::openDatabase(QString *why)
     }
     db.setDatabaseName(path);
     if (!db.open()) {
-        *why = describeError(db.lastError());
+        *why = sqlWhy(db.lastError());
         return false;
     }
     QSqlQuery query(db);
     // The timeout first: everything after may have to wait for another writer.
     if (!query.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeout))) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         return false;
     }
     // Nothing is changed in a file before it is known to hold these records, or nothing.
@@ -235,13 +283,13 @@ bool InstalledPackages::openDatabase(QString *why)
         return false;
     if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !query.next() ||
         query.value(0).toString() != QLatin1String("wal")) {
-        *why = query.lastError().isValid() ? describeError(query.lastError())
+        *why = query.lastError().isValid() ? sqlWhy(query.lastError())
                                            : QStringLiteral("no write-ahead log could be started");
         return false;
     }
     query.finish();
     if (!query.exec(QStringLiteral("PRAGMA synchronous = FULL"))) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         return false;
     }
     return !fresh || createLayout(why);
@@ -252,7 +300,7 @@ bool InstalledPackages::checkSchema(QString *why, bool *fresh)
     QSqlDatabase db = QSqlDatabase::database(connectionName, false);
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         return false;
     }
     const int version = query.value(0).toInt();
@@ -268,14 +316,14 @@ bool InstalledPackages::checkSchema(QString *why, bool *fresh)
                 "SELECT package, path, size, sha256, gamePath FROM files LIMIT 0")) ||
             !query.prepare(QStringLiteral("SELECT key, value FROM meta LIMIT 0"))) {
             *why = QStringLiteral("lacks the tables of installed packages (") +
-                   describeError(query.lastError()) + QLatin1Char(')');
+                   sqlWhy(query.lastError()) + QLatin1Char(')');
             return false;
         }
         return true;
     }
     // A new database: nothing may be in it yet.
     if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next()) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         return false;
     }
     if (query.value(0).toInt() != 0) {
@@ -290,7 +338,7 @@ bool InstalledPackages::createLayout(QString *why)
 {
     QSqlQuery query(QSqlDatabase::database(connectionName, false));
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         return false;
     }
     // Another object may have laid it out while this one waited.
@@ -306,12 +354,12 @@ bool InstalledPackages::createLayout(QString *why)
         written = written && query.exec(QString::fromLatin1(statement));
     written = written && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(schemaVersion));
     if (!written) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         query.exec(QStringLiteral("ROLLBACK"));
         return false;
     }
     if (!query.exec(QStringLiteral("COMMIT"))) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         query.exec(QStringLiteral("ROLLBACK"));
         return false;
     }
@@ -330,6 +378,143 @@ QString InstalledPackages::keepAside(const QString &file)
     return aside;
 }
 
+QString InstalledPackages::quickCheck()
+{
+    QSqlQuery query(QSqlDatabase::database(connectionName, false));
+    query.setForwardOnly(true);
+    busy = false;
+    if (!query.exec(QStringLiteral("PRAGMA quick_check(3)")))
+        return sqlWhy(query.lastError());
+    QStringList problems;
+    while (query.next())
+        problems << query.value(0).toString().simplified();
+    if (query.lastError().isValid())
+        problems << sqlWhy(query.lastError());
+    if (problems == QStringList{QStringLiteral("ok")})
+        return QString();
+    return problems.isEmpty() ? QStringLiteral("its check gave no answer")
+                              : problems.join(QStringLiteral("; "));
+}
+
+void InstalledPackages::readWhatStillReads(QVector<InstalledPackage> *whole, QStringList *lost,
+                                           bool *allRead)
+{
+    QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+    // Each table from its first row up to a damaged page, then from its last row down to it:
+    // the rows on either side still read.
+    QMap<qint64, InstalledPackage> rows;
+    bool packagesWhole = false;
+    for (const char *order : {"ASC", "DESC"}) {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.exec(QStringLiteral("SELECT ") + packageColumns +
+                        QStringLiteral(" FROM packages ORDER BY id ") + QLatin1String(order)))
+            continue;
+        while (query.next())
+            rows.insert(query.value(0).toLongLong(), packageFrom(query));
+        if (!query.lastError().isValid()) {
+            packagesWhole = true;
+            break;
+        }
+    }
+    QMap<qint64, QPair<qint64, InstalledFile>> fileRows; // by rowid: package id, file
+    bool filesWhole = false;
+    for (const char *order : {"ASC", "DESC"}) {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.exec(QStringLiteral("SELECT rowid, package, path, size, sha256 FROM files "
+                                       "NOT INDEXED ORDER BY rowid ") +
+                        QLatin1String(order)))
+            continue;
+        while (query.next())
+            fileRows.insert(query.value(0).toLongLong(),
+                            {query.value(1).toLongLong(),
+                             InstalledFile{query.value(2).toString(), query.value(3).toLongLong(),
+                                           query.value(4).toString().toLatin1()}});
+        if (!query.lastError().isValid()) {
+            filesWhole = true;
+            break;
+        }
+    }
+    QHash<qint64, QVector<InstalledFile>> filesOf;
+    for (const auto &row : qAsConst(fileRows))
+        filesOf[row.first].append(row.second);
+    for (auto it = rows.begin(); it != rows.end(); ++it) {
+        InstalledPackage package = it.value();
+        if (package.name.isEmpty() || !staysInside(package.folder))
+            continue;
+        package.files = filesOf.value(it.key());
+        // With a damaged page among the file rows, a package is whole only when its index
+        // counts as many rows as were read.
+        bool complete = filesWhole;
+        if (!complete) {
+            QSqlQuery count(db);
+            count.prepare(
+                QStringLiteral("SELECT count(*) FROM files INDEXED BY files_package WHERE "
+                               "package = ?"));
+            count.addBindValue(it.key());
+            complete = count.exec() && count.next() && !count.lastError().isValid() &&
+                       count.value(0).toLongLong() == package.files.size();
+        }
+        const bool inside =
+            std::all_of(package.files.cbegin(), package.files.cend(),
+                        [](const InstalledFile &file) { return staysInside(file.path); });
+        if (complete && inside)
+            whole->append(package);
+        else
+            lost->append(package.name);
+    }
+    *allRead = packagesWhole;
+}
+
+bool InstalledPackages::replaceDamaged(const QString &why, QString *told)
+{
+    QVector<InstalledPackage> kept;
+    QStringList lost;
+    bool allRead = false;
+    readWhatStillReads(&kept, &lost, &allRead);
+    close();
+    const QString aside = keepAside(path);
+    QString again;
+    if (aside.isEmpty()) {
+        // Never written into: a damaged file that cannot be moved stays as it is.
+        *told = path + QStringLiteral(" is damaged (") + why +
+                QStringLiteral(") and could not be kept aside; it was left as it is");
+        return false;
+    }
+    if (!openDatabase(&again)) {
+        close();
+        *told = path + QStringLiteral(" is damaged (") + why +
+                QStringLiteral("); it was kept as ") + aside +
+                QStringLiteral(", but no new record could be started (") + again + QLatin1Char(')');
+        return false;
+    }
+    opened = true;
+    QSqlQuery query(QSqlDatabase::database(connectionName, false));
+    bool written = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    for (const InstalledPackage &package : qAsConst(kept))
+        written = written && writePackage(package);
+    written = written && query.exec(QStringLiteral("COMMIT"));
+    if (!written) {
+        query.exec(QStringLiteral("ROLLBACK"));
+        lost.clear();
+        for (const InstalledPackage &package : qAsConst(kept))
+            lost << package.name;
+        kept.clear();
+    }
+    *told = path + QStringLiteral(" is damaged (") + why + QStringLiteral("); it was kept as ") +
+            aside + QStringLiteral(" and a new record was started");
+    if (!kept.isEmpty())
+        *told +=
+            QStringLiteral(" with the %1 package record(s) that still read whole").arg(kept.size());
+    if (!lost.isEmpty())
+        *told += QStringLiteral("; left out, with their files left in the game folder: ") +
+                 lost.join(QStringLiteral(", "));
+    if (!allRead)
+        *told += QStringLiteral("; some package records could not be read at all");
+    return true;
+}
+
 bool InstalledPackages::open(QString *notice)
 {
     if (opened)
@@ -342,8 +527,39 @@ bool InstalledPackages::open(QString *notice)
                                   QStringLiteral("Installed packages: ") + text);
     };
     bool whole = true;
+    lockedOut = false;
     QString why;
-    if (!openDatabase(&why)) {
+    QElapsedTimer waited;
+    waited.start();
+    bool usable = openDatabase(&why);
+    // A lock is another program at work (or another installer), not damage: asked again for a
+    // while, then the file is left as it is.
+    while (!usable && busy && waited.elapsed() < busyTimeout) {
+        close();
+        QThread::msleep(100);
+        usable = openDatabase(&why);
+    }
+    QString damage;
+    if (usable) {
+        // Once per opening: a damaged page is found before anything relies on the rows.
+        damage = quickCheck();
+        usable = !busy;
+    }
+    if (!usable && busy) {
+        close();
+        lockedOut = true;
+        tell(path + QStringLiteral(" is in use by another program (") + why + damage +
+             QStringLiteral("); it was left as it is"));
+        return fail(QStringLiteral("the records are in use by another program"), why + damage);
+    }
+    if (!damage.isEmpty()) {
+        whole = false;
+        QString told;
+        const bool replaced = replaceDamaged(damage, &told);
+        tell(told);
+        if (!replaced)
+            return fail(QStringLiteral("cannot open the records"), told);
+    } else if (!usable) {
         close();
         whole = false;
         const QString aside = QFileInfo::exists(path) ? keepAside(path) : QString();
@@ -488,22 +704,11 @@ bool InstalledPackages::readPackages(QString *why)
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT ") + packageColumns +
                     QStringLiteral(" FROM packages ORDER BY id"))) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         return false;
     }
     while (query.next()) {
-        InstalledPackage package;
-        package.name = query.value(1).toString();
-        package.kind = query.value(2).toString();
-        package.folder = query.value(3).toString();
-        package.url = query.value(4).toString();
-        package.archiveSize = query.value(5).toLongLong();
-        package.archiveSha256 = query.value(6).toString().toLatin1();
-        package.validator = query.value(7).toString();
-        package.installed = QDateTime::fromString(query.value(8).toString(), Qt::ISODateWithMs);
-        package.fromDisk = query.value(9).toBool();
-        package.createdFolders = foldersFrom(query.value(10).toString());
-        package.createdFoldersKnown = query.value(11).toBool();
+        const InstalledPackage package = packageFrom(query);
         // Rows are written only through put(), which refuses these; one that got here another
         // way is left out.
         if (package.name.isEmpty() || !staysInside(package.folder))
@@ -511,7 +716,7 @@ bool InstalledPackages::readPackages(QString *why)
         packages.append(package);
     }
     if (query.lastError().isValid()) {
-        *why = describeError(query.lastError());
+        *why = sqlWhy(query.lastError());
         packages.clear();
         return false;
     }
@@ -526,21 +731,24 @@ bool InstalledPackages::load(QString *notice)
     if (!opened)
         return false;
     QString why;
-    if (!readPackages(&why)) {
-        // Unreadable rows: the file is kept aside like one that cannot be opened.
+    busy = false;
+    if (!readPackages(&why) && busy) {
         close();
-        const QString aside = keepAside(path);
-        QString again;
-        const bool fresh = openDatabase(&again);
-        opened = fresh;
-        const QString told =
-            path + QStringLiteral(" could not be read (") + why +
-            (aside.isEmpty() ? QStringLiteral(")") : QStringLiteral("); it was kept as ") + aside) +
-            (fresh ? QStringLiteral(" and a new record was started") : QString());
+        lockedOut = true;
+        const QString told = path + QStringLiteral(" is in use by another program (") + why +
+                             QStringLiteral("); it was left as it is");
         if (notice)
             *notice += (notice->isEmpty() ? QString() : QStringLiteral("; ")) + told;
-        if (!fresh)
-            fail(QStringLiteral("cannot open the records"), again);
+        return fail(QStringLiteral("the records are in use by another program"), why);
+    }
+    if (!why.isEmpty()) {
+        // Unreadable rows: what still reads goes into a new database, the file is kept aside.
+        QString told;
+        const bool replaced = replaceDamaged(why, &told);
+        if (notice)
+            *notice += (notice->isEmpty() ? QString() : QStringLiteral("; ")) + told;
+        if (!replaced || !readPackages(&why))
+            fail(QStringLiteral("cannot open the records"), replaced ? why : told);
         return false;
     }
     return whole;
@@ -555,7 +763,8 @@ const InstalledPackage *InstalledPackages::find(const QString &name, const QStri
     return nullptr;
 }
 
-QVector<InstalledFile> InstalledPackages::files(const QString &name, const QString &kind) const
+QVector<InstalledFile> InstalledPackages::files(const QString &name, const QString &kind,
+                                                QString *failure) const
 {
     QVector<InstalledFile> list;
     if (!opened)
@@ -567,15 +776,113 @@ QVector<InstalledFile> InstalledPackages::files(const QString &name, const QStri
                                  "ORDER BY f.rowid"));
     query.addBindValue(text(name));
     query.addBindValue(text(kind));
-    if (!query.exec())
-        return list;
-    while (query.next()) {
-        InstalledFile file{query.value(0).toString(), query.value(1).toLongLong(),
-                           query.value(2).toString().toLatin1()};
-        if (staysInside(file.path))
-            list.append(file);
+    if (query.exec()) {
+        while (query.next()) {
+            InstalledFile file{query.value(0).toString(), query.value(1).toLongLong(),
+                               query.value(2).toString().toLatin1()};
+            if (staysInside(file.path))
+                list.append(file);
+        }
+    }
+    // Half a list would make the other half look like files nobody installed.
+    if (query.lastError().isValid()) {
+        list.clear();
+        if (failure)
+            *failure = describeError(query.lastError());
     }
     return list;
+}
+
+InstalledPackages::Check InstalledPackages::checkPackage(const QString &name, const QString &kind,
+                                                         QVector<InstalledFile> *list, QString *why)
+{
+    list->clear();
+    const QString inUseText =
+        QStringLiteral("the records of installed packages are in use by another program");
+    const auto damaged = [why](const QString &detail) {
+        *why = QStringLiteral("the records of installed packages are damaged (") + detail +
+               QLatin1Char(')');
+        return Check::Damaged;
+    };
+    if (!opened) {
+        // In use at the last attempt: asked again.
+        QString notice;
+        load(&notice);
+        if (lockedOut) {
+            *why = inUseText;
+            return Check::InUse;
+        }
+        if (!opened)
+            return damaged(notice.isEmpty() ? error : notice);
+    }
+    // A fresh connection: pages cached since the last read are no proof of what the file holds
+    // now. A damaged file is only reported here; the next opening replaces it.
+    close();
+    QString reopened;
+    opened = openDatabase(&reopened);
+    if (!opened) {
+        close();
+        if (!busy)
+            return damaged(reopened);
+        lockedOut = true;
+        *why = inUseText;
+        return Check::InUse;
+    }
+    const QString damage = quickCheck();
+    if (busy) {
+        *why = inUseText;
+        return Check::InUse;
+    }
+    if (!damage.isEmpty())
+        return damaged(damage);
+    QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    const auto failed = [&] {
+        busy = false;
+        const QString detail = sqlWhy(query.lastError());
+        if (!busy)
+            return damaged(detail);
+        *why = inUseText;
+        return Check::InUse;
+    };
+    query.prepare(QStringLiteral("SELECT id FROM packages WHERE name = ? AND kind = ?"));
+    query.addBindValue(text(name));
+    query.addBindValue(text(kind));
+    if (!query.exec())
+        return failed();
+    if (!query.next())
+        return query.lastError().isValid() ? failed()
+                                           : damaged(QStringLiteral("no record of ") + name);
+    const qint64 id = query.value(0).toLongLong();
+    query.finish();
+    // The file rows through their index, then counted in the table itself: both must agree.
+    query.prepare(
+        QStringLiteral("SELECT path, size, sha256 FROM files WHERE package = ? ORDER BY rowid"));
+    query.addBindValue(id);
+    if (!query.exec())
+        return failed();
+    QVector<InstalledFile> read;
+    while (query.next())
+        read.append(InstalledFile{query.value(0).toString(), query.value(1).toLongLong(),
+                                  query.value(2).toString().toLatin1()});
+    if (query.lastError().isValid())
+        return failed();
+    query.prepare(QStringLiteral("SELECT count(*) FROM files NOT INDEXED WHERE package = ?"));
+    query.addBindValue(id);
+    if (!query.exec() || !query.next())
+        return failed();
+    if (query.value(0).toLongLong() != read.size())
+        return damaged(QStringLiteral("the file rows of ") + name +
+                       QStringLiteral(" disagree with their index"));
+    for (const InstalledFile &file : qAsConst(read)) {
+        if (!staysInside(file.path))
+            return damaged(QStringLiteral("a file row of ") + name +
+                           QStringLiteral(" lies outside its folder"));
+    }
+    *list = read;
+    why->clear();
+    return Check::Sound;
 }
 
 bool InstalledPackages::writePackage(const InstalledPackage &package)

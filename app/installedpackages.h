@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVector>
 
+class QSqlError;
+
 // One file a package put into the game folder, relative to the package's folder.
 struct InstalledFile
 {
@@ -48,7 +50,15 @@ struct InstalledPackage
 //
 // The records live in an SQLite database (write-ahead log, full sync): the package rows are
 // read by load(), a package's file rows only when asked for. Several objects, in this process
-// or others, may use one database; a writer waits for another up to the busy timeout. A record
+// or others, may use one database; a writer waits for another up to the busy timeout. A
+// database that another program keeps locked past that timeout is in use, not damaged: it is
+// left as it is, inUse() says so, and the next call that needs it tries again.
+//
+// A database is checked when it is opened (SQLite's quick check) and a package's rows before
+// they are acted on (checkPackage()). A damaged database is replaced: the package records whose
+// file rows all still read are copied into a new one, then the damaged file is kept aside as
+// "<name>.damaged-<date>" and the notice names what was left out. A file that cannot be opened
+// as these records at all (not a database, cut off, another layout) is kept aside whole. A record
 // document of the former format found beside the database is imported once, then kept with the
 // suffix ".imported".
 //
@@ -67,19 +77,40 @@ public:
     // `<Cache>/installed_packages.json`.
     static QString legacyPath(const QString &databasePath = defaultPath());
 
-    // How long a write waits for another writer of the same database (5 s unless set).
+    // How long a write waits for another writer of the same database, and opening waits for a
+    // lock another program holds (5 s unless set).
     void setBusyTimeout(int milliseconds);
+
+    // Points the object at another database (the records of another game folder): what it had
+    // read is dropped, and load() reads the new one.
+    void setPath(const QString &databasePath);
+    QString filePath() const { return path; }
 
     // Reads the package records (without their files). False when the records could not be
     // read at all; `notice` then (or when entries were left out) tells the player what happened
     // and where the unreadable records were kept. A missing store is not a failure.
     bool load(QString *notice = nullptr);
 
+    // Whether the last attempt to open or read the database met a lock that another program
+    // held past the busy timeout. Nothing is known of the records then.
+    bool inUse() const { return lockedOut; }
+
     // The record of that name and kind, without its files; null when unknown.
     const InstalledPackage *find(const QString &name, const QString &kind) const;
     const QVector<InstalledPackage> &all() const { return packages; }
-    // The recorded files of a package.
-    QVector<InstalledFile> files(const QString &name, const QString &kind) const;
+    // The recorded files of a package; none when they cannot all be read (`failure` says why).
+    QVector<InstalledFile> files(const QString &name, const QString &kind,
+                                 QString *failure = nullptr) const;
+
+    // What a check of a package's rows found.
+    enum class Check { Sound, InUse, Damaged };
+    // Checks the package's rows before anything is removed or replaced on their word: SQLite's
+    // quick check of the whole database, the package's record, and its file rows read through
+    // their index and counted in their table. `files` gets the files when Sound; `why` says in
+    // words for the log what was found otherwise. Records in use at the last load are asked
+    // for again (waiting up to the busy timeout).
+    Check checkPackage(const QString &name, const QString &kind, QVector<InstalledFile> *files,
+                       QString *why);
 
     // Adds the record with its files, or replaces the one of the same name and kind; written
     // before it returns. False (and nothing changed) when it could not be written.
@@ -110,7 +141,15 @@ private:
     bool checkSchema(QString *why, bool *fresh);
     bool createLayout(QString *why);
     void close();
+    QString sqlWhy(const QSqlError &error);
     QString keepAside(const QString &file);
+    // Empty when SQLite's quick check finds nothing wrong, else what it found.
+    QString quickCheck();
+    // Every package record whose file rows still all read, from a damaged database.
+    void readWhatStillReads(QVector<InstalledPackage> *whole, QStringList *lost, bool *allRead);
+    // Copies what still reads into a new database, the damaged one kept aside first; `told`
+    // says what was done. False when no new database could be started.
+    bool replaceDamaged(const QString &why, QString *told);
     bool importLegacy(QString *notice);
     bool readPackages(QString *why);
     bool writePackage(const InstalledPackage &package);
@@ -120,6 +159,8 @@ private:
     QString connectionName;
     int busyTimeout = 5000;
     bool opened = false;
+    bool busy = false; // the last failed statement met another connection's lock
+    bool lockedOut = false;
     QVector<InstalledPackage> packages;
     QString error;
 };

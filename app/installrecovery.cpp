@@ -2,6 +2,7 @@
 
 #include "apppaths.h"
 #include "cataloguefetch.h"
+#include "gamerecords.h"
 #include "installedpackages.h"
 #include "packageinstall.h"
 #include "packageremoval.h"
@@ -11,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QUuid>
 
@@ -31,6 +34,43 @@ QString InstallRecovery::newRemovalJournalPath()
            QStringLiteral(".removal");
 }
 
+namespace {
+
+// The game folder a journal's change was made in: an uninstall's names it at the top, an
+// install's in what it carries for its record.
+QString gameOfJournal(const QString &journal)
+{
+    QFile file(journal);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
+    const QString game = object.value(QStringLiteral("gameFolder")).toString();
+    return !game.isEmpty() ? game
+                           : object.value(QStringLiteral("payload"))
+                                 .toObject()
+                                 .value(QStringLiteral("gameFolder"))
+                                 .toString();
+}
+
+// Runs `recover` with the records of the journal's game folder: those of the game in use, or,
+// for a change made in another copy of the game, that copy's. A journal whose game folder is
+// not there gets the records in use; it only waits.
+template<typename Recover>
+auto withRecordsOf(const QString &journal, InstalledPackages &inUse, Recover recover)
+{
+    const QString game = gameOfJournal(journal);
+    if (game.isEmpty() || !QFileInfo(game).isDir())
+        return recover(inUse);
+    const QString database = GameRecords::databaseFor(game);
+    if (database == inUse.filePath())
+        return recover(inUse);
+    InstalledPackages records(database);
+    records.load();
+    return recover(records);
+}
+
+} // namespace
+
 QStringList InstallRecovery::recoverAll(InstalledPackages &records, QStringList *notices)
 {
     QStringList done;
@@ -43,7 +83,10 @@ QStringList InstallRecovery::recoverAll(InstalledPackages &records, QStringList 
         folder.entryList({QStringLiteral("*.removal")}, QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString &name : removals) {
         QString what;
-        const bool finished = PackageRemoval::recover(folder.filePath(name), records, &what);
+        const QString journal = folder.filePath(name);
+        const bool finished = withRecordsOf(journal, records, [&](InstalledPackages &theirs) {
+            return PackageRemoval::recover(journal, theirs, &what);
+        });
         if (!what.isEmpty())
             done << what;
         if (!finished && !what.isEmpty())
@@ -53,7 +96,10 @@ QStringList InstallRecovery::recoverAll(InstalledPackages &records, QStringList 
         folder.entryList({QStringLiteral("*.journal")}, QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString &name : journals) {
         QString what;
-        const auto state = PackageInstall::recover(folder.filePath(name), records, &what);
+        const QString journal = folder.filePath(name);
+        const auto state = withRecordsOf(journal, records, [&](InstalledPackages &theirs) {
+            return PackageInstall::recover(journal, theirs, &what);
+        });
         if (!what.isEmpty())
             done << what;
         if (state == UnpackTransaction::Recovery::Waiting)
@@ -115,6 +161,8 @@ QStringList InstallRecovery::removeSaveTemporaries()
         {AppPaths::cacheFolder(),
          temporaryOf(anyName + QStringLiteral("\\.xml|") +
                      QRegularExpression::escape(catalogue.fileName()) + QLatin1Char('|') +
+                     QRegularExpression::escape(QFileInfo(GameRecords::indexPath()).fileName()) +
+                     QLatin1Char('|') +
                      QRegularExpression::escape(
                          QFileInfo(InstalledPackages::legacyPath(records.filePath())).fileName()))},
         {AppPaths::downloadsFolder(), temporaryOf(anyName + QStringLiteral("\\.part\\.info"))},

@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QSet>
+#include <QTimer>
 #include <QtConcurrent>
 
 #include <quazip.h>
@@ -155,11 +156,25 @@ void PackageInstall::setPackage(const InstalledPackage &value, const QString &ar
     targetFolder = QDir::cleanPath(target);
     journalPath = journal;
     package.folder = relativeToGame(game, targetFolder);
+    recordsRefusal.clear();
+    if (records.inUse()) {
+        // Asked again; without the records an update would look like a new install.
+        QString unused;
+        records.load(&unused);
+        if (records.inUse()) {
+            recordsRefusal =
+                QStringLiteral("the records of installed packages are in use by another program");
+            return;
+        }
+    }
     const InstalledPackage *known = records.find(package.name, package.kind);
     hasPrevious = known && QDir::cleanPath(known->folder) == package.folder;
     if (hasPrevious) {
         previous = *known;
-        previousFiles = records.files(package.name, package.kind);
+        // The previous version's files decide what is removed and what is the player's.
+        if (records.checkPackage(package.name, package.kind, &previousFiles, &recordsRefusal) !=
+            InstalledPackages::Check::Sound)
+            previousFiles.clear();
     }
 }
 
@@ -209,6 +224,13 @@ bool PackageInstall::prepare(Plan *out, QString *why)
         return false;
     }
     plan.unpackedSize = total;
+    if (!recordsRefusal.isEmpty()) {
+        // No question about the player's files on records that cannot be trusted: start() ends
+        // the run before anything is touched.
+        if (out)
+            *out = plan;
+        return true;
+    }
 
     QHash<QString, const InstalledFile *> recorded;
     for (const InstalledFile &file : qAsConst(previousFiles))
@@ -255,6 +277,17 @@ void PackageInstall::cancel()
 
 void PackageInstall::start()
 {
+    if (!recordsRefusal.isEmpty()) {
+        // Nothing was touched; the run ends as a failed one does, after start() returned.
+        QTimer::singleShot(0, this, [this] {
+            if (ended)
+                return;
+            ended = true;
+            UnpackTransaction::recover(journalPath);
+            emit failed(tr("Nothing was changed"), recordsRefusal);
+        });
+        return;
+    }
     QHash<QString, QString> renames;
     if (choice == Edits::KeepMine) {
         for (const QString &edit : qAsConst(plan.edits))

@@ -73,7 +73,9 @@ public:
     bool prepare(Plan *plan, QString *why);
     void setEditChoice(Edits choice);
 
-    // Starts the run; finished() or failed() follows exactly once.
+    // Starts the run; finished() or failed() follows exactly once. An update whose previous
+    // rows do not pass InstalledPackages::checkPackage(), or any change while the records are
+    // in use by another program, fails without touching anything.
     void start();
     void cancel();
     bool isRunning() const;
@@ -116,6 +118,8 @@ private:
     QString journalPath;
     Plan plan;
     Edits choice = Edits::KeepMine;
+    // Why the records cannot be trusted for this change (start() then fails at once).
+    QString recordsRefusal;
     // Previous record of the same package in the same folder, and its files.
     bool hasPrevious = false;
     InstalledPackage previous;

@@ -167,13 +167,18 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
     Result done;
     const QString game = QDir::cleanPath(gameFolder);
     const QString folder = QDir::cleanPath(record.folder);
-    const QVector<InstalledFile> files = records.files(record.name, record.kind);
     const auto refuse = [&](const QString &why) {
         done.refusal = why;
         if (result)
             *result = done;
         return false;
     };
+    // Rows that cannot be trusted would make the package's own files look like the player's.
+    QVector<InstalledFile> files;
+    QString unchecked;
+    if (records.checkPackage(record.name, record.kind, &files, &unchecked) !=
+        InstalledPackages::Check::Sound)
+        return refuse(unchecked + QStringLiteral("; nothing was removed"));
     if (!staysInside(folder))
         return refuse(QStringLiteral("its folder is not inside the game folder"));
     if (!QFileInfo(game).isDir())
@@ -315,7 +320,21 @@ bool PackageRemoval::recover(const QString &journalPath, InstalledPackages &reco
     if (!known || records.files(record.name, record.kind).size() != files.size())
         records.put(record);
     Result result;
-    uninstall(game, record, records, journalPath, &result);
+    if (!uninstall(game, record, records, journalPath, &result)) {
+        // The journal stays for a start that can trust the records.
+        if (what)
+            *what = QStringLiteral("could not finish uninstalling %1: %2")
+                        .arg(record.name, result.refusal);
+        return false;
+    }
+    if (QFileInfo::exists(journalPath)) {
+        if (what)
+            *what = QStringLiteral("uninstalling %1 removed %2 file(s), but is not finished: %3")
+                        .arg(record.name)
+                        .arg(result.removed.size())
+                        .arg(result.failed.join(QStringLiteral(", ")));
+        return false;
+    }
     if (what)
         *what = QStringLiteral("finished uninstalling %1: %2 file(s) removed")
                     .arg(record.name)

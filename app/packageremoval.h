@@ -51,12 +51,15 @@ public:
 
     // Uninstalls the package of `record` (its files from `records`) under a journal at
     // `journalPath`; the record goes when every file is gone, else keeps those still there.
-    // False when nothing could be done (`result->refusal` says why).
+    // False when nothing could be done (`result->refusal` says why), among others when the
+    // package's rows do not pass InstalledPackages::checkPackage(): nothing is removed and no
+    // journal is written then.
     static bool uninstall(const QString &gameFolder, const InstalledPackage &record,
                           InstalledPackages &records, const QString &journalPath, Result *result);
 
     // Finishes the uninstall a journal describes. False when it must wait (the game folder is
-    // not there) or the journal was damaged (kept aside); `what` says what was done.
+    // not there, the records are in use or damaged, the record could not be written) or the
+    // journal was damaged (kept aside); `what` says what was done.
     static bool recover(const QString &journalPath, InstalledPackages &records, QString *what);
 
     // Whether `relative` below `base` can be reached without passing a link, the last component

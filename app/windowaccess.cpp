@@ -16,6 +16,9 @@ QVector<WindowAccess::Control> WindowAccess::controls()
 {
     return {
         // The catalogue page.
+        {"game_folder", tr("Game folder"), tr("The TEW2016 folder the packages go into")},
+        {"change_game_folder", tr("Change Game Folder"),
+         tr("Chooses another TEW2016 folder; each keeps its own installed packages")},
         {"repo_filter", tr("Package kind"),
          tr("Shows all packages, one kind of package, or the installed ones")},
         {"repo_search", tr("Search packages"),

@@ -1,9 +1,11 @@
 #include "windowquestions.h"
 
 #include "questionqueue.h"
+#include "reportdialog.h"
 #include "standarddialog.h"
 
 #include <QDir>
+#include <QPushButton>
 
 void WindowQuestions::waitForTurn()
 {
@@ -40,6 +42,20 @@ void WindowQuestions::withdraw()
 void WindowQuestions::tell(const QString &title, const QString &text)
 {
     queue.tell(title, text);
+}
+
+bool WindowQuestions::report(const QString &title, const QString &summary, const QString &detail,
+                             bool offerRepair)
+{
+    ReportDialog dialog(title, summary, detail, host);
+    if (offerRepair) {
+        QPushButton *repair = dialog.addAction(tr("Repair"));
+        repair->setObjectName(QStringLiteral("repair_package"));
+        repair->setToolTip(tr("Put back the missing and changed files from the "
+                              "package's archive"));
+    }
+    dialog.placeOn(host->window());
+    return queue.exec(dialog) == QDialog::Accepted;
 }
 
 QString WindowQuestions::pickArchive(const QString &title)

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 
 class QuestionQueue;
+class QWidget;
 
 // The batch's questions as the window's dialogs, one at a time through the window's queue.
 class WindowQuestions : public BatchQuestions
@@ -12,7 +13,8 @@ class WindowQuestions : public BatchQuestions
     Q_DECLARE_TR_FUNCTIONS(WindowQuestions)
 
 public:
-    explicit WindowQuestions(QuestionQueue &queue) : queue(queue) {}
+    // `host`: the window the reports are placed on.
+    WindowQuestions(QuestionQueue &queue, QWidget *host) : queue(queue), host(host) {}
 
     void waitForTurn() override;
     bool askText(const QString &title, const QString &label, QString *text) override;
@@ -22,8 +24,11 @@ public:
               int defaultChoice, int escapeChoice, std::function<void(int)> answered) override;
     void withdraw() override;
     void tell(const QString &title, const QString &text) override;
+    bool report(const QString &title, const QString &summary, const QString &detail,
+                bool offerRepair) override;
     QString pickArchive(const QString &title) override;
 
 private:
     QuestionQueue &queue;
+    QWidget *host;
 };

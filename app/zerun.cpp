@@ -6,12 +6,12 @@
 #include "elidingdelegate.h"
 #include "failurewords.h"
 #include "gamefolder.h"
+#include "gamerecords.h"
 #include "installrecovery.h"
 #include "languagechoice.h"
 #include "listexchange.h"
 #include "openfolder.h"
 #include "packageupdates.h"
-#include "reportdialog.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
 #include "tsdownloader.h"
@@ -143,13 +143,13 @@ void Zerun::addListActions()
     connect(ui->update_all, &QPushButton::clicked, this, &Zerun::updateAll);
     connect(ui->export_list, &QPushButton::clicked, this, &Zerun::exportList);
     connect(ui->import_list, &QPushButton::clicked, this, &Zerun::importList);
+    connect(ui->change_game_folder, &QPushButton::clicked, this, &Zerun::changeGameFolder);
 }
 
 Zerun::~Zerun()
 {
     // The batch waits for an unpack still running on the pool; the page is gone by then.
     disconnect(&batch, nullptr, this, nullptr);
-    verifier.reset();
     // The form goes before the other members.
     ui.reset();
 }
@@ -159,7 +159,11 @@ bool Zerun::initialise()
     recoverInstalls();
     if (!locateGameFolder())
         return false;
-    loadInstalledPackages();
+    const QString recovered = packageRecords.filePath();
+    useGameFolder();
+    // Records in use by another program were waited for once already.
+    if (packageRecords.filePath() != recovered || !packageRecords.inUse())
+        loadInstalledPackages();
     kindFilter = 0;
     catalogueFetch = std::make_unique<CatalogueFetch>();
     connect(catalogueFetch.get(), &CatalogueFetch::finished, this,
@@ -236,7 +240,11 @@ void Zerun::recoverInstalls()
         InstallRecovery::note(QStringLiteral("Install recovery: ") + what);
     // Records kept aside or entries left out are told once, on the catalogue page: the damaged
     // store is renamed, so the next start has nothing to say.
-    if (!notice.isEmpty())
+    if (packageRecords.inUse())
+        notices.prepend(tr("The records of installed packages are in use by another program. "
+                           "They were left as they are; close that program and start the "
+                           "installer again to see your installed packages."));
+    else if (!notice.isEmpty())
         notices.prepend(tr("Installed packages: %1").arg(notice));
     recoveryNotice = notices.join(QLatin1Char('\n'));
     const int archives = InstallRecovery::removeLeftoverArchives();
@@ -303,6 +311,40 @@ void Zerun::loadInstalledPackages()
         InstallRecovery::note(QStringLiteral("Installed packages: ") + notice);
 }
 
+void Zerun::useGameFolder()
+{
+    QString notice;
+    packageRecords.setPath(GameRecords::databaseFor(gameFolder, &notice));
+    if (!notice.isEmpty())
+        InstallRecovery::note(QStringLiteral("Game folders: ") + notice);
+    ui->game_folder->setFullText(
+        tr("Game folder: %1").arg(QDir::toNativeSeparators(QDir::cleanPath(gameFolder))));
+}
+
+void Zerun::changeGameFolder()
+{
+    // A change under way belongs to the folder it began in.
+    if (batch.isBusy() || batch.isVerifying()) {
+        StandardDialog::question(tr("Change Game Folder"),
+                                 tr("Packages are being installed or checked. Change the game "
+                                    "folder once they are done."),
+                                 {tr("OK")}, 0, 0);
+        return;
+    }
+    const QString chosen = GameFolder::change(gameFolder);
+    if (chosen.isEmpty())
+        return;
+    InstallRecovery::note(
+        QStringLiteral("Game folder changed from %1 to %2").arg(gameFolder, chosen));
+    setGameFolder(chosen);
+    useGameFolder();
+    loadInstalledPackages();
+    updatesAvailable.clear();
+    fillLists();
+    showLists();
+    checkForUpdates();
+}
+
 const InstalledPackage *Zerun::recordOf(int entry) const
 {
     return CatalogueRows::recordOf(catalogue, packageRecords, entry);
@@ -352,7 +394,7 @@ void Zerun::updateUninstallButton()
     const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
     ui->uninstall_package->setEnabled(selected.size() == 1 &&
                                       recordOf(entryOf(selected.first())) != nullptr);
-    const bool verifying = verifier && verifier->isRunning();
+    const bool verifying = batch.isVerifying();
     const bool anyInstalled = !selectedRecords().isEmpty();
     ui->verify_package->setEnabled(verifying || anyInstalled);
     const int updates =
@@ -621,6 +663,14 @@ void Zerun::connectBatch()
             [this](int, int ended) { ui->batchProgress->setValue(ended); });
     connect(&batch, &InstallBatch::batchEnded, this, &Zerun::showBatchEnd);
     connect(&batch, &InstallBatch::recordsChanged, this, &Zerun::singleEnded);
+    connect(&batch, &InstallBatch::verifyProgress, this, [this](int done, int total) {
+        ui->catalogue_status->setText(tr("Verifying: %1 of %n file(s)", nullptr, total).arg(done));
+    });
+    connect(&batch, &InstallBatch::verifyEnded, this, &Zerun::verifyEnded);
+    connect(&batch, &InstallBatch::updateWanted, this, [this](int entry) {
+        addToDownloadList(entry);
+        startBatch({entry});
+    });
 }
 
 void Zerun::showUnpacking(int done, int total, const QString &state)
@@ -778,27 +828,12 @@ QVector<InstalledPackage> Zerun::selectedRecords() const
 
 void Zerun::verifySelected()
 {
-    if (verifier && verifier->isRunning()) {
-        verifier->cancel();
-        return;
+    guardClose();
+    batch.verify(batch.isVerifying() ? QVector<InstalledPackage>() : selectedRecords(), catalogue);
+    if (batch.isVerifying()) {
+        ui->verify_package->setText(tr("Stop Verifying"));
+        ui->verify_package->setEnabled(true);
     }
-    QVector<InstalledPackage> records = selectedRecords();
-    if (records.isEmpty())
-        return;
-    for (InstalledPackage &record : records)
-        record.files = packageRecords.files(record.name, record.kind);
-    if (!verifier) {
-        verifier = std::make_unique<PackageVerify>(gameFolder);
-        connect(verifier.get(), &PackageVerify::progress, this, [this](int done, int total) {
-            ui->catalogue_status->setText(
-                tr("Verifying: %1 of %n file(s)", nullptr, total).arg(done));
-        });
-        connect(verifier.get(), &PackageVerify::finished, this, &Zerun::verifyEnded,
-                Qt::QueuedConnection);
-    }
-    ui->verify_package->setText(tr("Stop Verifying"));
-    ui->verify_package->setEnabled(true);
-    verifier->start(records);
 }
 
 void Zerun::verifyEnded()
@@ -806,29 +841,6 @@ void Zerun::verifyEnded()
     ui->verify_package->setText(tr("Verify"));
     updateCatalogueStatus();
     updateUninstallButton();
-    if (verifier->wasCancelled()) {
-        InstallRecovery::note(QStringLiteral("Verify: stopped by the player"));
-        return;
-    }
-    const QString report = verifier->report();
-    InstallRecovery::note(QStringLiteral("Verify: ") + report);
-    QVector<InstalledPackage> broken;
-    for (const PackageVerify::Result &result : verifier->results()) {
-        const InstalledPackage *record = packageRecords.find(result.name, result.kind);
-        if (!result.whole() && record)
-            broken << *record;
-    }
-    if (!showReport(tr("Verify"), verifier->report(Wording::Player), !broken.isEmpty()))
-        return;
-    for (const InstalledPackage &record : qAsConst(broken))
-        repairPackage(record);
-}
-
-bool Zerun::showReport(const QString &title, const QString &text, bool offerRepair)
-{
-    ReportDialog dialog(title, text, offerRepair, this);
-    DialogHost::centreWhenShown(&dialog, window());
-    return questions.exec(dialog) == QDialog::Accepted;
 }
 
 void Zerun::chooseArchives()
@@ -857,17 +869,6 @@ void Zerun::singleEnded()
     updateCatalogueStatus();
 }
 
-void Zerun::repairPackage(const InstalledPackage &record)
-{
-    guardClose();
-    const int update = batch.repair(record, catalogue);
-    singleEnded();
-    if (update < 0)
-        return;
-    addToDownloadList(update);
-    startBatch({update});
-}
-
 void Zerun::updateAll()
 {
     if (batch.isBusy())
@@ -894,5 +895,5 @@ void Zerun::importList()
         return;
     for (const int entry : qAsConst(entries))
         addToDownloadList(entry);
-    showReport(QStringLiteral("Import"), report);
+    batchQuestions.report(QStringLiteral("Import"), QString(), report, false);
 }

@@ -5,7 +5,6 @@
 #include "cataloguerows.h"
 #include "installbatch.h"
 #include "installedpackages.h"
-#include "packageverify.h"
 #include "questionqueue.h"
 #include "updateprobe.h"
 #include "windowquestions.h"
@@ -106,6 +105,10 @@ private:
     void removeDuplicateDownloads();
     // Installed packages: their records, their marks in the catalogue, the update checks.
     void loadInstalledPackages();
+    // Points the records at those of the game folder in use and shows the folder on the page.
+    void useGameFolder();
+    // "Change…": another install of the game, with its own records.
+    void changeGameFolder();
     const InstalledPackage *recordOf(int entry) const;
     void applyMarks();
     void checkForUpdates();
@@ -129,10 +132,6 @@ private:
     // Starts a verify of the selected installed packages, or stops the one running.
     void verifySelected();
     void verifyEnded();
-    // A long text the player can scroll, select and copy, in a modal dialog; true when the
-    // player chose Repair (offered when `offerRepair`).
-    bool showReport(const QString &title, const QString &text, bool offerRepair = false);
-    void repairPackage(const InstalledPackage &record);
     // Installs packages from the player's own archives: picked, or dropped on the page.
     void chooseArchives();
     // After an install from disk, a repair or an uninstall: the lists and marks follow the
@@ -166,7 +165,7 @@ private:
 
     // Every question and message of the window, one at a time.
     QuestionQueue questions;
-    WindowQuestions batchQuestions{questions};
+    WindowQuestions batchQuestions{questions, this};
     InstalledPackages packageRecords;
     // The batch, installs from disk and repairs; it holds the download manager.
     InstallBatch batch{packageRecords, batchQuestions};
@@ -188,6 +187,4 @@ private:
     bool closeGuardInstalled = false;
     // What the start-up's recovery has to tell the player, on the catalogue page.
     QString recoveryNotice;
-    // Verify of installed packages; made when first used, kept for the window's life.
-    std::unique_ptr<PackageVerify> verifier;
 };

@@ -112,6 +112,53 @@
     </message>
 </context>
 <context>
+    <name>FileReport</name>
+    <message numerus="yes">
+        <source>Could not remove %n of the files of %1 from %2; they stay recorded.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>
+            <numerusform>%n Datei von %1 konnte nicht aus %2 entfernt werden; sie bleibt verzeichnet.</numerusform>
+            <numerusform>%n der Dateien von %1 konnten nicht aus %2 entfernt werden; sie bleiben verzeichnet.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Uninstalled %1 from %2.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>%1 wurde aus %2 deinstalliert.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) kept, listed below.</source>
+        <translation>
+            <numerusform>%n Datei behalten, unten aufgeführt.</numerusform>
+            <numerusform>%n Dateien behalten, unten aufgeführt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not remove (they stay recorded):</source>
+        <translation>Nicht entfernt (sie bleiben verzeichnet):</translation>
+    </message>
+    <message>
+        <source>Kept, because you changed them:</source>
+        <translation>Behalten, weil Sie sie geändert haben:</translation>
+    </message>
+    <message>
+        <source>Kept, because you added them:</source>
+        <translation>Behalten, weil Sie sie hinzugefügt haben:</translation>
+    </message>
+    <message>
+        <source>Kept, because another package also installed them:</source>
+        <translation>Behalten, weil ein anderes Paket sie ebenfalls installiert hat:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n package(s) verified, %2 with missing or changed files</source>
+        <extracomment>%2 is how many of them have missing or changed files</extracomment>
+        <translation>
+            <numerusform>%n Paket geprüft, %2 mit fehlenden oder geänderten Dateien</numerusform>
+            <numerusform>%n Pakete geprüft, %2 mit fehlenden oder geänderten Dateien</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Frameless Window</source>
@@ -119,10 +166,33 @@
     </message>
 </context>
 <context>
+    <name>GameFolder</name>
+    <message>
+        <source>%1 (in use)</source>
+        <translation>%1 (in Verwendung)</translation>
+    </message>
+    <message>
+        <source>Another Folder…</source>
+        <translation>Anderer Ordner…</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Spielordner wechseln</translation>
+    </message>
+    <message>
+        <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
+        <translation>In welche TEW2016-Installation sollen die Pakete? Jede führt ihre eigene Liste installierter Pakete.</translation>
+    </message>
+</context>
+<context>
     <name>InstallBatch</name>
     <message>
         <source>Uninstall</source>
         <translation>Deinstallieren</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>Prüfen</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -466,6 +536,10 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
         <extracomment>%1 is why the record could not be written</extracomment>
         <translation>der Installationseintrag konnte nicht gespeichert werden (%1); beim nächsten Start wird es erneut versucht</translation>
     </message>
+    <message>
+        <source>Nothing was changed</source>
+        <translation>Es wurde nichts geändert</translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>
@@ -572,12 +646,8 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
         <translation>Kopieren</translation>
     </message>
     <message>
-        <source>Repair</source>
-        <translation>Reparieren</translation>
-    </message>
-    <message>
-        <source>Put back the missing and changed files from the package&apos;s archive</source>
-        <translation>Die fehlenden und geänderten Dateien aus dem Archiv des Pakets wiederherstellen</translation>
+        <source>Copy the whole report</source>
+        <translation>Den ganzen Bericht kopieren</translation>
     </message>
 </context>
 <context>
@@ -866,9 +936,33 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <source>Closes the installer</source>
         <translation>Schließt das Installationsprogramm</translation>
     </message>
+    <message>
+        <source>Game folder</source>
+        <translation>Spielordner</translation>
+    </message>
+    <message>
+        <source>The TEW2016 folder the packages go into</source>
+        <translation>Der TEW2016-Ordner, in den die Pakete kommen</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Spielordner wechseln</translation>
+    </message>
+    <message>
+        <source>Chooses another TEW2016 folder; each keeps its own installed packages</source>
+        <translation>Wählt einen anderen TEW2016-Ordner; jeder behält seine eigenen installierten Pakete</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
+    <message>
+        <source>Repair</source>
+        <translation>Reparieren</translation>
+    </message>
+    <message>
+        <source>Put back the missing and changed files from the package&apos;s archive</source>
+        <translation>Die fehlenden und geänderten Dateien aus dem Archiv des Pakets wiederherstellen</translation>
+    </message>
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
         <translation>Paketarchive (*.zip);;Alle Dateien (*)</translation>
@@ -1143,6 +1237,30 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
         <translation>Paketarchive (*.zip);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
+        <translation>Die Aufzeichnungen der installierten Pakete werden von einem anderen Programm verwendet. Sie wurden unverändert gelassen; schließen Sie dieses Programm und starten Sie den Installer erneut, um Ihre installierten Pakete zu sehen.</translation>
+    </message>
+    <message>
+        <source>Change…</source>
+        <translation>Wechseln…</translation>
+    </message>
+    <message>
+        <source>Game folder: %1</source>
+        <translation>Spielordner: %1</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Spielordner wechseln</translation>
+    </message>
+    <message>
+        <source>Packages are being installed or checked. Change the game folder once they are done.</source>
+        <translation>Pakete werden gerade installiert oder geprüft. Wechseln Sie den Spielordner, wenn sie fertig sind.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

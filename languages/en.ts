@@ -2,6 +2,32 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>FileReport</name>
+    <message numerus="yes">
+        <source>Could not remove %n of the files of %1 from %2; they stay recorded.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>
+            <numerusform>Could not remove %n of the files of %1 from %2; it stays recorded.</numerusform>
+            <numerusform>Could not remove %n of the files of %1 from %2; they stay recorded.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) kept, listed below.</source>
+        <translation>
+            <numerusform>%n file kept, listed below.</numerusform>
+            <numerusform>%n files kept, listed below.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n package(s) verified, %2 with missing or changed files</source>
+        <extracomment>%2 is how many of them have missing or changed files</extracomment>
+        <translation>
+            <numerusform>%n package verified, %2 with missing or changed files</numerusform>
+            <numerusform>%n packages verified, %2 with missing or changed files</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>InstallBatch</name>
     <message numerus="yes">
         <source>You changed %n file(s) of %1 that this version replaces:

@@ -112,6 +112,53 @@
     </message>
 </context>
 <context>
+    <name>FileReport</name>
+    <message numerus="yes">
+        <source>Could not remove %n of the files of %1 from %2; they stay recorded.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>
+            <numerusform>No se pudo quitar %n archivo de %1 en %2; sigue registrado.</numerusform>
+            <numerusform>No se pudieron quitar %n archivos de %1 en %2; siguen registrados.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Uninstalled %1 from %2.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>Se desinstaló %1 de %2.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) kept, listed below.</source>
+        <translation>
+            <numerusform>Se conservó %n archivo, listado abajo.</numerusform>
+            <numerusform>Se conservaron %n archivos, listados abajo.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not remove (they stay recorded):</source>
+        <translation>No se pudieron quitar (siguen registrados):</translation>
+    </message>
+    <message>
+        <source>Kept, because you changed them:</source>
+        <translation>Conservados, porque usted los modificó:</translation>
+    </message>
+    <message>
+        <source>Kept, because you added them:</source>
+        <translation>Conservados, porque usted los añadió:</translation>
+    </message>
+    <message>
+        <source>Kept, because another package also installed them:</source>
+        <translation>Conservados, porque otro paquete también los instaló:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n package(s) verified, %2 with missing or changed files</source>
+        <extracomment>%2 is how many of them have missing or changed files</extracomment>
+        <translation>
+            <numerusform>%n paquete verificado, %2 con archivos que faltan o modificados</numerusform>
+            <numerusform>%n paquetes verificados, %2 con archivos que faltan o modificados</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Frameless Window</source>
@@ -119,10 +166,33 @@
     </message>
 </context>
 <context>
+    <name>GameFolder</name>
+    <message>
+        <source>%1 (in use)</source>
+        <translation>%1 (en uso)</translation>
+    </message>
+    <message>
+        <source>Another Folder…</source>
+        <translation>Otra carpeta…</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Cambiar carpeta del juego</translation>
+    </message>
+    <message>
+        <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
+        <translation>¿En qué instalación de TEW2016 deben ir los paquetes? Cada una guarda su propia lista de paquetes instalados.</translation>
+    </message>
+</context>
+<context>
     <name>InstallBatch</name>
     <message>
         <source>Uninstall</source>
         <translation>Desinstalar</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>Verificar</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -466,6 +536,10 @@ Update to the file it serves now?</source>
         <extracomment>%1 is why the record could not be written</extracomment>
         <translation>no se pudo guardar el registro (%1); se volverá a intentar en el próximo inicio</translation>
     </message>
+    <message>
+        <source>Nothing was changed</source>
+        <translation>No se cambió nada</translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>
@@ -572,12 +646,8 @@ Update to the file it serves now?</source>
         <translation>Copiar</translation>
     </message>
     <message>
-        <source>Repair</source>
-        <translation>Reparar</translation>
-    </message>
-    <message>
-        <source>Put back the missing and changed files from the package&apos;s archive</source>
-        <translation>Restaurar los archivos ausentes y modificados desde el archivo del paquete</translation>
+        <source>Copy the whole report</source>
+        <translation>Copiar todo el informe</translation>
     </message>
 </context>
 <context>
@@ -866,9 +936,33 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <source>Closes the installer</source>
         <translation>Cierra el instalador</translation>
     </message>
+    <message>
+        <source>Game folder</source>
+        <translation>Carpeta del juego</translation>
+    </message>
+    <message>
+        <source>The TEW2016 folder the packages go into</source>
+        <translation>La carpeta de TEW2016 donde van los paquetes</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Cambiar carpeta del juego</translation>
+    </message>
+    <message>
+        <source>Chooses another TEW2016 folder; each keeps its own installed packages</source>
+        <translation>Elige otra carpeta de TEW2016; cada una guarda sus propios paquetes instalados</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
+    <message>
+        <source>Repair</source>
+        <translation>Reparar</translation>
+    </message>
+    <message>
+        <source>Put back the missing and changed files from the package&apos;s archive</source>
+        <translation>Restaurar los archivos ausentes y modificados desde el archivo del paquete</translation>
+    </message>
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
         <translation>Archivos de paquete (*.zip);;Todos los archivos (*)</translation>
@@ -1143,6 +1237,30 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
         <translation>Archivos de paquete (*.zip);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
+        <translation>Los registros de los paquetes instalados están en uso por otro programa. Se dejaron como estaban; cierre ese programa y vuelva a iniciar el instalador para ver sus paquetes instalados.</translation>
+    </message>
+    <message>
+        <source>Change…</source>
+        <translation>Cambiar…</translation>
+    </message>
+    <message>
+        <source>Game folder: %1</source>
+        <translation>Carpeta del juego: %1</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Cambiar carpeta del juego</translation>
+    </message>
+    <message>
+        <source>Packages are being installed or checked. Change the game folder once they are done.</source>
+        <translation>Se están instalando o comprobando paquetes. Cambie la carpeta del juego cuando terminen.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
     </message>
 </context>
 </TS>

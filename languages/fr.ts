@@ -112,6 +112,53 @@
     </message>
 </context>
 <context>
+    <name>FileReport</name>
+    <message numerus="yes">
+        <source>Could not remove %n of the files of %1 from %2; they stay recorded.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>
+            <numerusform>Impossible de supprimer %n fichier de %1 dans %2 ; il reste enregistré.</numerusform>
+            <numerusform>Impossible de supprimer %n fichiers de %1 dans %2 ; ils restent enregistrés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Uninstalled %1 from %2.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>%1 désinstallé de %2.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) kept, listed below.</source>
+        <translation>
+            <numerusform>%n fichier conservé, listé ci-dessous.</numerusform>
+            <numerusform>%n fichiers conservés, listés ci-dessous.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not remove (they stay recorded):</source>
+        <translation>Impossible de supprimer (ils restent enregistrés) :</translation>
+    </message>
+    <message>
+        <source>Kept, because you changed them:</source>
+        <translation>Conservés, car vous les avez modifiés :</translation>
+    </message>
+    <message>
+        <source>Kept, because you added them:</source>
+        <translation>Conservés, car vous les avez ajoutés :</translation>
+    </message>
+    <message>
+        <source>Kept, because another package also installed them:</source>
+        <translation>Conservés, car un autre paquet les a aussi installés :</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n package(s) verified, %2 with missing or changed files</source>
+        <extracomment>%2 is how many of them have missing or changed files</extracomment>
+        <translation>
+            <numerusform>%n paquet vérifié, %2 avec des fichiers manquants ou modifiés</numerusform>
+            <numerusform>%n paquets vérifiés, %2 avec des fichiers manquants ou modifiés</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Frameless Window</source>
@@ -119,10 +166,33 @@
     </message>
 </context>
 <context>
+    <name>GameFolder</name>
+    <message>
+        <source>%1 (in use)</source>
+        <translation>%1 (utilisé)</translation>
+    </message>
+    <message>
+        <source>Another Folder…</source>
+        <translation>Autre dossier…</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Changer de dossier du jeu</translation>
+    </message>
+    <message>
+        <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
+        <translation>Dans quelle installation de TEW2016 les paquets doivent-ils aller ? Chacune garde sa propre liste de paquets installés.</translation>
+    </message>
+</context>
+<context>
     <name>InstallBatch</name>
     <message>
         <source>Uninstall</source>
         <translation>Désinstaller</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>Vérifier</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -466,6 +536,10 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
         <extracomment>%1 is why the record could not be written</extracomment>
         <translation>l&apos;enregistrement de l&apos;installation n&apos;a pas pu être écrit (%1) ; nouvel essai au prochain démarrage</translation>
     </message>
+    <message>
+        <source>Nothing was changed</source>
+        <translation>Rien n&apos;a été modifié</translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>
@@ -572,12 +646,8 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
         <translation>Copier</translation>
     </message>
     <message>
-        <source>Repair</source>
-        <translation>Réparer</translation>
-    </message>
-    <message>
-        <source>Put back the missing and changed files from the package&apos;s archive</source>
-        <translation>Remettre en place les fichiers manquants et modifiés à partir de l&apos;archive du paquet</translation>
+        <source>Copy the whole report</source>
+        <translation>Copier tout le rapport</translation>
     </message>
 </context>
 <context>
@@ -866,9 +936,33 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <source>Closes the installer</source>
         <translation>Ferme l&apos;installateur</translation>
     </message>
+    <message>
+        <source>Game folder</source>
+        <translation>Dossier du jeu</translation>
+    </message>
+    <message>
+        <source>The TEW2016 folder the packages go into</source>
+        <translation>Le dossier de TEW2016 où vont les paquets</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Changer de dossier du jeu</translation>
+    </message>
+    <message>
+        <source>Chooses another TEW2016 folder; each keeps its own installed packages</source>
+        <translation>Choisit un autre dossier de TEW2016 ; chacun garde ses propres paquets installés</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
+    <message>
+        <source>Repair</source>
+        <translation>Réparer</translation>
+    </message>
+    <message>
+        <source>Put back the missing and changed files from the package&apos;s archive</source>
+        <translation>Remettre en place les fichiers manquants et modifiés à partir de l&apos;archive du paquet</translation>
+    </message>
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
         <translation>Archives de paquets (*.zip);;Tous les fichiers (*)</translation>
@@ -1143,6 +1237,30 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
         <translation>Archives de paquets (*.zip);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
+        <translation>Les enregistrements des paquets installés sont utilisés par un autre programme. Ils ont été laissés tels quels ; fermez ce programme et relancez l&apos;installateur pour voir vos paquets installés.</translation>
+    </message>
+    <message>
+        <source>Change…</source>
+        <translation>Changer…</translation>
+    </message>
+    <message>
+        <source>Game folder: %1</source>
+        <translation>Dossier du jeu : %1</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Changer de dossier du jeu</translation>
+    </message>
+    <message>
+        <source>Packages are being installed or checked. Change the game folder once they are done.</source>
+        <translation>Des paquets sont en cours d’installation ou de vérification. Changez de dossier du jeu une fois qu’ils sont terminés.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

@@ -112,6 +112,53 @@
     </message>
 </context>
 <context>
+    <name>FileReport</name>
+    <message numerus="yes">
+        <source>Could not remove %n of the files of %1 from %2; they stay recorded.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>
+            <numerusform>Não foi possível remover %n dos arquivos de %1 em %2; ele continua registrado.</numerusform>
+            <numerusform>Não foi possível remover %n dos arquivos de %1 em %2; eles continuam registrados.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Uninstalled %1 from %2.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>%1 foi desinstalado de %2.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) kept, listed below.</source>
+        <translation>
+            <numerusform>Mantido %n arquivo, listado abaixo.</numerusform>
+            <numerusform>Mantidos %n arquivos, listados abaixo.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not remove (they stay recorded):</source>
+        <translation>Não foi possível remover (continuam registrados):</translation>
+    </message>
+    <message>
+        <source>Kept, because you changed them:</source>
+        <translation>Mantidos, porque você os alterou:</translation>
+    </message>
+    <message>
+        <source>Kept, because you added them:</source>
+        <translation>Mantidos, porque você os adicionou:</translation>
+    </message>
+    <message>
+        <source>Kept, because another package also installed them:</source>
+        <translation>Mantidos, porque outro pacote também os instalou:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n package(s) verified, %2 with missing or changed files</source>
+        <extracomment>%2 is how many of them have missing or changed files</extracomment>
+        <translation>
+            <numerusform>%n pacote verificado, %2 com arquivos ausentes ou alterados</numerusform>
+            <numerusform>%n pacotes verificados, %2 com arquivos ausentes ou alterados</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FramelessWindow</name>
     <message>
         <source>Frameless Window</source>
@@ -119,10 +166,33 @@
     </message>
 </context>
 <context>
+    <name>GameFolder</name>
+    <message>
+        <source>%1 (in use)</source>
+        <translation>%1 (em uso)</translation>
+    </message>
+    <message>
+        <source>Another Folder…</source>
+        <translation>Outra pasta…</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Trocar pasta do jogo</translation>
+    </message>
+    <message>
+        <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
+        <translation>Em qual instalação do TEW2016 os pacotes devem entrar? Cada uma mantém sua própria lista de pacotes instalados.</translation>
+    </message>
+</context>
+<context>
     <name>InstallBatch</name>
     <message>
         <source>Uninstall</source>
         <translation>Desinstalar</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>Verificar</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -466,6 +536,10 @@ Atualizar para o arquivo que ele oferece agora?</translation>
         <extracomment>%1 is why the record could not be written</extracomment>
         <translation>não foi possível gravar o registro (%1); será tentado de novo na próxima inicialização</translation>
     </message>
+    <message>
+        <source>Nothing was changed</source>
+        <translation>Nada foi alterado</translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>
@@ -572,12 +646,8 @@ Atualizar para o arquivo que ele oferece agora?</translation>
         <translation>Copiar</translation>
     </message>
     <message>
-        <source>Repair</source>
-        <translation>Reparar</translation>
-    </message>
-    <message>
-        <source>Put back the missing and changed files from the package&apos;s archive</source>
-        <translation>Repor os arquivos ausentes e alterados a partir do arquivo compactado do pacote</translation>
+        <source>Copy the whole report</source>
+        <translation>Copiar o relatório inteiro</translation>
     </message>
 </context>
 <context>
@@ -866,9 +936,33 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <source>Closes the installer</source>
         <translation>Fecha o instalador</translation>
     </message>
+    <message>
+        <source>Game folder</source>
+        <translation>Pasta do jogo</translation>
+    </message>
+    <message>
+        <source>The TEW2016 folder the packages go into</source>
+        <translation>A pasta do TEW2016 onde os pacotes entram</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Trocar pasta do jogo</translation>
+    </message>
+    <message>
+        <source>Chooses another TEW2016 folder; each keeps its own installed packages</source>
+        <translation>Escolhe outra pasta do TEW2016; cada uma mantém seus próprios pacotes instalados</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
+    <message>
+        <source>Repair</source>
+        <translation>Reparar</translation>
+    </message>
+    <message>
+        <source>Put back the missing and changed files from the package&apos;s archive</source>
+        <translation>Repor os arquivos ausentes e alterados a partir do arquivo compactado do pacote</translation>
+    </message>
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
         <translation>Arquivos de pacote (*.zip);;Todos os arquivos (*)</translation>
@@ -1143,6 +1237,30 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     <message>
         <source>Package archives (*.zip);;All files (*)</source>
         <translation>Arquivos de pacote (*.zip);;Todos os arquivos (*)</translation>
+    </message>
+    <message>
+        <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
+        <translation>Os registros dos pacotes instalados estão em uso por outro programa. Eles foram deixados como estavam; feche esse programa e inicie o instalador novamente para ver seus pacotes instalados.</translation>
+    </message>
+    <message>
+        <source>Change…</source>
+        <translation>Trocar…</translation>
+    </message>
+    <message>
+        <source>Game folder: %1</source>
+        <translation>Pasta do jogo: %1</translation>
+    </message>
+    <message>
+        <source>Change Game Folder</source>
+        <translation>Trocar pasta do jogo</translation>
+    </message>
+    <message>
+        <source>Packages are being installed or checked. Change the game folder once they are done.</source>
+        <translation>Há pacotes sendo instalados ou verificados. Troque a pasta do jogo quando terminarem.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "tsdownloader.h"
 
+#include "bodydecoder_p.h"
 #include "downloadmanager.h"
 #include "serviceendpoints.h"
 #include "tslogging.h"
@@ -65,13 +66,14 @@ TsDownloader::~TsDownloader()
     disconnect(&accessManager, nullptr, this, nullptr);
     if (refusal.isEmpty())
         return;
-    // A refused answer may have been expanded far past the limit (a small compressed body)
-    // before the limit could show: the network layer buffers what it decompresses. Those buffers
-    // are freed with the replies, but the allocator keeps their pages for itself; they are given
-    // back to the system here, once.
+    // A refused answer filled buffers up to the limit. They are freed with the body and the
+    // replies, but the allocator keeps their pages for itself; they are given back to the system
+    // here, once.
     const QList<QNetworkReply *> replies = accessManager.findChildren<QNetworkReply *>();
     qDeleteAll(replies);
     data = QByteArray();
+    body = QByteArray();
+    decoder.reset();
     headers.clear();
     givePagesBack();
 }
@@ -81,12 +83,19 @@ void TsDownloader::send(const QUrl &url)
     location = url;
     visited.insert(url);
     refusal.clear();
+    decoder.reset();
+    body = QByteArray();
+    received = 0;
     QNetworkRequest request(url);
     // Without a bound a server that stops sending would keep the request open for ever.
     request.setTransferTimeout(options.transferTimeout);
+    // Asked for here, so that the network layer hands the packed bytes over as they are (it
+    // would unpack a whole answer before the limit could show).
+    request.setRawHeader("Accept-Encoding", "gzip, deflate");
     for (const auto &header : qAsConst(options.headers))
         request.setRawHeader(header.first, header.second);
     QNetworkReply *reply = accessManager.get(request);
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply] { takeBody(reply); });
     if (options.maximumSize < 0)
         return;
     // An answer longer than the limit is stopped as soon as that shows: from its announced
@@ -169,6 +178,32 @@ QUrl TsDownloader::redirectTarget(QNetworkReply *reply, QString &reason) const
     return QUrl();
 }
 
+void TsDownloader::takeBody(QNetworkReply *reply)
+{
+    if (!refusal.isEmpty())
+        return;
+    if (!decoder) {
+        // Only a wanted answer's body is read; a redirect's or an error page's is not used.
+        const int code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (code != 0 && (code < 200 || code > 299))
+            return;
+        decoder = std::make_unique<BodyDecoder>(
+            BodyDecoder::codingOf(reply->rawHeader("Content-Encoding")), options.maximumSize);
+    }
+    const QByteArray raw = reply->readAll();
+    received += raw.size();
+    if (decoder->feed(raw.constData(), raw.size(), body))
+        return;
+    const bool packed = BodyDecoder::codingOf(reply->rawHeader("Content-Encoding")) !=
+                        BodyDecoder::Coding::Identity;
+    refusal = !decoder->tooLarge()
+                  ? decoder->error()
+                  : QStringLiteral("the answer is larger than ") + limitText(options.maximumSize) +
+                        (packed ? QStringLiteral(" once unpacked") : QString());
+    body = QByteArray();
+    reply->abort();
+}
+
 void TsDownloader::fail(QNetworkReply *reply, const QString &reason)
 {
     // The reply stays a child of the access manager and goes with the downloader.
@@ -222,19 +257,25 @@ void TsDownloader::fileDownloaded(QNetworkReply *reply)
                  .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()));
         return;
     }
-    QByteArray body = reply->readAll();
-    // A connection that closed before the announced length is a failure, not a shorter body.
-    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    if (status != 304 && length.isValid() && length.toLongLong() != body.size()) {
-        fail(reply,
-             QStringLiteral("Received %1 of %2 bytes").arg(body.size()).arg(length.toLongLong()));
+    if (status != 304)
+        takeBody(reply);
+    if (!refusal.isEmpty()) {
+        fail(reply, refusal);
         return;
     }
-    if (options.maximumSize >= 0 && body.size() > options.maximumSize) {
-        fail(reply, QStringLiteral("the answer is larger than ") + limitText(options.maximumSize));
+    // A connection that closed before the announced length is a failure, not a shorter body.
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (status != 304 && length.isValid() && length.toLongLong() != received) {
+        fail(reply,
+             QStringLiteral("Received %1 of %2 bytes").arg(received).arg(length.toLongLong()));
+        return;
+    }
+    if (decoder && !decoder->finish()) {
+        fail(reply, decoder->error());
         return;
     }
     data = std::move(body);
+    body = QByteArray();
     reply->deleteLater();
     emit downloaded(this);
 }

@@ -9,10 +9,17 @@
 #include <QSet>
 #include <QUrl>
 
+#include <memory>
+
+class BodyDecoder;
+
 // One-shot HTTP GET into memory. The constructor issues the request; `downloaded` fires once when
 // the answer arrived whole without error (a 2xx, or 304 to a conditional request). Only http and
 // https addresses are fetched, the first one and every redirect's; redirects are followed, at
-// most five and never from https to http. Every failure is silent towards
+// most five and never from https to http. A packed answer (Content-Encoding gzip or deflate) is
+// unpacked here as it arrives, never by the network layer: the size limit holds for the unpacked
+// bytes, so an answer that would expand past it costs no more than the limit and a chunk before
+// it is refused. Every failure is silent towards
 // `downloaded`; it fires `failed` instead, with the reason in `errorString()`, and is written to
 // the daily log.
 //
@@ -34,7 +41,8 @@ public:
     struct Options
     {
         int transferTimeout = defaultTransferTimeout;
-        // The longest body taken, in bytes; a longer answer is stopped and fails. -1: no limit.
+        // The longest body taken, in bytes, as sent and once unpacked; a longer answer is
+        // stopped and fails. -1: no limit.
         qint64 maximumSize = -1;
         // Extra request headers (for example If-None-Match), sent on every hop.
         QList<QPair<QByteArray, QByteArray>> headers;
@@ -68,12 +76,18 @@ private slots:
 
 private:
     void send(const QUrl &url);
+    // Unpacks what has arrived of a wanted answer's body.
+    void takeBody(QNetworkReply *reply);
     void fail(QNetworkReply *reply, const QString &reason);
     void failWith(QNetworkReply::NetworkError error, const QString &reason);
     // The next hop of a redirect answer, or an empty URL with `reason` set.
     QUrl redirectTarget(QNetworkReply *reply, QString &reason) const;
 
     QByteArray data;
+    // The answer being received: its body unpacked so far, and the bytes as sent.
+    std::unique_ptr<BodyDecoder> decoder;
+    QByteArray body;
+    qint64 received = 0;
     QNetworkAccessManager accessManager;
     Options options;
     QUrl location;

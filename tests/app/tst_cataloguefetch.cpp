@@ -1,6 +1,8 @@
 #include "apppaths.h"
 #include "cataloguefetch.h"
 #include "packagehost.h"
+#include "packedbodies.h"
+#include "rawhttpresponder.h"
 #include "serviceendpoints.h"
 #include "startup.h"
 #include "testfiles.h"
@@ -37,6 +39,8 @@ private slots:
     void answerThatIsNoListKeepsTheCopy_data();
     void answerThatIsNoListKeepsTheCopy();
     void cataloguePageSaysWhereTheListCameFrom();
+    void packedAnswer_data();
+    void packedAnswer();
 
 private:
     CatalogueFetch::Result fetch();
@@ -331,6 +335,61 @@ void TestCatalogueFetch::cataloguePageSaysWhereTheListCameFrom()
     QTRY_COMPARE(shown(), QStringList{QStringLiteral("Gamma [Pic Pack]")});
     QTRY_COMPARE(status->text(), QStringLiteral("1 package"));
     QVERIFY(retry->isHidden());
+}
+
+void TestCatalogueFetch::packedAnswer_data()
+{
+    QTest::addColumn<QByteArray>("packed");
+    QTest::addColumn<bool>("keptBefore");
+    QTest::addColumn<QString>("failure");
+    const QByteArray list = "http://h/a.zip,mods,Alpha\nhttp://h/b.zip,skin,Beta\n";
+    QTest::newRow("a gzip list") << PackedBodies::pack(list) << false << "";
+    // About 100 KiB sent, 100 MiB once unpacked: refused before the cap is passed.
+    const QByteArray bomb = PackedBodies::pack(list, PackedBodies::Wrapper::Gzip, 100 << 20);
+    QTest::newRow("a gzip bomb, kept copy")
+        << bomb << true << "the answer is larger than 64 MiB once unpacked";
+    QTest::newRow("a gzip bomb, no kept copy")
+        << bomb << false << "the answer is larger than 64 MiB once unpacked";
+}
+
+void TestCatalogueFetch::packedAnswer()
+{
+    QFETCH(QByteArray, packed);
+    QFETCH(bool, keptBefore);
+    QFETCH(QString, failure);
+    const QByteArray list = "http://h/a.zip,mods,Alpha\nhttp://h/b.zip,skin,Beta\n";
+    const auto answer = [](const QByteArray &body, const QByteArray &coding) -> QByteArray {
+        return RawHttpResponder::head(200, {{"Content-Type", "text/plain; charset=utf-8"},
+                                            {"Content-Encoding", coding},
+                                            {"Content-Length", QByteArray::number(body.size())},
+                                            {"Connection", "close"}}) +
+               body;
+    };
+    RawHttpResponder server;
+    QVERIFY(server.listen());
+    catalogueUrl = server.url(QStringLiteral("/files/index.dat"));
+    if (keptBefore) {
+        server.setAnswer(answer(list, "identity"));
+        QCOMPARE(fetch().source, CatalogueFetch::Result::Network);
+    }
+    const QMap<QString, QByteArray> before = TestFiles::tree(AppPaths::cacheFolder());
+    server.setAnswer(answer(packed, "gzip"));
+    const CatalogueFetch::Result result = fetch();
+    QVERIFY(server.requestHeads().last().contains("\r\nAccept-Encoding: gzip, deflate\r\n"));
+    QCOMPARE(result.failure, failure);
+    if (failure.isEmpty()) {
+        QCOMPARE(result.source, CatalogueFetch::Result::Network);
+        QCOMPARE(result.data, list);
+        return;
+    }
+    QCOMPARE(result.source,
+             keptBefore ? CatalogueFetch::Result::Cache : CatalogueFetch::Result::Nothing);
+    QCOMPARE(result.data, keptBefore ? list : QByteArray());
+    QCOMPARE(result.notice(QDateTime::currentDateTimeUtc()),
+             (keptBefore ? QStringLiteral("Showing the package list from less than a minute ago: ")
+                         : QStringLiteral("The package list could not be loaded: ")) +
+                 failure);
+    QCOMPARE(TestFiles::tree(AppPaths::cacheFolder()), before);
 }
 
 QTEST_MAIN(TestCatalogueFetch)

@@ -52,6 +52,11 @@ public:
     }
     void withdraw() override {}
     void tell(const QString &, const QString &text) override { told << text; }
+    bool report(const QString &, const QString &, const QString &detail, bool) override
+    {
+        told << detail;
+        return false;
+    }
     QString pickArchive(const QString &) override { return QString(); }
 
 private:

@@ -119,6 +119,10 @@ private slots:
     void twoWriters();
     void ownedByOther_data();
     void ownedByOther();
+    void lockedAtStart_data();
+    void lockedAtStart();
+    void damagedPage_data();
+    void damagedPage();
 
 private:
     std::unique_ptr<QTemporaryDir> box;
@@ -469,6 +473,156 @@ void TestInstalledPackages::ownedByOther()
                          false,
                          {{"b.txt", 1, "22"}, {"sub/../x.txt", 1, "33"}}}));
     QCOMPARE(records.ownedByOther(gamePath, sha256, asking, "skin"), owned);
+}
+
+void TestInstalledPackages::lockedAtStart_data()
+{
+    QTest::addColumn<int>("held");
+    QTest::addColumn<int>("timeout");
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("let go within the wait") << 600 << 5000 << true;
+    QTest::newRow("held past the wait") << 4000 << 500 << false;
+}
+
+void TestInstalledPackages::lockedAtStart()
+{
+    QFETCH(int, held);
+    QFETCH(int, timeout);
+    QFETCH(bool, loaded);
+    fill(database, 3, 50);
+    const QStringList before = [this] {
+        InstalledPackages records(database);
+        records.load();
+        return dump(records);
+    }();
+    QCOMPARE(before.size(), 3);
+    const QByteArray bytes = TestFiles::read(database);
+
+    // Another program takes the database to itself before the installer starts.
+    QProcess holder;
+    holder.start(QString(ZERUN_BIN_DIR) + "/zerun-test-record",
+                 {database, "hold", QString::number(held)});
+    QVERIFY(holder.waitForStarted());
+    QVERIFY(holder.waitForReadyRead(30000));
+    QCOMPARE(holder.readLine(), QByteArray("locked\n"));
+    {
+        InstalledPackages records(database);
+        records.setBusyTimeout(timeout);
+        QString told;
+        QCOMPARE(records.load(&told), loaded);
+        QCOMPARE(records.inUse(), !loaded);
+        if (loaded) {
+            QCOMPARE(told, QString());
+            QCOMPARE(dump(records), before);
+        } else {
+            QVERIFY2(told.contains("in use by another program") && told.contains("left as it is") &&
+                         !told.contains("kept as"),
+                     qPrintable(told));
+            QCOMPARE(records.all().size(), 0);
+            // Nothing is written while the other program holds it.
+            QVERIFY(!records.put({"Late", "skin", "Skins/Late"}));
+            QVERIFY2(records.errorString().contains("in use by another program"),
+                     qPrintable(records.errorString()));
+        }
+        QVERIFY(holder.waitForFinished(30000));
+        QCOMPARE(holder.exitCode(), 0);
+        // Once the other program is gone, the same object reads the records it had kept.
+        QVERIFY(records.load());
+        QVERIFY(!records.inUse());
+        QCOMPARE(dump(records), before);
+    }
+    // The database was used, never set aside or replaced.
+    QCOMPARE(listing(box->path()), QStringList{"installed_packages.db"});
+    QCOMPARE(TestFiles::read(database), bytes);
+}
+
+void TestInstalledPackages::damagedPage_data()
+{
+    QTest::addColumn<QByteArray>("marker");
+    QTest::addColumn<QStringList>("kept");
+    QTest::addColumn<QString>("notice");
+    // Each package's rows carry their own bytes, so the page overwritten is the one that holds
+    // the marker.
+    QTest::newRow("a page of one package's file rows")
+        << QByteArray("hash-1-0150") << QStringList{"Package 0", "Package 2"}
+        << "left out, with their files left in the game folder: Package 1";
+    QTest::newRow("the page of the package rows")
+        << QByteArray("validator-1") << QStringList()
+        << "some package records could not be read at all";
+}
+
+void TestInstalledPackages::damagedPage()
+{
+    QFETCH(QByteArray, marker);
+    QFETCH(QStringList, kept);
+    QFETCH(QString, notice);
+    QMap<QString, QVector<InstalledFile>> written;
+    {
+        InstalledPackages records(database);
+        QVERIFY(records.load());
+        for (int p = 0; p < 3; ++p) {
+            InstalledPackage package;
+            package.name = QString("Package %1").arg(p);
+            package.kind = "pics";
+            package.folder = QString("Pictures/P%1").arg(p);
+            package.validator = QString("validator-%1").arg(p);
+            for (int f = 0; f < 300; ++f)
+                package.files.append(
+                    {QString("faces/%1.jpg").arg(f, 4, 10, QChar('0')), f,
+                     QString("hash-%1-%2").arg(p).arg(f, 4, 10, QChar('0')).toLatin1()});
+            QVERIFY(records.put(package));
+            written.insert(package.name, package.files);
+        }
+    }
+    // A running installer read the records before 4 KiB of the file were overwritten.
+    auto running = std::make_unique<InstalledPackages>(database);
+    QVERIFY(running->load());
+    {
+        QFile file(database);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll();
+        const int at = bytes.indexOf(marker);
+        QVERIFY(at > 0 && bytes.indexOf(marker, at + 1) < 0);
+        QVERIFY(file.seek(at / 4096 * 4096));
+        QCOMPARE(file.write(QByteArray(4096, char(0x5a))), qint64(4096));
+    }
+    if (!kept.isEmpty()) {
+        // Nothing is acted on: the check finds the damage before the rows are trusted.
+        QVector<InstalledFile> files{{"stale", 1, "11"}};
+        QString why;
+        QCOMPARE(running->checkPackage("Package 1", "pics", &files, &why),
+                 InstalledPackages::Check::Damaged);
+        QVERIFY2(why.contains("records of installed packages are damaged"), qPrintable(why));
+        QVERIFY(files.isEmpty());
+        QVERIFY(running->files("Package 1", "pics").isEmpty());
+    }
+    running.reset();
+    const QByteArray damaged = TestFiles::read(database);
+
+    // The next start copies what still reads into a new database and keeps the damaged one.
+    InstalledPackages again(database);
+    QString told;
+    QVERIFY(!again.load(&told));
+    QVERIFY2(told.contains("is damaged") && told.contains("it was kept as") &&
+                 told.contains(notice),
+             qPrintable(told));
+    QStringList names;
+    for (const InstalledPackage &package : again.all()) {
+        names << package.name;
+        QCOMPARE(again.files(package.name, package.kind), written.value(package.name));
+        QVector<InstalledFile> files;
+        QString why;
+        QCOMPARE(again.checkPackage(package.name, package.kind, &files, &why),
+                 InstalledPackages::Check::Sound);
+        QCOMPARE(files, written.value(package.name));
+    }
+    QCOMPARE(names, kept);
+    QCOMPARE(listing(box->path()),
+             (QStringList{"installed_packages.db", "installed_packages.db-shm",
+                          "installed_packages.db-wal", "installed_packages.db.damaged-<date>"}));
+    const QString aside = box->filePath(
+        QDir(box->path()).entryList({"installed_packages.db.damaged-*"}, QDir::Files).value(0));
+    QCOMPARE(TestFiles::read(aside), damaged);
 }
 
 QTEST_GUILESS_MAIN(TestInstalledPackages)

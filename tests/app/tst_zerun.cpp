@@ -126,10 +126,14 @@ void TestZerun::layouts_data()
     QTest::newRow("verticalLayout_2")
         << "verticalLayout_2"
         << "centralWidget" << 6 << QList<int>{11, 11, 11, 11} << QStringList{"stackedWidget"};
-    QTest::newRow("verticalLayout") << "verticalLayout"
-                                    << "page" << 6 << QList<int>{11, 11, 11, 11}
-                                    << QStringList{"horizontalLayout_2", "horizontalLayout",
-                                                   "horizontalLayout_5", "horizontalLayout_3"};
+    QTest::newRow("verticalLayout")
+        << "verticalLayout"
+        << "page" << 6 << QList<int>{11, 11, 11, 11}
+        << QStringList{"game_folder_row", "horizontalLayout_2", "horizontalLayout",
+                       "horizontalLayout_5", "horizontalLayout_3"};
+    QTest::newRow("game_folder_row")
+        << "game_folder_row"
+        << "" << 6 << QList<int>{5, -1, 10, -1} << QStringList{"game_folder", "change_game_folder"};
     QTest::newRow("horizontalLayout_2")
         << "horizontalLayout_2"
         << "" << 5 << QList<int>{5, -1, -1, -1}

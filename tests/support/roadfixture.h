@@ -1,6 +1,7 @@
 #pragma once
 
 #include "apppaths.h"
+#include "gamerecords.h"
 #include "installedpackages.h"
 #include "packagehost.h"
 #include "testfiles.h"
@@ -48,6 +49,9 @@ protected:
         for (const QString &suffix : {"", "-wal", "-shm"})
             QFile::remove(InstalledPackages::defaultPath() + suffix);
         QFile::remove(InstalledPackages::legacyPath());
+        // and no game folder known: the case's game keeps the records above.
+        QFile::remove(GameRecords::indexPath());
+        QDir(GameRecords::databaseFolder()).removeRecursively();
     }
 
     void tearDownRoad()

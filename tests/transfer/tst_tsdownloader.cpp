@@ -1,4 +1,5 @@
 #include "packagehost.h"
+#include "packedbodies.h"
 #include "rawhttpresponder.h"
 #include "testfiles.h"
 #include "tsdownloader.h"
@@ -39,6 +40,8 @@ private slots:
     void untrustedCertificateStaysSilent();
     void onlyWebAddressesAreFetched_data();
     void onlyWebAddressesAreFetched();
+    void packedAnswer_data();
+    void packedAnswer();
 
 private:
     void writeFile(const QString &path, const QByteArray &bytes);
@@ -355,6 +358,91 @@ void TestTsDownloader::onlyWebAddressesAreFetched()
     QVERIFY(downloader.downloadedData().isEmpty());
     QTest::qWait(50);
     QCOMPARE(failed.count(), 1);
+}
+
+void TestTsDownloader::packedAnswer_data()
+{
+    using PackedBodies::pack;
+    using PackedBodies::Wrapper;
+    QTest::addColumn<QByteArray>("coding");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<QByteArray>("delivered");
+    QTest::addColumn<QString>("failure");
+
+    QByteArray text;
+    for (int i = 0; i < 5000; ++i)
+        text += "http://h/files/p" + QByteArray::number(i) + ".zip,mods,Package " +
+                QByteArray::number(i) + "\n";
+    QTest::newRow("gzip") << QByteArray("gzip") << pack(text) << text << "";
+    QTest::newRow("gzip, named in capitals") << QByteArray("GZIP") << pack(text) << text << "";
+    QTest::newRow("two gzip members") << QByteArray("gzip") << pack("first\n") + pack("second\n")
+                                      << QByteArray("first\nsecond\n") << "";
+    QTest::newRow("deflate in its zlib wrapper")
+        << QByteArray("deflate") << pack(text, Wrapper::Zlib) << text << "";
+    QTest::newRow("deflate sent bare")
+        << QByteArray("deflate") << pack(text, Wrapper::Raw) << text << "";
+    QTest::newRow("gzip, empty body") << QByteArray("gzip") << QByteArray() << QByteArray() << "";
+    QTest::newRow("identity, at the limit")
+        << QByteArray("identity") << QByteArray(1024 * 1024, 'x') << QByteArray(1024 * 1024, 'x')
+        << "";
+    // About 80 KiB on the wire, 80 MiB unpacked, against a limit of 1 MiB.
+    QTest::newRow("gzip bomb") << QByteArray("gzip") << pack("a,b,c\n", Wrapper::Gzip, 80 << 20)
+                               << QByteArray() << "the answer is larger than 1 MiB once unpacked";
+    QTest::newRow("deflate bomb") << QByteArray("deflate")
+                                  << pack("a,b,c\n", Wrapper::Zlib, 80 << 20) << QByteArray()
+                                  << "the answer is larger than 1 MiB once unpacked";
+    QTest::newRow("unpacked just past the limit")
+        << QByteArray("gzip") << pack(QByteArray(1024 * 1024 + 1, 'x')) << QByteArray()
+        << "the answer is larger than 1 MiB once unpacked";
+    const QByteArray whole = pack(text);
+    QTest::newRow("gzip cut off") << QByteArray("gzip") << whole.left(whole.size() / 2)
+                                  << QByteArray() << "the packed answer stops before its end";
+    QByteArray damaged = whole;
+    for (int i = 100; i < 400; ++i)
+        damaged[i] = char(damaged.at(i) ^ 0x5a);
+    QTest::newRow("gzip damaged") << QByteArray("gzip") << damaged << QByteArray()
+                                  << "the packed answer is damaged";
+    QTest::newRow("bytes after the end")
+        << QByteArray("deflate") << pack(text, Wrapper::Zlib) + "trailing" << QByteArray()
+        << "the packed answer has bytes after its end";
+    QTest::newRow("a coding not asked for")
+        << QByteArray("br") << QByteArray("\x1b\x03\x00") << QByteArray()
+        << "the answer is packed in a way this program does not read";
+}
+
+void TestTsDownloader::packedAnswer()
+{
+    QFETCH(QByteArray, coding);
+    QFETCH(QByteArray, sent);
+    QFETCH(QByteArray, delivered);
+    QFETCH(QString, failure);
+    RawHttpResponder server;
+    QVERIFY(server.listen());
+    server.setAnswer(
+        RawHttpResponder::head(200, {{"Content-Type", "text/plain"},
+                                     {"Content-Encoding", coding},
+                                     {"Content-Length", QByteArray::number(sent.size())},
+                                     {"Connection", "close"}}) +
+        sent);
+    TsDownloader::Options options;
+    options.maximumSize = 1024 * 1024;
+    TsDownloader downloader(server.url(QStringLiteral("/files/index.dat")), options);
+    QSignalSpy arrived(&downloader, &TsDownloader::downloaded);
+    QSignalSpy failed(&downloader, &TsDownloader::failed);
+    QTRY_VERIFY_WITH_TIMEOUT(arrived.count() + failed.count() > 0, 20000);
+    QVERIFY2(server.requestHeads().value(0).contains("\r\nAccept-Encoding: gzip, deflate\r\n"),
+             server.requestHeads().value(0).constData());
+    if (failure.isEmpty()) {
+        QVERIFY2(failed.isEmpty(), qPrintable(downloader.errorString()));
+        QCOMPARE(downloader.downloadedData(), delivered);
+    } else {
+        QVERIFY(arrived.isEmpty());
+        QVERIFY2(downloader.errorString().startsWith(failure),
+                 qPrintable(downloader.errorString()));
+        QVERIFY(downloader.downloadedData().isEmpty());
+    }
+    QTest::qWait(20);
+    QCOMPARE(arrived.count() + failed.count(), 1);
 }
 
 QTEST_MAIN(TestTsDownloader)

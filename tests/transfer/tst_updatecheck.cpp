@@ -4,6 +4,8 @@
 #include "dialoghost.h"
 #include "framelesswindow.h"
 #include "packagehost.h"
+#include "packedbodies.h"
+#include "rawhttpresponder.h"
 #include "serviceendpoints.h"
 #include "startup.h"
 #include "tsdownloader.h"
@@ -38,6 +40,8 @@ private slots:
     void dialogInsideActiveWindow();
     void dialogInsideMainWindowWhenNoneIsActive();
     void identity();
+    void packedVersionFile_data();
+    void packedVersionFile();
 
 private:
     void check(const QByteArray &versionFile, bool explicitCheck);
@@ -304,6 +308,47 @@ void TestUpdateCheck::identity()
 {
     QCOMPARE(buildNumber(), QStringLiteral("721"));
     QCOMPARE(versionLabel(), QStringLiteral("Zerun Installer v1.0.11a721"));
+}
+
+void TestUpdateCheck::packedVersionFile_data()
+{
+    QTest::addColumn<QByteArray>("packed");
+    QTest::addColumn<bool>("dialog");
+    QTest::addColumn<QString>("failure");
+    const QByteArray newer("722\nv1.0.12\nFixes|New packages");
+    QTest::newRow("a gzip version file") << PackedBodies::pack(newer) << true << "";
+    // A few kilobytes sent, 8 MiB once unpacked, against a limit of 1 MiB.
+    QTest::newRow("a gzip bomb") << PackedBodies::pack(newer, PackedBodies::Wrapper::Gzip, 8 << 20)
+                                 << false << "the answer is larger than 1 MiB once unpacked";
+}
+
+void TestUpdateCheck::packedVersionFile()
+{
+    QFETCH(QByteArray, packed);
+    QFETCH(bool, dialog);
+    QFETCH(QString, failure);
+    RawHttpResponder server;
+    QVERIFY(server.listen());
+    server.setAnswer(
+        RawHttpResponder::head(200, {{"Content-Encoding", "gzip"},
+                                     {"Content-Length", QByteArray::number(packed.size())},
+                                     {"Connection", "close"}}) +
+        packed);
+    const QByteArray variable = ServiceEndpoints::serviceHostVariable().toLatin1();
+    qputenv(variable.constData(), server.url(QString()).toString().toLatin1());
+    checkForUpdates(false);
+    qputenv(variable.constData(), host->baseUrl().toString().toLatin1());
+    TsDownloader *downloader =
+        qApp->findChildren<TsDownloader *>(QString(), Qt::FindDirectChildrenOnly).last();
+    QSignalSpy arrived(downloader, &TsDownloader::downloaded);
+    QSignalSpy failed(downloader, &TsDownloader::failed);
+    QTRY_VERIFY_WITH_TIMEOUT(arrived.count() + failed.count() == 1, 20000);
+    QVERIFY(server.requestHeads().value(0).startsWith("GET /files/rudoduvururu.dat "));
+    QCOMPARE(downloader->errorString(), failure);
+    QWidget *shown = updateDialog();
+    QCOMPARE(shown != nullptr, dialog);
+    if (shown)
+        QCOMPARE(shown->findChild<QTextBrowser *>()->toPlainText(), QString("Fixes\nNew packages"));
 }
 
 int main(int argc, char **argv)

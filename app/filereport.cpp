@@ -1,0 +1,127 @@
+#include "filereport.h"
+
+#include <QLocale>
+
+namespace {
+
+const QString indent = QStringLiteral("    ");
+
+QString number(qint64 value)
+{
+    // Grouped the player's way: "5,003".
+    QLocale locale;
+    locale.setNumberOptions(QLocale::DefaultNumberOptions);
+    return locale.toString(value);
+}
+
+} // namespace
+
+int FileReport::fileLines() const
+{
+    int count = 0;
+    for (const QString &line : lines)
+        count += line.startsWith(indent) ? 1 : 0;
+    return count;
+}
+
+QString FileReport::forLog(int keep) const
+{
+    QStringList kept{summary};
+    int files = 0;
+    QString heading;
+    for (const QString &line : lines) {
+        if (!line.startsWith(indent)) {
+            heading = line;
+            continue;
+        }
+        if (++files > keep)
+            continue;
+        // A heading goes with the first of its files that is kept.
+        if (!heading.isNull()) {
+            kept << heading;
+            heading = QString();
+        }
+        kept << line;
+    }
+    if (files > keep)
+        kept << QStringLiteral("... and %1 more files (%2 in all)")
+                    .arg(number(files - keep), number(files));
+    return kept.join(QLatin1Char('\n'));
+}
+
+FileReport FileReport::ofRemoval(const QString &name, const QString &folder,
+                                 const PackageRemoval::Result &result, Wording wording)
+{
+    const bool player = wording == Wording::Player;
+    FileReport report;
+    if (!result.refusal.isEmpty()) {
+        report.summary = PackageRemoval::describe(name, folder, result, wording);
+        return report;
+    }
+    const int kept = int(result.changed.size() + result.added.size() + result.shared.size());
+    const int failed = int(result.failed.size());
+    if (failed > 0)
+        //: %1 is the package, %2 its folder in the game
+        report.summary = player ? tr("Could not remove %n of the files of %1 from %2; they stay "
+                                     "recorded.",
+                                     nullptr, failed)
+                                      .arg(name, folder)
+                                : QStringLiteral("Could not remove %1 of the files of %2 from %3; "
+                                                 "they stay recorded.")
+                                      .arg(number(failed), name, folder);
+    else
+        //: %1 is the package, %2 its folder in the game
+        report.summary = player ? tr("Uninstalled %1 from %2.").arg(name, folder)
+                                : QStringLiteral("Uninstalled %1 from %2.").arg(name, folder);
+    if (kept > 0)
+        report.summary +=
+            QLatin1Char(' ') + (player ? tr("%n file(s) kept, listed below.", nullptr, kept)
+                                       : QStringLiteral("%1 files kept.").arg(number(kept)));
+    const auto section = [&report](const QString &heading, QStringList paths) {
+        if (paths.isEmpty())
+            return;
+        paths.sort();
+        report.lines << heading;
+        for (const QString &path : qAsConst(paths))
+            report.lines << indent + path;
+    };
+    section(player ? tr("Could not remove (they stay recorded):")
+                   : QStringLiteral("Could not remove (they stay recorded):"),
+            result.failed);
+    section(player ? tr("Kept, because you changed them:")
+                   : QStringLiteral("Kept, because you changed them:"),
+            result.changed);
+    section(player ? tr("Kept, because you added them:")
+                   : QStringLiteral("Kept, because you added them:"),
+            result.added);
+    section(player ? tr("Kept, because another package also installed them:")
+                   : QStringLiteral("Kept, because another package also installed them:"),
+            result.shared);
+    return report;
+}
+
+FileReport FileReport::ofVerify(const QVector<PackageVerify::Result> &results, Wording wording)
+{
+    const bool player = wording == Wording::Player;
+    FileReport report;
+    int broken = 0;
+    for (const PackageVerify::Result &result : results) {
+        broken += result.whole() ? 0 : 1;
+        if (!report.lines.isEmpty())
+            report.lines << QString();
+        report.lines << result.describe(wording).split(QLatin1Char('\n'));
+    }
+    if (results.size() == 1) {
+        report.summary =
+            QStringLiteral("%1: %2").arg(results.first().name, results.first().summary(wording));
+    } else {
+        const int count = int(results.size());
+        //: %2 is how many of them have missing or changed files
+        report.summary =
+            player ? tr("%n package(s) verified, %2 with missing or changed files", nullptr, count)
+                         .arg(number(broken))
+                   : QStringLiteral("%1 packages verified, %2 with missing or changed files")
+                         .arg(number(count), number(broken));
+    }
+    return report;
+}

@@ -1,0 +1,222 @@
+// The records of installed packages through the window, when they cannot be trusted: a database
+// another program keeps locked at start, and a database with a damaged page before an uninstall.
+// The game folder is compared whole, byte for byte.
+
+#include "apppaths.h"
+#include "installedpackages.h"
+#include "installrecovery.h"
+#include "modalscript.h"
+#include "roadfixture.h"
+#include "testfiles.h"
+#include "translations.h"
+#include "tslogging.h"
+#include "widgetlookup.h"
+#include "zerun.h"
+
+#include <QCryptographicHash>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStackedWidget>
+#include <QtTest>
+
+class TestRecords : public QObject, public RoadFixture
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void lockedAtStart();
+    void damagedPageBeforeUninstall();
+
+private:
+    void openWindow();
+    // Installs Neat Skin into Skins/NeatSkin through the window, which is then closed.
+    void installNeatSkin();
+    int markOfNeatSkin() const;
+    QString status() const { return child<QLabel>(*window, "catalogue_status")->text(); }
+    // Presses Uninstall for Neat Skin and confirms; what the window then tells.
+    QString uninstallNeatSkin();
+
+    std::unique_ptr<Zerun> window;
+};
+
+void TestRecords::initTestCase()
+{
+    installTranslations(QStringLiteral("en"), QStringLiteral(ZERUN_BIN_DIR));
+    QCoreApplication::setOrganizationName("Tandel Orvik");
+    QCoreApplication::setApplicationName("Zerun Installer");
+    AppPaths::createFolders();
+    if (QStandardPaths::findExecutable("zip").isEmpty())
+        QSKIP("Info-ZIP zip is needed to make the sample archives");
+    TsLogging::installMessageHandler();
+}
+
+void TestRecords::init()
+{
+    setUpRoad();
+    serveCatalogue(standardCatalogue());
+}
+
+void TestRecords::cleanup()
+{
+    window.reset();
+    tearDownRoad();
+}
+
+void TestRecords::openWindow()
+{
+    window = std::make_unique<Zerun>();
+    ModalScript none({});
+    QVERIFY(window->initialise());
+    QCOMPARE(none.unexpected(), 0);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+}
+
+void TestRecords::installNeatSkin()
+{
+    openWindow();
+    auto *repo = child<QListWidget>(*window, "repo_list");
+    repo->setCurrentItem(repo->findItems("Neat Skin [Skin]", Qt::MatchExactly).first());
+    QTest::mouseClick(child<QPushButton>(*window, "add_to_list"), Qt::LeftButton);
+    ModalScript script({ModalScript::acceptText("NeatSkin")});
+    QTest::mouseClick(child<QPushButton>(*window, "download_items"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(*window, "quit")->isVisible(), 20000);
+    QVERIFY(script.finished());
+    QCOMPARE(TestFiles::read(game("Skins/NeatSkin/skin.ini")), QByteArray("[skin]\nname=Neat\n"));
+    window.reset();
+}
+
+int TestRecords::markOfNeatSkin() const
+{
+    const QList<QListWidgetItem *> found =
+        child<QListWidget>(*window, "repo_list")->findItems("Neat Skin [Skin]", Qt::MatchExactly);
+    return found.isEmpty() ? -1 : found.first()->data(Zerun::markRole).toInt();
+}
+
+QString TestRecords::uninstallNeatSkin()
+{
+    child<QStackedWidget>(*window, "stackedWidget")->setCurrentIndex(0);
+    auto *repo = child<QListWidget>(*window, "repo_list");
+    repo->setCurrentItem(repo->findItems("Neat Skin [Skin]", Qt::MatchExactly).first());
+    QString told;
+    ModalScript script({ModalScript::clickButton("Uninstall"), [&told](QWidget *modal) {
+                            if (auto *box = qobject_cast<QMessageBox *>(modal))
+                                told = box->text();
+                            qobject_cast<QDialog *>(modal)->accept();
+                        }});
+    QTest::mouseClick(child<QPushButton>(*window, "uninstall_package"), Qt::LeftButton);
+    [&] { QTRY_VERIFY_WITH_TIMEOUT(script.finished(), 20000); }();
+    return told;
+}
+
+void TestRecords::lockedAtStart()
+{
+    const QMap<QString, QByteArray> bare = TestFiles::tree(game());
+    installNeatSkin();
+    const QMap<QString, QByteArray> installed = TestFiles::tree(game());
+    const QString database = InstalledPackages::defaultPath();
+    const QByteArray bytes = TestFiles::read(database);
+
+    // Another program holds the records to itself for longer than the start waits.
+    QProcess holder;
+    holder.start(QString(ZERUN_BIN_DIR) + "/zerun-test-record", {database, "hold", "9000"});
+    QVERIFY(holder.waitForStarted());
+    QVERIFY(holder.waitForReadyRead(30000));
+    QCOMPARE(holder.readLine(), QByteArray("locked\n"));
+    openWindow();
+    QVERIFY2(status().contains("in use by another program"), qPrintable(status()));
+    QCOMPARE(markOfNeatSkin(), int(Zerun::NotInstalled));
+    QVERIFY(holder.waitForFinished(30000));
+    QCOMPARE(holder.exitCode(), 0);
+    window.reset();
+    // Kept as it was, never set aside as damaged; the game folder untouched.
+    QCOMPARE(QDir(AppPaths::cacheFolder()).entryList({"installed_packages.db*"}, QDir::Files),
+             QStringList{"installed_packages.db"});
+    QCOMPARE(TestFiles::read(database), bytes);
+    QCOMPARE(TestFiles::tree(game()), installed);
+
+    // The next start reads them: the package is installed and its uninstall takes it all.
+    openWindow();
+    QVERIFY2(!status().contains("in use"), qPrintable(status()));
+    QCOMPARE(markOfNeatSkin(), int(Zerun::Installed));
+    const QString told = uninstallNeatSkin();
+    QVERIFY2(told.startsWith("Uninstalled Neat Skin"), qPrintable(told));
+    QCOMPARE(TestFiles::tree(game()), bare);
+}
+
+void TestRecords::damagedPageBeforeUninstall()
+{
+    // A skin of 400 files, so that its file rows fill pages of their own.
+    QMap<QString, QByteArray> files{{"skin.ini", "[skin]\nname=Neat\n"}};
+    for (int i = 0; i < 400; ++i)
+        files.insert(QString("bg/part%1.txt").arg(i, 3, 10, QChar('0')),
+                     "background part " + QByteArray::number(i));
+    makePackage("neatskin.zip", files);
+    installNeatSkin();
+    openWindow();
+    QCOMPARE(markOfNeatSkin(), int(Zerun::Installed));
+    const QMap<QString, QByteArray> installed = TestFiles::tree(game());
+
+    // While the window is open, 4 KiB of the records are overwritten: the page holding the row
+    // of bg/part200.txt (its hash is stored there alone).
+    const QString database = InstalledPackages::defaultPath();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "checkpoint");
+        db.setDatabaseName(database);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec("PRAGMA wal_checkpoint(TRUNCATE)"));
+        query.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("checkpoint");
+    {
+        const QByteArray hash =
+            QCryptographicHash::hash(files.value("bg/part200.txt"), QCryptographicHash::Sha256)
+                .toHex();
+        QFile file(database);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const int at = file.readAll().indexOf(hash);
+        QVERIFY(at > 0);
+        QVERIFY(file.seek(at / 4096 * 4096));
+        QCOMPARE(file.write(QByteArray(4096, char(0x5a))), qint64(4096));
+    }
+
+    // Nothing is removed, nothing is journalled, and the player is told why.
+    const QString told = uninstallNeatSkin();
+    QVERIFY2(told.contains("Could not uninstall Neat Skin") &&
+                 told.contains("records of installed packages are damaged") &&
+                 told.contains("nothing was removed"),
+             qPrintable(told));
+    QCOMPARE(TestFiles::tree(game()), installed);
+    QCOMPARE(QDir(InstallRecovery::journalFolder()).entryList(QDir::Files), QStringList());
+    window.reset();
+
+    // The next start keeps the damaged file aside and says what it left out; no journal claims
+    // anything, and the game folder is still as the install left it.
+    openWindow();
+    QVERIFY2(status().contains("is damaged") && status().contains("kept as") &&
+                 status().contains("Neat Skin"),
+             qPrintable(status()));
+    QCOMPARE(markOfNeatSkin(), int(Zerun::NotInstalled));
+    window.reset();
+    QCOMPARE(TestFiles::tree(game()), installed);
+    QCOMPARE(QDir(AppPaths::cacheFolder())
+                 .entryList({"installed_packages.db.damaged-*"}, QDir::Files)
+                 .size(),
+             1);
+    const QByteArray log = TestFiles::read(AppPaths::dailyLogFile());
+    QVERIFY(!log.contains("finished uninstalling"));
+}
+
+QTEST_MAIN(TestRecords)
+#include "tst_records.moc"
