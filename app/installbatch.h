@@ -141,21 +141,25 @@ public:
 signals:
     // A line for the page's information line.
     void notice(const QString &text);
-    // The package at `position` is being unpacked: files done of all, and the unpack's last text.
+    // The package at `position` is being unpacked; then the files done of all and the unpack's
+    // last text, and the share unpacked.
     void unpackStarted(int position);
     void unpackProgress(int done, int total, const QString &state);
     void unpackPercent(int percent);
     // A single install's progress, for the catalogue page.
     void singleProgress(const QString &text);
     void packageInstalled(int position, int entry);
-    // Records changed outside a batch (an uninstall, a repair), before the player is told.
+    // Records changed outside a batch: after an uninstall (before the player is told) and after
+    // each repair of a verify.
     void recordsChanged();
     void verifyProgress(int done, int total);
     // The verify is over; its report and the repairs chosen follow.
     void verifyEnded();
     // A repair found another file on the host, and the player chose to update to it.
     void updateWanted(int entry);
+    // The package at `position` is over; `ended` packages of the batch are.
     void packageEnded(int position, int ended);
+    // Every package of the batch is over: packages() tells how each ended.
     void batchEnded();
 
 private:
