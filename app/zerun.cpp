@@ -1,6 +1,7 @@
 #include "zerun.h"
 
 #include "apppaths.h"
+#include "archivefetch.h"
 #include "catalogue.h"
 #include "dialoghost.h"
 #include "diskpackage.h"
@@ -50,6 +51,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStorageInfo>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -1534,8 +1536,20 @@ void Zerun::verifySelected()
     QVector<InstalledPackage> records = selectedRecords();
     if (records.isEmpty())
         return;
-    for (InstalledPackage &record : records)
-        record.files = packageRecords.files(record.name, record.kind);
+    // Rows that cannot be read whole would report the package's files as not installed.
+    for (InstalledPackage &record : records) {
+        QString why;
+        if (packageRecords.checkPackage(record.name, record.kind, &record.files, &why) !=
+            InstalledPackages::Check::Sound) {
+            InstallRecovery::note(QStringLiteral("Verify of ") + record.name +
+                                  QStringLiteral(": ") + why);
+            //: %1 is the package, %2 what is wrong with its records
+            questions.tell(tr("Verify"), tr("The records of %1 cannot be read whole, so its "
+                                            "files cannot be checked against them:\n\n%2")
+                                             .arg(record.name, why));
+            return;
+        }
+    }
     if (!verifier) {
         verifier = std::make_unique<PackageVerify>(gameFolder);
         connect(verifier.get(), &PackageVerify::progress, this, [this](int done, int total) {
@@ -1757,9 +1771,13 @@ void Zerun::repairPackage(const InstalledPackage &record)
         //: %1 is the package, %2 why it could not be repaired
         tell(tr("Could not repair %1:\n\n%2").arg(record.name, text));
     };
-    QTemporaryDir fetched(AppPaths::downloadsFolder() + QLatin1Char('/') +
-                          InstallRecovery::repairFolderPrefix() + QStringLiteral("XXXXXX"));
     QString archive;
+    // A fetched archive is the repair's own: it goes when the repair is over, whatever the end.
+    QString fetched;
+    const auto removeFetched = qScopeGuard([&fetched] {
+        if (!fetched.isEmpty())
+            QFile::remove(fetched);
+    });
     if (record.fromDisk) {
         // The player's archive: asked for again, and only read.
         archive = StandardDialog::selectFile(false, {}, tr("The archive of %1").arg(record.name),
@@ -1768,42 +1786,39 @@ void Zerun::repairPackage(const InstalledPackage &record)
         if (archive.isEmpty())
             return;
     } else {
-        if (!fetched.isValid()) {
-            fail(tr("no room for the archive in the downloads folder"));
-            return;
-        }
+        // To a file, with the batch's retries, resume and size limit.
         ui->catalogue_status->setText(tr("Fetching %1 again...").arg(record.name));
-        TsDownloader downloader{QUrl(record.url)};
-        bool got = false;
+        ArchiveFetch fetch;
+        QString why;
         QEventLoop waiting;
-        connect(&downloader, &TsDownloader::downloaded, &waiting, [&] {
-            got = true;
+        connect(&fetch, &ArchiveFetch::progress, this, [&](qint64 done, qint64 total) {
+            if (total > 0)
+                //: %1 is the package, %2 how much of it has arrived in percent
+                ui->catalogue_status->setText(
+                    tr("Fetching %1 again... %2%").arg(record.name).arg(done * 100 / total));
+        });
+        connect(&fetch, &ArchiveFetch::finished, &waiting, [&](const QString &path) {
+            fetched = path;
             waiting.quit();
         });
-        connect(&downloader, &TsDownloader::failed, &waiting, &QEventLoop::quit);
+        connect(&fetch, &ArchiveFetch::failed, &waiting, [&](const QString &reason) {
+            why = reason;
+            waiting.quit();
+        });
         guardClose();
         diskInstallRunning = true;
         repairFetch = &waiting;
+        fetch.start(QUrl(record.url));
         waiting.exec();
         repairFetch = nullptr;
         diskInstallRunning = false;
         updateCatalogueStatus();
-        if (!got) {
+        if (fetched.isEmpty()) {
             //: %1 is the address, %2 why it could not be fetched
-            fail(tr("the archive could not be fetched from %1: %2")
-                     .arg(record.url, downloader.errorString()));
+            fail(tr("the archive could not be fetched from %1: %2").arg(record.url, why));
             return;
         }
-        archive =
-            fetched.filePath(QUrl(record.url).fileName().isEmpty() ? QStringLiteral("package.zip")
-                                                                   : QUrl(record.url).fileName());
-        QFile file(archive);
-        const QByteArray data = downloader.downloadedData();
-        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
-            fail(tr("the archive could not be saved: %1").arg(file.errorString()));
-            return;
-        }
-        file.close();
+        archive = fetched;
     }
     if (PackageRepair::check(archive, record) != PackageRepair::Verdict::Same) {
         if (record.fromDisk) {
