@@ -128,8 +128,9 @@ QString GameRecords::databaseFor(const QString &gameFolder, QString *notice)
                 QStringLiteral("the index of game folders could not be read; kept as ") + aside;
     }
     Entry *found = nullptr;
-    // The same copy first, wherever it is now; then the same place, when the copy there was
-    // never seen on its disk (listed while missing).
+    // The same copy first, wherever it is now; then the same place, whose copy may have been
+    // put back from a copy (a backup restored, the folder copied over itself): the records of a
+    // place go to whatever copy is there unless that copy is listed elsewhere.
     for (Entry &entry : list) {
         if (!game.identity.isEmpty() && entry.game.identity == game.identity) {
             found = &entry;
@@ -138,8 +139,7 @@ QString GameRecords::databaseFor(const QString &gameFolder, QString *notice)
     }
     if (!found) {
         for (Entry &entry : list) {
-            if (entry.game.path == game.path &&
-                (entry.game.identity.isEmpty() || game.identity.isEmpty())) {
+            if (entry.game.path == game.path) {
                 found = &entry;
                 break;
             }
@@ -154,7 +154,7 @@ QString GameRecords::databaseFor(const QString &gameFolder, QString *notice)
             found->game.path = game.path;
             changed = true;
         }
-        if (found->game.identity.isEmpty() && !game.identity.isEmpty()) {
+        if (found->game.identity != game.identity && !game.identity.isEmpty()) {
             found->game.identity = game.identity;
             changed = true;
         }

@@ -7,7 +7,8 @@
 // of the game: a second copy elsewhere has none of them, and a copy that moved keeps its own. Each
 // copy is known by its folder with every link resolved and by the identity of that folder on its
 // disk (device and inode), and has a database of its own, listed in a small index in the Cache
-// folder. The first copy listed keeps the database of the former single store
+// folder. A copy found elsewhere by its identity (moved, renamed) keeps its records; a folder at
+// a listed place whose identity is new (put back from a backup) takes that place's records. The first copy listed keeps the database of the former single store
 // (InstalledPackages::defaultPath()), so records made before the index existed stay with the game
 // that was in use.
 //
@@ -27,7 +28,7 @@ public:
 
     // The records database of that copy of the game, listed in the index on first use. A copy
     // found under another path (moved or renamed) keeps its records and the index follows it; a
-    // different copy at a listed path gets records of its own. `notice` gets a line for the log
+    // copy at another path gets records of its own. `notice` gets a line for the log
     // when the index changed in a way worth telling, or could not be written.
     static QString databaseFor(const QString &gameFolder, QString *notice = nullptr);
 

@@ -1,6 +1,6 @@
 #include "installbatch.h"
 
-#include "apppaths.h"
+#include "archivefetch.h"
 #include "catalogue.h"
 #include "diskpackage.h"
 #include "failurewords.h"
@@ -12,7 +12,6 @@
 #include "packageremoval.h"
 #include "packagerepair.h"
 #include "packageverify.h"
-#include "tsdownloader.h"
 #include "tsunzip.h"
 #include "unpacktransaction.h"
 
@@ -21,8 +20,8 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStorageInfo>
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <algorithm>
@@ -648,39 +647,36 @@ bool InstallBatch::installFromDisk(const QString &archive)
     return true;
 }
 
-bool InstallBatch::fetchAgain(const InstalledPackage &record, const QString &folder,
-                              QString *archive, QString *why)
+bool InstallBatch::fetchAgain(const InstalledPackage &record, QString *archive, QString *why)
 {
+    // To a file, with the batch's retries, resume and size limit.
     emit singleProgress(tr("Fetching %1 again...").arg(record.name));
-    TsDownloader downloader{QUrl(record.url)};
-    bool got = false;
+    ArchiveFetch fetch;
     QEventLoop waiting;
-    connect(&downloader, &TsDownloader::downloaded, &waiting, [&] {
-        got = true;
+    connect(&fetch, &ArchiveFetch::progress, this, [&](qint64 done, qint64 total) {
+        if (total > 0)
+            //: %1 is the package, %2 how much of it has arrived in percent
+            emit singleProgress(
+                tr("Fetching %1 again... %2%").arg(record.name).arg(done * 100 / total));
+    });
+    connect(&fetch, &ArchiveFetch::finished, &waiting, [&](const QString &path) {
+        *archive = path;
         waiting.quit();
     });
-    connect(&downloader, &TsDownloader::failed, &waiting, &QEventLoop::quit);
+    connect(&fetch, &ArchiveFetch::failed, &waiting, [&](const QString &reason) {
+        //: %1 is the address, %2 why it could not be fetched
+        *why = tr("the archive could not be fetched from %1: %2").arg(record.url, reason);
+        waiting.quit();
+    });
     singleRunning = true;
     fetching = &waiting;
+    fetch.start(QUrl(record.url));
     waiting.exec();
     fetching = nullptr;
     singleRunning = false;
-    if (!got) {
-        //: %1 is the address, %2 why it could not be fetched
-        *why = tr("the archive could not be fetched from %1: %2")
-                   .arg(record.url, downloader.errorString());
-        return false;
-    }
-    const QString fileName = QUrl(record.url).fileName();
-    *archive =
-        folder + QLatin1Char('/') + (fileName.isEmpty() ? QStringLiteral("package.zip") : fileName);
-    QFile file(*archive);
-    const QByteArray data = downloader.downloadedData();
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
-        *why = tr("the archive could not be saved: %1").arg(file.errorString());
-        return false;
-    }
-    return true;
+    if (archive->isEmpty() && why->isEmpty())
+        *why = tr("cancelled");
+    return !archive->isEmpty();
 }
 
 int InstallBatch::repair(const InstalledPackage &installed,
@@ -696,18 +692,19 @@ int InstallBatch::repair(const InstalledPackage &installed,
         questions.tell(title, tr("Could not repair %1:\n\n%2").arg(record.name, text));
         return -1;
     };
-    QTemporaryDir fetched(AppPaths::downloadsFolder() + QLatin1Char('/') +
-                          InstallRecovery::repairFolderPrefix() + QStringLiteral("XXXXXX"));
     QString archive;
+    // A fetched archive is the repair's own: it goes when the repair is over, whatever the end.
+    const auto removeFetched = qScopeGuard([&archive, &record] {
+        if (!record.fromDisk && !archive.isEmpty())
+            QFile::remove(archive);
+    });
     QString why;
     if (record.fromDisk) {
         // The player's archive: asked for again, and only read.
         archive = questions.pickArchive(tr("The archive of %1").arg(record.name));
         if (archive.isEmpty())
             return -1;
-    } else if (!fetched.isValid()) {
-        return fail(tr("no room for the archive in the downloads folder"));
-    } else if (!fetchAgain(record, fetched.path(), &archive, &why)) {
+    } else if (!fetchAgain(record, &archive, &why)) {
         return fail(why);
     }
     if (PackageRepair::check(archive, record) != PackageRepair::Verdict::Same) {
@@ -796,8 +793,20 @@ void InstallBatch::verify(const QVector<InstalledPackage> &installed,
     if (installed.isEmpty())
         return;
     QVector<InstalledPackage> checked = installed;
-    for (InstalledPackage &record : checked)
-        record.files = records.files(record.name, record.kind);
+    // Rows that cannot be read whole would report the package's files as not installed.
+    for (InstalledPackage &record : checked) {
+        QString why;
+        if (records.checkPackage(record.name, record.kind, &record.files, &why) !=
+            InstalledPackages::Check::Sound) {
+            InstallRecovery::note(QStringLiteral("Verify of ") + record.name +
+                                  QStringLiteral(": ") + why);
+            //: %1 is the package, %2 what is wrong with its records
+            questions.tell(tr("Verify"), tr("The records of %1 cannot be read whole, so its "
+                                            "files cannot be checked against them:\n\n%2")
+                                             .arg(record.name, why));
+            return;
+        }
+    }
     verifiedCatalogue = catalogue;
     // Each run checks the game folder in use when it starts.
     verifier = std::make_unique<PackageVerify>(gameFolder);

@@ -206,8 +206,8 @@ private:
     Single runSingle(const InstalledPackage &package, const QString &archive, const QString &target,
                      const QString &journal);
     const InstalledPackage *recordOf(const QString &name, const QString &kind) const;
-    bool fetchAgain(const InstalledPackage &record, const QString &folder, QString *archive,
-                    QString *why);
+    // Fetches the archive of `record` again into the downloads folder; false with the reason.
+    bool fetchAgain(const InstalledPackage &record, QString *archive, QString *why);
 
     InstalledPackages &records;
     BatchQuestions &questions;

@@ -192,6 +192,7 @@
     </message>
     <message>
         <source>Verify</source>
+        <extracomment>%1 is the package, %2 what is wrong with its records</extracomment>
         <translation>Prüfen</translation>
     </message>
     <message>
@@ -417,10 +418,6 @@ Nach dem Inhalt des Archivs ist es wahrscheinlich: %2.</translation>
         <translation>Das Archiv von %1</translation>
     </message>
     <message>
-        <source>no room for the archive in the downloads folder</source>
-        <translation>kein Platz für das Archiv im Download-Ordner</translation>
-    </message>
-    <message>
         <source>Fetching %1 again...</source>
         <translation>%1 wird erneut geladen...</translation>
     </message>
@@ -428,10 +425,6 @@ Nach dem Inhalt des Archivs ist es wahrscheinlich: %2.</translation>
         <source>the archive could not be fetched from %1: %2</source>
         <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
         <translation>das Archiv konnte nicht von %1 geladen werden: %2</translation>
-    </message>
-    <message>
-        <source>the archive could not be saved: %1</source>
-        <translation>das Archiv konnte nicht gespeichert werden: %1</translation>
     </message>
     <message>
         <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
@@ -453,6 +446,18 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
         <source>Repaired %1 in %2.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
         <translation>%1 in %2 repariert.</translation>
+    </message>
+    <message>
+        <source>Fetching %1 again... %2%</source>
+        <translation>%1 wird erneut geladen... %2%</translation>
+    </message>
+    <message>
+        <source>The records of %1 cannot be read whole, so its files cannot be checked against them:
+
+%2</source>
+        <translation>Die Aufzeichnungen von %1 lassen sich nicht vollständig lesen, daher können seine Dateien nicht mit ihnen verglichen werden:
+
+%2</translation>
     </message>
 </context>
 <context>

@@ -192,6 +192,7 @@
     </message>
     <message>
         <source>Verify</source>
+        <extracomment>%1 is the package, %2 what is wrong with its records</extracomment>
         <translation>Verificar</translation>
     </message>
     <message>
@@ -417,10 +418,6 @@ Por lo que contiene el archivo, parece de tipo %2.</translation>
         <translation>El archivo de %1</translation>
     </message>
     <message>
-        <source>no room for the archive in the downloads folder</source>
-        <translation>no hay espacio para el archivo en la carpeta de descargas</translation>
-    </message>
-    <message>
         <source>Fetching %1 again...</source>
         <translation>Volviendo a descargar %1...</translation>
     </message>
@@ -428,10 +425,6 @@ Por lo que contiene el archivo, parece de tipo %2.</translation>
         <source>the archive could not be fetched from %1: %2</source>
         <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
         <translation>no se pudo descargar el archivo desde %1: %2</translation>
-    </message>
-    <message>
-        <source>the archive could not be saved: %1</source>
-        <translation>no se pudo guardar el archivo: %1</translation>
     </message>
     <message>
         <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
@@ -453,6 +446,18 @@ Update to the file it serves now?</source>
         <source>Repaired %1 in %2.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
         <translation>Se reparó %1 en %2.</translation>
+    </message>
+    <message>
+        <source>Fetching %1 again... %2%</source>
+        <translation>Descargando %1 de nuevo... %2%</translation>
+    </message>
+    <message>
+        <source>The records of %1 cannot be read whole, so its files cannot be checked against them:
+
+%2</source>
+        <translation>Los registros de %1 no se pueden leer completos, así que sus archivos no se pueden comprobar con ellos:
+
+%2</translation>
     </message>
 </context>
 <context>

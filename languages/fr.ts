@@ -192,6 +192,7 @@
     </message>
     <message>
         <source>Verify</source>
+        <extracomment>%1 is the package, %2 what is wrong with its records</extracomment>
         <translation>Vérifier</translation>
     </message>
     <message>
@@ -417,10 +418,6 @@ D&apos;après le contenu de l&apos;archive, il semble s&apos;agir d&apos;un %2.<
         <translation>L&apos;archive de %1</translation>
     </message>
     <message>
-        <source>no room for the archive in the downloads folder</source>
-        <translation>pas assez de place pour l&apos;archive dans le dossier des téléchargements</translation>
-    </message>
-    <message>
         <source>Fetching %1 again...</source>
         <translation>Nouveau téléchargement de %1...</translation>
     </message>
@@ -428,10 +425,6 @@ D&apos;après le contenu de l&apos;archive, il semble s&apos;agir d&apos;un %2.<
         <source>the archive could not be fetched from %1: %2</source>
         <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
         <translation>l&apos;archive n&apos;a pas pu être récupérée depuis %1 : %2</translation>
-    </message>
-    <message>
-        <source>the archive could not be saved: %1</source>
-        <translation>l&apos;archive n&apos;a pas pu être enregistrée : %1</translation>
     </message>
     <message>
         <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
@@ -453,6 +446,18 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
         <source>Repaired %1 in %2.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
         <translation>%1 réparé dans %2.</translation>
+    </message>
+    <message>
+        <source>Fetching %1 again... %2%</source>
+        <translation>Nouveau téléchargement de %1... %2%</translation>
+    </message>
+    <message>
+        <source>The records of %1 cannot be read whole, so its files cannot be checked against them:
+
+%2</source>
+        <translation>Les enregistrements de %1 ne peuvent pas être lus en entier, ses fichiers ne peuvent donc pas être vérifiés par rapport à eux :
+
+%2</translation>
     </message>
 </context>
 <context>

@@ -192,6 +192,7 @@
     </message>
     <message>
         <source>Verify</source>
+        <extracomment>%1 is the package, %2 what is wrong with its records</extracomment>
         <translation>Verificar</translation>
     </message>
     <message>
@@ -417,10 +418,6 @@ Pelo conteúdo do arquivo compactado, parece ser do tipo %2.</translation>
         <translation>Arquivo compactado de %1</translation>
     </message>
     <message>
-        <source>no room for the archive in the downloads folder</source>
-        <translation>não há espaço para o arquivo compactado na pasta de downloads</translation>
-    </message>
-    <message>
         <source>Fetching %1 again...</source>
         <translation>Buscando %1 de novo...</translation>
     </message>
@@ -428,10 +425,6 @@ Pelo conteúdo do arquivo compactado, parece ser do tipo %2.</translation>
         <source>the archive could not be fetched from %1: %2</source>
         <extracomment>%1 is the address, %2 why it could not be fetched</extracomment>
         <translation>não foi possível buscar o arquivo compactado em %1: %2</translation>
-    </message>
-    <message>
-        <source>the archive could not be saved: %1</source>
-        <translation>não foi possível salvar o arquivo compactado: %1</translation>
     </message>
     <message>
         <source>that archive is not the one that was installed. Install it with Install from File to update the package.</source>
@@ -453,6 +446,18 @@ Atualizar para o arquivo que ele oferece agora?</translation>
         <source>Repaired %1 in %2.</source>
         <extracomment>%1 is the package, %2 its folder in the game</extracomment>
         <translation>%1 foi reparado em %2.</translation>
+    </message>
+    <message>
+        <source>Fetching %1 again... %2%</source>
+        <translation>Baixando %1 novamente... %2%</translation>
+    </message>
+    <message>
+        <source>The records of %1 cannot be read whole, so its files cannot be checked against them:
+
+%2</source>
+        <translation>Os registros de %1 não podem ser lidos por inteiro, então seus arquivos não podem ser conferidos com eles:
+
+%2</translation>
     </message>
 </context>
 <context>

@@ -78,7 +78,8 @@ void TestGameRecords::copiesKeepTheirRecords_data()
     QTest::newRow("the folder with a trailing slash") << "slash" << true << false;
     QTest::newRow("a second copy elsewhere") << "copy" << false << false;
     QTest::newRow("the copy renamed") << "rename" << true << false;
-    QTest::newRow("another copy where the first was") << "replace" << false << true;
+    QTest::newRow("the copy put back from a backup") << "replace" << true << true;
+    QTest::newRow("the copy moved, another put where it was") << "moveAndReplace" << false << true;
 }
 
 void TestGameRecords::copiesKeepTheirRecords()
@@ -106,6 +107,12 @@ void TestGameRecords::copiesKeepTheirRecords()
     } else if (step == "replace") {
         QVERIFY(QDir().rename(box->filePath("a"), box->filePath("old")));
         makeGame("a/TEW2016");
+    } else if (step == "moveAndReplace") {
+        // The copy is seen at its new place before the new one at the old place.
+        QVERIFY(QDir().mkpath(box->filePath("b")));
+        QVERIFY(QDir().rename(a, second));
+        QCOMPARE(GameRecords::databaseFor(second), first);
+        makeGame("a/TEW2016");
     }
     QString notice;
     const QString again = GameRecords::databaseFor(asksForA ? a : second, &notice);
@@ -120,6 +127,8 @@ void TestGameRecords::copiesKeepTheirRecords()
     if (!sameRecords) {
         QVERIFY(again.startsWith(GameRecords::databaseFolder() + "/"));
         QCOMPARE(GameRecords::entries().size(), 2);
+    } else {
+        QCOMPARE(GameRecords::entries().size(), 1);
     }
 }
 

@@ -199,6 +199,22 @@ void TestRecords::damagedPageBeforeUninstall()
              qPrintable(told));
     QCOMPARE(TestFiles::tree(game()), installed);
     QCOMPARE(QDir(InstallRecovery::journalFolder()).entryList(QDir::Files), QStringList());
+    // Verify says so too, instead of calling the package's own files missing.
+    {
+        auto *repo = child<QListWidget>(*window, "repo_list");
+        repo->setCurrentItem(repo->findItems("Neat Skin [Skin]", Qt::MatchExactly).first());
+        QString verified;
+        ModalScript verify({[&verified](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal))
+                verified = box->text();
+            qobject_cast<QDialog *>(modal)->accept();
+        }});
+        QTest::mouseClick(child<QPushButton>(*window, "verify_package"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(verify.finished(), 20000);
+        QVERIFY2(verified.contains("The records of Neat Skin cannot be read whole"),
+                 qPrintable(verified));
+    }
+    QCOMPARE(TestFiles::tree(game()), installed);
     window.reset();
 
     // The next start keeps the damaged file aside and says what it left out; no journal claims
