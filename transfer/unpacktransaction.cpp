@@ -234,6 +234,11 @@ QString UnpackTransaction::workPrefix()
     return QStringLiteral(".zerun-unpack-");
 }
 
+QString UnpackTransaction::reservedPrefix()
+{
+    return QStringLiteral(".zerun-");
+}
+
 QFile::Permissions UnpackTransaction::permissionsFor(QFile::Permissions stored, bool folder)
 {
     // The owner keeps what the archive says and can always read and write (and enter folders).
@@ -349,7 +354,9 @@ QString UnpackTransaction::relativeName(const QString &entryName) const
         relative = QLatin1String("");
     if (relative.startsWith(QLatin1String("./")))
         relative = relative.mid(2);
-    if (relative.section(QLatin1Char('/'), 0, 0).startsWith(workPrefix(), Qt::CaseInsensitive))
+    // The installer's own names at the top of a destination (work folders, the folder that keeps
+    // the files an install replaced) are never an archive's.
+    if (relative.section(QLatin1Char('/'), 0, 0).startsWith(reservedPrefix(), Qt::CaseInsensitive))
         return QString();
     // Not null: the destination itself is the empty, non-null name.
     return relative.isNull() ? QLatin1String("") : relative;

@@ -138,6 +138,9 @@ public:
 
     // Prefix of the work folder's name; such names are never unpacked from an archive.
     static QString workPrefix();
+    // Prefix of every name the installer keeps at the top of a destination (".zerun-"): no
+    // archive entry's first component starts with it.
+    static QString reservedPrefix();
 
     // The permissions an unpacked file or folder gets from those stored in the archive: the
     // owner's bits as stored, always with read and write (and enter for folders); group and

@@ -1,0 +1,295 @@
+// Every file in a package folder has an owner: the package (recorded with its bytes), the
+// folder itself (the game's or the player's files from before, kept aside while the package is
+// installed) or the player (changed since). Installs, updates and uninstalls through the real
+// steps, compared as whole trees, byte for byte.
+
+#include "installedpackages.h"
+#include "packageinstall.h"
+#include "packageremoval.h"
+#include "testfiles.h"
+#include "zipfixtures.h"
+
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+using Files = QMap<QString, QByteArray>;
+
+const QString skinFolder = QStringLiteral("Skins/Default");
+
+} // namespace
+
+class TestPackageOwners : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void installAndUninstall_data();
+    void installAndUninstall();
+    void playersEditsAreNamedAsTheirs_data();
+    void playersEditsAreNamedAsTheirs();
+    void archiveCannotNameTheKeptFolder();
+
+private:
+    QString game(const QString &relative = QString()) const
+    {
+        return box->path() + QStringLiteral("/game/") + relative;
+    }
+    // Writes an archive of the files given; its path.
+    QString archive(const QString &name, const Files &files);
+    // Installs like the window does once its questions are answered; false when the run failed.
+    bool install(const QString &zip, PackageInstall::Edits choice, PackageInstall::Plan *plan,
+                 PackageInstall::Outcome *outcome);
+    PackageRemoval::Result uninstall();
+
+    std::unique_ptr<QTemporaryDir> box;
+    std::unique_ptr<InstalledPackages> records;
+    int journals = 0;
+};
+
+void TestPackageOwners::init()
+{
+    box = std::make_unique<QTemporaryDir>();
+    QVERIFY(box->isValid());
+    records = std::make_unique<InstalledPackages>(box->filePath("records.db"));
+    QVERIFY(records->load());
+    TestFiles::write(game("TEW2016.exe"), "MZ");
+    // The game's own skin, which no package installed.
+    TestFiles::write(game(skinFolder + "/skin.ini"), "[skin]\nname=Default\n");
+    TestFiles::write(game(skinFolder + "/images/background.png"), "the game's background");
+    TestFiles::write(game(skinFolder + "/images/other.png"), "the game's other picture");
+}
+
+QString TestPackageOwners::archive(const QString &name, const Files &files)
+{
+    QList<ZipFixtures::Entry> entries;
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        entries << ZipFixtures::Entry{it.key().toUtf8(), it.value()};
+    const QString path = box->filePath(name);
+    return ZipFixtures::writeArchive(path, entries) ? path : QString();
+}
+
+bool TestPackageOwners::install(const QString &zip, PackageInstall::Edits choice,
+                                PackageInstall::Plan *plan, PackageInstall::Outcome *outcome)
+{
+    PackageInstall step(*records, game());
+    InstalledPackage package;
+    package.name = QStringLiteral("Gold Skin");
+    package.kind = QStringLiteral("skin");
+    package.url = QStringLiteral("http://127.0.0.1/files/goldskin.zip");
+    step.setPackage(package, zip, game(skinFolder),
+                    box->filePath(QStringLiteral("journal-%1").arg(++journals)));
+    QString why;
+    if (!step.prepare(plan, &why)) {
+        qWarning("prepare: %s", qPrintable(why));
+        return false;
+    }
+    step.setEditChoice(choice);
+    bool finished = false;
+    QEventLoop loop;
+    connect(&step, &PackageInstall::finished, &loop, [&] {
+        finished = true;
+        loop.quit();
+    });
+    connect(&step, &PackageInstall::failed, &loop, &QEventLoop::quit);
+    step.start();
+    loop.exec();
+    *outcome = step.outcome();
+    return finished;
+}
+
+PackageRemoval::Result TestPackageOwners::uninstall()
+{
+    PackageRemoval::Result result;
+    const InstalledPackage *record = records->find("Gold Skin", "skin");
+    if (!record) {
+        result.refusal = "no record";
+        return result;
+    }
+    const InstalledPackage copy = *record;
+    PackageRemoval::uninstall(game(), copy, *records, box->filePath("removal"), &result);
+    return result;
+}
+
+void TestPackageOwners::installAndUninstall_data()
+{
+    QTest::addColumn<Files>("package");
+    // A second version installed over the first, when not empty.
+    QTest::addColumn<Files>("update");
+    QTest::addColumn<QStringList>("keptAside");
+    QTest::addColumn<QStringList>("putBackByUpdate");
+    QTest::addColumn<QStringList>("putBack");
+
+    const Files gold{{"skin.ini", "[skin]\nname=Gold\n"},
+                     {"images/background.png", "gold background"},
+                     {"images/gold/bar.png", "gold bar"}};
+    QTest::newRow("over the game's files")
+        << gold << Files() << QStringList{"images/background.png", "skin.ini"} << QStringList()
+        << QStringList{"images/background.png", "skin.ini"};
+    Files same = gold;
+    same.insert("images/other.png", "the game's other picture");
+    QTest::newRow("a game file with the package's very bytes")
+        << same << Files() << QStringList{"images/background.png", "images/other.png", "skin.ini"}
+        << QStringList() << QStringList{"images/background.png", "images/other.png", "skin.ini"};
+    Files second{{"images/background.png", "gold background 2"},
+                 {"images/gold/bar.png", "gold bar"},
+                 {"images/other.png", "gold other"}};
+    QTest::newRow("an update that no longer places one, and replaces another")
+        << gold << second << QStringList{"images/background.png", "skin.ini"}
+        << QStringList{"skin.ini"} << QStringList{"images/background.png", "images/other.png"};
+    QTest::newRow("an update of the same bytes")
+        << gold << gold << QStringList{"images/background.png", "skin.ini"} << QStringList()
+        << QStringList{"images/background.png", "skin.ini"};
+}
+
+void TestPackageOwners::installAndUninstall()
+{
+    QFETCH(Files, package);
+    QFETCH(Files, update);
+    QFETCH(QStringList, keptAside);
+    QFETCH(QStringList, putBackByUpdate);
+    QFETCH(QStringList, putBack);
+    const Files before = TestFiles::tree(game());
+
+    PackageInstall::Plan plan;
+    PackageInstall::Outcome outcome;
+    QVERIFY(
+        install(archive("gold.zip", package), PackageInstall::Edits::KeepMine, &plan, &outcome));
+    // The game's files are no edits of the player's: no question, and the outcome says so.
+    QCOMPARE(plan.edits, QStringList());
+    QStringList kept = outcome.keptOriginals;
+    kept.sort();
+    QStringList firstKept = keptAside;
+    if (!update.isEmpty())
+        firstKept = QStringList{"images/background.png", "skin.ini"};
+    QCOMPARE(kept, firstKept);
+    QVERIFY2(outcome.summary().contains("kept " + QString::number(kept.size()) +
+                                        " file(s) that were in the folder before aside"),
+             qPrintable(outcome.summary()));
+    for (auto it = package.cbegin(); it != package.cend(); ++it)
+        QCOMPARE(TestFiles::read(game(skinFolder + "/" + it.key())), it.value());
+    QCOMPARE(TestFiles::read(game(skinFolder + "/.zerun-originals/skin.ini")),
+             QByteArray("[skin]\nname=Default\n"));
+
+    if (!update.isEmpty()) {
+        QVERIFY(install(archive("gold2.zip", update), PackageInstall::Edits::KeepMine, &plan,
+                        &outcome));
+        QCOMPARE(plan.edits, QStringList());
+        QStringList back = outcome.putBack;
+        back.sort();
+        QCOMPARE(back, putBackByUpdate);
+        for (auto it = update.cbegin(); it != update.cend(); ++it)
+            QCOMPARE(TestFiles::read(game(skinFolder + "/" + it.key())), it.value());
+        for (const QString &path : putBackByUpdate)
+            QCOMPARE(TestFiles::read(game(skinFolder + "/" + path)),
+                     before.value(skinFolder + "/" + path));
+    }
+    QStringList recorded;
+    for (const KeptOriginal &original : records->find("Gold Skin", "skin")->originals) {
+        if (!original.keptAs.isEmpty())
+            recorded << original.path;
+    }
+    recorded.sort();
+    QCOMPARE(recorded, putBack);
+
+    // A fresh read of the records knows them too.
+    records = std::make_unique<InstalledPackages>(box->filePath("records.db"));
+    QVERIFY(records->load());
+    const PackageRemoval::Result result = uninstall();
+    QVERIFY2(result.refusal.isEmpty(), qPrintable(result.refusal));
+    QStringList restored = result.restored;
+    restored.sort();
+    QCOMPARE(restored, putBack);
+    QCOMPARE(result.added, QStringList());
+    QCOMPARE(result.before.contains("images/other.png"), !putBack.contains("images/other.png"));
+    QCOMPARE(result.changed, QStringList());
+    QVERIFY(!records->find("Gold Skin", "skin"));
+    // The folder as it was before the first install, byte for byte.
+    QCOMPARE(TestFiles::tree(game()), before);
+}
+
+void TestPackageOwners::playersEditsAreNamedAsTheirs_data()
+{
+    QTest::addColumn<bool>("overOriginal");
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<Files>("left");
+
+    const QByteArray edit = "[skin]\nname=Mine\n";
+    QTest::newRow("keep mine") << false << "mine"
+                               << "Kept 1 files you changed: skin.ini" << Files{{"skin.ini", edit}};
+    QTest::newRow("take the package's")
+        << false << "package"
+        << "Kept 1 files of yours that an update set aside: skin.ini.zerun-mine"
+        << Files{{"skin.ini.zerun-mine", edit}};
+    QTest::newRow("keep mine, over the game's file")
+        << true << "mine"
+        << "Kept 1 files you changed: skin.ini"
+        << Files{{"skin.ini", edit}, {"skin.ini.zerun-original", "[skin]\nname=Default\n"}};
+    QTest::newRow("take the package's, over the game's file")
+        << true << "package"
+        << "Kept 1 files of yours that an update set aside: skin.ini.zerun-mine"
+        << Files{{"skin.ini", "[skin]\nname=Default\n"}, {"skin.ini.zerun-mine", edit}};
+}
+
+void TestPackageOwners::playersEditsAreNamedAsTheirs()
+{
+    QFETCH(bool, overOriginal);
+    QFETCH(QString, choice);
+    QFETCH(QString, report);
+    QFETCH(Files, left);
+    if (!overOriginal)
+        QVERIFY(QFile::remove(game(skinFolder + "/skin.ini")));
+    const Files before = TestFiles::tree(game());
+
+    PackageInstall::Plan plan;
+    PackageInstall::Outcome outcome;
+    QVERIFY(install(archive("gold.zip", {{"skin.ini", "[skin]\nname=Gold\n"}}),
+                    PackageInstall::Edits::KeepMine, &plan, &outcome));
+    QCOMPARE(plan.edits, QStringList());
+    // The player changes the package's file; the next version asks about it alone.
+    TestFiles::write(game(skinFolder + "/skin.ini"), "[skin]\nname=Mine\n");
+    QVERIFY(install(archive("gold2.zip", {{"skin.ini", "[skin]\nname=Gold 2\n"}}),
+                    choice == "mine" ? PackageInstall::Edits::KeepMine
+                                     : PackageInstall::Edits::TakePackage,
+                    &plan, &outcome));
+    QCOMPARE(plan.edits, QStringList{"skin.ini"});
+    QCOMPARE(plan.originals, QStringList());
+    QCOMPARE(outcome.keptOriginals, QStringList());
+
+    if (choice == "mine") {
+        // A third version asks again about the player's file beside the package's.
+        QVERIFY(install(archive("gold3.zip", {{"skin.ini", "[skin]\nname=Gold 3\n"}}),
+                        PackageInstall::Edits::KeepMine, &plan, &outcome));
+        QCOMPARE(plan.edits, QStringList{"skin.ini"});
+        QCOMPARE(TestFiles::read(game(skinFolder + "/skin.ini.zerun-new")),
+                 QByteArray("[skin]\nname=Gold 3\n"));
+    }
+    const PackageRemoval::Result result = uninstall();
+    const QString text = PackageRemoval::describe("Gold Skin", skinFolder, result);
+    QVERIFY2(text.contains(report), qPrintable(text));
+    QVERIFY2(!text.contains("you added"), qPrintable(text));
+
+    Files expected = before;
+    for (auto it = left.cbegin(); it != left.cend(); ++it)
+        expected.insert(skinFolder + "/" + it.key(), it.value());
+    QCOMPARE(TestFiles::tree(game()), expected);
+}
+
+void TestPackageOwners::archiveCannotNameTheKeptFolder()
+{
+    const Files before = TestFiles::tree(game());
+    PackageInstall::Plan plan;
+    PackageInstall::Outcome outcome;
+    QVERIFY(!install(archive("hostile.zip", {{"skin.ini", "[skin]\nname=Gold\n"},
+                                             {".zerun-originals/skin.ini", "not the game's"}}),
+                     PackageInstall::Edits::KeepMine, &plan, &outcome));
+    QCOMPARE(TestFiles::tree(game()), before);
+    QVERIFY(!records->find("Gold Skin", "skin"));
+}
+
+QTEST_MAIN(TestPackageOwners)
+#include "tst_packageowners.moc"
