@@ -10,6 +10,8 @@
 #include "zipfixtures.h"
 
 #include <QEventLoop>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -32,6 +34,7 @@ private slots:
     void playersEditsAreNamedAsTheirs_data();
     void playersEditsAreNamedAsTheirs();
     void archiveCannotNameTheKeptFolder();
+    void formerLayoutIsMovedOn();
 
 private:
     QString game(const QString &relative = QString()) const
@@ -289,6 +292,48 @@ void TestPackageOwners::archiveCannotNameTheKeptFolder()
                      PackageInstall::Edits::KeepMine, &plan, &outcome));
     QCOMPARE(TestFiles::tree(game()), before);
     QVERIFY(!records->find("Gold Skin", "skin"));
+}
+
+void TestPackageOwners::formerLayoutIsMovedOn()
+{
+    // A database as the installer before wrote it: no table of kept originals.
+    const QString path = box->filePath("former.db");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "former");
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        for (const char *statement :
+             {"CREATE TABLE packages (id INTEGER PRIMARY KEY, name TEXT NOT NULL, kind TEXT NOT "
+              "NULL, folder TEXT NOT NULL, url TEXT NOT NULL DEFAULT '', archiveSize INTEGER NOT "
+              "NULL DEFAULT 0, archiveSha256 TEXT NOT NULL DEFAULT '', validator TEXT NOT NULL "
+              "DEFAULT '', installed TEXT NOT NULL DEFAULT '', fromDisk INTEGER NOT NULL DEFAULT "
+              "0, createdFolders TEXT NOT NULL DEFAULT '[]', createdFoldersKnown INTEGER NOT NULL "
+              "DEFAULT 0, UNIQUE (name, kind))",
+              "CREATE TABLE files (package INTEGER NOT NULL REFERENCES packages (id), path TEXT "
+              "NOT NULL, size INTEGER NOT NULL, sha256 TEXT NOT NULL, gamePath TEXT NOT NULL)",
+              "CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT)",
+              "INSERT INTO packages (id, name, kind, folder) VALUES (1, 'Faces', 'pics', "
+              "'Pictures/Faces')",
+              "INSERT INTO files VALUES (1, 'one.png', 3, 'abc', 'Pictures/Faces/one.png')",
+              "PRAGMA user_version = 1"})
+            QVERIFY2(query.exec(statement), statement);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("former");
+
+    InstalledPackages former(path);
+    QVERIFY(former.load());
+    QVERIFY(former.find("Faces", "pics"));
+    QCOMPARE(former.files("Faces", "pics").size(), 1);
+    InstalledPackage record = *former.find("Faces", "pics");
+    record.files = former.files("Faces", "pics");
+    record.originals = {{"two.png", ".zerun-originals/two.png"}, {"three.png", ""}};
+    QVERIFY2(former.put(record), qPrintable(former.errorString()));
+    InstalledPackages again(path);
+    QVERIFY(again.load());
+    QCOMPARE(again.find("Faces", "pics")->originals, record.originals);
+    QCOMPARE(QFileInfo::exists(path + ".damaged"), false);
 }
 
 QTEST_MAIN(TestPackageOwners)
