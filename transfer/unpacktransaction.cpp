@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
+#include <QSet>
 
 #include <algorithm>
 
@@ -489,6 +490,10 @@ bool UnpackTransaction::commit()
             rollback();
             return false;
         }
+        // The folders the moves are about to create are the run's before the first is made, so
+        // that a run cut off at any moment of its commit is finished or undone with all of them.
+        createdFolders << foldersToCreate();
+        createdFolders.removeDuplicates();
         if (!writeJournal(Phase::Committing)) {
             error = QStringLiteral("could not write the journal ") + journal;
             rollback();
@@ -523,6 +528,27 @@ bool UnpackTransaction::commit()
     removeJournal();
     phase = Phase::Done;
     return true;
+}
+
+QStringList UnpackTransaction::foldersToCreate() const
+{
+    QStringList missing;
+    QSet<QString> looked;
+    for (const Entry &entry : entries) {
+        // The folders of the entry's name, outermost first, as UnpackGuard spells them.
+        const QStringList parts = entry.name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        const int folders = entry.number < 0 ? int(parts.size()) : int(parts.size()) - 1;
+        QString path = root;
+        for (int i = 0; i < folders; ++i) {
+            path += QLatin1Char('/') + parts.at(i);
+            if (looked.contains(path))
+                continue;
+            looked.insert(path);
+            if (!present(path))
+                missing << path;
+        }
+    }
+    return missing;
 }
 
 void UnpackTransaction::undoCommit()

@@ -160,6 +160,8 @@ private:
     enum class Phase { Idle, Unpacking, Committing, Undoing, Committed, Done };
 
     QString relativeName(const QString &entryName) const;
+    // The folders below the destination that moving the entries into place will create.
+    QStringList foldersToCreate() const;
     // A staged file's name inside the work folder.
     QString stagedName(int number) const;
     static QString stagedNameIn(int stagedFolders, int number);
