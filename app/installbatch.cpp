@@ -244,6 +244,16 @@ void InstallBatch::installAt(int position, const QString &archive)
         fail(position, unreadable);
         return;
     }
+    // A change that an earlier run began for this package and could not finish yet comes first.
+    const QString waiting = InstallRecovery::waitingFor(package.name, package.kind);
+    if (!waiting.isEmpty()) {
+        QFile::remove(archive);
+        //: %1 is the package, %2 the folder the interrupted change waits for
+        fail(position, tr("%1 was not installed: an interrupted install or uninstall of it is "
+                          "waiting to be finished (%2)")
+                           .arg(package.name, waiting));
+        return;
+    }
     // Update all puts each package into its recorded folder without a question.
     const InstalledPackage *record = recordOf(package.name, package.kind);
     QString target = inPlace && record && !record->folder.isEmpty()

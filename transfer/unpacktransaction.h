@@ -118,6 +118,15 @@ public:
         Damaged,  // unreadable: the journal is kept aside with the work folder, nothing touched
         Missing,  // no journal at that path
     };
+    // What a folder is on its disk, whatever its path: its device and inode (volume serial and
+    // file index on Windows), as text; empty when it is not there.
+    static QJsonObject folderIdentity(const QString &path);
+    // Whether the run a journal describes has to wait before recovery may touch anything: the
+    // folder that must be there is not, or the destination or the work folder the journal names
+    // by identity is not the one at its path now (a renamed folder, a new one of the same name).
+    // `why` names the folder it waits for.
+    static bool mustWait(const QJsonObject &journal, QString *why = nullptr);
+
     // Finishes or undoes the run that the journal describes. `what` tells what was done, for the
     // log.
     static Recovery recoverRun(const QString &journalPath, QString *what = nullptr);

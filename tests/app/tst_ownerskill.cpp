@@ -44,6 +44,7 @@ private slots:
     void initTestCase();
     void killedAtCommitThenUninstalled_data();
     void killedAtCommitThenUninstalled();
+    void staleJournalWaitsBesideANewFolder();
 
 private:
     // Starts the program and kills it once a journal names `phase`; whether the kill landed
@@ -188,6 +189,73 @@ void TestOwnersKill::killedAtCommitThenUninstalled()
     QVERIFY(uninstall.waitForFinished(60000));
     QCOMPARE(uninstall.exitCode(), 0);
     QCOMPARE(TestFiles::tree(game), before);
+}
+
+// An update killed while it commits, its folder renamed away and a new folder of the same name
+// installed: the journal names the folders it began with, and waits for them.
+void TestOwnersKill::staleJournalWaitsBesideANewFolder()
+{
+    const QString target = game + "Databases/BigMod";
+    freshGame();
+    clearRecords();
+    QCOMPARE(QProcess::execute(program, {"install", archive, game, target, "Big Mod", "package"}),
+             0);
+    const QString pristine = box.filePath("pristine");
+    QCOMPARE(copyTree(game, pristine), 0);
+    QVERIFY2(
+        killAt({"install", update, game, target, "Big Mod", "package"}, "\"committed\"", pristine),
+        "no kill landed while the update was in place");
+    QVERIFY(QFile::rename(target, target + "-renamed"));
+    QCOMPARE(QProcess::execute(program, {"install", archive, game, target, "Big Mod", "package"}),
+             0);
+    QCOMPARE(journals().size(), 1);
+
+    const QMap<QString, QByteArray> before = TestFiles::tree(game);
+    const auto recordNow = [] {
+        InstalledPackages records;
+        records.load();
+        QStringList lines;
+        for (const InstalledFile &file : records.files("Big Mod", "mods"))
+            lines << file.path + " " + file.sha256;
+        return lines;
+    };
+    const QStringList recordBefore = recordNow();
+    {
+        InstalledPackages records;
+        QVERIFY(records.load());
+        QStringList notices;
+        InstallRecovery::recoverAll(records, &notices);
+        QVERIFY2(notices.join('\n').contains(target), qPrintable(notices.join('\n')));
+    }
+    // Nothing touched; the journal waits, and says for which package and folder.
+    QCOMPARE(TestFiles::tree(game), before);
+    QCOMPARE(recordNow(), recordBefore);
+    QCOMPARE(journals().size(), 1);
+    const QVector<InstallRecovery::Waiting> waiting = InstallRecovery::waitingJournals();
+    QCOMPARE(waiting.size(), 1);
+    QCOMPARE(waiting.first().name, QString("Big Mod"));
+    QCOMPARE(waiting.first().kind, QString("mods"));
+    QCOMPARE(waiting.first().folder, QDir::cleanPath(target));
+    QVERIFY(InstallRecovery::waitingFor("Big Mod", "mods").contains(QDir::cleanPath(target)));
+    QVERIFY(InstallRecovery::waitingFor("Big Mod", "pics").isEmpty());
+
+    // The folder it began with back in its place: the update is finished there.
+    QVERIFY(QFile::rename(target, target + "-new"));
+    QVERIFY(QFile::rename(target + "-renamed", target));
+    {
+        InstalledPackages records;
+        QVERIFY(records.load());
+        InstallRecovery::recoverAll(records);
+    }
+    QCOMPARE(journals(), QStringList());
+    QVERIFY(InstallRecovery::waitingJournals().isEmpty());
+    QCOMPARE(TestFiles::read(target + "/part0/sub00/file2480.txt"), QByteArray("version 2 2480"));
+    QVERIFY(!QFileInfo::exists(target + "/part0/sub00/file0000.txt"));
+    for (const QString &name : QDir(target).entryList(QDir::AllEntries | QDir::Hidden))
+        QVERIFY2(!name.startsWith(".zerun-unpack-"), qPrintable(name));
+    // The new folder of the same name kept every file.
+    QCOMPARE(TestFiles::read(target + "-new/part0/sub00/file0000.txt"),
+             QByteArray("package bytes 0"));
 }
 
 QTEST_MAIN(TestOwnersKill)

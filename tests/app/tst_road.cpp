@@ -104,6 +104,7 @@ private slots:
     void failedInstallLeavesTheGameAsItWas_data();
     void failedInstallLeavesTheGameAsItWas();
     void packagesThatShareANameStayApart();
+    void waitingJournalHoldsItsPackageBack();
     void unreadableCatalogueLinesCostOnlyThemselves();
     void installMarkUpdateUninstall();
     void updateMarks_data();
@@ -900,6 +901,47 @@ void TestRoad::packagesThatShareANameStayApart()
     QCOMPARE(filesBelow(game("Skins/DupSkin")), (QStringList{"bg/back.txt", "skin.ini"}));
     QCOMPARE(filesBelow(game("Skins/OddSkin")), (QStringList{"data/promotions.txt", "readme.txt"}));
     QCOMPARE(filesBelow(game("Pictures")), QStringList());
+}
+
+void TestRoad::waitingJournalHoldsItsPackageBack()
+{
+    // An update of Neat Skin cut off in place, whose folder is now another one of that name.
+    QVERIFY(writeFile(game("Skins/NeatSkin/skin.ini"), "a new folder's file"));
+    const QString folder = QDir::cleanPath(game("Skins/NeatSkin"));
+    QJsonObject record;
+    record.insert("name", "Neat Skin");
+    record.insert("kind", "skin");
+    record.insert("folder", "Skins/NeatSkin");
+    QJsonObject payload;
+    payload.insert("package", true);
+    payload.insert("gameFolder", QDir::cleanPath(game()));
+    payload.insert("record", record);
+    QJsonObject identity;
+    identity.insert("device", "0");
+    identity.insert("inode", "0");
+    QJsonObject journal;
+    journal.insert("destination", folder);
+    journal.insert("destinationId", identity);
+    journal.insert("work", QString(folder + "/.zerun-unpack-1"));
+    journal.insert("phase", "committed");
+    journal.insert("hold", true);
+    journal.insert("entries", QJsonArray());
+    journal.insert("payload", payload);
+    const QString path = InstallRecovery::newJournalPath();
+    QVERIFY(writeFile(path, QJsonDocument(journal).toJson()));
+    const QMap<QString, QByteArray> before = TestFiles::tree(game());
+
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    addToList("Neat Skin [Skin]");
+    ModalScript script({});
+    download(script);
+    QCOMPARE(script.unexpected(), 0);
+    QVERIFY2(outcomes().contains("waiting to be finished") && outcomes().contains(folder),
+             qPrintable(outcomes()));
+    QCOMPARE(TestFiles::tree(game()), before);
+    // Still waiting; gone for the tests after this one.
+    QVERIFY(QFile::remove(path));
 }
 
 void TestRoad::unreadableCatalogueLinesCostOnlyThemselves()
