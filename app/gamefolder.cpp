@@ -418,3 +418,13 @@ QString GameFolder::subFolder(const QString &gameFolder, const QString &name)
     const QString found = entryIn(QDir::cleanPath(gameFolder), wanted, false);
     return (found.isEmpty() ? wanted : found) + QLatin1Char('/');
 }
+
+QString GameFolder::resolved(const QString &folder)
+{
+    if (folder.isEmpty())
+        return folder;
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    if (canonical.isEmpty())
+        return folder;
+    return canonical.endsWith(QLatin1Char('/')) ? canonical : canonical + QLatin1Char('/');
+}

@@ -80,6 +80,12 @@ public:
     // `gameFolder` ("databases/"), with a trailing "/"; `name` itself when no such folder exists.
     static QString subFolder(const QString &gameFolder, const QString &name);
 
+    // The folder as the installer uses it from the moment it is chosen: every link on its path
+    // resolved (a game folder that is a link, or lies behind one), with a trailing "/". The
+    // game's own sub-folders stay as they are: install and uninstall follow a link there alike
+    // (see PackageRemoval::reachableFromGame). `folder` itself when it is not there.
+    static QString resolved(const QString &folder);
+
     static QString firstPromptTitle() { return QStringLiteral("Set TEW2016 Install folder"); }
     static QString promptFilter() { return QStringLiteral("TEW2016.exe (TEW2016.exe)"); }
 };

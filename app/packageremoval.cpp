@@ -1,6 +1,7 @@
 #include "packageremoval.h"
 
 #include "packageinstall.h"
+#include "packagekind.h"
 #include "unpacktransaction.h"
 
 #include <QDir>
@@ -112,7 +113,7 @@ void removeEmptyFolders(QStringList folders, const QString &game)
     folders.removeDuplicates();
     for (const QString &folder : qAsConst(folders)) {
         const QString relative = QDir(game).relativeFilePath(folder);
-        if (staysInside(relative) && PackageRemoval::reachableWithoutLinks(game, relative))
+        if (staysInside(relative) && PackageRemoval::reachableFromGame(game, relative))
             QDir().rmdir(folder);
     }
 }
@@ -129,6 +130,22 @@ bool PackageRemoval::reachableWithoutLinks(const QString &base, const QString &r
             return false;
     }
     return true;
+}
+
+bool PackageRemoval::reachableFromGame(const QString &gameFolder, const QString &relative)
+{
+    QStringList parts = QDir::cleanPath(relative).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString base = QDir::cleanPath(gameFolder);
+    if (!parts.isEmpty()) {
+        for (const PackageKind &kind : PackageKind::all()) {
+            const QString structure = kind.destination.chopped(1);
+            if (parts.first().compare(structure, Qt::CaseInsensitive) == 0) {
+                base += QLatin1Char('/') + parts.takeFirst();
+                break;
+            }
+        }
+    }
+    return reachableWithoutLinks(base, parts.join(QLatin1Char('/')));
 }
 
 PackageRemoval::Result PackageRemoval::plan(const QString &packageFolder,
@@ -177,7 +194,7 @@ PackageRemoval::Result PackageRemoval::removeFiles(const QString &gameFolder, co
         return result;
     }
     const QString packageFolder = game + QLatin1Char('/') + cleanFolder;
-    if (!reachableWithoutLinks(game, cleanFolder)) {
+    if (!reachableFromGame(game, cleanFolder)) {
         result.refusal = QStringLiteral("the folder ") + cleanFolder +
                          QStringLiteral(" is reached through a link");
         return result;
@@ -225,7 +242,7 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
         return refuse(QStringLiteral("its folder is not inside the game folder"));
     if (!QFileInfo(game).isDir())
         return refuse(QStringLiteral("the game folder ") + game + QStringLiteral(" is not there"));
-    if (!reachableWithoutLinks(game, folder))
+    if (!reachableFromGame(game, folder))
         return refuse(QStringLiteral("its folder ") + folder +
                       QStringLiteral(" is a link (or lies behind one); nothing was removed"));
 
@@ -296,7 +313,7 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
     }
     // The folder's own files, back where they were once the package's are gone.
     Restored back;
-    if (reachableWithoutLinks(game, folder) && QFileInfo(packageFolder).isDir())
+    if (reachableFromGame(game, folder) && QFileInfo(packageFolder).isDir())
         back = restoreOriginals(packageFolder, record.originals, true);
     else
         back.stillKept = record.originals;

@@ -74,6 +74,10 @@ public:
     // Whether `relative` below `base` can be reached without passing a link, the last component
     // included; `base` itself is trusted.
     static bool reachableWithoutLinks(const QString &base, const QString &relative);
+    // The same below the game folder, whose own structure is trusted like the folder itself: its
+    // sub-folders "Databases", "Pictures" and "Skins" may be links (another disk), followed as the
+    // install followed them. Nothing below them is reached through a link.
+    static bool reachableFromGame(const QString &gameFolder, const QString &relative);
 
     struct Restored
     {

@@ -185,7 +185,7 @@ bool Zerun::initialise()
 bool Zerun::locateGameFolder()
 {
     if (gameFolder.isEmpty())
-        gameFolder = GameFolder::locate();
+        gameFolder = GameFolder::resolved(GameFolder::locate());
     batch.setGameFolder(gameFolder);
     return !gameFolder.isEmpty();
 }

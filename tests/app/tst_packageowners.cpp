@@ -3,6 +3,7 @@
 // installed) or the player (changed since). Installs, updates and uninstalls through the real
 // steps, compared as whole trees, byte for byte.
 
+#include "gamefolder.h"
 #include "installedpackages.h"
 #include "packageinstall.h"
 #include "packageremoval.h"
@@ -35,6 +36,8 @@ private slots:
     void playersEditsAreNamedAsTheirs();
     void archiveCannotNameTheKeptFolder();
     void formerLayoutIsMovedOn();
+    void linkedGameStructure_data();
+    void linkedGameStructure();
 
 private:
     QString game(const QString &relative = QString()) const
@@ -334,6 +337,83 @@ void TestPackageOwners::formerLayoutIsMovedOn()
     QVERIFY(again.load());
     QCOMPARE(again.find("Faces", "pics")->originals, record.originals);
     QCOMPARE(QFileInfo::exists(path + ".damaged"), false);
+}
+
+void TestPackageOwners::linkedGameStructure_data()
+{
+    QTest::addColumn<bool>("linkedDatabases");
+    QTest::addColumn<bool>("linkedGame");
+    QTest::newRow("Databases on another disk") << true << false;
+    QTest::newRow("a linked game folder") << false << true;
+    QTest::newRow("both") << true << true;
+}
+
+void TestPackageOwners::linkedGameStructure()
+{
+    QFETCH(bool, linkedDatabases);
+    QFETCH(bool, linkedGame);
+    const QString real = box->filePath("real-game");
+    const QString other = box->filePath("other-disk");
+    QVERIFY(QDir().mkpath(game("Databases/Existing")));
+    TestFiles::write(game("Databases/Existing/data.txt"), "another mod");
+    if (linkedDatabases) {
+        QVERIFY(QDir().mkpath(other));
+        QVERIFY(QDir().rename(game("Databases"), other + "/Databases"));
+        QVERIFY(QFile::link(other + "/Databases", game("Databases")));
+    }
+    if (linkedGame) {
+        QVERIFY(QDir().rename(game(), real));
+        QVERIFY(QFile::link(real, box->filePath("game")));
+    }
+    const auto trees = [&] {
+        return QList<Files>{TestFiles::tree(box->filePath("game")), TestFiles::tree(real),
+                            TestFiles::tree(other)};
+    };
+    const QList<Files> before = trees();
+
+    // As the window does: the game folder resolved once, when it is chosen.
+    const QString folder = GameFolder::resolved(game());
+    QCOMPARE(folder, linkedGame ? real + "/" : game());
+    // The new package folder made the way the window makes it: named by the journal first.
+    const QString target = folder + "Databases/BigMod";
+    const QString journal = box->filePath("journal");
+    QVERIFY(UnpackTransaction::prepareJournal(journal, target,
+                                              UnpackTransaction::missingFolders(target)));
+    QVERIFY(QDir().mkpath(target));
+    PackageInstall step(*records, folder);
+    InstalledPackage package;
+    package.name = "Big Mod";
+    package.kind = "mods";
+    step.setPackage(
+        package,
+        archive("bigmod.zip",
+                {{"readme.txt", "read me"}, {"data/a.txt", "a"}, {"data/deep/b.txt", "b"}}),
+        target, journal);
+    PackageInstall::Plan plan;
+    QVERIFY(step.prepare(&plan, nullptr));
+    QEventLoop loop;
+    bool finished = false;
+    connect(&step, &PackageInstall::finished, &loop, [&] {
+        finished = true;
+        loop.quit();
+    });
+    connect(&step, &PackageInstall::failed, &loop, &QEventLoop::quit);
+    step.start();
+    loop.exec();
+    QVERIFY(finished);
+    const QString placed = (linkedDatabases ? other + "/" : (linkedGame ? real + "/" : game())) +
+                           "Databases/BigMod/data/deep/b.txt";
+    QCOMPARE(TestFiles::read(placed), QByteArray("b"));
+
+    const InstalledPackage record = *records->find("Big Mod", "mods");
+    PackageRemoval::Result result;
+    QVERIFY(PackageRemoval::uninstall(folder, record, *records, box->filePath("removal"), &result));
+    QVERIFY2(result.refusal.isEmpty(), qPrintable(result.refusal));
+    QCOMPARE(result.removed.size(), 3);
+    QVERIFY(!records->find("Big Mod", "mods"));
+    // Every folder the install made is gone, and nothing else.
+    const QList<Files> after = trees();
+    QCOMPARE(after, before);
 }
 
 QTEST_MAIN(TestPackageOwners)
