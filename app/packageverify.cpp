@@ -202,6 +202,11 @@ void PackageVerify::collect()
         QSet<QString> named;
         for (const InstalledFile &file : checked.at(index).files)
             named.insert(QDir::cleanPath(file.path));
+        // The folder's own files that the install left in place are not the player's.
+        for (const KeptOriginal &original : checked.at(index).originals) {
+            if (original.keptAs.isEmpty())
+                named.insert(QDir::cleanPath(original.path));
+        }
         const QStringList present = filesBelow(packageFolder(game, checked.at(index).folder));
         for (const QString &path : present) {
             if (!named.contains(path))

@@ -7,6 +7,7 @@
 #include "installedpackages.h"
 #include "packageinstall.h"
 #include "packageremoval.h"
+#include "packageverify.h"
 #include "testfiles.h"
 #include "zipfixtures.h"
 
@@ -193,6 +194,12 @@ void TestPackageOwners::installAndUninstall()
             QCOMPARE(TestFiles::read(game(skinFolder + "/" + path)),
                      before.value(skinFolder + "/" + path));
     }
+    // Verify sees the package whole, and no file of the folder's own as the player's.
+    InstalledPackage installed = *records->find("Gold Skin", "skin");
+    installed.files = records->files("Gold Skin", "skin");
+    const PackageVerify::Result verified = PackageVerify::check(game(), installed);
+    QVERIFY2(verified.whole(), qPrintable(verified.describe()));
+    QCOMPARE(verified.added, QStringList());
     QStringList recorded;
     for (const KeptOriginal &original : records->find("Gold Skin", "skin")->originals) {
         if (!original.keptAs.isEmpty())
