@@ -31,7 +31,8 @@ void clearRecords()
 
 QStringList journals()
 {
-    return QDir(InstallRecovery::journalFolder()).entryList({"*.journal"}, QDir::Files);
+    return QDir(InstallRecovery::journalFolder())
+        .entryList({"*.journal", "*.removal"}, QDir::Files);
 }
 
 } // namespace
@@ -45,6 +46,7 @@ private slots:
     void killedAtCommitThenUninstalled_data();
     void killedAtCommitThenUninstalled();
     void staleJournalWaitsBesideANewFolder();
+    void killedUninstallPutsTheFolderBack();
 
 private:
     // Starts the program and kills it once a journal names `phase`; whether the kill landed
@@ -256,6 +258,31 @@ void TestOwnersKill::staleJournalWaitsBesideANewFolder()
     // The new folder of the same name kept every file.
     QCOMPARE(TestFiles::read(target + "-new/part0/sub00/file0000.txt"),
              QByteArray("package bytes 0"));
+}
+
+// An uninstall killed while it removes the package's files and puts the folder's own back is
+// finished at the next start: the folder as it was before the install.
+void TestOwnersKill::killedUninstallPutsTheFolderBack()
+{
+    const QString target = game + "Databases/BigMod";
+    freshGame();
+    clearRecords();
+    TestFiles::write(target + "/readme.txt", "the game's readme");
+    TestFiles::write(target + "/part1/sub00/file0001.txt", "the game's file");
+    TestFiles::write(target + "/part2/notes.txt", "left alone");
+    const QMap<QString, QByteArray> before = TestFiles::tree(game);
+    QCOMPARE(QProcess::execute(program, {"install", archive, game, target, "Big Mod", "package"}),
+             0);
+    const QString pristine = box.filePath("pristine");
+    QCOMPARE(copyTree(game, pristine), 0);
+    QVERIFY2(killAt({"uninstall", game, "Big Mod"}, "\"removal\"", pristine),
+             "no kill landed while the uninstall ran");
+    InstalledPackages records;
+    QVERIFY(records.load());
+    InstallRecovery::recoverAll(records);
+    QCOMPARE(journals(), QStringList());
+    QVERIFY(!records.find("Big Mod", "mods"));
+    QCOMPARE(TestFiles::tree(game), before);
 }
 
 QTEST_MAIN(TestOwnersKill)
