@@ -459,6 +459,11 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
 
 %2</translation>
     </message>
+    <message>
+        <source>%1 was not installed: an interrupted install or uninstall of it is waiting to be finished (%2)</source>
+        <extracomment>%1 is the package, %2 the folder the interrupted change waits for</extracomment>
+        <translation>%1 wurde nicht installiert: eine unterbrochene Installation oder Deinstallation wartet darauf, abgeschlossen zu werden (%2)</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>
@@ -545,6 +550,22 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
         <source>Nothing was changed</source>
         <translation>Es wurde nichts geändert</translation>
     </message>
+    <message numerus="yes">
+        <source>kept %n file(s) that were in the folder before aside; uninstalling the package puts them back: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei, die schon vorher im Ordner lag, beiseitegelegt; die Deinstallation des Pakets legt sie zurück: %1</numerusform>
+            <numerusform>%n Dateien, die schon vorher im Ordner lagen, beiseitegelegt; die Deinstallation des Pakets legt sie zurück: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>put back %n file(s) that were in the folder before and that this version no longer replaces: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei zurückgelegt, die vorher im Ordner lag und die diese Version nicht mehr ersetzt: %1</numerusform>
+            <numerusform>%n Dateien zurückgelegt, die vorher im Ordner lagen und die diese Version nicht mehr ersetzt: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>
@@ -588,6 +609,46 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
         <translation>
             <numerusform>%n Datei behalten, die auch ein anderes Paket installiert hat: %1</numerusform>
             <numerusform>%n Dateien behalten, die auch ein anderes Paket installiert hat: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei behalten, die schon vor der Installation im Ordner lag: %1</numerusform>
+            <numerusform>%n Dateien behalten, die schon vor der Installation im Ordner lagen: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) of yours that an update set aside: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei von Ihnen behalten, die ein Update beiseitegelegt hat: %1</numerusform>
+            <numerusform>%n Dateien von Ihnen behalten, die ein Update beiseitegelegt hat: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei zurückgelegt, die vor der Installation im Ordner lag: %1</numerusform>
+            <numerusform>%n Dateien zurückgelegt, die vor der Installation im Ordner lagen: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install beside your changed ones: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei, die vor der Installation im Ordner lag, neben Ihre geänderte zurückgelegt: %1</numerusform>
+            <numerusform>%n Dateien, die vor der Installation im Ordner lagen, neben Ihre geänderten zurückgelegt: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; they stay kept: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei, die vor der Installation im Ordner lag, konnte nicht zurückgelegt werden; sie bleibt aufbewahrt: %1</numerusform>
+            <numerusform>%n Dateien, die vor der Installation im Ordner lagen, konnten nicht zurückgelegt werden; sie bleiben aufbewahrt: %1</numerusform>
         </translation>
     </message>
 </context>

@@ -459,6 +459,11 @@ Update to the file it serves now?</source>
 
 %2</translation>
     </message>
+    <message>
+        <source>%1 was not installed: an interrupted install or uninstall of it is waiting to be finished (%2)</source>
+        <extracomment>%1 is the package, %2 the folder the interrupted change waits for</extracomment>
+        <translation>%1 no se instaló: una instalación o desinstalación interrumpida espera a terminarse (%2)</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>
@@ -545,6 +550,22 @@ Update to the file it serves now?</source>
         <source>Nothing was changed</source>
         <translation>No se cambió nada</translation>
     </message>
+    <message numerus="yes">
+        <source>kept %n file(s) that were in the folder before aside; uninstalling the package puts them back: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>se apartó %n archivo que ya estaba en la carpeta; desinstalar el paquete lo devuelve a su sitio: %1</numerusform>
+            <numerusform>se apartaron %n archivos que ya estaban en la carpeta; desinstalar el paquete los devuelve a su sitio: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>put back %n file(s) that were in the folder before and that this version no longer replaces: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>se devolvió a su sitio %n archivo que ya estaba en la carpeta y que esta versión ya no reemplaza: %1</numerusform>
+            <numerusform>se devolvieron a su sitio %n archivos que ya estaban en la carpeta y que esta versión ya no reemplaza: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>
@@ -588,6 +609,46 @@ Update to the file it serves now?</source>
         <translation>
             <numerusform>Se conservó %n archivo que otro paquete también instaló: %1</numerusform>
             <numerusform>Se conservaron %n archivos que otro paquete también instaló: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Se conservó %n archivo que ya estaba en la carpeta antes de la instalación: %1</numerusform>
+            <numerusform>Se conservaron %n archivos que ya estaban en la carpeta antes de la instalación: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) of yours that an update set aside: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Se conservó %n archivo suyo que una actualización apartó: %1</numerusform>
+            <numerusform>Se conservaron %n archivos suyos que una actualización apartó: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Se devolvió a su sitio %n archivo que estaba en la carpeta antes de la instalación: %1</numerusform>
+            <numerusform>Se devolvieron a su sitio %n archivos que estaban en la carpeta antes de la instalación: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install beside your changed ones: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Se devolvió %n archivo que estaba en la carpeta antes de la instalación, junto al que usted modificó: %1</numerusform>
+            <numerusform>Se devolvieron %n archivos que estaban en la carpeta antes de la instalación, junto a los que usted modificó: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; they stay kept: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>No se pudo devolver %n archivo que estaba en la carpeta antes de la instalación; sigue guardado: %1</numerusform>
+            <numerusform>No se pudieron devolver %n archivos que estaban en la carpeta antes de la instalación; siguen guardados: %1</numerusform>
         </translation>
     </message>
 </context>

@@ -459,6 +459,11 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
 
 %2</translation>
     </message>
+    <message>
+        <source>%1 was not installed: an interrupted install or uninstall of it is waiting to be finished (%2)</source>
+        <extracomment>%1 is the package, %2 the folder the interrupted change waits for</extracomment>
+        <translation>%1 n&apos;a pas été installé : une installation ou désinstallation interrompue attend d&apos;être terminée (%2)</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>
@@ -545,6 +550,22 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
         <source>Nothing was changed</source>
         <translation>Rien n&apos;a été modifié</translation>
     </message>
+    <message numerus="yes">
+        <source>kept %n file(s) that were in the folder before aside; uninstalling the package puts them back: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n fichier qui se trouvait déjà dans le dossier a été mis de côté ; la désinstallation du paquet le remettra en place : %1</numerusform>
+            <numerusform>%n fichiers qui se trouvaient déjà dans le dossier ont été mis de côté ; la désinstallation du paquet les remettra en place : %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>put back %n file(s) that were in the folder before and that this version no longer replaces: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n fichier qui se trouvait déjà dans le dossier et que cette version ne remplace plus a été remis en place : %1</numerusform>
+            <numerusform>%n fichiers qui se trouvaient déjà dans le dossier et que cette version ne remplace plus ont été remis en place : %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>
@@ -588,6 +609,46 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
         <translation>
             <numerusform>%n fichier également installé par un autre paquet a été conservé : %1</numerusform>
             <numerusform>%n fichiers également installés par un autre paquet ont été conservés : %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n fichier qui se trouvait dans le dossier avant l&apos;installation a été conservé : %1</numerusform>
+            <numerusform>%n fichiers qui se trouvaient dans le dossier avant l&apos;installation ont été conservés : %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) of yours that an update set aside: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n de vos fichiers, mis de côté par une mise à jour, a été conservé : %1</numerusform>
+            <numerusform>%n de vos fichiers, mis de côté par une mise à jour, ont été conservés : %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n fichier qui se trouvait dans le dossier avant l&apos;installation a été remis en place : %1</numerusform>
+            <numerusform>%n fichiers qui se trouvaient dans le dossier avant l&apos;installation ont été remis en place : %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install beside your changed ones: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n fichier qui se trouvait dans le dossier avant l&apos;installation a été remis à côté de votre version modifiée : %1</numerusform>
+            <numerusform>%n fichiers qui se trouvaient dans le dossier avant l&apos;installation ont été remis à côté de vos versions modifiées : %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; they stay kept: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Impossible de remettre en place %n fichier qui se trouvait dans le dossier avant l&apos;installation ; il reste conservé : %1</numerusform>
+            <numerusform>Impossible de remettre en place %n fichiers qui se trouvaient dans le dossier avant l&apos;installation ; ils restent conservés : %1</numerusform>
         </translation>
     </message>
 </context>

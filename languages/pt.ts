@@ -459,6 +459,11 @@ Atualizar para o arquivo que ele oferece agora?</translation>
 
 %2</translation>
     </message>
+    <message>
+        <source>%1 was not installed: an interrupted install or uninstall of it is waiting to be finished (%2)</source>
+        <extracomment>%1 is the package, %2 the folder the interrupted change waits for</extracomment>
+        <translation>%1 não foi instalado: uma instalação ou desinstalação interrompida está esperando para ser concluída (%2)</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>
@@ -545,6 +550,22 @@ Atualizar para o arquivo que ele oferece agora?</translation>
         <source>Nothing was changed</source>
         <translation>Nada foi alterado</translation>
     </message>
+    <message numerus="yes">
+        <source>kept %n file(s) that were in the folder before aside; uninstalling the package puts them back: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>guardado à parte %n arquivo que já estava na pasta; desinstalar o pacote o devolve ao lugar: %1</numerusform>
+            <numerusform>guardados à parte %n arquivos que já estavam na pasta; desinstalar o pacote os devolve ao lugar: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>put back %n file(s) that were in the folder before and that this version no longer replaces: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>devolvido ao lugar %n arquivo que já estava na pasta e que esta versão não substitui mais: %1</numerusform>
+            <numerusform>devolvidos ao lugar %n arquivos que já estavam na pasta e que esta versão não substitui mais: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>
@@ -588,6 +609,46 @@ Atualizar para o arquivo que ele oferece agora?</translation>
         <translation>
             <numerusform>Mantido %n arquivo que outro pacote também instalou: %1</numerusform>
             <numerusform>Mantidos %n arquivos que outro pacote também instalou: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Mantido %n arquivo que já estava na pasta antes da instalação: %1</numerusform>
+            <numerusform>Mantidos %n arquivos que já estavam na pasta antes da instalação: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) of yours that an update set aside: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Mantido %n arquivo seu que uma atualização guardou à parte: %1</numerusform>
+            <numerusform>Mantidos %n arquivos seus que uma atualização guardou à parte: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Devolvido ao lugar %n arquivo que estava na pasta antes da instalação: %1</numerusform>
+            <numerusform>Devolvidos ao lugar %n arquivos que estavam na pasta antes da instalação: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install beside your changed ones: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Devolvido %n arquivo que estava na pasta antes da instalação, ao lado do que você alterou: %1</numerusform>
+            <numerusform>Devolvidos %n arquivos que estavam na pasta antes da instalação, ao lado dos que você alterou: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; they stay kept: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Não foi possível devolver %n arquivo que estava na pasta antes da instalação; ele continua guardado: %1</numerusform>
+            <numerusform>Não foi possível devolver %n arquivos que estavam na pasta antes da instalação; eles continuam guardados: %1</numerusform>
         </translation>
     </message>
 </context>
