@@ -137,11 +137,17 @@ QVector<InstallRecovery::Waiting> InstallRecovery::waitingJournals()
             continue;
         const QJsonObject journal = QJsonDocument::fromJson(file.readAll()).object();
         const QString game = journal.value(QStringLiteral("gameFolder")).toString();
-        if (game.isEmpty() || QFileInfo(game).isDir())
+        const QString packageFolder = QDir::cleanPath(
+            game + QLatin1Char('/') + journal.value(QStringLiteral("folder")).toString());
+        if (game.isEmpty())
+            continue;
+        const bool gameThere = QFileInfo(game).isDir();
+        if (gameThere && PackageRemoval::identityMatches(journal, packageFolder))
             continue;
         waiting.append(Waiting{journal.value(QStringLiteral("name")).toString(),
-                               journal.value(QStringLiteral("kind")).toString(), game,
-                               QStringLiteral("waiting for ") + game +
+                               journal.value(QStringLiteral("kind")).toString(),
+                               gameThere ? packageFolder : game,
+                               QStringLiteral("waiting for ") + (gameThere ? packageFolder : game) +
                                    QStringLiteral(" to finish an uninstall")});
     }
     return waiting;

@@ -120,6 +120,14 @@ void removeEmptyFolders(QStringList folders, const QString &game)
 
 } // namespace
 
+bool PackageRemoval::identityMatches(const QJsonObject &journal, const QString &packageFolder)
+{
+    // A folder that is gone has nothing left to remove; only another one in its place waits.
+    const QJsonObject identity = journal.value(QStringLiteral("folderId")).toObject();
+    return identity.isEmpty() || !QFileInfo::exists(packageFolder) ||
+           UnpackTransaction::folderIdentity(packageFolder) == identity;
+}
+
 bool PackageRemoval::reachableWithoutLinks(const QString &base, const QString &relative)
 {
     QString path = QDir::cleanPath(base);
@@ -256,7 +264,10 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
             {QStringLiteral("createdFolders"), QJsonArray::fromStringList(record.createdFolders)},
             {QStringLiteral("createdFoldersKnown"), record.createdFoldersKnown},
             {QStringLiteral("files"), InstalledPackages::filesToJson(files)},
-            {QStringLiteral("originals"), InstalledPackages::originalsToJson(record.originals)}};
+            {QStringLiteral("originals"), InstalledPackages::originalsToJson(record.originals)},
+            // The package folder by what it is: a later start finishes the removal there only.
+            {QStringLiteral("folderId"),
+             UnpackTransaction::folderIdentity(game + QLatin1Char('/') + folder)}};
         QDir().mkpath(QFileInfo(journalPath).path());
         if (!UnpackTransaction::saveJournal(journalPath,
                                             QJsonDocument(journal).toJson(QJsonDocument::Compact)))
@@ -396,6 +407,14 @@ bool PackageRemoval::recover(const QString &journalPath, InstalledPackages &reco
         if (what)
             *what = QStringLiteral("waiting for ") + game +
                     QStringLiteral(" to finish uninstalling ") + record.name;
+        return false;
+    }
+    const QString packageFolder = QDir::cleanPath(game + QLatin1Char('/') + record.folder);
+    if (!identityMatches(journal, packageFolder)) {
+        if (what)
+            *what = QStringLiteral("waiting for the folder ") + packageFolder +
+                    QStringLiteral(" that the uninstall of ") + record.name +
+                    QStringLiteral(" began in: the folder of that name now is another");
         return false;
     }
     // The files as the journal lists them: the record may already be gone.

@@ -4,6 +4,7 @@
 #include "wording.h"
 
 #include <QCoreApplication>
+#include <QJsonObject>
 
 #include <QString>
 #include <QStringList>
@@ -97,6 +98,9 @@ public:
     static bool moveEntry(const QString &from, const QString &to);
     // "<file>.zerun-original".
     static QString originalSuffix();
+    // Whether a removal journal belongs to the package folder at that path now (journals that
+    // name no folder identity do).
+    static bool identityMatches(const QJsonObject &journal, const QString &packageFolder);
 
     // What the player reads after an uninstall.
     static QString describe(const QString &name, const QString &folder, const Result &result,

@@ -47,6 +47,7 @@ private slots:
     void killedAtCommitThenUninstalled();
     void staleJournalWaitsBesideANewFolder();
     void killedUninstallPutsTheFolderBack();
+    void staleRemovalJournalWaitsBesideANewFolder();
 
 private:
     // Starts the program and kills it once a journal names `phase`; whether the kill landed
@@ -283,6 +284,35 @@ void TestOwnersKill::killedUninstallPutsTheFolderBack()
     QCOMPARE(journals(), QStringList());
     QVERIFY(!records.find("Big Mod", "mods"));
     QCOMPARE(TestFiles::tree(game), before);
+}
+
+// An uninstall killed half-way, its folder renamed away and the package installed again into a
+// new folder of the same name: the removal's journal waits, and the new install keeps its files.
+void TestOwnersKill::staleRemovalJournalWaitsBesideANewFolder()
+{
+    const QString target = game + "Databases/BigMod";
+    freshGame();
+    clearRecords();
+    QCOMPARE(QProcess::execute(program, {"install", archive, game, target, "Big Mod", "package"}),
+             0);
+    const QString pristine = box.filePath("pristine");
+    QCOMPARE(copyTree(game, pristine), 0);
+    QVERIFY2(killAt({"uninstall", game, "Big Mod"}, "\"removal\"", pristine),
+             "no kill landed while the uninstall ran");
+    QVERIFY(QFile::rename(target, target + "-renamed"));
+    QCOMPARE(QProcess::execute(program, {"install", archive, game, target, "Big Mod", "package"}),
+             0);
+    const QMap<QString, QByteArray> before = TestFiles::tree(game);
+    {
+        InstalledPackages records;
+        QVERIFY(records.load());
+        InstallRecovery::recoverAll(records);
+        QVERIFY(records.find("Big Mod", "mods"));
+    }
+    QCOMPARE(TestFiles::tree(game), before);
+    QCOMPARE(journals().size(), 1);
+    QVERIFY2(InstallRecovery::waitingFor("Big Mod", "mods").contains(QDir::cleanPath(target)),
+             qPrintable(InstallRecovery::waitingFor("Big Mod", "mods")));
 }
 
 QTEST_MAIN(TestOwnersKill)
