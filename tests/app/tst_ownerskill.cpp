@@ -3,6 +3,7 @@
 // folder the install made goes, and every file of the folder's own comes back.
 
 #include "apppaths.h"
+#include "gamerecords.h"
 #include "installedpackages.h"
 #include "installrecovery.h"
 #include "startup.h"
@@ -27,6 +28,10 @@ void clearRecords()
     for (const QString &name : QDir(store.path()).entryList({store.fileName() + "*"}, QDir::Files))
         QFile::remove(store.path() + "/" + name);
     QDir(InstallRecovery::journalFolder()).removeRecursively();
+    // The game folder is made afresh by each run: whichever copy is there first keeps the
+    // records the test program writes.
+    QFile::remove(GameRecords::indexPath());
+    QDir(GameRecords::databaseFolder()).removeRecursively();
 }
 
 QStringList journals()
