@@ -336,7 +336,7 @@ void Zerun::changeGameFolder()
         return;
     InstallRecovery::note(
         QStringLiteral("Game folder changed from %1 to %2").arg(gameFolder, chosen));
-    setGameFolder(chosen);
+    setGameFolder(GameFolder::resolved(chosen));
     useGameFolder();
     loadInstalledPackages();
     updatesAvailable.clear();
