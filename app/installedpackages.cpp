@@ -487,11 +487,36 @@ void InstalledPackages::readWhatStillReads(QVector<InstalledPackage> *whole, QSt
     QHash<qint64, QVector<InstalledFile>> filesOf;
     for (const auto &row : qAsConst(fileRows))
         filesOf[row.first].append(row.second);
+    // The folder's own files a package kept aside, as far as they still read: without them its
+    // uninstall would leave them in the package folder's keeping instead of putting them back.
+    QMap<qint64, QPair<qint64, KeptOriginal>> originalRows; // by rowid: package id, original
+    for (const char *order : {"ASC", "DESC"}) {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.exec(QStringLiteral("SELECT rowid, package, path, keptAs FROM originals "
+                                       "ORDER BY rowid ") +
+                        QLatin1String(order)))
+            continue;
+        while (query.next())
+            originalRows.insert(
+                query.value(0).toLongLong(),
+                {query.value(1).toLongLong(),
+                 KeptOriginal{query.value(2).toString(), query.value(3).toString()}});
+        if (!query.lastError().isValid())
+            break;
+    }
+    QHash<qint64, QVector<KeptOriginal>> originalsOf;
+    for (const auto &row : qAsConst(originalRows)) {
+        if (staysInside(row.second.path) &&
+            (row.second.keptAs.isEmpty() || staysInside(row.second.keptAs)))
+            originalsOf[row.first].append(row.second);
+    }
     for (auto it = rows.begin(); it != rows.end(); ++it) {
         InstalledPackage package = it.value();
         if (package.name.isEmpty() || !staysInside(package.folder))
             continue;
         package.files = filesOf.value(it.key());
+        package.originals = originalsOf.value(it.key());
         // With a damaged page among the file rows, a package is whole only when its index
         // counts as many rows as were read.
         bool complete = filesWhole;
