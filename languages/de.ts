@@ -183,6 +183,51 @@
         <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
         <translation>In welche TEW2016-Installation sollen die Pakete? Jede führt ihre eigene Liste installierter Pakete.</translation>
     </message>
+    <message>
+        <source>Default install</source>
+        <comment>a launcher&apos;s name</comment>
+        <translation>Standardinstallation</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <comment>launcher: path of an install</comment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Choose the TEW2016 install</source>
+        <translation>TEW2016-Installation wählen</translation>
+    </message>
+    <message>
+        <source>Set TEW2016 Install folder</source>
+        <translation>TEW2016-Installationsordner festlegen</translation>
+    </message>
+    <message>
+        <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
+        <translation>TEW2016 ist an mehr als einem Ort installiert. In welche Installation sollen die Pakete?</translation>
+    </message>
+</context>
+<context>
+    <name>GameFolderPage</name>
+    <message>
+        <source>Where is TEW2016 installed? Choose the folder that holds TEW2016.exe</source>
+        <translation>Wo ist TEW2016 installiert? Wählen Sie den Ordner, der TEW2016.exe enthält</translation>
+    </message>
+    <message>
+        <source>It was not found in these places:</source>
+        <translation>An diesen Orten wurde es nicht gefunden:</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Browse…</source>
+        <translation>&amp;Durchsuchen…</translation>
+    </message>
+    <message>
+        <source>%1 is not TEW2016.exe. Choose the TEW2016.exe file in the game&apos;s folder.</source>
+        <translation>%1 ist nicht TEW2016.exe. Wählen Sie die Datei TEW2016.exe im Ordner des Spiels.</translation>
+    </message>
 </context>
 <context>
     <name>InstallBatch</name>

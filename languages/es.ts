@@ -183,6 +183,51 @@
         <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
         <translation>¿En qué instalación de TEW2016 deben ir los paquetes? Cada una guarda su propia lista de paquetes instalados.</translation>
     </message>
+    <message>
+        <source>Default install</source>
+        <comment>a launcher&apos;s name</comment>
+        <translation>Instalación predeterminada</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <comment>launcher: path of an install</comment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Choose the TEW2016 install</source>
+        <translation>Elegir la instalación de TEW2016</translation>
+    </message>
+    <message>
+        <source>Set TEW2016 Install folder</source>
+        <translation>Indicar la carpeta de instalación de TEW2016</translation>
+    </message>
+    <message>
+        <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
+        <translation>TEW2016 está instalado en más de un lugar. ¿En cuál deben instalarse los paquetes?</translation>
+    </message>
+</context>
+<context>
+    <name>GameFolderPage</name>
+    <message>
+        <source>Where is TEW2016 installed? Choose the folder that holds TEW2016.exe</source>
+        <translation>¿Dónde está instalado TEW2016? Elija la carpeta que contiene TEW2016.exe</translation>
+    </message>
+    <message>
+        <source>It was not found in these places:</source>
+        <translation>No se encontró en estos lugares:</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>&amp;Browse…</source>
+        <translation>&amp;Examinar…</translation>
+    </message>
+    <message>
+        <source>%1 is not TEW2016.exe. Choose the TEW2016.exe file in the game&apos;s folder.</source>
+        <translation>%1 no es TEW2016.exe. Elija el archivo TEW2016.exe de la carpeta del juego.</translation>
+    </message>
 </context>
 <context>
     <name>InstallBatch</name>

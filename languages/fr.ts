@@ -183,6 +183,51 @@
         <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
         <translation>Dans quelle installation de TEW2016 les paquets doivent-ils aller ? Chacune garde sa propre liste de paquets installés.</translation>
     </message>
+    <message>
+        <source>Default install</source>
+        <comment>a launcher&apos;s name</comment>
+        <translation>Installation par défaut</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <comment>launcher: path of an install</comment>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>Choose the TEW2016 install</source>
+        <translation>Choisir l&apos;installation de TEW2016</translation>
+    </message>
+    <message>
+        <source>Set TEW2016 Install folder</source>
+        <translation>Indiquer le dossier d&apos;installation de TEW2016</translation>
+    </message>
+    <message>
+        <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
+        <translation>TEW2016 est installé à plusieurs endroits. Dans quelle installation les paquets doivent-ils aller ?</translation>
+    </message>
+</context>
+<context>
+    <name>GameFolderPage</name>
+    <message>
+        <source>Where is TEW2016 installed? Choose the folder that holds TEW2016.exe</source>
+        <translation>Où TEW2016 est-il installé ? Choisissez le dossier qui contient TEW2016.exe</translation>
+    </message>
+    <message>
+        <source>It was not found in these places:</source>
+        <translation>Il n&apos;a pas été trouvé à ces endroits :</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Browse…</source>
+        <translation>&amp;Parcourir…</translation>
+    </message>
+    <message>
+        <source>%1 is not TEW2016.exe. Choose the TEW2016.exe file in the game&apos;s folder.</source>
+        <translation>%1 n&apos;est pas TEW2016.exe. Choisissez le fichier TEW2016.exe dans le dossier du jeu.</translation>
+    </message>
 </context>
 <context>
     <name>InstallBatch</name>

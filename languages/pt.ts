@@ -183,6 +183,51 @@
         <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
         <translation>Em qual instalação do TEW2016 os pacotes devem entrar? Cada uma mantém sua própria lista de pacotes instalados.</translation>
     </message>
+    <message>
+        <source>Default install</source>
+        <comment>a launcher&apos;s name</comment>
+        <translation>Instalação padrão</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <comment>launcher: path of an install</comment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Choose the TEW2016 install</source>
+        <translation>Escolher a instalação do TEW2016</translation>
+    </message>
+    <message>
+        <source>Set TEW2016 Install folder</source>
+        <translation>Indicar a pasta de instalação do TEW2016</translation>
+    </message>
+    <message>
+        <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
+        <translation>O TEW2016 está instalado em mais de um lugar. Em qual deles os pacotes devem ser instalados?</translation>
+    </message>
+</context>
+<context>
+    <name>GameFolderPage</name>
+    <message>
+        <source>Where is TEW2016 installed? Choose the folder that holds TEW2016.exe</source>
+        <translation>Onde o TEW2016 está instalado? Escolha a pasta que contém o TEW2016.exe</translation>
+    </message>
+    <message>
+        <source>It was not found in these places:</source>
+        <translation>Não foi encontrado nestes lugares:</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Sair</translation>
+    </message>
+    <message>
+        <source>&amp;Browse…</source>
+        <translation>&amp;Procurar…</translation>
+    </message>
+    <message>
+        <source>%1 is not TEW2016.exe. Choose the TEW2016.exe file in the game&apos;s folder.</source>
+        <translation>%1 não é o TEW2016.exe. Escolha o arquivo TEW2016.exe na pasta do jogo.</translation>
+    </message>
 </context>
 <context>
     <name>InstallBatch</name>
