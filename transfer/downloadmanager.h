@@ -145,6 +145,10 @@ public:
     static QString rateText(double bytesPerSecond);
     // Bytes per second over `elapsedMs`; an interval below one millisecond counts as one.
     static double transferRate(qint64 bytes, qint64 elapsedMs);
+    // Whole seconds until `remaining` more bytes are in, at the rate `transferred` bytes took
+    // over `elapsedMs`; -1 while nothing has come yet. Only the bytes of this one request count:
+    // those kept on disk from an earlier attempt took no time of it.
+    static qint64 secondsLeft(qint64 transferred, qint64 remaining, qint64 elapsedMs);
     static bool isRedirectStatus(int statusCode);
     // The redirect statuses that are followed (301, 302, 303, 307, 308).
     static bool isFollowedRedirect(int statusCode);
@@ -175,6 +179,9 @@ signals:
     // Right before each "Progress: " report: the file's bytes so far (kept bytes of a resume
     // included) and its whole length, -1 when the host did not announce it.
     void bytesProgress(qint64 done, qint64 total);
+    // Beside it, when the length is known: the seconds until the file is in, from the rate of
+    // this request's own bytes (kept bytes of a resume are not counted as received), or -1.
+    void timeLeft(qint64 seconds);
 
 private slots:
     void startNextDownload();
