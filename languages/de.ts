@@ -799,6 +799,18 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <source>Skip This Version</source>
         <translation>Diese Version überspringen</translation>
     </message>
+    <message>
+        <source>A new version is available on the service&apos;s site, %1.</source>
+        <translation>Eine neue Version ist auf der Website des Dienstes verfügbar: %1.</translation>
+    </message>
+    <message>
+        <source>Version %1 is available on the service&apos;s site, %2.</source>
+        <translation>Version %1 ist auf der Website des Dienstes verfügbar: %2.</translation>
+    </message>
+    <message>
+        <source>Open the Site in the Browser</source>
+        <translation>Website im Browser öffnen</translation>
+    </message>
 </context>
 <context>
     <name>WindowAccess</name>

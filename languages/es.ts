@@ -799,6 +799,18 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <source>Skip This Version</source>
         <translation>Omitir esta versión</translation>
     </message>
+    <message>
+        <source>A new version is available on the service&apos;s site, %1.</source>
+        <translation>Hay una nueva versión disponible en el sitio del servicio, %1.</translation>
+    </message>
+    <message>
+        <source>Version %1 is available on the service&apos;s site, %2.</source>
+        <translation>La versión %1 está disponible en el sitio del servicio, %2.</translation>
+    </message>
+    <message>
+        <source>Open the Site in the Browser</source>
+        <translation>Abrir el sitio en el navegador</translation>
+    </message>
 </context>
 <context>
     <name>WindowAccess</name>

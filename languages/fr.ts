@@ -799,6 +799,18 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <source>Skip This Version</source>
         <translation>Ignorer cette version</translation>
     </message>
+    <message>
+        <source>A new version is available on the service&apos;s site, %1.</source>
+        <translation>Une nouvelle version est disponible sur le site du service, %1.</translation>
+    </message>
+    <message>
+        <source>Version %1 is available on the service&apos;s site, %2.</source>
+        <translation>La version %1 est disponible sur le site du service, %2.</translation>
+    </message>
+    <message>
+        <source>Open the Site in the Browser</source>
+        <translation>Ouvrir le site dans le navigateur</translation>
+    </message>
 </context>
 <context>
     <name>WindowAccess</name>

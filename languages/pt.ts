@@ -799,6 +799,18 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <source>Skip This Version</source>
         <translation>Ignorar esta versão</translation>
     </message>
+    <message>
+        <source>A new version is available on the service&apos;s site, %1.</source>
+        <translation>Uma nova versão está disponível no site do serviço, %1.</translation>
+    </message>
+    <message>
+        <source>Version %1 is available on the service&apos;s site, %2.</source>
+        <translation>A versão %1 está disponível no site do serviço, %2.</translation>
+    </message>
+    <message>
+        <source>Open the Site in the Browser</source>
+        <translation>Abrir o site no navegador</translation>
+    </message>
 </context>
 <context>
     <name>WindowAccess</name>
