@@ -110,6 +110,88 @@
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
         <translation>Erste Datei nicht erreichbar: Das Archiv enthält keine Einträge</translation>
     </message>
+    <message>
+        <source>the certificate of %1 is not trusted (self-signed)</source>
+        <translation>dem Zertifikat von %1 wird nicht vertraut (selbst signiert)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has expired</source>
+        <translation>das Zertifikat von %1 ist abgelaufen</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not valid yet</source>
+        <translation>das Zertifikat von %1 ist noch nicht gültig</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is made out for another host</source>
+        <translation>das Zertifikat von %1 ist für einen anderen Server ausgestellt</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has been revoked</source>
+        <translation>das Zertifikat von %1 wurde widerrufen</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted (unknown issuer)</source>
+        <translation>dem Zertifikat von %1 wird nicht vertraut (unbekannter Aussteller)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted</source>
+        <translation>dem Zertifikat von %1 wird nicht vertraut</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>there is no room for more files on the disk</source>
+        <translation>auf dem Datenträger ist kein Platz für weitere Dateien</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written (read-only)</source>
+        <translation>in den Ordner %1 kann nicht geschrieben werden (schreibgeschützt)</translation>
+    </message>
+    <message>
+        <source>the archive holds a link, which is not installed: %1</source>
+        <translation>das Archiv enthält eine Verknüpfung, die nicht installiert wird: %1</translation>
+    </message>
+    <message>
+        <source>the archive is damaged or encrypted</source>
+        <translation>das Archiv ist beschädigt oder verschlüsselt</translation>
+    </message>
+    <message>
+        <source>not a readable zip archive</source>
+        <translation>kein lesbares Zip-Archiv</translation>
+    </message>
+    <message>
+        <source>the archive has no entries</source>
+        <translation>das Archiv ist leer</translation>
+    </message>
+    <message>
+        <source>%1 could not be unpacked: %2</source>
+        <extracomment>%1 is the archive&apos;s entry that could not be unpacked, %2 why</extracomment>
+        <translation>%1 konnte nicht entpackt werden: %2</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open zip</source>
+        <translation>Zip-Datei konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t extract file</source>
+        <translation>Datei konnte nicht entpackt werden</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t go to first file</source>
+        <translation>Erste Datei konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t close zip</source>
+        <translation>Zip-Datei konnte nicht geschlossen werden</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>%1 is what failed, %2 why</extracomment>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -534,6 +616,26 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
     <message>
         <source> and </source>
         <translation> und </translation>
+    </message>
+    <message>
+        <source>Could not create folder: a file of that name is in the way. Choose another name.</source>
+        <translation>Ordner konnte nicht angelegt werden: Eine Datei mit diesem Namen ist im Weg. Wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: a file named %1 is in the way. Choose another name.</source>
+        <translation>Ordner konnte nicht angelegt werden: Eine Datei namens %1 ist im Weg. Wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: %1.</source>
+        <translation>Ordner konnte nicht angelegt werden: %1.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: no permission to write in %1. Choose another name.</source>
+        <translation>Ordner konnte nicht angelegt werden: Keine Berechtigung, in %1 zu schreiben. Wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: the system refused it. Choose another name.</source>
+        <translation>Ordner konnte nicht angelegt werden: Das System hat es abgelehnt. Wählen Sie einen anderen Namen.</translation>
     </message>
 </context>
 <context>

@@ -110,6 +110,88 @@
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
         <translation>No se pudo ir al primer archivo: el archivo comprimido no tiene entradas</translation>
     </message>
+    <message>
+        <source>the certificate of %1 is not trusted (self-signed)</source>
+        <translation>el certificado de %1 no es de confianza (autofirmado)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has expired</source>
+        <translation>el certificado de %1 ha caducado</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not valid yet</source>
+        <translation>el certificado de %1 aún no es válido</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is made out for another host</source>
+        <translation>el certificado de %1 está emitido para otro servidor</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has been revoked</source>
+        <translation>el certificado de %1 ha sido revocado</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted (unknown issuer)</source>
+        <translation>el certificado de %1 no es de confianza (emisor desconocido)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted</source>
+        <translation>el certificado de %1 no es de confianza</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>el disco está lleno</translation>
+    </message>
+    <message>
+        <source>there is no room for more files on the disk</source>
+        <translation>no queda sitio para más archivos en el disco</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written (read-only)</source>
+        <translation>no se puede escribir en la carpeta %1 (solo lectura)</translation>
+    </message>
+    <message>
+        <source>the archive holds a link, which is not installed: %1</source>
+        <translation>el archivo comprimido contiene un enlace, que no se instala: %1</translation>
+    </message>
+    <message>
+        <source>the archive is damaged or encrypted</source>
+        <translation>el archivo comprimido está dañado o cifrado</translation>
+    </message>
+    <message>
+        <source>not a readable zip archive</source>
+        <translation>no es un archivo zip legible</translation>
+    </message>
+    <message>
+        <source>the archive has no entries</source>
+        <translation>el archivo comprimido no tiene entradas</translation>
+    </message>
+    <message>
+        <source>%1 could not be unpacked: %2</source>
+        <extracomment>%1 is the archive&apos;s entry that could not be unpacked, %2 why</extracomment>
+        <translation>%1 no se pudo descomprimir: %2</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open zip</source>
+        <translation>No se pudo abrir el zip</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t extract file</source>
+        <translation>No se pudo extraer el archivo</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t go to first file</source>
+        <translation>No se pudo ir al primer archivo</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t close zip</source>
+        <translation>No se pudo cerrar el zip</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>%1 is what failed, %2 why</extracomment>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -534,6 +616,26 @@ Update to the file it serves now?</source>
     <message>
         <source> and </source>
         <translation> y </translation>
+    </message>
+    <message>
+        <source>Could not create folder: a file of that name is in the way. Choose another name.</source>
+        <translation>No se pudo crear la carpeta: un archivo con ese nombre lo impide. Elija otro nombre.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: a file named %1 is in the way. Choose another name.</source>
+        <translation>No se pudo crear la carpeta: un archivo llamado %1 lo impide. Elija otro nombre.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: %1.</source>
+        <translation>No se pudo crear la carpeta: %1.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: no permission to write in %1. Choose another name.</source>
+        <translation>No se pudo crear la carpeta: no hay permiso para escribir en %1. Elija otro nombre.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: the system refused it. Choose another name.</source>
+        <translation>No se pudo crear la carpeta: el sistema lo rechazó. Elija otro nombre.</translation>
     </message>
 </context>
 <context>

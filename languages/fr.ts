@@ -110,6 +110,88 @@
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
         <translation>Impossible d&apos;aller au premier fichier : l&apos;archive ne contient aucune entrée</translation>
     </message>
+    <message>
+        <source>the certificate of %1 is not trusted (self-signed)</source>
+        <translation>le certificat de %1 n&apos;est pas fiable (auto-signé)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has expired</source>
+        <translation>le certificat de %1 a expiré</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not valid yet</source>
+        <translation>le certificat de %1 n&apos;est pas encore valide</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is made out for another host</source>
+        <translation>le certificat de %1 est établi pour un autre hôte</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has been revoked</source>
+        <translation>le certificat de %1 a été révoqué</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted (unknown issuer)</source>
+        <translation>le certificat de %1 n&apos;est pas fiable (émetteur inconnu)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted</source>
+        <translation>le certificat de %1 n&apos;est pas fiable</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
+    <message>
+        <source>there is no room for more files on the disk</source>
+        <translation>le disque n&apos;a plus de place pour d&apos;autres fichiers</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written (read-only)</source>
+        <translation>le dossier %1 ne peut pas être modifié (lecture seule)</translation>
+    </message>
+    <message>
+        <source>the archive holds a link, which is not installed: %1</source>
+        <translation>l&apos;archive contient un lien, qui n&apos;est pas installé : %1</translation>
+    </message>
+    <message>
+        <source>the archive is damaged or encrypted</source>
+        <translation>l&apos;archive est endommagée ou chiffrée</translation>
+    </message>
+    <message>
+        <source>not a readable zip archive</source>
+        <translation>ce n&apos;est pas une archive zip lisible</translation>
+    </message>
+    <message>
+        <source>the archive has no entries</source>
+        <translation>l&apos;archive ne contient aucune entrée</translation>
+    </message>
+    <message>
+        <source>%1 could not be unpacked: %2</source>
+        <extracomment>%1 is the archive&apos;s entry that could not be unpacked, %2 why</extracomment>
+        <translation>%1 n&apos;a pas pu être décompressé : %2</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open zip</source>
+        <translation>Impossible d&apos;ouvrir le zip</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t extract file</source>
+        <translation>Impossible d&apos;extraire le fichier</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t go to first file</source>
+        <translation>Impossible d&apos;atteindre le premier fichier</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t close zip</source>
+        <translation>Impossible de fermer le zip</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>%1 is what failed, %2 why</extracomment>
+        <translation>%1 : %2</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -534,6 +616,26 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
     <message>
         <source> and </source>
         <translation> et </translation>
+    </message>
+    <message>
+        <source>Could not create folder: a file of that name is in the way. Choose another name.</source>
+        <translation>Impossible de créer le dossier : un fichier de ce nom gêne. Choisissez un autre nom.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: a file named %1 is in the way. Choose another name.</source>
+        <translation>Impossible de créer le dossier : un fichier nommé %1 gêne. Choisissez un autre nom.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: %1.</source>
+        <translation>Impossible de créer le dossier : %1.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: no permission to write in %1. Choose another name.</source>
+        <translation>Impossible de créer le dossier : pas le droit d&apos;écrire dans %1. Choisissez un autre nom.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: the system refused it. Choose another name.</source>
+        <translation>Impossible de créer le dossier : le système l&apos;a refusé. Choisissez un autre nom.</translation>
     </message>
 </context>
 <context>

@@ -110,6 +110,88 @@
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
         <translation>Não foi possível ir ao primeiro arquivo: o arquivo compactado está vazio</translation>
     </message>
+    <message>
+        <source>the certificate of %1 is not trusted (self-signed)</source>
+        <translation>o certificado de %1 não é confiável (autoassinado)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has expired</source>
+        <translation>o certificado de %1 expirou</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not valid yet</source>
+        <translation>o certificado de %1 ainda não é válido</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is made out for another host</source>
+        <translation>o certificado de %1 foi emitido para outro servidor</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has been revoked</source>
+        <translation>o certificado de %1 foi revogado</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted (unknown issuer)</source>
+        <translation>o certificado de %1 não é confiável (emissor desconhecido)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted</source>
+        <translation>o certificado de %1 não é confiável</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>o disco está cheio</translation>
+    </message>
+    <message>
+        <source>there is no room for more files on the disk</source>
+        <translation>não há espaço para mais arquivos no disco</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written (read-only)</source>
+        <translation>não é possível gravar na pasta %1 (somente leitura)</translation>
+    </message>
+    <message>
+        <source>the archive holds a link, which is not installed: %1</source>
+        <translation>o arquivo compactado contém um link, que não é instalado: %1</translation>
+    </message>
+    <message>
+        <source>the archive is damaged or encrypted</source>
+        <translation>o arquivo compactado está danificado ou criptografado</translation>
+    </message>
+    <message>
+        <source>not a readable zip archive</source>
+        <translation>não é um arquivo zip legível</translation>
+    </message>
+    <message>
+        <source>the archive has no entries</source>
+        <translation>o arquivo compactado não tem entradas</translation>
+    </message>
+    <message>
+        <source>%1 could not be unpacked: %2</source>
+        <extracomment>%1 is the archive&apos;s entry that could not be unpacked, %2 why</extracomment>
+        <translation>Não foi possível descompactar %1: %2</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open zip</source>
+        <translation>Não foi possível abrir o zip</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t extract file</source>
+        <translation>Não foi possível extrair o arquivo</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t go to first file</source>
+        <translation>Não foi possível ir ao primeiro arquivo</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t close zip</source>
+        <translation>Não foi possível fechar o zip</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>%1 is what failed, %2 why</extracomment>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -534,6 +616,26 @@ Atualizar para o arquivo que ele oferece agora?</translation>
     <message>
         <source> and </source>
         <translation> e </translation>
+    </message>
+    <message>
+        <source>Could not create folder: a file of that name is in the way. Choose another name.</source>
+        <translation>Não foi possível criar a pasta: um arquivo com esse nome está no caminho. Escolha outro nome.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: a file named %1 is in the way. Choose another name.</source>
+        <translation>Não foi possível criar a pasta: um arquivo chamado %1 está no caminho. Escolha outro nome.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: %1.</source>
+        <translation>Não foi possível criar a pasta: %1.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: no permission to write in %1. Choose another name.</source>
+        <translation>Não foi possível criar a pasta: sem permissão para gravar em %1. Escolha outro nome.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: the system refused it. Choose another name.</source>
+        <translation>Não foi possível criar a pasta: o sistema recusou. Escolha outro nome.</translation>
     </message>
 </context>
 <context>

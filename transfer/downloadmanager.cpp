@@ -383,9 +383,15 @@ void DownloadManager::sendRequest()
     bytesWritten = 0;
     writeError.clear();
     abortReason.clear();
+    sslErrors.clear();
+    sslHost.clear();
     restartWhole = false;
     current.accepting = false;
     activeReply = accessManager.get(request);
+    connect(activeReply, &QNetworkReply::sslErrors, this, [this](const QList<QSslError> &errors) {
+        sslErrors = errors;
+        sslHost = activeReply ? activeReply->url().host() : QString();
+    });
     activeReply->setReadBufferSize(readBufferSize);
     connect(activeReply, &QNetworkReply::metaDataChanged, this, &DownloadManager::headersArrived);
     connect(activeReply, &QNetworkReply::downloadProgress, this,
@@ -768,6 +774,8 @@ void DownloadManager::endFile(DownloadOutcome::Kind kind, const QString &reason)
         outcome.httpStatus =
             activeReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         outcome.networkError = activeReply->error();
+        outcome.sslErrors = sslErrors;
+        outcome.sslHost = sslHost;
         outcome.contentType = activeReply->rawHeader("Content-Type");
     }
 

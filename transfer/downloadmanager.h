@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QQueue>
 #include <QSet>
+#include <QSslError>
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
@@ -47,6 +48,10 @@ struct DownloadOutcome
     QByteArray contentType;
     // Bytes of a failed file kept in its partial file for a later resume (0: none kept).
     qint64 keptBytes = 0;
+    // What was wrong with the certificate of a secure host that was refused, and the host's
+    // name (the last answer's: a redirect may lead to another host); empty otherwise.
+    QList<QSslError> sslErrors;
+    QString sslHost;
 };
 Q_DECLARE_METATYPE(DownloadOutcome)
 
@@ -265,6 +270,9 @@ private:
     qint64 hashedBytes = 0;
     QString writeError;
     QString abortReason;
+    // The certificate problems of the running request, and its host.
+    QList<QSslError> sslErrors;
+    QString sslHost;
     // The answer in flight offered the rest of another file: ask again for the whole.
     bool restartWhole = false;
 };
