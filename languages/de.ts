@@ -646,6 +646,17 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
     </message>
 </context>
 <context>
+    <name>ListExchange</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>LogWindows</name>
     <message>
         <source>Session Log</source>
@@ -691,6 +702,35 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
     <message>
         <source>Nothing was changed</source>
         <translation>Es wurde nichts geändert</translation>
+    </message>
+</context>
+<context>
+    <name>PackageListFile</name>
+    <message>
+        <source>There is nothing to export: no installed package came from the package list.</source>
+        <translation>Es gibt nichts zu exportieren: Kein installiertes Paket stammt aus der Paketliste.</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... und %n weiterer</numerusform>
+            <numerusform>... und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Added %n package(s) to the download list.</source>
+        <translation>
+            <numerusform>%n Paket zur Download-Liste hinzugefügt.</numerusform>
+            <numerusform>%n Pakete zur Download-Liste hinzugefügt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not in the package list:</source>
+        <translation>Nicht in der Paketliste:</translation>
+    </message>
+    <message>
+        <source>Lines that could not be read (nothing was added for them):</source>
+        <translation>Zeilen, die nicht gelesen werden konnten (für sie wurde nichts hinzugefügt):</translation>
     </message>
 </context>
 <context>

@@ -646,6 +646,17 @@ Update to the file it serves now?</source>
     </message>
 </context>
 <context>
+    <name>ListExchange</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportar</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
     <name>LogWindows</name>
     <message>
         <source>Session Log</source>
@@ -691,6 +702,35 @@ Update to the file it serves now?</source>
     <message>
         <source>Nothing was changed</source>
         <translation>No se cambió nada</translation>
+    </message>
+</context>
+<context>
+    <name>PackageListFile</name>
+    <message>
+        <source>There is nothing to export: no installed package came from the package list.</source>
+        <translation>No hay nada que exportar: ningún paquete instalado procede de la lista de paquetes.</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... y %n más</numerusform>
+            <numerusform>... y %n más</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Added %n package(s) to the download list.</source>
+        <translation>
+            <numerusform>Se añadió %n paquete a la lista de descargas.</numerusform>
+            <numerusform>Se añadieron %n paquetes a la lista de descargas.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not in the package list:</source>
+        <translation>No están en la lista de paquetes:</translation>
+    </message>
+    <message>
+        <source>Lines that could not be read (nothing was added for them):</source>
+        <translation>Líneas que no se pudieron leer (no se añadió nada por ellas):</translation>
     </message>
 </context>
 <context>

@@ -646,6 +646,17 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
     </message>
 </context>
 <context>
+    <name>ListExchange</name>
+    <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>LogWindows</name>
     <message>
         <source>Session Log</source>
@@ -691,6 +702,35 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
     <message>
         <source>Nothing was changed</source>
         <translation>Rien n&apos;a été modifié</translation>
+    </message>
+</context>
+<context>
+    <name>PackageListFile</name>
+    <message>
+        <source>There is nothing to export: no installed package came from the package list.</source>
+        <translation>Il n&apos;y a rien à exporter : aucun paquet installé ne provient de la liste des paquets.</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... et %n de plus</numerusform>
+            <numerusform>... et %n de plus</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Added %n package(s) to the download list.</source>
+        <translation>
+            <numerusform>%n paquet ajouté à la liste de téléchargement.</numerusform>
+            <numerusform>%n paquets ajoutés à la liste de téléchargement.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not in the package list:</source>
+        <translation>Absents de la liste des paquets :</translation>
+    </message>
+    <message>
+        <source>Lines that could not be read (nothing was added for them):</source>
+        <translation>Lignes illisibles (rien n&apos;a été ajouté pour elles) :</translation>
     </message>
 </context>
 <context>

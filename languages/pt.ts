@@ -646,6 +646,17 @@ Atualizar para o arquivo que ele oferece agora?</translation>
     </message>
 </context>
 <context>
+    <name>ListExchange</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportar</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>LogWindows</name>
     <message>
         <source>Session Log</source>
@@ -691,6 +702,35 @@ Atualizar para o arquivo que ele oferece agora?</translation>
     <message>
         <source>Nothing was changed</source>
         <translation>Nada foi alterado</translation>
+    </message>
+</context>
+<context>
+    <name>PackageListFile</name>
+    <message>
+        <source>There is nothing to export: no installed package came from the package list.</source>
+        <translation>Não há nada para exportar: nenhum pacote instalado veio da lista de pacotes.</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... e mais %n</numerusform>
+            <numerusform>... e mais %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Added %n package(s) to the download list.</source>
+        <translation>
+            <numerusform>%n pacote adicionado à lista de downloads.</numerusform>
+            <numerusform>%n pacotes adicionados à lista de downloads.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not in the package list:</source>
+        <translation>Fora da lista de pacotes:</translation>
+    </message>
+    <message>
+        <source>Lines that could not be read (nothing was added for them):</source>
+        <translation>Linhas que não puderam ser lidas (nada foi adicionado por elas):</translation>
     </message>
 </context>
 <context>
