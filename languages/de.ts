@@ -15,6 +15,33 @@
     </message>
 </context>
 <context>
+    <name>CrashReportConsent</name>
+    <message>
+        <source>Crash Report</source>
+        <translation>Absturzbericht</translation>
+    </message>
+    <message>
+        <source>Zerun Installer closed unexpectedly last time. Send the crash report to help fix it?</source>
+        <translation>Zerun Installer wurde beim letzten Mal unerwartet beendet. Den Absturzbericht senden, um bei der Behebung zu helfen?</translation>
+    </message>
+    <message>
+        <source>The report holds:</source>
+        <translation>Der Bericht enthält:</translation>
+    </message>
+    <message>
+        <source>Show report contents</source>
+        <translation>Inhalt des Berichts anzeigen</translation>
+    </message>
+    <message>
+        <source>Don&apos;t send</source>
+        <translation>Nicht senden</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Senden</translation>
+    </message>
+</context>
+<context>
     <name>DialogCaption</name>
     <message>
         <source>Choose a Database to Open</source>

@@ -15,6 +15,33 @@
     </message>
 </context>
 <context>
+    <name>CrashReportConsent</name>
+    <message>
+        <source>Crash Report</source>
+        <translation>Informe de fallo</translation>
+    </message>
+    <message>
+        <source>Zerun Installer closed unexpectedly last time. Send the crash report to help fix it?</source>
+        <translation>Zerun Installer se cerró inesperadamente la última vez. ¿Enviar el informe de fallo para ayudar a corregirlo?</translation>
+    </message>
+    <message>
+        <source>The report holds:</source>
+        <translation>El informe contiene:</translation>
+    </message>
+    <message>
+        <source>Show report contents</source>
+        <translation>Mostrar el contenido del informe</translation>
+    </message>
+    <message>
+        <source>Don&apos;t send</source>
+        <translation>No enviar</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Enviar</translation>
+    </message>
+</context>
+<context>
     <name>DialogCaption</name>
     <message>
         <source>Choose a Database to Open</source>

@@ -15,6 +15,33 @@
     </message>
 </context>
 <context>
+    <name>CrashReportConsent</name>
+    <message>
+        <source>Crash Report</source>
+        <translation>Rapport de plantage</translation>
+    </message>
+    <message>
+        <source>Zerun Installer closed unexpectedly last time. Send the crash report to help fix it?</source>
+        <translation>Zerun Installer s&apos;est fermé de manière inattendue la dernière fois. Envoyer le rapport de plantage pour aider à corriger le problème ?</translation>
+    </message>
+    <message>
+        <source>The report holds:</source>
+        <translation>Le rapport contient :</translation>
+    </message>
+    <message>
+        <source>Show report contents</source>
+        <translation>Afficher le contenu du rapport</translation>
+    </message>
+    <message>
+        <source>Don&apos;t send</source>
+        <translation>Ne pas envoyer</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Envoyer</translation>
+    </message>
+</context>
+<context>
     <name>DialogCaption</name>
     <message>
         <source>Choose a Database to Open</source>

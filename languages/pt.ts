@@ -15,6 +15,33 @@
     </message>
 </context>
 <context>
+    <name>CrashReportConsent</name>
+    <message>
+        <source>Crash Report</source>
+        <translation>Relatório de falha</translation>
+    </message>
+    <message>
+        <source>Zerun Installer closed unexpectedly last time. Send the crash report to help fix it?</source>
+        <translation>O Zerun Installer fechou inesperadamente da última vez. Enviar o relatório de falha para ajudar a corrigir?</translation>
+    </message>
+    <message>
+        <source>The report holds:</source>
+        <translation>O relatório contém:</translation>
+    </message>
+    <message>
+        <source>Show report contents</source>
+        <translation>Mostrar o conteúdo do relatório</translation>
+    </message>
+    <message>
+        <source>Don&apos;t send</source>
+        <translation>Não enviar</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Enviar</translation>
+    </message>
+</context>
+<context>
     <name>DialogCaption</name>
     <message>
         <source>Choose a Database to Open</source>
