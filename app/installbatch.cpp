@@ -317,7 +317,8 @@ void InstallBatch::runInstall(int position, const QString &archive, const QStrin
                 // The archive is not kept: a failed archive is fetched again by Retry.
                 QFile::remove(step->archive());
                 if (!step->wasCancelled()) {
-                    fail(position, withDetail(error, detail));
+                    fail(position, withDetail(error, detail),
+                         FailureWords::unpackFailure(error, detail));
                     return;
                 }
                 emit notice(tr("Cancelled %1").arg(queue.value(position).name));
@@ -372,11 +373,12 @@ void InstallBatch::runStep(PackageInstall *step)
     runningStep = nullptr;
 }
 
-void InstallBatch::fail(int position, const QString &text)
+void InstallBatch::fail(int position, const QString &text, const QString &words)
 {
-    emit notice(text);
+    const QString shown = words.isEmpty() ? text : words;
+    emit notice(shown);
     InstallRecovery::note(queue.value(position).name + QStringLiteral(": ") + text);
-    end(position, Outcome::Failed, text);
+    end(position, Outcome::Failed, shown);
 }
 
 void InstallBatch::end(int position, Outcome outcome, const QString &reason)

@@ -199,7 +199,8 @@ private:
                             const QString &target, const QString &journal);
     // Starts the step and waits until it is over.
     void runStep(PackageInstall *step);
-    void fail(int position, const QString &text);
+    // `text` goes to the log; the page shows `words` (the player's), or `text` without them.
+    void fail(int position, const QString &text, const QString &words = QString());
     void end(int position, Outcome outcome, const QString &reason = QString());
     void finish();
     void answerCancel(int asked, int choice);

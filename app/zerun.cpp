@@ -498,6 +498,7 @@ void Zerun::status(const QString &msg)
     if (msg.startsWith(QLatin1String("Downloading"))) {
         transferClock.start();
         smoothedSecondsLeft = -1;
+        transferSecondsLeft = -1;
         bytesDone = 0;
         bytesTotal = -1;
         if (label.isEmpty()) {
@@ -641,6 +642,8 @@ void Zerun::connectBatch()
         bytesDone = done;
         bytesTotal = total;
     });
+    connect(&downloads, &DownloadManager::timeLeft, this,
+            [this](qint64 seconds) { transferSecondsLeft = seconds; });
     connect(&batch, &InstallBatch::notice, ui->progressInfo, &QLabel::setText);
     connect(&batch, &InstallBatch::unpackStarted, this, [this](int position) {
         ui->progressTitle->setText(tr("Unpacking %1").arg(batch.label(position)));
@@ -716,14 +719,15 @@ void Zerun::guardClose()
 
 QString Zerun::transferDetail(int percent, const QString &rate)
 {
-    // Time left from the share done so far, smoothed so that it does not jump about.
+    // Time left at the rate of this transfer's own bytes, smoothed so that it does not jump
+    // about.
     QString detail = QString::number(percent) + QStringLiteral("% \u00b7 ");
     if (bytesDone > 0)
         detail += FailureWords::progressText(bytesDone, bytesTotal) + QStringLiteral(" \u00b7 ");
     detail += rate;
     const qint64 elapsed = transferClock.isValid() ? transferClock.elapsed() : 0;
-    if (percent > 0 && elapsed > 1000) {
-        const double estimate = elapsed / 1000.0 * (100 - percent) / percent;
+    if (transferSecondsLeft >= 0 && elapsed > 1000) {
+        const double estimate = double(transferSecondsLeft);
         smoothedSecondsLeft =
             smoothedSecondsLeft < 0 ? estimate : 0.8 * smoothedSecondsLeft + 0.2 * estimate;
         const int seconds = int(smoothedSecondsLeft + 0.5);

@@ -174,6 +174,8 @@ private:
     qint64 bytesTotal = -1;
     QElapsedTimer transferClock;
     double smoothedSecondsLeft = -1;
+    // The download manager's time left for the file (-1: not known).
+    qint64 transferSecondsLeft = -1;
     // The package whose end installed() books, while it runs.
     int finishedPosition = -1;
     // The page follows an unpack at a pace a person can read.

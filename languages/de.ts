@@ -15,6 +15,33 @@
     </message>
 </context>
 <context>
+    <name>CrashReportConsent</name>
+    <message>
+        <source>Crash Report</source>
+        <translation>Absturzbericht</translation>
+    </message>
+    <message>
+        <source>Zerun Installer closed unexpectedly last time. Send the crash report to help fix it?</source>
+        <translation>Zerun Installer wurde beim letzten Mal unerwartet beendet. Den Absturzbericht senden, um bei der Behebung zu helfen?</translation>
+    </message>
+    <message>
+        <source>The report holds:</source>
+        <translation>Der Bericht enthält:</translation>
+    </message>
+    <message>
+        <source>Show report contents</source>
+        <translation>Inhalt des Berichts anzeigen</translation>
+    </message>
+    <message>
+        <source>Don&apos;t send</source>
+        <translation>Nicht senden</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Senden</translation>
+    </message>
+</context>
+<context>
     <name>DialogCaption</name>
     <message>
         <source>Choose a Database to Open</source>
@@ -110,6 +137,88 @@
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
         <translation>Erste Datei nicht erreichbar: Das Archiv enthält keine Einträge</translation>
     </message>
+    <message>
+        <source>the certificate of %1 is not trusted (self-signed)</source>
+        <translation>dem Zertifikat von %1 wird nicht vertraut (selbst signiert)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has expired</source>
+        <translation>das Zertifikat von %1 ist abgelaufen</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not valid yet</source>
+        <translation>das Zertifikat von %1 ist noch nicht gültig</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is made out for another host</source>
+        <translation>das Zertifikat von %1 ist für einen anderen Server ausgestellt</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has been revoked</source>
+        <translation>das Zertifikat von %1 wurde widerrufen</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted (unknown issuer)</source>
+        <translation>dem Zertifikat von %1 wird nicht vertraut (unbekannter Aussteller)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted</source>
+        <translation>dem Zertifikat von %1 wird nicht vertraut</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>there is no room for more files on the disk</source>
+        <translation>auf dem Datenträger ist kein Platz für weitere Dateien</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written (read-only)</source>
+        <translation>in den Ordner %1 kann nicht geschrieben werden (schreibgeschützt)</translation>
+    </message>
+    <message>
+        <source>the archive holds a link, which is not installed: %1</source>
+        <translation>das Archiv enthält eine Verknüpfung, die nicht installiert wird: %1</translation>
+    </message>
+    <message>
+        <source>the archive is damaged or encrypted</source>
+        <translation>das Archiv ist beschädigt oder verschlüsselt</translation>
+    </message>
+    <message>
+        <source>not a readable zip archive</source>
+        <translation>kein lesbares Zip-Archiv</translation>
+    </message>
+    <message>
+        <source>the archive has no entries</source>
+        <translation>das Archiv ist leer</translation>
+    </message>
+    <message>
+        <source>%1 could not be unpacked: %2</source>
+        <extracomment>%1 is the archive&apos;s entry that could not be unpacked, %2 why</extracomment>
+        <translation>%1 konnte nicht entpackt werden: %2</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open zip</source>
+        <translation>Zip-Datei konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t extract file</source>
+        <translation>Datei konnte nicht entpackt werden</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t go to first file</source>
+        <translation>Erste Datei konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t close zip</source>
+        <translation>Zip-Datei konnte nicht geschlossen werden</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>%1 is what failed, %2 why</extracomment>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -182,6 +291,51 @@
     <message>
         <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
         <translation>In welche TEW2016-Installation sollen die Pakete? Jede führt ihre eigene Liste installierter Pakete.</translation>
+    </message>
+    <message>
+        <source>Default install</source>
+        <comment>a launcher&apos;s name</comment>
+        <translation>Standardinstallation</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <comment>launcher: path of an install</comment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Choose the TEW2016 install</source>
+        <translation>TEW2016-Installation wählen</translation>
+    </message>
+    <message>
+        <source>Set TEW2016 Install folder</source>
+        <translation>TEW2016-Installationsordner festlegen</translation>
+    </message>
+    <message>
+        <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
+        <translation>TEW2016 ist an mehr als einem Ort installiert. In welche Installation sollen die Pakete?</translation>
+    </message>
+</context>
+<context>
+    <name>GameFolderPage</name>
+    <message>
+        <source>Where is TEW2016 installed? Choose the folder that holds TEW2016.exe</source>
+        <translation>Wo ist TEW2016 installiert? Wählen Sie den Ordner, der TEW2016.exe enthält</translation>
+    </message>
+    <message>
+        <source>It was not found in these places:</source>
+        <translation>An diesen Orten wurde es nicht gefunden:</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Browse…</source>
+        <translation>&amp;Durchsuchen…</translation>
+    </message>
+    <message>
+        <source>%1 is not TEW2016.exe. Choose the TEW2016.exe file in the game&apos;s folder.</source>
+        <translation>%1 ist nicht TEW2016.exe. Wählen Sie die Datei TEW2016.exe im Ordner des Spiels.</translation>
     </message>
 </context>
 <context>
@@ -495,12 +649,43 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
         <source> and </source>
         <translation> und </translation>
     </message>
+    <message>
+        <source>Could not create folder: a file of that name is in the way. Choose another name.</source>
+        <translation>Ordner konnte nicht angelegt werden: Eine Datei mit diesem Namen ist im Weg. Wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: a file named %1 is in the way. Choose another name.</source>
+        <translation>Ordner konnte nicht angelegt werden: Eine Datei namens %1 ist im Weg. Wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: %1.</source>
+        <translation>Ordner konnte nicht angelegt werden: %1.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: no permission to write in %1. Choose another name.</source>
+        <translation>Ordner konnte nicht angelegt werden: Keine Berechtigung, in %1 zu schreiben. Wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: the system refused it. Choose another name.</source>
+        <translation>Ordner konnte nicht angelegt werden: Das System hat es abgelehnt. Wählen Sie einen anderen Namen.</translation>
+    </message>
 </context>
 <context>
     <name>LanguageChoice</name>
     <message>
         <source>Applies at the next start.</source>
         <translation>Gilt ab dem nächsten Start.</translation>
+    </message>
+</context>
+<context>
+    <name>ListExchange</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -565,6 +750,35 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
             <numerusform>%n Datei zurückgelegt, die vorher im Ordner lag und die diese Version nicht mehr ersetzt: %1</numerusform>
             <numerusform>%n Dateien zurückgelegt, die vorher im Ordner lagen und die diese Version nicht mehr ersetzt: %1</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>PackageListFile</name>
+    <message>
+        <source>There is nothing to export: no installed package came from the package list.</source>
+        <translation>Es gibt nichts zu exportieren: Kein installiertes Paket stammt aus der Paketliste.</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... und %n weiterer</numerusform>
+            <numerusform>... und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Added %n package(s) to the download list.</source>
+        <translation>
+            <numerusform>%n Paket zur Download-Liste hinzugefügt.</numerusform>
+            <numerusform>%n Pakete zur Download-Liste hinzugefügt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not in the package list:</source>
+        <translation>Nicht in der Paketliste:</translation>
+    </message>
+    <message>
+        <source>Lines that could not be read (nothing was added for them):</source>
+        <translation>Zeilen, die nicht gelesen werden konnten (für sie wurde nichts hinzugefügt):</translation>
     </message>
 </context>
 <context>
@@ -814,6 +1028,18 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message>
         <source>Skip This Version</source>
         <translation>Diese Version überspringen</translation>
+    </message>
+    <message>
+        <source>A new version is available on the service&apos;s site, %1.</source>
+        <translation>Eine neue Version ist auf der Website des Dienstes verfügbar: %1.</translation>
+    </message>
+    <message>
+        <source>Version %1 is available on the service&apos;s site, %2.</source>
+        <translation>Version %1 ist auf der Website des Dienstes verfügbar: %2.</translation>
+    </message>
+    <message>
+        <source>Open the Site in the Browser</source>
+        <translation>Website im Browser öffnen</translation>
     </message>
 </context>
 <context>

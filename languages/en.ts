@@ -94,6 +94,23 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), o
     </message>
 </context>
 <context>
+    <name>PackageListFile</name>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... and %n more</numerusform>
+            <numerusform>... and %n more</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Added %n package(s) to the download list.</source>
+        <translation>
+            <numerusform>Added %n package to the download list.</numerusform>
+            <numerusform>Added %n packages to the download list.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>PackageRemoval</name>
     <message numerus="yes">
         <source>Could not remove %n of the files of %1 from %2; they stay recorded: %3</source>

@@ -1654,19 +1654,21 @@ void TestRoad::exportImport_data()
     const QStringList both{"faces.zip,pics,Faces", "realworld.zip,mods,Real World"};
     const QStringList bothListed{"Faces [Pic Pack]", "Real World [Mod]"};
     QTest::newRow("round trip") << both << QByteArray() << bothListed
-                                << "Added 2 package(s) to the download list.";
+                                << "Added 2 packages to the download list.";
     QTest::newRow("a line the catalogue lacks")
         << both << QByteArray("http://elsewhere/files/gone.zip,skin,Gone\r\n") << bothListed
-        << "Added 2 package(s) to the download list.\n\nNot in the package list:\n    Gone [Skin]";
+        << "Added 2 packages to the download list.\n\nNot in the package list:\n    Gone [Skin]";
     QTest::newRow("garbage lines")
         << QStringList(both.mid(0, 1))
         << QByteArray("\n<html>\x01\nhttp://h/a.zip,mods,A,B\n,skin,\n")
         << QStringList(bothListed.mid(0, 1))
-        << "Added 1 package(s) to the download list.\n\nLines that could not be read (nothing "
+        << "Added 1 package to the download list.\n\nLines that could not be read (nothing "
            "was added for them):\n    line 3: <html>\x01\n    line 4: http://h/a.zip,mods,A,B\n"
            "    line 5: ,skin,";
-    QTest::newRow("only a package from disk") << QStringList() << QByteArray() << QStringList()
-                                              << "Added 0 package(s) to the download list.";
+    // Nothing to export: the player is told so before any file is chosen, and none is written.
+    QTest::newRow("only a package from disk")
+        << QStringList() << QByteArray() << QStringList()
+        << "There is nothing to export: no installed package came from the package list.";
 }
 
 void TestRoad::exportImport()
@@ -1707,6 +1709,21 @@ void TestRoad::exportImport()
         QTRY_VERIFY(script.finished());
         QCOMPARE(script.unexpected(), 0);
     };
+    if (installed.isEmpty()) {
+        QString told;
+        ModalScript script({[&told](QWidget *modal) {
+            for (const QLabel *label : modal->findChildren<QLabel *>())
+                told += label->text();
+            ModalScript::clickButton("OK")(modal);
+        }});
+        QTest::mouseClick(child<QPushButton>(*window, "export_list"), Qt::LeftButton);
+        QTRY_VERIFY(script.finished());
+        QCOMPARE(script.unexpected(), 0);
+        QVERIFY2(told.contains(report), qPrintable(told));
+        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(TestFiles::tree(shared.path()), (QMap<QString, QByteArray>{}));
+        return;
+    }
     answer("export_list", ModalScript::clickButton("OK"));
     // Catalogue lines, nothing of the package from disk.
     const QByteArray exported = TestFiles::read(path);
