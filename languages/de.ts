@@ -1336,6 +1336,7 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     </message>
     <message>
         <source>Download</source>
+        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>Herunterladen</translation>
     </message>
     <message>
@@ -1553,6 +1554,18 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Held back: an interrupted install or uninstall of it waits for %1</source>
+        <extracomment>%1 is the folder that an interrupted install or uninstall waits for</extracomment>
+        <translation>Zurückgehalten: eine unterbrochene Installation oder Deinstallation davon wartet auf %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</source>
+        <translation>
+            <numerusform>Nicht heruntergeladen, weil eine unterbrochene Installation oder Deinstallation davon auf ihren Ordner wartet: %1. Sie wird bei einem Start des Installers abgeschlossen, der diesen Ordner wiederfindet.</numerusform>
+            <numerusform>Nicht heruntergeladen, weil eine unterbrochene Installation oder Deinstallation jedes dieser Pakete auf ihren Ordner wartet: %1. Jede wird bei einem Start des Installers abgeschlossen, der ihren Ordner wiederfindet.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

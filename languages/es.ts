@@ -1336,6 +1336,7 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     </message>
     <message>
         <source>Download</source>
+        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>Descargar</translation>
     </message>
     <message>
@@ -1553,6 +1554,18 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     <message>
         <source>OK</source>
         <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Held back: an interrupted install or uninstall of it waits for %1</source>
+        <extracomment>%1 is the folder that an interrupted install or uninstall waits for</extracomment>
+        <translation>Retenido: una instalación o desinstalación interrumpida de este paquete espera a %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</source>
+        <translation>
+            <numerusform>No descargado, porque una instalación o desinstalación interrumpida de este paquete espera a su carpeta: %1. Se terminará en un inicio del instalador que vuelva a encontrar esa carpeta.</numerusform>
+            <numerusform>No descargados, porque una instalación o desinstalación interrumpida de cada uno espera a su carpeta: %1. Cada una se terminará en un inicio del instalador que vuelva a encontrar su carpeta.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

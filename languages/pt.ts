@@ -1336,6 +1336,7 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     </message>
     <message>
         <source>Download</source>
+        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>Baixar</translation>
     </message>
     <message>
@@ -1553,6 +1554,18 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Held back: an interrupted install or uninstall of it waits for %1</source>
+        <extracomment>%1 is the folder that an interrupted install or uninstall waits for</extracomment>
+        <translation>Retido: uma instalação ou desinstalação interrompida dele aguarda %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</source>
+        <translation>
+            <numerusform>Não baixado, porque uma instalação ou desinstalação interrompida dele aguarda sua pasta: %1. Ela será concluída em uma inicialização do instalador que encontre essa pasta de novo.</numerusform>
+            <numerusform>Não baixados, porque uma instalação ou desinstalação interrompida de cada um aguarda sua pasta: %1. Cada uma será concluída em uma inicialização do instalador que encontre sua pasta de novo.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>
