@@ -90,8 +90,12 @@ int main(int argc, char *argv[])
     const int held = qEnvironmentVariableIntValue("ZERUN_TEST_HOLD_JOURNAL_WRITE");
     std::atomic<int> writes{0};
     UnpackTransaction::setJournalWriteHook([&writes, held](const QString &) {
-        if (++writes == held)
+        if (++writes == held) {
+            // Said first, so that whoever waits for the moment kills inside this write.
+            std::printf("holding journal write %d\n", held);
+            std::fflush(stdout);
             QThread::sleep(5);
+        }
     });
     const QStringList arguments = QCoreApplication::arguments();
     int code = 2;
