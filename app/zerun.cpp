@@ -447,8 +447,10 @@ void Zerun::openSelectedFolder()
     const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
     if (selected.isEmpty())
         return;
-    if (const InstalledPackage *record = recordOf(entryOf(selected.first())))
-        openFolder(gameFolder + record->folder);
+    const InstalledPackage *record = recordOf(entryOf(selected.first()));
+    QString why;
+    if (record && !openFolder(gameFolder + record->folder, &why))
+        questions.tell(tr("Open Folder"), why);
 }
 
 void Zerun::uninstallSelected()

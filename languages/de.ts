@@ -696,6 +696,19 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
     </message>
 </context>
 <context>
+    <name>OpenFolder</name>
+    <message>
+        <source>The folder %1 is not there.</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>Der Ordner %1 ist nicht vorhanden.</translation>
+    </message>
+    <message>
+        <source>Nothing on this computer could show the folder %1. Open it with a file manager yourself.</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>Nichts auf diesem Computer konnte den Ordner %1 anzeigen. Öffnen Sie ihn bitte selbst mit einem Dateimanager.</translation>
+    </message>
+</context>
+<context>
     <name>PackageInstall</name>
     <message numerus="yes">
         <source>kept your %n changed file(s); the package&apos;s versions are beside them as %1: %2</source>

@@ -696,6 +696,19 @@ Update to the file it serves now?</source>
     </message>
 </context>
 <context>
+    <name>OpenFolder</name>
+    <message>
+        <source>The folder %1 is not there.</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>La carpeta %1 no existe.</translation>
+    </message>
+    <message>
+        <source>Nothing on this computer could show the folder %1. Open it with a file manager yourself.</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>Nada en este equipo pudo mostrar la carpeta %1. Ábrala usted mismo con un gestor de archivos.</translation>
+    </message>
+</context>
+<context>
     <name>PackageInstall</name>
     <message numerus="yes">
         <source>kept your %n changed file(s); the package&apos;s versions are beside them as %1: %2</source>

@@ -696,6 +696,19 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
     </message>
 </context>
 <context>
+    <name>OpenFolder</name>
+    <message>
+        <source>The folder %1 is not there.</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>Le dossier %1 n’existe pas.</translation>
+    </message>
+    <message>
+        <source>Nothing on this computer could show the folder %1. Open it with a file manager yourself.</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>Rien sur cet ordinateur n’a pu afficher le dossier %1. Ouvrez-le vous-même avec un gestionnaire de fichiers.</translation>
+    </message>
+</context>
+<context>
     <name>PackageInstall</name>
     <message numerus="yes">
         <source>kept your %n changed file(s); the package&apos;s versions are beside them as %1: %2</source>

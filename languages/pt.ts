@@ -696,6 +696,19 @@ Atualizar para o arquivo que ele oferece agora?</translation>
     </message>
 </context>
 <context>
+    <name>OpenFolder</name>
+    <message>
+        <source>The folder %1 is not there.</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>A pasta %1 não existe.</translation>
+    </message>
+    <message>
+        <source>Nothing on this computer could show the folder %1. Open it with a file manager yourself.</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>Nada neste computador conseguiu mostrar a pasta %1. Abra-a você mesmo com um gerenciador de arquivos.</translation>
+    </message>
+</context>
+<context>
     <name>PackageInstall</name>
     <message numerus="yes">
         <source>kept your %n changed file(s); the package&apos;s versions are beside them as %1: %2</source>

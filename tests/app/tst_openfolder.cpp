@@ -28,9 +28,14 @@ void TestOpenFolder::handsOnlyFoldersToTheDesktop()
     QFile file(game.filePath("Skins/readme.txt"));
     QVERIFY(file.open(QIODevice::WriteOnly));
 
-    QVERIFY(openFolder(game.filePath("Skins/Neat Skin")));
+    QString why;
+    QVERIFY(openFolder(game.filePath("Skins/Neat Skin"), &why));
+    QCOMPARE(why, QString());
     QVERIFY(!openFolder(game.filePath("Skins/readme.txt")));
-    QVERIFY(!openFolder(game.filePath("Skins/Gone")));
+    // The player is told which folder is missing.
+    QVERIFY(!openFolder(game.filePath("Skins/Gone"), &why));
+    QCOMPARE(why, "The folder " + QDir::toNativeSeparators(game.filePath("Skins/Gone")) +
+                      " is not there.");
     QVERIFY(!openFolder(QString()));
     QCOMPARE(shown, QList<QUrl>{QUrl::fromLocalFile(game.filePath("Skins/Neat Skin"))});
     QDesktopServices::unsetUrlHandler("file");
