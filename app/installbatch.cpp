@@ -364,6 +364,14 @@ void InstallBatch::runInstall(int position, const QString &archive, const QStrin
         fail(position, why);
         return;
     }
+    if (stopped || answeredSkips.contains(position)) {
+        // Cancelled while the player's edits were asked about.
+        UnpackTransaction::recover(journal);
+        QFile::remove(archive);
+        emit notice(tr("Skipped %1").arg(package.name));
+        end(position, Outcome::Skipped, tr("cancelled"));
+        return;
+    }
     emit unpackStarted(position);
     connect(&step->unzip(), &TsUnZip::status, this,
             [this, total, done = 0](const QString &state) mutable {
