@@ -109,20 +109,20 @@ bool CrashReportConsent::askIfPending(QWidget *window)
 
     auto *panel = new FramelessWindow(window);
     question = panel;
-    panel->setWindowTitle(QStringLiteral("Crash Report"));
+    panel->setWindowTitle(tr("Crash Report"));
     panel->setFixedSize(640, 360);
 
     auto *content = new QWidget;
     auto *layout = new QVBoxLayout(content);
-    auto *text = new QLabel(QStringLiteral("Zerun Installer closed unexpectedly last time. "
-                                           "Send the crash report to help fix it?"));
+    auto *text = new QLabel(tr("Zerun Installer closed unexpectedly last time. Send the crash "
+                               "report to help fix it?"));
     text->setObjectName(QStringLiteral("crashReportQuestion"));
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignCenter);
     layout->addWidget(text, 1);
 
     // What would be sent, shown on request: the archive's entries and its summary line.
-    QStringList details{QStringLiteral("The report holds:")};
+    QStringList details{tr("The report holds:")};
     for (const QString &entry : reportEntries(archive))
         details << QStringLiteral("    ") + entry;
     const QString summary = reportSummary(archive);
@@ -135,12 +135,12 @@ bool CrashReportConsent::askIfPending(QWidget *window)
     layout->addWidget(contents, 2);
 
     auto *buttons = new QHBoxLayout;
-    auto *showContents = new QPushButton(QStringLiteral("Show report contents"));
+    auto *showContents = new QPushButton(tr("Show report contents"));
     showContents->setObjectName(QStringLiteral("crashReportShow"));
     showContents->setCheckable(true);
-    auto *dontSend = new QPushButton(QStringLiteral("Don't send"));
+    auto *dontSend = new QPushButton(tr("Don't send"));
     dontSend->setObjectName(QStringLiteral("crashReportDontSend"));
-    auto *sendButton = new PrimaryButton(QStringLiteral("Send"));
+    auto *sendButton = new PrimaryButton(tr("Send"));
     sendButton->setObjectName(QStringLiteral("crashReportSend"));
     buttons->addWidget(showContents);
     buttons->addWidget(new Spacer);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diskroom.h"
 #include "downloadmanager.h"
 
 #include <QByteArray>
@@ -22,6 +23,19 @@ public:
     // is no readable archive or one without entries. Empty when it can be read.
     static QString unreadableArchive(const QString &archive, const QByteArray &contentType);
     static QString webPage();
+
+    // What was wrong with the certificate of `host`, in the player's words: "the certificate of
+    // <host> is not trusted (self-signed)", "... has expired", ...; empty without errors.
+    static QString certificateProblem(const QList<QSslError> &errors, const QString &host);
+    // An install's failure (the unpacker's report text and its detail, both English for the
+    // log) in the player's words: "Couldn't extract file: the disk is full", "... the archive
+    // holds a link, which is not installed: <entry>", ...; a detail it does not know stays as
+    // it is.
+    static QString unpackFailure(const QString &error, const QString &detail);
+    // The unpacker's detail alone, in the player's words.
+    static QString unpackDetail(const QString &detail);
+    // A full, inode-less or read-only disk, in the player's words; empty for none.
+    static QString diskProblem(DiskRoom::Problem problem, const QString &folder);
 
     // "88.2 MB", "211 MB", "512 bytes": SI units, one decimal below 100.
     static QString sizeText(qint64 bytes);

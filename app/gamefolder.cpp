@@ -5,10 +5,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
+
+#include <algorithm>
 
 namespace {
 
@@ -82,24 +85,110 @@ QStringList subFolders(const QString &folder)
     return paths;
 }
 
-// The library folders named in a Steam libraryfolders.vdf: the "path" values of the current
-// layout, and the numbered values of the older one.
+// The tokens of a Steam key-value file: quoted strings (with their \\ \" \n \t escapes), bare
+// words, and the braces "{" and "}" (returned as themselves, `quoted` false). Comments ("//" to
+// the end of the line) and white space of any kind separate tokens; line breaks mean nothing.
+class VdfTokens
+{
+public:
+    explicit VdfTokens(const QString &text) : text(text) {}
+
+    bool next(QString *token, bool *quoted)
+    {
+        while (at < text.size()) {
+            const QChar c = text.at(at);
+            if (c.isSpace()) {
+                ++at;
+            } else if (c == QLatin1Char('/') && text.midRef(at, 2) == QLatin1String("//")) {
+                const int end = text.indexOf(QLatin1Char('\n'), at);
+                at = end < 0 ? text.size() : end + 1;
+            } else {
+                break;
+            }
+        }
+        if (at >= text.size())
+            return false;
+        const QChar c = text.at(at);
+        token->clear();
+        *quoted = c == QLatin1Char('"');
+        if (c == QLatin1Char('{') || c == QLatin1Char('}')) {
+            *token = c;
+            ++at;
+            return true;
+        }
+        if (*quoted) {
+            for (++at; at < text.size() && text.at(at) != QLatin1Char('"'); ++at) {
+                QChar ch = text.at(at);
+                if (ch == QLatin1Char('\\') && at + 1 < text.size()) {
+                    ch = text.at(++at);
+                    if (ch == QLatin1Char('n'))
+                        ch = QLatin1Char('\n');
+                    else if (ch == QLatin1Char('t'))
+                        ch = QLatin1Char('\t');
+                }
+                token->append(ch);
+            }
+            ++at; // the closing quote
+            return true;
+        }
+        for (; at < text.size(); ++at) {
+            const QChar ch = text.at(at);
+            if (ch.isSpace() || ch == QLatin1Char('"') || ch == QLatin1Char('{') ||
+                ch == QLatin1Char('}'))
+                break;
+            token->append(ch);
+        }
+        return true;
+    }
+
+private:
+    const QString &text;
+    int at = 0;
+};
+
+bool isNumber(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (!c.isDigit())
+            return false;
+    }
+    return true;
+}
+
+// The library folders named in a Steam libraryfolders.vdf, read as key-value tokens: every
+// "path" value of the current layout, and the numbered values at the top level of the older one.
 QStringList steamLibraries(const QString &vdfFile)
 {
     QFile file(vdfFile);
     if (vdfFile.isEmpty() || !file.open(QIODevice::ReadOnly))
         return {};
     const QString text = QString::fromUtf8(file.read(4 * 1024 * 1024));
-    static const QRegularExpression value(
-        QStringLiteral("^[ \\t]*\"(?:path|\\d+)\"[ \\t]+\"((?:[^\"\\\\]|\\\\.)*)\""),
-        QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
+    VdfTokens tokens(text);
     QStringList libraries;
-    auto it = value.globalMatch(text);
-    while (it.hasNext()) {
-        QString path = it.next().captured(1);
-        path.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
-        if (QDir::isAbsolutePath(path))
-            libraries.append(path);
+    QString token;
+    QString key;
+    bool quoted = false;
+    bool haveKey = false;
+    int depth = 0;
+    while (tokens.next(&token, &quoted)) {
+        if (!quoted && token == QLatin1String("{")) {
+            ++depth;
+            haveKey = false;
+        } else if (!quoted && token == QLatin1String("}")) {
+            depth = qMax(0, depth - 1);
+            haveKey = false;
+        } else if (!haveKey) {
+            key = token;
+            haveKey = true;
+        } else {
+            haveKey = false;
+            const bool wanted = key.compare(QLatin1String("path"), Qt::CaseInsensitive) == 0 ||
+                                (depth == 1 && isNumber(key));
+            if (wanted && QDir::isAbsolutePath(token))
+                libraries.append(QDir::fromNativeSeparators(token));
+        }
     }
     return libraries;
 }
@@ -133,14 +222,18 @@ QStringList lutrisPrefixes(const QString &folder, const QString &home)
     return prefixes;
 }
 
+// How many folder levels below a searched folder (a folder of ~/Games, or of a prefix's drive
+// C:) may hold the game: "drive_c/Program Files (x86)/GDS/TEW2016" is four.
+constexpr int searchDepth = 4;
+
 // One walk over every place the game may be; collects the finds (each folder once) and the
 // places looked in.
 class Search
 {
 public:
     Search(const QString &home, const QProcessEnvironment &environment)
+        : homeFolder(QDir::cleanPath(home)), homeIdentity(identity(homeFolder))
     {
-        const QString homeFolder = QDir::cleanPath(home);
         const auto fromEnvironment = [&](const char *name, const QString &fallback) {
             const QString value = environment.value(QString::fromLatin1(name));
             return QDir::isAbsolutePath(value) ? QDir::cleanPath(value) : fallback;
@@ -152,7 +245,8 @@ public:
 
         // The game's own default paths, then the Wine prefixes.
         const QString wine = QStringLiteral("Wine");
-        const QString defaults = QStringLiteral("Default install");
+        const QString defaults =
+            QCoreApplication::translate("GameFolder", "Default install", "a launcher's name");
         for (const QString &path : installPaths) {
             const QString executable = QStringLiteral("C:/") + path;
             place(QFileInfo(executable).path(), defaults);
@@ -164,14 +258,16 @@ public:
             prefix(QDir::fromNativeSeparators(winePrefix), wine);
         prefix(homeFolder + QStringLiteral("/.wine"), wine);
 
-        // Steam: its own library in each installation, and every library it lists.
+        // Steam: its own library in each installation, every library it lists, and the Proton
+        // prefix of each game in them.
         const QString steam = QStringLiteral("Steam");
         steamRoot(homeFolder, QStringLiteral(".steam/steam"), steam);
         steamRoot(dataHome, QStringLiteral("Steam"), steam);
         steamRoot(homeFolder, QStringLiteral(".var/app/com.valvesoftware.Steam/.local/share/Steam"),
                   QStringLiteral("Steam (Flatpak)"));
 
-        // Lutris: the prefix of each configured game, and every folder of ~/Games.
+        // Lutris: the prefix of each configured game, and every folder of ~/Games (a prefix,
+        // or a plain copy of the game at any depth up to four).
         const QString lutris = QStringLiteral("Lutris");
         for (const QString &base : {configHome, dataHome}) {
             const QString games = resolve(base, QStringLiteral("lutris/games"), false);
@@ -192,6 +288,22 @@ public:
     QVector<GameFolder::Candidate> found;
     QVector<GameFolder::Candidate> places;
 
+    // The places looked in that hold none of the finds.
+    QVector<GameFolder::Candidate> emptyPlaces() const
+    {
+        QVector<GameFolder::Candidate> empty;
+        for (const GameFolder::Candidate &place : places) {
+            const bool holdsOne =
+                std::any_of(found.cbegin(), found.cend(), [&](const GameFolder::Candidate &find) {
+                    return find.folder.startsWith(place.folder) ||
+                           identity(find.folder).startsWith(withSlash(identity(place.folder)));
+                });
+            if (!holdsOne)
+                empty.append(place);
+        }
+        return empty;
+    }
+
 private:
     void add(const QString &folder, const QString &launcher)
     {
@@ -210,19 +322,28 @@ private:
         places.append({withSlash(folder), launcher});
     }
 
-    // The first default path inside a Wine prefix.
-    void prefix(const QString &root, const QString &launcher)
+    // A Wine prefix: the first default path inside it, else a copy of the game in any folder of
+    // its drive C: (but Windows' own) at any depth up to four.
+    void prefix(const QString &root, const QString &launcher, bool listed = true)
     {
-        place(root, launcher);
-        if (!seenPrefixes.contains(identity(root))) {
-            seenPrefixes.insert(identity(root));
-            for (const QString &path : installPaths) {
-                const QString executable = resolve(root, QStringLiteral("drive_c/") + path, true);
-                if (!executable.isEmpty()) {
-                    add(GameFolder::folderOf(executable), launcher);
-                    return;
-                }
+        if (listed)
+            place(root, launcher);
+        if (seenPrefixes.contains(identity(root)))
+            return;
+        seenPrefixes.insert(identity(root));
+        for (const QString &path : installPaths) {
+            const QString executable = resolve(root, QStringLiteral("drive_c/") + path, true);
+            if (!executable.isEmpty()) {
+                add(GameFolder::folderOf(executable), launcher);
+                return;
             }
+        }
+        const QString driveC = resolve(root, QStringLiteral("drive_c"), false);
+        for (const QString &folder : subFolders(driveC)) {
+            const QFileInfo info(folder);
+            if (info.fileName().compare(QLatin1String("windows"), Qt::CaseInsensitive) != 0 &&
+                (!info.isSymLink() || follow(info, driveC)))
+                walk(folder, launcher, searchDepth, driveC);
         }
     }
 
@@ -231,8 +352,58 @@ private:
     {
         const QString folder = resolve(base, relative, false);
         place(folder.isEmpty() ? base + QLatin1Char('/') + relative : folder, launcher);
-        for (const QString &root : subFolders(folder))
-            prefix(root, launcher);
+        for (const QString &root : subFolders(folder)) {
+            const QFileInfo info(root);
+            if (info.isSymLink() && !follow(info, folder))
+                continue;
+            if (resolve(root, QStringLiteral("drive_c"), false).isEmpty())
+                walk(root, launcher, searchDepth, folder);
+            else
+                prefix(root, launcher, false);
+        }
+    }
+
+    // Looks for the executable in `folder` and, while `levels` is above zero, in its sub-folders
+    // (not hidden ones, nor below a find). A link is followed only while it stays inside the
+    // home folder or `within`, and each folder is walked once.
+    void walk(const QString &folder, const QString &launcher, int levels, const QString &within)
+    {
+        QStringList below;
+        QString executable;
+        QDirIterator it(folder, QDir::Dirs | QDir::Files | QDir::System | QDir::NoDotAndDotDot);
+        while (it.hasNext()) {
+            it.next();
+            const QFileInfo info = it.fileInfo();
+            if (info.isDir()) {
+                if (levels > 0 && (!info.isSymLink() || follow(info, within)))
+                    below.append(info.filePath());
+            } else if (executable.isEmpty() && info.fileName().compare(GameFolder::executableName(),
+                                                                       Qt::CaseInsensitive) == 0) {
+                executable = info.filePath();
+            }
+        }
+        if (!executable.isEmpty()) {
+            add(GameFolder::folderOf(executable), launcher);
+            return;
+        }
+        std::sort(below.begin(), below.end());
+        for (const QString &sub : below)
+            walk(sub, launcher, levels - 1, within);
+    }
+
+    // Whether to walk a linked folder: once, and only while its target is inside the home
+    // folder or `within`.
+    bool follow(const QFileInfo &link, const QString &within)
+    {
+        const QString target = link.canonicalFilePath();
+        const auto inside = [&target](const QString &root) {
+            return !root.isEmpty() && (target == root || target.startsWith(withSlash(root)));
+        };
+        if (target.isEmpty() || !(inside(homeIdentity) || inside(identity(within))) ||
+            linkTargets.contains(target))
+            return false;
+        linkTargets.insert(target);
+        return true;
     }
 
     void steamRoot(const QString &base, const QString &relative, const QString &launcher)
@@ -242,8 +413,11 @@ private:
         if (root.isEmpty())
             return;
         QStringList libraries{root};
+        // The library list is kept in steamapps/, and in config/ by newer clients.
         libraries +=
             steamLibraries(resolve(root, QStringLiteral("steamapps/libraryfolders.vdf"), true));
+        libraries +=
+            steamLibraries(resolve(root, QStringLiteral("config/libraryfolders.vdf"), true));
         for (const QString &library : libraries) {
             if (seenLibraries.contains(identity(library)))
                 continue;
@@ -256,12 +430,26 @@ private:
                 if (!executable.isEmpty())
                     add(GameFolder::folderOf(executable), launcher);
             }
+            // A game added to Steam from elsewhere runs in a Proton prefix of its own.
+            const QString proton = launcher + QStringLiteral(" (Proton)");
+            const QString compatdata =
+                resolve(library, QStringLiteral("steamapps/compatdata"), false);
+            if (!compatdata.isEmpty())
+                place(compatdata, proton);
+            for (const QString &game : subFolders(compatdata)) {
+                const QString pfx = resolve(game, QStringLiteral("pfx"), false);
+                if (!pfx.isEmpty())
+                    prefix(pfx, proton, false);
+            }
         }
     }
 
+    const QString homeFolder;
+    const QString homeIdentity;
     QSet<QString> seenFolders;
     QSet<QString> seenPrefixes;
     QSet<QString> seenLibraries;
+    QSet<QString> linkTargets;
 };
 
 } // namespace
@@ -305,7 +493,7 @@ QVector<GameFolder::Candidate> GameFolder::candidates(const QString &home,
 QVector<GameFolder::Candidate> GameFolder::searchedPlaces(const QString &home,
                                                           const QProcessEnvironment &environment)
 {
-    return Search(home, environment).places;
+    return Search(home, environment).emptyPlaces();
 }
 
 QString GameFolder::remembered()
@@ -339,19 +527,52 @@ QString GameFolder::locate()
 
 QString GameFolder::choiceText(const Candidate &candidate)
 {
-    return QDir::toNativeSeparators(candidate.folder) + QStringLiteral("   (") +
-           candidate.launcher + QLatin1Char(')');
+    QString path = QDir::toNativeSeparators(candidate.folder);
+    if (path.size() > choicePathLength) {
+        // The start says where the install is, the end that it is the game's folder.
+        const int head = (choicePathLength - 1) / 3;
+        path = path.left(head) + QChar(0x2026) + path.right(choicePathLength - 1 - head);
+    }
+    return QCoreApplication::translate("GameFolder", "%1: %2", "launcher: path of an install")
+        .arg(candidate.launcher, path);
+}
+
+namespace {
+
+// The lines of a list of installs, each told apart from the others: a line that its shortened
+// path would make the same as another shows the whole path.
+QStringList choiceLines(const QVector<GameFolder::Candidate> &found)
+{
+    QStringList lines;
+    for (const GameFolder::Candidate &candidate : found)
+        lines.append(GameFolder::choiceText(candidate));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines.count(lines.at(i)) > 1)
+            lines[i] = found.at(i).launcher + QStringLiteral(": ") +
+                       QDir::toNativeSeparators(found.at(i).folder);
+    }
+    return lines;
+}
+
+} // namespace
+
+QString GameFolder::chooseTitle()
+{
+    return QCoreApplication::translate("GameFolder", "Choose the TEW2016 install");
+}
+
+QString GameFolder::firstPromptTitle()
+{
+    return QCoreApplication::translate("GameFolder", "Set TEW2016 Install folder");
 }
 
 QString GameFolder::choose(const QVector<Candidate> &found)
 {
-    QStringList items;
-    for (const Candidate &candidate : found)
-        items.append(choiceText(candidate));
+    const QStringList items = choiceLines(found);
     const QString answer = StandardDialog::getItemFromList(
         chooseTitle(),
-        QStringLiteral("TEW2016 is installed in more than one place. Which one should the "
-                       "packages go into?"),
+        QCoreApplication::translate("GameFolder", "TEW2016 is installed in more than one "
+                                                  "place. Which one should the packages go into?"),
         items);
     const int index = items.indexOf(answer);
     if (index < 0)
@@ -365,12 +586,10 @@ QString GameFolder::change(const QString &current)
     const QVector<Candidate> found =
         candidates(QDir::homePath(), QProcessEnvironment::systemEnvironment());
     const QString inUse = QDir::cleanPath(current);
-    QStringList items;
-    for (const Candidate &candidate : found) {
-        const bool same = QDir::cleanPath(candidate.folder) == inUse;
-        items.append(same ? QCoreApplication::translate("GameFolder", "%1 (in use)")
-                                .arg(choiceText(candidate))
-                          : choiceText(candidate));
+    QStringList items = choiceLines(found);
+    for (int i = 0; i < found.size(); ++i) {
+        if (QDir::cleanPath(found.at(i).folder) == inUse)
+            items[i] = QCoreApplication::translate("GameFolder", "%1 (in use)").arg(items.at(i));
     }
     const QString another = QCoreApplication::translate("GameFolder", "Another Folder…");
     items.append(another);
@@ -417,4 +636,14 @@ QString GameFolder::subFolder(const QString &gameFolder, const QString &name)
         wanted.chop(1);
     const QString found = entryIn(QDir::cleanPath(gameFolder), wanted, false);
     return (found.isEmpty() ? wanted : found) + QLatin1Char('/');
+}
+
+QString GameFolder::resolved(const QString &folder)
+{
+    if (folder.isEmpty())
+        return folder;
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    if (canonical.isEmpty())
+        return folder;
+    return canonical.endsWith(QLatin1Char('/')) ? canonical : canonical + QLatin1Char('/');
 }

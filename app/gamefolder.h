@@ -40,12 +40,17 @@ public:
 
     // The folders that hold the game, in search order, each once: the default paths and the Wine
     // prefixes, Steam libraries (native, ~/.local/share and Flatpak, with every library of
-    // libraryfolders.vdf), Lutris prefixes (the prefix: line of each game's configuration, and
-    // every folder of ~/Games), Bottles and PlayOnLinux prefixes. `home` stands for the player's
-    // home folder; WINEPREFIX, XDG_CONFIG_HOME and XDG_DATA_HOME are read from `environment`.
+    // libraryfolders.vdf in steamapps/ or config/, and the Proton prefix of each game in
+    // steamapps/compatdata), Lutris prefixes (the prefix: line of each game's configuration, and
+    // every folder of ~/Games), Bottles and PlayOnLinux prefixes. In each folder of ~/Games and
+    // of a prefix's drive C: (but Windows' own) the executable counts at any depth up to four
+    // levels, in any case; hidden folders are passed over, and a link is followed only while it
+    // stays inside the home folder. `home` stands for the player's home folder; WINEPREFIX,
+    // XDG_CONFIG_HOME and XDG_DATA_HOME are read from `environment`.
     static QVector<Candidate> candidates(const QString &home,
                                          const QProcessEnvironment &environment);
-    // The places candidates() looks in, for telling the player where the game was not found.
+    // The places candidates() looks in that hold none of its finds, for telling the player
+    // where the game was not found.
     static QVector<Candidate> searchedPlaces(const QString &home,
                                              const QProcessEnvironment &environment);
 
@@ -62,9 +67,11 @@ public:
 
     // Asks which of several finds to use; the chosen one is remembered. Empty when closed.
     static QString choose(const QVector<Candidate> &found);
-    static QString chooseTitle() { return QStringLiteral("Choose the TEW2016 install"); }
-    // One line of that list: the path with the launcher's name beside it.
+    static QString chooseTitle();
+    // One line of that list: the launcher's name, then the path, shortened in the middle to
+    // choicePathLength characters so that the game's own folder stays in sight.
     static QString choiceText(const Candidate &candidate);
+    static constexpr int choicePathLength = 60;
 
     // Offers another install in place of `current`: every install the search finds (the one in
     // use marked) and "Another Folder…", the file chooser. The choice is remembered. Empty when
@@ -80,6 +87,12 @@ public:
     // `gameFolder` ("databases/"), with a trailing "/"; `name` itself when no such folder exists.
     static QString subFolder(const QString &gameFolder, const QString &name);
 
-    static QString firstPromptTitle() { return QStringLiteral("Set TEW2016 Install folder"); }
+    // The folder as the installer uses it from the moment it is chosen: every link on its path
+    // resolved (a game folder that is a link, or lies behind one), with a trailing "/". The
+    // game's own sub-folders stay as they are: install and uninstall follow a link there alike
+    // (see PackageRemoval::reachableFromGame). `folder` itself when it is not there.
+    static QString resolved(const QString &folder);
+
+    static QString firstPromptTitle();
     static QString promptFilter() { return QStringLiteral("TEW2016.exe (TEW2016.exe)"); }
 };

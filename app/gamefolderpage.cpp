@@ -3,12 +3,18 @@
 #include "primarybutton.h"
 #include "tslogging.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+QString GameFolderPage::questionText()
+{
+    return tr("Where is TEW2016 installed? Choose the folder that holds TEW2016.exe");
+}
 
 GameFolderPage::GameFolderPage(const QVector<GameFolder::Candidate> &searched, const QString &home,
                                QWidget *parent)
@@ -27,17 +33,23 @@ GameFolderPage::GameFolderPage(const QVector<GameFolder::Candidate> &searched, c
     question->setFont(larger);
     layout->addWidget(question);
 
-    layout->addWidget(new QLabel(QStringLiteral("It was not found in these places:"), this));
+    layout->addWidget(new QLabel(tr("It was not found in these places:"), this));
     auto *places = new QListWidget(this);
     places->setObjectName(QStringLiteral("gameFolderPlaces"));
     places->setSelectionMode(QAbstractItemView::NoSelection);
     places->setFocusPolicy(Qt::NoFocus);
+    // The launcher first; a long path loses its middle, keeping the game's own folder in sight.
+    places->setTextElideMode(Qt::ElideMiddle);
     const QString homeFolder = QDir::cleanPath(home) + QLatin1Char('/');
     for (const GameFolder::Candidate &place : searched) {
         QString path = place.folder;
         if (!home.isEmpty() && path.startsWith(homeFolder))
             path = QStringLiteral("~/") + path.mid(homeFolder.size());
-        places->addItem(place.launcher + QStringLiteral(": ") + QDir::toNativeSeparators(path));
+        const QString line =
+            QCoreApplication::translate("GameFolder", "%1: %2", "launcher: path of an install")
+                .arg(place.launcher, QDir::toNativeSeparators(path));
+        auto *item = new QListWidgetItem(line, places);
+        item->setToolTip(line);
     }
     layout->addWidget(places, 1);
 
@@ -49,9 +61,9 @@ GameFolderPage::GameFolderPage(const QVector<GameFolder::Candidate> &searched, c
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto *quit = new QPushButton(QStringLiteral("&Quit"), this);
+    auto *quit = new QPushButton(tr("&Quit"), this);
     quit->setObjectName(QStringLiteral("gameFolderQuit"));
-    auto *browseButton = new PrimaryButton(QStringLiteral("&Browse\u2026"));
+    auto *browseButton = new PrimaryButton(tr("&Browse\u2026"));
     browseButton->setParent(this);
     browseButton->setObjectName(QStringLiteral("gameFolderBrowse"));
     buttons->addWidget(quit);
@@ -75,9 +87,9 @@ void GameFolderPage::browse()
     if (chosen.isEmpty())
         return;
     if (folder.isEmpty()) {
-        complaint->setText(QDir::toNativeSeparators(chosen) +
-                           QStringLiteral(" is not TEW2016.exe. Choose the TEW2016.exe file in "
-                                          "the game's folder."));
+        complaint->setText(tr("%1 is not TEW2016.exe. Choose the TEW2016.exe file in the "
+                              "game's folder.")
+                               .arg(QDir::toNativeSeparators(chosen)));
         complaint->show();
         return;
     }

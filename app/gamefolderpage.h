@@ -21,11 +21,7 @@ public:
     GameFolderPage(const QVector<GameFolder::Candidate> &searched, const QString &home,
                    QWidget *parent = nullptr);
 
-    static QString questionText()
-    {
-        return QStringLiteral("Where is TEW2016 installed? Choose the folder that holds "
-                              "TEW2016.exe");
-    }
+    static QString questionText();
 
 signals:
     // The folder of the executable the player pointed at, with a trailing "/".

@@ -187,8 +187,8 @@ int InstallBatch::current() const
 {
     if (installingAt >= 0)
         return installingAt;
-    if (!waiting.isEmpty())
-        return waiting.first().position;
+    if (!waitingArchives.isEmpty())
+        return waitingArchives.first().position;
     return working >= 0 ? working : transfersEnded;
 }
 
@@ -254,7 +254,7 @@ void InstallBatch::installSaved()
 {
     if (!justEnded || justEnded->outcome.kind != DownloadOutcome::Saved)
         return;
-    waiting << *justEnded;
+    waitingArchives << *justEnded;
     justEnded.reset();
     // Never from inside the manager's report: it goes on with the next file meanwhile.
     scheduleInstalls();
@@ -273,8 +273,8 @@ void InstallBatch::installWaiting()
     installsScheduled = false;
     // The questions and the unpack of a package run in nested event loops, in which later
     // archives arrive and wait here for their turn.
-    while (installingAt < 0 && !waiting.isEmpty()) {
-        const EndedTransfer next = waiting.takeFirst();
+    while (installingAt < 0 && !waitingArchives.isEmpty()) {
+        const EndedTransfer next = waitingArchives.takeFirst();
         installingAt = next.position;
         installAt(next.position, next.outcome.savedPath);
         installingAt = -1;
@@ -283,9 +283,9 @@ void InstallBatch::installWaiting()
 
 void InstallBatch::dropWaiting()
 {
-    for (const EndedTransfer &arrival : qAsConst(waiting))
+    for (const EndedTransfer &arrival : qAsConst(waitingArchives))
         QFile::remove(arrival.outcome.savedPath);
-    waiting.clear();
+    waitingArchives.clear();
 }
 
 void InstallBatch::installAt(int position, const QString &archive)
@@ -311,6 +311,16 @@ void InstallBatch::installAt(int position, const QString &archive)
     if (!unreadable.isEmpty()) {
         QFile::remove(archive);
         fail(position, unreadable);
+        return;
+    }
+    // A change that an earlier run began for this package and could not finish yet comes first.
+    const QString waiting = InstallRecovery::waitingFor(package.name, package.kind);
+    if (!waiting.isEmpty()) {
+        QFile::remove(archive);
+        //: %1 is the package, %2 the folder the interrupted change waits for
+        fail(position, tr("%1 was not installed: an interrupted install or uninstall of it is "
+                          "waiting to be finished (%2)")
+                           .arg(package.name, waiting));
         return;
     }
     // Update all puts each package into its recorded folder without a question.
@@ -392,7 +402,8 @@ void InstallBatch::runInstall(int position, const QString &archive, const QStrin
                 // The archive is not kept: a failed archive is fetched again by Retry.
                 QFile::remove(step->archive());
                 if (!step->wasCancelled()) {
-                    fail(position, withDetail(error, detail));
+                    fail(position, withDetail(error, detail),
+                         FailureWords::unpackFailure(error, detail));
                     return;
                 }
                 emit notice(tr("Cancelled %1").arg(queue.value(position).name));
@@ -447,11 +458,12 @@ void InstallBatch::runStep(PackageInstall *step)
     runningStep = nullptr;
 }
 
-void InstallBatch::fail(int position, const QString &text)
+void InstallBatch::fail(int position, const QString &text, const QString &words)
 {
-    emit notice(text);
+    const QString shown = words.isEmpty() ? text : words;
+    emit notice(shown);
     InstallRecovery::note(queue.value(position).name + QStringLiteral(": ") + text);
-    end(position, Outcome::Failed, text);
+    end(position, Outcome::Failed, shown);
 }
 
 void InstallBatch::end(int position, Outcome outcome, const QString &reason)
@@ -618,7 +630,7 @@ void InstallBatch::answerCancel(int asked, int choice)
     if (!stop)
         return;
     // Saved archives waiting for their turn go unasked.
-    const QVector<EndedTransfer> dropped = waiting;
+    const QVector<EndedTransfer> dropped = waitingArchives;
     dropWaiting();
     for (const EndedTransfer &arrival : dropped) {
         if (arrival.position == at)

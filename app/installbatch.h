@@ -218,7 +218,8 @@ private:
                             const QString &target, const QString &journal);
     // Starts the step and waits until it is over.
     void runStep(PackageInstall *step);
-    void fail(int position, const QString &text);
+    // `text` goes to the log; the page shows `words` (the player's), or `text` without them.
+    void fail(int position, const QString &text, const QString &words = QString());
     void end(int position, Outcome outcome, const QString &reason = QString());
     void finish();
     void answerCancel(int asked, int choice);
@@ -248,7 +249,7 @@ private:
     // What the download told of each saved archive, for its record.
     QHash<int, DownloadOutcome> arrivals;
     // Saved archives waiting for their questions and install, in queue order.
-    QVector<EndedTransfer> waiting;
+    QVector<EndedTransfer> waitingArchives;
     // The package being asked about or installed, or -1.
     int installingAt = -1;
     bool installsScheduled = false;

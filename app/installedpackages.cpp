@@ -27,9 +27,15 @@ namespace {
 const QString formatKey = QStringLiteral("format");
 constexpr int formatVersion = 1;
 
-// The database's layout, kept in its user_version.
-constexpr int schemaVersion = 1;
+// The database's layout, kept in its user_version. Layout 1 lacked the kept originals.
+constexpr int schemaVersion = 2;
 const QString legacyImportedKey = QStringLiteral("legacyImported");
+
+const char *const originalsTable = "CREATE TABLE originals ("
+                                   " package INTEGER NOT NULL REFERENCES packages (id),"
+                                   " path TEXT NOT NULL,"
+                                   " keptAs TEXT NOT NULL)";
+const char *const originalsIndex = "CREATE INDEX originals_package ON originals (package)";
 
 const char *const schema[] = {
     "CREATE TABLE packages ("
@@ -56,6 +62,8 @@ const char *const schema[] = {
     "CREATE INDEX files_package ON files (package)",
     "CREATE INDEX files_gamePath ON files (gamePath)",
     "CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT)",
+    originalsTable,
+    originalsIndex,
 };
 
 const QString packageColumns = QStringLiteral(
@@ -292,7 +300,44 @@ bool InstalledPackages::openDatabase(QString *why)
         *why = sqlWhy(query.lastError());
         return false;
     }
-    return !fresh || createLayout(why);
+    if (fresh)
+        return createLayout(why);
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
+        *why = sqlWhy(query.lastError());
+        return false;
+    }
+    const int version = query.value(0).toInt();
+    query.finish();
+    return version == schemaVersion || migrateLayout(version, why);
+}
+
+bool InstalledPackages::migrateLayout(int from, QString *why)
+{
+    QSqlQuery query(QSqlDatabase::database(connectionName, false));
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        *why = sqlWhy(query.lastError());
+        return false;
+    }
+    // Another object may have moved it on while this one waited.
+    if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next() &&
+        query.value(0).toInt() == schemaVersion) {
+        query.finish();
+        query.exec(QStringLiteral("COMMIT"));
+        return true;
+    }
+    query.finish();
+    bool written = true;
+    if (from < 2) {
+        written = query.exec(QString::fromLatin1(originalsTable)) &&
+                  query.exec(QString::fromLatin1(originalsIndex));
+    }
+    written = written && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(schemaVersion));
+    if (!written || !query.exec(QStringLiteral("COMMIT"))) {
+        *why = sqlWhy(query.lastError());
+        query.exec(QStringLiteral("ROLLBACK"));
+        return false;
+    }
+    return true;
 }
 
 bool InstalledPackages::checkSchema(QString *why, bool *fresh)
@@ -308,13 +353,16 @@ bool InstalledPackages::checkSchema(QString *why, bool *fresh)
         *why = QStringLiteral("was written by a newer installer (layout %1)").arg(version);
         return false;
     }
-    if (version == schemaVersion) {
-        // The statements compile only against tables with every column this code reads.
+    if (version >= 1) {
+        // The statements compile only against tables with every column this code reads. An
+        // older layout is moved on once the database is known to be one of these records.
         if (!query.prepare(QStringLiteral("SELECT ") + packageColumns +
                            QStringLiteral(" FROM packages LIMIT 0")) ||
             !query.prepare(QStringLiteral(
                 "SELECT package, path, size, sha256, gamePath FROM files LIMIT 0")) ||
-            !query.prepare(QStringLiteral("SELECT key, value FROM meta LIMIT 0"))) {
+            !query.prepare(QStringLiteral("SELECT key, value FROM meta LIMIT 0")) ||
+            (version >= 2 && !query.prepare(QStringLiteral(
+                                 "SELECT package, path, keptAs FROM originals LIMIT 0")))) {
             *why = QStringLiteral("lacks the tables of installed packages (") +
                    sqlWhy(query.lastError()) + QLatin1Char(')');
             return false;
@@ -439,11 +487,36 @@ void InstalledPackages::readWhatStillReads(QVector<InstalledPackage> *whole, QSt
     QHash<qint64, QVector<InstalledFile>> filesOf;
     for (const auto &row : qAsConst(fileRows))
         filesOf[row.first].append(row.second);
+    // The folder's own files a package kept aside, as far as they still read: without them its
+    // uninstall would leave them in the package folder's keeping instead of putting them back.
+    QMap<qint64, QPair<qint64, KeptOriginal>> originalRows; // by rowid: package id, original
+    for (const char *order : {"ASC", "DESC"}) {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.exec(QStringLiteral("SELECT rowid, package, path, keptAs FROM originals "
+                                       "ORDER BY rowid ") +
+                        QLatin1String(order)))
+            continue;
+        while (query.next())
+            originalRows.insert(
+                query.value(0).toLongLong(),
+                {query.value(1).toLongLong(),
+                 KeptOriginal{query.value(2).toString(), query.value(3).toString()}});
+        if (!query.lastError().isValid())
+            break;
+    }
+    QHash<qint64, QVector<KeptOriginal>> originalsOf;
+    for (const auto &row : qAsConst(originalRows)) {
+        if (staysInside(row.second.path) &&
+            (row.second.keptAs.isEmpty() || staysInside(row.second.keptAs)))
+            originalsOf[row.first].append(row.second);
+    }
     for (auto it = rows.begin(); it != rows.end(); ++it) {
         InstalledPackage package = it.value();
         if (package.name.isEmpty() || !staysInside(package.folder))
             continue;
         package.files = filesOf.value(it.key());
+        package.originals = originalsOf.value(it.key());
         // With a damaged page among the file rows, a package is whole only when its index
         // counts as many rows as were read.
         bool complete = filesWhole;
@@ -707,17 +780,42 @@ bool InstalledPackages::readPackages(QString *why)
         *why = sqlWhy(query.lastError());
         return false;
     }
+    QHash<qint64, int> rows; // id -> index in packages
     while (query.next()) {
         const InstalledPackage package = packageFrom(query);
         // Rows are written only through put(), which refuses these; one that got here another
         // way is left out.
         if (package.name.isEmpty() || !staysInside(package.folder))
             continue;
+        rows.insert(query.value(0).toLongLong(), int(packages.size()));
         packages.append(package);
+    }
+    if (query.lastError().isValid() || !readOriginals(rows, why)) {
+        if (query.lastError().isValid())
+            *why = sqlWhy(query.lastError());
+        packages.clear();
+        return false;
+    }
+    return true;
+}
+
+bool InstalledPackages::readOriginals(const QHash<qint64, int> &rows, QString *why)
+{
+    QSqlQuery query(QSqlDatabase::database(connectionName, false));
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT package, path, keptAs FROM originals ORDER BY rowid"))) {
+        *why = sqlWhy(query.lastError());
+        return false;
+    }
+    while (query.next()) {
+        const int row = rows.value(query.value(0).toLongLong(), -1);
+        const KeptOriginal original{query.value(1).toString(), query.value(2).toString()};
+        if (row >= 0 && staysInside(original.path) &&
+            (original.keptAs.isEmpty() || staysInside(original.keptAs)))
+            packages[row].originals.append(original);
     }
     if (query.lastError().isValid()) {
         *why = sqlWhy(query.lastError());
-        packages.clear();
         return false;
     }
     return true;
@@ -938,6 +1036,18 @@ bool InstalledPackages::writePackage(const InstalledPackage &package)
         if (!query.exec())
             return failed("cannot write the files");
     }
+    query.prepare(QStringLiteral("DELETE FROM originals WHERE package = ?"));
+    query.addBindValue(id);
+    if (!query.exec())
+        return failed("cannot replace the kept originals");
+    query.prepare(QStringLiteral("INSERT INTO originals (package, path, keptAs) VALUES (?, ?, ?)"));
+    for (const KeptOriginal &original : package.originals) {
+        query.bindValue(0, id);
+        query.bindValue(1, text(original.path));
+        query.bindValue(2, text(original.keptAs));
+        if (!query.exec())
+            return failed("cannot write the kept originals");
+    }
     return true;
 }
 
@@ -952,6 +1062,12 @@ bool InstalledPackages::put(const InstalledPackage &package)
         if (!staysInside(file.path))
             return fail(QStringLiteral("refused the record of ") + package.name,
                         QStringLiteral("a file outside its folder: ") + file.path);
+    }
+    for (const KeptOriginal &original : package.originals) {
+        if (!staysInside(original.path) ||
+            (!original.keptAs.isEmpty() && !staysInside(original.keptAs)))
+            return fail(QStringLiteral("refused the record of ") + package.name,
+                        QStringLiteral("a kept file outside its folder: ") + original.keptAs);
     }
     if (!open(nullptr) && !opened)
         return false;
@@ -1002,6 +1118,10 @@ bool InstalledPackages::remove(const QString &name, const QString &kind)
         const qint64 id = query.value(0).toLongLong();
         query.finish();
         query.prepare(QStringLiteral("DELETE FROM files WHERE package = ?"));
+        query.addBindValue(id);
+        if (!query.exec())
+            return failed();
+        query.prepare(QStringLiteral("DELETE FROM originals WHERE package = ?"));
         query.addBindValue(id);
         if (!query.exec())
             return failed();
@@ -1080,4 +1200,27 @@ QVector<InstalledFile> InstalledPackages::filesFromJson(const QJsonArray &list)
                                    item.value(QStringLiteral("sha256")).toString().toLatin1()});
     }
     return files;
+}
+
+QJsonArray InstalledPackages::originalsToJson(const QVector<KeptOriginal> &originals)
+{
+    QJsonArray list;
+    for (const KeptOriginal &original : originals)
+        list.append(QJsonObject{{QStringLiteral("path"), original.path},
+                                {QStringLiteral("keptAs"), original.keptAs}});
+    return list;
+}
+
+QVector<KeptOriginal> InstalledPackages::originalsFromJson(const QJsonArray &list)
+{
+    QVector<KeptOriginal> originals;
+    for (const QJsonValue &value : list) {
+        const QJsonObject item = value.toObject();
+        const KeptOriginal original{item.value(QStringLiteral("path")).toString(),
+                                    item.value(QStringLiteral("keptAs")).toString()};
+        if (staysInside(original.path) &&
+            (original.keptAs.isEmpty() || staysInside(original.keptAs)))
+            originals.append(original);
+    }
+    return originals;
 }

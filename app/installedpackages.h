@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QJsonArray>
 #include <QString>
 #include <QStringList>
@@ -23,6 +24,21 @@ struct InstalledFile
     bool operator!=(const InstalledFile &other) const { return !(*this == other); }
 };
 
+// A file that was in a package's folder before the package's first install (the game's or the
+// player's). Both paths are relative to the package's folder: `path` where it was, `keptAs` where
+// it waits until the package is uninstalled when the package replaced it, empty when the package
+// left it in place.
+struct KeptOriginal
+{
+    QString path;
+    QString keptAs;
+
+    bool operator==(const KeptOriginal &other) const
+    {
+        return path == other.path && keptAs == other.keptAs;
+    }
+};
+
 // What the installer knows of one package it installed.
 struct InstalledPackage
 {
@@ -42,6 +58,9 @@ struct InstalledPackage
     // Filled by InstalledPackages::files(), or by the caller before put(); find() and all()
     // leave it empty.
     QVector<InstalledFile> files;
+    // The folder's own files the package replaced, kept aside; find() and all() carry them, and
+    // put() writes them with the record.
+    QVector<KeptOriginal> originals;
 };
 
 // The records of installed packages, kept in the profile's Cache folder (never in the game
@@ -128,6 +147,10 @@ public:
     // Recorded files as journals carry them: [{path, size, sha256}].
     static QJsonArray filesToJson(const QVector<InstalledFile> &files);
     static QVector<InstalledFile> filesFromJson(const QJsonArray &list);
+    // Kept originals as journals carry them: [{path, keptAs}]; entries that would lie outside the
+    // package folder are left out.
+    static QJsonArray originalsToJson(const QVector<KeptOriginal> &originals);
+    static QVector<KeptOriginal> originalsFromJson(const QJsonArray &list);
 
     // The SHA-256 of a file's bytes, in hex; empty when it cannot be read.
     static QByteArray sha256Of(const QString &path);
@@ -140,6 +163,8 @@ private:
     bool openDatabase(QString *why);
     bool checkSchema(QString *why, bool *fresh);
     bool createLayout(QString *why);
+    bool migrateLayout(int from, QString *why);
+    bool readOriginals(const QHash<qint64, int> &rows, QString *why);
     void close();
     QString sqlWhy(const QSqlError &error);
     QString keepAside(const QString &file);

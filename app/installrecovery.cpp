@@ -110,6 +110,58 @@ QStringList InstallRecovery::recoverAll(InstalledPackages &records, QStringList 
     return done;
 }
 
+QVector<InstallRecovery::Waiting> InstallRecovery::waitingJournals()
+{
+    QVector<Waiting> waiting;
+    const QDir folder(journalFolder());
+    const QStringList installs =
+        folder.entryList({QStringLiteral("*.journal")}, QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString &name : installs) {
+        const QJsonObject journal = UnpackTransaction::readJournal(folder.filePath(name));
+        QString why;
+        if (journal.isEmpty() || !UnpackTransaction::mustWait(journal, &why))
+            continue;
+        const QJsonObject record = journal.value(QStringLiteral("payload"))
+                                       .toObject()
+                                       .value(QStringLiteral("record"))
+                                       .toObject();
+        waiting.append(Waiting{record.value(QStringLiteral("name")).toString(),
+                               record.value(QStringLiteral("kind")).toString(),
+                               journal.value(QStringLiteral("destination")).toString(), why});
+    }
+    const QStringList removals =
+        folder.entryList({QStringLiteral("*.removal")}, QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString &name : removals) {
+        QFile file(folder.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QJsonObject journal = QJsonDocument::fromJson(file.readAll()).object();
+        const QString game = journal.value(QStringLiteral("gameFolder")).toString();
+        const QString packageFolder = QDir::cleanPath(
+            game + QLatin1Char('/') + journal.value(QStringLiteral("folder")).toString());
+        if (game.isEmpty())
+            continue;
+        const bool gameThere = QFileInfo(game).isDir();
+        if (gameThere && PackageRemoval::identityMatches(journal, packageFolder))
+            continue;
+        waiting.append(Waiting{journal.value(QStringLiteral("name")).toString(),
+                               journal.value(QStringLiteral("kind")).toString(),
+                               gameThere ? packageFolder : game,
+                               QStringLiteral("waiting for ") + (gameThere ? packageFolder : game) +
+                                   QStringLiteral(" to finish an uninstall")});
+    }
+    return waiting;
+}
+
+QString InstallRecovery::waitingFor(const QString &name, const QString &kind)
+{
+    for (const Waiting &journal : waitingJournals()) {
+        if (journal.name == name && journal.kind == kind)
+            return journal.why;
+    }
+    return QString();
+}
+
 int InstallRecovery::removeLeftoverArchives()
 {
     const QDir folder(AppPaths::downloadsFolder());

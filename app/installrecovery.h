@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class InstalledPackages;
 
@@ -24,6 +25,21 @@ public:
     // Journals whose game folder is not there stay for a later start, damaged ones are kept
     // aside; `notices` gets a line for the player about each.
     static QStringList recoverAll(InstalledPackages &records, QStringList *notices = nullptr);
+
+    // A journal that recovery has to leave for later, and what it belongs to.
+    struct Waiting
+    {
+        QString name; // the package; empty for an unpack that names none
+        QString kind;
+        QString folder; // the folder it waits for
+        QString why;    // for the log and the player
+    };
+    // The journals that wait now (their game folder, package folder or work folder is not the
+    // one they began with). Touches nothing.
+    static QVector<Waiting> waitingJournals();
+    // Why a journal waits for that package; empty when none does. While one does, the package is
+    // not installed or updated again: the change it began is not over.
+    static QString waitingFor(const QString &name, const QString &kind);
 
     // Removes the archives ("*.zip") in the downloads folder, which no install refers to once
     // recovery is over (archives kept after a failure, archives orphaned by a closed window).

@@ -1,5 +1,7 @@
 #include "installrules.h"
 
+#include "diskroom.h"
+#include "failurewords.h"
 #include "gamefolder.h"
 #include "packagekind.h"
 
@@ -7,7 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -87,28 +88,32 @@ QString InstallRules::reservedDevice(const QString &name)
 QString InstallRules::creationComplaint(const QString &candidate)
 {
     const QFileInfo info(candidate);
-    QString reason;
-    if (info.exists() || info.isSymLink()) {
-        reason = QStringLiteral("a file of that name is in the way");
-    } else {
-        // The nearest folder that exists is the one that refused.
-        QString existing = info.absolutePath();
-        while (!QFileInfo::exists(existing) && QFileInfo(existing).path() != existing)
-            existing = QFileInfo(existing).path();
-        const QFileInfo parent(existing);
-        if (!parent.isDir())
-            reason = QStringLiteral("a file named ") + parent.fileName() +
-                     QStringLiteral(" is in the way");
-        else if (!parent.isWritable())
-            reason =
-                QStringLiteral("no permission to write in ") + QDir::toNativeSeparators(existing);
-        else if (QStorageInfo(existing).bytesAvailable() == 0)
-            reason = QStringLiteral("the disk is full");
-        else
-            reason = QStringLiteral("the system refused it");
-    }
-    return QStringLiteral("Could not create folder: ") + reason +
-           QStringLiteral(". Choose another name.");
+    if (info.exists() || info.isSymLink())
+        return QCoreApplication::translate(
+            "InstallRules", "Could not create folder: a file of that name is in the way. Choose "
+                            "another name.");
+    // The nearest folder that exists is the one that refused.
+    QString existing = info.absolutePath();
+    while (!QFileInfo::exists(existing) && QFileInfo(existing).path() != existing)
+        existing = QFileInfo(existing).path();
+    const QFileInfo parent(existing);
+    if (!parent.isDir())
+        return QCoreApplication::translate(
+                   "InstallRules",
+                   "Could not create folder: a file named %1 is in the way. Choose another name.")
+            .arg(parent.fileName());
+    // No other name helps on a disk that is read-only or has no room.
+    const DiskRoom::Problem problem = DiskRoom::problem(existing);
+    if (problem != DiskRoom::Problem::None)
+        return QCoreApplication::translate("InstallRules", "Could not create folder: %1.")
+            .arg(FailureWords::diskProblem(problem, existing));
+    if (!parent.isWritable())
+        return QCoreApplication::translate(
+                   "InstallRules",
+                   "Could not create folder: no permission to write in %1. Choose another name.")
+            .arg(QDir::toNativeSeparators(existing));
+    return QCoreApplication::translate(
+        "InstallRules", "Could not create folder: the system refused it. Choose another name.");
 }
 
 QString InstallRules::suggestedFolderName(const QString &packageName)

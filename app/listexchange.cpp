@@ -4,14 +4,21 @@
 #include "packagelistfile.h"
 #include "standarddialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 void ListExchange::exportList(const QVector<InstalledPackage> &records)
 {
-    const QString path =
+    if (PackageListFile::text(records).isEmpty()) {
+        StandardDialog::question(QCoreApplication::translate("ListExchange", "Export"),
+                                 PackageListFile::nothingToExport(),
+                                 {QCoreApplication::translate("ListExchange", "OK")}, 0, 0);
+        return;
+    }
+    const QString path = PackageListFile::withExtension(
         StandardDialog::selectFile(true, {}, QStringLiteral("Export Package List"),
                                    QDir::homePath() + QStringLiteral("/packages.txt"),
-                                   QStringLiteral("Package lists (*.txt);;All files (*)"));
+                                   QStringLiteral("Package lists (*.txt);;All files (*)")));
     if (path.isEmpty())
         return;
     int written = 0;

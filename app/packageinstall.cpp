@@ -4,6 +4,7 @@
 #include "tscompression.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -11,6 +12,8 @@
 #include <QSet>
 #include <QTimer>
 #include <QtConcurrent>
+
+#include <algorithm>
 
 #include <quazip.h>
 #include <quazipfileinfo.h>
@@ -61,6 +64,13 @@ QString relativeToGame(const QString &game, const QString &path)
     return QDir::cleanPath(QDir(game).relativeFilePath(path));
 }
 
+// A path that names something, also a link whose target is gone.
+bool present(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 } // namespace
 
 QString PackageInstall::newSuffix()
@@ -71,6 +81,11 @@ QString PackageInstall::newSuffix()
 QString PackageInstall::mineSuffix()
 {
     return QStringLiteral(".zerun-mine");
+}
+
+QString PackageInstall::originalsFolder()
+{
+    return QStringLiteral(".zerun-originals");
 }
 
 QString PackageInstall::Outcome::summary(Wording wording) const
@@ -102,6 +117,24 @@ QString PackageInstall::Outcome::summary(Wording wording) const
                          : QStringLiteral("kept %1 file(s) of the old version that you changed: %2")
                                .arg(keptChanged.size()))
                      .arg(keptChanged.join(separator));
+    if (!keptOriginals.isEmpty())
+        //: %1 is the list of files
+        parts << (player ? PackageInstall::tr("kept %n file(s) that were in the folder before "
+                                              "aside; uninstalling the package puts them back: %1",
+                                              nullptr, int(keptOriginals.size()))
+                         : QStringLiteral("kept %1 file(s) that were in the folder before aside; "
+                                          "uninstalling the package puts them back: %2")
+                               .arg(keptOriginals.size()))
+                     .arg(keptOriginals.join(separator));
+    if (!putBack.isEmpty())
+        //: %1 is the list of files
+        parts << (player ? PackageInstall::tr("put back %n file(s) that were in the folder before "
+                                              "and that this version no longer replaces: %1",
+                                              nullptr, int(putBack.size()))
+                         : QStringLiteral("put back %1 file(s) that were in the folder before and "
+                                          "that this version no longer replaces: %2")
+                               .arg(putBack.size()))
+                     .arg(putBack.join(separator));
     if (!notRemoved.isEmpty())
         //: %1 is the list of files
         parts << (player ? PackageInstall::tr("could not remove %n file(s) of the old version: %1",
@@ -169,12 +202,15 @@ void PackageInstall::setPackage(const InstalledPackage &value, const QString &ar
     }
     const InstalledPackage *known = records.find(package.name, package.kind);
     hasPrevious = known && QDir::cleanPath(known->folder) == package.folder;
+    previousPaths.clear();
     if (hasPrevious) {
         previous = *known;
         // The previous version's files decide what is removed and what is the player's.
         if (records.checkPackage(package.name, package.kind, &previousFiles, &recordsRefusal) !=
             InstalledPackages::Check::Sound)
             previousFiles.clear();
+        for (const InstalledFile &file : qAsConst(previousFiles))
+            previousPaths.insert(QDir::cleanPath(file.path));
     }
 }
 
@@ -243,6 +279,16 @@ bool PackageInstall::prepare(Plan *out, QString *why)
         seen.insert(entry.name);
         const QString path = base.filePath(entry.name);
         const QFileInfo info(path);
+        const InstalledFile *was = recorded.value(entry.name);
+        // The player's version of a file whose package version an earlier install set beside it.
+        const bool keptBeside = !was && recorded.contains(entry.name + newSuffix());
+        if (!was && !keptBeside) {
+            // Not this package's: the folder's own, kept aside whatever its bytes (a folder in the
+            // way fails the run).
+            if (present(path) && !(info.isDir() && !info.isSymLink()))
+                plan.originals << entry.name;
+            continue;
+        }
         // Only a file of the player's can be lost; anything else fails the run or is moved
         // aside and given back.
         if (!info.isFile() || info.isSymLink())
@@ -250,7 +296,6 @@ bool PackageInstall::prepare(Plan *out, QString *why)
         quint32 crc = 0;
         if (quint64(info.size()) == entry.size && crcOfFile(path, &crc) && crc == entry.crc)
             continue; // the new bytes already
-        const InstalledFile *was = recorded.value(entry.name);
         if (was && was->size == info.size() && InstalledPackages::sha256Of(path) == was->sha256)
             continue; // the package's old bytes, untouched
         plan.edits << entry.name;
@@ -354,11 +399,60 @@ QString PackageInstall::stageDone(UnpackTransaction &run)
         }
     }
     QJsonArray mine;
+    QSet<QString> mineNames;
     if (choice == Edits::TakePackage) {
         for (const QString &edit : qAsConst(plan.edits)) {
-            if (numbers.contains(edit))
+            if (numbers.contains(edit)) {
                 mine.append(QJsonObject{{QStringLiteral("path"), edit},
                                         {QStringLiteral("number"), numbers.value(edit)}});
+                mineNames.insert(edit);
+            }
+        }
+    }
+    // The folder's own files: whatever the commit is about to replace that no record of this
+    // package names, looked at again now that the last question is answered. The first entry of
+    // a name is the one that sets the file aside.
+    QVector<KeptOriginal> originals = hasPrevious ? previous.originals : QVector<KeptOriginal>();
+    QSet<QString> storeNames;
+    for (const KeptOriginal &original : qAsConst(originals))
+        storeNames.insert(original.keptAs);
+    QJsonArray keepAside;
+    QSet<QString> looked;
+    for (const auto &file : staged) {
+        if (looked.contains(file.first))
+            continue;
+        looked.insert(file.first);
+        const QString path = targetFolder + QLatin1Char('/') + file.first;
+        const QFileInfo info(path);
+        if (previousPaths.contains(file.first) || mineNames.contains(file.first) ||
+            !present(path) || (info.isDir() && !info.isSymLink()))
+            continue;
+        QString keptAs = originalsFolder() + QLatin1Char('/') + file.first;
+        for (int n = 2;
+             storeNames.contains(keptAs) || present(targetFolder + QLatin1Char('/') + keptAs); ++n)
+            keptAs = originalsFolder() + QLatin1Char('/') + file.first + QLatin1Char('-') +
+                     QString::number(n);
+        storeNames.insert(keptAs);
+        // A file left in place by the version before is kept aside now.
+        originals.erase(std::remove(originals.begin(), originals.end(),
+                                    KeptOriginal{file.first, QString()}),
+                        originals.end());
+        originals.append(KeptOriginal{file.first, keptAs});
+        keepAside.append(QJsonObject{{QStringLiteral("path"), file.first},
+                                     {QStringLiteral("number"), file.second},
+                                     {QStringLiteral("keptAs"), keptAs}});
+    }
+    // At the first install into a folder that has files already, the ones left in place are
+    // named too: the folder's own, not files the player added later.
+    if (!hasPrevious) {
+        QDirIterator it(targetFolder, QDir::Files | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        const QDir base(targetFolder);
+        while (it.hasNext()) {
+            const QString relative = base.relativeFilePath(it.next());
+            if (!looked.contains(relative) && !relative.section(QLatin1Char('/'), 0, 0)
+                                                   .startsWith(UnpackTransaction::reservedPrefix()))
+                originals.append(KeptOriginal{relative, QString()});
         }
     }
     QSet<QString> kept;
@@ -382,7 +476,8 @@ QString PackageInstall::stageDone(UnpackTransaction &run)
         {QStringLiteral("validator"), record.validator},
         {QStringLiteral("installed"), record.installed.toString(Qt::ISODateWithMs)},
         {QStringLiteral("fromDisk"), record.fromDisk},
-        {QStringLiteral("files"), InstalledPackages::filesToJson(record.files)}};
+        {QStringLiteral("files"), InstalledPackages::filesToJson(record.files)},
+        {QStringLiteral("originals"), InstalledPackages::originalsToJson(originals)}};
     QStringList previousCreated;
     if (hasPrevious && previous.createdFoldersKnown)
         previousCreated = previous.createdFolders;
@@ -391,6 +486,7 @@ QString PackageInstall::stageDone(UnpackTransaction &run)
         {QStringLiteral("gameFolder"), game},
         {QStringLiteral("record"), recordObject},
         {QStringLiteral("mine"), mine},
+        {QStringLiteral("keepAside"), keepAside},
         {QStringLiteral("obsolete"), InstalledPackages::filesToJson(obsolete)},
         {QStringLiteral("previousCreated"), QJsonArray::fromStringList(previousCreated)}});
     return QString();
@@ -444,6 +540,8 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     record.fromDisk = recordObject.value(QStringLiteral("fromDisk")).toBool();
     record.files =
         InstalledPackages::filesFromJson(recordObject.value(QStringLiteral("files")).toArray());
+    record.originals = InstalledPackages::originalsFromJson(
+        recordObject.value(QStringLiteral("originals")).toArray());
     const QString folder = QDir::cleanPath(game + QLatin1Char('/') + record.folder);
     const auto inside = [&](const QString &path) {
         const QString clean = QDir::cleanPath(path);
@@ -476,6 +574,29 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
         outcome.keptAsMine << path;
     }
 
+    // The folder's own files the package's replaced: from the work folder into the folder that
+    // keeps them until the uninstall. A kill after a move finds the work folder without it.
+    for (const QJsonValue &value : payload.value(QStringLiteral("keepAside")).toArray()) {
+        const QJsonObject item = value.toObject();
+        const QString path = item.value(QStringLiteral("path")).toString();
+        const QString keptAs = item.value(QStringLiteral("keptAs")).toString();
+        const QString backup =
+            UnpackTransaction::backupPathIn(object, item.value(QStringLiteral("number")).toInt());
+        const QString store = folder + QLatin1Char('/') + keptAs;
+        if (!inside(folder + QLatin1Char('/') + path) || !inside(store) ||
+            !keptAs.startsWith(originalsFolder() + QLatin1Char('/')))
+            continue;
+        if (present(backup) && !present(store)) {
+            QDir().mkpath(QFileInfo(store).path());
+            if (!PackageRemoval::moveEntry(backup, store)) {
+                outcome.recordError = QStringLiteral("could not keep ") + path +
+                                      QStringLiteral(" aside as ") + keptAs;
+                return outcome;
+            }
+        }
+        outcome.keptOriginals << path;
+    }
+
     // The previous version's files that this one lacks.
     const QVector<InstalledFile> obsolete =
         InstalledPackages::filesFromJson(payload.value(QStringLiteral("obsolete")).toArray());
@@ -485,6 +606,12 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
         outcome.keptChanged = removed.changed;
         outcome.notRemoved = removed.failed;
     }
+    // Kept originals whose place this version leaves empty go back; the record names those
+    // still kept.
+    const PackageRemoval::Restored back =
+        PackageRemoval::restoreOriginals(folder, record.originals, false);
+    outcome.putBack = back.putBack;
+    record.originals = back.stillKept + back.inPlace;
 
     // Folders the change made, and those the version before made, stay the package's.
     QStringList created;

@@ -8,6 +8,7 @@
 #include <QFutureWatcher>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -21,11 +22,17 @@
 // moment leaves, after recover() at the next start, either the old files with the old record or
 // the new files with the new record.
 //
-// The player's edits: a file in the package folder that the archive would replace, whose bytes
-// are neither the recorded ones nor the new ones, is the player's. Before the run the caller
-// learns them from prepare() and chooses: keep the player's (the package's version goes beside
-// it as "<file>.zerun-new", which the record names), or take the package's (the player's is
-// kept as "<file>.zerun-mine", which the record does not name).
+// Every file the archive would replace has an owner:
+// - the package: its record names the file, with the bytes the disk still has; replaced;
+// - the player, by an edit: its record names the file, and the bytes changed since (or the file
+//   is the player's version kept beside an earlier "<file>.zerun-new"). Before the run the
+//   caller learns them from prepare() and chooses: keep the player's (the package's version goes
+//   beside it as "<file>.zerun-new", which the record names), or take the package's (the
+//   player's is kept as "<file>.zerun-mine", which the record does not name);
+// - the folder itself (the game's files, or the player's from before the install): no record of
+//   this package names the file. Kept aside without a question, in the journalled step, below
+//   originalsFolder() of the package folder, and named in the record; an update that no longer
+//   places the file puts it back, and so does the uninstall (PackageRemoval).
 //
 // The window asks the questions and shows progress (connect to unzip()'s status and percent
 // before start()); the step owns journal, commit and record. One object per package, on the
@@ -41,18 +48,23 @@ public:
     {
         QStringList entryNames;
         qint64 unpackedSize = -1;
-        // Player's files the archive would replace, relative to the package folder.
+        // Player's edits of this package's files that the archive would replace, relative to
+        // the package folder.
         QStringList edits;
+        // Files no record of this package names that the archive would replace: kept aside.
+        QStringList originals;
     };
 
     // What became of things, for the outcome line and the log.
     struct Outcome
     {
-        QStringList besideMine;  // "<file>.zerun-new" written beside the player's file
-        QStringList keptAsMine;  // "<file>.zerun-mine": the player's file, set aside
-        QStringList keptChanged; // old version's files the player changed: kept, unrecorded
-        QStringList notRemoved;  // old version's files that could not be removed, and why
-        QString recordError;     // the record could not be written (retried at next start)
+        QStringList besideMine;    // "<file>.zerun-new" written beside the player's file
+        QStringList keptAsMine;    // "<file>.zerun-mine": the player's file, set aside
+        QStringList keptChanged;   // old version's files the player changed: kept, unrecorded
+        QStringList keptOriginals; // the folder's own files, kept aside until the uninstall
+        QStringList putBack;       // kept originals an update no longer replaces, back in place
+        QStringList notRemoved;    // old version's files that could not be removed, and why
+        QString recordError;       // the record could not be written (retried at next start)
         // One line, empty when there is nothing to tell.
         QString summary(Wording wording = Wording::Log) const;
     };
@@ -97,6 +109,9 @@ public:
     // "<file>.zerun-new" and "<file>.zerun-mine".
     static QString newSuffix();
     static QString mineSuffix();
+    // The folder, inside a package folder, that keeps the files an install replaced and no
+    // record named: ".zerun-originals".
+    static QString originalsFolder();
 
 signals:
     void finished();
@@ -124,6 +139,7 @@ private:
     bool hasPrevious = false;
     InstalledPackage previous;
     QVector<InstalledFile> previousFiles;
+    QSet<QString> previousPaths; // cleaned
 
     TsUnZip extractor;
     // The archive's SHA-256, worked out beside the unpack when the download did not bring it.

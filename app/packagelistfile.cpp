@@ -36,10 +36,27 @@ QByteArray PackageListFile::text(const QVector<InstalledPackage> &records, int *
     return data;
 }
 
+QString PackageListFile::withExtension(const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + QStringLiteral(".txt");
+}
+
+QString PackageListFile::nothingToExport()
+{
+    return tr("There is nothing to export: no installed package came from the package list.");
+}
+
 bool PackageListFile::save(const QString &path, const QVector<InstalledPackage> &records,
                            int *written, QString *why)
 {
     const QByteArray data = text(records);
+    if (data.isEmpty()) {
+        *written = 0;
+        *why = nothingToExport();
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
         *why = file.errorString();
@@ -108,14 +125,14 @@ QString PackageListFile::Import::describe() const
         for (const QString &item : items.mid(0, shown))
             text += QStringLiteral("\n    ") + item;
         if (items.size() > shown)
-            text += QStringLiteral("\n    ... and %1 more").arg(items.size() - shown);
+            text += QStringLiteral("\n    ") + tr("... and %n more", nullptr, items.size() - shown);
         return text;
     };
-    QString text = QStringLiteral("Added %1 package(s) to the download list.").arg(entries.size());
+    QString text = tr("Added %n package(s) to the download list.", nullptr, int(entries.size()));
     if (!missing.isEmpty())
-        text += QStringLiteral("\n\nNot in the package list:") + list(missing);
+        text += QStringLiteral("\n\n") + tr("Not in the package list:") + list(missing);
     if (!unreadable.isEmpty())
-        text += QStringLiteral("\n\nLines that could not be read (nothing was added for them):") +
-                list(unreadable);
+        text += QStringLiteral("\n\n") +
+                tr("Lines that could not be read (nothing was added for them):") + list(unreadable);
     return text;
 }

@@ -4,6 +4,7 @@
 #include "installedpackages.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -14,6 +15,8 @@
 // not find, and lines that are not catalogue lines, are told, never guessed at.
 class PackageListFile
 {
+    Q_DECLARE_TR_FUNCTIONS(PackageListFile)
+
 public:
     // Larger files are not package lists (a wrong file picked): refused before reading.
     static constexpr qint64 maximumSize = 1 << 20;
@@ -22,7 +25,13 @@ public:
     // address and are left out. `leftOut` counts catalogue records that cannot be written as a
     // line (a comma or line break in a field).
     static QByteArray text(const QVector<InstalledPackage> &records, int *leftOut = nullptr);
-    // Writes text() to `path` whole or not at all; `written`: the number of lines.
+    // `path` with ".txt" added when its name has no extension, so that the file shows under the
+    // package-list filter of the file chooser; empty for an empty path.
+    static QString withExtension(const QString &path);
+    // What the player reads when no installed package can be written as a line.
+    static QString nothingToExport();
+    // Writes text() to `path` whole or not at all; `written`: the number of lines. With no line
+    // to write, nothing is written and `why` is nothingToExport().
     static bool save(const QString &path, const QVector<InstalledPackage> &records, int *written,
                      QString *why);
 

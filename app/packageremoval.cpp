@@ -1,5 +1,7 @@
 #include "packageremoval.h"
 
+#include "packageinstall.h"
+#include "packagekind.h"
 #include "unpacktransaction.h"
 
 #include <QDir>
@@ -9,13 +11,17 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -61,6 +67,43 @@ QString removeOne(const QString &path)
 #endif
 }
 
+bool present(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// Whether a name below a package folder lies in the folder of kept originals or an unpack's
+// work folder: the installer's own, never the player's.
+bool installerOwn(const QString &relative)
+{
+    const QString first = relative.section(QLatin1Char('/'), 0, 0);
+    return first == PackageInstall::originalsFolder() ||
+           first.startsWith(UnpackTransaction::workPrefix());
+}
+
+// Removes the emptied folders of the kept originals, deepest first, never through a link.
+void removeEmptyStore(const QString &packageFolder)
+{
+    const QString store = packageFolder + QLatin1Char('/') + PackageInstall::originalsFolder();
+    if (!present(store) || isLink(store))
+        return;
+    QStringList folders;
+    QDirIterator it(store, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString folder = it.next();
+        if (!isLink(folder))
+            folders << folder;
+    }
+    std::sort(folders.begin(), folders.end(), [](const QString &a, const QString &b) {
+        return a.count(QLatin1Char('/')) > b.count(QLatin1Char('/'));
+    });
+    for (const QString &folder : qAsConst(folders))
+        QDir().rmdir(folder);
+    QDir().rmdir(store);
+}
+
 // Removes the folders (absolute) that are empty and not links, deepest first.
 void removeEmptyFolders(QStringList folders, const QString &game)
 {
@@ -70,12 +113,20 @@ void removeEmptyFolders(QStringList folders, const QString &game)
     folders.removeDuplicates();
     for (const QString &folder : qAsConst(folders)) {
         const QString relative = QDir(game).relativeFilePath(folder);
-        if (staysInside(relative) && PackageRemoval::reachableWithoutLinks(game, relative))
+        if (staysInside(relative) && PackageRemoval::reachableFromGame(game, relative))
             QDir().rmdir(folder);
     }
 }
 
 } // namespace
+
+bool PackageRemoval::identityMatches(const QJsonObject &journal, const QString &packageFolder)
+{
+    // A folder that is gone has nothing left to remove; only another one in its place waits.
+    const QJsonObject identity = journal.value(QStringLiteral("folderId")).toObject();
+    return identity.isEmpty() || !QFileInfo::exists(packageFolder) ||
+           UnpackTransaction::folderIdentity(packageFolder) == identity;
+}
 
 bool PackageRemoval::reachableWithoutLinks(const QString &base, const QString &relative)
 {
@@ -87,6 +138,22 @@ bool PackageRemoval::reachableWithoutLinks(const QString &base, const QString &r
             return false;
     }
     return true;
+}
+
+bool PackageRemoval::reachableFromGame(const QString &gameFolder, const QString &relative)
+{
+    QStringList parts = QDir::cleanPath(relative).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString base = QDir::cleanPath(gameFolder);
+    if (!parts.isEmpty()) {
+        for (const PackageKind &kind : PackageKind::all()) {
+            const QString structure = kind.destination.chopped(1);
+            if (parts.first().compare(structure, Qt::CaseInsensitive) == 0) {
+                base += QLatin1Char('/') + parts.takeFirst();
+                break;
+            }
+        }
+    }
+    return reachableWithoutLinks(base, parts.join(QLatin1Char('/')));
 }
 
 PackageRemoval::Result PackageRemoval::plan(const QString &packageFolder,
@@ -113,7 +180,7 @@ PackageRemoval::Result PackageRemoval::plan(const QString &packageFolder,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString relative = base.relativeFilePath(it.next());
-            if (!recorded.contains(relative))
+            if (!recorded.contains(relative) && !installerOwn(relative))
                 result.added << relative;
         }
         result.added.sort();
@@ -135,7 +202,7 @@ PackageRemoval::Result PackageRemoval::removeFiles(const QString &gameFolder, co
         return result;
     }
     const QString packageFolder = game + QLatin1Char('/') + cleanFolder;
-    if (!reachableWithoutLinks(game, cleanFolder)) {
+    if (!reachableFromGame(game, cleanFolder)) {
         result.refusal = QStringLiteral("the folder ") + cleanFolder +
                          QStringLiteral(" is reached through a link");
         return result;
@@ -183,7 +250,7 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
         return refuse(QStringLiteral("its folder is not inside the game folder"));
     if (!QFileInfo(game).isDir())
         return refuse(QStringLiteral("the game folder ") + game + QStringLiteral(" is not there"));
-    if (!reachableWithoutLinks(game, folder))
+    if (!reachableFromGame(game, folder))
         return refuse(QStringLiteral("its folder ") + folder +
                       QStringLiteral(" is a link (or lies behind one); nothing was removed"));
 
@@ -196,7 +263,11 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
             {QStringLiteral("folder"), folder},
             {QStringLiteral("createdFolders"), QJsonArray::fromStringList(record.createdFolders)},
             {QStringLiteral("createdFoldersKnown"), record.createdFoldersKnown},
-            {QStringLiteral("files"), InstalledPackages::filesToJson(files)}};
+            {QStringLiteral("files"), InstalledPackages::filesToJson(files)},
+            {QStringLiteral("originals"), InstalledPackages::originalsToJson(record.originals)},
+            // The package folder by what it is: a later start finishes the removal there only.
+            {QStringLiteral("folderId"),
+             UnpackTransaction::folderIdentity(game + QLatin1Char('/') + folder)}};
         QDir().mkpath(QFileInfo(journalPath).path());
         if (!UnpackTransaction::saveJournal(journalPath,
                                             QJsonDocument(journal).toJson(QJsonDocument::Compact)))
@@ -222,17 +293,45 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
             }
         }
     }
-    removeEmptyFolders(folders, game);
     if (QFileInfo(packageFolder).isDir()) {
+        QSet<QString> recordedPaths;
+        for (const InstalledFile &file : files)
+            recordedPaths.insert(QDir::cleanPath(file.path));
+        QSet<QString> there;
+        for (const KeptOriginal &original : record.originals) {
+            if (original.keptAs.isEmpty())
+                there.insert(QDir::cleanPath(original.path));
+        }
+        static const QRegularExpression mine(
+            QRegularExpression::escape(PackageInstall::mineSuffix()) + QStringLiteral("(-\\d+)?$"));
         // A file another package's record names with its bytes is that package's, not the
-        // player's.
+        // player's. The player's version kept beside the package's "<file>.zerun-new" is a
+        // changed file of the package, and a "<file>.zerun-mine" the player's set aside.
         for (const QString &relative : plan(packageFolder, files, true).added) {
             const QString path = packageFolder + QLatin1Char('/') + relative;
-            if (!records.ownedByOther(folder + QLatin1Char('/') + relative,
-                                      InstalledPackages::sha256Of(path), record.name, record.kind))
+            if (records.ownedByOther(folder + QLatin1Char('/') + relative,
+                                     InstalledPackages::sha256Of(path), record.name, record.kind))
+                continue;
+            if (there.contains(relative))
+                done.before << relative;
+            else if (recordedPaths.contains(relative + PackageInstall::newSuffix()))
+                done.changed << relative;
+            else if (mine.match(relative).hasMatch())
+                done.yours << relative;
+            else
                 done.added << relative;
         }
     }
+    // The folder's own files, back where they were once the package's are gone.
+    Restored back;
+    if (reachableFromGame(game, folder) && QFileInfo(packageFolder).isDir())
+        back = restoreOriginals(packageFolder, record.originals, true);
+    else
+        back.stillKept = record.originals;
+    done.restored = back.putBack;
+    done.keptBeside = back.beside;
+    done.notRestored = back.failed;
+    removeEmptyFolders(folders, game);
 
     // The record keeps what is still the package's on disk.
     QVector<InstalledFile> left;
@@ -244,11 +343,12 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
             left << file;
     }
     bool written = true;
-    if (left.isEmpty()) {
+    if (left.isEmpty() && back.stillKept.isEmpty()) {
         written = records.remove(record.name, record.kind);
     } else {
         InstalledPackage kept = record;
         kept.files = left;
+        kept.originals = back.stillKept + back.inPlace;
         written = records.put(kept);
     }
     if (!written) {
@@ -309,6 +409,14 @@ bool PackageRemoval::recover(const QString &journalPath, InstalledPackages &reco
                     QStringLiteral(" to finish uninstalling ") + record.name;
         return false;
     }
+    const QString packageFolder = QDir::cleanPath(game + QLatin1Char('/') + record.folder);
+    if (!identityMatches(journal, packageFolder)) {
+        if (what)
+            *what = QStringLiteral("waiting for the folder ") + packageFolder +
+                    QStringLiteral(" that the uninstall of ") + record.name +
+                    QStringLiteral(" began in: the folder of that name now is another");
+        return false;
+    }
     // The files as the journal lists them: the record may already be gone.
     const QVector<InstalledFile> files =
         InstalledPackages::filesFromJson(journal.value(QStringLiteral("files")).toArray());
@@ -316,6 +424,9 @@ bool PackageRemoval::recover(const QString &journalPath, InstalledPackages &reco
     if (known)
         record = *known;
     record.files = files;
+    if (journal.contains(QStringLiteral("originals")))
+        record.originals = InstalledPackages::originalsFromJson(
+            journal.value(QStringLiteral("originals")).toArray());
     // The record as the journal saw it, so uninstall() reads these files.
     if (!known || records.files(record.name, record.kind).size() != files.size())
         records.put(record);
@@ -384,5 +495,103 @@ QString PackageRemoval::describe(const QString &name, const QString &folder, con
     //: %1 is the list of files
     kept(result.shared, QT_TR_N_NOOP("Kept %n file(s) another package also installed: %1"),
          QStringLiteral("Kept %1 files another package also installed: %2"));
+    //: %1 is the list of files
+    kept(result.before,
+         QT_TR_N_NOOP("Kept %n file(s) that were in the folder before the install: %1"),
+         QStringLiteral("Kept %1 files that were in the folder before the install: %2"));
+    //: %1 is the list of files
+    kept(result.yours, QT_TR_N_NOOP("Kept %n file(s) of yours that an update set aside: %1"),
+         QStringLiteral("Kept %1 files of yours that an update set aside: %2"));
+    //: %1 is the list of files
+    kept(result.restored,
+         QT_TR_N_NOOP("Put back %n file(s) that were in the folder before the install: %1"),
+         QStringLiteral("Put back %1 files that were in the folder before the install: %2"));
+    //: %1 is the list of files
+    kept(result.keptBeside,
+         QT_TR_N_NOOP("Put back %n file(s) that were in the folder before the install beside "
+                      "your changed ones: %1"),
+         QStringLiteral("Put back %1 files that were in the folder before the install beside "
+                        "your changed ones: %2"));
+    //: %1 is the list of files
+    kept(result.notRestored,
+         QT_TR_N_NOOP("Could not put back %n file(s) that were in the folder before the "
+                      "install; they stay kept: %1"),
+         QStringLiteral("Could not put back %1 files that were in the folder before the install; "
+                        "they stay kept: %2"));
     return text;
+}
+
+QString PackageRemoval::originalSuffix()
+{
+    return QStringLiteral(".zerun-original");
+}
+
+bool PackageRemoval::moveEntry(const QString &from, const QString &to)
+{
+    if (present(to))
+        return false;
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
+                       reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16()),
+                       0) != 0;
+#else
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
+PackageRemoval::Restored PackageRemoval::restoreOriginals(const QString &packageFolder,
+                                                          const QVector<KeptOriginal> &originals,
+                                                          bool besideWhenTaken)
+{
+    Restored done;
+    const QString folder = QDir::cleanPath(packageFolder);
+    const QString storePrefix = PackageInstall::originalsFolder() + QLatin1Char('/');
+    for (const KeptOriginal &original : originals) {
+        if (original.keptAs.isEmpty()) {
+            done.inPlace << original;
+            continue;
+        }
+        const QString path = QDir::cleanPath(original.path);
+        const QString keptAs = QDir::cleanPath(original.keptAs);
+        // Only the folder of kept originals is read from, and nothing is written through a link.
+        if (!staysInside(path) || !staysInside(keptAs) || !keptAs.startsWith(storePrefix) ||
+            installerOwn(path))
+            continue;
+        const QString source = folder + QLatin1Char('/') + keptAs;
+        if (!present(source))
+            continue; // put back before a kill cut the step off, or gone
+        const QString parent = QFileInfo(path).path();
+        if (!reachableWithoutLinks(folder, keptAs) ||
+            (parent != QLatin1String(".") && !reachableWithoutLinks(folder, parent))) {
+            done.failed << path + QStringLiteral(" (its folder is a link)");
+            done.stillKept << original;
+            continue;
+        }
+        QString target = folder + QLatin1Char('/') + path;
+        const bool taken = present(target);
+        if (taken && !besideWhenTaken) {
+            done.stillKept << original;
+            continue;
+        }
+        if (taken) {
+            target += originalSuffix();
+            for (int n = 2; present(target); ++n)
+                target = folder + QLatin1Char('/') + path + originalSuffix() + QLatin1Char('-') +
+                         QString::number(n);
+        }
+        QDir().mkpath(QFileInfo(target).path());
+        if (!moveEntry(source, target)) {
+            done.failed << path + QStringLiteral(" (could not be moved back)");
+            done.stillKept << original;
+            continue;
+        }
+        if (taken)
+            done.beside << QDir(folder).relativeFilePath(target);
+        else
+            done.putBack << path;
+        // Back in its place, and still the folder's own.
+        done.inPlace << KeptOriginal{path, QString()};
+    }
+    removeEmptyStore(folder);
+    return done;
 }

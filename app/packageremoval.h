@@ -4,6 +4,7 @@
 #include "wording.h"
 
 #include <QCoreApplication>
+#include <QJsonObject>
 
 #include <QString>
 #include <QStringList>
@@ -18,7 +19,11 @@
 //   one folder);
 // - only folders the package's install created (records from before that was kept: only empty
 //   folders that its file paths name);
-// - a file that cannot be deleted is an error: the record keeps the files still there.
+// - a file that cannot be deleted is an error: the record keeps the files still there;
+// - the folder's own files that the install kept aside (KeptOriginal) go back to their places,
+//   so the folder is as it was before the first install, except for what the player changed
+//   since: where the player's file now takes an original's place, the original comes back beside
+//   it as "<file>.zerun-original".
 //
 // An uninstall is journaled: the journal lists the files before the first is removed, so an
 // uninstall cut off by a kill is finished by recover() at the next start, record included.
@@ -30,12 +35,17 @@ class PackageRemoval
 public:
     struct Result
     {
-        QStringList removed; // relative to the package folder
-        QStringList changed; // recorded, but with other bytes now (kept)
-        QStringList added;   // in the folder, never recorded (kept)
-        QStringList shared;  // another package's record names them with these bytes (kept)
-        QStringList failed;  // could not be removed: "<path> (<reason>)"
-        QString refusal;     // why nothing at all was done; empty when the removal ran
+        QStringList removed;     // relative to the package folder
+        QStringList changed;     // recorded, but with other bytes now (kept)
+        QStringList added;       // in the folder, never recorded (kept)
+        QStringList before;      // in the folder before the first install, left in place (kept)
+        QStringList yours;       // the player's files an update set aside as "<file>.zerun-mine"
+        QStringList restored;    // kept originals back in their places
+        QStringList keptBeside;  // kept originals back beside the player's file that took the place
+        QStringList notRestored; // kept originals that could not be put back: "<path> (<reason>)"
+        QStringList shared;      // another package's record names them with these bytes (kept)
+        QStringList failed;      // could not be removed: "<path> (<reason>)"
+        QString refusal;         // why nothing at all was done; empty when the removal ran
     };
 
     // Sorts the recorded files into unchanged (removable) and changed, and lists the added
@@ -65,6 +75,32 @@ public:
     // Whether `relative` below `base` can be reached without passing a link, the last component
     // included; `base` itself is trusted.
     static bool reachableWithoutLinks(const QString &base, const QString &relative);
+    // The same below the game folder, whose own structure is trusted like the folder itself: its
+    // sub-folders "Databases", "Pictures" and "Skins" may be links (another disk), followed as the
+    // install followed them. Nothing below them is reached through a link.
+    static bool reachableFromGame(const QString &gameFolder, const QString &relative);
+
+    struct Restored
+    {
+        QStringList putBack;
+        QStringList beside; // "<file>.zerun-original"
+        QStringList failed; // "<path> (<reason>)"
+        QVector<KeptOriginal> stillKept;
+        QVector<KeptOriginal> inPlace; // never moved: nothing to put back
+    };
+    // Puts the kept originals of the package folder (absolute) back where their places are free;
+    // with `besideWhenTaken`, an original whose place is taken comes back beside it as
+    // "<file>.zerun-original". Never through a link. Emptied folders of the kept originals go.
+    static Restored restoreOriginals(const QString &packageFolder,
+                                     const QVector<KeptOriginal> &originals, bool besideWhenTaken);
+    // Renames a file or link to a name nothing has; false when something is there or the rename
+    // fails.
+    static bool moveEntry(const QString &from, const QString &to);
+    // "<file>.zerun-original".
+    static QString originalSuffix();
+    // Whether a removal journal belongs to the package folder at that path now (journals that
+    // name no folder identity do).
+    static bool identityMatches(const QJsonObject &journal, const QString &packageFolder);
 
     // What the player reads after an uninstall.
     static QString describe(const QString &name, const QString &folder, const Result &result,

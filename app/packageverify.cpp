@@ -1,5 +1,7 @@
 #include "packageverify.h"
 
+#include "packageinstall.h"
+
 #include "sha256.h"
 
 #include <QDir>
@@ -109,8 +111,13 @@ QStringList PackageVerify::filesBelow(const QString &folder)
     QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
     const QDir base(folder);
-    while (it.hasNext())
-        files << base.relativeFilePath(it.next());
+    // The files an install kept aside are the folder's own, waiting in the installer's folder.
+    const QString kept = PackageInstall::originalsFolder() + QLatin1Char('/');
+    while (it.hasNext()) {
+        const QString relative = base.relativeFilePath(it.next());
+        if (!relative.startsWith(kept))
+            files << relative;
+    }
     files.sort();
     return files;
 }
@@ -195,6 +202,11 @@ void PackageVerify::collect()
         QSet<QString> named;
         for (const InstalledFile &file : checked.at(index).files)
             named.insert(QDir::cleanPath(file.path));
+        // The folder's own files that the install left in place are not the player's.
+        for (const KeptOriginal &original : checked.at(index).originals) {
+            if (original.keptAs.isEmpty())
+                named.insert(QDir::cleanPath(original.path));
+        }
         const QStringList present = filesBelow(packageFolder(game, checked.at(index).folder));
         for (const QString &path : present) {
             if (!named.contains(path))

@@ -107,8 +107,11 @@ void installWindowHooks()
 {
     LogWindows::install();
     setUpdateOffer([](const OfferedBuild &offered) {
-        showUpdateDialog(offered.version, offered.notes, &openInstallerDownload,
-                         [build = offered.build] { skipBuild(build); });
+        // A build for another system than the installer program's offers the service's site.
+        showUpdateDialog(
+            offered.version, offered.notes, &openInstallerDownload,
+            [build = offered.build] { skipBuild(build); },
+            updateIsInstallerProgram() ? QString() : updateDownloadUrl().toDisplayString());
     });
 }
 

@@ -185,7 +185,7 @@ bool Zerun::initialise()
 bool Zerun::locateGameFolder()
 {
     if (gameFolder.isEmpty())
-        gameFolder = GameFolder::locate();
+        gameFolder = GameFolder::resolved(GameFolder::locate());
     batch.setGameFolder(gameFolder);
     return !gameFolder.isEmpty();
 }
@@ -247,6 +247,11 @@ void Zerun::recoverInstalls()
     else if (!notice.isEmpty())
         notices.prepend(tr("Installed packages: %1").arg(notice));
     recoveryNotice = notices.join(QLatin1Char('\n'));
+    heldBack.clear();
+    for (const InstallRecovery::Waiting &waiting : InstallRecovery::waitingJournals()) {
+        if (!waiting.name.isEmpty())
+            heldBack.insert(waiting.name + QLatin1Char('\n') + waiting.kind, waiting.folder);
+    }
     const int archives = InstallRecovery::removeLeftoverArchives();
     if (archives > 0)
         InstallRecovery::note(
@@ -257,6 +262,23 @@ void Zerun::recoverInstalls()
         InstallRecovery::note(
             QStringLiteral("Removed %1 leftover repair folder(s) from the downloads folder")
                 .arg(folders));
+}
+
+QString Zerun::heldBackFolder(int entry) const
+{
+    if (entry < 0 || entry >= catalogue.size())
+        return QString();
+    return heldBack.value(catalogue.at(entry).name + QLatin1Char('\n') + catalogue.at(entry).kind);
+}
+
+QSet<int> Zerun::offeredUpdates() const
+{
+    QSet<int> offered;
+    for (const int entry : updatesAvailable) {
+        if (heldBackFolder(entry).isEmpty())
+            offered.insert(entry);
+    }
+    return offered;
 }
 
 void Zerun::readCatalogue(const QByteArray &data)
@@ -336,7 +358,7 @@ void Zerun::changeGameFolder()
         return;
     InstallRecovery::note(
         QStringLiteral("Game folder changed from %1 to %2").arg(gameFolder, chosen));
-    setGameFolder(chosen);
+    setGameFolder(GameFolder::resolved(chosen));
     useGameFolder();
     loadInstalledPackages();
     updatesAvailable.clear();
@@ -358,24 +380,33 @@ void Zerun::applyMarks()
         QListWidgetItem *item = ui->repo_list->item(row);
         const int entry = visibleEntries.at(row);
         const InstalledPackage *record = recordOf(entry);
+        const QString held = heldBackFolder(entry);
+        //: %1 is the folder that an interrupted install or uninstall waits for
+        const QString heldText = held.isEmpty() ? QString()
+                                                : tr("Held back: an interrupted install or "
+                                                     "uninstall of it waits for %1")
+                                                      .arg(QDir::toNativeSeparators(held));
         if (!record) {
             // Only marks set before are cleared: most items never had one.
-            if (item->data(markRole).toInt() != NotInstalled) {
+            if (item->data(markRole).toInt() != NotInstalled || !held.isEmpty()) {
                 item->setData(markRole, NotInstalled);
                 item->setData(Qt::DecorationRole, QVariant());
-                item->setData(Qt::ToolTipRole, QVariant());
+                item->setData(Qt::ToolTipRole, held.isEmpty() ? QVariant() : QVariant(heldText));
             }
             continue;
         }
         const bool update = updatesAvailable.contains(entry);
         item->setData(markRole, update ? UpdateAvailable : Installed);
         item->setData(Qt::DecorationRole, update ? updateIcon : installedIcon);
-        item->setData(Qt::ToolTipRole,
-                      //: %1 is the package's folder in the game, %2 the day it was installed
-                      (update ? tr("Installed in %1 on %2 \u2014 update available")
-                              : tr("Installed in %1 on %2"))
-                          .arg(record->folder, record->installed.toLocalTime().toString(
-                                                   QStringLiteral("yyyy-MM-dd"))));
+        //: %1 is the package's folder in the game, %2 the day it was installed
+        QString tip =
+            (update ? tr("Installed in %1 on %2 \u2014 update available")
+                    : tr("Installed in %1 on %2"))
+                .arg(record->folder,
+                     record->installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")));
+        if (!held.isEmpty())
+            tip += QLatin1Char('\n') + heldText;
+        item->setData(Qt::ToolTipRole, tip);
     }
     updateUninstallButton();
 }
@@ -398,7 +429,7 @@ void Zerun::updateUninstallButton()
     const bool anyInstalled = !selectedRecords().isEmpty();
     ui->verify_package->setEnabled(verifying || anyInstalled);
     const int updates =
-        int(PackageUpdates::pending(catalogue, packageRecords, updatesAvailable).size());
+        int(PackageUpdates::pending(catalogue, packageRecords, offeredUpdates()).size());
     ui->update_all->setText(PackageUpdates::buttonText(updates));
     ui->update_all->setVisible(updates > 0);
     // The context menu offers only what applies to the packages chosen.
@@ -501,6 +532,7 @@ void Zerun::status(const QString &msg)
     if (msg.startsWith(QLatin1String("Downloading"))) {
         transferClock.start();
         smoothedSecondsLeft = -1;
+        transferSecondsLeft = -1;
         bytesDone = 0;
         bytesTotal = -1;
         if (showTransfer && label.isEmpty()) {
@@ -538,7 +570,7 @@ void Zerun::status(const QString &msg)
         // The archive waits for its turn; the page tells of it when it comes (installTurn).
         installTimer.start(1000);
         install();
-    } else {
+    } else if (showTransfer) {
         // A failure's words in the player's language follow from the batch.
         ui->progressInfo->setText(msg);
     }
@@ -644,6 +676,8 @@ void Zerun::connectBatch()
         bytesDone = done;
         bytesTotal = total;
     });
+    connect(&downloads, &DownloadManager::timeLeft, this,
+            [this](qint64 seconds) { transferSecondsLeft = seconds; });
     connect(&batch, &InstallBatch::notice, ui->progressInfo, &QLabel::setText);
     connect(&batch, &InstallBatch::installTurn, this, [this](int position) {
         ui->progressTitle->setText(
@@ -694,7 +728,29 @@ void Zerun::showUnpacking(int done, int total, const QString &state)
 
 void Zerun::startBatch(const QVector<int> &entries, bool inPlace)
 {
-    if (batch.start(catalogue, entries, inPlace))
+    // A package whose interrupted change waits is not fetched: it could not be installed.
+    QVector<int> offered;
+    QStringList held;
+    for (const int entry : entries) {
+        const QString folder = heldBackFolder(entry);
+        if (folder.isEmpty())
+            offered << entry;
+        else
+            held << catalogue.at(entry).name + QStringLiteral(" (") +
+                        QDir::toNativeSeparators(folder) + QLatin1Char(')');
+    }
+    if (!held.isEmpty()) {
+        InstallRecovery::note(QStringLiteral("Held back, an interrupted change waits: ") +
+                              held.join(QStringLiteral(", ")));
+        //: %1 lists the packages with the folder each waits for
+        questions.tell(tr("Download"),
+                       tr("Not downloaded, because an interrupted install or uninstall of it "
+                          "waits for its folder: %1. It is finished at a start of the installer "
+                          "that finds that folder again.",
+                          nullptr, held.size())
+                           .arg(held.join(QStringLiteral(", "))));
+    }
+    if (batch.start(catalogue, offered, inPlace))
         showBatchStart();
 }
 
@@ -725,14 +781,15 @@ void Zerun::guardClose()
 
 QString Zerun::transferDetail(int percent, const QString &rate)
 {
-    // Time left from the share done so far, smoothed so that it does not jump about.
+    // Time left at the rate of this transfer's own bytes, smoothed so that it does not jump
+    // about.
     QString detail = QString::number(percent) + QStringLiteral("% \u00b7 ");
     if (bytesDone > 0)
         detail += FailureWords::progressText(bytesDone, bytesTotal) + QStringLiteral(" \u00b7 ");
     detail += rate;
     const qint64 elapsed = transferClock.isValid() ? transferClock.elapsed() : 0;
-    if (percent > 0 && elapsed > 1000) {
-        const double estimate = elapsed / 1000.0 * (100 - percent) / percent;
+    if (transferSecondsLeft >= 0 && elapsed > 1000) {
+        const double estimate = double(transferSecondsLeft);
         smoothedSecondsLeft =
             smoothedSecondsLeft < 0 ? estimate : 0.8 * smoothedSecondsLeft + 0.2 * estimate;
         const int seconds = int(smoothedSecondsLeft + 0.5);
@@ -884,7 +941,7 @@ void Zerun::updateAll()
         return;
     QVector<int> entries;
     const QVector<PackageUpdates::Update> updates =
-        PackageUpdates::pending(catalogue, packageRecords, updatesAvailable);
+        PackageUpdates::pending(catalogue, packageRecords, offeredUpdates());
     for (const PackageUpdates::Update &update : updates)
         entries << update.entry;
     if (!entries.isEmpty())

@@ -10,6 +10,7 @@
 #include "windowquestions.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QMainWindow>
 #include <QSet>
 #include <QString>
@@ -174,6 +175,8 @@ private:
     qint64 bytesTotal = -1;
     QElapsedTimer transferClock;
     double smoothedSecondsLeft = -1;
+    // The download manager's time left for the file (-1: not known).
+    qint64 transferSecondsLeft = -1;
     // The package whose end installed() books, while it runs.
     int finishedPosition = -1;
     // The page follows an unpack at a pace a person can read.
@@ -181,6 +184,11 @@ private:
 
     UpdateProbe updateProbe;
     QSet<int> updatesAvailable;
+    // Packages whose interrupted change waits for its folder ("<name>\n<kind>" -> the folder):
+    // neither downloaded nor updated until it is finished.
+    QHash<QString, QString> heldBack;
+    QString heldBackFolder(int entry) const;
+    QSet<int> offeredUpdates() const;
 
     // The catalogue fetch; kept for the rest of the run, started again by retry_catalogue.
     std::unique_ptr<CatalogueFetch> catalogueFetch;

@@ -15,6 +15,33 @@
     </message>
 </context>
 <context>
+    <name>CrashReportConsent</name>
+    <message>
+        <source>Crash Report</source>
+        <translation>Absturzbericht</translation>
+    </message>
+    <message>
+        <source>Zerun Installer closed unexpectedly last time. Send the crash report to help fix it?</source>
+        <translation>Zerun Installer wurde beim letzten Mal unerwartet beendet. Den Absturzbericht senden, um bei der Behebung zu helfen?</translation>
+    </message>
+    <message>
+        <source>The report holds:</source>
+        <translation>Der Bericht enthält:</translation>
+    </message>
+    <message>
+        <source>Show report contents</source>
+        <translation>Inhalt des Berichts anzeigen</translation>
+    </message>
+    <message>
+        <source>Don&apos;t send</source>
+        <translation>Nicht senden</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Senden</translation>
+    </message>
+</context>
+<context>
     <name>DialogCaption</name>
     <message>
         <source>Choose a Database to Open</source>
@@ -110,6 +137,88 @@
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
         <translation>Erste Datei nicht erreichbar: Das Archiv enthält keine Einträge</translation>
     </message>
+    <message>
+        <source>the certificate of %1 is not trusted (self-signed)</source>
+        <translation>dem Zertifikat von %1 wird nicht vertraut (selbst signiert)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has expired</source>
+        <translation>das Zertifikat von %1 ist abgelaufen</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not valid yet</source>
+        <translation>das Zertifikat von %1 ist noch nicht gültig</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is made out for another host</source>
+        <translation>das Zertifikat von %1 ist für einen anderen Server ausgestellt</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has been revoked</source>
+        <translation>das Zertifikat von %1 wurde widerrufen</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted (unknown issuer)</source>
+        <translation>dem Zertifikat von %1 wird nicht vertraut (unbekannter Aussteller)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted</source>
+        <translation>dem Zertifikat von %1 wird nicht vertraut</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>there is no room for more files on the disk</source>
+        <translation>auf dem Datenträger ist kein Platz für weitere Dateien</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written (read-only)</source>
+        <translation>in den Ordner %1 kann nicht geschrieben werden (schreibgeschützt)</translation>
+    </message>
+    <message>
+        <source>the archive holds a link, which is not installed: %1</source>
+        <translation>das Archiv enthält eine Verknüpfung, die nicht installiert wird: %1</translation>
+    </message>
+    <message>
+        <source>the archive is damaged or encrypted</source>
+        <translation>das Archiv ist beschädigt oder verschlüsselt</translation>
+    </message>
+    <message>
+        <source>not a readable zip archive</source>
+        <translation>kein lesbares Zip-Archiv</translation>
+    </message>
+    <message>
+        <source>the archive has no entries</source>
+        <translation>das Archiv ist leer</translation>
+    </message>
+    <message>
+        <source>%1 could not be unpacked: %2</source>
+        <extracomment>%1 is the archive&apos;s entry that could not be unpacked, %2 why</extracomment>
+        <translation>%1 konnte nicht entpackt werden: %2</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open zip</source>
+        <translation>Zip-Datei konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t extract file</source>
+        <translation>Datei konnte nicht entpackt werden</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t go to first file</source>
+        <translation>Erste Datei konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t close zip</source>
+        <translation>Zip-Datei konnte nicht geschlossen werden</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>%1 is what failed, %2 why</extracomment>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -182,6 +291,51 @@
     <message>
         <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
         <translation>In welche TEW2016-Installation sollen die Pakete? Jede führt ihre eigene Liste installierter Pakete.</translation>
+    </message>
+    <message>
+        <source>Default install</source>
+        <comment>a launcher&apos;s name</comment>
+        <translation>Standardinstallation</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <comment>launcher: path of an install</comment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Choose the TEW2016 install</source>
+        <translation>TEW2016-Installation wählen</translation>
+    </message>
+    <message>
+        <source>Set TEW2016 Install folder</source>
+        <translation>TEW2016-Installationsordner festlegen</translation>
+    </message>
+    <message>
+        <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
+        <translation>TEW2016 ist an mehr als einem Ort installiert. In welche Installation sollen die Pakete?</translation>
+    </message>
+</context>
+<context>
+    <name>GameFolderPage</name>
+    <message>
+        <source>Where is TEW2016 installed? Choose the folder that holds TEW2016.exe</source>
+        <translation>Wo ist TEW2016 installiert? Wählen Sie den Ordner, der TEW2016.exe enthält</translation>
+    </message>
+    <message>
+        <source>It was not found in these places:</source>
+        <translation>An diesen Orten wurde es nicht gefunden:</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Browse…</source>
+        <translation>&amp;Durchsuchen…</translation>
+    </message>
+    <message>
+        <source>%1 is not TEW2016.exe. Choose the TEW2016.exe file in the game&apos;s folder.</source>
+        <translation>%1 ist nicht TEW2016.exe. Wählen Sie die Datei TEW2016.exe im Ordner des Spiels.</translation>
     </message>
 </context>
 <context>
@@ -459,6 +613,11 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
 
 %2</translation>
     </message>
+    <message>
+        <source>%1 was not installed: an interrupted install or uninstall of it is waiting to be finished (%2)</source>
+        <extracomment>%1 is the package, %2 the folder the interrupted change waits for</extracomment>
+        <translation>%1 wurde nicht installiert: eine unterbrochene Installation oder Deinstallation wartet darauf, abgeschlossen zu werden (%2)</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>
@@ -490,12 +649,43 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
         <source> and </source>
         <translation> und </translation>
     </message>
+    <message>
+        <source>Could not create folder: a file of that name is in the way. Choose another name.</source>
+        <translation>Ordner konnte nicht angelegt werden: Eine Datei mit diesem Namen ist im Weg. Wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: a file named %1 is in the way. Choose another name.</source>
+        <translation>Ordner konnte nicht angelegt werden: Eine Datei namens %1 ist im Weg. Wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: %1.</source>
+        <translation>Ordner konnte nicht angelegt werden: %1.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: no permission to write in %1. Choose another name.</source>
+        <translation>Ordner konnte nicht angelegt werden: Keine Berechtigung, in %1 zu schreiben. Wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: the system refused it. Choose another name.</source>
+        <translation>Ordner konnte nicht angelegt werden: Das System hat es abgelehnt. Wählen Sie einen anderen Namen.</translation>
+    </message>
 </context>
 <context>
     <name>LanguageChoice</name>
     <message>
         <source>Applies at the next start.</source>
         <translation>Gilt ab dem nächsten Start.</translation>
+    </message>
+</context>
+<context>
+    <name>ListExchange</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -545,6 +735,51 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
         <source>Nothing was changed</source>
         <translation>Es wurde nichts geändert</translation>
     </message>
+    <message numerus="yes">
+        <source>kept %n file(s) that were in the folder before aside; uninstalling the package puts them back: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei, die schon vorher im Ordner lag, beiseitegelegt; die Deinstallation des Pakets legt sie zurück: %1</numerusform>
+            <numerusform>%n Dateien, die schon vorher im Ordner lagen, beiseitegelegt; die Deinstallation des Pakets legt sie zurück: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>put back %n file(s) that were in the folder before and that this version no longer replaces: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei zurückgelegt, die vorher im Ordner lag und die diese Version nicht mehr ersetzt: %1</numerusform>
+            <numerusform>%n Dateien zurückgelegt, die vorher im Ordner lagen und die diese Version nicht mehr ersetzt: %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PackageListFile</name>
+    <message>
+        <source>There is nothing to export: no installed package came from the package list.</source>
+        <translation>Es gibt nichts zu exportieren: Kein installiertes Paket stammt aus der Paketliste.</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... und %n weiterer</numerusform>
+            <numerusform>... und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Added %n package(s) to the download list.</source>
+        <translation>
+            <numerusform>%n Paket zur Download-Liste hinzugefügt.</numerusform>
+            <numerusform>%n Pakete zur Download-Liste hinzugefügt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not in the package list:</source>
+        <translation>Nicht in der Paketliste:</translation>
+    </message>
+    <message>
+        <source>Lines that could not be read (nothing was added for them):</source>
+        <translation>Zeilen, die nicht gelesen werden konnten (für sie wurde nichts hinzugefügt):</translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>
@@ -588,6 +823,46 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
         <translation>
             <numerusform>%n Datei behalten, die auch ein anderes Paket installiert hat: %1</numerusform>
             <numerusform>%n Dateien behalten, die auch ein anderes Paket installiert hat: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei behalten, die schon vor der Installation im Ordner lag: %1</numerusform>
+            <numerusform>%n Dateien behalten, die schon vor der Installation im Ordner lagen: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) of yours that an update set aside: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei von Ihnen behalten, die ein Update beiseitegelegt hat: %1</numerusform>
+            <numerusform>%n Dateien von Ihnen behalten, die ein Update beiseitegelegt hat: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei zurückgelegt, die vor der Installation im Ordner lag: %1</numerusform>
+            <numerusform>%n Dateien zurückgelegt, die vor der Installation im Ordner lagen: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install beside your changed ones: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei, die vor der Installation im Ordner lag, neben Ihre geänderte zurückgelegt: %1</numerusform>
+            <numerusform>%n Dateien, die vor der Installation im Ordner lagen, neben Ihre geänderten zurückgelegt: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; they stay kept: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei, die vor der Installation im Ordner lag, konnte nicht zurückgelegt werden; sie bleibt aufbewahrt: %1</numerusform>
+            <numerusform>%n Dateien, die vor der Installation im Ordner lagen, konnten nicht zurückgelegt werden; sie bleiben aufbewahrt: %1</numerusform>
         </translation>
     </message>
 </context>
@@ -753,6 +1028,18 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message>
         <source>Skip This Version</source>
         <translation>Diese Version überspringen</translation>
+    </message>
+    <message>
+        <source>A new version is available on the service&apos;s site, %1.</source>
+        <translation>Eine neue Version ist auf der Website des Dienstes verfügbar: %1.</translation>
+    </message>
+    <message>
+        <source>Version %1 is available on the service&apos;s site, %2.</source>
+        <translation>Version %1 ist auf der Website des Dienstes verfügbar: %2.</translation>
+    </message>
+    <message>
+        <source>Open the Site in the Browser</source>
+        <translation>Website im Browser öffnen</translation>
     </message>
 </context>
 <context>
@@ -1049,6 +1336,7 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     </message>
     <message>
         <source>Download</source>
+        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>Herunterladen</translation>
     </message>
     <message>
@@ -1266,6 +1554,18 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Held back: an interrupted install or uninstall of it waits for %1</source>
+        <extracomment>%1 is the folder that an interrupted install or uninstall waits for</extracomment>
+        <translation>Zurückgehalten: eine unterbrochene Installation oder Deinstallation davon wartet auf %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</source>
+        <translation>
+            <numerusform>Nicht heruntergeladen, weil eine unterbrochene Installation oder Deinstallation davon auf ihren Ordner wartet: %1. Sie wird bei einem Start des Installers abgeschlossen, der diesen Ordner wiederfindet.</numerusform>
+            <numerusform>Nicht heruntergeladen, weil eine unterbrochene Installation oder Deinstallation jedes dieser Pakete auf ihren Ordner wartet: %1. Jede wird bei einem Start des Installers abgeschlossen, der ihren Ordner wiederfindet.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

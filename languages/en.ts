@@ -76,6 +76,39 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), o
             <numerusform>could not remove %n files of the old version: %1</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>kept %n file(s) that were in the folder before aside; uninstalling the package puts them back: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>kept %n file that was in the folder before aside; uninstalling the package puts it back: %1</numerusform>
+            <numerusform>kept %n files that were in the folder before aside; uninstalling the package puts them back: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>put back %n file(s) that were in the folder before and that this version no longer replaces: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>put back %n file that was in the folder before and that this version no longer replaces: %1</numerusform>
+            <numerusform>put back %n files that were in the folder before and that this version no longer replaces: %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PackageListFile</name>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... and %n more</numerusform>
+            <numerusform>... and %n more</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Added %n package(s) to the download list.</source>
+        <translation>
+            <numerusform>Added %n package to the download list.</numerusform>
+            <numerusform>Added %n packages to the download list.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>
@@ -109,6 +142,46 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), o
         <translation>
             <numerusform>Kept %n file another package also installed: %1</numerusform>
             <numerusform>Kept %n files another package also installed: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Kept %n file that was in the folder before the install: %1</numerusform>
+            <numerusform>Kept %n files that were in the folder before the install: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) of yours that an update set aside: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Kept %n file of yours that an update set aside: %1</numerusform>
+            <numerusform>Kept %n files of yours that an update set aside: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Put back %n file that was in the folder before the install: %1</numerusform>
+            <numerusform>Put back %n files that were in the folder before the install: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install beside your changed ones: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Put back %n file that was in the folder before the install beside your changed one: %1</numerusform>
+            <numerusform>Put back %n files that were in the folder before the install beside your changed ones: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; they stay kept: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Could not put back %n file that was in the folder before the install; it stays kept: %1</numerusform>
+            <numerusform>Could not put back %n files that were in the folder before the install; they stay kept: %1</numerusform>
         </translation>
     </message>
 </context>
@@ -189,6 +262,13 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), o
         <translation>
             <numerusform>%1 of %n file · %2</numerusform>
             <numerusform>%1 of %n files · %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</source>
+        <translation>
+            <numerusform>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</numerusform>
+            <numerusform>Not downloaded, because an interrupted install or uninstall of each waits for its folder: %1. Each is finished at a start of the installer that finds its folder again.</numerusform>
         </translation>
     </message>
 </context>

@@ -15,6 +15,33 @@
     </message>
 </context>
 <context>
+    <name>CrashReportConsent</name>
+    <message>
+        <source>Crash Report</source>
+        <translation>Informe de fallo</translation>
+    </message>
+    <message>
+        <source>Zerun Installer closed unexpectedly last time. Send the crash report to help fix it?</source>
+        <translation>Zerun Installer se cerró inesperadamente la última vez. ¿Enviar el informe de fallo para ayudar a corregirlo?</translation>
+    </message>
+    <message>
+        <source>The report holds:</source>
+        <translation>El informe contiene:</translation>
+    </message>
+    <message>
+        <source>Show report contents</source>
+        <translation>Mostrar el contenido del informe</translation>
+    </message>
+    <message>
+        <source>Don&apos;t send</source>
+        <translation>No enviar</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Enviar</translation>
+    </message>
+</context>
+<context>
     <name>DialogCaption</name>
     <message>
         <source>Choose a Database to Open</source>
@@ -110,6 +137,88 @@
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
         <translation>No se pudo ir al primer archivo: el archivo comprimido no tiene entradas</translation>
     </message>
+    <message>
+        <source>the certificate of %1 is not trusted (self-signed)</source>
+        <translation>el certificado de %1 no es de confianza (autofirmado)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has expired</source>
+        <translation>el certificado de %1 ha caducado</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not valid yet</source>
+        <translation>el certificado de %1 aún no es válido</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is made out for another host</source>
+        <translation>el certificado de %1 está emitido para otro servidor</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has been revoked</source>
+        <translation>el certificado de %1 ha sido revocado</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted (unknown issuer)</source>
+        <translation>el certificado de %1 no es de confianza (emisor desconocido)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted</source>
+        <translation>el certificado de %1 no es de confianza</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>el disco está lleno</translation>
+    </message>
+    <message>
+        <source>there is no room for more files on the disk</source>
+        <translation>no queda sitio para más archivos en el disco</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written (read-only)</source>
+        <translation>no se puede escribir en la carpeta %1 (solo lectura)</translation>
+    </message>
+    <message>
+        <source>the archive holds a link, which is not installed: %1</source>
+        <translation>el archivo comprimido contiene un enlace, que no se instala: %1</translation>
+    </message>
+    <message>
+        <source>the archive is damaged or encrypted</source>
+        <translation>el archivo comprimido está dañado o cifrado</translation>
+    </message>
+    <message>
+        <source>not a readable zip archive</source>
+        <translation>no es un archivo zip legible</translation>
+    </message>
+    <message>
+        <source>the archive has no entries</source>
+        <translation>el archivo comprimido no tiene entradas</translation>
+    </message>
+    <message>
+        <source>%1 could not be unpacked: %2</source>
+        <extracomment>%1 is the archive&apos;s entry that could not be unpacked, %2 why</extracomment>
+        <translation>%1 no se pudo descomprimir: %2</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open zip</source>
+        <translation>No se pudo abrir el zip</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t extract file</source>
+        <translation>No se pudo extraer el archivo</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t go to first file</source>
+        <translation>No se pudo ir al primer archivo</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t close zip</source>
+        <translation>No se pudo cerrar el zip</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>%1 is what failed, %2 why</extracomment>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -182,6 +291,51 @@
     <message>
         <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
         <translation>¿En qué instalación de TEW2016 deben ir los paquetes? Cada una guarda su propia lista de paquetes instalados.</translation>
+    </message>
+    <message>
+        <source>Default install</source>
+        <comment>a launcher&apos;s name</comment>
+        <translation>Instalación predeterminada</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <comment>launcher: path of an install</comment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Choose the TEW2016 install</source>
+        <translation>Elegir la instalación de TEW2016</translation>
+    </message>
+    <message>
+        <source>Set TEW2016 Install folder</source>
+        <translation>Indicar la carpeta de instalación de TEW2016</translation>
+    </message>
+    <message>
+        <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
+        <translation>TEW2016 está instalado en más de un lugar. ¿En cuál deben instalarse los paquetes?</translation>
+    </message>
+</context>
+<context>
+    <name>GameFolderPage</name>
+    <message>
+        <source>Where is TEW2016 installed? Choose the folder that holds TEW2016.exe</source>
+        <translation>¿Dónde está instalado TEW2016? Elija la carpeta que contiene TEW2016.exe</translation>
+    </message>
+    <message>
+        <source>It was not found in these places:</source>
+        <translation>No se encontró en estos lugares:</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>&amp;Browse…</source>
+        <translation>&amp;Examinar…</translation>
+    </message>
+    <message>
+        <source>%1 is not TEW2016.exe. Choose the TEW2016.exe file in the game&apos;s folder.</source>
+        <translation>%1 no es TEW2016.exe. Elija el archivo TEW2016.exe de la carpeta del juego.</translation>
     </message>
 </context>
 <context>
@@ -459,6 +613,11 @@ Update to the file it serves now?</source>
 
 %2</translation>
     </message>
+    <message>
+        <source>%1 was not installed: an interrupted install or uninstall of it is waiting to be finished (%2)</source>
+        <extracomment>%1 is the package, %2 the folder the interrupted change waits for</extracomment>
+        <translation>%1 no se instaló: una instalación o desinstalación interrumpida espera a terminarse (%2)</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>
@@ -490,12 +649,43 @@ Update to the file it serves now?</source>
         <source> and </source>
         <translation> y </translation>
     </message>
+    <message>
+        <source>Could not create folder: a file of that name is in the way. Choose another name.</source>
+        <translation>No se pudo crear la carpeta: un archivo con ese nombre lo impide. Elija otro nombre.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: a file named %1 is in the way. Choose another name.</source>
+        <translation>No se pudo crear la carpeta: un archivo llamado %1 lo impide. Elija otro nombre.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: %1.</source>
+        <translation>No se pudo crear la carpeta: %1.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: no permission to write in %1. Choose another name.</source>
+        <translation>No se pudo crear la carpeta: no hay permiso para escribir en %1. Elija otro nombre.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: the system refused it. Choose another name.</source>
+        <translation>No se pudo crear la carpeta: el sistema lo rechazó. Elija otro nombre.</translation>
+    </message>
 </context>
 <context>
     <name>LanguageChoice</name>
     <message>
         <source>Applies at the next start.</source>
         <translation>Se aplica en el próximo inicio.</translation>
+    </message>
+</context>
+<context>
+    <name>ListExchange</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportar</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
     </message>
 </context>
 <context>
@@ -545,6 +735,51 @@ Update to the file it serves now?</source>
         <source>Nothing was changed</source>
         <translation>No se cambió nada</translation>
     </message>
+    <message numerus="yes">
+        <source>kept %n file(s) that were in the folder before aside; uninstalling the package puts them back: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>se apartó %n archivo que ya estaba en la carpeta; desinstalar el paquete lo devuelve a su sitio: %1</numerusform>
+            <numerusform>se apartaron %n archivos que ya estaban en la carpeta; desinstalar el paquete los devuelve a su sitio: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>put back %n file(s) that were in the folder before and that this version no longer replaces: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>se devolvió a su sitio %n archivo que ya estaba en la carpeta y que esta versión ya no reemplaza: %1</numerusform>
+            <numerusform>se devolvieron a su sitio %n archivos que ya estaban en la carpeta y que esta versión ya no reemplaza: %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PackageListFile</name>
+    <message>
+        <source>There is nothing to export: no installed package came from the package list.</source>
+        <translation>No hay nada que exportar: ningún paquete instalado procede de la lista de paquetes.</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... y %n más</numerusform>
+            <numerusform>... y %n más</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Added %n package(s) to the download list.</source>
+        <translation>
+            <numerusform>Se añadió %n paquete a la lista de descargas.</numerusform>
+            <numerusform>Se añadieron %n paquetes a la lista de descargas.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not in the package list:</source>
+        <translation>No están en la lista de paquetes:</translation>
+    </message>
+    <message>
+        <source>Lines that could not be read (nothing was added for them):</source>
+        <translation>Líneas que no se pudieron leer (no se añadió nada por ellas):</translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>
@@ -588,6 +823,46 @@ Update to the file it serves now?</source>
         <translation>
             <numerusform>Se conservó %n archivo que otro paquete también instaló: %1</numerusform>
             <numerusform>Se conservaron %n archivos que otro paquete también instaló: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Se conservó %n archivo que ya estaba en la carpeta antes de la instalación: %1</numerusform>
+            <numerusform>Se conservaron %n archivos que ya estaban en la carpeta antes de la instalación: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) of yours that an update set aside: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Se conservó %n archivo suyo que una actualización apartó: %1</numerusform>
+            <numerusform>Se conservaron %n archivos suyos que una actualización apartó: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Se devolvió a su sitio %n archivo que estaba en la carpeta antes de la instalación: %1</numerusform>
+            <numerusform>Se devolvieron a su sitio %n archivos que estaban en la carpeta antes de la instalación: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install beside your changed ones: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Se devolvió %n archivo que estaba en la carpeta antes de la instalación, junto al que usted modificó: %1</numerusform>
+            <numerusform>Se devolvieron %n archivos que estaban en la carpeta antes de la instalación, junto a los que usted modificó: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; they stay kept: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>No se pudo devolver %n archivo que estaba en la carpeta antes de la instalación; sigue guardado: %1</numerusform>
+            <numerusform>No se pudieron devolver %n archivos que estaban en la carpeta antes de la instalación; siguen guardados: %1</numerusform>
         </translation>
     </message>
 </context>
@@ -753,6 +1028,18 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     <message>
         <source>Skip This Version</source>
         <translation>Omitir esta versión</translation>
+    </message>
+    <message>
+        <source>A new version is available on the service&apos;s site, %1.</source>
+        <translation>Hay una nueva versión disponible en el sitio del servicio, %1.</translation>
+    </message>
+    <message>
+        <source>Version %1 is available on the service&apos;s site, %2.</source>
+        <translation>La versión %1 está disponible en el sitio del servicio, %2.</translation>
+    </message>
+    <message>
+        <source>Open the Site in the Browser</source>
+        <translation>Abrir el sitio en el navegador</translation>
     </message>
 </context>
 <context>
@@ -1049,6 +1336,7 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     </message>
     <message>
         <source>Download</source>
+        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>Descargar</translation>
     </message>
     <message>
@@ -1266,6 +1554,18 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     <message>
         <source>OK</source>
         <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Held back: an interrupted install or uninstall of it waits for %1</source>
+        <extracomment>%1 is the folder that an interrupted install or uninstall waits for</extracomment>
+        <translation>Retenido: una instalación o desinstalación interrumpida de este paquete espera a %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</source>
+        <translation>
+            <numerusform>No descargado, porque una instalación o desinstalación interrumpida de este paquete espera a su carpeta: %1. Se terminará en un inicio del instalador que vuelva a encontrar esa carpeta.</numerusform>
+            <numerusform>No descargados, porque una instalación o desinstalación interrumpida de cada uno espera a su carpeta: %1. Cada una se terminará en un inicio del instalador que vuelva a encontrar su carpeta.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -15,6 +15,33 @@
     </message>
 </context>
 <context>
+    <name>CrashReportConsent</name>
+    <message>
+        <source>Crash Report</source>
+        <translation>Rapport de plantage</translation>
+    </message>
+    <message>
+        <source>Zerun Installer closed unexpectedly last time. Send the crash report to help fix it?</source>
+        <translation>Zerun Installer s&apos;est fermé de manière inattendue la dernière fois. Envoyer le rapport de plantage pour aider à corriger le problème ?</translation>
+    </message>
+    <message>
+        <source>The report holds:</source>
+        <translation>Le rapport contient :</translation>
+    </message>
+    <message>
+        <source>Show report contents</source>
+        <translation>Afficher le contenu du rapport</translation>
+    </message>
+    <message>
+        <source>Don&apos;t send</source>
+        <translation>Ne pas envoyer</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Envoyer</translation>
+    </message>
+</context>
+<context>
     <name>DialogCaption</name>
     <message>
         <source>Choose a Database to Open</source>
@@ -110,6 +137,88 @@
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
         <translation>Impossible d&apos;aller au premier fichier : l&apos;archive ne contient aucune entrée</translation>
     </message>
+    <message>
+        <source>the certificate of %1 is not trusted (self-signed)</source>
+        <translation>le certificat de %1 n&apos;est pas fiable (auto-signé)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has expired</source>
+        <translation>le certificat de %1 a expiré</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not valid yet</source>
+        <translation>le certificat de %1 n&apos;est pas encore valide</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is made out for another host</source>
+        <translation>le certificat de %1 est établi pour un autre hôte</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has been revoked</source>
+        <translation>le certificat de %1 a été révoqué</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted (unknown issuer)</source>
+        <translation>le certificat de %1 n&apos;est pas fiable (émetteur inconnu)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted</source>
+        <translation>le certificat de %1 n&apos;est pas fiable</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
+    <message>
+        <source>there is no room for more files on the disk</source>
+        <translation>le disque n&apos;a plus de place pour d&apos;autres fichiers</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written (read-only)</source>
+        <translation>le dossier %1 ne peut pas être modifié (lecture seule)</translation>
+    </message>
+    <message>
+        <source>the archive holds a link, which is not installed: %1</source>
+        <translation>l&apos;archive contient un lien, qui n&apos;est pas installé : %1</translation>
+    </message>
+    <message>
+        <source>the archive is damaged or encrypted</source>
+        <translation>l&apos;archive est endommagée ou chiffrée</translation>
+    </message>
+    <message>
+        <source>not a readable zip archive</source>
+        <translation>ce n&apos;est pas une archive zip lisible</translation>
+    </message>
+    <message>
+        <source>the archive has no entries</source>
+        <translation>l&apos;archive ne contient aucune entrée</translation>
+    </message>
+    <message>
+        <source>%1 could not be unpacked: %2</source>
+        <extracomment>%1 is the archive&apos;s entry that could not be unpacked, %2 why</extracomment>
+        <translation>%1 n&apos;a pas pu être décompressé : %2</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open zip</source>
+        <translation>Impossible d&apos;ouvrir le zip</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t extract file</source>
+        <translation>Impossible d&apos;extraire le fichier</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t go to first file</source>
+        <translation>Impossible d&apos;atteindre le premier fichier</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t close zip</source>
+        <translation>Impossible de fermer le zip</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>%1 is what failed, %2 why</extracomment>
+        <translation>%1 : %2</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -182,6 +291,51 @@
     <message>
         <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
         <translation>Dans quelle installation de TEW2016 les paquets doivent-ils aller ? Chacune garde sa propre liste de paquets installés.</translation>
+    </message>
+    <message>
+        <source>Default install</source>
+        <comment>a launcher&apos;s name</comment>
+        <translation>Installation par défaut</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <comment>launcher: path of an install</comment>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>Choose the TEW2016 install</source>
+        <translation>Choisir l&apos;installation de TEW2016</translation>
+    </message>
+    <message>
+        <source>Set TEW2016 Install folder</source>
+        <translation>Indiquer le dossier d&apos;installation de TEW2016</translation>
+    </message>
+    <message>
+        <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
+        <translation>TEW2016 est installé à plusieurs endroits. Dans quelle installation les paquets doivent-ils aller ?</translation>
+    </message>
+</context>
+<context>
+    <name>GameFolderPage</name>
+    <message>
+        <source>Where is TEW2016 installed? Choose the folder that holds TEW2016.exe</source>
+        <translation>Où TEW2016 est-il installé ? Choisissez le dossier qui contient TEW2016.exe</translation>
+    </message>
+    <message>
+        <source>It was not found in these places:</source>
+        <translation>Il n&apos;a pas été trouvé à ces endroits :</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Browse…</source>
+        <translation>&amp;Parcourir…</translation>
+    </message>
+    <message>
+        <source>%1 is not TEW2016.exe. Choose the TEW2016.exe file in the game&apos;s folder.</source>
+        <translation>%1 n&apos;est pas TEW2016.exe. Choisissez le fichier TEW2016.exe dans le dossier du jeu.</translation>
     </message>
 </context>
 <context>
@@ -459,6 +613,11 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
 
 %2</translation>
     </message>
+    <message>
+        <source>%1 was not installed: an interrupted install or uninstall of it is waiting to be finished (%2)</source>
+        <extracomment>%1 is the package, %2 the folder the interrupted change waits for</extracomment>
+        <translation>%1 n&apos;a pas été installé : une installation ou désinstallation interrompue attend d&apos;être terminée (%2)</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>
@@ -490,12 +649,43 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
         <source> and </source>
         <translation> et </translation>
     </message>
+    <message>
+        <source>Could not create folder: a file of that name is in the way. Choose another name.</source>
+        <translation>Impossible de créer le dossier : un fichier de ce nom gêne. Choisissez un autre nom.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: a file named %1 is in the way. Choose another name.</source>
+        <translation>Impossible de créer le dossier : un fichier nommé %1 gêne. Choisissez un autre nom.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: %1.</source>
+        <translation>Impossible de créer le dossier : %1.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: no permission to write in %1. Choose another name.</source>
+        <translation>Impossible de créer le dossier : pas le droit d&apos;écrire dans %1. Choisissez un autre nom.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: the system refused it. Choose another name.</source>
+        <translation>Impossible de créer le dossier : le système l&apos;a refusé. Choisissez un autre nom.</translation>
+    </message>
 </context>
 <context>
     <name>LanguageChoice</name>
     <message>
         <source>Applies at the next start.</source>
         <translation>S&apos;applique au prochain démarrage.</translation>
+    </message>
+</context>
+<context>
+    <name>ListExchange</name>
+    <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -545,6 +735,51 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
         <source>Nothing was changed</source>
         <translation>Rien n&apos;a été modifié</translation>
     </message>
+    <message numerus="yes">
+        <source>kept %n file(s) that were in the folder before aside; uninstalling the package puts them back: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n fichier qui se trouvait déjà dans le dossier a été mis de côté ; la désinstallation du paquet le remettra en place : %1</numerusform>
+            <numerusform>%n fichiers qui se trouvaient déjà dans le dossier ont été mis de côté ; la désinstallation du paquet les remettra en place : %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>put back %n file(s) that were in the folder before and that this version no longer replaces: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n fichier qui se trouvait déjà dans le dossier et que cette version ne remplace plus a été remis en place : %1</numerusform>
+            <numerusform>%n fichiers qui se trouvaient déjà dans le dossier et que cette version ne remplace plus ont été remis en place : %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PackageListFile</name>
+    <message>
+        <source>There is nothing to export: no installed package came from the package list.</source>
+        <translation>Il n&apos;y a rien à exporter : aucun paquet installé ne provient de la liste des paquets.</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... et %n de plus</numerusform>
+            <numerusform>... et %n de plus</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Added %n package(s) to the download list.</source>
+        <translation>
+            <numerusform>%n paquet ajouté à la liste de téléchargement.</numerusform>
+            <numerusform>%n paquets ajoutés à la liste de téléchargement.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not in the package list:</source>
+        <translation>Absents de la liste des paquets :</translation>
+    </message>
+    <message>
+        <source>Lines that could not be read (nothing was added for them):</source>
+        <translation>Lignes illisibles (rien n&apos;a été ajouté pour elles) :</translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>
@@ -588,6 +823,46 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
         <translation>
             <numerusform>%n fichier également installé par un autre paquet a été conservé : %1</numerusform>
             <numerusform>%n fichiers également installés par un autre paquet ont été conservés : %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n fichier qui se trouvait dans le dossier avant l&apos;installation a été conservé : %1</numerusform>
+            <numerusform>%n fichiers qui se trouvaient dans le dossier avant l&apos;installation ont été conservés : %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) of yours that an update set aside: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n de vos fichiers, mis de côté par une mise à jour, a été conservé : %1</numerusform>
+            <numerusform>%n de vos fichiers, mis de côté par une mise à jour, ont été conservés : %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n fichier qui se trouvait dans le dossier avant l&apos;installation a été remis en place : %1</numerusform>
+            <numerusform>%n fichiers qui se trouvaient dans le dossier avant l&apos;installation ont été remis en place : %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install beside your changed ones: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n fichier qui se trouvait dans le dossier avant l&apos;installation a été remis à côté de votre version modifiée : %1</numerusform>
+            <numerusform>%n fichiers qui se trouvaient dans le dossier avant l&apos;installation ont été remis à côté de vos versions modifiées : %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; they stay kept: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Impossible de remettre en place %n fichier qui se trouvait dans le dossier avant l&apos;installation ; il reste conservé : %1</numerusform>
+            <numerusform>Impossible de remettre en place %n fichiers qui se trouvaient dans le dossier avant l&apos;installation ; ils restent conservés : %1</numerusform>
         </translation>
     </message>
 </context>
@@ -753,6 +1028,18 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     <message>
         <source>Skip This Version</source>
         <translation>Ignorer cette version</translation>
+    </message>
+    <message>
+        <source>A new version is available on the service&apos;s site, %1.</source>
+        <translation>Une nouvelle version est disponible sur le site du service, %1.</translation>
+    </message>
+    <message>
+        <source>Version %1 is available on the service&apos;s site, %2.</source>
+        <translation>La version %1 est disponible sur le site du service, %2.</translation>
+    </message>
+    <message>
+        <source>Open the Site in the Browser</source>
+        <translation>Ouvrir le site dans le navigateur</translation>
     </message>
 </context>
 <context>
@@ -1049,6 +1336,7 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     </message>
     <message>
         <source>Download</source>
+        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>Télécharger</translation>
     </message>
     <message>
@@ -1266,6 +1554,18 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Held back: an interrupted install or uninstall of it waits for %1</source>
+        <extracomment>%1 is the folder that an interrupted install or uninstall waits for</extracomment>
+        <translation>Retenu : une installation ou désinstallation interrompue de ce paquet attend %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</source>
+        <translation>
+            <numerusform>Non téléchargé, car une installation ou désinstallation interrompue de ce paquet attend son dossier : %1. Elle sera terminée à un démarrage de l’installateur qui retrouve ce dossier.</numerusform>
+            <numerusform>Non téléchargés, car une installation ou désinstallation interrompue de chacun attend son dossier : %1. Chacune sera terminée à un démarrage de l’installateur qui retrouve son dossier.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -15,6 +15,33 @@
     </message>
 </context>
 <context>
+    <name>CrashReportConsent</name>
+    <message>
+        <source>Crash Report</source>
+        <translation>Relatório de falha</translation>
+    </message>
+    <message>
+        <source>Zerun Installer closed unexpectedly last time. Send the crash report to help fix it?</source>
+        <translation>O Zerun Installer fechou inesperadamente da última vez. Enviar o relatório de falha para ajudar a corrigir?</translation>
+    </message>
+    <message>
+        <source>The report holds:</source>
+        <translation>O relatório contém:</translation>
+    </message>
+    <message>
+        <source>Show report contents</source>
+        <translation>Mostrar o conteúdo do relatório</translation>
+    </message>
+    <message>
+        <source>Don&apos;t send</source>
+        <translation>Não enviar</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Enviar</translation>
+    </message>
+</context>
+<context>
     <name>DialogCaption</name>
     <message>
         <source>Choose a Database to Open</source>
@@ -110,6 +137,88 @@
         <source>Couldn&apos;t go to first file: the archive has no entries</source>
         <translation>Não foi possível ir ao primeiro arquivo: o arquivo compactado está vazio</translation>
     </message>
+    <message>
+        <source>the certificate of %1 is not trusted (self-signed)</source>
+        <translation>o certificado de %1 não é confiável (autoassinado)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has expired</source>
+        <translation>o certificado de %1 expirou</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not valid yet</source>
+        <translation>o certificado de %1 ainda não é válido</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is made out for another host</source>
+        <translation>o certificado de %1 foi emitido para outro servidor</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 has been revoked</source>
+        <translation>o certificado de %1 foi revogado</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted (unknown issuer)</source>
+        <translation>o certificado de %1 não é confiável (emissor desconhecido)</translation>
+    </message>
+    <message>
+        <source>the certificate of %1 is not trusted</source>
+        <translation>o certificado de %1 não é confiável</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>o disco está cheio</translation>
+    </message>
+    <message>
+        <source>there is no room for more files on the disk</source>
+        <translation>não há espaço para mais arquivos no disco</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written (read-only)</source>
+        <translation>não é possível gravar na pasta %1 (somente leitura)</translation>
+    </message>
+    <message>
+        <source>the archive holds a link, which is not installed: %1</source>
+        <translation>o arquivo compactado contém um link, que não é instalado: %1</translation>
+    </message>
+    <message>
+        <source>the archive is damaged or encrypted</source>
+        <translation>o arquivo compactado está danificado ou criptografado</translation>
+    </message>
+    <message>
+        <source>not a readable zip archive</source>
+        <translation>não é um arquivo zip legível</translation>
+    </message>
+    <message>
+        <source>the archive has no entries</source>
+        <translation>o arquivo compactado não tem entradas</translation>
+    </message>
+    <message>
+        <source>%1 could not be unpacked: %2</source>
+        <extracomment>%1 is the archive&apos;s entry that could not be unpacked, %2 why</extracomment>
+        <translation>Não foi possível descompactar %1: %2</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open zip</source>
+        <translation>Não foi possível abrir o zip</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t extract file</source>
+        <translation>Não foi possível extrair o arquivo</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t go to first file</source>
+        <translation>Não foi possível ir ao primeiro arquivo</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t close zip</source>
+        <translation>Não foi possível fechar o zip</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>%1 is what failed, %2 why</extracomment>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -182,6 +291,51 @@
     <message>
         <source>Which TEW2016 install should the packages go into? Each keeps its own list of installed packages.</source>
         <translation>Em qual instalação do TEW2016 os pacotes devem entrar? Cada uma mantém sua própria lista de pacotes instalados.</translation>
+    </message>
+    <message>
+        <source>Default install</source>
+        <comment>a launcher&apos;s name</comment>
+        <translation>Instalação padrão</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <comment>launcher: path of an install</comment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Choose the TEW2016 install</source>
+        <translation>Escolher a instalação do TEW2016</translation>
+    </message>
+    <message>
+        <source>Set TEW2016 Install folder</source>
+        <translation>Indicar a pasta de instalação do TEW2016</translation>
+    </message>
+    <message>
+        <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
+        <translation>O TEW2016 está instalado em mais de um lugar. Em qual deles os pacotes devem ser instalados?</translation>
+    </message>
+</context>
+<context>
+    <name>GameFolderPage</name>
+    <message>
+        <source>Where is TEW2016 installed? Choose the folder that holds TEW2016.exe</source>
+        <translation>Onde o TEW2016 está instalado? Escolha a pasta que contém o TEW2016.exe</translation>
+    </message>
+    <message>
+        <source>It was not found in these places:</source>
+        <translation>Não foi encontrado nestes lugares:</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Sair</translation>
+    </message>
+    <message>
+        <source>&amp;Browse…</source>
+        <translation>&amp;Procurar…</translation>
+    </message>
+    <message>
+        <source>%1 is not TEW2016.exe. Choose the TEW2016.exe file in the game&apos;s folder.</source>
+        <translation>%1 não é o TEW2016.exe. Escolha o arquivo TEW2016.exe na pasta do jogo.</translation>
     </message>
 </context>
 <context>
@@ -459,6 +613,11 @@ Atualizar para o arquivo que ele oferece agora?</translation>
 
 %2</translation>
     </message>
+    <message>
+        <source>%1 was not installed: an interrupted install or uninstall of it is waiting to be finished (%2)</source>
+        <extracomment>%1 is the package, %2 the folder the interrupted change waits for</extracomment>
+        <translation>%1 não foi instalado: uma instalação ou desinstalação interrompida está esperando para ser concluída (%2)</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>
@@ -490,12 +649,43 @@ Atualizar para o arquivo que ele oferece agora?</translation>
         <source> and </source>
         <translation> e </translation>
     </message>
+    <message>
+        <source>Could not create folder: a file of that name is in the way. Choose another name.</source>
+        <translation>Não foi possível criar a pasta: um arquivo com esse nome está no caminho. Escolha outro nome.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: a file named %1 is in the way. Choose another name.</source>
+        <translation>Não foi possível criar a pasta: um arquivo chamado %1 está no caminho. Escolha outro nome.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: %1.</source>
+        <translation>Não foi possível criar a pasta: %1.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: no permission to write in %1. Choose another name.</source>
+        <translation>Não foi possível criar a pasta: sem permissão para gravar em %1. Escolha outro nome.</translation>
+    </message>
+    <message>
+        <source>Could not create folder: the system refused it. Choose another name.</source>
+        <translation>Não foi possível criar a pasta: o sistema recusou. Escolha outro nome.</translation>
+    </message>
 </context>
 <context>
     <name>LanguageChoice</name>
     <message>
         <source>Applies at the next start.</source>
         <translation>Vale a partir da próxima inicialização.</translation>
+    </message>
+</context>
+<context>
+    <name>ListExchange</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportar</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -545,6 +735,51 @@ Atualizar para o arquivo que ele oferece agora?</translation>
         <source>Nothing was changed</source>
         <translation>Nada foi alterado</translation>
     </message>
+    <message numerus="yes">
+        <source>kept %n file(s) that were in the folder before aside; uninstalling the package puts them back: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>guardado à parte %n arquivo que já estava na pasta; desinstalar o pacote o devolve ao lugar: %1</numerusform>
+            <numerusform>guardados à parte %n arquivos que já estavam na pasta; desinstalar o pacote os devolve ao lugar: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>put back %n file(s) that were in the folder before and that this version no longer replaces: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>devolvido ao lugar %n arquivo que já estava na pasta e que esta versão não substitui mais: %1</numerusform>
+            <numerusform>devolvidos ao lugar %n arquivos que já estavam na pasta e que esta versão não substitui mais: %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PackageListFile</name>
+    <message>
+        <source>There is nothing to export: no installed package came from the package list.</source>
+        <translation>Não há nada para exportar: nenhum pacote instalado veio da lista de pacotes.</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... e mais %n</numerusform>
+            <numerusform>... e mais %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Added %n package(s) to the download list.</source>
+        <translation>
+            <numerusform>%n pacote adicionado à lista de downloads.</numerusform>
+            <numerusform>%n pacotes adicionados à lista de downloads.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not in the package list:</source>
+        <translation>Fora da lista de pacotes:</translation>
+    </message>
+    <message>
+        <source>Lines that could not be read (nothing was added for them):</source>
+        <translation>Linhas que não puderam ser lidas (nada foi adicionado por elas):</translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>
@@ -588,6 +823,46 @@ Atualizar para o arquivo que ele oferece agora?</translation>
         <translation>
             <numerusform>Mantido %n arquivo que outro pacote também instalou: %1</numerusform>
             <numerusform>Mantidos %n arquivos que outro pacote também instalou: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Mantido %n arquivo que já estava na pasta antes da instalação: %1</numerusform>
+            <numerusform>Mantidos %n arquivos que já estavam na pasta antes da instalação: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Kept %n file(s) of yours that an update set aside: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Mantido %n arquivo seu que uma atualização guardou à parte: %1</numerusform>
+            <numerusform>Mantidos %n arquivos seus que uma atualização guardou à parte: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Devolvido ao lugar %n arquivo que estava na pasta antes da instalação: %1</numerusform>
+            <numerusform>Devolvidos ao lugar %n arquivos que estavam na pasta antes da instalação: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Put back %n file(s) that were in the folder before the install beside your changed ones: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Devolvido %n arquivo que estava na pasta antes da instalação, ao lado do que você alterou: %1</numerusform>
+            <numerusform>Devolvidos %n arquivos que estavam na pasta antes da instalação, ao lado dos que você alterou: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; they stay kept: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Não foi possível devolver %n arquivo que estava na pasta antes da instalação; ele continua guardado: %1</numerusform>
+            <numerusform>Não foi possível devolver %n arquivos que estavam na pasta antes da instalação; eles continuam guardados: %1</numerusform>
         </translation>
     </message>
 </context>
@@ -753,6 +1028,18 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     <message>
         <source>Skip This Version</source>
         <translation>Ignorar esta versão</translation>
+    </message>
+    <message>
+        <source>A new version is available on the service&apos;s site, %1.</source>
+        <translation>Uma nova versão está disponível no site do serviço, %1.</translation>
+    </message>
+    <message>
+        <source>Version %1 is available on the service&apos;s site, %2.</source>
+        <translation>A versão %1 está disponível no site do serviço, %2.</translation>
+    </message>
+    <message>
+        <source>Open the Site in the Browser</source>
+        <translation>Abrir o site no navegador</translation>
     </message>
 </context>
 <context>
@@ -1049,6 +1336,7 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     </message>
     <message>
         <source>Download</source>
+        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>Baixar</translation>
     </message>
     <message>
@@ -1266,6 +1554,18 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Held back: an interrupted install or uninstall of it waits for %1</source>
+        <extracomment>%1 is the folder that an interrupted install or uninstall waits for</extracomment>
+        <translation>Retido: uma instalação ou desinstalação interrompida dele aguarda %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</source>
+        <translation>
+            <numerusform>Não baixado, porque uma instalação ou desinstalação interrompida dele aguarda sua pasta: %1. Ela será concluída em uma inicialização do instalador que encontre essa pasta de novo.</numerusform>
+            <numerusform>Não baixados, porque uma instalação ou desinstalação interrompida de cada um aguarda sua pasta: %1. Cada uma será concluída em uma inicialização do instalador que encontre sua pasta de novo.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

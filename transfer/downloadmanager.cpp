@@ -172,6 +172,14 @@ double DownloadManager::transferRate(qint64 bytes, qint64 elapsedMs)
            static_cast<double>(std::max<qint64>(1, elapsedMs));
 }
 
+qint64 DownloadManager::secondsLeft(qint64 transferred, qint64 remaining, qint64 elapsedMs)
+{
+    if (transferred <= 0 || remaining < 0)
+        return -1;
+    const double rate = transferRate(transferred, elapsedMs);
+    return static_cast<qint64>(std::ceil(static_cast<double>(remaining) / rate));
+}
+
 bool DownloadManager::isRedirectStatus(int statusCode)
 {
     return statusCode == 305 || isFollowedRedirect(statusCode);
@@ -375,9 +383,15 @@ void DownloadManager::sendRequest()
     bytesWritten = 0;
     writeError.clear();
     abortReason.clear();
+    sslErrors.clear();
+    sslHost.clear();
     restartWhole = false;
     current.accepting = false;
     activeReply = accessManager.get(request);
+    connect(activeReply, &QNetworkReply::sslErrors, this, [this](const QList<QSslError> &errors) {
+        sslErrors = errors;
+        sslHost = activeReply ? activeReply->url().host() : QString();
+    });
     activeReply->setReadBufferSize(readBufferSize);
     connect(activeReply, &QNetworkReply::metaDataChanged, this, &DownloadManager::headersArrived);
     connect(activeReply, &QNetworkReply::downloadProgress, this,
@@ -518,6 +532,9 @@ void DownloadManager::downloadProgress(qint64 bytesReceived, qint64 bytesTotal)
     emit progressValueChanged(p);
     emit bytesProgress(offset + bytesReceived,
                        bytesTotal > 0 && announced ? offset + bytesTotal : qint64(-1));
+    emit timeLeft(bytesTotal > 0 && announced
+                      ? secondsLeft(bytesReceived, bytesTotal - bytesReceived, clock.elapsed())
+                      : qint64(-1));
     emit result(QStringLiteral("Progress: ") + QString::number(p) + QStringLiteral("% (") + rate +
                 QLatin1Char(')'));
 }
@@ -757,6 +774,8 @@ void DownloadManager::endFile(DownloadOutcome::Kind kind, const QString &reason)
         outcome.httpStatus =
             activeReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         outcome.networkError = activeReply->error();
+        outcome.sslErrors = sslErrors;
+        outcome.sslHost = sslHost;
         outcome.contentType = activeReply->rawHeader("Content-Type");
     }
 

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QQueue>
 #include <QSet>
+#include <QSslError>
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
@@ -47,6 +48,10 @@ struct DownloadOutcome
     QByteArray contentType;
     // Bytes of a failed file kept in its partial file for a later resume (0: none kept).
     qint64 keptBytes = 0;
+    // What was wrong with the certificate of a secure host that was refused, and the host's
+    // name (the last answer's: a redirect may lead to another host); empty otherwise.
+    QList<QSslError> sslErrors;
+    QString sslHost;
 };
 Q_DECLARE_METATYPE(DownloadOutcome)
 
@@ -145,6 +150,10 @@ public:
     static QString rateText(double bytesPerSecond);
     // Bytes per second over `elapsedMs`; an interval below one millisecond counts as one.
     static double transferRate(qint64 bytes, qint64 elapsedMs);
+    // Whole seconds until `remaining` more bytes are in, at the rate `transferred` bytes took
+    // over `elapsedMs`; -1 while nothing has come yet. Only the bytes of this one request count:
+    // those kept on disk from an earlier attempt took no time of it.
+    static qint64 secondsLeft(qint64 transferred, qint64 remaining, qint64 elapsedMs);
     static bool isRedirectStatus(int statusCode);
     // The redirect statuses that are followed (301, 302, 303, 307, 308).
     static bool isFollowedRedirect(int statusCode);
@@ -175,6 +184,9 @@ signals:
     // Right before each "Progress: " report: the file's bytes so far (kept bytes of a resume
     // included) and its whole length, -1 when the host did not announce it.
     void bytesProgress(qint64 done, qint64 total);
+    // Beside it, when the length is known: the seconds until the file is in, from the rate of
+    // this request's own bytes (kept bytes of a resume are not counted as received), or -1.
+    void timeLeft(qint64 seconds);
 
 private slots:
     void startNextDownload();
@@ -258,6 +270,9 @@ private:
     qint64 hashedBytes = 0;
     QString writeError;
     QString abortReason;
+    // The certificate problems of the running request, and its host.
+    QList<QSslError> sslErrors;
+    QString sslHost;
     // The answer in flight offered the rest of another file: ask again for the whole.
     bool restartWhole = false;
 };

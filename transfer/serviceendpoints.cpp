@@ -80,6 +80,11 @@ QUrl ServiceEndpoints::installerUrl()
     return resolve(serviceHost(), installerPath());
 }
 
+QUrl ServiceEndpoints::siteUrl()
+{
+    return resolve(serviceHost(), QStringLiteral("/"));
+}
+
 QUrl ServiceEndpoints::crashUploadUrl()
 {
     return resolve(serviceHost(), crashUploadPath());

@@ -38,6 +38,8 @@ public:
     static QUrl catalogueUrl();
     static QUrl versionFileUrl();
     static QUrl installerUrl();
+    // The service's site: the service host's base URL with a trailing "/".
+    static QUrl siteUrl();
     static QUrl crashUploadUrl();
 
     static QString cataloguePath();

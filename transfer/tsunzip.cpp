@@ -1,5 +1,7 @@
 #include "tsunzip.h"
 
+#include "diskroom.h"
+
 #include "archivefile_p.h"
 #include "racecheck_p.h"
 #include "tscompression.h"
@@ -44,6 +46,7 @@ char helperHandOver = 0;
 struct SharedRun
 {
     QString zipPath;
+    QString folder; // the destination, asked about its disk when a write fails
     TsCompression::Protection protection = TsCompression::Protection::Plain;
     // Each helper sets the size and hash of the files it unpacks, each file's slot its own.
     UnpackTransaction *run = nullptr;
@@ -113,8 +116,8 @@ struct SharedRun
                     QByteArray sha256;
                     if (!opened || !TsCompression::unpackPlanned(archive, entry, protection,
                                                                  cancelled, &sha256)) {
-                        fail(i, QStringLiteral("could not unpack ") + entry.name +
-                                    QStringLiteral(" (damaged, encrypted or disk full)"));
+                        fail(i, TsUnZip::entryFailure(folder, entry.name,
+                                                      qint64(entry.info.uncompressedSize)));
                         return;
                     }
                     run->setStagedHash(entry.number, qint64(entry.info.uncompressedSize), sha256);
@@ -198,6 +201,23 @@ void TsUnZip::cancel()
     cancelled = true;
 }
 
+QString TsUnZip::linkEntryText(const QString &entry)
+{
+    return QStringLiteral("the archive holds a link, which is not installed: ") + entry;
+}
+
+QString TsUnZip::entryFailureText(const QString &entry, const QString &cause)
+{
+    return QStringLiteral("could not unpack ") + entry +
+           (cause.isEmpty() ? QStringLiteral(" (damaged or encrypted)")
+                            : QStringLiteral(": ") + cause);
+}
+
+QString TsUnZip::entryFailure(const QString &folder, const QString &entry, qint64 needed)
+{
+    return entryFailureText(entry, DiskRoom::text(DiskRoom::problem(folder, needed), folder));
+}
+
 QString TsUnZip::errorDetail() const
 {
     return detail;
@@ -262,7 +282,8 @@ void TsUnZip::unpack(const QString &folder, bool counted)
         emit error(QStringLiteral("Couldn't extract file"));
     };
     if (!run.begin()) {
-        fail(run.errorString());
+        const QString disk = DiskRoom::text(DiskRoom::problem(folder), folder);
+        fail(disk.isEmpty() ? run.errorString() : disk);
         return;
     }
 
@@ -271,6 +292,7 @@ void TsUnZip::unpack(const QString &folder, bool counted)
     // the entries before it are still unpacked and reported, as they would be one by one.
     auto shared = std::make_shared<SharedRun>();
     shared->zipPath = zipPath;
+    shared->folder = folder;
     shared->protection = protection;
     shared->run = &run;
     shared->entries.reserve(qMax(0, entriesCount));
@@ -282,9 +304,14 @@ void TsUnZip::unpack(const QString &folder, bool counted)
         ArchiveEntry entry;
         if (!TsCompression::planCurrentEntry(directory, run, protection, &entry)) {
             const QString why = run.errorString();
-            planFailure = why.isEmpty() ? QStringLiteral("could not unpack ") + entry.name +
-                                              QStringLiteral(" (damaged, encrypted or disk full)")
-                                        : why;
+            if (entry.info.isSymbolicLink())
+                planFailure = linkEntryText(entry.name);
+            else if (why.isEmpty())
+                planFailure = entryFailure(folder, entry.name, 1);
+            else {
+                const QString disk = DiskRoom::text(DiskRoom::problem(folder), folder);
+                planFailure = disk.isEmpty() ? why : disk;
+            }
             break;
         }
         shared->entries.append(entry);

@@ -74,6 +74,16 @@ public:
     // Why the last run failed, in words (the entry and the cause); read it after error().
     QString errorDetail() const;
 
+    // The causes errorDetail() names, for a caller that puts them in other words:
+    // "the archive holds a link, which is not installed: <entry>" (links are never made);
+    // "could not unpack <entry>: <cause>", the cause one of DiskRoom::text, or
+    // "could not unpack <entry> (damaged or encrypted)" when the disk had room. A run whose
+    // destination cannot be written at all fails with DiskRoom::text alone.
+    static QString linkEntryText(const QString &entry);
+    static QString entryFailureText(const QString &entry, const QString &cause);
+    // entryFailureText() with the cause the disk of `folder` gives for `needed` more bytes.
+    static QString entryFailure(const QString &folder, const QString &entry, qint64 needed);
+
 signals:
     void status(QString state);
     void percent(int p);

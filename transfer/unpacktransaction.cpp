@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
+#include <QSet>
 
 #include <algorithm>
 
@@ -234,6 +235,11 @@ QString UnpackTransaction::workPrefix()
     return QStringLiteral(".zerun-unpack-");
 }
 
+QString UnpackTransaction::reservedPrefix()
+{
+    return QStringLiteral(".zerun-");
+}
+
 QFile::Permissions UnpackTransaction::permissionsFor(QFile::Permissions stored, bool folder)
 {
     // The owner keeps what the archive says and can always read and write (and enter folders).
@@ -349,7 +355,9 @@ QString UnpackTransaction::relativeName(const QString &entryName) const
         relative = QLatin1String("");
     if (relative.startsWith(QLatin1String("./")))
         relative = relative.mid(2);
-    if (relative.section(QLatin1Char('/'), 0, 0).startsWith(workPrefix(), Qt::CaseInsensitive))
+    // The installer's own names at the top of a destination (work folders, the folder that keeps
+    // the files an install replaced) are never an archive's.
+    if (relative.section(QLatin1Char('/'), 0, 0).startsWith(reservedPrefix(), Qt::CaseInsensitive))
         return QString();
     // Not null: the destination itself is the empty, non-null name.
     return relative.isNull() ? QLatin1String("") : relative;
@@ -482,6 +490,10 @@ bool UnpackTransaction::commit()
             rollback();
             return false;
         }
+        // The folders the moves are about to create are the run's before the first is made, so
+        // that a run cut off at any moment of its commit is finished or undone with all of them.
+        createdFolders << foldersToCreate();
+        createdFolders.removeDuplicates();
         if (!writeJournal(Phase::Committing)) {
             error = QStringLiteral("could not write the journal ") + journal;
             rollback();
@@ -516,6 +528,27 @@ bool UnpackTransaction::commit()
     removeJournal();
     phase = Phase::Done;
     return true;
+}
+
+QStringList UnpackTransaction::foldersToCreate() const
+{
+    QStringList missing;
+    QSet<QString> looked;
+    for (const Entry &entry : entries) {
+        // The folders of the entry's name, outermost first, as UnpackGuard spells them.
+        const QStringList parts = entry.name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        const int folders = entry.number < 0 ? int(parts.size()) : int(parts.size()) - 1;
+        QString path = root;
+        for (int i = 0; i < folders; ++i) {
+            path += QLatin1Char('/') + parts.at(i);
+            if (looked.contains(path))
+                continue;
+            looked.insert(path);
+            if (!present(path))
+                missing << path;
+        }
+    }
+    return missing;
 }
 
 void UnpackTransaction::undoCommit()
@@ -650,6 +683,14 @@ bool UnpackTransaction::writeJournal(Phase journalPhase) const
     QJsonObject object;
     object.insert(QStringLiteral("destination"), root);
     object.insert(QStringLiteral("work"), work);
+    // The folders by what they are, not only by their paths: a journal acts on these folders
+    // only, never on another that later took the path.
+    const QJsonObject rootId = folderIdentity(root);
+    if (!rootId.isEmpty())
+        object.insert(QStringLiteral("destinationId"), rootId);
+    const QJsonObject workId = work.isEmpty() ? QJsonObject() : folderIdentity(work);
+    if (!workId.isEmpty())
+        object.insert(QStringLiteral("workId"), workId);
     if (stagedFolders > 0)
         object.insert(QStringLiteral("stagedFolders"), stagedFolders);
     object.insert(QStringLiteral("createdFolders"), QJsonArray::fromStringList(createdFolders));
@@ -801,11 +842,11 @@ UnpackTransaction::Recovery UnpackTransaction::recoverRun(const QString &journal
             Entry{name, item.value(QStringLiteral("number")).toInt(-1),
                   QFile::Permissions(item.value(QStringLiteral("permissions")).toInt())});
     }
-    // The game folder's drive not mounted, or the folder renamed: come back at a later start.
-    if (!run.anchor.isEmpty() && kindOf(run.anchor) != Kind::Folder)
-        return tell(Recovery::Waiting, QStringLiteral("waiting for ") + run.anchor +
-                                           QStringLiteral(" to finish the unpack into ") +
-                                           run.root);
+    // The game folder's drive not mounted, the folder renamed, or another folder in its place:
+    // come back at a later start.
+    QString waitingFor;
+    if (mustWait(object, &waitingFor))
+        return tell(Recovery::Waiting, waitingFor);
     if (phaseName == phaseCommitted) {
         run.phase = Phase::Done;
         return tell(Recovery::Held,
@@ -849,6 +890,58 @@ UnpackTransaction::Recovery UnpackTransaction::recoverRun(const QString &journal
     run.removeJournal();
     run.phase = Phase::Done;
     return tell(result, done);
+}
+
+QJsonObject UnpackTransaction::folderIdentity(const QString &path)
+{
+#ifdef Q_OS_WIN
+    const HANDLE handle =
+        CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()), 0,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return QJsonObject();
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool read = GetFileInformationByHandle(handle, &info) != 0;
+    CloseHandle(handle);
+    if (!read)
+        return QJsonObject();
+    const quint64 index = (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return QJsonObject{{QStringLiteral("device"), QString::number(info.dwVolumeSerialNumber)},
+                       {QStringLiteral("inode"), QString::number(index)}};
+#else
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return QJsonObject();
+    return QJsonObject{{QStringLiteral("device"), QString::number(quint64(status.st_dev))},
+                       {QStringLiteral("inode"), QString::number(quint64(status.st_ino))}};
+#endif
+}
+
+bool UnpackTransaction::mustWait(const QJsonObject &object, QString *why)
+{
+    const QString destination =
+        cleanAbsolute(object.value(QStringLiteral("destination")).toString());
+    const QString anchor = object.value(QStringLiteral("anchor")).toString();
+    const auto wait = [&](const QString &text) {
+        if (why)
+            *why = text;
+        return true;
+    };
+    if (!anchor.isEmpty() && kindOf(anchor) != Kind::Folder)
+        return wait(QStringLiteral("waiting for ") + anchor +
+                    QStringLiteral(" to finish the unpack into ") + destination);
+    const QJsonObject rootId = object.value(QStringLiteral("destinationId")).toObject();
+    if (!rootId.isEmpty() && folderIdentity(destination) != rootId)
+        return wait(QStringLiteral("waiting for the folder ") + destination +
+                    QStringLiteral(" that the unpack began in: the folder of that name now is "
+                                   "another, or none"));
+    const QString work = object.value(QStringLiteral("work")).toString();
+    const QJsonObject workId = object.value(QStringLiteral("workId")).toObject();
+    if (!workId.isEmpty() && present(work) && folderIdentity(work) != workId)
+        return wait(QStringLiteral("waiting for the work folder ") + work +
+                    QStringLiteral(": the folder of that name now is another"));
+    return false;
 }
 
 bool UnpackTransaction::release(const QString &journalPath)

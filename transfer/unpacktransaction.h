@@ -118,6 +118,15 @@ public:
         Damaged,  // unreadable: the journal is kept aside with the work folder, nothing touched
         Missing,  // no journal at that path
     };
+    // What a folder is on its disk, whatever its path: its device and inode (volume serial and
+    // file index on Windows), as text; empty when it is not there.
+    static QJsonObject folderIdentity(const QString &path);
+    // Whether the run a journal describes has to wait before recovery may touch anything: the
+    // folder that must be there is not, or the destination or the work folder the journal names
+    // by identity is not the one at its path now (a renamed folder, a new one of the same name).
+    // `why` names the folder it waits for.
+    static bool mustWait(const QJsonObject &journal, QString *why = nullptr);
+
     // Finishes or undoes the run that the journal describes. `what` tells what was done, for the
     // log.
     static Recovery recoverRun(const QString &journalPath, QString *what = nullptr);
@@ -138,6 +147,9 @@ public:
 
     // Prefix of the work folder's name; such names are never unpacked from an archive.
     static QString workPrefix();
+    // Prefix of every name the installer keeps at the top of a destination (".zerun-"): no
+    // archive entry's first component starts with it.
+    static QString reservedPrefix();
 
     // The permissions an unpacked file or folder gets from those stored in the archive: the
     // owner's bits as stored, always with read and write (and enter for folders); group and
@@ -157,6 +169,8 @@ private:
     enum class Phase { Idle, Unpacking, Committing, Undoing, Committed, Done };
 
     QString relativeName(const QString &entryName) const;
+    // The folders below the destination that moving the entries into place will create.
+    QStringList foldersToCreate() const;
     // A staged file's name inside the work folder.
     QString stagedName(int number) const;
     static QString stagedNameIn(int stagedFolders, int number);

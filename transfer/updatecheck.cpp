@@ -100,9 +100,24 @@ void setUpdateOffer(UpdateOffer offer)
     updateOffer() = std::move(offer);
 }
 
+bool updateIsInstallerProgram()
+{
+#ifdef Q_OS_WIN
+    return true;
+#else
+    return false;
+#endif
+}
+
+QUrl updateDownloadUrl()
+{
+    return updateIsInstallerProgram() ? ServiceEndpoints::installerUrl()
+                                      : ServiceEndpoints::siteUrl();
+}
+
 void openInstallerDownload()
 {
-    const QUrl url = ServiceEndpoints::installerUrl();
+    const QUrl url = updateDownloadUrl();
     if (browserAction())
         browserAction()(url);
     else

@@ -40,7 +40,13 @@ void skipBuild(int build);
 using UpdateOffer = std::function<void(const OfferedBuild &offered)>;
 void setUpdateOffer(UpdateOffer offer);
 
-// Opens the installer's download address through the browser action.
+// Where a newer build is fetched: the installer program on a Windows build; elsewhere the
+// service's site (ServiceEndpoints::siteUrl), since the installer program is a Windows one.
+QUrl updateDownloadUrl();
+// Whether updateDownloadUrl() is the installer program itself (a Windows build).
+bool updateIsInstallerProgram();
+
+// Opens updateDownloadUrl() through the browser action.
 void openInstallerDownload();
 
 // What "Download in External Browser" does with the download address; by default the user's web

@@ -14,7 +14,8 @@
 #include <utility>
 
 FramelessWindow *showUpdateDialog(const QString &version, const QString &notes,
-                                  std::function<void()> download, std::function<void()> skip)
+                                  std::function<void()> download, std::function<void()> skip,
+                                  const QString &site)
 {
     QWidget *host = DialogHost::mainWindow();
     auto *dialog = new FramelessWindow(host);
@@ -27,10 +28,22 @@ FramelessWindow *showUpdateDialog(const QString &version, const QString &notes,
     auto *content = new QWidget;
     auto *layout = new QVBoxLayout(content);
     // The version text comes from the network too: never read as markup.
-    auto *versionText = new QLabel(
-        version.isEmpty()
-            ? QCoreApplication::translate("UpdateDialog", "A new version is available.")
-            : QCoreApplication::translate("UpdateDialog", "Version %1 is available.").arg(version));
+    QString offer;
+    if (site.isEmpty()) {
+        offer = version.isEmpty()
+                    ? QCoreApplication::translate("UpdateDialog", "A new version is available.")
+                    : QCoreApplication::translate("UpdateDialog", "Version %1 is available.")
+                          .arg(version);
+    } else {
+        offer = version.isEmpty()
+                    ? QCoreApplication::translate(
+                          "UpdateDialog", "A new version is available on the service's site, %1.")
+                          .arg(site)
+                    : QCoreApplication::translate(
+                          "UpdateDialog", "Version %1 is available on the service's site, %2.")
+                          .arg(version, site);
+    }
+    auto *versionText = new QLabel(offer);
     versionText->setObjectName(QStringLiteral("versionText"));
     versionText->setTextFormat(Qt::PlainText);
     versionText->setWordWrap(true);
@@ -46,7 +59,9 @@ FramelessWindow *showUpdateDialog(const QString &version, const QString &notes,
     buttons->addWidget(skipButton);
     auto *cancel = new QPushButton(QCoreApplication::translate("UpdateDialog", "Cancel"));
     auto *downloadButton = new PrimaryButton(
-        QCoreApplication::translate("UpdateDialog", "Download in External Browser"));
+        site.isEmpty()
+            ? QCoreApplication::translate("UpdateDialog", "Download in External Browser")
+            : QCoreApplication::translate("UpdateDialog", "Open the Site in the Browser"));
     buttons->addWidget(cancel);
     buttons->addWidget(downloadButton);
     layout->addLayout(buttons);

@@ -246,6 +246,46 @@ void TestGameFolder::launchers_data()
                        ".PlayOnLinux/wineprefix/Other/drive_c/Program Files/",
                        ".config/lutris/games/other.yml=game:\n  prefix: /nowhere\n"}
         << "" << QStringList{} << 0;
+    QTest::newRow("Proton prefix of a game added to Steam")
+        << QStringList{".local/share/Steam/steamapps/compatdata/2890193012/pfx/" + game86 +
+                           "/TEW2016.exe",
+                       ".local/share/Steam/steamapps/compatdata/440/pfx/drive_c/windows/"}
+        << ""
+        << QStringList{"Steam (Proton)|.local/share/Steam/steamapps/compatdata/2890193012/pfx/" +
+                       game86}
+        << 0;
+    // Newer clients keep the list in config/ only, and a file may come without line breaks.
+    QTest::newRow("Proton prefix in a library of config/libraryfolders.vdf, on one line")
+        << QStringList{".local/share/Steam/config/libraryfolders.vdf=\"libraryfolders\" { \"0\" "
+                       "{ \"path\" \"$HOME/Lib\" \"apps\" { \"228980\" \"1\" } } "
+                       "// comment \"path\" \"/nowhere\"",
+                       "Lib/steamapps/compatdata/3000000000/pfx/drive_c/Games/TEW2016/Tew2016.exe"}
+        << ""
+        << QStringList{"Steam (Proton)|Lib/steamapps/compatdata/3000000000/pfx/drive_c/Games/"
+                       "TEW2016"}
+        << 0;
+    QTest::newRow("a plain copy in ~/Games")
+        << QStringList{"Games/TEW2016/TEW2016.exe", "Games/Other/drive_c/"} << ""
+        << QStringList{"Lutris|Games/TEW2016"} << 0;
+    QTest::newRow("~/Games, four levels down, any case")
+        << QStringList{"Games/Wrestling/a/b/c/TEW/tew2016.EXE"} << ""
+        << QStringList{"Lutris|Games/Wrestling/a/b/c/TEW"} << 0;
+    QTest::newRow("~/Games, five levels down is too deep")
+        << QStringList{"Games/Wrestling/a/b/c/d/TEW/TEW2016.exe"} << "" << QStringList{} << 0;
+    QTest::newRow("~/Games, a hidden folder is passed over")
+        << QStringList{"Games/Wrestling/.cache/TEW/TEW2016.exe"} << "" << QStringList{} << 0;
+    QTest::newRow("~/.wine/drive_c/Games")
+        << QStringList{".wine/drive_c/Games/TEW2016/TEW2016.exe",
+                       ".wine/drive_c/windows/TEW2016/TEW2016.exe"}
+        << "" << QStringList{"Wine|.wine/drive_c/Games/TEW2016"} << 0;
+    QTest::newRow("~/Games, a link inside the home is followed")
+        << QStringList{"Storage/TEW/TEW2016.exe", "Games/Linked@Storage"} << ""
+        << QStringList{"Lutris|Games/Linked/TEW"} << 0;
+    QTest::newRow("~/Games, a link out of the home is not followed")
+        << QStringList{"../outside/TEW/TEW2016.exe", "Games/Linked@../outside"} << ""
+        << QStringList{} << 0;
+    QTest::newRow("~/Games, a link loop ends")
+        << QStringList{"Games/Loop/a/", "Games/Loop/a/back@Games/Loop"} << "" << QStringList{} << 0;
     QTest::newRow("mixed-case Steam names")
         << QStringList{".local/share/steam/SteamApps/COMMON/tew2016/tew2016.EXE"} << ""
         << QStringList{"Steam|.local/share/steam/SteamApps/COMMON/tew2016"} << 0;
@@ -265,8 +305,10 @@ void TestGameFolder::launchers()
     QFETCH(QStringList, found);
     QFETCH(int, answer);
 
+    // The home is a folder of its own, so that "../" names a place outside it.
     QTemporaryDir fakeHome;
-    const QString home = fakeHome.path();
+    const QString home = fakeHome.path() + "/home";
+    QVERIFY(QDir().mkpath(home));
     for (const QString &entry : present) {
         const QString path = home + "/" + entry.section(QRegularExpression("[=@]"), 0, 0);
         if (entry.contains('@')) {
@@ -289,6 +331,11 @@ void TestGameFolder::launchers()
     for (const QString &line : found)
         expected.append({home + "/" + line.section('|', 1) + "/", line.section('|', 0, 0)});
     QCOMPARE(GameFolder::candidates(home, environment), expected);
+    // The places listed as "not found" hold none of the finds.
+    for (const GameFolder::Candidate &place : GameFolder::searchedPlaces(home, environment)) {
+        for (const GameFolder::Candidate &find : expected)
+            QVERIFY2(!find.folder.startsWith(place.folder), qPrintable(place.folder));
+    }
 
     // One find is taken as it is; several are put to the player as a list.
     QStringList listed;
@@ -311,8 +358,15 @@ void TestGameFolder::launchers()
         QCOMPARE(script.seen().at(0).title, QString("Choose the TEW2016 install"));
         QStringList lines;
         for (const GameFolder::Candidate &candidate : expected)
-            lines << candidate.folder + "   (" + candidate.launcher + ")";
+            lines << GameFolder::choiceText(candidate);
         QCOMPARE(listed, lines);
+        // The launcher first, the path shortened in its middle: the game's folder stays.
+        for (int row = 0; row < listed.size(); ++row) {
+            QVERIFY(listed.at(row).startsWith(expected.at(row).launcher + ": "));
+            QVERIFY(listed.at(row).endsWith("/TEW2016/"));
+            QVERIFY(listed.at(row).size() <=
+                    expected.at(row).launcher.size() + 2 + GameFolder::choicePathLength);
+        }
     }
     const QString chosen = expected.size() == 1                 ? expected.first().folder
                            : expected.size() > 1 && answer >= 0 ? expected.at(answer).folder

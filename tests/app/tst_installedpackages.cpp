@@ -570,6 +570,9 @@ void TestInstalledPackages::damagedPage()
                 package.files.append(
                     {QString("faces/%1.jpg").arg(f, 4, 10, QChar('0')), f,
                      QString("hash-%1-%2").arg(p).arg(f, 4, 10, QChar('0')).toLatin1()});
+            // The folder's own files: one kept aside, one left in place.
+            package.originals = {{"faces/0000.jpg", ".zerun-originals/faces/0000.jpg"},
+                                 {"readme.txt", ""}};
             QVERIFY(records.put(package));
             written.insert(package.name, package.files);
         }
@@ -610,6 +613,9 @@ void TestInstalledPackages::damagedPage()
     for (const InstalledPackage &package : again.all()) {
         names << package.name;
         QCOMPARE(again.files(package.name, package.kind), written.value(package.name));
+        QCOMPARE(package.originals,
+                 (QVector<KeptOriginal>{{"faces/0000.jpg", ".zerun-originals/faces/0000.jpg"},
+                                        {"readme.txt", ""}}));
         QVector<InstalledFile> files;
         QString why;
         QCOMPARE(again.checkPackage(package.name, package.kind, &files, &why),

@@ -104,6 +104,7 @@ private slots:
     void failedInstallLeavesTheGameAsItWas_data();
     void failedInstallLeavesTheGameAsItWas();
     void packagesThatShareANameStayApart();
+    void waitingJournalHoldsItsPackageBack();
     void unreadableCatalogueLinesCostOnlyThemselves();
     void installMarkUpdateUninstall();
     void updateMarks_data();
@@ -764,17 +765,18 @@ void TestRoad::existingFolderIsUpdatedInPlace()
     openWindow(standardCatalogue());
     QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
     addToList("Neat Skin [Skin]");
-    // The old skin.ini was never installed by this package: the player's, asked about.
-    ModalScript script({ModalScript::acceptText("NeatSkin"), ModalScript::clickButton("Update"),
-                        ModalScript::clickButton("Take the Package's")});
+    // The old skin.ini was never installed by this package: the folder's own, kept aside
+    // without a question until the package is uninstalled.
+    ModalScript script({ModalScript::acceptText("NeatSkin"), ModalScript::clickButton("Update")});
     download(script);
+    QCOMPARE(script.unexpected(), 0);
     QVERIFY2(script.seen().at(1).label.contains("Neat Skin"),
              qPrintable(script.seen().at(1).label));
-    QVERIFY2(script.seen().at(2).label.contains("skin.ini"), qPrintable(script.seen().at(2).label));
     QCOMPARE(filesBelow(game("Skins/NeatSkin")),
-             (QStringList{"bg/back.txt", "mine.txt", "skin.ini", "skin.ini.zerun-mine"}));
+             (QStringList{".zerun-originals/skin.ini", "bg/back.txt", "mine.txt", "skin.ini"}));
     QCOMPARE(TestFiles::read(game("Skins/NeatSkin/skin.ini")), QByteArray("[skin]\nname=Neat\n"));
-    QCOMPARE(TestFiles::read(game("Skins/NeatSkin/skin.ini.zerun-mine")), QByteArray("old"));
+    QCOMPARE(TestFiles::read(game("Skins/NeatSkin/.zerun-originals/skin.ini")), QByteArray("old"));
+    QVERIFY2(outcomes().contains("skin.ini"), qPrintable(outcomes()));
 }
 
 void TestRoad::existingFolderChoices_data()
@@ -798,15 +800,16 @@ void TestRoad::existingFolderChoices()
                                    ModalScript::clickButton(choice)};
     if (choice == "Choose Another Name")
         steps << ModalScript::acceptText("NeatNew");
-    if (choice == "Update")
-        steps << ModalScript::clickButton("Keep Mine");
     ModalScript script(steps);
     download(script);
+    QCOMPARE(script.unexpected(), 0);
 
     QMap<QString, QByteArray> expected = before;
     if (choice == "Update") {
-        // The player's edit stays; the package's version goes beside it.
-        expected.insert("Skins/NeatSkin/skin.ini.zerun-new", "[skin]\nname=Neat\n");
+        // A file no record names is the folder's own: kept aside, no question asked.
+        expected.insert("Skins/NeatSkin/skin.ini", "[skin]\nname=Neat\n");
+        expected.insert("Skins/NeatSkin/.zerun-originals/", "");
+        expected.insert("Skins/NeatSkin/.zerun-originals/skin.ini", "edited by the player");
         expected.insert("Skins/NeatSkin/bg/", "");
         expected.insert("Skins/NeatSkin/bg/back.txt", "bg");
     } else if (choice == "Choose Another Name") {
@@ -857,11 +860,12 @@ void TestRoad::failedInstallLeavesTheGameAsItWas()
     QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 1);
     addToList("My Mod [Mod]");
     QList<ModalScript::Step> steps{ModalScript::acceptText("MyMod")};
+    // The folder's own files are kept aside without a question.
     if (existing)
-        steps << ModalScript::clickButton("Update")
-              << ModalScript::clickButton("Take the Package's");
+        steps << ModalScript::clickButton("Update");
     ModalScript script(steps);
     download(script);
+    QCOMPARE(script.unexpected(), 0);
 
     QVERIFY2(outcomes().contains("My Mod [Mod] \u2192 Databases/MyMod: failed \u2014 Couldn't "
                                  "extract file"),
@@ -897,6 +901,59 @@ void TestRoad::packagesThatShareANameStayApart()
     QCOMPARE(filesBelow(game("Skins/DupSkin")), (QStringList{"bg/back.txt", "skin.ini"}));
     QCOMPARE(filesBelow(game("Skins/OddSkin")), (QStringList{"data/promotions.txt", "readme.txt"}));
     QCOMPARE(filesBelow(game("Pictures")), QStringList());
+}
+
+void TestRoad::waitingJournalHoldsItsPackageBack()
+{
+    // An update of Neat Skin cut off in place, whose folder is now another one of that name.
+    QVERIFY(writeFile(game("Skins/NeatSkin/skin.ini"), "a new folder's file"));
+    const QString folder = QDir::cleanPath(game("Skins/NeatSkin"));
+    QJsonObject record;
+    record.insert("name", "Neat Skin");
+    record.insert("kind", "skin");
+    record.insert("folder", "Skins/NeatSkin");
+    QJsonObject payload;
+    payload.insert("package", true);
+    payload.insert("gameFolder", QDir::cleanPath(game()));
+    payload.insert("record", record);
+    QJsonObject identity;
+    identity.insert("device", "0");
+    identity.insert("inode", "0");
+    QJsonObject journal;
+    journal.insert("destination", folder);
+    journal.insert("destinationId", identity);
+    journal.insert("work", QString(folder + "/.zerun-unpack-1"));
+    journal.insert("phase", "committed");
+    journal.insert("hold", true);
+    journal.insert("entries", QJsonArray());
+    journal.insert("payload", payload);
+    const QString path = InstallRecovery::newJournalPath();
+    QVERIFY(writeFile(path, QJsonDocument(journal).toJson()));
+    const QMap<QString, QByteArray> before = TestFiles::tree(game());
+
+    openWindow(standardCatalogue());
+    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    // The row says why; Download does not fetch it and says so.
+    auto *repo = child<QListWidget>(*window, "repo_list");
+    const QString row = repo->findItems("Neat Skin [Skin]", Qt::MatchExactly).first()->toolTip();
+    QVERIFY2(row.contains("Held back") && row.contains(QDir::toNativeSeparators(folder)),
+             qPrintable(row));
+    addToList("Neat Skin [Skin]");
+    QString told;
+    ModalScript script({[&told](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            told = box->text();
+        qobject_cast<QDialog *>(modal)->accept();
+    }});
+    QTest::mouseClick(child<QPushButton>(*window, "download_items"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(script.finished(), 20000);
+    QCOMPARE(script.unexpected(), 0);
+    QVERIFY2(told.contains("Not downloaded") && told.contains(QDir::toNativeSeparators(folder)),
+             qPrintable(told));
+    QVERIFY(!host->requests().contains("GET /files/neatskin.zip"));
+    QCOMPARE(TestFiles::tree(game()), before);
+    // Still waiting; gone for the tests after this one.
+    QVERIFY(QFile::remove(path));
 }
 
 void TestRoad::unreadableCatalogueLinesCostOnlyThemselves()
@@ -1609,19 +1666,21 @@ void TestRoad::exportImport_data()
     const QStringList both{"faces.zip,pics,Faces", "realworld.zip,mods,Real World"};
     const QStringList bothListed{"Faces [Pic Pack]", "Real World [Mod]"};
     QTest::newRow("round trip") << both << QByteArray() << bothListed
-                                << "Added 2 package(s) to the download list.";
+                                << "Added 2 packages to the download list.";
     QTest::newRow("a line the catalogue lacks")
         << both << QByteArray("http://elsewhere/files/gone.zip,skin,Gone\r\n") << bothListed
-        << "Added 2 package(s) to the download list.\n\nNot in the package list:\n    Gone [Skin]";
+        << "Added 2 packages to the download list.\n\nNot in the package list:\n    Gone [Skin]";
     QTest::newRow("garbage lines")
         << QStringList(both.mid(0, 1))
         << QByteArray("\n<html>\x01\nhttp://h/a.zip,mods,A,B\n,skin,\n")
         << QStringList(bothListed.mid(0, 1))
-        << "Added 1 package(s) to the download list.\n\nLines that could not be read (nothing "
+        << "Added 1 package to the download list.\n\nLines that could not be read (nothing "
            "was added for them):\n    line 3: <html>\x01\n    line 4: http://h/a.zip,mods,A,B\n"
            "    line 5: ,skin,";
-    QTest::newRow("only a package from disk") << QStringList() << QByteArray() << QStringList()
-                                              << "Added 0 package(s) to the download list.";
+    // Nothing to export: the player is told so before any file is chosen, and none is written.
+    QTest::newRow("only a package from disk")
+        << QStringList() << QByteArray() << QStringList()
+        << "There is nothing to export: no installed package came from the package list.";
 }
 
 void TestRoad::exportImport()
@@ -1662,6 +1721,21 @@ void TestRoad::exportImport()
         QTRY_VERIFY(script.finished());
         QCOMPARE(script.unexpected(), 0);
     };
+    if (installed.isEmpty()) {
+        QString told;
+        ModalScript script({[&told](QWidget *modal) {
+            for (const QLabel *label : modal->findChildren<QLabel *>())
+                told += label->text();
+            ModalScript::clickButton("OK")(modal);
+        }});
+        QTest::mouseClick(child<QPushButton>(*window, "export_list"), Qt::LeftButton);
+        QTRY_VERIFY(script.finished());
+        QCOMPARE(script.unexpected(), 0);
+        QVERIFY2(told.contains(report), qPrintable(told));
+        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(TestFiles::tree(shared.path()), (QMap<QString, QByteArray>{}));
+        return;
+    }
     answer("export_list", ModalScript::clickButton("OK"));
     // Catalogue lines, nothing of the package from disk.
     const QByteArray exported = TestFiles::read(path);

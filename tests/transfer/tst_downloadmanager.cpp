@@ -105,6 +105,7 @@ private slots:
     void hostingQuirks_data();
     void hostingQuirks();
     void httpsNeverRedirectsToHttp();
+    void timeLeftCountsOnlyThisTransfer();
     void laterBatchResumesPartialFile_data();
     void laterBatchResumesPartialFile();
     void refusedRangeStartsAgain();
@@ -1003,6 +1004,69 @@ void TestDownloadManager::httpsNeverRedirectsToHttp()
              qPrintable(recorder.outcomes.first().reason));
     QVERIFY(host->requests().isEmpty());
     QVERIFY(QDir(AppPaths::downloadsFolder()).entryList(QDir::Files).isEmpty());
+}
+
+// A resume of a file that is mostly on disk already, from a host that sends 128 kB/s: the time
+// left is the rest of the file at the rate of this request's own bytes, not at a rate that
+// counts the kept bytes as received (which would make it a small part of the real time).
+void TestDownloadManager::timeLeftCountsOnlyThisTransfer()
+{
+    const QString path = QStringLiteral("/packs/resumed.zip");
+    const QByteArray bytes = patterned(1280 * 1024, 7);
+    writeHostFile(path, bytes);
+    const QString target = downloads(QStringLiteral("resumed.zip"));
+    QFile::remove(target);
+    const qint64 kept = 1024 * 1024;
+    {
+        // The first batch breaks off after `kept` bytes and is cancelled while it waits.
+        host->setBreakOff(path, kept, bytes.size());
+        DownloadManager manager;
+        manager.setRetryDelays({60000});
+        connect(&manager, &DownloadManager::result, &manager, [&manager](const QString &text) {
+            if (text.startsWith(QLatin1String("Retrying in ")))
+                QTimer::singleShot(10, &manager, [&manager] { manager.cancelCurrent(false); });
+        });
+        QVERIFY(runBatch(manager, {hostUrl(path)}, 20000));
+        QCOMPARE(QFileInfo(DownloadManager::partialPathFor(target)).size(), kept);
+    }
+    host->clearRules();
+    host->setThrottle(path, 128 * 1024);
+
+    DownloadManager manager;
+    QElapsedTimer clock;
+    struct Report
+    {
+        qint64 at;
+        qint64 done;
+        qint64 secondsLeft;
+    };
+    QVector<Report> reports;
+    qint64 done = 0;
+    connect(&manager, &DownloadManager::bytesProgress, &manager,
+            [&done](qint64 bytesDone, qint64) { done = bytesDone; });
+    connect(&manager, &DownloadManager::timeLeft, &manager, [&](qint64 seconds) {
+        reports.append({clock.elapsed(), done, seconds});
+    });
+    clock.start();
+    QVERIFY(runBatch(manager, {hostUrl(path)}, 30000));
+    const qint64 end = clock.elapsed();
+    QCOMPARE(TestFiles::read(target), bytes);
+    QVERIFY(!reports.isEmpty());
+    // Resumed: every report counts the kept bytes as done.
+    QVERIFY(reports.first().done > kept);
+    int judged = 0;
+    for (const Report &report : reports) {
+        const double actual = (end - report.at) / 1000.0;
+        // Early reports rest on too few bytes, the last ones on too little time.
+        if (report.at < 500 || actual < 1.0)
+            continue;
+        ++judged;
+        QVERIFY2(
+            report.secondsLeft * 2 + 1 >= actual && report.secondsLeft <= actual * 2 + 1,
+            qPrintable(
+                QStringLiteral("%1 s left said, %2 s taken").arg(report.secondsLeft).arg(actual)));
+    }
+    QVERIFY(judged > 0);
 }
 
 void TestDownloadManager::laterBatchResumesPartialFile_data()

@@ -44,6 +44,11 @@ private slots:
     void packedVersionFile();
 
 private:
+    // What the offer says and opens on this system: the installer program on Windows, the
+    // service's site elsewhere.
+    QString offerText(const QString &version) const;
+    static QString downloadButtonText();
+    QUrl downloadUrl() const;
     void check(const QByteArray &versionFile, bool explicitCheck);
     static QWidget *updateDialog();
     static QWidget *latestVersionMessage();
@@ -72,6 +77,39 @@ void TestUpdateCheck::cleanup()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     opened.clear();
     AppPaths::setSkippedBuild(0);
+}
+
+QString TestUpdateCheck::offerText(const QString &version) const
+{
+#ifdef Q_OS_WIN
+    return version.isEmpty() ? QStringLiteral("A new version is available.")
+                             : QStringLiteral("Version %1 is available.").arg(version);
+#else
+    const QString site = host->url(QStringLiteral("/")).toDisplayString();
+    return version.isEmpty()
+               ? QStringLiteral("A new version is available on the service's site, %1.").arg(site)
+               : QStringLiteral("Version %1 is available on the service's site, %2.")
+                     .arg(version, site);
+#endif
+}
+
+QString TestUpdateCheck::downloadButtonText()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("Download in External Browser");
+#else
+    return QStringLiteral("Open the Site in the Browser");
+#endif
+}
+
+QUrl TestUpdateCheck::downloadUrl() const
+{
+#ifdef Q_OS_WIN
+    return host->url(QStringLiteral("/files/RudOduvururu.exe"));
+#else
+    // The service host's base URL: never the Windows installer program.
+    return host->url(QStringLiteral("/"));
+#endif
 }
 
 QWidget *TestUpdateCheck::updateDialog()
@@ -154,15 +192,14 @@ void TestUpdateCheck::skippedBuild_data()
     QTest::addColumn<QString>("versionText"); // empty: no dialog
 
     const QByteArray build722("722\nv1.0.12\nFixes");
-    const QString offered722 = QStringLiteral("Version v1.0.12 is available.");
+    const QString offered722 = offerText(QStringLiteral("v1.0.12"));
     QTest::newRow("newer, none skipped") << 0 << build722 << false << offered722;
     QTest::newRow("skipped, at start-up") << 722 << build722 << false << "";
     QTest::newRow("skipped, explicit") << 722 << build722 << true << offered722;
     QTest::newRow("newer than the skipped") << 722 << QByteArray("723\r\nv1.0.13\r\nMore\r\n")
-                                            << false << "Version v1.0.13 is available.";
+                                            << false << offerText(QStringLiteral("v1.0.13"));
     QTest::newRow("older than the skipped") << 723 << build722 << false << "";
-    QTest::newRow("no version line")
-        << 0 << QByteArray("800") << false << "A new version is available.";
+    QTest::newRow("no version line") << 0 << QByteArray("800") << false << offerText(QString());
 }
 
 void TestUpdateCheck::skippedBuild()
@@ -224,7 +261,7 @@ void TestUpdateCheck::buttons_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("opensBrowser");
     QTest::addColumn<int>("skipped");
-    QTest::newRow("download") << "Download in External Browser" << true << 0;
+    QTest::newRow("download") << downloadButtonText() << true << 0;
     QTest::newRow("cancel") << "Cancel" << false << 0;
     QTest::newRow("skip") << "Skip This Version" << false << 722;
 }
@@ -250,7 +287,7 @@ void TestUpdateCheck::buttons()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(dialog);
     if (opensBrowser)
-        QCOMPARE(opened, QList<QUrl>{host->url(QStringLiteral("/files/RudOduvururu.exe"))});
+        QCOMPARE(opened, QList<QUrl>{downloadUrl()});
     else
         QVERIFY(opened.isEmpty());
     QCOMPARE(AppPaths::skippedBuild(), skipped);
