@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -126,6 +127,8 @@ bool InstallBatch::startQueue(const QVector<Package> &packages, bool updateInPla
     justEnded.reset();
     answeredSkips.clear();
     arrivals.clear();
+    dropWaiting();
+    installingAt = -1;
     // Connected at the first batch: a reader of the reports connected before (the window's
     // page) reads each report before the batch acts on it.
     if (!readingReports) {
@@ -180,12 +183,47 @@ QString InstallBatch::outcomeLine(int position, Wording wording) const
            worded(wording, "InstallBatch", words[int(package.outcome)]) + tail;
 }
 
+int InstallBatch::current() const
+{
+    if (installingAt >= 0)
+        return installingAt;
+    if (!waitingArchives.isEmpty())
+        return waitingArchives.first().position;
+    return working >= 0 ? working : transfersEnded;
+}
+
 void InstallBatch::transferEnded(const DownloadOutcome &outcome)
 {
     // The manager ends every queued file once, in queue order.
     working = transfersEnded++;
-    arrivals.insert(working, outcome);
-    justEnded = EndedTransfer{working, outcome};
+    DownloadOutcome arrival = outcome;
+    if (arrival.kind == DownloadOutcome::Saved)
+        arrival.savedPath = ownName(working, arrival.savedPath);
+    arrivals.insert(working, arrival);
+    justEnded = EndedTransfer{working, arrival};
+}
+
+QString InstallBatch::ownName(int position, const QString &saved) const
+{
+    // The manager saves every file of the batch under its URL's file name, replacing what is
+    // there: a later package of the same file name would replace this archive while it waits.
+    QSet<QString> later;
+    for (int next = position + 1; next < queue.size(); ++next)
+        later.insert(
+            QFileInfo(downloads.targetPathFor(QUrl::fromEncoded(queue.at(next).url.toLocal8Bit())))
+                .absoluteFilePath());
+    const QFileInfo info(saved);
+    if (!later.contains(info.absoluteFilePath()))
+        return saved;
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    for (int n = 1;; ++n) {
+        const QString candidate = info.absolutePath() + QLatin1Char('/') + info.completeBaseName() +
+                                  QLatin1Char('-') + QString::number(n) + suffix;
+        if (later.contains(candidate) || QFileInfo::exists(candidate) ||
+            QFileInfo(candidate).isSymLink())
+            continue;
+        return QFile::rename(saved, candidate) ? candidate : saved;
+    }
 }
 
 void InstallBatch::readReport()
@@ -216,13 +254,44 @@ void InstallBatch::installSaved()
 {
     if (!justEnded || justEnded->outcome.kind != DownloadOutcome::Saved)
         return;
-    const EndedTransfer arrival = *justEnded;
+    waitingArchives << *justEnded;
     justEnded.reset();
-    installAt(arrival.position, arrival.outcome.savedPath);
+    // Never from inside the manager's report: it goes on with the next file meanwhile.
+    scheduleInstalls();
+}
+
+void InstallBatch::scheduleInstalls()
+{
+    if (installsScheduled)
+        return;
+    installsScheduled = true;
+    QTimer::singleShot(0, this, &InstallBatch::installWaiting);
+}
+
+void InstallBatch::installWaiting()
+{
+    installsScheduled = false;
+    // The questions and the unpack of a package run in nested event loops, in which later
+    // archives arrive and wait here for their turn.
+    while (installingAt < 0 && !waitingArchives.isEmpty()) {
+        const EndedTransfer next = waitingArchives.takeFirst();
+        installingAt = next.position;
+        installAt(next.position, next.outcome.savedPath);
+        installingAt = -1;
+    }
+}
+
+void InstallBatch::dropWaiting()
+{
+    for (const EndedTransfer &arrival : qAsConst(waitingArchives))
+        QFile::remove(arrival.outcome.savedPath);
+    waitingArchives.clear();
 }
 
 void InstallBatch::installAt(int position, const QString &archive)
 {
+    if (queue.value(position).outcome == Outcome::Pending)
+        emit installTurn(position);
     // A question on screen is answered first: it may skip this package or stop the batch.
     questions.waitForTurn();
     if (queue.value(position).outcome != Outcome::Pending) {
@@ -269,6 +338,14 @@ void InstallBatch::installAt(int position, const QString &archive)
         end(position, Outcome::Skipped, tr("no folder chosen"));
         return;
     }
+    if (stopped || answeredSkips.contains(position)) {
+        // Cancelled while the folder was asked for: a folder made for it goes again.
+        UnpackTransaction::recover(journal);
+        QFile::remove(archive);
+        emit notice(tr("Skipped %1").arg(package.name));
+        end(position, Outcome::Skipped, tr("cancelled"));
+        return;
+    }
     queue[position].folder = QDir(gameFolder).relativeFilePath(target);
     runInstall(position, archive, target, journal);
 }
@@ -295,6 +372,14 @@ void InstallBatch::runInstall(int position, const QString &archive, const QStrin
         UnpackTransaction::recover(journal);
         QFile::remove(archive);
         fail(position, why);
+        return;
+    }
+    if (stopped || answeredSkips.contains(position)) {
+        // Cancelled while the player's edits were asked about.
+        UnpackTransaction::recover(journal);
+        QFile::remove(archive);
+        emit notice(tr("Skipped %1").arg(package.name));
+        end(position, Outcome::Skipped, tr("cancelled"));
         return;
     }
     emit unpackStarted(position);
@@ -324,8 +409,8 @@ void InstallBatch::runInstall(int position, const QString &archive, const QStrin
                 emit notice(tr("Cancelled %1").arg(queue.value(position).name));
                 end(position, Outcome::Skipped, tr("cancelled"));
             });
-    // One package at a time: the next transfer waits until this one is in place (or undone),
-    // so the page always tells about the package being worked on.
+    // One package at a time: the next install waits until this one is in place (or undone);
+    // the downloads go on meanwhile.
     runStep(step);
 }
 
@@ -398,6 +483,8 @@ void InstallBatch::end(int position, Outcome outcome, const QString &reason)
 void InstallBatch::finish()
 {
     running = false;
+    // Archives of packages that ended while they waited (the batch was stopped).
+    dropWaiting();
     // A Cancel question still open has nothing left to answer.
     questions.withdraw();
     // The log keeps the outcomes in English; the page says them in the player's language.
@@ -534,12 +621,21 @@ void InstallBatch::answerCancel(int asked, int choice)
     // A package whose download has just ended is not asked a folder for.
     answeredSkips.insert(at);
     stopped = stopped || stop;
-    if (runningStep)
+    if (runningStep && at == installingAt)
         runningStep->cancel();
-    downloads.cancelCurrent(stop);
+    // The download under way is another package's unless it is the one skipped; a stop ends it
+    // and every one still queued, which are never requested.
+    if (stop || at == transfersEnded)
+        downloads.cancelCurrent(stop);
     if (!stop)
         return;
-    // What was never requested ends here.
+    // Saved archives waiting for their turn go unasked.
+    const QVector<EndedTransfer> dropped = waitingArchives;
+    dropWaiting();
+    for (const EndedTransfer &arrival : dropped) {
+        if (arrival.position == at)
+            end(at, Outcome::Skipped, tr("cancelled"));
+    }
     for (int position = at + 1; position < queue.size(); ++position)
         end(position, Outcome::Skipped, tr("the batch was stopped"));
 }

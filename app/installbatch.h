@@ -58,11 +58,15 @@ public:
 // Installs from the player's own archives and repairs run their install step through it too, one
 // at a time and never beside a batch.
 //
-// A batch is strictly sequential: the archive the manager has just saved is installed (the
-// questions answered, the unpack over) before the manager goes on with the next file. The
-// manager's reports are read when its first batch starts, so a reader connected to manager()
-// before that (the window's transfer page) reads each report before the batch acts on it; such a
-// reader may call installSaved() from its "Succeeded", the batch then does not install it twice.
+// Downloads run ahead of installs: the manager goes on with the next file as soon as one is
+// saved, while the player answers the questions of a saved archive and while it unpacks. Still
+// one download at a time, and the questions and installs come one package at a time in queue
+// order. A saved archive waits under a name of its own until its turn; nothing is installed from
+// inside a report of the manager (the install runs on a later turn of the event loop), so a
+// question never holds up the next download. The manager's reports are read when its first batch
+// starts, so a reader connected to manager() before that (the window's transfer page) reads each
+// report before the batch acts on it; such a reader may call installSaved() from its
+// "Succeeded", the batch then does not queue it twice.
 //
 // Everything runs on the thread that owns the object; unpacks run on the global pool and are
 // waited for before the object goes.
@@ -98,7 +102,8 @@ public:
                bool inPlace = false);
     // The packages of the last batch that did not install, queued again.
     bool retryFailed();
-    // Installs the archive the manager has just saved; nothing when there is none.
+    // Queues the archive the manager has just saved for its install, which starts on a later
+    // turn of the event loop once the packages before it are over; nothing when there is none.
     void installSaved();
     // Asks whether to skip the current package or stop the batch (or, for a single install,
     // whether to stop it), and does it. True when nothing runs any more, or the player chose to
@@ -111,8 +116,14 @@ public:
     const QVector<Package> &packages() const { return queue; }
     // Catalogue entries installed by the batches of this run.
     const QSet<int> &installedEntries() const { return installed; }
-    // The package being transferred or installed; packages().size() once all are over.
-    int current() const { return working >= 0 ? working : transfersEnded; }
+    // The package the player deals with: the one being asked about or installed, else the next
+    // saved one waiting for that, else the one being transferred; packages().size() once all
+    // are over.
+    int current() const;
+    // The package being transferred; packages().size() once every transfer is over.
+    int downloading() const { return transfersEnded; }
+    // Whether a package is being asked about or installed.
+    bool isInstalling() const { return installingAt >= 0; }
     // "Neat Skin [Skin]" and "Neat Skin [Skin] (2 of 6)"; empty outside the queue.
     QString title(int position) const;
     QString label(int position) const;
@@ -141,6 +152,8 @@ public:
 signals:
     // A line for the page's information line.
     void notice(const QString &text);
+    // The package at `position` has its turn: its questions come now, then its unpack.
+    void installTurn(int position);
     // The package at `position` is being unpacked; then the files done of all and the unpack's
     // last text, and the share unpacked.
     void unpackStarted(int position);
@@ -183,6 +196,12 @@ private:
     void verified();
     void readReport();
     void transferEnded(const DownloadOutcome &outcome);
+    // Installs the saved archives waiting for their turn, one after the other, in queue order.
+    void installWaiting();
+    void scheduleInstalls();
+    // Moves a saved archive off the name a later download of the batch would be saved under.
+    QString ownName(int position, const QString &saved) const;
+    void dropWaiting();
     void installAt(int position, const QString &archive);
     // Runs the install step of the package at `position` into `target` and waits for its end.
     void runInstall(int position, const QString &archive, const QString &target,
@@ -229,6 +248,11 @@ private:
     QSet<int> installed;
     // What the download told of each saved archive, for its record.
     QHash<int, DownloadOutcome> arrivals;
+    // Saved archives waiting for their questions and install, in queue order.
+    QVector<EndedTransfer> waitingArchives;
+    // The package being asked about or installed, or -1.
+    int installingAt = -1;
+    bool installsScheduled = false;
 
     bool singleRunning = false;
     // The verify under way or last run, and the catalogue its repairs look in.

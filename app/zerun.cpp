@@ -527,22 +527,27 @@ void Zerun::removeDuplicateDownloads()
 void Zerun::status(const QString &msg)
 {
     ui->stackedWidget->setCurrentIndex(1);
-    const QString label = batch.label(batch.current());
+    const QString label = batch.label(batch.downloading());
+    // While a package is asked about or unpacked, the page tells about it; the download that
+    // runs meanwhile shows once it is over.
+    const bool showTransfer = !batch.isInstalling();
     if (msg.startsWith(QLatin1String("Downloading"))) {
         transferClock.start();
         smoothedSecondsLeft = -1;
         transferSecondsLeft = -1;
         bytesDone = 0;
         bytesTotal = -1;
-        if (label.isEmpty()) {
+        if (showTransfer && label.isEmpty()) {
             ui->progressTitle->setText(msg);
-        } else {
+        } else if (showTransfer) {
             //: %1 is the package and where it stands in the list: "Name (2 of 5)"
             ui->progressTitle->setText(tr("Downloading %1").arg(label));
             ui->progressInfo->setText(tr("Connecting..."));
             ui->progressBar->setValue(0);
         }
     } else if (msg.startsWith(QLatin1String("Progress"))) {
+        if (!showTransfer)
+            return;
         const QStringList words = msg.split(QLatin1Char(' '));
         const int percent = QString(words.value(1)).remove(QLatin1Char('%')).toInt();
         const QString rate = words.value(2) + QLatin1Char(' ') + words.value(3);
@@ -564,12 +569,10 @@ void Zerun::status(const QString &msg)
     } else if (msg.contains(QLatin1String("files downloaded successfully"))) {
         currentItem = msg.split(QLatin1Char('/')).value(0).toInt() - 1;
     } else if (msg == QLatin1String("Succeeded")) {
-        ui->progressTitle->setText(tr("Waiting for a folder name for %1").arg(label));
-        ui->progressInfo->setText(tr(pleaseWait));
-        ui->progressBar->setValue(99);
+        // The archive waits for its turn; the page tells of it when it comes (installTurn).
         installTimer.start(1000);
         install();
-    } else {
+    } else if (showTransfer) {
         // A failure's words in the player's language follow from the batch.
         ui->progressInfo->setText(msg);
     }
@@ -578,8 +581,8 @@ void Zerun::status(const QString &msg)
 void Zerun::installing()
 {
     // The manager's end can come after the batch's last package is over; the page then already
-    // shows how the batch ended.
-    if (!batch.isRunning())
+    // shows how the batch ended. A package being asked about or unpacked keeps the page.
+    if (!batch.isRunning() || batch.isInstalling())
         return;
     ui->progressTitle->setText(tr("Installing %1").arg(batch.label(batch.current())));
 }
@@ -678,6 +681,12 @@ void Zerun::connectBatch()
     connect(&downloads, &DownloadManager::timeLeft, this,
             [this](qint64 seconds) { transferSecondsLeft = seconds; });
     connect(&batch, &InstallBatch::notice, ui->progressInfo, &QLabel::setText);
+    connect(&batch, &InstallBatch::installTurn, this, [this](int position) {
+        ui->progressTitle->setText(
+            tr("Waiting for a folder name for %1").arg(batch.label(position)));
+        ui->progressInfo->setText(tr(pleaseWait));
+        ui->progressBar->setValue(99);
+    });
     connect(&batch, &InstallBatch::unpackStarted, this, [this](int position) {
         ui->progressTitle->setText(tr("Unpacking %1").arg(batch.label(position)));
         ui->progressBar->setValue(0);

@@ -15,8 +15,12 @@
 // of them alike. Ours are timed inside the process, from the journal to finished() (the unpack:
 // from unpackAll() to finished()); the process's own wall time, start-up included, is printed
 // beside. The peers are timed from start to exit. The install makes the unpacked files durable
-// before it commits (syncfs); bsdtar followed by sync is printed beside for that, outside the
-// ratios.
+// before it commits (syncfs); bsdtar followed by sync, and dpkg -i of the same files as a gzip
+// .deb (a private admin folder and install folder, its own fsync of every file), are printed
+// beside for that, with our install's ratio to each and to the bare bsdtar extract.
+//
+// Every run, ours and the peers', gets fresh folders and deletes them right after it, outside
+// its time.
 //
 //   zerun-installbench [--work <folder>] [--rounds <n>] [--only a|b]
 
@@ -86,6 +90,24 @@ double runProcess(const QString &program, const QStringList &arguments,
         return -1;
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? seconds : -1;
+}
+
+// Builds a gzip .deb at `debPath` whose files are `tree`/`folder`, at the same paths below the
+// install folder as the zip's entries.
+void makeDeb(const QString &tree, const QString &folder, const QString &debPath)
+{
+    const QString root = tree + "-deb";
+    QDir().mkpath(root + "/DEBIAN");
+    QFile control(root + "/DEBIAN/control");
+    if (control.open(QIODevice::WriteOnly))
+        control.write("Package: zerun-bench-" + folder.toLatin1() +
+                      "\nVersion: 1.0\nArchitecture: all\nMaintainer: Bench <bench@localhost>\n"
+                      "Description: benchmark pack\n");
+    control.close();
+    // Hard links: the same bytes without a second copy on the disk.
+    runProcess("cp", {"-al", tree + "/" + folder, root + "/" + folder});
+    runProcess("dpkg-deb", {"--root-owner-group", "-Zgzip", "--build", root, debPath});
+    QDir(root).removeRecursively();
 }
 
 // A child writes its own time here for the parent to read.
@@ -204,7 +226,7 @@ struct Runner
     bool install = false; // needs a profile and a game folder
     bool hashKnown = false;
     QString program;
-    QStringList arguments; // @ZIP@ and @DEST@ are filled in
+    QStringList arguments; // @ZIP@, @DEB@, @DEST@ and @ADMIN@ are filled in
 };
 
 struct Run
@@ -219,21 +241,25 @@ struct Goal
     double unpack;
 };
 
-// One run into fresh folders under `work`, a folder of its own. The folders stay until the whole
-// pack is done: on a file system without a journal, ext4 passes over inodes freed in the last
-// minute (up to six while their table is not yet on the disk) when it allocates new ones,
-// checking each of them for every new file, so deleting 5,000 files right before a run made that
-// run (ours or a peer's) up to ten times slower than on a file system with fresh inodes, and the
-// picture pack's figures measured the neighbour that ran before. A bench run right after another
-// one (which deletes its folders at the end) is slowed the same way.
-Run runOnce(const Runner &runner, const QString &zipPath, const QString &kind, const QString &hash,
-            const QString &work)
+// One run into fresh folders under `work`, a folder of its own, deleted right after the run for
+// every tool alike. On a file system without a journal, ext4 passes over inodes freed in the
+// last minute when it allocates new ones, so a run right after a deletion of 5,000 files (ours or
+// a peer's) is slower than one on fresh inodes; since every run deletes what it made, each tool
+// meets that after every other tool in turn.
+Run runOnce(const Runner &runner, const QString &zipPath, const QString &debPath,
+            const QString &kind, const QString &hash, const QString &work)
 {
     const QString destination = work + "/out";
+    const QString admin = work + "/admin";
     const QString profile = work + "/profile";
     const QString resultPath = work + "/seconds";
     QDir(work).removeRecursively();
     QDir().mkpath(destination);
+    // A private package database for dpkg: empty, as on a system that never had the package.
+    QDir().mkpath(admin + "/info");
+    QDir().mkpath(admin + "/updates");
+    QDir().mkpath(admin + "/triggers");
+    QFile(admin + "/status").open(QIODevice::WriteOnly);
     QList<QByteArray> environment;
     QStringList arguments;
     if (runner.install) {
@@ -248,7 +274,9 @@ Run runOnce(const Runner &runner, const QString &zipPath, const QString &kind, c
     } else {
         for (QString argument : runner.arguments)
             arguments << argument.replace("@ZIP@", zipPath)
+                             .replace("@DEB@", debPath)
                              .replace("@DEST@", destination)
+                             .replace("@ADMIN@", admin)
                              .replace("@RESULT@", resultPath);
     }
     ::sync();
@@ -262,11 +290,13 @@ Run runOnce(const Runner &runner, const QString &zipPath, const QString &kind, c
             run.seconds = run.process;
         }
     }
+    QDir(work).removeRecursively();
     return run;
 }
 
-void benchArchive(const QString &title, const QString &zipPath, const QString &kind,
-                  const QString &work, int rounds, const Goal &goal)
+// `debPath`: the same files as a gzip .deb, for dpkg -i.
+void benchArchive(const QString &title, const QString &zipPath, const QString &debPath,
+                  const QString &kind, const QString &work, int rounds, const Goal &goal)
 {
     const QString self = QCoreApplication::applicationFilePath();
     QList<Runner> runners{
@@ -287,7 +317,16 @@ void benchArchive(const QString &title, const QString &zipPath, const QString &k
          false,
          false,
          "sh",
-         {"-c", "bsdtar -xf \"$0\" -C \"$1\" && sync", "@ZIP@", "@DEST@"}}};
+         {"-c", "bsdtar -xf \"$0\" -C \"$1\" && sync", "@ZIP@", "@DEST@"}},
+        // The system's durable package install: every file written and synced before it is
+        // renamed into place, its database updated; nothing logged outside the run's folders.
+        {"dpkg -i",
+         false,
+         false,
+         false,
+         "dpkg",
+         {"--admindir=@ADMIN@", "--instdir=@DEST@", "--log=/dev/null", "--force-not-root",
+          "--force-bad-path", "-i", "@DEB@"}}};
     const QString hash = QString::fromLatin1(Sha256::hexOfFile(zipPath));
     int runs = 0;
     const auto runFolder = [&]() -> QString { return work + "/runs/" + QString::number(++runs); };
@@ -296,7 +335,7 @@ void benchArchive(const QString &title, const QString &zipPath, const QString &k
         << " MB archive)" << Qt::endl
         << "  load average before: " << loadAverage() << Qt::endl;
     for (const Runner &runner : qAsConst(runners)) {
-        if (runOnce(runner, zipPath, kind, hash, runFolder()).seconds < 0) {
+        if (runOnce(runner, zipPath, debPath, kind, hash, runFolder()).seconds < 0) {
             out << "  " << runner.name << " failed in the warm-up run" << Qt::endl;
             QDir(work + "/runs").removeRecursively();
             return;
@@ -309,7 +348,7 @@ void benchArchive(const QString &title, const QString &zipPath, const QString &k
         QMap<QString, double> thisRound;
         for (int i = 0; i < runners.size(); ++i) {
             const Runner &runner = runners.at((i + round) % runners.size());
-            const Run run = runOnce(runner, zipPath, kind, hash, runFolder());
+            const Run run = runOnce(runner, zipPath, debPath, kind, hash, runFolder());
             if (run.seconds < 0)
                 out << "  " << runner.name << " failed in round " << round + 1 << Qt::endl;
             seconds[runner.name] << run.seconds;
@@ -350,6 +389,17 @@ void benchArchive(const QString &title, const QString &zipPath, const QString &k
         }
         out << line << Qt::endl;
     }
+    // The durable install beside the durable peers and the bare extract.
+    for (const Runner &runner : qAsConst(runners)) {
+        if (!runner.install)
+            continue;
+        QString line = QString("  %1 against").arg(runner.name, -20);
+        for (const char *peer : {"dpkg -i", "bsdtar, then sync", "bsdtar"})
+            line += QString("  %1: %2x")
+                        .arg(peer)
+                        .arg(medians.value(runner.name) / medians.value(peer), 0, 'f', 2);
+        out << line << Qt::endl;
+    }
     out << "  load average after: " << loadAfter << Qt::endl << Qt::endl;
 }
 
@@ -377,7 +427,7 @@ int main(int argc, char **argv)
         else if (arguments.at(i) == "--only")
             only = arguments.at(i + 1);
     }
-    for (const char *tool : {"zip", "bsdtar", "7z"}) {
+    for (const char *tool : {"zip", "bsdtar", "7z", "dpkg", "dpkg-deb"}) {
         if (QStandardPaths::findExecutable(tool).isEmpty()) {
             out << tool << " is needed" << Qt::endl;
             return 1;
@@ -398,22 +448,28 @@ int main(int argc, char **argv)
         makePictureTree(tree);
         const QString zipPath = work.filePath("pictures.zip");
         runProcess("sh", {"-c", QString("cd '%1' && zip -q -r '%2' pics").arg(tree, zipPath)});
-        // The source files stay until the runs are done, like the runs' own folders (see
-        // runOnce): deleted now, they would slow every run's file creation.
+        const QString debPath = work.filePath("pictures.deb");
+        makeDeb(tree, "pics", debPath);
+        // The source files stay until the runs are done: deleted now, they would slow every
+        // run's file creation.
         benchArchive("(a) picture pack: 5,000 files of 20-60 KB, incompressible, 50 folders",
-                     zipPath, "pics", work.path(), rounds, {0.75, 0.5});
+                     zipPath, debPath, "pics", work.path(), rounds, {0.75, 0.5});
         QDir(tree).removeRecursively();
         QFile::remove(zipPath);
+        QFile::remove(debPath);
     }
     if (only.isEmpty() || only == "b") {
         const QString tree = work.filePath("b");
         makeDatabaseTree(tree);
         const QString zipPath = work.filePath("database.zip");
         runProcess("sh", {"-c", QString("cd '%1' && zip -q -r '%2' db").arg(tree, zipPath)});
-        benchArchive("(b) database pack: four 64 MB text files", zipPath, "mods", work.path(),
-                     rounds, {0.6, 0.35});
+        const QString debPath = work.filePath("database.deb");
+        makeDeb(tree, "db", debPath);
+        benchArchive("(b) database pack: four 64 MB text files", zipPath, debPath, "mods",
+                     work.path(), rounds, {0.6, 0.35});
         QDir(tree).removeRecursively();
         QFile::remove(zipPath);
+        QFile::remove(debPath);
     }
     return 0;
 }

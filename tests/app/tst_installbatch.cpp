@@ -18,6 +18,9 @@ public:
     {
         enum Kind { Text, CancelText, Choice } kind;
         QString value;
+        // A slow player: the answer is given only once this holds (the event loop runs
+        // meanwhile); unset answers at once.
+        std::function<bool()> until = nullptr;
     };
 
     QList<Answer> answers;
@@ -25,12 +28,16 @@ public:
     QStringList asked;
     QStringList told;
     int unexpected = 0;
+    // Slow answers whose condition never came true.
+    int notMet = 0;
 
     void waitForTurn() override {}
     bool askText(const QString &, const QString &label, QString *text) override
     {
         asked << label;
         const Answer answer = next(Answer::Text);
+        if (answer.until && !QTest::qWaitFor(answer.until, 20000))
+            ++notMet;
         if (answer.kind != Answer::Text)
             return false;
         *text = answer.value;
@@ -76,6 +83,12 @@ private:
 ScriptedQuestions::Answer typed(const QString &text)
 {
     return {ScriptedQuestions::Answer::Text, text};
+}
+
+// Typed once `until` holds.
+ScriptedQuestions::Answer typedWhen(const QString &text, std::function<bool()> until)
+{
+    return {ScriptedQuestions::Answer::Text, text, std::move(until)};
 }
 
 ScriptedQuestions::Answer noFolder()
@@ -128,6 +141,8 @@ private slots:
     void mixedBatchThenRetry();
     void cancelAnswers_data();
     void cancelAnswers();
+    void downloadsOverlapASlowAnswer_data();
+    void downloadsOverlapASlowAnswer();
 
 private:
     // Runs the batch that `start` begins until it is over.
@@ -303,6 +318,104 @@ void TestInstallBatch::cancelAnswers()
     else
         QVERIFY(!host->requests().contains("GET /files/neatskin.zip"));
     QCOMPARE(TestFiles::tree(game()), expected);
+}
+
+void TestInstallBatch::downloadsOverlapASlowAnswer_data()
+{
+    // The second package's archive on the host, and how the batch ends.
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("next one saved while asked")
+        << "faces.zip"
+        << QStringList{"Neat Skin [Skin] \u2192 Skins/Neat: installed",
+                       "Second [Pic Pack] \u2192 Pictures/Second: installed",
+                       "Good [Mod] \u2192 Databases/Good: installed"};
+    QTest::newRow("same file name while it waits")
+        << "other/neatskin.zip"
+        << QStringList{"Neat Skin [Skin] \u2192 Skins/Neat: installed",
+                       "Second [Pic Pack] \u2192 Pictures/Second: installed",
+                       "Good [Mod] \u2192 Databases/Good: installed"};
+    QTest::newRow("next one fails while asked")
+        << "missing.zip"
+        << QStringList{"Neat Skin [Skin] \u2192 Skins/Neat: installed",
+                       "Second [Pic Pack]: failed \u2014 not found on the server (HTTP 404)",
+                       "Good [Mod] \u2192 Databases/Good: installed"};
+    QTest::newRow("stop while asked")
+        << "faces.zip"
+        << QStringList{"Neat Skin [Skin]: skipped \u2014 cancelled",
+                       "Second [Pic Pack]: skipped \u2014 the batch was stopped",
+                       "Good [Mod]: skipped \u2014 cancelled",
+                       "Last [Skin]: skipped \u2014 the batch was stopped"};
+}
+
+void TestInstallBatch::downloadsOverlapASlowAnswer()
+{
+    QFETCH(QString, second);
+    QFETCH(QStringList, lines);
+    const bool stop = QString(QTest::currentDataTag()) == "stop while asked";
+    // Another archive of the first one's file name, with other files.
+    const QMap<QString, QByteArray> other{{"other/pic.txt", "another package"}};
+    QVERIFY(QDir().mkpath(site->filePath("files/other")));
+    makePackage("other/neatskin.zip", other);
+    host->setError("/files/missing.zip", 404, "not here");
+    if (stop)
+        host->setThrottle("/files/realworld.zip", 200);
+    const QMap<QString, QByteArray> before = TestFiles::tree(game());
+    const QString base = host->baseUrl().toString() + "/files/";
+    const QVector<CatalogueEntry> catalogue = {{base + "neatskin.zip", "skin", "Neat Skin"},
+                                               {base + second, "pics", "Second"},
+                                               {base + "realworld.zip", "mods", "Good"},
+                                               {base + "neatskin.zip", "skin", "Last"}};
+    InstalledPackages records;
+    QVERIFY(records.load());
+    ScriptedQuestions player;
+    InstallBatch batch(records, player);
+    batch.setGameFolder(gameFolder);
+    QSignalSpy ended(&batch.manager(), &DownloadManager::transferFinished);
+    // The first folder name comes only once the next download is over (or, stopping, once the
+    // batch was stopped during it): without downloads beside the question it never comes.
+    bool stopAsked = false;
+    const auto nextDownloadOver = [&] {
+        if (!stop)
+            return ended.count() >= 2;
+        if (ended.count() >= 2 && !stopAsked) {
+            stopAsked = true;
+            batch.cancel(false);
+        }
+        return stopAsked && batch.packages().at(3).outcome != InstallBatch::Outcome::Pending;
+    };
+    player.answers = {typedWhen("Neat", nextDownloadOver)};
+    if (stop)
+        player.answers << chosen("Stop the Batch");
+    else if (second != "missing.zip")
+        player.answers << typed("Second");
+    if (!stop)
+        player.answers << typed("Good") << typed("Last");
+    runBatch(batch, [&] { return batch.start(catalogue, {0, 1, 2, 3}); });
+    QCOMPARE(player.notMet, 0);
+    QVERIFY(player.answers.isEmpty());
+    QCOMPARE(player.unexpected, 0);
+    if (!stop)
+        lines << "Last [Skin] \u2192 Skins/Last: installed";
+    QCOMPARE(outcomes(batch), lines.join('\n'));
+
+    // Each package's own files, byte for byte: a waiting archive is never replaced.
+    QMap<QString, QByteArray> expected = before;
+    if (!stop) {
+        addPackage(expected, "Skins/Neat", neatSkin);
+        if (second == "faces.zip")
+            addPackage(expected, "Pictures/Second", faces);
+        else if (second != "missing.zip")
+            addPackage(expected, "Pictures/Second", other);
+        addPackage(expected, "Databases/Good", realWorld);
+        expected.insert("Databases/Good/SaveGames/", QByteArray());
+        addPackage(expected, "Skins/Last", neatSkin);
+    } else {
+        // The downloads after the stop are never requested.
+        QCOMPARE(host->requests().filter("neatskin.zip").size(), 1);
+    }
+    QCOMPARE(TestFiles::tree(game()), expected);
+    QCOMPARE(QDir(AppPaths::downloadsFolder()).entryList({"*.zip"}, QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestInstallBatch)
