@@ -8,7 +8,8 @@
 // copy is known by its folder with every link resolved and by the identity of that folder on its
 // disk (device and inode), and has a database of its own, listed in a small index in the Cache
 // folder. A copy found elsewhere by its identity (moved, renamed) keeps its records; a folder at
-// a listed place whose identity is new (put back from a backup) takes that place's records. The first copy listed keeps the database of the former single store
+// a listed place whose identity is new (put back from a backup) takes that place's records. The
+// first copy listed keeps the database of the former single store
 // (InstalledPackages::defaultPath()), so records made before the index existed stay with the game
 // that was in use.
 //

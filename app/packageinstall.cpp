@@ -434,9 +434,9 @@ QString PackageInstall::stageDone(UnpackTransaction &run)
                      QString::number(n);
         storeNames.insert(keptAs);
         // A file left in place by the version before is kept aside now.
-        originals.erase(std::remove(originals.begin(), originals.end(),
-                                    KeptOriginal{file.first, QString()}),
-                        originals.end());
+        originals.erase(
+            std::remove(originals.begin(), originals.end(), KeptOriginal{file.first, QString()}),
+            originals.end());
         originals.append(KeptOriginal{file.first, keptAs});
         keepAside.append(QJsonObject{{QStringLiteral("path"), file.first},
                                      {QStringLiteral("number"), file.second},
