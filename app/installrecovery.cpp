@@ -9,6 +9,7 @@
 #include "tslogging.h"
 #include "tsunzip.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -191,6 +192,37 @@ int InstallRecovery::removeLeftoverWorkFolders()
             removed += QDir(path).removeRecursively() ? 1 : 0;
     }
     return removed;
+}
+
+QString InstallRecovery::atStart(InstalledPackages &records)
+{
+    for (const QString &path : removeSaveTemporaries())
+        note(QStringLiteral("Removed the unfinished save ") + path);
+    QString notice;
+    records.load(&notice);
+    if (!notice.isEmpty())
+        note(QStringLiteral("Installed packages: ") + notice);
+    QStringList notices;
+    for (const QString &what : recoverAll(records, &notices))
+        note(QStringLiteral("Install recovery: ") + what);
+    // Records kept aside or entries left out are told once, on the catalogue page: the damaged
+    // store is renamed, so the next start has nothing to say.
+    if (records.inUse())
+        notices.prepend(QCoreApplication::translate(
+            "Zerun", "The records of installed packages are in use by another program. They "
+                     "were left as they are; close that program and start the installer again "
+                     "to see your installed packages."));
+    else if (!notice.isEmpty())
+        notices.prepend(QCoreApplication::translate("Zerun", "Installed packages: %1").arg(notice));
+    const int archives = removeLeftoverArchives();
+    if (archives > 0)
+        note(QStringLiteral("Removed %1 leftover archive(s) from the downloads folder")
+                 .arg(archives));
+    const int folders = removeLeftoverWorkFolders();
+    if (folders > 0)
+        note(QStringLiteral("Removed %1 leftover repair folder(s) from the downloads folder")
+                 .arg(folders));
+    return notices.join(QLatin1Char('\n'));
 }
 
 QStringList InstallRecovery::removeSaveTemporaries()

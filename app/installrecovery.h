@@ -20,6 +20,12 @@ public:
     static QString newJournalPath();
     static QString newRemovalJournalPath();
 
+    // What the start-up does before anything reads the game folder, once the single-instance
+    // lock is held: removes cut-off saves, loads `records`, finishes or undoes every journal,
+    // then removes the leftovers no install refers to any more; each step goes to the daily log.
+    // Returns what the catalogue page tells the player, a line each (empty: nothing).
+    static QString atStart(InstalledPackages &records);
+
     // Finishes or undoes every install a journal describes (its record included), and finishes
     // every interrupted removal; one line per journal of what was done, for the daily log.
     // Journals whose game folder is not there stay for a later start, damaged ones are kept

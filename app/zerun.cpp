@@ -7,6 +7,7 @@
 #include "failurewords.h"
 #include "gamefolder.h"
 #include "gamerecords.h"
+#include "heldback.h"
 #include "installrecovery.h"
 #include "languagechoice.h"
 #include "listexchange.h"
@@ -228,57 +229,8 @@ void Zerun::updateCatalogueStatus()
 
 void Zerun::recoverInstalls()
 {
-    for (const QString &path : InstallRecovery::removeSaveTemporaries())
-        InstallRecovery::note(QStringLiteral("Removed the unfinished save ") + path);
-    QString notice;
-    packageRecords.load(&notice);
-    if (!notice.isEmpty())
-        InstallRecovery::note(QStringLiteral("Installed packages: ") + notice);
-    QStringList notices;
-    const QStringList done = InstallRecovery::recoverAll(packageRecords, &notices);
-    for (const QString &what : done)
-        InstallRecovery::note(QStringLiteral("Install recovery: ") + what);
-    // Records kept aside or entries left out are told once, on the catalogue page: the damaged
-    // store is renamed, so the next start has nothing to say.
-    if (packageRecords.inUse())
-        notices.prepend(tr("The records of installed packages are in use by another program. "
-                           "They were left as they are; close that program and start the "
-                           "installer again to see your installed packages."));
-    else if (!notice.isEmpty())
-        notices.prepend(tr("Installed packages: %1").arg(notice));
-    recoveryNotice = notices.join(QLatin1Char('\n'));
-    heldBack.clear();
-    for (const InstallRecovery::Waiting &waiting : InstallRecovery::waitingJournals()) {
-        if (!waiting.name.isEmpty())
-            heldBack.insert(waiting.name + QLatin1Char('\n') + waiting.kind, waiting.folder);
-    }
-    const int archives = InstallRecovery::removeLeftoverArchives();
-    if (archives > 0)
-        InstallRecovery::note(
-            QStringLiteral("Removed %1 leftover archive(s) from the downloads folder")
-                .arg(archives));
-    const int folders = InstallRecovery::removeLeftoverWorkFolders();
-    if (folders > 0)
-        InstallRecovery::note(
-            QStringLiteral("Removed %1 leftover repair folder(s) from the downloads folder")
-                .arg(folders));
-}
-
-QString Zerun::heldBackFolder(int entry) const
-{
-    if (entry < 0 || entry >= catalogue.size())
-        return QString();
-    return heldBack.value(catalogue.at(entry).name + QLatin1Char('\n') + catalogue.at(entry).kind);
-}
-
-QSet<int> Zerun::offeredUpdates() const
-{
-    QSet<int> offered;
-    for (const int entry : updatesAvailable) {
-        if (heldBackFolder(entry).isEmpty())
-            offered.insert(entry);
-    }
-    return offered;
+    recoveryNotice = InstallRecovery::atStart(packageRecords);
+    heldBack.refresh();
 }
 
 void Zerun::readCatalogue(const QByteArray &data)
@@ -380,18 +332,14 @@ void Zerun::applyMarks()
         QListWidgetItem *item = ui->repo_list->item(row);
         const int entry = visibleEntries.at(row);
         const InstalledPackage *record = recordOf(entry);
-        const QString held = heldBackFolder(entry);
-        //: %1 is the folder that an interrupted install or uninstall waits for
-        const QString heldText = held.isEmpty() ? QString()
-                                                : tr("Held back: an interrupted install or "
-                                                     "uninstall of it waits for %1")
-                                                      .arg(QDir::toNativeSeparators(held));
+        const QString heldText = heldBack.tooltipOf(catalogue, entry);
         if (!record) {
             // Only marks set before are cleared: most items never had one.
-            if (item->data(markRole).toInt() != NotInstalled || !held.isEmpty()) {
+            if (item->data(markRole).toInt() != NotInstalled || !heldText.isEmpty()) {
                 item->setData(markRole, NotInstalled);
                 item->setData(Qt::DecorationRole, QVariant());
-                item->setData(Qt::ToolTipRole, held.isEmpty() ? QVariant() : QVariant(heldText));
+                item->setData(Qt::ToolTipRole,
+                              heldText.isEmpty() ? QVariant() : QVariant(heldText));
             }
             continue;
         }
@@ -404,7 +352,7 @@ void Zerun::applyMarks()
                     : tr("Installed in %1 on %2"))
                 .arg(record->folder,
                      record->installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")));
-        if (!held.isEmpty())
+        if (!heldText.isEmpty())
             tip += QLatin1Char('\n') + heldText;
         item->setData(Qt::ToolTipRole, tip);
     }
@@ -428,8 +376,9 @@ void Zerun::updateUninstallButton()
     const bool verifying = batch.isVerifying();
     const bool anyInstalled = !selectedRecords().isEmpty();
     ui->verify_package->setEnabled(verifying || anyInstalled);
-    const int updates =
-        int(PackageUpdates::pending(catalogue, packageRecords, offeredUpdates()).size());
+    const int updates = int(PackageUpdates::pending(catalogue, packageRecords,
+                                                    heldBack.offered(catalogue, updatesAvailable))
+                                .size());
     ui->update_all->setText(PackageUpdates::buttonText(updates));
     ui->update_all->setVisible(updates > 0);
     // The context menu offers only what applies to the packages chosen.
@@ -731,27 +680,10 @@ void Zerun::showUnpacking(int done, int total, const QString &state)
 void Zerun::startBatch(const QVector<int> &entries, bool inPlace)
 {
     // A package whose interrupted change waits is not fetched: it could not be installed.
-    QVector<int> offered;
-    QStringList held;
-    for (const int entry : entries) {
-        const QString folder = heldBackFolder(entry);
-        if (folder.isEmpty())
-            offered << entry;
-        else
-            held << catalogue.at(entry).name + QStringLiteral(" (") +
-                        QDir::toNativeSeparators(folder) + QLatin1Char(')');
-    }
-    if (!held.isEmpty()) {
-        InstallRecovery::note(QStringLiteral("Held back, an interrupted change waits: ") +
-                              held.join(QStringLiteral(", ")));
-        //: %1 lists the packages with the folder each waits for
-        questions.tell(tr("Download"),
-                       tr("Not downloaded, because an interrupted install or uninstall of it "
-                          "waits for its folder: %1. It is finished at a start of the installer "
-                          "that finds that folder again.",
-                          nullptr, held.size())
-                           .arg(held.join(QStringLiteral(", "))));
-    }
+    QString told;
+    const QVector<int> offered = heldBack.offered(catalogue, entries, &told);
+    if (!told.isEmpty())
+        questions.tell(tr("Download"), told);
     if (batch.start(catalogue, offered, inPlace))
         showBatchStart();
 }
@@ -942,8 +874,8 @@ void Zerun::updateAll()
     if (batch.isBusy())
         return;
     QVector<int> entries;
-    const QVector<PackageUpdates::Update> updates =
-        PackageUpdates::pending(catalogue, packageRecords, offeredUpdates());
+    const QVector<PackageUpdates::Update> updates = PackageUpdates::pending(
+        catalogue, packageRecords, heldBack.offered(catalogue, updatesAvailable));
     for (const PackageUpdates::Update &update : updates)
         entries << update.entry;
     if (!entries.isEmpty())

@@ -3,6 +3,7 @@
 #include "catalogueentry.h"
 #include "cataloguefetch.h"
 #include "cataloguerows.h"
+#include "heldback.h"
 #include "installbatch.h"
 #include "installedpackages.h"
 #include "questionqueue.h"
@@ -184,11 +185,8 @@ private:
 
     UpdateProbe updateProbe;
     QSet<int> updatesAvailable;
-    // Packages whose interrupted change waits for its folder ("<name>\n<kind>" -> the folder):
-    // neither downloaded nor updated until it is finished.
-    QHash<QString, QString> heldBack;
-    QString heldBackFolder(int entry) const;
-    QSet<int> offeredUpdates() const;
+    // Packages whose interrupted change waits: neither downloaded nor updated.
+    HeldBack heldBack;
 
     // The catalogue fetch; kept for the rest of the run, started again by retry_catalogue.
     std::unique_ptr<CatalogueFetch> catalogueFetch;

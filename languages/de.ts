@@ -1349,7 +1349,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     </message>
     <message>
         <source>Download</source>
-        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>Herunterladen</translation>
     </message>
     <message>
@@ -1575,6 +1574,7 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     </message>
     <message numerus="yes">
         <source>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</source>
+        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>
             <numerusform>Nicht heruntergeladen, weil eine unterbrochene Installation oder Deinstallation davon auf ihren Ordner wartet: %1. Sie wird bei einem Start des Installers abgeschlossen, der diesen Ordner wiederfindet.</numerusform>
             <numerusform>Nicht heruntergeladen, weil eine unterbrochene Installation oder Deinstallation jedes dieser Pakete auf ihren Ordner wartet: %1. Jede wird bei einem Start des Installers abgeschlossen, der ihren Ordner wiederfindet.</numerusform>

@@ -266,6 +266,7 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), o
     </message>
     <message numerus="yes">
         <source>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</source>
+        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>
             <numerusform>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</numerusform>
             <numerusform>Not downloaded, because an interrupted install or uninstall of each waits for its folder: %1. Each is finished at a start of the installer that finds its folder again.</numerusform>

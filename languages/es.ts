@@ -1349,7 +1349,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     </message>
     <message>
         <source>Download</source>
-        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>Descargar</translation>
     </message>
     <message>
@@ -1575,6 +1574,7 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     </message>
     <message numerus="yes">
         <source>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</source>
+        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>
             <numerusform>No descargado, porque una instalación o desinstalación interrumpida de este paquete espera a su carpeta: %1. Se terminará en un inicio del instalador que vuelva a encontrar esa carpeta.</numerusform>
             <numerusform>No descargados, porque una instalación o desinstalación interrumpida de cada uno espera a su carpeta: %1. Cada una se terminará en un inicio del instalador que vuelva a encontrar su carpeta.</numerusform>

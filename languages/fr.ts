@@ -1349,7 +1349,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     </message>
     <message>
         <source>Download</source>
-        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>Télécharger</translation>
     </message>
     <message>
@@ -1575,6 +1574,7 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     </message>
     <message numerus="yes">
         <source>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</source>
+        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>
             <numerusform>Non téléchargé, car une installation ou désinstallation interrompue de ce paquet attend son dossier : %1. Elle sera terminée à un démarrage de l’installateur qui retrouve ce dossier.</numerusform>
             <numerusform>Non téléchargés, car une installation ou désinstallation interrompue de chacun attend son dossier : %1. Chacune sera terminée à un démarrage de l’installateur qui retrouve son dossier.</numerusform>

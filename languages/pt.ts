@@ -1349,7 +1349,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     </message>
     <message>
         <source>Download</source>
-        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>Baixar</translation>
     </message>
     <message>
@@ -1575,6 +1574,7 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     </message>
     <message numerus="yes">
         <source>Not downloaded, because an interrupted install or uninstall of it waits for its folder: %1. It is finished at a start of the installer that finds that folder again.</source>
+        <extracomment>%1 lists the packages with the folder each waits for</extracomment>
         <translation>
             <numerusform>Não baixado, porque uma instalação ou desinstalação interrompida dele aguarda sua pasta: %1. Ela será concluída em uma inicialização do instalador que encontre essa pasta de novo.</numerusform>
             <numerusform>Não baixados, porque uma instalação ou desinstalação interrompida de cada um aguarda sua pasta: %1. Cada uma será concluída em uma inicialização do instalador que encontre sua pasta de novo.</numerusform>
