@@ -17,6 +17,8 @@ packages=(
   fonts-lato
   # tests and the local run: archive peers, a display, key presses, screenshots
   zip unzip p7zip-full libarchive-tools python3
+  # chattr, for files an uninstall cannot remove
+  e2fsprogs
   xvfb xauth x11-utils xdotool imagemagick
   # the Wayland start: a headless compositor and the toolkit's Wayland platform
   weston qtwayland5
