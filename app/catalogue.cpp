@@ -115,16 +115,20 @@ void Catalogue::fill(const QVector<CatalogueEntry> &catalogue, int filter,
     }
 }
 
-QString Catalogue::suffix(const QString &kind)
+QString Catalogue::suffix(const QString &kind, Wording wording)
 {
     const PackageKind *known = PackageKind::find(kind);
-    return known ? known->listSuffix : QString();
+    if (!known)
+        return QString();
+    return wording == Wording::Player ? known->shownSuffix() : QString::fromUtf8(known->listSuffix);
 }
 
 QString Catalogue::plainName(QString text)
 {
-    for (const PackageKind &kind : PackageKind::all())
-        text.remove(kind.listSuffix);
+    for (const PackageKind &kind : PackageKind::all()) {
+        text.remove(kind.shownSuffix());
+        text.remove(QString::fromUtf8(kind.listSuffix));
+    }
     text.remove(QLatin1Char('\r'));
     return text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogueentry.h"
+#include "wording.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -37,9 +38,11 @@ public:
     static void fill(const QVector<CatalogueEntry> &catalogue, int filter,
                      QStringList &visibleNames, QVector<int> *entries = nullptr);
 
-    // " [Mod]", " [Pic Pack]", " [Skin]", or nothing for any other kind.
-    static QString suffix(const QString &kind);
-    // The list text with every kind suffix (and carriage return) taken out: the package name.
+    // " [Mod]", " [Pic Pack]", " [Skin]" (in the player's language, or as the log writes them),
+    // or nothing for any other kind.
+    static QString suffix(const QString &kind, Wording wording = Wording::Player);
+    // The list text with every kind suffix, in the player's language or English, (and carriage
+    // return) taken out: the package name.
     static QString plainName(QString text);
 
     // The batch for a download list: every entry whose name equals a listed name, in

@@ -40,20 +40,22 @@ bool DiskPackage::entryNames(const QString &archive, QStringList *names, QString
 {
     names->clear();
     if (!QFileInfo(archive).isFile()) {
-        *why = QStringLiteral("the file is not there any more");
+        *why =
+            QString::fromUtf8(QT_TRANSLATE_NOOP("FailureWords", "the file is not there any more"));
         return false;
     }
     QuaZip zip(archive);
     TsCompression::prepareNames(zip);
     if (!zip.open(QuaZip::mdUnzip)) {
-        *why = QStringLiteral("not a readable zip archive");
+        *why = QString::fromUtf8(QT_TRANSLATE_NOOP("FailureWords", "not a readable zip archive"));
         return false;
     }
     for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
         QuaZipFileInfo64 info;
         if (!TsCompression::currentInfo(&zip, &info)) {
             zip.close();
-            *why = QStringLiteral("the archive's directory is damaged");
+            *why = QString::fromUtf8(
+                QT_TRANSLATE_NOOP("FailureWords", "the archive's directory is damaged"));
             return false;
         }
         *names << TsCompression::entryName(info);
@@ -61,7 +63,8 @@ bool DiskPackage::entryNames(const QString &archive, QStringList *names, QString
     const bool walked = zip.getZipError() == UNZ_OK;
     zip.close();
     if (!walked) {
-        *why = QStringLiteral("the archive's directory is damaged");
+        *why = QString::fromUtf8(
+            QT_TRANSLATE_NOOP("FailureWords", "the archive's directory is damaged"));
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "diskpackage.h"
 #include "tsunzip.h"
+#include "wording.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,11 +12,17 @@
 
 namespace {
 
+// Texts of the unpacker, which knows nothing of translations, for unpackDetail().
+[[maybe_unused]] const char *const unpackerTexts[] = {
+    QT_TRANSLATE_NOOP("FailureWords", "the archive has no entries"),
+};
+
 // The number and its unit apart, so that two sizes can share the unit.
-QPair<QString, QString> sizeParts(qint64 bytes)
+QPair<QString, QString> sizeParts(qint64 bytes, Wording wording)
 {
     if (bytes < 1000)
-        return {QString::number(bytes), FailureWords::tr("bytes")};
+        return {QString::number(bytes),
+                worded(wording, "FailureWords", QT_TRANSLATE_NOOP("FailureWords", "bytes"))};
     static const char *const units[] = {"kB", "MB", "GB", "TB"};
     double value = bytes / 1000.0;
     int unit = 0;
@@ -23,35 +30,44 @@ QPair<QString, QString> sizeParts(qint64 bytes)
         value /= 1000.0;
         ++unit;
     }
-    return {QLocale().toString(value, 'f', value >= 99.95 ? 0 : 1),
+    return {(wording == Wording::Player ? QLocale() : QLocale::c())
+                .toString(value, 'f', value >= 99.95 ? 0 : 1),
             QString::fromLatin1(units[unit])};
 }
 
 } // namespace
 
-QString FailureWords::sizeText(qint64 bytes)
+QString FailureWords::say(Wording wording, const char *source)
 {
-    const auto parts = sizeParts(bytes);
+    return worded(wording, "FailureWords", source);
+}
+
+QString FailureWords::sizeText(qint64 bytes, Wording wording)
+{
+    const auto parts = sizeParts(bytes, wording);
     return parts.first + QLatin1Char(' ') + parts.second;
 }
 
 QString FailureWords::progressText(qint64 done, qint64 total)
 {
+    const Wording wording = Wording::Player;
     if (total < 0)
         return sizeText(done);
-    const auto doneParts = sizeParts(done);
-    const auto totalParts = sizeParts(total);
+    const auto doneParts = sizeParts(done, wording);
+    const auto totalParts = sizeParts(total, wording);
     if (doneParts.second == totalParts.second)
-        return tr("%1 of %2 %3").arg(doneParts.first, totalParts.first, totalParts.second);
-    return tr("%1 of %2").arg(sizeText(done), sizeText(total));
+        return say(wording, QT_TR_NOOP("%1 of %2 %3"))
+            .arg(doneParts.first, totalParts.first, totalParts.second);
+    return say(wording, QT_TR_NOOP("%1 of %2")).arg(sizeText(done), sizeText(total));
 }
 
-QString FailureWords::webPage()
+QString FailureWords::webPage(Wording wording)
 {
-    return tr("the server sent a web page instead of the package");
+    return say(wording, QT_TR_NOOP("the server sent a web page instead of the package"));
 }
 
-QString FailureWords::certificateProblem(const QList<QSslError> &errors, const QString &host)
+QString FailureWords::certificateProblem(const QList<QSslError> &errors, const QString &host,
+                                         Wording wording)
 {
     if (errors.isEmpty())
         return {};
@@ -60,36 +76,39 @@ QString FailureWords::certificateProblem(const QList<QSslError> &errors, const Q
         switch (error.error()) {
         case QSslError::SelfSignedCertificate:
         case QSslError::SelfSignedCertificateInChain:
-            return tr("the certificate of %1 is not trusted (self-signed)").arg(host);
+            return say(wording, QT_TR_NOOP("the certificate of %1 is not trusted (self-signed)"))
+                .arg(host);
         case QSslError::CertificateExpired:
-            return tr("the certificate of %1 has expired").arg(host);
+            return say(wording, QT_TR_NOOP("the certificate of %1 has expired")).arg(host);
         case QSslError::CertificateNotYetValid:
-            return tr("the certificate of %1 is not valid yet").arg(host);
+            return say(wording, QT_TR_NOOP("the certificate of %1 is not valid yet")).arg(host);
         case QSslError::HostNameMismatch:
-            return tr("the certificate of %1 is made out for another host").arg(host);
+            return say(wording, QT_TR_NOOP("the certificate of %1 is made out for another host"))
+                .arg(host);
         case QSslError::CertificateRevoked:
-            return tr("the certificate of %1 has been revoked").arg(host);
+            return say(wording, QT_TR_NOOP("the certificate of %1 has been revoked")).arg(host);
         case QSslError::UnableToGetIssuerCertificate:
         case QSslError::UnableToGetLocalIssuerCertificate:
         case QSslError::UnableToVerifyFirstCertificate:
         case QSslError::CertificateUntrusted:
-            return tr("the certificate of %1 is not trusted (unknown issuer)").arg(host);
+            return say(wording, QT_TR_NOOP("the certificate of %1 is not trusted (unknown issuer)"))
+                .arg(host);
         default:
             break;
         }
     }
-    return tr("the certificate of %1 is not trusted").arg(host);
+    return say(wording, QT_TR_NOOP("the certificate of %1 is not trusted")).arg(host);
 }
 
-QString FailureWords::diskProblem(DiskRoom::Problem problem, const QString &folder)
+QString FailureWords::diskProblem(DiskRoom::Problem problem, const QString &folder, Wording wording)
 {
     switch (problem) {
     case DiskRoom::Problem::Full:
-        return tr("the disk is full");
+        return say(wording, QT_TR_NOOP("the disk is full"));
     case DiskRoom::Problem::NoInodes:
-        return tr("there is no room for more files on the disk");
+        return say(wording, QT_TR_NOOP("there is no room for more files on the disk"));
     case DiskRoom::Problem::ReadOnly:
-        return tr("the folder %1 cannot be written (read-only)")
+        return say(wording, QT_TR_NOOP("the folder %1 cannot be written (read-only)"))
             .arg(QDir::toNativeSeparators(folder));
     case DiskRoom::Problem::None:
         break;
@@ -97,11 +116,11 @@ QString FailureWords::diskProblem(DiskRoom::Problem problem, const QString &fold
     return {};
 }
 
-QString FailureWords::unpackDetail(const QString &detail)
+QString FailureWords::unpackDetail(const QString &detail, Wording wording)
 {
     const QString link = TsUnZip::linkEntryText(QString());
     if (detail.startsWith(link))
-        return tr("the archive holds a link, which is not installed: %1")
+        return say(wording, QT_TR_NOOP("the archive holds a link, which is not installed: %1"))
             .arg(detail.mid(link.size()));
     // A cause of the disk, alone or after the entry it stopped.
     static const QRegularExpression readOnly(
@@ -112,7 +131,7 @@ QString FailureWords::unpackDetail(const QString &detail)
     QString cause;
     if (readOnlyMatch.hasMatch()) {
         entry = readOnlyMatch.captured(1);
-        cause = diskProblem(DiskRoom::Problem::ReadOnly, readOnlyMatch.captured(2));
+        cause = diskProblem(DiskRoom::Problem::ReadOnly, readOnlyMatch.captured(2), wording);
     } else {
         const QString unpack = QStringLiteral("could not unpack ");
         const QString body = detail.startsWith(unpack) ? detail.mid(unpack.size()) : QString();
@@ -120,70 +139,71 @@ QString FailureWords::unpackDetail(const QString &detail)
              {DiskRoom::Problem::Full, DiskRoom::Problem::NoInodes}) {
             const QString english = DiskRoom::text(problem, QString());
             if (detail == english)
-                cause = diskProblem(problem, QString());
+                cause = diskProblem(problem, QString(), wording);
             else if (body.endsWith(QStringLiteral(": ") + english)) {
                 entry = body.left(body.size() - english.size() - 2);
-                cause = diskProblem(problem, QString());
+                cause = diskProblem(problem, QString(), wording);
             }
         }
         const QString damaged = QStringLiteral(" (damaged or encrypted)");
         if (cause.isEmpty() && body.endsWith(damaged)) {
             entry = body.left(body.size() - damaged.size());
-            cause = tr("the archive is damaged or encrypted");
+            cause = say(wording, QT_TR_NOOP("the archive is damaged or encrypted"));
         }
     }
     if (cause.isEmpty()) {
-        if (detail == QLatin1String("not a readable zip archive"))
-            return tr("not a readable zip archive");
-        if (detail == QLatin1String("the archive has no entries"))
-            return tr("the archive has no entries");
-        return detail;
+        // The texts the lower layers mark for this class come in the player's words; any other
+        // stays as it is.
+        return wording == Wording::Player ? tr(detail.toUtf8().constData()) : detail;
     }
     //: %1 is the archive's entry that could not be unpacked, %2 why
-    return entry.isEmpty() ? cause : tr("%1 could not be unpacked: %2").arg(entry, cause);
+    return entry.isEmpty()
+               ? cause
+               : say(wording, QT_TR_NOOP("%1 could not be unpacked: %2")).arg(entry, cause);
 }
 
-QString FailureWords::unpackFailure(const QString &error, const QString &detail)
+QString FailureWords::unpackFailure(const QString &error, const QString &detail, Wording wording)
 {
     QString words = error;
     if (error == QLatin1String("Couldn't open zip"))
-        words = tr("Couldn't open zip");
+        words = say(wording, QT_TR_NOOP("Couldn't open zip"));
     else if (error == QLatin1String("Couldn't extract file"))
-        words = tr("Couldn't extract file");
+        words = say(wording, QT_TR_NOOP("Couldn't extract file"));
     else if (error == QLatin1String("Couldn't go to first file"))
-        words = tr("Couldn't go to first file");
+        words = say(wording, QT_TR_NOOP("Couldn't go to first file"));
     else if (error == QLatin1String("Couldn't close zip"))
-        words = tr("Couldn't close zip");
+        words = say(wording, QT_TR_NOOP("Couldn't close zip"));
     if (detail.isEmpty())
         return words;
     //: %1 is what failed, %2 why
-    return tr("%1: %2").arg(words, unpackDetail(detail));
+    return say(wording, QT_TR_NOOP("%1: %2")).arg(words, unpackDetail(detail, wording));
 }
 
-QString FailureWords::describe(const DownloadOutcome &outcome)
+QString FailureWords::describe(const DownloadOutcome &outcome, Wording wording)
 {
     if (outcome.reason == DownloadManager::cancelledReason())
-        return tr("cancelled");
+        return say(wording, QT_TR_NOOP("cancelled"));
     QString words;
     switch (outcome.networkError) {
     case QNetworkReply::ConnectionRefusedError:
-        words = tr("connection refused");
+        words = say(wording, QT_TR_NOOP("connection refused"));
         break;
     case QNetworkReply::RemoteHostClosedError:
-        words = tr("the server closed the connection");
+        words = say(wording, QT_TR_NOOP("the server closed the connection"));
         break;
     case QNetworkReply::HostNotFoundError:
-        words = tr("the server could not be found");
+        words = say(wording, QT_TR_NOOP("the server could not be found"));
         break;
     case QNetworkReply::TimeoutError:
     case QNetworkReply::OperationCanceledError:
-        words = tr("the server stopped sending");
+        words = say(wording, QT_TR_NOOP("the server stopped sending"));
         break;
     case QNetworkReply::SslHandshakeFailedError:
-        words = certificateProblem(outcome.sslErrors, outcome.sslHost.isEmpty() ? outcome.url.host()
-                                                                                : outcome.sslHost);
+        words = certificateProblem(outcome.sslErrors,
+                                   outcome.sslHost.isEmpty() ? outcome.url.host() : outcome.sslHost,
+                                   wording);
         if (words.isEmpty())
-            words = tr("the secure connection could not be made");
+            words = say(wording, QT_TR_NOOP("the secure connection could not be made"));
         break;
     default:
         break;
@@ -191,38 +211,40 @@ QString FailureWords::describe(const DownloadOutcome &outcome)
     const int status = outcome.httpStatus;
     if (words.isEmpty() && status >= 400) {
         if (status == 404 || status == 410)
-            words = tr("not found on the server (HTTP %1)").arg(status);
+            words = say(wording, QT_TR_NOOP("not found on the server (HTTP %1)")).arg(status);
         else if (status == 401 || status == 403)
-            words = tr("the server refused to send it (HTTP %1)").arg(status);
+            words = say(wording, QT_TR_NOOP("the server refused to send it (HTTP %1)")).arg(status);
         else if (status >= 500)
-            words = tr("the server had a problem (HTTP %1)").arg(status);
+            words = say(wording, QT_TR_NOOP("the server had a problem (HTTP %1)")).arg(status);
         else
-            words = tr("the server refused the request (HTTP %1)").arg(status);
+            words =
+                say(wording, QT_TR_NOOP("the server refused the request (HTTP %1)")).arg(status);
     }
     if (words.isEmpty())
         words = outcome.reason;
     if (outcome.keptBytes > 0 && outcome.size > 0)
-        words += tr("; %1 of %2 kept, Retry resumes")
-                     .arg(sizeText(outcome.keptBytes), sizeText(outcome.size));
+        words += say(wording, QT_TR_NOOP("; %1 of %2 kept, Retry resumes"))
+                     .arg(sizeText(outcome.keptBytes, wording), sizeText(outcome.size, wording));
     return words;
 }
 
-QString FailureWords::unreadableArchive(const QString &archive, const QByteArray &contentType)
+QString FailureWords::unreadableArchive(const QString &archive, const QByteArray &contentType,
+                                        Wording wording)
 {
     if (contentType.trimmed().toLower().startsWith("text/html"))
-        return webPage();
+        return webPage(wording);
     QFile file(archive);
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray start = file.read(512).trimmed();
         if (start.startsWith('<'))
-            return webPage();
+            return webPage(wording);
     }
     QStringList entries;
     QString why;
     const bool read = DiskPackage::entryNames(archive, &entries, &why);
     if (!read && !TsUnZip::hasNoEntries(archive))
-        return tr("Couldn't open zip: %1").arg(unpackDetail(why));
+        return say(wording, QT_TR_NOOP("Couldn't open zip: %1")).arg(unpackDetail(why, wording));
     if (entries.isEmpty())
-        return tr("Couldn't go to first file: the archive has no entries");
+        return say(wording, QT_TR_NOOP("Couldn't go to first file: the archive has no entries"));
     return QString();
 }

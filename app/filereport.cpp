@@ -44,8 +44,9 @@ QString FileReport::forLog(int keep) const
         kept << line;
     }
     if (files > keep)
-        kept << QStringLiteral("... and %1 more files (%2 in all)")
-                    .arg(number(files - keep), number(files));
+        kept << worded(Wording::Log, "FileReport", "... and %n more file(s) (%1 in all)", nullptr,
+                       files - keep)
+                    .arg(number(files));
     return kept.join(QLatin1Char('\n'));
 }
 
@@ -61,22 +62,23 @@ FileReport FileReport::ofRemoval(const QString &name, const QString &folder,
     const int kept = int(result.changed.size() + result.added.size() + result.shared.size());
     const int failed = int(result.failed.size());
     if (failed > 0)
-        //: %1 is the package, %2 its folder in the game
-        report.summary = player ? tr("Could not remove %n of the files of %1 from %2; they stay "
-                                     "recorded.",
-                                     nullptr, failed)
-                                      .arg(name, folder)
-                                : QStringLiteral("Could not remove %1 of the files of %2 from %3; "
-                                                 "they stay recorded.")
-                                      .arg(number(failed), name, folder);
+        report.summary =
+            worded(wording, "FileReport",
+                   //: %1 is the package, %2 its folder in the game
+                   QT_TRANSLATE_N_NOOP("FileReport", "Could not remove %n of the files of %1 from "
+                                                     "%2; they stay recorded."),
+                   nullptr, failed)
+                .arg(name, folder);
     else
         //: %1 is the package, %2 its folder in the game
         report.summary = player ? tr("Uninstalled %1 from %2.").arg(name, folder)
                                 : QStringLiteral("Uninstalled %1 from %2.").arg(name, folder);
     if (kept > 0)
         report.summary +=
-            QLatin1Char(' ') + (player ? tr("%n file(s) kept, listed below.", nullptr, kept)
-                                       : QStringLiteral("%1 files kept.").arg(number(kept)));
+            QLatin1Char(' ') +
+            worded(wording, "FileReport",
+                   QT_TRANSLATE_N_NOOP("FileReport", "%n file(s) kept, listed below."), nullptr,
+                   kept);
     const auto section = [&report](const QString &heading, QStringList paths) {
         if (paths.isEmpty())
             return;
@@ -118,10 +120,11 @@ FileReport FileReport::ofVerify(const QVector<PackageVerify::Result> &results, W
         const int count = int(results.size());
         //: %2 is how many of them have missing or changed files
         report.summary =
-            player ? tr("%n package(s) verified, %2 with missing or changed files", nullptr, count)
-                         .arg(number(broken))
-                   : QStringLiteral("%1 packages verified, %2 with missing or changed files")
-                         .arg(number(count), number(broken));
+            worded(wording, "FileReport",
+                   QT_TRANSLATE_N_NOOP("FileReport",
+                                       "%n package(s) verified, %2 with missing or changed files"),
+                   nullptr, count)
+                .arg(number(broken));
     }
     return report;
 }

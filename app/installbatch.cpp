@@ -31,14 +31,21 @@ namespace {
 
 // Why `needed` bytes do not fit on the drive of `folder`; empty when they fit or either size is
 // unknown.
-QString spaceShortage(const QString &folder, qint64 needed)
+QString spaceShortage(const QString &folder, qint64 needed, Wording wording)
 {
     const qint64 available = QStorageInfo(folder).bytesAvailable();
     if (needed <= 0 || available < 0 || needed <= available)
         return QString();
-    //: %1 is the size the package needs, %2 the free space
-    return InstallBatch::tr("Not enough disk space: needs %1, %2 free")
-        .arg(FailureWords::sizeText(needed), FailureWords::sizeText(available));
+    return worded(wording, "InstallBatch",
+                  //: %1 is the size the package needs, %2 the free space
+                  QT_TRANSLATE_NOOP("InstallBatch", "Not enough disk space: needs %1, %2 free"))
+        .arg(FailureWords::sizeText(needed, wording), FailureWords::sizeText(available, wording));
+}
+
+// The player's words for a cancelled package.
+QString cancelledWords()
+{
+    return InstallBatch::tr("cancelled");
 }
 
 QString withDetail(const QString &error, const QString &detail)
@@ -151,12 +158,12 @@ bool InstallBatch::allInstalled() const
     });
 }
 
-QString InstallBatch::title(int position) const
+QString InstallBatch::title(int position, Wording wording) const
 {
     if (position < 0 || position >= queue.size())
         return QString();
     const Package &package = queue.at(position);
-    return package.name + Catalogue::suffix(package.kind);
+    return package.name + Catalogue::suffix(package.kind, wording);
 }
 
 QString InstallBatch::label(int position) const
@@ -174,11 +181,11 @@ QString InstallBatch::outcomeLine(int position, Wording wording) const
     static const char *const words[] = {
         QT_TRANSLATE_NOOP("InstallBatch", "failed"), QT_TRANSLATE_NOOP("InstallBatch", "installed"),
         QT_TRANSLATE_NOOP("InstallBatch", "failed"), QT_TRANSLATE_NOOP("InstallBatch", "skipped")};
-    QString head = title(position);
+    QString head = title(position, wording);
     if (!package.folder.isEmpty())
         head += QStringLiteral(" \u2192 ") + package.folder;
-    const QString tail =
-        package.reason.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + package.reason;
+    const QString &reason = wording == Wording::Log ? package.logReason : package.reason;
+    const QString tail = reason.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + reason;
     return head + QStringLiteral(": ") +
            worded(wording, "InstallBatch", words[int(package.outcome)]) + tail;
 }
@@ -238,13 +245,14 @@ void InstallBatch::readReport()
         const QString name = queue.value(failed.position).name;
         InstallRecovery::note(name + QStringLiteral(": Failed: ") + failed.outcome.reason);
         if (failed.outcome.reason == DownloadManager::cancelledReason()) {
-            end(failed.position, Outcome::Skipped, tr("cancelled"));
+            end(failed.position, Outcome::Skipped, cancelledWords(), QStringLiteral("cancelled"));
         } else {
             // The page tells it in the player's words; the log keeps the manager's.
             const QString words = FailureWords::describe(failed.outcome);
             if (queue.value(failed.position).outcome == Outcome::Pending)
                 emit notice(words);
-            end(failed.position, Outcome::Failed, words);
+            end(failed.position, Outcome::Failed, words,
+                FailureWords::describe(failed.outcome, Wording::Log));
         }
     }
     working = -1;
@@ -290,8 +298,12 @@ void InstallBatch::dropWaiting()
 
 void InstallBatch::installAt(int position, const QString &archive)
 {
-    if (queue.value(position).outcome == Outcome::Pending)
-        emit installTurn(position);
+    if (queue.value(position).outcome == Outcome::Pending) {
+        const Package &package = queue.at(position);
+        const InstalledPackage *record = recordOf(package.name, package.kind);
+        emit installTurn(position, !(inPlace && record && !record->folder.isEmpty() &&
+                                     QFileInfo(gameFolder + record->folder).isDir()));
+    }
     // A question on screen is answered first: it may skip this package or stop the batch.
     questions.waitForTurn();
     if (queue.value(position).outcome != Outcome::Pending) {
@@ -302,15 +314,17 @@ void InstallBatch::installAt(int position, const QString &archive)
     if (stopped || answeredSkips.contains(position)) {
         QFile::remove(archive);
         emit notice(tr("Skipped %1").arg(package.name));
-        end(position, Outcome::Skipped, tr("cancelled"));
+        end(position, Outcome::Skipped, cancelledWords(), QStringLiteral("cancelled"));
         return;
     }
     const DownloadOutcome arrival = arrivals.value(position);
     // An archive that cannot be read fails before the player names a folder for it.
     const QString unreadable = FailureWords::unreadableArchive(archive, arrival.contentType);
     if (!unreadable.isEmpty()) {
+        const QString logged =
+            FailureWords::unreadableArchive(archive, arrival.contentType, Wording::Log);
         QFile::remove(archive);
-        fail(position, unreadable);
+        fail(position, logged, unreadable);
         return;
     }
     // A change that an earlier run began for this package and could not finish yet comes first.
@@ -335,7 +349,7 @@ void InstallBatch::installAt(int position, const QString &archive)
         // Nothing lands in the kind's own folder: the package is left out and the batch goes on.
         QFile::remove(archive);
         emit notice(tr("Skipped %1").arg(package.name));
-        end(position, Outcome::Skipped, tr("no folder chosen"));
+        end(position, Outcome::Skipped, tr("no folder chosen"), QStringLiteral("no folder chosen"));
         return;
     }
     if (stopped || answeredSkips.contains(position)) {
@@ -343,7 +357,7 @@ void InstallBatch::installAt(int position, const QString &archive)
         UnpackTransaction::recover(journal);
         QFile::remove(archive);
         emit notice(tr("Skipped %1").arg(package.name));
-        end(position, Outcome::Skipped, tr("cancelled"));
+        end(position, Outcome::Skipped, cancelledWords(), QStringLiteral("cancelled"));
         return;
     }
     queue[position].folder = QDir(gameFolder).relativeFilePath(target);
@@ -367,11 +381,12 @@ void InstallBatch::runInstall(int position, const QString &archive, const QStrin
     PackageInstall *step = newStep(installing, archive, target, journal);
     int total = 0;
     QString why;
-    if (!prepare(step, title(position), package.kind, &total, &why)) {
+    QString words;
+    if (!prepare(step, title(position), package.kind, &total, &why, &words)) {
         // Folders made for this package go at once.
         UnpackTransaction::recover(journal);
         QFile::remove(archive);
-        fail(position, why);
+        fail(position, why, words);
         return;
     }
     if (stopped || answeredSkips.contains(position)) {
@@ -379,7 +394,7 @@ void InstallBatch::runInstall(int position, const QString &archive, const QStrin
         UnpackTransaction::recover(journal);
         QFile::remove(archive);
         emit notice(tr("Skipped %1").arg(package.name));
-        end(position, Outcome::Skipped, tr("cancelled"));
+        end(position, Outcome::Skipped, cancelledWords(), QStringLiteral("cancelled"));
         return;
     }
     emit unpackStarted(position);
@@ -395,7 +410,7 @@ void InstallBatch::runInstall(int position, const QString &archive, const QStrin
         if (!summary.isEmpty())
             InstallRecovery::note(queue.value(position).name + QStringLiteral(": ") + summary);
         emit packageInstalled(position, queue.value(position).entry);
-        end(position, Outcome::Installed, summary);
+        end(position, Outcome::Installed, step->outcome().summary(Wording::Player), summary);
     });
     connect(step, &PackageInstall::failed, this,
             [this, step, position](const QString &error, const QString &detail) {
@@ -407,7 +422,7 @@ void InstallBatch::runInstall(int position, const QString &archive, const QStrin
                     return;
                 }
                 emit notice(tr("Cancelled %1").arg(queue.value(position).name));
-                end(position, Outcome::Skipped, tr("cancelled"));
+                end(position, Outcome::Skipped, cancelledWords(), QStringLiteral("cancelled"));
             });
     // One package at a time: the next install waits until this one is in place (or undone);
     // the downloads go on meanwhile.
@@ -424,23 +439,27 @@ PackageInstall *InstallBatch::newStep(const InstalledPackage &package, const QSt
 }
 
 bool InstallBatch::prepare(PackageInstall *step, const QString &shownName, const QString &kind,
-                           int *entries, QString *why)
+                           int *entries, QString *why, QString *words)
 {
     // One read of the archive's directory serves the space check, the player's edits and the
     // page.
     PackageInstall::Plan plan;
     QString reason;
-    if (!step->prepare(&plan, &reason)) {
-        *why = tr("Couldn't open zip: %1").arg(reason);
+    const auto unreadable = [&](const QString &error, const QString &detail) {
+        *why = withDetail(error, detail);
+        *words = FailureWords::unpackFailure(error, detail);
+        return false;
+    };
+    if (!step->prepare(&plan, &reason))
+        return unreadable(QStringLiteral("Couldn't open zip"), reason);
+    if (plan.entryNames.isEmpty())
+        return unreadable(QStringLiteral("Couldn't go to first file"),
+                          QStringLiteral("the archive has no entries"));
+    *words = spaceShortage(step->target(), plan.unpackedSize, Wording::Player);
+    if (!words->isEmpty()) {
+        *why = spaceShortage(step->target(), plan.unpackedSize, Wording::Log);
         return false;
     }
-    if (plan.entryNames.isEmpty()) {
-        *why = tr("Couldn't go to first file: the archive has no entries");
-        return false;
-    }
-    *why = spaceShortage(step->target(), plan.unpackedSize);
-    if (!why->isEmpty())
-        return false;
     if (!plan.edits.isEmpty())
         step->setEditChoice(askEdits(questions, shownName, kind, plan.edits));
     *entries = int(plan.entryNames.size());
@@ -463,15 +482,17 @@ void InstallBatch::fail(int position, const QString &text, const QString &words)
     const QString shown = words.isEmpty() ? text : words;
     emit notice(shown);
     InstallRecovery::note(queue.value(position).name + QStringLiteral(": ") + text);
-    end(position, Outcome::Failed, shown);
+    end(position, Outcome::Failed, shown, text);
 }
 
-void InstallBatch::end(int position, Outcome outcome, const QString &reason)
+void InstallBatch::end(int position, Outcome outcome, const QString &reason,
+                       const QString &logReason)
 {
     if (position < 0 || position >= queue.size() || queue.at(position).outcome != Outcome::Pending)
         return;
     queue[position].outcome = outcome;
     queue[position].reason = reason;
+    queue[position].logReason = logReason.isNull() ? reason : logReason;
     if (outcome == Outcome::Installed)
         installed.insert(queue.at(position).entry);
     ++endedCount;
@@ -504,9 +525,13 @@ bool InstallBatch::askFolder(const QString &kind, const QString &packageName,
                           : InstallRules::suggestedFolderName(packageName);
     const QString kindLabel = InstallRules::label(kind);
     const QString title = tr("Install %1").arg(kindLabel);
-    //: %1 is the package, %2 its kind: Mod, Picture Pack or Skin
+    // "the Gold Skin Skin" says the kind twice: a name that ends with it goes alone.
     const QString question =
-        tr("Choose a folder name to install the %1 %2 into:").arg(packageName, kindLabel);
+        packageName.endsWith(kindLabel, Qt::CaseInsensitive)
+            //: %1 is the package, whose name ends with its kind ("Gold Skin")
+            ? tr("Choose a folder name to install the %1 into:").arg(packageName)
+            //: %1 is the package, %2 its kind: Mod, Picture Pack or Skin
+            : tr("Choose a folder name to install the %1 %2 into:").arg(packageName, kindLabel);
     QString label = question;
     for (;;) {
         // A complaint keeps the package named and what was typed.
@@ -568,10 +593,10 @@ bool InstallBatch::cancel(bool closing)
     if (!running && singleRunning) {
         // An install from disk or a repair: stopped (and undone) only when the player says so.
         const int choice = questions.ask(
-            QStringLiteral("Close"),
-            QStringLiteral("A package is still being installed. Stop it and close?\n\nWhat was "
-                           "unpacked so far is undone."),
-            {QStringLiteral("Stop and Close"), QStringLiteral("Go On")}, 1, 1);
+            tr("Close"),
+            tr("A package is still being installed. Stop it and close?\n\nWhat was unpacked so "
+               "far is undone."),
+            {tr("Stop and Close"), tr("Go On")}, 1, 1);
         if (choice != 0)
             return false;
         if (runningStep)
@@ -654,7 +679,7 @@ InstallBatch::Single InstallBatch::runSingle(const InstalledPackage &package,
     Single single;
     PackageInstall *step = newStep(package, archive, target, journal);
     int total = 0;
-    if (!prepare(step, package.name, package.kind, &total, &single.error)) {
+    if (!prepare(step, package.name, package.kind, &total, &single.logError, &single.error)) {
         UnpackTransaction::recover(journal);
         return single;
     }
@@ -669,14 +694,17 @@ InstallBatch::Single InstallBatch::runSingle(const InstalledPackage &package,
     connect(step, &PackageInstall::finished, &waiting, [&done] { done = true; });
     connect(step, &PackageInstall::failed, &waiting,
             [&single](const QString &text, const QString &detail) {
-                single.error = withDetail(text, detail);
+                single.logError = withDetail(text, detail);
+                single.error = FailureWords::unpackFailure(text, detail);
             });
     singleRunning = true;
     runStep(step);
     singleRunning = false;
     if (!done) {
-        if (step->wasCancelled())
-            single.error = tr("cancelled");
+        if (step->wasCancelled()) {
+            single.error = cancelledWords();
+            single.logError = QStringLiteral("cancelled");
+        }
         return single;
     }
     single.installed = true;
@@ -691,8 +719,10 @@ bool InstallBatch::installFromDisk(const QString &archive)
     const QString title = tr("Install from File");
     const QString name = DiskPackage::packageName(archive);
     // The same errors as for a downloaded archive; the player's archive stays where it is.
-    const auto fail = [&](const QString &text) {
-        InstallRecovery::note(name + QStringLiteral(" (from disk): ") + text);
+    // `text` for the player, `logText` (when not the same) for the log.
+    const auto fail = [&](const QString &text, const QString &logText = QString()) {
+        InstallRecovery::note(name + QStringLiteral(" (from disk): ") +
+                              (logText.isNull() ? text : logText));
         //: %1 is the package, %2 why it could not be installed
         questions.tell(title, tr("Could not install %1:\n\n%2").arg(name, text));
         return false;
@@ -704,14 +734,18 @@ bool InstallBatch::installFromDisk(const QString &archive)
     }
     QStringList entries;
     QString why;
+    const auto unreadable = [&](const QString &error, const QString &detail) {
+        return fail(FailureWords::unpackFailure(error, detail), withDetail(error, detail));
+    };
     if (!DiskPackage::entryNames(archive, &entries, &why) && !TsUnZip::hasNoEntries(archive))
-        return fail(tr("Couldn't open zip: %1").arg(why));
+        return unreadable(QStringLiteral("Couldn't open zip"), why);
     if (entries.isEmpty())
-        return fail(tr("Couldn't go to first file: the archive has no entries"));
+        return unreadable(QStringLiteral("Couldn't go to first file"),
+                          QStringLiteral("the archive has no entries"));
     // The kind, the likeliest one offered first.
     QStringList choices;
     for (const PackageKind &kind : PackageKind::all())
-        choices << kind.label;
+        choices << kind.shownLabel();
     choices << tr("Cancel");
     const PackageKind *likely = PackageKind::find(DiskPackage::likelyKind(entries));
     const int likelyChoice = int(likely - PackageKind::all().data());
@@ -743,7 +777,7 @@ bool InstallBatch::installFromDisk(const QString &archive)
     package.archiveSize = QFileInfo(archive).size();
     const Single single = runSingle(package, archive, target, journal);
     if (!single.installed)
-        return fail(single.error);
+        return fail(single.error, single.logError);
     InstallRecovery::note(withSummary(
         name + QStringLiteral(" (from disk): installed into ") + single.folder, single.summary));
     const QString &summary = single.playerSummary;
@@ -751,7 +785,7 @@ bool InstallBatch::installFromDisk(const QString &archive)
     questions.tell(
         title,
         tr("Installed the %1 %2 into %3.").arg(InstallRules::label(kind), name, single.folder) +
-            (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
+            (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + sentence(summary)));
     return true;
 }
 
@@ -793,9 +827,10 @@ int InstallBatch::repair(const InstalledPackage &installed,
     // A copy: the records are read again while it is repaired.
     const InstalledPackage record = installed;
     const QString title = tr("Repair %1").arg(InstallRules::label(record.kind));
-    const auto fail = [&](const QString &text) {
+    // `text` for the player, `logText` (when not the same) for the log.
+    const auto fail = [&](const QString &text, const QString &logText = QString()) {
         InstallRecovery::note(QStringLiteral("Repair of ") + record.name + QStringLiteral(": ") +
-                              text);
+                              (logText.isNull() ? text : logText));
         //: %1 is the package, %2 why it could not be repaired
         questions.tell(title, tr("Could not repair %1:\n\n%2").arg(record.name, text));
         return -1;
@@ -841,14 +876,15 @@ int InstallBatch::repair(const InstalledPackage &installed,
         runSingle(PackageRepair::packageFor(record), archive,
                   QDir::cleanPath(gameFolder + record.folder), InstallRecovery::newJournalPath());
     if (!single.installed)
-        return fail(single.error);
+        return fail(single.error, single.logError);
     InstallRecovery::note(withSummary(QStringLiteral("Repaired ") + record.name +
                                           QStringLiteral(" in ") + record.folder,
                                       single.summary));
     const QString &summary = single.playerSummary;
     //: %1 is the package, %2 its folder in the game
-    questions.tell(title, tr("Repaired %1 in %2.").arg(record.name, record.folder) +
-                              (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + summary));
+    questions.tell(
+        title, tr("Repaired %1 in %2.").arg(record.name, record.folder) +
+                   (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + sentence(summary)));
     return -1;
 }
 

@@ -86,7 +86,8 @@ public:
         QString url;
         QString folder; // relative to the game folder, once chosen
         Outcome outcome = Outcome::Pending;
-        QString reason;
+        QString reason;    // in the player's words
+        QString logReason; // the same for the log
     };
 
     InstallBatch(InstalledPackages &records, BatchQuestions &questions, QObject *parent = nullptr);
@@ -125,7 +126,7 @@ public:
     // Whether a package is being asked about or installed.
     bool isInstalling() const { return installingAt >= 0; }
     // "Neat Skin [Skin]" and "Neat Skin [Skin] (2 of 6)"; empty outside the queue.
-    QString title(int position) const;
+    QString title(int position, Wording wording = Wording::Player) const;
     QString label(int position) const;
     // "Neat Skin [Skin] → Skins/Neat: installed — reason", for the log or the player.
     QString outcomeLine(int position, Wording wording) const;
@@ -152,8 +153,9 @@ public:
 signals:
     // A line for the page's information line.
     void notice(const QString &text);
-    // The package at `position` has its turn: its questions come now, then its unpack.
-    void installTurn(int position);
+    // The package at `position` has its turn: its questions come now, then its unpack. With
+    // `namesFolder` the player is asked for its folder; without, it updates its own folder.
+    void installTurn(int position, bool namesFolder);
     // The package at `position` is being unpacked; then the files done of all and the unpack's
     // last text, and the share unpacked.
     void unpackStarted(int position);
@@ -185,8 +187,9 @@ private:
     struct Single
     {
         bool installed = false;
-        QString error;  // why not, for the player
-        QString folder; // relative to the game folder
+        QString error;    // why not, for the player
+        QString logError; // the same for the log
+        QString folder;   // relative to the game folder
         // What became of the player's files, for the log and for the player; empty when
         // nothing is worth telling.
         QString summary;
@@ -211,16 +214,19 @@ private:
     bool askFolder(const QString &kind, const QString &packageName, const InstalledPackage *record,
                    QString *target, QString *journal);
     // Reads the step's archive, checks the space and asks about the player's edits; false with
-    // the reason. `entries` gets the number of entries.
+    // the reason, for the log (`why`) and in the player's words (`words`). `entries` gets the
+    // number of entries.
     bool prepare(PackageInstall *step, const QString &shownName, const QString &kind, int *entries,
-                 QString *why);
+                 QString *why, QString *words);
     PackageInstall *newStep(const InstalledPackage &package, const QString &archive,
                             const QString &target, const QString &journal);
     // Starts the step and waits until it is over.
     void runStep(PackageInstall *step);
     // `text` goes to the log; the page shows `words` (the player's), or `text` without them.
     void fail(int position, const QString &text, const QString &words = QString());
-    void end(int position, Outcome outcome, const QString &reason = QString());
+    // `reason` in the player's words; `logReason`, when it is not the same, for the log.
+    void end(int position, Outcome outcome, const QString &reason = QString(),
+             const QString &logReason = QString());
     void finish();
     void answerCancel(int asked, int choice);
     Single runSingle(const InstalledPackage &package, const QString &archive, const QString &target,

@@ -3,6 +3,7 @@
 #include "apppaths.h"
 #include "sha256.h"
 #include "tslogging.h"
+#include "wording.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -578,8 +579,9 @@ bool InstalledPackages::replaceDamaged(const QString &why, QString *told)
     *told = path + QStringLiteral(" is damaged (") + why + QStringLiteral("); it was kept as ") +
             aside + QStringLiteral(" and a new record was started");
     if (!kept.isEmpty())
-        *told +=
-            QStringLiteral(" with the %1 package record(s) that still read whole").arg(kept.size());
+        *told += worded(Wording::Log, "InstalledPackages",
+                        " with the %n package record(s) that still read whole", nullptr,
+                        int(kept.size()));
     if (!lost.isEmpty())
         *told += QStringLiteral("; left out, with their files left in the game folder: ") +
                  lost.join(QStringLiteral(", "));

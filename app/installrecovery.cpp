@@ -8,6 +8,7 @@
 #include "packageremoval.h"
 #include "tslogging.h"
 #include "tsunzip.h"
+#include "wording.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -91,7 +92,10 @@ QStringList InstallRecovery::recoverAll(InstalledPackages &records, QStringList 
         if (!what.isEmpty())
             done << what;
         if (!finished && !what.isEmpty())
-            tell(QStringLiteral("An uninstall could not be finished: ") + what);
+            //: %1 is what happened, as the log says it
+            tell(QCoreApplication::translate("InstallRecovery",
+                                             "An uninstall could not be finished: %1")
+                     .arg(what));
     }
     const QStringList journals =
         folder.entryList({QStringLiteral("*.journal")}, QDir::Files | QDir::Hidden, QDir::Name);
@@ -104,9 +108,15 @@ QStringList InstallRecovery::recoverAll(InstalledPackages &records, QStringList 
         if (!what.isEmpty())
             done << what;
         if (state == UnpackTransaction::Recovery::Waiting)
-            tell(QStringLiteral("An install is waiting to be finished: ") + what);
+            //: %1 is what happened, as the log says it
+            tell(QCoreApplication::translate("InstallRecovery",
+                                             "An install is waiting to be finished: %1")
+                     .arg(what));
         else if (state == UnpackTransaction::Recovery::Damaged)
-            tell(QStringLiteral("An interrupted install could not be read: ") + what);
+            //: %1 is what happened, as the log says it
+            tell(QCoreApplication::translate("InstallRecovery",
+                                             "An interrupted install could not be read: %1")
+                     .arg(what));
     }
     return done;
 }
@@ -216,12 +226,13 @@ QString InstallRecovery::atStart(InstalledPackages &records)
         notices.prepend(QCoreApplication::translate("Zerun", "Installed packages: %1").arg(notice));
     const int archives = removeLeftoverArchives();
     if (archives > 0)
-        note(QStringLiteral("Removed %1 leftover archive(s) from the downloads folder")
-                 .arg(archives));
+        note(worded(Wording::Log, "InstallRecovery",
+                    "Removed %n leftover archive(s) from the downloads folder", nullptr, archives));
     const int folders = removeLeftoverWorkFolders();
     if (folders > 0)
-        note(QStringLiteral("Removed %1 leftover repair folder(s) from the downloads folder")
-                 .arg(folders));
+        note(worded(Wording::Log, "InstallRecovery",
+                    "Removed %n leftover repair folder(s) from the downloads folder", nullptr,
+                    folders));
     return notices.join(QLatin1Char('\n'));
 }
 

@@ -27,7 +27,7 @@ QString InstallRules::destinationIn(const QString &gameFolder, const QString &ki
 QString InstallRules::label(const QString &kind)
 {
     const PackageKind *known = PackageKind::find(kind);
-    return known ? known->label : QString();
+    return known ? known->shownLabel() : QString();
 }
 
 bool InstallRules::hasSaveGames(const QString &kind)

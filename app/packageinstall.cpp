@@ -90,63 +90,51 @@ QString PackageInstall::originalsFolder()
 
 QString PackageInstall::Outcome::summary(Wording wording) const
 {
-    const bool player = wording == Wording::Player;
     const QString separator = QStringLiteral(", ");
     QStringList parts;
-    if (!besideMine.isEmpty())
-        //: %1 is the file name ending the package's versions get, %2 the list of files
-        parts << (player
-                      ? PackageInstall::tr("kept your %n changed file(s); the package's versions "
-                                           "are beside them as %1: %2",
-                                           nullptr, int(besideMine.size()))
-                      : QStringLiteral("kept your %1 changed file(s); the package's versions "
-                                       "are beside them as %2: %3")
-                            .arg(besideMine.size()))
-                     .arg(newSuffix(), besideMine.join(separator));
-    if (!keptAsMine.isEmpty())
-        //: %1 is the file name ending the player's versions get, %2 the list of files
-        parts << (player
-                      ? PackageInstall::tr("took the package's versions; yours are kept as %1: %2")
-                      : QStringLiteral("took the package's versions; yours are kept as %1: %2"))
-                     .arg(mineSuffix(), keptAsMine.join(separator));
-    if (!keptChanged.isEmpty())
-        //: %1 is the list of files
-        parts << (player ? PackageInstall::tr("kept %n file(s) of the old version that you "
-                                              "changed: %1",
-                                              nullptr, int(keptChanged.size()))
-                         : QStringLiteral("kept %1 file(s) of the old version that you changed: %2")
-                               .arg(keptChanged.size()))
-                     .arg(keptChanged.join(separator));
-    if (!keptOriginals.isEmpty())
-        //: %1 is the list of files
-        parts << (player ? PackageInstall::tr("kept %n file(s) that were in the folder before "
-                                              "aside; uninstalling the package puts them back: %1",
-                                              nullptr, int(keptOriginals.size()))
-                         : QStringLiteral("kept %1 file(s) that were in the folder before aside; "
-                                          "uninstalling the package puts them back: %2")
-                               .arg(keptOriginals.size()))
-                     .arg(keptOriginals.join(separator));
-    if (!putBack.isEmpty())
-        //: %1 is the list of files
-        parts << (player ? PackageInstall::tr("put back %n file(s) that were in the folder before "
-                                              "and that this version no longer replaces: %1",
-                                              nullptr, int(putBack.size()))
-                         : QStringLiteral("put back %1 file(s) that were in the folder before and "
-                                          "that this version no longer replaces: %2")
-                               .arg(putBack.size()))
-                     .arg(putBack.join(separator));
-    if (!notRemoved.isEmpty())
-        //: %1 is the list of files
-        parts << (player ? PackageInstall::tr("could not remove %n file(s) of the old version: %1",
-                                              nullptr, int(notRemoved.size()))
-                         : QStringLiteral("could not remove %1 file(s) of the old version: %2")
-                               .arg(notRemoved.size()))
-                     .arg(notRemoved.join(separator));
+    // A counted text about `files`, listed after it.
+    const auto part = [&](const QStringList &files, const char *text,
+                          const QString &suffix = QString()) {
+        if (files.isEmpty())
+            return;
+        const QString words = worded(wording, "PackageInstall", text, nullptr, int(files.size()));
+        parts << (suffix.isNull() ? words.arg(files.join(separator))
+                                  : words.arg(suffix, files.join(separator)));
+    };
+    part(besideMine,
+         //: %1 is the file name ending the package's versions get, %2 the list of files
+         QT_TRANSLATE_N_NOOP("PackageInstall",
+                             "kept your %n changed file(s); the package's versions are beside "
+                             "them as %1: %2"),
+         newSuffix());
+    part(keptAsMine,
+         //: %1 is the file name ending the player's versions get, %2 the list of files
+         QT_TRANSLATE_N_NOOP("PackageInstall",
+                             "took the package's versions of %n file(s); yours are kept as %1: %2"),
+         mineSuffix());
+    part(keptChanged,
+         //: %1 is the list of files
+         QT_TRANSLATE_N_NOOP("PackageInstall",
+                             "kept %n file(s) of the old version that you changed: %1"));
+    part(keptOriginals,
+         //: %1 is the list of files
+         QT_TRANSLATE_N_NOOP("PackageInstall",
+                             "kept %n file(s) that were in the folder before aside; uninstalling "
+                             "the package puts them back: %1"));
+    part(putBack,
+         //: %1 is the list of files
+         QT_TRANSLATE_N_NOOP("PackageInstall",
+                             "put back %n file(s) that were in the folder before and that this "
+                             "version no longer replaces: %1"));
+    part(notRemoved,
+         //: %1 is the list of files
+         QT_TRANSLATE_N_NOOP("PackageInstall",
+                             "could not remove %n file(s) of the old version: %1"));
     if (!recordError.isEmpty())
-        //: %1 is why the record could not be written
-        parts << (player ? PackageInstall::tr("the record could not be written (%1); it is tried "
-                                              "again at the next start")
-                         : QStringLiteral("the record could not be written (%1); it is tried "
+        parts << worded(wording, "PackageInstall",
+                        //: %1 is why the record could not be written
+                        QT_TRANSLATE_NOOP("PackageInstall",
+                                          "the record could not be written (%1); it is tried "
                                           "again at the next start"))
                      .arg(recordError);
     return parts.join(QStringLiteral("; "));
@@ -195,8 +183,8 @@ void PackageInstall::setPackage(const InstalledPackage &value, const QString &ar
         QString unused;
         records.load(&unused);
         if (records.inUse()) {
-            recordsRefusal =
-                QStringLiteral("the records of installed packages are in use by another program");
+            recordsRefusal = QString::fromUtf8(QT_TRANSLATE_NOOP(
+                "FailureWords", "the records of installed packages are in use by another program"));
             return;
         }
     }
@@ -227,7 +215,8 @@ bool PackageInstall::prepare(Plan *out, QString *why)
             return true;
         }
         if (why)
-            *why = QStringLiteral("not a readable zip archive");
+            *why =
+                QString::fromUtf8(QT_TRANSLATE_NOOP("FailureWords", "not a readable zip archive"));
         return false;
     }
     struct Entry
@@ -243,7 +232,8 @@ bool PackageInstall::prepare(Plan *out, QString *why)
         if (!TsCompression::currentInfo(&zip, &info)) {
             zip.close();
             if (why)
-                *why = QStringLiteral("the archive's directory is damaged");
+                *why = QString::fromUtf8(
+                    QT_TRANSLATE_NOOP("FailureWords", "the archive's directory is damaged"));
             return false;
         }
         const QString name = TsCompression::entryName(info);
@@ -256,7 +246,8 @@ bool PackageInstall::prepare(Plan *out, QString *why)
     zip.close();
     if (!walked) {
         if (why)
-            *why = QStringLiteral("the archive's directory is damaged");
+            *why = QString::fromUtf8(
+                QT_TRANSLATE_NOOP("FailureWords", "the archive's directory is damaged"));
         return false;
     }
     plan.unpackedSize = total;

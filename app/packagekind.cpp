@@ -1,14 +1,16 @@
 #include "packagekind.h"
 
+#include <QCoreApplication>
+
 const std::array<PackageKind, 3> &PackageKind::all()
 {
     static const std::array<PackageKind, 3> kinds = {{
-        {QStringLiteral("mods"), QStringLiteral(" [Mod]"), QStringLiteral("Mod DB"),
-         QStringLiteral("Databases/"), true},
-        {QStringLiteral("pics"), QStringLiteral(" [Pic Pack]"), QStringLiteral("Picture Pack"),
-         QStringLiteral("Pictures/"), false},
-        {QStringLiteral("skin"), QStringLiteral(" [Skin]"), QStringLiteral("Skin"),
-         QStringLiteral("Skins/"), false},
+        {QStringLiteral("mods"), QT_TRANSLATE_NOOP("PackageKind", " [Mod]"),
+         QT_TRANSLATE_NOOP("PackageKind", "Mod DB"), QStringLiteral("Databases/"), true},
+        {QStringLiteral("pics"), QT_TRANSLATE_NOOP("PackageKind", " [Pic Pack]"),
+         QT_TRANSLATE_NOOP("PackageKind", "Picture Pack"), QStringLiteral("Pictures/"), false},
+        {QStringLiteral("skin"), QT_TRANSLATE_NOOP("PackageKind", " [Skin]"),
+         QT_TRANSLATE_NOOP("PackageKind", "Skin"), QStringLiteral("Skins/"), false},
     }};
     return kinds;
 }
@@ -20,4 +22,14 @@ const PackageKind *PackageKind::find(const QString &code)
             return &kind;
     }
     return nullptr;
+}
+
+QString PackageKind::shownSuffix() const
+{
+    return QCoreApplication::translate("PackageKind", listSuffix);
+}
+
+QString PackageKind::shownLabel() const
+{
+    return QCoreApplication::translate("PackageKind", label);
 }

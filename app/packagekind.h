@@ -10,11 +10,15 @@
 // the install rules read it.
 struct PackageKind
 {
-    QString code;        // as the catalogue writes it: "mods", "pics", "skin"
-    QString listSuffix;  // " [Mod]", " [Pic Pack]", " [Skin]"
-    QString label;       // "Mod DB", "Picture Pack", "Skin"
-    QString destination; // "Databases/", "Pictures/", "Skins/" inside the game folder
-    bool hasSaveGames;   // mods get a "SaveGames" folder
+    QString code;           // as the catalogue writes it: "mods", "pics", "skin"
+    const char *listSuffix; // " [Mod]", " [Pic Pack]", " [Skin]", as the log writes them
+    const char *label;      // "Mod DB", "Picture Pack", "Skin", as the log writes them
+    QString destination;    // "Databases/", "Pictures/", "Skins/" inside the game folder
+    bool hasSaveGames;      // mods get a "SaveGames" folder
+
+    // The suffix and the label in the player's language.
+    QString shownSuffix() const;
+    QString shownLabel() const;
 
     // Every kind, in the order of the repo_filter choices after "All".
     static const std::array<PackageKind, 3> &all();

@@ -110,7 +110,7 @@ bool PackageListFile::load(const QString &path, const QVector<CatalogueEntry> &c
         return false;
     }
     if (file.size() > maximumSize) {
-        *why = QStringLiteral("the file is too large to be a package list");
+        *why = tr("the file is too large to be a package list");
         return false;
     }
     *result = read(file.read(maximumSize), catalogue);

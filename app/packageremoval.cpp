@@ -197,14 +197,18 @@ PackageRemoval::Result PackageRemoval::removeFiles(const QString &gameFolder, co
     const QString game = QDir::cleanPath(gameFolder);
     const QString cleanFolder = QDir::cleanPath(folder);
     if (!staysInside(cleanFolder)) {
-        result.refusal = QStringLiteral("the folder ") + folder +
-                         QStringLiteral(" is not inside the game folder");
+        //: %1 is the package's folder
+        result.refuse(
+            QT_TRANSLATE_NOOP("PackageRemoval", "the folder %1 is not inside the game folder"),
+            folder);
         return result;
     }
     const QString packageFolder = game + QLatin1Char('/') + cleanFolder;
     if (!reachableFromGame(game, cleanFolder)) {
-        result.refusal = QStringLiteral("the folder ") + cleanFolder +
-                         QStringLiteral(" is reached through a link");
+        //: %1 is the package's folder
+        result.refuse(
+            QT_TRANSLATE_NOOP("PackageRemoval", "the folder %1 is reached through a link"),
+            cleanFolder);
         return result;
     }
     const Result planned = plan(packageFolder, files, false);
@@ -234,8 +238,8 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
     Result done;
     const QString game = QDir::cleanPath(gameFolder);
     const QString folder = QDir::cleanPath(record.folder);
-    const auto refuse = [&](const QString &why) {
-        done.refusal = why;
+    const auto refuse = [&](const char *why, const QString &detail = QString()) {
+        done.refuse(why, detail);
         if (result)
             *result = done;
         return false;
@@ -245,14 +249,21 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
     QString unchecked;
     if (records.checkPackage(record.name, record.kind, &files, &unchecked) !=
         InstalledPackages::Check::Sound)
-        return refuse(unchecked + QStringLiteral("; nothing was removed"));
+        //: %1 is what is wrong with the records
+        return refuse(QT_TRANSLATE_NOOP("PackageRemoval", "%1; nothing was removed"), unchecked);
     if (!staysInside(folder))
-        return refuse(QStringLiteral("its folder is not inside the game folder"));
+        return refuse(
+            QT_TRANSLATE_NOOP("PackageRemoval", "its folder is not inside the game folder"));
     if (!QFileInfo(game).isDir())
-        return refuse(QStringLiteral("the game folder ") + game + QStringLiteral(" is not there"));
+        //: %1 is the game folder
+        return refuse(QT_TRANSLATE_NOOP("PackageRemoval", "the game folder %1 is not there"),
+                      QDir::toNativeSeparators(game));
     if (!reachableFromGame(game, folder))
-        return refuse(QStringLiteral("its folder ") + folder +
-                      QStringLiteral(" is a link (or lies behind one); nothing was removed"));
+        //: %1 is the package's folder
+        return refuse(QT_TRANSLATE_NOOP("PackageRemoval",
+                                        "its folder %1 is a link (or lies behind one); nothing "
+                                        "was removed"),
+                      folder);
 
     if (!journalPath.isEmpty()) {
         const QJsonObject journal{
@@ -271,7 +282,7 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
         QDir().mkpath(QFileInfo(journalPath).path());
         if (!UnpackTransaction::saveJournal(journalPath,
                                             QJsonDocument(journal).toJson(QJsonDocument::Compact)))
-            return refuse(QStringLiteral("the removal could not be recorded"));
+            return refuse(QT_TRANSLATE_NOOP("PackageRemoval", "the removal could not be recorded"));
     }
 
     done = removeFiles(game, folder, files, &records, record.name, record.kind);
@@ -440,17 +451,28 @@ bool PackageRemoval::recover(const QString &journalPath, InstalledPackages &reco
     }
     if (QFileInfo::exists(journalPath)) {
         if (what)
-            *what = QStringLiteral("uninstalling %1 removed %2 file(s), but is not finished: %3")
-                        .arg(record.name)
-                        .arg(result.removed.size())
-                        .arg(result.failed.join(QStringLiteral(", ")));
+            *what = worded(Wording::Log, "PackageRemoval",
+                           "uninstalling %1 removed %n file(s), but is not finished: %2", nullptr,
+                           int(result.removed.size()))
+                        .arg(record.name, result.failed.join(QStringLiteral(", ")));
         return false;
     }
     if (what)
-        *what = QStringLiteral("finished uninstalling %1: %2 file(s) removed")
-                    .arg(record.name)
-                    .arg(result.removed.size());
+        *what =
+            worded(Wording::Log, "PackageRemoval", "finished uninstalling %1: %n file(s) removed",
+                   nullptr, int(result.removed.size()))
+                .arg(record.name);
     return true;
+}
+
+void PackageRemoval::Result::refuse(const char *why, const QString &detail)
+{
+    refusal = worded(Wording::Log, "PackageRemoval", why);
+    refusalWords = worded(Wording::Player, "PackageRemoval", why);
+    if (!detail.isNull()) {
+        refusal = refusal.arg(detail);
+        refusalWords = refusalWords.arg(detail);
+    }
 }
 
 QString PackageRemoval::describe(const QString &name, const QString &folder, const Result &result,
@@ -461,63 +483,51 @@ QString PackageRemoval::describe(const QString &name, const QString &folder, con
         //: %1 is the package, %2 why it cannot be uninstalled
         return (player ? tr("Could not uninstall %1: %2.")
                        : QStringLiteral("Could not uninstall %1: %2."))
-            .arg(name, result.refusal);
+            .arg(name,
+                 player && !result.refusalWords.isEmpty() ? result.refusalWords : result.refusal);
     const QString separator = QStringLiteral(", ");
     QString text;
     if (result.failed.isEmpty())
         //: %1 is the package, %2 its folder in the game
         text = (player ? tr("Uninstalled %1 from %2.") : QStringLiteral("Uninstalled %1 from %2."))
                    .arg(name, folder);
-    else if (player)
-        //: %1 is the package, %2 its folder in the game, %3 the files
-        text = tr("Could not remove %n of the files of %1 from %2; they stay recorded: %3", nullptr,
-                  int(result.failed.size()))
-                   .arg(name, folder, result.failed.join(separator));
     else
-        text =
-            QStringLiteral("Could not remove %1 of the files of %2 from %3; they stay recorded: %4")
-                .arg(QString::number(result.failed.size()), name, folder,
-                     result.failed.join(separator));
+        text = worded(wording, "PackageRemoval",
+                      //: %1 is the package, %2 its folder in the game, %3 the files
+                      QT_TR_N_NOOP("Could not remove %n of the files of %1 from %2; they stay "
+                                   "recorded: %3"),
+                      nullptr, int(result.failed.size()))
+                   .arg(name, folder, result.failed.join(separator));
     // Each list of kept files on a line of its own.
-    const auto kept = [&](const QStringList &paths, const char *shown, const QString &logged) {
+    const auto kept = [&](const QStringList &paths, const char *source) {
         if (paths.isEmpty())
             return;
-        const int count = int(paths.size());
         text += QLatin1Char('\n') +
-                (player ? tr(shown, nullptr, count) : logged.arg(count)).arg(paths.join(separator));
+                worded(wording, "PackageRemoval", source, nullptr, int(paths.size()))
+                    .arg(paths.join(separator));
     };
     //: %1 is the list of files
-    kept(result.changed, QT_TR_N_NOOP("Kept %n file(s) you changed: %1"),
-         QStringLiteral("Kept %1 files you changed: %2"));
+    kept(result.changed, QT_TR_N_NOOP("Kept %n file(s) you changed: %1"));
     //: %1 is the list of files
-    kept(result.added, QT_TR_N_NOOP("Kept %n file(s) you added: %1"),
-         QStringLiteral("Kept %1 files you added: %2"));
+    kept(result.added, QT_TR_N_NOOP("Kept %n file(s) you added: %1"));
     //: %1 is the list of files
-    kept(result.shared, QT_TR_N_NOOP("Kept %n file(s) another package also installed: %1"),
-         QStringLiteral("Kept %1 files another package also installed: %2"));
+    kept(result.shared, QT_TR_N_NOOP("Kept %n file(s) another package also installed: %1"));
     //: %1 is the list of files
     kept(result.before,
-         QT_TR_N_NOOP("Kept %n file(s) that were in the folder before the install: %1"),
-         QStringLiteral("Kept %1 files that were in the folder before the install: %2"));
+         QT_TR_N_NOOP("Kept %n file(s) that were in the folder before the install: %1"));
     //: %1 is the list of files
-    kept(result.yours, QT_TR_N_NOOP("Kept %n file(s) of yours that an update set aside: %1"),
-         QStringLiteral("Kept %1 files of yours that an update set aside: %2"));
+    kept(result.yours, QT_TR_N_NOOP("Kept %n file(s) of yours that an update set aside: %1"));
     //: %1 is the list of files
     kept(result.restored,
-         QT_TR_N_NOOP("Put back %n file(s) that were in the folder before the install: %1"),
-         QStringLiteral("Put back %1 files that were in the folder before the install: %2"));
+         QT_TR_N_NOOP("Put back %n file(s) that were in the folder before the install: %1"));
     //: %1 is the list of files
     kept(result.keptBeside,
          QT_TR_N_NOOP("Put back %n file(s) that were in the folder before the install beside "
-                      "your changed ones: %1"),
-         QStringLiteral("Put back %1 files that were in the folder before the install beside "
-                        "your changed ones: %2"));
+                      "your changed ones: %1"));
     //: %1 is the list of files
     kept(result.notRestored,
          QT_TR_N_NOOP("Could not put back %n file(s) that were in the folder before the "
-                      "install; they stay kept: %1"),
-         QStringLiteral("Could not put back %1 files that were in the folder before the install; "
-                        "they stay kept: %2"));
+                      "install; they stay kept: %1"));
     return text;
 }
 

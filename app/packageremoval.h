@@ -46,6 +46,10 @@ public:
         QStringList shared;      // another package's record names them with these bytes (kept)
         QStringList failed;      // could not be removed: "<path> (<reason>)"
         QString refusal;         // why nothing at all was done; empty when the removal ran
+        QString refusalWords;    // the same in the player's words
+
+        // Refuses for `why` (a text of this class, "%1" standing for `detail` when not null).
+        void refuse(const char *why, const QString &detail = QString());
     };
 
     // Sorts the recorded files into unchanged (removable) and changed, and lists the added

@@ -30,15 +30,12 @@ QString packageFolder(const QString &game, const QString &folder)
 
 QString PackageVerify::Result::summary(Wording wording) const
 {
-    const bool player = wording == Wording::Player;
-    if (whole()) {
-        if (player)
-            //: %1 is the number of files
-            return PackageVerify::tr("All %1 files as installed", nullptr, recorded)
-                .arg(number(recorded));
-        return recorded == 1 ? QStringLiteral("The 1 file as installed")
-                             : QStringLiteral("All %1 files as installed").arg(number(recorded));
-    }
+    if (whole())
+        return worded(wording, "PackageVerify",
+                      //: %1 is the number of files
+                      QT_TRANSLATE_N_NOOP("PackageVerify", "All %1 files as installed"), nullptr,
+                      recorded)
+            .arg(number(recorded));
     QStringList parts;
     const int missingCount = int(missing.size());
     const int changedCount = int(changed.size());

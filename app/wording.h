@@ -6,7 +6,8 @@
 enum class Wording { Log, Player };
 
 // `source` for its reader: translated in `context` for the player, as written for the log. In
-// both, "%n" becomes `n` (when n is not -1), so one text serves both places.
+// both, "%n" becomes `n` (when n is not -1), so one text serves both places; the log takes a
+// counted text's English singular or plural ("1 file", "2 files" for "%n file(s)").
 QString worded(Wording wording, const char *context, const char *source,
                const char *comment = nullptr, int n = -1);
 
@@ -20,3 +21,6 @@ inline QString worded(Wording wording, const char *context, const SourceText &te
 {
     return worded(wording, context, text.source, text.comment, n);
 }
+
+// `text` with its first letter upper-case, for a clause that starts a sentence of its own.
+QString sentence(QString text);

@@ -240,13 +240,13 @@ void Zerun::readCatalogue(const QByteArray &data)
     // Only web addresses are offered.
     const int refused = Catalogue::dropNonWeb(catalogue, first);
     if (refused > 0)
-        InstallRecovery::note(QStringLiteral("Catalogue: %1 line(s) without an http or "
-                                             "https address left out")
-                                  .arg(refused));
+        InstallRecovery::note(worded(Wording::Log, "Zerun",
+                                     "Catalogue: %n line(s) without a web address left out",
+                                     nullptr, refused));
     if (skipped > 0)
-        InstallRecovery::note(QStringLiteral("Catalogue: %1 line(s) could not be read and were "
-                                             "left out")
-                                  .arg(skipped));
+        InstallRecovery::note(worded(Wording::Log, "Zerun",
+                                     "Catalogue: %n line(s) could not be read and were left out",
+                                     nullptr, skipped));
     unreadLines += skipped + refused;
     fillLists();
     showLists();
@@ -539,7 +539,7 @@ void Zerun::installing()
 void Zerun::updateStatusInfo(const QString &msg)
 {
     ui->progressInfo->setText(msg);
-    if (msg.contains(QLatin1String("Complete")))
+    if (msg.contains(QLatin1String("Complete")) || msg == tr("Install Complete"))
         updateStatusTitle(tr("Finished"));
 }
 
@@ -630,9 +630,10 @@ void Zerun::connectBatch()
     connect(&downloads, &DownloadManager::timeLeft, this,
             [this](qint64 seconds) { transferSecondsLeft = seconds; });
     connect(&batch, &InstallBatch::notice, ui->progressInfo, &QLabel::setText);
-    connect(&batch, &InstallBatch::installTurn, this, [this](int position) {
+    connect(&batch, &InstallBatch::installTurn, this, [this](int position, bool namesFolder) {
         ui->progressTitle->setText(
-            tr("Waiting for a folder name for %1").arg(batch.label(position)));
+            (namesFolder ? tr("Waiting for a folder name for %1") : tr("Getting %1 ready"))
+                .arg(batch.label(position)));
         ui->progressInfo->setText(tr(pleaseWait));
         ui->progressBar->setValue(99);
     });
@@ -752,7 +753,7 @@ void Zerun::showBatchEnd()
     ui->outcome_list->setVisible(true);
     if (!problems) {
         ui->progressBar->setValue(100);
-        updateStatusInfo(QStringLiteral("Install Complete"));
+        updateStatusInfo(tr("Install Complete"));
         if (!installTimer.isActive())
             installTimer.start(1000);
         return;
@@ -784,7 +785,7 @@ void Zerun::installed()
     loadInstalledPackages();
     applyMarks();
     ui->progressTitle->setText(tr("Installed %1").arg(batch.label(finishedPosition)));
-    ui->progressInfo->setText(QStringLiteral("Install Complete"));
+    ui->progressInfo->setText(tr("Install Complete"));
 }
 
 void Zerun::backToCatalogue()

@@ -219,6 +219,18 @@
         <extracomment>%1 is what failed, %2 why</extracomment>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>the file is not there any more</source>
+        <translation>die Datei ist nicht mehr da</translation>
+    </message>
+    <message>
+        <source>the archive&apos;s directory is damaged</source>
+        <translation>das Inhaltsverzeichnis des Archivs ist beschädigt</translation>
+    </message>
+    <message>
+        <source>the records of installed packages are in use by another program</source>
+        <translation>die Aufzeichnungen der installierten Pakete werden von einem anderen Programm verwendet</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -400,14 +412,6 @@ Die Dateien des Pakets werden entfernt; Dateien, die Sie dort geändert oder hin
     <message>
         <source>no folder chosen</source>
         <translation>kein Ordner gewählt</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t open zip: %1</source>
-        <translation>Zip-Datei konnte nicht geöffnet werden: %1</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation>Erste Datei nicht erreichbar: Das Archiv enthält keine Einträge</translation>
     </message>
     <message>
         <source>
@@ -618,6 +622,37 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
         <extracomment>%1 is the package, %2 the folder the interrupted change waits for</extracomment>
         <translation>%1 wurde nicht installiert: eine unterbrochene Installation oder Deinstallation wartet darauf, abgeschlossen zu werden (%2)</translation>
     </message>
+    <message>
+        <source>Choose a folder name to install the %1 into:</source>
+        <extracomment>%1 is the package, whose name ends with its kind (&quot;Gold Skin&quot;)</extracomment>
+        <translation>Wählen Sie einen Ordnernamen, um %1 darin zu installieren:</translation>
+    </message>
+    <message>
+        <source>A package is still being installed. Stop it and close?
+
+What was unpacked so far is undone.</source>
+        <translation>Ein Paket wird noch installiert. Abbrechen und schließen?
+
+Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
+    </message>
+</context>
+<context>
+    <name>InstallRecovery</name>
+    <message>
+        <source>An uninstall could not be finished: %1</source>
+        <extracomment>%1 is what happened, as the log says it</extracomment>
+        <translation>Eine Deinstallation konnte nicht abgeschlossen werden: %1</translation>
+    </message>
+    <message>
+        <source>An install is waiting to be finished: %1</source>
+        <extracomment>%1 is what happened, as the log says it</extracomment>
+        <translation>Eine Installation wartet darauf, abgeschlossen zu werden: %1</translation>
+    </message>
+    <message>
+        <source>An interrupted install could not be read: %1</source>
+        <extracomment>%1 is what happened, as the log says it</extracomment>
+        <translation>Eine unterbrochene Installation konnte nicht gelesen werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>
@@ -687,6 +722,40 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Package lists (*.txt);;All files (*)</source>
+        <translation>Paketlisten (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Export Package List</source>
+        <translation>Paketliste exportieren</translation>
+    </message>
+    <message numerus="yes">
+        <source>Wrote %n package(s) to %1.</source>
+        <extracomment>%1 is the file</extracomment>
+        <translation>
+            <numerusform>%n Paket in %1 geschrieben.</numerusform>
+            <numerusform>%n Pakete in %1 geschrieben.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2</source>
+        <extracomment>%1 is the file, %2 why</extracomment>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Import Package List</source>
+        <translation>Paketliste importieren</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <extracomment>%1 is the file, %2 why</extracomment>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>LogWindows</name>
@@ -717,11 +786,6 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
             <numerusform>Ihre %n geänderte Datei behalten; die Version des Pakets liegt daneben als %1: %2</numerusform>
             <numerusform>Ihre %n geänderten Dateien behalten; die Versionen des Pakets liegen daneben als %1: %2</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>took the package&apos;s versions; yours are kept as %1: %2</source>
-        <extracomment>%1 is the file name ending the player&apos;s versions get, %2 the list of files</extracomment>
-        <translation>Versionen des Pakets übernommen; Ihre bleiben erhalten als %1: %2</translation>
     </message>
     <message numerus="yes">
         <source>kept %n file(s) of the old version that you changed: %1</source>
@@ -764,6 +828,41 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
             <numerusform>%n Dateien zurückgelegt, die vorher im Ordner lagen und die diese Version nicht mehr ersetzt: %1</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>took the package&apos;s versions of %n file(s); yours are kept as %1: %2</source>
+        <extracomment>%1 is the file name ending the player&apos;s versions get, %2 the list of files</extracomment>
+        <translation>
+            <numerusform>die Version des Pakets für %n Datei übernommen; Ihre ist als %1 aufbewahrt: %2</numerusform>
+            <numerusform>die Versionen des Pakets für %n Dateien übernommen; Ihre sind als %1 aufbewahrt: %2</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PackageKind</name>
+    <message>
+        <source> [Mod]</source>
+        <translation> [Mod]</translation>
+    </message>
+    <message>
+        <source>Mod DB</source>
+        <translation>Mod-Datenbank</translation>
+    </message>
+    <message>
+        <source> [Pic Pack]</source>
+        <translation> [Bilderpaket]</translation>
+    </message>
+    <message>
+        <source>Picture Pack</source>
+        <translation>Bilderpaket</translation>
+    </message>
+    <message>
+        <source> [Skin]</source>
+        <translation> [Skin]</translation>
+    </message>
+    <message>
+        <source>Skin</source>
+        <translation>Skin</translation>
+    </message>
 </context>
 <context>
     <name>PackageListFile</name>
@@ -792,6 +891,10 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
     <message>
         <source>Lines that could not be read (nothing was added for them):</source>
         <translation>Zeilen, die nicht gelesen werden konnten (für sie wurde nichts hinzugefügt):</translation>
+    </message>
+    <message>
+        <source>the file is too large to be a package list</source>
+        <translation>die Datei ist zu groß für eine Paketliste</translation>
     </message>
 </context>
 <context>
@@ -877,6 +980,39 @@ Auf die jetzt angebotene Datei aktualisieren?</translation>
             <numerusform>%n Datei, die vor der Installation im Ordner lag, konnte nicht zurückgelegt werden; sie bleibt aufbewahrt: %1</numerusform>
             <numerusform>%n Dateien, die vor der Installation im Ordner lagen, konnten nicht zurückgelegt werden; sie bleiben aufbewahrt: %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the folder %1 is not inside the game folder</source>
+        <extracomment>%1 is the package&apos;s folder</extracomment>
+        <translation>der Ordner %1 liegt nicht im Spielordner</translation>
+    </message>
+    <message>
+        <source>the folder %1 is reached through a link</source>
+        <extracomment>%1 is the package&apos;s folder</extracomment>
+        <translation>der Ordner %1 wird über eine Verknüpfung erreicht</translation>
+    </message>
+    <message>
+        <source>%1; nothing was removed</source>
+        <extracomment>%1 is what is wrong with the records</extracomment>
+        <translation>%1; es wurde nichts entfernt</translation>
+    </message>
+    <message>
+        <source>its folder is not inside the game folder</source>
+        <translation>sein Ordner liegt nicht im Spielordner</translation>
+    </message>
+    <message>
+        <source>the game folder %1 is not there</source>
+        <extracomment>%1 is the game folder</extracomment>
+        <translation>der Spielordner %1 ist nicht vorhanden</translation>
+    </message>
+    <message>
+        <source>its folder %1 is a link (or lies behind one); nothing was removed</source>
+        <extracomment>%1 is the package&apos;s folder</extracomment>
+        <translation>sein Ordner %1 ist eine Verknüpfung (oder liegt hinter einer); es wurde nichts entfernt</translation>
+    </message>
+    <message>
+        <source>the removal could not be recorded</source>
+        <translation>das Entfernen konnte nicht aufgezeichnet werden</translation>
     </message>
 </context>
 <context>
@@ -1579,6 +1715,14 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
             <numerusform>Nicht heruntergeladen, weil eine unterbrochene Installation oder Deinstallation davon auf ihren Ordner wartet: %1. Sie wird bei einem Start des Installers abgeschlossen, der diesen Ordner wiederfindet.</numerusform>
             <numerusform>Nicht heruntergeladen, weil eine unterbrochene Installation oder Deinstallation jedes dieser Pakete auf ihren Ordner wartet: %1. Jede wird bei einem Start des Installers abgeschlossen, der ihren Ordner wiederfindet.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Install Complete</source>
+        <translation>Installation fertig</translation>
+    </message>
+    <message>
+        <source>Getting %1 ready</source>
+        <translation>%1 wird vorbereitet</translation>
     </message>
 </context>
 </TS>

@@ -51,6 +51,17 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), o
     </message>
 </context>
 <context>
+    <name>ListExchange</name>
+    <message numerus="yes">
+        <source>Wrote %n package(s) to %1.</source>
+        <extracomment>%1 is the file</extracomment>
+        <translation>
+            <numerusform>Wrote %n package to %1.</numerusform>
+            <numerusform>Wrote %n packages to %1.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>PackageInstall</name>
     <message numerus="yes">
         <source>kept your %n changed file(s); the package&apos;s versions are beside them as %1: %2</source>
@@ -90,6 +101,14 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), o
         <translation>
             <numerusform>put back %n file that was in the folder before and that this version no longer replaces: %1</numerusform>
             <numerusform>put back %n files that were in the folder before and that this version no longer replaces: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>took the package&apos;s versions of %n file(s); yours are kept as %1: %2</source>
+        <extracomment>%1 is the file name ending the player&apos;s versions get, %2 the list of files</extracomment>
+        <translation>
+            <numerusform>took the package&apos;s version of %n file; yours is kept as %1: %2</numerusform>
+            <numerusform>took the package&apos;s versions of %n files; yours are kept as %1: %2</numerusform>
         </translation>
     </message>
 </context>

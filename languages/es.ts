@@ -219,6 +219,18 @@
         <extracomment>%1 is what failed, %2 why</extracomment>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>the file is not there any more</source>
+        <translation>el archivo ya no está</translation>
+    </message>
+    <message>
+        <source>the archive&apos;s directory is damaged</source>
+        <translation>el directorio del archivo comprimido está dañado</translation>
+    </message>
+    <message>
+        <source>the records of installed packages are in use by another program</source>
+        <translation>otro programa está usando los registros de los paquetes instalados</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -400,14 +412,6 @@ Se quitan sus archivos; los archivos que usted modificó o añadió allí se con
     <message>
         <source>no folder chosen</source>
         <translation>no se eligió ninguna carpeta</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t open zip: %1</source>
-        <translation>No se pudo abrir el zip: %1</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation>No se pudo ir al primer archivo: el archivo comprimido no tiene entradas</translation>
     </message>
     <message>
         <source>
@@ -618,6 +622,37 @@ Update to the file it serves now?</source>
         <extracomment>%1 is the package, %2 the folder the interrupted change waits for</extracomment>
         <translation>%1 no se instaló: una instalación o desinstalación interrumpida espera a terminarse (%2)</translation>
     </message>
+    <message>
+        <source>Choose a folder name to install the %1 into:</source>
+        <extracomment>%1 is the package, whose name ends with its kind (&quot;Gold Skin&quot;)</extracomment>
+        <translation>Elija un nombre de carpeta donde instalar %1:</translation>
+    </message>
+    <message>
+        <source>A package is still being installed. Stop it and close?
+
+What was unpacked so far is undone.</source>
+        <translation>Todavía se está instalando un paquete. ¿Detenerlo y cerrar?
+
+Lo que se haya descomprimido hasta ahora se deshace.</translation>
+    </message>
+</context>
+<context>
+    <name>InstallRecovery</name>
+    <message>
+        <source>An uninstall could not be finished: %1</source>
+        <extracomment>%1 is what happened, as the log says it</extracomment>
+        <translation>No se pudo terminar una desinstalación: %1</translation>
+    </message>
+    <message>
+        <source>An install is waiting to be finished: %1</source>
+        <extracomment>%1 is what happened, as the log says it</extracomment>
+        <translation>Una instalación espera a terminarse: %1</translation>
+    </message>
+    <message>
+        <source>An interrupted install could not be read: %1</source>
+        <extracomment>%1 is what happened, as the log says it</extracomment>
+        <translation>No se pudo leer una instalación interrumpida: %1</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>
@@ -687,6 +722,40 @@ Update to the file it serves now?</source>
         <source>OK</source>
         <translation>Aceptar</translation>
     </message>
+    <message>
+        <source>Package lists (*.txt);;All files (*)</source>
+        <translation>Listas de paquetes (*.txt);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Export Package List</source>
+        <translation>Exportar lista de paquetes</translation>
+    </message>
+    <message numerus="yes">
+        <source>Wrote %n package(s) to %1.</source>
+        <extracomment>%1 is the file</extracomment>
+        <translation>
+            <numerusform>Se escribió %n paquete en %1.</numerusform>
+            <numerusform>Se escribieron %n paquetes en %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2</source>
+        <extracomment>%1 is the file, %2 why</extracomment>
+        <translation>No se pudo escribir %1: %2</translation>
+    </message>
+    <message>
+        <source>Import Package List</source>
+        <translation>Importar lista de paquetes</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <extracomment>%1 is the file, %2 why</extracomment>
+        <translation>Importar</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>No se pudo leer %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>LogWindows</name>
@@ -717,11 +786,6 @@ Update to the file it serves now?</source>
             <numerusform>se conservó %n archivo modificado por usted; la versión del paquete está a su lado como %1: %2</numerusform>
             <numerusform>se conservaron %n archivos modificados por usted; las versiones del paquete están a su lado como %1: %2</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>took the package&apos;s versions; yours are kept as %1: %2</source>
-        <extracomment>%1 is the file name ending the player&apos;s versions get, %2 the list of files</extracomment>
-        <translation>se usaron las versiones del paquete; las suyas se conservan como %1: %2</translation>
     </message>
     <message numerus="yes">
         <source>kept %n file(s) of the old version that you changed: %1</source>
@@ -764,6 +828,41 @@ Update to the file it serves now?</source>
             <numerusform>se devolvieron a su sitio %n archivos que ya estaban en la carpeta y que esta versión ya no reemplaza: %1</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>took the package&apos;s versions of %n file(s); yours are kept as %1: %2</source>
+        <extracomment>%1 is the file name ending the player&apos;s versions get, %2 the list of files</extracomment>
+        <translation>
+            <numerusform>se tomó la versión del paquete de %n archivo; la suya se guarda como %1: %2</numerusform>
+            <numerusform>se tomaron las versiones del paquete de %n archivos; las suyas se guardan como %1: %2</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PackageKind</name>
+    <message>
+        <source> [Mod]</source>
+        <translation> [Mod]</translation>
+    </message>
+    <message>
+        <source>Mod DB</source>
+        <translation>BD de mod</translation>
+    </message>
+    <message>
+        <source> [Pic Pack]</source>
+        <translation> [Paquete de imágenes]</translation>
+    </message>
+    <message>
+        <source>Picture Pack</source>
+        <translation>Paquete de imágenes</translation>
+    </message>
+    <message>
+        <source> [Skin]</source>
+        <translation> [Skin]</translation>
+    </message>
+    <message>
+        <source>Skin</source>
+        <translation>Skin</translation>
+    </message>
 </context>
 <context>
     <name>PackageListFile</name>
@@ -792,6 +891,10 @@ Update to the file it serves now?</source>
     <message>
         <source>Lines that could not be read (nothing was added for them):</source>
         <translation>Líneas que no se pudieron leer (no se añadió nada por ellas):</translation>
+    </message>
+    <message>
+        <source>the file is too large to be a package list</source>
+        <translation>el archivo es demasiado grande para ser una lista de paquetes</translation>
     </message>
 </context>
 <context>
@@ -877,6 +980,39 @@ Update to the file it serves now?</source>
             <numerusform>No se pudo devolver %n archivo que estaba en la carpeta antes de la instalación; sigue guardado: %1</numerusform>
             <numerusform>No se pudieron devolver %n archivos que estaban en la carpeta antes de la instalación; siguen guardados: %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the folder %1 is not inside the game folder</source>
+        <extracomment>%1 is the package&apos;s folder</extracomment>
+        <translation>la carpeta %1 no está dentro de la carpeta del juego</translation>
+    </message>
+    <message>
+        <source>the folder %1 is reached through a link</source>
+        <extracomment>%1 is the package&apos;s folder</extracomment>
+        <translation>a la carpeta %1 se llega a través de un enlace</translation>
+    </message>
+    <message>
+        <source>%1; nothing was removed</source>
+        <extracomment>%1 is what is wrong with the records</extracomment>
+        <translation>%1; no se eliminó nada</translation>
+    </message>
+    <message>
+        <source>its folder is not inside the game folder</source>
+        <translation>su carpeta no está dentro de la carpeta del juego</translation>
+    </message>
+    <message>
+        <source>the game folder %1 is not there</source>
+        <extracomment>%1 is the game folder</extracomment>
+        <translation>la carpeta del juego %1 no existe</translation>
+    </message>
+    <message>
+        <source>its folder %1 is a link (or lies behind one); nothing was removed</source>
+        <extracomment>%1 is the package&apos;s folder</extracomment>
+        <translation>su carpeta %1 es un enlace (o está detrás de uno); no se eliminó nada</translation>
+    </message>
+    <message>
+        <source>the removal could not be recorded</source>
+        <translation>no se pudo registrar la eliminación</translation>
     </message>
 </context>
 <context>
@@ -1579,6 +1715,14 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
             <numerusform>No descargado, porque una instalación o desinstalación interrumpida de este paquete espera a su carpeta: %1. Se terminará en un inicio del instalador que vuelva a encontrar esa carpeta.</numerusform>
             <numerusform>No descargados, porque una instalación o desinstalación interrumpida de cada uno espera a su carpeta: %1. Cada una se terminará en un inicio del instalador que vuelva a encontrar su carpeta.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Install Complete</source>
+        <translation>Instalación lista</translation>
+    </message>
+    <message>
+        <source>Getting %1 ready</source>
+        <translation>Preparando %1</translation>
     </message>
 </context>
 </TS>

@@ -219,6 +219,18 @@
         <extracomment>%1 is what failed, %2 why</extracomment>
         <translation>%1 : %2</translation>
     </message>
+    <message>
+        <source>the file is not there any more</source>
+        <translation>le fichier n&apos;est plus là</translation>
+    </message>
+    <message>
+        <source>the archive&apos;s directory is damaged</source>
+        <translation>le répertoire de l&apos;archive est endommagé</translation>
+    </message>
+    <message>
+        <source>the records of installed packages are in use by another program</source>
+        <translation>les enregistrements des paquets installés sont utilisés par un autre programme</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -400,14 +412,6 @@ Ses fichiers seront supprimés ; les fichiers que vous y avez modifiés ou ajout
     <message>
         <source>no folder chosen</source>
         <translation>aucun dossier choisi</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t open zip: %1</source>
-        <translation>Impossible d&apos;ouvrir le zip : %1</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation>Impossible d&apos;aller au premier fichier : l&apos;archive ne contient aucune entrée</translation>
     </message>
     <message>
         <source>
@@ -618,6 +622,37 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
         <extracomment>%1 is the package, %2 the folder the interrupted change waits for</extracomment>
         <translation>%1 n&apos;a pas été installé : une installation ou désinstallation interrompue attend d&apos;être terminée (%2)</translation>
     </message>
+    <message>
+        <source>Choose a folder name to install the %1 into:</source>
+        <extracomment>%1 is the package, whose name ends with its kind (&quot;Gold Skin&quot;)</extracomment>
+        <translation>Choisissez un nom de dossier où installer %1 :</translation>
+    </message>
+    <message>
+        <source>A package is still being installed. Stop it and close?
+
+What was unpacked so far is undone.</source>
+        <translation>Un paquet est encore en cours d&apos;installation. L&apos;arrêter et fermer ?
+
+Ce qui a déjà été décompressé est annulé.</translation>
+    </message>
+</context>
+<context>
+    <name>InstallRecovery</name>
+    <message>
+        <source>An uninstall could not be finished: %1</source>
+        <extracomment>%1 is what happened, as the log says it</extracomment>
+        <translation>Une désinstallation n&apos;a pas pu être terminée : %1</translation>
+    </message>
+    <message>
+        <source>An install is waiting to be finished: %1</source>
+        <extracomment>%1 is what happened, as the log says it</extracomment>
+        <translation>Une installation attend d&apos;être terminée : %1</translation>
+    </message>
+    <message>
+        <source>An interrupted install could not be read: %1</source>
+        <extracomment>%1 is what happened, as the log says it</extracomment>
+        <translation>Une installation interrompue n&apos;a pas pu être lue : %1</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>
@@ -687,6 +722,40 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Package lists (*.txt);;All files (*)</source>
+        <translation>Listes de paquets (*.txt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Export Package List</source>
+        <translation>Exporter la liste de paquets</translation>
+    </message>
+    <message numerus="yes">
+        <source>Wrote %n package(s) to %1.</source>
+        <extracomment>%1 is the file</extracomment>
+        <translation>
+            <numerusform>%n paquet écrit dans %1.</numerusform>
+            <numerusform>%n paquets écrits dans %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2</source>
+        <extracomment>%1 is the file, %2 why</extracomment>
+        <translation>Impossible d&apos;écrire %1 : %2</translation>
+    </message>
+    <message>
+        <source>Import Package List</source>
+        <translation>Importer une liste de paquets</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <extracomment>%1 is the file, %2 why</extracomment>
+        <translation>Importer</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>Impossible de lire %1 : %2</translation>
+    </message>
 </context>
 <context>
     <name>LogWindows</name>
@@ -717,11 +786,6 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
             <numerusform>%n fichier que vous aviez modifié a été conservé ; la version du paquet est placée à côté avec le suffixe %1 : %2</numerusform>
             <numerusform>%n fichiers que vous aviez modifiés ont été conservés ; les versions du paquet sont placées à côté avec le suffixe %1 : %2</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>took the package&apos;s versions; yours are kept as %1: %2</source>
-        <extracomment>%1 is the file name ending the player&apos;s versions get, %2 the list of files</extracomment>
-        <translation>les versions du paquet ont été prises ; les vôtres sont conservées avec le suffixe %1 : %2</translation>
     </message>
     <message numerus="yes">
         <source>kept %n file(s) of the old version that you changed: %1</source>
@@ -764,6 +828,41 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
             <numerusform>%n fichiers qui se trouvaient déjà dans le dossier et que cette version ne remplace plus ont été remis en place : %1</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>took the package&apos;s versions of %n file(s); yours are kept as %1: %2</source>
+        <extracomment>%1 is the file name ending the player&apos;s versions get, %2 the list of files</extracomment>
+        <translation>
+            <numerusform>version du paquet prise pour %n fichier ; la vôtre est gardée en %1 : %2</numerusform>
+            <numerusform>versions du paquet prises pour %n fichiers ; les vôtres sont gardées en %1 : %2</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PackageKind</name>
+    <message>
+        <source> [Mod]</source>
+        <translation> [Mod]</translation>
+    </message>
+    <message>
+        <source>Mod DB</source>
+        <translation>Base de mods</translation>
+    </message>
+    <message>
+        <source> [Pic Pack]</source>
+        <translation> [Pack d&apos;images]</translation>
+    </message>
+    <message>
+        <source>Picture Pack</source>
+        <translation>Pack d&apos;images</translation>
+    </message>
+    <message>
+        <source> [Skin]</source>
+        <translation> [Skin]</translation>
+    </message>
+    <message>
+        <source>Skin</source>
+        <translation>Skin</translation>
+    </message>
 </context>
 <context>
     <name>PackageListFile</name>
@@ -792,6 +891,10 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
     <message>
         <source>Lines that could not be read (nothing was added for them):</source>
         <translation>Lignes illisibles (rien n&apos;a été ajouté pour elles) :</translation>
+    </message>
+    <message>
+        <source>the file is too large to be a package list</source>
+        <translation>le fichier est trop grand pour être une liste de paquets</translation>
     </message>
 </context>
 <context>
@@ -877,6 +980,39 @@ Mettre à jour avec le fichier proposé désormais ?</translation>
             <numerusform>Impossible de remettre en place %n fichier qui se trouvait dans le dossier avant l&apos;installation ; il reste conservé : %1</numerusform>
             <numerusform>Impossible de remettre en place %n fichiers qui se trouvaient dans le dossier avant l&apos;installation ; ils restent conservés : %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the folder %1 is not inside the game folder</source>
+        <extracomment>%1 is the package&apos;s folder</extracomment>
+        <translation>le dossier %1 n&apos;est pas dans le dossier du jeu</translation>
+    </message>
+    <message>
+        <source>the folder %1 is reached through a link</source>
+        <extracomment>%1 is the package&apos;s folder</extracomment>
+        <translation>le dossier %1 est atteint par un lien</translation>
+    </message>
+    <message>
+        <source>%1; nothing was removed</source>
+        <extracomment>%1 is what is wrong with the records</extracomment>
+        <translation>%1 ; rien n&apos;a été supprimé</translation>
+    </message>
+    <message>
+        <source>its folder is not inside the game folder</source>
+        <translation>son dossier n&apos;est pas dans le dossier du jeu</translation>
+    </message>
+    <message>
+        <source>the game folder %1 is not there</source>
+        <extracomment>%1 is the game folder</extracomment>
+        <translation>le dossier du jeu %1 n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>its folder %1 is a link (or lies behind one); nothing was removed</source>
+        <extracomment>%1 is the package&apos;s folder</extracomment>
+        <translation>son dossier %1 est un lien (ou se trouve derrière un lien) ; rien n&apos;a été supprimé</translation>
+    </message>
+    <message>
+        <source>the removal could not be recorded</source>
+        <translation>la suppression n&apos;a pas pu être enregistrée</translation>
     </message>
 </context>
 <context>
@@ -1579,6 +1715,14 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
             <numerusform>Non téléchargé, car une installation ou désinstallation interrompue de ce paquet attend son dossier : %1. Elle sera terminée à un démarrage de l’installateur qui retrouve ce dossier.</numerusform>
             <numerusform>Non téléchargés, car une installation ou désinstallation interrompue de chacun attend son dossier : %1. Chacune sera terminée à un démarrage de l’installateur qui retrouve son dossier.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Install Complete</source>
+        <translation>Installation finie</translation>
+    </message>
+    <message>
+        <source>Getting %1 ready</source>
+        <translation>Préparation de %1</translation>
     </message>
 </context>
 </TS>

@@ -219,6 +219,18 @@
         <extracomment>%1 is what failed, %2 why</extracomment>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>the file is not there any more</source>
+        <translation>o arquivo não está mais lá</translation>
+    </message>
+    <message>
+        <source>the archive&apos;s directory is damaged</source>
+        <translation>o diretório do arquivo compactado está danificado</translation>
+    </message>
+    <message>
+        <source>the records of installed packages are in use by another program</source>
+        <translation>os registros dos pacotes instalados estão em uso por outro programa</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -400,14 +412,6 @@ Os arquivos dele são removidos; os arquivos que você alterou ou adicionou lá 
     <message>
         <source>no folder chosen</source>
         <translation>nenhuma pasta escolhida</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t open zip: %1</source>
-        <translation>Não foi possível abrir o zip: %1</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t go to first file: the archive has no entries</source>
-        <translation>Não foi possível ir ao primeiro arquivo: o arquivo compactado está vazio</translation>
     </message>
     <message>
         <source>
@@ -618,6 +622,37 @@ Atualizar para o arquivo que ele oferece agora?</translation>
         <extracomment>%1 is the package, %2 the folder the interrupted change waits for</extracomment>
         <translation>%1 não foi instalado: uma instalação ou desinstalação interrompida está esperando para ser concluída (%2)</translation>
     </message>
+    <message>
+        <source>Choose a folder name to install the %1 into:</source>
+        <extracomment>%1 is the package, whose name ends with its kind (&quot;Gold Skin&quot;)</extracomment>
+        <translation>Escolha um nome de pasta para instalar %1:</translation>
+    </message>
+    <message>
+        <source>A package is still being installed. Stop it and close?
+
+What was unpacked so far is undone.</source>
+        <translation>Um pacote ainda está sendo instalado. Interromper e fechar?
+
+O que foi descompactado até agora é desfeito.</translation>
+    </message>
+</context>
+<context>
+    <name>InstallRecovery</name>
+    <message>
+        <source>An uninstall could not be finished: %1</source>
+        <extracomment>%1 is what happened, as the log says it</extracomment>
+        <translation>Uma desinstalação não pôde ser concluída: %1</translation>
+    </message>
+    <message>
+        <source>An install is waiting to be finished: %1</source>
+        <extracomment>%1 is what happened, as the log says it</extracomment>
+        <translation>Uma instalação aguarda para ser concluída: %1</translation>
+    </message>
+    <message>
+        <source>An interrupted install could not be read: %1</source>
+        <extracomment>%1 is what happened, as the log says it</extracomment>
+        <translation>Uma instalação interrompida não pôde ser lida: %1</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>
@@ -687,6 +722,40 @@ Atualizar para o arquivo que ele oferece agora?</translation>
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Package lists (*.txt);;All files (*)</source>
+        <translation>Listas de pacotes (*.txt);;Todos os arquivos (*)</translation>
+    </message>
+    <message>
+        <source>Export Package List</source>
+        <translation>Exportar lista de pacotes</translation>
+    </message>
+    <message numerus="yes">
+        <source>Wrote %n package(s) to %1.</source>
+        <extracomment>%1 is the file</extracomment>
+        <translation>
+            <numerusform>%n pacote gravado em %1.</numerusform>
+            <numerusform>%n pacotes gravados em %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2</source>
+        <extracomment>%1 is the file, %2 why</extracomment>
+        <translation>Não foi possível gravar %1: %2</translation>
+    </message>
+    <message>
+        <source>Import Package List</source>
+        <translation>Importar lista de pacotes</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <extracomment>%1 is the file, %2 why</extracomment>
+        <translation>Importar</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>Não foi possível ler %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>LogWindows</name>
@@ -717,11 +786,6 @@ Atualizar para o arquivo que ele oferece agora?</translation>
             <numerusform>mantido %n arquivo que você alterou; a versão do pacote fica ao lado dele, com a terminação %1: %2</numerusform>
             <numerusform>mantidos %n arquivos que você alterou; as versões do pacote ficam ao lado deles, com a terminação %1: %2</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>took the package&apos;s versions; yours are kept as %1: %2</source>
-        <extracomment>%1 is the file name ending the player&apos;s versions get, %2 the list of files</extracomment>
-        <translation>usadas as versões do pacote; as suas foram guardadas com a terminação %1: %2</translation>
     </message>
     <message numerus="yes">
         <source>kept %n file(s) of the old version that you changed: %1</source>
@@ -764,6 +828,41 @@ Atualizar para o arquivo que ele oferece agora?</translation>
             <numerusform>devolvidos ao lugar %n arquivos que já estavam na pasta e que esta versão não substitui mais: %1</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>took the package&apos;s versions of %n file(s); yours are kept as %1: %2</source>
+        <extracomment>%1 is the file name ending the player&apos;s versions get, %2 the list of files</extracomment>
+        <translation>
+            <numerusform>a versão do pacote de %n arquivo foi usada; a sua fica guardada como %1: %2</numerusform>
+            <numerusform>as versões do pacote de %n arquivos foram usadas; as suas ficam guardadas como %1: %2</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PackageKind</name>
+    <message>
+        <source> [Mod]</source>
+        <translation> [Mod]</translation>
+    </message>
+    <message>
+        <source>Mod DB</source>
+        <translation>BD de mod</translation>
+    </message>
+    <message>
+        <source> [Pic Pack]</source>
+        <translation> [Pacote de imagens]</translation>
+    </message>
+    <message>
+        <source>Picture Pack</source>
+        <translation>Pacote de imagens</translation>
+    </message>
+    <message>
+        <source> [Skin]</source>
+        <translation> [Skin]</translation>
+    </message>
+    <message>
+        <source>Skin</source>
+        <translation>Skin</translation>
+    </message>
 </context>
 <context>
     <name>PackageListFile</name>
@@ -792,6 +891,10 @@ Atualizar para o arquivo que ele oferece agora?</translation>
     <message>
         <source>Lines that could not be read (nothing was added for them):</source>
         <translation>Linhas que não puderam ser lidas (nada foi adicionado por elas):</translation>
+    </message>
+    <message>
+        <source>the file is too large to be a package list</source>
+        <translation>o arquivo é grande demais para ser uma lista de pacotes</translation>
     </message>
 </context>
 <context>
@@ -877,6 +980,39 @@ Atualizar para o arquivo que ele oferece agora?</translation>
             <numerusform>Não foi possível devolver %n arquivo que estava na pasta antes da instalação; ele continua guardado: %1</numerusform>
             <numerusform>Não foi possível devolver %n arquivos que estavam na pasta antes da instalação; eles continuam guardados: %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the folder %1 is not inside the game folder</source>
+        <extracomment>%1 is the package&apos;s folder</extracomment>
+        <translation>a pasta %1 não está dentro da pasta do jogo</translation>
+    </message>
+    <message>
+        <source>the folder %1 is reached through a link</source>
+        <extracomment>%1 is the package&apos;s folder</extracomment>
+        <translation>a pasta %1 é alcançada por um link</translation>
+    </message>
+    <message>
+        <source>%1; nothing was removed</source>
+        <extracomment>%1 is what is wrong with the records</extracomment>
+        <translation>%1; nada foi removido</translation>
+    </message>
+    <message>
+        <source>its folder is not inside the game folder</source>
+        <translation>a pasta dele não está dentro da pasta do jogo</translation>
+    </message>
+    <message>
+        <source>the game folder %1 is not there</source>
+        <extracomment>%1 is the game folder</extracomment>
+        <translation>a pasta do jogo %1 não existe</translation>
+    </message>
+    <message>
+        <source>its folder %1 is a link (or lies behind one); nothing was removed</source>
+        <extracomment>%1 is the package&apos;s folder</extracomment>
+        <translation>a pasta dele %1 é um link (ou fica atrás de um); nada foi removido</translation>
+    </message>
+    <message>
+        <source>the removal could not be recorded</source>
+        <translation>a remoção não pôde ser registrada</translation>
     </message>
 </context>
 <context>
@@ -1579,6 +1715,14 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
             <numerusform>Não baixado, porque uma instalação ou desinstalação interrompida dele aguarda sua pasta: %1. Ela será concluída em uma inicialização do instalador que encontre essa pasta de novo.</numerusform>
             <numerusform>Não baixados, porque uma instalação ou desinstalação interrompida de cada um aguarda sua pasta: %1. Cada uma será concluída em uma inicialização do instalador que encontre sua pasta de novo.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Install Complete</source>
+        <translation>Instalação pronta</translation>
+    </message>
+    <message>
+        <source>Getting %1 ready</source>
+        <translation>Preparando %1</translation>
     </message>
 </context>
 </TS>

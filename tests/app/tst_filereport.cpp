@@ -38,7 +38,7 @@ void TestFileReport::forLog_data()
     QTest::newRow("a few files, logged whole") << 2 << 1 << 3 << "    mine/0000.txt";
     QTest::newRow("exactly the log's share") << 60 << 40 << 100 << "    mine/0039.txt";
     QTest::newRow("one more than its share")
-        << 60 << 41 << 100 << "... and 1 more files (101 in all)";
+        << 60 << 41 << 100 << "... and 1 more file (101 in all)";
     // Files past the share under a heading of their own: the heading is left out with them.
     QTest::newRow("5,003 files") << 100 << 4903 << 100 << "... and 4,903 more files (5,003 in all)";
 }
@@ -78,12 +78,12 @@ void TestFileReport::ofRemoval_data()
     QTest::newRow("all removed") << 0 << 0 << "Uninstalled Gold Skin from Skins/Gold."
                                  << "";
     QTest::newRow("files the player changed")
-        << 0 << 600 << "Uninstalled Gold Skin from Skins/Gold. 600 files kept."
+        << 0 << 600 << "Uninstalled Gold Skin from Skins/Gold. 600 files kept, listed below."
         << "Kept, because you changed them:";
     QTest::newRow("files that could not be removed")
         << 5003 << 2
         << "Could not remove 5,003 of the files of Gold Skin from Skins/Gold; they stay "
-           "recorded. 2 files kept."
+           "recorded. 2 files kept, listed below."
         << "Could not remove (they stay recorded):";
 }
 

@@ -117,32 +117,32 @@ void TestLanguages::shippedLanguagesTranslate_data()
     // The folder question when it comes back after an empty answer.
     QTest::addColumn<QString>("asked");
     QTest::addColumn<QString>("folder");
-    QTest::newRow("de")
-        << "de" << QStringList{"Herunterladen", "Liste leeren", "Bilderpakete"}
-        << QStringList{"Abbrechen", "0 von 1 Paketen", "OK", "Abbrechen", "Zurück",
-                       "Beenden",   "Details kopieren"}
-        << "Wählen Sie einen Ordnernamen, um Real World 2016 (Mod DB) darin zu installieren: (Sie "
-           "müssen einen Wert eingeben)"
-        << "Echte Welt";
+    QTest::newRow("de") << "de" << QStringList{"Herunterladen", "Liste leeren", "Bilderpakete"}
+                        << QStringList{"Abbrechen", "0 von 1 Paketen", "OK", "Abbrechen", "Zurück",
+                                       "Beenden",   "Details kopieren"}
+                        << "Wählen Sie einen Ordnernamen, um Real World 2016 (Mod-Datenbank) darin "
+                           "zu installieren: (Sie "
+                           "müssen einen Wert eingeben)"
+                        << "Echte Welt";
     QTest::newRow("fr")
         << "fr" << QStringList{"Télécharger", "Vider la liste", "Packs d'images"}
         << QStringList{"Annuler", "0 sur 1 paquets",   "OK", "Annuler", "Retour",
                        "Quitter", "Copier les détails"}
-        << "Choisissez un nom de dossier où installer Real World 2016 (Mod DB) : (Vous devez "
+        << "Choisissez un nom de dossier où installer Real World 2016 (Base de mods) : (Vous devez "
            "saisir une valeur)"
         << "Monde réel";
     QTest::newRow("es")
         << "es" << QStringList{"Descargar", "Vaciar lista", "Paquetes de imágenes"}
         << QStringList{"Cancelar", "0 de 1 paquetes", "Aceptar",        "Cancelar",
                        "Volver",   "Salir",           "Copiar detalles"}
-        << "Elija un nombre de carpeta donde instalar Real World 2016 (Mod DB): (Debe "
+        << "Elija un nombre de carpeta donde instalar Real World 2016 (BD de mod): (Debe "
            "introducir un valor)"
         << "Mundo real";
     QTest::newRow("pt")
         << "pt" << QStringList{"Baixar", "Limpar lista", "Pacotes de imagens"}
         << QStringList{"Cancelar", "0 de 1 pacotes", "OK", "Cancelar", "Voltar",
                        "Sair",     "Copiar detalhes"}
-        << "Escolha um nome de pasta para instalar Real World 2016 (Mod DB): (Você precisa "
+        << "Escolha um nome de pasta para instalar Real World 2016 (BD de mod): (Você precisa "
            "digitar um valor)"
         << "Mundo Real";
 }

@@ -174,7 +174,8 @@ void TestPackageOwners::installAndUninstall()
         firstKept = QStringList{"images/background.png", "skin.ini"};
     QCOMPARE(kept, firstKept);
     QVERIFY2(outcome.summary().contains("kept " + QString::number(kept.size()) +
-                                        " file(s) that were in the folder before aside"),
+                                        (kept.size() == 1 ? " file that was" : " files that were") +
+                                        " in the folder before aside"),
              qPrintable(outcome.summary()));
     for (auto it = package.cbegin(); it != package.cend(); ++it)
         QCOMPARE(TestFiles::read(game(skinFolder + "/" + it.key())), it.value());
@@ -233,18 +234,18 @@ void TestPackageOwners::playersEditsAreNamedAsTheirs_data()
 
     const QByteArray edit = "[skin]\nname=Mine\n";
     QTest::newRow("keep mine") << false << "mine"
-                               << "Kept 1 files you changed: skin.ini" << Files{{"skin.ini", edit}};
+                               << "Kept 1 file you changed: skin.ini" << Files{{"skin.ini", edit}};
     QTest::newRow("take the package's")
         << false << "package"
-        << "Kept 1 files of yours that an update set aside: skin.ini.zerun-mine"
+        << "Kept 1 file of yours that an update set aside: skin.ini.zerun-mine"
         << Files{{"skin.ini.zerun-mine", edit}};
     QTest::newRow("keep mine, over the game's file")
         << true << "mine"
-        << "Kept 1 files you changed: skin.ini"
+        << "Kept 1 file you changed: skin.ini"
         << Files{{"skin.ini", edit}, {"skin.ini.zerun-original", "[skin]\nname=Default\n"}};
     QTest::newRow("take the package's, over the game's file")
         << true << "package"
-        << "Kept 1 files of yours that an update set aside: skin.ini.zerun-mine"
+        << "Kept 1 file of yours that an update set aside: skin.ini.zerun-mine"
         << Files{{"skin.ini", "[skin]\nname=Default\n"}, {"skin.ini.zerun-mine", edit}};
 }
 
