@@ -3,8 +3,9 @@
 # (sources and .ui forms) into copies of languages/{de,fr,es,pt}.ts, and the texts with a count
 # into languages/en.ts (-pluralonly: English needs only its singular and plural forms). Fails,
 # listing them, on a missing .ts, on a committed .ts that differs from what lupdate makes of the
-# current code, and on any message that is unfinished, untranslated or short of its language's
-# plural forms.
+# current code, on any message that is unfinished, untranslated or short of its language's
+# plural forms, and on a player text of the window or its pages written with QStringLiteral
+# (scripts/playertexts.py).
 #   bash scripts/checktranslations.sh            the check (CI)
 #   bash scripts/checktranslations.sh --update   brings languages/*.ts up to date with the code
 #                                                (new texts come in unfinished, to translate)
@@ -79,6 +80,9 @@ for code in codes:
                 bad = 1
 sys.exit(bad)
 PY
+
+# Player texts of the window and its pages that lupdate cannot see.
+python3 scripts/playertexts.py || faults=1
 
 if [[ ${1:-} == --update ]]; then
   echo "checktranslations: languages/*.ts updated; translate what is listed above (en.ts: its"
