@@ -781,11 +781,15 @@ bool InstallBatch::installFromDisk(const QString &archive)
     InstallRecovery::note(withSummary(
         name + QStringLiteral(" (from disk): installed into ") + single.folder, single.summary));
     const QString &summary = single.playerSummary;
-    //: %1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder
+    const QString label = InstallRules::label(kind);
+    const QString done =
+        name.endsWith(label, Qt::CaseInsensitive)
+            //: %1 is the package, whose name ends with its kind ("Gold Skin"); %2 its folder
+            ? tr("Installed the %1 into %2.").arg(name, single.folder)
+            //: %1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder
+            : tr("Installed the %1 %2 into %3.").arg(label, name, single.folder);
     questions.tell(
-        title,
-        tr("Installed the %1 %2 into %3.").arg(InstallRules::label(kind), name, single.folder) +
-            (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + sentence(summary)));
+        title, done + (summary.isEmpty() ? QString() : QStringLiteral("\n\n") + sentence(summary)));
     return true;
 }
 

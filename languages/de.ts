@@ -635,6 +635,11 @@ What was unpacked so far is undone.</source>
 
 Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
     </message>
+    <message>
+        <source>Installed the %1 into %2.</source>
+        <extracomment>%1 is the package, whose name ends with its kind (&quot;Gold Skin&quot;); %2 its folder</extracomment>
+        <translation>%1 wurde in %2 installiert.</translation>
+    </message>
 </context>
 <context>
     <name>InstallRecovery</name>

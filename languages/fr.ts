@@ -635,6 +635,11 @@ What was unpacked so far is undone.</source>
 
 Ce qui a déjà été décompressé est annulé.</translation>
     </message>
+    <message>
+        <source>Installed the %1 into %2.</source>
+        <extracomment>%1 is the package, whose name ends with its kind (&quot;Gold Skin&quot;); %2 its folder</extracomment>
+        <translation>%1 a été installé dans %2.</translation>
+    </message>
 </context>
 <context>
     <name>InstallRecovery</name>

@@ -1,11 +1,20 @@
 #include "apppaths.h"
+#include "failurewords.h"
+#include "filereport.h"
+#include "gamefolder.h"
+#include "gamefolderpage.h"
+#include "installrules.h"
+#include "listexchange.h"
 #include "modalscript.h"
+#include "packagelistfile.h"
+#include "packageremoval.h"
 #include "roadfixture.h"
 #include "startup.h"
 #include "testfiles.h"
 #include "testprofile.h"
 #include "translations.h"
 #include "tslogging.h"
+#include "tsunzip.h"
 #include "widgetlookup.h"
 #include "zerun.h"
 #include "zipfixtures.h"
@@ -14,15 +23,114 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSslError>
 #include <QTranslator>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 namespace {
 
 // The sample package that the local run serves as "Real World 2016".
 const QString sampleFolder = QStringLiteral(ZERUN_TEST_DATA "/../../samples/packages/realworld");
+
+// Every stretch of two words or more of an English source text that German words otherwise:
+// a German page holding one still speaks English.
+QStringList englishPhrases()
+{
+    QFile file(QStringLiteral(ZERUN_TEST_DATA "/../../languages/de.ts"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QXmlStreamReader xml(&file);
+    QString source;
+    QString translation;
+    QStringList phrases;
+    static const QRegularExpression cuts(QStringLiteral("%L?[0-9n]|[\n:;.,?!()\"\\[\\]]"));
+    static const QRegularExpression twoWords(QStringLiteral("[A-Za-z']{2,} +[A-Za-z']{2,}"));
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("message")) {
+            source.clear();
+            translation.clear();
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("source")) {
+            source = xml.readElementText();
+        } else if (xml.isStartElement() && (xml.name() == QLatin1String("translation") ||
+                                            xml.name() == QLatin1String("numerusform"))) {
+            translation += xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        } else if (xml.isEndElement() && xml.name() == QLatin1String("message")) {
+            for (const QString &piece : source.split(cuts, Qt::SkipEmptyParts)) {
+                const QString phrase = piece.trimmed();
+                if (twoWords.match(phrase).hasMatch() && !translation.contains(phrase))
+                    phrases << phrase;
+            }
+        }
+    }
+    phrases.removeDuplicates();
+    return phrases;
+}
+
+// The English in `texts`: phrases of the English sources, and words no German sentence has.
+QStringList englishIn(const QStringList &texts)
+{
+    static const QStringList phrases = englishPhrases();
+    static const QRegularExpression words(
+        QStringLiteral("\\b(the|could|not|is|are|and|of|with|your|you|file|files|folder|"
+                       "package|packages|installed|failed|skipped|\\(s\\))(?=\\W|$)"));
+    QStringList found;
+    for (const QString &text : texts) {
+        for (const QString &phrase : phrases) {
+            if (QRegularExpression(QStringLiteral("\\b") + QRegularExpression::escape(phrase) +
+                                   QStringLiteral("\\b"))
+                    .match(text)
+                    .hasMatch())
+                found << phrase + QStringLiteral("  in  ") + text;
+        }
+        const QRegularExpressionMatch word = words.match(text);
+        if (word.hasMatch())
+            found << word.captured(1) + QStringLiteral("  in  ") + text;
+    }
+    return found;
+}
+
+// What a page or dialog shows: its title, texts, buttons, list lines and tooltips.
+QStringList shownTexts(const QWidget *top)
+{
+    QStringList texts{top->windowTitle(), top->toolTip()};
+    const QList<QWidget *> widgets = top->findChildren<QWidget *>();
+    for (const QWidget *widget : widgets) {
+        if (!widget->isVisibleTo(top))
+            continue;
+        texts << widget->toolTip();
+        if (const auto *label = qobject_cast<const QLabel *>(widget))
+            texts << label->text();
+        else if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+            texts << button->text().remove(QLatin1Char('&'));
+        else if (const auto *edit = qobject_cast<const QPlainTextEdit *>(widget))
+            texts << edit->toPlainText();
+        else if (const auto *bar = qobject_cast<const QProgressBar *>(widget))
+            texts << bar->text();
+        else if (const auto *combo = qobject_cast<const QComboBox *>(widget)) {
+            for (int index = 0; index < combo->count(); ++index)
+                texts << combo->itemText(index);
+        } else if (const auto *list = qobject_cast<const QListWidget *>(widget)) {
+            for (int row = 0; row < list->count(); ++row)
+                texts << list->item(row)->text() << list->item(row)->toolTip();
+        }
+    }
+    texts.removeAll(QString());
+    return texts;
+}
+
+// A script step that keeps what the dialog shows, then answers it with `answer`.
+ModalScript::Step reading(QStringList *texts, ModalScript::Step answer)
+{
+    return [texts, answer](QWidget *modal) {
+        *texts << shownTexts(modal);
+        answer(modal);
+    };
+}
 
 } // namespace
 
@@ -42,8 +150,18 @@ private slots:
     void choiceIsKeptAndNoted();
     void shippedLanguagesTranslate_data();
     void shippedLanguagesTranslate();
+    void germanPagesSayNoEnglish_data();
+    void germanPagesSayNoEnglish();
 
 private:
+    QStringList cataloguePage();
+    QStringList batchAndOutcome();
+    QStringList installFromDisk();
+    QStringList listExchange();
+    QStringList reasonsAndReports();
+    QStringList firstStartPage();
+    QStringList chooser();
+
     std::unique_ptr<TestProfile> profile;
 };
 
@@ -230,6 +348,200 @@ void TestLanguages::shippedLanguagesTranslate()
     QVERIFY2(
         log.contains("Batch: Real World 2016 [Mod] \u2192 Databases/" + folder + ": installed"),
         qPrintable(log));
+}
+
+void TestLanguages::germanPagesSayNoEnglish_data()
+{
+    QTest::addColumn<QString>("page");
+    for (const char *page : {"catalogue page", "batch and outcome", "install from disk",
+                             "export and import", "reasons and reports", "first start", "chooser"})
+        QTest::newRow(page) << page;
+}
+
+void TestLanguages::germanPagesSayNoEnglish()
+{
+    QFETCH(QString, page);
+    QVERIFY(!englishPhrases().isEmpty());
+    QCOMPARE(installTranslations("de").size(), 3);
+    AppPaths::setCurrentLanguage("de");
+    const QMap<QString, std::function<QStringList()>> pages{
+        {"catalogue page", [this] { return cataloguePage(); }},
+        {"batch and outcome", [this] { return batchAndOutcome(); }},
+        {"install from disk", [this] { return installFromDisk(); }},
+        {"export and import", [this] { return listExchange(); }},
+        {"reasons and reports", [this] { return reasonsAndReports(); }},
+        {"first start", [this] { return firstStartPage(); }},
+        {"chooser", [this] { return chooser(); }},
+    };
+    const QStringList texts = pages.value(page)();
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(!texts.isEmpty());
+    const QStringList english = englishIn(texts);
+    QVERIFY2(english.isEmpty(), qPrintable(english.join('\n')));
+}
+
+// The catalogue page with a package of each kind.
+QStringList TestLanguages::cataloguePage()
+{
+    setUpRoad();
+    serveCatalogue(standardCatalogue());
+    Zerun window;
+    ModalScript none({});
+    if (!window.initialise())
+        return {};
+    window.show();
+    auto *repo = child<QListWidget>(window, "repo_list");
+    [&] { QTRY_COMPARE(repo->count(), 3); }();
+    repo->setCurrentRow(1);
+    QTest::mouseClick(child<QPushButton>(window, "add_to_list"), Qt::LeftButton);
+    return shownTexts(&window);
+}
+
+// A batch of a good package, one the host does not have and one that is no zip archive: the
+// folder question, then the outcome page.
+QStringList TestLanguages::batchAndOutcome()
+{
+    setUpRoad();
+    TestFiles::write(site->filePath("files/broken.zip"), "PK\x03\x04 not really a zip archive");
+    serveCatalogue(catalogueLine("realworld.zip", "mods,Real World") +
+                   catalogueLine("missing.zip", "pics,Faces") +
+                   catalogueLine("broken.zip", "skin,Gold Skin"));
+    Zerun window;
+    {
+        ModalScript none({});
+        if (!window.initialise())
+            return {};
+    }
+    window.show();
+    auto *repo = child<QListWidget>(window, "repo_list");
+    [&] { QTRY_COMPARE(repo->count(), 3); }();
+    repo->selectAll();
+    QTest::mouseClick(child<QPushButton>(window, "add_to_list"), Qt::LeftButton);
+    QStringList texts;
+    ModalScript script({reading(&texts, ModalScript::acceptText("Echte Welt"))});
+    QTest::mouseClick(child<QPushButton>(window, "download_items"), Qt::LeftButton);
+    [&] {
+        QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(window, "quit")->isVisible(), 20000);
+        QVERIFY(script.finished());
+    }();
+    texts << shownTexts(&window);
+    // The three lines are there, with their reasons.
+    const auto *outcomes = child<QListWidget>(window, "outcome_list");
+    [&] {
+        QCOMPARE(outcomes->count(), 3);
+        QVERIFY(outcomes->item(1)->text().endsWith(QStringLiteral("(HTTP 404)")));
+    }();
+    return texts;
+}
+
+// An archive from disk whose name ends with its kind: the kind and folder questions and the
+// report.
+QStringList TestLanguages::installFromDisk()
+{
+    setUpRoad();
+    serveCatalogue(standardCatalogue());
+    Zerun window;
+    {
+        ModalScript none({});
+        if (!window.initialise())
+            return {};
+    }
+    QTemporaryDir folder;
+    const QString archive = folder.filePath("Gold Skin.zip");
+    QFile::copy(site->filePath("files/neatskin.zip"), archive);
+    QStringList texts;
+    ModalScript script({reading(&texts, ModalScript::clickButton("Skin")),
+                        reading(&texts, ModalScript::acceptText("Gold")),
+                        reading(&texts, ModalScript::acceptText(QString()))});
+    window.installArchives({archive});
+    [&] {
+        QTRY_VERIFY(script.finished());
+        QVERIFY(QFileInfo(game("Skins/Gold/skin.ini")).isFile());
+    }();
+    return texts;
+}
+
+// Export with nothing installed, and an import naming a package the list does not have.
+QStringList TestLanguages::listExchange()
+{
+    QStringList texts;
+    {
+        ModalScript script({reading(&texts, ModalScript::acceptText(QString()))});
+        ListExchange::exportList({});
+        [&] { QTRY_VERIFY(script.finished()); }();
+    }
+    PackageListFile::Import import;
+    import.missing << QStringLiteral("Gold Skin [Skin]");
+    import.unreadable << QStringLiteral("Zeile 3: ???");
+    texts << import.describe();
+    return texts;
+}
+
+// The reasons a package fails for, and the uninstall's reports, as the page words them.
+QStringList TestLanguages::reasonsAndReports()
+{
+    QStringList texts;
+    texts << FailureWords::unpackFailure("Couldn't extract file",
+                                         TsUnZip::linkEntryText("skins/link.ini"))
+          << FailureWords::unpackFailure(
+                 "Couldn't extract file",
+                 TsUnZip::entryFailureText("a.png", DiskRoom::text(DiskRoom::Problem::Full, {})))
+          << FailureWords::unpackFailure(
+                 "Couldn't extract file",
+                 TsUnZip::entryFailureText("a.png",
+                                           DiskRoom::text(DiskRoom::Problem::NoInodes, {})))
+          << FailureWords::unpackFailure(
+                 "Couldn't extract file",
+                 DiskRoom::text(DiskRoom::Problem::ReadOnly, QStringLiteral("/spiel/Skins")))
+          << FailureWords::unpackFailure("Couldn't open zip", "not a readable zip archive")
+          << FailureWords::unpackFailure("Couldn't open zip", "the archive's directory is damaged")
+          << FailureWords::unpackFailure("Couldn't extract file",
+                                         TsUnZip::entryFailureText("a.png", QString()))
+          << FailureWords::certificateProblem({QSslError(QSslError::SelfSignedCertificate)},
+                                              QStringLiteral("pakete.example"))
+          << InstallRules::nameComplaint(QStringLiteral("CON"));
+    DownloadOutcome missing;
+    missing.httpStatus = 404;
+    missing.reason = QStringLiteral("Not Found");
+    texts << FailureWords::describe(missing);
+
+    PackageRemoval::Result refused;
+    refused.refuse(QT_TRANSLATE_NOOP("PackageRemoval", "the folder %1 is reached through a link"),
+                   QStringLiteral("Skins/Gold"));
+    texts << PackageRemoval::describe("Gold Skin", "Skins/Gold", refused, Wording::Player);
+    PackageRemoval::Result partly;
+    partly.failed << QStringLiteral("skin.ini (Zugriff verweigert)");
+    partly.changed << QStringLiteral("bg/back.png") << QStringLiteral("bg/front.png");
+    partly.added << QStringLiteral("notizen.txt");
+    const FileReport report =
+        FileReport::ofRemoval("Gold Skin", "Skins/Gold", partly, Wording::Player);
+    texts << report.summary << report.lines;
+    texts << PackageRemoval::describe("Gold Skin", "Skins/Gold", partly, Wording::Player);
+    return texts;
+}
+
+// The page shown when the game was not found.
+QStringList TestLanguages::firstStartPage()
+{
+    GameFolderPage page({{"/home/spieler/.wine/", "Wine"}, {"/mnt/Steam/", "Steam"}},
+                        "/home/spieler");
+    return shownTexts(&page);
+}
+
+// The list of two installs found, closed without a choice.
+QStringList TestLanguages::chooser()
+{
+    QStringList texts;
+    ModalScript script({reading(&texts, ModalScript::reject())});
+    const QString chosen =
+        GameFolder::choose({{"/home/spieler/.wine/drive_c/GOG Games/TEW2016/", "Wine"},
+                            {"/home/spieler/Games/TEW2016/", "Lutris"}});
+    [&] {
+        QVERIFY(chosen.isEmpty());
+        QVERIFY(script.finished());
+    }();
+    return texts;
 }
 
 QTEST_MAIN(TestLanguages)
