@@ -331,10 +331,14 @@ void InstallBatch::installAt(int position, const QString &archive)
     const QString waiting = InstallRecovery::waitingFor(package.name, package.kind);
     if (!waiting.isEmpty()) {
         QFile::remove(archive);
-        //: %1 is the package, %2 the folder the interrupted change waits for
-        fail(position, tr("%1 was not installed: an interrupted install or uninstall of it is "
-                          "waiting to be finished (%2)")
-                           .arg(package.name, waiting));
+        const WordedText text =
+            wordedText("InstallBatch",
+                       //: %1 is the package, %2 the folder the interrupted change waits for
+                       QT_TRANSLATE_NOOP("InstallBatch",
+                                         "%1 was not installed: an interrupted install or "
+                                         "uninstall of it is waiting to be finished (%2)"))
+                .arg(package.name, waiting);
+        fail(position, text.log, text.player);
         return;
     }
     // Update all puts each package into its recorded folder without a question.
@@ -760,11 +764,17 @@ bool InstallBatch::installFromDisk(const QString &archive)
         return false;
     const QString kind = PackageKind::all().at(size_t(chosen)).code;
     const InstalledPackage *known = records.find(name, kind);
-    if (known && !known->fromDisk)
-        //: %1 is the folder of the package installed from the package list
-        return fail(tr("A package of the same name and kind from the package list is installed "
-                       "in %1. Rename the archive to install it beside that one.")
-                        .arg(known->folder));
+    if (known && !known->fromDisk) {
+        const WordedText text =
+            wordedText("InstallBatch",
+                       //: %1 is the folder of the package installed from the package list
+                       QT_TRANSLATE_NOOP("InstallBatch",
+                                         "A package of the same name and kind from the package "
+                                         "list is installed in %1. Rename the archive to install "
+                                         "it beside that one."))
+                .arg(known->folder);
+        return fail(text.player, text.log);
+    }
 
     QString target;
     QString journal;
@@ -793,7 +803,7 @@ bool InstallBatch::installFromDisk(const QString &archive)
     return true;
 }
 
-bool InstallBatch::fetchAgain(const InstalledPackage &record, QString *archive, QString *why)
+bool InstallBatch::fetchAgain(const InstalledPackage &record, QString *archive, WordedText *why)
 {
     // To a file, with the batch's retries, resume and size limit.
     emit singleProgress(tr("Fetching %1 again...").arg(record.name));
@@ -810,8 +820,11 @@ bool InstallBatch::fetchAgain(const InstalledPackage &record, QString *archive, 
         waiting.quit();
     });
     connect(&fetch, &ArchiveFetch::failed, &waiting, [&](const QString &reason) {
-        //: %1 is the address, %2 why it could not be fetched
-        *why = tr("the archive could not be fetched from %1: %2").arg(record.url, reason);
+        *why = wordedText("InstallBatch",
+                          //: %1 is the address, %2 why it could not be fetched
+                          QT_TRANSLATE_NOOP("InstallBatch",
+                                            "the archive could not be fetched from %1: %2"))
+                   .arg(record.url, reason);
         waiting.quit();
     });
     singleRunning = true;
@@ -820,8 +833,8 @@ bool InstallBatch::fetchAgain(const InstalledPackage &record, QString *archive, 
     waiting.exec();
     fetching = nullptr;
     singleRunning = false;
-    if (archive->isEmpty() && why->isEmpty())
-        *why = tr("cancelled");
+    if (archive->isEmpty() && why->log.isEmpty())
+        *why = {QStringLiteral("cancelled"), cancelledWords()};
     return !archive->isEmpty();
 }
 
@@ -845,19 +858,26 @@ int InstallBatch::repair(const InstalledPackage &installed,
         if (!record.fromDisk && !archive.isEmpty())
             QFile::remove(archive);
     });
-    QString why;
+    WordedText why;
     if (record.fromDisk) {
         // The player's archive: asked for again, and only read.
         archive = questions.pickArchive(tr("The archive of %1").arg(record.name));
         if (archive.isEmpty())
             return -1;
     } else if (!fetchAgain(record, &archive, &why)) {
-        return fail(why);
+        return fail(why.player, why.log);
     }
+    // Why the repair stops, in both wordings.
+    const auto failWith = [&](const char *source) {
+        const WordedText text = wordedText("InstallBatch", source);
+        return fail(text.player, text.log);
+    };
     if (PackageRepair::check(archive, record) != PackageRepair::Verdict::Same) {
         if (record.fromDisk)
-            return fail(tr("that archive is not the one that was installed. Install it "
-                           "with Install from File to update the package."));
+            return failWith(QT_TRANSLATE_NOOP("InstallBatch",
+                                              "that archive is not the one that was "
+                                              "installed. Install it with Install from File "
+                                              "to update the package."));
         InstallRecovery::note(QStringLiteral("Repair of ") + record.name +
                               QStringLiteral(": the host now serves another file"));
         const int choice =
@@ -873,7 +893,8 @@ int InstallBatch::repair(const InstalledPackage &installed,
                 return entry.name == record.name && entry.kind == record.kind;
             });
         if (found == catalogue.cend())
-            return fail(tr("the package is not in the package list any more"));
+            return failWith(QT_TRANSLATE_NOOP("InstallBatch",
+                                              "the package is not in the package list any more"));
         return int(found - catalogue.cbegin());
     }
     const Single single =

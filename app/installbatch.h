@@ -233,7 +233,7 @@ private:
                      const QString &journal);
     const InstalledPackage *recordOf(const QString &name, const QString &kind) const;
     // Fetches the archive of `record` again into the downloads folder; false with the reason.
-    bool fetchAgain(const InstalledPackage &record, QString *archive, QString *why);
+    bool fetchAgain(const InstalledPackage &record, QString *archive, WordedText *why);
 
     InstalledPackages &records;
     BatchQuestions &questions;

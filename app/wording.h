@@ -24,3 +24,24 @@ inline QString worded(Wording wording, const char *context, const SourceText &te
 
 // `text` with its first letter upper-case, for a clause that starts a sentence of its own.
 QString sentence(QString text);
+
+// One text in both wordings, for what goes to the log and to the page alike.
+struct WordedText
+{
+    QString log;
+    QString player;
+
+    QString in(Wording wording) const { return wording == Wording::Log ? log : player; }
+    // QString::arg() on both.
+    template<typename... Args>
+    WordedText arg(const Args &...args) const
+    {
+        return {log.arg(args...), player.arg(args...)};
+    }
+};
+inline WordedText wordedText(const char *context, const char *source, const char *comment = nullptr,
+                             int n = -1)
+{
+    return {worded(Wording::Log, context, source, comment, n),
+            worded(Wording::Player, context, source, comment, n)};
+}
