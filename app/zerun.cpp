@@ -12,6 +12,7 @@
 #include "languagechoice.h"
 #include "listexchange.h"
 #include "openfolder.h"
+#include "outcomelist.h"
 #include "packageupdates.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
@@ -21,10 +22,8 @@
 #include "windowfilters.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
@@ -55,7 +54,8 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
             showBatchStart();
     });
     connect(ui->cancel_batch, &QPushButton::clicked, this, [this] { batch.cancel(false); });
-    connect(ui->copy_details, &QPushButton::clicked, this, &Zerun::copyDetails);
+    connect(ui->copy_details, &QPushButton::clicked, this,
+            [this] { OutcomeList::copy(ui->outcome_list); });
     connect(&installTimer, &QTimer::timeout, this, &Zerun::updateTime);
     ui->progressBar->setValue(0);
     ui->stackedWidget->setCurrentIndex(0);
@@ -743,9 +743,7 @@ void Zerun::showBatchEnd()
         std::count_if(packages.cbegin(), packages.cend(), [](const InstallBatch::Package &package) {
             return package.outcome == InstallBatch::Outcome::Installed;
         }));
-    ui->outcome_list->clear();
-    for (int position = 0; position < packages.size(); ++position)
-        ui->outcome_list->addItem(batch.outcomeLine(position, Wording::Player));
+    OutcomeList::show(ui->outcome_list, batch);
     const bool problems = installedCount < packages.size();
     ui->retry_failed->setVisible(problems);
     ui->copy_details->show();
@@ -797,14 +795,6 @@ void Zerun::backToCatalogue()
         }
     }
     ui->stackedWidget->setCurrentIndex(0);
-}
-
-void Zerun::copyDetails() const
-{
-    QStringList lines;
-    for (int row = 0; row < ui->outcome_list->count(); ++row)
-        lines << ui->outcome_list->item(row)->text();
-    QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
 }
 
 void Zerun::on_back_clicked()

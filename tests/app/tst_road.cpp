@@ -32,6 +32,7 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -568,6 +569,14 @@ void TestRoad::mixedBatchTellsTheTruth()
     QVERIFY2(outcomes().contains("Slow [Skin] \u2192 Skins/Slow: installed"),
              qPrintable(outcomes()));
     QCOMPARE(child<QProgressBar>(*window, "batchProgress")->value(), 4);
+    // Pointed at, every line shows its whole text, whatever the list had room for.
+    for (int row = 0; row < list->count(); ++row) {
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QHelpEvent pointed(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &pointed);
+        QCOMPARE(QToolTip::text(), list->item(row)->text());
+    }
+    QToolTip::hideText();
     screenshot("transfer-outcome");
     // The same lines reach the daily log.
     const QString log = QString::fromUtf8(TestFiles::read(AppPaths::dailyLogFile()));
