@@ -11,6 +11,7 @@
 #include "installrecovery.h"
 #include "languagechoice.h"
 #include "listexchange.h"
+#include "logwindows.h"
 #include "openfolder.h"
 #include "outcomelist.h"
 #include "packageupdates.h"
@@ -45,9 +46,9 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     ui->repo_list->setUniformItemSizes(true);
     // Lines keep their height when marks come and go, and long ones are elided in the middle.
     ElidingDelegate::install(ui->repo_list);
-    for (QWidget *widget :
-         std::initializer_list<QWidget *>{ui->back, ui->quit, ui->cancel_batch, ui->copy_details,
-                                          ui->retry_failed, ui->outcome_list, ui->batchProgress})
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             ui->back, ui->quit, ui->cancel_batch, ui->copy_details, ui->show_log, ui->retry_failed,
+             ui->outcome_list, ui->batchProgress})
         widget->hide();
     connect(ui->retry_failed, &QPushButton::clicked, this, [this] {
         if (batch.retryFailed())
@@ -56,6 +57,7 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     connect(ui->cancel_batch, &QPushButton::clicked, this, [this] { batch.cancel(false); });
     connect(ui->copy_details, &QPushButton::clicked, this,
             [this] { OutcomeList::copy(ui->outcome_list); });
+    connect(ui->show_log, &QPushButton::clicked, this, &LogWindows::showTodaysLog);
     connect(&installTimer, &QTimer::timeout, this, &Zerun::updateTime);
     ui->progressBar->setValue(0);
     ui->stackedWidget->setCurrentIndex(0);
@@ -693,6 +695,7 @@ void Zerun::showBatchStart()
     ui->back->hide();
     ui->quit->hide();
     ui->copy_details->hide();
+    ui->show_log->hide();
     ui->retry_failed->hide();
     ui->outcome_list->clear();
     ui->outcome_list->hide();
@@ -747,6 +750,7 @@ void Zerun::showBatchEnd()
     const bool problems = installedCount < packages.size();
     ui->retry_failed->setVisible(problems);
     ui->copy_details->show();
+    ui->show_log->show();
     ui->outcome_list->setVisible(true);
     if (!problems) {
         ui->progressBar->setValue(100);

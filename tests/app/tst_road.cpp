@@ -32,6 +32,7 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QToolTip>
 #include <QtTest>
 
@@ -581,6 +582,18 @@ void TestRoad::mixedBatchTellsTheTruth()
     // The same lines reach the daily log.
     const QString log = QString::fromUtf8(TestFiles::read(AppPaths::dailyLogFile()));
     QVERIFY2(log.contains("Batch: Damaged [Skin]: failed"), qPrintable(log));
+    // Show Log opens the day's log beside the window, these lines in it.
+    QTest::mouseClick(child<QPushButton>(*window, "show_log"), Qt::LeftButton);
+    QTextBrowser *shown = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top != window.get() && top->isVisible() && top->findChild<QTextBrowser *>())
+            shown = top->findChild<QTextBrowser *>();
+    }
+    QVERIFY(shown);
+    QVERIFY2(shown->toPlainText().contains("Batch: Damaged [Skin]: failed"),
+             qPrintable(shown->toPlainText()));
+    QVERIFY(shown->toPlainText().contains("Batch: Slow [Skin] \u2192 Skins/Slow: installed"));
+    shown->window()->close();
 
     // Retry runs only the two that did not install; the missing one is there now.
     host->setThrottle("/files/missing.zip", 0);
