@@ -1,6 +1,7 @@
 #include "crashreportconsent.h"
 
 #include "apppaths.h"
+#include "dialoghost.h"
 #include "framelesswindow.h"
 #include "primarybutton.h"
 #include "spacer.h"
@@ -11,10 +12,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 
@@ -36,6 +39,23 @@ QString newestArchiveName()
     return QDir(AppPaths::logsFolder())
         .entryList({QStringLiteral("*.zip")}, QDir::Files, QDir::Time)
         .value(0);
+}
+
+// Centres `panel` on the window of `host` (on the screen without one), moved as little as
+// needed to keep all of it, its title bar first, on that screen.
+void placeOver(QWidget *panel, const QWidget *host)
+{
+    const QScreen *screen = host ? host->window()->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    QRect placed(QPoint(0, 0), panel->size());
+    placed.moveCenter(host ? host->window()->geometry().center() : area.center());
+    if (screen) {
+        placed.moveRight(qMin(placed.right(), area.right()));
+        placed.moveBottom(qMin(placed.bottom(), area.bottom()));
+        placed.moveLeft(qMax(placed.left(), area.left()));
+        placed.moveTop(qMax(placed.top(), area.top()));
+    }
+    panel->move(placed.topLeft());
 }
 
 } // namespace
@@ -107,8 +127,14 @@ bool CrashReportConsent::askIfPending(QWidget *window)
     if (archive.isEmpty())
         return false;
 
+    // A window of its own above `window`. Laid inside it as a child widget, the question would
+    // cover part of the frame's panel, whose drop shadow repaints the whole panel whenever a
+    // widget of the frame changes (its close button losing the focus to a button of the
+    // question, say), over the question's title bar, which had nothing to repaint.
     auto *panel = new FramelessWindow(window);
     question = panel;
+    panel->setWindowFlags(panel->windowFlags() | Qt::Dialog);
+    DialogHost::applyDarkLook(panel);
     panel->setWindowTitle(tr("Crash Report"));
     panel->setFixedSize(640, 360);
 
@@ -162,10 +188,7 @@ bool CrashReportConsent::askIfPending(QWidget *window)
     });
     panel->setAttribute(Qt::WA_DeleteOnClose);
 
-    if (window) {
-        panel->move(window->width() / 2 - panel->width() / 2,
-                    window->height() / 2 - panel->height() / 2);
-    }
+    placeOver(panel, window);
     panel->show();
     panel->raise();
     return true;

@@ -18,8 +18,9 @@ class TsBreakpad;
 // panel is destroyed (on the event loop's next turn after the close, or with the window it sits
 // in). send() and decline() with no question asked, or for a report already answered, do
 // nothing. Destroyed with the question open, the object deletes it, keeps "declined" and emits
-// nothing. The panel is a child of the window given to askIfPending() and deletes itself once
-// closed. The uploader is borrowed and must outlive the object; the archive is never deleted.
+// nothing. The panel is a window of its own above the window given to askIfPending() (its
+// parent), centred on it and kept on its screen, and deletes itself once closed. The uploader is
+// borrowed and must outlive the object; the archive is never deleted.
 class CrashReportConsent : public QObject
 {
     Q_OBJECT

@@ -54,6 +54,8 @@ QVector<WindowAccess::Control> WindowAccess::controls()
         {"outcome_list", tr("Outcome"), tr("How each package of the batch ended")},
         {"back", tr("Go Back"), tr("Back to the package list; Esc does the same")},
         {"copy_details", tr("Copy Details"), tr("Copies the outcome lines to the clipboard")},
+        {"show_log", tr("Show Log"),
+         tr("Opens today's log, with every line the installer wrote today")},
         {"retry_failed", tr("Retry Failed"),
          tr("Downloads and installs again the packages that did not install")},
         {"cancel_batch", tr("Cancel"),

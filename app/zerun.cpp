@@ -11,7 +11,9 @@
 #include "installrecovery.h"
 #include "languagechoice.h"
 #include "listexchange.h"
+#include "logwindows.h"
 #include "openfolder.h"
+#include "outcomelist.h"
 #include "packageupdates.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
@@ -21,10 +23,8 @@
 #include "windowfilters.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
@@ -46,16 +46,18 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     ui->repo_list->setUniformItemSizes(true);
     // Lines keep their height when marks come and go, and long ones are elided in the middle.
     ElidingDelegate::install(ui->repo_list);
-    for (QWidget *widget :
-         std::initializer_list<QWidget *>{ui->back, ui->quit, ui->cancel_batch, ui->copy_details,
-                                          ui->retry_failed, ui->outcome_list, ui->batchProgress})
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             ui->back, ui->quit, ui->cancel_batch, ui->copy_details, ui->show_log, ui->retry_failed,
+             ui->outcome_list, ui->batchProgress})
         widget->hide();
     connect(ui->retry_failed, &QPushButton::clicked, this, [this] {
         if (batch.retryFailed())
             showBatchStart();
     });
     connect(ui->cancel_batch, &QPushButton::clicked, this, [this] { batch.cancel(false); });
-    connect(ui->copy_details, &QPushButton::clicked, this, &Zerun::copyDetails);
+    connect(ui->copy_details, &QPushButton::clicked, this,
+            [this] { OutcomeList::copy(ui->outcome_list); });
+    connect(ui->show_log, &QPushButton::clicked, this, &LogWindows::showTodaysLog);
     connect(&installTimer, &QTimer::timeout, this, &Zerun::updateTime);
     ui->progressBar->setValue(0);
     ui->stackedWidget->setCurrentIndex(0);
@@ -694,6 +696,7 @@ void Zerun::showBatchStart()
     ui->back->hide();
     ui->quit->hide();
     ui->copy_details->hide();
+    ui->show_log->hide();
     ui->retry_failed->hide();
     ui->outcome_list->clear();
     ui->outcome_list->hide();
@@ -744,12 +747,11 @@ void Zerun::showBatchEnd()
         std::count_if(packages.cbegin(), packages.cend(), [](const InstallBatch::Package &package) {
             return package.outcome == InstallBatch::Outcome::Installed;
         }));
-    ui->outcome_list->clear();
-    for (int position = 0; position < packages.size(); ++position)
-        ui->outcome_list->addItem(batch.outcomeLine(position, Wording::Player));
+    OutcomeList::show(ui->outcome_list, batch);
     const bool problems = installedCount < packages.size();
     ui->retry_failed->setVisible(problems);
     ui->copy_details->show();
+    ui->show_log->show();
     ui->outcome_list->setVisible(true);
     if (!problems) {
         ui->progressBar->setValue(100);
@@ -798,14 +800,6 @@ void Zerun::backToCatalogue()
         }
     }
     ui->stackedWidget->setCurrentIndex(0);
-}
-
-void Zerun::copyDetails() const
-{
-    QStringList lines;
-    for (int row = 0; row < ui->outcome_list->count(); ++row)
-        lines << ui->outcome_list->item(row)->text();
-    QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
 }
 
 void Zerun::on_back_clicked()

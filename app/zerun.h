@@ -127,7 +127,6 @@ private:
     void showUnpacking(int done, int total, const QString &state);
     QString transferDetail(int percent, const QString &rate);
     void backToCatalogue();
-    void copyDetails() const;
 
     // Installed packages chosen in the list (with their files), for Verify.
     QVector<InstalledPackage> selectedRecords() const;

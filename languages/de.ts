@@ -768,6 +768,18 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
         <source>Session Log</source>
         <translation>Sitzungsprotokoll</translation>
     </message>
+    <message>
+        <source>Nothing has been written to today&apos;s log yet. It will be kept in this file:
+%1</source>
+        <translation>In das heutige Protokoll wurde noch nichts geschrieben. Es wird in dieser Datei gespeichert:
+%1</translation>
+    </message>
+    <message>
+        <source>Today&apos;s log could not be read. Check that this file can be opened:
+%1</source>
+        <translation>Das heutige Protokoll konnte nicht gelesen werden. Prüfen Sie, ob sich diese Datei öffnen lässt:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>OpenFolder</name>
@@ -1398,6 +1410,14 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <source>Chooses another TEW2016 folder; each keeps its own installed packages</source>
         <translation>Wählt einen anderen TEW2016-Ordner; jeder behält seine eigenen installierten Pakete</translation>
     </message>
+    <message>
+        <source>Show Log</source>
+        <translation>Protokoll anzeigen</translation>
+    </message>
+    <message>
+        <source>Opens today&apos;s log, with every line the installer wrote today</source>
+        <translation>Öffnet das heutige Protokoll mit jeder Zeile, die das Installationsprogramm heute geschrieben hat</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
@@ -1728,6 +1748,10 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message>
         <source>Getting %1 ready</source>
         <translation>%1 wird vorbereitet</translation>
+    </message>
+    <message>
+        <source>Show Log</source>
+        <translation>Protokoll anzeigen</translation>
     </message>
 </context>
 </TS>

@@ -768,6 +768,18 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
         <source>Session Log</source>
         <translation>Registro de la sesión</translation>
     </message>
+    <message>
+        <source>Nothing has been written to today&apos;s log yet. It will be kept in this file:
+%1</source>
+        <translation>Todavía no se ha escrito nada en el registro de hoy. Se guardará en este archivo:
+%1</translation>
+    </message>
+    <message>
+        <source>Today&apos;s log could not be read. Check that this file can be opened:
+%1</source>
+        <translation>No se pudo leer el registro de hoy. Compruebe que este archivo se puede abrir:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>OpenFolder</name>
@@ -1398,6 +1410,14 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <source>Chooses another TEW2016 folder; each keeps its own installed packages</source>
         <translation>Elige otra carpeta de TEW2016; cada una guarda sus propios paquetes instalados</translation>
     </message>
+    <message>
+        <source>Show Log</source>
+        <translation>Mostrar registro</translation>
+    </message>
+    <message>
+        <source>Opens today&apos;s log, with every line the installer wrote today</source>
+        <translation>Abre el registro de hoy, con cada línea que el instalador escribió hoy</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
@@ -1728,6 +1748,10 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     <message>
         <source>Getting %1 ready</source>
         <translation>Preparando %1</translation>
+    </message>
+    <message>
+        <source>Show Log</source>
+        <translation>Mostrar registro</translation>
     </message>
 </context>
 </TS>

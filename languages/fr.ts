@@ -768,6 +768,18 @@ Ce qui a déjà été décompressé est annulé.</translation>
         <source>Session Log</source>
         <translation>Journal de session</translation>
     </message>
+    <message>
+        <source>Nothing has been written to today&apos;s log yet. It will be kept in this file:
+%1</source>
+        <translation>Rien n&apos;a encore été écrit dans le journal du jour. Il sera conservé dans ce fichier :
+%1</translation>
+    </message>
+    <message>
+        <source>Today&apos;s log could not be read. Check that this file can be opened:
+%1</source>
+        <translation>Le journal du jour n&apos;a pas pu être lu. Vérifiez que ce fichier peut être ouvert :
+%1</translation>
+    </message>
 </context>
 <context>
     <name>OpenFolder</name>
@@ -1398,6 +1410,14 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <source>Chooses another TEW2016 folder; each keeps its own installed packages</source>
         <translation>Choisit un autre dossier de TEW2016 ; chacun garde ses propres paquets installés</translation>
     </message>
+    <message>
+        <source>Show Log</source>
+        <translation>Afficher le journal</translation>
+    </message>
+    <message>
+        <source>Opens today&apos;s log, with every line the installer wrote today</source>
+        <translation>Ouvre le journal du jour, avec chaque ligne que l&apos;installateur a écrite aujourd&apos;hui</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
@@ -1728,6 +1748,10 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     <message>
         <source>Getting %1 ready</source>
         <translation>Préparation de %1</translation>
+    </message>
+    <message>
+        <source>Show Log</source>
+        <translation>Afficher le journal</translation>
     </message>
 </context>
 </TS>

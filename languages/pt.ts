@@ -768,6 +768,18 @@ O que foi descompactado até agora é desfeito.</translation>
         <source>Session Log</source>
         <translation>Registro da sessão</translation>
     </message>
+    <message>
+        <source>Nothing has been written to today&apos;s log yet. It will be kept in this file:
+%1</source>
+        <translation>Nada foi escrito no registro de hoje ainda. Ele será guardado neste arquivo:
+%1</translation>
+    </message>
+    <message>
+        <source>Today&apos;s log could not be read. Check that this file can be opened:
+%1</source>
+        <translation>Não foi possível ler o registro de hoje. Verifique se este arquivo pode ser aberto:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>OpenFolder</name>
@@ -1398,6 +1410,14 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <source>Chooses another TEW2016 folder; each keeps its own installed packages</source>
         <translation>Escolhe outra pasta do TEW2016; cada uma mantém seus próprios pacotes instalados</translation>
     </message>
+    <message>
+        <source>Show Log</source>
+        <translation>Mostrar registro</translation>
+    </message>
+    <message>
+        <source>Opens today&apos;s log, with every line the installer wrote today</source>
+        <translation>Abre o registro de hoje, com cada linha que o instalador escreveu hoje</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
@@ -1728,6 +1748,10 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     <message>
         <source>Getting %1 ready</source>
         <translation>Preparando %1</translation>
+    </message>
+    <message>
+        <source>Show Log</source>
+        <translation>Mostrar registro</translation>
     </message>
 </context>
 </TS>

@@ -6,10 +6,34 @@
 #include "tslogging.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QErrorMessage>
+#include <QFile>
 #include <QIcon>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTextStream>
+
+namespace {
+
+// Today's log as the viewer shows it: the file's text, or a few words on why there is none.
+QString todaysLogText()
+{
+    const QString path = TsLogging::dailyLogFileFor(TsLogging::now());
+    const char *why = QT_TRANSLATE_NOOP("LogWindows", "Nothing has been written to today's log "
+                                                      "yet. It will be kept in this file:\n%1");
+    QFile file(path);
+    if (file.exists()) {
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            why = QT_TRANSLATE_NOOP("LogWindows", "Today's log could not be read. Check that "
+                                                  "this file can be opened:\n%1");
+        else if (const QString text = QTextStream(&file).readAll(); !text.isEmpty())
+            return text;
+    }
+    return QCoreApplication::translate("LogWindows", why).arg(QDir::toNativeSeparators(path));
+}
+
+} // namespace
 
 namespace LogWindows {
 
@@ -44,6 +68,11 @@ void showSessionLog(const QString &logText)
     window->move(around.x() + around.width() / 2 - window->width() / 2,
                  around.y() + around.height() / 2 - window->height() / 2 - 60);
     window->show();
+}
+
+void showTodaysLog()
+{
+    showSessionLog(todaysLogText());
 }
 
 void configureAlertDialog(const QString &title)

@@ -15,6 +15,10 @@ void install();
 // deletes itself when closed.
 void showSessionLog(const QString &logText);
 
+// Opens that window on today's log file (TsLogging::dailyLogFileFor at TsLogging::now()). When
+// the file holds nothing yet or cannot be read, the window says so and names the file instead.
+void showTodaysLog();
+
 // Prepares the toolkit's shared error dialog with `title`, the window icon, the "errors" skin
 // style sheet and no close or help button; it is not shown. Does nothing without a widget
 // application.

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -45,6 +46,7 @@ private slots:
     void nothingToAsk_data();
     void nothingToAsk();
     void contentsShownOnRequest();
+    void frameKeptWithContents();
     void newerReportIsAskedAbout();
     // Last: the translation stays installed.
     void questionInGerman();
@@ -212,6 +214,51 @@ void TestCrashConsent::contentsShownOnRequest()
     QVERIFY(host->uploads().isEmpty());
     QCOMPARE(CrashReportConsent::choiceFor(QStringLiteral("shown.zip")),
              CrashReportConsent::Choice::None);
+}
+
+// The question over the installer's frame, as start-up shows it, with the focus in the frame:
+// shown or hidden, the contents take their room from the question's text, and the title bar
+// stays in place, on screen and drawn.
+void TestCrashConsent::frameKeptWithContents()
+{
+    writeReport(QStringLiteral("framed"));
+    FramelessWindow frame;
+    QWidget mainWindow;
+    frame.setContent(&mainWindow, false);
+    frame.resize(640, 480);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    frame.findChild<QWidget *>(QStringLiteral("closeButton"))->setFocus();
+    TsBreakpad uploader;
+    CrashReportConsent consent(uploader);
+    QVERIFY(consent.askIfPending(&frame));
+    FramelessWindow *panel = consent.panel();
+    QVERIFY(QTest::qWaitForWindowExposed(panel->window()));
+    auto *titleBar = panel->findChild<QWidget *>(QStringLiteral("windowTitlebar"));
+    const QRect titleGeometry = titleBar->geometry();
+    // What the window holding the title bar shows there.
+    const auto shownTitleBar = [titleBar] {
+        QWidget *window = titleBar->window();
+        const QRect area(titleBar->mapTo(window, QPoint(0, 0)), titleBar->size());
+        return window->screen()->grabWindow(window->winId(), area.x(), area.y(), area.width(),
+                                            area.height());
+    };
+    QCoreApplication::processEvents();
+    const QImage drawn = shownTitleBar().toImage();
+    QVERIFY(!drawn.isNull());
+
+    auto *contents = panel->findChild<QPlainTextEdit *>(QStringLiteral("crashReportContents"));
+    for (const bool shown : {true, false}) {
+        QTest::mouseClick(panel->findChild<QPushButton *>(QStringLiteral("crashReportShow")),
+                          Qt::LeftButton);
+        QCOMPARE(contents->isVisible(), shown);
+        QCOMPARE(panel->size(), QSize(640, 360));
+        QVERIFY(panel->layout()->totalMinimumSize().height() <= panel->height());
+        QCOMPARE(titleBar->geometry(), titleGeometry);
+        QVERIFY(frame.screen()->availableGeometry().contains(
+            QRect(titleBar->mapToGlobal(QPoint(0, 0)), titleBar->size())));
+        QTRY_COMPARE(shownTitleBar().toImage(), drawn);
+    }
 }
 
 void TestCrashConsent::newerReportIsAskedAbout()

@@ -230,36 +230,48 @@ void TestLanguages::shippedLanguagesTranslate_data()
     // Download, Clear List, the Picture Packs filter.
     QTest::addColumn<QStringList>("page");
     // While the folder name is asked: Cancel, the package count, the question's two buttons;
-    // after the batch: Go Back, Quit, Copy Details.
+    // after the batch: Go Back, Quit, Copy Details, Show Log.
     QTest::addColumn<QStringList>("transfer");
     // The folder question when it comes back after an empty answer.
     QTest::addColumn<QString>("asked");
     QTest::addColumn<QString>("folder");
     QTest::newRow("de") << "de" << QStringList{"Herunterladen", "Liste leeren", "Bilderpakete"}
-                        << QStringList{"Abbrechen", "0 von 1 Paketen", "OK", "Abbrechen", "Zurück",
-                                       "Beenden",   "Details kopieren"}
+                        << QStringList{"Abbrechen",
+                                       "0 von 1 Paketen",
+                                       "OK",
+                                       "Abbrechen",
+                                       "Zurück",
+                                       "Beenden",
+                                       "Details kopieren",
+                                       "Protokoll anzeigen"}
                         << "Wählen Sie einen Ordnernamen, um Real World 2016 (Mod-Datenbank) darin "
                            "zu installieren: (Sie "
                            "müssen einen Wert eingeben)"
                         << "Echte Welt";
     QTest::newRow("fr")
         << "fr" << QStringList{"Télécharger", "Vider la liste", "Packs d'images"}
-        << QStringList{"Annuler", "0 sur 1 paquets",   "OK", "Annuler", "Retour",
-                       "Quitter", "Copier les détails"}
+        << QStringList{"Annuler",
+                       "0 sur 1 paquets",
+                       "OK",
+                       "Annuler",
+                       "Retour",
+                       "Quitter",
+                       "Copier les détails",
+                       "Afficher le journal"}
         << "Choisissez un nom de dossier où installer Real World 2016 (Base de mods) : (Vous devez "
            "saisir une valeur)"
         << "Monde réel";
     QTest::newRow("es")
         << "es" << QStringList{"Descargar", "Vaciar lista", "Paquetes de imágenes"}
-        << QStringList{"Cancelar", "0 de 1 paquetes", "Aceptar",        "Cancelar",
-                       "Volver",   "Salir",           "Copiar detalles"}
+        << QStringList{"Cancelar", "0 de 1 paquetes", "Aceptar",         "Cancelar",
+                       "Volver",   "Salir",           "Copiar detalles", "Mostrar registro"}
         << "Elija un nombre de carpeta donde instalar Real World 2016 (BD de mod): (Debe "
            "introducir un valor)"
         << "Mundo real";
     QTest::newRow("pt")
         << "pt" << QStringList{"Baixar", "Limpar lista", "Pacotes de imagens"}
-        << QStringList{"Cancelar", "0 de 1 pacotes", "OK", "Cancelar", "Voltar",
-                       "Sair",     "Copiar detalhes"}
+        << QStringList{"Cancelar",        "0 de 1 pacotes",  "OK", "Cancelar", "Voltar", "Sair",
+                       "Copiar detalhes", "Mostrar registro"}
         << "Escolha um nome de pasta para instalar Real World 2016 (BD de mod): (Você precisa "
            "digitar um valor)"
         << "Mundo Real";
@@ -329,7 +341,8 @@ void TestLanguages::shippedLanguagesTranslate()
     QCOMPARE(script.unexpected(), 0);
     during << child<QPushButton>(window, "back")->text()
            << child<QPushButton>(window, "quit")->text()
-           << child<QPushButton>(window, "copy_details")->text();
+           << child<QPushButton>(window, "copy_details")->text()
+           << child<QPushButton>(window, "show_log")->text();
     QCOMPARE(during, transfer);
     QVERIFY2(script.seen().value(1).label.endsWith(asked),
              qPrintable(script.seen().value(1).label));

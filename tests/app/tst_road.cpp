@@ -32,6 +32,8 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -569,10 +571,30 @@ void TestRoad::mixedBatchTellsTheTruth()
     QVERIFY2(outcomes().contains("Slow [Skin] \u2192 Skins/Slow: installed"),
              qPrintable(outcomes()));
     QCOMPARE(child<QProgressBar>(*window, "batchProgress")->value(), 4);
+    // Pointed at, every line shows its whole text, whatever the list had room for.
+    for (int row = 0; row < list->count(); ++row) {
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QHelpEvent pointed(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &pointed);
+        QCOMPARE(QToolTip::text(), list->item(row)->text());
+    }
+    QToolTip::hideText();
     screenshot("transfer-outcome");
     // The same lines reach the daily log.
     const QString log = QString::fromUtf8(TestFiles::read(AppPaths::dailyLogFile()));
     QVERIFY2(log.contains("Batch: Damaged [Skin]: failed"), qPrintable(log));
+    // Show Log opens the day's log beside the window, these lines in it.
+    QTest::mouseClick(child<QPushButton>(*window, "show_log"), Qt::LeftButton);
+    QTextBrowser *shown = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top != window.get() && top->isVisible() && top->findChild<QTextBrowser *>())
+            shown = top->findChild<QTextBrowser *>();
+    }
+    QVERIFY(shown);
+    QVERIFY2(shown->toPlainText().contains("Batch: Damaged [Skin]: failed"),
+             qPrintable(shown->toPlainText()));
+    QVERIFY(shown->toPlainText().contains("Batch: Slow [Skin] \u2192 Skins/Slow: installed"));
+    shown->window()->close();
 
     // Retry runs only the two that did not install; the missing one is there now.
     host->setThrottle("/files/missing.zip", 0);

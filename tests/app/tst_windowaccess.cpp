@@ -129,7 +129,8 @@ private slots:
         QCOMPARE(part<QListWidget>("outcome_list")->count(), 3);
         QCOMPARE(unnamed(part("page_2")), QStringList());
         QCOMPARE(tabRound(part("outcome_list"), part("page_2")),
-                 (QStringList{"outcome_list", "back", "copy_details", "retry_failed", "quit"}));
+                 (QStringList{"outcome_list", "back", "copy_details", "show_log", "retry_failed",
+                              "quit"}));
         press(Qt::Key_Escape);
         QCOMPARE(part<QStackedWidget>("stackedWidget")->currentIndex(), 0);
         QVERIFY(part("page")->isAncestorOf(QApplication::focusWidget()));

@@ -99,6 +99,7 @@ void TestZerun::widgetTexts_data()
     row("progressInfo", "QLabel", "");
     row("back", "QPushButton", "Go Back");
     row("quit", "QPushButton", "Quit");
+    row("show_log", "QPushButton", "Show Log");
     row("catalogue_status", "QLabel", "");
     row("retry_catalogue", "QPushButton", "Try Again");
 }
@@ -159,7 +160,8 @@ void TestZerun::layouts_data()
     QTest::newRow("horizontalLayout_4")
         << "horizontalLayout_4"
         << "" << 6 << QList<int>{-1, -1, -1, -1}
-        << QStringList{"back", "(spacer)", "copy_details", "retry_failed", "cancel_batch", "quit"};
+        << QStringList{"back",         "(spacer)",     "copy_details", "show_log",
+                       "retry_failed", "cancel_batch", "quit"};
 }
 
 void TestZerun::layouts()
