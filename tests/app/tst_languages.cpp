@@ -1,6 +1,8 @@
 #include "apppaths.h"
+#include "crashreportconsent.h"
 #include "failurewords.h"
 #include "filereport.h"
+#include "framelesswindow.h"
 #include "gamefolder.h"
 #include "gamefolderpage.h"
 #include "installrules.h"
@@ -13,6 +15,8 @@
 #include "testfiles.h"
 #include "testprofile.h"
 #include "translations.h"
+#include "tsbreakpad.h"
+#include "tscompression.h"
 #include "tslogging.h"
 #include "tsunzip.h"
 #include "widgetlookup.h"
@@ -161,6 +165,7 @@ private:
     QStringList reasonsAndReports();
     QStringList firstStartPage();
     QStringList chooser();
+    QStringList crashQuestion();
 
     std::unique_ptr<TestProfile> profile;
 };
@@ -366,8 +371,9 @@ void TestLanguages::shippedLanguagesTranslate()
 void TestLanguages::germanPagesSayNoEnglish_data()
 {
     QTest::addColumn<QString>("page");
-    for (const char *page : {"catalogue page", "batch and outcome", "install from disk",
-                             "export and import", "reasons and reports", "first start", "chooser"})
+    for (const char *page :
+         {"catalogue page", "batch and outcome", "install from disk", "export and import",
+          "reasons and reports", "first start", "chooser", "crash question"})
         QTest::newRow(page) << page;
 }
 
@@ -385,6 +391,7 @@ void TestLanguages::germanPagesSayNoEnglish()
         {"reasons and reports", [this] { return reasonsAndReports(); }},
         {"first start", [this] { return firstStartPage(); }},
         {"chooser", [this] { return chooser(); }},
+        {"crash question", [this] { return crashQuestion(); }},
     };
     const QStringList texts = pages.value(page)();
     if (QTest::currentTestFailed())
@@ -513,7 +520,13 @@ QStringList TestLanguages::reasonsAndReports()
                                          TsUnZip::entryFailureText("a.png", QString()))
           << FailureWords::certificateProblem({QSslError(QSslError::SelfSignedCertificate)},
                                               QStringLiteral("pakete.example"))
-          << InstallRules::nameComplaint(QStringLiteral("CON"));
+          << InstallRules::nameComplaint(QStringLiteral("CON"))
+          << InstallRules::nameComplaint(QStringLiteral("Gold?Skin"));
+    // A folder that cannot be made: a file in the way, and a file where a folder above should be.
+    QTemporaryDir skins;
+    TestFiles::write(skins.filePath("Gold"), "a file");
+    texts << InstallRules::creationComplaint(skins.filePath("Gold"))
+          << InstallRules::creationComplaint(skins.filePath("Gold/Neu"));
     DownloadOutcome missing;
     missing.httpStatus = 404;
     missing.reason = QStringLiteral("Not Found");
@@ -555,6 +568,30 @@ QStringList TestLanguages::chooser()
         QVERIFY(script.finished());
     }();
     return texts;
+}
+
+// The question about a crash report waiting to be sent, with its contents shown.
+QStringList TestLanguages::crashQuestion()
+{
+    const QString logs = AppPaths::logsFolder();
+    QDir(logs).removeRecursively();
+    AppPaths::createFolders();
+    TestFiles::write(logs + "/summary.dat", "1.0 | 2026-12-08");
+    TestFiles::write(logs + "/crash.dmp", "MDMP");
+    [&] {
+        QVERIFY(TsCompression::zipFiles(logs + "/crash.zip",
+                                        {logs + "/summary.dat", logs + "/crash.dmp"}));
+    }();
+    QWidget window;
+    window.resize(800, 480);
+    window.show();
+    TsBreakpad uploader;
+    CrashReportConsent consent(uploader);
+    if (!consent.askIfPending(&window))
+        return {};
+    FramelessWindow *panel = consent.panel();
+    QTest::mouseClick(child<QPushButton>(*panel, "crashReportShow"), Qt::LeftButton);
+    return shownTexts(panel);
 }
 
 QTEST_MAIN(TestLanguages)
