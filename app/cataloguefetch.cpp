@@ -42,14 +42,21 @@ bool writeWhole(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-QString CatalogueFetch::Result::notice(const QDateTime &now) const
+QString CatalogueFetch::Result::notice(const QDateTime &now, Wording wording) const
 {
     if (failure.isEmpty())
         return QString();
+    const QString why =
+        wording == Wording::Player && !failureWords.isEmpty() ? failureWords : failure;
     if (source == Cache)
-        return QStringLiteral("Showing the package list from ") +
-               ageText(std::max<qint64>(0, cachedAt.secsTo(now))) + QStringLiteral(": ") + failure;
-    return QStringLiteral("The package list could not be loaded: ") + failure;
+        return worded(wording, "CatalogueFetch",
+                      //: %1 is how old the kept list is ("3 days ago"), %2 why no newer one
+                      QT_TRANSLATE_NOOP("CatalogueFetch", "Showing the package list from %1: %2"))
+            .arg(ageText(std::max<qint64>(0, cachedAt.secsTo(now)), wording), why);
+    return worded(wording, "CatalogueFetch",
+                  //: %1 is why
+                  QT_TRANSLATE_NOOP("CatalogueFetch", "The package list could not be loaded: %1"))
+        .arg(why);
 }
 
 CatalogueFetch::CatalogueFetch(QObject *parent) : QObject(parent)
@@ -69,19 +76,19 @@ QString CatalogueFetch::cacheNoteFile()
     return AppPaths::cacheFolder() + QStringLiteral("/catalogue.dat.info");
 }
 
-QString CatalogueFetch::ageText(qint64 seconds)
+QString CatalogueFetch::ageText(qint64 seconds, Wording wording)
 {
-    const auto count = [](qint64 n, const char *unit) -> QString {
-        return QString::number(n) + QLatin1Char(' ') + QLatin1String(unit) +
-               (n == 1 ? QString() : QStringLiteral("s")) + QStringLiteral(" ago");
+    const auto count = [wording](qint64 n, const char *text) {
+        return worded(wording, "CatalogueFetch", text, nullptr, int(n));
     };
     if (seconds < 60)
-        return QStringLiteral("less than a minute ago");
+        return worded(wording, "CatalogueFetch",
+                      QT_TRANSLATE_NOOP("CatalogueFetch", "less than a minute ago"));
     if (seconds < 3600)
-        return count(seconds / 60, "minute");
+        return count(seconds / 60, QT_TRANSLATE_N_NOOP("CatalogueFetch", "%n minute(s) ago"));
     if (seconds < 86400)
-        return count(seconds / 3600, "hour");
-    return count(seconds / 86400, "day");
+        return count(seconds / 3600, QT_TRANSLATE_N_NOOP("CatalogueFetch", "%n hour(s) ago"));
+    return count(seconds / 86400, QT_TRANSLATE_N_NOOP("CatalogueFetch", "%n day(s) ago"));
 }
 
 bool CatalogueFetch::isRunning() const
@@ -113,7 +120,10 @@ void CatalogueFetch::arrived(TsDownloader *fetched)
     if (fetched->statusCode() == 304) {
         if (!kept.valid) {
             // Not asked for: a 304 without a kept copy leaves nothing to show.
-            result.failure = QStringLiteral("the server sent no list");
+            const WordedText why = wordedText(
+                "CatalogueFetch", QT_TRANSLATE_NOOP("CatalogueFetch", "the server sent no list"));
+            result.failure = why.log;
+            result.failureWords = why.player;
             finish(result);
             return;
         }
@@ -127,8 +137,11 @@ void CatalogueFetch::arrived(TsDownloader *fetched)
     if (!Catalogue::isCatalogue(fetched->downloadedData())) {
         // Something answered, but not with a list (a network's login page, an empty body): as
         // good as no answer, and no reason to give up the kept copy.
-        fail(QStringLiteral("the answer from ") + result.host +
-             QStringLiteral(" is not a package list"));
+        fail(wordedText(
+                 "CatalogueFetch",
+                 //: %1 is the host
+                 QT_TRANSLATE_NOOP("CatalogueFetch", "the answer from %1 is not a package list"))
+                 .arg(result.host));
         return;
     }
     result.source = Result::Network;
@@ -148,16 +161,20 @@ void CatalogueFetch::failed(TsDownloader *fetched)
 {
     const QNetworkReply::NetworkError error = fetched->networkError();
     if (error == QNetworkReply::HostNotFoundError || DownloadManager::isPassingError(error))
-        fail(QStringLiteral("could not reach ") + hostOf(url));
+        fail(wordedText("CatalogueFetch",
+                        //: %1 is the host
+                        QT_TRANSLATE_NOOP("CatalogueFetch", "could not reach %1"))
+                 .arg(hostOf(url)));
     else
-        fail(fetched->errorString());
+        fail({fetched->errorString(), fetched->errorString()});
 }
 
-void CatalogueFetch::fail(const QString &reason)
+void CatalogueFetch::fail(const WordedText &reason)
 {
     Result result;
     result.host = hostOf(url);
-    result.failure = reason;
+    result.failure = reason.log;
+    result.failureWords = reason.player;
     if (kept.valid) {
         result.source = Result::Cache;
         result.data = kept.data;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wording.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QMetaType>
@@ -38,6 +40,7 @@ public:
         QByteArray data;
         // Why the host's list could not be had; empty when the host answered with it or with 304.
         QString failure;
+        QString failureWords; // the same in the player's words
         // When the host last gave or confirmed the kept copy (for a Cache result).
         QDateTime cachedAt;
         QString host; // the host asked, with its port when it has one
@@ -45,8 +48,8 @@ public:
         bool fromCache() const { return source == Cache; }
         // What the catalogue page says about the list: "Showing the package list from 3 days
         // ago: could not reach <host>", "The package list could not be loaded: <reason>", or
-        // nothing for a list that is up to date.
-        QString notice(const QDateTime &now) const;
+        // nothing for a list that is up to date; for the log, or in the player's words.
+        QString notice(const QDateTime &now, Wording wording = Wording::Log) const;
     };
 
     explicit CatalogueFetch(QObject *parent = nullptr);
@@ -60,7 +63,7 @@ public:
     static QString cacheFile();
     static QString cacheNoteFile();
     // "less than a minute ago", "5 minutes ago", "1 hour ago", "3 days ago".
-    static QString ageText(qint64 seconds);
+    static QString ageText(qint64 seconds, Wording wording = Wording::Log);
 
 signals:
     void finished(const CatalogueFetch::Result &result);
@@ -81,7 +84,7 @@ private:
     void arrived(TsDownloader *downloader);
     void failed(TsDownloader *downloader);
     // Ends with the kept copy, when there is one, in place of the host's list.
-    void fail(const QString &reason);
+    void fail(const WordedText &reason);
     void finish(Result result);
 
     std::unique_ptr<TsDownloader> downloader;

@@ -206,7 +206,7 @@ void Zerun::catalogueFetched(const CatalogueFetch::Result &result)
         unreadLines = 0;
         readCatalogue(result.data);
     }
-    catalogueNotice = result.notice(QDateTime::currentDateTimeUtc());
+    catalogueNotice = result.notice(QDateTime::currentDateTimeUtc(), Wording::Player);
     catalogueLoading = false;
     updateCatalogueStatus();
     ui->retry_catalogue->setVisible(!result.failure.isEmpty());

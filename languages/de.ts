@@ -2,6 +2,58 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>CatalogueFetch</name>
+    <message>
+        <source>Showing the package list from %1: %2</source>
+        <extracomment>%1 is how old the kept list is (&quot;3 days ago&quot;), %2 why no newer one</extracomment>
+        <translation>Die gespeicherte Paketliste (%1) wird angezeigt: %2</translation>
+    </message>
+    <message>
+        <source>The package list could not be loaded: %1</source>
+        <extracomment>%1 is why</extracomment>
+        <translation>Die Paketliste konnte nicht geladen werden: %1</translation>
+    </message>
+    <message>
+        <source>less than a minute ago</source>
+        <translation>vor weniger als einer Minute</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) ago</source>
+        <translation>
+            <numerusform>vor %n Minute</numerusform>
+            <numerusform>vor %n Minuten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) ago</source>
+        <translation>
+            <numerusform>vor %n Stunde</numerusform>
+            <numerusform>vor %n Stunden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) ago</source>
+        <translation>
+            <numerusform>vor %n Tag</numerusform>
+            <numerusform>vor %n Tagen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the server sent no list</source>
+        <translation>der Server hat keine Liste gesendet</translation>
+    </message>
+    <message>
+        <source>the answer from %1 is not a package list</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>die Antwort von %1 ist keine Paketliste</translation>
+    </message>
+    <message>
+        <source>could not reach %1</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 war nicht erreichbar</translation>
+    </message>
+</context>
+<context>
     <name>CatalogueRows</name>
     <message>
         <source>%1  — %2, installed %3</source>

@@ -2,6 +2,58 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="en">
 <context>
+    <name>CatalogueFetch</name>
+    <message>
+        <source>Showing the package list from %1: %2</source>
+        <extracomment>%1 is how old the kept list is (&quot;3 days ago&quot;), %2 why no newer one</extracomment>
+        <translation>Se muestra la lista de paquetes guardada (%1): %2</translation>
+    </message>
+    <message>
+        <source>The package list could not be loaded: %1</source>
+        <extracomment>%1 is why</extracomment>
+        <translation>No se pudo cargar la lista de paquetes: %1</translation>
+    </message>
+    <message>
+        <source>less than a minute ago</source>
+        <translation>hace menos de un minuto</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) ago</source>
+        <translation>
+            <numerusform>hace %n minuto</numerusform>
+            <numerusform>hace %n minutos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) ago</source>
+        <translation>
+            <numerusform>hace %n hora</numerusform>
+            <numerusform>hace %n horas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) ago</source>
+        <translation>
+            <numerusform>hace %n día</numerusform>
+            <numerusform>hace %n días</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the server sent no list</source>
+        <translation>el servidor no envió ninguna lista</translation>
+    </message>
+    <message>
+        <source>the answer from %1 is not a package list</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>la respuesta de %1 no es una lista de paquetes</translation>
+    </message>
+    <message>
+        <source>could not reach %1</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>no se pudo contactar con %1</translation>
+    </message>
+</context>
+<context>
     <name>CatalogueRows</name>
     <message>
         <source>%1  — %2, installed %3</source>

@@ -2,6 +2,58 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>CatalogueFetch</name>
+    <message>
+        <source>Showing the package list from %1: %2</source>
+        <extracomment>%1 is how old the kept list is (&quot;3 days ago&quot;), %2 why no newer one</extracomment>
+        <translation>Liste de paquets gardée (%1) affichée : %2</translation>
+    </message>
+    <message>
+        <source>The package list could not be loaded: %1</source>
+        <extracomment>%1 is why</extracomment>
+        <translation>La liste de paquets n&apos;a pas pu être chargée : %1</translation>
+    </message>
+    <message>
+        <source>less than a minute ago</source>
+        <translation>il y a moins d&apos;une minute</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) ago</source>
+        <translation>
+            <numerusform>il y a %n minute</numerusform>
+            <numerusform>il y a %n minutes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) ago</source>
+        <translation>
+            <numerusform>il y a %n heure</numerusform>
+            <numerusform>il y a %n heures</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) ago</source>
+        <translation>
+            <numerusform>il y a %n jour</numerusform>
+            <numerusform>il y a %n jours</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the server sent no list</source>
+        <translation>le serveur n&apos;a envoyé aucune liste</translation>
+    </message>
+    <message>
+        <source>the answer from %1 is not a package list</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>la réponse de %1 n&apos;est pas une liste de paquets</translation>
+    </message>
+    <message>
+        <source>could not reach %1</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>impossible de joindre %1</translation>
+    </message>
+</context>
+<context>
     <name>CatalogueRows</name>
     <message>
         <source>%1  — %2, installed %3</source>

@@ -2,6 +2,58 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR" sourcelanguage="en">
 <context>
+    <name>CatalogueFetch</name>
+    <message>
+        <source>Showing the package list from %1: %2</source>
+        <extracomment>%1 is how old the kept list is (&quot;3 days ago&quot;), %2 why no newer one</extracomment>
+        <translation>Mostrando a lista de pacotes guardada (%1): %2</translation>
+    </message>
+    <message>
+        <source>The package list could not be loaded: %1</source>
+        <extracomment>%1 is why</extracomment>
+        <translation>Não foi possível carregar a lista de pacotes: %1</translation>
+    </message>
+    <message>
+        <source>less than a minute ago</source>
+        <translation>há menos de um minuto</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) ago</source>
+        <translation>
+            <numerusform>há %n minuto</numerusform>
+            <numerusform>há %n minutos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) ago</source>
+        <translation>
+            <numerusform>há %n hora</numerusform>
+            <numerusform>há %n horas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) ago</source>
+        <translation>
+            <numerusform>há %n dia</numerusform>
+            <numerusform>há %n dias</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the server sent no list</source>
+        <translation>o servidor não enviou nenhuma lista</translation>
+    </message>
+    <message>
+        <source>the answer from %1 is not a package list</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>a resposta de %1 não é uma lista de pacotes</translation>
+    </message>
+    <message>
+        <source>could not reach %1</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>não foi possível alcançar %1</translation>
+    </message>
+</context>
+<context>
     <name>CatalogueRows</name>
     <message>
         <source>%1  — %2, installed %3</source>

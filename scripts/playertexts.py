@@ -17,7 +17,7 @@ FILES = [
     "app/windowfilters.cpp", "app/gamefolderpage.cpp", "app/cataloguerows.cpp",
     "app/listexchange.cpp", "app/openfolder.cpp", "app/crashreportconsent.cpp",
     "app/failurewords.cpp", "app/packagekind.cpp", "app/heldback.cpp", "app/filereport.cpp",
-    "app/packageverify.cpp", "app/languagechoice.cpp",
+    "app/packageverify.cpp", "app/languagechoice.cpp", "app/cataloguefetch.cpp",
 ] + sorted(str(p) for p in Path("ui").glob("*.cpp"))
 
 # Texts that are never translated, with why. (Style sheets, with their braces, pass anyway.)
@@ -37,7 +37,7 @@ NEVER_TRANSLATED = {
     "^(?:could not unpack (.*): )?the folder (.*) cannot be written \\\\(read-only\\\\)$",
 }
 
-LOG_MARKERS = ("InstallRecovery::note(", "qInfo(", "qWarning(", "qCritical(", "qDebug(",
+LOG_MARKERS = ("InstallRecovery::note(", "logLine(", "qInfo(", "qWarning(", "qCritical(", "qDebug(",
                "Wording::Log", "TsLogging::")
 TRANSLATED = re.compile(r'\b(?:tr|translate|QT_TRANSLATE_NOOP3?|QT_TRANSLATE_N_NOOP3?|'
                         r'QT_TR_NOOP|QT_TR_N_NOOP)\s*\(')

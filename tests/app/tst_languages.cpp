@@ -1,4 +1,5 @@
 #include "apppaths.h"
+#include "cataloguefetch.h"
 #include "crashreportconsent.h"
 #include "failurewords.h"
 #include "filereport.h"
@@ -166,6 +167,7 @@ private:
     QStringList firstStartPage();
     QStringList chooser();
     QStringList crashQuestion();
+    QStringList catalogueHostDown();
 
     std::unique_ptr<TestProfile> profile;
 };
@@ -373,7 +375,7 @@ void TestLanguages::germanPagesSayNoEnglish_data()
     QTest::addColumn<QString>("page");
     for (const char *page :
          {"catalogue page", "batch and outcome", "install from disk", "export and import",
-          "reasons and reports", "first start", "chooser", "crash question"})
+          "reasons and reports", "first start", "chooser", "crash question", "catalogue host down"})
         QTest::newRow(page) << page;
 }
 
@@ -392,6 +394,7 @@ void TestLanguages::germanPagesSayNoEnglish()
         {"first start", [this] { return firstStartPage(); }},
         {"chooser", [this] { return chooser(); }},
         {"crash question", [this] { return crashQuestion(); }},
+        {"catalogue host down", [this] { return catalogueHostDown(); }},
     };
     const QStringList texts = pages.value(page)();
     if (QTest::currentTestFailed())
@@ -592,6 +595,23 @@ QStringList TestLanguages::crashQuestion()
     FramelessWindow *panel = consent.panel();
     QTest::mouseClick(child<QPushButton>(*panel, "crashReportShow"), Qt::LeftButton);
     return shownTexts(panel);
+}
+
+// The catalogue page when the host cannot be reached and no copy was kept.
+QStringList TestLanguages::catalogueHostDown()
+{
+    setUpRoad();
+    serveCatalogue(standardCatalogue());
+    QFile::remove(CatalogueFetch::cacheFile());
+    host.reset();
+    Zerun window;
+    ModalScript none({});
+    if (!window.initialise())
+        return {};
+    window.show();
+    auto *retry = child<QPushButton>(window, "retry_catalogue");
+    [&] { QTRY_VERIFY(retry->isVisible()); }();
+    return shownTexts(&window);
 }
 
 QTEST_MAIN(TestLanguages)
