@@ -1,6 +1,7 @@
 #include "failurewords.h"
 
 #include "diskpackage.h"
+#include "installedpackages.h"
 #include "tsunzip.h"
 #include "wording.h"
 
@@ -154,7 +155,10 @@ QString FailureWords::unpackDetail(const QString &detail, Wording wording)
     if (cause.isEmpty()) {
         // The texts the lower layers mark for this class come in the player's words; any other
         // stays as it is.
-        return wording == Wording::Player ? tr(detail.toUtf8().constData()) : detail;
+        if (wording == Wording::Log)
+            return detail;
+        const QString records = InstalledPackages::checkWords(detail);
+        return records != detail ? records : tr(detail.toUtf8().constData());
     }
     //: %1 is the archive's entry that could not be unpacked, %2 why
     return entry.isEmpty()

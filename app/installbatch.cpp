@@ -972,7 +972,7 @@ void InstallBatch::verify(const QVector<InstalledPackage> &installed,
             //: %1 is the package, %2 what is wrong with its records
             questions.tell(tr("Verify"), tr("The records of %1 cannot be read whole, so its "
                                             "files cannot be checked against them:\n\n%2")
-                                             .arg(record.name, why));
+                                             .arg(record.name, InstalledPackages::checkWords(why)));
             return;
         }
     }

@@ -893,15 +893,36 @@ QVector<InstalledFile> InstalledPackages::files(const QString &name, const QStri
     return list;
 }
 
+namespace {
+
+// What checkPackage() finds, in the words of the log.
+const char *const inUseSource = QT_TRANSLATE_NOOP(
+    "InstalledPackages", "the records of installed packages are in use by another program");
+//: %1 is what SQLite or the check found, in English
+const char *const damagedSource =
+    QT_TRANSLATE_NOOP("InstalledPackages", "the records of installed packages are damaged (%1)");
+
+} // namespace
+
+QString InstalledPackages::checkWords(const QString &why)
+{
+    if (why == QLatin1String(inUseSource))
+        return worded(Wording::Player, "InstalledPackages", inUseSource);
+    const QString damaged = QString::fromLatin1(damagedSource);
+    const QString head = damaged.section(QStringLiteral("%1"), 0, 0);
+    if (why.startsWith(head) && why.endsWith(QLatin1Char(')')))
+        return worded(Wording::Player, "InstalledPackages", damagedSource)
+            .arg(why.mid(head.size()).chopped(1));
+    return why;
+}
+
 InstalledPackages::Check InstalledPackages::checkPackage(const QString &name, const QString &kind,
                                                          QVector<InstalledFile> *list, QString *why)
 {
     list->clear();
-    const QString inUseText =
-        QStringLiteral("the records of installed packages are in use by another program");
+    const QString inUseText = QString::fromLatin1(inUseSource);
     const auto damaged = [why](const QString &detail) {
-        *why = QStringLiteral("the records of installed packages are damaged (") + detail +
-               QLatin1Char(')');
+        *why = QString::fromLatin1(damagedSource).arg(detail);
         return Check::Damaged;
     };
     if (!opened) {

@@ -130,6 +130,8 @@ public:
     // for again (waiting up to the busy timeout).
     Check checkPackage(const QString &name, const QString &kind, QVector<InstalledFile> *files,
                        QString *why);
+    // checkPackage()'s `why` in the player's words.
+    static QString checkWords(const QString &why);
 
     // Adds the record with its files, or replaces the one of the same name and kind; written
     // before it returns. False (and nothing changed) when it could not be written.

@@ -238,8 +238,9 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
     Result done;
     const QString game = QDir::cleanPath(gameFolder);
     const QString folder = QDir::cleanPath(record.folder);
-    const auto refuse = [&](const char *why, const QString &detail = QString()) {
-        done.refuse(why, detail);
+    const auto refuse = [&](const char *why, const QString &detail = QString(),
+                            const QString &detailWords = QString()) {
+        done.refuse(why, detail, detailWords);
         if (result)
             *result = done;
         return false;
@@ -250,7 +251,8 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
     if (records.checkPackage(record.name, record.kind, &files, &unchecked) !=
         InstalledPackages::Check::Sound)
         //: %1 is what is wrong with the records
-        return refuse(QT_TRANSLATE_NOOP("PackageRemoval", "%1; nothing was removed"), unchecked);
+        return refuse(QT_TRANSLATE_NOOP("PackageRemoval", "%1; nothing was removed"), unchecked,
+                      InstalledPackages::checkWords(unchecked));
     if (!staysInside(folder))
         return refuse(
             QT_TRANSLATE_NOOP("PackageRemoval", "its folder is not inside the game folder"));
@@ -465,13 +467,14 @@ bool PackageRemoval::recover(const QString &journalPath, InstalledPackages &reco
     return true;
 }
 
-void PackageRemoval::Result::refuse(const char *why, const QString &detail)
+void PackageRemoval::Result::refuse(const char *why, const QString &detail,
+                                    const QString &detailWords)
 {
     refusal = worded(Wording::Log, "PackageRemoval", why);
     refusalWords = worded(Wording::Player, "PackageRemoval", why);
     if (!detail.isNull()) {
         refusal = refusal.arg(detail);
-        refusalWords = refusalWords.arg(detail);
+        refusalWords = refusalWords.arg(detailWords.isNull() ? detail : detailWords);
     }
 }
 

@@ -48,8 +48,10 @@ public:
         QString refusal;         // why nothing at all was done; empty when the removal ran
         QString refusalWords;    // the same in the player's words
 
-        // Refuses for `why` (a text of this class, "%1" standing for `detail` when not null).
-        void refuse(const char *why, const QString &detail = QString());
+        // Refuses for `why` (a text of this class, "%1" standing for `detail` when not null, or
+        // in the player's words for `detailWords` when that is not null).
+        void refuse(const char *why, const QString &detail = QString(),
+                    const QString &detailWords = QString());
     };
 
     // Sorts the recorded files into unchanged (removable) and changed, and lists the added

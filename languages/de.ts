@@ -763,6 +763,18 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
     </message>
 </context>
 <context>
+    <name>InstalledPackages</name>
+    <message>
+        <source>the records of installed packages are in use by another program</source>
+        <translation>die Aufzeichnungen der installierten Pakete werden von einem anderen Programm verwendet</translation>
+    </message>
+    <message>
+        <source>the records of installed packages are damaged (%1)</source>
+        <extracomment>%1 is what SQLite or the check found, in English</extracomment>
+        <translation>die Aufzeichnungen der installierten Pakete sind beschädigt (%1)</translation>
+    </message>
+</context>
+<context>
     <name>LanguageChoice</name>
     <message>
         <source>Applies at the next start.</source>

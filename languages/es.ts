@@ -763,6 +763,18 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
     </message>
 </context>
 <context>
+    <name>InstalledPackages</name>
+    <message>
+        <source>the records of installed packages are in use by another program</source>
+        <translation>otro programa está usando los registros de los paquetes instalados</translation>
+    </message>
+    <message>
+        <source>the records of installed packages are damaged (%1)</source>
+        <extracomment>%1 is what SQLite or the check found, in English</extracomment>
+        <translation>los registros de los paquetes instalados están dañados (%1)</translation>
+    </message>
+</context>
+<context>
     <name>LanguageChoice</name>
     <message>
         <source>Applies at the next start.</source>

@@ -763,6 +763,18 @@ Ce qui a déjà été décompressé est annulé.</translation>
     </message>
 </context>
 <context>
+    <name>InstalledPackages</name>
+    <message>
+        <source>the records of installed packages are in use by another program</source>
+        <translation>les enregistrements des paquets installés sont utilisés par un autre programme</translation>
+    </message>
+    <message>
+        <source>the records of installed packages are damaged (%1)</source>
+        <extracomment>%1 is what SQLite or the check found, in English</extracomment>
+        <translation>les enregistrements des paquets installés sont endommagés (%1)</translation>
+    </message>
+</context>
+<context>
     <name>LanguageChoice</name>
     <message>
         <source>Applies at the next start.</source>

@@ -763,6 +763,18 @@ O que foi descompactado até agora é desfeito.</translation>
     </message>
 </context>
 <context>
+    <name>InstalledPackages</name>
+    <message>
+        <source>the records of installed packages are in use by another program</source>
+        <translation>os registros dos pacotes instalados estão em uso por outro programa</translation>
+    </message>
+    <message>
+        <source>the records of installed packages are damaged (%1)</source>
+        <extracomment>%1 is what SQLite or the check found, in English</extracomment>
+        <translation>os registros dos pacotes instalados estão danificados (%1)</translation>
+    </message>
+</context>
+<context>
     <name>LanguageChoice</name>
     <message>
         <source>Applies at the next start.</source>

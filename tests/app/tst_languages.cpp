@@ -535,6 +535,17 @@ QStringList TestLanguages::reasonsAndReports()
     missing.reason = QStringLiteral("Not Found");
     texts << FailureWords::describe(missing);
 
+    // Records another program holds, or damaged ones (the database's own detail stays).
+    for (const QString &why :
+         {QStringLiteral("the records of installed packages are in use by another program"),
+          QStringLiteral("the records of installed packages are damaged (SQLITE_CORRUPT)")}) {
+        PackageRemoval::Result unchecked;
+        unchecked.refuse(QT_TRANSLATE_NOOP("PackageRemoval", "%1; nothing was removed"), why,
+                         InstalledPackages::checkWords(why));
+        texts << PackageRemoval::describe("Gold Skin", "Skins/Gold", unchecked, Wording::Player)
+              << FailureWords::unpackFailure(
+                     QCoreApplication::translate("PackageInstall", "Nothing was changed"), why);
+    }
     PackageRemoval::Result refused;
     refused.refuse(QT_TRANSLATE_NOOP("PackageRemoval", "the folder %1 is reached through a link"),
                    QStringLiteral("Skins/Gold"));
