@@ -62,6 +62,15 @@ QString FailureWords::progressText(qint64 done, qint64 total)
     return say(wording, QT_TR_NOOP("%1 of %2")).arg(sizeText(done), sizeText(total));
 }
 
+QString FailureWords::retryText(qint64 waitMs, int attempt, int attempts)
+{
+    //: %1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts
+    return tr("Trying again in %1 s (attempt %2 of %3)")
+        .arg(QLocale().toString(waitMs / 1000.0, 'g', 3))
+        .arg(attempt)
+        .arg(attempts);
+}
+
 QString FailureWords::webPage(Wording wording)
 {
     return say(wording, QT_TR_NOOP("the server sent a web page instead of the package"));

@@ -42,6 +42,9 @@ public:
     static QString diskProblem(DiskRoom::Problem problem, const QString &folder,
                                Wording wording = Wording::Player);
 
+    // "Trying again in 5 s (attempt 2 of 5)".
+    static QString retryText(qint64 waitMs, int attempt, int attempts);
+
     // "88.2 MB", "211 MB", "512 bytes": SI units, one decimal below 100.
     static QString sizeText(qint64 bytes, Wording wording = Wording::Player);
     // "88.2 of 211 MB" (one unit when both share it), "880 kB of 1.2 MB"; "88.2 MB" when the

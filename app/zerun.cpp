@@ -523,8 +523,9 @@ void Zerun::status(const QString &msg)
         // The archive waits for its turn; the page tells of it when it comes (installTurn).
         installTimer.start(1000);
         install();
-    } else if (showTransfer) {
-        // A failure's words in the player's language follow from the batch.
+    } else if (showTransfer && !msg.startsWith(QLatin1String("Retrying"))) {
+        // A failure's words in the player's language follow from the batch, a retry's from
+        // the manager's retrying().
         ui->progressInfo->setText(msg);
     }
 }
@@ -631,6 +632,10 @@ void Zerun::connectBatch()
     });
     connect(&downloads, &DownloadManager::timeLeft, this,
             [this](qint64 seconds) { transferSecondsLeft = seconds; });
+    connect(&downloads, &DownloadManager::retrying, this, [this](qint64 ms, int at, int of) {
+        if (!batch.isInstalling())
+            ui->progressInfo->setText(FailureWords::retryText(ms, at, of));
+    });
     connect(&batch, &InstallBatch::notice, ui->progressInfo, &QLabel::setText);
     connect(&batch, &InstallBatch::installTurn, this, [this](int position, bool namesFolder) {
         ui->progressTitle->setText(

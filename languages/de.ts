@@ -283,6 +283,11 @@
         <source>the records of installed packages are in use by another program</source>
         <translation>die Aufzeichnungen der installierten Pakete werden von einem anderen Programm verwendet</translation>
     </message>
+    <message>
+        <source>Trying again in %1 s (attempt %2 of %3)</source>
+        <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
+        <translation>Neuer Versuch in %1 s (Versuch %2 von %3)</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>

@@ -283,6 +283,11 @@
         <source>the records of installed packages are in use by another program</source>
         <translation>otro programa está usando los registros de los paquetes instalados</translation>
     </message>
+    <message>
+        <source>Trying again in %1 s (attempt %2 of %3)</source>
+        <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
+        <translation>Nuevo intento en %1 s (intento %2 de %3)</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>

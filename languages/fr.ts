@@ -283,6 +283,11 @@
         <source>the records of installed packages are in use by another program</source>
         <translation>les enregistrements des paquets installés sont utilisés par un autre programme</translation>
     </message>
+    <message>
+        <source>Trying again in %1 s (attempt %2 of %3)</source>
+        <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
+        <translation>Nouvel essai dans %1 s (tentative %2 sur %3)</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>

@@ -283,6 +283,11 @@
         <source>the records of installed packages are in use by another program</source>
         <translation>os registros dos pacotes instalados estão em uso por outro programa</translation>
     </message>
+    <message>
+        <source>Trying again in %1 s (attempt %2 of %3)</source>
+        <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
+        <translation>Nova tentativa em %1 s (tentativa %2 de %3)</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>

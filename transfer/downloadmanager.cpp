@@ -751,6 +751,7 @@ void DownloadManager::retryLater(const QString &reason, qint64 waitMs)
     // Waiting before the report, so that a cancel from a receiver of the report ends the wait.
     waitingToRetry = true;
     retryTimer.start(static_cast<int>(wait));
+    emit retrying(wait, retry, int(delays.size()));
     emit result(QStringLiteral("Retrying in %1 (attempt %2 of %3)")
                     .arg(secondsText(wait))
                     .arg(retry)

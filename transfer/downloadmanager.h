@@ -187,6 +187,9 @@ signals:
     // Beside it, when the length is known: the seconds until the file is in, from the rate of
     // this request's own bytes (kept bytes of a resume are not counted as received), or -1.
     void timeLeft(qint64 seconds);
+    // A failed request is asked again after `waitMs`: this is attempt `attempt` of `attempts`.
+    // Comes just before the "Retrying in ..." report.
+    void retrying(qint64 waitMs, int attempt, int attempts);
 
 private slots:
     void startNextDownload();

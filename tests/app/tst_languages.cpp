@@ -441,9 +441,14 @@ QStringList TestLanguages::batchAndOutcome()
     [&] { QTRY_COMPARE(repo->count(), 3); }();
     repo->selectAll();
     QTest::mouseClick(child<QPushButton>(window, "add_to_list"), Qt::LeftButton);
+    // The first package's host is busy once: the page tells of the retry.
+    host->setBusy("/files/realworld.zip", 503, 1, "1");
     QStringList texts;
     ModalScript script({reading(&texts, ModalScript::acceptText("Echte Welt"))});
     QTest::mouseClick(child<QPushButton>(window, "download_items"), Qt::LeftButton);
+    const auto *info = child<QLabel>(window, "progressInfo");
+    [&] { QTRY_VERIFY2(info->text().startsWith("Neuer Versuch in"), qPrintable(info->text())); }();
+    texts << info->text();
     [&] {
         QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(window, "quit")->isVisible(), 20000);
         QVERIFY(script.finished());
@@ -530,6 +535,7 @@ QStringList TestLanguages::reasonsAndReports()
     TestFiles::write(skins.filePath("Gold"), "a file");
     texts << InstallRules::creationComplaint(skins.filePath("Gold"))
           << InstallRules::creationComplaint(skins.filePath("Gold/Neu"));
+    texts << FailureWords::retryText(2500, 2, 5);
     DownloadOutcome missing;
     missing.httpStatus = 404;
     missing.reason = QStringLiteral("Not Found");
