@@ -5,6 +5,7 @@
 #include "tslogging.h"
 #include "wording.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -549,11 +550,22 @@ bool InstalledPackages::replaceDamaged(const QString &why, QString *told)
     readWhatStillReads(&kept, &lost, &allRead);
     close();
     const QString aside = keepAside(path);
+    const auto say = [](const char *source, int n = -1) {
+        return worded(Wording::Player, "InstalledPackages", source, nullptr, n);
+    };
+    const QString shownPath = QDir::toNativeSeparators(path);
+    const QString shownAside = QDir::toNativeSeparators(aside);
     QString again;
     if (aside.isEmpty()) {
         // Never written into: a damaged file that cannot be moved stays as it is.
         *told = path + QStringLiteral(" is damaged (") + why +
                 QStringLiteral(") and could not be kept aside; it was left as it is");
+        //: %1 is the file of the records
+        replaced = say(QT_TRANSLATE_NOOP("InstalledPackages",
+                                         "The records of installed packages in %1 are damaged "
+                                         "and could not be kept aside; they were left as they "
+                                         "are."))
+                       .arg(shownPath);
         return false;
     }
     if (!openDatabase(&again)) {
@@ -561,6 +573,11 @@ bool InstalledPackages::replaceDamaged(const QString &why, QString *told)
         *told = path + QStringLiteral(" is damaged (") + why +
                 QStringLiteral("); it was kept as ") + aside +
                 QStringLiteral(", but no new record could be started (") + again + QLatin1Char(')');
+        //: %1 is the copy the damaged records were kept as
+        replaced = say(QT_TRANSLATE_NOOP("InstalledPackages",
+                                         "The records of installed packages are damaged and were "
+                                         "kept as %1, but no new record could be started."))
+                       .arg(shownAside);
         return false;
     }
     opened = true;
@@ -587,6 +604,23 @@ bool InstalledPackages::replaceDamaged(const QString &why, QString *told)
                  lost.join(QStringLiteral(", "));
     if (!allRead)
         *told += QStringLiteral("; some package records could not be read at all");
+    //: %1 is the copy the damaged records were kept as
+    replaced = say(QT_TRANSLATE_N_NOOP("InstalledPackages",
+                                       "The records of installed packages were damaged and are "
+                                       "kept as %1. New records were started with the %n "
+                                       "package(s) that still read whole."),
+                   int(kept.size()))
+                   .arg(shownAside);
+    if (!lost.isEmpty())
+        //: %1 is the list of packages
+        replaced += QLatin1Char(' ') +
+                    say(QT_TRANSLATE_NOOP("InstalledPackages", "Left out, with their files left in "
+                                                               "the game folder: %1."))
+                        .arg(lost.join(QStringLiteral(", ")));
+    if (!allRead)
+        replaced += QLatin1Char(' ') +
+                    say(QT_TRANSLATE_NOOP("InstalledPackages",
+                                          "Some package records could not be read at all."));
     return true;
 }
 
@@ -642,12 +676,27 @@ bool InstalledPackages::open(QString *notice)
         if (!openDatabase(&again)) {
             close();
             tell(path + QStringLiteral(" cannot be used (") + why + QLatin1Char(')'));
+            //: %1 is the file of the records
+            replaced =
+                QCoreApplication::translate(
+                    "InstalledPackages", "The records of installed packages in %1 cannot be used.")
+                    .arg(QDir::toNativeSeparators(path));
             return fail(QStringLiteral("cannot open the records"), again);
         }
         tell(
             path + QStringLiteral(" could not be used (") + why +
             (aside.isEmpty() ? QStringLiteral(")") : QStringLiteral("); it was kept as ") + aside) +
             QStringLiteral(" and a new record was started"));
+        replaced =
+            aside.isEmpty()
+                ? QCoreApplication::translate("InstalledPackages",
+                                              "The records of installed packages could not be "
+                                              "used; new records were started.")
+                //: %1 is the copy the unusable records were kept as
+                : QCoreApplication::translate("InstalledPackages",
+                                              "The records of installed packages could not be "
+                                              "used and are kept as %1; new records were started.")
+                      .arg(QDir::toNativeSeparators(aside));
     }
     opened = true;
     QString imported;
@@ -827,6 +876,7 @@ bool InstalledPackages::load(QString *notice)
 {
     packages.clear();
     error.clear();
+    replaced.clear();
     bool whole = open(notice);
     if (!opened)
         return false;

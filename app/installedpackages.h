@@ -113,6 +113,9 @@ public:
     // Whether the last attempt to open or read the database met a lock that another program
     // held past the busy timeout. Nothing is known of the records then.
     bool inUse() const { return lockedOut; }
+    // What the last load() did with a damaged database, in the player's words; empty when it
+    // replaced none.
+    const QString &replacementWords() const { return replaced; }
 
     // The record of that name and kind, without its files; null when unknown.
     const InstalledPackage *find(const QString &name, const QString &kind) const;
@@ -190,4 +193,5 @@ private:
     bool lockedOut = false;
     QVector<InstalledPackage> packages;
     QString error;
+    QString replaced;
 };

@@ -222,6 +222,8 @@ QString InstallRecovery::atStart(InstalledPackages &records)
             "Zerun", "The records of installed packages are in use by another program. They "
                      "were left as they are; close that program and start the installer again "
                      "to see your installed packages."));
+    else if (!records.replacementWords().isEmpty())
+        notices.prepend(records.replacementWords());
     else if (!notice.isEmpty())
         notices.prepend(QCoreApplication::translate("Zerun", "Installed packages: %1").arg(notice));
     const int archives = removeLeftoverArchives();

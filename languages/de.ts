@@ -778,6 +778,46 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
         <extracomment>%1 is what SQLite or the check found, in English</extracomment>
         <translation>die Aufzeichnungen der installierten Pakete sind beschädigt (%1)</translation>
     </message>
+    <message>
+        <source>The records of installed packages in %1 are damaged and could not be kept aside; they were left as they are.</source>
+        <extracomment>%1 is the file of the records</extracomment>
+        <translation>Die Aufzeichnungen der installierten Pakete in %1 sind beschädigt und konnten nicht beiseitegelegt werden; sie wurden unverändert gelassen.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages are damaged and were kept as %1, but no new record could be started.</source>
+        <extracomment>%1 is the copy the damaged records were kept as</extracomment>
+        <translation>Die Aufzeichnungen der installierten Pakete sind beschädigt und wurden als %1 aufbewahrt, aber neue Aufzeichnungen konnten nicht begonnen werden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The records of installed packages were damaged and are kept as %1. New records were started with the %n package(s) that still read whole.</source>
+        <extracomment>%1 is the copy the damaged records were kept as</extracomment>
+        <translation>
+            <numerusform>Die Aufzeichnungen der installierten Pakete waren beschädigt und sind als %1 aufbewahrt. Neue Aufzeichnungen wurden mit dem %n Paket begonnen, das noch vollständig lesbar war.</numerusform>
+            <numerusform>Die Aufzeichnungen der installierten Pakete waren beschädigt und sind als %1 aufbewahrt. Neue Aufzeichnungen wurden mit den %n Paketen begonnen, die noch vollständig lesbar waren.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Left out, with their files left in the game folder: %1.</source>
+        <extracomment>%1 is the list of packages</extracomment>
+        <translation>Weggelassen, ihre Dateien bleiben im Spielordner: %1.</translation>
+    </message>
+    <message>
+        <source>Some package records could not be read at all.</source>
+        <translation>Einige Paketaufzeichnungen konnten gar nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages in %1 cannot be used.</source>
+        <extracomment>%1 is the file of the records</extracomment>
+        <translation>Die Aufzeichnungen der installierten Pakete in %1 können nicht verwendet werden.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages could not be used; new records were started.</source>
+        <translation>Die Aufzeichnungen der installierten Pakete konnten nicht verwendet werden; neue Aufzeichnungen wurden begonnen.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages could not be used and are kept as %1; new records were started.</source>
+        <translation>Die Aufzeichnungen der installierten Pakete konnten nicht verwendet werden und sind als %1 aufbewahrt; neue Aufzeichnungen wurden begonnen.</translation>
+    </message>
 </context>
 <context>
     <name>LanguageChoice</name>

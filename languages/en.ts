@@ -75,6 +75,17 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), o
     </message>
 </context>
 <context>
+    <name>InstalledPackages</name>
+    <message numerus="yes">
+        <source>The records of installed packages were damaged and are kept as %1. New records were started with the %n package(s) that still read whole.</source>
+        <extracomment>%1 is the copy the damaged records were kept as</extracomment>
+        <translation>
+            <numerusform>The records of installed packages were damaged and are kept as %1. New records were started with the %n package that still read whole.</numerusform>
+            <numerusform>The records of installed packages were damaged and are kept as %1. New records were started with the %n packages that still read whole.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ListExchange</name>
     <message numerus="yes">
         <source>Wrote %n package(s) to %1.</source>

@@ -778,6 +778,46 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
         <extracomment>%1 is what SQLite or the check found, in English</extracomment>
         <translation>los registros de los paquetes instalados están dañados (%1)</translation>
     </message>
+    <message>
+        <source>The records of installed packages in %1 are damaged and could not be kept aside; they were left as they are.</source>
+        <extracomment>%1 is the file of the records</extracomment>
+        <translation>Los registros de los paquetes instalados en %1 están dañados y no se pudieron apartar; se dejaron como estaban.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages are damaged and were kept as %1, but no new record could be started.</source>
+        <extracomment>%1 is the copy the damaged records were kept as</extracomment>
+        <translation>Los registros de los paquetes instalados están dañados y se guardaron como %1, pero no se pudieron empezar registros nuevos.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The records of installed packages were damaged and are kept as %1. New records were started with the %n package(s) that still read whole.</source>
+        <extracomment>%1 is the copy the damaged records were kept as</extracomment>
+        <translation>
+            <numerusform>Los registros de los paquetes instalados estaban dañados y se guardan como %1. Se empezaron registros nuevos con el %n paquete que aún se leía entero.</numerusform>
+            <numerusform>Los registros de los paquetes instalados estaban dañados y se guardan como %1. Se empezaron registros nuevos con los %n paquetes que aún se leían enteros.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Left out, with their files left in the game folder: %1.</source>
+        <extracomment>%1 is the list of packages</extracomment>
+        <translation>Omitidos, con sus archivos en la carpeta del juego: %1.</translation>
+    </message>
+    <message>
+        <source>Some package records could not be read at all.</source>
+        <translation>Algunos registros de paquetes no se pudieron leer en absoluto.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages in %1 cannot be used.</source>
+        <extracomment>%1 is the file of the records</extracomment>
+        <translation>Los registros de los paquetes instalados en %1 no se pueden usar.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages could not be used; new records were started.</source>
+        <translation>No se pudieron usar los registros de los paquetes instalados; se empezaron registros nuevos.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages could not be used and are kept as %1; new records were started.</source>
+        <translation>No se pudieron usar los registros de los paquetes instalados y se guardan como %1; se empezaron registros nuevos.</translation>
+    </message>
 </context>
 <context>
     <name>LanguageChoice</name>

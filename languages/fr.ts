@@ -778,6 +778,46 @@ Ce qui a déjà été décompressé est annulé.</translation>
         <extracomment>%1 is what SQLite or the check found, in English</extracomment>
         <translation>les enregistrements des paquets installés sont endommagés (%1)</translation>
     </message>
+    <message>
+        <source>The records of installed packages in %1 are damaged and could not be kept aside; they were left as they are.</source>
+        <extracomment>%1 is the file of the records</extracomment>
+        <translation>Les enregistrements des paquets installés dans %1 sont endommagés et n&apos;ont pas pu être mis de côté ; ils ont été laissés tels quels.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages are damaged and were kept as %1, but no new record could be started.</source>
+        <extracomment>%1 is the copy the damaged records were kept as</extracomment>
+        <translation>Les enregistrements des paquets installés sont endommagés et ont été gardés en %1, mais aucun nouvel enregistrement n&apos;a pu être commencé.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The records of installed packages were damaged and are kept as %1. New records were started with the %n package(s) that still read whole.</source>
+        <extracomment>%1 is the copy the damaged records were kept as</extracomment>
+        <translation>
+            <numerusform>Les enregistrements des paquets installés étaient endommagés et sont gardés en %1. De nouveaux enregistrements ont été commencés avec le %n paquet encore lisible en entier.</numerusform>
+            <numerusform>Les enregistrements des paquets installés étaient endommagés et sont gardés en %1. De nouveaux enregistrements ont été commencés avec les %n paquets encore lisibles en entier.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Left out, with their files left in the game folder: %1.</source>
+        <extracomment>%1 is the list of packages</extracomment>
+        <translation>Laissés de côté, avec leurs fichiers restés dans le dossier du jeu : %1.</translation>
+    </message>
+    <message>
+        <source>Some package records could not be read at all.</source>
+        <translation>Certains enregistrements de paquets n&apos;ont pas pu être lus du tout.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages in %1 cannot be used.</source>
+        <extracomment>%1 is the file of the records</extracomment>
+        <translation>Les enregistrements des paquets installés dans %1 ne peuvent pas être utilisés.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages could not be used; new records were started.</source>
+        <translation>Les enregistrements des paquets installés n&apos;ont pas pu être utilisés ; de nouveaux enregistrements ont été commencés.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages could not be used and are kept as %1; new records were started.</source>
+        <translation>Les enregistrements des paquets installés n&apos;ont pas pu être utilisés et sont gardés en %1 ; de nouveaux enregistrements ont été commencés.</translation>
+    </message>
 </context>
 <context>
     <name>LanguageChoice</name>

@@ -778,6 +778,46 @@ O que foi descompactado até agora é desfeito.</translation>
         <extracomment>%1 is what SQLite or the check found, in English</extracomment>
         <translation>os registros dos pacotes instalados estão danificados (%1)</translation>
     </message>
+    <message>
+        <source>The records of installed packages in %1 are damaged and could not be kept aside; they were left as they are.</source>
+        <extracomment>%1 is the file of the records</extracomment>
+        <translation>Os registros dos pacotes instalados em %1 estão danificados e não puderam ser guardados à parte; foram deixados como estão.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages are damaged and were kept as %1, but no new record could be started.</source>
+        <extracomment>%1 is the copy the damaged records were kept as</extracomment>
+        <translation>Os registros dos pacotes instalados estão danificados e foram guardados como %1, mas não foi possível iniciar novos registros.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The records of installed packages were damaged and are kept as %1. New records were started with the %n package(s) that still read whole.</source>
+        <extracomment>%1 is the copy the damaged records were kept as</extracomment>
+        <translation>
+            <numerusform>Os registros dos pacotes instalados estavam danificados e estão guardados como %1. Novos registros foram iniciados com o %n pacote que ainda podia ser lido inteiro.</numerusform>
+            <numerusform>Os registros dos pacotes instalados estavam danificados e estão guardados como %1. Novos registros foram iniciados com os %n pacotes que ainda podiam ser lidos inteiros.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Left out, with their files left in the game folder: %1.</source>
+        <extracomment>%1 is the list of packages</extracomment>
+        <translation>Deixados de fora, com seus arquivos na pasta do jogo: %1.</translation>
+    </message>
+    <message>
+        <source>Some package records could not be read at all.</source>
+        <translation>Alguns registros de pacotes não puderam ser lidos.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages in %1 cannot be used.</source>
+        <extracomment>%1 is the file of the records</extracomment>
+        <translation>Os registros dos pacotes instalados em %1 não podem ser usados.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages could not be used; new records were started.</source>
+        <translation>Os registros dos pacotes instalados não puderam ser usados; novos registros foram iniciados.</translation>
+    </message>
+    <message>
+        <source>The records of installed packages could not be used and are kept as %1; new records were started.</source>
+        <translation>Os registros dos pacotes instalados não puderam ser usados e estão guardados como %1; novos registros foram iniciados.</translation>
+    </message>
 </context>
 <context>
     <name>LanguageChoice</name>

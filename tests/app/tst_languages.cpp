@@ -168,6 +168,7 @@ private:
     QStringList chooser();
     QStringList crashQuestion();
     QStringList catalogueHostDown();
+    QStringList recordsUnusable();
 
     std::unique_ptr<TestProfile> profile;
 };
@@ -373,9 +374,9 @@ void TestLanguages::shippedLanguagesTranslate()
 void TestLanguages::germanPagesSayNoEnglish_data()
 {
     QTest::addColumn<QString>("page");
-    for (const char *page :
-         {"catalogue page", "batch and outcome", "install from disk", "export and import",
-          "reasons and reports", "first start", "chooser", "crash question", "catalogue host down"})
+    for (const char *page : {"catalogue page", "batch and outcome", "install from disk",
+                             "export and import", "reasons and reports", "first start", "chooser",
+                             "crash question", "catalogue host down", "records unusable"})
         QTest::newRow(page) << page;
 }
 
@@ -395,6 +396,7 @@ void TestLanguages::germanPagesSayNoEnglish()
         {"chooser", [this] { return chooser(); }},
         {"crash question", [this] { return crashQuestion(); }},
         {"catalogue host down", [this] { return catalogueHostDown(); }},
+        {"records unusable", [this] { return recordsUnusable(); }},
     };
     const QStringList texts = pages.value(page)();
     if (QTest::currentTestFailed())
@@ -628,6 +630,25 @@ QStringList TestLanguages::catalogueHostDown()
     window.show();
     auto *retry = child<QPushButton>(window, "retry_catalogue");
     [&] { QTRY_VERIFY(retry->isVisible()); }();
+    return shownTexts(&window);
+}
+
+// The catalogue page after a start that found the records of installed packages unusable.
+QStringList TestLanguages::recordsUnusable()
+{
+    setUpRoad();
+    serveCatalogue(standardCatalogue());
+    TestFiles::write(InstalledPackages::defaultPath(), QByteArray(8192, 'Z'));
+    Zerun window;
+    ModalScript none({});
+    if (!window.initialise())
+        return {};
+    window.show();
+    const auto *status = child<QLabel>(window, "catalogue_status");
+    [&] {
+        QTRY_COMPARE(child<QListWidget>(window, "repo_list")->count(), 3);
+        QVERIFY2(status->text().contains("Aufzeichnungen"), qPrintable(status->text()));
+    }();
     return shownTexts(&window);
 }
 

@@ -220,7 +220,7 @@ void TestRecords::damagedPageBeforeUninstall()
     // The next start keeps the damaged file aside and says what it left out; no journal claims
     // anything, and the game folder is still as the install left it.
     openWindow();
-    QVERIFY2(status().contains("is damaged") && status().contains("kept as") &&
+    QVERIFY2(status().contains("were damaged") && status().contains("kept as") &&
                  status().contains("Neat Skin"),
              qPrintable(status()));
     QCOMPARE(markOfNeatSkin(), int(Zerun::NotInstalled));
