@@ -127,13 +127,9 @@ bool CrashReportConsent::askIfPending(QWidget *window)
     if (archive.isEmpty())
         return false;
 
-    // A window of its own above `window`. Laid inside it as a child widget, the question would
-    // cover part of the frame's panel, whose drop shadow repaints the whole panel whenever a
-    // widget of the frame changes (its close button losing the focus to a button of the
-    // question, say), over the question's title bar, which had nothing to repaint.
+    // A window of its own above `window`, as every frame with a parent.
     auto *panel = new FramelessWindow(window);
     question = panel;
-    panel->setWindowFlags(panel->windowFlags() | Qt::Dialog);
     DialogHost::applyDarkLook(panel);
     panel->setWindowTitle(tr("Crash Report"));
     panel->setFixedSize(640, 360);

@@ -60,8 +60,8 @@ void TsMessage::message(const QString &title, const QString &text)
 
     QObject::connect(closeButton, &QPushButton::clicked, panel, &QWidget::close);
 
-    // Inside the window it belongs to, in the middle; with none, a window of its own in the
-    // middle of the screen.
-    DialogHost::centre(panel, host);
+    // A window of its own in the middle of the window it belongs to, over all of it; with none,
+    // in the middle of the screen.
+    DialogHost::centreOver(panel, host);
     panel->show();
 }

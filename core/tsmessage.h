@@ -4,10 +4,10 @@
 #include <QString>
 
 // Ready-made message panels: a fixed-size frameless panel with one text in a borderless scroll
-// area and a single "Close" button, centred on the main window (DialogHost) in the dark look. Not
-// modal; each call opens a new panel and returns while it shows. The panel is a child of the
-// main window and goes with it: "Close" only hides it. With no window shown it is a window of
-// its own, kept until the process ends.
+// area and a single "Close" button, a window of its own centred on the main window (DialogHost)
+// in the dark look. Not modal; each call opens a new panel and returns while it shows. The panel
+// is a child of the main window and goes with it: "Close" only hides it. With no window shown it
+// is centred on the screen and kept until the process ends.
 class TsMessage : public QObject
 {
     Q_OBJECT

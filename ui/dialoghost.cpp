@@ -149,6 +149,16 @@ QWidget *DialogHost::mainWindow()
 
 void DialogHost::centre(QWidget *widget, const QWidget *host)
 {
+    place(widget, host, true);
+}
+
+void DialogHost::centreOver(QWidget *widget, const QWidget *host)
+{
+    place(widget, host, false);
+}
+
+void DialogHost::place(QWidget *widget, const QWidget *host, bool leaveKeptClear)
+{
     if (!widget->isWindow()) {
         // Inside its parent, made smaller where it is larger.
         const QRect room = contentsOf(widget->parentWidget());
@@ -163,7 +173,7 @@ void DialogHost::centre(QWidget *widget, const QWidget *host)
     if (host) {
         screen = host->window()->screen();
         // Below the widget kept in sight, when the host shows it and there is room.
-        const QWidget *clear = keptClear();
+        const QWidget *clear = leaveKeptClear ? keptClear().data() : nullptr;
         if (clear && clear->isVisible() && clear->window() == host->window()) {
             const int top = clear->mapToGlobal(QPoint(0, clear->height())).y() + 6;
             const QRect below(around.left(), top, around.width(), around.bottom() - top + 1);

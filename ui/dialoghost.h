@@ -23,6 +23,11 @@ public:
     // is room below it, the window is placed there, leaving that widget in sight.
     static void centre(QWidget *widget, const QWidget *host);
 
+    // Centres `widget` on `host` as centre() does, over the whole of the host: the widget set by
+    // keepClear is not left in sight. For panels of their own size (a message, the update offer),
+    // made smaller only where the host's visible part is smaller than they are.
+    static void centreOver(QWidget *widget, const QWidget *host);
+
     // The part of `host`'s window that a dialog may cover, in global coordinates: the window
     // less the transparent band that a frame keeps around its panel (its layout's margins).
     static QRect insideOf(const QWidget *host);
@@ -43,4 +48,9 @@ public:
     // The title-bar colour of the installer's own windows (the frame, the update dialog), for
     // FramelessWindow::setTitleBarColor with the base-text flag: "252,205,63".
     static QString titleBarColor();
+
+private:
+    // centre() and centreOver(): with `leaveKeptClear`, below the widget set by keepClear where
+    // there is room.
+    static void place(QWidget *widget, const QWidget *host, bool leaveKeptClear);
 };

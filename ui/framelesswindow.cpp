@@ -61,7 +61,13 @@ void restyle(QWidget *widget, const QString &sheet)
 FramelessWindow::FramelessWindow(QWidget *parent) : QWidget(parent)
 {
     ensureZerunResources();
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint);
+    // Always a window: given a parent, a dialog window above the parent's window, still its
+    // child for lifetime. Laid inside another frame as a child widget, it would cover part of
+    // that frame's panel, whose drop shadow repaints the whole panel whenever a widget of the
+    // frame changes (a button losing the focus to one of this frame, say), over this frame's
+    // title bar, which had nothing to repaint.
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                   (parent ? Qt::Dialog : Qt::Widget));
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
     setAttribute(Qt::WA_TranslucentBackground);
 

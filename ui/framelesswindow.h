@@ -9,7 +9,8 @@ class QEvent;
 
 // Window chrome of its own: a bordered, rounded panel with a drop shadow, a title bar with
 // icon, title and window buttons, and one content widget. Its look follows the application's
-// active state and the window's normal or maximised state.
+// active state and the window's normal or maximised state. Always a window of its own: with a
+// parent, a dialog window above the parent's window (not modal), deleted with the parent.
 class FramelessWindow : public QWidget
 {
     Q_OBJECT

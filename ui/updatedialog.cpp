@@ -74,7 +74,7 @@ FramelessWindow *showUpdateDialog(const QString &version, const QString &notes,
     QObject::connect(downloadButton, &QPushButton::clicked, dialog, &QWidget::close);
     if (download)
         QObject::connect(downloadButton, &QPushButton::clicked, dialog, std::move(download));
-    DialogHost::centre(dialog, host);
+    DialogHost::centreOver(dialog, host);
     dialog->show();
     return dialog;
 }

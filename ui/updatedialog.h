@@ -10,9 +10,9 @@ class FramelessWindow;
 // offered ("Version v1.0.12 is available."; without a version "A new version is available."), the
 // release notes (lines separated by "\n") as plain text, and "Skip This Version", "Cancel" and
 // "Download in External Browser". Every button closes it; the download button then runs
-// `download`, the skip button `skip`. A child of the main window, drawn inside and centred on it,
-// not modal; closing only hides it, and it lives until its parent goes. GUI thread only.
-// With a `site` (a build whose installer program is not for this system), the line names the
+// `download`, the skip button `skip`. A window of its own above the main window (its parent),
+// centred on it, not modal; closing only hides it, and it lives until its parent goes. GUI thread
+// only. With a `site` (a build whose installer program is not for this system), the line names the
 // version and the site ("Version v1.0.12 is available on the service's site, <site>.") and the
 // download button reads "Open the Site in the Browser".
 FramelessWindow *showUpdateDialog(const QString &version, const QString &notes,

@@ -6,6 +6,7 @@
 #include "framelesswindow.h"
 #include "packagehost.h"
 #include "serviceendpoints.h"
+#include "shownpixels.h"
 #include "startup.h"
 #include "stringutility.h"
 #include "testfiles.h"
@@ -236,15 +237,8 @@ void TestCrashConsent::frameKeptWithContents()
     QVERIFY(QTest::qWaitForWindowExposed(panel->window()));
     auto *titleBar = panel->findChild<QWidget *>(QStringLiteral("windowTitlebar"));
     const QRect titleGeometry = titleBar->geometry();
-    // What the window holding the title bar shows there.
-    const auto shownTitleBar = [titleBar] {
-        QWidget *window = titleBar->window();
-        const QRect area(titleBar->mapTo(window, QPoint(0, 0)), titleBar->size());
-        return window->screen()->grabWindow(window->winId(), area.x(), area.y(), area.width(),
-                                            area.height());
-    };
     QCoreApplication::processEvents();
-    const QImage drawn = shownTitleBar().toImage();
+    const QImage drawn = shownPixels(*titleBar);
     QVERIFY(!drawn.isNull());
 
     auto *contents = panel->findChild<QPlainTextEdit *>(QStringLiteral("crashReportContents"));
@@ -257,7 +251,7 @@ void TestCrashConsent::frameKeptWithContents()
         QCOMPARE(titleBar->geometry(), titleGeometry);
         QVERIFY(frame.screen()->availableGeometry().contains(
             QRect(titleBar->mapToGlobal(QPoint(0, 0)), titleBar->size())));
-        QTRY_COMPARE(shownTitleBar().toImage(), drawn);
+        QTRY_COMPARE(shownPixels(*titleBar), drawn);
     }
 }
 

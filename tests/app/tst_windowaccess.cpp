@@ -232,7 +232,7 @@ private slots:
             return script.finished() ? where : QRect();
         };
         QList<QRect> panels{placed(0), placed(1)};
-        // A message panel is a frame of its own inside the window, shown without waiting. Its
+        // A message panel is a frame of its own over the window, shown without waiting. Its
         // text area has a fixed height: it fits from a window of about 390 pixels on, not in the
         // smallest frame.
         if (size.isValid()) {

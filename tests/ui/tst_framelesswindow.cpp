@@ -84,7 +84,7 @@ private slots:
     void setContentSizeGrip_data();
     void setContentSizeGrip();
     void setContentWithoutStatusBar();
-    void parentMakesChildWidget();
+    void parentMakesDialogWindow();
     void setWindowTitleShowsIconAndText();
     void stateChangesSwapButtons();
     void minimisedIgnoresApplicationState();
@@ -310,14 +310,17 @@ void TestFramelessWindow::setContentWithoutStatusBar()
     content.setParent(nullptr);
 }
 
-void TestFramelessWindow::parentMakesChildWidget()
+void TestFramelessWindow::parentMakesDialogWindow()
 {
     QWidget host;
     FramelessWindow child(&host);
-    QVERIFY(!child.isWindow());
+    QVERIFY(child.isWindow());
+    QCOMPARE(child.windowType(), Qt::Dialog);
+    QVERIFY(!child.isModal());
     QCOMPARE(child.parentWidget(), &host);
     FramelessWindow topLevel;
     QVERIFY(topLevel.isWindow());
+    QCOMPARE(topLevel.windowType(), Qt::Window);
 }
 
 void TestFramelessWindow::setWindowTitleShowsIconAndText()
