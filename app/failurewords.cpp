@@ -51,15 +51,13 @@ QString FailureWords::sizeText(qint64 bytes, Wording wording)
 
 QString FailureWords::progressText(qint64 done, qint64 total)
 {
-    const Wording wording = Wording::Player;
     if (total < 0)
         return sizeText(done);
-    const auto doneParts = sizeParts(done, wording);
-    const auto totalParts = sizeParts(total, wording);
+    const auto doneParts = sizeParts(done, Wording::Player);
+    const auto totalParts = sizeParts(total, Wording::Player);
     if (doneParts.second == totalParts.second)
-        return say(wording, QT_TR_NOOP("%1 of %2 %3"))
-            .arg(doneParts.first, totalParts.first, totalParts.second);
-    return say(wording, QT_TR_NOOP("%1 of %2")).arg(sizeText(done), sizeText(total));
+        return tr("%1 of %2 %3").arg(doneParts.first, totalParts.first, totalParts.second);
+    return tr("%1 of %2").arg(sizeText(done), sizeText(total));
 }
 
 QString FailureWords::retryText(qint64 waitMs, int attempt, int attempts)
