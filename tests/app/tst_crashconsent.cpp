@@ -10,7 +10,6 @@
 #include "startup.h"
 #include "stringutility.h"
 #include "testfiles.h"
-#include "translations.h"
 #include "tsbreakpad.h"
 #include "tscompression.h"
 
@@ -50,7 +49,6 @@ private slots:
     void frameKeptWithContents();
     void newerReportIsAskedAbout();
     // Last: the translation stays installed.
-    void questionInGerman();
 
 private:
     // A report archive as the crash helper writes it, modified `age` seconds ago.
@@ -285,33 +283,6 @@ void TestCrashConsent::newerReportIsAskedAbout()
 }
 
 // The question as a German-speaking player meets it: no English source phrase left.
-void TestCrashConsent::questionInGerman()
-{
-    const QStringList loaded = installTranslations(QStringLiteral("de"), ZERUN_BIN_DIR);
-    if (!loaded.contains(QStringLiteral(ZERUN_BIN_DIR "/languages/de.qm")))
-        QSKIP("the German translation is not built");
-    writeReport(QStringLiteral("german"));
-    TsBreakpad uploader;
-    CrashReportConsent consent(uploader);
-    QVERIFY(consent.askIfPending(window.get()));
-    FramelessWindow *panel = consent.panel();
-    QCOMPARE(panel->findChild<QLabel *>(QStringLiteral("titleText"))->text(),
-             QStringLiteral("Absturzbericht"));
-    QCOMPARE(panel->findChild<QLabel *>(QStringLiteral("crashReportQuestion"))->text(),
-             QStringLiteral("Zerun Installer wurde beim letzten Mal unerwartet beendet. Den "
-                            "Absturzbericht senden, um bei der Behebung zu helfen?"));
-    QStringList buttons;
-    for (const QPushButton *button : panel->findChildren<QPushButton *>()) {
-        if (button->objectName().startsWith(QLatin1String("crashReport")))
-            buttons << button->text();
-    }
-    buttons.sort();
-    QCOMPARE(buttons, (QStringList{"Inhalt des Berichts anzeigen", "Nicht senden", "Senden"}));
-    QVERIFY(panel->findChild<QPlainTextEdit *>(QStringLiteral("crashReportContents"))
-                ->toPlainText()
-                .startsWith(QStringLiteral("Der Bericht enthält:")));
-}
-
 int main(int argc, char **argv)
 {
     setInstallerIdentity();

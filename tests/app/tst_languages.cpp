@@ -537,6 +537,11 @@ QStringList TestLanguages::reasonsAndReports()
     TestFiles::write(skins.filePath("Gold"), "a file");
     texts << InstallRules::creationComplaint(skins.filePath("Gold"))
           << InstallRules::creationComplaint(skins.filePath("Gold/Neu"));
+    // The names in them stay as they are.
+    [&] {
+        QVERIFY(texts.at(0).endsWith(QStringLiteral(": skins/link.ini")));
+        QVERIFY(texts.filter(QStringLiteral("pakete.example")).size() == 1);
+    }();
     texts << FailureWords::retryText(2500, 2, 5);
     DownloadOutcome missing;
     missing.httpStatus = 404;

@@ -5,7 +5,6 @@
 #include "packagehost.h"
 #include "testfiles.h"
 #include "testprofile.h"
-#include "translations.h"
 #include "tsunzip.h"
 
 #include <QProcess>
@@ -91,8 +90,6 @@ private slots:
     void unpack();
     void readOnlyFolderForANewPackage();
     void selfSignedHost();
-    void inGerman_data();
-    void inGerman();
 
 private:
     TestProfile profile;
@@ -247,60 +244,6 @@ void TestReasons::selfSignedHost()
         FailureWords::describe(outcomes.first()),
         QString("the certificate of %1 is not trusted (self-signed)").arg(secure.baseUrl().host()));
     QVERIFY(!QFile::exists(AppPaths::downloadsFolder() + "/pack.zip"));
-}
-
-// The same reasons as the page shows them to a German-speaking player: no English source phrase
-// is left, and the names (entry, folder, host) stay as they are.
-void TestReasons::inGerman_data()
-{
-    QTest::addColumn<QString>("error");
-    QTest::addColumn<QString>("detail");
-    QTest::addColumn<QString>("german");
-
-    QTest::newRow("link") << "Couldn't extract file"
-                          << "the archive holds a link, which is not installed: data/link"
-                          << "Datei konnte nicht entpackt werden: das Archiv enthält eine "
-                             "Verknüpfung, die nicht installiert wird: data/link";
-    QTest::newRow("disk full")
-        << "Couldn't extract file"
-        << "could not unpack data/big.bin: the disk is full"
-        << "Datei konnte nicht entpackt werden: data/big.bin konnte nicht entpackt werden: der "
-           "Datenträger ist voll";
-    QTest::newRow("no room for more files")
-        << "Couldn't extract file"
-        << "could not unpack data/f3.txt: no room for more files on the disk"
-        << "Datei konnte nicht entpackt werden: data/f3.txt konnte nicht entpackt werden: auf dem "
-           "Datenträger ist kein Platz für weitere Dateien";
-    QTest::newRow("read-only")
-        << "Couldn't extract file"
-        << "the folder /mnt/game cannot be written (read-only)"
-        << "Datei konnte nicht entpackt werden: in den Ordner /mnt/game kann nicht geschrieben "
-           "werden (schreibgeschützt)";
-    QTest::newRow("damaged") << "Couldn't extract file"
-                             << "could not unpack a: b.txt (damaged or encrypted)"
-                             << "Datei konnte nicht entpackt werden: a: b.txt konnte nicht "
-                                "entpackt werden: das Archiv ist beschädigt oder verschlüsselt";
-    QTest::newRow("not a zip") << "Couldn't open zip"
-                               << "not a readable zip archive"
-                               << "Zip-Datei konnte nicht geöffnet werden: kein lesbares "
-                                  "Zip-Archiv";
-}
-
-void TestReasons::inGerman()
-{
-    QFETCH(QString, error);
-    QFETCH(QString, detail);
-    QFETCH(QString, german);
-
-    AppPaths::setCurrentLanguage("de");
-    const QStringList loaded = installTranslations("de", QStringLiteral(ZERUN_BIN_DIR));
-    if (!loaded.contains(QStringLiteral(ZERUN_BIN_DIR "/languages/de.qm")))
-        QSKIP(qPrintable("the German translation is not built: " + loaded.join(", ")));
-    QCOMPARE(FailureWords::unpackFailure(error, detail), german);
-    QCOMPARE(FailureWords::certificateProblem({QSslError(QSslError::SelfSignedCertificate)},
-                                              "updates.test"),
-             QString("dem Zertifikat von updates.test wird nicht vertraut (selbst signiert)"));
-    installTranslations("en", QStringLiteral(ZERUN_BIN_DIR));
 }
 
 QTEST_MAIN(TestReasons)
