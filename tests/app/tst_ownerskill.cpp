@@ -50,9 +50,9 @@ private slots:
     void initTestCase();
     void killedAtCommitThenUninstalled_data();
     void killedAtCommitThenUninstalled();
+    void staleJournalWaitsBesideANewFolder_data();
     void staleJournalWaitsBesideANewFolder();
     void killedUninstallPutsTheFolderBack();
-    void staleRemovalJournalWaitsBesideANewFolder();
 
 private:
     // Starts the program and kills it once a journal names `phase`; whether the kill landed
@@ -199,10 +199,20 @@ void TestOwnersKill::killedAtCommitThenUninstalled()
     QCOMPARE(TestFiles::tree(game), before);
 }
 
-// An update killed while it commits, its folder renamed away and a new folder of the same name
-// installed: the journal names the folders it began with, and waits for them.
+// A change killed half-way (an update while it commits, an uninstall while it removes), its
+// folder renamed away and the package installed again into a new folder of the same name: the
+// journal names the folders it began with and waits for them, and the new install keeps its
+// files.
+void TestOwnersKill::staleJournalWaitsBesideANewFolder_data()
+{
+    QTest::addColumn<bool>("removal");
+    QTest::newRow("update, in place") << false;
+    QTest::newRow("uninstall, removing") << true;
+}
+
 void TestOwnersKill::staleJournalWaitsBesideANewFolder()
 {
+    QFETCH(bool, removal);
     const QString target = game + "Databases/BigMod";
     freshGame();
     clearRecords();
@@ -210,9 +220,11 @@ void TestOwnersKill::staleJournalWaitsBesideANewFolder()
              0);
     const QString pristine = box.filePath("pristine");
     QCOMPARE(copyTree(game, pristine), 0);
-    QVERIFY2(
-        killAt({"install", update, game, target, "Big Mod", "package"}, "\"committed\"", pristine),
-        "no kill landed while the update was in place");
+    const QStringList killed =
+        removal ? QStringList{"uninstall", game, "Big Mod"}
+                : QStringList{"install", update, game, target, "Big Mod", "package"};
+    QVERIFY2(killAt(killed, removal ? "\"removal\"" : "\"committed\"", pristine),
+             "no kill landed while the change ran");
     QVERIFY(QFile::rename(target, target + "-renamed"));
     QCOMPARE(QProcess::execute(program, {"install", archive, game, target, "Big Mod", "package"}),
              0);
@@ -233,18 +245,23 @@ void TestOwnersKill::staleJournalWaitsBesideANewFolder()
         QVERIFY(records.load());
         QStringList notices;
         InstallRecovery::recoverAll(records, &notices);
-        QVERIFY2(notices.join('\n').contains(target), qPrintable(notices.join('\n')));
+        QVERIFY(records.find("Big Mod", "mods"));
+        if (!removal)
+            QVERIFY2(notices.join('\n').contains(target), qPrintable(notices.join('\n')));
     }
     // Nothing touched; the journal waits, and says for which package and folder.
     QCOMPARE(TestFiles::tree(game), before);
-    QCOMPARE(recordNow(), recordBefore);
     QCOMPARE(journals().size(), 1);
+    QVERIFY2(InstallRecovery::waitingFor("Big Mod", "mods").contains(QDir::cleanPath(target)),
+             qPrintable(InstallRecovery::waitingFor("Big Mod", "mods")));
+    if (removal)
+        return;
+    QCOMPARE(recordNow(), recordBefore);
     const QVector<InstallRecovery::Waiting> waiting = InstallRecovery::waitingJournals();
     QCOMPARE(waiting.size(), 1);
     QCOMPARE(waiting.first().name, QString("Big Mod"));
     QCOMPARE(waiting.first().kind, QString("mods"));
     QCOMPARE(waiting.first().folder, QDir::cleanPath(target));
-    QVERIFY(InstallRecovery::waitingFor("Big Mod", "mods").contains(QDir::cleanPath(target)));
     QVERIFY(InstallRecovery::waitingFor("Big Mod", "pics").isEmpty());
 
     // The folder it began with back in its place: the update is finished there.
@@ -289,35 +306,6 @@ void TestOwnersKill::killedUninstallPutsTheFolderBack()
     QCOMPARE(journals(), QStringList());
     QVERIFY(!records.find("Big Mod", "mods"));
     QCOMPARE(TestFiles::tree(game), before);
-}
-
-// An uninstall killed half-way, its folder renamed away and the package installed again into a
-// new folder of the same name: the removal's journal waits, and the new install keeps its files.
-void TestOwnersKill::staleRemovalJournalWaitsBesideANewFolder()
-{
-    const QString target = game + "Databases/BigMod";
-    freshGame();
-    clearRecords();
-    QCOMPARE(QProcess::execute(program, {"install", archive, game, target, "Big Mod", "package"}),
-             0);
-    const QString pristine = box.filePath("pristine");
-    QCOMPARE(copyTree(game, pristine), 0);
-    QVERIFY2(killAt({"uninstall", game, "Big Mod"}, "\"removal\"", pristine),
-             "no kill landed while the uninstall ran");
-    QVERIFY(QFile::rename(target, target + "-renamed"));
-    QCOMPARE(QProcess::execute(program, {"install", archive, game, target, "Big Mod", "package"}),
-             0);
-    const QMap<QString, QByteArray> before = TestFiles::tree(game);
-    {
-        InstalledPackages records;
-        QVERIFY(records.load());
-        InstallRecovery::recoverAll(records);
-        QVERIFY(records.find("Big Mod", "mods"));
-    }
-    QCOMPARE(TestFiles::tree(game), before);
-    QCOMPARE(journals().size(), 1);
-    QVERIFY2(InstallRecovery::waitingFor("Big Mod", "mods").contains(QDir::cleanPath(target)),
-             qPrintable(InstallRecovery::waitingFor("Big Mod", "mods")));
 }
 
 QTEST_MAIN(TestOwnersKill)
