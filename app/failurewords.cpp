@@ -239,23 +239,30 @@ QString FailureWords::describe(const DownloadOutcome &outcome, Wording wording)
     return words;
 }
 
-QString FailureWords::unreadableArchive(const QString &archive, const QByteArray &contentType,
-                                        Wording wording)
+WordedText FailureWords::unreadableArchive(const QString &archive, const QByteArray &contentType)
 {
-    if (contentType.trimmed().toLower().startsWith("text/html"))
-        return webPage(wording);
+    // The archive is read once; both wordings follow from what was found.
+    const auto both = [](const auto &word) {
+        return WordedText{word(Wording::Log), word(Wording::Player)};
+    };
+    bool webPageFound = contentType.trimmed().toLower().startsWith("text/html");
     QFile file(archive);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray start = file.read(512).trimmed();
-        if (start.startsWith('<'))
-            return webPage(wording);
-    }
+    if (!webPageFound && file.open(QIODevice::ReadOnly))
+        webPageFound = file.read(512).trimmed().startsWith('<');
+    if (webPageFound)
+        return both([](Wording wording) { return webPage(wording); });
     QStringList entries;
     QString why;
     const bool read = DiskPackage::entryNames(archive, &entries, &why);
     if (!read && !TsUnZip::hasNoEntries(archive))
-        return say(wording, QT_TR_NOOP("Couldn't open zip: %1")).arg(unpackDetail(why, wording));
+        return both([&why](Wording wording) {
+            return say(wording, QT_TR_NOOP("Couldn't open zip: %1"))
+                .arg(unpackDetail(why, wording));
+        });
     if (entries.isEmpty())
-        return say(wording, QT_TR_NOOP("Couldn't go to first file: the archive has no entries"));
-    return QString();
+        return both([](Wording wording) {
+            return say(wording,
+                       QT_TR_NOOP("Couldn't go to first file: the archive has no entries"));
+        });
+    return {};
 }

@@ -21,9 +21,9 @@ public:
     static QString describe(const DownloadOutcome &outcome, Wording wording = Wording::Player);
     // Why the saved `archive` cannot be installed, checked before the player is asked anything:
     // a web page instead of a zip archive (by `contentType` or by its first byte), a file that
-    // is no readable archive or one without entries. Empty when it can be read.
-    static QString unreadableArchive(const QString &archive, const QByteArray &contentType,
-                                     Wording wording = Wording::Player);
+    // is no readable archive or one without entries, for the log and for the player. Empty when
+    // it can be read.
+    static WordedText unreadableArchive(const QString &archive, const QByteArray &contentType);
     static QString webPage(Wording wording = Wording::Player);
 
     // What was wrong with the certificate of `host`, in the player's words: "the certificate of

@@ -31,15 +31,19 @@ namespace {
 
 // Why `needed` bytes do not fit on the drive of `folder`; empty when they fit or either size is
 // unknown.
-QString spaceShortage(const QString &folder, qint64 needed, Wording wording)
+WordedText spaceShortage(const QString &folder, qint64 needed)
 {
     const qint64 available = QStorageInfo(folder).bytesAvailable();
     if (needed <= 0 || available < 0 || needed <= available)
-        return QString();
-    return worded(wording, "InstallBatch",
-                  //: %1 is the size the package needs, %2 the free space
-                  QT_TRANSLATE_NOOP("InstallBatch", "Not enough disk space: needs %1, %2 free"))
-        .arg(FailureWords::sizeText(needed, wording), FailureWords::sizeText(available, wording));
+        return {};
+    const auto word = [&](Wording wording) {
+        return worded(wording, "InstallBatch",
+                      //: %1 is the size the package needs, %2 the free space
+                      QT_TRANSLATE_NOOP("InstallBatch", "Not enough disk space: needs %1, %2 free"))
+            .arg(FailureWords::sizeText(needed, wording),
+                 FailureWords::sizeText(available, wording));
+    };
+    return {word(Wording::Log), word(Wording::Player)};
 }
 
 // The player's words for a cancelled package.
@@ -319,12 +323,10 @@ void InstallBatch::installAt(int position, const QString &archive)
     }
     const DownloadOutcome arrival = arrivals.value(position);
     // An archive that cannot be read fails before the player names a folder for it.
-    const QString unreadable = FailureWords::unreadableArchive(archive, arrival.contentType);
-    if (!unreadable.isEmpty()) {
-        const QString logged =
-            FailureWords::unreadableArchive(archive, arrival.contentType, Wording::Log);
+    const WordedText unreadable = FailureWords::unreadableArchive(archive, arrival.contentType);
+    if (!unreadable.log.isEmpty()) {
         QFile::remove(archive);
-        fail(position, logged, unreadable);
+        fail(position, unreadable.log, unreadable.player);
         return;
     }
     // A change that an earlier run began for this package and could not finish yet comes first.
@@ -459,9 +461,10 @@ bool InstallBatch::prepare(PackageInstall *step, const QString &shownName, const
     if (plan.entryNames.isEmpty())
         return unreadable(QStringLiteral("Couldn't go to first file"),
                           QStringLiteral("the archive has no entries"));
-    *words = spaceShortage(step->target(), plan.unpackedSize, Wording::Player);
-    if (!words->isEmpty()) {
-        *why = spaceShortage(step->target(), plan.unpackedSize, Wording::Log);
+    const WordedText shortage = spaceShortage(step->target(), plan.unpackedSize);
+    if (!shortage.log.isEmpty()) {
+        *why = shortage.log;
+        *words = shortage.player;
         return false;
     }
     if (!plan.edits.isEmpty())

@@ -112,7 +112,7 @@ void TestPlainWords::failureWords()
 
     const QString said =
         outcome.kind == DownloadOutcome::Saved
-            ? FailureWords::unreadableArchive(outcome.savedPath, outcome.contentType)
+            ? FailureWords::unreadableArchive(outcome.savedPath, outcome.contentType).player
             : FailureWords::describe(outcome);
     QCOMPARE(said, words);
 }
