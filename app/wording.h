@@ -31,7 +31,6 @@ struct WordedText
     QString log;
     QString player;
 
-    QString in(Wording wording) const { return wording == Wording::Log ? log : player; }
     // QString::arg() on both.
     template<typename... Args>
     WordedText arg(const Args &...args) const
