@@ -1195,9 +1195,13 @@ void TestDownloadManager::laterBatchResumesPartialFile()
     QCOMPARE(asked->ifRange, oldValidator);
     QCOMPARE(asked->status, status);
     if (status == 206 && !resumed) {
-        QVERIFY(asked + 1 != exchanges.cend());
-        QCOMPARE((asked + 1)->status, 200);
-        QVERIFY((asked + 1)->range.isEmpty());
+        // After any repeat of the ranged request by the network layer, the whole file.
+        auto whole = asked + 1;
+        while (whole != exchanges.cend() && whole->range == range)
+            ++whole;
+        QVERIFY(whole != exchanges.cend());
+        QCOMPARE(whole->status, 200);
+        QVERIFY(whole->range.isEmpty());
     }
     // The file once, plus what a changed file made useless. (The outcome counts every attempt
     // of its own batch.)
