@@ -1,5 +1,6 @@
 #include "packageinstall.h"
 
+#include "packagemanifest.h"
 #include "packageremoval.h"
 #include "tscompression.h"
 
@@ -457,18 +458,8 @@ QString PackageInstall::stageDone(UnpackTransaction &run)
         if (!kept.contains(path) && !edits.contains(path))
             obsolete << file;
     }
-    QJsonObject recordObject{
-        {QStringLiteral("name"), record.name},
-        {QStringLiteral("kind"), record.kind},
-        {QStringLiteral("folder"), record.folder},
-        {QStringLiteral("url"), record.url},
-        {QStringLiteral("archiveSize"), double(record.archiveSize)},
-        {QStringLiteral("archiveSha256"), QString::fromLatin1(record.archiveSha256)},
-        {QStringLiteral("validator"), record.validator},
-        {QStringLiteral("installed"), record.installed.toString(Qt::ISODateWithMs)},
-        {QStringLiteral("fromDisk"), record.fromDisk},
-        {QStringLiteral("files"), InstalledPackages::filesToJson(record.files)},
-        {QStringLiteral("originals"), InstalledPackages::originalsToJson(originals)}};
+    record.originals = originals;
+    const QJsonObject recordObject = InstalledPackages::recordToJson(record);
     QStringList previousCreated;
     if (hasPrevious && previous.createdFoldersKnown)
         previousCreated = previous.createdFolders;
@@ -517,22 +508,7 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     const QJsonObject payload = object.value(QStringLiteral("payload")).toObject();
     const QString game = payload.value(QStringLiteral("gameFolder")).toString();
     const QJsonObject recordObject = payload.value(QStringLiteral("record")).toObject();
-    InstalledPackage record;
-    record.name = recordObject.value(QStringLiteral("name")).toString();
-    record.kind = recordObject.value(QStringLiteral("kind")).toString();
-    record.folder = recordObject.value(QStringLiteral("folder")).toString();
-    record.url = recordObject.value(QStringLiteral("url")).toString();
-    record.archiveSize = qint64(recordObject.value(QStringLiteral("archiveSize")).toDouble());
-    record.archiveSha256 =
-        recordObject.value(QStringLiteral("archiveSha256")).toString().toLatin1();
-    record.validator = recordObject.value(QStringLiteral("validator")).toString();
-    record.installed = QDateTime::fromString(
-        recordObject.value(QStringLiteral("installed")).toString(), Qt::ISODateWithMs);
-    record.fromDisk = recordObject.value(QStringLiteral("fromDisk")).toBool();
-    record.files =
-        InstalledPackages::filesFromJson(recordObject.value(QStringLiteral("files")).toArray());
-    record.originals = InstalledPackages::originalsFromJson(
-        recordObject.value(QStringLiteral("originals")).toArray());
+    InstalledPackage record = InstalledPackages::recordFromJson(recordObject);
     const QString folder = QDir::cleanPath(game + QLatin1Char('/') + record.folder);
     const auto inside = [&](const QString &path) {
         const QString clean = QDir::cleanPath(path);
@@ -618,6 +594,10 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     });
     record.createdFolders = created;
     record.createdFoldersKnown = true;
+    // The game folder's own copy of the record first: a kill before the database has it leaves
+    // the journal, which writes both again.
+    if (!PackageManifest::write(folder, record, &outcome.recordError))
+        return outcome;
     if (!records.put(record)) {
         outcome.recordError = records.errorString();
         return outcome;

@@ -2,6 +2,7 @@
 
 #include "packageinstall.h"
 #include "packagekind.h"
+#include "packagemanifest.h"
 #include "unpacktransaction.h"
 
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <optional>
 #include <cerrno>
 #include <cstring>
 
@@ -79,7 +81,7 @@ bool installerOwn(const QString &relative)
 {
     const QString first = relative.section(QLatin1Char('/'), 0, 0);
     return first == PackageInstall::originalsFolder() ||
-           first.startsWith(UnpackTransaction::workPrefix());
+           first.startsWith(UnpackTransaction::workPrefix()) || PackageManifest::isManifest(relative);
 }
 
 // Removes the emptied folders of the kept originals, deepest first, never through a link.
@@ -116,6 +118,29 @@ void removeEmptyFolders(QStringList folders, const QString &game)
         if (staysInside(relative) && PackageRemoval::reachableFromGame(game, relative))
             QDir().rmdir(folder);
     }
+}
+
+// What the record of an uninstalled package keeps: the files that could not be removed and the
+// originals still kept aside; none when nothing is left.
+std::optional<InstalledPackage> keptRecord(const InstalledPackage &record,
+                                           const QVector<InstalledFile> &files,
+                                           const QStringList &failedLines,
+                                           const PackageRemoval::Restored &back)
+{
+    QSet<QString> failed;
+    for (const QString &line : failedLines)
+        failed.insert(line.section(QStringLiteral(" ("), 0, 0));
+    QVector<InstalledFile> left;
+    for (const InstalledFile &file : files) {
+        if (failed.contains(QDir::cleanPath(file.path)))
+            left << file;
+    }
+    if (left.isEmpty() && back.stillKept.isEmpty())
+        return std::nullopt;
+    InstalledPackage kept = record;
+    kept.files = left;
+    kept.originals = back.stillKept + back.inPlace;
+    return kept;
 }
 
 } // namespace
@@ -344,26 +369,16 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
     done.restored = back.putBack;
     done.keptBeside = back.beside;
     done.notRestored = back.failed;
+    done.lostOriginals = back.lost;
+    // The record keeps what is still the package's on disk; the game folder's copy of it goes
+    // (or is written anew) first, so that the folders the install made can go with it.
+    const std::optional<InstalledPackage> kept = keptRecord(record, files, done.failed, back);
+    if (kept && reachableFromGame(game, folder))
+        PackageManifest::write(packageFolder, *kept, nullptr);
+    else if (!kept && reachableFromGame(game, folder))
+        PackageManifest::remove(packageFolder, record.name, record.kind);
     removeEmptyFolders(folders, game);
-
-    // The record keeps what is still the package's on disk.
-    QVector<InstalledFile> left;
-    QSet<QString> failed;
-    for (const QString &line : qAsConst(done.failed))
-        failed.insert(line.section(QStringLiteral(" ("), 0, 0));
-    for (const InstalledFile &file : files) {
-        if (failed.contains(QDir::cleanPath(file.path)))
-            left << file;
-    }
-    bool written = true;
-    if (left.isEmpty() && back.stillKept.isEmpty()) {
-        written = records.remove(record.name, record.kind);
-    } else {
-        InstalledPackage kept = record;
-        kept.files = left;
-        kept.originals = back.stillKept + back.inPlace;
-        written = records.put(kept);
-    }
+    const bool written = kept ? records.put(*kept) : records.remove(record.name, record.kind);
     if (!written) {
         // The journal stays: the next start writes the record.
         done.failed << QStringLiteral("the record (") + records.errorString() +
@@ -531,6 +546,10 @@ QString PackageRemoval::describe(const QString &name, const QString &folder, con
     kept(result.notRestored,
          QT_TR_N_NOOP("Could not put back %n file(s) that were in the folder before the "
                       "install; they stay kept: %1"));
+    //: %1 is the list of files
+    kept(result.lostOriginals,
+         QT_TR_N_NOOP("Could not put back %n file(s) that were in the folder before the "
+                      "install; their kept copies are gone: %1"));
     return text;
 }
 
@@ -571,8 +590,12 @@ PackageRemoval::Restored PackageRemoval::restoreOriginals(const QString &package
             installerOwn(path))
             continue;
         const QString source = folder + QLatin1Char('/') + keptAs;
-        if (!present(source))
-            continue; // put back before a kill cut the step off, or gone
+        if (!present(source)) {
+            // Put back before a kill cut the step off; or gone, taken away by hand.
+            if (besideWhenTaken && !present(folder + QLatin1Char('/') + path))
+                done.lost << path;
+            continue;
+        }
         const QString parent = QFileInfo(path).path();
         if (!reachableWithoutLinks(folder, keptAs) ||
             (parent != QLatin1String(".") && !reachableWithoutLinks(folder, parent))) {

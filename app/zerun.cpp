@@ -15,6 +15,7 @@
 #include "openfolder.h"
 #include "outcomelist.h"
 #include "packageupdates.h"
+#include "recordrebuild.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
 #include "tsdownloader.h"
@@ -104,6 +105,13 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
             showLists();
     });
     ui->repo_search->installEventFilter(new EscapeClears(ui->repo_search));
+    // The notices on the status line are cut to its width.
+    ui->catalogue_status->installEventFilter(new ResizeWatch(
+        [this] {
+            if (!recoveryNotice.isEmpty() || !recordsNotice.isEmpty())
+                updateCatalogueStatus();
+        },
+        ui->catalogue_status));
 
     addListActions();
     // Archives dropped anywhere on the catalogue page, the lists included.
@@ -167,6 +175,7 @@ bool Zerun::initialise()
     // Records in use by another program were waited for once already.
     if (packageRecords.filePath() != recovered || !packageRecords.inUse())
         loadInstalledPackages();
+    settleRecords();
     kindFilter = 0;
     catalogueFetch = std::make_unique<CatalogueFetch>();
     connect(catalogueFetch.get(), &CatalogueFetch::finished, this,
@@ -216,8 +225,19 @@ void Zerun::updateCatalogueStatus()
 {
     // What the list shows, or why it shows nothing (or an older copy).
     QString text = catalogueNotice;
-    if (!recoveryNotice.isEmpty())
-        text = text.isEmpty() ? recoveryNotice : text + QLatin1Char('\n') + recoveryNotice;
+    // Notices of the recovery and the records share one line, so that the list keeps its rows;
+    // each is whole in the tooltip and the log.
+    QStringList notices = recoveryNotice.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (!recordsNotice.isEmpty())
+        notices << recordsNotice;
+    const QString whole = notices.join(QStringLiteral(" \u00b7 "));
+    ui->catalogue_status->setToolTip(notices.join(QLatin1Char('\n')));
+    if (!whole.isEmpty()) {
+        const int room = ui->catalogue_status->contentsRect().width();
+        const QString line =
+            ui->catalogue_status->fontMetrics().elidedText(whole, Qt::ElideRight, room);
+        text = text.isEmpty() ? line : text + QLatin1Char('\n') + line;
+    }
     if (catalogueLoading) {
         text = tr("Loading the package list...");
     } else if (text.isEmpty()) {
@@ -232,6 +252,7 @@ void Zerun::updateCatalogueStatus()
 void Zerun::recoverInstalls()
 {
     recoveryNotice = InstallRecovery::atStart(packageRecords);
+    recordsNotice = packageRecords.replacementWords();
     heldBack.refresh();
 }
 
@@ -287,6 +308,21 @@ void Zerun::loadInstalledPackages()
         InstallRecovery::note(QStringLiteral("Installed packages: ") + notice);
 }
 
+void Zerun::settleRecords()
+{
+    if (recordsNotice.isEmpty())
+        recordsNotice = packageRecords.replacementWords();
+    const RecordRebuild::Result settled = RecordRebuild::settle(gameFolder, packageRecords);
+    for (const QString &line : settled.log)
+        InstallRecovery::note(QStringLiteral("Installed packages: ") + line);
+    for (const QString &file : settled.damaged)
+        InstallRecovery::note(QStringLiteral("Installed packages: a damaged record was not used: ") +
+                              file);
+    // Said once, in its own words: what was found again covers what was lost.
+    if (!settled.notice.isEmpty())
+        recordsNotice = settled.notice;
+}
+
 void Zerun::useGameFolder()
 {
     QString notice;
@@ -315,6 +351,8 @@ void Zerun::changeGameFolder()
     setGameFolder(GameFolder::resolved(chosen));
     useGameFolder();
     loadInstalledPackages();
+    recordsNotice.clear();
+    settleRecords();
     updatesAvailable.clear();
     fillLists();
     showLists();
