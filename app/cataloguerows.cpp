@@ -13,9 +13,10 @@ QString day(const InstalledPackage &record)
 
 bool listed(const QVector<CatalogueEntry> &catalogue, const InstalledPackage &record)
 {
-    return std::any_of(catalogue.cbegin(), catalogue.cend(), [&record](const CatalogueEntry &entry) {
-        return entry.name == record.name && entry.kind == record.kind;
-    });
+    return std::any_of(catalogue.cbegin(), catalogue.cend(),
+                       [&record](const CatalogueEntry &entry) {
+                           return entry.name == record.name && entry.kind == record.kind;
+                       });
 }
 
 } // namespace

@@ -55,10 +55,12 @@ QString newDatabase(const GameRecords::Game &game, const QVector<GameRecords::En
                    QString::fromLatin1(
                        QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(16));
     const auto taken = [&](const QString &candidate) {
-        return std::any_of(entries.cbegin(), entries.cend(), [&](const GameRecords::Entry &entry) {
-            return entry.database == candidate + QStringLiteral(".db");
-        }) || (fresh && QFileInfo::exists(AppPaths::cacheFolder() + QLatin1Char('/') +
-                                          candidate + QStringLiteral(".db")));
+        return std::any_of(entries.cbegin(), entries.cend(),
+                           [&](const GameRecords::Entry &entry) {
+                               return entry.database == candidate + QStringLiteral(".db");
+                           }) ||
+               (fresh && QFileInfo::exists(AppPaths::cacheFolder() + QLatin1Char('/') + candidate +
+                                           QStringLiteral(".db")));
     };
     QString candidate = name;
     for (int n = 2; taken(candidate); ++n)

@@ -1356,6 +1356,6 @@ bool InstalledPackages::setMetaValue(const QString &key, const QString &value)
     query.prepare(QStringLiteral("INSERT OR REPLACE INTO meta (key, value) VALUES (?, ?)"));
     query.addBindValue(key);
     query.addBindValue(text(value));
-    return query.exec() || fail(QStringLiteral("cannot write ") + key,
-                                describeError(query.lastError()));
+    return query.exec() ||
+           fail(QStringLiteral("cannot write ") + key, describeError(query.lastError()));
 }

@@ -65,15 +65,14 @@ bool PackageManifest::write(const QString &packageFolder, const InstalledPackage
     return false;
 }
 
-bool PackageManifest::remove(const QString &packageFolder, const QString &name,
-                             const QString &kind)
+bool PackageManifest::remove(const QString &packageFolder, const QString &name, const QString &kind)
 {
     const QFileInfo manifest(pathFor(packageFolder, name, kind));
     const QDir folder(manifest.path());
     // The file and what a write cut off by a kill left beside it ("<file>.<6 letters>").
-    const QStringList leftovers = folder.entryList(
-        {manifest.fileName(), manifest.fileName() + QStringLiteral(".??????")},
-        QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList leftovers =
+        folder.entryList({manifest.fileName(), manifest.fileName() + QStringLiteral(".??????")},
+                         QDir::Files | QDir::Hidden | QDir::System);
     bool gone = true;
     for (const QString &leftover : leftovers)
         gone = QFile::remove(folder.filePath(leftover)) && gone;

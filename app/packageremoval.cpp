@@ -16,9 +16,9 @@
 #include <QSet>
 
 #include <algorithm>
-#include <optional>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -81,7 +81,8 @@ bool installerOwn(const QString &relative)
 {
     const QString first = relative.section(QLatin1Char('/'), 0, 0);
     return first == PackageInstall::originalsFolder() ||
-           first.startsWith(UnpackTransaction::workPrefix()) || PackageManifest::isManifest(relative);
+           first.startsWith(UnpackTransaction::workPrefix()) ||
+           PackageManifest::isManifest(relative);
 }
 
 // Removes the emptied folders of the kept originals, deepest first, never through a link.

@@ -55,7 +55,8 @@ void rebuild(const QString &game, InstalledPackages &records, RecordRebuild::Res
         }
         relocate(&record, folder);
         if (const InstalledPackage *other = records.find(record.name, record.kind)) {
-            result->log << QStringLiteral("%1 in %2 is recorded in %3 already; %4 was left as it is")
+            result->log << QStringLiteral(
+                               "%1 in %2 is recorded in %3 already; %4 was left as it is")
                                .arg(record.name, folder, other->folder, file);
             continue;
         }
@@ -65,8 +66,8 @@ void rebuild(const QString &game, InstalledPackages &records, RecordRebuild::Res
             continue;
         }
         ++result->found;
-        result->log << QStringLiteral("found %1 (%2) again in %3").arg(record.name, record.kind,
-                                                                       folder);
+        result->log
+            << QStringLiteral("found %1 (%2) again in %3").arg(record.name, record.kind, folder);
     }
 }
 
@@ -89,8 +90,8 @@ void backfill(const QString &game, InstalledPackages &records, RecordRebuild::Re
                                .arg(package.name, package.folder, why);
             continue;
         }
-        result->log << QStringLiteral("wrote the record of %1 into %2")
-                           .arg(package.name, package.folder);
+        result->log
+            << QStringLiteral("wrote the record of %1 into %2").arg(package.name, package.folder);
     }
 }
 

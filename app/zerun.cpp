@@ -316,8 +316,8 @@ void Zerun::settleRecords()
     for (const QString &line : settled.log)
         InstallRecovery::note(QStringLiteral("Installed packages: ") + line);
     for (const QString &file : settled.damaged)
-        InstallRecovery::note(QStringLiteral("Installed packages: a damaged record was not used: ") +
-                              file);
+        InstallRecovery::note(
+            QStringLiteral("Installed packages: a damaged record was not used: ") + file);
     // Said once, in its own words: what was found again covers what was lost.
     if (!settled.notice.isEmpty())
         recordsNotice = settled.notice;
