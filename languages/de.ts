@@ -65,6 +65,11 @@
         <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
         <translation>%1 (vom Datenträger)  — %2, installiert am %3</translation>
     </message>
+    <message>
+        <source>%1 (not in the package list)  — %2, installed %3</source>
+        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
+        <translation>%1 (nicht in der Paketliste)  — %2, installiert am %3</translation>
+    </message>
 </context>
 <context>
     <name>CrashReportConsent</name>
@@ -334,6 +339,10 @@
             <numerusform>%n Paket geprüft, %2 mit fehlenden oder geänderten Dateien</numerusform>
             <numerusform>%n Pakete geprüft, %2 mit fehlenden oder geänderten Dateien</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Could not put back, because their kept copies are gone:</source>
+        <translation>Nicht zurückgelegt, weil ihre aufbewahrten Kopien fehlen:</translation>
     </message>
 </context>
 <context>
@@ -1140,6 +1149,14 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
         <source>the removal could not be recorded</source>
         <translation>das Entfernen konnte nicht aufgezeichnet werden</translation>
     </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; their kept copies are gone: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei, die vor der Installation im Ordner war, konnte nicht zurückgelegt werden; ihre aufbewahrte Kopie fehlt: %1</numerusform>
+            <numerusform>%n Dateien, die vor der Installation im Ordner waren, konnten nicht zurückgelegt werden; ihre aufbewahrten Kopien fehlen: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageUpdates</name>
@@ -1192,6 +1209,25 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>RecordRebuild</name>
+    <message numerus="yes">
+        <source>Found %n installed package(s) again in the game folder; the details are in the log.</source>
+        <extracomment>One line on the catalogue page</extracomment>
+        <translation>
+            <numerusform>%n installiertes Paket im Spielordner wiedergefunden; Einzelheiten stehen im Protokoll.</numerusform>
+            <numerusform>%n installierte Pakete im Spielordner wiedergefunden; Einzelheiten stehen im Protokoll.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n record(s) in the game folder are damaged and were not used; the details are in the log.</source>
+        <extracomment>One line on the catalogue page</extracomment>
+        <translation>
+            <numerusform>%n Aufzeichnung im Spielordner ist beschädigt und wurde nicht verwendet; Einzelheiten stehen im Protokoll.</numerusform>
+            <numerusform>%n Aufzeichnungen im Spielordner sind beschädigt und wurden nicht verwendet; Einzelheiten stehen im Protokoll.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
