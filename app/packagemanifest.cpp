@@ -24,6 +24,22 @@ QByteArray hashOf(const QJsonObject &record)
         .toHex();
 }
 
+// Removes what a write cut off by a kill left beside the manifest ("<file>.<6 letters>"), and
+// with `withManifest` the manifest too; true when none of it is left.
+bool removeLeftovers(const QString &manifest, bool withManifest)
+{
+    const QFileInfo info(manifest);
+    const QDir folder(info.path());
+    QStringList names{info.fileName() + QStringLiteral(".??????")};
+    if (withManifest)
+        names << info.fileName();
+    bool gone = true;
+    for (const QString &leftover :
+         folder.entryList(names, QDir::Files | QDir::Hidden | QDir::System))
+        gone = QFile::remove(folder.filePath(leftover)) && gone;
+    return gone;
+}
+
 } // namespace
 
 QString PackageManifest::prefix()
@@ -58,6 +74,7 @@ bool PackageManifest::write(const QString &packageFolder, const InstalledPackage
                                {QStringLiteral("record"), content},
                                {QStringLiteral("sha256"), QString::fromLatin1(hashOf(content))}};
     const QString file = pathFor(packageFolder, record.name, record.kind);
+    removeLeftovers(file, false);
     if (UnpackTransaction::saveJournal(file, QJsonDocument(document).toJson()))
         return true;
     if (why)
@@ -67,16 +84,7 @@ bool PackageManifest::write(const QString &packageFolder, const InstalledPackage
 
 bool PackageManifest::remove(const QString &packageFolder, const QString &name, const QString &kind)
 {
-    const QFileInfo manifest(pathFor(packageFolder, name, kind));
-    const QDir folder(manifest.path());
-    // The file and what a write cut off by a kill left beside it ("<file>.<6 letters>").
-    const QStringList leftovers =
-        folder.entryList({manifest.fileName(), manifest.fileName() + QStringLiteral(".??????")},
-                         QDir::Files | QDir::Hidden | QDir::System);
-    bool gone = true;
-    for (const QString &leftover : leftovers)
-        gone = QFile::remove(folder.filePath(leftover)) && gone;
-    return gone;
+    return removeLeftovers(pathFor(packageFolder, name, kind), true);
 }
 
 bool PackageManifest::read(const QString &file, InstalledPackage *record, QString *why)
