@@ -52,6 +52,11 @@
         <extracomment>%1 is the host</extracomment>
         <translation>%1 war nicht erreichbar</translation>
     </message>
+    <message>
+        <source>%1 is sending the list too slowly</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 sendet die Liste zu langsam</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueRows</name>
@@ -287,6 +292,10 @@
         <source>Trying again in %1 s (attempt %2 of %3)</source>
         <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
         <translation>Neuer Versuch in %1 s (Versuch %2 von %3)</translation>
+    </message>
+    <message>
+        <source>the server is sending too slowly</source>
+        <translation>der Server sendet zu langsam</translation>
     </message>
 </context>
 <context>

@@ -52,6 +52,11 @@
         <extracomment>%1 is the host</extracomment>
         <translation>impossible de joindre %1</translation>
     </message>
+    <message>
+        <source>%1 is sending the list too slowly</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 envoie la liste trop lentement</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueRows</name>
@@ -287,6 +292,10 @@
         <source>Trying again in %1 s (attempt %2 of %3)</source>
         <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
         <translation>Nouvel essai dans %1 s (tentative %2 sur %3)</translation>
+    </message>
+    <message>
+        <source>the server is sending too slowly</source>
+        <translation>le serveur envoie trop lentement</translation>
     </message>
 </context>
 <context>

@@ -52,6 +52,11 @@
         <extracomment>%1 is the host</extracomment>
         <translation>não foi possível alcançar %1</translation>
     </message>
+    <message>
+        <source>%1 is sending the list too slowly</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 está enviando a lista devagar demais</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueRows</name>
@@ -287,6 +292,10 @@
         <source>Trying again in %1 s (attempt %2 of %3)</source>
         <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
         <translation>Nova tentativa em %1 s (tentativa %2 de %3)</translation>
+    </message>
+    <message>
+        <source>the server is sending too slowly</source>
+        <translation>o servidor está enviando devagar demais</translation>
     </message>
 </context>
 <context>
