@@ -1223,6 +1223,25 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
     </message>
 </context>
 <context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Um die Archive zu installieren, verwenden Sie „Aus Datei installieren“ im laufenden Installer.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>Der Ordner, über den Zerun Installer übergibt, ist für andere Benutzer erreichbar; daher wurde dem laufenden Installer nichts übergeben.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Ein Programm eines anderen Benutzers belegt den Namen, über den Zerun Installer übergibt; daher wurde ihm nichts übergeben.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>Zerun Installer läuft mit diesem Profil, hat aber nicht rechtzeitig geantwortet; daher wurde ihm nichts übergeben.</translation>
+    </message>
+</context>
+<context>
     <name>StandardDialog</name>
     <message>
         <source> (You must enter a value)</source>

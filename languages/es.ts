@@ -1223,6 +1223,25 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
     </message>
 </context>
 <context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Para instalar los archivos comprimidos, use «Instalar desde archivo» en el instalador en ejecución.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>Otros usuarios pueden acceder a la carpeta a través de la que Zerun Installer entrega, así que no se entregó nada al instalador en ejecución.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Un programa de otro usuario ocupa el nombre por el que Zerun Installer entrega, así que no se le entregó nada.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>Zerun Installer se está ejecutando con este perfil, pero no respondió a tiempo, así que no se le entregó nada.</translation>
+    </message>
+</context>
+<context>
     <name>StandardDialog</name>
     <message>
         <source> (You must enter a value)</source>

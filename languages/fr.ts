@@ -1223,6 +1223,25 @@ Ce qui a déjà été décompressé est annulé.</translation>
     </message>
 </context>
 <context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Pour installer les archives, utilisez « Installer depuis un fichier » dans l’installateur en cours.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>Le dossier par lequel Zerun Installer transmet est accessible à d’autres utilisateurs ; rien n’a donc été transmis à l’installateur en cours.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Un programme d’un autre utilisateur occupe le nom par lequel Zerun Installer transmet ; rien ne lui a donc été transmis.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>Zerun Installer fonctionne avec ce profil mais n’a pas répondu à temps ; rien ne lui a donc été transmis.</translation>
+    </message>
+</context>
+<context>
     <name>StandardDialog</name>
     <message>
         <source> (You must enter a value)</source>

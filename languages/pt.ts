@@ -1223,6 +1223,25 @@ O que foi descompactado até agora é desfeito.</translation>
     </message>
 </context>
 <context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Para instalar os arquivos compactados, use “Instalar de arquivo” no instalador em execução.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>A pasta pela qual o Zerun Installer faz a entrega pode ser acessada por outros usuários, por isso nada foi entregue ao instalador em execução.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Um programa de outro usuário ocupa o nome pelo qual o Zerun Installer faz a entrega, por isso nada lhe foi entregue.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>O Zerun Installer está em execução com este perfil, mas não respondeu a tempo, por isso nada lhe foi entregue.</translation>
+    </message>
+</context>
+<context>
     <name>StandardDialog</name>
     <message>
         <source> (You must enter a value)</source>

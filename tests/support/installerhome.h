@@ -1,0 +1,82 @@
+#pragma once
+
+#include "testfiles.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <unistd.h>
+
+// A profile of its own for the real installer program, started as a separate process on the
+// offscreen platform: home, data folders, a private runtime folder and an empty Wine prefix.
+class InstallerHome
+{
+public:
+    // A process that runs as `user` (when not 0 and this one runs as root).
+    class Process : public QProcess
+    {
+    public:
+        uid_t user = 0;
+
+    protected:
+        void setupChildProcess() override
+        {
+            if (user != 0 && (::setgid(user) != 0 || ::setuid(user) != 0))
+                ::_exit(125);
+        }
+    };
+
+    InstallerHome()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("run"));
+        QDir(dir.path()).mkpath(QStringLiteral("wine"));
+        QDir(dir.path()).mkpath(QStringLiteral("tmp"));
+        QFile::setPermissions(runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString runtime() const { return dir.filePath(QStringLiteral("run")); }
+    QString data() const
+    {
+        return dir.filePath(QStringLiteral(".local/share/Tandel Orvik/Zerun Installer"));
+    }
+    QString cache() const { return data() + QStringLiteral("/Zerun Installer/Cache"); }
+    QString logs() const { return data() + QStringLiteral("/Logs"); }
+    QByteArray logText() const
+    {
+        QByteArray text;
+        for (const QFileInfo &log : QDir(logs()).entryInfoList({"*.txt"}, QDir::Files))
+            text += TestFiles::read(log.filePath());
+        return text;
+    }
+    // The listening socket, once there.
+    QString socket() const
+    {
+        const QStringList found = QDir(runtime()).entryList({"zerun-installer-*"}, QDir::System);
+        return found.isEmpty() ? QString() : runtime() + QLatin1Char('/') + found.first();
+    }
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
+            environment.remove(QLatin1String(name));
+        environment.insert("HOME", dir.path());
+        environment.insert("XDG_RUNTIME_DIR", runtime());
+        environment.insert("TMPDIR", dir.filePath(QStringLiteral("tmp")));
+        environment.insert("WINEPREFIX", dir.filePath(QStringLiteral("wine")));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("ZERUN_CATALOGUE_HOST", "http://127.0.0.1:9");
+        environment.insert("ZERUN_SERVICE_HOST", "http://127.0.0.1:9");
+        return environment;
+    }
+    std::unique_ptr<Process> start(const QStringList &arguments, uid_t user = 0) const
+    {
+        auto process = std::make_unique<Process>();
+        process->user = user;
+        process->setProcessEnvironment(environment());
+        process->setWorkingDirectory(dir.path());
+        process->start(QStringLiteral(ZERUN_BIN_DIR "/zerun-installer"), arguments);
+        return process;
+    }
+
+    QTemporaryDir dir;
+};
