@@ -85,15 +85,26 @@ qint64 peerUser(qintptr descriptor)
 #endif
 }
 
-bool peerIsThisUser(qintptr descriptor)
+qint64 thisUser()
 {
 #ifdef Q_OS_LINUX
-    return peerUser(descriptor) == qint64(::geteuid());
+    return qint64(::geteuid());
 #else
-    // Elsewhere the socket's own access rights keep it to this user.
-    Q_UNUSED(descriptor)
-    return true;
+    return -1;
 #endif
+}
+
+bool peerIsThisUser(qintptr descriptor)
+{
+    // Elsewhere the socket's own access rights keep it to this user.
+    return peerUser(descriptor) == thisUser();
+}
+
+qint64 listenerUser(const QString &path)
+{
+    QLocalSocket socket;
+    socket.connectToServer(path);
+    return socket.waitForConnected(1000) ? peerUser(socket.socketDescriptor()) : -1;
 }
 
 Delivery deliver(const QString &path, const QStringList &files)

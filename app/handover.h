@@ -20,10 +20,14 @@ namespace HandOver {
 // Empty, with `why` set (in English, for the log), when that folder cannot be trusted.
 QString socketPath(const QString &name, QString *why);
 
+// The user this process runs as; -1 where users are not told apart here.
+qint64 thisUser();
 // The user the process at the other end of a connected local socket runs as; -1 when unknown.
 qint64 peerUser(qintptr descriptor);
 // Whether that is the user this process runs as.
 bool peerIsThisUser(qintptr descriptor);
+// The user of the process listening on `path`; -1 when none listens (or it is unknown).
+qint64 listenerUser(const QString &path);
 
 enum class Delivery {
     Delivered,  // the installer answered that it took every file

@@ -84,59 +84,71 @@ SingleInstance::Outcome SingleInstance::acquire(const QStringList &handOver)
     const QString path = HandOver::socketPath(serverName(), &unsafe);
     QElapsedTimer clock;
     clock.start();
-    forever
-    {
+    for (;;) {
         const Outcome locked = lockProfile();
-        if (locked == Outcome::Acquired) {
-            // Later starts cannot hand over: said in the log, and this one runs all the same.
-            if (path.isEmpty())
-                failureText = QStringLiteral("the hand-over socket's folder is unsafe: ") + unsafe;
-            else
-                server.listen(path, &failureText);
-        }
+        if (locked == Outcome::Acquired)
+            openHandOver(path, unsafe);
         if (locked != Outcome::HeldElsewhere)
             return locked;
-        const QString more =
-            handOver.isEmpty()
-                ? QString()
-                : QStringLiteral("\n\n") + tr("To install the archives, use Install from File "
-                                              "in the running installer.");
+        const bool files = !handOver.isEmpty();
         if (path.isEmpty())
             return notHandedOver(
                 QStringLiteral("the hand-over socket's folder is unsafe: ") + unsafe,
                 tr("The folder Zerun Installer hands over through can be reached by other users, "
-                   "so nothing was handed over to the running installer.") +
-                    more);
+                   "so nothing was handed over to the running installer."),
+                files);
         switch (HandOver::deliver(path, handOver)) {
         case HandOver::Delivery::Delivered:
             return Outcome::HeldElsewhere;
         case HandOver::Delivery::OtherUser:
             return notHandedOver(QStringLiteral("a process of another user listens on ") + path,
                                  tr("A program of another user holds the name Zerun Installer "
-                                    "hands over on, so nothing was handed over to it.") +
-                                     more);
+                                    "hands over on, so nothing was handed over to it."),
+                                 files);
         case HandOver::Delivery::NoAnswer:
             return notHandedOver(QStringLiteral("the running installer did not answer"),
                                  tr("Zerun Installer is running with this profile but did not "
-                                    "answer in time, so nothing was handed over to it.") +
-                                     more);
+                                    "answer in time, so nothing was handed over to it."),
+                                 files);
         case HandOver::Delivery::NoListener:
             break;
         }
         if (clock.elapsed() > listenWaitMs)
             return notHandedOver(QStringLiteral("the running installer does not listen on ") + path,
                                  tr("Zerun Installer is running with this profile but did not "
-                                    "answer in time, so nothing was handed over to it.") +
-                                     more);
+                                    "answer in time, so nothing was handed over to it."),
+                                 files);
         // The installer holding the lock may still be starting.
         QThread::msleep(100);
     }
 }
 
-SingleInstance::Outcome SingleInstance::notHandedOver(const QString &why, const QString &player)
+void SingleInstance::openHandOver(const QString &path, const QString &unsafe)
+{
+    // Whether later starts can hand over, or what held the name: said in the log, and this
+    // installer runs all the same.
+    if (path.isEmpty()) {
+        failureText = QStringLiteral("its folder is unsafe: ") + unsafe;
+        return;
+    }
+    const qint64 holder = HandOver::listenerUser(path);
+    if (server.listen(path, &failureText) && holder >= 0 && holder != HandOver::thisUser())
+        // Nothing was written to it; the folder is this user's, and so is the name.
+        failureText = QStringLiteral("a process of another user (%1) listened on %2; this "
+                                     "installer listens there now")
+                          .arg(holder)
+                          .arg(path);
+}
+
+SingleInstance::Outcome SingleInstance::notHandedOver(const QString &why, const QString &player,
+                                                      bool files)
 {
     failureText = why;
     playerText = player;
+    if (files)
+        playerText += QStringLiteral("\n\n") +
+                      tr("To install the archives, use Install from File in the running "
+                         "installer.");
     return Outcome::NotHandedOver;
 }
 

@@ -30,8 +30,8 @@ public:
     };
     // `handOver`: archives to give to the installer that holds the lock, if another one does.
     Outcome acquire(const QStringList &handOver = {});
-    // Why the lock could not be taken or the files not handed over, or (after Acquired) why
-    // later starts cannot hand over to this one; in English for the log.
+    // Why the lock could not be taken or the files not handed over, or (after Acquired) what
+    // went wrong with the hand-over socket; in English for the log.
     QString failure() const { return failureText; }
     // After NotHandedOver: what the player is told.
     QString playerFailure() const { return playerText; }
@@ -51,7 +51,10 @@ signals:
 
 private:
     Outcome lockProfile();
-    Outcome notHandedOver(const QString &why, const QString &player);
+    // Listens on `path` (empty when its folder is `unsafe`) for later starts.
+    void openHandOver(const QString &path, const QString &unsafe);
+    // `files`: whether there were archives to hand over.
+    Outcome notHandedOver(const QString &why, const QString &player, bool files);
 
     std::unique_ptr<QLockFile> lock;
     HandOverServer server;

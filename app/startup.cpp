@@ -100,9 +100,7 @@ std::optional<int> holdProfile(SingleInstance &instance)
     switch (instance.acquire(files)) {
     case SingleInstance::Outcome::Acquired:
         if (!instance.failure().isEmpty()) {
-            const QString text = QStringLiteral("Later starts cannot hand their archives to this "
-                                                "installer: ") +
-                                 instance.failure();
+            const QString text = QStringLiteral("The hand-over socket: ") + instance.failure();
             InstallRecovery::note(text);
             std::fprintf(stderr, "%s\n", qPrintable(text));
         }

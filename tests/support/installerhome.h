@@ -8,12 +8,12 @@
 #include <memory>
 #include <unistd.h>
 
-// A profile of its own for the real installer program, started as a separate process on the
-// offscreen platform: home, data folders, a private runtime folder and an empty Wine prefix.
+// A profile of its own for the real program, started as a separate process on the offscreen
+// platform: home, a private runtime folder, a temporary folder and an empty Wine prefix.
 class InstallerHome
 {
 public:
-    // A process that runs as `user` (when not 0 and this one runs as root).
+    // Runs as `user` when not 0 (this process being root).
     class Process : public QProcess
     {
     public:
@@ -29,18 +29,14 @@ public:
 
     InstallerHome()
     {
-        QDir(dir.path()).mkpath(QStringLiteral("run"));
-        QDir(dir.path()).mkpath(QStringLiteral("wine"));
-        QDir(dir.path()).mkpath(QStringLiteral("tmp"));
+        for (const char *folder : {"run", "wine", "tmp"})
+            QDir(dir.path()).mkpath(QLatin1String(folder));
         QFile::setPermissions(runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    QString runtime() const { return dir.filePath(QStringLiteral("run")); }
-    QString data() const
-    {
-        return dir.filePath(QStringLiteral(".local/share/Tandel Orvik/Zerun Installer"));
-    }
-    QString cache() const { return data() + QStringLiteral("/Zerun Installer/Cache"); }
-    QString logs() const { return data() + QStringLiteral("/Logs"); }
+    QString runtime() const { return dir.filePath("run"); }
+    QString data() const { return dir.filePath(".local/share/Tandel Orvik/Zerun Installer"); }
+    QString cache() const { return data() + "/Zerun Installer/Cache"; }
+    QString logs() const { return data() + "/Logs"; }
     QByteArray logText() const
     {
         QByteArray text;
@@ -52,29 +48,24 @@ public:
     QString socket() const
     {
         const QStringList found = QDir(runtime()).entryList({"zerun-installer-*"}, QDir::System);
-        return found.isEmpty() ? QString() : runtime() + QLatin1Char('/') + found.first();
-    }
-    QProcessEnvironment environment() const
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
-            environment.remove(QLatin1String(name));
-        environment.insert("HOME", dir.path());
-        environment.insert("XDG_RUNTIME_DIR", runtime());
-        environment.insert("TMPDIR", dir.filePath(QStringLiteral("tmp")));
-        environment.insert("WINEPREFIX", dir.filePath(QStringLiteral("wine")));
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("ZERUN_CATALOGUE_HOST", "http://127.0.0.1:9");
-        environment.insert("ZERUN_SERVICE_HOST", "http://127.0.0.1:9");
-        return environment;
+        return found.isEmpty() ? QString() : runtime() + "/" + found.first();
     }
     std::unique_ptr<Process> start(const QStringList &arguments, uid_t user = 0) const
     {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
+            environment.remove(name);
+        environment.insert("HOME", dir.path());
+        environment.insert("XDG_RUNTIME_DIR", runtime());
+        environment.insert("TMPDIR", dir.filePath("tmp"));
+        environment.insert("WINEPREFIX", dir.filePath("wine"));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("ZERUN_CATALOGUE_HOST", "http://127.0.0.1:9");
         auto process = std::make_unique<Process>();
         process->user = user;
-        process->setProcessEnvironment(environment());
+        process->setProcessEnvironment(environment);
         process->setWorkingDirectory(dir.path());
-        process->start(QStringLiteral(ZERUN_BIN_DIR "/zerun-installer"), arguments);
+        process->start(ZERUN_BIN_DIR "/zerun-installer", arguments);
         return process;
     }
 
