@@ -971,6 +971,14 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
             <numerusform>die Versionen des Pakets für %n Dateien übernommen; Ihre sind als %1 aufbewahrt: %2</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>das Archiv nennt %n Datei mehrfach in Schreibweisen, die sich nur in Groß- und Kleinschreibung unterscheiden und die das Spiel für eine Datei hält; installiert wurde jeweils die letzte: %1</numerusform>
+            <numerusform>das Archiv nennt %n Dateien mehrfach in Schreibweisen, die sich nur in Groß- und Kleinschreibung unterscheiden und die das Spiel für eine Datei hält; installiert wurde jeweils die letzte: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageKind</name>

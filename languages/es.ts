@@ -971,6 +971,14 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
             <numerusform>se tomaron las versiones del paquete de %n archivos; las suyas se guardan como %1: %2</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>el archivo comprimido nombra %n archivo varias veces con grafías que solo difieren en mayúsculas y minúsculas, que el juego toma por un solo archivo; se instaló la última de cada uno: %1</numerusform>
+            <numerusform>el archivo comprimido nombra %n archivos varias veces con grafías que solo difieren en mayúsculas y minúsculas, que el juego toma por un solo archivo; se instaló la última de cada uno: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageKind</name>

@@ -971,6 +971,14 @@ Ce qui a déjà été décompressé est annulé.</translation>
             <numerusform>versions du paquet prises pour %n fichiers ; les vôtres sont gardées en %1 : %2</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>l&apos;archive nomme %n fichier plusieurs fois avec des graphies qui ne diffèrent que par la casse, que le jeu prend pour un seul fichier ; la dernière de chacune a été installée : %1</numerusform>
+            <numerusform>l&apos;archive nomme %n fichiers plusieurs fois avec des graphies qui ne diffèrent que par la casse, que le jeu prend pour un seul fichier ; la dernière de chacune a été installée : %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageKind</name>

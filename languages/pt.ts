@@ -971,6 +971,14 @@ O que foi descompactado até agora é desfeito.</translation>
             <numerusform>as versões do pacote de %n arquivos foram usadas; as suas ficam guardadas como %1: %2</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>o arquivo compactado nomeia %n arquivo mais de uma vez com grafias que diferem só em maiúsculas e minúsculas, que o jogo toma por um só arquivo; foi instalada a última de cada um: %1</numerusform>
+            <numerusform>o arquivo compactado nomeia %n arquivos mais de uma vez com grafias que diferem só em maiúsculas e minúsculas, que o jogo toma por um só arquivo; foi instalada a última de cada um: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageKind</name>
