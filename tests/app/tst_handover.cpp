@@ -148,7 +148,7 @@ void TestHandOver::simultaneousStarts()
 {
     // Pairs started at the same moment, each on a profile of its own: in each, one ends at once
     // and the other holds both archives.
-    std::vector<std::unique_ptr<InstallerHome>> homes(8);
+    std::vector<std::unique_ptr<InstallerHome>> homes(6);
     std::vector<std::unique_ptr<QProcess>> starts;
     for (auto &home : homes) {
         home = std::make_unique<InstallerHome>();
