@@ -237,6 +237,11 @@ void HandOverServer::finish(QLocalSocket *socket)
     socket->write("taken " + QByteArray::number(taken.size()) + '\n');
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     socket->disconnectFromServer();
+    // One that does not go once answered is closed all the same.
+    QTimer::singleShot(requestMs, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
     take();
 }
 
