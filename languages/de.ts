@@ -52,6 +52,11 @@
         <extracomment>%1 is the host</extracomment>
         <translation>%1 war nicht erreichbar</translation>
     </message>
+    <message>
+        <source>%1 is sending the list too slowly</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 sendet die Liste zu langsam</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueRows</name>
@@ -292,6 +297,10 @@
         <source>cancelled; %1 of %2 kept, the next download resumes it</source>
         <extracomment>%1 is the part downloaded, %2 the whole file</extracomment>
         <translation>abgebrochen; %1 von %2 behalten, der nächste Download macht dort weiter</translation>
+    </message>
+    <message>
+        <source>the server is sending too slowly</source>
+        <translation>der Server sendet zu langsam</translation>
     </message>
 </context>
 <context>

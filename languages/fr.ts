@@ -52,6 +52,11 @@
         <extracomment>%1 is the host</extracomment>
         <translation>impossible de joindre %1</translation>
     </message>
+    <message>
+        <source>%1 is sending the list too slowly</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 envoie la liste trop lentement</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueRows</name>
@@ -292,6 +297,10 @@
         <source>cancelled; %1 of %2 kept, the next download resumes it</source>
         <extracomment>%1 is the part downloaded, %2 the whole file</extracomment>
         <translation>annulé ; %1 sur %2 conservés, le prochain téléchargement reprendra</translation>
+    </message>
+    <message>
+        <source>the server is sending too slowly</source>
+        <translation>le serveur envoie trop lentement</translation>
     </message>
 </context>
 <context>

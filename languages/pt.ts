@@ -52,6 +52,11 @@
         <extracomment>%1 is the host</extracomment>
         <translation>não foi possível alcançar %1</translation>
     </message>
+    <message>
+        <source>%1 is sending the list too slowly</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 está enviando a lista devagar demais</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueRows</name>
@@ -292,6 +297,10 @@
         <source>cancelled; %1 of %2 kept, the next download resumes it</source>
         <extracomment>%1 is the part downloaded, %2 the whole file</extracomment>
         <translation>cancelado; %1 de %2 guardados, o próximo download retoma</translation>
+    </message>
+    <message>
+        <source>the server is sending too slowly</source>
+        <translation>o servidor está enviando devagar demais</translation>
     </message>
 </context>
 <context>
