@@ -1081,6 +1081,14 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
             <numerusform>die Versionen des Pakets für %n Dateien übernommen; Ihre sind als %1 aufbewahrt: %2</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>das Archiv nennt %n Datei mehrfach in Schreibweisen, die sich nur in Groß- und Kleinschreibung unterscheiden und die das Spiel für eine Datei hält; installiert wurde jeweils die letzte: %1</numerusform>
+            <numerusform>das Archiv nennt %n Dateien mehrfach in Schreibweisen, die sich nur in Groß- und Kleinschreibung unterscheiden und die das Spiel für eine Datei hält; installiert wurde jeweils die letzte: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageKind</name>
@@ -1322,6 +1330,25 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
     <message>
         <source>Copy the whole report</source>
         <translation>Den ganzen Bericht kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Um die Archive zu installieren, verwenden Sie „Aus Datei installieren“ im laufenden Installer.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>Der Ordner, über den Zerun Installer übergibt, ist für andere Benutzer erreichbar; daher wurde dem laufenden Installer nichts übergeben.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Ein Programm eines anderen Benutzers belegt den Namen, über den Zerun Installer übergibt; daher wurde ihm nichts übergeben.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>Zerun Installer läuft mit diesem Profil, hat aber nicht rechtzeitig geantwortet; daher wurde ihm nichts übergeben.</translation>
     </message>
 </context>
 <context>

@@ -180,6 +180,14 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
             <numerusform>took the package&apos;s versions of %n files; yours are kept as %1: %2</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>the archive names %n file more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</numerusform>
+            <numerusform>the archive names %n files more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageListFile</name>

@@ -1081,6 +1081,14 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
             <numerusform>se tomaron las versiones del paquete de %n archivos; las suyas se guardan como %1: %2</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>el archivo comprimido nombra %n archivo varias veces con grafías que solo difieren en mayúsculas y minúsculas, que el juego toma por un solo archivo; se instaló la última de cada uno: %1</numerusform>
+            <numerusform>el archivo comprimido nombra %n archivos varias veces con grafías que solo difieren en mayúsculas y minúsculas, que el juego toma por un solo archivo; se instaló la última de cada uno: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageKind</name>
@@ -1322,6 +1330,25 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
     <message>
         <source>Copy the whole report</source>
         <translation>Copiar todo el informe</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Para instalar los archivos comprimidos, use «Instalar desde archivo» en el instalador en ejecución.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>Otros usuarios pueden acceder a la carpeta a través de la que Zerun Installer entrega, así que no se entregó nada al instalador en ejecución.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Un programa de otro usuario ocupa el nombre por el que Zerun Installer entrega, así que no se le entregó nada.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>Zerun Installer se está ejecutando con este perfil, pero no respondió a tiempo, así que no se le entregó nada.</translation>
     </message>
 </context>
 <context>

@@ -1081,6 +1081,14 @@ Garder vos versions (les nouvelles versions du paquet sont placées à côté so
             <numerusform>versions du paquet prises pour %n fichiers ; les vôtres sont gardées en %1 : %2</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>l&apos;archive nomme %n fichier plusieurs fois avec des graphies qui ne diffèrent que par la casse, que le jeu prend pour un seul fichier ; la dernière de chacune a été installée : %1</numerusform>
+            <numerusform>l&apos;archive nomme %n fichiers plusieurs fois avec des graphies qui ne diffèrent que par la casse, que le jeu prend pour un seul fichier ; la dernière de chacune a été installée : %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageKind</name>
@@ -1322,6 +1330,25 @@ Garder vos versions (les nouvelles versions du paquet sont placées à côté so
     <message>
         <source>Copy the whole report</source>
         <translation>Copier tout le rapport</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Pour installer les archives, utilisez « Installer depuis un fichier » dans l’installateur en cours.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>Le dossier par lequel Zerun Installer transmet est accessible à d’autres utilisateurs ; rien n’a donc été transmis à l’installateur en cours.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Un programme d’un autre utilisateur occupe le nom par lequel Zerun Installer transmet ; rien ne lui a donc été transmis.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>Zerun Installer fonctionne avec ce profil mais n’a pas répondu à temps ; rien ne lui a donc été transmis.</translation>
     </message>
 </context>
 <context>

@@ -1081,6 +1081,14 @@ Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo
             <numerusform>as versões do pacote de %n arquivos foram usadas; as suas ficam guardadas como %1: %2</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>o arquivo compactado nomeia %n arquivo mais de uma vez com grafias que diferem só em maiúsculas e minúsculas, que o jogo toma por um só arquivo; foi instalada a última de cada um: %1</numerusform>
+            <numerusform>o arquivo compactado nomeia %n arquivos mais de uma vez com grafias que diferem só em maiúsculas e minúsculas, que o jogo toma por um só arquivo; foi instalada a última de cada um: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageKind</name>
@@ -1322,6 +1330,25 @@ Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo
     <message>
         <source>Copy the whole report</source>
         <translation>Copiar o relatório inteiro</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Para instalar os arquivos compactados, use “Instalar de arquivo” no instalador em execução.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>A pasta pela qual o Zerun Installer faz a entrega pode ser acessada por outros usuários, por isso nada foi entregue ao instalador em execução.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Um programa de outro usuário ocupa o nome pelo qual o Zerun Installer faz a entrega, por isso nada lhe foi entregue.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>O Zerun Installer está em execução com este perfil, mas não respondeu a tempo, por isso nada lhe foi entregue.</translation>
     </message>
 </context>
 <context>
