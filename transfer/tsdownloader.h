@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QUrl>
 
+#include "speedfloor.h"
+
 #include <memory>
 
 class BodyDecoder;
@@ -46,6 +48,8 @@ public:
         qint64 maximumSize = -1;
         // Extra request headers (for example If-None-Match), sent on every hop.
         QList<QPair<QByteArray, QByteArray>> headers;
+        // A transfer slower than this ends as failed (see wasTooSlow()).
+        SpeedFloor speedFloor;
     };
 
     explicit TsDownloader(QUrl url, QObject *parent = nullptr);
@@ -66,6 +70,8 @@ public:
     // The network's own classification of the failure (NoError when the host answered with a
     // status that was not wanted, or the answer was refused here).
     QNetworkReply::NetworkError networkError() const;
+    // Whether the failure was a host that sent too slowly for the speed floor.
+    bool wasTooSlow() const { return tooSlow; }
 
 signals:
     void downloaded(TsDownloader *obj);
@@ -97,5 +103,8 @@ private:
     QList<QNetworkReply::RawHeaderPair> headers;
     QString failure;
     QNetworkReply::NetworkError networkFailure = QNetworkReply::NoError;
-    QString refusal; // set when an answer is stopped here (too long)
+    QString refusal; // set when an answer is stopped here (too long, too slow)
+    SpeedWatch watch;
+    QNetworkReply *active = nullptr; // the request in flight
+    bool tooSlow = false;
 };
