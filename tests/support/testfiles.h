@@ -45,7 +45,8 @@ inline QMap<QString, QByteArray> tree(const QString &root, bool withRecords = fa
         const QString path = it.next();
         const QFileInfo info = it.fileInfo();
         const QString relative = base.relativeFilePath(path);
-        if (!withRecords && info.fileName().startsWith(".zerun-record-"))
+        if (!withRecords && info.fileName().startsWith(".zerun-record-") &&
+            info.fileName().endsWith(".json"))
             continue;
         if (info.isSymLink())
             entries.insert(relative, "-> " + info.symLinkTarget().toUtf8());
