@@ -86,7 +86,6 @@ void TestStartup::folderTreeLandsUnderTheIdentity()
         w + QStringLiteral("Logs/"),
         a,
         a + QStringLiteral("Cache/"),
-        a + QStringLiteral("Cache/current_language.xml"),
         a + QStringLiteral("Cache/current_skin.xml"),
         a + QStringLiteral("Preferences/"),
         a + QStringLiteral("Temp/"),
