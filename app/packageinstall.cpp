@@ -212,7 +212,8 @@ void PackageInstall::setPackage(const InstalledPackage &value, const QString &ar
 bool PackageInstall::prepare(Plan *out, QString *why)
 {
     plan = Plan();
-    QuaZip zip(archivePath);
+    const std::unique_ptr<QIODevice> device = TsCompression::archiveDevice(archivePath);
+    QuaZip zip(device.get());
     TsCompression::prepareNames(zip);
     if (!zip.open(QuaZip::mdUnzip)) {
         // Nothing to unpack is not an error of reading: the plan simply has no entries.
