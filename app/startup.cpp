@@ -57,8 +57,11 @@ std::unique_ptr<GameFolderPage> showGameFolderPage(FramelessWindow &frame, Zerun
                                                    const std::function<void()> &proceed)
 {
     const QString home = QDir::homePath();
-    auto page = std::make_unique<GameFolderPage>(
-        GameFolder::searchedPlaces(home, QProcessEnvironment::systemEnvironment()), home);
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    auto page = std::make_unique<GameFolderPage>(GameFolder::searchedPlaces(home, environment),
+                                                 home);
+    // Installs found but none chosen from their list: they are offered again here.
+    page->setFinds(GameFolder::candidates(home, environment), home);
     mainWindow.hide();
     frame.setContent(page.get(), false);
     GameFolderPage *shown = page.get();
@@ -152,7 +155,7 @@ int runInstaller(int &argc, char **argv)
                            "folder:\n%1\n\nMake this folder writable, or free some space on "
                            "its disk, and start the installer again.")
                 .arg(QDir::toNativeSeparators(AppPaths::cacheFolder())),
-            {QCoreApplication::translate("Startup", "Close")}, 0, 0);
+            {QCoreApplication::translate("Startup", "Close")}, 0, 0, QMessageBox::Critical);
         return 1;
     }
     clearLogsFolderIfFull();

@@ -92,6 +92,27 @@
         <source>Send</source>
         <translation>Senden</translation>
     </message>
+    <message>
+        <source>%1: the installer&apos;s log of that day; it names folders of your home folder</source>
+        <extracomment>%1 is a file name in the crash report</extracomment>
+        <translation>%1: das Protokoll des Installationsprogramms von diesem Tag; es nennt Ordner in Ihrem Persönlichen Ordner</translation>
+    </message>
+    <message>
+        <source>%1: a screenshot of the installer&apos;s window at the crash</source>
+        <translation>%1: ein Bildschirmfoto des Fensters beim Absturz</translation>
+    </message>
+    <message>
+        <source>%1: the state of the installer&apos;s memory at the crash, for the developers</source>
+        <translation>%1: der Speicherzustand des Installationsprogramms beim Absturz, für die Entwickler</translation>
+    </message>
+    <message>
+        <source>%1: the time of the crash</source>
+        <translation>%1: der Zeitpunkt des Absturzes</translation>
+    </message>
+    <message>
+        <source>Its summary line:</source>
+        <translation>Seine Zusammenfassungszeile:</translation>
+    </message>
 </context>
 <context>
     <name>DialogCaption</name>
@@ -288,6 +309,10 @@
         <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
         <translation>Neuer Versuch in %1 s (Versuch %2 von %3)</translation>
     </message>
+    <message>
+        <source>the archive holds a file name that is not allowed (outside the package&apos;s folder, or reserved): %1</source>
+        <translation>das Archiv enthält einen unzulässigen Dateinamen (außerhalb des Paketordners oder reserviert): %1</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -383,6 +408,16 @@
         <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
         <translation>TEW2016 ist an mehr als einem Ort installiert. In welche Installation sollen die Pakete?</translation>
     </message>
+    <message>
+        <source>Games folder</source>
+        <comment>a launcher&apos;s name: the folder ~/Games</comment>
+        <translation>Ordner „Games“</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a launcher&apos;s name and the bottle, prefix or app id</comment>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>GameFolderPage</name>
@@ -405,6 +440,14 @@
     <message>
         <source>%1 is not TEW2016.exe. Choose the TEW2016.exe file in the game&apos;s folder.</source>
         <translation>%1 ist nicht TEW2016.exe. Wählen Sie die Datei TEW2016.exe im Ordner des Spiels.</translation>
+    </message>
+    <message>
+        <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
+        <translation>TEW2016 wurde an diesen Orten gefunden. Wählen Sie den, in den die Pakete sollen:</translation>
+    </message>
+    <message>
+        <source>&amp;Use This Folder</source>
+        <translation>Diesen Ordner &amp;verwenden</translation>
     </message>
 </context>
 <context>
@@ -518,7 +561,7 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
 
 Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
         <extracomment>%1 is the folder, %2 the package</extracomment>
-        <translation>Der Ordner &quot;%1&quot; existiert bereits.
+        <translation>Der Ordner „%1“ existiert bereits.
 
 Mit %2 aktualisieren? Die Dateien des Pakets ersetzen gleichnamige Dateien; Ihre übrigen Dateien bleiben erhalten.</translation>
     </message>
@@ -740,7 +783,7 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is a name Windows keeps for itself</source>
-        <translation>&apos;%1&apos; ist ein von Windows reservierter Name</translation>
+        <translation>„%1“ ist ein von Windows reservierter Name</translation>
     </message>
     <message>
         <source> and </source>
@@ -840,10 +883,6 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
         <source>Package lists (*.txt);;All files (*)</source>
         <translation>Paketlisten (*.txt);;Alle Dateien (*)</translation>
     </message>
-    <message>
-        <source>Export Package List</source>
-        <translation>Paketliste exportieren</translation>
-    </message>
     <message numerus="yes">
         <source>Wrote %n package(s) to %1.</source>
         <extracomment>%1 is the file</extracomment>
@@ -869,6 +908,10 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
     <message>
         <source>Could not read %1: %2</source>
         <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Export the Installed Packages</source>
+        <translation>Installierte Pakete exportieren</translation>
     </message>
 </context>
 <context>
@@ -1022,6 +1065,11 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
         <source>the file is too large to be a package list</source>
         <translation>die Datei ist zu groß für eine Paketliste</translation>
     </message>
+    <message>
+        <source>line %1: %2</source>
+        <extracomment>%1 is the line&apos;s number in the file, %2 the line</extracomment>
+        <translation>Zeile %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>PackageRemoval</name>
@@ -1144,8 +1192,8 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
 <context>
     <name>PackageUpdates</name>
     <message>
-        <source>Update all (%1)</source>
-        <translation>Alle aktualisieren (%1)</translation>
+        <source>&amp;Update all (%1)</source>
+        <translation>Alle &amp;aktualisieren (%1)</translation>
     </message>
 </context>
 <context>
@@ -1384,10 +1432,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>Setzt die Pakete einer geteilten Paketliste auf die Download-Liste</translation>
     </message>
     <message>
-        <source>Export Package List</source>
-        <translation>Paketliste exportieren</translation>
-    </message>
-    <message>
         <source>Saves the installed packages from the package list to a file to share</source>
         <translation>Speichert die installierten Pakete aus der Paketliste in eine Datei zum Teilen</translation>
     </message>
@@ -1527,6 +1571,10 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <source>Opens today&apos;s log, with every line the installer wrote today</source>
         <translation>Öffnet das heutige Protokoll mit jeder Zeile, die das Installationsprogramm heute geschrieben hat</translation>
     </message>
+    <message>
+        <source>Export Installed Packages</source>
+        <translation>Installierte Pakete exportieren</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
@@ -1578,14 +1626,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>Download-Liste</translation>
     </message>
     <message>
-        <source>Clear List</source>
-        <translation>Liste leeren</translation>
-    </message>
-    <message>
-        <source>Try Again</source>
-        <translation>Erneut versuchen</translation>
-    </message>
-    <message>
         <source>Language of the installer</source>
         <translation>Sprache des Installationsprogramms</translation>
     </message>
@@ -1610,10 +1650,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>Die Dateien der gewählten installierten Pakete mit dem Installierten vergleichen</translation>
     </message>
     <message>
-        <source>Install from File...</source>
-        <translation>Aus Datei installieren...</translation>
-    </message>
-    <message>
         <source>Install a package archive (.zip) you have on disk; you can also drop it here</source>
         <translation>Ein Paketarchiv (.zip) von Ihrem Datenträger installieren; Sie können es auch hierher ziehen</translation>
     </message>
@@ -1626,44 +1662,16 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>%v von %m Paketen</translation>
     </message>
     <message>
-        <source>Go Back</source>
-        <translation>Zurück</translation>
-    </message>
-    <message>
-        <source>Copy Details</source>
-        <translation>Details kopieren</translation>
-    </message>
-    <message>
-        <source>Retry Failed</source>
-        <translation>Fehlgeschlagene wiederholen</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>Update all (0)</source>
-        <translation>Alle aktualisieren (0)</translation>
     </message>
     <message>
         <source>Update every installed package that has a newer archive, each in its folder</source>
         <translation>Jedes installierte Paket, für das es ein neueres Archiv gibt, aktualisieren, jeweils in seinem Ordner</translation>
     </message>
     <message>
-        <source>Import...</source>
-        <translation>Importieren...</translation>
-    </message>
-    <message>
         <source>Put the packages of a shared package list on the download list</source>
         <translation>Die Pakete einer geteilten Paketliste auf die Download-Liste setzen</translation>
-    </message>
-    <message>
-        <source>Export...</source>
-        <translation>Exportieren...</translation>
     </message>
     <message>
         <source>Save the installed packages from the package list to a file to share</source>
@@ -1784,7 +1792,7 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
-        <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
+        <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
             <numerusform>%1 von %n Datei · %2</numerusform>
             <numerusform>%1 von %n Dateien · %2</numerusform>
@@ -1802,10 +1810,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         </translation>
     </message>
     <message>
-        <source>Stop Verifying</source>
-        <translation>Prüfung stoppen</translation>
-    </message>
-    <message>
         <source>Install from File</source>
         <translation>Aus Datei installieren</translation>
     </message>
@@ -1816,10 +1820,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message>
         <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
         <translation>Die Aufzeichnungen der installierten Pakete werden von einem anderen Programm verwendet. Sie wurden unverändert gelassen; schließen Sie dieses Programm und starten Sie den Installer erneut, um Ihre installierten Pakete zu sehen.</translation>
-    </message>
-    <message>
-        <source>Change…</source>
-        <translation>Wechseln…</translation>
     </message>
     <message>
         <source>Game folder: %1</source>
@@ -1859,8 +1859,72 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>%1 wird vorbereitet</translation>
     </message>
     <message>
-        <source>Show Log</source>
-        <translation>Protokoll anzeigen</translation>
+        <source>C&amp;hange…</source>
+        <translation>&amp;Wechseln…</translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
+        <translation>Liste &amp;leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Try Again</source>
+        <translation>Erneut &amp;versuchen</translation>
+    </message>
+    <message>
+        <source>&amp;Update all (0)</source>
+        <translation>Alle &amp;aktualisieren (0)</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importieren...</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Installed...</source>
+        <translation>Installierte e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Download List</source>
+        <translation>&amp;Zur Download-Liste hinzufügen</translation>
+    </message>
+    <message>
+        <source>U&amp;ninstall</source>
+        <translation>&amp;Deinstallieren</translation>
+    </message>
+    <message>
+        <source>&amp;Verify</source>
+        <translation>&amp;Prüfen</translation>
+    </message>
+    <message>
+        <source>Install from &amp;File...</source>
+        <translation>Aus Da&amp;tei installieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Download</source>
+        <translation>&amp;Herunterladen</translation>
+    </message>
+    <message>
+        <source>&amp;Go Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Details</source>
+        <translation>&amp;Details kopieren</translation>
+    </message>
+    <message>
+        <source>Show &amp;Log</source>
+        <translation>&amp;Protokoll anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Retry Failed</source>
+        <translation>&amp;Fehlgeschlagene wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Verifying</source>
+        <translation>Prüfung &amp;stoppen</translation>
     </message>
 </context>
 </TS>

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPair>
 #include <QSet>
+#include <QSslError>
 #include <QUrl>
 
 #include <memory>
@@ -66,6 +67,10 @@ public:
     // The network's own classification of the failure (NoError when the host answered with a
     // status that was not wanted, or the answer was refused here).
     QNetworkReply::NetworkError networkError() const;
+    // What was wrong with a secure host's certificate, and the host that sent it (empty when
+    // nothing was).
+    QList<QSslError> sslErrors() const;
+    QString sslHost() const;
 
 signals:
     void downloaded(TsDownloader *obj);
@@ -98,4 +103,6 @@ private:
     QString failure;
     QNetworkReply::NetworkError networkFailure = QNetworkReply::NoError;
     QString refusal; // set when an answer is stopped here (too long)
+    QList<QSslError> certificateErrors;
+    QString certificateHost;
 };
