@@ -174,9 +174,8 @@ void CatalogueFetch::failed(TsDownloader *fetched)
                         QT_TRANSLATE_NOOP("CatalogueFetch", "could not reach %1"))
                  .arg(hostOf(url)));
     else if (error == QNetworkReply::SslHandshakeFailedError && !fetched->sslErrors().isEmpty())
-        fail(certificateWords(fetched->sslErrors(), fetched->sslHost().isEmpty()
-                                                        ? url.host()
-                                                        : fetched->sslHost()));
+        fail(certificateWords(fetched->sslErrors(),
+                              fetched->sslHost().isEmpty() ? url.host() : fetched->sslHost()));
     else
         fail({fetched->errorString(), fetched->errorString()});
 }

@@ -27,7 +27,7 @@ QString &lastFolder()
 QString startFolder()
 {
     return !lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir() ? lastFolder()
-                                                                       : QDir::homePath();
+                                                                      : QDir::homePath();
 }
 
 void rememberFolder(const QString &path)

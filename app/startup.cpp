@@ -58,8 +58,8 @@ std::unique_ptr<GameFolderPage> showGameFolderPage(FramelessWindow &frame, Zerun
 {
     const QString home = QDir::homePath();
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    auto page = std::make_unique<GameFolderPage>(GameFolder::searchedPlaces(home, environment),
-                                                 home);
+    auto page =
+        std::make_unique<GameFolderPage>(GameFolder::searchedPlaces(home, environment), home);
     // Installs found but none chosen from their list: they are offered again here.
     page->setFinds(GameFolder::candidates(home, environment), home);
     mainWindow.hide();

@@ -502,7 +502,8 @@ void Zerun::status(const QString &msg)
             return;
         const QStringList words = msg.split(QLatin1Char(' '));
         const int percent = QString(words.value(1)).remove(QLatin1Char('%')).toInt();
-        const QString rate = FailureWords::rateText(words.value(2) + QLatin1Char(' ') + words.value(3));
+        const QString rate =
+            FailureWords::rateText(words.value(2) + QLatin1Char(' ') + words.value(3));
         if (percent == 100) {
             ui->progressTitle->setText(label.isEmpty() ? tr(installingTitle)
                                                        : tr("Downloaded %1").arg(label));

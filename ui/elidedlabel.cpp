@@ -58,7 +58,8 @@ QSize NoticeLabel::sizeHint() const
 QString NoticeLabel::shownText() const
 {
     // Lines of a notice follow each other on the one line.
-    const QString line = text().split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QStringLiteral(" \u00b7 "));
+    const QString line =
+        text().split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QStringLiteral(" \u00b7 "));
     return fontMetrics().elidedText(line, Qt::ElideRight, contentsRect().width() - 2 * margin());
 }
 

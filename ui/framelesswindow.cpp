@@ -121,8 +121,8 @@ void FramelessWindow::makePanel()
     setAttribute(Qt::WA_TranslucentBackground, false);
     ui.verticalLayout->setContentsMargins(0, 0, 0, 0);
     ui.windowFrame->setGraphicsEffect(nullptr);
-    auto *escape = new QShortcut(QKeySequence::Cancel, this, nullptr, nullptr,
-                                 Qt::WidgetWithChildrenShortcut);
+    auto *escape =
+        new QShortcut(QKeySequence::Cancel, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
