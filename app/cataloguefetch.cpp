@@ -110,6 +110,7 @@ void CatalogueFetch::start(const QUrl &address)
     kept = readCache(url);
     TsDownloader::Options options;
     options.maximumSize = ServiceEndpoints::catalogueMaximumSize;
+    options.speedFloor = floor;
     // The host need not send the list again when the kept copy is still its current one.
     if (kept.valid && !kept.entityTag.isEmpty())
         options.headers.append({"If-None-Match", kept.entityTag});
@@ -168,7 +169,15 @@ void CatalogueFetch::arrived(TsDownloader *fetched)
 void CatalogueFetch::failed(TsDownloader *fetched)
 {
     const QNetworkReply::NetworkError error = fetched->networkError();
-    if (error == QNetworkReply::HostNotFoundError || DownloadManager::isPassingError(error))
+    if (fetched->wasTooSlow()) {
+        WordedText why =
+            wordedText("CatalogueFetch",
+                       //: %1 is the host
+                       QT_TRANSLATE_NOOP("CatalogueFetch", "%1 is sending the list too slowly"))
+                .arg(hostOf(url));
+        why.log += QStringLiteral(" (") + fetched->errorString() + QLatin1Char(')');
+        fail(why);
+    } else if (error == QNetworkReply::HostNotFoundError || DownloadManager::isPassingError(error))
         fail(wordedText("CatalogueFetch",
                         //: %1 is the host
                         QT_TRANSLATE_NOOP("CatalogueFetch", "could not reach %1"))

@@ -229,7 +229,8 @@ QString FailureWords::describe(const DownloadOutcome &outcome, Wording wording)
         break;
     case QNetworkReply::TimeoutError:
     case QNetworkReply::OperationCanceledError:
-        words = say(wording, QT_TR_NOOP("the server stopped sending"));
+        words = outcome.tooSlow ? say(wording, QT_TR_NOOP("the server is sending too slowly"))
+                                : say(wording, QT_TR_NOOP("the server stopped sending"));
         break;
     case QNetworkReply::SslHandshakeFailedError:
         words = certificateProblem(outcome.sslErrors,

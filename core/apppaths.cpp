@@ -16,12 +16,14 @@ namespace {
 // Removes everything inside `folder` but keeps the folder itself (made when missing): removing
 // and making it again would leave a moment without it, in which anything written there (a log
 // line, a crash dump) is lost.
-void emptyFolder(const QString &folder)
+void emptyFolder(const QString &folder, const QStringList &keep = {})
 {
     QDir dir(folder);
     const QFileInfoList entries =
         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
+        if (keep.contains(entry.fileName()))
+            continue;
         if (entry.isDir() && !entry.isSymLink())
             QDir(entry.filePath()).removeRecursively();
         else
@@ -304,12 +306,12 @@ int AppPaths::countLogFiles(const QString &folder)
     return dir.entryList({QStringLiteral("*.dmp"), QStringLiteral("*.txt")}).size();
 }
 
-void AppPaths::clearLogFiles(const QString &folder)
+void AppPaths::clearLogFiles(const QString &folder, const QStringList &keep)
 {
     // The day's log is kept open between records; let go of it first, since an open file cannot
     // be removed everywhere. The next record starts a new one.
     TsLogging::closeDailyLog();
-    emptyFolder(folder);
+    emptyFolder(folder, keep);
 }
 
 void AppPaths::removeFiles(const QStringList &nameFilters, const QString &folder)

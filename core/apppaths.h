@@ -71,7 +71,8 @@ public:
     static void setSkippedBuild(int build);
 
     static int countLogFiles(const QString &folder);
-    static void clearLogFiles(const QString &folder);
+    // Empties `folder` but for the files named in `keep`.
+    static void clearLogFiles(const QString &folder, const QStringList &keep = {});
     static void removeFiles(const QStringList &nameFilters, const QString &folder);
     static void clearTempFolder();
     static bool logsFolderHasArchives();

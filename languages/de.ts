@@ -52,6 +52,11 @@
         <extracomment>%1 is the host</extracomment>
         <translation>%1 war nicht erreichbar</translation>
     </message>
+    <message>
+        <source>%1 is sending the list too slowly</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 sendet die Liste zu langsam</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueRows</name>
@@ -308,6 +313,10 @@
         <source>Trying again in %1 s (attempt %2 of %3)</source>
         <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
         <translation>Neuer Versuch in %1 s (Versuch %2 von %3)</translation>
+    </message>
+    <message>
+        <source>the server is sending too slowly</source>
+        <translation>der Server sendet zu langsam</translation>
     </message>
     <message>
         <source>the archive holds a file name that is not allowed (outside the package&apos;s folder, or reserved): %1</source>
@@ -1251,6 +1260,25 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
     <message>
         <source>Copy the whole report</source>
         <translation>Den ganzen Bericht kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Um die Archive zu installieren, verwenden Sie „Aus Datei installieren“ im laufenden Installer.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>Der Ordner, über den Zerun Installer übergibt, ist für andere Benutzer erreichbar; daher wurde dem laufenden Installer nichts übergeben.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Ein Programm eines anderen Benutzers belegt den Namen, über den Zerun Installer übergibt; daher wurde ihm nichts übergeben.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>Zerun Installer läuft mit diesem Profil, hat aber nicht rechtzeitig geantwortet; daher wurde ihm nichts übergeben.</translation>
     </message>
 </context>
 <context>

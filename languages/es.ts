@@ -52,6 +52,11 @@
         <extracomment>%1 is the host</extracomment>
         <translation>no se pudo contactar con %1</translation>
     </message>
+    <message>
+        <source>%1 is sending the list too slowly</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 envía la lista demasiado despacio</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueRows</name>
@@ -308,6 +313,10 @@
         <source>Trying again in %1 s (attempt %2 of %3)</source>
         <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
         <translation>Nuevo intento en %1 s (intento %2 de %3)</translation>
+    </message>
+    <message>
+        <source>the server is sending too slowly</source>
+        <translation>el servidor envía demasiado despacio</translation>
     </message>
     <message>
         <source>the archive holds a file name that is not allowed (outside the package&apos;s folder, or reserved): %1</source>
@@ -1251,6 +1260,25 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
     <message>
         <source>Copy the whole report</source>
         <translation>Copiar todo el informe</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Para instalar los archivos comprimidos, use «Instalar desde archivo» en el instalador en ejecución.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>Otros usuarios pueden acceder a la carpeta a través de la que Zerun Installer entrega, así que no se entregó nada al instalador en ejecución.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Un programa de otro usuario ocupa el nombre por el que Zerun Installer entrega, así que no se le entregó nada.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>Zerun Installer se está ejecutando con este perfil, pero no respondió a tiempo, así que no se le entregó nada.</translation>
     </message>
 </context>
 <context>

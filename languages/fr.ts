@@ -52,6 +52,11 @@
         <extracomment>%1 is the host</extracomment>
         <translation>impossible de joindre %1</translation>
     </message>
+    <message>
+        <source>%1 is sending the list too slowly</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 envoie la liste trop lentement</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueRows</name>
@@ -308,6 +313,10 @@
         <source>Trying again in %1 s (attempt %2 of %3)</source>
         <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
         <translation>Nouvel essai dans %1 s (tentative %2 sur %3)</translation>
+    </message>
+    <message>
+        <source>the server is sending too slowly</source>
+        <translation>le serveur envoie trop lentement</translation>
     </message>
     <message>
         <source>the archive holds a file name that is not allowed (outside the package&apos;s folder, or reserved): %1</source>
@@ -1251,6 +1260,25 @@ Ce qui a déjà été décompressé est annulé.</translation>
     <message>
         <source>Copy the whole report</source>
         <translation>Copier tout le rapport</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Pour installer les archives, utilisez « Installer depuis un fichier » dans l’installateur en cours.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>Le dossier par lequel Zerun Installer transmet est accessible à d’autres utilisateurs ; rien n’a donc été transmis à l’installateur en cours.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Un programme d’un autre utilisateur occupe le nom par lequel Zerun Installer transmet ; rien ne lui a donc été transmis.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>Zerun Installer fonctionne avec ce profil mais n’a pas répondu à temps ; rien ne lui a donc été transmis.</translation>
     </message>
 </context>
 <context>

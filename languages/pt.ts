@@ -52,6 +52,11 @@
         <extracomment>%1 is the host</extracomment>
         <translation>não foi possível alcançar %1</translation>
     </message>
+    <message>
+        <source>%1 is sending the list too slowly</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 está enviando a lista devagar demais</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueRows</name>
@@ -308,6 +313,10 @@
         <source>Trying again in %1 s (attempt %2 of %3)</source>
         <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
         <translation>Nova tentativa em %1 s (tentativa %2 de %3)</translation>
+    </message>
+    <message>
+        <source>the server is sending too slowly</source>
+        <translation>o servidor está enviando devagar demais</translation>
     </message>
     <message>
         <source>the archive holds a file name that is not allowed (outside the package&apos;s folder, or reserved): %1</source>
@@ -1251,6 +1260,25 @@ O que foi descompactado até agora é desfeito.</translation>
     <message>
         <source>Copy the whole report</source>
         <translation>Copiar o relatório inteiro</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Para instalar os arquivos compactados, use “Instalar de arquivo” no instalador em execução.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>A pasta pela qual o Zerun Installer faz a entrega pode ser acessada por outros usuários, por isso nada foi entregue ao instalador em execução.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Um programa de outro usuário ocupa o nome pelo qual o Zerun Installer faz a entrega, por isso nada lhe foi entregue.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>O Zerun Installer está em execução com este perfil, mas não respondeu a tempo, por isso nada lhe foi entregue.</translation>
     </message>
 </context>
 <context>
