@@ -208,14 +208,30 @@ QString FailureWords::unpackFailure(const QString &error, const QString &detail,
         words = say(wording, QT_TR_NOOP("Couldn't close zip"));
     if (detail.isEmpty())
         return words;
+    // A detail that names the entry says what failed by itself.
+    if (error == QLatin1String("Couldn't extract file") &&
+        detail.startsWith(QLatin1String("could not unpack ")))
+        return unpackDetail(detail, wording);
     //: %1 is what failed, %2 why
     return say(wording, QT_TR_NOOP("%1: %2")).arg(words, unpackDetail(detail, wording));
 }
 
 QString FailureWords::describe(const DownloadOutcome &outcome, Wording wording)
 {
-    if (outcome.reason == DownloadManager::cancelledReason())
-        return say(wording, QT_TR_NOOP("cancelled"));
+    const auto kept = [&] {
+        return outcome.keptBytes > 0 && outcome.size > 0
+                   ? QStringList{sizeText(outcome.keptBytes, wording),
+                                 sizeText(outcome.size, wording)}
+                   : QStringList();
+    };
+    if (outcome.reason == DownloadManager::cancelledReason()) {
+        const QStringList sizes = kept();
+        if (sizes.isEmpty())
+            return say(wording, QT_TR_NOOP("cancelled"));
+        //: %1 is the part downloaded, %2 the whole file
+        return say(wording, QT_TR_NOOP("cancelled; %1 of %2 kept, the next download resumes it"))
+            .arg(sizes.at(0), sizes.at(1));
+    }
     QString words;
     switch (outcome.networkError) {
     case QNetworkReply::ConnectionRefusedError:
@@ -256,9 +272,10 @@ QString FailureWords::describe(const DownloadOutcome &outcome, Wording wording)
     }
     if (words.isEmpty())
         words = outcome.reason;
-    if (outcome.keptBytes > 0 && outcome.size > 0)
+    const QStringList sizes = kept();
+    if (!sizes.isEmpty())
         words += say(wording, QT_TR_NOOP("; %1 of %2 kept, Retry resumes"))
-                     .arg(sizeText(outcome.keptBytes, wording), sizeText(outcome.size, wording));
+                     .arg(sizes.at(0), sizes.at(1));
     return words;
 }
 

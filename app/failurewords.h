@@ -32,8 +32,8 @@ public:
                                       Wording wording = Wording::Player);
     // An install's failure (the unpacker's report text and its detail, both English for the
     // log) in the player's words: "Couldn't extract file: the disk is full", "... the archive
-    // holds a link, which is not installed: <entry>", ...; a detail it does not know stays as
-    // it is.
+    // holds a link, which is not installed: <entry>", "<entry> could not be unpacked: the disk
+    // is full" (an entry's failure alone), ...; a detail it does not know stays as it is.
     static QString unpackFailure(const QString &error, const QString &detail,
                                  Wording wording = Wording::Player);
     // The unpacker's detail alone, in the player's words.

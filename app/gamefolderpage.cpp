@@ -1,8 +1,10 @@
 #include "gamefolderpage.h"
 
+#include "languagechoice.h"
 #include "primarybutton.h"
 #include "tslogging.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QHBoxLayout>
@@ -60,6 +62,16 @@ GameFolderPage::GameFolderPage(const QVector<GameFolder::Candidate> &searched, c
     layout->addWidget(complaint);
 
     auto *buttons = new QHBoxLayout;
+    // The language, for a player whose desktop speaks one the installer does not have.
+    auto *language = new QComboBox(this);
+    language->setObjectName(QStringLiteral("gameFolderLanguage"));
+    language->setAccessibleName(tr("Language"));
+    language->setToolTip(tr("The installer's language; a new choice applies at the next start"));
+    auto *languageNote = new QLabel(this);
+    languageNote->setObjectName(QStringLiteral("gameFolderLanguageNote"));
+    LanguageChoice::attach(language, languageNote);
+    buttons->addWidget(language);
+    buttons->addWidget(languageNote);
     buttons->addStretch(1);
     auto *quit = new QPushButton(tr("&Quit"), this);
     quit->setObjectName(QStringLiteral("gameFolderQuit"));

@@ -11,7 +11,7 @@ class QPushButton;
 
 // The first-start page shown in the window while the game folder is unknown: it asks where the
 // game is installed, lists the places already looked in, and offers Browse… (the file chooser
-// for TEW2016.exe) and Quit. A chosen folder is remembered for the next runs.
+// for TEW2016.exe), Quit and the language box. A chosen folder is remembered for the next runs.
 class GameFolderPage : public QWidget
 {
     Q_OBJECT

@@ -27,8 +27,9 @@ constexpr int readAtOnce = 4;
 constexpr int mostConnections = 64;
 // A second start says everything at once: a request not complete by then is dropped.
 constexpr int requestMs = 2000;
-// How long a second start waits for the answer once its request is written.
-constexpr int answerMs = 10000;
+// How long a second start waits for the answer once its request is written: the installer
+// answers from its event loop, which it may take a while to reach on a busy machine.
+constexpr int answerMs = 20000;
 
 #ifdef Q_OS_UNIX
 // Whether `folder` is a folder (not a link) of this user's that no one else can enter.
@@ -236,6 +237,11 @@ void HandOverServer::finish(QLocalSocket *socket)
     socket->write("taken " + QByteArray::number(taken.size()) + '\n');
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     socket->disconnectFromServer();
+    // One that does not go once answered is closed all the same.
+    QTimer::singleShot(requestMs, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
     take();
 }
 

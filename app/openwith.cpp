@@ -8,8 +8,9 @@
 
 OpenWith::OpenWith(SingleInstance &instance, std::function<void(const QStringList &)> install,
                    QObject *parent)
-    : QObject(parent), install(std::move(install)),
-      waiting(filesIn(QCoreApplication::arguments()) + instance.takeReceived())
+    : QObject(parent)
+    , install(std::move(install))
+    , waiting(filesIn(QCoreApplication::arguments()) + instance.takeReceived())
 {
     connect(&instance, &SingleInstance::filesReceived, this,
             [this, &instance] { offer(instance.takeReceived()); });

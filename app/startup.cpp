@@ -191,7 +191,7 @@ int runInstaller(int &argc, char **argv)
 
     QApplication application(argc, argv);
     TsLogging::installMessageHandler();
-    installTranslations(AppPaths::currentLanguage());
+    installTranslations(AppPaths::startLanguage());
     // A second installer on the same profile would take the first one's journals for
     // interrupted ones, its archives for leftovers and its logs for old ones: nothing of the
     // profile is cleaned up before the lock is held. The second hands over to the first and ends.

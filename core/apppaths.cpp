@@ -203,8 +203,8 @@ void AppPaths::createFolders()
         dir.mkpath(defaultRoot + QLatin1String(sub));
     if (!QFile::exists(currentSkinFile()))
         TsXML::save(TsXML::Cache, currentSkinKey, QStringLiteral("default"));
-    if (!QFile::exists(currentLanguageFile()))
-        TsXML::save(TsXML::Cache, currentLanguageKey, QStringLiteral("en"));
+    // The language is stored by the first start once the desktop's locale can be read
+    // (startLanguage()), not here, before the application object exists.
     dir.mkpath(logsFolder());
     dir.mkpath(tempFolder());
     dir.mkpath(downloadsFolder());
@@ -247,6 +247,15 @@ QString AppPaths::currentLanguage()
     const int cut = localeName.lastIndexOf(QLatin1Char('_'));
     const QString code = cut < 0 ? QString() : localeName.left(cut);
     return languageFile(code).isEmpty() ? QStringLiteral("en") : code;
+}
+
+QString AppPaths::startLanguage()
+{
+    const bool stored = QFile::exists(currentLanguageFile());
+    const QString code = currentLanguage();
+    if (!stored)
+        setCurrentLanguage(code);
+    return code;
 }
 
 void AppPaths::setCurrentLanguage(const QString &code)

@@ -315,6 +315,11 @@
         <translation>Neuer Versuch in %1 s (Versuch %2 von %3)</translation>
     </message>
     <message>
+        <source>cancelled; %1 of %2 kept, the next download resumes it</source>
+        <extracomment>%1 is the part downloaded, %2 the whole file</extracomment>
+        <translation>abgebrochen; %1 von %2 behalten, der nächste Download macht dort weiter</translation>
+    </message>
+    <message>
         <source>the server is sending too slowly</source>
         <translation>der Server sendet zu langsam</translation>
     </message>
@@ -451,6 +456,14 @@
         <translation>%1 ist nicht TEW2016.exe. Wählen Sie die Datei TEW2016.exe im Ordner des Spiels.</translation>
     </message>
     <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>The installer&apos;s language; a new choice applies at the next start</source>
+        <translation>Die Sprache des Installationsprogramms; eine neue Wahl gilt ab dem nächsten Start</translation>
+    </message>
+    <message>
         <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
         <translation>TEW2016 wurde an diesen Orten gefunden. Wählen Sie den, in den die Pakete sollen:</translation>
     </message>
@@ -531,26 +544,6 @@ Die Dateien des Pakets werden entfernt; Dateien, die Sie dort geändert oder hin
     <message>
         <source>Install %1</source>
         <translation>%1 installieren</translation>
-    </message>
-    <message numerus="yes">
-        <source>You changed %n file(s) of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
-        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation>
-            <numerusform>Sie haben %n Datei von %1 geändert, die diese Version ersetzt:
-
-%2
-
-Ihre behalten (die neue Version des Pakets kommt daneben als &lt;Datei&gt;%3) oder die des Pakets übernehmen (Ihre wird als &lt;Datei&gt;%4 aufbewahrt)?</numerusform>
-            <numerusform>Sie haben %n Dateien von %1 geändert, die diese Version ersetzt:
-
-%2
-
-Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3) oder die des Pakets übernehmen (Ihre werden als &lt;Datei&gt;%4 aufbewahrt)?</numerusform>
-        </translation>
     </message>
     <message>
         <source>Keep Mine</source>
@@ -664,7 +657,6 @@ Nach dem Inhalt des Archivs ist es wahrscheinlich: %2.</translation>
     </message>
     <message>
         <source>Installing %1: %2%</source>
-        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
         <translation>%1 wird installiert: %2%</translation>
     </message>
     <message>
@@ -749,6 +741,119 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
         <extracomment>%1 is the package, whose name ends with its kind (&quot;Gold Skin&quot;); %2 its folder</extracomment>
         <translation>%1 wurde in %2 installiert.</translation>
     </message>
+    <message>
+        <source>Update %1</source>
+        <extracomment>%1 is the kind of package: Mod DB, Picture Pack or Skin</extracomment>
+        <translation>%1 aktualisieren</translation>
+    </message>
+    <message>
+        <source>left as it was, as you chose; nothing was changed</source>
+        <translation>unverändert gelassen, wie Sie es gewählt haben; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>%1 was left as it was: nothing was changed.</source>
+        <extracomment>%1 is the package</extracomment>
+        <translation>%1 bleibt, wie es war: Nichts wurde geändert.</translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that the repair puts back as they were installed:
+
+%2
+
+Keep yours (the package&apos;s versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <translation>
+            <numerusform>Sie haben %n Datei von %1 geändert, die die Reparatur so zurücklegt, wie sie installiert wurde:
+
+%2
+
+Ihre behalten (die Version des Pakets kommt daneben als &lt;Datei&gt;%3), die des Pakets übernehmen (Ihre wird als &lt;Datei&gt;%4 aufbewahrt) oder nichts ändern?</numerusform>
+            <numerusform>Sie haben %n Dateien von %1 geändert, die die Reparatur so zurücklegt, wie sie installiert wurden:
+
+%2
+
+Ihre behalten (die Versionen des Pakets kommen daneben als &lt;Datei&gt;%3), die des Pakets übernehmen (Ihre werden als &lt;Datei&gt;%4 aufbewahrt) oder nichts ändern?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
+        <translation>
+            <numerusform>Sie haben %n Datei von %1 geändert, die diese Version ersetzt:
+
+%2
+
+Ihre behalten (die neue Version des Pakets kommt daneben als &lt;Datei&gt;%3), die des Pakets übernehmen (Ihre wird als &lt;Datei&gt;%4 aufbewahrt) oder nichts ändern?</numerusform>
+            <numerusform>Sie haben %n Dateien von %1 geändert, die diese Version ersetzt:
+
+%2
+
+Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3), die des Pakets übernehmen (Ihre werden als &lt;Datei&gt;%4 aufbewahrt) oder nichts ändern?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Change Nothing</source>
+        <translation>Nichts ändern</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Angehalten</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped. Installed %1 of %n package(s).</source>
+        <extracomment>%1 is the number of packages installed before the batch was stopped</extracomment>
+        <translation>
+            <numerusform>Angehalten. %1 von %n Paket installiert.</numerusform>
+            <numerusform>Angehalten. %1 von %n Paketen installiert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The partial download is kept: downloading the package again resumes it.</source>
+        <translation>Der angefangene Download bleibt erhalten: Wenn Sie das Paket erneut herunterladen, geht er dort weiter.</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Fertig</translation>
+    </message>
+    <message numerus="yes">
+        <source>Installed %1 of %n package(s).</source>
+        <translation>
+            <numerusform>%1 von %n Paket installiert.</numerusform>
+            <numerusform>%1 von %n Paketen installiert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Updated</source>
+        <translation>Aktualisiert</translation>
+    </message>
+    <message>
+        <source>Update Completed</source>
+        <translation>Aktualisierung abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Installed</source>
+        <translation>Installiert</translation>
+    </message>
+    <message>
+        <source>Install Completed</source>
+        <translation>Installation abgeschlossen</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>aktualisiert</translation>
+    </message>
+    <message>
+        <source>you chose to skip it: the folder &quot;%1&quot; already exists</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>auf Ihren Wunsch übersprungen: Der Ordner „%1“ existiert bereits</translation>
+    </message>
+    <message>
+        <source>Repairing %1: %2%</source>
+        <translation>%1 wird repariert: %2%</translation>
+    </message>
 </context>
 <context>
     <name>InstallRecovery</name>
@@ -817,6 +922,11 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
     <message>
         <source>Could not create folder: the system refused it. Choose another name.</source>
         <translation>Ordner konnte nicht angelegt werden: Das System hat es abgelehnt. Wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>no folder can be made: there is no permission to write in %1</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>es kann kein Ordner angelegt werden: Es fehlt die Berechtigung, in %1 zu schreiben</translation>
     </message>
 </context>
 <context>
@@ -1012,6 +1122,14 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
         <translation>
             <numerusform>die Version des Pakets für %n Datei übernommen; Ihre ist als %1 aufbewahrt: %2</numerusform>
             <numerusform>die Versionen des Pakets für %n Dateien übernommen; Ihre sind als %1 aufbewahrt: %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>das Archiv nennt %n Datei mehrfach in Schreibweisen, die sich nur in Groß- und Kleinschreibung unterscheiden und die das Spiel für eine Datei hält; installiert wurde jeweils die letzte: %1</numerusform>
+            <numerusform>das Archiv nennt %n Dateien mehrfach in Schreibweisen, die sich nur in Groß- und Kleinschreibung unterscheiden und die das Spiel für eine Datei hält; installiert wurde jeweils die letzte: %1</numerusform>
         </translation>
     </message>
 </context>
@@ -1782,10 +1900,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>Fertig</translation>
     </message>
     <message>
-        <source>Install Completed</source>
-        <translation>Installation abgeschlossen</translation>
-    </message>
-    <message>
         <source>The download list is empty. Pick packages in the list on the left and press Add to Download List (or double-click them), then Download.</source>
         <translation>Die Download-Liste ist leer. Wählen Sie links in der Liste Pakete aus und klicken Sie auf „Zur Download-Liste hinzufügen“ (oder doppelklicken Sie sie), dann auf „Herunterladen“.</translation>
     </message>
@@ -1805,13 +1919,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>
             <numerusform> · noch etwa %n s</numerusform>
             <numerusform> · noch etwa %n s</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Installed %1 of %n package(s).</source>
-        <translation>
-            <numerusform>%1 von %n Paket installiert.</numerusform>
-            <numerusform>%1 von %n Paketen installiert.</numerusform>
         </translation>
     </message>
     <message>
@@ -1885,6 +1992,34 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message>
         <source>Getting %1 ready</source>
         <translation>%1 wird vorbereitet</translation>
+    </message>
+    <message>
+        <source>Saved; it is installed in its turn</source>
+        <translation>Gespeichert; es wird installiert, sobald es an der Reihe ist</translation>
+    </message>
+    <message>
+        <source>Updating %1</source>
+        <translation>%1 wird aktualisiert</translation>
+    </message>
+    <message>
+        <source>Downloaded and saved; waiting for your answer</source>
+        <translation>Heruntergeladen und gespeichert; wartet auf Ihre Antwort</translation>
+    </message>
+    <message>
+        <source>Could not install %1</source>
+        <translation>%1 konnte nicht installiert werden</translation>
+    </message>
+    <message>
+        <source>Skipped %1</source>
+        <translation>%1 übersprungen</translation>
+    </message>
+    <message>
+        <source>Updated %1</source>
+        <translation>%1 aktualisiert</translation>
+    </message>
+    <message>
+        <source>Update Complete</source>
+        <translation>Aktualisierung fertig</translation>
     </message>
     <message>
         <source>C&amp;hange…</source>

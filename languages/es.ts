@@ -315,6 +315,11 @@
         <translation>Nuevo intento en %1 s (intento %2 de %3)</translation>
     </message>
     <message>
+        <source>cancelled; %1 of %2 kept, the next download resumes it</source>
+        <extracomment>%1 is the part downloaded, %2 the whole file</extracomment>
+        <translation>cancelado; se conservan %1 de %2, la próxima descarga continúa</translation>
+    </message>
+    <message>
         <source>the server is sending too slowly</source>
         <translation>el servidor envía demasiado despacio</translation>
     </message>
@@ -451,6 +456,14 @@
         <translation>%1 no es TEW2016.exe. Elija el archivo TEW2016.exe de la carpeta del juego.</translation>
     </message>
     <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>The installer&apos;s language; a new choice applies at the next start</source>
+        <translation>El idioma del instalador; un cambio se aplica en el próximo inicio</translation>
+    </message>
+    <message>
         <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
         <translation>TEW2016 se encontró en estos lugares. Elija aquel donde deben ir los paquetes:</translation>
     </message>
@@ -531,26 +544,6 @@ Se quitan sus archivos; los archivos que usted modificó o añadió allí se con
     <message>
         <source>Install %1</source>
         <translation>Instalar %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>You changed %n file(s) of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
-        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation>
-            <numerusform>Ha modificado %n archivo de %1 que esta versión reemplaza:
-
-%2
-
-¿Conservar el suyo (la nueva versión del paquete se guarda a su lado como &lt;archivo&gt;%3) o usar la del paquete (el suyo se guarda como &lt;archivo&gt;%4)?</numerusform>
-            <numerusform>Ha modificado %n archivos de %1 que esta versión reemplaza:
-
-%2
-
-¿Conservar los suyos (las nuevas versiones del paquete se guardan a su lado como &lt;archivo&gt;%3) o usar las del paquete (los suyos se guardan como &lt;archivo&gt;%4)?</numerusform>
-        </translation>
     </message>
     <message>
         <source>Keep Mine</source>
@@ -664,7 +657,6 @@ Por lo que contiene el archivo, parece de tipo %2.</translation>
     </message>
     <message>
         <source>Installing %1: %2%</source>
-        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
         <translation>Instalando %1: %2%</translation>
     </message>
     <message>
@@ -749,6 +741,119 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
         <extracomment>%1 is the package, whose name ends with its kind (&quot;Gold Skin&quot;); %2 its folder</extracomment>
         <translation>%1 se instaló en %2.</translation>
     </message>
+    <message>
+        <source>Update %1</source>
+        <extracomment>%1 is the kind of package: Mod DB, Picture Pack or Skin</extracomment>
+        <translation>Actualizar %1</translation>
+    </message>
+    <message>
+        <source>left as it was, as you chose; nothing was changed</source>
+        <translation>se dejó como estaba, como eligió; no se cambió nada</translation>
+    </message>
+    <message>
+        <source>%1 was left as it was: nothing was changed.</source>
+        <extracomment>%1 is the package</extracomment>
+        <translation>%1 se dejó como estaba: no se cambió nada.</translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that the repair puts back as they were installed:
+
+%2
+
+Keep yours (the package&apos;s versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <translation>
+            <numerusform>Ha modificado %n archivo de %1 que la reparación devuelve a como se instaló:
+
+%2
+
+¿Conservar el suyo (la versión del paquete se guarda a su lado como &lt;archivo&gt;%3), usar la del paquete (el suyo se guarda como &lt;archivo&gt;%4) o no cambiar nada?</numerusform>
+            <numerusform>Ha modificado %n archivos de %1 que la reparación devuelve a como se instalaron:
+
+%2
+
+¿Conservar los suyos (las versiones del paquete se guardan a su lado como &lt;archivo&gt;%3), usar las del paquete (los suyos se guardan como &lt;archivo&gt;%4) o no cambiar nada?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
+        <translation>
+            <numerusform>Ha modificado %n archivo de %1 que esta versión reemplaza:
+
+%2
+
+¿Conservar el suyo (la nueva versión del paquete se guarda a su lado como &lt;archivo&gt;%3), usar la del paquete (el suyo se guarda como &lt;archivo&gt;%4) o no cambiar nada?</numerusform>
+            <numerusform>Ha modificado %n archivos de %1 que esta versión reemplaza:
+
+%2
+
+¿Conservar los suyos (las nuevas versiones del paquete se guardan a su lado como &lt;archivo&gt;%3), usar las del paquete (los suyos se guardan como &lt;archivo&gt;%4) o no cambiar nada?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Change Nothing</source>
+        <translation>No cambiar nada</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Detenido</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped. Installed %1 of %n package(s).</source>
+        <extracomment>%1 is the number of packages installed before the batch was stopped</extracomment>
+        <translation>
+            <numerusform>Detenido. Instalados: %1 de %n paquete.</numerusform>
+            <numerusform>Detenido. Instalados: %1 de %n paquetes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The partial download is kept: downloading the package again resumes it.</source>
+        <translation>La descarga parcial se conserva: al descargar el paquete de nuevo, continúa.</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Terminado</translation>
+    </message>
+    <message numerus="yes">
+        <source>Installed %1 of %n package(s).</source>
+        <translation>
+            <numerusform>Instalados: %1 de %n paquete.</numerusform>
+            <numerusform>Instalados: %1 de %n paquetes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Updated</source>
+        <translation>Actualizados</translation>
+    </message>
+    <message>
+        <source>Update Completed</source>
+        <translation>Actualización completada</translation>
+    </message>
+    <message>
+        <source>Installed</source>
+        <translation>Instalados</translation>
+    </message>
+    <message>
+        <source>Install Completed</source>
+        <translation>Instalación completada</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>actualizado</translation>
+    </message>
+    <message>
+        <source>you chose to skip it: the folder &quot;%1&quot; already exists</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>omitido por su elección: la carpeta «%1» ya existe</translation>
+    </message>
+    <message>
+        <source>Repairing %1: %2%</source>
+        <translation>Reparando %1: %2%</translation>
+    </message>
 </context>
 <context>
     <name>InstallRecovery</name>
@@ -817,6 +922,11 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
     <message>
         <source>Could not create folder: the system refused it. Choose another name.</source>
         <translation>No se pudo crear la carpeta: el sistema lo rechazó. Elija otro nombre.</translation>
+    </message>
+    <message>
+        <source>no folder can be made: there is no permission to write in %1</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>no se puede crear ninguna carpeta: no hay permiso para escribir en %1</translation>
     </message>
 </context>
 <context>
@@ -1012,6 +1122,14 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
         <translation>
             <numerusform>se tomó la versión del paquete de %n archivo; la suya se guarda como %1: %2</numerusform>
             <numerusform>se tomaron las versiones del paquete de %n archivos; las suyas se guardan como %1: %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>el archivo comprimido nombra %n archivo varias veces con grafías que solo difieren en mayúsculas y minúsculas, que el juego toma por un solo archivo; se instaló la última de cada uno: %1</numerusform>
+            <numerusform>el archivo comprimido nombra %n archivos varias veces con grafías que solo difieren en mayúsculas y minúsculas, que el juego toma por un solo archivo; se instaló la última de cada uno: %1</numerusform>
         </translation>
     </message>
 </context>
@@ -1782,10 +1900,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>Terminado</translation>
     </message>
     <message>
-        <source>Install Completed</source>
-        <translation>Instalación completada</translation>
-    </message>
-    <message>
         <source>The download list is empty. Pick packages in the list on the left and press Add to Download List (or double-click them), then Download.</source>
         <translation>La lista de descargas está vacía. Elija paquetes en la lista de la izquierda y pulse «Añadir a la lista de descargas» (o haga doble clic en ellos); después, «Descargar».</translation>
     </message>
@@ -1805,13 +1919,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>
             <numerusform> · queda aprox. %n s</numerusform>
             <numerusform> · quedan aprox. %n s</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Installed %1 of %n package(s).</source>
-        <translation>
-            <numerusform>Instalados: %1 de %n paquete.</numerusform>
-            <numerusform>Instalados: %1 de %n paquetes.</numerusform>
         </translation>
     </message>
     <message>
@@ -1885,6 +1992,34 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     <message>
         <source>Getting %1 ready</source>
         <translation>Preparando %1</translation>
+    </message>
+    <message>
+        <source>Saved; it is installed in its turn</source>
+        <translation>Guardado; se instalará cuando le toque</translation>
+    </message>
+    <message>
+        <source>Updating %1</source>
+        <translation>Actualizando %1</translation>
+    </message>
+    <message>
+        <source>Downloaded and saved; waiting for your answer</source>
+        <translation>Descargado y guardado; esperando su respuesta</translation>
+    </message>
+    <message>
+        <source>Could not install %1</source>
+        <translation>No se pudo instalar %1</translation>
+    </message>
+    <message>
+        <source>Skipped %1</source>
+        <translation>Omitido %1</translation>
+    </message>
+    <message>
+        <source>Updated %1</source>
+        <translation>Actualizado %1</translation>
+    </message>
+    <message>
+        <source>Update Complete</source>
+        <translation>Actualización lista</translation>
     </message>
     <message>
         <source>C&amp;hange…</source>

@@ -315,6 +315,11 @@
         <translation>Nouvel essai dans %1 s (tentative %2 sur %3)</translation>
     </message>
     <message>
+        <source>cancelled; %1 of %2 kept, the next download resumes it</source>
+        <extracomment>%1 is the part downloaded, %2 the whole file</extracomment>
+        <translation>annulé ; %1 sur %2 conservés, le prochain téléchargement reprendra</translation>
+    </message>
+    <message>
         <source>the server is sending too slowly</source>
         <translation>le serveur envoie trop lentement</translation>
     </message>
@@ -451,6 +456,14 @@
         <translation>%1 n&apos;est pas TEW2016.exe. Choisissez le fichier TEW2016.exe dans le dossier du jeu.</translation>
     </message>
     <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>The installer&apos;s language; a new choice applies at the next start</source>
+        <translation>La langue de l&apos;installateur ; un nouveau choix s&apos;applique au prochain démarrage</translation>
+    </message>
+    <message>
         <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
         <translation>TEW2016 a été trouvé à ces emplacements. Choisissez celui où iront les paquets :</translation>
     </message>
@@ -531,26 +544,6 @@ Ses fichiers seront supprimés ; les fichiers que vous y avez modifiés ou ajout
     <message>
         <source>Install %1</source>
         <translation>Installer le %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>You changed %n file(s) of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
-        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation>
-            <numerusform>Vous avez modifié %n fichier de %1 que cette version remplace :
-
-%2
-
-Garder votre version (la nouvelle version du paquet est placée à côté sous le nom &lt;fichier&gt;%3) ou prendre celle du paquet (la vôtre est conservée sous le nom &lt;fichier&gt;%4) ?</numerusform>
-            <numerusform>Vous avez modifié %n fichiers de %1 que cette version remplace :
-
-%2
-
-Garder vos versions (les nouvelles versions du paquet sont placées à côté sous le nom &lt;fichier&gt;%3) ou prendre celles du paquet (les vôtres sont conservées sous le nom &lt;fichier&gt;%4) ?</numerusform>
-        </translation>
     </message>
     <message>
         <source>Keep Mine</source>
@@ -664,7 +657,6 @@ D&apos;après le contenu de l&apos;archive, il semble s&apos;agir d&apos;un %2.<
     </message>
     <message>
         <source>Installing %1: %2%</source>
-        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
         <translation>Installation de %1 : %2 %</translation>
     </message>
     <message>
@@ -749,6 +741,119 @@ Ce qui a déjà été décompressé est annulé.</translation>
         <extracomment>%1 is the package, whose name ends with its kind (&quot;Gold Skin&quot;); %2 its folder</extracomment>
         <translation>%1 a été installé dans %2.</translation>
     </message>
+    <message>
+        <source>Update %1</source>
+        <extracomment>%1 is the kind of package: Mod DB, Picture Pack or Skin</extracomment>
+        <translation>Mettre à jour le %1</translation>
+    </message>
+    <message>
+        <source>left as it was, as you chose; nothing was changed</source>
+        <translation>laissé tel quel, comme vous l&apos;avez choisi ; rien n&apos;a été modifié</translation>
+    </message>
+    <message>
+        <source>%1 was left as it was: nothing was changed.</source>
+        <extracomment>%1 is the package</extracomment>
+        <translation>%1 est resté tel quel : rien n&apos;a été modifié.</translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that the repair puts back as they were installed:
+
+%2
+
+Keep yours (the package&apos;s versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <translation>
+            <numerusform>Vous avez modifié %n fichier de %1 que la réparation remet tel qu&apos;il a été installé :
+
+%2
+
+Garder votre version (celle du paquet est placée à côté sous le nom &lt;fichier&gt;%3), prendre celle du paquet (la vôtre est conservée sous le nom &lt;fichier&gt;%4) ou ne rien changer ?</numerusform>
+            <numerusform>Vous avez modifié %n fichiers de %1 que la réparation remet tels qu&apos;ils ont été installés :
+
+%2
+
+Garder vos versions (celles du paquet sont placées à côté sous le nom &lt;fichier&gt;%3), prendre celles du paquet (les vôtres sont conservées sous le nom &lt;fichier&gt;%4) ou ne rien changer ?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
+        <translation>
+            <numerusform>Vous avez modifié %n fichier de %1 que cette version remplace :
+
+%2
+
+Garder votre version (la nouvelle version du paquet est placée à côté sous le nom &lt;fichier&gt;%3), prendre celle du paquet (la vôtre est conservée sous le nom &lt;fichier&gt;%4) ou ne rien changer ?</numerusform>
+            <numerusform>Vous avez modifié %n fichiers de %1 que cette version remplace :
+
+%2
+
+Garder vos versions (les nouvelles versions du paquet sont placées à côté sous le nom &lt;fichier&gt;%3), prendre celles du paquet (les vôtres sont conservées sous le nom &lt;fichier&gt;%4) ou ne rien changer ?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Change Nothing</source>
+        <translation>Ne rien changer</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Arrêté</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped. Installed %1 of %n package(s).</source>
+        <extracomment>%1 is the number of packages installed before the batch was stopped</extracomment>
+        <translation>
+            <numerusform>Arrêté. Paquets installés : %1 sur %n.</numerusform>
+            <numerusform>Arrêté. Paquets installés : %1 sur %n.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The partial download is kept: downloading the package again resumes it.</source>
+        <translation>Le téléchargement partiel est conservé : télécharger à nouveau le paquet le reprend.</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Terminé</translation>
+    </message>
+    <message numerus="yes">
+        <source>Installed %1 of %n package(s).</source>
+        <translation>
+            <numerusform>Paquets installés : %1 sur %n.</numerusform>
+            <numerusform>Paquets installés : %1 sur %n.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Updated</source>
+        <translation>Mis à jour</translation>
+    </message>
+    <message>
+        <source>Update Completed</source>
+        <translation>Mise à jour terminée</translation>
+    </message>
+    <message>
+        <source>Installed</source>
+        <translation>Installés</translation>
+    </message>
+    <message>
+        <source>Install Completed</source>
+        <translation>Installation terminée</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>mis à jour</translation>
+    </message>
+    <message>
+        <source>you chose to skip it: the folder &quot;%1&quot; already exists</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>ignoré à votre demande : le dossier « %1 » existe déjà</translation>
+    </message>
+    <message>
+        <source>Repairing %1: %2%</source>
+        <translation>Réparation de %1 : %2 %</translation>
+    </message>
 </context>
 <context>
     <name>InstallRecovery</name>
@@ -817,6 +922,11 @@ Ce qui a déjà été décompressé est annulé.</translation>
     <message>
         <source>Could not create folder: the system refused it. Choose another name.</source>
         <translation>Impossible de créer le dossier : le système l&apos;a refusé. Choisissez un autre nom.</translation>
+    </message>
+    <message>
+        <source>no folder can be made: there is no permission to write in %1</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>aucun dossier ne peut être créé : pas d&apos;autorisation d&apos;écrire dans %1</translation>
     </message>
 </context>
 <context>
@@ -1012,6 +1122,14 @@ Ce qui a déjà été décompressé est annulé.</translation>
         <translation>
             <numerusform>version du paquet prise pour %n fichier ; la vôtre est gardée en %1 : %2</numerusform>
             <numerusform>versions du paquet prises pour %n fichiers ; les vôtres sont gardées en %1 : %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>l&apos;archive nomme %n fichier plusieurs fois avec des graphies qui ne diffèrent que par la casse, que le jeu prend pour un seul fichier ; la dernière de chacune a été installée : %1</numerusform>
+            <numerusform>l&apos;archive nomme %n fichiers plusieurs fois avec des graphies qui ne diffèrent que par la casse, que le jeu prend pour un seul fichier ; la dernière de chacune a été installée : %1</numerusform>
         </translation>
     </message>
 </context>
@@ -1782,10 +1900,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>Terminé</translation>
     </message>
     <message>
-        <source>Install Completed</source>
-        <translation>Installation terminée</translation>
-    </message>
-    <message>
         <source>The download list is empty. Pick packages in the list on the left and press Add to Download List (or double-click them), then Download.</source>
         <translation>La liste de téléchargement est vide. Choisissez des paquets dans la liste de gauche et cliquez sur Ajouter à la liste de téléchargement (ou double-cliquez dessus), puis sur Télécharger.</translation>
     </message>
@@ -1805,13 +1919,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>
             <numerusform> · encore environ %n s</numerusform>
             <numerusform> · encore environ %n s</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Installed %1 of %n package(s).</source>
-        <translation>
-            <numerusform>Paquets installés : %1 sur %n.</numerusform>
-            <numerusform>Paquets installés : %1 sur %n.</numerusform>
         </translation>
     </message>
     <message>
@@ -1885,6 +1992,34 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     <message>
         <source>Getting %1 ready</source>
         <translation>Préparation de %1</translation>
+    </message>
+    <message>
+        <source>Saved; it is installed in its turn</source>
+        <translation>Enregistré ; il sera installé à son tour</translation>
+    </message>
+    <message>
+        <source>Updating %1</source>
+        <translation>Mise à jour de %1</translation>
+    </message>
+    <message>
+        <source>Downloaded and saved; waiting for your answer</source>
+        <translation>Téléchargé et enregistré ; en attente de votre réponse</translation>
+    </message>
+    <message>
+        <source>Could not install %1</source>
+        <translation>Impossible d&apos;installer %1</translation>
+    </message>
+    <message>
+        <source>Skipped %1</source>
+        <translation>Ignoré : %1</translation>
+    </message>
+    <message>
+        <source>Updated %1</source>
+        <translation>Mis à jour : %1</translation>
+    </message>
+    <message>
+        <source>Update Complete</source>
+        <translation>Mise à jour finie</translation>
     </message>
     <message>
         <source>C&amp;hange…</source>

@@ -315,6 +315,11 @@
         <translation>Nova tentativa em %1 s (tentativa %2 de %3)</translation>
     </message>
     <message>
+        <source>cancelled; %1 of %2 kept, the next download resumes it</source>
+        <extracomment>%1 is the part downloaded, %2 the whole file</extracomment>
+        <translation>cancelado; %1 de %2 guardados, o próximo download retoma</translation>
+    </message>
+    <message>
         <source>the server is sending too slowly</source>
         <translation>o servidor está enviando devagar demais</translation>
     </message>
@@ -451,6 +456,14 @@
         <translation>%1 não é o TEW2016.exe. Escolha o arquivo TEW2016.exe na pasta do jogo.</translation>
     </message>
     <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>The installer&apos;s language; a new choice applies at the next start</source>
+        <translation>O idioma do instalador; uma nova escolha vale a partir da próxima inicialização</translation>
+    </message>
+    <message>
         <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
         <translation>O TEW2016 foi encontrado nestes lugares. Escolha aquele onde os pacotes devem ir:</translation>
     </message>
@@ -531,26 +544,6 @@ Os arquivos dele são removidos; os arquivos que você alterou ou adicionou lá 
     <message>
         <source>Install %1</source>
         <translation>Instalar %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>You changed %n file(s) of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
-        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation>
-            <numerusform>Você alterou %n arquivo de %1 que esta versão substitui:
-
-%2
-
-Manter o seu (o novo arquivo do pacote fica ao lado dele como &lt;arquivo&gt;%3) ou usar o do pacote (o seu é guardado como &lt;arquivo&gt;%4)?</numerusform>
-            <numerusform>Você alterou %n arquivos de %1 que esta versão substitui:
-
-%2
-
-Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo&gt;%3) ou usar os do pacote (os seus são guardados como &lt;arquivo&gt;%4)?</numerusform>
-        </translation>
     </message>
     <message>
         <source>Keep Mine</source>
@@ -664,7 +657,6 @@ Pelo conteúdo do arquivo compactado, parece ser do tipo %2.</translation>
     </message>
     <message>
         <source>Installing %1: %2%</source>
-        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
         <translation>Instalando %1: %2%</translation>
     </message>
     <message>
@@ -749,6 +741,119 @@ O que foi descompactado até agora é desfeito.</translation>
         <extracomment>%1 is the package, whose name ends with its kind (&quot;Gold Skin&quot;); %2 its folder</extracomment>
         <translation>%1 foi instalado em %2.</translation>
     </message>
+    <message>
+        <source>Update %1</source>
+        <extracomment>%1 is the kind of package: Mod DB, Picture Pack or Skin</extracomment>
+        <translation>Atualizar %1</translation>
+    </message>
+    <message>
+        <source>left as it was, as you chose; nothing was changed</source>
+        <translation>deixado como estava, como você escolheu; nada foi alterado</translation>
+    </message>
+    <message>
+        <source>%1 was left as it was: nothing was changed.</source>
+        <extracomment>%1 is the package</extracomment>
+        <translation>%1 ficou como estava: nada foi alterado.</translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that the repair puts back as they were installed:
+
+%2
+
+Keep yours (the package&apos;s versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <translation>
+            <numerusform>Você alterou %n arquivo de %1 que o reparo devolve como foi instalado:
+
+%2
+
+Manter o seu (o arquivo do pacote fica ao lado dele como &lt;arquivo&gt;%3), usar o do pacote (o seu é guardado como &lt;arquivo&gt;%4) ou não alterar nada?</numerusform>
+            <numerusform>Você alterou %n arquivos de %1 que o reparo devolve como foram instalados:
+
+%2
+
+Manter os seus (os arquivos do pacote ficam ao lado deles como &lt;arquivo&gt;%3), usar os do pacote (os seus são guardados como &lt;arquivo&gt;%4) ou não alterar nada?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
+        <translation>
+            <numerusform>Você alterou %n arquivo de %1 que esta versão substitui:
+
+%2
+
+Manter o seu (o novo arquivo do pacote fica ao lado dele como &lt;arquivo&gt;%3), usar o do pacote (o seu é guardado como &lt;arquivo&gt;%4) ou não alterar nada?</numerusform>
+            <numerusform>Você alterou %n arquivos de %1 que esta versão substitui:
+
+%2
+
+Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo&gt;%3), usar os do pacote (os seus são guardados como &lt;arquivo&gt;%4) ou não alterar nada?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Change Nothing</source>
+        <translation>Não alterar nada</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Interrompido</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped. Installed %1 of %n package(s).</source>
+        <extracomment>%1 is the number of packages installed before the batch was stopped</extracomment>
+        <translation>
+            <numerusform>Interrompido. %1 de %n pacote instalado.</numerusform>
+            <numerusform>Interrompido. %1 de %n pacotes instalados.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The partial download is kept: downloading the package again resumes it.</source>
+        <translation>O download parcial foi guardado: baixar o pacote de novo o retoma.</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Concluído</translation>
+    </message>
+    <message numerus="yes">
+        <source>Installed %1 of %n package(s).</source>
+        <translation>
+            <numerusform>%1 de %n pacote instalado.</numerusform>
+            <numerusform>%1 de %n pacotes instalados.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Updated</source>
+        <translation>Atualizados</translation>
+    </message>
+    <message>
+        <source>Update Completed</source>
+        <translation>Atualização concluída</translation>
+    </message>
+    <message>
+        <source>Installed</source>
+        <translation>Instalados</translation>
+    </message>
+    <message>
+        <source>Install Completed</source>
+        <translation>Instalação concluída</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>atualizado</translation>
+    </message>
+    <message>
+        <source>you chose to skip it: the folder &quot;%1&quot; already exists</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>pulado por sua escolha: a pasta “%1” já existe</translation>
+    </message>
+    <message>
+        <source>Repairing %1: %2%</source>
+        <translation>Reparando %1: %2%</translation>
+    </message>
 </context>
 <context>
     <name>InstallRecovery</name>
@@ -817,6 +922,11 @@ O que foi descompactado até agora é desfeito.</translation>
     <message>
         <source>Could not create folder: the system refused it. Choose another name.</source>
         <translation>Não foi possível criar a pasta: o sistema recusou. Escolha outro nome.</translation>
+    </message>
+    <message>
+        <source>no folder can be made: there is no permission to write in %1</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>nenhuma pasta pode ser criada: não há permissão para escrever em %1</translation>
     </message>
 </context>
 <context>
@@ -1012,6 +1122,14 @@ O que foi descompactado até agora é desfeito.</translation>
         <translation>
             <numerusform>a versão do pacote de %n arquivo foi usada; a sua fica guardada como %1: %2</numerusform>
             <numerusform>as versões do pacote de %n arquivos foram usadas; as suas ficam guardadas como %1: %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>o arquivo compactado nomeia %n arquivo mais de uma vez com grafias que diferem só em maiúsculas e minúsculas, que o jogo toma por um só arquivo; foi instalada a última de cada um: %1</numerusform>
+            <numerusform>o arquivo compactado nomeia %n arquivos mais de uma vez com grafias que diferem só em maiúsculas e minúsculas, que o jogo toma por um só arquivo; foi instalada a última de cada um: %1</numerusform>
         </translation>
     </message>
 </context>
@@ -1782,10 +1900,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>Concluído</translation>
     </message>
     <message>
-        <source>Install Completed</source>
-        <translation>Instalação concluída</translation>
-    </message>
-    <message>
         <source>The download list is empty. Pick packages in the list on the left and press Add to Download List (or double-click them), then Download.</source>
         <translation>A lista de downloads está vazia. Escolha pacotes na lista à esquerda e clique em Adicionar à lista de downloads (ou clique duas vezes neles) e depois em Baixar.</translation>
     </message>
@@ -1805,13 +1919,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>
             <numerusform> · falta cerca de %n s</numerusform>
             <numerusform> · faltam cerca de %n s</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Installed %1 of %n package(s).</source>
-        <translation>
-            <numerusform>%1 de %n pacote instalado.</numerusform>
-            <numerusform>%1 de %n pacotes instalados.</numerusform>
         </translation>
     </message>
     <message>
@@ -1885,6 +1992,34 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     <message>
         <source>Getting %1 ready</source>
         <translation>Preparando %1</translation>
+    </message>
+    <message>
+        <source>Saved; it is installed in its turn</source>
+        <translation>Salvo; será instalado na sua vez</translation>
+    </message>
+    <message>
+        <source>Updating %1</source>
+        <translation>Atualizando %1</translation>
+    </message>
+    <message>
+        <source>Downloaded and saved; waiting for your answer</source>
+        <translation>Baixado e salvo; aguardando sua resposta</translation>
+    </message>
+    <message>
+        <source>Could not install %1</source>
+        <translation>Não foi possível instalar %1</translation>
+    </message>
+    <message>
+        <source>Skipped %1</source>
+        <translation>%1 pulado</translation>
+    </message>
+    <message>
+        <source>Updated %1</source>
+        <translation>%1 atualizado</translation>
+    </message>
+    <message>
+        <source>Update Complete</source>
+        <translation>Atualização pronta</translation>
     </message>
     <message>
         <source>C&amp;hange…</source>

@@ -8,6 +8,7 @@
 
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,16 +27,15 @@ int listenAs(uid_t user, const QString &path)
     return ::seteuid(0) == 0 && bound && listening ? fd : -1;
 }
 
-// Everything written to the listening socket `fd` so far.
-QByteArray receivedBy(int fd)
+// Whether nothing that connected to the listening socket `fd` wrote anything to it.
+bool nothingWrittenTo(int fd)
 {
-    QByteArray received;
+    char byte = 0;
     for (int peer; (peer = ::accept(fd, nullptr, nullptr)) >= 0; ::close(peer)) {
-        char buffer[4096];
-        for (ssize_t size; (size = ::recv(peer, buffer, sizeof buffer, MSG_DONTWAIT)) > 0;)
-            received.append(buffer, int(size));
+        if (::recv(peer, &byte, 1, MSG_DONTWAIT) > 0)
+            return false;
     }
-    return received;
+    return true;
 }
 
 } // namespace
@@ -135,7 +135,7 @@ void TestHandOver::handOver()
              delivered);
     QVERIFY(!home.logText().contains("skin=light"));
     if (squatter >= 0) {
-        QCOMPARE(receivedBy(squatter), QByteArray());
+        QVERIFY(nothingWrittenTo(squatter));
         ::close(squatter);
     }
     // The first runs on whatever it was sent.
@@ -148,7 +148,7 @@ void TestHandOver::simultaneousStarts()
 {
     // Pairs started at the same moment, each on a profile of its own: in each, one ends at once
     // and the other holds both archives.
-    std::vector<std::unique_ptr<InstallerHome>> homes(8);
+    std::vector<std::unique_ptr<InstallerHome>> homes(6);
     std::vector<std::unique_ptr<QProcess>> starts;
     for (auto &home : homes) {
         home = std::make_unique<InstallerHome>();

@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <unistd.h>
+
 namespace {
 
 // What the start-up left behind before the application object existed.
@@ -84,7 +86,6 @@ void TestStartup::folderTreeLandsUnderTheIdentity()
         w + QStringLiteral("Logs/"),
         a,
         a + QStringLiteral("Cache/"),
-        a + QStringLiteral("Cache/current_language.xml"),
         a + QStringLiteral("Cache/current_skin.xml"),
         a + QStringLiteral("Preferences/"),
         a + QStringLiteral("Temp/"),
@@ -232,17 +233,16 @@ void TestStartup::installerEmptiesAFullLogsFolderAndRuns()
 void TestStartup::programStarts_data()
 {
     // What is there before the start; its arguments; its exit code (-1: it runs on); what it
-    // logs, and what it says neither in the log nor on standard error.
+    // logs, and what it says neither in the log nor on standard error (a pattern).
     QTest::addColumn<QString>("before");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("logged");
     QTest::addColumn<QString>("unsaid");
     const QString opened = QStringLiteral("notes (from disk): Couldn't open zip");
-    QTest::newRow("a fresh profile")
-        << "" << QStringList{"notes.zip"} << -1 << opened << "Error loading XML";
-    QTest::newRow("a framework argument")
-        << "" << QStringList{"skin=light", "notes.zip"} << -1 << opened << "skin=light (from disk)";
+    QTest::newRow("a fresh profile and a framework argument")
+        << "" << QStringList{"skin=light", "notes.zip"} << -1 << opened
+        << "Error loading XML|skin=light \\(from disk";
     QTest::newRow("full logs and a crash report not offered yet")
         << "full logs" << QStringList{"notes.zip"} << -1 << opened << "";
     QTest::newRow("a killed run's lock in a read-only Cache folder")
@@ -290,7 +290,8 @@ void TestStartup::programStarts()
         QCOMPARE(installer->exitCode(), exitCode);
     const QByteArray said = home.logText() + installer->readAllStandardError();
     QVERIFY2(said.contains(logged.toUtf8()), said.constData());
-    QVERIFY2(unsaid.isEmpty() || !said.contains(unsaid.toUtf8()), said.constData());
+    QVERIFY2(unsaid.isEmpty() || !QString(said).contains(QRegularExpression(unsaid)),
+             said.constData());
     // The old logs go, the report waiting for its question stays.
     if (before == "full logs")
         QCOMPARE(QDir(home.logs()).entryList(QDir::Files).filter(QRegularExpression("^old|zip")),

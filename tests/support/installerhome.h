@@ -6,27 +6,12 @@
 #include <QTemporaryDir>
 
 #include <memory>
-#include <unistd.h>
 
 // A profile of its own for the real program, started as a separate process on the offscreen
 // platform: home, a private runtime folder, a temporary folder and an empty Wine prefix.
 class InstallerHome
 {
 public:
-    // Runs as `user` when not 0 (this process being root).
-    class Process : public QProcess
-    {
-    public:
-        uid_t user = 0;
-
-    protected:
-        void setupChildProcess() override
-        {
-            if (user != 0 && (::setgid(user) != 0 || ::setuid(user) != 0))
-                ::_exit(125);
-        }
-    };
-
     InstallerHome()
     {
         for (const char *folder : {"run", "wine", "tmp"})
@@ -50,7 +35,8 @@ public:
         const QStringList found = QDir(runtime()).entryList({"zerun-installer-*"}, QDir::System);
         return found.isEmpty() ? QString() : runtime() + "/" + found.first();
     }
-    std::unique_ptr<Process> start(const QStringList &arguments, uid_t user = 0) const
+    // As `user` when not 0 (this process being root).
+    std::unique_ptr<QProcess> start(const QStringList &arguments, uid_t user = 0) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
@@ -61,11 +47,17 @@ public:
         environment.insert("WINEPREFIX", dir.filePath("wine"));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("ZERUN_CATALOGUE_HOST", "http://127.0.0.1:9");
-        auto process = std::make_unique<Process>();
-        process->user = user;
+        auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(environment);
         process->setWorkingDirectory(dir.path());
-        process->start(ZERUN_BIN_DIR "/zerun-installer", arguments);
+        const QString program = ZERUN_BIN_DIR "/zerun-installer";
+        const QString as = QString::number(user);
+        if (user == 0)
+            process->start(program, arguments);
+        else
+            process->start("setpriv", QStringList{"--reuid=" + as, "--regid=" + as,
+                                                  "--clear-groups", program} +
+                                          arguments);
         return process;
     }
 
