@@ -865,7 +865,7 @@ bool InstallBatch::installFromDisk(const QString &archive)
         InstallRecovery::note(name + QStringLiteral(" (from disk): ") +
                               (logText.isNull() ? text : logText));
         //: %1 is the package, %2 why it could not be installed
-        questions.tell(title, tr("Could not install %1:\n\n%2").arg(name, text));
+        questions.tellError(title, tr("Could not install %1:\n\n%2").arg(name, text));
         return false;
     };
     if (isBusy()) {
@@ -993,7 +993,7 @@ int InstallBatch::repair(const InstalledPackage &installed,
         InstallRecovery::note(QStringLiteral("Repair of ") + record.name + QStringLiteral(": ") +
                               (logText.isNull() ? text : logText));
         //: %1 is the package, %2 why it could not be repaired
-        questions.tell(title, tr("Could not repair %1:\n\n%2").arg(record.name, text));
+        questions.tellError(title, tr("Could not repair %1:\n\n%2").arg(record.name, text));
         return -1;
     };
     QString archive;
