@@ -17,49 +17,71 @@ static_assert(Catalogue::Skins - Catalogue::Mods + 1 ==
                   std::tuple_size<std::decay_t<decltype(PackageKind::all())>>::value,
               "a filter choice for every kind");
 
-int Catalogue::parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue)
+namespace {
+
+// Reads one line (without its line feed) into `entry`; false when it cannot be read.
+bool readLine(QTextCodec *utf8, const char *bytes, int length, CatalogueEntry *entry)
+{
+    const int body = length > 0 && bytes[length - 1] == '\r' ? length - 1 : length;
+    if (memchr(bytes, '\0', size_t(length)) || memchr(bytes, '\r', size_t(body)))
+        return false;
+    QTextCodec::ConverterState state;
+    const QString line = utf8->toUnicode(bytes, length, &state);
+    if (state.invalidChars > 0 || state.remainingChars > 0)
+        return false;
+    const QVector<QStringRef> parts = line.splitRef(QLatin1Char(','));
+    if (parts.size() > 3)
+        return false;
+    entry->file = parts.at(0).toString();
+    if (parts.size() > 1) {
+        // A known kind shares the kinds' own text: a large catalogue repeats it on every line.
+        const auto &kinds = PackageKind::all();
+        const auto known = std::find_if(kinds.cbegin(), kinds.cend(), [&](const PackageKind &kind) {
+            return parts.at(1) == kind.code;
+        });
+        entry->kind = known != kinds.cend() ? known->code : parts.at(1).toString();
+    }
+    if (parts.size() > 2) {
+        entry->name = parts.at(2).toString();
+        entry->name.remove(QLatin1Char('\r'));
+    }
+    return true;
+}
+
+// Calls `take` with each line's entry, in file order, until it returns false; returns the number
+// of lines that could not be read.
+template<typename Take>
+int readLines(const QByteArray &data, Take take)
 {
     // Line by line, so that one bad line (a NUL, bytes that are not UTF-8, a carriage return
     // inside the line) costs that line alone.
     QTextCodec *utf8 = QTextCodec::codecForMib(106);
     int skipped = 0;
-    catalogue.reserve(catalogue.size() + data.count('\n') + 1);
     int start = 0;
     while (start <= data.size()) {
         int end = data.indexOf('\n', start);
         if (end < 0)
             end = data.size();
-        const char *bytes = data.constData() + start;
-        const int length = end - start;
-        start = end + 1;
-
-        const int body = length > 0 && bytes[length - 1] == '\r' ? length - 1 : length;
-        if (memchr(bytes, '\0', size_t(length)) || memchr(bytes, '\r', size_t(body))) {
-            ++skipped;
-            continue;
-        }
-        QTextCodec::ConverterState state;
-        const QString line = utf8->toUnicode(bytes, length, &state);
-        if (state.invalidChars > 0 || state.remainingChars > 0) {
-            ++skipped;
-            continue;
-        }
-        const QVector<QStringRef> parts = line.splitRef(QLatin1Char(','));
-        if (parts.size() > 3) {
-            ++skipped;
-            continue;
-        }
         CatalogueEntry entry;
-        entry.file = parts.at(0).toString();
-        if (parts.size() > 1)
-            entry.kind = parts.at(1).toString();
-        if (parts.size() > 2) {
-            entry.name = parts.at(2).toString();
-            entry.name.remove(QLatin1Char('\r'));
-        }
-        catalogue.append(std::move(entry));
+        const bool read = readLine(utf8, data.constData() + start, end - start, &entry);
+        start = end + 1;
+        if (!read)
+            ++skipped;
+        else if (!take(std::move(entry)))
+            break;
     }
     return skipped;
+}
+
+} // namespace
+
+int Catalogue::parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue)
+{
+    catalogue.reserve(catalogue.size() + data.count('\n') + 1);
+    return readLines(data, [&catalogue](CatalogueEntry &&entry) {
+        catalogue.append(std::move(entry));
+        return true;
+    });
 }
 
 int Catalogue::dropNonWeb(QVector<CatalogueEntry> &catalogue, int first)
@@ -76,11 +98,13 @@ int Catalogue::dropNonWeb(QVector<CatalogueEntry> &catalogue, int first)
 
 bool Catalogue::isCatalogue(const QByteArray &data)
 {
-    QVector<CatalogueEntry> entries;
-    parse(data, entries);
-    return std::any_of(entries.cbegin(), entries.cend(), [](const CatalogueEntry &entry) {
-        return !entry.name.isEmpty() && !suffix(entry.kind).isEmpty();
+    // Read up to the first entry the lists can show, not the whole answer.
+    bool found = false;
+    readLines(data, [&found](CatalogueEntry &&entry) {
+        found = !entry.name.isEmpty() && !suffix(entry.kind).isEmpty();
+        return !found;
     });
+    return found;
 }
 
 void Catalogue::fill(const QVector<CatalogueEntry> &catalogue, int filter,

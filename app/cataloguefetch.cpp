@@ -3,6 +3,7 @@
 #include "apppaths.h"
 #include "catalogue.h"
 #include "downloadmanager.h"
+#include "failurewords.h"
 #include "serviceendpoints.h"
 #include "sha256.h"
 #include "tsdownloader.h"
@@ -26,6 +27,13 @@ QString hostOf(const QUrl &url)
 {
     return url.port() > 0 ? url.host() + QLatin1Char(':') + QString::number(url.port())
                           : url.host();
+}
+
+// A secure host's certificate problem, as downloads name it.
+WordedText certificateWords(const QList<QSslError> &errors, const QString &host)
+{
+    return {FailureWords::certificateProblem(errors, host, Wording::Log),
+            FailureWords::certificateProblem(errors, host, Wording::Player)};
 }
 
 void logLine(const QString &text)
@@ -102,6 +110,7 @@ void CatalogueFetch::start(const QUrl &address)
     kept = readCache(url);
     TsDownloader::Options options;
     options.maximumSize = ServiceEndpoints::catalogueMaximumSize;
+    options.speedFloor = floor;
     // The host need not send the list again when the kept copy is still its current one.
     if (kept.valid && !kept.entityTag.isEmpty())
         options.headers.append({"If-None-Match", kept.entityTag});
@@ -160,11 +169,22 @@ void CatalogueFetch::arrived(TsDownloader *fetched)
 void CatalogueFetch::failed(TsDownloader *fetched)
 {
     const QNetworkReply::NetworkError error = fetched->networkError();
-    if (error == QNetworkReply::HostNotFoundError || DownloadManager::isPassingError(error))
+    if (fetched->wasTooSlow()) {
+        WordedText why =
+            wordedText("CatalogueFetch",
+                       //: %1 is the host
+                       QT_TRANSLATE_NOOP("CatalogueFetch", "%1 is sending the list too slowly"))
+                .arg(hostOf(url));
+        why.log += QStringLiteral(" (") + fetched->errorString() + QLatin1Char(')');
+        fail(why);
+    } else if (error == QNetworkReply::HostNotFoundError || DownloadManager::isPassingError(error))
         fail(wordedText("CatalogueFetch",
                         //: %1 is the host
                         QT_TRANSLATE_NOOP("CatalogueFetch", "could not reach %1"))
                  .arg(hostOf(url)));
+    else if (error == QNetworkReply::SslHandshakeFailedError && !fetched->sslErrors().isEmpty())
+        fail(certificateWords(fetched->sslErrors(),
+                              fetched->sslHost().isEmpty() ? url.host() : fetched->sslHost()));
     else
         fail({fetched->errorString(), fetched->errorString()});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "speedfloor.h"
 #include "wording.h"
 
 #include <QByteArray>
@@ -58,6 +59,8 @@ public:
     // Starts a fetch of `url`; one still running is dropped without a result.
     void start(const QUrl &url);
     bool isRunning() const;
+    // The least pace of the host's answer (see SpeedFloor); less ends the fetch as failed.
+    void setSpeedFloor(const SpeedFloor &speedFloor) { floor = speedFloor; }
 
     // The kept copy and its note (address, validators, when confirmed, length, checksum).
     static QString cacheFile();
@@ -90,5 +93,6 @@ private:
     std::unique_ptr<TsDownloader> downloader;
     QUrl url;
     Kept kept;
+    SpeedFloor floor;
 };
 Q_DECLARE_METATYPE(CatalogueFetch::Result)

@@ -44,7 +44,8 @@ bool DiskPackage::entryNames(const QString &archive, QStringList *names, QString
             QString::fromUtf8(QT_TRANSLATE_NOOP("FailureWords", "the file is not there any more"));
         return false;
     }
-    QuaZip zip(archive);
+    const std::unique_ptr<QIODevice> device = TsCompression::archiveDevice(archive);
+    QuaZip zip(device.get());
     TsCompression::prepareNames(zip);
     if (!zip.open(QuaZip::mdUnzip)) {
         *why = QString::fromUtf8(QT_TRANSLATE_NOOP("FailureWords", "not a readable zip archive"));

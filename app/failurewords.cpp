@@ -60,6 +60,22 @@ QString FailureWords::progressText(qint64 done, qint64 total)
     return tr("%1 of %2").arg(sizeText(done), sizeText(total));
 }
 
+QString FailureWords::rateText(const QString &managerRate)
+{
+    QString text = managerRate.trimmed();
+    if (text.startsWith(QLatin1Char('(')) && text.endsWith(QLatin1Char(')')))
+        text = text.mid(1, text.size() - 2);
+    const int blank = text.indexOf(QLatin1Char(' '));
+    bool number = false;
+    const double value = QLocale::c().toDouble(text.left(blank), &number);
+    if (blank < 0 || !number)
+        return text;
+    QString unit = text.mid(blank + 1);
+    if (unit == QLatin1String("bytes/sec"))
+        return QLocale().toString(value, 'f', 0) + QStringLiteral(" B/s");
+    return QLocale().toString(value, 'f', 1) + QLatin1Char(' ') + unit;
+}
+
 QString FailureWords::retryText(qint64 waitMs, int attempt, int attempts)
 {
     //: %1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts
@@ -130,6 +146,12 @@ QString FailureWords::unpackDetail(const QString &detail, Wording wording)
     if (detail.startsWith(link))
         return say(wording, QT_TR_NOOP("the archive holds a link, which is not installed: %1"))
             .arg(detail.mid(link.size()));
+    // A name that would land outside the package folder, or on the installer's own files.
+    const QString refused = QStringLiteral("refused the entry name ");
+    if (detail.startsWith(refused))
+        return say(wording, QT_TR_NOOP("the archive holds a file name that is not allowed "
+                                       "(outside the package's folder, or reserved): %1"))
+            .arg(detail.mid(refused.size()));
     // A cause of the disk, alone or after the entry it stopped.
     static const QRegularExpression readOnly(
         QStringLiteral("^(?:could not unpack (.*): )?the folder (.*) cannot be written "
@@ -186,14 +208,30 @@ QString FailureWords::unpackFailure(const QString &error, const QString &detail,
         words = say(wording, QT_TR_NOOP("Couldn't close zip"));
     if (detail.isEmpty())
         return words;
+    // A detail that names the entry says what failed by itself.
+    if (error == QLatin1String("Couldn't extract file") &&
+        detail.startsWith(QLatin1String("could not unpack ")))
+        return unpackDetail(detail, wording);
     //: %1 is what failed, %2 why
     return say(wording, QT_TR_NOOP("%1: %2")).arg(words, unpackDetail(detail, wording));
 }
 
 QString FailureWords::describe(const DownloadOutcome &outcome, Wording wording)
 {
-    if (outcome.reason == DownloadManager::cancelledReason())
-        return say(wording, QT_TR_NOOP("cancelled"));
+    const auto kept = [&] {
+        return outcome.keptBytes > 0 && outcome.size > 0
+                   ? QStringList{sizeText(outcome.keptBytes, wording),
+                                 sizeText(outcome.size, wording)}
+                   : QStringList();
+    };
+    if (outcome.reason == DownloadManager::cancelledReason()) {
+        const QStringList sizes = kept();
+        if (sizes.isEmpty())
+            return say(wording, QT_TR_NOOP("cancelled"));
+        //: %1 is the part downloaded, %2 the whole file
+        return say(wording, QT_TR_NOOP("cancelled; %1 of %2 kept, the next download resumes it"))
+            .arg(sizes.at(0), sizes.at(1));
+    }
     QString words;
     switch (outcome.networkError) {
     case QNetworkReply::ConnectionRefusedError:
@@ -207,7 +245,8 @@ QString FailureWords::describe(const DownloadOutcome &outcome, Wording wording)
         break;
     case QNetworkReply::TimeoutError:
     case QNetworkReply::OperationCanceledError:
-        words = say(wording, QT_TR_NOOP("the server stopped sending"));
+        words = outcome.tooSlow ? say(wording, QT_TR_NOOP("the server is sending too slowly"))
+                                : say(wording, QT_TR_NOOP("the server stopped sending"));
         break;
     case QNetworkReply::SslHandshakeFailedError:
         words = certificateProblem(outcome.sslErrors,
@@ -233,9 +272,10 @@ QString FailureWords::describe(const DownloadOutcome &outcome, Wording wording)
     }
     if (words.isEmpty())
         words = outcome.reason;
-    if (outcome.keptBytes > 0 && outcome.size > 0)
+    const QStringList sizes = kept();
+    if (!sizes.isEmpty())
         words += say(wording, QT_TR_NOOP("; %1 of %2 kept, Retry resumes"))
-                     .arg(sizeText(outcome.keptBytes, wording), sizeText(outcome.size, wording));
+                     .arg(sizes.at(0), sizes.at(1));
     return words;
 }
 

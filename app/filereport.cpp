@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace {
 
 const QString indent = QStringLiteral("    ");
@@ -12,6 +14,38 @@ QString number(qint64 value)
     QLocale locale;
     locale.setNumberOptions(QLocale::DefaultNumberOptions);
     return locale.toString(value);
+}
+
+// Paths in the order a reader counts: "part_3" before "part_30", a run of digits by its value.
+bool naturalLess(const QString &a, const QString &b)
+{
+    int i = 0;
+    int j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a.at(i).isDigit() && b.at(j).isDigit()) {
+            const auto digits = [](const QString &text, int &at) {
+                while (at < text.size() - 1 && text.at(at) == QLatin1Char('0') &&
+                       text.at(at + 1).isDigit())
+                    ++at;
+                const int start = at;
+                while (at < text.size() && text.at(at).isDigit())
+                    ++at;
+                return text.midRef(start, at - start);
+            };
+            const QStringRef left = digits(a, i);
+            const QStringRef right = digits(b, j);
+            if (left.size() != right.size())
+                return left.size() < right.size();
+            if (left != right)
+                return left < right;
+            continue;
+        }
+        if (a.at(i) != b.at(j))
+            return a.at(i) < b.at(j);
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
 }
 
 } // namespace
@@ -82,7 +116,7 @@ FileReport FileReport::ofRemoval(const QString &name, const QString &folder,
     const auto section = [&report](const QString &heading, QStringList paths) {
         if (paths.isEmpty())
             return;
-        paths.sort();
+        std::sort(paths.begin(), paths.end(), naturalLess);
         report.lines << heading;
         for (const QString &path : qAsConst(paths))
             report.lines << indent + path;

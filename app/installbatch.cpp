@@ -63,25 +63,74 @@ QString withSummary(const QString &text, const QString &summary)
     return summary.isEmpty() ? text : text + QStringLiteral("; ") + summary;
 }
 
-// Asks what to do with files the player changed that the package would replace.
-PackageInstall::Edits askEdits(BatchQuestions &questions, const QString &packageName,
-                               const QString &kind, const QStringList &edits)
+// "Install Mod DB", "Update Mod DB", "Repair Mod DB": the title of a change's questions.
+QString changeTitle(InstallBatch::Change change, const QString &kind)
+{
+    const QString label = InstallRules::label(kind);
+    if (change == InstallBatch::Change::Update)
+        //: %1 is the kind of package: Mod DB, Picture Pack or Skin
+        return InstallBatch::tr("Update %1").arg(label);
+    if (change == InstallBatch::Change::Repair)
+        return InstallBatch::tr("Repair %1").arg(label);
+    return InstallBatch::tr("Install %1").arg(label);
+}
+
+// Why a package stays as it was: the player left the question about their changed files.
+WordedText leftWords()
+{
+    return wordedText("InstallBatch",
+                      QT_TRANSLATE_NOOP("InstallBatch", "left as it was, as you chose; nothing "
+                                                        "was changed"));
+}
+
+// Tells that a single install or repair changed nothing, as the player chose.
+void tellLeft(BatchQuestions &questions, const QString &title, const QString &name)
+{
+    InstallRecovery::note(name + QStringLiteral(": ") + leftWords().log);
+    //: %1 is the package
+    questions.tell(title,
+                   InstallBatch::tr("%1 was left as it was: nothing was changed.").arg(name));
+}
+
+// Asks what to do with files the player changed that the package would replace; nothing when
+// the player leaves the question (Change Nothing, Escape or the window's close button).
+std::optional<PackageInstall::Edits> askEdits(BatchQuestions &questions,
+                                              InstallBatch::Change change,
+                                              const QString &packageName, const QString &kind,
+                                              const QStringList &edits)
 {
     const int shownFiles = 12;
     QString list = QStringList(edits.mid(0, shownFiles)).join(QLatin1Char('\n'));
     if (edits.size() > shownFiles)
         list += InstallBatch::tr("\n... and %1 more").arg(edits.size() - shownFiles);
+    const int count = int(edits.size());
+    const QString question =
+        change == InstallBatch::Change::Repair
+            //: %1 is the package, %2 the list of files, %3 and %4 the file name
+            //: endings the package's and the player's versions get
+            ? InstallBatch::tr("You changed %n file(s) of %1 that the repair puts back as they "
+                               "were installed:\n\n%2\n\nKeep yours (the package's versions go "
+                               "beside them as <file>%3), take the package's (yours are kept as "
+                               "<file>%4), or change nothing?",
+                               nullptr, count)
+            //: %1 is the package, %2 the list of files, %3 and %4 the file name
+            //: endings the package's and the player's versions get
+            : InstallBatch::tr("You changed %n file(s) of %1 that this version replaces:\n\n%2"
+                               "\n\nKeep yours (the package's new versions go beside them as "
+                               "<file>%3), take the package's (yours are kept as <file>%4), or "
+                               "change nothing?",
+                               nullptr, count);
     const int choice = questions.ask(
-        InstallBatch::tr("Install %1").arg(InstallRules::label(kind)),
-        //: %1 is the package, %2 the list of files, %3 and %4 the file name
-        //: endings the package's and the player's versions get
-        InstallBatch::tr("You changed %n file(s) of %1 that this version replaces:\n\n%2\n\n"
-                         "Keep yours (the package's new versions go beside them as <file>%3), or "
-                         "take the package's (yours are kept as <file>%4)?",
-                         nullptr, int(edits.size()))
-            .arg(packageName, list, PackageInstall::newSuffix(), PackageInstall::mineSuffix()),
-        {InstallBatch::tr("Keep Mine"), InstallBatch::tr("Take the Package's")}, 0, 0);
-    return choice == 1 ? PackageInstall::Edits::TakePackage : PackageInstall::Edits::KeepMine;
+        changeTitle(change, kind),
+        question.arg(packageName, list, PackageInstall::newSuffix(), PackageInstall::mineSuffix()),
+        {InstallBatch::tr("Keep Mine"), InstallBatch::tr("Take the Package's"),
+         InstallBatch::tr("Change Nothing")},
+        0, 2);
+    if (choice == 0)
+        return PackageInstall::Edits::KeepMine;
+    if (choice == 1)
+        return PackageInstall::Edits::TakePackage;
+    return std::nullopt;
 }
 
 } // namespace
@@ -130,9 +179,12 @@ bool InstallBatch::startQueue(const QVector<Package> &packages, bool updateInPla
     if (isBusy() || packages.isEmpty())
         return false;
     queue = packages;
+    for (Package &package : queue)
+        package.update = recordOf(package.name, package.kind) != nullptr;
     inPlace = updateInPlace;
     running = true;
     stopped = false;
+    partialKept = false;
     transfersEnded = 0;
     working = -1;
     endedCount = 0;
@@ -163,6 +215,36 @@ bool InstallBatch::allInstalled() const
     });
 }
 
+InstallBatch::Ending InstallBatch::ending() const
+{
+    Ending words;
+    words.installed = int(std::count_if(queue.cbegin(), queue.cend(), [](const Package &package) {
+        return package.outcome == Outcome::Installed;
+    }));
+    const int all = int(queue.size());
+    if (stopped) {
+        words.heading = tr("Stopped");
+        //: %1 is the number of packages installed before the batch was stopped
+        words.info =
+            tr("Stopped. Installed %1 of %n package(s).", nullptr, all).arg(words.installed);
+        if (partialKept)
+            words.info += QLatin1Char(' ') + tr("The partial download is kept: downloading the "
+                                                "package again resumes it.");
+    } else if (words.installed < all) {
+        words.heading = tr("Finished");
+        words.info = tr("Installed %1 of %n package(s).", nullptr, all).arg(words.installed);
+    } else if (!queue.isEmpty() &&
+               std::all_of(queue.cbegin(), queue.cend(),
+                           [](const Package &package) { return package.update; })) {
+        words.heading = tr("Updated");
+        words.info = tr("Update Completed");
+    } else {
+        words.heading = tr("Installed");
+        words.info = tr("Install Completed");
+    }
+    return words;
+}
+
 QString InstallBatch::title(int position, Wording wording) const
 {
     if (position < 0 || position >= queue.size())
@@ -186,13 +268,15 @@ QString InstallBatch::outcomeLine(int position, Wording wording) const
     static const char *const words[] = {
         QT_TRANSLATE_NOOP("InstallBatch", "failed"), QT_TRANSLATE_NOOP("InstallBatch", "installed"),
         QT_TRANSLATE_NOOP("InstallBatch", "failed"), QT_TRANSLATE_NOOP("InstallBatch", "skipped")};
+    const char *word = words[int(package.outcome)];
+    if (package.outcome == Outcome::Installed && package.update)
+        word = QT_TRANSLATE_NOOP("InstallBatch", "updated");
     QString head = title(position, wording);
     if (!package.folder.isEmpty())
         head += QStringLiteral(" \u2192 ") + package.folder;
     const QString &reason = wording == Wording::Log ? package.logReason : package.reason;
     const QString tail = reason.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + reason;
-    return head + QStringLiteral(": ") +
-           worded(wording, "InstallBatch", words[int(package.outcome)]) + tail;
+    return head + QStringLiteral(": ") + worded(wording, "InstallBatch", word) + tail;
 }
 
 int InstallBatch::current() const
@@ -250,7 +334,9 @@ void InstallBatch::readReport()
         const QString name = queue.value(failed.position).name;
         InstallRecovery::note(name + QStringLiteral(": Failed: ") + failed.outcome.reason);
         if (failed.outcome.reason == DownloadManager::cancelledReason()) {
-            end(failed.position, Outcome::Skipped, cancelledWords(), QStringLiteral("cancelled"));
+            partialKept = partialKept || failed.outcome.keptBytes > 0;
+            end(failed.position, Outcome::Skipped, FailureWords::describe(failed.outcome),
+                FailureWords::describe(failed.outcome, Wording::Log));
         } else {
             // The page tells it in the player's words; the log keeps the manager's.
             const QString words = FailureWords::describe(failed.outcome);
@@ -350,13 +436,21 @@ void InstallBatch::installAt(int position, const QString &archive)
                          ? QDir::cleanPath(gameFolder + record->folder)
                          : QString();
     QString journal;
+    WordedText why;
     if (QFileInfo(target).isDir()) {
         journal = InstallRecovery::newJournalPath();
-    } else if (!askFolder(package.kind, package.name, record, &target, &journal)) {
+    } else if (const FolderAnswer answer = askFolder(
+                   package.kind, package.name, record,
+                   package.update ? Change::Update : Change::Install, &target, &journal, &why);
+               answer != FolderAnswer::Chosen) {
         // Nothing lands in the kind's own folder: the package is left out and the batch goes on.
         QFile::remove(archive);
+        if (answer == FolderAnswer::Refused) {
+            fail(position, why.log, why.player);
+            return;
+        }
         emit notice(tr("Skipped %1").arg(package.name));
-        end(position, Outcome::Skipped, tr("no folder chosen"), QStringLiteral("no folder chosen"));
+        end(position, Outcome::Skipped, why.player, why.log);
         return;
     }
     if (stopped || answeredSkips.contains(position)) {
@@ -389,11 +483,18 @@ void InstallBatch::runInstall(int position, const QString &archive, const QStrin
     int total = 0;
     QString why;
     QString words;
-    if (!prepare(step, title(position), package.kind, &total, &why, &words)) {
+    bool left = false;
+    if (!prepare(step, title(position), package.kind,
+                 package.update ? Change::Update : Change::Install, &total, &why, &words, &left)) {
         // Folders made for this package go at once.
         UnpackTransaction::recover(journal);
         QFile::remove(archive);
-        fail(position, why, words);
+        if (left) {
+            emit notice(tr("Skipped %1").arg(package.name));
+            end(position, Outcome::Skipped, words, why);
+        } else {
+            fail(position, why, words);
+        }
         return;
     }
     if (stopped || answeredSkips.contains(position)) {
@@ -446,7 +547,7 @@ PackageInstall *InstallBatch::newStep(const InstalledPackage &package, const QSt
 }
 
 bool InstallBatch::prepare(PackageInstall *step, const QString &shownName, const QString &kind,
-                           int *entries, QString *why, QString *words)
+                           Change change, int *entries, QString *why, QString *words, bool *left)
 {
     // One read of the archive's directory serves the space check, the player's edits and the
     // page.
@@ -468,8 +569,17 @@ bool InstallBatch::prepare(PackageInstall *step, const QString &shownName, const
         *words = shortage.player;
         return false;
     }
-    if (!plan.edits.isEmpty())
-        step->setEditChoice(askEdits(questions, shownName, kind, plan.edits));
+    if (!plan.edits.isEmpty()) {
+        const std::optional<PackageInstall::Edits> edits =
+            askEdits(questions, change, shownName, kind, plan.edits);
+        if (!edits) {
+            *left = true;
+            *why = leftWords().log;
+            *words = leftWords().player;
+            return false;
+        }
+        step->setEditChoice(*edits);
+    }
     *entries = int(plan.entryNames.size());
     return true;
 }
@@ -522,8 +632,10 @@ void InstallBatch::finish()
     emit batchEnded();
 }
 
-bool InstallBatch::askFolder(const QString &kind, const QString &packageName,
-                             const InstalledPackage *record, QString *target, QString *journal)
+InstallBatch::FolderAnswer InstallBatch::askFolder(const QString &kind, const QString &packageName,
+                                                   const InstalledPackage *record, Change change,
+                                                   QString *target, QString *journal,
+                                                   WordedText *why)
 {
     const QString destination = gameFolder + InstallRules::destinationIn(gameFolder, kind);
     // A package installed before is offered its own folder, which it then updates in place.
@@ -532,10 +644,11 @@ bool InstallBatch::askFolder(const QString &kind, const QString &packageName,
     QString text = record ? QFileInfo(recordedFolder).fileName()
                           : InstallRules::suggestedFolderName(packageName);
     const QString kindLabel = InstallRules::label(kind);
-    const QString title = tr("Install %1").arg(kindLabel);
+    const QString title = changeTitle(change, kind);
     // "the Gold Skin Skin" says the kind twice: a name that ends with it goes alone.
+    const PackageKind *known = PackageKind::find(kind);
     const QString question =
-        packageName.endsWith(kindLabel, Qt::CaseInsensitive)
+        known && known->endsName(packageName)
             //: %1 is the package, whose name ends with its kind ("Gold Skin")
             ? tr("Choose a folder name to install the %1 into:").arg(packageName)
             //: %1 is the package, %2 its kind: Mod, Picture Pack or Skin
@@ -543,8 +656,11 @@ bool InstallBatch::askFolder(const QString &kind, const QString &packageName,
     QString label = question;
     for (;;) {
         // A complaint keeps the package named and what was typed.
-        if (!questions.askText(title, label, &text))
-            return false;
+        if (!questions.askText(title, label, &text)) {
+            *why =
+                wordedText("InstallBatch", QT_TRANSLATE_NOOP("InstallBatch", "no folder chosen"));
+            return FolderAnswer::NoFolder;
+        }
         const QString complaint = InstallRules::nameComplaint(text);
         if (!complaint.isEmpty()) {
             label = complaint + QStringLiteral("\n\n") + question;
@@ -565,13 +681,20 @@ bool InstallBatch::askFolder(const QString &kind, const QString &packageName,
                 label = question;
                 continue;
             }
-            if (choice != 0)
-                return false;
+            if (choice != 0) {
+                *why = wordedText("InstallBatch",
+                                  //: %1 is the folder
+                                  QT_TRANSLATE_NOOP("InstallBatch",
+                                                    "you chose to skip it: the folder \"%1\" "
+                                                    "already exists"))
+                           .arg(text);
+                return FolderAnswer::Skipped;
+            }
         }
         if (candidateInfo.isDir()) {
             *target = candidate;
             *journal = InstallRecovery::newJournalPath();
-            return true;
+            return FolderAnswer::Chosen;
         }
         if (!candidateInfo.exists() && !candidateInfo.isSymLink()) {
             // The journal names the folders before they exist, so a kill right after creating
@@ -587,11 +710,15 @@ bool InstallBatch::askFolder(const QString &kind, const QString &packageName,
                 if (InstallRules::hasSaveGames(kind))
                     FolderSync::makePath(saveGames);
                 *target = candidate;
-                return true;
+                return FolderAnswer::Chosen;
             }
             UnpackTransaction::recover(*journal);
             journal->clear();
         }
+        // A disk that cannot be written refuses every name: asking again does not help.
+        *why = InstallRules::creationRefusal(candidate);
+        if (!why->log.isEmpty())
+            return FolderAnswer::Refused;
         // A file of that name cannot become a package folder.
         label = InstallRules::creationComplaint(candidate) + QStringLiteral("\n\n") + question;
     }
@@ -683,19 +810,26 @@ const InstalledPackage *InstallBatch::recordOf(const QString &name, const QStrin
 
 InstallBatch::Single InstallBatch::runSingle(const InstalledPackage &package,
                                              const QString &archive, const QString &target,
-                                             const QString &journal)
+                                             const QString &journal, Change change)
 {
     Single single;
     PackageInstall *step = newStep(package, archive, target, journal);
     int total = 0;
-    if (!prepare(step, package.name, package.kind, &total, &single.logError, &single.error)) {
+    if (!prepare(step, package.name, package.kind, change, &total, &single.logError, &single.error,
+                 &single.left)) {
         UnpackTransaction::recover(journal);
         return single;
     }
+    // The page's line goes when the unpack is over, before the player is told how it ended.
+    const auto over = qScopeGuard([this] { emit singleProgress(QString()); });
     const QString name = package.name;
-    connect(&step->unzip(), &TsUnZip::percent, this, [this, name](int percent) {
-        //: %1 is the package, %2 the share unpacked
-        emit singleProgress(tr("Installing %1: %2%").arg(name, QString::number(percent)));
+    connect(&step->unzip(), &TsUnZip::percent, this, [this, name, change](int percent) {
+        emit singleProgress((change == Change::Repair
+                                 //: %1 is the package, %2 the share unpacked
+                                 ? tr("Repairing %1: %2%")
+                                 //: %1 is the package, %2 the share unpacked
+                                 : tr("Installing %1: %2%"))
+                                .arg(name, QString::number(percent)));
     });
     // The answers are read only while this call waits for them.
     QObject waiting;
@@ -733,7 +867,7 @@ bool InstallBatch::installFromDisk(const QString &archive)
         InstallRecovery::note(name + QStringLiteral(" (from disk): ") +
                               (logText.isNull() ? text : logText));
         //: %1 is the package, %2 why it could not be installed
-        questions.tell(title, tr("Could not install %1:\n\n%2").arg(name, text));
+        questions.tellError(title, tr("Could not install %1:\n\n%2").arg(name, text));
         return false;
     };
     if (isBusy()) {
@@ -783,14 +917,21 @@ bool InstallBatch::installFromDisk(const QString &archive)
 
     QString target;
     QString journal;
-    if (!askFolder(kind, name, nullptr, &target, &journal))
-        return false;
+    WordedText refusal;
+    if (const FolderAnswer answer =
+            askFolder(kind, name, nullptr, Change::Install, &target, &journal, &refusal);
+        answer != FolderAnswer::Chosen)
+        return answer == FolderAnswer::Refused ? fail(refusal.player, refusal.log) : false;
     InstalledPackage package;
     package.name = name;
     package.kind = kind;
     package.fromDisk = true;
     package.archiveSize = QFileInfo(archive).size();
-    const Single single = runSingle(package, archive, target, journal);
+    const Single single = runSingle(package, archive, target, journal, Change::Install);
+    if (single.left) {
+        tellLeft(questions, title, name);
+        return false;
+    }
     if (!single.installed)
         return fail(single.error, single.logError);
     InstallRecovery::note(withSummary(
@@ -798,7 +939,7 @@ bool InstallBatch::installFromDisk(const QString &archive)
     const QString &summary = single.playerSummary;
     const QString label = InstallRules::label(kind);
     const QString done =
-        name.endsWith(label, Qt::CaseInsensitive)
+        PackageKind::find(kind)->endsName(name)
             //: %1 is the package, whose name ends with its kind ("Gold Skin"); %2 its folder
             ? tr("Installed the %1 into %2.").arg(name, single.folder)
             //: %1 is the kind of package: Mod, Picture Pack or Skin; %2 the package, %3 its folder
@@ -854,7 +995,7 @@ int InstallBatch::repair(const InstalledPackage &installed,
         InstallRecovery::note(QStringLiteral("Repair of ") + record.name + QStringLiteral(": ") +
                               (logText.isNull() ? text : logText));
         //: %1 is the package, %2 why it could not be repaired
-        questions.tell(title, tr("Could not repair %1:\n\n%2").arg(record.name, text));
+        questions.tellError(title, tr("Could not repair %1:\n\n%2").arg(record.name, text));
         return -1;
     };
     QString archive;
@@ -902,9 +1043,13 @@ int InstallBatch::repair(const InstalledPackage &installed,
                                               "the package is not in the package list any more"));
         return int(found - catalogue.cbegin());
     }
-    const Single single =
-        runSingle(PackageRepair::packageFor(record), archive,
-                  QDir::cleanPath(gameFolder + record.folder), InstallRecovery::newJournalPath());
+    const Single single = runSingle(PackageRepair::packageFor(record), archive,
+                                    QDir::cleanPath(gameFolder + record.folder),
+                                    InstallRecovery::newJournalPath(), Change::Repair);
+    if (single.left) {
+        tellLeft(questions, title, record.name);
+        return -1;
+    }
     if (!single.installed)
         return fail(single.error, single.logError);
     InstallRecovery::note(withSummary(QStringLiteral("Repaired ") + record.name +

@@ -44,6 +44,8 @@ public:
     virtual void withdraw() = 0;
     // A message with an OK button.
     virtual void tell(const QString &title, const QString &text) = 0;
+    // A message about something that failed; a plain message where errors look no different.
+    virtual void tellError(const QString &title, const QString &text) { tell(title, text); }
     // A report too long for a message: a one-line summary over a text that scrolls. With
     // `offerRepair`, Repair beside Close; true when the player chose it.
     virtual bool report(const QString &title, const QString &summary, const QString &detail,
@@ -76,6 +78,8 @@ class InstallBatch : public QObject
 
 public:
     enum class Outcome { Pending, Installed, Failed, Skipped };
+    // What an install step does to a package; its titles, questions and outcome say so.
+    enum class Change { Install, Update, Repair };
 
     // One package of the batch and how it ended.
     struct Package
@@ -88,6 +92,8 @@ public:
         Outcome outcome = Outcome::Pending;
         QString reason;    // in the player's words
         QString logReason; // the same for the log
+        // Installed before the batch: the batch updates it.
+        bool update = false;
     };
 
     InstallBatch(InstalledPackages &records, BatchQuestions &questions, QObject *parent = nullptr);
@@ -114,6 +120,16 @@ public:
     bool isRunning() const { return running; }
     bool isBusy() const { return running || singleRunning; }
     bool allInstalled() const;
+    // How the page words the end of the last batch: its heading and line, one ending that
+    // stays, and how many packages installed. A stopped batch says so, what installed and
+    // whether a partial download waits to be resumed.
+    struct Ending
+    {
+        QString heading;
+        QString info;
+        int installed = 0;
+    };
+    Ending ending() const;
     const QVector<Package> &packages() const { return queue; }
     // Catalogue entries installed by the batches of this run.
     const QSet<int> &installedEntries() const { return installed; }
@@ -128,7 +144,8 @@ public:
     // "Neat Skin [Skin]" and "Neat Skin [Skin] (2 of 6)"; empty outside the queue.
     QString title(int position, Wording wording = Wording::Player) const;
     QString label(int position) const;
-    // "Neat Skin [Skin] → Skins/Neat: installed — reason", for the log or the player.
+    // "Neat Skin [Skin] → Skins/Neat: installed — reason" (or "updated"), for the log or the
+    // player.
     QString outcomeLine(int position, Wording wording) const;
 
     // Installs the player's archive, asking for its kind and folder, and tells how it went.
@@ -155,13 +172,14 @@ signals:
     void notice(const QString &text);
     // The package at `position` has its turn: its questions come now, then its unpack. With
     // `namesFolder` the player is asked for its folder; without, it updates its own folder.
+    // packages() tells whether it is an update.
     void installTurn(int position, bool namesFolder);
     // The package at `position` is being unpacked; then the files done of all and the unpack's
     // last text, and the share unpacked.
     void unpackStarted(int position);
     void unpackProgress(int done, int total, const QString &state);
     void unpackPercent(int percent);
-    // A single install's progress, for the catalogue page.
+    // A single install's progress, for the catalogue page; empty once it is over.
     void singleProgress(const QString &text);
     void packageInstalled(int position, int entry);
     // Records changed outside a batch: after an uninstall (before the player is told) and after
@@ -194,7 +212,13 @@ private:
         // nothing is worth telling.
         QString summary;
         QString playerSummary;
+        // The player left the question about their changed files: nothing was changed.
+        bool left = false;
     };
+    // How the folder question ended: a folder to install into, none (the question was left),
+    // the player's Skip of a folder that exists, or a folder that cannot be made whatever its
+    // name (a read-only or full disk).
+    enum class FolderAnswer { Chosen, NoFolder, Skipped, Refused };
     bool startQueue(const QVector<Package> &packages, bool updateInPlace);
     void verified();
     void readReport();
@@ -209,15 +233,16 @@ private:
     // Runs the install step of the package at `position` into `target` and waits for its end.
     void runInstall(int position, const QString &archive, const QString &target,
                     const QString &journal);
-    // Asks for the folder name until one is accepted; false when the player cancelled or chose
-    // to skip. A new folder is created here, after its journal, which `journal` then names.
-    bool askFolder(const QString &kind, const QString &packageName, const InstalledPackage *record,
-                   QString *target, QString *journal);
+    // Asks for the folder name until one is accepted; otherwise `why` tells what became of the
+    // package. A new folder is created here, after its journal, which `journal` then names.
+    FolderAnswer askFolder(const QString &kind, const QString &packageName,
+                           const InstalledPackage *record, Change change, QString *target,
+                           QString *journal, WordedText *why);
     // Reads the step's archive, checks the space and asks about the player's edits; false with
-    // the reason, for the log (`why`) and in the player's words (`words`). `entries` gets the
-    // number of entries.
-    bool prepare(PackageInstall *step, const QString &shownName, const QString &kind, int *entries,
-                 QString *why, QString *words);
+    // the reason, for the log (`why`) and in the player's words (`words`), and `left` set when
+    // the player left the question about their edits. `entries` gets the number of entries.
+    bool prepare(PackageInstall *step, const QString &shownName, const QString &kind, Change change,
+                 int *entries, QString *why, QString *words, bool *left);
     PackageInstall *newStep(const InstalledPackage &package, const QString &archive,
                             const QString &target, const QString &journal);
     // Starts the step and waits until it is over.
@@ -230,7 +255,7 @@ private:
     void finish();
     void answerCancel(int asked, int choice);
     Single runSingle(const InstalledPackage &package, const QString &archive, const QString &target,
-                     const QString &journal);
+                     const QString &journal, Change change);
     const InstalledPackage *recordOf(const QString &name, const QString &kind) const;
     // Fetches the archive of `record` again into the downloads folder; false with the reason.
     bool fetchAgain(const InstalledPackage &record, QString *archive, WordedText *why);
@@ -245,6 +270,8 @@ private:
     bool inPlace = false;
     bool running = false;
     bool stopped = false;
+    // A transfer cut off by the player kept its bytes for the next download of the package.
+    bool partialKept = false;
     int transfersEnded = 0;
     int working = -1;
     int endedCount = 0;

@@ -85,6 +85,39 @@ QString InstallRules::reservedDevice(const QString &name)
     return reserved.match(device).hasMatch() ? device : QString();
 }
 
+namespace {
+
+// The nearest folder above `candidate` that exists: the one that refused it.
+QString nearestExisting(const QString &candidate)
+{
+    QString existing = QFileInfo(candidate).absolutePath();
+    while (!QFileInfo::exists(existing) && QFileInfo(existing).path() != existing)
+        existing = QFileInfo(existing).path();
+    return existing;
+}
+
+} // namespace
+
+WordedText InstallRules::creationRefusal(const QString &candidate)
+{
+    const QFileInfo info(candidate);
+    const QString existing = nearestExisting(candidate);
+    const QFileInfo parent(existing);
+    if (info.exists() || info.isSymLink() || !parent.isDir())
+        return {};
+    const DiskRoom::Problem problem = DiskRoom::problem(existing);
+    if (problem != DiskRoom::Problem::None)
+        return {FailureWords::diskProblem(problem, existing, Wording::Log),
+                FailureWords::diskProblem(problem, existing)};
+    if (parent.isWritable())
+        return {};
+    //: %1 is the folder
+    return wordedText("InstallRules",
+                      QT_TRANSLATE_NOOP("InstallRules", "no folder can be made: there is no "
+                                                        "permission to write in %1"))
+        .arg(QDir::toNativeSeparators(existing));
+}
+
 QString InstallRules::creationComplaint(const QString &candidate)
 {
     const QFileInfo info(candidate);
@@ -92,10 +125,7 @@ QString InstallRules::creationComplaint(const QString &candidate)
         return QCoreApplication::translate(
             "InstallRules", "Could not create folder: a file of that name is in the way. Choose "
                             "another name.");
-    // The nearest folder that exists is the one that refused.
-    QString existing = info.absolutePath();
-    while (!QFileInfo::exists(existing) && QFileInfo(existing).path() != existing)
-        existing = QFileInfo(existing).path();
+    const QString existing = nearestExisting(candidate);
     const QFileInfo parent(existing);
     if (!parent.isDir())
         return QCoreApplication::translate(

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wording.h"
+
 #include <QString>
 
 // Where each kind of package goes inside the game folder, and which folder names the player
@@ -34,6 +36,10 @@ public:
     // Why `candidate` could not be created, for the player: a file in the way, no permission,
     // a full disk.
     static QString creationComplaint(const QString &candidate);
+    // Why no folder can be created where `candidate` would go, whatever its name: the nearest
+    // folder that exists is on a read-only or full disk, or cannot be written; empty in both
+    // wordings when another name may help.
+    static WordedText creationRefusal(const QString &candidate);
     // A folder name made from a package's name that passes nameComplaint(): illegal characters
     // dropped, cut to the length rule, no trailing blank or dot.
     static QString suggestedFolderName(const QString &packageName);

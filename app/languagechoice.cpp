@@ -2,6 +2,8 @@
 
 #include "apppaths.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QTranslator>
 
 namespace {
@@ -21,6 +23,16 @@ const QVector<LanguageChoice::Language> &LanguageChoice::languages()
         {QStringLiteral("pt"), QStringLiteral("Português (Brasil)")},
     };
     return shipped;
+}
+
+void LanguageChoice::attach(QComboBox *box, QLabel *note)
+{
+    auto *choice = new LanguageChoice(box);
+    for (const Language &language : languages())
+        box->addItem(language.name, language.code);
+    box->setCurrentIndex(choice->currentIndex());
+    connect(box, QOverload<int>::of(&QComboBox::currentIndexChanged), choice,
+            [choice, note](int index) { note->setText(choice->choose(index)); });
 }
 
 LanguageChoice::LanguageChoice(QObject *parent)

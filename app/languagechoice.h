@@ -4,6 +4,9 @@
 #include <QString>
 #include <QVector>
 
+class QComboBox;
+class QLabel;
+
 // The languages the installer ships and the player's choice among them. The choice is kept as
 // the preference "current_language" and takes effect at the next start, when the translations
 // are loaded; until then the page says so.
@@ -19,6 +22,10 @@ public:
     };
     // English first, then German, French, Spanish and Brazilian Portuguese.
     static const QVector<Language> &languages();
+
+    // Fills `box` with the languages, the running one chosen, and keeps each choice; `note`
+    // says when it applies. The choice lives as long as the box.
+    static void attach(QComboBox *box, QLabel *note);
 
     // The running language is the preference as it stands now, which start-up has loaded.
     explicit LanguageChoice(QObject *parent = nullptr);

@@ -8,17 +8,21 @@
 
 OpenWith::OpenWith(SingleInstance &instance, std::function<void(const QStringList &)> install,
                    QObject *parent)
-    : QObject(parent), install(std::move(install)), waiting(filesIn(QCoreApplication::arguments()))
+    : QObject(parent)
+    , install(std::move(install))
+    , waiting(filesIn(QCoreApplication::arguments()) + instance.takeReceived())
 {
-    connect(&instance, &SingleInstance::filesReceived, this, &OpenWith::offer);
+    connect(&instance, &SingleInstance::filesReceived, this,
+            [this, &instance] { offer(instance.takeReceived()); });
 }
 
 QStringList OpenWith::filesIn(const QStringList &arguments)
 {
     QStringList files;
     for (const QString &argument : arguments.mid(1)) {
-        if (!argument.isEmpty() && !argument.startsWith(QLatin1Char('-')))
-            files << QFileInfo(argument).absoluteFilePath();
+        const QFileInfo file(argument);
+        if (!argument.isEmpty() && file.isFile())
+            files << file.absoluteFilePath();
     }
     return files;
 }
@@ -37,9 +41,13 @@ void OpenWith::setReady()
 
 void OpenWith::flush()
 {
-    if (!ready || waiting.isEmpty())
+    if (!ready || installing || waiting.isEmpty())
         return;
-    QStringList files;
-    files.swap(waiting);
-    QTimer::singleShot(0, this, [this, files] { install(files); });
+    installing = true;
+    QTimer::singleShot(0, this, [this] {
+        // An install asks its questions in an event loop of its own, where more may arrive.
+        while (!waiting.isEmpty())
+            install({waiting.takeFirst()});
+        installing = false;
+    });
 }

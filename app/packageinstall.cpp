@@ -131,6 +131,12 @@ QString PackageInstall::Outcome::summary(Wording wording) const
          //: %1 is the list of files
          QT_TRANSLATE_N_NOOP("PackageInstall",
                              "could not remove %n file(s) of the old version: %1"));
+    part(caseFolded,
+         //: %1 is the list of files
+         QT_TRANSLATE_N_NOOP("PackageInstall",
+                             "the archive names %n file(s) more than once in spellings that differ "
+                             "only in case, which the game takes for one file; the last of each "
+                             "was installed: %1"));
     if (!recordError.isEmpty())
         parts << worded(wording, "PackageInstall",
                         //: %1 is why the record could not be written
@@ -206,7 +212,8 @@ void PackageInstall::setPackage(const InstalledPackage &value, const QString &ar
 bool PackageInstall::prepare(Plan *out, QString *why)
 {
     plan = Plan();
-    QuaZip zip(archivePath);
+    const std::unique_ptr<QIODevice> device = TsCompression::archiveDevice(archivePath);
+    QuaZip zip(device.get());
     TsCompression::prepareNames(zip);
     if (!zip.open(QuaZip::mdUnzip)) {
         // Nothing to unpack is not an error of reading: the plan simply has no entries.
@@ -365,6 +372,7 @@ QString PackageInstall::stageDone(UnpackTransaction &run)
     InstalledPackage record = package;
     record.installed = QDateTime::currentDateTimeUtc();
     record.createdFoldersKnown = true;
+    caseFolded = run.caseFoldedFiles();
     QHash<QString, int> numbers;
     QHash<QString, int> recordedAt; // index in record.files
     const auto staged = run.stagedFiles();
@@ -494,6 +502,7 @@ void PackageInstall::unpacked()
         if (choice == Edits::KeepMine)
             result.besideMine << name;
     }
+    result.caseFolded = caseFolded;
     ended = true;
     emit finished();
 }

@@ -65,6 +65,9 @@ public:
         QStringList keptOriginals; // the folder's own files, kept aside until the uninstall
         QStringList putBack;       // kept originals an update no longer replaces, back in place
         QStringList notRemoved;    // old version's files that could not be removed, and why
+        // Files the archive names in several spellings of case, which the game cannot tell
+        // apart: installed once, with the bytes of the last entry.
+        QStringList caseFolded;
         QString recordError;       // the record could not be written (retried at next start)
         // One line, empty when there is nothing to tell.
         QString summary(Wording wording = Wording::Log) const;
@@ -136,6 +139,8 @@ private:
     QString journalPath;
     Plan plan;
     Edits choice = Edits::KeepMine;
+    // The run's files named in several spellings of case; set on the worker before finished().
+    QStringList caseFolded;
     // Why the records cannot be trusted for this change (start() then fails at once).
     QString recordsRefusal;
     // Previous record of the same package in the same folder, and its files.

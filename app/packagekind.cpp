@@ -33,3 +33,21 @@ QString PackageKind::shownLabel() const
 {
     return QCoreApplication::translate("PackageKind", label);
 }
+
+bool PackageKind::endsName(const QString &name) const
+{
+    // " [Pic Pack]" gives "Pic Pack".
+    const auto inBrackets = [](const QString &suffix) {
+        return QString(suffix).remove(QLatin1Char('[')).remove(QLatin1Char(']')).trimmed();
+    };
+    const QString words[] = {QString::fromLatin1(label), shownLabel(),
+                             inBrackets(QString::fromLatin1(listSuffix)),
+                             inBrackets(shownSuffix())};
+    for (const QString &word : words) {
+        const int before = int(name.size() - word.size()) - 1;
+        if (!word.isEmpty() && name.endsWith(word, Qt::CaseInsensitive) &&
+            (before < 0 || !name.at(before).isLetterOrNumber()))
+            return true;
+    }
+    return false;
+}

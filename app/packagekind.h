@@ -20,6 +20,11 @@ struct PackageKind
     QString shownSuffix() const;
     QString shownLabel() const;
 
+    // Whether `name` ends with this kind as a word of its own ("Gold Skin", "Super Mod",
+    // "Small Mod DB", not "Reskin"), in English or the player's language: it is then not named
+    // again after the name.
+    bool endsName(const QString &name) const;
+
     // Every kind, in the order of the repo_filter choices after "All".
     static const std::array<PackageKind, 3> &all();
 

@@ -24,10 +24,14 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
+#include <QGuiApplication>
 #include <QProcessEnvironment>
+#include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -57,8 +61,11 @@ std::unique_ptr<GameFolderPage> showGameFolderPage(FramelessWindow &frame, Zerun
                                                    const std::function<void()> &proceed)
 {
     const QString home = QDir::homePath();
-    auto page = std::make_unique<GameFolderPage>(
-        GameFolder::searchedPlaces(home, QProcessEnvironment::systemEnvironment()), home);
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    auto page =
+        std::make_unique<GameFolderPage>(GameFolder::searchedPlaces(home, environment), home);
+    // Installs found but none chosen from their list: they are offered again here.
+    page->setFinds(GameFolder::candidates(home, environment), home);
     mainWindow.hide();
     frame.setContent(page.get(), false);
     GameFolderPage *shown = page.get();
@@ -74,6 +81,56 @@ std::unique_ptr<GameFolderPage> showGameFolderPage(FramelessWindow &frame, Zerun
                          proceed();
                      });
     return page;
+}
+
+// Says `text` where the player sees it, in a message box, unless no one can see one (a platform
+// without a screen), and on standard error.
+void tell(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+        return;
+    StandardDialog::question(QStringLiteral("Zerun Installer"), text,
+                             {QCoreApplication::translate("Startup", "Close")}, 0, 0,
+                             QMessageBox::Critical);
+}
+
+// Takes the profile's lock, or hands the program's archives over to the installer that holds
+// it. Returns the exit code when this start ends here.
+std::optional<int> holdProfile(SingleInstance &instance)
+{
+    const QStringList files = OpenWith::filesIn(QCoreApplication::arguments());
+    switch (instance.acquire(files)) {
+    case SingleInstance::Outcome::Acquired:
+        if (!instance.failure().isEmpty()) {
+            const QString text = QStringLiteral("The hand-over socket: ") + instance.failure();
+            InstallRecovery::note(text);
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+        }
+        return std::nullopt;
+    case SingleInstance::Outcome::HeldElsewhere:
+        InstallRecovery::note(QStringLiteral("Another Zerun Installer is running with this "
+                                             "profile; it was asked to come forward, took %1 "
+                                             "archive(s) and this start ends")
+                                  .arg(files.size()));
+        return 0;
+    case SingleInstance::Outcome::NotHandedOver:
+        InstallRecovery::note(QStringLiteral("Another Zerun Installer is running with this "
+                                             "profile, but nothing was handed over to it: ") +
+                              instance.failure());
+        tell(instance.playerFailure());
+        return 1;
+    case SingleInstance::Outcome::Failed:
+        break;
+    }
+    InstallRecovery::note(QStringLiteral("The installer cannot run: ") + instance.failure());
+    tell(QCoreApplication::translate(
+             "Startup", "Zerun Installer cannot start, because it cannot write to its "
+                        "folder:\n%1\n\nMake this folder writable, or free some space on "
+                        "its disk, and start the installer again.")
+             .arg(QDir::toNativeSeparators(AppPaths::cacheFolder())));
+    return 1;
 }
 
 } // namespace
@@ -120,7 +177,11 @@ bool clearLogsFolderIfFull()
     const QString logs = AppPaths::logsFolder();
     if (AppPaths::countLogFiles(logs) <= 10)
         return false;
-    AppPaths::clearLogFiles(logs);
+    // A crash report not yet offered stays until the player has answered; the next clean-up
+    // takes it.
+    const QString report = CrashReportConsent::pendingReport();
+    AppPaths::clearLogFiles(logs, report.isEmpty() ? QStringList()
+                                                   : QStringList{QFileInfo(report).fileName()});
     return true;
 }
 
@@ -130,31 +191,13 @@ int runInstaller(int &argc, char **argv)
 
     QApplication application(argc, argv);
     TsLogging::installMessageHandler();
-    installTranslations(AppPaths::currentLanguage());
+    installTranslations(AppPaths::startLanguage());
     // A second installer on the same profile would take the first one's journals for
     // interrupted ones, its archives for leftovers and its logs for old ones: nothing of the
     // profile is cleaned up before the lock is held. The second hands over to the first and ends.
     SingleInstance instance;
-    switch (instance.acquire(OpenWith::filesIn(QCoreApplication::arguments()))) {
-    case SingleInstance::Outcome::Acquired:
-        break;
-    case SingleInstance::Outcome::HeldElsewhere:
-        InstallRecovery::note(QStringLiteral("Another Zerun Installer is running with this "
-                                             "profile; it was asked to come forward and this "
-                                             "start ends"));
-        return 0;
-    case SingleInstance::Outcome::Failed:
-        InstallRecovery::note(QStringLiteral("The installer cannot run: ") + instance.failure());
-        StandardDialog::question(
-            QStringLiteral("Zerun Installer"),
-            QCoreApplication::translate(
-                "Startup", "Zerun Installer cannot start, because it cannot write to its "
-                           "folder:\n%1\n\nMake this folder writable, or free some space on "
-                           "its disk, and start the installer again.")
-                .arg(QDir::toNativeSeparators(AppPaths::cacheFolder())),
-            {QCoreApplication::translate("Startup", "Close")}, 0, 0);
-        return 1;
-    }
+    if (const std::optional<int> ended = holdProfile(instance))
+        return *ended;
     clearLogsFolderIfFull();
     installWindowHooks();
     // Owned by the application once set.

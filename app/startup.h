@@ -23,7 +23,8 @@ void initialiseApplication(const QString &applicationName);
 // GUI thread once the application object exists.
 void installWindowHooks();
 
-// Empties the logs folder when it holds more than 10 dump and text files; true when it did. The
+// Empties the logs folder when it holds more than 10 dump and text files, all but a crash report
+// that has not been offered to the player yet; true when it did. The
 // installer calls it only once it holds the profile's single-instance lock: the logs of a running
 // installer (crash dumps waiting for consent among them) are never its to empty.
 bool clearLogsFolderIfFull();

@@ -25,6 +25,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
@@ -65,12 +66,7 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     ui->retry_catalogue->hide();
 
     // The language of the next start: the choice is kept at once, the page says when it applies.
-    auto *languages = new LanguageChoice(this);
-    for (const LanguageChoice::Language &language : LanguageChoice::languages())
-        ui->language_choice->addItem(language.name, language.code);
-    ui->language_choice->setCurrentIndex(languages->currentIndex());
-    connect(ui->language_choice, QOverload<int>::of(&QComboBox::currentIndexChanged), languages,
-            [this, languages](int index) { ui->language_note->setText(languages->choose(index)); });
+    LanguageChoice::attach(ui->language_choice, ui->language_note);
 
     connectBatch();
 
@@ -304,7 +300,7 @@ void Zerun::changeGameFolder()
         StandardDialog::question(tr("Change Game Folder"),
                                  tr("Packages are being installed or checked. Change the game "
                                     "folder once they are done."),
-                                 {tr("OK")}, 0, 0);
+                                 {tr("OK")}, 0, 0, QMessageBox::Information);
         return;
     }
     const QString chosen = GameFolder::change(gameFolder);
@@ -401,7 +397,7 @@ void Zerun::openSelectedFolder()
     const InstalledPackage *record = recordOf(entryOf(selected.first()));
     QString why;
     if (record && !openFolder(gameFolder + record->folder, &why))
-        questions.tell(tr("Open Folder"), why);
+        questions.tell(tr("Open Folder"), why, QMessageBox::Critical);
 }
 
 void Zerun::uninstallSelected()
@@ -501,12 +497,15 @@ void Zerun::status(const QString &msg)
             return;
         const QStringList words = msg.split(QLatin1Char(' '));
         const int percent = QString(words.value(1)).remove(QLatin1Char('%')).toInt();
-        const QString rate = words.value(2) + QLatin1Char(' ') + words.value(3);
+        const QString rate =
+            FailureWords::rateText(words.value(2) + QLatin1Char(' ') + words.value(3));
         if (percent == 100) {
             ui->progressTitle->setText(label.isEmpty() ? tr(installingTitle)
                                                        : tr("Downloaded %1").arg(label));
-            ui->progressInfo->setText(tr(pleaseWait));
-            ui->progressBar->setValue(99);
+            // A package of a batch is saved now and waits for its turn, which the page tells.
+            ui->progressInfo->setText(label.isEmpty() ? tr(pleaseWait)
+                                                      : tr("Saved; it is installed in its turn"));
+            ui->progressBar->setValue(label.isEmpty() ? 99 : 100);
         } else {
             ui->progressTitle->setText(label.isEmpty() ? tr("Downloading..")
                                                        : tr("Downloading %1").arg(label));
@@ -536,7 +535,10 @@ void Zerun::installing()
     // shows how the batch ended. A package being asked about or unpacked keeps the page.
     if (!batch.isRunning() || batch.isInstalling())
         return;
-    ui->progressTitle->setText(tr("Installing %1").arg(batch.label(batch.current())));
+    const int position = batch.current();
+    ui->progressTitle->setText(
+        (batch.packages().value(position).update ? tr("Updating %1") : tr("Installing %1"))
+            .arg(batch.label(position)));
 }
 
 void Zerun::updateStatusInfo(const QString &msg)
@@ -558,12 +560,14 @@ void Zerun::updateProgress(int progress)
 
 void Zerun::updateTime()
 {
-    // The closing texts belong to a batch that is over with every package installed.
+    // The closing texts belong to a batch that is over with every package installed; they are
+    // the ones its end showed.
     if (ui->progressBar->value() != 100 || batch.isRunning() || !batch.allInstalled())
         return;
     installTimer.stop();
-    ui->progressTitle->setText(tr("Installed"));
-    ui->progressInfo->setText(tr("Install Completed"));
+    const InstallBatch::Ending ending = batch.ending();
+    ui->progressTitle->setText(ending.heading);
+    ui->progressInfo->setText(ending.info);
 }
 
 void Zerun::on_repo_filter_currentIndexChanged(int index)
@@ -641,8 +645,10 @@ void Zerun::connectBatch()
         ui->progressTitle->setText(
             (namesFolder ? tr("Waiting for a folder name for %1") : tr("Getting %1 ready"))
                 .arg(batch.label(position)));
-        ui->progressInfo->setText(tr(pleaseWait));
-        ui->progressBar->setValue(99);
+        // The download is over: the bar is full and the line says what it waits for.
+        ui->progressInfo->setText(namesFolder ? tr("Downloaded and saved; waiting for your answer")
+                                              : tr(pleaseWait));
+        ui->progressBar->setValue(100);
     });
     connect(&batch, &InstallBatch::unpackStarted, this, [this](int position) {
         ui->progressTitle->setText(tr("Unpacking %1").arg(batch.label(position)));
@@ -654,15 +660,28 @@ void Zerun::connectBatch()
         if (batch.isRunning())
             ui->progressBar->setValue(percent);
     });
-    connect(&batch, &InstallBatch::singleProgress, ui->catalogue_status, &QLabel::setText);
+    connect(&batch, &InstallBatch::singleProgress, this, [this](const QString &text) {
+        if (text.isEmpty())
+            updateCatalogueStatus();
+        else
+            ui->catalogue_status->setText(text);
+    });
     connect(&batch, &InstallBatch::packageInstalled, this, [this](int position, int entry) {
         finishedPosition = position;
         updatesAvailable.remove(entry);
         installed();
         finishedPosition = -1;
     });
-    connect(&batch, &InstallBatch::packageEnded, ui->batchProgress,
-            [this](int, int ended) { ui->batchProgress->setValue(ended); });
+    connect(
+        &batch, &InstallBatch::packageEnded, ui->batchProgress, [this](int position, int ended) {
+            ui->batchProgress->setValue(ended);
+            // A package that did not install is not shown as under way any more.
+            const InstallBatch::Package &package = batch.packages().at(position);
+            if (batch.isRunning() && package.outcome == InstallBatch::Outcome::Failed)
+                ui->progressTitle->setText(tr("Could not install %1").arg(batch.label(position)));
+            else if (batch.isRunning() && package.outcome == InstallBatch::Outcome::Skipped)
+                ui->progressTitle->setText(tr("Skipped %1").arg(batch.label(position)));
+        });
     connect(&batch, &InstallBatch::batchEnded, this, &Zerun::showBatchEnd);
     connect(&batch, &InstallBatch::recordsChanged, this, &Zerun::singleEnded);
     connect(&batch, &InstallBatch::verifyProgress, this, [this](int done, int total) {
@@ -680,9 +699,15 @@ void Zerun::showUnpacking(int done, int total, const QString &state)
     if (unpackShown.isValid() && unpackShown.elapsed() < 50 && done < total)
         return;
     unpackShown.start();
-    //: %1 is the number of files unpacked, %2 what the unpacking last did, in English
-    ui->progressInfo->setText(
-        tr("%1 of %n file(s) \u00b7 %2", nullptr, total).arg(QString::number(done), state));
+    // The unpacker says "Unzipped <entry>": the page names the entry alone.
+    const QString unzipped = QStringLiteral("Unzipped ");
+    const QString entry = state.startsWith(unzipped) ? state.mid(unzipped.size()) : QString();
+    //: %1 is the number of files unpacked, %2 the file unpacked last
+    QString text =
+        tr("%1 of %n file(s) \u00b7 %2", nullptr, total).arg(QLocale().toString(done), entry);
+    if (entry.isEmpty())
+        text = text.left(text.lastIndexOf(QStringLiteral(" \u00b7 ")));
+    ui->progressInfo->setText(text);
 }
 
 void Zerun::startBatch(const QVector<int> &entries, bool inPlace)
@@ -747,31 +772,20 @@ void Zerun::showBatchEnd()
     ui->cancel_batch->hide();
     ui->quit->show();
     ui->back->show();
-    const QVector<InstallBatch::Package> &packages = batch.packages();
-    const int installedCount = int(
-        std::count_if(packages.cbegin(), packages.cend(), [](const InstallBatch::Package &package) {
-            return package.outcome == InstallBatch::Outcome::Installed;
-        }));
+    const int all = int(batch.packages().size());
+    const InstallBatch::Ending ending = batch.ending();
     OutcomeList::show(ui->outcome_list, batch);
-    const bool problems = installedCount < packages.size();
-    ui->retry_failed->setVisible(problems);
+    ui->retry_failed->setVisible(ending.installed < all);
     ui->copy_details->show();
     ui->show_log->show();
     ui->outcome_list->setVisible(true);
-    if (!problems) {
-        ui->progressBar->setValue(100);
-        updateStatusInfo(tr("Install Complete"));
-        if (!installTimer.isActive())
-            installTimer.start(1000);
-        return;
-    }
-    // The closing texts of a clean batch would hide what went wrong.
+    // One ending that stays: the timer's tick says the same.
     installTimer.stop();
-    updateStatusTitle(tr("Finished"));
-    ui->progressInfo->setText(
-        tr("Installed %1 of %n package(s).", nullptr, packages.size()).arg(installedCount));
-    // The bar tells the share installed, never a full bar for a batch with failures.
-    ui->progressBar->setValue(installedCount * 100 / qMax(1, int(packages.size())));
+    ui->progressTitle->setText(ending.heading);
+    ui->progressInfo->setText(ending.info);
+    // Both bars tell what installed, never a full bar for a batch with failures or a stop.
+    ui->progressBar->setValue(ending.installed * 100 / qMax(1, all));
+    ui->batchProgress->setValue(ending.installed);
 }
 
 void Zerun::on_clear_list_clicked()
@@ -791,8 +805,10 @@ void Zerun::installed()
     // The record is written by now: the marks follow it.
     loadInstalledPackages();
     applyMarks();
-    ui->progressTitle->setText(tr("Installed %1").arg(batch.label(finishedPosition)));
-    ui->progressInfo->setText(tr("Install Complete"));
+    const bool update = batch.packages().value(finishedPosition).update;
+    ui->progressTitle->setText(
+        (update ? tr("Updated %1") : tr("Installed %1")).arg(batch.label(finishedPosition)));
+    ui->progressInfo->setText(update ? tr("Update Complete") : tr("Install Complete"));
 }
 
 void Zerun::backToCatalogue()
@@ -831,14 +847,14 @@ void Zerun::verifySelected()
     guardClose();
     batch.verify(batch.isVerifying() ? QVector<InstalledPackage>() : selectedRecords(), catalogue);
     if (batch.isVerifying()) {
-        ui->verify_package->setText(tr("Stop Verifying"));
+        ui->verify_package->setText(tr("&Stop Verifying"));
         ui->verify_package->setEnabled(true);
     }
 }
 
 void Zerun::verifyEnded()
 {
-    ui->verify_package->setText(tr("Verify"));
+    ui->verify_package->setText(tr("&Verify"));
     updateCatalogueStatus();
     updateUninstallButton();
 }
@@ -895,5 +911,6 @@ void Zerun::importList()
         return;
     for (const int entry : qAsConst(entries))
         addToDownloadList(entry);
-    batchQuestions.report(QStringLiteral("Import"), QString(), report, false);
+    batchQuestions.report(QCoreApplication::translate("ListExchange", "Import"), QString(), report,
+                          false);
 }

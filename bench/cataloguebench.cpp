@@ -1,6 +1,9 @@
 // Times the catalogue page with a 100,000-line catalogue: parse plus first display, and each
-// filter change, beside a bare QListWidget::addItems of the same texts in the same run.
-//   bench_catalogue [lines] [rounds]
+// filter change, beside a bare QListWidget::addItems of the same texts in the same run. Then
+// the peak memory of a fresh process that fetches a catalogue of a million lines (or
+// `peakLines`) from the host and shows it, as the installer does at start, beside the file's
+// size (goal: at most three times the file plus 50 MiB).
+//   bench_catalogue [lines] [rounds] [peakLines]
 
 #include "catalogue.h"
 #include "packagehost.h"
@@ -11,8 +14,10 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -33,6 +38,47 @@ QByteArray makeCatalogue(const QString &base, int lines)
                 ",Package number " + QByteArray::number(i) + "\r\n";
     }
     return text;
+}
+
+qint64 statusKiB(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(int(strlen(field))).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+// The child: a window with a fresh profile fetches the catalogue at `base` and shows it; prints
+// its peak resident memory in KiB.
+int peakChild(const QString &base, int lines)
+{
+    QTemporaryDir profile;
+    qputenv("HOME", profile.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (profile.path() + "/data").toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (profile.path() + "/config").toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", (profile.path() + "/cache").toLocal8Bit());
+    qputenv("ZERUN_CATALOGUE_HOST", base.toLocal8Bit());
+    QDir().mkpath(profile.path() + "/game");
+    Zerun window;
+    window.setGameFolder(profile.path() + "/game");
+    if (!window.initialise())
+        return 1;
+    window.show();
+    auto *list = window.findChild<QListWidget *>("repo_list");
+    QElapsedTimer clock;
+    clock.start();
+    auto *status = window.findChild<QLabel *>("catalogue_status");
+    while (status->text().startsWith("Loading") && clock.elapsed() < 600000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QCoreApplication::processEvents();
+    QTextStream(stdout) << statusKiB("VmHWM:") << "\n";
+    if (list->count() != lines)
+        QTextStream(stderr) << list->count() << " rows shown: " << status->text() << "\n";
+    return list->count() == lines ? 0 : 1;
 }
 
 double timed(const std::function<void()> &prepare, const std::function<void()> &work)
@@ -70,8 +116,11 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--peak-child")
+        return peakChild(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
     const int lines = argc > 1 ? QByteArray(argv[1]).toInt() : 100000;
     const int rounds = argc > 2 ? QByteArray(argv[2]).toInt() : 5;
+    const int peakLines = argc > 3 ? QByteArray(argv[3]).toInt() : 1000000;
     QTextStream out(stdout);
 
     QTemporaryDir site;
@@ -127,16 +176,7 @@ int main(int argc, char *argv[])
 
     // Memory: what a loaded catalogue adds to a window with an empty one.
     {
-        const auto residentKiB = [] {
-            QFile status(QStringLiteral("/proc/self/status"));
-            if (!status.open(QIODevice::ReadOnly))
-                return qint64(-1);
-            for (const QByteArray &line : status.readAll().split('\n')) {
-                if (line.startsWith("VmRSS:"))
-                    return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-            }
-            return qint64(-1);
-        };
+        const auto residentKiB = [] { return statusKiB("VmRSS:"); };
         freshWindow();
         const qint64 before = residentKiB();
         window->indexDownloaded(&downloader);
@@ -183,5 +223,38 @@ int main(int argc, char *argv[])
             freshBare, [&] { bare->addItems(texts[filter]); });
         row(QString("filter -> ") + names[filter], change.first, change.second);
     }
+    window.reset();
+    bare.reset();
+
+    // Peak memory of a fresh process showing a catalogue of peakLines, beside the file's size.
+    {
+        QFile file(site.filePath("files/index.dat"));
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+        // Lines of about 59 bytes, as in the largest catalogues seen, under the 64 MiB limit.
+        QByteArray text;
+        text.reserve(qint64(peakLines) * 62);
+        const QByteArray base = host.baseUrl().toString().toUtf8();
+        for (int i = 0; i < peakLines; ++i)
+            text += base + "/files/p" + QByteArray::number(i) + ".zip," + kinds[i % 3] +
+                    ",Package " + QByteArray::number(i) + "\n";
+        file.write(text);
+    }
+    const qint64 fileBytes = QFileInfo(site.filePath("files/index.dat")).size();
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--peak-child", host.baseUrl().toString(), QString::number(peakLines)});
+    if (!child.waitForFinished(900000) || child.exitCode() != 0) {
+        out << "bench_catalogue: the peak run failed\n";
+        return 1;
+    }
+    const double peakMiB = child.readAllStandardOutput().trimmed().toLongLong() / 1024.0;
+    const double fileMiB = fileBytes / 1048576.0;
+    out << "peak memory: a " << peakLines << "-line catalogue of "
+        << QString::number(fileMiB, 'f', 1) << " MiB on disk takes the installer to "
+        << QString::number(peakMiB, 'f', 1) << " MiB (goal: at most 3 x "
+        << QString::number(fileMiB, 'f', 1)
+        << " + 50 = " << QString::number(3 * fileMiB + 50, 'f', 1) << " MiB)\n";
     return 0;
 }

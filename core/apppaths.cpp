@@ -17,12 +17,14 @@ namespace {
 // Removes everything inside `folder` but keeps the folder itself (made when missing): removing
 // and making it again would leave a moment without it, in which anything written there (a log
 // line, a crash dump) is lost.
-void emptyFolder(const QString &folder)
+void emptyFolder(const QString &folder, const QStringList &keep = {})
 {
     QDir dir(folder);
     const QFileInfoList entries =
         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
+        if (keep.contains(entry.fileName()))
+            continue;
         if (entry.isDir() && !entry.isSymLink())
             QDir(entry.filePath()).removeRecursively();
         else
@@ -204,8 +206,8 @@ void AppPaths::createFolders()
         dir.mkpath(defaultRoot + QLatin1String(sub));
     if (!QFile::exists(currentSkinFile()))
         TsXML::save(TsXML::Cache, currentSkinKey, QStringLiteral("default"));
-    if (!QFile::exists(currentLanguageFile()))
-        TsXML::save(TsXML::Cache, currentLanguageKey, QStringLiteral("en"));
+    // The language is stored by the first start once the desktop's locale can be read
+    // (startLanguage()), not here, before the application object exists.
     dir.mkpath(logsFolder());
     dir.mkpath(tempFolder());
     dir.mkpath(downloadsFolder());
@@ -248,6 +250,15 @@ QString AppPaths::currentLanguage()
     const int cut = localeName.lastIndexOf(QLatin1Char('_'));
     const QString code = cut < 0 ? QString() : localeName.left(cut);
     return languageFile(code).isEmpty() ? QStringLiteral("en") : code;
+}
+
+QString AppPaths::startLanguage()
+{
+    const bool stored = QFile::exists(currentLanguageFile());
+    const QString code = currentLanguage();
+    if (!stored)
+        setCurrentLanguage(code);
+    return code;
 }
 
 void AppPaths::setCurrentLanguage(const QString &code)
@@ -307,12 +318,12 @@ int AppPaths::countLogFiles(const QString &folder)
     return dir.entryList({QStringLiteral("*.dmp"), QStringLiteral("*.txt")}).size();
 }
 
-void AppPaths::clearLogFiles(const QString &folder)
+void AppPaths::clearLogFiles(const QString &folder, const QStringList &keep)
 {
     // The day's log is kept open between records; let go of it first, since an open file cannot
     // be removed everywhere. The next record starts a new one.
     TsLogging::closeDailyLog();
-    emptyFolder(folder);
+    emptyFolder(folder, keep);
 }
 
 void AppPaths::removeFiles(const QStringList &nameFilters, const QString &folder)

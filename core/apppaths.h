@@ -53,6 +53,10 @@ public:
     static QString skinStyleSheet(const QString &name);
 
     static QString currentLanguage();
+    // The language a start runs in: the stored one, else the desktop's as currentLanguage()
+    // finds it, which is stored then, so that a fresh profile keeps the language it started in.
+    // Needs the application object (the translations are looked for beside the program).
+    static QString startLanguage();
     static void setCurrentLanguage(const QString &code);
     static bool hasLanguageData(const QString &code);
     // The compiled translation "<code>.qm": in the working folder's languages/, else in the
@@ -71,7 +75,8 @@ public:
     static void setSkippedBuild(int build);
 
     static int countLogFiles(const QString &folder);
-    static void clearLogFiles(const QString &folder);
+    // Empties `folder` but for the files named in `keep`.
+    static void clearLogFiles(const QString &folder, const QStringList &keep = {});
     static void removeFiles(const QStringList &nameFilters, const QString &folder);
     static void clearTempFolder();
     static bool logsFolderHasArchives();

@@ -146,8 +146,10 @@ QString TsXML::load(int location, const QString &key)
     const QString path = filePath(location, key);
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        // A missing or unreadable file holds no value.
-        qDebug().noquote().nospace() << "Error loading XML " << (path.isEmpty() ? key : path);
+        // A missing or unreadable file holds no value; only an unreadable one is a fault (a
+        // fresh profile has none of its values yet).
+        if (path.isEmpty() || file.exists())
+            qDebug().noquote().nospace() << "Error loading XML " << (path.isEmpty() ? key : path);
         return QString();
     }
     QXmlStreamReader reader(&file);
@@ -180,7 +182,8 @@ QStringList TsXML::walk(const QString &path, bool names, bool texts)
     QStringList entries;
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qDebug().noquote().nospace() << "Error loading XML " << path;
+        if (path.isEmpty() || file.exists())
+            qDebug().noquote().nospace() << "Error loading XML " << path;
         return entries;
     }
     QXmlStreamReader reader(&file);

@@ -52,6 +52,11 @@
         <extracomment>%1 is the host</extracomment>
         <translation>%1 war nicht erreichbar</translation>
     </message>
+    <message>
+        <source>%1 is sending the list too slowly</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 sendet die Liste zu langsam</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueRows</name>
@@ -91,6 +96,27 @@
     <message>
         <source>Send</source>
         <translation>Senden</translation>
+    </message>
+    <message>
+        <source>%1: the installer&apos;s log of that day; it names folders of your home folder</source>
+        <extracomment>%1 is a file name in the crash report</extracomment>
+        <translation>%1: das Protokoll des Installationsprogramms von diesem Tag; es nennt Ordner in Ihrem Persönlichen Ordner</translation>
+    </message>
+    <message>
+        <source>%1: a screenshot of the installer&apos;s window at the crash</source>
+        <translation>%1: ein Bildschirmfoto des Fensters beim Absturz</translation>
+    </message>
+    <message>
+        <source>%1: the state of the installer&apos;s memory at the crash, for the developers</source>
+        <translation>%1: der Speicherzustand des Installationsprogramms beim Absturz, für die Entwickler</translation>
+    </message>
+    <message>
+        <source>%1: the time of the crash</source>
+        <translation>%1: der Zeitpunkt des Absturzes</translation>
+    </message>
+    <message>
+        <source>Its summary line:</source>
+        <translation>Seine Zusammenfassungszeile:</translation>
     </message>
 </context>
 <context>
@@ -288,6 +314,19 @@
         <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
         <translation>Neuer Versuch in %1 s (Versuch %2 von %3)</translation>
     </message>
+    <message>
+        <source>cancelled; %1 of %2 kept, the next download resumes it</source>
+        <extracomment>%1 is the part downloaded, %2 the whole file</extracomment>
+        <translation>abgebrochen; %1 von %2 behalten, der nächste Download macht dort weiter</translation>
+    </message>
+    <message>
+        <source>the server is sending too slowly</source>
+        <translation>der Server sendet zu langsam</translation>
+    </message>
+    <message>
+        <source>the archive holds a file name that is not allowed (outside the package&apos;s folder, or reserved): %1</source>
+        <translation>das Archiv enthält einen unzulässigen Dateinamen (außerhalb des Paketordners oder reserviert): %1</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -383,6 +422,16 @@
         <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
         <translation>TEW2016 ist an mehr als einem Ort installiert. In welche Installation sollen die Pakete?</translation>
     </message>
+    <message>
+        <source>Games folder</source>
+        <comment>a launcher&apos;s name: the folder ~/Games</comment>
+        <translation>Ordner „Games“</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a launcher&apos;s name and the bottle, prefix or app id</comment>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>GameFolderPage</name>
@@ -405,6 +454,22 @@
     <message>
         <source>%1 is not TEW2016.exe. Choose the TEW2016.exe file in the game&apos;s folder.</source>
         <translation>%1 ist nicht TEW2016.exe. Wählen Sie die Datei TEW2016.exe im Ordner des Spiels.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>The installer&apos;s language; a new choice applies at the next start</source>
+        <translation>Die Sprache des Installationsprogramms; eine neue Wahl gilt ab dem nächsten Start</translation>
+    </message>
+    <message>
+        <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
+        <translation>TEW2016 wurde an diesen Orten gefunden. Wählen Sie den, in den die Pakete sollen:</translation>
+    </message>
+    <message>
+        <source>&amp;Use This Folder</source>
+        <translation>Diesen Ordner &amp;verwenden</translation>
     </message>
 </context>
 <context>
@@ -480,26 +545,6 @@ Die Dateien des Pakets werden entfernt; Dateien, die Sie dort geändert oder hin
         <source>Install %1</source>
         <translation>%1 installieren</translation>
     </message>
-    <message numerus="yes">
-        <source>You changed %n file(s) of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
-        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation>
-            <numerusform>Sie haben %n Datei von %1 geändert, die diese Version ersetzt:
-
-%2
-
-Ihre behalten (die neue Version des Pakets kommt daneben als &lt;Datei&gt;%3) oder die des Pakets übernehmen (Ihre wird als &lt;Datei&gt;%4 aufbewahrt)?</numerusform>
-            <numerusform>Sie haben %n Dateien von %1 geändert, die diese Version ersetzt:
-
-%2
-
-Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3) oder die des Pakets übernehmen (Ihre werden als &lt;Datei&gt;%4 aufbewahrt)?</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Keep Mine</source>
         <translation>Meine behalten</translation>
@@ -518,7 +563,7 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
 
 Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
         <extracomment>%1 is the folder, %2 the package</extracomment>
-        <translation>Der Ordner &quot;%1&quot; existiert bereits.
+        <translation>Der Ordner „%1“ existiert bereits.
 
 Mit %2 aktualisieren? Die Dateien des Pakets ersetzen gleichnamige Dateien; Ihre übrigen Dateien bleiben erhalten.</translation>
     </message>
@@ -612,7 +657,6 @@ Nach dem Inhalt des Archivs ist es wahrscheinlich: %2.</translation>
     </message>
     <message>
         <source>Installing %1: %2%</source>
-        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
         <translation>%1 wird installiert: %2%</translation>
     </message>
     <message>
@@ -697,6 +741,119 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
         <extracomment>%1 is the package, whose name ends with its kind (&quot;Gold Skin&quot;); %2 its folder</extracomment>
         <translation>%1 wurde in %2 installiert.</translation>
     </message>
+    <message>
+        <source>Update %1</source>
+        <extracomment>%1 is the kind of package: Mod DB, Picture Pack or Skin</extracomment>
+        <translation>%1 aktualisieren</translation>
+    </message>
+    <message>
+        <source>left as it was, as you chose; nothing was changed</source>
+        <translation>unverändert gelassen, wie Sie es gewählt haben; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>%1 was left as it was: nothing was changed.</source>
+        <extracomment>%1 is the package</extracomment>
+        <translation>%1 bleibt, wie es war: Nichts wurde geändert.</translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that the repair puts back as they were installed:
+
+%2
+
+Keep yours (the package&apos;s versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <translation>
+            <numerusform>Sie haben %n Datei von %1 geändert, die die Reparatur so zurücklegt, wie sie installiert wurde:
+
+%2
+
+Ihre behalten (die Version des Pakets kommt daneben als &lt;Datei&gt;%3), die des Pakets übernehmen (Ihre wird als &lt;Datei&gt;%4 aufbewahrt) oder nichts ändern?</numerusform>
+            <numerusform>Sie haben %n Dateien von %1 geändert, die die Reparatur so zurücklegt, wie sie installiert wurden:
+
+%2
+
+Ihre behalten (die Versionen des Pakets kommen daneben als &lt;Datei&gt;%3), die des Pakets übernehmen (Ihre werden als &lt;Datei&gt;%4 aufbewahrt) oder nichts ändern?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
+        <translation>
+            <numerusform>Sie haben %n Datei von %1 geändert, die diese Version ersetzt:
+
+%2
+
+Ihre behalten (die neue Version des Pakets kommt daneben als &lt;Datei&gt;%3), die des Pakets übernehmen (Ihre wird als &lt;Datei&gt;%4 aufbewahrt) oder nichts ändern?</numerusform>
+            <numerusform>Sie haben %n Dateien von %1 geändert, die diese Version ersetzt:
+
+%2
+
+Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3), die des Pakets übernehmen (Ihre werden als &lt;Datei&gt;%4 aufbewahrt) oder nichts ändern?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Change Nothing</source>
+        <translation>Nichts ändern</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Angehalten</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped. Installed %1 of %n package(s).</source>
+        <extracomment>%1 is the number of packages installed before the batch was stopped</extracomment>
+        <translation>
+            <numerusform>Angehalten. %1 von %n Paket installiert.</numerusform>
+            <numerusform>Angehalten. %1 von %n Paketen installiert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The partial download is kept: downloading the package again resumes it.</source>
+        <translation>Der angefangene Download bleibt erhalten: Wenn Sie das Paket erneut herunterladen, geht er dort weiter.</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Fertig</translation>
+    </message>
+    <message numerus="yes">
+        <source>Installed %1 of %n package(s).</source>
+        <translation>
+            <numerusform>%1 von %n Paket installiert.</numerusform>
+            <numerusform>%1 von %n Paketen installiert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Updated</source>
+        <translation>Aktualisiert</translation>
+    </message>
+    <message>
+        <source>Update Completed</source>
+        <translation>Aktualisierung abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Installed</source>
+        <translation>Installiert</translation>
+    </message>
+    <message>
+        <source>Install Completed</source>
+        <translation>Installation abgeschlossen</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>aktualisiert</translation>
+    </message>
+    <message>
+        <source>you chose to skip it: the folder &quot;%1&quot; already exists</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>auf Ihren Wunsch übersprungen: Der Ordner „%1“ existiert bereits</translation>
+    </message>
+    <message>
+        <source>Repairing %1: %2%</source>
+        <translation>%1 wird repariert: %2%</translation>
+    </message>
 </context>
 <context>
     <name>InstallRecovery</name>
@@ -740,7 +897,7 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is a name Windows keeps for itself</source>
-        <translation>&apos;%1&apos; ist ein von Windows reservierter Name</translation>
+        <translation>„%1“ ist ein von Windows reservierter Name</translation>
     </message>
     <message>
         <source> and </source>
@@ -765,6 +922,11 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
     <message>
         <source>Could not create folder: the system refused it. Choose another name.</source>
         <translation>Ordner konnte nicht angelegt werden: Das System hat es abgelehnt. Wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>no folder can be made: there is no permission to write in %1</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>es kann kein Ordner angelegt werden: Es fehlt die Berechtigung, in %1 zu schreiben</translation>
     </message>
 </context>
 <context>
@@ -840,10 +1002,6 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
         <source>Package lists (*.txt);;All files (*)</source>
         <translation>Paketlisten (*.txt);;Alle Dateien (*)</translation>
     </message>
-    <message>
-        <source>Export Package List</source>
-        <translation>Paketliste exportieren</translation>
-    </message>
     <message numerus="yes">
         <source>Wrote %n package(s) to %1.</source>
         <extracomment>%1 is the file</extracomment>
@@ -869,6 +1027,10 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
     <message>
         <source>Could not read %1: %2</source>
         <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Export the Installed Packages</source>
+        <translation>Installierte Pakete exportieren</translation>
     </message>
 </context>
 <context>
@@ -962,6 +1124,14 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
             <numerusform>die Versionen des Pakets für %n Dateien übernommen; Ihre sind als %1 aufbewahrt: %2</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>das Archiv nennt %n Datei mehrfach in Schreibweisen, die sich nur in Groß- und Kleinschreibung unterscheiden und die das Spiel für eine Datei hält; installiert wurde jeweils die letzte: %1</numerusform>
+            <numerusform>das Archiv nennt %n Dateien mehrfach in Schreibweisen, die sich nur in Groß- und Kleinschreibung unterscheiden und die das Spiel für eine Datei hält; installiert wurde jeweils die letzte: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageKind</name>
@@ -1021,6 +1191,11 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
     <message>
         <source>the file is too large to be a package list</source>
         <translation>die Datei ist zu groß für eine Paketliste</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <extracomment>%1 is the line&apos;s number in the file, %2 the line</extracomment>
+        <translation>Zeile %1: %2</translation>
     </message>
 </context>
 <context>
@@ -1144,8 +1319,8 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
 <context>
     <name>PackageUpdates</name>
     <message>
-        <source>Update all (%1)</source>
-        <translation>Alle aktualisieren (%1)</translation>
+        <source>&amp;Update all (%1)</source>
+        <translation>Alle &amp;aktualisieren (%1)</translation>
     </message>
 </context>
 <context>
@@ -1203,6 +1378,25 @@ Was bisher entpackt wurde, wird rückgängig gemacht.</translation>
     <message>
         <source>Copy the whole report</source>
         <translation>Den ganzen Bericht kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Um die Archive zu installieren, verwenden Sie „Aus Datei installieren“ im laufenden Installer.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>Der Ordner, über den Zerun Installer übergibt, ist für andere Benutzer erreichbar; daher wurde dem laufenden Installer nichts übergeben.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Ein Programm eines anderen Benutzers belegt den Namen, über den Zerun Installer übergibt; daher wurde ihm nichts übergeben.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>Zerun Installer läuft mit diesem Profil, hat aber nicht rechtzeitig geantwortet; daher wurde ihm nichts übergeben.</translation>
     </message>
 </context>
 <context>
@@ -1384,10 +1578,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>Setzt die Pakete einer geteilten Paketliste auf die Download-Liste</translation>
     </message>
     <message>
-        <source>Export Package List</source>
-        <translation>Paketliste exportieren</translation>
-    </message>
-    <message>
         <source>Saves the installed packages from the package list to a file to share</source>
         <translation>Speichert die installierten Pakete aus der Paketliste in eine Datei zum Teilen</translation>
     </message>
@@ -1527,6 +1717,10 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <source>Opens today&apos;s log, with every line the installer wrote today</source>
         <translation>Öffnet das heutige Protokoll mit jeder Zeile, die das Installationsprogramm heute geschrieben hat</translation>
     </message>
+    <message>
+        <source>Export Installed Packages</source>
+        <translation>Installierte Pakete exportieren</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
@@ -1578,14 +1772,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>Download-Liste</translation>
     </message>
     <message>
-        <source>Clear List</source>
-        <translation>Liste leeren</translation>
-    </message>
-    <message>
-        <source>Try Again</source>
-        <translation>Erneut versuchen</translation>
-    </message>
-    <message>
         <source>Language of the installer</source>
         <translation>Sprache des Installationsprogramms</translation>
     </message>
@@ -1610,10 +1796,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>Die Dateien der gewählten installierten Pakete mit dem Installierten vergleichen</translation>
     </message>
     <message>
-        <source>Install from File...</source>
-        <translation>Aus Datei installieren...</translation>
-    </message>
-    <message>
         <source>Install a package archive (.zip) you have on disk; you can also drop it here</source>
         <translation>Ein Paketarchiv (.zip) von Ihrem Datenträger installieren; Sie können es auch hierher ziehen</translation>
     </message>
@@ -1626,44 +1808,16 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>%v von %m Paketen</translation>
     </message>
     <message>
-        <source>Go Back</source>
-        <translation>Zurück</translation>
-    </message>
-    <message>
-        <source>Copy Details</source>
-        <translation>Details kopieren</translation>
-    </message>
-    <message>
-        <source>Retry Failed</source>
-        <translation>Fehlgeschlagene wiederholen</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>Update all (0)</source>
-        <translation>Alle aktualisieren (0)</translation>
     </message>
     <message>
         <source>Update every installed package that has a newer archive, each in its folder</source>
         <translation>Jedes installierte Paket, für das es ein neueres Archiv gibt, aktualisieren, jeweils in seinem Ordner</translation>
     </message>
     <message>
-        <source>Import...</source>
-        <translation>Importieren...</translation>
-    </message>
-    <message>
         <source>Put the packages of a shared package list on the download list</source>
         <translation>Die Pakete einer geteilten Paketliste auf die Download-Liste setzen</translation>
-    </message>
-    <message>
-        <source>Export...</source>
-        <translation>Exportieren...</translation>
     </message>
     <message>
         <source>Save the installed packages from the package list to a file to share</source>
@@ -1746,10 +1900,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>Fertig</translation>
     </message>
     <message>
-        <source>Install Completed</source>
-        <translation>Installation abgeschlossen</translation>
-    </message>
-    <message>
         <source>The download list is empty. Pick packages in the list on the left and press Add to Download List (or double-click them), then Download.</source>
         <translation>Die Download-Liste ist leer. Wählen Sie links in der Liste Pakete aus und klicken Sie auf „Zur Download-Liste hinzufügen“ (oder doppelklicken Sie sie), dann auf „Herunterladen“.</translation>
     </message>
@@ -1771,20 +1921,13 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
             <numerusform> · noch etwa %n s</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <source>Installed %1 of %n package(s).</source>
-        <translation>
-            <numerusform>%1 von %n Paket installiert.</numerusform>
-            <numerusform>%1 von %n Paketen installiert.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Unpacking %1</source>
         <translation>%1 wird entpackt</translation>
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
-        <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
+        <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
             <numerusform>%1 von %n Datei · %2</numerusform>
             <numerusform>%1 von %n Dateien · %2</numerusform>
@@ -1802,10 +1945,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         </translation>
     </message>
     <message>
-        <source>Stop Verifying</source>
-        <translation>Prüfung stoppen</translation>
-    </message>
-    <message>
         <source>Install from File</source>
         <translation>Aus Datei installieren</translation>
     </message>
@@ -1816,10 +1955,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message>
         <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
         <translation>Die Aufzeichnungen der installierten Pakete werden von einem anderen Programm verwendet. Sie wurden unverändert gelassen; schließen Sie dieses Programm und starten Sie den Installer erneut, um Ihre installierten Pakete zu sehen.</translation>
-    </message>
-    <message>
-        <source>Change…</source>
-        <translation>Wechseln…</translation>
     </message>
     <message>
         <source>Game folder: %1</source>
@@ -1859,8 +1994,100 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>%1 wird vorbereitet</translation>
     </message>
     <message>
-        <source>Show Log</source>
-        <translation>Protokoll anzeigen</translation>
+        <source>Saved; it is installed in its turn</source>
+        <translation>Gespeichert; es wird installiert, sobald es an der Reihe ist</translation>
+    </message>
+    <message>
+        <source>Updating %1</source>
+        <translation>%1 wird aktualisiert</translation>
+    </message>
+    <message>
+        <source>Downloaded and saved; waiting for your answer</source>
+        <translation>Heruntergeladen und gespeichert; wartet auf Ihre Antwort</translation>
+    </message>
+    <message>
+        <source>Could not install %1</source>
+        <translation>%1 konnte nicht installiert werden</translation>
+    </message>
+    <message>
+        <source>Skipped %1</source>
+        <translation>%1 übersprungen</translation>
+    </message>
+    <message>
+        <source>Updated %1</source>
+        <translation>%1 aktualisiert</translation>
+    </message>
+    <message>
+        <source>Update Complete</source>
+        <translation>Aktualisierung fertig</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>&amp;Wechseln…</translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
+        <translation>Liste &amp;leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Try Again</source>
+        <translation>Erneut &amp;versuchen</translation>
+    </message>
+    <message>
+        <source>&amp;Update all (0)</source>
+        <translation>Alle &amp;aktualisieren (0)</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importieren...</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Installed...</source>
+        <translation>Installierte e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Download List</source>
+        <translation>&amp;Zur Download-Liste hinzufügen</translation>
+    </message>
+    <message>
+        <source>U&amp;ninstall</source>
+        <translation>&amp;Deinstallieren</translation>
+    </message>
+    <message>
+        <source>&amp;Verify</source>
+        <translation>&amp;Prüfen</translation>
+    </message>
+    <message>
+        <source>Install from &amp;File...</source>
+        <translation>Aus Da&amp;tei installieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Download</source>
+        <translation>&amp;Herunterladen</translation>
+    </message>
+    <message>
+        <source>&amp;Go Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Details</source>
+        <translation>&amp;Details kopieren</translation>
+    </message>
+    <message>
+        <source>Show &amp;Log</source>
+        <translation>&amp;Protokoll anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Retry Failed</source>
+        <translation>&amp;Fehlgeschlagene wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Verifying</source>
+        <translation>Prüfung &amp;stoppen</translation>
     </message>
 </context>
 </TS>

@@ -54,23 +54,57 @@
 <context>
     <name>InstallBatch</name>
     <message numerus="yes">
+        <source>You changed %n file(s) of %1 that the repair puts back as they were installed:
+
+%2
+
+Keep yours (the package&apos;s versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <translation>
+            <numerusform>You changed %n file of %1 that the repair puts back as it was installed:
+
+%2
+
+Keep yours (the package&apos;s version goes beside it as &lt;file&gt;%3), take the package&apos;s (yours is kept as &lt;file&gt;%4), or change nothing?</numerusform>
+            <numerusform>You changed %n files of %1 that the repair puts back as they were installed:
+
+%2
+
+Keep yours (the package&apos;s versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>You changed %n file(s) of %1 that this version replaces:
 
 %2
 
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
         <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
         <translation>
             <numerusform>You changed %n file of %1 that this version replaces:
 
 %2
 
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</numerusform>
+Keep yours (the package&apos;s new version goes beside it as &lt;file&gt;%3), take the package&apos;s (yours is kept as &lt;file&gt;%4), or change nothing?</numerusform>
             <numerusform>You changed %n files of %1 that this version replaces:
 
 %2
 
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</numerusform>
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped. Installed %1 of %n package(s).</source>
+        <extracomment>%1 is the number of packages installed before the batch was stopped</extracomment>
+        <translation>
+            <numerusform>Stopped. Installed %1 of %n package.</numerusform>
+            <numerusform>Stopped. Installed %1 of %n packages.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Installed %1 of %n package(s).</source>
+        <translation>
+            <numerusform>Installed %1 of %n package.</numerusform>
+            <numerusform>Installed %1 of %n packages.</numerusform>
         </translation>
     </message>
 </context>
@@ -144,6 +178,14 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), o
         <translation>
             <numerusform>took the package&apos;s version of %n file; yours is kept as %1: %2</numerusform>
             <numerusform>took the package&apos;s versions of %n files; yours are kept as %1: %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>the archive names %n file more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</numerusform>
+            <numerusform>the archive names %n files more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</numerusform>
         </translation>
     </message>
 </context>
@@ -297,13 +339,6 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), o
         </translation>
     </message>
     <message numerus="yes">
-        <source>Installed %1 of %n package(s).</source>
-        <translation>
-            <numerusform>Installed %1 of %n package.</numerusform>
-            <numerusform>Installed %1 of %n packages.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
         <translation>
             <numerusform>Verifying: %1 of %n file</numerusform>
@@ -312,7 +347,7 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), o
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
-        <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
+        <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
             <numerusform>%1 of %n file · %2</numerusform>
             <numerusform>%1 of %n files · %2</numerusform>

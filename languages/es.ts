@@ -52,6 +52,11 @@
         <extracomment>%1 is the host</extracomment>
         <translation>no se pudo contactar con %1</translation>
     </message>
+    <message>
+        <source>%1 is sending the list too slowly</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 envía la lista demasiado despacio</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueRows</name>
@@ -91,6 +96,27 @@
     <message>
         <source>Send</source>
         <translation>Enviar</translation>
+    </message>
+    <message>
+        <source>%1: the installer&apos;s log of that day; it names folders of your home folder</source>
+        <extracomment>%1 is a file name in the crash report</extracomment>
+        <translation>%1: el registro del instalador de ese día; nombra carpetas de su carpeta personal</translation>
+    </message>
+    <message>
+        <source>%1: a screenshot of the installer&apos;s window at the crash</source>
+        <translation>%1: una captura de pantalla de la ventana del instalador en el momento del fallo</translation>
+    </message>
+    <message>
+        <source>%1: the state of the installer&apos;s memory at the crash, for the developers</source>
+        <translation>%1: el estado de la memoria del instalador en el momento del fallo, para los desarrolladores</translation>
+    </message>
+    <message>
+        <source>%1: the time of the crash</source>
+        <translation>%1: la hora del fallo</translation>
+    </message>
+    <message>
+        <source>Its summary line:</source>
+        <translation>Su línea de resumen:</translation>
     </message>
 </context>
 <context>
@@ -288,6 +314,19 @@
         <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
         <translation>Nuevo intento en %1 s (intento %2 de %3)</translation>
     </message>
+    <message>
+        <source>cancelled; %1 of %2 kept, the next download resumes it</source>
+        <extracomment>%1 is the part downloaded, %2 the whole file</extracomment>
+        <translation>cancelado; se conservan %1 de %2, la próxima descarga continúa</translation>
+    </message>
+    <message>
+        <source>the server is sending too slowly</source>
+        <translation>el servidor envía demasiado despacio</translation>
+    </message>
+    <message>
+        <source>the archive holds a file name that is not allowed (outside the package&apos;s folder, or reserved): %1</source>
+        <translation>el archivo contiene un nombre de archivo no permitido (fuera de la carpeta del paquete, o reservado): %1</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -383,6 +422,16 @@
         <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
         <translation>TEW2016 está instalado en más de un lugar. ¿En cuál deben instalarse los paquetes?</translation>
     </message>
+    <message>
+        <source>Games folder</source>
+        <comment>a launcher&apos;s name: the folder ~/Games</comment>
+        <translation>Carpeta Games</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a launcher&apos;s name and the bottle, prefix or app id</comment>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>GameFolderPage</name>
@@ -405,6 +454,22 @@
     <message>
         <source>%1 is not TEW2016.exe. Choose the TEW2016.exe file in the game&apos;s folder.</source>
         <translation>%1 no es TEW2016.exe. Elija el archivo TEW2016.exe de la carpeta del juego.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>The installer&apos;s language; a new choice applies at the next start</source>
+        <translation>El idioma del instalador; un cambio se aplica en el próximo inicio</translation>
+    </message>
+    <message>
+        <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
+        <translation>TEW2016 se encontró en estos lugares. Elija aquel donde deben ir los paquetes:</translation>
+    </message>
+    <message>
+        <source>&amp;Use This Folder</source>
+        <translation>&amp;Usar esta carpeta</translation>
     </message>
 </context>
 <context>
@@ -479,26 +544,6 @@ Se quitan sus archivos; los archivos que usted modificó o añadió allí se con
     <message>
         <source>Install %1</source>
         <translation>Instalar %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>You changed %n file(s) of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
-        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation>
-            <numerusform>Ha modificado %n archivo de %1 que esta versión reemplaza:
-
-%2
-
-¿Conservar el suyo (la nueva versión del paquete se guarda a su lado como &lt;archivo&gt;%3) o usar la del paquete (el suyo se guarda como &lt;archivo&gt;%4)?</numerusform>
-            <numerusform>Ha modificado %n archivos de %1 que esta versión reemplaza:
-
-%2
-
-¿Conservar los suyos (las nuevas versiones del paquete se guardan a su lado como &lt;archivo&gt;%3) o usar las del paquete (los suyos se guardan como &lt;archivo&gt;%4)?</numerusform>
-        </translation>
     </message>
     <message>
         <source>Keep Mine</source>
@@ -612,7 +657,6 @@ Por lo que contiene el archivo, parece de tipo %2.</translation>
     </message>
     <message>
         <source>Installing %1: %2%</source>
-        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
         <translation>Instalando %1: %2%</translation>
     </message>
     <message>
@@ -697,6 +741,119 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
         <extracomment>%1 is the package, whose name ends with its kind (&quot;Gold Skin&quot;); %2 its folder</extracomment>
         <translation>%1 se instaló en %2.</translation>
     </message>
+    <message>
+        <source>Update %1</source>
+        <extracomment>%1 is the kind of package: Mod DB, Picture Pack or Skin</extracomment>
+        <translation>Actualizar %1</translation>
+    </message>
+    <message>
+        <source>left as it was, as you chose; nothing was changed</source>
+        <translation>se dejó como estaba, como eligió; no se cambió nada</translation>
+    </message>
+    <message>
+        <source>%1 was left as it was: nothing was changed.</source>
+        <extracomment>%1 is the package</extracomment>
+        <translation>%1 se dejó como estaba: no se cambió nada.</translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that the repair puts back as they were installed:
+
+%2
+
+Keep yours (the package&apos;s versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <translation>
+            <numerusform>Ha modificado %n archivo de %1 que la reparación devuelve a como se instaló:
+
+%2
+
+¿Conservar el suyo (la versión del paquete se guarda a su lado como &lt;archivo&gt;%3), usar la del paquete (el suyo se guarda como &lt;archivo&gt;%4) o no cambiar nada?</numerusform>
+            <numerusform>Ha modificado %n archivos de %1 que la reparación devuelve a como se instalaron:
+
+%2
+
+¿Conservar los suyos (las versiones del paquete se guardan a su lado como &lt;archivo&gt;%3), usar las del paquete (los suyos se guardan como &lt;archivo&gt;%4) o no cambiar nada?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
+        <translation>
+            <numerusform>Ha modificado %n archivo de %1 que esta versión reemplaza:
+
+%2
+
+¿Conservar el suyo (la nueva versión del paquete se guarda a su lado como &lt;archivo&gt;%3), usar la del paquete (el suyo se guarda como &lt;archivo&gt;%4) o no cambiar nada?</numerusform>
+            <numerusform>Ha modificado %n archivos de %1 que esta versión reemplaza:
+
+%2
+
+¿Conservar los suyos (las nuevas versiones del paquete se guardan a su lado como &lt;archivo&gt;%3), usar las del paquete (los suyos se guardan como &lt;archivo&gt;%4) o no cambiar nada?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Change Nothing</source>
+        <translation>No cambiar nada</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Detenido</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped. Installed %1 of %n package(s).</source>
+        <extracomment>%1 is the number of packages installed before the batch was stopped</extracomment>
+        <translation>
+            <numerusform>Detenido. Instalados: %1 de %n paquete.</numerusform>
+            <numerusform>Detenido. Instalados: %1 de %n paquetes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The partial download is kept: downloading the package again resumes it.</source>
+        <translation>La descarga parcial se conserva: al descargar el paquete de nuevo, continúa.</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Terminado</translation>
+    </message>
+    <message numerus="yes">
+        <source>Installed %1 of %n package(s).</source>
+        <translation>
+            <numerusform>Instalados: %1 de %n paquete.</numerusform>
+            <numerusform>Instalados: %1 de %n paquetes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Updated</source>
+        <translation>Actualizados</translation>
+    </message>
+    <message>
+        <source>Update Completed</source>
+        <translation>Actualización completada</translation>
+    </message>
+    <message>
+        <source>Installed</source>
+        <translation>Instalados</translation>
+    </message>
+    <message>
+        <source>Install Completed</source>
+        <translation>Instalación completada</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>actualizado</translation>
+    </message>
+    <message>
+        <source>you chose to skip it: the folder &quot;%1&quot; already exists</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>omitido por su elección: la carpeta «%1» ya existe</translation>
+    </message>
+    <message>
+        <source>Repairing %1: %2%</source>
+        <translation>Reparando %1: %2%</translation>
+    </message>
 </context>
 <context>
     <name>InstallRecovery</name>
@@ -765,6 +922,11 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
     <message>
         <source>Could not create folder: the system refused it. Choose another name.</source>
         <translation>No se pudo crear la carpeta: el sistema lo rechazó. Elija otro nombre.</translation>
+    </message>
+    <message>
+        <source>no folder can be made: there is no permission to write in %1</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>no se puede crear ninguna carpeta: no hay permiso para escribir en %1</translation>
     </message>
 </context>
 <context>
@@ -840,10 +1002,6 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
         <source>Package lists (*.txt);;All files (*)</source>
         <translation>Listas de paquetes (*.txt);;Todos los archivos (*)</translation>
     </message>
-    <message>
-        <source>Export Package List</source>
-        <translation>Exportar lista de paquetes</translation>
-    </message>
     <message numerus="yes">
         <source>Wrote %n package(s) to %1.</source>
         <extracomment>%1 is the file</extracomment>
@@ -869,6 +1027,10 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
     <message>
         <source>Could not read %1: %2</source>
         <translation>No se pudo leer %1: %2</translation>
+    </message>
+    <message>
+        <source>Export the Installed Packages</source>
+        <translation>Exportar los paquetes instalados</translation>
     </message>
 </context>
 <context>
@@ -962,6 +1124,14 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
             <numerusform>se tomaron las versiones del paquete de %n archivos; las suyas se guardan como %1: %2</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>el archivo comprimido nombra %n archivo varias veces con grafías que solo difieren en mayúsculas y minúsculas, que el juego toma por un solo archivo; se instaló la última de cada uno: %1</numerusform>
+            <numerusform>el archivo comprimido nombra %n archivos varias veces con grafías que solo difieren en mayúsculas y minúsculas, que el juego toma por un solo archivo; se instaló la última de cada uno: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageKind</name>
@@ -1021,6 +1191,11 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
     <message>
         <source>the file is too large to be a package list</source>
         <translation>el archivo es demasiado grande para ser una lista de paquetes</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <extracomment>%1 is the line&apos;s number in the file, %2 the line</extracomment>
+        <translation>línea %1: %2</translation>
     </message>
 </context>
 <context>
@@ -1144,8 +1319,8 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
 <context>
     <name>PackageUpdates</name>
     <message>
-        <source>Update all (%1)</source>
-        <translation>Actualizar todo (%1)</translation>
+        <source>&amp;Update all (%1)</source>
+        <translation>Actualizar &amp;todo (%1)</translation>
     </message>
 </context>
 <context>
@@ -1203,6 +1378,25 @@ Lo que se haya descomprimido hasta ahora se deshace.</translation>
     <message>
         <source>Copy the whole report</source>
         <translation>Copiar todo el informe</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Para instalar los archivos comprimidos, use «Instalar desde archivo» en el instalador en ejecución.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>Otros usuarios pueden acceder a la carpeta a través de la que Zerun Installer entrega, así que no se entregó nada al instalador en ejecución.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Un programa de otro usuario ocupa el nombre por el que Zerun Installer entrega, así que no se le entregó nada.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>Zerun Installer se está ejecutando con este perfil, pero no respondió a tiempo, así que no se le entregó nada.</translation>
     </message>
 </context>
 <context>
@@ -1384,10 +1578,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>Pone los paquetes de una lista de paquetes compartida en la lista de descargas</translation>
     </message>
     <message>
-        <source>Export Package List</source>
-        <translation>Exportar lista de paquetes</translation>
-    </message>
-    <message>
         <source>Saves the installed packages from the package list to a file to share</source>
         <translation>Guarda en un archivo para compartir los paquetes instalados de la lista de paquetes</translation>
     </message>
@@ -1527,6 +1717,10 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <source>Opens today&apos;s log, with every line the installer wrote today</source>
         <translation>Abre el registro de hoy, con cada línea que el instalador escribió hoy</translation>
     </message>
+    <message>
+        <source>Export Installed Packages</source>
+        <translation>Exportar los paquetes instalados</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
@@ -1578,14 +1772,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>Lista de descargas</translation>
     </message>
     <message>
-        <source>Clear List</source>
-        <translation>Vaciar lista</translation>
-    </message>
-    <message>
-        <source>Try Again</source>
-        <translation>Reintentar</translation>
-    </message>
-    <message>
         <source>Language of the installer</source>
         <translation>Idioma del instalador</translation>
     </message>
@@ -1610,10 +1796,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>Comprobar los archivos de los paquetes instalados seleccionados con lo que se instaló</translation>
     </message>
     <message>
-        <source>Install from File...</source>
-        <translation>Instalar desde archivo...</translation>
-    </message>
-    <message>
         <source>Install a package archive (.zip) you have on disk; you can also drop it here</source>
         <translation>Instalar un archivo de paquete (.zip) que tenga en el disco; también puede soltarlo aquí</translation>
     </message>
@@ -1626,44 +1808,16 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>%v de %m paquetes</translation>
     </message>
     <message>
-        <source>Go Back</source>
-        <translation>Volver</translation>
-    </message>
-    <message>
-        <source>Copy Details</source>
-        <translation>Copiar detalles</translation>
-    </message>
-    <message>
-        <source>Retry Failed</source>
-        <translation>Reintentar fallidos</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Salir</translation>
-    </message>
-    <message>
-        <source>Update all (0)</source>
-        <translation>Actualizar todo (0)</translation>
     </message>
     <message>
         <source>Update every installed package that has a newer archive, each in its folder</source>
         <translation>Actualizar cada paquete instalado que tenga un archivo más reciente, cada uno en su carpeta</translation>
     </message>
     <message>
-        <source>Import...</source>
-        <translation>Importar...</translation>
-    </message>
-    <message>
         <source>Put the packages of a shared package list on the download list</source>
         <translation>Poner los paquetes de una lista de paquetes compartida en la lista de descargas</translation>
-    </message>
-    <message>
-        <source>Export...</source>
-        <translation>Exportar...</translation>
     </message>
     <message>
         <source>Save the installed packages from the package list to a file to share</source>
@@ -1746,10 +1900,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>Terminado</translation>
     </message>
     <message>
-        <source>Install Completed</source>
-        <translation>Instalación completada</translation>
-    </message>
-    <message>
         <source>The download list is empty. Pick packages in the list on the left and press Add to Download List (or double-click them), then Download.</source>
         <translation>La lista de descargas está vacía. Elija paquetes en la lista de la izquierda y pulse «Añadir a la lista de descargas» (o haga doble clic en ellos); después, «Descargar».</translation>
     </message>
@@ -1771,20 +1921,13 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
             <numerusform> · quedan aprox. %n s</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <source>Installed %1 of %n package(s).</source>
-        <translation>
-            <numerusform>Instalados: %1 de %n paquete.</numerusform>
-            <numerusform>Instalados: %1 de %n paquetes.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Unpacking %1</source>
         <translation>Descomprimiendo %1</translation>
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
-        <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
+        <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
             <numerusform>%1 de %n archivo · %2</numerusform>
             <numerusform>%1 de %n archivos · %2</numerusform>
@@ -1802,10 +1945,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         </translation>
     </message>
     <message>
-        <source>Stop Verifying</source>
-        <translation>Detener la verificación</translation>
-    </message>
-    <message>
         <source>Install from File</source>
         <translation>Instalar desde archivo</translation>
     </message>
@@ -1816,10 +1955,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     <message>
         <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
         <translation>Los registros de los paquetes instalados están en uso por otro programa. Se dejaron como estaban; cierre ese programa y vuelva a iniciar el instalador para ver sus paquetes instalados.</translation>
-    </message>
-    <message>
-        <source>Change…</source>
-        <translation>Cambiar…</translation>
     </message>
     <message>
         <source>Game folder: %1</source>
@@ -1859,8 +1994,100 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>Preparando %1</translation>
     </message>
     <message>
-        <source>Show Log</source>
-        <translation>Mostrar registro</translation>
+        <source>Saved; it is installed in its turn</source>
+        <translation>Guardado; se instalará cuando le toque</translation>
+    </message>
+    <message>
+        <source>Updating %1</source>
+        <translation>Actualizando %1</translation>
+    </message>
+    <message>
+        <source>Downloaded and saved; waiting for your answer</source>
+        <translation>Descargado y guardado; esperando su respuesta</translation>
+    </message>
+    <message>
+        <source>Could not install %1</source>
+        <translation>No se pudo instalar %1</translation>
+    </message>
+    <message>
+        <source>Skipped %1</source>
+        <translation>Omitido %1</translation>
+    </message>
+    <message>
+        <source>Updated %1</source>
+        <translation>Actualizado %1</translation>
+    </message>
+    <message>
+        <source>Update Complete</source>
+        <translation>Actualización lista</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>&amp;Cambiar…</translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
+        <translation>&amp;Vaciar lista</translation>
+    </message>
+    <message>
+        <source>&amp;Try Again</source>
+        <translation>&amp;Reintentar</translation>
+    </message>
+    <message>
+        <source>&amp;Update all (0)</source>
+        <translation>Actualizar &amp;todo (0)</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importar...</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Installed...</source>
+        <translation>E&amp;xportar instalados...</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Download List</source>
+        <translation>Añadir a la &amp;lista de descargas</translation>
+    </message>
+    <message>
+        <source>U&amp;ninstall</source>
+        <translation>&amp;Desinstalar</translation>
+    </message>
+    <message>
+        <source>&amp;Verify</source>
+        <translation>V&amp;erificar</translation>
+    </message>
+    <message>
+        <source>Install from &amp;File...</source>
+        <translation>Instalar desde &amp;archivo...</translation>
+    </message>
+    <message>
+        <source>&amp;Download</source>
+        <translation>De&amp;scargar</translation>
+    </message>
+    <message>
+        <source>&amp;Go Back</source>
+        <translation>&amp;Volver</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Details</source>
+        <translation>&amp;Copiar detalles</translation>
+    </message>
+    <message>
+        <source>Show &amp;Log</source>
+        <translation>Mostrar &amp;registro</translation>
+    </message>
+    <message>
+        <source>&amp;Retry Failed</source>
+        <translation>Reintentar &amp;fallidos</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Verifying</source>
+        <translation>Dete&amp;ner la verificación</translation>
     </message>
 </context>
 </TS>

@@ -52,6 +52,11 @@
         <extracomment>%1 is the host</extracomment>
         <translation>impossible de joindre %1</translation>
     </message>
+    <message>
+        <source>%1 is sending the list too slowly</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 envoie la liste trop lentement</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueRows</name>
@@ -91,6 +96,27 @@
     <message>
         <source>Send</source>
         <translation>Envoyer</translation>
+    </message>
+    <message>
+        <source>%1: the installer&apos;s log of that day; it names folders of your home folder</source>
+        <extracomment>%1 is a file name in the crash report</extracomment>
+        <translation>%1 : le journal de l&apos;installateur de ce jour ; il nomme des dossiers de votre dossier personnel</translation>
+    </message>
+    <message>
+        <source>%1: a screenshot of the installer&apos;s window at the crash</source>
+        <translation>%1 : une capture d&apos;écran de la fenêtre de l&apos;installateur au moment du plantage</translation>
+    </message>
+    <message>
+        <source>%1: the state of the installer&apos;s memory at the crash, for the developers</source>
+        <translation>%1 : l&apos;état de la mémoire de l&apos;installateur au moment du plantage, pour les développeurs</translation>
+    </message>
+    <message>
+        <source>%1: the time of the crash</source>
+        <translation>%1 : l&apos;heure du plantage</translation>
+    </message>
+    <message>
+        <source>Its summary line:</source>
+        <translation>Sa ligne de résumé :</translation>
     </message>
 </context>
 <context>
@@ -288,6 +314,19 @@
         <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
         <translation>Nouvel essai dans %1 s (tentative %2 sur %3)</translation>
     </message>
+    <message>
+        <source>cancelled; %1 of %2 kept, the next download resumes it</source>
+        <extracomment>%1 is the part downloaded, %2 the whole file</extracomment>
+        <translation>annulé ; %1 sur %2 conservés, le prochain téléchargement reprendra</translation>
+    </message>
+    <message>
+        <source>the server is sending too slowly</source>
+        <translation>le serveur envoie trop lentement</translation>
+    </message>
+    <message>
+        <source>the archive holds a file name that is not allowed (outside the package&apos;s folder, or reserved): %1</source>
+        <translation>l&apos;archive contient un nom de fichier interdit (hors du dossier du paquet, ou réservé) : %1</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -383,6 +422,16 @@
         <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
         <translation>TEW2016 est installé à plusieurs endroits. Dans quelle installation les paquets doivent-ils aller ?</translation>
     </message>
+    <message>
+        <source>Games folder</source>
+        <comment>a launcher&apos;s name: the folder ~/Games</comment>
+        <translation>Dossier Games</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a launcher&apos;s name and the bottle, prefix or app id</comment>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>GameFolderPage</name>
@@ -405,6 +454,22 @@
     <message>
         <source>%1 is not TEW2016.exe. Choose the TEW2016.exe file in the game&apos;s folder.</source>
         <translation>%1 n&apos;est pas TEW2016.exe. Choisissez le fichier TEW2016.exe dans le dossier du jeu.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>The installer&apos;s language; a new choice applies at the next start</source>
+        <translation>La langue de l&apos;installateur ; un nouveau choix s&apos;applique au prochain démarrage</translation>
+    </message>
+    <message>
+        <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
+        <translation>TEW2016 a été trouvé à ces emplacements. Choisissez celui où iront les paquets :</translation>
+    </message>
+    <message>
+        <source>&amp;Use This Folder</source>
+        <translation>&amp;Utiliser ce dossier</translation>
     </message>
 </context>
 <context>
@@ -479,26 +544,6 @@ Ses fichiers seront supprimés ; les fichiers que vous y avez modifiés ou ajout
     <message>
         <source>Install %1</source>
         <translation>Installer le %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>You changed %n file(s) of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
-        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation>
-            <numerusform>Vous avez modifié %n fichier de %1 que cette version remplace :
-
-%2
-
-Garder votre version (la nouvelle version du paquet est placée à côté sous le nom &lt;fichier&gt;%3) ou prendre celle du paquet (la vôtre est conservée sous le nom &lt;fichier&gt;%4) ?</numerusform>
-            <numerusform>Vous avez modifié %n fichiers de %1 que cette version remplace :
-
-%2
-
-Garder vos versions (les nouvelles versions du paquet sont placées à côté sous le nom &lt;fichier&gt;%3) ou prendre celles du paquet (les vôtres sont conservées sous le nom &lt;fichier&gt;%4) ?</numerusform>
-        </translation>
     </message>
     <message>
         <source>Keep Mine</source>
@@ -612,7 +657,6 @@ D&apos;après le contenu de l&apos;archive, il semble s&apos;agir d&apos;un %2.<
     </message>
     <message>
         <source>Installing %1: %2%</source>
-        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
         <translation>Installation de %1 : %2 %</translation>
     </message>
     <message>
@@ -697,6 +741,119 @@ Ce qui a déjà été décompressé est annulé.</translation>
         <extracomment>%1 is the package, whose name ends with its kind (&quot;Gold Skin&quot;); %2 its folder</extracomment>
         <translation>%1 a été installé dans %2.</translation>
     </message>
+    <message>
+        <source>Update %1</source>
+        <extracomment>%1 is the kind of package: Mod DB, Picture Pack or Skin</extracomment>
+        <translation>Mettre à jour le %1</translation>
+    </message>
+    <message>
+        <source>left as it was, as you chose; nothing was changed</source>
+        <translation>laissé tel quel, comme vous l&apos;avez choisi ; rien n&apos;a été modifié</translation>
+    </message>
+    <message>
+        <source>%1 was left as it was: nothing was changed.</source>
+        <extracomment>%1 is the package</extracomment>
+        <translation>%1 est resté tel quel : rien n&apos;a été modifié.</translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that the repair puts back as they were installed:
+
+%2
+
+Keep yours (the package&apos;s versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <translation>
+            <numerusform>Vous avez modifié %n fichier de %1 que la réparation remet tel qu&apos;il a été installé :
+
+%2
+
+Garder votre version (celle du paquet est placée à côté sous le nom &lt;fichier&gt;%3), prendre celle du paquet (la vôtre est conservée sous le nom &lt;fichier&gt;%4) ou ne rien changer ?</numerusform>
+            <numerusform>Vous avez modifié %n fichiers de %1 que la réparation remet tels qu&apos;ils ont été installés :
+
+%2
+
+Garder vos versions (celles du paquet sont placées à côté sous le nom &lt;fichier&gt;%3), prendre celles du paquet (les vôtres sont conservées sous le nom &lt;fichier&gt;%4) ou ne rien changer ?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
+        <translation>
+            <numerusform>Vous avez modifié %n fichier de %1 que cette version remplace :
+
+%2
+
+Garder votre version (la nouvelle version du paquet est placée à côté sous le nom &lt;fichier&gt;%3), prendre celle du paquet (la vôtre est conservée sous le nom &lt;fichier&gt;%4) ou ne rien changer ?</numerusform>
+            <numerusform>Vous avez modifié %n fichiers de %1 que cette version remplace :
+
+%2
+
+Garder vos versions (les nouvelles versions du paquet sont placées à côté sous le nom &lt;fichier&gt;%3), prendre celles du paquet (les vôtres sont conservées sous le nom &lt;fichier&gt;%4) ou ne rien changer ?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Change Nothing</source>
+        <translation>Ne rien changer</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Arrêté</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped. Installed %1 of %n package(s).</source>
+        <extracomment>%1 is the number of packages installed before the batch was stopped</extracomment>
+        <translation>
+            <numerusform>Arrêté. Paquets installés : %1 sur %n.</numerusform>
+            <numerusform>Arrêté. Paquets installés : %1 sur %n.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The partial download is kept: downloading the package again resumes it.</source>
+        <translation>Le téléchargement partiel est conservé : télécharger à nouveau le paquet le reprend.</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Terminé</translation>
+    </message>
+    <message numerus="yes">
+        <source>Installed %1 of %n package(s).</source>
+        <translation>
+            <numerusform>Paquets installés : %1 sur %n.</numerusform>
+            <numerusform>Paquets installés : %1 sur %n.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Updated</source>
+        <translation>Mis à jour</translation>
+    </message>
+    <message>
+        <source>Update Completed</source>
+        <translation>Mise à jour terminée</translation>
+    </message>
+    <message>
+        <source>Installed</source>
+        <translation>Installés</translation>
+    </message>
+    <message>
+        <source>Install Completed</source>
+        <translation>Installation terminée</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>mis à jour</translation>
+    </message>
+    <message>
+        <source>you chose to skip it: the folder &quot;%1&quot; already exists</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>ignoré à votre demande : le dossier « %1 » existe déjà</translation>
+    </message>
+    <message>
+        <source>Repairing %1: %2%</source>
+        <translation>Réparation de %1 : %2 %</translation>
+    </message>
 </context>
 <context>
     <name>InstallRecovery</name>
@@ -765,6 +922,11 @@ Ce qui a déjà été décompressé est annulé.</translation>
     <message>
         <source>Could not create folder: the system refused it. Choose another name.</source>
         <translation>Impossible de créer le dossier : le système l&apos;a refusé. Choisissez un autre nom.</translation>
+    </message>
+    <message>
+        <source>no folder can be made: there is no permission to write in %1</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>aucun dossier ne peut être créé : pas d&apos;autorisation d&apos;écrire dans %1</translation>
     </message>
 </context>
 <context>
@@ -840,10 +1002,6 @@ Ce qui a déjà été décompressé est annulé.</translation>
         <source>Package lists (*.txt);;All files (*)</source>
         <translation>Listes de paquets (*.txt);;Tous les fichiers (*)</translation>
     </message>
-    <message>
-        <source>Export Package List</source>
-        <translation>Exporter la liste de paquets</translation>
-    </message>
     <message numerus="yes">
         <source>Wrote %n package(s) to %1.</source>
         <extracomment>%1 is the file</extracomment>
@@ -869,6 +1027,10 @@ Ce qui a déjà été décompressé est annulé.</translation>
     <message>
         <source>Could not read %1: %2</source>
         <translation>Impossible de lire %1 : %2</translation>
+    </message>
+    <message>
+        <source>Export the Installed Packages</source>
+        <translation>Exporter les paquets installés</translation>
     </message>
 </context>
 <context>
@@ -962,6 +1124,14 @@ Ce qui a déjà été décompressé est annulé.</translation>
             <numerusform>versions du paquet prises pour %n fichiers ; les vôtres sont gardées en %1 : %2</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>l&apos;archive nomme %n fichier plusieurs fois avec des graphies qui ne diffèrent que par la casse, que le jeu prend pour un seul fichier ; la dernière de chacune a été installée : %1</numerusform>
+            <numerusform>l&apos;archive nomme %n fichiers plusieurs fois avec des graphies qui ne diffèrent que par la casse, que le jeu prend pour un seul fichier ; la dernière de chacune a été installée : %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageKind</name>
@@ -1021,6 +1191,11 @@ Ce qui a déjà été décompressé est annulé.</translation>
     <message>
         <source>the file is too large to be a package list</source>
         <translation>le fichier est trop grand pour être une liste de paquets</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <extracomment>%1 is the line&apos;s number in the file, %2 the line</extracomment>
+        <translation>ligne %1 : %2</translation>
     </message>
 </context>
 <context>
@@ -1144,8 +1319,8 @@ Ce qui a déjà été décompressé est annulé.</translation>
 <context>
     <name>PackageUpdates</name>
     <message>
-        <source>Update all (%1)</source>
-        <translation>Tout mettre à jour (%1)</translation>
+        <source>&amp;Update all (%1)</source>
+        <translation>Tout &amp;mettre à jour (%1)</translation>
     </message>
 </context>
 <context>
@@ -1203,6 +1378,25 @@ Ce qui a déjà été décompressé est annulé.</translation>
     <message>
         <source>Copy the whole report</source>
         <translation>Copier tout le rapport</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Pour installer les archives, utilisez « Installer depuis un fichier » dans l’installateur en cours.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>Le dossier par lequel Zerun Installer transmet est accessible à d’autres utilisateurs ; rien n’a donc été transmis à l’installateur en cours.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Un programme d’un autre utilisateur occupe le nom par lequel Zerun Installer transmet ; rien ne lui a donc été transmis.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>Zerun Installer fonctionne avec ce profil mais n’a pas répondu à temps ; rien ne lui a donc été transmis.</translation>
     </message>
 </context>
 <context>
@@ -1384,10 +1578,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>Place les paquets d&apos;une liste de paquets partagée dans la liste de téléchargement</translation>
     </message>
     <message>
-        <source>Export Package List</source>
-        <translation>Exporter la liste des paquets</translation>
-    </message>
-    <message>
         <source>Saves the installed packages from the package list to a file to share</source>
         <translation>Enregistre les paquets installés depuis la liste des paquets dans un fichier à partager</translation>
     </message>
@@ -1527,6 +1717,10 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <source>Opens today&apos;s log, with every line the installer wrote today</source>
         <translation>Ouvre le journal du jour, avec chaque ligne que l&apos;installateur a écrite aujourd&apos;hui</translation>
     </message>
+    <message>
+        <source>Export Installed Packages</source>
+        <translation>Exporter les paquets installés</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
@@ -1578,14 +1772,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>Liste de téléchargement</translation>
     </message>
     <message>
-        <source>Clear List</source>
-        <translation>Vider la liste</translation>
-    </message>
-    <message>
-        <source>Try Again</source>
-        <translation>Réessayer</translation>
-    </message>
-    <message>
         <source>Language of the installer</source>
         <translation>Langue de l&apos;installateur</translation>
     </message>
@@ -1610,10 +1796,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>Comparer les fichiers des paquets installés sélectionnés avec ce qui a été installé</translation>
     </message>
     <message>
-        <source>Install from File...</source>
-        <translation>Installer depuis un fichier...</translation>
-    </message>
-    <message>
         <source>Install a package archive (.zip) you have on disk; you can also drop it here</source>
         <translation>Installer une archive de paquet (.zip) présente sur votre disque ; vous pouvez aussi la déposer ici</translation>
     </message>
@@ -1626,44 +1808,16 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>%v sur %m paquets</translation>
     </message>
     <message>
-        <source>Go Back</source>
-        <translation>Retour</translation>
-    </message>
-    <message>
-        <source>Copy Details</source>
-        <translation>Copier les détails</translation>
-    </message>
-    <message>
-        <source>Retry Failed</source>
-        <translation>Réessayer les échecs</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Quitter</translation>
-    </message>
-    <message>
-        <source>Update all (0)</source>
-        <translation>Tout mettre à jour (0)</translation>
     </message>
     <message>
         <source>Update every installed package that has a newer archive, each in its folder</source>
         <translation>Mettre à jour chaque paquet installé qui a une archive plus récente, chacun dans son dossier</translation>
     </message>
     <message>
-        <source>Import...</source>
-        <translation>Importer...</translation>
-    </message>
-    <message>
         <source>Put the packages of a shared package list on the download list</source>
         <translation>Placer les paquets d&apos;une liste de paquets partagée dans la liste de téléchargement</translation>
-    </message>
-    <message>
-        <source>Export...</source>
-        <translation>Exporter...</translation>
     </message>
     <message>
         <source>Save the installed packages from the package list to a file to share</source>
@@ -1746,10 +1900,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>Terminé</translation>
     </message>
     <message>
-        <source>Install Completed</source>
-        <translation>Installation terminée</translation>
-    </message>
-    <message>
         <source>The download list is empty. Pick packages in the list on the left and press Add to Download List (or double-click them), then Download.</source>
         <translation>La liste de téléchargement est vide. Choisissez des paquets dans la liste de gauche et cliquez sur Ajouter à la liste de téléchargement (ou double-cliquez dessus), puis sur Télécharger.</translation>
     </message>
@@ -1771,20 +1921,13 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
             <numerusform> · encore environ %n s</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <source>Installed %1 of %n package(s).</source>
-        <translation>
-            <numerusform>Paquets installés : %1 sur %n.</numerusform>
-            <numerusform>Paquets installés : %1 sur %n.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Unpacking %1</source>
         <translation>Décompression de %1</translation>
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
-        <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
+        <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
             <numerusform>%1 sur %n fichier · %2</numerusform>
             <numerusform>%1 sur %n fichiers · %2</numerusform>
@@ -1802,10 +1945,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         </translation>
     </message>
     <message>
-        <source>Stop Verifying</source>
-        <translation>Arrêter la vérification</translation>
-    </message>
-    <message>
         <source>Install from File</source>
         <translation>Installer depuis un fichier</translation>
     </message>
@@ -1816,10 +1955,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     <message>
         <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
         <translation>Les enregistrements des paquets installés sont utilisés par un autre programme. Ils ont été laissés tels quels ; fermez ce programme et relancez l&apos;installateur pour voir vos paquets installés.</translation>
-    </message>
-    <message>
-        <source>Change…</source>
-        <translation>Changer…</translation>
     </message>
     <message>
         <source>Game folder: %1</source>
@@ -1859,8 +1994,100 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>Préparation de %1</translation>
     </message>
     <message>
-        <source>Show Log</source>
-        <translation>Afficher le journal</translation>
+        <source>Saved; it is installed in its turn</source>
+        <translation>Enregistré ; il sera installé à son tour</translation>
+    </message>
+    <message>
+        <source>Updating %1</source>
+        <translation>Mise à jour de %1</translation>
+    </message>
+    <message>
+        <source>Downloaded and saved; waiting for your answer</source>
+        <translation>Téléchargé et enregistré ; en attente de votre réponse</translation>
+    </message>
+    <message>
+        <source>Could not install %1</source>
+        <translation>Impossible d&apos;installer %1</translation>
+    </message>
+    <message>
+        <source>Skipped %1</source>
+        <translation>Ignoré : %1</translation>
+    </message>
+    <message>
+        <source>Updated %1</source>
+        <translation>Mis à jour : %1</translation>
+    </message>
+    <message>
+        <source>Update Complete</source>
+        <translation>Mise à jour finie</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>C&amp;hanger…</translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
+        <translation>&amp;Vider la liste</translation>
+    </message>
+    <message>
+        <source>&amp;Try Again</source>
+        <translation>&amp;Réessayer</translation>
+    </message>
+    <message>
+        <source>&amp;Update all (0)</source>
+        <translation>Tout &amp;mettre à jour (0)</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importer...</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Installed...</source>
+        <translation>E&amp;xporter les installés...</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Download List</source>
+        <translation>&amp;Ajouter à la liste de téléchargement</translation>
+    </message>
+    <message>
+        <source>U&amp;ninstall</source>
+        <translation>&amp;Désinstaller</translation>
+    </message>
+    <message>
+        <source>&amp;Verify</source>
+        <translation>Vérifi&amp;er</translation>
+    </message>
+    <message>
+        <source>Install from &amp;File...</source>
+        <translation>Installer depuis un &amp;fichier...</translation>
+    </message>
+    <message>
+        <source>&amp;Download</source>
+        <translation>Téléchar&amp;ger</translation>
+    </message>
+    <message>
+        <source>&amp;Go Back</source>
+        <translation>&amp;Retour</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Details</source>
+        <translation>&amp;Copier les détails</translation>
+    </message>
+    <message>
+        <source>Show &amp;Log</source>
+        <translation>Afficher le &amp;journal</translation>
+    </message>
+    <message>
+        <source>&amp;Retry Failed</source>
+        <translation>Réessa&amp;yer les échecs</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Verifying</source>
+        <translation>Arrê&amp;ter la vérification</translation>
     </message>
 </context>
 </TS>

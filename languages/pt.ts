@@ -52,6 +52,11 @@
         <extracomment>%1 is the host</extracomment>
         <translation>não foi possível alcançar %1</translation>
     </message>
+    <message>
+        <source>%1 is sending the list too slowly</source>
+        <extracomment>%1 is the host</extracomment>
+        <translation>%1 está enviando a lista devagar demais</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueRows</name>
@@ -91,6 +96,27 @@
     <message>
         <source>Send</source>
         <translation>Enviar</translation>
+    </message>
+    <message>
+        <source>%1: the installer&apos;s log of that day; it names folders of your home folder</source>
+        <extracomment>%1 is a file name in the crash report</extracomment>
+        <translation>%1: o registro do instalador daquele dia; ele cita pastas da sua pasta pessoal</translation>
+    </message>
+    <message>
+        <source>%1: a screenshot of the installer&apos;s window at the crash</source>
+        <translation>%1: uma captura de tela da janela do instalador no momento da falha</translation>
+    </message>
+    <message>
+        <source>%1: the state of the installer&apos;s memory at the crash, for the developers</source>
+        <translation>%1: o estado da memória do instalador no momento da falha, para os desenvolvedores</translation>
+    </message>
+    <message>
+        <source>%1: the time of the crash</source>
+        <translation>%1: a hora da falha</translation>
+    </message>
+    <message>
+        <source>Its summary line:</source>
+        <translation>Sua linha de resumo:</translation>
     </message>
 </context>
 <context>
@@ -288,6 +314,19 @@
         <extracomment>%1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts</extracomment>
         <translation>Nova tentativa em %1 s (tentativa %2 de %3)</translation>
     </message>
+    <message>
+        <source>cancelled; %1 of %2 kept, the next download resumes it</source>
+        <extracomment>%1 is the part downloaded, %2 the whole file</extracomment>
+        <translation>cancelado; %1 de %2 guardados, o próximo download retoma</translation>
+    </message>
+    <message>
+        <source>the server is sending too slowly</source>
+        <translation>o servidor está enviando devagar demais</translation>
+    </message>
+    <message>
+        <source>the archive holds a file name that is not allowed (outside the package&apos;s folder, or reserved): %1</source>
+        <translation>o arquivo contém um nome de arquivo não permitido (fora da pasta do pacote, ou reservado): %1</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -383,6 +422,16 @@
         <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
         <translation>O TEW2016 está instalado em mais de um lugar. Em qual deles os pacotes devem ser instalados?</translation>
     </message>
+    <message>
+        <source>Games folder</source>
+        <comment>a launcher&apos;s name: the folder ~/Games</comment>
+        <translation>Pasta Games</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a launcher&apos;s name and the bottle, prefix or app id</comment>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>GameFolderPage</name>
@@ -405,6 +454,22 @@
     <message>
         <source>%1 is not TEW2016.exe. Choose the TEW2016.exe file in the game&apos;s folder.</source>
         <translation>%1 não é o TEW2016.exe. Escolha o arquivo TEW2016.exe na pasta do jogo.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>The installer&apos;s language; a new choice applies at the next start</source>
+        <translation>O idioma do instalador; uma nova escolha vale a partir da próxima inicialização</translation>
+    </message>
+    <message>
+        <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
+        <translation>O TEW2016 foi encontrado nestes lugares. Escolha aquele onde os pacotes devem ir:</translation>
+    </message>
+    <message>
+        <source>&amp;Use This Folder</source>
+        <translation>&amp;Usar esta pasta</translation>
     </message>
 </context>
 <context>
@@ -479,26 +544,6 @@ Os arquivos dele são removidos; os arquivos que você alterou ou adicionou lá 
     <message>
         <source>Install %1</source>
         <translation>Instalar %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>You changed %n file(s) of %1 that this version replaces:
-
-%2
-
-Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), or take the package&apos;s (yours are kept as &lt;file&gt;%4)?</source>
-        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
-        <translation>
-            <numerusform>Você alterou %n arquivo de %1 que esta versão substitui:
-
-%2
-
-Manter o seu (o novo arquivo do pacote fica ao lado dele como &lt;arquivo&gt;%3) ou usar o do pacote (o seu é guardado como &lt;arquivo&gt;%4)?</numerusform>
-            <numerusform>Você alterou %n arquivos de %1 que esta versão substitui:
-
-%2
-
-Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo&gt;%3) ou usar os do pacote (os seus são guardados como &lt;arquivo&gt;%4)?</numerusform>
-        </translation>
     </message>
     <message>
         <source>Keep Mine</source>
@@ -612,7 +657,6 @@ Pelo conteúdo do arquivo compactado, parece ser do tipo %2.</translation>
     </message>
     <message>
         <source>Installing %1: %2%</source>
-        <extracomment>%1 is the package, %2 the share unpacked</extracomment>
         <translation>Instalando %1: %2%</translation>
     </message>
     <message>
@@ -697,6 +741,119 @@ O que foi descompactado até agora é desfeito.</translation>
         <extracomment>%1 is the package, whose name ends with its kind (&quot;Gold Skin&quot;); %2 its folder</extracomment>
         <translation>%1 foi instalado em %2.</translation>
     </message>
+    <message>
+        <source>Update %1</source>
+        <extracomment>%1 is the kind of package: Mod DB, Picture Pack or Skin</extracomment>
+        <translation>Atualizar %1</translation>
+    </message>
+    <message>
+        <source>left as it was, as you chose; nothing was changed</source>
+        <translation>deixado como estava, como você escolheu; nada foi alterado</translation>
+    </message>
+    <message>
+        <source>%1 was left as it was: nothing was changed.</source>
+        <extracomment>%1 is the package</extracomment>
+        <translation>%1 ficou como estava: nada foi alterado.</translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that the repair puts back as they were installed:
+
+%2
+
+Keep yours (the package&apos;s versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <translation>
+            <numerusform>Você alterou %n arquivo de %1 que o reparo devolve como foi instalado:
+
+%2
+
+Manter o seu (o arquivo do pacote fica ao lado dele como &lt;arquivo&gt;%3), usar o do pacote (o seu é guardado como &lt;arquivo&gt;%4) ou não alterar nada?</numerusform>
+            <numerusform>Você alterou %n arquivos de %1 que o reparo devolve como foram instalados:
+
+%2
+
+Manter os seus (os arquivos do pacote ficam ao lado deles como &lt;arquivo&gt;%3), usar os do pacote (os seus são guardados como &lt;arquivo&gt;%4) ou não alterar nada?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>You changed %n file(s) of %1 that this version replaces:
+
+%2
+
+Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), take the package&apos;s (yours are kept as &lt;file&gt;%4), or change nothing?</source>
+        <extracomment>%1 is the package, %2 the list of files, %3 and %4 the file name endings the package&apos;s and the player&apos;s versions get</extracomment>
+        <translation>
+            <numerusform>Você alterou %n arquivo de %1 que esta versão substitui:
+
+%2
+
+Manter o seu (o novo arquivo do pacote fica ao lado dele como &lt;arquivo&gt;%3), usar o do pacote (o seu é guardado como &lt;arquivo&gt;%4) ou não alterar nada?</numerusform>
+            <numerusform>Você alterou %n arquivos de %1 que esta versão substitui:
+
+%2
+
+Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo&gt;%3), usar os do pacote (os seus são guardados como &lt;arquivo&gt;%4) ou não alterar nada?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Change Nothing</source>
+        <translation>Não alterar nada</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Interrompido</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped. Installed %1 of %n package(s).</source>
+        <extracomment>%1 is the number of packages installed before the batch was stopped</extracomment>
+        <translation>
+            <numerusform>Interrompido. %1 de %n pacote instalado.</numerusform>
+            <numerusform>Interrompido. %1 de %n pacotes instalados.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The partial download is kept: downloading the package again resumes it.</source>
+        <translation>O download parcial foi guardado: baixar o pacote de novo o retoma.</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Concluído</translation>
+    </message>
+    <message numerus="yes">
+        <source>Installed %1 of %n package(s).</source>
+        <translation>
+            <numerusform>%1 de %n pacote instalado.</numerusform>
+            <numerusform>%1 de %n pacotes instalados.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Updated</source>
+        <translation>Atualizados</translation>
+    </message>
+    <message>
+        <source>Update Completed</source>
+        <translation>Atualização concluída</translation>
+    </message>
+    <message>
+        <source>Installed</source>
+        <translation>Instalados</translation>
+    </message>
+    <message>
+        <source>Install Completed</source>
+        <translation>Instalação concluída</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>atualizado</translation>
+    </message>
+    <message>
+        <source>you chose to skip it: the folder &quot;%1&quot; already exists</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>pulado por sua escolha: a pasta “%1” já existe</translation>
+    </message>
+    <message>
+        <source>Repairing %1: %2%</source>
+        <translation>Reparando %1: %2%</translation>
+    </message>
 </context>
 <context>
     <name>InstallRecovery</name>
@@ -765,6 +922,11 @@ O que foi descompactado até agora é desfeito.</translation>
     <message>
         <source>Could not create folder: the system refused it. Choose another name.</source>
         <translation>Não foi possível criar a pasta: o sistema recusou. Escolha outro nome.</translation>
+    </message>
+    <message>
+        <source>no folder can be made: there is no permission to write in %1</source>
+        <extracomment>%1 is the folder</extracomment>
+        <translation>nenhuma pasta pode ser criada: não há permissão para escrever em %1</translation>
     </message>
 </context>
 <context>
@@ -840,10 +1002,6 @@ O que foi descompactado até agora é desfeito.</translation>
         <source>Package lists (*.txt);;All files (*)</source>
         <translation>Listas de pacotes (*.txt);;Todos os arquivos (*)</translation>
     </message>
-    <message>
-        <source>Export Package List</source>
-        <translation>Exportar lista de pacotes</translation>
-    </message>
     <message numerus="yes">
         <source>Wrote %n package(s) to %1.</source>
         <extracomment>%1 is the file</extracomment>
@@ -869,6 +1027,10 @@ O que foi descompactado até agora é desfeito.</translation>
     <message>
         <source>Could not read %1: %2</source>
         <translation>Não foi possível ler %1: %2</translation>
+    </message>
+    <message>
+        <source>Export the Installed Packages</source>
+        <translation>Exportar os pacotes instalados</translation>
     </message>
 </context>
 <context>
@@ -962,6 +1124,14 @@ O que foi descompactado até agora é desfeito.</translation>
             <numerusform>as versões do pacote de %n arquivos foram usadas; as suas ficam guardadas como %1: %2</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the archive names %n file(s) more than once in spellings that differ only in case, which the game takes for one file; the last of each was installed: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>o arquivo compactado nomeia %n arquivo mais de uma vez com grafias que diferem só em maiúsculas e minúsculas, que o jogo toma por um só arquivo; foi instalada a última de cada um: %1</numerusform>
+            <numerusform>o arquivo compactado nomeia %n arquivos mais de uma vez com grafias que diferem só em maiúsculas e minúsculas, que o jogo toma por um só arquivo; foi instalada a última de cada um: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageKind</name>
@@ -1021,6 +1191,11 @@ O que foi descompactado até agora é desfeito.</translation>
     <message>
         <source>the file is too large to be a package list</source>
         <translation>o arquivo é grande demais para ser uma lista de pacotes</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <extracomment>%1 is the line&apos;s number in the file, %2 the line</extracomment>
+        <translation>linha %1: %2</translation>
     </message>
 </context>
 <context>
@@ -1144,8 +1319,8 @@ O que foi descompactado até agora é desfeito.</translation>
 <context>
     <name>PackageUpdates</name>
     <message>
-        <source>Update all (%1)</source>
-        <translation>Atualizar tudo (%1)</translation>
+        <source>&amp;Update all (%1)</source>
+        <translation>Atualizar t&amp;udo (%1)</translation>
     </message>
 </context>
 <context>
@@ -1203,6 +1378,25 @@ O que foi descompactado até agora é desfeito.</translation>
     <message>
         <source>Copy the whole report</source>
         <translation>Copiar o relatório inteiro</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>To install the archives, use Install from File in the running installer.</source>
+        <translation>Para instalar os arquivos compactados, use “Instalar de arquivo” no instalador em execução.</translation>
+    </message>
+    <message>
+        <source>The folder Zerun Installer hands over through can be reached by other users, so nothing was handed over to the running installer.</source>
+        <translation>A pasta pela qual o Zerun Installer faz a entrega pode ser acessada por outros usuários, por isso nada foi entregue ao instalador em execução.</translation>
+    </message>
+    <message>
+        <source>A program of another user holds the name Zerun Installer hands over on, so nothing was handed over to it.</source>
+        <translation>Um programa de outro usuário ocupa o nome pelo qual o Zerun Installer faz a entrega, por isso nada lhe foi entregue.</translation>
+    </message>
+    <message>
+        <source>Zerun Installer is running with this profile but did not answer in time, so nothing was handed over to it.</source>
+        <translation>O Zerun Installer está em execução com este perfil, mas não respondeu a tempo, por isso nada lhe foi entregue.</translation>
     </message>
 </context>
 <context>
@@ -1384,10 +1578,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>Coloca os pacotes de uma lista de pacotes compartilhada na lista de downloads</translation>
     </message>
     <message>
-        <source>Export Package List</source>
-        <translation>Exportar lista de pacotes</translation>
-    </message>
-    <message>
         <source>Saves the installed packages from the package list to a file to share</source>
         <translation>Salva os pacotes instalados da lista de pacotes em um arquivo para compartilhar</translation>
     </message>
@@ -1527,6 +1717,10 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <source>Opens today&apos;s log, with every line the installer wrote today</source>
         <translation>Abre o registro de hoje, com cada linha que o instalador escreveu hoje</translation>
     </message>
+    <message>
+        <source>Export Installed Packages</source>
+        <translation>Exportar os pacotes instalados</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
@@ -1578,14 +1772,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>Lista de downloads</translation>
     </message>
     <message>
-        <source>Clear List</source>
-        <translation>Limpar lista</translation>
-    </message>
-    <message>
-        <source>Try Again</source>
-        <translation>Tentar novamente</translation>
-    </message>
-    <message>
         <source>Language of the installer</source>
         <translation>Idioma do instalador</translation>
     </message>
@@ -1610,10 +1796,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>Comparar os arquivos dos pacotes instalados selecionados com o que foi instalado</translation>
     </message>
     <message>
-        <source>Install from File...</source>
-        <translation>Instalar de arquivo...</translation>
-    </message>
-    <message>
         <source>Install a package archive (.zip) you have on disk; you can also drop it here</source>
         <translation>Instalar um arquivo de pacote (.zip) que você tem no disco; você também pode soltá-lo aqui</translation>
     </message>
@@ -1626,44 +1808,16 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>%v de %m pacotes</translation>
     </message>
     <message>
-        <source>Go Back</source>
-        <translation>Voltar</translation>
-    </message>
-    <message>
-        <source>Copy Details</source>
-        <translation>Copiar detalhes</translation>
-    </message>
-    <message>
-        <source>Retry Failed</source>
-        <translation>Repetir falhas</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Sair</translation>
-    </message>
-    <message>
-        <source>Update all (0)</source>
-        <translation>Atualizar tudo (0)</translation>
     </message>
     <message>
         <source>Update every installed package that has a newer archive, each in its folder</source>
         <translation>Atualizar todos os pacotes instalados que têm um arquivo compactado mais novo, cada um na sua pasta</translation>
     </message>
     <message>
-        <source>Import...</source>
-        <translation>Importar...</translation>
-    </message>
-    <message>
         <source>Put the packages of a shared package list on the download list</source>
         <translation>Colocar os pacotes de uma lista de pacotes compartilhada na lista de downloads</translation>
-    </message>
-    <message>
-        <source>Export...</source>
-        <translation>Exportar...</translation>
     </message>
     <message>
         <source>Save the installed packages from the package list to a file to share</source>
@@ -1746,10 +1900,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>Concluído</translation>
     </message>
     <message>
-        <source>Install Completed</source>
-        <translation>Instalação concluída</translation>
-    </message>
-    <message>
         <source>The download list is empty. Pick packages in the list on the left and press Add to Download List (or double-click them), then Download.</source>
         <translation>A lista de downloads está vazia. Escolha pacotes na lista à esquerda e clique em Adicionar à lista de downloads (ou clique duas vezes neles) e depois em Baixar.</translation>
     </message>
@@ -1771,20 +1921,13 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
             <numerusform> · faltam cerca de %n s</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <source>Installed %1 of %n package(s).</source>
-        <translation>
-            <numerusform>%1 de %n pacote instalado.</numerusform>
-            <numerusform>%1 de %n pacotes instalados.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Unpacking %1</source>
         <translation>Descompactando %1</translation>
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
-        <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
+        <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
             <numerusform>%1 de %n arquivo · %2</numerusform>
             <numerusform>%1 de %n arquivos · %2</numerusform>
@@ -1802,10 +1945,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         </translation>
     </message>
     <message>
-        <source>Stop Verifying</source>
-        <translation>Parar a verificação</translation>
-    </message>
-    <message>
         <source>Install from File</source>
         <translation>Instalar de arquivo</translation>
     </message>
@@ -1816,10 +1955,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     <message>
         <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
         <translation>Os registros dos pacotes instalados estão em uso por outro programa. Eles foram deixados como estavam; feche esse programa e inicie o instalador novamente para ver seus pacotes instalados.</translation>
-    </message>
-    <message>
-        <source>Change…</source>
-        <translation>Trocar…</translation>
     </message>
     <message>
         <source>Game folder: %1</source>
@@ -1859,8 +1994,100 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>Preparando %1</translation>
     </message>
     <message>
-        <source>Show Log</source>
-        <translation>Mostrar registro</translation>
+        <source>Saved; it is installed in its turn</source>
+        <translation>Salvo; será instalado na sua vez</translation>
+    </message>
+    <message>
+        <source>Updating %1</source>
+        <translation>Atualizando %1</translation>
+    </message>
+    <message>
+        <source>Downloaded and saved; waiting for your answer</source>
+        <translation>Baixado e salvo; aguardando sua resposta</translation>
+    </message>
+    <message>
+        <source>Could not install %1</source>
+        <translation>Não foi possível instalar %1</translation>
+    </message>
+    <message>
+        <source>Skipped %1</source>
+        <translation>%1 pulado</translation>
+    </message>
+    <message>
+        <source>Updated %1</source>
+        <translation>%1 atualizado</translation>
+    </message>
+    <message>
+        <source>Update Complete</source>
+        <translation>Atualização pronta</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>T&amp;rocar…</translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
+        <translation>&amp;Limpar lista</translation>
+    </message>
+    <message>
+        <source>&amp;Try Again</source>
+        <translation>&amp;Tentar novamente</translation>
+    </message>
+    <message>
+        <source>&amp;Update all (0)</source>
+        <translation>Atualizar t&amp;udo (0)</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importar...</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Installed...</source>
+        <translation>E&amp;xportar instalados...</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Download List</source>
+        <translation>&amp;Adicionar à lista de downloads</translation>
+    </message>
+    <message>
+        <source>U&amp;ninstall</source>
+        <translation>&amp;Desinstalar</translation>
+    </message>
+    <message>
+        <source>&amp;Verify</source>
+        <translation>&amp;Verificar</translation>
+    </message>
+    <message>
+        <source>Install from &amp;File...</source>
+        <translation>Instalar de ar&amp;quivo...</translation>
+    </message>
+    <message>
+        <source>&amp;Download</source>
+        <translation>&amp;Baixar</translation>
+    </message>
+    <message>
+        <source>&amp;Go Back</source>
+        <translation>&amp;Voltar</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Details</source>
+        <translation>&amp;Copiar detalhes</translation>
+    </message>
+    <message>
+        <source>Show &amp;Log</source>
+        <translation>Mostrar &amp;registro</translation>
+    </message>
+    <message>
+        <source>&amp;Retry Failed</source>
+        <translation>Repetir &amp;falhas</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Sair</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Verifying</source>
+        <translation>&amp;Parar a verificação</translation>
     </message>
 </context>
 </TS>

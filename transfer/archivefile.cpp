@@ -1,5 +1,7 @@
 #include "archivefile_p.h"
 
+#include <QtEndian>
+
 #include <cerrno>
 #include <cstring>
 
@@ -18,6 +20,7 @@ qint64 ArchiveFile::readAt(qint64 offset, char *data, qint64 maxSize)
 {
     if (!file.isOpen() || offset < 0 || maxSize < 0)
         return -1;
+    offset += start;
 #ifdef Q_OS_WIN
     if (!file.seek(offset))
         return -1;
@@ -43,7 +46,56 @@ bool ArchiveFile::open(OpenMode mode)
 {
     if ((mode & QIODevice::WriteOnly) || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
+    start = 0;
+    start = uncountedPrefix();
     return QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+}
+
+qint64 ArchiveFile::uncountedPrefix()
+{
+    // The end record (22 bytes and a comment of at most 64 KiB) and, before it, the zip64 end
+    // record (56 bytes) and its locator (20 bytes).
+    const qint64 size = file.size();
+    const qint64 tailSize = qMin<qint64>(size, 22 + 0xFFFF + 20 + 56);
+    QByteArray tail(int(tailSize), '\0');
+    if (tailSize < 22 || readAt(size - tailSize, tail.data(), tailSize) != tailSize)
+        return 0;
+    const auto at = [&tail](int position, int bytes) -> quint64 {
+        return bytes == 2   ? qFromLittleEndian<quint16>(tail.constData() + position)
+               : bytes == 4 ? qFromLittleEndian<quint32>(tail.constData() + position)
+                            : qFromLittleEndian<quint64>(tail.constData() + position);
+    };
+    int end = -1;
+    for (int i = int(tailSize) - 22; i >= 0 && end < 0; --i) {
+        if (memcmp(tail.constData() + i, "PK\x05\x06", 4) == 0 &&
+            i + 22 + int(at(i + 20, 2)) == int(tailSize))
+            end = i;
+    }
+    if (end < 0)
+        return 0;
+    const qint64 endInFile = size - tailSize + end;
+    const auto signatureAt = [this](qint64 position, const char *signature) {
+        char bytes[4];
+        return position >= 0 && readAt(position, bytes, 4) == 4 && memcmp(bytes, signature, 4) == 0;
+    };
+    qint64 prefix = 0;
+    const int locator = end - 20;
+    if (locator >= 56 && memcmp(tail.constData() + locator, "PK\x06\x07", 4) == 0) {
+        // The zip64 end record sits right before its locator, which may count from elsewhere.
+        const qint64 record = endInFile - 20 - 56;
+        const qint64 named = qint64(at(locator + 8, 8));
+        if (!signatureAt(record, "PK\x06\x06") || named < 0 || named >= record ||
+            signatureAt(named, "PK\x06\x06"))
+            return 0;
+        prefix = record - named;
+    } else {
+        const qint64 named = qint64(at(end + 16, 4)) + qint64(at(end + 12, 4));
+        if (named >= endInFile || signatureAt(qint64(at(end + 16, 4)), "PK\x01\x02"))
+            return 0;
+        prefix = endInFile - named;
+    }
+    // Only when the first record of the directory is where the prefix puts it.
+    return prefix > 0 && signatureAt(prefix, "PK\x03\x04") ? prefix : 0;
 }
 
 void ArchiveFile::close()
@@ -58,7 +110,7 @@ void ArchiveFile::close()
 
 qint64 ArchiveFile::size() const
 {
-    return file.size();
+    return file.size() - start;
 }
 
 qint64 ArchiveFile::readData(char *data, qint64 maxSize)

@@ -13,6 +13,11 @@
 // and reads headers a few bytes at a time, jumping between the central directory and the entry
 // data. A buffered QFile throws its buffer away on every seek; here a few cached windows of the
 // file serve those reads, and large reads go straight to the file.
+//
+// A file may hold the archive behind a prefix (a self-extracting program's stub) whose writer
+// counted the records' offsets from the archive's first byte rather than the file's. The zip
+// library makes up for that in plain records but not in zip64 ones; when the records show such a
+// prefix, the view begins where the archive does, so every offset fits.
 class ArchiveFile : public QIODevice
 {
     Q_OBJECT
@@ -28,6 +33,8 @@ public:
     bool isSequential() const override { return false; }
     qint64 size() const override;
 
+    // Where the view begins in the file: the length of a prefix the offsets do not count, or 0.
+    qint64 archiveStart() const { return start; }
     // Reads straight from the file at an offset, past the windows and the current position.
     qint64 readAt(qint64 offset, char *data, qint64 maxSize);
     // Reads at an offset through the windows, leaving the current position alone.
@@ -46,7 +53,11 @@ private:
     };
     static constexpr int windowCount = 4;
 
+    // The prefix that the offsets of the archive's end records leave out; 0 when they fit.
+    qint64 uncountedPrefix();
+
     QFile file;
+    qint64 start = 0;
     qint64 windowSize = 256 * 1024;
     Window windows[windowCount];
     quint64 useClock = 0;

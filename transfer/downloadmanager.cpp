@@ -59,6 +59,12 @@ DownloadManager::DownloadManager(QObject *parent) : QObject(parent), accessManag
         waitingToRetry = false;
         sendFromQueuedUrl();
     });
+    connect(&watch, &SpeedWatch::tooSlow, this, [this] {
+        if (!activeReply)
+            return;
+        tooSlow = true;
+        activeReply->abort();
+    });
     removeStalePartials();
 }
 
@@ -117,6 +123,11 @@ void DownloadManager::setTransferTimeout(int milliseconds)
 int DownloadManager::transferTimeout() const
 {
     return timeout;
+}
+
+void DownloadManager::setSpeedFloor(const SpeedFloor &floor)
+{
+    watch.setFloor(floor);
 }
 
 void DownloadManager::setRetryDelays(const QVector<int> &milliseconds)
@@ -386,6 +397,7 @@ void DownloadManager::sendRequest()
     sslErrors.clear();
     sslHost.clear();
     restartWhole = false;
+    tooSlow = false;
     current.accepting = false;
     activeReply = accessManager.get(request);
     connect(activeReply, &QNetworkReply::sslErrors, this, [this](const QList<QSslError> &errors) {
@@ -399,6 +411,7 @@ void DownloadManager::sendRequest()
     connect(activeReply, &QNetworkReply::finished, this, &DownloadManager::downloadFinished);
     connect(activeReply, &QNetworkReply::readyRead, this, &DownloadManager::downloadReadyRead);
     clock.start();
+    watch.start();
 }
 
 void DownloadManager::sendFromQueuedUrl()
@@ -486,6 +499,7 @@ void DownloadManager::downloadReadyRead()
     const QByteArray chunk = activeReply->readAll();
     if (chunk.isEmpty())
         return;
+    watch.add(chunk.size());
     current.received += chunk.size();
     hashUpTo(outputFile.pos());
     if (outputFile.write(chunk) != chunk.size()) {
@@ -553,6 +567,8 @@ QString DownloadManager::incompleteReason() const
 
 QString DownloadManager::failureReason(int status) const
 {
+    if (tooSlow)
+        return QStringLiteral("the server sent ") + watch.floor().text();
     if (activeReply->error() == QNetworkReply::OperationCanceledError)
         return QStringLiteral("no data from the server for ") + secondsText(timeout);
     if (activeReply->error() != QNetworkReply::NoError)
@@ -567,6 +583,7 @@ void DownloadManager::downloadFinished()
 {
     if (!activeReply)
         return;
+    watch.stop();
     ++current.attempts;
     // Whatever is still buffered belongs to the file as well.
     if (activeReply->bytesAvailable() > 0)
@@ -771,6 +788,7 @@ void DownloadManager::endFile(DownloadOutcome::Kind kind, const QString &reason)
     outcome.attempts = current.attempts;
     outcome.bytesReceived = current.received;
     outcome.resumedFrom = current.offset;
+    outcome.tooSlow = tooSlow;
     if (activeReply) {
         outcome.httpStatus =
             activeReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();

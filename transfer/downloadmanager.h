@@ -17,6 +17,7 @@
 #include <QVector>
 
 #include "sha256.h"
+#include "speedfloor.h"
 
 // How one queued file ended, with what the host said about it.
 struct DownloadOutcome
@@ -52,6 +53,8 @@ struct DownloadOutcome
     // name (the last answer's: a redirect may lead to another host); empty otherwise.
     QList<QSslError> sslErrors;
     QString sslHost;
+    // The last attempt was ended for sending less than the speed floor.
+    bool tooSlow = false;
 };
 Q_DECLARE_METATYPE(DownloadOutcome)
 
@@ -63,13 +66,13 @@ Q_DECLARE_METATYPE(DownloadOutcome)
 // A file is written as "<name>.part" and takes its final name only when its whole length has
 // arrived. Redirects are followed (at most five, never from https to http). A transfer that
 // fails for a passing reason (refused or broken connection, no data for the transfer timeout,
-// 408, 429, 500, 502, 503, 504) is tried again after growing waits; a broken-off one asks for
-// the rest with Range and If-Range when the host named its copy with a validator and told its
-// whole length, and a later batch does the same with a partial file left behind. The rest is
-// joined to the kept bytes only when the 206 answer proves it is the same file: the same strong
-// ETag (without one, the same Last-Modified) and the same whole length (Content-Range's total)
-// as the kept part's first answer. Any other part is dropped with the kept bytes, and the same
-// attempt asks for the whole file from its first byte.
+// less progress than the speed floor, 408, 429, 500, 502, 503, 504) is tried again after growing
+// waits; a broken-off one asks for the rest with Range and If-Range when the host named its copy
+// with a validator and told its whole length, and a later batch does the same with a partial file
+// left behind. The rest is joined to the kept bytes only when the 206 answer proves it is the same
+// file: the same strong ETag (without one, the same Last-Modified) and the same whole length
+// (Content-Range's total) as the kept part's first answer. Any other part is dropped with the kept
+// bytes, and the same attempt asks for the whole file from its first byte.
 //
 // Every signal comes on the manager's thread. startList() and enqueue() only queue: the first
 // file starts on the next turn of the event loop, so connecting right after them is in time.
@@ -132,6 +135,9 @@ public:
 
     void setTransferTimeout(int milliseconds);
     int transferTimeout() const;
+    // A request that makes less progress than this is broken off as a passing failure (the
+    // next attempt resumes it). Less than 1 KiB/s over 30 s unless set.
+    void setSpeedFloor(const SpeedFloor &floor);
     // The waits before each further attempt, in milliseconds; their number is the number of
     // retries. 1 s, 2 s and 4 s unless set.
     void setRetryDelays(const QVector<int> &milliseconds);
@@ -278,4 +284,7 @@ private:
     QString sslHost;
     // The answer in flight offered the rest of another file: ask again for the whole.
     bool restartWhole = false;
+    SpeedWatch watch;
+    // The request in flight was broken off for its pace.
+    bool tooSlow = false;
 };

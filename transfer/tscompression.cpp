@@ -843,6 +843,11 @@ QStringList TsCompression::unpackArchive(QuaZip &archive, const QString &folder)
     return run.targets();
 }
 
+std::unique_ptr<QIODevice> TsCompression::archiveDevice(const QString &archivePath)
+{
+    return std::make_unique<ArchiveFile>(archivePath);
+}
+
 QStringList TsCompression::unpackArchive(QString archivePath, QString folder)
 {
     ArchiveFile device(archivePath);

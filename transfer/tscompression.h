@@ -11,6 +11,7 @@
 #include <quazipfileinfo.h>
 
 #include <functional>
+#include <memory>
 
 class ArchiveFile;
 class ArchiveReader;
@@ -99,6 +100,10 @@ public:
     // also converts its time stamp); without time stamp and comment.
     static bool currentInfo(QuaZip *archive, QuaZipFileInfo64 *info);
     static bool currentInfo(unzFile handle, QTextCodec *codec, QuaZipFileInfo64 *info);
+
+    // A read-only device on an archive file for a QuaZip that reads it, which also finds an
+    // archive behind a prefix that its offsets do not count (a self-extracting stub).
+    static std::unique_ptr<QIODevice> archiveDevice(const QString &archivePath);
 
     // Unpacks a whole archive (encrypted entries); the written paths, empty on any failure.
     static QStringList unpackArchive(QString archivePath, QString folder);

@@ -46,6 +46,14 @@ TsDownloader::TsDownloader(QUrl url, const Options &options, QObject *parent)
     : QObject(parent), accessManager(this), options(options)
 {
     connect(&accessManager, &QNetworkAccessManager::finished, this, &TsDownloader::fileDownloaded);
+    watch.setFloor(options.speedFloor);
+    connect(&watch, &SpeedWatch::tooSlow, this, [this] {
+        if (!active || !refusal.isEmpty())
+            return;
+        tooSlow = true;
+        refusal = QStringLiteral("the server sent ") + watch.floor().text();
+        active->abort();
+    });
     if (!ServiceEndpoints::isWebUrl(url)) {
         // Only web addresses are fetched: a file:// or other URL would read a local file. The
         // failure comes from the event loop, like every other.
@@ -95,7 +103,13 @@ void TsDownloader::send(const QUrl &url)
     for (const auto &header : qAsConst(options.headers))
         request.setRawHeader(header.first, header.second);
     QNetworkReply *reply = accessManager.get(request);
+    active = reply;
+    watch.start();
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] { takeBody(reply); });
+    connect(reply, &QNetworkReply::sslErrors, this, [this, reply](const QList<QSslError> &errors) {
+        certificateErrors = errors;
+        certificateHost = reply->url().host();
+    });
     if (options.maximumSize < 0)
         return;
     // An answer longer than the limit is stopped as soon as that shows: from its announced
@@ -151,6 +165,16 @@ QString TsDownloader::errorString() const
     return failure;
 }
 
+QList<QSslError> TsDownloader::sslErrors() const
+{
+    return certificateErrors;
+}
+
+QString TsDownloader::sslHost() const
+{
+    return certificateHost;
+}
+
 QNetworkReply::NetworkError TsDownloader::networkError() const
 {
     return networkFailure;
@@ -192,6 +216,7 @@ void TsDownloader::takeBody(QNetworkReply *reply)
     }
     const QByteArray raw = reply->readAll();
     received += raw.size();
+    watch.add(raw.size());
     if (decoder->feed(raw.constData(), raw.size(), body))
         return;
     const bool packed = BodyDecoder::codingOf(reply->rawHeader("Content-Encoding")) !=
@@ -222,6 +247,8 @@ void TsDownloader::failWith(QNetworkReply::NetworkError error, const QString &re
 
 void TsDownloader::fileDownloaded(QNetworkReply *reply)
 {
+    watch.stop();
+    active = nullptr;
     status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     headers = reply->rawHeaderPairs();
     // Certificate errors end up here as an error too: they are never ignored.

@@ -7,7 +7,10 @@
 #include <QObject>
 #include <QPair>
 #include <QSet>
+#include <QSslError>
 #include <QUrl>
+
+#include "speedfloor.h"
 
 #include <memory>
 
@@ -46,6 +49,8 @@ public:
         qint64 maximumSize = -1;
         // Extra request headers (for example If-None-Match), sent on every hop.
         QList<QPair<QByteArray, QByteArray>> headers;
+        // A transfer slower than this ends as failed (see wasTooSlow()).
+        SpeedFloor speedFloor;
     };
 
     explicit TsDownloader(QUrl url, QObject *parent = nullptr);
@@ -66,6 +71,12 @@ public:
     // The network's own classification of the failure (NoError when the host answered with a
     // status that was not wanted, or the answer was refused here).
     QNetworkReply::NetworkError networkError() const;
+    // What was wrong with a secure host's certificate, and the host that sent it (empty when
+    // nothing was).
+    QList<QSslError> sslErrors() const;
+    QString sslHost() const;
+    // Whether the failure was a host that sent too slowly for the speed floor.
+    bool wasTooSlow() const { return tooSlow; }
 
 signals:
     void downloaded(TsDownloader *obj);
@@ -97,5 +108,10 @@ private:
     QList<QNetworkReply::RawHeaderPair> headers;
     QString failure;
     QNetworkReply::NetworkError networkFailure = QNetworkReply::NoError;
-    QString refusal; // set when an answer is stopped here (too long)
+    QList<QSslError> certificateErrors;
+    QString certificateHost;
+    QString refusal; // set when an answer is stopped here (too long, too slow)
+    SpeedWatch watch;
+    QNetworkReply *active = nullptr; // the request in flight
+    bool tooSlow = false;
 };

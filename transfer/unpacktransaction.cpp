@@ -370,11 +370,12 @@ int UnpackTransaction::addFile(const QString &entryName)
 {
     if (phase != Phase::Unpacking)
         return -1;
-    const QString relative = relativeName(entryName);
-    if (relative.isEmpty() || entryName.endsWith(QLatin1Char('/'))) {
+    const QString cleaned = relativeName(entryName);
+    if (cleaned.isEmpty() || entryName.endsWith(QLatin1Char('/'))) {
         error = QStringLiteral("refused the entry name ") + entryName;
         return -1;
     }
+    const QString relative = placedSpelling(cleaned, true);
     const QString renamed = renames.value(relative);
     if (!renamed.isEmpty() && relativeName(renamed) != renamed) {
         error = QStringLiteral("refused the entry name ") + renamed;
@@ -479,8 +480,33 @@ bool UnpackTransaction::addFolder(const QString &entryName, QFile::Permissions p
     }
     // "./" names the destination, which an archive never changes.
     if (!relative.isEmpty())
-        entries.append(Entry{relative, -1, permissions});
+        entries.append(Entry{placedSpelling(relative, false), -1, permissions});
     return true;
+}
+
+QString UnpackTransaction::placedSpelling(const QString &relative, bool file)
+{
+    QString placed;
+    for (int start = 0; start <= relative.size();) {
+        int end = relative.indexOf(QLatin1Char('/'), start);
+        if (end < 0)
+            end = relative.size();
+        const QString part = relative.mid(start, end - start);
+        const QString path = placed.isEmpty() ? part : placed + QLatin1Char('/') + part;
+        auto known = spellings.find(path.toCaseFolded());
+        if (known == spellings.end())
+            known = spellings.insert(path.toCaseFolded(), Spelling{path, QString()});
+        placed = known->placed;
+        start = end + 1;
+        if (start > relative.size() && file) {
+            // The whole path of a file: a file named before in another spelling is replaced.
+            if (known->fileNamed.isNull())
+                known->fileNamed = relative;
+            else if (known->fileNamed != relative && !caseFolded.contains(placed))
+                caseFolded << placed;
+        }
+    }
+    return placed;
 }
 
 bool UnpackTransaction::commit()

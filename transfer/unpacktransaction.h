@@ -64,7 +64,13 @@ public:
 
     // Registers a file entry by its stored name; its bytes go to stagedPath(number). -1 when the
     // name must not be written (absolute, climbing, or naming the work folder).
+    // Names are placed as a Windows file system (the game's, under Wine) takes them: each part of
+    // a path that differs only in case from one named before takes the earlier spelling, so
+    // "data.txt" after "Data.txt" is the same file, and the later entry replaces the earlier.
     int addFile(const QString &entryName);
+    // The files that more than one entry named in different spellings, as placed (the first
+    // spelling), each once, in the order the second spelling came.
+    QStringList caseFoldedFiles() const { return caseFolded; }
     QString stagedPath(int number) const;
     // Where a held run's journal says the file that entry `number` replaced is set aside.
     static QString backupPathIn(const QJsonObject &journal, int number);
@@ -218,4 +224,14 @@ private:
     QJsonObject payload;
     QString anchor;
     QString error;
+    // Each path (and leading part of one) registered so far, case-folded, with the spelling it
+    // was first given; and whether a file entry has it.
+    struct Spelling
+    {
+        QString placed;
+        QString fileNamed; // as the first file entry of the path named it; null for none
+    };
+    QString placedSpelling(const QString &relative, bool file);
+    QHash<QString, Spelling> spellings;
+    QStringList caseFolded;
 };

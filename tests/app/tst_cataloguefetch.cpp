@@ -101,6 +101,7 @@ void TestCatalogueFetch::serve(const QByteArray &text)
 CatalogueFetch::Result TestCatalogueFetch::fetch()
 {
     CatalogueFetch fetcher;
+    fetcher.setSpeedFloor({1024, 1000});
     QSignalSpy finished(&fetcher, &CatalogueFetch::finished);
     fetcher.start(catalogueUrl);
     if (!finished.wait(20000))
@@ -243,21 +244,30 @@ void TestCatalogueFetch::answerThatIsNoListKeepsTheCopy_data()
 {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<bool>("keptBefore");
+    QTest::addColumn<QString>("failure"); // %1: the host
+    const QString noList = QStringLiteral("the answer from %1 is not a package list");
     const QByteArray login = "<!DOCTYPE html>\n<html><head><title>Welcome, guest</title>\n"
                              "<meta name=\"viewport\" content=\"width=device-width, "
                              "initial-scale=1\"></head>\n<body><form action=\"/login\">Room, "
                              "name</form></body></html>\n";
-    QTest::newRow("login page, kept copy") << login << true;
-    QTest::newRow("login page, no kept copy") << login << false;
-    QTest::newRow("empty body, kept copy") << QByteArray() << true;
-    QTest::newRow("empty body, no kept copy") << QByteArray() << false;
-    QTest::newRow("only unknown kinds, kept copy") << QByteArray("a,b,c\nd,e,f\n") << true;
+    QTest::newRow("login page, kept copy") << login << true << noList;
+    QTest::newRow("login page, no kept copy") << login << false << noList;
+    QTest::newRow("empty body, kept copy") << QByteArray() << true << noList;
+    QTest::newRow("empty body, no kept copy") << QByteArray() << false << noList;
+    QTest::newRow("only unknown kinds, kept copy")
+        << QByteArray("a,b,c\nd,e,f\n") << true << noList;
+    // A list sent at 40 bytes a second, under the floor of 1 KiB/s over a second.
+    const QString slow = QStringLiteral("%1 is sending the list too slowly (the server sent less "
+                                        "than 1 KiB/s for 1 s)");
+    QTest::newRow("dripped list, kept copy") << QByteArray(4096, 'x') << true << slow;
+    QTest::newRow("dripped list, no kept copy") << QByteArray(4096, 'x') << false << slow;
 }
 
 void TestCatalogueFetch::answerThatIsNoListKeepsTheCopy()
 {
     QFETCH(QByteArray, body);
     QFETCH(bool, keptBefore);
+    QFETCH(QString, failure);
     const QByteArray list = "http://h/a.zip,mods,Alpha\n";
     if (keptBefore) {
         serve(list);
@@ -265,10 +275,11 @@ void TestCatalogueFetch::answerThatIsNoListKeepsTheCopy()
     }
     const QMap<QString, QByteArray> before = TestFiles::tree(AppPaths::cacheFolder());
     serve(body);
+    if (failure.contains(QLatin1String("slowly")))
+        host->setThrottle(QStringLiteral("/files/index.dat"), 40);
 
     const CatalogueFetch::Result result = fetch();
-    const QString failure = QStringLiteral("the answer from ") + host->baseUrl().authority() +
-                            QStringLiteral(" is not a package list");
+    failure = failure.arg(host->baseUrl().authority());
     QCOMPARE(result.failure, failure);
     QCOMPARE(host->exchanges().last().status, 200);
     if (keptBefore) {

@@ -16,7 +16,8 @@ class ScriptedQuestions : public BatchQuestions
 public:
     struct Answer
     {
-        enum Kind { Text, CancelText, Choice } kind;
+        // Closed: the question's window closed without a choice (its close button).
+        enum Kind { Text, CancelText, Choice, Closed } kind;
         QString value;
         // A slow player: the answer is given only once this holds (the event loop runs
         // meanwhile); unset answers at once.
@@ -26,14 +27,16 @@ public:
     QList<Answer> answers;
     // Every question as it was asked (its label or text), and every message.
     QStringList asked;
+    QStringList titles;
     QStringList told;
     int unexpected = 0;
     // Slow answers whose condition never came true.
     int notMet = 0;
 
     void waitForTurn() override {}
-    bool askText(const QString &, const QString &label, QString *text) override
+    bool askText(const QString &title, const QString &label, QString *text) override
     {
+        titles << title;
         asked << label;
         const Answer answer = next(Answer::Text);
         if (answer.until && !QTest::qWaitFor(answer.until, 20000))
@@ -43,11 +46,14 @@ public:
         *text = answer.value;
         return true;
     }
-    int ask(const QString &, const QString &text, const QStringList &choices, int,
+    int ask(const QString &title, const QString &text, const QStringList &choices, int,
             int escapeChoice) override
     {
+        titles << title;
         asked << text;
         const Answer answer = next(Answer::Choice);
+        if (answer.kind == Answer::Closed)
+            return -1;
         return answer.kind == Answer::Choice ? int(choices.indexOf(answer.value)) : escapeChoice;
     }
     void post(const QString &title, const QString &text, const QStringList &choices,
@@ -71,6 +77,7 @@ private:
     {
         const bool fits = !answers.isEmpty() &&
                           (answers.first().kind == wanted ||
+                           (wanted == Answer::Choice && answers.first().kind == Answer::Closed) ||
                            (wanted == Answer::Text && answers.first().kind == Answer::CancelText));
         if (!fits) {
             ++unexpected;
@@ -94,6 +101,11 @@ ScriptedQuestions::Answer typedWhen(const QString &text, std::function<bool()> u
 ScriptedQuestions::Answer noFolder()
 {
     return {ScriptedQuestions::Answer::CancelText, QString()};
+}
+
+ScriptedQuestions::Answer closed()
+{
+    return {ScriptedQuestions::Answer::Closed, QString()};
 }
 
 ScriptedQuestions::Answer chosen(const QString &button)
@@ -143,6 +155,8 @@ private slots:
     void cancelAnswers();
     void downloadsOverlapASlowAnswer_data();
     void downloadsOverlapASlowAnswer();
+    void leavingAQuestion_data();
+    void leavingAQuestion();
 
 private:
     // Runs the batch that `start` begins until it is over.
@@ -152,7 +166,8 @@ private:
         QStringList lines;
         for (int position = 0; position < batch.packages().size(); ++position)
             lines << batch.outcomeLine(position, Wording::Log);
-        return lines.join('\n');
+        // How much of a cut-off download was kept depends on the moment it was cut off.
+        return lines.join('\n').replace(QRegularExpression("; [^;]* of [^;]* kept,"), "; kept,");
     }
 
     const QMap<QString, QByteArray> realWorld{
@@ -226,7 +241,7 @@ void TestInstallBatch::mixedBatchThenRetry()
                      "Damaged [Skin]: failed \u2014 Couldn't open zip: not a readable zip "
                      "archive\n"
                      "Faces [Pic Pack]: skipped \u2014 no folder chosen\n"
-                     "Big [Mod]: skipped \u2014 cancelled\n"
+                     "Big [Mod]: skipped \u2014 cancelled; kept, the next download resumes it\n"
                      "Neat Skin [Skin] \u2192 Skins/Neat: installed"));
     QVERIFY(!batch.allInstalled());
     QMap<QString, QByteArray> expected = before;
@@ -265,12 +280,14 @@ void TestInstallBatch::cancelAnswers_data()
     QTest::newRow("go on") << "Go On"
                            << QStringList{"Big [Mod] \u2192 Databases/Big: installed",
                                           "Neat Skin [Skin] \u2192 Skins/Neat: installed"};
-    QTest::newRow("skip one") << "Skip This Package"
-                              << QStringList{"Big [Mod]: skipped \u2014 cancelled",
-                                             "Neat Skin [Skin] \u2192 Skins/Neat: installed"};
+    QTest::newRow("skip one")
+        << "Skip This Package"
+        << QStringList{"Big [Mod]: skipped \u2014 cancelled; kept, the next download resumes it",
+                       "Neat Skin [Skin] \u2192 Skins/Neat: installed"};
     QTest::newRow("stop all") << "Stop the Batch"
                               << QStringList{
-                                     "Big [Mod]: skipped \u2014 cancelled",
+                                     "Big [Mod]: skipped \u2014 cancelled; kept, the next "
+                                     "download resumes it",
                                      "Neat Skin [Skin]: skipped \u2014 the batch was stopped"};
 }
 
@@ -318,6 +335,11 @@ void TestInstallBatch::cancelAnswers()
     else
         QVERIFY(!host->requests().contains("GET /files/neatskin.zip"));
     QCOMPARE(TestFiles::tree(game()), expected);
+    if (choice == "Stop the Batch")
+        QVERIFY(QRegularExpression("^Stopped. Installed 0 of 2 package.* The partial download "
+                                   "is kept: downloading the package again resumes it.$")
+                    .match(batch.ending().info)
+                    .hasMatch());
 }
 
 void TestInstallBatch::downloadsOverlapASlowAnswer_data()
@@ -416,6 +438,70 @@ void TestInstallBatch::downloadsOverlapASlowAnswer()
     }
     QCOMPARE(TestFiles::tree(game()), expected);
     QCOMPARE(QDir(AppPaths::downloadsFolder()).entryList({"*.zip"}, QDir::Files), QStringList());
+}
+
+void TestInstallBatch::leavingAQuestion_data()
+{
+    QTest::addColumn<QString>("road");  // "install", "update all" or "repair" of Neat Skin
+    QTest::addColumn<QString>("title"); // of the question left
+    QTest::addColumn<QString>("ended"); // the outcome line, or what the player is told
+    QTest::newRow("folder name") << "install"
+                                 << "Install Skin"
+                                 << "Neat Skin [Skin]: skipped \u2014 no folder chosen";
+    QTest::newRow("the folder exists")
+        << "install"
+        << "Install Skin"
+        << "Neat Skin [Skin]: skipped \u2014 you chose to skip it: the folder \"Neat\" already "
+           "exists";
+    QTest::newRow("changed files, update all")
+        << "update all"
+        << "Update Skin"
+        << "Neat Skin [Skin] \u2192 Skins/Neat: skipped \u2014 left as it was, as you chose; "
+           "nothing was changed";
+    QTest::newRow("changed files, repair") << "repair"
+                                           << "Repair Skin"
+                                           << "Neat Skin was left as it was: nothing was changed.";
+}
+
+void TestInstallBatch::leavingAQuestion()
+{
+    QFETCH(QString, road);
+    QFETCH(QString, title);
+    QFETCH(QString, ended);
+    const QString tag = QTest::currentDataTag();
+    const QVector<CatalogueEntry> catalogue = {
+        {host->baseUrl().toString() + "/files/neatskin.zip", "skin", "Neat Skin"}};
+    InstalledPackages records;
+    QVERIFY(records.load());
+    ScriptedQuestions player;
+    InstallBatch batch(records, player);
+    batch.setGameFolder(gameFolder);
+    if (road != "install") {
+        // Installed before; then the player changed one of its files.
+        player.answers = {typed("Neat")};
+        runBatch(batch, [&] { return batch.start(catalogue, {0}); });
+        TestFiles::write(game("Skins/Neat/skin.ini"), "[skin]\nname=Mine\n");
+    } else if (tag == "the folder exists") {
+        TestFiles::write(game("Skins/Neat/mine.txt"), "the player's own");
+    }
+    const QMap<QString, QByteArray> before = TestFiles::tree(game());
+    player.answers = {tag == "folder name" ? noFolder()
+                      : road == "install"  ? typed("Neat")
+                                           : closed()};
+    if (tag == "the folder exists")
+        player.answers << closed();
+    if (road == "repair") {
+        QCOMPARE(batch.repair(*records.find("Neat Skin", "skin"), catalogue), -1);
+        QCOMPARE(player.told.last(), ended);
+    } else {
+        runBatch(batch, [&] { return batch.start(catalogue, {0}, road == "update all"); });
+        QCOMPARE(outcomes(batch), ended);
+    }
+    QVERIFY(player.answers.isEmpty());
+    QCOMPARE(player.unexpected, 0);
+    QCOMPARE(player.titles.last(), title);
+    // Nothing changed: no folder made, no "<file>.zerun-new" beside the player's file.
+    QCOMPARE(TestFiles::tree(game()), before);
 }
 
 QTEST_GUILESS_MAIN(TestInstallBatch)

@@ -39,6 +39,7 @@ private slots:
     void formerLayoutIsMovedOn();
     void linkedGameStructure_data();
     void linkedGameStructure();
+    void namesDifferingInCaseAreOneFile();
 
 private:
     QString game(const QString &relative = QString()) const
@@ -426,3 +427,33 @@ void TestPackageOwners::linkedGameStructure()
 
 QTEST_MAIN(TestPackageOwners)
 #include "tst_packageowners.moc"
+
+void TestPackageOwners::namesDifferingInCaseAreOneFile()
+{
+    // The game, under Wine, finds either spelling: the folder gets one file and one folder, as
+    // Windows unpacks them (the first spelling, the last entry's bytes), and one record.
+    const Files before = TestFiles::tree(game());
+    const QString zip = box->filePath("cases.zip");
+    QVERIFY(ZipFixtures::writeArchive(
+        zip,
+        {{"Data.txt", "first"}, {"Maps/a.txt", "a"}, {"maps/B.txt", "b"}, {"data.txt", "last"}}));
+    PackageInstall::Plan plan;
+    PackageInstall::Outcome outcome;
+    QVERIFY(install(zip, PackageInstall::Edits::KeepMine, &plan, &outcome));
+    Files after = before;
+    after.insert(skinFolder + "/Data.txt", "last");
+    after.insert(skinFolder + "/Maps/", "");
+    after.insert(skinFolder + "/Maps/a.txt", "a");
+    after.insert(skinFolder + "/Maps/B.txt", "b");
+    QCOMPARE(TestFiles::tree(game()), after);
+    QStringList recorded;
+    for (const InstalledFile &file : records->files("Gold Skin", "skin"))
+        recorded << file.path;
+    recorded.sort();
+    QCOMPARE(recorded, (QStringList{"Data.txt", "Maps/B.txt", "Maps/a.txt"}));
+    QCOMPARE(outcome.summary(), QString("the archive names 1 file more than once in spellings that "
+                                        "differ only in case, which the game takes for one file; "
+                                        "the last of each was installed: Data.txt"));
+    QVERIFY(uninstall().refusal.isEmpty());
+    QCOMPARE(TestFiles::tree(game()), before);
+}

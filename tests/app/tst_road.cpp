@@ -570,7 +570,8 @@ void TestRoad::mixedBatchTellsTheTruth()
              qPrintable(outcomes()));
     QVERIFY2(outcomes().contains("Slow [Skin] \u2192 Skins/Slow: installed"),
              qPrintable(outcomes()));
-    QCOMPARE(child<QProgressBar>(*window, "batchProgress")->value(), 4);
+    // At the end the second bar counts what installed: never full for a batch with failures.
+    QCOMPARE(child<QProgressBar>(*window, "batchProgress")->value(), 2);
     // Pointed at, every line shows its whole text, whatever the list had room for.
     for (int row = 0; row < list->count(); ++row) {
         const QPoint at = list->visualItemRect(list->item(row)).center();
@@ -890,8 +891,7 @@ void TestRoad::failedInstallLeavesTheGameAsItWas()
     download(script);
     QCOMPARE(script.unexpected(), 0);
 
-    QVERIFY2(outcomes().contains("My Mod [Mod] \u2192 Databases/MyMod: failed \u2014 Couldn't "
-                                 "extract file"),
+    QVERIFY2(outcomes().contains("My Mod [Mod] \u2192 Databases/MyMod: failed \u2014 "),
              qPrintable(outcomes()));
     QVERIFY2(outcomes().contains(damaged), qPrintable(outcomes()));
     // Byte for byte as before: replaced files have their old bytes, new files and folders
@@ -1379,7 +1379,7 @@ void TestRoad::installFromDisk_data()
                                           "not a readable zip archive");
     QTest::newRow("damaged") << QString("damaged") << QString("file_list") << QString("Mod DB")
                              << QString()
-                             << QString("Could not install Real World:\n\nCouldn't extract file");
+                             << QString("Could not install Real World:\n\ndata/a.txt could not be unpacked");
 }
 
 void TestRoad::installFromDisk()
@@ -1656,7 +1656,7 @@ void TestRoad::updateAll()
         QCOMPARE(TestFiles::tree(game()), expected);
         return;
     }
-    QTRY_COMPARE(button->text(), QString("Update all (%1)").arg(changed.size()));
+    QTRY_COMPARE(button->text(), QString("&Update all (%1)").arg(changed.size()));
     QVERIFY(!button->isHidden());
     if (changed.size() == 2 && !edit) {
         child<QComboBox>(*window, "repo_filter")->setCurrentIndex(Zerun::installedFilter);

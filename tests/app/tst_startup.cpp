@@ -1,12 +1,16 @@
 #include "apppaths.h"
+#include "installerhome.h"
 #include "installrecovery.h"
 #include "startup.h"
 #include "testprofile.h"
+#include "tsxml.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QProcess>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -54,6 +58,8 @@ private slots:
     void logsFolderCleanUp_data();
     void logsFolderCleanUp();
     void installerEmptiesAFullLogsFolderAndRuns();
+    void programStarts_data();
+    void programStarts();
     void cutOffSavesAreRemoved_data();
     void cutOffSavesAreRemoved();
 };
@@ -80,7 +86,6 @@ void TestStartup::folderTreeLandsUnderTheIdentity()
         w + QStringLiteral("Logs/"),
         a,
         a + QStringLiteral("Cache/"),
-        a + QStringLiteral("Cache/current_language.xml"),
         a + QStringLiteral("Cache/current_skin.xml"),
         a + QStringLiteral("Preferences/"),
         a + QStringLiteral("Temp/"),
@@ -143,27 +148,36 @@ void TestStartup::logsFolderCleanUp_data()
 {
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<bool>("emptied");
+    // What an emptied folder keeps.
+    QTest::addColumn<QStringList>("kept");
 
-    QTest::newRow("none") << QStringList() << false;
-    QTest::newRow("10 texts") << numbered(QStringLiteral("%1.txt"), 10) << false;
+    QTest::newRow("none") << QStringList() << false << QStringList();
+    QTest::newRow("10 texts") << numbered(QStringLiteral("%1.txt"), 10) << false << QStringList();
     QTest::newRow("5 dumps, 5 texts and others")
         << numbered(QStringLiteral("%1.dmp"), 5) + numbered(QStringLiteral("%1.txt"), 5) +
                QStringList{"report.zip", "notes.log", "readme"}
-        << false;
-    QTest::newRow("11 texts") << numbered(QStringLiteral("%1.txt"), 11) << true;
+        << false << QStringList();
+    QTest::newRow("11 texts") << numbered(QStringLiteral("%1.txt"), 11) << true << QStringList();
     QTest::newRow("6 dumps, 5 texts and others")
         << numbered(QStringLiteral("%1.dmp"), 6) + numbered(QStringLiteral("%1.txt"), 5) +
-               QStringList{"report.zip", "notes.log", "sub/inner.txt"}
-        << true;
+               QStringList{"answered.zip", "notes.log", "sub/inner.txt"}
+        << true << QStringList();
     QTest::newRow("upper-case extensions count")
-        << numbered(QStringLiteral("%1.DMP"), 6) + numbered(QStringLiteral("%1.Txt"), 5) << true;
+        << numbered(QStringLiteral("%1.DMP"), 6) + numbered(QStringLiteral("%1.Txt"), 5) << true
+        << QStringList();
+    QTest::newRow("11 texts and a crash report not offered yet")
+        << numbered(QStringLiteral("%1.txt"), 11) + QStringList{"report.zip"} << true
+        << QStringList{"report.zip"};
 }
 
 void TestStartup::logsFolderCleanUp()
 {
     QFETCH(QStringList, names);
     QFETCH(bool, emptied);
+    QFETCH(QStringList, kept);
 
+    TsXML::save(TsXML::Preferences, QStringLiteral("crash_reports"),
+                QStringLiteral("declined answered.zip"));
     const QString logs = AppPaths::logsFolder();
     QVERIFY(QDir(logs).removeRecursively());
     QDir().mkpath(logs);
@@ -176,18 +190,19 @@ void TestStartup::logsFolderCleanUp()
     QCOMPARE(clearLogsFolderIfFull(), emptied);
     QVERIFY(QFileInfo(logs).isDir());
     const QStringList after = QDir(logs).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    QCOMPARE(after, emptied ? QStringList() : before);
+    QCOMPARE(after, emptied ? kept : before);
 }
 
 void TestStartup::installerEmptiesAFullLogsFolderAndRuns()
 {
     // The real program in a profile of its own: its tree lands under the installer's name and an
-    // overfull logs folder, other files included, is emptied before the window comes up.
+    // overfull logs folder, other files included, is emptied before the window comes up (but for
+    // a crash report not offered yet, which stays for its question).
     TestProfile profile;
     QVERIFY(profile.isValid());
     const QString w = profile.dataHome() + QStringLiteral("/Tandel Orvik/Zerun Installer");
     const QString logs = w + QStringLiteral("/Logs");
-    const QStringList stale = numbered(QStringLiteral("%1.dmp"), 11) + QStringList{"crash.zip"};
+    const QStringList stale = numbered(QStringLiteral("%1.dmp"), 11) + QStringList{"crash.log"};
     fill(logs, stale);
 
     QProcess installer;
@@ -213,6 +228,74 @@ void TestStartup::installerEmptiesAFullLogsFolderAndRuns()
     QCOMPARE(installer.state(), QProcess::Running);
     installer.kill();
     QVERIFY(installer.waitForFinished());
+}
+
+void TestStartup::programStarts_data()
+{
+    // What is there before the start; its arguments; its exit code (-1: it runs on); what it
+    // logs, and what it says neither in the log nor on standard error (a pattern).
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("logged");
+    QTest::addColumn<QString>("unsaid");
+    const QString opened = QStringLiteral("notes (from disk): Couldn't open zip");
+    QTest::newRow("a fresh profile and a framework argument")
+        << "" << QStringList{"skin=light", "notes.zip"} << -1 << opened
+        << "Error loading XML|skin=light \\(from disk";
+    QTest::newRow("full logs and a crash report not offered yet")
+        << "full logs" << QStringList{"notes.zip"} << -1 << opened << "";
+    QTest::newRow("a killed run's lock in a read-only Cache folder")
+        << "stale lock" << QStringList() << 1 << "cannot replace the lock file"
+        << "Another Zerun Installer is running";
+}
+
+void TestStartup::programStarts()
+{
+    QFETCH(QString, before);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, logged);
+    QFETCH(QString, unsaid);
+
+    InstallerHome home;
+    const QString game = home.dir.filePath("wine/drive_c/Program Files (x86)/GDS/TEW2016/");
+    for (const char *folder : {"Databases", "Pictures", "Skins"})
+        QVERIFY(QDir().mkpath(game + folder));
+    TestFiles::write(game + "TEW2016.exe", "MZ");
+    TestFiles::write(home.dir.filePath("notes.zip"), "not an archive");
+    const QStringList old = numbered(QStringLiteral("old%1.txt"), 11);
+    if (before == "full logs")
+        fill(home.logs(), old + QStringList{"report.zip"});
+    // As root the folder's rights bind only another user.
+    const uid_t user = ::geteuid() == 0 ? 65534 : 0;
+    if (user != 0)
+        QCOMPARE(QProcess::execute("chown", {"-R", "65534:65534", home.dir.path()}), 0);
+    if (before == "stale lock") {
+        const auto killed = home.start({}, user);
+        QTRY_VERIFY_WITH_TIMEOUT(!home.socket().isEmpty(), 20000);
+        killed->kill();
+        QVERIFY(killed->waitForFinished());
+        QVERIFY(QFile::setPermissions(home.cache(), QFile::ReadOwner | QFile::ExeOwner));
+    }
+
+    const auto installer = home.start(arguments, user);
+    if (exitCode < 0) {
+        QTRY_VERIFY_WITH_TIMEOUT(home.logText().contains(logged.toUtf8()), 20000);
+        QCOMPARE(installer->state(), QProcess::Running);
+        installer->kill();
+    }
+    QVERIFY(installer->waitForFinished(20000));
+    if (exitCode >= 0)
+        QCOMPARE(installer->exitCode(), exitCode);
+    const QByteArray said = home.logText() + installer->readAllStandardError();
+    QVERIFY2(said.contains(logged.toUtf8()), said.constData());
+    QVERIFY2(unsaid.isEmpty() || !QString(said).contains(QRegularExpression(unsaid)),
+             said.constData());
+    // The old logs go, the report waiting for its question stays.
+    if (before == "full logs")
+        QCOMPARE(QDir(home.logs()).entryList(QDir::Files).filter(QRegularExpression("^old|zip")),
+                 QStringList{"report.zip"});
 }
 
 void TestStartup::cutOffSavesAreRemoved_data()

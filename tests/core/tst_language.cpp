@@ -71,6 +71,11 @@ void TestLanguage::systemLanguageWithData()
     QCOMPARE(AppPaths::currentLanguage(), QStringLiteral("pt"));
     // Found, not chosen: nothing is stored.
     QVERIFY(!QFile::exists(AppPaths::currentLanguageFile()));
+    // The first start keeps the language it starts in, and a stored one wins after that.
+    QCOMPARE(AppPaths::startLanguage(), QStringLiteral("pt"));
+    QCOMPARE(TsXML::load(TsXML::Cache, QStringLiteral("current_language")), QStringLiteral("pt"));
+    AppPaths::setCurrentLanguage(QStringLiteral("de"));
+    QCOMPARE(AppPaths::startLanguage(), QStringLiteral("de"));
 }
 
 void TestLanguage::storedLanguageWins_data()

@@ -773,7 +773,7 @@ void TestDownloadManager::certificateErrorsAreNeverIgnored()
 namespace {
 
 // How the host misbehaves for one row of the table.
-enum class Fault { None, Busy, Error, BreakOff, BreakOffNoRange, Chain, Loop, FileUrl };
+enum class Fault { None, Busy, Error, BreakOff, BreakOffNoRange, Chain, Loop, FileUrl, Drip };
 
 } // namespace
 Q_DECLARE_METATYPE(Fault)
@@ -835,6 +835,13 @@ void TestDownloadManager::hostingQuirks_data()
     QTest::newRow("breaks off every time")
         << Fault::BreakOff << 200 << 9 << none << failed << 4 << 1.0 << ""
         << "";
+    // Under 1 KiB/s for a second: broken off and resumed, or failed with its part kept.
+    QTest::newRow("drips once, rest by range")
+        << Fault::Drip << 200 << 1 << none << saved << 2 << 1.0 << ""
+        << "Retrying in 0.02 s (attempt 1 of 3)";
+    QTest::newRow("drips every time") << Fault::Drip << 200 << 9 << none << failed << 4 << 1.0
+                                      << "the server sent less than 1 KiB/s for 1 s"
+                                      << "";
     QTest::newRow("five redirects") << Fault::Chain << 302 << 5 << none << saved << 1 << 1.0 << ""
                                     << "";
     QTest::newRow("six redirects") << Fault::Chain << 301 << 6 << none << failed << 1 << 0.0
@@ -907,12 +914,20 @@ void TestDownloadManager::hostingQuirks()
     case Fault::FileUrl:
         url = QUrl::fromLocalFile(hostRoot.filePath(QStringLiteral("packs/q.zip"))).toString();
         break;
+    case Fault::Drip:
+        host->setThrottle(path, 300);
+        break;
     }
     writeHostFile(served, body);
 
     DownloadManager manager;
     manager.setRetryDelays({20, 20, 20});
+    manager.setSpeedFloor({1024, 1000});
     Recorder recorder(manager);
+    connect(&manager, &DownloadManager::retrying, this, [&, tries = 0]() mutable {
+        if (fault == Fault::Drip && ++tries == times)
+            host->clearRules();
+    });
     QVERIFY(runBatch(manager, {url}));
 
     QCOMPARE(recorder.outcomes.size(), 1);
@@ -946,12 +961,13 @@ void TestDownloadManager::hostingQuirks()
                  QCryptographicHash::hash(body, QCryptographicHash::Sha256).toHex());
         QCOMPARE(files, QStringList{QStringLiteral("q.zip")});
         QVERIFY(moved >= size);
+        QVERIFY(fault != Fault::Drip || outcome.resumedFrom > 0);
     } else {
         QVERIFY(outcome.sha256.isEmpty());
         QVERIFY(events.contains(QStringLiteral("result:Failed: ") + outcome.reason));
         QVERIFY(!files.contains(QStringLiteral("q.zip")));
         // Only a broken-off body leaves a partial file, for a later batch to finish.
-        if (fault == Fault::BreakOff)
+        if (fault == Fault::BreakOff || fault == Fault::Drip)
             QCOMPARE(QFileInfo(DownloadManager::partialPathFor(downloads(QStringLiteral("q.zip"))))
                          .size(),
                      moved);

@@ -34,6 +34,7 @@ private slots:
     void conditionalRequestGetsNotModified();
     void dataIsEmptyBeforeSignal();
     void destroyedInFlightEmitsNothing();
+    void stalledTransferGivesUp_data();
     void stalledTransferGivesUp();
     void truncatedBodyStaysSilent();
     void bodyEndedByCloseIsDelivered();
@@ -282,17 +283,35 @@ void TestTsDownloader::destroyedInFlightEmitsNothing()
     QCOMPARE(spy.count(), 0);
 }
 
+void TestTsDownloader::stalledTransferGivesUp_data()
+{
+    QTest::addColumn<qint64>("drip"); // bytes per second after the head; 0: a stall
+    QTest::newRow("no data") << qint64(0);
+    QTest::newRow("a drip under the speed floor") << qint64(40);
+}
+
 void TestTsDownloader::stalledTransferGivesUp()
 {
+    QFETCH(qint64, drip);
     writeFile(QStringLiteral("/files/stall.dat"), QByteArray(4096, 'x'));
-    host->setStall(QStringLiteral("/files/stall.dat"), 100, 60000);
+    if (drip > 0)
+        host->setThrottle(QStringLiteral("/files/stall.dat"), drip);
+    else
+        host->setStall(QStringLiteral("/files/stall.dat"), 100, 60000);
 
-    TsDownloader downloader(host->url(QStringLiteral("/files/stall.dat")), 500);
+    TsDownloader::Options options;
+    options.transferTimeout = drip > 0 ? 60000 : 500;
+    options.speedFloor = {1024, 1000};
+    TsDownloader downloader(host->url(QStringLiteral("/files/stall.dat")), options);
     QSignalSpy spy(&downloader, &TsDownloader::downloaded);
     QElapsedTimer elapsed;
     elapsed.start();
     verifySilentEnd(downloader, spy, 20000);
     QVERIFY(elapsed.elapsed() < 20000);
+    QCOMPARE(downloader.wasTooSlow(), drip > 0);
+    if (drip > 0)
+        QCOMPARE(downloader.errorString(),
+                 QStringLiteral("the server sent less than 1 KiB/s for 1 s"));
 }
 
 void TestTsDownloader::truncatedBodyStaysSilent()
