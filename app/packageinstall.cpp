@@ -1,5 +1,6 @@
 #include "packageinstall.h"
 
+#include "foldersync.h"
 #include "packagemanifest.h"
 #include "packageremoval.h"
 #include "tscompression.h"
@@ -137,13 +138,14 @@ QString PackageInstall::Outcome::summary(Wording wording) const
                              "the archive names %n file(s) more than once in spellings that differ "
                              "only in case, which the game takes for one file; the last of each "
                              "was installed: %1"));
-    if (!recordError.isEmpty())
-        parts << worded(wording, "PackageInstall",
-                        //: %1 is why the record could not be written
-                        QT_TRANSLATE_NOOP("PackageInstall",
-                                          "the record could not be written (%1); it is tried "
-                                          "again at the next start"))
+    // The database's own words are for the log; the player reads what it means for them.
+    if (!recordError.isEmpty() && wording == Wording::Log)
+        parts << QStringLiteral("the record could not be written (%1); it is tried again at the "
+                                "next start")
                      .arg(recordError);
+    else if (!recordError.isEmpty())
+        parts << PackageInstall::tr("the record could not be written; it is tried again at the "
+                                    "next start (the log tells why)");
     return parts.join(QStringLiteral("; "));
 }
 
@@ -516,8 +518,8 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     const QJsonObject object = UnpackTransaction::readJournal(journal);
     const QJsonObject payload = object.value(QStringLiteral("payload")).toObject();
     const QString game = payload.value(QStringLiteral("gameFolder")).toString();
-    const QJsonObject recordObject = payload.value(QStringLiteral("record")).toObject();
-    InstalledPackage record = InstalledPackages::recordFromJson(recordObject);
+    InstalledPackage record =
+        InstalledPackages::recordFromJson(payload.value(QStringLiteral("record")).toObject());
     const QString folder = QDir::cleanPath(game + QLatin1Char('/') + record.folder);
     const auto inside = [&](const QString &path) {
         const QString clean = QDir::cleanPath(path);
@@ -530,6 +532,8 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
         return outcome;
     }
 
+    // Each change of a name below the package folder is on disk before the record says so.
+    FolderBarrier changed;
     // The player's files the package's replaced: from the work folder to "<file>.zerun-mine".
     for (const QJsonValue &value : payload.value(QStringLiteral("mine")).toArray()) {
         const QJsonObject item = value.toObject();
@@ -546,6 +550,7 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
                                       QStringLiteral(" as ") + QFileInfo(aside).fileName();
                 return outcome;
             }
+            changed.renamed(backup, aside);
         }
         outcome.keptAsMine << path;
     }
@@ -563,12 +568,13 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
             !keptAs.startsWith(originalsFolder() + QLatin1Char('/')))
             continue;
         if (present(backup) && !present(store)) {
-            QDir().mkpath(QFileInfo(store).path());
-            if (!PackageRemoval::moveEntry(backup, store)) {
+            if (!FolderSync::makePath(QFileInfo(store).path()) ||
+                !PackageRemoval::moveEntry(backup, store)) {
                 outcome.recordError = QStringLiteral("could not keep ") + path +
                                       QStringLiteral(" aside as ") + keptAs;
                 return outcome;
             }
+            changed.renamed(backup, store);
         }
         outcome.keptOriginals << path;
     }
@@ -578,14 +584,14 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
         InstalledPackages::filesFromJson(payload.value(QStringLiteral("obsolete")).toArray());
     if (!obsolete.isEmpty()) {
         const PackageRemoval::Result removed = PackageRemoval::removeFiles(
-            game, record.folder, obsolete, &records, record.name, record.kind);
+            game, record.folder, obsolete, &records, record.name, record.kind, &changed);
         outcome.keptChanged = removed.changed;
         outcome.notRemoved = removed.failed;
     }
     // Kept originals whose place this version leaves empty go back; the record names those
     // still kept.
     const PackageRemoval::Restored back =
-        PackageRemoval::restoreOriginals(folder, record.originals, false);
+        PackageRemoval::restoreOriginals(folder, record.originals, false, &changed);
     outcome.putBack = back.putBack;
     record.originals = back.stillKept + back.inPlace;
 
@@ -603,6 +609,11 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     });
     record.createdFolders = created;
     record.createdFoldersKnown = true;
+    if (!changed.sync()) {
+        outcome.recordError =
+            QStringLiteral("the changed folders could not be written to the disk");
+        return outcome;
+    }
     // The game folder's own copy of the record first: a kill before the database has it leaves
     // the journal, which writes both again.
     if (!PackageManifest::write(folder, record, &outcome.recordError))

@@ -26,6 +26,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
@@ -101,12 +102,8 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     });
     ui->repo_search->installEventFilter(new EscapeClears(ui->repo_search));
     // The notices on the status line are cut to its width.
-    ui->catalogue_status->installEventFilter(new ResizeWatch(
-        [this] {
-            if (!recoveryNotice.isEmpty() || !recordsNotice.isEmpty())
-                updateCatalogueStatus();
-        },
-        ui->catalogue_status));
+    ui->catalogue_status->installEventFilter(
+        new ResizeWatch([this] { refitNotices(); }, ui->catalogue_status));
 
     addListActions();
     // Archives dropped anywhere on the catalogue page, the lists included.
@@ -318,6 +315,12 @@ void Zerun::settleRecords()
         recordsNotice = settled.notice;
 }
 
+void Zerun::refitNotices()
+{
+    if (!recoveryNotice.isEmpty() || !recordsNotice.isEmpty())
+        updateCatalogueStatus();
+}
+
 void Zerun::useGameFolder()
 {
     QString notice;
@@ -335,7 +338,7 @@ void Zerun::changeGameFolder()
         StandardDialog::question(tr("Change Game Folder"),
                                  tr("Packages are being installed or checked. Change the game "
                                     "folder once they are done."),
-                                 {tr("OK")}, 0, 0);
+                                 {tr("OK")}, 0, 0, QMessageBox::Information);
         return;
     }
     const QString chosen = GameFolder::change(gameFolder);
@@ -434,7 +437,7 @@ void Zerun::openSelectedFolder()
     const InstalledPackage *record = recordOf(entryOf(selected.first()));
     QString why;
     if (record && !openFolder(gameFolder + record->folder, &why))
-        questions.tell(tr("Open Folder"), why);
+        questions.tell(tr("Open Folder"), why, QMessageBox::Critical);
 }
 
 void Zerun::uninstallSelected()
@@ -534,7 +537,8 @@ void Zerun::status(const QString &msg)
             return;
         const QStringList words = msg.split(QLatin1Char(' '));
         const int percent = QString(words.value(1)).remove(QLatin1Char('%')).toInt();
-        const QString rate = words.value(2) + QLatin1Char(' ') + words.value(3);
+        const QString rate =
+            FailureWords::rateText(words.value(2) + QLatin1Char(' ') + words.value(3));
         if (percent == 100) {
             ui->progressTitle->setText(label.isEmpty() ? tr(installingTitle)
                                                        : tr("Downloaded %1").arg(label));
@@ -735,9 +739,15 @@ void Zerun::showUnpacking(int done, int total, const QString &state)
     if (unpackShown.isValid() && unpackShown.elapsed() < 50 && done < total)
         return;
     unpackShown.start();
-    //: %1 is the number of files unpacked, %2 what the unpacking last did, in English
-    ui->progressInfo->setText(
-        tr("%1 of %n file(s) \u00b7 %2", nullptr, total).arg(QString::number(done), state));
+    // The unpacker says "Unzipped <entry>": the page names the entry alone.
+    const QString unzipped = QStringLiteral("Unzipped ");
+    const QString entry = state.startsWith(unzipped) ? state.mid(unzipped.size()) : QString();
+    //: %1 is the number of files unpacked, %2 the file unpacked last
+    QString text =
+        tr("%1 of %n file(s) \u00b7 %2", nullptr, total).arg(QLocale().toString(done), entry);
+    if (entry.isEmpty())
+        text = text.left(text.lastIndexOf(QStringLiteral(" \u00b7 ")));
+    ui->progressInfo->setText(text);
 }
 
 void Zerun::startBatch(const QVector<int> &entries, bool inPlace)
@@ -877,14 +887,14 @@ void Zerun::verifySelected()
     guardClose();
     batch.verify(batch.isVerifying() ? QVector<InstalledPackage>() : selectedRecords(), catalogue);
     if (batch.isVerifying()) {
-        ui->verify_package->setText(tr("Stop Verifying"));
+        ui->verify_package->setText(tr("&Stop Verifying"));
         ui->verify_package->setEnabled(true);
     }
 }
 
 void Zerun::verifyEnded()
 {
-    ui->verify_package->setText(tr("Verify"));
+    ui->verify_package->setText(tr("&Verify"));
     updateCatalogueStatus();
     updateUninstallButton();
 }
@@ -941,5 +951,6 @@ void Zerun::importList()
         return;
     for (const int entry : qAsConst(entries))
         addToDownloadList(entry);
-    batchQuestions.report(QStringLiteral("Import"), QString(), report, false);
+    batchQuestions.report(QCoreApplication::translate("ListExchange", "Import"), QString(), report,
+                          false);
 }
