@@ -5,6 +5,7 @@
 #include "diskpackage.h"
 #include "failurewords.h"
 #include "filereport.h"
+#include "foldersync.h"
 #include "installrecovery.h"
 #include "installrules.h"
 #include "packageinstall.h"
@@ -697,16 +698,17 @@ InstallBatch::FolderAnswer InstallBatch::askFolder(const QString &kind, const QS
         }
         if (!candidateInfo.exists() && !candidateInfo.isSymLink()) {
             // The journal names the folders before they exist, so a kill right after creating
-            // them still has them removed at the next start.
+            // them still has them removed at the next start; each is on disk before anything
+            // goes into it.
             QStringList created = UnpackTransaction::missingFolders(candidate);
             const QString saveGames = QDir::cleanPath(candidate) + QStringLiteral("/SaveGames");
             if (InstallRules::hasSaveGames(kind))
                 created << saveGames;
             *journal = InstallRecovery::newJournalPath();
             if (UnpackTransaction::prepareJournal(*journal, candidate, created) &&
-                QDir().mkpath(candidate)) {
+                FolderSync::makePath(candidate)) {
                 if (InstallRules::hasSaveGames(kind))
-                    QDir().mkpath(saveGames);
+                    FolderSync::makePath(saveGames);
                 *target = candidate;
                 return FolderAnswer::Chosen;
             }
