@@ -137,13 +137,14 @@ QString PackageInstall::Outcome::summary(Wording wording) const
                              "the archive names %n file(s) more than once in spellings that differ "
                              "only in case, which the game takes for one file; the last of each "
                              "was installed: %1"));
-    if (!recordError.isEmpty())
-        parts << worded(wording, "PackageInstall",
-                        //: %1 is why the record could not be written
-                        QT_TRANSLATE_NOOP("PackageInstall",
-                                          "the record could not be written (%1); it is tried "
-                                          "again at the next start"))
+    // The database's own words are for the log; the player reads what it means for them.
+    if (!recordError.isEmpty() && wording == Wording::Log)
+        parts << QStringLiteral("the record could not be written (%1); it is tried again at the "
+                                "next start")
                      .arg(recordError);
+    else if (!recordError.isEmpty())
+        parts << PackageInstall::tr("the record could not be written; it is tried again at the "
+                                    "next start (the log tells why)");
     return parts.join(QStringLiteral("; "));
 }
 

@@ -800,14 +800,14 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
     </message>
     <message>
         <source>Stopped</source>
-        <translation>Angehalten</translation>
+        <translation>Gestoppt</translation>
     </message>
     <message numerus="yes">
         <source>Stopped. Installed %1 of %n package(s).</source>
         <extracomment>%1 is the number of packages installed before the batch was stopped</extracomment>
         <translation>
-            <numerusform>Angehalten. %1 von %n Paket installiert.</numerusform>
-            <numerusform>Angehalten. %1 von %n Paketen installiert.</numerusform>
+            <numerusform>Gestoppt. %1 von %n Paket installiert.</numerusform>
+            <numerusform>Gestoppt. %1 von %n Paketen installiert.</numerusform>
         </translation>
     </message>
     <message>
@@ -1097,11 +1097,6 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
         </translation>
     </message>
     <message>
-        <source>the record could not be written (%1); it is tried again at the next start</source>
-        <extracomment>%1 is why the record could not be written</extracomment>
-        <translation>der Installationseintrag konnte nicht gespeichert werden (%1); beim nächsten Start wird es erneut versucht</translation>
-    </message>
-    <message>
         <source>Nothing was changed</source>
         <translation>Es wurde nichts geändert</translation>
     </message>
@@ -1136,6 +1131,10 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
             <numerusform>das Archiv nennt %n Datei mehrfach in Schreibweisen, die sich nur in Groß- und Kleinschreibung unterscheiden und die das Spiel für eine Datei hält; installiert wurde jeweils die letzte: %1</numerusform>
             <numerusform>das Archiv nennt %n Dateien mehrfach in Schreibweisen, die sich nur in Groß- und Kleinschreibung unterscheiden und die das Spiel für eine Datei hält; installiert wurde jeweils die letzte: %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the record could not be written; it is tried again at the next start (the log tells why)</source>
+        <translation>die Aufzeichnung konnte nicht geschrieben werden; das wird beim nächsten Start erneut versucht (das Protokoll nennt den Grund)</translation>
     </message>
 </context>
 <context>

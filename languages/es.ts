@@ -1097,11 +1097,6 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
         </translation>
     </message>
     <message>
-        <source>the record could not be written (%1); it is tried again at the next start</source>
-        <extracomment>%1 is why the record could not be written</extracomment>
-        <translation>no se pudo guardar el registro (%1); se volverá a intentar en el próximo inicio</translation>
-    </message>
-    <message>
         <source>Nothing was changed</source>
         <translation>No se cambió nada</translation>
     </message>
@@ -1136,6 +1131,10 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
             <numerusform>el archivo comprimido nombra %n archivo varias veces con grafías que solo difieren en mayúsculas y minúsculas, que el juego toma por un solo archivo; se instaló la última de cada uno: %1</numerusform>
             <numerusform>el archivo comprimido nombra %n archivos varias veces con grafías que solo difieren en mayúsculas y minúsculas, que el juego toma por un solo archivo; se instaló la última de cada uno: %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the record could not be written; it is tried again at the next start (the log tells why)</source>
+        <translation>no se pudo escribir el registro; se volverá a intentar en el próximo inicio (el registro de eventos indica el motivo)</translation>
     </message>
 </context>
 <context>

@@ -1097,11 +1097,6 @@ Garder vos versions (les nouvelles versions du paquet sont placées à côté so
         </translation>
     </message>
     <message>
-        <source>the record could not be written (%1); it is tried again at the next start</source>
-        <extracomment>%1 is why the record could not be written</extracomment>
-        <translation>l&apos;enregistrement de l&apos;installation n&apos;a pas pu être écrit (%1) ; nouvel essai au prochain démarrage</translation>
-    </message>
-    <message>
         <source>Nothing was changed</source>
         <translation>Rien n&apos;a été modifié</translation>
     </message>
@@ -1136,6 +1131,10 @@ Garder vos versions (les nouvelles versions du paquet sont placées à côté so
             <numerusform>l&apos;archive nomme %n fichier plusieurs fois avec des graphies qui ne diffèrent que par la casse, que le jeu prend pour un seul fichier ; la dernière de chacune a été installée : %1</numerusform>
             <numerusform>l&apos;archive nomme %n fichiers plusieurs fois avec des graphies qui ne diffèrent que par la casse, que le jeu prend pour un seul fichier ; la dernière de chacune a été installée : %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the record could not be written; it is tried again at the next start (the log tells why)</source>
+        <translation>l&apos;enregistrement n&apos;a pas pu être écrit ; il sera réessayé au prochain démarrage (le journal en donne la raison)</translation>
     </message>
 </context>
 <context>

@@ -1097,11 +1097,6 @@ Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo
         </translation>
     </message>
     <message>
-        <source>the record could not be written (%1); it is tried again at the next start</source>
-        <extracomment>%1 is why the record could not be written</extracomment>
-        <translation>não foi possível gravar o registro (%1); será tentado de novo na próxima inicialização</translation>
-    </message>
-    <message>
         <source>Nothing was changed</source>
         <translation>Nada foi alterado</translation>
     </message>
@@ -1136,6 +1131,10 @@ Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo
             <numerusform>o arquivo compactado nomeia %n arquivo mais de uma vez com grafias que diferem só em maiúsculas e minúsculas, que o jogo toma por um só arquivo; foi instalada a última de cada um: %1</numerusform>
             <numerusform>o arquivo compactado nomeia %n arquivos mais de uma vez com grafias que diferem só em maiúsculas e minúsculas, que o jogo toma por um só arquivo; foi instalada a última de cada um: %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the record could not be written; it is tried again at the next start (the log tells why)</source>
+        <translation>o registro não pôde ser gravado; isso será tentado de novo na próxima inicialização (o log diz o motivo)</translation>
     </message>
 </context>
 <context>

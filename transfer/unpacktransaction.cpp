@@ -1083,9 +1083,14 @@ bool UnpackTransaction::mustWait(const QJsonObject &object, QString *why)
             *why = text;
         return true;
     };
+    // The folder the unpack goes into may be its own anchor: it is named once.
     if (!anchor.isEmpty() && kindOf(anchor) != Kind::Folder)
-        return wait(QStringLiteral("waiting for ") + anchor +
-                    QStringLiteral(" to finish the unpack into ") + destination);
+        return wait(cleanAbsolute(anchor) == destination
+                        ? QString(QStringLiteral("waiting for the folder ") + destination +
+                                  QStringLiteral(" to be there again to finish the unpack into "
+                                                 "it"))
+                        : QString(QStringLiteral("waiting for ") + anchor +
+                                  QStringLiteral(" to finish the unpack into ") + destination));
     const QJsonObject rootId = object.value(QStringLiteral("destinationId")).toObject();
     if (!rootId.isEmpty() && folderIdentity(destination) != rootId)
         return wait(QStringLiteral("waiting for the folder ") + destination +

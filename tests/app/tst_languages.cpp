@@ -11,6 +11,7 @@
 #include "modalscript.h"
 #include "packagelistfile.h"
 #include "packageremoval.h"
+#include "questionqueue.h"
 #include "roadfixture.h"
 #include "startup.h"
 #include "testfiles.h"
@@ -21,6 +22,7 @@
 #include "tslogging.h"
 #include "tsunzip.h"
 #include "widgetlookup.h"
+#include "windowquestions.h"
 #include "zerun.h"
 #include "zipfixtures.h"
 
@@ -162,6 +164,7 @@ private slots:
 private:
     QStringList cataloguePage();
     QStringList batchAndOutcome();
+    QStringList updateRepairAndStop();
     QStringList installFromDisk();
     QStringList listExchange();
     QStringList reasonsAndReports();
@@ -377,7 +380,7 @@ void TestLanguages::germanPagesSayNoEnglish_data()
     for (const char *page :
          {"catalogue page", "batch and outcome", "install from disk", "export and import",
           "reasons and reports", "first start", "chooser", "crash question", "catalogue host down",
-          "catalogue host self-signed", "records unusable"})
+          "catalogue host self-signed", "records unusable", "update, repair and stop"})
         QTest::newRow(page) << page;
 }
 
@@ -399,6 +402,7 @@ void TestLanguages::germanPagesSayNoEnglish()
         {"catalogue host down", [this] { return catalogueHostDown(); }},
         {"catalogue host self-signed", [this] { return catalogueHostSelfSigned(); }},
         {"records unusable", [this] { return recordsUnusable(); }},
+        {"update, repair and stop", [this] { return updateRepairAndStop(); }},
     };
     const QStringList texts = pages.value(page)();
     if (QTest::currentTestFailed())
@@ -465,6 +469,51 @@ QStringList TestLanguages::batchAndOutcome()
         QVERIFY(outcomes->item(1)->text().endsWith(QStringLiteral("(HTTP 404)")));
     }();
     return texts;
+}
+
+// An installed skin whose file the player changed: Update all and a repair, each question about
+// the change closed with the window's close button; then a batch stopped during its download.
+QStringList TestLanguages::updateRepairAndStop()
+{
+    setUpRoad();
+    makePackage("big.zip", {{"data/big.bin", QByteArray(60000, 'b')}});
+    host->setThrottle("/files/big.zip", 20000);
+    const QString base = host->baseUrl().toString() + "/files/";
+    const QVector<CatalogueEntry> catalogue = {{base + "neatskin.zip", "skin", "Neat Skin"},
+                                               {base + "big.zip", "mods", "Big"}};
+    QWidget window;
+    QuestionQueue queue;
+    WindowQuestions questions(queue, &window);
+    InstalledPackages records;
+    InstallBatch batch(records, questions);
+    batch.setGameFolder(gameFolder);
+    QStringList texts;
+    const auto closed = [](QWidget *modal) { modal->close(); };
+    ModalScript script({ModalScript::acceptText("Neat"), reading(&texts, closed),
+                        reading(&texts, closed), reading(&texts, ModalScript::reject()),
+                        reading(&texts, ModalScript::clickButton("Durchlauf stoppen"))});
+    const auto run = [&](const QVector<int> &entries, bool inPlace) {
+        QVERIFY(batch.start(catalogue, entries, inPlace));
+        QTRY_VERIFY_WITH_TIMEOUT(!batch.isRunning(), 20000);
+        texts << batch.outcomeLine(0, Wording::Player);
+    };
+    [&] {
+        QVERIFY(records.load());
+        run({0}, false);
+        TestFiles::write(game("Skins/Neat/skin.ini"), "[skin]\nname=Mine\n");
+        const QMap<QString, QByteArray> before = TestFiles::tree(game());
+        run({0}, true);
+        batch.repair(*records.find("Neat Skin", "skin"), catalogue);
+        QCOMPARE(TestFiles::tree(game()), before);
+        connect(&batch.manager(), &DownloadManager::bytesProgress, &window,
+                [&batch] { batch.cancel(false); });
+        run({1}, false);
+        QVERIFY(script.finished());
+        QCOMPARE(script.seen().at(1).title, QString("Skin aktualisieren"));
+        QCOMPARE(script.seen().at(2).title, QString("Skin reparieren"));
+        QCOMPARE(batch.ending().heading, QString("Gestoppt"));
+    }();
+    return texts << batch.ending().heading << batch.ending().info;
 }
 
 // An archive from disk whose name ends with its kind: the kind and folder questions and the
