@@ -198,4 +198,6 @@ private:
     QString recoveryNotice;
     // What became of the records of the game folder in use (damaged, rebuilt), for the page.
     QString recordsNotice;
+    // Packages that a cut-off change left half changed, checked (and offered a repair) once.
+    QVector<InstalledPackage> halfChanged;
 };
