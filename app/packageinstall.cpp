@@ -522,10 +522,12 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
 {
     Outcome outcome;
     *done = false;
-    const QJsonObject object = UnpackTransaction::readJournal(journal);
-    const QJsonObject payload = object.value(QStringLiteral("payload")).toObject();
+    // Held while the change is finished and let go before the record is written: the journal
+    // of a large package is large.
+    QJsonObject object = UnpackTransaction::readJournal(journal);
+    QJsonObject payload = object.value(QStringLiteral("payload")).toObject();
     const QString game = payload.value(QStringLiteral("gameFolder")).toString();
-    const QJsonObject recordObject = payload.value(QStringLiteral("record")).toObject();
+    QJsonObject recordObject = payload.value(QStringLiteral("record")).toObject();
     InstalledPackage record;
     record.name = recordObject.value(QStringLiteral("name")).toString();
     record.kind = recordObject.value(QStringLiteral("kind")).toString();
@@ -627,6 +629,7 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     });
     record.createdFolders = created;
     record.createdFoldersKnown = true;
+    recordObject = payload = object = QJsonObject();
     if (!records.put(record)) {
         outcome.recordError = records.errorString();
         return outcome;
