@@ -3,6 +3,7 @@
 #include "apppaths.h"
 #include "catalogue.h"
 #include "downloadmanager.h"
+#include "failurewords.h"
 #include "serviceendpoints.h"
 #include "sha256.h"
 #include "tsdownloader.h"
@@ -26,6 +27,13 @@ QString hostOf(const QUrl &url)
 {
     return url.port() > 0 ? url.host() + QLatin1Char(':') + QString::number(url.port())
                           : url.host();
+}
+
+// A secure host's certificate problem, as downloads name it.
+WordedText certificateWords(const QList<QSslError> &errors, const QString &host)
+{
+    return {FailureWords::certificateProblem(errors, host, Wording::Log),
+            FailureWords::certificateProblem(errors, host, Wording::Player)};
 }
 
 void logLine(const QString &text)
@@ -174,6 +182,9 @@ void CatalogueFetch::failed(TsDownloader *fetched)
                         //: %1 is the host
                         QT_TRANSLATE_NOOP("CatalogueFetch", "could not reach %1"))
                  .arg(hostOf(url)));
+    else if (error == QNetworkReply::SslHandshakeFailedError && !fetched->sslErrors().isEmpty())
+        fail(certificateWords(fetched->sslErrors(),
+                              fetched->sslHost().isEmpty() ? url.host() : fetched->sslHost()));
     else
         fail({fetched->errorString(), fetched->errorString()});
 }

@@ -12,12 +12,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 
@@ -39,23 +37,6 @@ QString newestArchiveName()
     return QDir(AppPaths::logsFolder())
         .entryList({QStringLiteral("*.zip")}, QDir::Files, QDir::Time)
         .value(0);
-}
-
-// Centres `panel` on the window of `host` (on the screen without one), moved as little as
-// needed to keep all of it, its title bar first, on that screen.
-void placeOver(QWidget *panel, const QWidget *host)
-{
-    const QScreen *screen = host ? host->window()->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect();
-    QRect placed(QPoint(0, 0), panel->size());
-    placed.moveCenter(host ? host->window()->geometry().center() : area.center());
-    if (screen) {
-        placed.moveRight(qMin(placed.right(), area.right()));
-        placed.moveBottom(qMin(placed.bottom(), area.bottom()));
-        placed.moveLeft(qMax(placed.left(), area.left()));
-        placed.moveTop(qMax(placed.top(), area.top()));
-    }
-    panel->move(placed.topLeft());
 }
 
 } // namespace
@@ -119,6 +100,23 @@ QString CrashReportConsent::reportSummary(const QString &archivePath)
     return summary.isEmpty() ? QString() : StringUtility::readTextFile(summary).trimmed();
 }
 
+QString CrashReportConsent::describeEntry(const QString &entry)
+{
+    const QString suffix = QFileInfo(entry).suffix().toLower();
+    //: %1 is a file name in the crash report
+    if (suffix == QLatin1String("txt") || suffix == QLatin1String("log"))
+        return tr("%1: the installer's log of that day; it names folders of your home folder")
+            .arg(entry);
+    if (suffix == QLatin1String("png") || suffix == QLatin1String("jpg"))
+        return tr("%1: a screenshot of the installer's window at the crash").arg(entry);
+    if (suffix == QLatin1String("dmp"))
+        return tr("%1: the state of the installer's memory at the crash, for the developers")
+            .arg(entry);
+    if (entry == QLatin1String("summary.dat"))
+        return tr("%1: the time of the crash").arg(entry);
+    return entry;
+}
+
 bool CrashReportConsent::askIfPending(QWidget *window)
 {
     if (question)
@@ -129,6 +127,7 @@ bool CrashReportConsent::askIfPending(QWidget *window)
 
     // A window of its own above `window`, as every frame with a parent.
     auto *panel = new FramelessWindow(window);
+    panel->makePanel();
     question = panel;
     DialogHost::applyDarkLook(panel);
     panel->setWindowTitle(tr("Crash Report"));
@@ -143,13 +142,14 @@ bool CrashReportConsent::askIfPending(QWidget *window)
     text->setAlignment(Qt::AlignCenter);
     layout->addWidget(text, 1);
 
-    // What would be sent, shown on request: the archive's entries and its summary line.
+    // What would be sent, shown on request: the archive's entries, each with what it is, and
+    // its summary line as it is written.
     QStringList details{tr("The report holds:")};
     for (const QString &entry : reportEntries(archive))
-        details << QStringLiteral("    ") + entry;
+        details << QStringLiteral("    ") + describeEntry(entry);
     const QString summary = reportSummary(archive);
     if (!summary.isEmpty())
-        details << QString() << summary;
+        details << QString() << tr("Its summary line:") << QStringLiteral("    ") + summary;
     auto *contents = new QPlainTextEdit(details.join(QLatin1Char('\n')));
     contents->setObjectName(QStringLiteral("crashReportContents"));
     contents->setReadOnly(true);
@@ -184,7 +184,7 @@ bool CrashReportConsent::askIfPending(QWidget *window)
     });
     panel->setAttribute(Qt::WA_DeleteOnClose);
 
-    placeOver(panel, window);
+    DialogHost::centreWhenShown(panel, window);
     panel->show();
     panel->raise();
     return true;

@@ -40,6 +40,9 @@ public:
     // summary line. Empty when the archive cannot be read.
     static QStringList reportEntries(const QString &archivePath);
     static QString reportSummary(const QString &archivePath);
+    // One entry of the report with what it is, in the player's words: "081226.txt: the
+    // installer's log of that day; it names folders of your home folder".
+    static QString describeEntry(const QString &entry);
 
     // Shows the question inside window when a report waits for an answer; true when it asked.
     bool askIfPending(QWidget *window);

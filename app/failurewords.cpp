@@ -60,6 +60,22 @@ QString FailureWords::progressText(qint64 done, qint64 total)
     return tr("%1 of %2").arg(sizeText(done), sizeText(total));
 }
 
+QString FailureWords::rateText(const QString &managerRate)
+{
+    QString text = managerRate.trimmed();
+    if (text.startsWith(QLatin1Char('(')) && text.endsWith(QLatin1Char(')')))
+        text = text.mid(1, text.size() - 2);
+    const int blank = text.indexOf(QLatin1Char(' '));
+    bool number = false;
+    const double value = QLocale::c().toDouble(text.left(blank), &number);
+    if (blank < 0 || !number)
+        return text;
+    QString unit = text.mid(blank + 1);
+    if (unit == QLatin1String("bytes/sec"))
+        return QLocale().toString(value, 'f', 0) + QStringLiteral(" B/s");
+    return QLocale().toString(value, 'f', 1) + QLatin1Char(' ') + unit;
+}
+
 QString FailureWords::retryText(qint64 waitMs, int attempt, int attempts)
 {
     //: %1 is the wait in seconds, %2 the attempt coming, %3 the number of attempts
@@ -130,6 +146,12 @@ QString FailureWords::unpackDetail(const QString &detail, Wording wording)
     if (detail.startsWith(link))
         return say(wording, QT_TR_NOOP("the archive holds a link, which is not installed: %1"))
             .arg(detail.mid(link.size()));
+    // A name that would land outside the package folder, or on the installer's own files.
+    const QString refused = QStringLiteral("refused the entry name ");
+    if (detail.startsWith(refused))
+        return say(wording, QT_TR_NOOP("the archive holds a file name that is not allowed "
+                                       "(outside the package's folder, or reserved): %1"))
+            .arg(detail.mid(refused.size()));
     // A cause of the disk, alone or after the entry it stopped.
     static const QRegularExpression readOnly(
         QStringLiteral("^(?:could not unpack (.*): )?the folder (.*) cannot be written "

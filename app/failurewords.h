@@ -47,6 +47,9 @@ public:
 
     // "88.2 MB", "211 MB", "512 bytes": SI units, one decimal below 100.
     static QString sizeText(qint64 bytes, Wording wording = Wording::Player);
+    // The download manager's rate ("(3.8 MB/s)", "(512.0 bytes/sec)") in the player's numbers:
+    // "3,8 MB/s" in German, "512 B/s".
+    static QString rateText(const QString &managerRate);
     // "88.2 of 211 MB" (one unit when both share it), "880 kB of 1.2 MB"; "88.2 MB" when the
     // whole is not known.
     static QString progressText(qint64 done, qint64 total);

@@ -266,8 +266,9 @@ public:
         steamRoot(homeFolder, QStringLiteral(".var/app/com.valvesoftware.Steam/.local/share/Steam"),
                   QStringLiteral("Steam (Flatpak)"));
 
-        // Lutris: the prefix of each configured game, and every folder of ~/Games (a prefix,
-        // or a plain copy of the game at any depth up to four).
+        // Lutris: the prefix of each configured game. Then every folder of ~/Games (a prefix, or
+        // a plain copy of the game at any depth up to four), which Lutris set up only where one
+        // of its games names it.
         const QString lutris = QStringLiteral("Lutris");
         for (const QString &base : {configHome, dataHome}) {
             const QString games = resolve(base, QStringLiteral("lutris/games"), false);
@@ -275,7 +276,9 @@ public:
             for (const QString &configured : lutrisPrefixes(games, homeFolder))
                 prefix(configured, lutris);
         }
-        prefixesIn(homeFolder, QStringLiteral("Games"), lutris);
+        prefixesIn(homeFolder, QStringLiteral("Games"),
+                   QCoreApplication::translate("GameFolder", "Games folder",
+                                               "a launcher's name: the folder ~/Games"));
 
         prefixesIn(dataHome, QStringLiteral("bottles/bottles"), QStringLiteral("Bottles"));
         prefixesIn(homeFolder,
@@ -310,7 +313,7 @@ private:
         if (folder.isEmpty() || seenFolders.contains(identity(folder)))
             return;
         seenFolders.insert(identity(folder));
-        found.append({withSlash(folder), launcher});
+        found.append({withSlash(folder), launcher, detail});
     }
 
     void place(const QString &folder, const QString &launcher)
@@ -356,10 +359,14 @@ private:
             const QFileInfo info(root);
             if (info.isSymLink() && !follow(info, folder))
                 continue;
-            if (resolve(root, QStringLiteral("drive_c"), false).isEmpty())
-                walk(root, launcher, searchDepth, folder);
-            else
+            // A bottle's or prefix's name tells its copy apart; a plain copy's path does.
+            const bool isPrefix = !resolve(root, QStringLiteral("drive_c"), false).isEmpty();
+            detail = isPrefix ? info.fileName() : QString();
+            if (isPrefix)
                 prefix(root, launcher, false);
+            else
+                walk(root, launcher, searchDepth, folder);
+            detail.clear();
         }
     }
 
@@ -438,8 +445,10 @@ private:
                 place(compatdata, proton);
             for (const QString &game : subFolders(compatdata)) {
                 const QString pfx = resolve(game, QStringLiteral("pfx"), false);
+                detail = QFileInfo(game).fileName();
                 if (!pfx.isEmpty())
                     prefix(pfx, proton, false);
+                detail.clear();
             }
         }
     }
@@ -450,6 +459,8 @@ private:
     QSet<QString> seenPrefixes;
     QSet<QString> seenLibraries;
     QSet<QString> linkTargets;
+    // The detail of the finds made now (see GameFolder::Candidate).
+    QString detail;
 };
 
 } // namespace
@@ -525,16 +536,29 @@ QString GameFolder::locate()
     return locate(QDir::homePath(), QProcessEnvironment::systemEnvironment());
 }
 
-QString GameFolder::choiceText(const Candidate &candidate)
+QString GameFolder::labelOf(const Candidate &candidate)
 {
-    QString path = QDir::toNativeSeparators(candidate.folder);
+    return candidate.detail.isEmpty()
+               ? candidate.launcher
+               : QCoreApplication::translate("GameFolder", "%1 (%2)",
+                                             "a launcher's name and the bottle, prefix or app id")
+                     .arg(candidate.launcher, candidate.detail);
+}
+
+QString GameFolder::choiceText(const Candidate &candidate, const QString &home)
+{
+    QString path = candidate.folder;
+    const QString homeFolder = QDir::cleanPath(home) + QLatin1Char('/');
+    if (!home.isEmpty() && path.startsWith(homeFolder))
+        path = QStringLiteral("~/") + path.mid(homeFolder.size());
+    path = QDir::toNativeSeparators(path);
     if (path.size() > choicePathLength) {
         // The start says where the install is, the end that it is the game's folder.
         const int head = (choicePathLength - 1) / 3;
         path = path.left(head) + QChar(0x2026) + path.right(choicePathLength - 1 - head);
     }
     return QCoreApplication::translate("GameFolder", "%1: %2", "launcher: path of an install")
-        .arg(candidate.launcher, path);
+        .arg(labelOf(candidate), path);
 }
 
 namespace {
@@ -548,10 +572,19 @@ QStringList choiceLines(const QVector<GameFolder::Candidate> &found)
         lines.append(GameFolder::choiceText(candidate));
     for (int i = 0; i < lines.size(); ++i) {
         if (lines.count(lines.at(i)) > 1)
-            lines[i] = found.at(i).launcher + QStringLiteral(": ") +
+            lines[i] = GameFolder::labelOf(found.at(i)) + QStringLiteral(": ") +
                        QDir::toNativeSeparators(found.at(i).folder);
     }
     return lines;
+}
+
+// The whole path of each find, for the tooltips of the list's lines.
+QStringList choicePaths(const QVector<GameFolder::Candidate> &found)
+{
+    QStringList paths;
+    for (const GameFolder::Candidate &candidate : found)
+        paths.append(QDir::toNativeSeparators(candidate.folder));
+    return paths;
 }
 
 } // namespace
@@ -573,7 +606,7 @@ QString GameFolder::choose(const QVector<Candidate> &found)
         chooseTitle(),
         QCoreApplication::translate("GameFolder", "TEW2016 is installed in more than one "
                                                   "place. Which one should the packages go into?"),
-        items);
+        items, choicePaths(found));
     const int index = items.indexOf(answer);
     if (index < 0)
         return {};
@@ -598,7 +631,7 @@ QString GameFolder::change(const QString &current)
         QCoreApplication::translate("GameFolder",
                                     "Which TEW2016 install should the packages go into? Each "
                                     "keeps its own list of installed packages."),
-        items);
+        items, choicePaths(found));
     QString folder;
     if (answer == another) {
         folder = browse();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,9 @@ public:
     {
         QString folder;
         QString launcher;
+        // What tells this find apart from others of its launcher: the bottle's or prefix's name,
+        // the Proton game's app id; empty where the path does.
+        QString detail = QString();
 
         bool operator==(const Candidate &other) const
         {
@@ -68,9 +72,12 @@ public:
     // Asks which of several finds to use; the chosen one is remembered. Empty when closed.
     static QString choose(const QVector<Candidate> &found);
     static QString chooseTitle();
-    // One line of that list: the launcher's name, then the path, shortened in the middle to
-    // choicePathLength characters so that the game's own folder stays in sight.
-    static QString choiceText(const Candidate &candidate);
+    // One line of that list: the launcher's name and the find's detail, then the path (the home
+    // folder as "~"), shortened in the middle to choicePathLength characters so that the game's
+    // own folder stays in sight.
+    static QString choiceText(const Candidate &candidate, const QString &home = QDir::homePath());
+    // The launcher's name with the find's detail: "Bottles (Gaming)".
+    static QString labelOf(const Candidate &candidate);
     static constexpr int choicePathLength = 60;
 
     // Offers another install in place of `current`: every install the search finds (the one in

@@ -49,7 +49,7 @@ GameFolderPage::GameFolderPage(const QVector<GameFolder::Candidate> &searched, c
             path = QStringLiteral("~/") + path.mid(homeFolder.size());
         const QString line =
             QCoreApplication::translate("GameFolder", "%1: %2", "launcher: path of an install")
-                .arg(place.launcher, QDir::toNativeSeparators(path));
+                .arg(GameFolder::labelOf(place), QDir::toNativeSeparators(path));
         auto *item = new QListWidgetItem(line, places);
         item->setToolTip(line);
     }
@@ -90,6 +90,48 @@ GameFolderPage::GameFolderPage(const QVector<GameFolder::Candidate> &searched, c
         emit quitRequested();
     });
     browseButton->setFocus();
+}
+
+void GameFolderPage::setFinds(const QVector<GameFolder::Candidate> &found, const QString &home)
+{
+    finds = found;
+    if (found.isEmpty())
+        return;
+    auto *layout = static_cast<QVBoxLayout *>(this->layout());
+    auto *heading = new QLabel(tr("TEW2016 was found in these places. Choose the one the "
+                                  "packages should go into:"),
+                               this);
+    heading->setWordWrap(true);
+    auto *list = new QListWidget(this);
+    list->setObjectName(QStringLiteral("gameFolderFinds"));
+    list->setTextElideMode(Qt::ElideMiddle);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (const GameFolder::Candidate &find : found) {
+        auto *item = new QListWidgetItem(GameFolder::choiceText(find, home), list);
+        item->setToolTip(QDir::toNativeSeparators(find.folder));
+    }
+    auto *use = new PrimaryButton(tr("&Use This Folder"));
+    use->setParent(this);
+    use->setObjectName(QStringLiteral("gameFolderUse"));
+    const auto choose = [this, list] {
+        const int row = list->currentRow();
+        if (row < 0 || row >= finds.size())
+            return;
+        GameFolder::remember(finds.at(row).folder);
+        TsLogging::Log::debug(TsLogging::Channel::strName(),
+                              QStringLiteral("Game folder chosen: ") + finds.at(row).folder);
+        emit folderChosen(finds.at(row).folder);
+    };
+    connect(use, &QPushButton::clicked, this, choose);
+    connect(list, &QListWidget::itemActivated, this, choose);
+    list->setCurrentRow(0);
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(use);
+    layout->insertWidget(1, heading);
+    layout->insertWidget(2, list, 1);
+    layout->insertLayout(3, row);
+    list->setFocus();
 }
 
 void GameFolderPage::browse()

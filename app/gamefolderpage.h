@@ -23,6 +23,11 @@ public:
 
     static QString questionText();
 
+    // Offers the installs the search found (when the list of them was closed without a choice):
+    // a list above the places looked in, where one is chosen with Use This Folder, a double
+    // click or Enter.
+    void setFinds(const QVector<GameFolder::Candidate> &found, const QString &home);
+
 signals:
     // The folder of the executable the player pointed at, with a trailing "/".
     void folderChosen(const QString &folder);
@@ -32,4 +37,5 @@ private:
     void browse();
 
     QLabel *complaint = nullptr;
+    QVector<GameFolder::Candidate> finds;
 };

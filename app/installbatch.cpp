@@ -5,6 +5,7 @@
 #include "diskpackage.h"
 #include "failurewords.h"
 #include "filereport.h"
+#include "foldersync.h"
 #include "installrecovery.h"
 #include "installrules.h"
 #include "packageinstall.h"
@@ -697,16 +698,17 @@ InstallBatch::FolderAnswer InstallBatch::askFolder(const QString &kind, const QS
         }
         if (!candidateInfo.exists() && !candidateInfo.isSymLink()) {
             // The journal names the folders before they exist, so a kill right after creating
-            // them still has them removed at the next start.
+            // them still has them removed at the next start; each is on disk before anything
+            // goes into it.
             QStringList created = UnpackTransaction::missingFolders(candidate);
             const QString saveGames = QDir::cleanPath(candidate) + QStringLiteral("/SaveGames");
             if (InstallRules::hasSaveGames(kind))
                 created << saveGames;
             *journal = InstallRecovery::newJournalPath();
             if (UnpackTransaction::prepareJournal(*journal, candidate, created) &&
-                QDir().mkpath(candidate)) {
+                FolderSync::makePath(candidate)) {
                 if (InstallRules::hasSaveGames(kind))
-                    QDir().mkpath(saveGames);
+                    FolderSync::makePath(saveGames);
                 *target = candidate;
                 return FolderAnswer::Chosen;
             }
@@ -865,7 +867,7 @@ bool InstallBatch::installFromDisk(const QString &archive)
         InstallRecovery::note(name + QStringLiteral(" (from disk): ") +
                               (logText.isNull() ? text : logText));
         //: %1 is the package, %2 why it could not be installed
-        questions.tell(title, tr("Could not install %1:\n\n%2").arg(name, text));
+        questions.tellError(title, tr("Could not install %1:\n\n%2").arg(name, text));
         return false;
     };
     if (isBusy()) {
@@ -993,7 +995,7 @@ int InstallBatch::repair(const InstalledPackage &installed,
         InstallRecovery::note(QStringLiteral("Repair of ") + record.name + QStringLiteral(": ") +
                               (logText.isNull() ? text : logText));
         //: %1 is the package, %2 why it could not be repaired
-        questions.tell(title, tr("Could not repair %1:\n\n%2").arg(record.name, text));
+        questions.tellError(title, tr("Could not repair %1:\n\n%2").arg(record.name, text));
         return -1;
     };
     QString archive;

@@ -44,6 +44,8 @@ public:
     virtual void withdraw() = 0;
     // A message with an OK button.
     virtual void tell(const QString &title, const QString &text) = 0;
+    // A message about something that failed; a plain message where errors look no different.
+    virtual void tellError(const QString &title, const QString &text) { tell(title, text); }
     // A report too long for a message: a one-line summary over a text that scrolls. With
     // `offerRepair`, Repair beside Close; true when the player chose it.
     virtual bool report(const QString &title, const QString &summary, const QString &detail,

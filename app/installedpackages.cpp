@@ -1,6 +1,7 @@
 #include "installedpackages.h"
 
 #include "apppaths.h"
+#include "foldersync.h"
 #include "sha256.h"
 #include "tslogging.h"
 #include "wording.h"
@@ -268,9 +269,10 @@ void InstalledPackages::close()
 bool InstalledPackages::openDatabase(QString *why)
 {
     busy = false;
-    QDir().mkpath(QFileInfo(path).path());
+    FolderSync::makePath(QFileInfo(path).path());
     if (!looksWhole(path, why))
         return false;
+    const bool existed = QFileInfo::exists(path);
     QSqlDatabase db = QSqlDatabase::database(connectionName, false);
     if (!db.isValid()) {
         *why = QStringLiteral("the SQLite driver of Qt SQL is missing");
@@ -279,6 +281,12 @@ bool InstalledPackages::openDatabase(QString *why)
     db.setDatabaseName(path);
     if (!db.open()) {
         *why = sqlWhy(db.lastError());
+        return false;
+    }
+    // SQLite puts the names of its logs on disk itself, not the database's own: a record
+    // committed into a database whose name a power cut then lost would be lost with it.
+    if (!existed && QFileInfo::exists(path) && !FolderSync::syncParent(path)) {
+        *why = QStringLiteral("the new database could not be written to the disk");
         return false;
     }
     QSqlQuery query(db);

@@ -6,12 +6,34 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
 QString listFilter()
 {
     return QCoreApplication::translate("ListExchange", "Package lists (*.txt);;All files (*)");
+}
+
+// The folder of the list last exported or imported in this run.
+QString &lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+// Where the choosers open: the last folder used while it is there, else the home folder (never
+// the working folder, which is the program's own when started from a menu).
+QString startFolder()
+{
+    return !lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir() ? lastFolder()
+                                                                      : QDir::homePath();
+}
+
+void rememberFolder(const QString &path)
+{
+    if (!path.isEmpty())
+        lastFolder() = QFileInfo(path).absolutePath();
 }
 
 } // namespace
@@ -21,17 +43,20 @@ void ListExchange::exportList(const QVector<InstalledPackage> &records)
     if (PackageListFile::text(records).isEmpty()) {
         StandardDialog::question(QCoreApplication::translate("ListExchange", "Export"),
                                  PackageListFile::nothingToExport(),
-                                 {QCoreApplication::translate("ListExchange", "OK")}, 0, 0);
+                                 {QCoreApplication::translate("ListExchange", "OK")}, 0, 0,
+                                 QMessageBox::Information);
         return;
     }
     const QString path = PackageListFile::withExtension(StandardDialog::selectFile(
-        true, {}, QCoreApplication::translate("ListExchange", "Export Package List"),
-        QDir::homePath() + QStringLiteral("/packages.txt"), listFilter()));
+        true, {}, QCoreApplication::translate("ListExchange", "Export the Installed Packages"),
+        startFolder() + QStringLiteral("/packages.txt"), listFilter()));
     if (path.isEmpty())
         return;
+    rememberFolder(path);
     int written = 0;
     QString why;
     QString text;
+    QMessageBox::Icon icon = QMessageBox::Information;
     if (PackageListFile::save(path, records, &written, &why)) {
         InstallRecovery::note(QStringLiteral("Export: wrote %1 to ").arg(written) + path);
         //: %1 is the file
@@ -43,9 +68,10 @@ void ListExchange::exportList(const QVector<InstalledPackage> &records)
                               QStringLiteral(": ") + why);
         //: %1 is the file, %2 why
         text = QCoreApplication::translate("ListExchange", "Could not write %1: %2").arg(path, why);
+        icon = QMessageBox::Critical;
     }
     StandardDialog::question(QCoreApplication::translate("ListExchange", "Export"), text,
-                             {QCoreApplication::translate("ListExchange", "OK")}, 0, 0);
+                             {QCoreApplication::translate("ListExchange", "OK")}, 0, 0, icon);
 }
 
 bool ListExchange::importList(const QVector<CatalogueEntry> &catalogue, QVector<int> *entries,
@@ -53,9 +79,10 @@ bool ListExchange::importList(const QVector<CatalogueEntry> &catalogue, QVector<
 {
     const QString path = StandardDialog::selectFile(
         false, {}, QCoreApplication::translate("ListExchange", "Import Package List"),
-        QDir::homePath(), listFilter());
+        startFolder(), listFilter());
     if (path.isEmpty())
         return false;
+    rememberFolder(path);
     PackageListFile::Import result;
     QString why;
     if (!PackageListFile::load(path, catalogue, &result, &why)) {
@@ -65,7 +92,7 @@ bool ListExchange::importList(const QVector<CatalogueEntry> &catalogue, QVector<
         StandardDialog::question(
             QCoreApplication::translate("ListExchange", "Import"),
             QCoreApplication::translate("ListExchange", "Could not read %1: %2").arg(path, why),
-            {QCoreApplication::translate("ListExchange", "OK")}, 0, 0);
+            {QCoreApplication::translate("ListExchange", "OK")}, 0, 0, QMessageBox::Critical);
         return false;
     }
     *entries = result.entries;

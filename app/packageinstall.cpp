@@ -1,5 +1,6 @@
 #include "packageinstall.h"
 
+#include "foldersync.h"
 #include "packageremoval.h"
 #include "tscompression.h"
 
@@ -136,13 +137,14 @@ QString PackageInstall::Outcome::summary(Wording wording) const
                              "the archive names %n file(s) more than once in spellings that differ "
                              "only in case, which the game takes for one file; the last of each "
                              "was installed: %1"));
-    if (!recordError.isEmpty())
-        parts << worded(wording, "PackageInstall",
-                        //: %1 is why the record could not be written
-                        QT_TRANSLATE_NOOP("PackageInstall",
-                                          "the record could not be written (%1); it is tried "
-                                          "again at the next start"))
+    // The database's own words are for the log; the player reads what it means for them.
+    if (!recordError.isEmpty() && wording == Wording::Log)
+        parts << QStringLiteral("the record could not be written (%1); it is tried again at the "
+                                "next start")
                      .arg(recordError);
+    else if (!recordError.isEmpty())
+        parts << PackageInstall::tr("the record could not be written; it is tried again at the "
+                                    "next start (the log tells why)");
     return parts.join(QStringLiteral("; "));
 }
 
@@ -527,23 +529,7 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     QJsonObject object = UnpackTransaction::readJournal(journal);
     QJsonObject payload = object.value(QStringLiteral("payload")).toObject();
     const QString game = payload.value(QStringLiteral("gameFolder")).toString();
-    QJsonObject recordObject = payload.value(QStringLiteral("record")).toObject();
-    InstalledPackage record;
-    record.name = recordObject.value(QStringLiteral("name")).toString();
-    record.kind = recordObject.value(QStringLiteral("kind")).toString();
-    record.folder = recordObject.value(QStringLiteral("folder")).toString();
-    record.url = recordObject.value(QStringLiteral("url")).toString();
-    record.archiveSize = qint64(recordObject.value(QStringLiteral("archiveSize")).toDouble());
-    record.archiveSha256 =
-        recordObject.value(QStringLiteral("archiveSha256")).toString().toLatin1();
-    record.validator = recordObject.value(QStringLiteral("validator")).toString();
-    record.installed = QDateTime::fromString(
-        recordObject.value(QStringLiteral("installed")).toString(), Qt::ISODateWithMs);
-    record.fromDisk = recordObject.value(QStringLiteral("fromDisk")).toBool();
-    record.files =
-        InstalledPackages::filesFromJson(recordObject.value(QStringLiteral("files")).toArray());
-    record.originals = InstalledPackages::originalsFromJson(
-        recordObject.value(QStringLiteral("originals")).toArray());
+    InstalledPackage record = recordOf(payload.value(QStringLiteral("record")).toObject());
     const QString folder = QDir::cleanPath(game + QLatin1Char('/') + record.folder);
     const auto inside = [&](const QString &path) {
         const QString clean = QDir::cleanPath(path);
@@ -556,6 +542,8 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
         return outcome;
     }
 
+    // Each change of a name below the package folder is on disk before the record says so.
+    FolderBarrier changed;
     // The player's files the package's replaced: from the work folder to "<file>.zerun-mine".
     for (const QJsonValue &value : payload.value(QStringLiteral("mine")).toArray()) {
         const QJsonObject item = value.toObject();
@@ -572,6 +560,7 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
                                       QStringLiteral(" as ") + QFileInfo(aside).fileName();
                 return outcome;
             }
+            changed.renamed(backup, aside);
         }
         outcome.keptAsMine << path;
     }
@@ -589,12 +578,13 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
             !keptAs.startsWith(originalsFolder() + QLatin1Char('/')))
             continue;
         if (present(backup) && !present(store)) {
-            QDir().mkpath(QFileInfo(store).path());
-            if (!PackageRemoval::moveEntry(backup, store)) {
+            if (!FolderSync::makePath(QFileInfo(store).path()) ||
+                !PackageRemoval::moveEntry(backup, store)) {
                 outcome.recordError = QStringLiteral("could not keep ") + path +
                                       QStringLiteral(" aside as ") + keptAs;
                 return outcome;
             }
+            changed.renamed(backup, store);
         }
         outcome.keptOriginals << path;
     }
@@ -604,14 +594,14 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
         InstalledPackages::filesFromJson(payload.value(QStringLiteral("obsolete")).toArray());
     if (!obsolete.isEmpty()) {
         const PackageRemoval::Result removed = PackageRemoval::removeFiles(
-            game, record.folder, obsolete, &records, record.name, record.kind);
+            game, record.folder, obsolete, &records, record.name, record.kind, &changed);
         outcome.keptChanged = removed.changed;
         outcome.notRemoved = removed.failed;
     }
     // Kept originals whose place this version leaves empty go back; the record names those
     // still kept.
     const PackageRemoval::Restored back =
-        PackageRemoval::restoreOriginals(folder, record.originals, false);
+        PackageRemoval::restoreOriginals(folder, record.originals, false, &changed);
     outcome.putBack = back.putBack;
     record.originals = back.stillKept + back.inPlace;
 
@@ -629,7 +619,12 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     });
     record.createdFolders = created;
     record.createdFoldersKnown = true;
-    recordObject = payload = object = QJsonObject();
+    payload = object = QJsonObject();
+    if (!changed.sync()) {
+        outcome.recordError =
+            QStringLiteral("the changed folders could not be written to the disk");
+        return outcome;
+    }
     if (!records.put(record)) {
         outcome.recordError = records.errorString();
         return outcome;
@@ -637,6 +632,26 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     UnpackTransaction::release(journal);
     *done = true;
     return outcome;
+}
+
+InstalledPackage PackageInstall::recordOf(const QJsonObject &object)
+{
+    InstalledPackage record;
+    record.name = object.value(QStringLiteral("name")).toString();
+    record.kind = object.value(QStringLiteral("kind")).toString();
+    record.folder = object.value(QStringLiteral("folder")).toString();
+    record.url = object.value(QStringLiteral("url")).toString();
+    record.archiveSize = qint64(object.value(QStringLiteral("archiveSize")).toDouble());
+    record.archiveSha256 = object.value(QStringLiteral("archiveSha256")).toString().toLatin1();
+    record.validator = object.value(QStringLiteral("validator")).toString();
+    record.installed = QDateTime::fromString(object.value(QStringLiteral("installed")).toString(),
+                                             Qt::ISODateWithMs);
+    record.fromDisk = object.value(QStringLiteral("fromDisk")).toBool();
+    record.files =
+        InstalledPackages::filesFromJson(object.value(QStringLiteral("files")).toArray());
+    record.originals =
+        InstalledPackages::originalsFromJson(object.value(QStringLiteral("originals")).toArray());
+    return record;
 }
 
 UnpackTransaction::Recovery PackageInstall::recover(const QString &journal,

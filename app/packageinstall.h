@@ -18,9 +18,10 @@
 // Installs (or updates) one package as one change, from the folder answer to the saved record:
 // the archive is staged and committed by a held unpack (see UnpackTransaction::setHold), then
 // the files the previous version had and this one lacks are removed, the player's replaced
-// files are set aside, and the record is written; only then does the journal go. A kill at any
-// moment leaves, after recover() at the next start, either the old files with the old record or
-// the new files with the new record.
+// files are set aside, and the record is written; only then does the journal go. A kill or a
+// power cut at any moment leaves, after recover() at the next start, either the old files with
+// the old record or the new files with the new record: every change of a name in the game
+// folder is on disk before the record says so, and the record before the journal goes.
 //
 // Every file the archive would replace has an owner:
 // - the package: its record names the file, with the bytes the disk still has; replaced;
@@ -127,6 +128,8 @@ private:
     // Ends a held change from its journal: the player's files aside, the previous version's
     // files out, the record written, the journal released.
     static Outcome finishHeld(const QString &journal, InstalledPackages &records, bool *done);
+    // The record a journal carries.
+    static InstalledPackage recordOf(const QJsonObject &object);
 
     InstalledPackages &records;
     QString game;

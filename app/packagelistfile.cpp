@@ -83,7 +83,8 @@ PackageListFile::Import PackageListFile::read(const QByteArray &data,
                            !fields.at(2).isEmpty() && !bytes.contains('\0');
         if (!known) {
             const QString shown = line.size() > 80 ? line.left(80) + QStringLiteral("...") : line;
-            result.unreadable << QStringLiteral("line %1: ").arg(number + 1) + shown;
+            //: %1 is the line's number in the file, %2 the line
+            result.unreadable << tr("line %1: %2").arg(QString::number(number + 1), shown);
             continue;
         }
         const QString &kind = fields.at(1);

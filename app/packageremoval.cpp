@@ -1,5 +1,6 @@
 #include "packageremoval.h"
 
+#include "foldersync.h"
 #include "packageinstall.h"
 #include "packagekind.h"
 #include "unpacktransaction.h"
@@ -83,7 +84,7 @@ bool installerOwn(const QString &relative)
 }
 
 // Removes the emptied folders of the kept originals, deepest first, never through a link.
-void removeEmptyStore(const QString &packageFolder)
+void removeEmptyStore(const QString &packageFolder, FolderBarrier *changed)
 {
     const QString store = packageFolder + QLatin1Char('/') + PackageInstall::originalsFolder();
     if (!present(store) || isLink(store))
@@ -99,13 +100,15 @@ void removeEmptyStore(const QString &packageFolder)
     std::sort(folders.begin(), folders.end(), [](const QString &a, const QString &b) {
         return a.count(QLatin1Char('/')) > b.count(QLatin1Char('/'));
     });
-    for (const QString &folder : qAsConst(folders))
-        QDir().rmdir(folder);
-    QDir().rmdir(store);
+    folders << store;
+    for (const QString &folder : qAsConst(folders)) {
+        if (QDir().rmdir(folder) && changed)
+            changed->touched(folder);
+    }
 }
 
 // Removes the folders (absolute) that are empty and not links, deepest first.
-void removeEmptyFolders(QStringList folders, const QString &game)
+void removeEmptyFolders(QStringList folders, const QString &game, FolderBarrier &changed)
 {
     std::sort(folders.begin(), folders.end(), [](const QString &a, const QString &b) {
         return a.count(QLatin1Char('/')) > b.count(QLatin1Char('/'));
@@ -113,8 +116,9 @@ void removeEmptyFolders(QStringList folders, const QString &game)
     folders.removeDuplicates();
     for (const QString &folder : qAsConst(folders)) {
         const QString relative = QDir(game).relativeFilePath(folder);
-        if (staysInside(relative) && PackageRemoval::reachableFromGame(game, relative))
-            QDir().rmdir(folder);
+        if (staysInside(relative) && PackageRemoval::reachableFromGame(game, relative) &&
+            QDir().rmdir(folder))
+            changed.touched(folder);
     }
 }
 
@@ -191,7 +195,8 @@ PackageRemoval::Result PackageRemoval::plan(const QString &packageFolder,
 PackageRemoval::Result PackageRemoval::removeFiles(const QString &gameFolder, const QString &folder,
                                                    const QVector<InstalledFile> &files,
                                                    const InstalledPackages *records,
-                                                   const QString &name, const QString &kind)
+                                                   const QString &name, const QString &kind,
+                                                   FolderBarrier *changed)
 {
     Result result;
     const QString game = QDir::cleanPath(gameFolder);
@@ -222,7 +227,10 @@ PackageRemoval::Result PackageRemoval::removeFiles(const QString &gameFolder, co
             result.shared << relative;
             continue;
         }
-        const QString why = removeOne(packageFolder + QLatin1Char('/') + relative);
+        const QString path = packageFolder + QLatin1Char('/') + relative;
+        const QString why = removeOne(path);
+        if (changed)
+            changed->touched(path);
         if (why.isEmpty())
             result.removed << relative;
         else
@@ -281,13 +289,14 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
             // The package folder by what it is: a later start finishes the removal there only.
             {QStringLiteral("folderId"),
              UnpackTransaction::folderIdentity(game + QLatin1Char('/') + folder)}};
-        QDir().mkpath(QFileInfo(journalPath).path());
+        FolderSync::makePath(QFileInfo(journalPath).path());
         if (!UnpackTransaction::saveJournal(journalPath,
                                             QJsonDocument(journal).toJson(QJsonDocument::Compact)))
             return refuse(QT_TRANSLATE_NOOP("PackageRemoval", "the removal could not be recorded"));
     }
 
-    done = removeFiles(game, folder, files, &records, record.name, record.kind);
+    FolderBarrier changed;
+    done = removeFiles(game, folder, files, &records, record.name, record.kind, &changed);
     const QString packageFolder = game + QLatin1Char('/') + folder;
     // Folders: those the install made; for older records, those its files name.
     QStringList folders;
@@ -338,13 +347,17 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
     // The folder's own files, back where they were once the package's are gone.
     Restored back;
     if (reachableFromGame(game, folder) && QFileInfo(packageFolder).isDir())
-        back = restoreOriginals(packageFolder, record.originals, true);
+        back = restoreOriginals(packageFolder, record.originals, true, &changed);
     else
         back.stillKept = record.originals;
     done.restored = back.putBack;
     done.keptBeside = back.beside;
     done.notRestored = back.failed;
-    removeEmptyFolders(folders, game);
+    removeEmptyFolders(folders, game, changed);
+    // What was removed and put back is on disk before the record says so.
+    if (!changed.sync())
+        done.failed << QStringLiteral("the removals could not be written to the disk; finished "
+                                      "at the next start");
 
     // The record keeps what is still the package's on disk.
     QVector<InstalledFile> left;
@@ -368,8 +381,8 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
         // The journal stays: the next start writes the record.
         done.failed << QStringLiteral("the record (") + records.errorString() +
                            QStringLiteral("; finished at the next start)");
-    } else if (!journalPath.isEmpty()) {
-        QFile::remove(journalPath);
+    } else if (!journalPath.isEmpty() && QFile::remove(journalPath)) {
+        FolderSync::syncParent(journalPath);
     }
     if (result)
         *result = done;
@@ -412,6 +425,7 @@ bool PackageRemoval::recover(const QString &journalPath, InstalledPackages &reco
         const QString aside = journalPath + QStringLiteral(".damaged");
         QFile::remove(aside);
         QFile::rename(journalPath, aside);
+        FolderSync::syncParent(journalPath);
         if (what)
             *what = QStringLiteral("kept aside a damaged removal journal as ") + aside;
         return false;
@@ -554,7 +568,8 @@ bool PackageRemoval::moveEntry(const QString &from, const QString &to)
 
 PackageRemoval::Restored PackageRemoval::restoreOriginals(const QString &packageFolder,
                                                           const QVector<KeptOriginal> &originals,
-                                                          bool besideWhenTaken)
+                                                          bool besideWhenTaken,
+                                                          FolderBarrier *changed)
 {
     Restored done;
     const QString folder = QDir::cleanPath(packageFolder);
@@ -571,8 +586,12 @@ PackageRemoval::Restored PackageRemoval::restoreOriginals(const QString &package
             installerOwn(path))
             continue;
         const QString source = folder + QLatin1Char('/') + keptAs;
-        if (!present(source))
-            continue; // put back before a kill cut the step off, or gone
+        if (!present(source)) {
+            // Put back before a kill or a power cut cut the step off, or gone.
+            if (!besideWhenTaken && present(folder + QLatin1Char('/') + path))
+                done.inPlace << KeptOriginal{path, QString()};
+            continue;
+        }
         const QString parent = QFileInfo(path).path();
         if (!reachableWithoutLinks(folder, keptAs) ||
             (parent != QLatin1String(".") && !reachableWithoutLinks(folder, parent))) {
@@ -592,12 +611,14 @@ PackageRemoval::Restored PackageRemoval::restoreOriginals(const QString &package
                 target = folder + QLatin1Char('/') + path + originalSuffix() + QLatin1Char('-') +
                          QString::number(n);
         }
-        QDir().mkpath(QFileInfo(target).path());
+        FolderSync::makePath(QFileInfo(target).path());
         if (!moveEntry(source, target)) {
             done.failed << path + QStringLiteral(" (could not be moved back)");
             done.stillKept << original;
             continue;
         }
+        if (changed)
+            changed->renamed(source, target);
         if (taken)
             done.beside << QDir(folder).relativeFilePath(target);
         else
@@ -605,6 +626,10 @@ PackageRemoval::Restored PackageRemoval::restoreOriginals(const QString &package
         // Back in its place, and still the folder's own.
         done.inPlace << KeptOriginal{path, QString()};
     }
-    removeEmptyStore(folder);
+    // The moves out of the store on disk before its emptied folders go: a power cut that kept a
+    // folder's removal but lost a move out of it would lose the file.
+    if (changed && (!done.putBack.isEmpty() || !done.beside.isEmpty()))
+        changed->sync();
+    removeEmptyStore(folder, changed);
     return done;
 }

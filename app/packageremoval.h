@@ -3,6 +3,8 @@
 #include "installedpackages.h"
 #include "wording.h"
 
+class FolderBarrier;
+
 #include <QCoreApplication>
 #include <QJsonObject>
 
@@ -26,7 +28,9 @@
 //   it as "<file>.zerun-original".
 //
 // An uninstall is journaled: the journal lists the files before the first is removed, so an
-// uninstall cut off by a kill is finished by recover() at the next start, record included.
+// uninstall cut off by a kill or a power cut is finished by recover() at the next start, record
+// included. Its removals and the originals put back are on disk before the record changes, and
+// the record's change before the journal goes.
 // Every call does its work before it returns, on the caller's thread.
 class PackageRemoval
 {
@@ -60,10 +64,12 @@ public:
                        bool listAdded);
 
     // Removes what may be removed of `files` (below the package folder `folder`, relative to
-    // `gameFolder`); no folder is removed. For an update's old files.
+    // `gameFolder`); no folder is removed. For an update's old files. `changed` (when given)
+    // learns the folders whose names changed; the caller syncs them.
     static Result removeFiles(const QString &gameFolder, const QString &folder,
                               const QVector<InstalledFile> &files, const InstalledPackages *records,
-                              const QString &name, const QString &kind);
+                              const QString &name, const QString &kind,
+                              FolderBarrier *changed = nullptr);
 
     // Uninstalls the package of `record` (its files from `records`) under a journal at
     // `journalPath`; the record goes when every file is gone, else keeps those still there.
@@ -97,8 +103,12 @@ public:
     // Puts the kept originals of the package folder (absolute) back where their places are free;
     // with `besideWhenTaken`, an original whose place is taken comes back beside it as
     // "<file>.zerun-original". Never through a link. Emptied folders of the kept originals go.
+    // An original whose kept copy is gone while its place holds a file was put back by a run that
+    // was cut off: it counts as in place. `changed` (when given) learns the folders whose names
+    // changed; the caller syncs them.
     static Restored restoreOriginals(const QString &packageFolder,
-                                     const QVector<KeptOriginal> &originals, bool besideWhenTaken);
+                                     const QVector<KeptOriginal> &originals, bool besideWhenTaken,
+                                     FolderBarrier *changed = nullptr);
     // Renames a file or link to a name nothing has; false when something is there or the rename
     // fails.
     static bool moveEntry(const QString &from, const QString &to);

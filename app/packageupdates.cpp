@@ -46,5 +46,5 @@ QVector<UpdateProbe::Query> PackageUpdates::queries(const QVector<CatalogueEntry
 
 QString PackageUpdates::buttonText(int count)
 {
-    return QCoreApplication::translate("PackageUpdates", "Update all (%1)").arg(count);
+    return QCoreApplication::translate("PackageUpdates", "&Update all (%1)").arg(count);
 }

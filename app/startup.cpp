@@ -61,8 +61,11 @@ std::unique_ptr<GameFolderPage> showGameFolderPage(FramelessWindow &frame, Zerun
                                                    const std::function<void()> &proceed)
 {
     const QString home = QDir::homePath();
-    auto page = std::make_unique<GameFolderPage>(
-        GameFolder::searchedPlaces(home, QProcessEnvironment::systemEnvironment()), home);
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    auto page =
+        std::make_unique<GameFolderPage>(GameFolder::searchedPlaces(home, environment), home);
+    // Installs found but none chosen from their list: they are offered again here.
+    page->setFinds(GameFolder::candidates(home, environment), home);
     mainWindow.hide();
     frame.setContent(page.get(), false);
     GameFolderPage *shown = page.get();
@@ -89,7 +92,8 @@ void tell(const QString &text)
     if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
         return;
     StandardDialog::question(QStringLiteral("Zerun Installer"), text,
-                             {QCoreApplication::translate("Startup", "Close")}, 0, 0);
+                             {QCoreApplication::translate("Startup", "Close")}, 0, 0,
+                             QMessageBox::Critical);
 }
 
 // Takes the profile's lock, or hands the program's archives over to the installer that holds

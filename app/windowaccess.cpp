@@ -34,7 +34,7 @@ QVector<WindowAccess::Control> WindowAccess::controls()
          tr("Updates every installed package that has a newer archive, each in its folder")},
         {"import_list", tr("Import Package List"),
          tr("Puts the packages of a shared package list on the download list")},
-        {"export_list", tr("Export Package List"),
+        {"export_list", tr("Export Installed Packages"),
          tr("Saves the installed packages from the package list to a file to share")},
         {"language_choice", tr("Language"),
          tr("The installer's language; a new choice applies at the next start")},
@@ -157,6 +157,9 @@ void WindowAccess::addKeys()
     }
     // Enter on a package that has the focus but no selection (as after Tab) adds that one.
     repo->installEventFilter(this);
+    // Down in the search field goes on into the list.
+    if (QWidget *search = part("repo_search"))
+        search->installEventFilter(this);
 }
 
 void WindowAccess::followPages()
@@ -186,6 +189,14 @@ bool WindowAccess::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         auto *list = qobject_cast<QListWidget *>(watched);
+        auto *repo = part<QListWidget>("repo_list");
+        if (watched->objectName() == QLatin1String("repo_search") && key == Qt::Key_Down && repo &&
+            repo->count() > 0) {
+            if (!repo->currentItem())
+                repo->setCurrentRow(0);
+            repo->setFocus(Qt::TabFocusReason);
+            return true;
+        }
         if (list && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
             // Enter acts on the current package: with a selection but none current, the first
             // selected one becomes current; a current one without a selection is selected.

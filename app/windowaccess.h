@@ -11,7 +11,7 @@ class QWidget;
 // What the main window offers a player at the keyboard or with a screen reader: a name (and a
 // description where it helps) for every control, Tab in the reading order of each page, and the
 // keys a player expects:
-// - Ctrl+F: the catalogue's search field;
+// - Ctrl+F: the catalogue's search field; Down there goes on into the package list;
 // - Enter: the focused button; in the package list, adds the selected packages; in the
 //   download list, starts the download;
 // - Delete: in the download list, takes the selected packages off; in the package list,

@@ -44,6 +44,11 @@ void WindowQuestions::tell(const QString &title, const QString &text)
     queue.tell(title, text);
 }
 
+void WindowQuestions::tellError(const QString &title, const QString &text)
+{
+    queue.tell(title, text, QMessageBox::Critical);
+}
+
 bool WindowQuestions::report(const QString &title, const QString &summary, const QString &detail,
                              bool offerRepair)
 {

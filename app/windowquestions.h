@@ -24,6 +24,7 @@ public:
               int defaultChoice, int escapeChoice, std::function<void(int)> answered) override;
     void withdraw() override;
     void tell(const QString &title, const QString &text) override;
+    void tellError(const QString &title, const QString &text) override;
     bool report(const QString &title, const QString &summary, const QString &detail,
                 bool offerRepair) override;
     QString pickArchive(const QString &title) override;

@@ -25,6 +25,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
@@ -299,7 +300,7 @@ void Zerun::changeGameFolder()
         StandardDialog::question(tr("Change Game Folder"),
                                  tr("Packages are being installed or checked. Change the game "
                                     "folder once they are done."),
-                                 {tr("OK")}, 0, 0);
+                                 {tr("OK")}, 0, 0, QMessageBox::Information);
         return;
     }
     const QString chosen = GameFolder::change(gameFolder);
@@ -396,7 +397,7 @@ void Zerun::openSelectedFolder()
     const InstalledPackage *record = recordOf(entryOf(selected.first()));
     QString why;
     if (record && !openFolder(gameFolder + record->folder, &why))
-        questions.tell(tr("Open Folder"), why);
+        questions.tell(tr("Open Folder"), why, QMessageBox::Critical);
 }
 
 void Zerun::uninstallSelected()
@@ -496,7 +497,8 @@ void Zerun::status(const QString &msg)
             return;
         const QStringList words = msg.split(QLatin1Char(' '));
         const int percent = QString(words.value(1)).remove(QLatin1Char('%')).toInt();
-        const QString rate = words.value(2) + QLatin1Char(' ') + words.value(3);
+        const QString rate =
+            FailureWords::rateText(words.value(2) + QLatin1Char(' ') + words.value(3));
         if (percent == 100) {
             ui->progressTitle->setText(label.isEmpty() ? tr(installingTitle)
                                                        : tr("Downloaded %1").arg(label));
@@ -697,9 +699,15 @@ void Zerun::showUnpacking(int done, int total, const QString &state)
     if (unpackShown.isValid() && unpackShown.elapsed() < 50 && done < total)
         return;
     unpackShown.start();
-    //: %1 is the number of files unpacked, %2 what the unpacking last did, in English
-    ui->progressInfo->setText(
-        tr("%1 of %n file(s) \u00b7 %2", nullptr, total).arg(QString::number(done), state));
+    // The unpacker says "Unzipped <entry>": the page names the entry alone.
+    const QString unzipped = QStringLiteral("Unzipped ");
+    const QString entry = state.startsWith(unzipped) ? state.mid(unzipped.size()) : QString();
+    //: %1 is the number of files unpacked, %2 the file unpacked last
+    QString text =
+        tr("%1 of %n file(s) \u00b7 %2", nullptr, total).arg(QLocale().toString(done), entry);
+    if (entry.isEmpty())
+        text = text.left(text.lastIndexOf(QStringLiteral(" \u00b7 ")));
+    ui->progressInfo->setText(text);
 }
 
 void Zerun::startBatch(const QVector<int> &entries, bool inPlace)
@@ -839,14 +847,14 @@ void Zerun::verifySelected()
     guardClose();
     batch.verify(batch.isVerifying() ? QVector<InstalledPackage>() : selectedRecords(), catalogue);
     if (batch.isVerifying()) {
-        ui->verify_package->setText(tr("Stop Verifying"));
+        ui->verify_package->setText(tr("&Stop Verifying"));
         ui->verify_package->setEnabled(true);
     }
 }
 
 void Zerun::verifyEnded()
 {
-    ui->verify_package->setText(tr("Verify"));
+    ui->verify_package->setText(tr("&Verify"));
     updateCatalogueStatus();
     updateUninstallButton();
 }
@@ -903,5 +911,6 @@ void Zerun::importList()
         return;
     for (const int entry : qAsConst(entries))
         addToDownloadList(entry);
-    batchQuestions.report(QStringLiteral("Import"), QString(), report, false);
+    batchQuestions.report(QCoreApplication::translate("ListExchange", "Import"), QString(), report,
+                          false);
 }

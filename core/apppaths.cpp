@@ -1,5 +1,6 @@
 #include "apppaths.h"
 
+#include "foldersync.h"
 #include "tslogging.h"
 #include "tsxml.h"
 
@@ -193,9 +194,11 @@ QString AppPaths::splashVideoUrl()
 void AppPaths::createFolders()
 {
     QDir dir;
-    dir.mkpath(appDataFolder());
-    dir.mkpath(preferencesFolder());
-    dir.mkpath(cacheFolder());
+    // The records and the journals of changes to the game folder live in the Cache folder: its
+    // name is on disk before anything there is relied on.
+    FolderSync::makePath(appDataFolder());
+    FolderSync::makePath(preferencesFolder());
+    FolderSync::makePath(cacheFolder());
     const QString defaultRoot = defaultUserDataFolder();
     dir.mkpath(defaultRoot);
     for (const char *sub : {"/CSV Exports", "/Databases", "/Editor", "/Notes", "/Save Games",

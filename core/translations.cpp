@@ -43,6 +43,10 @@ QStringList installTranslations(const QString &language, const QString &folder)
     QStringList files = {qtFile, ours(QStringLiteral("en"))};
     if (code != QLatin1String("en"))
         files << ours(code);
+    // Numbers as the language writes them ("3,8 MB/s" in German), unless the system's own
+    // locale is of that language already (and knows its country better).
+    QLocale::setDefault(QLocale::system().language() == QLocale(code).language() ? QLocale::system()
+                                                                                 : QLocale(code));
     QStringList loaded;
     for (const QString &file : qAsConst(files)) {
         if (!file.isEmpty() && QFile::exists(file) && load(file))

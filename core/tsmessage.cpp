@@ -26,6 +26,7 @@ void TsMessage::message(const QString &title, const QString &text)
     QWidget *host = DialogHost::mainWindow();
     // Closing only hides the panel; it goes with the window it was opened on.
     auto *panel = new FramelessWindow(host);
+    panel->makePanel();
     DialogHost::applyDarkLook(panel);
     panel->setWindowTitle(title);
     panel->setFixedSize(640, 360);

@@ -97,6 +97,27 @@
         <source>Send</source>
         <translation>Senden</translation>
     </message>
+    <message>
+        <source>%1: the installer&apos;s log of that day; it names folders of your home folder</source>
+        <extracomment>%1 is a file name in the crash report</extracomment>
+        <translation>%1: das Protokoll des Installationsprogramms von diesem Tag; es nennt Ordner in Ihrem Persönlichen Ordner</translation>
+    </message>
+    <message>
+        <source>%1: a screenshot of the installer&apos;s window at the crash</source>
+        <translation>%1: ein Bildschirmfoto des Fensters beim Absturz</translation>
+    </message>
+    <message>
+        <source>%1: the state of the installer&apos;s memory at the crash, for the developers</source>
+        <translation>%1: der Speicherzustand des Installationsprogramms beim Absturz, für die Entwickler</translation>
+    </message>
+    <message>
+        <source>%1: the time of the crash</source>
+        <translation>%1: der Zeitpunkt des Absturzes</translation>
+    </message>
+    <message>
+        <source>Its summary line:</source>
+        <translation>Seine Zusammenfassungszeile:</translation>
+    </message>
 </context>
 <context>
     <name>DialogCaption</name>
@@ -302,6 +323,10 @@
         <source>the server is sending too slowly</source>
         <translation>der Server sendet zu langsam</translation>
     </message>
+    <message>
+        <source>the archive holds a file name that is not allowed (outside the package&apos;s folder, or reserved): %1</source>
+        <translation>das Archiv enthält einen unzulässigen Dateinamen (außerhalb des Paketordners oder reserviert): %1</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -397,6 +422,16 @@
         <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
         <translation>TEW2016 ist an mehr als einem Ort installiert. In welche Installation sollen die Pakete?</translation>
     </message>
+    <message>
+        <source>Games folder</source>
+        <comment>a launcher&apos;s name: the folder ~/Games</comment>
+        <translation>Ordner „Games“</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a launcher&apos;s name and the bottle, prefix or app id</comment>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>GameFolderPage</name>
@@ -427,6 +462,14 @@
     <message>
         <source>The installer&apos;s language; a new choice applies at the next start</source>
         <translation>Die Sprache des Installationsprogramms; eine neue Wahl gilt ab dem nächsten Start</translation>
+    </message>
+    <message>
+        <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
+        <translation>TEW2016 wurde an diesen Orten gefunden. Wählen Sie den, in den die Pakete sollen:</translation>
+    </message>
+    <message>
+        <source>&amp;Use This Folder</source>
+        <translation>Diesen Ordner &amp;verwenden</translation>
     </message>
 </context>
 <context>
@@ -520,7 +563,7 @@ Die Dateien des Pakets werden entfernt; Dateien, die Sie dort geändert oder hin
 
 Update it with %2? The package&apos;s files replace those of the same name; your other files stay.</source>
         <extracomment>%1 is the folder, %2 the package</extracomment>
-        <translation>Der Ordner &quot;%1&quot; existiert bereits.
+        <translation>Der Ordner „%1“ existiert bereits.
 
 Mit %2 aktualisieren? Die Dateien des Pakets ersetzen gleichnamige Dateien; Ihre übrigen Dateien bleiben erhalten.</translation>
     </message>
@@ -757,14 +800,14 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
     </message>
     <message>
         <source>Stopped</source>
-        <translation>Angehalten</translation>
+        <translation>Gestoppt</translation>
     </message>
     <message numerus="yes">
         <source>Stopped. Installed %1 of %n package(s).</source>
         <extracomment>%1 is the number of packages installed before the batch was stopped</extracomment>
         <translation>
-            <numerusform>Angehalten. %1 von %n Paket installiert.</numerusform>
-            <numerusform>Angehalten. %1 von %n Paketen installiert.</numerusform>
+            <numerusform>Gestoppt. %1 von %n Paket installiert.</numerusform>
+            <numerusform>Gestoppt. %1 von %n Paketen installiert.</numerusform>
         </translation>
     </message>
     <message>
@@ -854,7 +897,7 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
     </message>
     <message>
         <source>&apos;%1&apos; is a name Windows keeps for itself</source>
-        <translation>&apos;%1&apos; ist ein von Windows reservierter Name</translation>
+        <translation>„%1“ ist ein von Windows reservierter Name</translation>
     </message>
     <message>
         <source> and </source>
@@ -959,10 +1002,6 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
         <source>Package lists (*.txt);;All files (*)</source>
         <translation>Paketlisten (*.txt);;Alle Dateien (*)</translation>
     </message>
-    <message>
-        <source>Export Package List</source>
-        <translation>Paketliste exportieren</translation>
-    </message>
     <message numerus="yes">
         <source>Wrote %n package(s) to %1.</source>
         <extracomment>%1 is the file</extracomment>
@@ -988,6 +1027,10 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
     <message>
         <source>Could not read %1: %2</source>
         <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Export the Installed Packages</source>
+        <translation>Installierte Pakete exportieren</translation>
     </message>
 </context>
 <context>
@@ -1049,11 +1092,6 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
         </translation>
     </message>
     <message>
-        <source>the record could not be written (%1); it is tried again at the next start</source>
-        <extracomment>%1 is why the record could not be written</extracomment>
-        <translation>der Installationseintrag konnte nicht gespeichert werden (%1); beim nächsten Start wird es erneut versucht</translation>
-    </message>
-    <message>
         <source>Nothing was changed</source>
         <translation>Es wurde nichts geändert</translation>
     </message>
@@ -1088,6 +1126,10 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
             <numerusform>das Archiv nennt %n Datei mehrfach in Schreibweisen, die sich nur in Groß- und Kleinschreibung unterscheiden und die das Spiel für eine Datei hält; installiert wurde jeweils die letzte: %1</numerusform>
             <numerusform>das Archiv nennt %n Dateien mehrfach in Schreibweisen, die sich nur in Groß- und Kleinschreibung unterscheiden und die das Spiel für eine Datei hält; installiert wurde jeweils die letzte: %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the record could not be written; it is tried again at the next start (the log tells why)</source>
+        <translation>die Aufzeichnung konnte nicht geschrieben werden; das wird beim nächsten Start erneut versucht (das Protokoll nennt den Grund)</translation>
     </message>
 </context>
 <context>
@@ -1148,6 +1190,11 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
     <message>
         <source>the file is too large to be a package list</source>
         <translation>die Datei ist zu groß für eine Paketliste</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <extracomment>%1 is the line&apos;s number in the file, %2 the line</extracomment>
+        <translation>Zeile %1: %2</translation>
     </message>
 </context>
 <context>
@@ -1271,8 +1318,8 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
 <context>
     <name>PackageUpdates</name>
     <message>
-        <source>Update all (%1)</source>
-        <translation>Alle aktualisieren (%1)</translation>
+        <source>&amp;Update all (%1)</source>
+        <translation>Alle &amp;aktualisieren (%1)</translation>
     </message>
 </context>
 <context>
@@ -1530,10 +1577,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>Setzt die Pakete einer geteilten Paketliste auf die Download-Liste</translation>
     </message>
     <message>
-        <source>Export Package List</source>
-        <translation>Paketliste exportieren</translation>
-    </message>
-    <message>
         <source>Saves the installed packages from the package list to a file to share</source>
         <translation>Speichert die installierten Pakete aus der Paketliste in eine Datei zum Teilen</translation>
     </message>
@@ -1673,6 +1716,10 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <source>Opens today&apos;s log, with every line the installer wrote today</source>
         <translation>Öffnet das heutige Protokoll mit jeder Zeile, die das Installationsprogramm heute geschrieben hat</translation>
     </message>
+    <message>
+        <source>Export Installed Packages</source>
+        <translation>Installierte Pakete exportieren</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
@@ -1724,14 +1771,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>Download-Liste</translation>
     </message>
     <message>
-        <source>Clear List</source>
-        <translation>Liste leeren</translation>
-    </message>
-    <message>
-        <source>Try Again</source>
-        <translation>Erneut versuchen</translation>
-    </message>
-    <message>
         <source>Language of the installer</source>
         <translation>Sprache des Installationsprogramms</translation>
     </message>
@@ -1756,10 +1795,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>Die Dateien der gewählten installierten Pakete mit dem Installierten vergleichen</translation>
     </message>
     <message>
-        <source>Install from File...</source>
-        <translation>Aus Datei installieren...</translation>
-    </message>
-    <message>
         <source>Install a package archive (.zip) you have on disk; you can also drop it here</source>
         <translation>Ein Paketarchiv (.zip) von Ihrem Datenträger installieren; Sie können es auch hierher ziehen</translation>
     </message>
@@ -1772,44 +1807,16 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>%v von %m Paketen</translation>
     </message>
     <message>
-        <source>Go Back</source>
-        <translation>Zurück</translation>
-    </message>
-    <message>
-        <source>Copy Details</source>
-        <translation>Details kopieren</translation>
-    </message>
-    <message>
-        <source>Retry Failed</source>
-        <translation>Fehlgeschlagene wiederholen</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>Update all (0)</source>
-        <translation>Alle aktualisieren (0)</translation>
     </message>
     <message>
         <source>Update every installed package that has a newer archive, each in its folder</source>
         <translation>Jedes installierte Paket, für das es ein neueres Archiv gibt, aktualisieren, jeweils in seinem Ordner</translation>
     </message>
     <message>
-        <source>Import...</source>
-        <translation>Importieren...</translation>
-    </message>
-    <message>
         <source>Put the packages of a shared package list on the download list</source>
         <translation>Die Pakete einer geteilten Paketliste auf die Download-Liste setzen</translation>
-    </message>
-    <message>
-        <source>Export...</source>
-        <translation>Exportieren...</translation>
     </message>
     <message>
         <source>Save the installed packages from the package list to a file to share</source>
@@ -1919,7 +1926,7 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
-        <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
+        <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
             <numerusform>%1 von %n Datei · %2</numerusform>
             <numerusform>%1 von %n Dateien · %2</numerusform>
@@ -1937,10 +1944,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         </translation>
     </message>
     <message>
-        <source>Stop Verifying</source>
-        <translation>Prüfung stoppen</translation>
-    </message>
-    <message>
         <source>Install from File</source>
         <translation>Aus Datei installieren</translation>
     </message>
@@ -1951,10 +1954,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message>
         <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
         <translation>Die Aufzeichnungen der installierten Pakete werden von einem anderen Programm verwendet. Sie wurden unverändert gelassen; schließen Sie dieses Programm und starten Sie den Installer erneut, um Ihre installierten Pakete zu sehen.</translation>
-    </message>
-    <message>
-        <source>Change…</source>
-        <translation>Wechseln…</translation>
     </message>
     <message>
         <source>Game folder: %1</source>
@@ -1994,10 +1993,6 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <translation>%1 wird vorbereitet</translation>
     </message>
     <message>
-        <source>Show Log</source>
-        <translation>Protokoll anzeigen</translation>
-    </message>
-    <message>
         <source>Saved; it is installed in its turn</source>
         <translation>Gespeichert; es wird installiert, sobald es an der Reihe ist</translation>
     </message>
@@ -2024,6 +2019,74 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message>
         <source>Update Complete</source>
         <translation>Aktualisierung fertig</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>&amp;Wechseln…</translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
+        <translation>Liste &amp;leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Try Again</source>
+        <translation>Erneut &amp;versuchen</translation>
+    </message>
+    <message>
+        <source>&amp;Update all (0)</source>
+        <translation>Alle &amp;aktualisieren (0)</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importieren...</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Installed...</source>
+        <translation>Installierte e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Download List</source>
+        <translation>&amp;Zur Download-Liste hinzufügen</translation>
+    </message>
+    <message>
+        <source>U&amp;ninstall</source>
+        <translation>&amp;Deinstallieren</translation>
+    </message>
+    <message>
+        <source>&amp;Verify</source>
+        <translation>&amp;Prüfen</translation>
+    </message>
+    <message>
+        <source>Install from &amp;File...</source>
+        <translation>Aus Da&amp;tei installieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Download</source>
+        <translation>&amp;Herunterladen</translation>
+    </message>
+    <message>
+        <source>&amp;Go Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Details</source>
+        <translation>&amp;Details kopieren</translation>
+    </message>
+    <message>
+        <source>Show &amp;Log</source>
+        <translation>&amp;Protokoll anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Retry Failed</source>
+        <translation>&amp;Fehlgeschlagene wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Verifying</source>
+        <translation>Prüfung &amp;stoppen</translation>
     </message>
 </context>
 </TS>

@@ -347,7 +347,7 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
-        <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
+        <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
             <numerusform>%1 of %n file · %2</numerusform>
             <numerusform>%1 of %n files · %2</numerusform>

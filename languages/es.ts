@@ -97,6 +97,27 @@
         <source>Send</source>
         <translation>Enviar</translation>
     </message>
+    <message>
+        <source>%1: the installer&apos;s log of that day; it names folders of your home folder</source>
+        <extracomment>%1 is a file name in the crash report</extracomment>
+        <translation>%1: el registro del instalador de ese día; nombra carpetas de su carpeta personal</translation>
+    </message>
+    <message>
+        <source>%1: a screenshot of the installer&apos;s window at the crash</source>
+        <translation>%1: una captura de pantalla de la ventana del instalador en el momento del fallo</translation>
+    </message>
+    <message>
+        <source>%1: the state of the installer&apos;s memory at the crash, for the developers</source>
+        <translation>%1: el estado de la memoria del instalador en el momento del fallo, para los desarrolladores</translation>
+    </message>
+    <message>
+        <source>%1: the time of the crash</source>
+        <translation>%1: la hora del fallo</translation>
+    </message>
+    <message>
+        <source>Its summary line:</source>
+        <translation>Su línea de resumen:</translation>
+    </message>
 </context>
 <context>
     <name>DialogCaption</name>
@@ -302,6 +323,10 @@
         <source>the server is sending too slowly</source>
         <translation>el servidor envía demasiado despacio</translation>
     </message>
+    <message>
+        <source>the archive holds a file name that is not allowed (outside the package&apos;s folder, or reserved): %1</source>
+        <translation>el archivo contiene un nombre de archivo no permitido (fuera de la carpeta del paquete, o reservado): %1</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -397,6 +422,16 @@
         <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
         <translation>TEW2016 está instalado en más de un lugar. ¿En cuál deben instalarse los paquetes?</translation>
     </message>
+    <message>
+        <source>Games folder</source>
+        <comment>a launcher&apos;s name: the folder ~/Games</comment>
+        <translation>Carpeta Games</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a launcher&apos;s name and the bottle, prefix or app id</comment>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>GameFolderPage</name>
@@ -427,6 +462,14 @@
     <message>
         <source>The installer&apos;s language; a new choice applies at the next start</source>
         <translation>El idioma del instalador; un cambio se aplica en el próximo inicio</translation>
+    </message>
+    <message>
+        <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
+        <translation>TEW2016 se encontró en estos lugares. Elija aquel donde deben ir los paquetes:</translation>
+    </message>
+    <message>
+        <source>&amp;Use This Folder</source>
+        <translation>&amp;Usar esta carpeta</translation>
     </message>
 </context>
 <context>
@@ -959,10 +1002,6 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
         <source>Package lists (*.txt);;All files (*)</source>
         <translation>Listas de paquetes (*.txt);;Todos los archivos (*)</translation>
     </message>
-    <message>
-        <source>Export Package List</source>
-        <translation>Exportar lista de paquetes</translation>
-    </message>
     <message numerus="yes">
         <source>Wrote %n package(s) to %1.</source>
         <extracomment>%1 is the file</extracomment>
@@ -988,6 +1027,10 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
     <message>
         <source>Could not read %1: %2</source>
         <translation>No se pudo leer %1: %2</translation>
+    </message>
+    <message>
+        <source>Export the Installed Packages</source>
+        <translation>Exportar los paquetes instalados</translation>
     </message>
 </context>
 <context>
@@ -1049,11 +1092,6 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
         </translation>
     </message>
     <message>
-        <source>the record could not be written (%1); it is tried again at the next start</source>
-        <extracomment>%1 is why the record could not be written</extracomment>
-        <translation>no se pudo guardar el registro (%1); se volverá a intentar en el próximo inicio</translation>
-    </message>
-    <message>
         <source>Nothing was changed</source>
         <translation>No se cambió nada</translation>
     </message>
@@ -1088,6 +1126,10 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
             <numerusform>el archivo comprimido nombra %n archivo varias veces con grafías que solo difieren en mayúsculas y minúsculas, que el juego toma por un solo archivo; se instaló la última de cada uno: %1</numerusform>
             <numerusform>el archivo comprimido nombra %n archivos varias veces con grafías que solo difieren en mayúsculas y minúsculas, que el juego toma por un solo archivo; se instaló la última de cada uno: %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the record could not be written; it is tried again at the next start (the log tells why)</source>
+        <translation>no se pudo escribir el registro; se volverá a intentar en el próximo inicio (el registro de eventos indica el motivo)</translation>
     </message>
 </context>
 <context>
@@ -1148,6 +1190,11 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
     <message>
         <source>the file is too large to be a package list</source>
         <translation>el archivo es demasiado grande para ser una lista de paquetes</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <extracomment>%1 is the line&apos;s number in the file, %2 the line</extracomment>
+        <translation>línea %1: %2</translation>
     </message>
 </context>
 <context>
@@ -1271,8 +1318,8 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
 <context>
     <name>PackageUpdates</name>
     <message>
-        <source>Update all (%1)</source>
-        <translation>Actualizar todo (%1)</translation>
+        <source>&amp;Update all (%1)</source>
+        <translation>Actualizar &amp;todo (%1)</translation>
     </message>
 </context>
 <context>
@@ -1530,10 +1577,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>Pone los paquetes de una lista de paquetes compartida en la lista de descargas</translation>
     </message>
     <message>
-        <source>Export Package List</source>
-        <translation>Exportar lista de paquetes</translation>
-    </message>
-    <message>
         <source>Saves the installed packages from the package list to a file to share</source>
         <translation>Guarda en un archivo para compartir los paquetes instalados de la lista de paquetes</translation>
     </message>
@@ -1673,6 +1716,10 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <source>Opens today&apos;s log, with every line the installer wrote today</source>
         <translation>Abre el registro de hoy, con cada línea que el instalador escribió hoy</translation>
     </message>
+    <message>
+        <source>Export Installed Packages</source>
+        <translation>Exportar los paquetes instalados</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
@@ -1724,14 +1771,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>Lista de descargas</translation>
     </message>
     <message>
-        <source>Clear List</source>
-        <translation>Vaciar lista</translation>
-    </message>
-    <message>
-        <source>Try Again</source>
-        <translation>Reintentar</translation>
-    </message>
-    <message>
         <source>Language of the installer</source>
         <translation>Idioma del instalador</translation>
     </message>
@@ -1756,10 +1795,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>Comprobar los archivos de los paquetes instalados seleccionados con lo que se instaló</translation>
     </message>
     <message>
-        <source>Install from File...</source>
-        <translation>Instalar desde archivo...</translation>
-    </message>
-    <message>
         <source>Install a package archive (.zip) you have on disk; you can also drop it here</source>
         <translation>Instalar un archivo de paquete (.zip) que tenga en el disco; también puede soltarlo aquí</translation>
     </message>
@@ -1772,44 +1807,16 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>%v de %m paquetes</translation>
     </message>
     <message>
-        <source>Go Back</source>
-        <translation>Volver</translation>
-    </message>
-    <message>
-        <source>Copy Details</source>
-        <translation>Copiar detalles</translation>
-    </message>
-    <message>
-        <source>Retry Failed</source>
-        <translation>Reintentar fallidos</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Salir</translation>
-    </message>
-    <message>
-        <source>Update all (0)</source>
-        <translation>Actualizar todo (0)</translation>
     </message>
     <message>
         <source>Update every installed package that has a newer archive, each in its folder</source>
         <translation>Actualizar cada paquete instalado que tenga un archivo más reciente, cada uno en su carpeta</translation>
     </message>
     <message>
-        <source>Import...</source>
-        <translation>Importar...</translation>
-    </message>
-    <message>
         <source>Put the packages of a shared package list on the download list</source>
         <translation>Poner los paquetes de una lista de paquetes compartida en la lista de descargas</translation>
-    </message>
-    <message>
-        <source>Export...</source>
-        <translation>Exportar...</translation>
     </message>
     <message>
         <source>Save the installed packages from the package list to a file to share</source>
@@ -1919,7 +1926,7 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
-        <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
+        <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
             <numerusform>%1 de %n archivo · %2</numerusform>
             <numerusform>%1 de %n archivos · %2</numerusform>
@@ -1937,10 +1944,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         </translation>
     </message>
     <message>
-        <source>Stop Verifying</source>
-        <translation>Detener la verificación</translation>
-    </message>
-    <message>
         <source>Install from File</source>
         <translation>Instalar desde archivo</translation>
     </message>
@@ -1951,10 +1954,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     <message>
         <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
         <translation>Los registros de los paquetes instalados están en uso por otro programa. Se dejaron como estaban; cierre ese programa y vuelva a iniciar el instalador para ver sus paquetes instalados.</translation>
-    </message>
-    <message>
-        <source>Change…</source>
-        <translation>Cambiar…</translation>
     </message>
     <message>
         <source>Game folder: %1</source>
@@ -1994,10 +1993,6 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <translation>Preparando %1</translation>
     </message>
     <message>
-        <source>Show Log</source>
-        <translation>Mostrar registro</translation>
-    </message>
-    <message>
         <source>Saved; it is installed in its turn</source>
         <translation>Guardado; se instalará cuando le toque</translation>
     </message>
@@ -2024,6 +2019,74 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     <message>
         <source>Update Complete</source>
         <translation>Actualización lista</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>&amp;Cambiar…</translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
+        <translation>&amp;Vaciar lista</translation>
+    </message>
+    <message>
+        <source>&amp;Try Again</source>
+        <translation>&amp;Reintentar</translation>
+    </message>
+    <message>
+        <source>&amp;Update all (0)</source>
+        <translation>Actualizar &amp;todo (0)</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importar...</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Installed...</source>
+        <translation>E&amp;xportar instalados...</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Download List</source>
+        <translation>Añadir a la &amp;lista de descargas</translation>
+    </message>
+    <message>
+        <source>U&amp;ninstall</source>
+        <translation>&amp;Desinstalar</translation>
+    </message>
+    <message>
+        <source>&amp;Verify</source>
+        <translation>V&amp;erificar</translation>
+    </message>
+    <message>
+        <source>Install from &amp;File...</source>
+        <translation>Instalar desde &amp;archivo...</translation>
+    </message>
+    <message>
+        <source>&amp;Download</source>
+        <translation>De&amp;scargar</translation>
+    </message>
+    <message>
+        <source>&amp;Go Back</source>
+        <translation>&amp;Volver</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Details</source>
+        <translation>&amp;Copiar detalles</translation>
+    </message>
+    <message>
+        <source>Show &amp;Log</source>
+        <translation>Mostrar &amp;registro</translation>
+    </message>
+    <message>
+        <source>&amp;Retry Failed</source>
+        <translation>Reintentar &amp;fallidos</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Verifying</source>
+        <translation>Dete&amp;ner la verificación</translation>
     </message>
 </context>
 </TS>

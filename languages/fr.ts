@@ -97,6 +97,27 @@
         <source>Send</source>
         <translation>Envoyer</translation>
     </message>
+    <message>
+        <source>%1: the installer&apos;s log of that day; it names folders of your home folder</source>
+        <extracomment>%1 is a file name in the crash report</extracomment>
+        <translation>%1 : le journal de l&apos;installateur de ce jour ; il nomme des dossiers de votre dossier personnel</translation>
+    </message>
+    <message>
+        <source>%1: a screenshot of the installer&apos;s window at the crash</source>
+        <translation>%1 : une capture d&apos;écran de la fenêtre de l&apos;installateur au moment du plantage</translation>
+    </message>
+    <message>
+        <source>%1: the state of the installer&apos;s memory at the crash, for the developers</source>
+        <translation>%1 : l&apos;état de la mémoire de l&apos;installateur au moment du plantage, pour les développeurs</translation>
+    </message>
+    <message>
+        <source>%1: the time of the crash</source>
+        <translation>%1 : l&apos;heure du plantage</translation>
+    </message>
+    <message>
+        <source>Its summary line:</source>
+        <translation>Sa ligne de résumé :</translation>
+    </message>
 </context>
 <context>
     <name>DialogCaption</name>
@@ -302,6 +323,10 @@
         <source>the server is sending too slowly</source>
         <translation>le serveur envoie trop lentement</translation>
     </message>
+    <message>
+        <source>the archive holds a file name that is not allowed (outside the package&apos;s folder, or reserved): %1</source>
+        <translation>l&apos;archive contient un nom de fichier interdit (hors du dossier du paquet, ou réservé) : %1</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -397,6 +422,16 @@
         <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
         <translation>TEW2016 est installé à plusieurs endroits. Dans quelle installation les paquets doivent-ils aller ?</translation>
     </message>
+    <message>
+        <source>Games folder</source>
+        <comment>a launcher&apos;s name: the folder ~/Games</comment>
+        <translation>Dossier Games</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a launcher&apos;s name and the bottle, prefix or app id</comment>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>GameFolderPage</name>
@@ -427,6 +462,14 @@
     <message>
         <source>The installer&apos;s language; a new choice applies at the next start</source>
         <translation>La langue de l&apos;installateur ; un nouveau choix s&apos;applique au prochain démarrage</translation>
+    </message>
+    <message>
+        <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
+        <translation>TEW2016 a été trouvé à ces emplacements. Choisissez celui où iront les paquets :</translation>
+    </message>
+    <message>
+        <source>&amp;Use This Folder</source>
+        <translation>&amp;Utiliser ce dossier</translation>
     </message>
 </context>
 <context>
@@ -959,10 +1002,6 @@ Garder vos versions (les nouvelles versions du paquet sont placées à côté so
         <source>Package lists (*.txt);;All files (*)</source>
         <translation>Listes de paquets (*.txt);;Tous les fichiers (*)</translation>
     </message>
-    <message>
-        <source>Export Package List</source>
-        <translation>Exporter la liste de paquets</translation>
-    </message>
     <message numerus="yes">
         <source>Wrote %n package(s) to %1.</source>
         <extracomment>%1 is the file</extracomment>
@@ -988,6 +1027,10 @@ Garder vos versions (les nouvelles versions du paquet sont placées à côté so
     <message>
         <source>Could not read %1: %2</source>
         <translation>Impossible de lire %1 : %2</translation>
+    </message>
+    <message>
+        <source>Export the Installed Packages</source>
+        <translation>Exporter les paquets installés</translation>
     </message>
 </context>
 <context>
@@ -1049,11 +1092,6 @@ Garder vos versions (les nouvelles versions du paquet sont placées à côté so
         </translation>
     </message>
     <message>
-        <source>the record could not be written (%1); it is tried again at the next start</source>
-        <extracomment>%1 is why the record could not be written</extracomment>
-        <translation>l&apos;enregistrement de l&apos;installation n&apos;a pas pu être écrit (%1) ; nouvel essai au prochain démarrage</translation>
-    </message>
-    <message>
         <source>Nothing was changed</source>
         <translation>Rien n&apos;a été modifié</translation>
     </message>
@@ -1088,6 +1126,10 @@ Garder vos versions (les nouvelles versions du paquet sont placées à côté so
             <numerusform>l&apos;archive nomme %n fichier plusieurs fois avec des graphies qui ne diffèrent que par la casse, que le jeu prend pour un seul fichier ; la dernière de chacune a été installée : %1</numerusform>
             <numerusform>l&apos;archive nomme %n fichiers plusieurs fois avec des graphies qui ne diffèrent que par la casse, que le jeu prend pour un seul fichier ; la dernière de chacune a été installée : %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the record could not be written; it is tried again at the next start (the log tells why)</source>
+        <translation>l&apos;enregistrement n&apos;a pas pu être écrit ; il sera réessayé au prochain démarrage (le journal en donne la raison)</translation>
     </message>
 </context>
 <context>
@@ -1148,6 +1190,11 @@ Garder vos versions (les nouvelles versions du paquet sont placées à côté so
     <message>
         <source>the file is too large to be a package list</source>
         <translation>le fichier est trop grand pour être une liste de paquets</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <extracomment>%1 is the line&apos;s number in the file, %2 the line</extracomment>
+        <translation>ligne %1 : %2</translation>
     </message>
 </context>
 <context>
@@ -1271,8 +1318,8 @@ Garder vos versions (les nouvelles versions du paquet sont placées à côté so
 <context>
     <name>PackageUpdates</name>
     <message>
-        <source>Update all (%1)</source>
-        <translation>Tout mettre à jour (%1)</translation>
+        <source>&amp;Update all (%1)</source>
+        <translation>Tout &amp;mettre à jour (%1)</translation>
     </message>
 </context>
 <context>
@@ -1530,10 +1577,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>Place les paquets d&apos;une liste de paquets partagée dans la liste de téléchargement</translation>
     </message>
     <message>
-        <source>Export Package List</source>
-        <translation>Exporter la liste des paquets</translation>
-    </message>
-    <message>
         <source>Saves the installed packages from the package list to a file to share</source>
         <translation>Enregistre les paquets installés depuis la liste des paquets dans un fichier à partager</translation>
     </message>
@@ -1673,6 +1716,10 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <source>Opens today&apos;s log, with every line the installer wrote today</source>
         <translation>Ouvre le journal du jour, avec chaque ligne que l&apos;installateur a écrite aujourd&apos;hui</translation>
     </message>
+    <message>
+        <source>Export Installed Packages</source>
+        <translation>Exporter les paquets installés</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
@@ -1724,14 +1771,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>Liste de téléchargement</translation>
     </message>
     <message>
-        <source>Clear List</source>
-        <translation>Vider la liste</translation>
-    </message>
-    <message>
-        <source>Try Again</source>
-        <translation>Réessayer</translation>
-    </message>
-    <message>
         <source>Language of the installer</source>
         <translation>Langue de l&apos;installateur</translation>
     </message>
@@ -1756,10 +1795,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>Comparer les fichiers des paquets installés sélectionnés avec ce qui a été installé</translation>
     </message>
     <message>
-        <source>Install from File...</source>
-        <translation>Installer depuis un fichier...</translation>
-    </message>
-    <message>
         <source>Install a package archive (.zip) you have on disk; you can also drop it here</source>
         <translation>Installer une archive de paquet (.zip) présente sur votre disque ; vous pouvez aussi la déposer ici</translation>
     </message>
@@ -1772,44 +1807,16 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>%v sur %m paquets</translation>
     </message>
     <message>
-        <source>Go Back</source>
-        <translation>Retour</translation>
-    </message>
-    <message>
-        <source>Copy Details</source>
-        <translation>Copier les détails</translation>
-    </message>
-    <message>
-        <source>Retry Failed</source>
-        <translation>Réessayer les échecs</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Quitter</translation>
-    </message>
-    <message>
-        <source>Update all (0)</source>
-        <translation>Tout mettre à jour (0)</translation>
     </message>
     <message>
         <source>Update every installed package that has a newer archive, each in its folder</source>
         <translation>Mettre à jour chaque paquet installé qui a une archive plus récente, chacun dans son dossier</translation>
     </message>
     <message>
-        <source>Import...</source>
-        <translation>Importer...</translation>
-    </message>
-    <message>
         <source>Put the packages of a shared package list on the download list</source>
         <translation>Placer les paquets d&apos;une liste de paquets partagée dans la liste de téléchargement</translation>
-    </message>
-    <message>
-        <source>Export...</source>
-        <translation>Exporter...</translation>
     </message>
     <message>
         <source>Save the installed packages from the package list to a file to share</source>
@@ -1919,7 +1926,7 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
-        <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
+        <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
             <numerusform>%1 sur %n fichier · %2</numerusform>
             <numerusform>%1 sur %n fichiers · %2</numerusform>
@@ -1937,10 +1944,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         </translation>
     </message>
     <message>
-        <source>Stop Verifying</source>
-        <translation>Arrêter la vérification</translation>
-    </message>
-    <message>
         <source>Install from File</source>
         <translation>Installer depuis un fichier</translation>
     </message>
@@ -1951,10 +1954,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     <message>
         <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
         <translation>Les enregistrements des paquets installés sont utilisés par un autre programme. Ils ont été laissés tels quels ; fermez ce programme et relancez l&apos;installateur pour voir vos paquets installés.</translation>
-    </message>
-    <message>
-        <source>Change…</source>
-        <translation>Changer…</translation>
     </message>
     <message>
         <source>Game folder: %1</source>
@@ -1994,10 +1993,6 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <translation>Préparation de %1</translation>
     </message>
     <message>
-        <source>Show Log</source>
-        <translation>Afficher le journal</translation>
-    </message>
-    <message>
         <source>Saved; it is installed in its turn</source>
         <translation>Enregistré ; il sera installé à son tour</translation>
     </message>
@@ -2024,6 +2019,74 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     <message>
         <source>Update Complete</source>
         <translation>Mise à jour finie</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>C&amp;hanger…</translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
+        <translation>&amp;Vider la liste</translation>
+    </message>
+    <message>
+        <source>&amp;Try Again</source>
+        <translation>&amp;Réessayer</translation>
+    </message>
+    <message>
+        <source>&amp;Update all (0)</source>
+        <translation>Tout &amp;mettre à jour (0)</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importer...</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Installed...</source>
+        <translation>E&amp;xporter les installés...</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Download List</source>
+        <translation>&amp;Ajouter à la liste de téléchargement</translation>
+    </message>
+    <message>
+        <source>U&amp;ninstall</source>
+        <translation>&amp;Désinstaller</translation>
+    </message>
+    <message>
+        <source>&amp;Verify</source>
+        <translation>Vérifi&amp;er</translation>
+    </message>
+    <message>
+        <source>Install from &amp;File...</source>
+        <translation>Installer depuis un &amp;fichier...</translation>
+    </message>
+    <message>
+        <source>&amp;Download</source>
+        <translation>Téléchar&amp;ger</translation>
+    </message>
+    <message>
+        <source>&amp;Go Back</source>
+        <translation>&amp;Retour</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Details</source>
+        <translation>&amp;Copier les détails</translation>
+    </message>
+    <message>
+        <source>Show &amp;Log</source>
+        <translation>Afficher le &amp;journal</translation>
+    </message>
+    <message>
+        <source>&amp;Retry Failed</source>
+        <translation>Réessa&amp;yer les échecs</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Verifying</source>
+        <translation>Arrê&amp;ter la vérification</translation>
     </message>
 </context>
 </TS>

@@ -97,6 +97,27 @@
         <source>Send</source>
         <translation>Enviar</translation>
     </message>
+    <message>
+        <source>%1: the installer&apos;s log of that day; it names folders of your home folder</source>
+        <extracomment>%1 is a file name in the crash report</extracomment>
+        <translation>%1: o registro do instalador daquele dia; ele cita pastas da sua pasta pessoal</translation>
+    </message>
+    <message>
+        <source>%1: a screenshot of the installer&apos;s window at the crash</source>
+        <translation>%1: uma captura de tela da janela do instalador no momento da falha</translation>
+    </message>
+    <message>
+        <source>%1: the state of the installer&apos;s memory at the crash, for the developers</source>
+        <translation>%1: o estado da memória do instalador no momento da falha, para os desenvolvedores</translation>
+    </message>
+    <message>
+        <source>%1: the time of the crash</source>
+        <translation>%1: a hora da falha</translation>
+    </message>
+    <message>
+        <source>Its summary line:</source>
+        <translation>Sua linha de resumo:</translation>
+    </message>
 </context>
 <context>
     <name>DialogCaption</name>
@@ -302,6 +323,10 @@
         <source>the server is sending too slowly</source>
         <translation>o servidor está enviando devagar demais</translation>
     </message>
+    <message>
+        <source>the archive holds a file name that is not allowed (outside the package&apos;s folder, or reserved): %1</source>
+        <translation>o arquivo contém um nome de arquivo não permitido (fora da pasta do pacote, ou reservado): %1</translation>
+    </message>
 </context>
 <context>
     <name>FileReport</name>
@@ -397,6 +422,16 @@
         <source>TEW2016 is installed in more than one place. Which one should the packages go into?</source>
         <translation>O TEW2016 está instalado em mais de um lugar. Em qual deles os pacotes devem ser instalados?</translation>
     </message>
+    <message>
+        <source>Games folder</source>
+        <comment>a launcher&apos;s name: the folder ~/Games</comment>
+        <translation>Pasta Games</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a launcher&apos;s name and the bottle, prefix or app id</comment>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>GameFolderPage</name>
@@ -427,6 +462,14 @@
     <message>
         <source>The installer&apos;s language; a new choice applies at the next start</source>
         <translation>O idioma do instalador; uma nova escolha vale a partir da próxima inicialização</translation>
+    </message>
+    <message>
+        <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
+        <translation>O TEW2016 foi encontrado nestes lugares. Escolha aquele onde os pacotes devem ir:</translation>
+    </message>
+    <message>
+        <source>&amp;Use This Folder</source>
+        <translation>&amp;Usar esta pasta</translation>
     </message>
 </context>
 <context>
@@ -959,10 +1002,6 @@ Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo
         <source>Package lists (*.txt);;All files (*)</source>
         <translation>Listas de pacotes (*.txt);;Todos os arquivos (*)</translation>
     </message>
-    <message>
-        <source>Export Package List</source>
-        <translation>Exportar lista de pacotes</translation>
-    </message>
     <message numerus="yes">
         <source>Wrote %n package(s) to %1.</source>
         <extracomment>%1 is the file</extracomment>
@@ -988,6 +1027,10 @@ Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo
     <message>
         <source>Could not read %1: %2</source>
         <translation>Não foi possível ler %1: %2</translation>
+    </message>
+    <message>
+        <source>Export the Installed Packages</source>
+        <translation>Exportar os pacotes instalados</translation>
     </message>
 </context>
 <context>
@@ -1049,11 +1092,6 @@ Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo
         </translation>
     </message>
     <message>
-        <source>the record could not be written (%1); it is tried again at the next start</source>
-        <extracomment>%1 is why the record could not be written</extracomment>
-        <translation>não foi possível gravar o registro (%1); será tentado de novo na próxima inicialização</translation>
-    </message>
-    <message>
         <source>Nothing was changed</source>
         <translation>Nada foi alterado</translation>
     </message>
@@ -1088,6 +1126,10 @@ Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo
             <numerusform>o arquivo compactado nomeia %n arquivo mais de uma vez com grafias que diferem só em maiúsculas e minúsculas, que o jogo toma por um só arquivo; foi instalada a última de cada um: %1</numerusform>
             <numerusform>o arquivo compactado nomeia %n arquivos mais de uma vez com grafias que diferem só em maiúsculas e minúsculas, que o jogo toma por um só arquivo; foi instalada a última de cada um: %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the record could not be written; it is tried again at the next start (the log tells why)</source>
+        <translation>o registro não pôde ser gravado; isso será tentado de novo na próxima inicialização (o log diz o motivo)</translation>
     </message>
 </context>
 <context>
@@ -1148,6 +1190,11 @@ Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo
     <message>
         <source>the file is too large to be a package list</source>
         <translation>o arquivo é grande demais para ser uma lista de pacotes</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <extracomment>%1 is the line&apos;s number in the file, %2 the line</extracomment>
+        <translation>linha %1: %2</translation>
     </message>
 </context>
 <context>
@@ -1271,8 +1318,8 @@ Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo
 <context>
     <name>PackageUpdates</name>
     <message>
-        <source>Update all (%1)</source>
-        <translation>Atualizar tudo (%1)</translation>
+        <source>&amp;Update all (%1)</source>
+        <translation>Atualizar t&amp;udo (%1)</translation>
     </message>
 </context>
 <context>
@@ -1530,10 +1577,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>Coloca os pacotes de uma lista de pacotes compartilhada na lista de downloads</translation>
     </message>
     <message>
-        <source>Export Package List</source>
-        <translation>Exportar lista de pacotes</translation>
-    </message>
-    <message>
         <source>Saves the installed packages from the package list to a file to share</source>
         <translation>Salva os pacotes instalados da lista de pacotes em um arquivo para compartilhar</translation>
     </message>
@@ -1673,6 +1716,10 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <source>Opens today&apos;s log, with every line the installer wrote today</source>
         <translation>Abre o registro de hoje, com cada linha que o instalador escreveu hoje</translation>
     </message>
+    <message>
+        <source>Export Installed Packages</source>
+        <translation>Exportar os pacotes instalados</translation>
+    </message>
 </context>
 <context>
     <name>WindowQuestions</name>
@@ -1724,14 +1771,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>Lista de downloads</translation>
     </message>
     <message>
-        <source>Clear List</source>
-        <translation>Limpar lista</translation>
-    </message>
-    <message>
-        <source>Try Again</source>
-        <translation>Tentar novamente</translation>
-    </message>
-    <message>
         <source>Language of the installer</source>
         <translation>Idioma do instalador</translation>
     </message>
@@ -1756,10 +1795,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>Comparar os arquivos dos pacotes instalados selecionados com o que foi instalado</translation>
     </message>
     <message>
-        <source>Install from File...</source>
-        <translation>Instalar de arquivo...</translation>
-    </message>
-    <message>
         <source>Install a package archive (.zip) you have on disk; you can also drop it here</source>
         <translation>Instalar um arquivo de pacote (.zip) que você tem no disco; você também pode soltá-lo aqui</translation>
     </message>
@@ -1772,44 +1807,16 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>%v de %m pacotes</translation>
     </message>
     <message>
-        <source>Go Back</source>
-        <translation>Voltar</translation>
-    </message>
-    <message>
-        <source>Copy Details</source>
-        <translation>Copiar detalhes</translation>
-    </message>
-    <message>
-        <source>Retry Failed</source>
-        <translation>Repetir falhas</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Sair</translation>
-    </message>
-    <message>
-        <source>Update all (0)</source>
-        <translation>Atualizar tudo (0)</translation>
     </message>
     <message>
         <source>Update every installed package that has a newer archive, each in its folder</source>
         <translation>Atualizar todos os pacotes instalados que têm um arquivo compactado mais novo, cada um na sua pasta</translation>
     </message>
     <message>
-        <source>Import...</source>
-        <translation>Importar...</translation>
-    </message>
-    <message>
         <source>Put the packages of a shared package list on the download list</source>
         <translation>Colocar os pacotes de uma lista de pacotes compartilhada na lista de downloads</translation>
-    </message>
-    <message>
-        <source>Export...</source>
-        <translation>Exportar...</translation>
     </message>
     <message>
         <source>Save the installed packages from the package list to a file to share</source>
@@ -1919,7 +1926,7 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
-        <extracomment>%1 is the number of files unpacked, %2 what the unpacking last did, in English</extracomment>
+        <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
             <numerusform>%1 de %n arquivo · %2</numerusform>
             <numerusform>%1 de %n arquivos · %2</numerusform>
@@ -1937,10 +1944,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         </translation>
     </message>
     <message>
-        <source>Stop Verifying</source>
-        <translation>Parar a verificação</translation>
-    </message>
-    <message>
         <source>Install from File</source>
         <translation>Instalar de arquivo</translation>
     </message>
@@ -1951,10 +1954,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     <message>
         <source>The records of installed packages are in use by another program. They were left as they are; close that program and start the installer again to see your installed packages.</source>
         <translation>Os registros dos pacotes instalados estão em uso por outro programa. Eles foram deixados como estavam; feche esse programa e inicie o instalador novamente para ver seus pacotes instalados.</translation>
-    </message>
-    <message>
-        <source>Change…</source>
-        <translation>Trocar…</translation>
     </message>
     <message>
         <source>Game folder: %1</source>
@@ -1994,10 +1993,6 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <translation>Preparando %1</translation>
     </message>
     <message>
-        <source>Show Log</source>
-        <translation>Mostrar registro</translation>
-    </message>
-    <message>
         <source>Saved; it is installed in its turn</source>
         <translation>Salvo; será instalado na sua vez</translation>
     </message>
@@ -2024,6 +2019,74 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     <message>
         <source>Update Complete</source>
         <translation>Atualização pronta</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>T&amp;rocar…</translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
+        <translation>&amp;Limpar lista</translation>
+    </message>
+    <message>
+        <source>&amp;Try Again</source>
+        <translation>&amp;Tentar novamente</translation>
+    </message>
+    <message>
+        <source>&amp;Update all (0)</source>
+        <translation>Atualizar t&amp;udo (0)</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importar...</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Installed...</source>
+        <translation>E&amp;xportar instalados...</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Download List</source>
+        <translation>&amp;Adicionar à lista de downloads</translation>
+    </message>
+    <message>
+        <source>U&amp;ninstall</source>
+        <translation>&amp;Desinstalar</translation>
+    </message>
+    <message>
+        <source>&amp;Verify</source>
+        <translation>&amp;Verificar</translation>
+    </message>
+    <message>
+        <source>Install from &amp;File...</source>
+        <translation>Instalar de ar&amp;quivo...</translation>
+    </message>
+    <message>
+        <source>&amp;Download</source>
+        <translation>&amp;Baixar</translation>
+    </message>
+    <message>
+        <source>&amp;Go Back</source>
+        <translation>&amp;Voltar</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Details</source>
+        <translation>&amp;Copiar detalhes</translation>
+    </message>
+    <message>
+        <source>Show &amp;Log</source>
+        <translation>Mostrar &amp;registro</translation>
+    </message>
+    <message>
+        <source>&amp;Retry Failed</source>
+        <translation>Repetir &amp;falhas</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Sair</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Verifying</source>
+        <translation>&amp;Parar a verificação</translation>
     </message>
 </context>
 </TS>

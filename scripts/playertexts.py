@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Finds player texts that lupdate cannot see: a phrase (two words or more) written as
-QStringLiteral in a file of the window or its pages, outside a log line. Prints each as
+"""Finds player texts that lupdate cannot see: a phrase (two words or more), or a title of one
+capitalised word ("Import"), written as QStringLiteral in a file of the window or its pages,
+outside a log line. Prints each as
 file:line: text and exits 1 when there is one.
 
 A literal passes when its statement writes to the log (InstallRecovery::note, qInfo, ...,
@@ -24,6 +25,10 @@ FILES = [
 NEVER_TRANSLATED = {
     # Each language's name is written in that language, whatever the player reads.
     "Português (Brasil)",
+    "English",
+    "Deutsch",
+    # The base style the dark style is drawn on.
+    "Fusion",
     # The unpacker's report texts and details: English in the log, while
     # FailureWords::unpackFailure gives the page the player's words for them.
     "Couldn't open zip",
@@ -34,6 +39,7 @@ NEVER_TRANSLATED = {
     # FailureWords reading those English details to find the player's words.
     "could not unpack ",
     " (damaged or encrypted)",
+    "refused the entry name ",
     "^(?:could not unpack (.*): )?the folder (.*) cannot be written \\\\(read-only\\\\)$",
 }
 
@@ -42,6 +48,8 @@ LOG_MARKERS = ("InstallRecovery::note(", "logLine(", "qInfo(", "qWarning(", "qCr
 TRANSLATED = re.compile(r'\b(?:tr|translate|QT_TRANSLATE_NOOP3?|QT_TRANSLATE_N_NOOP3?|'
                         r'QT_TR_NOOP|QT_TR_N_NOOP)\s*\(')
 PHRASE = re.compile(r"[A-Za-z][A-Za-z']*\s+[A-Za-z][A-Za-z']*")
+# One capitalised word, as a title or a button reads ("Import"); object names are camelCase.
+TITLE = re.compile(r"[A-Z][a-z]+")
 LITERAL = re.compile(r'QStringLiteral\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+)\)')
 STRING = re.compile(r'"((?:[^"\\]|\\.)*)"')
 
@@ -127,7 +135,7 @@ def main():
             marked = translated_texts(statement)
             for literal in literals:
                 text = "".join(STRING.findall(literal.group(1)))
-                if (not PHRASE.search(text) or "{" in text or text in NEVER_TRANSLATED
+                if (not (PHRASE.search(text) or TITLE.fullmatch(text)) or "{" in text or text in NEVER_TRANSLATED
                         or text in marked):
                     continue
                 line = first + statement.count("\n", 0, literal.start())

@@ -106,6 +106,10 @@ void TsDownloader::send(const QUrl &url)
     active = reply;
     watch.start();
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] { takeBody(reply); });
+    connect(reply, &QNetworkReply::sslErrors, this, [this, reply](const QList<QSslError> &errors) {
+        certificateErrors = errors;
+        certificateHost = reply->url().host();
+    });
     if (options.maximumSize < 0)
         return;
     // An answer longer than the limit is stopped as soon as that shows: from its announced
@@ -159,6 +163,16 @@ QUrl TsDownloader::finalUrl() const
 QString TsDownloader::errorString() const
 {
     return failure;
+}
+
+QList<QSslError> TsDownloader::sslErrors() const
+{
+    return certificateErrors;
+}
+
+QString TsDownloader::sslHost() const
+{
+    return certificateHost;
 }
 
 QNetworkReply::NetworkError TsDownloader::networkError() const

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPair>
 #include <QSet>
+#include <QSslError>
 #include <QUrl>
 
 #include "speedfloor.h"
@@ -70,6 +71,10 @@ public:
     // The network's own classification of the failure (NoError when the host answered with a
     // status that was not wanted, or the answer was refused here).
     QNetworkReply::NetworkError networkError() const;
+    // What was wrong with a secure host's certificate, and the host that sent it (empty when
+    // nothing was).
+    QList<QSslError> sslErrors() const;
+    QString sslHost() const;
     // Whether the failure was a host that sent too slowly for the speed floor.
     bool wasTooSlow() const { return tooSlow; }
 
@@ -103,6 +108,8 @@ private:
     QList<QNetworkReply::RawHeaderPair> headers;
     QString failure;
     QNetworkReply::NetworkError networkFailure = QNetworkReply::NoError;
+    QList<QSslError> certificateErrors;
+    QString certificateHost;
     QString refusal; // set when an answer is stopped here (too long, too slow)
     SpeedWatch watch;
     QNetworkReply *active = nullptr; // the request in flight

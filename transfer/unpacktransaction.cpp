@@ -1,5 +1,6 @@
 #include "unpacktransaction.h"
 
+#include "foldersync.h"
 #include "tscompression.h"
 #include "unpackguard_p.h"
 
@@ -9,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QRandomGenerator>
 #include <QSet>
 
@@ -92,25 +94,12 @@ bool replaceFile(const QString &from, const QString &to)
 // to the disk as it was written (sync_file_range, see TsCompression), so this mostly waits for
 // the last pieces: measured on the 4 x 64 MB pack, 0.79 s before that and 0.35 s after; on the
 // 5,000 small files 0.03 to 0.4 s. Dropping it would save that much more, but only by giving up
-// the power-cut half of the journal's promise.
-// False when the file system reports that something could not be written.
+// the power-cut half of the journal's promise. It also puts the names of the work folder and of
+// the staged files on disk. False when the file system reports that something could not be
+// written.
 bool syncStagedFiles(const QString &folder)
 {
-#if defined(Q_OS_LINUX)
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    const bool synced = ::syncfs(fd) == 0;
-    ::close(fd);
-    return synced;
-#elif !defined(Q_OS_WIN)
-    Q_UNUSED(folder)
-    ::sync();
-    return true;
-#else
-    Q_UNUSED(folder)
-    return true;
-#endif
+    return FolderSync::syncFileSystem(folder);
 }
 
 #ifndef Q_OS_WIN
@@ -137,14 +126,19 @@ mode_t processUmask()
 }
 #endif
 
+// Removes the folders a run created that are empty, and makes their removal durable.
 void removeCreatedFolders(QStringList folders)
 {
     // Deepest first, so emptied parents can go too; rmdir leaves anything not empty alone.
     std::sort(folders.begin(), folders.end(), [](const QString &a, const QString &b) {
         return a.count(QLatin1Char('/')) > b.count(QLatin1Char('/'));
     });
-    for (const QString &folder : qAsConst(folders))
-        QDir().rmdir(folder);
+    FolderBarrier barrier;
+    for (const QString &folder : qAsConst(folders)) {
+        if (QDir().rmdir(folder))
+            barrier.touched(folder);
+    }
+    barrier.sync();
 }
 
 // Moves staged files (named by their number inside the work folder) to their targets. Where
@@ -329,7 +323,10 @@ bool UnpackTransaction::begin()
         rollback();
         return false;
     }
-    if (!QDir().mkpath(root) || !QDir().mkdir(work)) {
+    // With a journal, each folder is on disk before anything goes into it.
+    const bool made = isDurable() ? FolderSync::makePath(root) && FolderSync::makeFolder(work)
+                                  : QDir().mkpath(root) && QDir().mkdir(work);
+    if (!made) {
         error = QStringLiteral("could not create a work folder in ") + root;
         rollback();
         return false;
@@ -340,6 +337,12 @@ bool UnpackTransaction::begin()
             rollback();
             return false;
         }
+    }
+    if (isDurable() && !FolderSync::syncFolder(work)) {
+        error = QStringLiteral("could not write the work folder in ") + root +
+                QStringLiteral(" to the disk");
+        rollback();
+        return false;
     }
     return true;
 }
@@ -582,6 +585,7 @@ void UnpackTransaction::undoCommit()
     phase = Phase::Undoing;
     writeJournal(Phase::Undoing);
     undoMoves();
+    markUndone();
     removeWork();
     removeCreatedFolders(createdFolders);
     removeJournal();
@@ -593,8 +597,10 @@ void UnpackTransaction::rollback()
     // A held run is in place: only its caller's recovery or release() ends it.
     if (phase == Phase::Committed)
         return;
-    if (phase == Phase::Committing || phase == Phase::Undoing)
+    if (phase == Phase::Committing || phase == Phase::Undoing) {
         undoMoves();
+        markUndone();
+    }
     if (phase != Phase::Idle && phase != Phase::Done) {
         removeWork();
         removeCreatedFolders(createdFolders);
@@ -603,82 +609,182 @@ void UnpackTransaction::rollback()
     phase = Phase::Done;
 }
 
-bool UnpackTransaction::moveIntoPlace(UnpackGuard &guard)
+bool UnpackTransaction::makeTargetFolders(UnpackGuard &guard, QStringList *targets)
 {
-    StagedMoves moves(work);
-    placed.clear();
-    placed.reserve(entries.size());
-    // A run cut off by a kill may have moved some files already, and set some aside.
-    const bool resuming = !resumeChecksOff;
-    for (const Entry &entry : qAsConst(entries)) {
-        if (entry.number < 0) {
-            const QString target = guard.targetFor(entry.name + QLatin1Char('/'));
-            if (target.isEmpty()) {
-                error = QStringLiteral("could not create the folder ") + entry.name;
+    // A power cut that kept a move into a new folder but lost the folder's own name would lose
+    // the file. So the new folders are made level by level, outermost first, each level's names
+    // on disk in their parents before anything goes into them.
+    if (isDurable()) {
+        QMap<int, QStringList> levels;
+        for (const QString &folder : foldersToCreate())
+            levels[int(folder.count(QLatin1Char('/')))] << folder;
+        for (const QStringList &level : qAsConst(levels)) {
+            FolderBarrier made;
+            for (const QString &folder : level) {
+                const QString name = folder.mid(root.size() + 1);
+                if (guard.targetFor(name + QLatin1Char('/')).isEmpty()) {
+                    error = QStringLiteral("could not create the folder ") + name;
+                    return false;
+                }
+                made.touched(folder);
+            }
+            if (!made.sync()) {
+                error = QStringLiteral("could not write the new folders to the disk");
                 return false;
             }
-            if (entry.permissions != 0)
-                QFile::setPermissions(target, permissionsFor(entry.permissions, true));
-            placed << target;
-            continue;
         }
-        const QString target = guard.targetFor(entry.name);
+    }
+    const int madeBefore = int(guard.createdFolderList().size());
+    targets->reserve(entries.size());
+    for (const Entry &entry : qAsConst(entries)) {
+        const bool folder = entry.number < 0;
+        const QString target = guard.targetFor(folder ? entry.name + QLatin1Char('/') : entry.name);
         if (target.isEmpty()) {
-            error = QStringLiteral("could not create the folder for ") + entry.name;
+            error = (folder ? QStringLiteral("could not create the folder ")
+                            : QStringLiteral("could not create the folder for ")) +
+                    entry.name;
             return false;
         }
-        const QString stagedAs = stagedName(entry.number);
-        const QString staged = work + QLatin1Char('/') + stagedAs;
-        // Moved already, before a kill cut the run off.
-        if (resuming && !present(staged)) {
-            placed << target;
-            continue;
+        if (folder && entry.permissions != 0)
+            QFile::setPermissions(target, permissionsFor(entry.permissions, true));
+        *targets << target;
+    }
+    // Folders the levels did not foresee (none, unless the folder changed meanwhile).
+    FolderBarrier made;
+    const QStringList created = guard.createdFolderList();
+    for (int i = madeBefore; i < created.size(); ++i)
+        made.touched(created.at(i));
+    if (isDurable() && !made.sync()) {
+        error = QStringLiteral("could not write the new folders to the disk");
+        return false;
+    }
+    return true;
+}
+
+QVector<bool> UnpackTransaction::movedEntries() const
+{
+    // An archive may name a file twice: the last entry of a name is the one placed, the earlier
+    // ones stay staged and go with the work folder. So every file set aside is one the run found
+    // there, never one of its own.
+    QVector<bool> moved(entries.size(), false);
+    QSet<QString> names;
+    for (int i = int(entries.size()) - 1; i >= 0; --i) {
+        const Entry &entry = entries.at(i);
+        if (entry.number >= 0 && !names.contains(entry.name)) {
+            names.insert(entry.name);
+            moved[i] = true;
         }
-        // In a folder this commit made, nothing but this run's own files can be in the way: one
-        // that an earlier entry of the same name placed is simply replaced (undoing the run
-        // removes both), and a folder in the way makes the move fail.
+    }
+    return moved;
+}
+
+bool UnpackTransaction::setAside(UnpackGuard &guard, const QStringList &targetOf,
+                                 const QVector<bool> &moved)
+{
+    // Every file the entries replace is set aside, on disk, before the first entry takes a
+    // place: a power cut that kept a move into place but lost the move aside before it would
+    // lose the replaced file.
+    FolderBarrier aside;
+    const bool resuming = !resumeChecksOff;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (!moved.at(i))
+            continue;
+        const QString &target = targetOf.at(i);
+        const QString staged = stagedPath(entries.at(i).number);
+        // In place already, before a kill or a power cut cut the run off.
+        if (resuming && !present(staged))
+            continue;
+        // In a folder this commit made, nothing can be in the way.
         const int slash = target.lastIndexOf(QLatin1Char('/'));
-        const Kind existing = !resuming && slash > 0 && guard.madeFolder(target.left(slash))
-                                  ? Kind::Missing
-                                  : kindOf(target);
+        if (slash > 0 && guard.madeFolder(target.left(slash)))
+            continue;
+        const Kind existing = kindOf(target);
         if (existing == Kind::Folder) {
-            error = QStringLiteral("a folder is in the way of ") + entry.name;
+            error = QStringLiteral("a folder is in the way of ") + entries.at(i).name;
             return false;
         }
         const QString backup = staged + QStringLiteral(".old");
-        if (existing == Kind::Other && !(resuming && present(backup)) &&
-            !replaceFile(target, backup)) {
-            error = QStringLiteral("could not move aside ") + entry.name;
+        if (existing == Kind::Missing || (resuming && present(backup)))
+            continue;
+        if (!replaceFile(target, backup)) {
+            error = QStringLiteral("could not move aside ") + entries.at(i).name;
             return false;
         }
-        if (!moves.move(stagedAs, target)) {
-            error = QStringLiteral("could not move into place ") + entry.name;
-            return false;
-        }
+        aside.renamed(target, backup);
+    }
+    if (isDurable() && !aside.sync()) {
+        error = QStringLiteral("could not write the files set aside to the disk");
+        return false;
+    }
+    return true;
+}
+
+bool UnpackTransaction::moveIntoPlace(UnpackGuard &guard)
+{
+    QStringList targetOf; // by entry
+    if (!makeTargetFolders(guard, &targetOf))
+        return false;
+    const QVector<bool> moved = movedEntries();
+    if (!setAside(guard, targetOf, moved))
+        return false;
+    StagedMoves moves(work);
+    FolderBarrier barrier;
+    placed.clear();
+    placed.reserve(entries.size());
+    const bool resuming = !resumeChecksOff;
+    for (int i = 0; i < entries.size(); ++i) {
+        const QString &target = targetOf.at(i);
         placed << target;
+        if (!moved.at(i))
+            continue;
+        const QString stagedAs = stagedName(entries.at(i).number);
+        const QString staged = work + QLatin1Char('/') + stagedAs;
+        // Moved already, before a kill cut the run off (maybe not yet on disk).
+        if (!resuming || present(staged)) {
+            if (!moves.move(stagedAs, target)) {
+                error = QStringLiteral("could not move into place ") + entries.at(i).name;
+                return false;
+            }
+        }
+        barrier.renamed(staged, target);
+    }
+    // Every move on disk before a journal or the caller's record says that the entries are in
+    // place.
+    if (isDurable() && !barrier.sync()) {
+        error = QStringLiteral("could not write the moved files to the disk");
+        return false;
     }
     return true;
 }
 
 void UnpackTransaction::undoMoves()
 {
-    // In reverse, so that an entry that replaced an earlier one of the same name gives that one
-    // back before it is undone in turn. Each step leaves the new file in its staged place, so an
-    // undo cut off by a kill can simply run again.
-    for (auto it = entries.crbegin(); it != entries.crend(); ++it) {
-        if (it->number < 0)
+    // Each entry's file goes back to its staged place first, all of them on disk, and only then
+    // do the files set aside come back: so a file at an entry's place whose staged file is gone
+    // is always the entry's own, also after a power cut that kept any of these moves but not
+    // others. An undo cut off can simply run again.
+    const QVector<bool> moved = movedEntries();
+    FolderBarrier back;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (!moved.at(i))
             continue;
-        const QString target = root + QLatin1Char('/') + it->name;
-        const QString staged = stagedPath(it->number);
-        const QString backup = staged + QStringLiteral(".old");
-        if (present(backup)) {
-            if (!present(staged) && present(target))
-                replaceFile(target, staged);
-            replaceFile(backup, target);
-        } else if (!present(staged) && present(target)) {
-            replaceFile(target, staged);
-        }
+        const QString target = root + QLatin1Char('/') + entries.at(i).name;
+        const QString staged = stagedPath(entries.at(i).number);
+        if (!present(staged) && present(target) && replaceFile(target, staged))
+            back.renamed(target, staged);
     }
+    if (isDurable())
+        back.sync();
+    for (int i = 0; i < entries.size(); ++i) {
+        if (!moved.at(i))
+            continue;
+        const QString target = root + QLatin1Char('/') + entries.at(i).name;
+        const QString backup = stagedPath(entries.at(i).number) + QStringLiteral(".old");
+        if (present(backup) && replaceFile(backup, target))
+            back.renamed(backup, target);
+    }
+    if (isDurable())
+        back.sync();
     placed.clear();
 }
 
@@ -690,6 +796,13 @@ void UnpackTransaction::removeWork()
         cleanAbsolute(info.path()) != root)
         return;
     QDir(work).removeRecursively();
+    // Gone on disk, with everything in it, before the journal goes: else a power cut could leave
+    // it with nothing that names it.
+    if (isDurable()) {
+        FolderBarrier gone;
+        gone.folder(work);
+        gone.sync();
+    }
 }
 
 QStringList UnpackTransaction::targets() const
@@ -746,7 +859,7 @@ bool UnpackTransaction::writeJournal(Phase journalPhase) const
         }
         object.insert(QStringLiteral("entries"), list);
     }
-    QDir().mkpath(QFileInfo(journal).path());
+    FolderSync::makePath(QFileInfo(journal).path());
     return saveJournal(journal, QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
@@ -779,8 +892,9 @@ bool UnpackTransaction::saveJournal(const QString &journalPath, const QByteArray
     file.close();
     if (written && journalWriteHook)
         journalWriteHook(journalPath);
+    // The journal's name on disk before anything relies on it.
     if (written && replaceFile(file.fileName(), journalPath))
-        return true;
+        return FolderSync::syncParent(journalPath);
     QFile::remove(file.fileName());
     return false;
 }
@@ -792,8 +906,19 @@ void UnpackTransaction::setJournalWriteHook(std::function<void(const QString &)>
 
 void UnpackTransaction::removeJournal() const
 {
-    if (!journal.isEmpty())
-        QFile::remove(journal);
+    // Gone on disk before the next change: a journal that came back after a power cut would end
+    // its change again over whatever came since.
+    if (!journal.isEmpty() && QFile::remove(journal))
+        FolderSync::syncParent(journal);
+}
+
+void UnpackTransaction::markUndone()
+{
+    // Every entry is back in the work folder and every file set aside back in its place: from
+    // here on the run is one that never left the work folder, and so its journal says. Removing
+    // the work folder under a journal that still said "undoing" could make a later undo take a
+    // file put back for one of the run's own.
+    writeJournal(Phase::Unpacking);
 }
 
 QJsonObject UnpackTransaction::readJournal(const QString &journalPath)
@@ -835,6 +960,7 @@ UnpackTransaction::Recovery UnpackTransaction::recoverRun(const QString &journal
         const QString aside = damagedPath(journalPath);
         QFile::remove(aside);
         QFile::rename(journalPath, aside);
+        FolderSync::syncParent(journalPath);
         return tell(Recovery::Damaged, QStringLiteral("kept aside a damaged unpack journal as ") +
                                            aside + QStringLiteral(" (with its work folder)"));
     };
@@ -901,14 +1027,17 @@ UnpackTransaction::Recovery UnpackTransaction::recoverRun(const QString &journal
             run.createdFolders << guard.createdFolderList();
             run.writeJournal(Phase::Undoing);
             run.undoMoves();
+            run.markUndone();
             run.removeWork();
             removeCreatedFolders(run.createdFolders);
             done = QStringLiteral("undid the interrupted unpack into ") + run.root +
                    QStringLiteral(" (") + run.error + QLatin1Char(')');
         }
     } else {
-        if (phaseName == phaseUndoing)
+        if (phaseName == phaseUndoing) {
             run.undoMoves();
+            run.markUndone();
+        }
         run.removeWork();
         removeCreatedFolders(run.createdFolders);
         done = QStringLiteral("undid the interrupted unpack into ") + run.root;
@@ -954,9 +1083,14 @@ bool UnpackTransaction::mustWait(const QJsonObject &object, QString *why)
             *why = text;
         return true;
     };
+    // The folder the unpack goes into may be its own anchor: it is named once.
     if (!anchor.isEmpty() && kindOf(anchor) != Kind::Folder)
-        return wait(QStringLiteral("waiting for ") + anchor +
-                    QStringLiteral(" to finish the unpack into ") + destination);
+        return wait(cleanAbsolute(anchor) == destination
+                        ? QString(QStringLiteral("waiting for the folder ") + destination +
+                                  QStringLiteral(" to be there again to finish the unpack into "
+                                                 "it"))
+                        : QString(QStringLiteral("waiting for ") + anchor +
+                                  QStringLiteral(" to finish the unpack into ") + destination));
     const QJsonObject rootId = object.value(QStringLiteral("destinationId")).toObject();
     if (!rootId.isEmpty() && folderIdentity(destination) != rootId)
         return wait(QStringLiteral("waiting for the folder ") + destination +

@@ -18,10 +18,10 @@ class UnpackGuard;
 // While the archive is read, nothing in the destination changes but one hidden work folder
 // inside it (".zerun-unpack-" and a random tail): every file entry is written there under its
 // number, in one of a few folders, so that workers do not wait on each other's file creation.
-// commit() then moves the files into place in archive order, creating the folders on the way
-// through the destination's UnpackGuard (so links on disk cannot lead a move outside). A file
-// that an entry replaces is moved aside into the work folder, not deleted, until every entry is
-// in place; only then does the work folder go.
+// commit() then creates the folders through the destination's UnpackGuard (so links on disk
+// cannot lead a move outside), moves the files that entries replace aside into the work folder
+// (not deleted, until every entry is in place), and moves the files into place in archive order
+// (of a name given twice, the last entry); only then does the work folder go.
 //
 // What a caller may rely on:
 // - after a failure (of the unpack or of the commit) and rollback(), every file the run replaced
@@ -31,7 +31,13 @@ class UnpackGuard;
 // - with a journal path, the run writes a small JSON journal (saveJournal(), which syncs it
 //   to disk) before each phase, so a run cut off by a kill or a power loss is finished or undone
 //   by recover(): a run still unpacking is undone (the destination never saw it), a run that was
-//   moving files into place is finished, a run that was undoing is undone.
+//   moving files into place is finished, a run that was undoing is undone;
+// - with a journal, each step is on disk before the next one relies on it, also after a power
+//   cut (see FolderSync): the journal's name after every write; the staged files before the
+//   journal says "committing"; the folders the commit makes before anything goes into them, the
+//   files it replaces set aside before any entry takes a place, every move before the journal
+//   says "committed" (or goes); the work folder gone before the journal goes. An undo puts every
+//   entry back into the work folder before the files set aside come back.
 //
 // One object per run, used on one thread at a time; the destructor rolls back a run that was
 // begun and neither committed nor rolled back.
@@ -182,8 +188,16 @@ private:
     static QString stagedNameIn(int stagedFolders, int number);
     bool writeJournal(Phase phase) const;
     void removeJournal() const;
+    // Creates the folders of every entry and lists each entry's target.
+    bool makeTargetFolders(UnpackGuard &guard, QStringList *targets);
+    // The file entries that are moved into place: the last of each name.
+    QVector<bool> movedEntries() const;
+    // Sets aside the files that the moved entries replace.
+    bool setAside(UnpackGuard &guard, const QStringList &targetOf, const QVector<bool> &moved);
     bool moveIntoPlace(UnpackGuard &guard);
     void undoMoves();
+    // Says in the journal that every move is undone.
+    void markUndone();
     // Puts back what a failed commit moved, and ends the run.
     void undoCommit();
     void removeWork();

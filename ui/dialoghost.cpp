@@ -32,11 +32,17 @@ int area(const QWidget *widget)
 }
 
 // Centres its dialog on the host whenever the dialog is shown. The dialog's own placement (on
-// its parent, by the toolkit) is skipped, since the dialog has then been moved.
+// its parent, by the toolkit) is skipped, since the dialog has then been moved. While the dialog
+// is shown it follows the host's window: a window just shown learns where the window manager put
+// it only later, and a dialog placed before that would sit at the screen's top left.
 class CentreOnShow : public QObject
 {
 public:
-    CentreOnShow(QWidget *dialog, QWidget *host) : QObject(dialog), host(host) {}
+    CentreOnShow(QWidget *dialog, QWidget *host) : QObject(dialog), host(host)
+    {
+        if (host)
+            host->window()->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -44,14 +50,16 @@ protected:
         // Some dialogs settle their size only while they are shown (a message box fixes it to
         // its text), and the window system may confirm an earlier size late: each new size is
         // placed (and fitted) again.
-        const bool placeNow =
-            event->type() == QEvent::Show || (event->type() == QEvent::Resize && placed);
-        if (placeNow && watched == parent() && !placing) {
+        const QEvent::Type type = event->type();
+        const bool hostMoved = host && watched == host->window() &&
+                               (type == QEvent::Move || type == QEvent::Resize) && placed;
+        const bool placeNow = type == QEvent::Show || (type == QEvent::Resize && placed);
+        if ((hostMoved || (placeNow && watched == parent())) && !placing) {
             placing = true;
             DialogHost::centre(static_cast<QWidget *>(watched), host.data());
             placing = false;
             placed = true;
-        } else if (event->type() == QEvent::Hide) {
+        } else if (type == QEvent::Hide && watched == parent()) {
             placed = false;
         }
         return false;

@@ -25,3 +25,23 @@ private:
 
     QString whole;
 };
+
+// A notice of one line: its text stays whole in text(), and what does not fit the label's width
+// is drawn elided at the end, with the whole text as the tooltip. It never wraps, so a long
+// notice never takes the room of the widgets beside and above it.
+class NoticeLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit NoticeLabel(QWidget *parent = nullptr);
+
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+    // The text as drawn in the label's present width.
+    QString shownText() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) override;
+};

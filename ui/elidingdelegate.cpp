@@ -63,14 +63,11 @@ QString ElidingDelegate::shownText(const QStyleOptionViewItem &item)
     const QFontMetrics &metrics = item.fontMetrics;
     if (metrics.horizontalAdvance(item.text) <= room)
         return item.text;
-    const QString separator = QStringLiteral(" \u2014 ");
-    const int at = item.text.indexOf(separator);
-    if (at > 0) {
-        const QString name = item.text.left(at + separator.size());
-        const int left = room - metrics.horizontalAdvance(name);
-        if (left > metrics.horizontalAdvance(QStringLiteral("\u2026")) * 4)
-            return name + metrics.elidedText(item.text.mid(name.size()), Qt::ElideMiddle, left);
-    }
+    // A detail that does not fit whole is left to the tooltip: pieces of a folder and a date
+    // would only puzzle. The name keeps its start.
+    const int at = item.text.indexOf(QStringLiteral(" \u2014 "));
+    if (at > 0)
+        return metrics.elidedText(item.text.left(at).trimmed(), Qt::ElideRight, room);
     return metrics.elidedText(item.text, Qt::ElideMiddle, room);
 }
 

@@ -6,9 +6,9 @@ class QListView;
 
 // Draws each line of a list in the width of the list, its middle elided when it does not fit,
 // and shows the whole line as the tooltip of a line that was shortened. A line of the form
-// "name \u2014 detail" keeps its name and elides the middle of its detail, so that a long folder
-// path keeps its start and its end. Every line is as tall as one with an icon, so lines that gain
-// or lose a mark keep their height and never overlap.
+// "name \u2014 detail" whose detail does not fit whole shows its name alone (its end elided when
+// even that is too long), never pieces of the detail. Every line is as tall as one with an icon, so
+// lines that gain or lose a mark keep their height and never overlap.
 class ElidingDelegate : public QStyledItemDelegate
 {
     Q_OBJECT

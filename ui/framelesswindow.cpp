@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QGraphicsDropShadowEffect>
 #include <QPixmap>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStringList>
 #include <QStyle>
@@ -114,6 +115,17 @@ void FramelessWindow::setContent(QWidget *content, const bool &keepSizeGrip)
     }
 }
 
+void FramelessWindow::makePanel()
+{
+    shadowed = false;
+    setAttribute(Qt::WA_TranslucentBackground, false);
+    ui.verticalLayout->setContentsMargins(0, 0, 0, 0);
+    ui.windowFrame->setGraphicsEffect(nullptr);
+    auto *escape =
+        new QShortcut(QKeySequence::Cancel, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
 void FramelessWindow::setWindowTitle(QString text)
 {
     const QPixmap image(AppPaths::windowIconFile());
@@ -207,7 +219,7 @@ void FramelessWindow::styleWindow(bool active, bool normalState)
         restyle(ui.closeButton, closeButtonBaseText);
     }
 
-    const int margin = normalState ? 15 : 0;
+    const int margin = normalState && shadowed ? 15 : 0;
     ui.verticalLayout->setContentsMargins(margin, margin, margin, margin);
 
     const bool inactiveMaximized = !active && !normalState;
@@ -250,7 +262,7 @@ void FramelessWindow::styleWindow(bool active, bool normalState)
     }
 
     ui.windowFrame->setGraphicsEffect(nullptr);
-    if (normalState) {
+    if (normalState && shadowed) {
         if (hasCustomColor) {
             setShadow(QColor(customRed, customGreen, customBlue, 255));
         } else {

@@ -23,6 +23,10 @@ public:
     // Puts `content` into the frame; without `keepSizeGrip` the content's status bar loses its
     // grip.
     void setContent(QWidget *content, const bool &keepSizeGrip);
+    // Makes the frame a panel over another window, before it is first shown: opaque, with no
+    // shadow band around it (which a desktop without a compositor draws black), and closed by
+    // Esc.
+    void makePanel();
 
 public slots:
     void setWindowTitle(QString text);
@@ -43,6 +47,7 @@ private:
 
     Ui::FramelessWindow ui;
     bool hasCustomColor = false;
+    bool shadowed = true;
     bool useBaseTextColor = false;
     int customRed = 0;
     int customGreen = 0;

@@ -46,6 +46,7 @@ void install()
 void showSessionLog(const QString &logText)
 {
     auto *window = new FramelessWindow;
+    window->makePanel();
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(QCoreApplication::translate("LogWindows", "Session Log"));
     window->setFixedSize(640, 360);

@@ -45,10 +45,10 @@ int QuestionQueue::ask(const QString &title, const QString &text, const QStringL
     return StandardDialog::choiceOf(*box);
 }
 
-void QuestionQueue::tell(const QString &title, const QString &text)
+void QuestionQueue::tell(const QString &title, const QString &text, QMessageBox::Icon icon)
 {
     const std::unique_ptr<QMessageBox> box =
-        StandardDialog::questionBox(title, text, {tr("OK")}, 0, 0, QMessageBox::Information);
+        StandardDialog::questionBox(title, text, {tr("OK")}, 0, 0, icon);
     exec(*box);
 }
 

@@ -31,8 +31,9 @@ public:
     // A question with one button per choice; the index chosen, or -1.
     int ask(const QString &title, const QString &text, const QStringList &choices,
             int defaultChoice = -1, int escapeChoice = -1);
-    // A message with the information icon and an OK button.
-    void tell(const QString &title, const QString &text);
+    // A message with the information icon (or `icon`) and an OK button.
+    void tell(const QString &title, const QString &text,
+              QMessageBox::Icon icon = QMessageBox::Information);
     // A line of text; asked again while OK is pressed on an empty field. `accepted` tells OK
     // from Cancel.
     QString askText(const QString &title, const QString &label, bool *accepted,

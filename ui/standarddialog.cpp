@@ -8,10 +8,14 @@
 #include <QColorDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QInputDialog>
+#include <QLayout>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 
 QString DialogCaption::openDatabase()
 {
@@ -79,7 +83,15 @@ void prepareChooser(QFileDialog &dialog, bool save, const QList<QUrl> &urls,
     dialog.setViewMode(QFileDialog::List);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setSidebarUrls(urls);
-    dialog.setDirectory(directory);
+    // A file named in a folder that is there ("~/packages.txt"): that folder, with the name
+    // proposed.
+    const QFileInfo start(directory);
+    if (!directory.isEmpty() && !start.isDir() && start.absoluteDir().exists()) {
+        dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.fileName());
+    } else {
+        dialog.setDirectory(directory);
+    }
 }
 
 // Runs a chooser and returns its selection, or nothing when it was cancelled.
@@ -191,8 +203,31 @@ QString StandardDialog::getPassword(const QString &title, const QString &label)
 
 namespace {
 
+// Gives the list of `dialog` its lines' tooltips and the width its longest line needs.
+void fitList(QInputDialog &dialog, const QStringList &items, const QStringList &toolTips)
+{
+    auto *list = dialog.findChild<QListView *>();
+    if (!list)
+        return;
+    for (int row = 0; row < toolTips.size() && row < list->model()->rowCount(); ++row)
+        list->model()->setData(list->model()->index(row, 0), toolTips.at(row), Qt::ToolTipRole);
+    list->setTextElideMode(Qt::ElideMiddle);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    int widest = 0;
+    for (const QString &item : items)
+        widest = qMax(widest, list->fontMetrics().horizontalAdvance(item));
+    const QWidget *host = dialog.parentWidget();
+    const int room = host ? host->window()->width() - 40 : 900;
+    // The list's frame, its lines' margins and a vertical scroll bar beside them.
+    const int needed = widest + 2 * list->frameWidth() + 16 +
+                       list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                       dialog.layout()->contentsMargins().left() +
+                       dialog.layout()->contentsMargins().right();
+    dialog.resize(qMax(dialog.sizeHint().width(), qMin(needed, room)), dialog.sizeHint().height());
+}
+
 QString chooseItem(const QString &title, const QString &label, const QStringList &items,
-                   bool asList)
+                   bool asList, const QStringList &toolTips = {})
 {
     QInputDialog dialog(DialogHost::mainWindow());
     prepare(dialog, title);
@@ -200,6 +235,8 @@ QString chooseItem(const QString &title, const QString &label, const QStringList
     if (asList)
         dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
     dialog.setLabelText(label);
+    if (asList && !toolTips.isEmpty())
+        fitList(dialog, items, toolTips);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.textValue();
@@ -217,6 +254,12 @@ QString StandardDialog::getItemFromList(const QString &title, const QString &lab
                                         const QStringList &items)
 {
     return chooseItem(title, label, items, true);
+}
+
+QString StandardDialog::getItemFromList(const QString &title, const QString &label,
+                                        const QStringList &items, const QStringList &toolTips)
+{
+    return chooseItem(title, label, items, true, toolTips);
 }
 
 int StandardDialog::getInt(const QString &title, const QString &label, int value, int min, int max,
@@ -298,10 +341,10 @@ QColor StandardDialog::getColor(const QString &title)
 }
 
 int StandardDialog::question(const QString &title, const QString &text, const QStringList &choices,
-                             int defaultChoice, int escapeChoice)
+                             int defaultChoice, int escapeChoice, QMessageBox::Icon icon)
 {
     const std::unique_ptr<QMessageBox> box =
-        questionBox(title, text, choices, defaultChoice, escapeChoice);
+        questionBox(title, text, choices, defaultChoice, escapeChoice, icon);
     box->exec();
     return choiceOf(*box);
 }

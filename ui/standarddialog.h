@@ -75,6 +75,10 @@ public:
     static QString getItem(const QString &title, const QString &label, const QStringList &items);
     static QString getItemFromList(const QString &title, const QString &label,
                                    const QStringList &items);
+    // The list as wide as its longest line needs (at most the main window's width), each line
+    // with its tooltip; a line still too long loses its middle, never shows a scroll bar.
+    static QString getItemFromList(const QString &title, const QString &label,
+                                   const QStringList &items, const QStringList &toolTips);
 
     static int getInt(const QString &title, const QString &label, int value, int min, int max,
                       int step);
@@ -95,7 +99,8 @@ public:
     // choice made, or -1 when the question was closed without one. Enter presses the default
     // choice and Esc the escape choice, where given. The text shows as plain text.
     static int question(const QString &title, const QString &text, const QStringList &choices,
-                        int defaultChoice = -1, int escapeChoice = -1);
+                        int defaultChoice = -1, int escapeChoice = -1,
+                        QMessageBox::Icon icon = QMessageBox::Question);
 
     // The box question() runs, ready for exec() or open(); choiceOf() reads the choice made (-1:
     // none). Information boxes pass QMessageBox::Information.

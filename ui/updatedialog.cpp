@@ -19,6 +19,7 @@ FramelessWindow *showUpdateDialog(const QString &version, const QString &notes,
 {
     QWidget *host = DialogHost::mainWindow();
     auto *dialog = new FramelessWindow(host);
+    dialog->makePanel();
     DialogHost::applyDarkLook(dialog);
     dialog->setObjectName(QStringLiteral("updateDialog"));
     dialog->setWindowTitle(QCoreApplication::translate("UpdateDialog", "Check for Updates"));

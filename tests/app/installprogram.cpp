@@ -3,6 +3,7 @@
 //
 //   zerun-test-install install <archive> <game folder> <package folder> <name> <mine|package>
 //   zerun-test-install uninstall <game folder> <name>
+//   zerun-test-install recover
 //
 // An install writes the journal first (naming the folders about to be created), then the
 // folders, then runs the install step with its record. The last argument answers the question
@@ -10,8 +11,10 @@
 //
 // With ZERUN_TEST_HOLD_JOURNAL_WRITE=<n>, the n-th journal write (counting from 1) holds its
 // temporary file open for a few seconds before the rename, so that a kill can land inside it.
-// The program prints how many journal writes it made.
+// The program prints how many journal writes it made. "recover" does what the start-up does with
+// interrupted changes.
 
+#include "foldersync.h"
 #include "installedpackages.h"
 #include "installrecovery.h"
 #include "packageinstall.h"
@@ -39,7 +42,8 @@ int install(const QStringList &arguments)
     records.load();
     const QStringList created = UnpackTransaction::missingFolders(target);
     const QString journal = InstallRecovery::newJournalPath();
-    if (!UnpackTransaction::prepareJournal(journal, target, created) || !QDir().mkpath(target))
+    if (!UnpackTransaction::prepareJournal(journal, target, created) ||
+        !FolderSync::makePath(target))
         return 3;
     PackageInstall step(records, game);
     InstalledPackage package;
@@ -103,6 +107,11 @@ int main(int argc, char *argv[])
         code = install(arguments);
     else if (arguments.size() == 4 && arguments.at(1) == QLatin1String("uninstall"))
         code = uninstall(arguments);
+    else if (arguments.size() == 2 && arguments.at(1) == QLatin1String("recover")) {
+        InstalledPackages records;
+        InstallRecovery::atStart(records);
+        code = 0;
+    }
     std::printf("journal writes: %d\n", writes.load());
     return code;
 }

@@ -3,6 +3,7 @@
 // sent twice.
 #include "apppaths.h"
 #include "crashreportconsent.h"
+#include "dialoghost.h"
 #include "framelesswindow.h"
 #include "packagehost.h"
 #include "serviceendpoints.h"
@@ -245,11 +246,15 @@ void TestCrashConsent::frameKeptWithContents()
     QVERIFY(!drawnText.isNull() && !drawnIcon.isNull());
 
     auto *contents = panel->findChild<QPlainTextEdit *>(QStringLiteral("crashReportContents"));
+    // Centred over the frame's panel, inside it.
+    const QSize size = panel->size();
+    QVERIFY(DialogHost::insideOf(&frame).contains(panel->geometry()));
+    QVERIFY(qAbs(panel->geometry().center().x() - frame.geometry().center().x()) <= 1);
     for (const bool shown : {true, false}) {
         QTest::mouseClick(panel->findChild<QPushButton *>(QStringLiteral("crashReportShow")),
                           Qt::LeftButton);
         QCOMPARE(contents->isVisible(), shown);
-        QCOMPARE(panel->size(), QSize(640, 360));
+        QCOMPARE(panel->size(), size);
         QVERIFY(panel->layout()->totalMinimumSize().height() <= panel->height());
         QCOMPARE(titleBar->geometry(), titleGeometry);
         QVERIFY(frame.screen()->availableGeometry().contains(

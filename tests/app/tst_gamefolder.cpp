@@ -220,23 +220,22 @@ void TestGameFolder::launchers_data()
                            game + "/TEW2016.exe\n  prefix: ~/Wine Games/tew\nsystem: {}\n",
                        "Wine Games/tew/" + game + "/TEW2016.exe"}
         << "" << QStringList{"Lutris|Wine Games/tew/" + game} << 0;
-    QTest::newRow("Lutris, a folder of ~/Games")
+    // A prefix in ~/Games that no Lutris game names is no Lutris one; its name tells it apart.
+    QTest::newRow("a prefix in ~/Games")
         << QStringList{"Games/empty/drive_c/", "Games/tew-2016/" + game86 + "/TEW2016.exe"} << ""
-        << QStringList{"Lutris|Games/tew-2016/" + game86} << 0;
-    QTest::newRow("Bottles") << QStringList{".local/share/bottles/bottles/TEW/" + game +
-                                            "/TEW2016.exe"}
-                             << ""
-                             << QStringList{"Bottles|.local/share/bottles/bottles/TEW/" + game}
-                             << 0;
+        << QStringList{"Games folder|Games/tew-2016/" + game86 + "|tew-2016"} << 0;
+    QTest::newRow("Bottles")
+        << QStringList{".local/share/bottles/bottles/TEW/" + game + "/TEW2016.exe"} << ""
+        << QStringList{"Bottles|.local/share/bottles/bottles/TEW/" + game + "|TEW"} << 0;
     QTest::newRow("PlayOnLinux")
         << QStringList{".PlayOnLinux/wineprefix/TEW2016/" + game86 + "/TEW2016.exe"} << ""
-        << QStringList{"PlayOnLinux|.PlayOnLinux/wineprefix/TEW2016/" + game86} << 0;
+        << QStringList{"PlayOnLinux|.PlayOnLinux/wineprefix/TEW2016/" + game86 + "|TEW2016"} << 0;
     QTest::newRow("two found, the second chosen")
         << QStringList{".local/share/Steam/steamapps/common/TEW2016/TEW2016.exe",
                        ".local/share/bottles/bottles/TEW/" + game + "/TEW2016.exe"}
         << ""
         << QStringList{"Steam|.local/share/Steam/steamapps/common/TEW2016",
-                       "Bottles|.local/share/bottles/bottles/TEW/" + game}
+                       "Bottles|.local/share/bottles/bottles/TEW/" + game + "|TEW"}
         << 1;
     QTest::newRow("the Wine prefix and ~/.wine, the list closed")
         << QStringList{".wine/" + game86 + "/TEW2016.exe", "prefix/" + game + "/TEW2016.exe"}
@@ -252,7 +251,7 @@ void TestGameFolder::launchers_data()
                        ".local/share/Steam/steamapps/compatdata/440/pfx/drive_c/windows/"}
         << ""
         << QStringList{"Steam (Proton)|.local/share/Steam/steamapps/compatdata/2890193012/pfx/" +
-                       game86}
+                       game86 + "|2890193012"}
         << 0;
     // Newer clients keep the list in config/ only, and a file may come without line breaks.
     QTest::newRow("Proton prefix in a library of config/libraryfolders.vdf, on one line")
@@ -262,14 +261,14 @@ void TestGameFolder::launchers_data()
                        "Lib/steamapps/compatdata/3000000000/pfx/drive_c/Games/TEW2016/Tew2016.exe"}
         << ""
         << QStringList{"Steam (Proton)|Lib/steamapps/compatdata/3000000000/pfx/drive_c/Games/"
-                       "TEW2016"}
+                       "TEW2016|3000000000"}
         << 0;
     QTest::newRow("a plain copy in ~/Games")
         << QStringList{"Games/TEW2016/TEW2016.exe", "Games/Other/drive_c/"} << ""
-        << QStringList{"Lutris|Games/TEW2016"} << 0;
+        << QStringList{"Games folder|Games/TEW2016"} << 0;
     QTest::newRow("~/Games, four levels down, any case")
         << QStringList{"Games/Wrestling/a/b/c/TEW/tew2016.EXE"} << ""
-        << QStringList{"Lutris|Games/Wrestling/a/b/c/TEW"} << 0;
+        << QStringList{"Games folder|Games/Wrestling/a/b/c/TEW"} << 0;
     QTest::newRow("~/Games, five levels down is too deep")
         << QStringList{"Games/Wrestling/a/b/c/d/TEW/TEW2016.exe"} << "" << QStringList{} << 0;
     QTest::newRow("~/Games, a hidden folder is passed over")
@@ -280,7 +279,7 @@ void TestGameFolder::launchers_data()
         << "" << QStringList{"Wine|.wine/drive_c/Games/TEW2016"} << 0;
     QTest::newRow("~/Games, a link inside the home is followed")
         << QStringList{"Storage/TEW/TEW2016.exe", "Games/Linked@Storage"} << ""
-        << QStringList{"Lutris|Games/Linked/TEW"} << 0;
+        << QStringList{"Games folder|Games/Linked/TEW"} << 0;
     QTest::newRow("~/Games, a link out of the home is not followed")
         << QStringList{"../outside/TEW/TEW2016.exe", "Games/Linked@../outside"} << ""
         << QStringList{} << 0;
@@ -294,7 +293,7 @@ void TestGameFolder::launchers_data()
                        "tew2016.exe"}
         << ""
         << QStringList{"Bottles|.local/share/Bottles/BOTTLES/tew/Drive_C/program files (X86)/gds/"
-                       "Tew2016"}
+                       "Tew2016|tew"}
         << 0;
 }
 
@@ -329,8 +328,13 @@ void TestGameFolder::launchers()
 
     QVector<GameFolder::Candidate> expected;
     for (const QString &line : found)
-        expected.append({home + "/" + line.section('|', 1) + "/", line.section('|', 0, 0)});
-    QCOMPARE(GameFolder::candidates(home, environment), expected);
+        expected.append({home + "/" + line.section('|', 1, 1) + "/", line.section('|', 0, 0),
+                         line.section('|', 2)});
+    const QVector<GameFolder::Candidate> candidates = GameFolder::candidates(home, environment);
+    QCOMPARE(candidates, expected);
+    // Each labelled by what it is, with what tells it apart from others of its launcher.
+    for (int find = 0; find < candidates.size(); ++find)
+        QCOMPARE(GameFolder::labelOf(candidates.at(find)), GameFolder::labelOf(expected.at(find)));
     // The places listed as "not found" hold none of the finds.
     for (const GameFolder::Candidate &place : GameFolder::searchedPlaces(home, environment)) {
         for (const GameFolder::Candidate &find : expected)
@@ -362,10 +366,10 @@ void TestGameFolder::launchers()
         QCOMPARE(listed, lines);
         // The launcher first, the path shortened in its middle: the game's folder stays.
         for (int row = 0; row < listed.size(); ++row) {
-            QVERIFY(listed.at(row).startsWith(expected.at(row).launcher + ": "));
+            const QString label = GameFolder::labelOf(expected.at(row));
+            QVERIFY(listed.at(row).startsWith(label + ": "));
             QVERIFY(listed.at(row).endsWith("/TEW2016/"));
-            QVERIFY(listed.at(row).size() <=
-                    expected.at(row).launcher.size() + 2 + GameFolder::choicePathLength);
+            QVERIFY(listed.at(row).size() <= label.size() + 2 + GameFolder::choicePathLength);
         }
     }
     const QString chosen = expected.size() == 1                 ? expected.first().folder

@@ -357,10 +357,18 @@ void TestInstallerProcess::openWithHandsTheArchivesOver()
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
 
+    // A third start while the first question is open: its archive waits for its turn.
+    QVERIFY(!waitForWindow("^Install from File$").isEmpty());
+    TestFiles::write(downloads.filePath("late.zip"), "not an archive either");
+    second.start(QStringLiteral(ZERUN_BIN_DIR "/zerun-installer"), {"late.zip"});
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitCode(), 0);
+
     // The running one asks the kind (the likeliest, Skin, is the default) and the folder (the
-    // package's name is suggested), says it is installed, then says why the other is not.
+    // package's name is suggested), says it is installed, then says why the others are not.
     pressReturnIn("^Install from File$");
     pressReturnIn("^Install Skin$");
+    pressReturnIn("^Install from File$");
     pressReturnIn("^Install from File$");
     pressReturnIn("^Install from File$");
     QCOMPARE(installer.state(), QProcess::Running);
@@ -379,6 +387,8 @@ void TestInstallerProcess::openWithHandsTheArchivesOver()
     for (const QFileInfo &log : QDir(logs).entryInfoList({"*.txt"}, QDir::Files))
         logText += TestFiles::read(log.filePath());
     QVERIFY2(logText.contains("notes (from disk): Couldn't open zip: not a readable zip archive"),
+             logText.constData());
+    QVERIFY2(logText.indexOf("notes (from disk)") < logText.indexOf("late (from disk)"),
              logText.constData());
 
     // Started with an archive while none runs, the installer offers it once its window is up.

@@ -11,6 +11,7 @@
 #include "modalscript.h"
 #include "packagelistfile.h"
 #include "packageremoval.h"
+#include "questionqueue.h"
 #include "roadfixture.h"
 #include "startup.h"
 #include "testfiles.h"
@@ -21,11 +22,13 @@
 #include "tslogging.h"
 #include "tsunzip.h"
 #include "widgetlookup.h"
+#include "windowquestions.h"
 #include "zerun.h"
 #include "zipfixtures.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -161,6 +164,7 @@ private slots:
 private:
     QStringList cataloguePage();
     QStringList batchAndOutcome();
+    QStringList updateRepairAndStop();
     QStringList installFromDisk();
     QStringList listExchange();
     QStringList reasonsAndReports();
@@ -168,6 +172,7 @@ private:
     QStringList chooser();
     QStringList crashQuestion();
     QStringList catalogueHostDown();
+    QStringList catalogueHostSelfSigned();
     QStringList recordsUnusable();
 
     std::unique_ptr<TestProfile> profile;
@@ -317,8 +322,8 @@ void TestLanguages::shippedLanguagesTranslate()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *repo = child<QListWidget>(window, "repo_list");
     QTRY_COMPARE(repo->count(), 3);
-    const QStringList shown{child<QPushButton>(window, "download_items")->text(),
-                            child<QPushButton>(window, "clear_list")->text(),
+    const QStringList shown{child<QPushButton>(window, "download_items")->text().remove('&'),
+                            child<QPushButton>(window, "clear_list")->text().remove('&'),
                             child<QComboBox>(window, "repo_filter")->itemText(2)};
     QCOMPARE(shown, page);
 
@@ -347,10 +352,8 @@ void TestLanguages::shippedLanguagesTranslate()
     QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(window, "quit")->isVisible(), 20000);
     QVERIFY(script.finished());
     QCOMPARE(script.unexpected(), 0);
-    during << child<QPushButton>(window, "back")->text()
-           << child<QPushButton>(window, "quit")->text()
-           << child<QPushButton>(window, "copy_details")->text()
-           << child<QPushButton>(window, "show_log")->text();
+    for (const char *button : {"back", "quit", "copy_details", "show_log"})
+        during << child<QPushButton>(window, button)->text().remove('&');
     QCOMPARE(during, transfer);
     QVERIFY2(script.seen().value(1).label.endsWith(asked),
              qPrintable(script.seen().value(1).label));
@@ -374,9 +377,10 @@ void TestLanguages::shippedLanguagesTranslate()
 void TestLanguages::germanPagesSayNoEnglish_data()
 {
     QTest::addColumn<QString>("page");
-    for (const char *page : {"catalogue page", "batch and outcome", "install from disk",
-                             "export and import", "reasons and reports", "first start", "chooser",
-                             "crash question", "catalogue host down", "records unusable"})
+    for (const char *page :
+         {"catalogue page", "batch and outcome", "install from disk", "export and import",
+          "reasons and reports", "first start", "chooser", "crash question", "catalogue host down",
+          "catalogue host self-signed", "records unusable", "update, repair and stop"})
         QTest::newRow(page) << page;
 }
 
@@ -396,7 +400,9 @@ void TestLanguages::germanPagesSayNoEnglish()
         {"chooser", [this] { return chooser(); }},
         {"crash question", [this] { return crashQuestion(); }},
         {"catalogue host down", [this] { return catalogueHostDown(); }},
+        {"catalogue host self-signed", [this] { return catalogueHostSelfSigned(); }},
         {"records unusable", [this] { return recordsUnusable(); }},
+        {"update, repair and stop", [this] { return updateRepairAndStop(); }},
     };
     const QStringList texts = pages.value(page)();
     if (QTest::currentTestFailed())
@@ -465,6 +471,51 @@ QStringList TestLanguages::batchAndOutcome()
     return texts;
 }
 
+// An installed skin whose file the player changed: Update all and a repair, each question about
+// the change closed with the window's close button; then a batch stopped during its download.
+QStringList TestLanguages::updateRepairAndStop()
+{
+    setUpRoad();
+    makePackage("big.zip", {{"data/big.bin", QByteArray(60000, 'b')}});
+    host->setThrottle("/files/big.zip", 20000);
+    const QString base = host->baseUrl().toString() + "/files/";
+    const QVector<CatalogueEntry> catalogue = {{base + "neatskin.zip", "skin", "Neat Skin"},
+                                               {base + "big.zip", "mods", "Big"}};
+    QWidget window;
+    QuestionQueue queue;
+    WindowQuestions questions(queue, &window);
+    InstalledPackages records;
+    InstallBatch batch(records, questions);
+    batch.setGameFolder(gameFolder);
+    QStringList texts;
+    const auto closed = [](QWidget *modal) { modal->close(); };
+    ModalScript script({ModalScript::acceptText("Neat"), reading(&texts, closed),
+                        reading(&texts, closed), reading(&texts, ModalScript::reject()),
+                        reading(&texts, ModalScript::clickButton("Durchlauf stoppen"))});
+    const auto run = [&](const QVector<int> &entries, bool inPlace) {
+        QVERIFY(batch.start(catalogue, entries, inPlace));
+        QTRY_VERIFY_WITH_TIMEOUT(!batch.isRunning(), 20000);
+        texts << batch.outcomeLine(0, Wording::Player);
+    };
+    [&] {
+        QVERIFY(records.load());
+        run({0}, false);
+        TestFiles::write(game("Skins/Neat/skin.ini"), "[skin]\nname=Mine\n");
+        const QMap<QString, QByteArray> before = TestFiles::tree(game());
+        run({0}, true);
+        batch.repair(*records.find("Neat Skin", "skin"), catalogue);
+        QCOMPARE(TestFiles::tree(game()), before);
+        connect(&batch.manager(), &DownloadManager::bytesProgress, &window,
+                [&batch] { batch.cancel(false); });
+        run({1}, false);
+        QVERIFY(script.finished());
+        QCOMPARE(script.seen().at(1).title, QString("Skin aktualisieren"));
+        QCOMPARE(script.seen().at(2).title, QString("Skin reparieren"));
+        QCOMPARE(batch.ending().heading, QString("Gestoppt"));
+    }();
+    return texts << batch.ending().heading << batch.ending().info;
+}
+
 // An archive from disk whose name ends with its kind: the kind and folder questions and the
 // report.
 QStringList TestLanguages::installFromDisk()
@@ -492,7 +543,8 @@ QStringList TestLanguages::installFromDisk()
     return texts;
 }
 
-// Export with nothing installed, and an import naming a package the list does not have.
+// Export with nothing installed, and an import through the window of a list naming a package
+// the catalogue does not have and a line that is none: its chooser opens in the home folder.
 QStringList TestLanguages::listExchange()
 {
     QStringList texts;
@@ -501,10 +553,32 @@ QStringList TestLanguages::listExchange()
         ListExchange::exportList({});
         [&] { QTRY_VERIFY(script.finished()); }();
     }
-    PackageListFile::Import import;
-    import.missing << QStringLiteral("Gold Skin [Skin]");
-    import.unreadable << QStringLiteral("Zeile 3: ???");
-    texts << import.describe();
+    setUpRoad();
+    serveCatalogue(standardCatalogue());
+    Zerun window;
+    {
+        ModalScript none({});
+        if (!window.initialise())
+            return {};
+    }
+    QTemporaryDir folder;
+    const QString list = folder.filePath("liste.txt");
+    TestFiles::write(list, "http://x.example/a.zip,skin,Silberskin\n???\n");
+    QString opened;
+    ModalScript script({[&](QWidget *modal) {
+                            auto *chooser = qobject_cast<QFileDialog *>(modal);
+                            opened = chooser->directory().absolutePath();
+                            texts << chooser->windowTitle();
+                            chooser->selectFile(list);
+                            static_cast<QDialog *>(chooser)->accept();
+                        },
+                        reading(&texts, ModalScript::reject())});
+    QTest::mouseClick(child<QPushButton>(window, "import_list"), Qt::LeftButton);
+    [&] {
+        QTRY_VERIFY(script.finished());
+        QCOMPARE(opened, QDir::homePath());
+        QVERIFY2(texts.filter("Zeile 2: ???").size() == 1, qPrintable(texts.join('|')));
+    }();
     return texts;
 }
 
@@ -512,7 +586,11 @@ QStringList TestLanguages::listExchange()
 QStringList TestLanguages::reasonsAndReports()
 {
     QStringList texts;
+    // The rate in German numbers, beside "40,0 von 210 MB".
+    [] { QCOMPARE(FailureWords::rateText("(3.8 MB/s)"), QString("3,8 MB/s")); }();
     texts << FailureWords::unpackFailure("Couldn't extract file",
+                                         "refused the entry name ../../evil.txt")
+          << FailureWords::unpackFailure("Couldn't extract file",
                                          TsUnZip::linkEntryText("skins/link.ini"))
           << FailureWords::unpackFailure(
                  "Couldn't extract file",
@@ -539,7 +617,7 @@ QStringList TestLanguages::reasonsAndReports()
           << InstallRules::creationComplaint(skins.filePath("Gold/Neu"));
     // The names in them stay as they are.
     [&] {
-        QVERIFY(texts.at(0).endsWith(QStringLiteral(": skins/link.ini")));
+        QVERIFY(texts.at(1).endsWith(QStringLiteral(": skins/link.ini")));
         QVERIFY(texts.filter(QStringLiteral("pakete.example")).size() == 1);
     }();
     texts << FailureWords::retryText(2500, 2, 5);
@@ -605,9 +683,12 @@ QStringList TestLanguages::crashQuestion()
     AppPaths::createFolders();
     TestFiles::write(logs + "/summary.dat", "1.0 | 2026-12-08");
     TestFiles::write(logs + "/crash.dmp", "MDMP");
+    TestFiles::write(logs + "/081226.txt", "/home/spieler/Spiele");
+    TestFiles::write(logs + "/bild.png", "PNG");
     [&] {
         QVERIFY(TsCompression::zipFiles(logs + "/crash.zip",
-                                        {logs + "/summary.dat", logs + "/crash.dmp"}));
+                                        {logs + "/081226.txt", logs + "/bild.png",
+                                         logs + "/summary.dat", logs + "/crash.dmp"}));
     }();
     QWidget window;
     window.resize(800, 480);
@@ -618,6 +699,13 @@ QStringList TestLanguages::crashQuestion()
         return {};
     FramelessWindow *panel = consent.panel();
     QTest::mouseClick(child<QPushButton>(*panel, "crashReportShow"), Qt::LeftButton);
+    // Each file says what it is: the screenshot, the log with the home folder's paths.
+    const QString contents = child<QPlainTextEdit>(*panel, "crashReportContents")->toPlainText();
+    [&] {
+        QVERIFY2(contents.contains("bild.png: ein Bildschirmfoto") &&
+                     contents.contains("081226.txt: das Protokoll"),
+                 qPrintable(contents));
+    }();
     return shownTexts(panel);
 }
 
@@ -635,6 +723,31 @@ QStringList TestLanguages::catalogueHostDown()
     window.show();
     auto *retry = child<QPushButton>(window, "retry_catalogue");
     [&] { QTRY_VERIFY(retry->isVisible()); }();
+    return shownTexts(&window);
+}
+
+// The catalogue page when the host's certificate signs itself and no copy was kept: the reason
+// names the certificate, as a download's does.
+QStringList TestLanguages::catalogueHostSelfSigned()
+{
+    setUpRoad();
+    serveCatalogue(standardCatalogue());
+    QFile::remove(CatalogueFetch::cacheFile());
+    const QString tls = QStringLiteral(ZERUN_TEST_DATA "/tls/");
+    PackageHost secure(site->path(), tls + "localhost.crt", tls + "localhost.key");
+    if (!secure.start())
+        return {};
+    qputenv("ZERUN_CATALOGUE_HOST", secure.baseUrl().toString().toUtf8());
+    Zerun window;
+    ModalScript none({});
+    if (!window.initialise())
+        return {};
+    window.show();
+    const auto *status = child<QLabel>(window, "catalogue_status");
+    [&] {
+        QTRY_VERIFY(child<QPushButton>(window, "retry_catalogue")->isVisible());
+        QVERIFY2(status->text().contains("Zertifikat"), qPrintable(status->text()));
+    }();
     return shownTexts(&window);
 }
 

@@ -1656,7 +1656,7 @@ void TestRoad::updateAll()
         QCOMPARE(TestFiles::tree(game()), expected);
         return;
     }
-    QTRY_COMPARE(button->text(), QString("Update all (%1)").arg(changed.size()));
+    QTRY_COMPARE(button->text(), QString("&Update all (%1)").arg(changed.size()));
     QVERIFY(!button->isHidden());
     if (changed.size() == 2 && !edit) {
         child<QComboBox>(*window, "repo_filter")->setCurrentIndex(Zerun::installedFilter);

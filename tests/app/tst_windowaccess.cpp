@@ -174,10 +174,8 @@ private slots:
             option.rect = repo->visualRect(index);
             const QString full = index.data().toString();
             const QString shown = delegate->shownText(option, index);
-            // Name and folder start whole, the middle of the path elided, the end kept.
-            QVERIFY2(shown.contains(QChar(0x2026)), qPrintable(shown));
-            QCOMPARE(shown.section(QChar(0x2014), 0, 0), full.section(QChar(0x2014), 0, 0));
-            QCOMPARE(shown.right(3), full.right(3));
+            // The name alone where folder and date do not fit whole, never pieces of them.
+            QCOMPARE(shown, full.section(QChar(0x2014), 0, 0).trimmed());
             QVERIFY(repo->fontMetrics().horizontalAdvance(shown) <= repo->viewport()->width());
             // The whole line in the tooltip.
             const QPoint at = option.rect.center();
