@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -73,13 +74,59 @@ auto withRecordsOf(const QString &journal, InstalledPackages &inUse, Recover rec
 
 } // namespace
 
-QStringList InstallRecovery::recoverAll(InstalledPackages &records, QStringList *notices)
+const InstalledPackage *InstallRecovery::packageOfDamaged(const QString &damagedJournal,
+                                                          const InstalledPackages &records)
+{
+    // The journal cannot be parsed, but its beginning names the folder it changed.
+    QFile file(damagedJournal);
+    if (!file.open(QIODevice::ReadOnly))
+        return nullptr;
+    static const QRegularExpression destination(
+        QStringLiteral("\"destination\":\"((?:[^\"\\\\]|\\\\.)*)\""));
+    const QRegularExpressionMatch found = destination.match(QString::fromUtf8(file.read(1 << 20)));
+    if (!found.hasMatch())
+        return nullptr;
+    const QString folder =
+        QDir::cleanPath(QJsonDocument::fromJson("[\"" + found.captured(1).toUtf8() + "\"]")
+                            .array()
+                            .at(0)
+                            .toString());
+    for (const InstalledPackage &package : records.all()) {
+        if (!package.folder.isEmpty() &&
+            folder.endsWith(QLatin1Char('/') + QDir::cleanPath(package.folder)))
+            return &package;
+    }
+    return nullptr;
+}
+
+QStringList InstallRecovery::recoverAll(InstalledPackages &records, QStringList *notices,
+                                        QVector<InstalledPackage> *halfChanged)
 {
     QStringList done;
     const QDir folder(journalFolder());
     const auto tell = [&](const QString &text) {
         if (notices)
             *notices << text;
+    };
+    const auto tellDamaged = [&](const QString &damaged, const QString &what) {
+        const InstalledPackage *package = packageOfDamaged(damaged, records);
+        if (!package) {
+            //: %1 is what happened, as the log says it
+            tell(QCoreApplication::translate("InstallRecovery",
+                                             "An interrupted install could not be read: %1")
+                     .arg(what));
+            return;
+        }
+        done << package->name + QStringLiteral(" is half changed: its journal is damaged");
+        if (halfChanged)
+            *halfChanged << *package;
+        //: %1 is the package, %2 its folder in the game
+        tell(QCoreApplication::translate(
+                 "InstallRecovery",
+                 "%1 in %2 is half changed: a change of it was cut off, and the journal that "
+                 "would finish or undo it is damaged. Its files are checked now, and Repair puts "
+                 "them back.")
+                 .arg(package->name, QDir::toNativeSeparators(package->folder)));
     };
     const QStringList removals =
         folder.entryList({QStringLiteral("*.removal")}, QDir::Files | QDir::Hidden, QDir::Name);
@@ -113,10 +160,7 @@ QStringList InstallRecovery::recoverAll(InstalledPackages &records, QStringList 
                                              "An install is waiting to be finished: %1")
                      .arg(what));
         else if (state == UnpackTransaction::Recovery::Damaged)
-            //: %1 is what happened, as the log says it
-            tell(QCoreApplication::translate("InstallRecovery",
-                                             "An interrupted install could not be read: %1")
-                     .arg(what));
+            tellDamaged(UnpackTransaction::damagedPath(journal), what);
     }
     return done;
 }
@@ -204,7 +248,7 @@ int InstallRecovery::removeLeftoverWorkFolders()
     return removed;
 }
 
-QString InstallRecovery::atStart(InstalledPackages &records)
+QString InstallRecovery::atStart(InstalledPackages &records, QVector<InstalledPackage> *halfChanged)
 {
     for (const QString &path : removeSaveTemporaries())
         note(QStringLiteral("Removed the unfinished save ") + path);
@@ -213,7 +257,7 @@ QString InstallRecovery::atStart(InstalledPackages &records)
     if (!notice.isEmpty())
         note(QStringLiteral("Installed packages: ") + notice);
     QStringList notices;
-    for (const QString &what : recoverAll(records, &notices))
+    for (const QString &what : recoverAll(records, &notices, halfChanged))
         note(QStringLiteral("Install recovery: ") + what);
     // Records kept aside or entries left out are told once, on the catalogue page: the damaged
     // store is renamed, so the next start has nothing to say.

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "installedpackages.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
-
-class InstalledPackages;
 
 // What an install leaves behind when it is cut off, dealt with at start-up before anything else
 // reads the game folder: the journals of unpacks that a kill, a power loss or a closed window
@@ -24,13 +24,22 @@ public:
     // lock is held: removes cut-off saves, loads `records`, finishes or undoes every journal,
     // then removes the leftovers no install refers to any more; each step goes to the daily log.
     // Returns what the catalogue page tells the player, a line each (empty: nothing).
-    static QString atStart(InstalledPackages &records);
+    // `halfChanged` gets the packages that a change cut off left half changed (see recoverAll).
+    static QString atStart(InstalledPackages &records,
+                           QVector<InstalledPackage> *halfChanged = nullptr);
 
     // Finishes or undoes every install a journal describes (its record included), and finishes
     // every interrupted removal; one line per journal of what was done, for the daily log.
     // Journals whose game folder is not there stay for a later start, damaged ones are kept
-    // aside; `notices` gets a line for the player about each.
-    static QStringList recoverAll(InstalledPackages &records, QStringList *notices = nullptr);
+    // aside; `notices` gets a line for the player about each. An install journal damaged from
+    // outside (cut short) can be neither finished nor undone: the package whose folder it names
+    // is half changed, and goes to `halfChanged` for a repair.
+    static QStringList recoverAll(InstalledPackages &records, QStringList *notices = nullptr,
+                                  QVector<InstalledPackage> *halfChanged = nullptr);
+    // The package recorded in the folder that a damaged install journal (as kept aside) names;
+    // none when it names no recorded package folder.
+    static const InstalledPackage *packageOfDamaged(const QString &damagedJournal,
+                                                    const InstalledPackages &records);
 
     // A journal that recovery has to leave for later, and what it belongs to.
     struct Waiting

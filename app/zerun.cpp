@@ -206,6 +206,12 @@ void Zerun::catalogueFetched(const CatalogueFetch::Result &result)
     catalogueLoading = false;
     updateCatalogueStatus();
     ui->retry_catalogue->setVisible(!result.failure.isEmpty());
+    // Packages a cut-off change left half changed are checked once the catalogue is known: the
+    // report offers Repair.
+    if (!halfChanged.isEmpty() && !batch.isBusy() && !batch.isVerifying()) {
+        batch.verify(halfChanged, catalogue);
+        halfChanged.clear();
+    }
 }
 
 void Zerun::updateCatalogueStatus()
@@ -227,7 +233,7 @@ void Zerun::updateCatalogueStatus()
 
 void Zerun::recoverInstalls()
 {
-    recoveryNotice = InstallRecovery::atStart(packageRecords);
+    recoveryNotice = InstallRecovery::atStart(packageRecords, &halfChanged);
     heldBack.refresh();
 }
 

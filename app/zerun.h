@@ -192,4 +192,6 @@ private:
     bool closeGuardInstalled = false;
     // What the start-up's recovery has to tell the player, on the catalogue page.
     QString recoveryNotice;
+    // Packages that a cut-off change left half changed, checked (and offered a repair) once.
+    QVector<InstalledPackage> halfChanged;
 };

@@ -872,6 +872,11 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
         <extracomment>%1 is what happened, as the log says it</extracomment>
         <translation>Eine unterbrochene Installation konnte nicht gelesen werden: %1</translation>
     </message>
+    <message>
+        <source>%1 in %2 is half changed: a change of it was cut off, and the journal that would finish or undo it is damaged. Its files are checked now, and Repair puts them back.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>%1 in %2 ist nur halb geändert: Eine Änderung daran wurde unterbrochen, und das Journal, das sie abschließen oder rückgängig machen würde, ist beschädigt. Seine Dateien werden jetzt geprüft, und „Reparieren“ stellt sie wieder her.</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>

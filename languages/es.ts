@@ -872,6 +872,11 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
         <extracomment>%1 is what happened, as the log says it</extracomment>
         <translation>No se pudo leer una instalación interrumpida: %1</translation>
     </message>
+    <message>
+        <source>%1 in %2 is half changed: a change of it was cut off, and the journal that would finish or undo it is damaged. Its files are checked now, and Repair puts them back.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>%1 en %2 está cambiado a medias: un cambio se interrumpió y el diario que lo terminaría o desharía está dañado. Ahora se comprueban sus archivos, y Reparar los devuelve a su sitio.</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>

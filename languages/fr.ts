@@ -872,6 +872,11 @@ Garder vos versions (les nouvelles versions du paquet sont placées à côté so
         <extracomment>%1 is what happened, as the log says it</extracomment>
         <translation>Une installation interrompue n&apos;a pas pu être lue : %1</translation>
     </message>
+    <message>
+        <source>%1 in %2 is half changed: a change of it was cut off, and the journal that would finish or undo it is damaged. Its files are checked now, and Repair puts them back.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>%1 dans %2 n&apos;est modifié qu&apos;à moitié : une modification a été interrompue, et le journal qui la terminerait ou l&apos;annulerait est endommagé. Ses fichiers sont vérifiés maintenant, et Réparer les remet en place.</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>

@@ -872,6 +872,11 @@ Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo
         <extracomment>%1 is what happened, as the log says it</extracomment>
         <translation>Uma instalação interrompida não pôde ser lida: %1</translation>
     </message>
+    <message>
+        <source>%1 in %2 is half changed: a change of it was cut off, and the journal that would finish or undo it is damaged. Its files are checked now, and Repair puts them back.</source>
+        <extracomment>%1 is the package, %2 its folder in the game</extracomment>
+        <translation>%1 em %2 está alterado pela metade: uma alteração foi interrompida, e o diário que a terminaria ou desfaria está danificado. Os arquivos dele são verificados agora, e Reparar os coloca de volta.</translation>
+    </message>
 </context>
 <context>
     <name>InstallRules</name>

@@ -56,7 +56,7 @@ protected:
         const bool placeNow = type == QEvent::Show || (type == QEvent::Resize && placed);
         if ((hostMoved || (placeNow && watched == parent())) && !placing) {
             placing = true;
-            DialogHost::centre(static_cast<QWidget *>(watched), host.data());
+            DialogHost::centre(static_cast<QWidget *>(parent()), host.data());
             placing = false;
             placed = true;
         } else if (type == QEvent::Hide && watched == parent()) {

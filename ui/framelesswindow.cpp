@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QGraphicsDropShadowEffect>
+#include <QKeyEvent>
 #include <QPixmap>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QStringList>
 #include <QStyle>
@@ -121,9 +121,16 @@ void FramelessWindow::makePanel()
     setAttribute(Qt::WA_TranslucentBackground, false);
     ui.verticalLayout->setContentsMargins(0, 0, 0, 0);
     ui.windowFrame->setGraphicsEffect(nullptr);
-    auto *escape =
-        new QShortcut(QKeySequence::Cancel, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
+void FramelessWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Esc that no widget of the panel took.
+    if (!shadowed && event->matches(QKeySequence::Cancel)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void FramelessWindow::setWindowTitle(QString text)

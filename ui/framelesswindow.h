@@ -39,6 +39,7 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void styleWindow(bool active, bool normalState);

@@ -44,6 +44,24 @@ void TestGameFolderPage::showsTheQuestionAndThePlaces()
     QCOMPARE(lines, (QStringList{"Wine: ~/.wine/", "Steam: /mnt/Steam/"}));
     QCOMPARE(child<QPushButton>(page, "gameFolderBrowse")->text().remove('&'),
              QString("Browse\u2026"));
+
+    // Finds whose list was closed without a choice are offered here, each with its whole path
+    // in the tooltip; Use This Folder takes the one picked and keeps it.
+    page.setFinds(
+        {{"/home/player/.wine/drive_c/Games/TEW2016/", "Wine"},
+         {"/home/player/.local/share/bottles/bottles/Work/drive_c/TEW2016/", "Bottles", "Work"}},
+        "/home/player");
+    auto *finds = child<QListWidget>(page, "gameFolderFinds");
+    QCOMPARE(finds->count(), 2);
+    QCOMPARE(finds->item(1)->text(),
+             QString("Bottles (Work): ~/.local/share/bottles/bottles/Work/drive_c/TEW2016/"));
+    QCOMPARE(finds->item(1)->toolTip(),
+             QString("/home/player/.local/share/bottles/bottles/Work/drive_c/TEW2016/"));
+    QSignalSpy chosen(&page, &GameFolderPage::folderChosen);
+    finds->setCurrentRow(1);
+    QTest::mouseClick(child<QPushButton>(page, "gameFolderUse"), Qt::LeftButton);
+    QCOMPARE(chosen.value(0).value(0).toString(), finds->item(1)->toolTip());
+    QCOMPARE(AppPaths::gameFolder(), finds->item(1)->toolTip());
 }
 
 void TestGameFolderPage::browse_data()

@@ -250,6 +250,7 @@ private slots:
     void init();
     void cutAnywhereLeavesOldOrNew_data();
     void cutAnywhereLeavesOldOrNew();
+    void damagedJournalOffersARepair();
 
 private:
     bool run(const QStringList &arguments, const QString &log = QString());
@@ -486,6 +487,29 @@ void TestPowerCut::cutAnywhereLeavesOldOrNew()
     for (const QString &line : broken.mid(0, 5))
         qInfo("  broken: %s", qPrintable(line));
     QVERIFY(broken.isEmpty());
+}
+
+// A journal cut short from outside can be neither finished nor undone: nothing is touched, and
+// the package whose folder it names is told as half changed and handed on for a repair.
+void TestPowerCut::damagedJournalOffersARepair()
+{
+    QVERIFY(run(install(first, "package")));
+    const QString journal = InstallRecovery::newJournalPath();
+    TestFiles::write(journal, QString(R"({"anchor":"%1","createdFolders":[],"destination":"%2",)"
+                                      R"("entries":[{"name":"readme.txt","num)")
+                                  .arg(QDir::cleanPath(game), target)
+                                  .toUtf8());
+    const QMap<QString, QByteArray> before = TestFiles::tree(game);
+    InstalledPackages records;
+    QVERIFY(records.load());
+    QStringList notices;
+    QVector<InstalledPackage> half;
+    InstallRecovery::recoverAll(records, &notices, &half);
+    QCOMPARE(TestFiles::tree(game), before);
+    QCOMPARE(half.size(), 1);
+    QCOMPARE(half.first().name, QString("Big Mod"));
+    QVERIFY2(notices.join('\n').contains("Big Mod in Databases/BigMod is half changed"),
+             qPrintable(notices.join('\n')));
 }
 
 QTEST_MAIN(TestPowerCut)

@@ -1,3 +1,4 @@
+#include "elidedlabel.h"
 #include "elidingdelegate.h"
 #include "framelesswindow.h"
 #include "modalscript.h"
@@ -14,6 +15,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStyledItemDelegate>
 #include <QToolTip>
@@ -131,9 +134,17 @@ private slots:
         QCOMPARE(tabRound(part("outcome_list"), part("page_2")),
                  (QStringList{"outcome_list", "back", "copy_details", "show_log", "retry_failed",
                               "quit"}));
+        // Enter on the outcome never quits.
+        QSignalSpy quits(part<QPushButton>("quit"), &QPushButton::clicked);
+        part("outcome_list")->setFocus();
+        press(Qt::Key_Return);
+        QCOMPARE(quits.count(), 0);
         press(Qt::Key_Escape);
         QCOMPARE(part<QStackedWidget>("stackedWidget")->currentIndex(), 0);
         QVERIFY(part("page")->isAncestorOf(QApplication::focusWidget()));
+        // Every button of the page has its Alt key.
+        for (const QPushButton *button : part("page")->findChildren<QPushButton *>())
+            QVERIFY2(button->text().contains('&'), qPrintable(button->text()));
         const QString mod = "Databases/Real World Federation/", skin = "Skins/Neat Skin Colours/";
         for (const QString &folder :
              QStringList{mod, mod + "SaveGames/", mod + "data/", skin, skin + "bg/"})
@@ -150,6 +161,13 @@ private slots:
         frame->resize(frame->minimumSizeHint());
         auto *repo = part<QListWidget>("repo_list");
         QTRY_COMPARE(repo->count(), 3);
+        // A long notice keeps to its one line, its end elided: the lists keep their room.
+        auto *status = part<NoticeLabel>("catalogue_status");
+        const int listHeight = repo->height();
+        status->setText(QString("The package list could not be loaded. ").repeated(6));
+        QTRY_VERIFY(status->shownText().endsWith(QChar(0x2026)));
+        QCOMPARE(status->sizeHint().height(), status->minimumSizeHint().height());
+        QCOMPARE(repo->height(), listHeight);
         QStyleOptionViewItem options;
         options.initFrom(repo);
         const int icon = repo->style()->pixelMetric(QStyle::PM_SmallIconSize);
@@ -274,12 +292,13 @@ private:
     void keyboardBatch(const QStringList &shown, const QStringList &folders)
     {
         for (const QString &name : shown) {
-            // Ctrl+F, the name, then Tab down to the list and Enter.
+            // Ctrl+F, the name, then Down into the list and Enter.
             press(Qt::Key_F, Qt::ControlModifier);
             QCOMPARE(QApplication::focusWidget(), part("repo_search"));
             press(Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(QApplication::focusWidget(), name);
-            tabTo(part("repo_list"));
+            press(Qt::Key_Down);
+            QCOMPARE(QApplication::focusWidget(), part("repo_list"));
             press(Qt::Key_Return);
         }
         QCOMPARE(part<QListWidget>("file_list")->count(), shown.size());

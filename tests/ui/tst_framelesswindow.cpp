@@ -384,6 +384,18 @@ void TestFramelessWindow::closeButtonCloses()
     QTest::mouseClick(window.findChild<QToolButton *>(QStringLiteral("closeButton")),
                       Qt::LeftButton);
     QVERIFY(!window.isVisible());
+
+    // A panel: opaque and without the shadow's band in any state, and Esc closes it.
+    FramelessWindow panel;
+    panel.makePanel();
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    panel.on_applicationStateChanged(Qt::ApplicationActive);
+    QVERIFY(!panel.testAttribute(Qt::WA_TranslucentBackground));
+    QCOMPARE(part(panel, "windowFrame")->geometry().topLeft(), QPoint(0, 0));
+    QVERIFY(!part(panel, "windowFrame")->graphicsEffect());
+    QTest::keyClick(&panel, Qt::Key_Escape);
+    QVERIFY(!panel.isVisible());
 }
 
 void TestFramelessWindow::unshownFrameDrawsCurrentSheets()

@@ -58,7 +58,10 @@ void TestLogWindows::sessionLogWindow()
     QCOMPARE(viewer->findChild<QTextBrowser *>()->toPlainText(),
              QStringLiteral("first\n<i>second</i>"));
     QVERIFY(viewer->testAttribute(Qt::WA_DeleteOnClose));
-    viewer->close();
+    QVERIFY(!viewer->testAttribute(Qt::WA_TranslucentBackground));
+    // Esc closes it, as every panel.
+    QTest::keyClick(viewer, Qt::Key_Escape);
+    QVERIFY(!viewer->isVisible());
 }
 
 void TestLogWindows::todaysLog_data()

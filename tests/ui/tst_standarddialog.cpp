@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -187,6 +188,8 @@ void TestStandardDialog::items_data()
     QTest::newRow("combo cancelled") << false << false << "";
     QTest::newRow("list accepted") << true << true << "Skins";
     QTest::newRow("list cancelled") << true << false << "";
+    // Each line's tooltip, the list as wide as its longest line, no horizontal scroll bar.
+    QTest::newRow("list with tooltips") << true << true << "Skins";
 }
 
 void TestStandardDialog::items()
@@ -195,16 +198,34 @@ void TestStandardDialog::items()
     QFETCH(bool, accept);
     QFETCH(QString, expected);
 
+    const bool tips = QString(QTest::currentDataTag()) == "list with tooltips";
+    QWidget main;
+    main.resize(900, 600);
+    main.show();
+    main.activateWindow();
     bool listView = !asList;
     ModalScript script({[&](QWidget *modal) {
         auto *dialog = qobject_cast<QInputDialog *>(modal);
         listView = dialog->testOption(QInputDialog::UseListViewForComboBoxItems);
+        if (tips) {
+            const auto *list = dialog->findChild<QListView *>();
+            QCOMPARE(list->model()->index(2, 0).data(Qt::ToolTipRole).toString(),
+                     QString("/games/skins"));
+            QCOMPARE(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+            QVERIFY(list->viewport()->width() >=
+                    list->fontMetrics().horizontalAdvance("Picture Packs and more"));
+        }
         dialog->setTextValue("Skins");
         accept ? dialog->accept() : dialog->reject();
     }});
-    const QStringList kinds{"Mods", "Picture Packs", "Skins"};
-    const QString result = asList ? StandardDialog::getItemFromList("Kind", "Pick:", kinds)
-                                  : StandardDialog::getItem("Kind", "Pick:", kinds);
+    QStringList kinds{"Mods", "Picture Packs", "Skins"};
+    if (tips)
+        kinds[1] = QString("Picture Packs and more ").repeated(2);
+    const QString result =
+        tips     ? StandardDialog::getItemFromList("Kind", "Pick:", kinds,
+                                                   {"/games/mods", "/games/pics", "/games/skins"})
+        : asList ? StandardDialog::getItemFromList("Kind", "Pick:", kinds)
+                 : StandardDialog::getItem("Kind", "Pick:", kinds);
     QCOMPARE(result, expected);
     QCOMPARE(listView, asList);
 }
@@ -370,7 +391,16 @@ void TestStandardDialog::fileChoosers()
         dialog->selectFile(path);
         static_cast<QDialog *>(dialog)->accept();
     };
-    ModalScript script({pick, pick, pick});
+    // A file named in a folder: the chooser opens in the folder with the name proposed.
+    QString opened;
+    QStringList proposed;
+    const auto save = [&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        opened = dialog->directory().absolutePath();
+        proposed = dialog->selectedFiles();
+        static_cast<QDialog *>(dialog)->reject();
+    };
+    ModalScript script({pick, pick, pick, save});
     const QList<QUrl> places{QUrl::fromLocalFile(dir.path())};
     QCOMPARE(
         StandardDialog::selectFile(false, places, "Find", dir.path(), "TEW2016.exe (TEW2016.exe)"),
@@ -385,8 +415,12 @@ void TestStandardDialog::fileChoosers()
     QCOMPARE(StandardDialog::selectFilesJoined(false, {}, "Open", dir.path(), "*"), path);
     QCOMPARE(StandardDialog::selectFiles(false, {}, "Open", dir.path(), "*"), QStringList{path});
 
+    StandardDialog::selectFile(true, {}, "Save", dir.filePath("packages.txt"), "*");
+    QCOMPARE(opened, QDir(dir.path()).absolutePath());
+    QCOMPARE(proposed, QStringList{dir.filePath("packages.txt")});
+
     // The application icon goes on the single-file chooser only.
-    QCOMPARE(script.seen().size(), 3);
+    QCOMPARE(script.seen().size(), 4);
     QVERIFY(script.seen().at(0).hasIcon);
     QVERIFY(!script.seen().at(1).hasIcon);
     QVERIFY(!script.seen().at(2).hasIcon);
@@ -431,6 +465,8 @@ void TestStandardDialog::centredOnMainWindowInDarkLook_data()
     QTest::newRow("number input") << "number" << true;
     QTest::newRow("file chooser") << "file" << true;
     QTest::newRow("question") << "question" << true;
+    // A window just shown learns its place late: the dialog follows it there.
+    QTest::newRow("question, the window moved") << "question" << true;
     // The colour dialog has no parent, and is still placed on the main window.
     QTest::newRow("colour") << "colour" << false;
 }
@@ -448,7 +484,15 @@ void TestStandardDialog::centredOnMainWindowInDarkLook()
     QVERIFY(QTest::qWaitForWindowActive(&main));
 
     Placement placement;
-    ModalScript script({recordAndReject(&placement)});
+    const bool moved = QString(QTest::currentDataTag()).endsWith("moved");
+    ModalScript script({[&](QWidget *modal) {
+        if (moved) {
+            main.move(160, 90);
+            QTRY_VERIFY((modal->frameGeometry().center() - main.frameGeometry().center())
+                            .manhattanLength() <= 2);
+        }
+        recordAndReject (&placement)(modal);
+    }});
     openDialog(kind);
     QVERIFY(script.finished());
     QCOMPARE(placement.parent, parented ? &main : nullptr);
