@@ -4,12 +4,19 @@
 #include "zerunresources.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QGraphicsDropShadowEffect>
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QStatusBar>
 #include <QStringList>
 #include <QStyle>
+
+#include <cstdlib>
+
+#ifdef Q_OS_LINUX
+#include <dlfcn.h>
+#endif
 
 namespace {
 
@@ -46,6 +53,67 @@ const QString titleTextBaseText = QStringLiteral("padding-left:5px; color:palett
 
 constexpr qreal shadowBlurRadius = 9.0;
 
+// Whether the desktop blends windows: without a compositor the transparent band that holds the
+// shadow shows black. On X11 a compositor owns the selection _NET_WM_CM_S<screen>; the X
+// library is asked through the platform plugin's own copy, so the program needs no X headers or
+// library of its own. Every other platform composes (Wayland, Windows) or shows nothing
+// (offscreen).
+bool desktopComposites()
+{
+#ifdef Q_OS_LINUX
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return true;
+    static const bool composites = [] {
+        void *xcb = dlopen("libxcb.so.1", RTLD_LAZY | RTLD_NOLOAD);
+        if (!xcb)
+            return true;
+        // The library's own layouts of its cookies and of these two replies.
+        struct Cookie
+        {
+            unsigned int sequence;
+        };
+        struct Reply
+        {
+            quint8 responseType, pad;
+            quint16 sequence;
+            quint32 length, value; // the atom, or the selection's owner
+        };
+        const auto connect =
+            reinterpret_cast<void *(*)(const char *, int *)>(dlsym(xcb, "xcb_connect"));
+        const auto disconnect = reinterpret_cast<void (*)(void *)>(dlsym(xcb, "xcb_disconnect"));
+        const auto intern = reinterpret_cast<Cookie (*)(void *, quint8, quint16, const char *)>(
+            dlsym(xcb, "xcb_intern_atom"));
+        const auto internReply = reinterpret_cast<Reply *(*)(void *, Cookie, void **)>(
+            dlsym(xcb, "xcb_intern_atom_reply"));
+        const auto owner =
+            reinterpret_cast<Cookie (*)(void *, quint32)>(dlsym(xcb, "xcb_get_selection_owner"));
+        const auto ownerReply = reinterpret_cast<Reply *(*)(void *, Cookie, void **)>(
+            dlsym(xcb, "xcb_get_selection_owner_reply"));
+        bool owned = true;
+        int screen = 0;
+        void *connection = connect && disconnect && intern && internReply && owner && ownerReply
+                               ? connect(nullptr, &screen)
+                               : nullptr;
+        if (connection) {
+            const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(screen);
+            Reply *atom = internReply(
+                connection, intern(connection, 0, quint16(name.size()), name.constData()), nullptr);
+            Reply *held =
+                atom ? ownerReply(connection, owner(connection, atom->value), nullptr) : nullptr;
+            owned = !held || held->value != 0;
+            std::free(atom);
+            std::free(held);
+            disconnect(connection);
+        }
+        dlclose(xcb);
+        return owned;
+    }();
+    return composites;
+#else
+    return true;
+#endif
+}
+
 // Replaces a widget's sheet so that the new one shows. The sheet engine keeps the rules it read
 // for a widget's earlier sheet, and a widget that is not on screen (a frame built but not shown
 // yet, or hidden) would go on drawing with them; polishing it again drops them.
@@ -79,6 +147,8 @@ FramelessWindow::FramelessWindow(QWidget *parent) : QWidget(parent)
 
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &FramelessWindow::on_applicationStateChanged);
+    if (!desktopComposites())
+        dropShadow();
 }
 
 void FramelessWindow::setTitleBarColor(const QString &rgb, const bool &useBaseText)
@@ -117,6 +187,12 @@ void FramelessWindow::setContent(QWidget *content, const bool &keepSizeGrip)
 
 void FramelessWindow::makePanel()
 {
+    panel = true;
+    dropShadow();
+}
+
+void FramelessWindow::dropShadow()
+{
     shadowed = false;
     setAttribute(Qt::WA_TranslucentBackground, false);
     ui.verticalLayout->setContentsMargins(0, 0, 0, 0);
@@ -126,7 +202,7 @@ void FramelessWindow::makePanel()
 void FramelessWindow::keyPressEvent(QKeyEvent *event)
 {
     // Esc that no widget of the panel took.
-    if (!shadowed && event->matches(QKeySequence::Cancel)) {
+    if (panel && event->matches(QKeySequence::Cancel)) {
         close();
         return;
     }

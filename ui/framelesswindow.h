@@ -7,10 +7,12 @@
 
 class QEvent;
 
-// Window chrome of its own: a bordered, rounded panel with a drop shadow, a title bar with
-// icon, title and window buttons, and one content widget. Its look follows the application's
-// active state and the window's normal or maximised state. Always a window of its own: with a
-// parent, a dialog window above the parent's window (not modal), deleted with the parent.
+// Window chrome of its own: a bordered, rounded panel with a drop shadow (where the desktop has a
+// compositor to blend it; elsewhere the frame is opaque and without the shadow's band), a title
+// bar with icon, title and window buttons, and one content widget. Its look follows the
+// application's active state and the window's normal or maximised state. Always a window of its
+// own: with a parent, a dialog window above the parent's window (not modal), deleted with the
+// parent.
 class FramelessWindow : public QWidget
 {
     Q_OBJECT
@@ -48,7 +50,11 @@ private:
 
     Ui::FramelessWindow ui;
     bool hasCustomColor = false;
+    // Opaque, without the shadow's band: on a desktop without a compositor, and for panels.
+    void dropShadow();
+
     bool shadowed = true;
+    bool panel = false;
     bool useBaseTextColor = false;
     int customRed = 0;
     int customGreen = 0;

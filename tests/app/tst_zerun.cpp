@@ -95,7 +95,7 @@ void TestZerun::widgetTexts_data()
     row("add_to_list", "QPushButton", "&Add to Download List");
     row("download_items", "QPushButton", "&Download");
     row("uninstall_package", "QPushButton", "U&ninstall");
-    row("progressTitle", "QLabel", "");
+    row("progressTitle", "NoticeLabel", "");
     row("progressInfo", "QLabel", "");
     row("back", "QPushButton", "&Go Back");
     row("quit", "QPushButton", "&Quit");
