@@ -92,6 +92,7 @@ signals:
 
 private:
     void unpack(const QString &folder, bool counted);
+    static void givePagesBack();
 
     QString zipPath;
     QString destination;
