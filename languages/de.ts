@@ -465,7 +465,7 @@
     </message>
     <message>
         <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
-        <translation>TEW2016 wurde an diesen Orten gefunden. Wählen Sie den, in den die Pakete sollen:</translation>
+        <translation>TEW2016 wurde an diesen Orten gefunden. Wählen Sie den Ort, an den die Pakete sollen:</translation>
     </message>
     <message>
         <source>&amp;Use This Folder</source>

@@ -14,6 +14,10 @@
 #include <QVector>
 #include <QtEndian>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <atomic>
 #include <chrono>
 #include <climits>
@@ -115,8 +119,9 @@ struct SharedRun
             for (int i = chunkStarts.at(chunk); i < chunkStarts.at(chunk + 1); ++i) {
                 if (i >= stopAt.load(std::memory_order_relaxed))
                     return;
-                const ArchiveEntry &entry = entries.at(i);
+                ArchiveEntry entry = entries.at(i);
                 if (entry.number >= 0) {
+                    entry.stagedPath = run->stagedPath(entry.number);
                     const auto cancelled = [this, i, &during] {
                         if (during)
                             during();
@@ -235,11 +240,23 @@ QString TsUnZip::errorDetail() const
 void TsUnZip::unpackAll()
 {
     unpack(destination, false);
+    givePagesBack();
 }
 
 void TsUnZip::unpackTo(const QString &folder)
 {
     unpack(folder, true);
+    givePagesBack();
+}
+
+void TsUnZip::givePagesBack()
+{
+    // A run of many entries frees its records on this thread and its helpers', whose allocator
+    // arenas would keep the pages for threads that may never need them again; what comes next
+    // (the records of an install) is built on another thread.
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 void TsUnZip::unpack(const QString &folder, bool counted)
@@ -323,6 +340,12 @@ void TsUnZip::unpack(const QString &folder, bool counted)
             }
             break;
         }
+        // Only what the unpack needs is kept: with many entries their names and extra fields
+        // would add up, and the staged path follows from the number.
+        entry.info.name.clear();
+        entry.info.extra.clear();
+        entry.info.comment.clear();
+        entry.stagedPath.clear();
         shared->entries.append(entry);
     }
     // The walk also stops on a broken central directory; that is a failed entry, not the end.
@@ -439,6 +462,8 @@ void TsUnZip::unpack(const QString &folder, bool counted)
             failStaged(why);
             return;
         }
+        // The caller's step may have built and dropped much (an install's record of every file).
+        givePagesBack();
     }
     if (cancelled) {
         failStaged(QStringLiteral("cancelled"));

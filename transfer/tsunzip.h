@@ -96,6 +96,7 @@ signals:
 
 private:
     void unpack(const QString &folder, bool counted);
+    static void givePagesBack();
 
     QString zipPath;
     QString destination;
