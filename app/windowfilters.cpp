@@ -52,14 +52,3 @@ bool ArchiveDrops::eventFilter(QObject *watched, QEvent *event)
     }
     return QObject::eventFilter(watched, event);
 }
-
-ResizeWatch::ResizeWatch(std::function<void()> resized, QObject *parent)
-    : QObject(parent), resized(std::move(resized))
-{}
-
-bool ResizeWatch::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Resize)
-        resized();
-    return QObject::eventFilter(watched, event);
-}

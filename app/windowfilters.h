@@ -43,16 +43,3 @@ protected:
 private:
     std::function<void(const QStringList &)> take;
 };
-
-// Calls `resized` after the watched widget changed its size.
-class ResizeWatch : public QObject
-{
-public:
-    ResizeWatch(std::function<void()> resized, QObject *parent);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    std::function<void()> resized;
-};

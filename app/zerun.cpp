@@ -101,9 +101,6 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
             showLists();
     });
     ui->repo_search->installEventFilter(new EscapeClears(ui->repo_search));
-    // The notices on the status line are cut to its width.
-    ui->catalogue_status->installEventFilter(
-        new ResizeWatch([this] { refitNotices(); }, ui->catalogue_status));
 
     addListActions();
     // Archives dropped anywhere on the catalogue page, the lists included.
@@ -221,20 +218,12 @@ void Zerun::catalogueFetched(const CatalogueFetch::Result &result)
 
 void Zerun::updateCatalogueStatus()
 {
-    // What the list shows, or why it shows nothing (or an older copy).
+    // What the list shows, or why it shows nothing (or an older copy). The status line shows
+    // one line, the whole notice in its tooltip.
     QString text = catalogueNotice;
-    // Notices of the recovery and the records share one line, so that the list keeps its rows;
-    // each is whole in the tooltip and the log.
-    QStringList notices = recoveryNotice.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    if (!recordsNotice.isEmpty())
-        notices << recordsNotice;
-    const QString whole = notices.join(QStringLiteral(" \u00b7 "));
-    ui->catalogue_status->setToolTip(notices.join(QLatin1Char('\n')));
-    if (!whole.isEmpty()) {
-        const int room = ui->catalogue_status->contentsRect().width();
-        const QString line =
-            ui->catalogue_status->fontMetrics().elidedText(whole, Qt::ElideRight, room);
-        text = text.isEmpty() ? line : text + QLatin1Char('\n') + line;
+    for (const QString &notice : {recoveryNotice, recordsNotice}) {
+        if (!notice.isEmpty())
+            text = text.isEmpty() ? notice : text + QLatin1Char('\n') + notice;
     }
     if (catalogueLoading) {
         text = tr("Loading the package list...");
@@ -319,12 +308,6 @@ void Zerun::settleRecords()
     // Said once, in its own words: what was found again covers what was lost.
     if (!settled.notice.isEmpty())
         recordsNotice = settled.notice;
-}
-
-void Zerun::refitNotices()
-{
-    if (!recoveryNotice.isEmpty() || !recordsNotice.isEmpty())
-        updateCatalogueStatus();
 }
 
 void Zerun::useGameFolder()

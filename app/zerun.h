@@ -111,8 +111,6 @@ private:
     void useGameFolder();
     // Rebuilds the records from the game folder where they were lost, and says so once.
     void settleRecords();
-    // Cuts the notices of the status line to its width again.
-    void refitNotices();
     // "Change…": another install of the game, with its own records.
     void changeGameFolder();
     const InstalledPackage *recordOf(int entry) const;
