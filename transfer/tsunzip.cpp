@@ -60,6 +60,10 @@ struct SharedRun
     // Entries from this index on are not unpacked: the earliest failure so far.
     std::atomic<int> stopAt{INT_MAX};
     std::unique_ptr<std::atomic<bool>[]> done;
+    // The archive's bytes of the entries to unpack, and those read so far by every worker: the
+    // share unpacked moves within one large entry too.
+    qint64 total = 0;
+    std::atomic<qint64> read{0};
 
     std::mutex mutex;
     std::condition_variable progress;
@@ -91,6 +95,8 @@ struct SharedRun
             if (count == 0)
                 chunkStarts << i;
             bytes += entries.at(i).info.compressedSize + entryCost;
+            if (entries.at(i).number >= 0)
+                total += qint64(entries.at(i).info.compressedSize);
             if (++count >= chunkEntries || bytes >= chunkBytes) {
                 count = 0;
                 bytes = 0;
@@ -101,8 +107,9 @@ struct SharedRun
     }
 
     // Takes chunks until none is left or a failure stops the run; `between` runs after every
-    // entry. Each worker reads through its own handle on the archive.
-    void work(const std::function<void()> &between)
+    // entry, `during` (when given) now and then within one. Each worker reads through its own
+    // handle on the archive.
+    void work(const std::function<void()> &between, const std::function<void()> &during = {})
     {
         ArchiveReader archive(zipPath, jumpWindow);
         const bool opened = archive.open();
@@ -115,12 +122,14 @@ struct SharedRun
                 ArchiveEntry entry = entries.at(i);
                 if (entry.number >= 0) {
                     entry.stagedPath = run->stagedPath(entry.number);
-                    const auto cancelled = [this, i] {
+                    const auto cancelled = [this, i, &during] {
+                        if (during)
+                            during();
                         return stopAt.load(std::memory_order_relaxed) < i;
                     };
                     QByteArray sha256;
                     if (!opened || !TsCompression::unpackPlanned(archive, entry, protection,
-                                                                 cancelled, &sha256)) {
+                                                                 cancelled, &sha256, &read)) {
                         fail(i, TsUnZip::entryFailure(folder, entry.name,
                                                       qint64(entry.info.uncompressedSize)));
                         return;
@@ -351,6 +360,7 @@ void TsUnZip::unpack(const QString &folder, bool counted)
     clock.start();
     qint64 lastReport = -reportInterval;
     int reported = 0;
+    qint64 shownRead = 0;
     const auto report = [&](bool force) {
         const qint64 now = clock.elapsed();
         if (!force && now - lastReport < reportInterval)
@@ -367,6 +377,12 @@ void TsUnZip::unpack(const QString &folder, bool counted)
                 emit status(QLatin1String("Unzipped ") + shared->entries.at(reported - 1).name);
             const qint64 share = qint64(extractedCount) * 100 / qMax(1, entriesCount);
             emit percent(int(qMin<qint64>(share, 100)));
+        }
+        // Within a large entry too: the archive's bytes read.
+        const qint64 read = shared->read.load(std::memory_order_relaxed);
+        if (read > shownRead) {
+            shownRead = read;
+            emit bytesRead(read, shared->total);
         }
     };
     if (shared->chunkStarts.size() > 2) {
@@ -397,11 +413,12 @@ void TsUnZip::unpack(const QString &folder, bool counted)
         }
     }
     // A cancel stops every worker before its next entry.
-    shared->work([&] {
+    const auto reportNow = [&] {
         if (cancelled)
             shared->stopAt.store(0);
         report(false);
-    });
+    };
+    shared->work(reportNow, reportNow);
     while (true) {
         if (cancelled)
             shared->stopAt.store(0);
