@@ -187,6 +187,7 @@ bool CrashReportConsent::askIfPending(QWidget *window)
     DialogHost::centreWhenShown(panel, window);
     panel->show();
     panel->raise();
+    panel->activateWindow();
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <QMimeData>
 
 #include <quazip.h>
+#include <quazipfile.h>
 #include <quazipfileinfo.h>
 
 QStringList DiskPackage::archivesOf(const QList<QUrl> &urls)
@@ -69,6 +70,32 @@ bool DiskPackage::entryNames(const QString &archive, QStringList *names, QString
         return false;
     }
     return true;
+}
+
+QString DiskPackage::damagedEntry(const QString &archive)
+{
+    const std::unique_ptr<QIODevice> device = TsCompression::archiveDevice(archive);
+    QuaZip zip(device.get());
+    TsCompression::prepareNames(zip);
+    if (!zip.open(QuaZip::mdUnzip))
+        return {};
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
+        QuaZipFileInfo64 info;
+        if (!TsCompression::currentInfo(&zip, &info))
+            break;
+        // The checksum is compared when the entry is closed after its last byte.
+        QuaZipFile entry(&zip);
+        bool whole = entry.open(QIODevice::ReadOnly);
+        qint64 read = 0;
+        while (whole && (read = entry.read(buffer.data(), buffer.size())) > 0) {
+        }
+        whole = whole && read == 0;
+        entry.close();
+        if (!whole || entry.getZipError() != UNZ_OK)
+            return TsCompression::entryName(info);
+    }
+    return {};
 }
 
 QString DiskPackage::likelyKind(const QStringList &entryNames)

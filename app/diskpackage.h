@@ -23,6 +23,11 @@ public:
     // The entry names of the archive; false, with the reason, when it cannot be read.
     static bool entryNames(const QString &archive, QStringList *names, QString *why);
 
+    // The first entry whose bytes do not read back whole (a checksum that does not match, data
+    // cut short), read without writing anything; empty when every entry reads whole or the
+    // archive cannot be opened (entryNames() says why).
+    static QString damagedEntry(const QString &archive);
+
     // "skin" when a skin's files are there (a skin.ini, style sheets), "pics" when most files
     // are images, else "mods".
     static QString likelyKind(const QStringList &entryNames);

@@ -538,11 +538,15 @@ QString GameFolder::locate()
 
 QString GameFolder::labelOf(const Candidate &candidate)
 {
-    return candidate.detail.isEmpty()
-               ? candidate.launcher
-               : QCoreApplication::translate("GameFolder", "%1 (%2)",
-                                             "a launcher's name and the bottle, prefix or app id")
-                     .arg(candidate.launcher, candidate.detail);
+    if (candidate.detail.isEmpty())
+        return candidate.launcher;
+    // "Steam (Proton)" with its app id: "Steam (Proton 2890193012)".
+    if (candidate.launcher.endsWith(QLatin1Char(')')))
+        return candidate.launcher.left(candidate.launcher.size() - 1) + QLatin1Char(' ') +
+               candidate.detail + QLatin1Char(')');
+    return QCoreApplication::translate("GameFolder", "%1 (%2)",
+                                       "a launcher's name and the bottle or prefix")
+        .arg(candidate.launcher, candidate.detail);
 }
 
 QString GameFolder::choiceText(const Candidate &candidate, const QString &home)

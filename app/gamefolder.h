@@ -76,7 +76,7 @@ public:
     // folder as "~"), shortened in the middle to choicePathLength characters so that the game's
     // own folder stays in sight.
     static QString choiceText(const Candidate &candidate, const QString &home = QDir::homePath());
-    // The launcher's name with the find's detail: "Bottles (Gaming)".
+    // The launcher's name with the find's detail: "Bottles (Gaming)", "Steam (Proton 440)".
     static QString labelOf(const Candidate &candidate);
     static constexpr int choicePathLength = 60;
 

@@ -83,6 +83,22 @@ WordedText leftWords()
                                                         "was changed"));
 }
 
+// Hands `show` the share of the unpack done, from the entries done and, within a large entry,
+// from the archive's bytes read; it only ever grows, and is whole once every entry is.
+void followShare(TsUnZip &unzip, QObject *context, const std::function<void(int)> &show)
+{
+    auto shown = std::make_shared<int>(-1);
+    const auto grown = [shown, show](int percent) {
+        if (percent > *shown)
+            show(*shown = percent);
+    };
+    QObject::connect(&unzip, &TsUnZip::percent, context, grown);
+    QObject::connect(&unzip, &TsUnZip::bytesRead, context, [grown](qint64 read, qint64 total) {
+        if (total > 0)
+            grown(int(qMin<qint64>(99, read * 100 / total)));
+    });
+}
+
 // Tells that a single install or repair changed nothing, as the player chose.
 void tellLeft(BatchQuestions &questions, const QString &title, const QString &name)
 {
@@ -511,7 +527,7 @@ void InstallBatch::runInstall(int position, const QString &archive, const QStrin
                 if (state != QLatin1String("Unzipped"))
                     emit unpackProgress(++done, total, state);
             });
-    connect(&step->unzip(), &TsUnZip::percent, this, &InstallBatch::unpackPercent);
+    followShare(step->unzip(), this, [this](int percent) { emit unpackPercent(percent); });
     connect(step, &PackageInstall::finished, this, [this, step, position] {
         QFile::remove(step->archive());
         const QString summary = step->outcome().summary();
@@ -823,7 +839,7 @@ InstallBatch::Single InstallBatch::runSingle(const InstalledPackage &package,
     // The page's line goes when the unpack is over, before the player is told how it ended.
     const auto over = qScopeGuard([this] { emit singleProgress(QString()); });
     const QString name = package.name;
-    connect(&step->unzip(), &TsUnZip::percent, this, [this, name, change](int percent) {
+    followShare(step->unzip(), this, [this, name, change](int percent) {
         emit singleProgress((change == Change::Repair
                                  //: %1 is the package, %2 the share unpacked
                                  ? tr("Repairing %1: %2%")
@@ -885,6 +901,11 @@ bool InstallBatch::installFromDisk(const QString &archive)
     if (entries.isEmpty())
         return unreadable(QStringLiteral("Couldn't go to first file"),
                           QStringLiteral("the archive has no entries"));
+    // A damaged entry fails the archive before the player is asked anything about it.
+    const QString damaged = DiskPackage::damagedEntry(archive);
+    if (!damaged.isEmpty())
+        return unreadable(QStringLiteral("Couldn't extract file"),
+                          TsUnZip::entryFailureText(damaged, QString()));
     // The kind, the likeliest one offered first.
     QStringList choices;
     for (const PackageKind &kind : PackageKind::all())

@@ -524,8 +524,10 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
 {
     Outcome outcome;
     *done = false;
-    const QJsonObject object = UnpackTransaction::readJournal(journal);
-    const QJsonObject payload = object.value(QStringLiteral("payload")).toObject();
+    // Held while the change is finished and let go before the record is written: the journal
+    // of a large package is large.
+    QJsonObject object = UnpackTransaction::readJournal(journal);
+    QJsonObject payload = object.value(QStringLiteral("payload")).toObject();
     const QString game = payload.value(QStringLiteral("gameFolder")).toString();
     InstalledPackage record = recordOf(payload.value(QStringLiteral("record")).toObject());
     const QString folder = QDir::cleanPath(game + QLatin1Char('/') + record.folder);
@@ -617,6 +619,7 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     });
     record.createdFolders = created;
     record.createdFoldersKnown = true;
+    payload = object = QJsonObject();
     if (!changed.sync()) {
         outcome.recordError =
             QStringLiteral("the changed folders could not be written to the disk");

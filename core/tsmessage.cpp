@@ -65,4 +65,7 @@ void TsMessage::message(const QString &title, const QString &text)
     // in the middle of the screen.
     DialogHost::centreOver(panel, host);
     panel->show();
+    // The keyboard goes to it (Esc closes it), also where no window manager hands it over.
+    panel->raise();
+    panel->activateWindow();
 }

@@ -429,7 +429,7 @@
     </message>
     <message>
         <source>%1 (%2)</source>
-        <comment>a launcher&apos;s name and the bottle, prefix or app id</comment>
+        <comment>a launcher&apos;s name and the bottle or prefix</comment>
         <translation>%1 (%2)</translation>
     </message>
 </context>
@@ -465,7 +465,7 @@
     </message>
     <message>
         <source>TEW2016 was found in these places. Choose the one the packages should go into:</source>
-        <translation>TEW2016 wurde an diesen Orten gefunden. Wählen Sie den, in den die Pakete sollen:</translation>
+        <translation>TEW2016 wurde an diesen Orten gefunden. Wählen Sie den Ort, an den die Pakete sollen:</translation>
     </message>
     <message>
         <source>&amp;Use This Folder</source>

@@ -429,7 +429,7 @@
     </message>
     <message>
         <source>%1 (%2)</source>
-        <comment>a launcher&apos;s name and the bottle, prefix or app id</comment>
+        <comment>a launcher&apos;s name and the bottle or prefix</comment>
         <translation>%1 (%2)</translation>
     </message>
 </context>

@@ -332,7 +332,7 @@ bool TsCompression::unpackToPath(QuaZip *archive, const QuaZipFileInfo64 &info,
 bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
                                     const QuaZipFileInfo64 &info, const QString &target,
                                     const std::function<bool()> &cancelled, QByteArray *sha256,
-                                    bool writeOut)
+                                    bool writeOut, std::atomic<qint64> *read)
 {
     int method = 0;
     int level = 0;
@@ -370,6 +370,8 @@ bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
             const qint64 count = qint64(qMin<quint64>(remaining, quint64(plainChunk)));
             if (device->readAt(offset, in, count) != count)
                 return false;
+            if (read)
+                read->fetch_add(count, std::memory_order_relaxed);
             crc = TsCompression::crc32(crc, in, count);
             if (sha256)
                 hash.addData(in, count);
@@ -393,6 +395,8 @@ bool TsCompression::unpackPlainData(unzFile handle, ArchiveFile *device,
                 const qint64 count = qint64(qMin<quint64>(remaining, quint64(plainChunk)));
                 if (device->readAt(offset, in, count) != count)
                     return false;
+                if (read)
+                    read->fetch_add(count, std::memory_order_relaxed);
                 inflater.setInput(in, count);
                 offset += count;
                 remaining -= quint64(count);
@@ -623,7 +627,7 @@ bool TsCompression::unpackPlanned(QuaZip *archive, const ArchiveEntry &entry, Pr
 
 bool TsCompression::unpackPlanned(ArchiveReader &reader, const ArchiveEntry &entry,
                                   Protection protection, const std::function<bool()> &cancelled,
-                                  QByteArray *sha256)
+                                  QByteArray *sha256, std::atomic<qint64> *read)
 {
     unzFile handle = reader.handle();
     if (!handle || entry.number < 0 || !goToPlanned(handle, entry))
@@ -631,7 +635,7 @@ bool TsCompression::unpackPlanned(ArchiveReader &reader, const ArchiveEntry &ent
     const QuaZipFileInfo64 &info = entry.info;
     if (!(info.flags & 0x1) && (info.method == 0 || info.method == Z_DEFLATED))
         return unpackPlainData(handle, reader.file(), info, entry.stagedPath, cancelled, sha256,
-                               entry.writeOut);
+                               entry.writeOut, read);
     return unpackThroughLibrary(handle, info, entry.stagedPath, protection, sha256, entry.writeOut);
 }
 

@@ -10,6 +10,7 @@
 #include <quazip.h>
 #include <quazipfileinfo.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -89,9 +90,11 @@ public:
     static bool unpackPlanned(QuaZip *archive, const ArchiveEntry &entry, Protection protection,
                               const std::function<bool()> &cancelled = {},
                               QByteArray *sha256 = nullptr);
+    // `read`, when given, counts the archive's bytes as they are read (of plain entries), so that
+    // another thread can follow an entry of many gigabytes.
     static bool unpackPlanned(ArchiveReader &reader, const ArchiveEntry &entry,
                               Protection protection, const std::function<bool()> &cancelled = {},
-                              QByteArray *sha256 = nullptr);
+                              QByteArray *sha256 = nullptr, std::atomic<qint64> *read = nullptr);
     // The zip format's CRC-32 of the bytes, continuing from crc (0 to begin); with carry-less
     // multiplication where the processor has it.
     static quint32 crc32(quint32 crc, const char *data, qint64 size);
@@ -144,7 +147,8 @@ private:
     static bool goToPlanned(unzFile handle, const ArchiveEntry &entry);
     static bool unpackPlainData(unzFile handle, ArchiveFile *device, const QuaZipFileInfo64 &info,
                                 const QString &target, const std::function<bool()> &cancelled,
-                                QByteArray *sha256, bool writeOut);
+                                QByteArray *sha256, bool writeOut,
+                                std::atomic<qint64> *read = nullptr);
     // Through the zip library in reads of at most 4096 bytes, for entries that are not plain.
     static bool unpackThroughLibrary(unzFile handle, const QuaZipFileInfo64 &info,
                                      const QString &target, Protection protection,

@@ -14,6 +14,10 @@
 #include <QVector>
 #include <QtEndian>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <atomic>
 #include <chrono>
 #include <climits>
@@ -56,6 +60,10 @@ struct SharedRun
     // Entries from this index on are not unpacked: the earliest failure so far.
     std::atomic<int> stopAt{INT_MAX};
     std::unique_ptr<std::atomic<bool>[]> done;
+    // The archive's bytes of the entries to unpack, and those read so far by every worker: the
+    // share unpacked moves within one large entry too.
+    qint64 total = 0;
+    std::atomic<qint64> read{0};
 
     std::mutex mutex;
     std::condition_variable progress;
@@ -87,6 +95,8 @@ struct SharedRun
             if (count == 0)
                 chunkStarts << i;
             bytes += entries.at(i).info.compressedSize + entryCost;
+            if (entries.at(i).number >= 0)
+                total += qint64(entries.at(i).info.compressedSize);
             if (++count >= chunkEntries || bytes >= chunkBytes) {
                 count = 0;
                 bytes = 0;
@@ -97,8 +107,9 @@ struct SharedRun
     }
 
     // Takes chunks until none is left or a failure stops the run; `between` runs after every
-    // entry. Each worker reads through its own handle on the archive.
-    void work(const std::function<void()> &between)
+    // entry, `during` (when given) now and then within one. Each worker reads through its own
+    // handle on the archive.
+    void work(const std::function<void()> &between, const std::function<void()> &during = {})
     {
         ArchiveReader archive(zipPath, jumpWindow);
         const bool opened = archive.open();
@@ -108,14 +119,17 @@ struct SharedRun
             for (int i = chunkStarts.at(chunk); i < chunkStarts.at(chunk + 1); ++i) {
                 if (i >= stopAt.load(std::memory_order_relaxed))
                     return;
-                const ArchiveEntry &entry = entries.at(i);
+                ArchiveEntry entry = entries.at(i);
                 if (entry.number >= 0) {
-                    const auto cancelled = [this, i] {
+                    entry.stagedPath = run->stagedPath(entry.number);
+                    const auto cancelled = [this, i, &during] {
+                        if (during)
+                            during();
                         return stopAt.load(std::memory_order_relaxed) < i;
                     };
                     QByteArray sha256;
                     if (!opened || !TsCompression::unpackPlanned(archive, entry, protection,
-                                                                 cancelled, &sha256)) {
+                                                                 cancelled, &sha256, &read)) {
                         fail(i, TsUnZip::entryFailure(folder, entry.name,
                                                       qint64(entry.info.uncompressedSize)));
                         return;
@@ -226,11 +240,23 @@ QString TsUnZip::errorDetail() const
 void TsUnZip::unpackAll()
 {
     unpack(destination, false);
+    givePagesBack();
 }
 
 void TsUnZip::unpackTo(const QString &folder)
 {
     unpack(folder, true);
+    givePagesBack();
+}
+
+void TsUnZip::givePagesBack()
+{
+    // A run of many entries frees its records on this thread and its helpers', whose allocator
+    // arenas would keep the pages for threads that may never need them again; what comes next
+    // (the records of an install) is built on another thread.
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 void TsUnZip::unpack(const QString &folder, bool counted)
@@ -314,6 +340,12 @@ void TsUnZip::unpack(const QString &folder, bool counted)
             }
             break;
         }
+        // Only what the unpack needs is kept: with many entries their names and extra fields
+        // would add up, and the staged path follows from the number.
+        entry.info.name.clear();
+        entry.info.extra.clear();
+        entry.info.comment.clear();
+        entry.stagedPath.clear();
         shared->entries.append(entry);
     }
     // The walk also stops on a broken central directory; that is a failed entry, not the end.
@@ -328,6 +360,7 @@ void TsUnZip::unpack(const QString &folder, bool counted)
     clock.start();
     qint64 lastReport = -reportInterval;
     int reported = 0;
+    qint64 shownRead = 0;
     const auto report = [&](bool force) {
         const qint64 now = clock.elapsed();
         if (!force && now - lastReport < reportInterval)
@@ -344,6 +377,12 @@ void TsUnZip::unpack(const QString &folder, bool counted)
                 emit status(QLatin1String("Unzipped ") + shared->entries.at(reported - 1).name);
             const qint64 share = qint64(extractedCount) * 100 / qMax(1, entriesCount);
             emit percent(int(qMin<qint64>(share, 100)));
+        }
+        // Within a large entry too: the archive's bytes read.
+        const qint64 read = shared->read.load(std::memory_order_relaxed);
+        if (read > shownRead) {
+            shownRead = read;
+            emit bytesRead(read, shared->total);
         }
     };
     if (shared->chunkStarts.size() > 2) {
@@ -374,11 +413,12 @@ void TsUnZip::unpack(const QString &folder, bool counted)
         }
     }
     // A cancel stops every worker before its next entry.
-    shared->work([&] {
+    const auto reportNow = [&] {
         if (cancelled)
             shared->stopAt.store(0);
         report(false);
-    });
+    };
+    shared->work(reportNow, reportNow);
     while (true) {
         if (cancelled)
             shared->stopAt.store(0);
@@ -422,6 +462,8 @@ void TsUnZip::unpack(const QString &folder, bool counted)
             failStaged(why);
             return;
         }
+        // The caller's step may have built and dropped much (an install's record of every file).
+        givePagesBack();
     }
     if (cancelled) {
         failStaged(QStringLiteral("cancelled"));

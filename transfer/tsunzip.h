@@ -87,11 +87,16 @@ public:
 signals:
     void status(QString state);
     void percent(int p);
+    // The archive's bytes read so far of those its entries take, now and then while entries are
+    // unpacked (within one large entry too); not at all for an archive unpacked entry by entry
+    // through the zip library.
+    void bytesRead(qint64 read, qint64 total);
     void error(QString err);
     void finished();
 
 private:
     void unpack(const QString &folder, bool counted);
+    static void givePagesBack();
 
     QString zipPath;
     QString destination;

@@ -10,7 +10,6 @@
 #include <QErrorMessage>
 #include <QFile>
 #include <QIcon>
-#include <QScreen>
 #include <QTextBrowser>
 #include <QTextStream>
 
@@ -60,15 +59,12 @@ void showSessionLog(const QString &logText)
     browser->setPlainText(logText);
     window->setContent(browser, false);
 
-    // Centred on the main window, a little above its middle; without one, on the screen.
-    QRect around;
-    if (const QWidget *main = DialogHost::mainWindow())
-        around = QRect(main->pos(), main->size());
-    else if (const QScreen *screen = QGuiApplication::primaryScreen())
-        around = screen->availableGeometry();
-    window->move(around.x() + around.width() / 2 - window->width() / 2,
-                 around.y() + around.height() / 2 - window->height() / 2 - 60);
+    // Centred on the main window; without one, on the screen. It takes the keyboard (for Esc)
+    // also where no window manager hands it over.
+    DialogHost::centreOver(window, DialogHost::mainWindow());
     window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void showTodaysLog()

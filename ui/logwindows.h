@@ -10,9 +10,9 @@ namespace LogWindows {
 // Sets both as the log's hooks (TsLogging::setSessionLogViewer, TsLogging::setAlertPresenter).
 void install();
 
-// Opens a new frameless "Session Log" window, 640 × 360, holding `logText` as plain text,
-// centred a little above the middle of the main window (of the screen without one). The window
-// deletes itself when closed.
+// Opens a new frameless "Session Log" window, 640 × 360 (smaller over a smaller main window),
+// holding `logText` as plain text, centred on the main window (on the screen without one) and
+// active. Esc closes it; the window deletes itself when closed.
 void showSessionLog(const QString &logText);
 
 // Opens that window on today's log file (TsLogging::dailyLogFileFor at TsLogging::now()). When

@@ -77,5 +77,7 @@ FramelessWindow *showUpdateDialog(const QString &version, const QString &notes,
         QObject::connect(downloadButton, &QPushButton::clicked, dialog, std::move(download));
     DialogHost::centreOver(dialog, host);
     dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
     return dialog;
 }

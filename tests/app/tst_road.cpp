@@ -1377,9 +1377,10 @@ void TestRoad::installFromDisk_data()
     QTest::newRow("not a zip") << QString("not a zip") << QString("page") << QString() << QString()
                                << QString("Could not install Real World:\n\nCouldn't open zip: "
                                           "not a readable zip archive");
-    QTest::newRow("damaged") << QString("damaged") << QString("file_list") << QString("Mod DB")
-                             << QString()
-                             << QString("Could not install Real World:\n\ndata/a.txt could not be unpacked");
+    // A damaged entry is found before the kind and the folder are asked.
+    QTest::newRow("damaged")
+        << QString("damaged") << QString("file_list") << QString() << QString()
+        << QString("Could not install Real World:\n\ndata/a.txt could not be unpacked");
 }
 
 void TestRoad::installFromDisk()

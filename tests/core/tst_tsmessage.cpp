@@ -164,6 +164,10 @@ void TestTsMessage::closeClosesOnlyThatPanel()
     QVERIFY(first);
     QVERIFY(first->isVisible());
     QVERIFY(host->isVisible());
+    // Esc closes the panel that has the keyboard, and only it.
+    QTest::keyClick(first->findChild<PrimaryButton *>(), Qt::Key_Escape);
+    QVERIFY(!first->isVisible());
+    QVERIFY(host->isVisible());
 }
 
 void TestTsMessage::withoutActiveWindow()
