@@ -107,6 +107,8 @@ FileReport FileReport::ofRemoval(const QString &name, const QString &folder,
         //: %1 is the package, %2 its folder in the game
         report.summary = player ? tr("Uninstalled %1 from %2.").arg(name, folder)
                                 : QStringLiteral("Uninstalled %1 from %2.").arg(name, folder);
+    if (!result.unfinished.isEmpty())
+        report.summary += QLatin1Char(' ') + PackageRemoval::unfinishedLine(result, wording);
     if (kept > 0)
         report.summary +=
             QLatin1Char(' ') +

@@ -356,8 +356,7 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
     removeEmptyFolders(folders, game, changed);
     // What was removed and put back is on disk before the record says so.
     if (!changed.sync())
-        done.failed << QStringLiteral("the removals could not be written to the disk; finished "
-                                      "at the next start");
+        done.unfinished << QStringLiteral("the removals could not be written to the disk");
 
     // The record keeps what is still the package's on disk.
     QVector<InstalledFile> left;
@@ -379,8 +378,8 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
     }
     if (!written) {
         // The journal stays: the next start writes the record.
-        done.failed << QStringLiteral("the record (") + records.errorString() +
-                           QStringLiteral("; finished at the next start)");
+        done.unfinished << QStringLiteral("the record could not be written: ") +
+                               records.errorString();
     } else if (!journalPath.isEmpty() && QFile::remove(journalPath)) {
         FolderSync::syncParent(journalPath);
     }
@@ -470,7 +469,8 @@ bool PackageRemoval::recover(const QString &journalPath, InstalledPackages &reco
             *what = worded(Wording::Log, "PackageRemoval",
                            "uninstalling %1 removed %n file(s), but is not finished: %2", nullptr,
                            int(result.removed.size()))
-                        .arg(record.name, result.failed.join(QStringLiteral(", ")));
+                        .arg(record.name,
+                             (result.failed + result.unfinished).join(QStringLiteral(", ")));
         return false;
     }
     if (what)
@@ -490,6 +490,18 @@ void PackageRemoval::Result::refuse(const char *why, const QString &detail,
         refusal = refusal.arg(detail);
         refusalWords = refusalWords.arg(detailWords.isNull() ? detail : detailWords);
     }
+}
+
+QString PackageRemoval::unfinishedLine(const Result &result, Wording wording)
+{
+    if (result.unfinished.isEmpty())
+        return {};
+    // The database's or the disk's own words are for the log.
+    return wording == Wording::Log
+               ? QStringLiteral("The next start finishes the uninstall: ") +
+                     result.unfinished.join(QStringLiteral("; ")) + QLatin1Char('.')
+               : tr("The next start finishes the uninstall (the log tells why it could not "
+                    "now).");
 }
 
 QString PackageRemoval::describe(const QString &name, const QString &folder, const Result &result,
@@ -545,6 +557,8 @@ QString PackageRemoval::describe(const QString &name, const QString &folder, con
     kept(result.notRestored,
          QT_TR_N_NOOP("Could not put back %n file(s) that were in the folder before the "
                       "install; they stay kept: %1"));
+    if (!result.unfinished.isEmpty())
+        text += QLatin1Char('\n') + unfinishedLine(result, wording);
     return text;
 }
 

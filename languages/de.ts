@@ -1319,6 +1319,10 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
         <source>the removal could not be recorded</source>
         <translation>das Entfernen konnte nicht aufgezeichnet werden</translation>
     </message>
+    <message>
+        <source>The next start finishes the uninstall (the log tells why it could not now).</source>
+        <translation>Der nächste Start schließt die Deinstallation ab (das Protokoll nennt den Grund, warum es jetzt nicht ging).</translation>
+    </message>
 </context>
 <context>
     <name>PackageUpdates</name>

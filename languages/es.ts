@@ -1319,6 +1319,10 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
         <source>the removal could not be recorded</source>
         <translation>no se pudo registrar la eliminación</translation>
     </message>
+    <message>
+        <source>The next start finishes the uninstall (the log tells why it could not now).</source>
+        <translation>El próximo inicio termina la desinstalación (el registro de eventos indica por qué no se pudo ahora).</translation>
+    </message>
 </context>
 <context>
     <name>PackageUpdates</name>

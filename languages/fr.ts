@@ -1319,6 +1319,10 @@ Garder vos versions (les nouvelles versions du paquet sont placées à côté so
         <source>the removal could not be recorded</source>
         <translation>la suppression n&apos;a pas pu être enregistrée</translation>
     </message>
+    <message>
+        <source>The next start finishes the uninstall (the log tells why it could not now).</source>
+        <translation>Le prochain démarrage termine la désinstallation (le journal indique pourquoi elle n&apos;a pas pu l&apos;être maintenant).</translation>
+    </message>
 </context>
 <context>
     <name>PackageUpdates</name>

@@ -1319,6 +1319,10 @@ Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo
         <source>the removal could not be recorded</source>
         <translation>a remoção não pôde ser registrada</translation>
     </message>
+    <message>
+        <source>The next start finishes the uninstall (the log tells why it could not now).</source>
+        <translation>A próxima inicialização termina a desinstalação (o log diz por que não foi possível agora).</translation>
+    </message>
 </context>
 <context>
     <name>PackageUpdates</name>
