@@ -1,6 +1,7 @@
 #include "gamerecords.h"
 
 #include "apppaths.h"
+#include "foldersync.h"
 #include "installedpackages.h"
 
 #include <QCryptographicHash>
@@ -39,9 +40,11 @@ bool saveIndex(const QVector<GameRecords::Entry> &entries)
                                 {identityKey, entry.game.identity},
                                 {databaseKey, entry.database}});
     const QByteArray bytes = QJsonDocument(QJsonObject{{gamesKey, list}}).toJson();
-    QDir().mkpath(AppPaths::cacheFolder());
+    FolderSync::makePath(AppPaths::cacheFolder());
     QSaveFile file(GameRecords::indexPath());
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    // Which database holds a game's records is on disk before a record goes into one.
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+           file.commit() && FolderSync::syncParent(GameRecords::indexPath());
 }
 
 // A database name of its own for a copy, stable for its path and identity.

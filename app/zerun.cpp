@@ -704,11 +704,14 @@ void Zerun::connectBatch()
     connect(
         &batch, &InstallBatch::packageEnded, ui->batchProgress, [this](int position, int ended) {
             ui->batchProgress->setValue(ended);
-            // A package that did not install is not shown as under way any more.
+            // A package that did not install is not shown as under way any more; another one
+            // being asked about or unpacked keeps the page.
             const InstallBatch::Package &package = batch.packages().at(position);
-            if (batch.isRunning() && package.outcome == InstallBatch::Outcome::Failed)
+            const bool shown =
+                batch.isRunning() && (!batch.isInstalling() || batch.current() == position);
+            if (shown && package.outcome == InstallBatch::Outcome::Failed)
                 ui->progressTitle->setText(tr("Could not install %1").arg(batch.label(position)));
-            else if (batch.isRunning() && package.outcome == InstallBatch::Outcome::Skipped)
+            else if (shown && package.outcome == InstallBatch::Outcome::Skipped)
                 ui->progressTitle->setText(tr("Skipped %1").arg(batch.label(position)));
         });
     connect(&batch, &InstallBatch::batchEnded, this, &Zerun::showBatchEnd);
