@@ -1305,3 +1305,65 @@ QVector<KeptOriginal> InstalledPackages::originalsFromJson(const QJsonArray &lis
     }
     return originals;
 }
+
+QJsonObject InstalledPackages::recordToJson(const InstalledPackage &package)
+{
+    return QJsonObject{
+        {QStringLiteral("name"), package.name},
+        {QStringLiteral("kind"), package.kind},
+        {QStringLiteral("folder"), package.folder},
+        {QStringLiteral("url"), package.url},
+        {QStringLiteral("archiveSize"), double(package.archiveSize)},
+        {QStringLiteral("archiveSha256"), QString::fromLatin1(package.archiveSha256)},
+        {QStringLiteral("validator"), package.validator},
+        {QStringLiteral("installed"), package.installed.toString(Qt::ISODateWithMs)},
+        {QStringLiteral("fromDisk"), package.fromDisk},
+        {QStringLiteral("createdFolders"), QJsonArray::fromStringList(package.createdFolders)},
+        {QStringLiteral("files"), filesToJson(package.files)},
+        {QStringLiteral("originals"), originalsToJson(package.originals)}};
+}
+
+InstalledPackage InstalledPackages::recordFromJson(const QJsonObject &object)
+{
+    InstalledPackage package;
+    package.name = object.value(QStringLiteral("name")).toString();
+    package.kind = object.value(QStringLiteral("kind")).toString();
+    package.folder = object.value(QStringLiteral("folder")).toString();
+    package.url = object.value(QStringLiteral("url")).toString();
+    package.archiveSize = qint64(object.value(QStringLiteral("archiveSize")).toDouble());
+    package.archiveSha256 = object.value(QStringLiteral("archiveSha256")).toString().toLatin1();
+    package.validator = object.value(QStringLiteral("validator")).toString();
+    package.installed = QDateTime::fromString(object.value(QStringLiteral("installed")).toString(),
+                                              Qt::ISODateWithMs);
+    package.fromDisk = object.value(QStringLiteral("fromDisk")).toBool();
+    for (const QJsonValue &folder : object.value(QStringLiteral("createdFolders")).toArray()) {
+        if (staysInside(folder.toString()))
+            package.createdFolders << QDir::cleanPath(folder.toString());
+    }
+    package.createdFoldersKnown = true;
+    package.files = filesFromJson(object.value(QStringLiteral("files")).toArray());
+    package.originals = originalsFromJson(object.value(QStringLiteral("originals")).toArray());
+    return package;
+}
+
+QString InstalledPackages::metaValue(const QString &key)
+{
+    if (!open(nullptr) && !opened)
+        return QString();
+    QSqlQuery query(QSqlDatabase::database(connectionName, false));
+    query.prepare(QStringLiteral("SELECT value FROM meta WHERE key = ?"));
+    query.addBindValue(key);
+    return query.exec() && query.next() ? query.value(0).toString() : QString();
+}
+
+bool InstalledPackages::setMetaValue(const QString &key, const QString &value)
+{
+    if (!open(nullptr) && !opened)
+        return false;
+    QSqlQuery query(QSqlDatabase::database(connectionName, false));
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO meta (key, value) VALUES (?, ?)"));
+    query.addBindValue(key);
+    query.addBindValue(text(value));
+    return query.exec() ||
+           fail(QStringLiteral("cannot write ") + key, describeError(query.lastError()));
+}

@@ -264,16 +264,15 @@ QString InstallRecovery::atStart(InstalledPackages &records, QVector<InstalledPa
     QStringList notices;
     for (const QString &what : recoverAll(records, &notices, halfChanged))
         note(QStringLiteral("Install recovery: ") + what);
-    // Records kept aside or entries left out are told once, on the catalogue page: the damaged
-    // store is renamed, so the next start has nothing to say.
+    // Entries left out are told once, on the catalogue page: the damaged store is renamed, so
+    // the next start has nothing to say. A replaced database is told by the caller, with what
+    // was found again in the game folder (replacementWords()).
     if (records.inUse())
         notices.prepend(QCoreApplication::translate(
             "Zerun", "The records of installed packages are in use by another program. They "
                      "were left as they are; close that program and start the installer again "
                      "to see your installed packages."));
-    else if (!records.replacementWords().isEmpty())
-        notices.prepend(records.replacementWords());
-    else if (!notice.isEmpty())
+    else if (!notice.isEmpty() && records.replacementWords().isEmpty())
         notices.prepend(QCoreApplication::translate("Zerun", "Installed packages: %1").arg(notice));
     const int archives = removeLeftoverArchives();
     if (archives > 0)

@@ -23,7 +23,8 @@ public:
     // What the start-up does before anything reads the game folder, once the single-instance
     // lock is held: removes cut-off saves, loads `records`, finishes or undoes every journal,
     // then removes the leftovers no install refers to any more; each step goes to the daily log.
-    // Returns what the catalogue page tells the player, a line each (empty: nothing).
+    // Returns what the catalogue page tells the player, a line each (empty: nothing); a
+    // database it replaced is told by records.replacementWords() instead.
     // `halfChanged` gets the packages that a change cut off left half changed (see recoverAll).
     static QString atStart(InstalledPackages &records,
                            QVector<InstalledPackage> *halfChanged = nullptr);
