@@ -9,6 +9,7 @@
 #include "installedpackages.h"
 #include "installrecovery.h"
 #include "modalscript.h"
+#include "packagemanifest.h"
 #include "roadfixture.h"
 #include "testfiles.h"
 #include "translations.h"
@@ -292,6 +293,8 @@ void TestRecords::rebuiltFromTheGameFolder_data()
     QTest::addColumn<int>("foundInB");
     QTest::newRow("database overwritten") << "overwrite" << 2 << 0;
     QTest::newRow("database deleted") << "delete" << 2 << 0;
+    // A damaged record is told and never trusted: Faces is not found again.
+    QTest::newRow("database deleted, Faces' record damaged") << "delete damaged" << 1 << 0;
     QTest::newRow("database emptied") << "empty" << 2 << 0;
     QTest::newRow("database of the other copy") << "other" << 2 << 0;
     QTest::newRow("index garbled") << "index" << 0 << 1;
@@ -338,8 +341,16 @@ void TestRecords::rebuiltFromTheGameFolder()
         QVERIFY(file.open(QIODevice::ReadWrite));
         QCOMPARE(file.write(QByteArray(4096, char(0x5a))), qint64(4096));
     }
-    if (damage == "delete")
+    if (damage.startsWith("delete"))
         QVERIFY(QFile::remove(database));
+    QMap<QString, QByteArray> expected = uninstalled;
+    QStringList expectedView = viewOfA;
+    if (damage.endsWith("damaged")) {
+        const QString record = PackageManifest::pathFor(a + "Pictures/Faces", "Faces", "pics");
+        TestFiles::write(record, TestFiles::read(record).replace("faces", "fakes"));
+        expected.insert(QDir(prefix->path()).relativeFilePath(record), TestFiles::read(record));
+        expectedView = expectedView.filter("Neat Skin");
+    }
     if (damage == "empty")
         QVERIFY(QFile::resize(database, 0));
     if (damage == "other")
@@ -359,11 +370,17 @@ void TestRecords::rebuiltFromTheGameFolder()
     };
     QCOMPARE(installedView(b), viewOfB);
     told(foundInB);
-    QCOMPARE(installedView(a), viewOfA);
+    QCOMPARE(installedView(a), expectedView);
     told(foundInA);
+    QCOMPARE(status().contains(QCoreApplication::translate(
+                 "RecordRebuild",
+                 "%n record(s) in the game folder are damaged and were not used; the details are "
+                 "in the log.",
+                 nullptr, 1)),
+             damage.endsWith("damaged"));
     QVERIFY(uninstallNeatSkin().startsWith("Uninstalled Neat Skin"));
     window.reset();
-    QCOMPARE(TestFiles::tree(prefix->path(), true), uninstalled);
+    QCOMPARE(TestFiles::tree(prefix->path(), true), expected);
 }
 
 QTEST_MAIN(TestRecords)
