@@ -32,13 +32,13 @@ public:
     // Finishes or undoes every install a journal describes (its record included), and finishes
     // every interrupted removal; one line per journal of what was done, for the daily log.
     // Journals whose game folder is not there stay for a later start, damaged ones are kept
-    // aside; `notices` gets a line for the player about each. An install journal damaged from
-    // outside (cut short) can be neither finished nor undone: the package whose folder it names
-    // is half changed, and goes to `halfChanged` for a repair.
+    // aside; `notices` gets a line for the player about each. A journal damaged from outside (cut
+    // short) can be neither finished nor undone: the package whose folder it names is half
+    // changed, and goes to `halfChanged` for a repair.
     static QStringList recoverAll(InstalledPackages &records, QStringList *notices = nullptr,
                                   QVector<InstalledPackage> *halfChanged = nullptr);
-    // The package recorded in the folder that a damaged install journal (as kept aside) names;
-    // none when it names no recorded package folder.
+    // The package recorded in the folder that a damaged journal (as kept aside) names; none when
+    // it names no recorded package folder.
     static const InstalledPackage *packageOfDamaged(const QString &damagedJournal,
                                                     const InstalledPackages &records);
 
