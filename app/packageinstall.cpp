@@ -589,6 +589,13 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
             game, record.folder, obsolete, &records, record.name, record.kind, &changed);
         outcome.keptChanged = removed.changed;
         outcome.notRemoved = removed.failed;
+        // A file of the package the player changed stays the package's in the record: its
+        // uninstall and verify name it as changed, not as a file the player added.
+        const QSet<QString> keptChanged(removed.changed.cbegin(), removed.changed.cend());
+        for (const InstalledFile &file : obsolete) {
+            if (keptChanged.contains(QDir::cleanPath(file.path)))
+                record.files << file;
+        }
     }
     // Kept originals whose place this version leaves empty go back; the record names those
     // still kept.

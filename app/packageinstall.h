@@ -61,7 +61,7 @@ public:
     {
         QStringList besideMine;    // "<file>.zerun-new" written beside the player's file
         QStringList keptAsMine;    // "<file>.zerun-mine": the player's file, set aside
-        QStringList keptChanged;   // old version's files the player changed: kept, unrecorded
+        QStringList keptChanged;   // old version's files the player changed: kept, still recorded
         QStringList keptOriginals; // the folder's own files, kept aside until the uninstall
         QStringList putBack;       // kept originals an update no longer replaces, back in place
         QStringList notRemoved;    // old version's files that could not be removed, and why

@@ -267,6 +267,10 @@ void TestPackageOwners::playersEditsAreNamedAsTheirs_data()
         << true << "package"
         << "Kept 1 file of yours that an update set aside: skin.ini.zerun-mine"
         << Files{{"skin.ini", "[skin]\nname=Default\n"}, {"skin.ini.zerun-mine", edit}};
+    // The next version no longer has the file: it stays the player's changed one, not an added.
+    QTest::newRow("dropped by the update")
+        << false << "dropped"
+        << "Kept 1 file you changed: skin.ini" << Files{{"skin.ini", edit}};
 }
 
 void TestPackageOwners::playersEditsAreNamedAsTheirs()
@@ -286,11 +290,13 @@ void TestPackageOwners::playersEditsAreNamedAsTheirs()
     QCOMPARE(plan.edits, QStringList());
     // The player changes the package's file; the next version asks about it alone.
     TestFiles::write(game(skinFolder + "/skin.ini"), "[skin]\nname=Mine\n");
-    QVERIFY(install(archive("gold2.zip", {{"skin.ini", "[skin]\nname=Gold 2\n"}}),
-                    choice == "mine" ? PackageInstall::Edits::KeepMine
-                                     : PackageInstall::Edits::TakePackage,
-                    &plan, &outcome));
-    QCOMPARE(plan.edits, QStringList{"skin.ini"});
+    const bool dropped = choice == "dropped";
+    QVERIFY(install(
+        archive("gold2.zip", {{dropped ? "gold.ini" : "skin.ini", "[skin]\nname=Gold 2\n"}}),
+        choice == "package" ? PackageInstall::Edits::TakePackage : PackageInstall::Edits::KeepMine,
+        &plan, &outcome));
+    QCOMPARE(plan.edits, dropped ? QStringList() : QStringList{"skin.ini"});
+    QCOMPARE(outcome.keptChanged, dropped ? QStringList{"skin.ini"} : QStringList());
     QCOMPARE(plan.originals, QStringList());
     QCOMPARE(outcome.keptOriginals, QStringList());
 
