@@ -121,6 +121,18 @@ bool makeFolder(const QString &kind, const QString &candidate, QString *journal)
     return false;
 }
 
+// Why an archive whose directory reads cannot be unpacked: an entry whose bytes do not match
+// their checksum or end early. Read through once, before the player is asked about it.
+WordedText damagedArchive(const QString &archive)
+{
+    const QString damaged = DiskPackage::damagedEntry(archive);
+    if (damaged.isEmpty())
+        return {};
+    const QString error = QStringLiteral("Couldn't extract file");
+    const QString detail = TsUnZip::entryFailureText(damaged, QString());
+    return {withDetail(error, detail), FailureWords::unpackFailure(error, detail)};
+}
+
 // Why the player's archive cannot be installed, read before anything is asked about it: not a
 // readable archive, no entries, or an entry whose bytes do not read back whole. `entries` gets
 // the entry names. Empty when it can be installed.
@@ -135,11 +147,7 @@ WordedText diskArchiveProblem(const QString &archive, QStringList *entries)
     if (entries->isEmpty())
         return unreadable(QStringLiteral("Couldn't go to first file"),
                           QStringLiteral("the archive has no entries"));
-    const QString damaged = DiskPackage::damagedEntry(archive);
-    if (!damaged.isEmpty())
-        return unreadable(QStringLiteral("Couldn't extract file"),
-                          TsUnZip::entryFailureText(damaged, QString()));
-    return {};
+    return damagedArchive(archive);
 }
 
 // Asks the kind of the player's archive, the likeliest one offered first; its code, or empty
@@ -521,6 +529,11 @@ void InstallBatch::installAt(int position, const QString &archive)
     WordedText why;
     if (QFileInfo(target).isDir()) {
         journal = InstallRecovery::newJournalPath();
+    } else if (const WordedText damaged = damagedArchive(archive); !damaged.log.isEmpty()) {
+        // A damaged entry fails before the player names a folder for the package.
+        QFile::remove(archive);
+        fail(position, damaged.log, damaged.player);
+        return;
     } else if (const FolderAnswer answer = askFolder(
                    package.kind, package.name, record,
                    package.update ? Change::Update : Change::Install, &target, &journal, &why);
