@@ -186,6 +186,30 @@ bool isBusy(const QSqlError &error)
     return number && (code == 5 || code == 6);
 }
 
+// The database's own values, as far as they read.
+QVector<QPair<QString, QString>> metaRows(const QString &connection)
+{
+    QVector<QPair<QString, QString>> rows;
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    query.exec(QStringLiteral("SELECT key, value FROM meta"));
+    while (query.next())
+        rows.append({query.value(0).toString(), query.value(1).toString()});
+    return rows;
+}
+
+bool writeMetaRows(const QString &connection, const QVector<QPair<QString, QString>> &rows)
+{
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO meta (key, value) VALUES (?, ?)"));
+    for (const auto &[key, value] : rows) {
+        query.addBindValue(key);
+        query.addBindValue(text(value));
+        if (!query.exec())
+            return false;
+    }
+    return true;
+}
+
 // A row of `SELECT <packageColumns>`.
 InstalledPackage packageFrom(const QSqlQuery &query)
 {
@@ -556,6 +580,8 @@ bool InstalledPackages::replaceDamaged(const QString &why, QString *told)
     QStringList lost;
     bool allRead = false;
     readWhatStillReads(&kept, &lost, &allRead);
+    // The database's own values (the copy of the game it describes) go with what still reads.
+    const QVector<QPair<QString, QString>> meta = metaRows(connectionName);
     close();
     const QString aside = keepAside(path);
     const auto say = [](const char *source, int n = -1) {
@@ -593,7 +619,8 @@ bool InstalledPackages::replaceDamaged(const QString &why, QString *told)
     bool written = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
     for (const InstalledPackage &package : qAsConst(kept))
         written = written && writePackage(package);
-    written = written && query.exec(QStringLiteral("COMMIT"));
+    written = written && writeMetaRows(connectionName, meta) &&
+              query.exec(QStringLiteral("COMMIT"));
     if (!written) {
         query.exec(QStringLiteral("ROLLBACK"));
         lost.clear();
