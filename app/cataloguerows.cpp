@@ -11,6 +11,14 @@ QString day(const InstalledPackage &record)
     return record.installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd"));
 }
 
+bool listed(const QVector<CatalogueEntry> &catalogue, const InstalledPackage &record)
+{
+    return std::any_of(catalogue.cbegin(), catalogue.cend(),
+                       [&record](const CatalogueEntry &entry) {
+                           return entry.name == record.name && entry.kind == record.kind;
+                       });
+}
+
 } // namespace
 
 const InstalledPackage *CatalogueRows::recordOf(const QVector<CatalogueEntry> &catalogue,
@@ -19,7 +27,9 @@ const InstalledPackage *CatalogueRows::recordOf(const QVector<CatalogueEntry> &c
     if (entry <= diskEntry(0)) {
         const QVector<InstalledPackage> &all = records.all();
         const int index = diskEntry(0) - entry;
-        return index < all.size() && all.at(index).fromDisk ? &all.at(index) : nullptr;
+        return index < all.size() && (all.at(index).fromDisk || !listed(catalogue, all.at(index)))
+                   ? &all.at(index)
+                   : nullptr;
     }
     if (entry < 0 || entry >= catalogue.size())
         return nullptr;
@@ -70,12 +80,17 @@ void CatalogueRows::fill(const QVector<CatalogueEntry> &catalogue, const Install
     const QVector<InstalledPackage> &all = records.all();
     for (int index = 0; index < all.size(); ++index) {
         const InstalledPackage &record = all.at(index);
-        if (!record.fromDisk)
+        const QString name = record.name + Catalogue::suffix(record.kind);
+        if (record.fromDisk)
+            //: %1 is the package, %2 its folder in the game, %3 the day it was installed
+            *names << tr("%1 (from disk)  \u2014 %2, installed %3")
+                          .arg(name, record.folder, day(record));
+        else if (!listed(catalogue, record))
+            //: %1 is the package, %2 its folder in the game, %3 the day it was installed
+            *names << tr("%1 (not in the package list)  \u2014 %2, installed %3")
+                          .arg(name, record.folder, day(record));
+        else
             continue;
-        //: %1 is the package, %2 its folder in the game, %3 the day it was installed
-        *names << tr("%1 (from disk)  \u2014 %2, installed %3")
-                      .arg(record.name + Catalogue::suffix(record.kind), record.folder,
-                           day(record));
         *entries << diskEntry(index);
     }
 }

@@ -135,6 +135,9 @@ FileReport FileReport::ofRemoval(const QString &name, const QString &folder,
     section(player ? tr("Kept, because another package also installed them:")
                    : QStringLiteral("Kept, because another package also installed them:"),
             result.shared);
+    section(player ? tr("Could not put back, because their kept copies are gone:")
+                   : QStringLiteral("Could not put back, because their kept copies are gone:"),
+            result.lostOriginals);
     return report;
 }
 

@@ -48,7 +48,9 @@ bool saveIndex(const QVector<GameRecords::Entry> &entries)
 }
 
 // A database name of its own for a copy, stable for its path and identity.
-QString newDatabase(const GameRecords::Game &game, const QVector<GameRecords::Entry> &entries)
+// With `fresh`, also none that a file has already.
+QString newDatabase(const GameRecords::Game &game, const QVector<GameRecords::Entry> &entries,
+                    bool fresh = false)
 {
     const QByteArray key = (game.path + QLatin1Char('\n') + game.identity).toUtf8();
     QString name = QDir(AppPaths::cacheFolder()).relativeFilePath(GameRecords::databaseFolder()) +
@@ -56,9 +58,12 @@ QString newDatabase(const GameRecords::Game &game, const QVector<GameRecords::En
                    QString::fromLatin1(
                        QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(16));
     const auto taken = [&](const QString &candidate) {
-        return std::any_of(entries.cbegin(), entries.cend(), [&](const GameRecords::Entry &entry) {
-            return entry.database == candidate + QStringLiteral(".db");
-        });
+        return std::any_of(entries.cbegin(), entries.cend(),
+                           [&](const GameRecords::Entry &entry) {
+                               return entry.database == candidate + QStringLiteral(".db");
+                           }) ||
+               (fresh && QFileInfo::exists(AppPaths::cacheFolder() + QLatin1Char('/') + candidate +
+                                           QStringLiteral(".db")));
     };
     QString candidate = name;
     for (int n = 2; taken(candidate); ++n)
@@ -173,5 +178,25 @@ QString GameRecords::databaseFor(const QString &gameFolder, QString *notice)
     if (changed && !saveIndex(list) && notice)
         *notice =
             QStringLiteral("the index of game folders could not be written to ") + indexPath();
+    return database;
+}
+
+QString GameRecords::newDatabaseFor(const QString &gameFolder)
+{
+    databaseFor(gameFolder);
+    const Game game = identify(gameFolder);
+    QVector<Entry> list = entries();
+    Entry *found = nullptr;
+    for (Entry &entry : list) {
+        if (entry.game.path == game.path)
+            found = &entry;
+    }
+    if (!found) {
+        list.append({game, QString()});
+        found = &list.last();
+    }
+    found->database = newDatabase(game, list, true);
+    const QString database = AppPaths::cacheFolder() + QLatin1Char('/') + found->database;
+    saveIndex(list);
     return database;
 }

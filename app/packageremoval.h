@@ -47,6 +47,7 @@ public:
         QStringList restored;    // kept originals back in their places
         QStringList keptBeside;  // kept originals back beside the player's file that took the place
         QStringList notRestored; // kept originals that could not be put back: "<path> (<reason>)"
+        QStringList lostOriginals; // kept originals whose kept copy is gone: never put back
         QStringList shared;      // another package's record names them with these bytes (kept)
         QStringList failed;      // could not be removed: "<path> (<reason>)"
         // Steps after the removals that the next start finishes (the record could not be
@@ -100,6 +101,7 @@ public:
         QStringList putBack;
         QStringList beside; // "<file>.zerun-original"
         QStringList failed; // "<path> (<reason>)"
+        QStringList lost;   // kept aside, but gone from the folder of kept originals
         QVector<KeptOriginal> stillKept;
         QVector<KeptOriginal> inPlace; // never moved: nothing to put back
     };

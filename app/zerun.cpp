@@ -15,6 +15,7 @@
 #include "openfolder.h"
 #include "outcomelist.h"
 #include "packageupdates.h"
+#include "recordrebuild.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
 #include "tsdownloader.h"
@@ -166,6 +167,7 @@ bool Zerun::initialise()
     // Records in use by another program were waited for once already.
     if (packageRecords.filePath() != recovered || !packageRecords.inUse())
         loadInstalledPackages();
+    settleRecords();
     kindFilter = 0;
     catalogueFetch = std::make_unique<CatalogueFetch>();
     connect(catalogueFetch.get(), &CatalogueFetch::finished, this,
@@ -219,10 +221,13 @@ void Zerun::catalogueFetched(const CatalogueFetch::Result &result)
 
 void Zerun::updateCatalogueStatus()
 {
-    // What the list shows, or why it shows nothing (or an older copy).
+    // What the list shows, or why it shows nothing (or an older copy). The status line shows
+    // one line, the whole notice in its tooltip.
     QString text = catalogueNotice;
-    if (!recoveryNotice.isEmpty())
-        text = text.isEmpty() ? recoveryNotice : text + QLatin1Char('\n') + recoveryNotice;
+    for (const QString &notice : {recoveryNotice, recordsNotice}) {
+        if (!notice.isEmpty())
+            text = text.isEmpty() ? notice : text + QLatin1Char('\n') + notice;
+    }
     if (catalogueLoading) {
         text = tr("Loading the package list...");
     } else if (text.isEmpty()) {
@@ -237,6 +242,7 @@ void Zerun::updateCatalogueStatus()
 void Zerun::recoverInstalls()
 {
     recoveryNotice = InstallRecovery::atStart(packageRecords, &halfChanged);
+    recordsNotice = packageRecords.replacementWords();
     heldBack.refresh();
 }
 
@@ -292,6 +298,21 @@ void Zerun::loadInstalledPackages()
         InstallRecovery::note(QStringLiteral("Installed packages: ") + notice);
 }
 
+void Zerun::settleRecords()
+{
+    if (recordsNotice.isEmpty())
+        recordsNotice = packageRecords.replacementWords();
+    const RecordRebuild::Result settled = RecordRebuild::settle(gameFolder, packageRecords);
+    for (const QString &line : settled.log)
+        InstallRecovery::note(QStringLiteral("Installed packages: ") + line);
+    for (const QString &file : settled.damaged)
+        InstallRecovery::note(
+            QStringLiteral("Installed packages: a damaged record was not used: ") + file);
+    // Said once, in its own words: what was found again covers what was lost.
+    if (!settled.notice.isEmpty())
+        recordsNotice = settled.notice;
+}
+
 void Zerun::useGameFolder()
 {
     QString notice;
@@ -320,6 +341,8 @@ void Zerun::changeGameFolder()
     setGameFolder(GameFolder::resolved(chosen));
     useGameFolder();
     loadInstalledPackages();
+    recordsNotice.clear();
+    settleRecords();
     updatesAvailable.clear();
     fillLists();
     showLists();
