@@ -12,6 +12,7 @@
 #include "packagelistfile.h"
 #include "packageremoval.h"
 #include "questionqueue.h"
+#include "repolist.h"
 #include "roadfixture.h"
 #include "startup.h"
 #include "testfiles.h"
@@ -122,9 +123,11 @@ QStringList shownTexts(const QWidget *top)
         else if (const auto *combo = qobject_cast<const QComboBox *>(widget)) {
             for (int index = 0; index < combo->count(); ++index)
                 texts << combo->itemText(index);
-        } else if (const auto *list = qobject_cast<const QListWidget *>(widget)) {
-            for (int row = 0; row < list->count(); ++row)
-                texts << list->item(row)->text() << list->item(row)->toolTip();
+        } else if (const auto *list = qobject_cast<const QAbstractItemView *>(widget)) {
+            const QAbstractItemModel *rows = list->model();
+            for (int row = 0; row < rows->rowCount(); ++row)
+                texts << rows->index(row, 0).data().toString()
+                      << rows->index(row, 0).data(Qt::ToolTipRole).toString();
         }
     }
     texts.removeAll(QString());
@@ -320,7 +323,7 @@ void TestLanguages::shippedLanguagesTranslate()
     }
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto *repo = child<QListWidget>(window, "repo_list");
+    const RepoList repo = repoList(window);
     QTRY_COMPARE(repo->count(), 3);
     const QStringList shown{child<QPushButton>(window, "download_items")->text().remove('&'),
                             child<QPushButton>(window, "clear_list")->text().remove('&'),
@@ -422,7 +425,7 @@ QStringList TestLanguages::cataloguePage()
     if (!window.initialise())
         return {};
     window.show();
-    auto *repo = child<QListWidget>(window, "repo_list");
+    const RepoList repo = repoList(window);
     [&] { QTRY_COMPARE(repo->count(), 3); }();
     repo->setCurrentRow(1);
     QTest::mouseClick(child<QPushButton>(window, "add_to_list"), Qt::LeftButton);
@@ -445,7 +448,7 @@ QStringList TestLanguages::batchAndOutcome()
             return {};
     }
     window.show();
-    auto *repo = child<QListWidget>(window, "repo_list");
+    const RepoList repo = repoList(window);
     [&] { QTRY_COMPARE(repo->count(), 3); }();
     repo->selectAll();
     QTest::mouseClick(child<QPushButton>(window, "add_to_list"), Qt::LeftButton);
@@ -764,7 +767,7 @@ QStringList TestLanguages::recordsUnusable()
     window.show();
     const auto *status = child<QLabel>(window, "catalogue_status");
     [&] {
-        QTRY_COMPARE(child<QListWidget>(window, "repo_list")->count(), 3);
+        QTRY_COMPARE(repoList(window)->count(), 3);
         QVERIFY2(status->text().contains("Aufzeichnungen"), qPrintable(status->text()));
     }();
     return shownTexts(&window);

@@ -6,6 +6,7 @@
 #include "installedpackages.h"
 #include "installrecovery.h"
 #include "modalscript.h"
+#include "repolist.h"
 #include "roadfixture.h"
 #include "testfiles.h"
 #include "translations.h"
@@ -78,13 +79,13 @@ void TestRecords::openWindow()
     QCOMPARE(none.unexpected(), 0);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
 }
 
 void TestRecords::installNeatSkin()
 {
     openWindow();
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     repo->setCurrentItem(repo->findItems("Neat Skin [Skin]", Qt::MatchExactly).first());
     QTest::mouseClick(child<QPushButton>(*window, "add_to_list"), Qt::LeftButton);
     ModalScript script({ModalScript::acceptText("NeatSkin")});
@@ -97,15 +98,15 @@ void TestRecords::installNeatSkin()
 
 int TestRecords::markOfNeatSkin() const
 {
-    const QList<QListWidgetItem *> found =
-        child<QListWidget>(*window, "repo_list")->findItems("Neat Skin [Skin]", Qt::MatchExactly);
+    const QList<RepoList::Row> found =
+        repoList(*window)->findItems("Neat Skin [Skin]", Qt::MatchExactly);
     return found.isEmpty() ? -1 : found.first()->data(Zerun::markRole).toInt();
 }
 
 QString TestRecords::uninstallNeatSkin()
 {
     child<QStackedWidget>(*window, "stackedWidget")->setCurrentIndex(0);
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     repo->setCurrentItem(repo->findItems("Neat Skin [Skin]", Qt::MatchExactly).first());
     QString told;
     ModalScript script({ModalScript::clickButton("Uninstall"), [&told](QWidget *modal) {
@@ -201,7 +202,7 @@ void TestRecords::damagedPageBeforeUninstall()
     QCOMPARE(QDir(InstallRecovery::journalFolder()).entryList(QDir::Files), QStringList());
     // Verify says so too, instead of calling the package's own files missing.
     {
-        auto *repo = child<QListWidget>(*window, "repo_list");
+        const RepoList repo = repoList(*window);
         repo->setCurrentItem(repo->findItems("Neat Skin [Skin]", Qt::MatchExactly).first());
         QString verified;
         ModalScript verify({[&verified](QWidget *modal) {
