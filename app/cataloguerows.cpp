@@ -11,6 +11,15 @@ QString day(const InstalledPackage &record)
     return record.installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd"));
 }
 
+bool listed(const CatalogueEntries &catalogue, const InstalledPackage &record)
+{
+    for (int index = 0; index < catalogue.size(); ++index) {
+        if (catalogue.kind(index) == record.kind && catalogue.name(index) == record.name)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 const InstalledPackage *CatalogueRows::recordOf(const CatalogueEntries &catalogue,
@@ -19,7 +28,9 @@ const InstalledPackage *CatalogueRows::recordOf(const CatalogueEntries &catalogu
     if (entry <= diskEntry(0)) {
         const QVector<InstalledPackage> &all = records.all();
         const int index = diskEntry(0) - entry;
-        return index < all.size() && all.at(index).fromDisk ? &all.at(index) : nullptr;
+        return index < all.size() && (all.at(index).fromDisk || !listed(catalogue, all.at(index)))
+                   ? &all.at(index)
+                   : nullptr;
     }
     if (entry < 0 || entry >= catalogue.size())
         return nullptr;
@@ -57,7 +68,7 @@ QVector<int> CatalogueRows::rows(const CatalogueEntries &catalogue,
     }
     const QVector<InstalledPackage> &all = records.all();
     for (int index = 0; index < all.size(); ++index) {
-        if (all.at(index).fromDisk)
+        if (all.at(index).fromDisk || !listed(catalogue, all.at(index)))
             entries << diskEntry(index);
     }
     return entries;
@@ -78,9 +89,13 @@ QString CatalogueRows::text(const CatalogueEntries &catalogue, const InstalledPa
         return tr("%1  \u2014 %2, installed %3")
             .arg(Catalogue::shownText(catalogue, Catalogue::All, entry), record->folder,
                  day(*record));
+    const QString name = record->name + Catalogue::suffix(record->kind);
+    if (record->fromDisk)
+        //: %1 is the package, %2 its folder in the game, %3 the day it was installed
+        return tr("%1 (from disk)  \u2014 %2, installed %3").arg(name, record->folder, day(*record));
     //: %1 is the package, %2 its folder in the game, %3 the day it was installed
-    return tr("%1 (from disk)  \u2014 %2, installed %3")
-        .arg(record->name + Catalogue::suffix(record->kind), record->folder, day(*record));
+    return tr("%1 (not in the package list)  \u2014 %2, installed %3")
+        .arg(name, record->folder, day(*record));
 }
 
 void CatalogueRows::fill(const CatalogueEntries &catalogue, const InstalledPackages &records,
@@ -100,8 +115,10 @@ QVector<int> CatalogueRows::narrowed(const CatalogueEntries &catalogue,
     for (const int entry : entries) {
         const InstalledPackage *fromDisk =
             entry < 0 ? recordOf(catalogue, records, entry) : nullptr;
+        if (entry < 0 && !fromDisk)
+            continue;
         const QString name = fromDisk ? fromDisk->name : catalogue.name(entry);
-        if ((entry >= 0 || fromDisk) && name.contains(search, Qt::CaseInsensitive))
+        if (name.contains(search, Qt::CaseInsensitive))
             kept << entry;
     }
     return kept;

@@ -9,8 +9,8 @@
 #include <QVector>
 
 // The rows the catalogue list shows and what each stands for. A row's entry is a catalogue
-// index, or, below -1, the index of the record of a package installed from the player's own
-// archive (no catalogue entry stands for those).
+// index, or, below -1, the index of the record of a package that no catalogue entry stands for:
+// installed from the player's own archive, or not named by the package list.
 class CatalogueRows
 {
     Q_DECLARE_TR_FUNCTIONS(CatalogueRows)
@@ -21,7 +21,8 @@ public:
 
     static int diskEntry(int recordIndex) { return -2 - recordIndex; }
     // The installed package a row's entry stands for, or nullptr. A package installed from disk
-    // never stands for a catalogue entry of its name.
+    // never stands for a catalogue entry of its name; a record the catalogue does not name (the
+    // list is not loaded, or left it out) stands for itself, as one from disk does.
     static const InstalledPackage *recordOf(const CatalogueEntries &catalogue,
                                             const InstalledPackages &records, int entry);
 

@@ -218,20 +218,16 @@ QString FailureWords::unpackFailure(const QString &error, const QString &detail,
 
 QString FailureWords::describe(const DownloadOutcome &outcome, Wording wording)
 {
-    const auto kept = [&] {
-        return outcome.keptBytes > 0 && outcome.size > 0
-                   ? QStringList{sizeText(outcome.keptBytes, wording),
-                                 sizeText(outcome.size, wording)}
-                   : QStringList();
-    };
-    if (outcome.reason == DownloadManager::cancelledReason()) {
-        const QStringList sizes = kept();
-        if (sizes.isEmpty())
-            return say(wording, QT_TR_NOOP("cancelled"));
+    // A partial file kept for a later resume, as "88.2 MB" of "211 MB".
+    const bool kept = outcome.keptBytes > 0 && outcome.size > 0;
+    const QString keptBytes = kept ? sizeText(outcome.keptBytes, wording) : QString();
+    const QString whole = kept ? sizeText(outcome.size, wording) : QString();
+    if (outcome.reason == DownloadManager::cancelledReason() && !kept)
+        return say(wording, QT_TR_NOOP("cancelled"));
+    if (outcome.reason == DownloadManager::cancelledReason())
         //: %1 is the part downloaded, %2 the whole file
         return say(wording, QT_TR_NOOP("cancelled; %1 of %2 kept, the next download resumes it"))
-            .arg(sizes.at(0), sizes.at(1));
-    }
+            .arg(keptBytes, whole);
     QString words;
     switch (outcome.networkError) {
     case QNetworkReply::ConnectionRefusedError:
@@ -272,10 +268,8 @@ QString FailureWords::describe(const DownloadOutcome &outcome, Wording wording)
     }
     if (words.isEmpty())
         words = outcome.reason;
-    const QStringList sizes = kept();
-    if (!sizes.isEmpty())
-        words += say(wording, QT_TR_NOOP("; %1 of %2 kept, Retry resumes"))
-                     .arg(sizes.at(0), sizes.at(1));
+    if (kept)
+        words += say(wording, QT_TR_NOOP("; %1 of %2 kept, Retry resumes")).arg(keptBytes, whole);
     return words;
 }
 

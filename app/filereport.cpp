@@ -107,6 +107,8 @@ FileReport FileReport::ofRemoval(const QString &name, const QString &folder,
         //: %1 is the package, %2 its folder in the game
         report.summary = player ? tr("Uninstalled %1 from %2.").arg(name, folder)
                                 : QStringLiteral("Uninstalled %1 from %2.").arg(name, folder);
+    if (!result.unfinished.isEmpty())
+        report.summary += QLatin1Char(' ') + PackageRemoval::unfinishedLine(result, wording);
     if (kept > 0)
         report.summary +=
             QLatin1Char(' ') +
@@ -133,6 +135,9 @@ FileReport FileReport::ofRemoval(const QString &name, const QString &folder,
     section(player ? tr("Kept, because another package also installed them:")
                    : QStringLiteral("Kept, because another package also installed them:"),
             result.shared);
+    section(player ? tr("Could not put back, because their kept copies are gone:")
+                   : QStringLiteral("Could not put back, because their kept copies are gone:"),
+            result.lostOriginals);
     return report;
 }
 

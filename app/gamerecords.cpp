@@ -1,6 +1,7 @@
 #include "gamerecords.h"
 
 #include "apppaths.h"
+#include "foldersync.h"
 #include "installedpackages.h"
 
 #include <QCryptographicHash>
@@ -39,13 +40,17 @@ bool saveIndex(const QVector<GameRecords::Entry> &entries)
                                 {identityKey, entry.game.identity},
                                 {databaseKey, entry.database}});
     const QByteArray bytes = QJsonDocument(QJsonObject{{gamesKey, list}}).toJson();
-    QDir().mkpath(AppPaths::cacheFolder());
+    FolderSync::makePath(AppPaths::cacheFolder());
     QSaveFile file(GameRecords::indexPath());
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    // Which database holds a game's records is on disk before a record goes into one.
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+           file.commit() && FolderSync::syncParent(GameRecords::indexPath());
 }
 
 // A database name of its own for a copy, stable for its path and identity.
-QString newDatabase(const GameRecords::Game &game, const QVector<GameRecords::Entry> &entries)
+// With `fresh`, also none that a file has already.
+QString newDatabase(const GameRecords::Game &game, const QVector<GameRecords::Entry> &entries,
+                    bool fresh = false)
 {
     const QByteArray key = (game.path + QLatin1Char('\n') + game.identity).toUtf8();
     QString name = QDir(AppPaths::cacheFolder()).relativeFilePath(GameRecords::databaseFolder()) +
@@ -53,9 +58,12 @@ QString newDatabase(const GameRecords::Game &game, const QVector<GameRecords::En
                    QString::fromLatin1(
                        QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(16));
     const auto taken = [&](const QString &candidate) {
-        return std::any_of(entries.cbegin(), entries.cend(), [&](const GameRecords::Entry &entry) {
-            return entry.database == candidate + QStringLiteral(".db");
-        });
+        return std::any_of(entries.cbegin(), entries.cend(),
+                           [&](const GameRecords::Entry &entry) {
+                               return entry.database == candidate + QStringLiteral(".db");
+                           }) ||
+               (fresh && QFileInfo::exists(AppPaths::cacheFolder() + QLatin1Char('/') + candidate +
+                                           QStringLiteral(".db")));
     };
     QString candidate = name;
     for (int n = 2; taken(candidate); ++n)
@@ -170,5 +178,25 @@ QString GameRecords::databaseFor(const QString &gameFolder, QString *notice)
     if (changed && !saveIndex(list) && notice)
         *notice =
             QStringLiteral("the index of game folders could not be written to ") + indexPath();
+    return database;
+}
+
+QString GameRecords::newDatabaseFor(const QString &gameFolder)
+{
+    databaseFor(gameFolder);
+    const Game game = identify(gameFolder);
+    QVector<Entry> list = entries();
+    Entry *found = nullptr;
+    for (Entry &entry : list) {
+        if (entry.game.path == game.path)
+            found = &entry;
+    }
+    if (!found) {
+        list.append({game, QString()});
+        found = &list.last();
+    }
+    found->database = newDatabase(game, list, true);
+    const QString database = AppPaths::cacheFolder() + QLatin1Char('/') + found->database;
+    saveIndex(list);
     return database;
 }

@@ -33,6 +33,10 @@ public:
     // when the index changed in a way worth telling, or could not be written.
     static QString databaseFor(const QString &gameFolder, QString *notice = nullptr);
 
+    // Gives that copy of the game a new, empty database of its own (when the one listed for it
+    // turns out to describe another copy) and lists it in the index.
+    static QString newDatabaseFor(const QString &gameFolder);
+
     // Where the index lives: `<Cache>/game_records.json`.
     static QString indexPath();
     // The folder that holds the databases of every copy after the first.

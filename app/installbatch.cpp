@@ -99,6 +99,72 @@ void followShare(TsUnZip &unzip, QObject *context, const std::function<void(int)
     });
 }
 
+// Creates the package folder `candidate` (with its save-game folder for a mod) under a new
+// journal, which `journal` names then; false, with nothing left behind, when it cannot be made.
+bool makeFolder(const QString &kind, const QString &candidate, QString *journal)
+{
+    // The journal names the folders before they exist, so a kill right after creating them
+    // still has them removed at the next start; each is on disk before anything goes into it.
+    QStringList created = UnpackTransaction::missingFolders(candidate);
+    const QString saveGames = QDir::cleanPath(candidate) + QStringLiteral("/SaveGames");
+    if (InstallRules::hasSaveGames(kind))
+        created << saveGames;
+    *journal = InstallRecovery::newJournalPath();
+    if (UnpackTransaction::prepareJournal(*journal, candidate, created) &&
+        FolderSync::makePath(candidate)) {
+        if (InstallRules::hasSaveGames(kind))
+            FolderSync::makePath(saveGames);
+        return true;
+    }
+    UnpackTransaction::recover(*journal);
+    journal->clear();
+    return false;
+}
+
+// Why the player's archive cannot be installed, read before anything is asked about it: not a
+// readable archive, no entries, or an entry whose bytes do not read back whole. `entries` gets
+// the entry names. Empty when it can be installed.
+WordedText diskArchiveProblem(const QString &archive, QStringList *entries)
+{
+    QString why;
+    const auto unreadable = [](const QString &error, const QString &detail) {
+        return WordedText{withDetail(error, detail), FailureWords::unpackFailure(error, detail)};
+    };
+    if (!DiskPackage::entryNames(archive, entries, &why) && !TsUnZip::hasNoEntries(archive))
+        return unreadable(QStringLiteral("Couldn't open zip"), why);
+    if (entries->isEmpty())
+        return unreadable(QStringLiteral("Couldn't go to first file"),
+                          QStringLiteral("the archive has no entries"));
+    const QString damaged = DiskPackage::damagedEntry(archive);
+    if (!damaged.isEmpty())
+        return unreadable(QStringLiteral("Couldn't extract file"),
+                          TsUnZip::entryFailureText(damaged, QString()));
+    return {};
+}
+
+// Asks the kind of the player's archive, the likeliest one offered first; its code, or empty
+// when the player cancelled.
+QString askKind(BatchQuestions &questions, const QString &title, const QString &name,
+                const QStringList &entries)
+{
+    QStringList choices;
+    for (const PackageKind &kind : PackageKind::all())
+        choices << kind.shownLabel();
+    choices << InstallBatch::tr("Cancel");
+    const PackageKind *likely = PackageKind::find(DiskPackage::likelyKind(entries));
+    const int likelyChoice = int(likely - PackageKind::all().data());
+    const int chosen = questions.ask(
+        title,
+        //: %1 is the package, %2 a kind: Mod, Picture Pack or Skin
+        InstallBatch::tr("What kind of package is %1?\n\nFrom what the archive holds it looks "
+                         "like a %2.")
+            .arg(name, choices.at(likelyChoice)),
+        choices, likelyChoice, int(PackageKind::all().size()));
+    if (chosen < 0 || chosen >= int(PackageKind::all().size()))
+        return {};
+    return PackageKind::all().at(size_t(chosen)).code;
+}
+
 // Tells that a single install or repair changed nothing, as the player chose.
 void tellLeft(BatchQuestions &questions, const QString &title, const QString &name)
 {
@@ -712,24 +778,10 @@ InstallBatch::FolderAnswer InstallBatch::askFolder(const QString &kind, const QS
             *journal = InstallRecovery::newJournalPath();
             return FolderAnswer::Chosen;
         }
-        if (!candidateInfo.exists() && !candidateInfo.isSymLink()) {
-            // The journal names the folders before they exist, so a kill right after creating
-            // them still has them removed at the next start; each is on disk before anything
-            // goes into it.
-            QStringList created = UnpackTransaction::missingFolders(candidate);
-            const QString saveGames = QDir::cleanPath(candidate) + QStringLiteral("/SaveGames");
-            if (InstallRules::hasSaveGames(kind))
-                created << saveGames;
-            *journal = InstallRecovery::newJournalPath();
-            if (UnpackTransaction::prepareJournal(*journal, candidate, created) &&
-                FolderSync::makePath(candidate)) {
-                if (InstallRules::hasSaveGames(kind))
-                    FolderSync::makePath(saveGames);
-                *target = candidate;
-                return FolderAnswer::Chosen;
-            }
-            UnpackTransaction::recover(*journal);
-            journal->clear();
+        if (!candidateInfo.exists() && !candidateInfo.isSymLink() &&
+            makeFolder(kind, candidate, journal)) {
+            *target = candidate;
+            return FolderAnswer::Chosen;
         }
         // A disk that cannot be written refuses every name: asking again does not help.
         *why = InstallRules::creationRefusal(candidate);
@@ -892,37 +944,12 @@ bool InstallBatch::installFromDisk(const QString &archive)
         return false;
     }
     QStringList entries;
-    QString why;
-    const auto unreadable = [&](const QString &error, const QString &detail) {
-        return fail(FailureWords::unpackFailure(error, detail), withDetail(error, detail));
-    };
-    if (!DiskPackage::entryNames(archive, &entries, &why) && !TsUnZip::hasNoEntries(archive))
-        return unreadable(QStringLiteral("Couldn't open zip"), why);
-    if (entries.isEmpty())
-        return unreadable(QStringLiteral("Couldn't go to first file"),
-                          QStringLiteral("the archive has no entries"));
-    // A damaged entry fails the archive before the player is asked anything about it.
-    const QString damaged = DiskPackage::damagedEntry(archive);
-    if (!damaged.isEmpty())
-        return unreadable(QStringLiteral("Couldn't extract file"),
-                          TsUnZip::entryFailureText(damaged, QString()));
-    // The kind, the likeliest one offered first.
-    QStringList choices;
-    for (const PackageKind &kind : PackageKind::all())
-        choices << kind.shownLabel();
-    choices << tr("Cancel");
-    const PackageKind *likely = PackageKind::find(DiskPackage::likelyKind(entries));
-    const int likelyChoice = int(likely - PackageKind::all().data());
-    const int chosen =
-        questions.ask(title,
-                      //: %1 is the package, %2 a kind: Mod, Picture Pack or Skin
-                      tr("What kind of package is %1?\n\nFrom what the archive holds it looks "
-                         "like a %2.")
-                          .arg(name, choices.at(likelyChoice)),
-                      choices, likelyChoice, int(PackageKind::all().size()));
-    if (chosen < 0 || chosen >= int(PackageKind::all().size()))
+    // A damaged archive fails before the player is asked anything about it.
+    if (const WordedText problem = diskArchiveProblem(archive, &entries); !problem.log.isEmpty())
+        return fail(problem.player, problem.log);
+    const QString kind = askKind(questions, title, name, entries);
+    if (kind.isEmpty())
         return false;
-    const QString kind = PackageKind::all().at(size_t(chosen)).code;
     const InstalledPackage *known = records.find(name, kind);
     if (known && !known->fromDisk) {
         const WordedText text =

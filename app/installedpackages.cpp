@@ -186,6 +186,30 @@ bool isBusy(const QSqlError &error)
     return number && (code == 5 || code == 6);
 }
 
+// The database's own values, as far as they read.
+QVector<QPair<QString, QString>> metaRows(const QString &connection)
+{
+    QVector<QPair<QString, QString>> rows;
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    query.exec(QStringLiteral("SELECT key, value FROM meta"));
+    while (query.next())
+        rows.append({query.value(0).toString(), query.value(1).toString()});
+    return rows;
+}
+
+bool writeMetaRows(const QString &connection, const QVector<QPair<QString, QString>> &rows)
+{
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO meta (key, value) VALUES (?, ?)"));
+    for (const auto &[key, value] : rows) {
+        query.addBindValue(key);
+        query.addBindValue(text(value));
+        if (!query.exec())
+            return false;
+    }
+    return true;
+}
+
 // A row of `SELECT <packageColumns>`.
 InstalledPackage packageFrom(const QSqlQuery &query)
 {
@@ -556,6 +580,8 @@ bool InstalledPackages::replaceDamaged(const QString &why, QString *told)
     QStringList lost;
     bool allRead = false;
     readWhatStillReads(&kept, &lost, &allRead);
+    // The database's own values (the copy of the game it describes) go with what still reads.
+    const QVector<QPair<QString, QString>> meta = metaRows(connectionName);
     close();
     const QString aside = keepAside(path);
     const auto say = [](const char *source, int n = -1) {
@@ -593,7 +619,8 @@ bool InstalledPackages::replaceDamaged(const QString &why, QString *told)
     bool written = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
     for (const InstalledPackage &package : qAsConst(kept))
         written = written && writePackage(package);
-    written = written && query.exec(QStringLiteral("COMMIT"));
+    written = written && writeMetaRows(connectionName, meta) &&
+              query.exec(QStringLiteral("COMMIT"));
     if (!written) {
         query.exec(QStringLiteral("ROLLBACK"));
         lost.clear();
@@ -1304,4 +1331,66 @@ QVector<KeptOriginal> InstalledPackages::originalsFromJson(const QJsonArray &lis
             originals.append(original);
     }
     return originals;
+}
+
+QJsonObject InstalledPackages::recordToJson(const InstalledPackage &package)
+{
+    return QJsonObject{
+        {QStringLiteral("name"), package.name},
+        {QStringLiteral("kind"), package.kind},
+        {QStringLiteral("folder"), package.folder},
+        {QStringLiteral("url"), package.url},
+        {QStringLiteral("archiveSize"), double(package.archiveSize)},
+        {QStringLiteral("archiveSha256"), QString::fromLatin1(package.archiveSha256)},
+        {QStringLiteral("validator"), package.validator},
+        {QStringLiteral("installed"), package.installed.toString(Qt::ISODateWithMs)},
+        {QStringLiteral("fromDisk"), package.fromDisk},
+        {QStringLiteral("createdFolders"), QJsonArray::fromStringList(package.createdFolders)},
+        {QStringLiteral("files"), filesToJson(package.files)},
+        {QStringLiteral("originals"), originalsToJson(package.originals)}};
+}
+
+InstalledPackage InstalledPackages::recordFromJson(const QJsonObject &object)
+{
+    InstalledPackage package;
+    package.name = object.value(QStringLiteral("name")).toString();
+    package.kind = object.value(QStringLiteral("kind")).toString();
+    package.folder = object.value(QStringLiteral("folder")).toString();
+    package.url = object.value(QStringLiteral("url")).toString();
+    package.archiveSize = qint64(object.value(QStringLiteral("archiveSize")).toDouble());
+    package.archiveSha256 = object.value(QStringLiteral("archiveSha256")).toString().toLatin1();
+    package.validator = object.value(QStringLiteral("validator")).toString();
+    package.installed = QDateTime::fromString(object.value(QStringLiteral("installed")).toString(),
+                                              Qt::ISODateWithMs);
+    package.fromDisk = object.value(QStringLiteral("fromDisk")).toBool();
+    for (const QJsonValue &folder : object.value(QStringLiteral("createdFolders")).toArray()) {
+        if (staysInside(folder.toString()))
+            package.createdFolders << QDir::cleanPath(folder.toString());
+    }
+    package.createdFoldersKnown = true;
+    package.files = filesFromJson(object.value(QStringLiteral("files")).toArray());
+    package.originals = originalsFromJson(object.value(QStringLiteral("originals")).toArray());
+    return package;
+}
+
+QString InstalledPackages::metaValue(const QString &key)
+{
+    if (!open(nullptr) && !opened)
+        return QString();
+    QSqlQuery query(QSqlDatabase::database(connectionName, false));
+    query.prepare(QStringLiteral("SELECT value FROM meta WHERE key = ?"));
+    query.addBindValue(key);
+    return query.exec() && query.next() ? query.value(0).toString() : QString();
+}
+
+bool InstalledPackages::setMetaValue(const QString &key, const QString &value)
+{
+    if (!open(nullptr) && !opened)
+        return false;
+    QSqlQuery query(QSqlDatabase::database(connectionName, false));
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO meta (key, value) VALUES (?, ?)"));
+    query.addBindValue(key);
+    query.addBindValue(text(value));
+    return query.exec() ||
+           fail(QStringLiteral("cannot write ") + key, describeError(query.lastError()));
 }

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QJsonArray>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -156,6 +157,14 @@ public:
     // package folder are left out.
     static QJsonArray originalsToJson(const QVector<KeptOriginal> &originals);
     static QVector<KeptOriginal> originalsFromJson(const QJsonArray &list);
+    // A whole record (files and originals included) as journals and manifests carry it.
+    static QJsonObject recordToJson(const InstalledPackage &package);
+    static InstalledPackage recordFromJson(const QJsonObject &object);
+
+    // A value the database keeps about itself (the game folder it describes); empty when unset
+    // or unreadable.
+    QString metaValue(const QString &key);
+    bool setMetaValue(const QString &key, const QString &value);
 
     // The SHA-256 of a file's bytes, in hex; empty when it cannot be read.
     static QByteArray sha256Of(const QString &path);

@@ -77,16 +77,18 @@ auto withRecordsOf(const QString &journal, InstalledPackages &inUse, Recover rec
 const InstalledPackage *InstallRecovery::packageOfDamaged(const QString &damagedJournal,
                                                           const InstalledPackages &records)
 {
-    // The journal cannot be parsed, but its beginning names the folder it changed.
+    // The journal cannot be parsed, but what is left of it may name the folder it changed: an
+    // install's its destination, an uninstall's the package folder below the game folder.
     QFile file(damagedJournal);
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
-    static const QRegularExpression destination(
-        QStringLiteral("\"destination\":\"((?:[^\"\\\\]|\\\\.)*)\""));
-    const QRegularExpressionMatch found = destination.match(QString::fromUtf8(file.read(1 << 20)));
+    static const QRegularExpression named(
+        QStringLiteral("\"(?:destination|folder)\":\"((?:[^\"\\\\]|\\\\.)*)\""));
+    const QRegularExpressionMatch found = named.match(QString::fromUtf8(file.readAll()));
     if (!found.hasMatch())
         return nullptr;
     const QString folder =
+        QLatin1Char('/') +
         QDir::cleanPath(QJsonDocument::fromJson("[\"" + found.captured(1).toUtf8() + "\"]")
                             .array()
                             .at(0)
@@ -108,15 +110,11 @@ QStringList InstallRecovery::recoverAll(InstalledPackages &records, QStringList 
         if (notices)
             *notices << text;
     };
-    const auto tellDamaged = [&](const QString &damaged, const QString &what) {
+    // True when the damaged journal named a recorded package.
+    const auto tellDamaged = [&](const QString &damaged) {
         const InstalledPackage *package = packageOfDamaged(damaged, records);
-        if (!package) {
-            //: %1 is what happened, as the log says it
-            tell(QCoreApplication::translate("InstallRecovery",
-                                             "An interrupted install could not be read: %1")
-                     .arg(what));
-            return;
-        }
+        if (!package)
+            return false;
         done << package->name + QStringLiteral(" is half changed: its journal is damaged");
         if (halfChanged)
             *halfChanged << *package;
@@ -127,6 +125,7 @@ QStringList InstallRecovery::recoverAll(InstalledPackages &records, QStringList 
                  "would finish or undo it is damaged. Its files are checked now, and Repair puts "
                  "them back.")
                  .arg(package->name, QDir::toNativeSeparators(package->folder)));
+        return true;
     };
     const QStringList removals =
         folder.entryList({QStringLiteral("*.removal")}, QDir::Files | QDir::Hidden, QDir::Name);
@@ -138,7 +137,9 @@ QStringList InstallRecovery::recoverAll(InstalledPackages &records, QStringList 
         });
         if (!what.isEmpty())
             done << what;
-        if (!finished && !what.isEmpty())
+        const bool damaged =
+            !QFileInfo::exists(journal) && tellDamaged(journal + QStringLiteral(".damaged"));
+        if (!finished && !what.isEmpty() && !damaged)
             //: %1 is what happened, as the log says it
             tell(QCoreApplication::translate("InstallRecovery",
                                              "An uninstall could not be finished: %1")
@@ -159,8 +160,12 @@ QStringList InstallRecovery::recoverAll(InstalledPackages &records, QStringList 
             tell(QCoreApplication::translate("InstallRecovery",
                                              "An install is waiting to be finished: %1")
                      .arg(what));
-        else if (state == UnpackTransaction::Recovery::Damaged)
-            tellDamaged(UnpackTransaction::damagedPath(journal), what);
+        else if (state == UnpackTransaction::Recovery::Damaged &&
+                 !tellDamaged(UnpackTransaction::damagedPath(journal)))
+            //: %1 is what happened, as the log says it
+            tell(QCoreApplication::translate("InstallRecovery",
+                                             "An interrupted install could not be read: %1")
+                     .arg(what));
     }
     return done;
 }
@@ -259,16 +264,15 @@ QString InstallRecovery::atStart(InstalledPackages &records, QVector<InstalledPa
     QStringList notices;
     for (const QString &what : recoverAll(records, &notices, halfChanged))
         note(QStringLiteral("Install recovery: ") + what);
-    // Records kept aside or entries left out are told once, on the catalogue page: the damaged
-    // store is renamed, so the next start has nothing to say.
+    // Entries left out are told once, on the catalogue page: the damaged store is renamed, so
+    // the next start has nothing to say. A replaced database is told by the caller, with what
+    // was found again in the game folder (replacementWords()).
     if (records.inUse())
         notices.prepend(QCoreApplication::translate(
             "Zerun", "The records of installed packages are in use by another program. They "
                      "were left as they are; close that program and start the installer again "
                      "to see your installed packages."));
-    else if (!records.replacementWords().isEmpty())
-        notices.prepend(records.replacementWords());
-    else if (!notice.isEmpty())
+    else if (!notice.isEmpty() && records.replacementWords().isEmpty())
         notices.prepend(QCoreApplication::translate("Zerun", "Installed packages: %1").arg(notice));
     const int archives = removeLeftoverArchives();
     if (archives > 0)

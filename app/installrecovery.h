@@ -23,7 +23,8 @@ public:
     // What the start-up does before anything reads the game folder, once the single-instance
     // lock is held: removes cut-off saves, loads `records`, finishes or undoes every journal,
     // then removes the leftovers no install refers to any more; each step goes to the daily log.
-    // Returns what the catalogue page tells the player, a line each (empty: nothing).
+    // Returns what the catalogue page tells the player, a line each (empty: nothing); a
+    // database it replaced is told by records.replacementWords() instead.
     // `halfChanged` gets the packages that a change cut off left half changed (see recoverAll).
     static QString atStart(InstalledPackages &records,
                            QVector<InstalledPackage> *halfChanged = nullptr);
@@ -31,13 +32,13 @@ public:
     // Finishes or undoes every install a journal describes (its record included), and finishes
     // every interrupted removal; one line per journal of what was done, for the daily log.
     // Journals whose game folder is not there stay for a later start, damaged ones are kept
-    // aside; `notices` gets a line for the player about each. An install journal damaged from
-    // outside (cut short) can be neither finished nor undone: the package whose folder it names
-    // is half changed, and goes to `halfChanged` for a repair.
+    // aside; `notices` gets a line for the player about each. A journal damaged from outside (cut
+    // short) can be neither finished nor undone: the package whose folder it names is half
+    // changed, and goes to `halfChanged` for a repair.
     static QStringList recoverAll(InstalledPackages &records, QStringList *notices = nullptr,
                                   QVector<InstalledPackage> *halfChanged = nullptr);
-    // The package recorded in the folder that a damaged install journal (as kept aside) names;
-    // none when it names no recorded package folder.
+    // The package recorded in the folder that a damaged journal (as kept aside) names; none when
+    // it names no recorded package folder.
     static const InstalledPackage *packageOfDamaged(const QString &damagedJournal,
                                                     const InstalledPackages &records);
 

@@ -1,6 +1,7 @@
 #include "packageinstall.h"
 
 #include "foldersync.h"
+#include "packagemanifest.h"
 #include "packageremoval.h"
 #include "tscompression.h"
 
@@ -467,18 +468,8 @@ QString PackageInstall::stageDone(UnpackTransaction &run)
         if (!kept.contains(path) && !edits.contains(path))
             obsolete << file;
     }
-    QJsonObject recordObject{
-        {QStringLiteral("name"), record.name},
-        {QStringLiteral("kind"), record.kind},
-        {QStringLiteral("folder"), record.folder},
-        {QStringLiteral("url"), record.url},
-        {QStringLiteral("archiveSize"), double(record.archiveSize)},
-        {QStringLiteral("archiveSha256"), QString::fromLatin1(record.archiveSha256)},
-        {QStringLiteral("validator"), record.validator},
-        {QStringLiteral("installed"), record.installed.toString(Qt::ISODateWithMs)},
-        {QStringLiteral("fromDisk"), record.fromDisk},
-        {QStringLiteral("files"), InstalledPackages::filesToJson(record.files)},
-        {QStringLiteral("originals"), InstalledPackages::originalsToJson(originals)}};
+    record.originals = originals;
+    const QJsonObject recordObject = InstalledPackages::recordToJson(record);
     QStringList previousCreated;
     if (hasPrevious && previous.createdFoldersKnown)
         previousCreated = previous.createdFolders;
@@ -529,7 +520,8 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     QJsonObject object = UnpackTransaction::readJournal(journal);
     QJsonObject payload = object.value(QStringLiteral("payload")).toObject();
     const QString game = payload.value(QStringLiteral("gameFolder")).toString();
-    InstalledPackage record = recordOf(payload.value(QStringLiteral("record")).toObject());
+    InstalledPackage record =
+        InstalledPackages::recordFromJson(payload.value(QStringLiteral("record")).toObject());
     const QString folder = QDir::cleanPath(game + QLatin1Char('/') + record.folder);
     const auto inside = [&](const QString &path) {
         const QString clean = QDir::cleanPath(path);
@@ -625,6 +617,10 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
             QStringLiteral("the changed folders could not be written to the disk");
         return outcome;
     }
+    // The game folder's own copy of the record first: a kill before the database has it leaves
+    // the journal, which writes both again.
+    if (!PackageManifest::write(folder, record, &outcome.recordError))
+        return outcome;
     if (!records.put(record)) {
         outcome.recordError = records.errorString();
         return outcome;
@@ -632,26 +628,6 @@ PackageInstall::Outcome PackageInstall::finishHeld(const QString &journal,
     UnpackTransaction::release(journal);
     *done = true;
     return outcome;
-}
-
-InstalledPackage PackageInstall::recordOf(const QJsonObject &object)
-{
-    InstalledPackage record;
-    record.name = object.value(QStringLiteral("name")).toString();
-    record.kind = object.value(QStringLiteral("kind")).toString();
-    record.folder = object.value(QStringLiteral("folder")).toString();
-    record.url = object.value(QStringLiteral("url")).toString();
-    record.archiveSize = qint64(object.value(QStringLiteral("archiveSize")).toDouble());
-    record.archiveSha256 = object.value(QStringLiteral("archiveSha256")).toString().toLatin1();
-    record.validator = object.value(QStringLiteral("validator")).toString();
-    record.installed = QDateTime::fromString(object.value(QStringLiteral("installed")).toString(),
-                                             Qt::ISODateWithMs);
-    record.fromDisk = object.value(QStringLiteral("fromDisk")).toBool();
-    record.files =
-        InstalledPackages::filesFromJson(object.value(QStringLiteral("files")).toArray());
-    record.originals =
-        InstalledPackages::originalsFromJson(object.value(QStringLiteral("originals")).toArray());
-    return record;
 }
 
 UnpackTransaction::Recovery PackageInstall::recover(const QString &journal,

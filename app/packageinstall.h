@@ -128,8 +128,6 @@ private:
     // Ends a held change from its journal: the player's files aside, the previous version's
     // files out, the record written, the journal released.
     static Outcome finishHeld(const QString &journal, InstalledPackages &records, bool *done);
-    // The record a journal carries.
-    static InstalledPackage recordOf(const QJsonObject &object);
 
     InstalledPackages &records;
     QString game;

@@ -3,6 +3,7 @@
 #include "foldersync.h"
 #include "packageinstall.h"
 #include "packagekind.h"
+#include "packagemanifest.h"
 #include "unpacktransaction.h"
 
 #include <QDir>
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -80,7 +82,8 @@ bool installerOwn(const QString &relative)
 {
     const QString first = relative.section(QLatin1Char('/'), 0, 0);
     return first == PackageInstall::originalsFolder() ||
-           first.startsWith(UnpackTransaction::workPrefix());
+           first.startsWith(UnpackTransaction::workPrefix()) ||
+           PackageManifest::isManifest(relative);
 }
 
 // Removes the emptied folders of the kept originals, deepest first, never through a link.
@@ -120,6 +123,29 @@ void removeEmptyFolders(QStringList folders, const QString &game, FolderBarrier 
             QDir().rmdir(folder))
             changed.touched(folder);
     }
+}
+
+// What the record of an uninstalled package keeps: the files that could not be removed and the
+// originals still kept aside; none when nothing is left.
+std::optional<InstalledPackage> keptRecord(const InstalledPackage &record,
+                                           const QVector<InstalledFile> &files,
+                                           const QStringList &failedLines,
+                                           const PackageRemoval::Restored &back)
+{
+    QSet<QString> failed;
+    for (const QString &line : failedLines)
+        failed.insert(line.section(QStringLiteral(" ("), 0, 0));
+    QVector<InstalledFile> left;
+    for (const InstalledFile &file : files) {
+        if (failed.contains(QDir::cleanPath(file.path)))
+            left << file;
+    }
+    if (left.isEmpty() && back.stillKept.isEmpty())
+        return std::nullopt;
+    InstalledPackage kept = record;
+    kept.files = left;
+    kept.originals = back.stillKept + back.inPlace;
+    return kept;
 }
 
 } // namespace
@@ -353,34 +379,25 @@ bool PackageRemoval::uninstall(const QString &gameFolder, const InstalledPackage
     done.restored = back.putBack;
     done.keptBeside = back.beside;
     done.notRestored = back.failed;
+    done.lostOriginals = back.lost;
+    // The record keeps what is still the package's on disk; the game folder's copy of it goes
+    // (or is written anew) first, so that the folders the install made can go with it.
+    const std::optional<InstalledPackage> kept = keptRecord(record, files, done.failed, back);
+    if (kept && reachableFromGame(game, folder)) {
+        PackageManifest::write(packageFolder, *kept, nullptr);
+    } else if (!kept && reachableFromGame(game, folder)) {
+        PackageManifest::remove(packageFolder, record.name, record.kind);
+        changed.folder(packageFolder);
+    }
     removeEmptyFolders(folders, game, changed);
     // What was removed and put back is on disk before the record says so.
     if (!changed.sync())
-        done.failed << QStringLiteral("the removals could not be written to the disk; finished "
-                                      "at the next start");
-
-    // The record keeps what is still the package's on disk.
-    QVector<InstalledFile> left;
-    QSet<QString> failed;
-    for (const QString &line : qAsConst(done.failed))
-        failed.insert(line.section(QStringLiteral(" ("), 0, 0));
-    for (const InstalledFile &file : files) {
-        if (failed.contains(QDir::cleanPath(file.path)))
-            left << file;
-    }
-    bool written = true;
-    if (left.isEmpty() && back.stillKept.isEmpty()) {
-        written = records.remove(record.name, record.kind);
-    } else {
-        InstalledPackage kept = record;
-        kept.files = left;
-        kept.originals = back.stillKept + back.inPlace;
-        written = records.put(kept);
-    }
+        done.unfinished << QStringLiteral("the removals could not be written to the disk");
+    const bool written = kept ? records.put(*kept) : records.remove(record.name, record.kind);
     if (!written) {
         // The journal stays: the next start writes the record.
-        done.failed << QStringLiteral("the record (") + records.errorString() +
-                           QStringLiteral("; finished at the next start)");
+        done.unfinished << QStringLiteral("the record could not be written: ") +
+                               records.errorString();
     } else if (!journalPath.isEmpty() && QFile::remove(journalPath)) {
         FolderSync::syncParent(journalPath);
     }
@@ -470,7 +487,8 @@ bool PackageRemoval::recover(const QString &journalPath, InstalledPackages &reco
             *what = worded(Wording::Log, "PackageRemoval",
                            "uninstalling %1 removed %n file(s), but is not finished: %2", nullptr,
                            int(result.removed.size()))
-                        .arg(record.name, result.failed.join(QStringLiteral(", ")));
+                        .arg(record.name,
+                             (result.failed + result.unfinished).join(QStringLiteral(", ")));
         return false;
     }
     if (what)
@@ -490,6 +508,18 @@ void PackageRemoval::Result::refuse(const char *why, const QString &detail,
         refusal = refusal.arg(detail);
         refusalWords = refusalWords.arg(detailWords.isNull() ? detail : detailWords);
     }
+}
+
+QString PackageRemoval::unfinishedLine(const Result &result, Wording wording)
+{
+    if (result.unfinished.isEmpty())
+        return {};
+    // The database's or the disk's own words are for the log.
+    return wording == Wording::Log
+               ? QStringLiteral("The next start finishes the uninstall: ") +
+                     result.unfinished.join(QStringLiteral("; ")) + QLatin1Char('.')
+               : tr("The next start finishes the uninstall (the log tells why it could not "
+                    "now).");
 }
 
 QString PackageRemoval::describe(const QString &name, const QString &folder, const Result &result,
@@ -545,6 +575,12 @@ QString PackageRemoval::describe(const QString &name, const QString &folder, con
     kept(result.notRestored,
          QT_TR_N_NOOP("Could not put back %n file(s) that were in the folder before the "
                       "install; they stay kept: %1"));
+    //: %1 is the list of files
+    kept(result.lostOriginals,
+         QT_TR_N_NOOP("Could not put back %n file(s) that were in the folder before the "
+                      "install; their kept copies are gone: %1"));
+    if (!result.unfinished.isEmpty())
+        text += QLatin1Char('\n') + unfinishedLine(result, wording);
     return text;
 }
 
@@ -587,9 +623,13 @@ PackageRemoval::Restored PackageRemoval::restoreOriginals(const QString &package
             continue;
         const QString source = folder + QLatin1Char('/') + keptAs;
         if (!present(source)) {
-            // Put back before a kill or a power cut cut the step off, or gone.
-            if (!besideWhenTaken && present(folder + QLatin1Char('/') + path))
+            // Put back before a kill or a power cut cut the step off; or gone, taken away by
+            // hand.
+            const bool there = present(folder + QLatin1Char('/') + path);
+            if (!besideWhenTaken && there)
                 done.inPlace << KeptOriginal{path, QString()};
+            else if (besideWhenTaken && !there)
+                done.lost << path;
             continue;
         }
         const QString parent = QFileInfo(path).path();

@@ -47,8 +47,12 @@ public:
         QStringList restored;    // kept originals back in their places
         QStringList keptBeside;  // kept originals back beside the player's file that took the place
         QStringList notRestored; // kept originals that could not be put back: "<path> (<reason>)"
+        QStringList lostOriginals; // kept originals whose kept copy is gone: never put back
         QStringList shared;      // another package's record names them with these bytes (kept)
         QStringList failed;      // could not be removed: "<path> (<reason>)"
+        // Steps after the removals that the next start finishes (the record could not be
+        // written, the removals not synced), in the words of the log; the files are gone.
+        QStringList unfinished;
         QString refusal;         // why nothing at all was done; empty when the removal ran
         QString refusalWords;    // the same in the player's words
 
@@ -97,6 +101,7 @@ public:
         QStringList putBack;
         QStringList beside; // "<file>.zerun-original"
         QStringList failed; // "<path> (<reason>)"
+        QStringList lost;   // kept aside, but gone from the folder of kept originals
         QVector<KeptOriginal> stillKept;
         QVector<KeptOriginal> inPlace; // never moved: nothing to put back
     };
@@ -118,6 +123,8 @@ public:
     // name no folder identity do).
     static bool identityMatches(const QJsonObject &journal, const QString &packageFolder);
 
+    // That the next start finishes the uninstall, for its reader; empty when nothing waits.
+    static QString unfinishedLine(const Result &result, Wording wording);
     // What the player reads after an uninstall.
     static QString describe(const QString &name, const QString &folder, const Result &result,
                             Wording wording = Wording::Log);

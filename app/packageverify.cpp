@@ -1,6 +1,7 @@
 #include "packageverify.h"
 
 #include "packageinstall.h"
+#include "packagemanifest.h"
 
 #include "sha256.h"
 
@@ -108,11 +109,12 @@ QStringList PackageVerify::filesBelow(const QString &folder)
     QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
     const QDir base(folder);
-    // The files an install kept aside are the folder's own, waiting in the installer's folder.
+    // The files an install kept aside are the folder's own, waiting in the installer's folder;
+    // the records of the folder's packages are the installer's.
     const QString kept = PackageInstall::originalsFolder() + QLatin1Char('/');
     while (it.hasNext()) {
         const QString relative = base.relativeFilePath(it.next());
-        if (!relative.startsWith(kept))
+        if (!relative.startsWith(kept) && !PackageManifest::isManifest(relative))
             files << relative;
     }
     files.sort();

@@ -15,6 +15,7 @@
 #include "openfolder.h"
 #include "outcomelist.h"
 #include "packageupdates.h"
+#include "recordrebuild.h"
 #include "serviceendpoints.h"
 #include "standarddialog.h"
 #include "tsdownloader.h"
@@ -162,6 +163,7 @@ bool Zerun::initialise()
     // Records in use by another program were waited for once already.
     if (packageRecords.filePath() != recovered || !packageRecords.inUse())
         loadInstalledPackages();
+    settleRecords();
     kindFilter = 0;
     catalogueFetch = std::make_unique<CatalogueFetch>();
     connect(catalogueFetch.get(), &CatalogueFetch::finished, this,
@@ -215,10 +217,13 @@ void Zerun::catalogueFetched(const CatalogueFetch::Result &result)
 
 void Zerun::updateCatalogueStatus()
 {
-    // What the list shows, or why it shows nothing (or an older copy).
+    // What the list shows, or why it shows nothing (or an older copy). The status line shows
+    // one line, the whole notice in its tooltip.
     QString text = catalogueNotice;
-    if (!recoveryNotice.isEmpty())
-        text = text.isEmpty() ? recoveryNotice : text + QLatin1Char('\n') + recoveryNotice;
+    for (const QString &notice : {recoveryNotice, recordsNotice}) {
+        if (!notice.isEmpty())
+            text = text.isEmpty() ? notice : text + QLatin1Char('\n') + notice;
+    }
     if (catalogueLoading) {
         text = tr("Loading the package list...");
     } else if (text.isEmpty()) {
@@ -233,6 +238,7 @@ void Zerun::updateCatalogueStatus()
 void Zerun::recoverInstalls()
 {
     recoveryNotice = InstallRecovery::atStart(packageRecords, &halfChanged);
+    recordsNotice = packageRecords.replacementWords();
     heldBack.refresh();
 }
 
@@ -287,6 +293,21 @@ void Zerun::loadInstalledPackages()
         InstallRecovery::note(QStringLiteral("Installed packages: ") + notice);
 }
 
+void Zerun::settleRecords()
+{
+    if (recordsNotice.isEmpty())
+        recordsNotice = packageRecords.replacementWords();
+    const RecordRebuild::Result settled = RecordRebuild::settle(gameFolder, packageRecords);
+    for (const QString &line : settled.log)
+        InstallRecovery::note(QStringLiteral("Installed packages: ") + line);
+    for (const QString &file : settled.damaged)
+        InstallRecovery::note(
+            QStringLiteral("Installed packages: a damaged record was not used: ") + file);
+    // Said once, in its own words: what was found again covers what was lost.
+    if (!settled.notice.isEmpty())
+        recordsNotice = settled.notice;
+}
+
 void Zerun::useGameFolder()
 {
     QString notice;
@@ -315,6 +336,8 @@ void Zerun::changeGameFolder()
     setGameFolder(GameFolder::resolved(chosen));
     useGameFolder();
     loadInstalledPackages();
+    recordsNotice.clear();
+    settleRecords();
     updatesAvailable.clear();
     fillLists();
     showLists();
@@ -646,11 +669,14 @@ void Zerun::connectBatch()
     connect(
         &batch, &InstallBatch::packageEnded, ui->batchProgress, [this](int position, int ended) {
             ui->batchProgress->setValue(ended);
-            // A package that did not install is not shown as under way any more.
+            // A package that did not install is not shown as under way any more; another one
+            // being asked about or unpacked keeps the page.
             const InstallBatch::Package &package = batch.packages().at(position);
-            if (batch.isRunning() && package.outcome == InstallBatch::Outcome::Failed)
+            const bool shown =
+                batch.isRunning() && (!batch.isInstalling() || batch.current() == position);
+            if (shown && package.outcome == InstallBatch::Outcome::Failed)
                 ui->progressTitle->setText(tr("Could not install %1").arg(batch.label(position)));
-            else if (batch.isRunning() && package.outcome == InstallBatch::Outcome::Skipped)
+            else if (shown && package.outcome == InstallBatch::Outcome::Skipped)
                 ui->progressTitle->setText(tr("Skipped %1").arg(batch.label(position)));
         });
     connect(&batch, &InstallBatch::batchEnded, this, &Zerun::showBatchEnd);

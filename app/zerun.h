@@ -111,6 +111,8 @@ private:
     void loadInstalledPackages();
     // Points the records at those of the game folder in use and shows the folder on the page.
     void useGameFolder();
+    // Rebuilds the records from the game folder where they were lost, and says so once.
+    void settleRecords();
     // "Change…": another install of the game, with its own records.
     void changeGameFolder();
     const InstalledPackage *recordOf(int entry) const;
@@ -195,6 +197,8 @@ private:
     bool closeGuardInstalled = false;
     // What the start-up's recovery has to tell the player, on the catalogue page.
     QString recoveryNotice;
+    // What became of the records of the game folder in use (damaged, rebuilt), for the page.
+    QString recordsNotice;
     // Packages that a cut-off change left half changed, checked (and offered a repair) once.
     QVector<InstalledPackage> halfChanged;
 };

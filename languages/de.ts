@@ -70,6 +70,11 @@
         <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
         <translation>%1 (vom Datenträger)  — %2, installiert am %3</translation>
     </message>
+    <message>
+        <source>%1 (not in the package list)  — %2, installed %3</source>
+        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
+        <translation>%1 (nicht in der Paketliste)  — %2, installiert am %3</translation>
+    </message>
 </context>
 <context>
     <name>CrashReportConsent</name>
@@ -373,6 +378,10 @@
             <numerusform>%n Paket geprüft, %2 mit fehlenden oder geänderten Dateien</numerusform>
             <numerusform>%n Pakete geprüft, %2 mit fehlenden oder geänderten Dateien</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Could not put back, because their kept copies are gone:</source>
+        <translation>Nicht zurückgelegt, weil ihre aufbewahrten Kopien fehlen:</translation>
     </message>
 </context>
 <context>
@@ -1319,6 +1328,18 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
         <source>the removal could not be recorded</source>
         <translation>das Entfernen konnte nicht aufgezeichnet werden</translation>
     </message>
+    <message>
+        <source>The next start finishes the uninstall (the log tells why it could not now).</source>
+        <translation>Der nächste Start schließt die Deinstallation ab (das Protokoll nennt den Grund, warum es jetzt nicht ging).</translation>
+    </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; their kept copies are gone: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>%n Datei, die vor der Installation im Ordner war, konnte nicht zurückgelegt werden; ihre aufbewahrte Kopie fehlt: %1</numerusform>
+            <numerusform>%n Dateien, die vor der Installation im Ordner waren, konnten nicht zurückgelegt werden; ihre aufbewahrten Kopien fehlen: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageUpdates</name>
@@ -1371,6 +1392,25 @@ Ihre behalten (die neuen Versionen des Pakets kommen daneben als &lt;Datei&gt;%3
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>RecordRebuild</name>
+    <message numerus="yes">
+        <source>Found %n installed package(s) again in the game folder; the details are in the log.</source>
+        <extracomment>One line on the catalogue page</extracomment>
+        <translation>
+            <numerusform>%n installiertes Paket im Spielordner wiedergefunden; Einzelheiten stehen im Protokoll.</numerusform>
+            <numerusform>%n installierte Pakete im Spielordner wiedergefunden; Einzelheiten stehen im Protokoll.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n record(s) in the game folder are damaged and were not used; the details are in the log.</source>
+        <extracomment>One line on the catalogue page</extracomment>
+        <translation>
+            <numerusform>%n Aufzeichnung im Spielordner ist beschädigt und wurde nicht verwendet; Einzelheiten stehen im Protokoll.</numerusform>
+            <numerusform>%n Aufzeichnungen im Spielordner sind beschädigt und wurden nicht verwendet; Einzelheiten stehen im Protokoll.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -280,6 +280,14 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
             <numerusform>Could not put back %n files that were in the folder before the install; they stay kept: %1</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; their kept copies are gone: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Could not put back %n file that was in the folder before the install; its kept copy is gone: %1</numerusform>
+            <numerusform>Could not put back %n files that were in the folder before the install; their kept copies are gone: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageVerify</name>
@@ -305,6 +313,25 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
         <translation>
             <numerusform>%1 changed</numerusform>
             <numerusform>%1 changed</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>RecordRebuild</name>
+    <message numerus="yes">
+        <source>Found %n installed package(s) again in the game folder; the details are in the log.</source>
+        <extracomment>One line on the catalogue page</extracomment>
+        <translation>
+            <numerusform>Found %n installed package again in the game folder; the details are in the log.</numerusform>
+            <numerusform>Found %n installed packages again in the game folder; the details are in the log.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n record(s) in the game folder are damaged and were not used; the details are in the log.</source>
+        <extracomment>One line on the catalogue page</extracomment>
+        <translation>
+            <numerusform>%n record in the game folder is damaged and was not used; the details are in the log.</numerusform>
+            <numerusform>%n records in the game folder are damaged and were not used; the details are in the log.</numerusform>
         </translation>
     </message>
 </context>

@@ -70,6 +70,11 @@
         <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
         <translation>%1 (desde el disco)  — %2, instalado el %3</translation>
     </message>
+    <message>
+        <source>%1 (not in the package list)  — %2, installed %3</source>
+        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
+        <translation>%1 (no está en la lista de paquetes)  — %2, instalado el %3</translation>
+    </message>
 </context>
 <context>
     <name>CrashReportConsent</name>
@@ -373,6 +378,10 @@
             <numerusform>%n paquete verificado, %2 con archivos que faltan o modificados</numerusform>
             <numerusform>%n paquetes verificados, %2 con archivos que faltan o modificados</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Could not put back, because their kept copies are gone:</source>
+        <translation>No se devolvieron porque sus copias guardadas ya no están:</translation>
     </message>
 </context>
 <context>
@@ -1319,6 +1328,18 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
         <source>the removal could not be recorded</source>
         <translation>no se pudo registrar la eliminación</translation>
     </message>
+    <message>
+        <source>The next start finishes the uninstall (the log tells why it could not now).</source>
+        <translation>El próximo inicio termina la desinstalación (el registro de eventos indica por qué no se pudo ahora).</translation>
+    </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; their kept copies are gone: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>No se pudo devolver %n archivo que estaba en la carpeta antes de la instalación; su copia guardada ya no está: %1</numerusform>
+            <numerusform>No se pudieron devolver %n archivos que estaban en la carpeta antes de la instalación; sus copias guardadas ya no están: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageUpdates</name>
@@ -1371,6 +1392,25 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
     <message>
         <source>OK</source>
         <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
+    <name>RecordRebuild</name>
+    <message numerus="yes">
+        <source>Found %n installed package(s) again in the game folder; the details are in the log.</source>
+        <extracomment>One line on the catalogue page</extracomment>
+        <translation>
+            <numerusform>Se encontró de nuevo %n paquete instalado en la carpeta del juego; los detalles están en el registro.</numerusform>
+            <numerusform>Se encontraron de nuevo %n paquetes instalados en la carpeta del juego; los detalles están en el registro.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n record(s) in the game folder are damaged and were not used; the details are in the log.</source>
+        <extracomment>One line on the catalogue page</extracomment>
+        <translation>
+            <numerusform>%n registro de la carpeta del juego está dañado y no se usó; los detalles están en el registro.</numerusform>
+            <numerusform>%n registros de la carpeta del juego están dañados y no se usaron; los detalles están en el registro.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -70,6 +70,11 @@
         <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
         <translation>%1 (depuis le disque)  — %2, installé le %3</translation>
     </message>
+    <message>
+        <source>%1 (not in the package list)  — %2, installed %3</source>
+        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
+        <translation>%1 (absent de la liste des paquets)  — %2, installé le %3</translation>
+    </message>
 </context>
 <context>
     <name>CrashReportConsent</name>
@@ -373,6 +378,10 @@
             <numerusform>%n paquet vérifié, %2 avec des fichiers manquants ou modifiés</numerusform>
             <numerusform>%n paquets vérifiés, %2 avec des fichiers manquants ou modifiés</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Could not put back, because their kept copies are gone:</source>
+        <translation>Non remis en place, car leurs copies conservées ont disparu :</translation>
     </message>
 </context>
 <context>
@@ -1319,6 +1328,18 @@ Garder vos versions (les nouvelles versions du paquet sont placées à côté so
         <source>the removal could not be recorded</source>
         <translation>la suppression n&apos;a pas pu être enregistrée</translation>
     </message>
+    <message>
+        <source>The next start finishes the uninstall (the log tells why it could not now).</source>
+        <translation>Le prochain démarrage termine la désinstallation (le journal indique pourquoi elle n&apos;a pas pu l&apos;être maintenant).</translation>
+    </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; their kept copies are gone: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Impossible de remettre en place %n fichier qui était dans le dossier avant l’installation ; sa copie conservée a disparu : %1</numerusform>
+            <numerusform>Impossible de remettre en place %n fichiers qui étaient dans le dossier avant l’installation ; leurs copies conservées ont disparu : %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageUpdates</name>
@@ -1371,6 +1392,25 @@ Garder vos versions (les nouvelles versions du paquet sont placées à côté so
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>RecordRebuild</name>
+    <message numerus="yes">
+        <source>Found %n installed package(s) again in the game folder; the details are in the log.</source>
+        <extracomment>One line on the catalogue page</extracomment>
+        <translation>
+            <numerusform>%n paquet installé retrouvé dans le dossier du jeu ; les détails sont dans le journal.</numerusform>
+            <numerusform>%n paquets installés retrouvés dans le dossier du jeu ; les détails sont dans le journal.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n record(s) in the game folder are damaged and were not used; the details are in the log.</source>
+        <extracomment>One line on the catalogue page</extracomment>
+        <translation>
+            <numerusform>%n enregistrement du dossier du jeu est endommagé et n’a pas été utilisé ; les détails sont dans le journal.</numerusform>
+            <numerusform>%n enregistrements du dossier du jeu sont endommagés et n’ont pas été utilisés ; les détails sont dans le journal.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

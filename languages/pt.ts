@@ -70,6 +70,11 @@
         <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
         <translation>%1 (do disco)  — %2, instalado em %3</translation>
     </message>
+    <message>
+        <source>%1 (not in the package list)  — %2, installed %3</source>
+        <extracomment>%1 is the package, %2 its folder in the game, %3 the day it was installed</extracomment>
+        <translation>%1 (fora da lista de pacotes)  — %2, instalado em %3</translation>
+    </message>
 </context>
 <context>
     <name>CrashReportConsent</name>
@@ -373,6 +378,10 @@
             <numerusform>%n pacote verificado, %2 com arquivos ausentes ou alterados</numerusform>
             <numerusform>%n pacotes verificados, %2 com arquivos ausentes ou alterados</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Could not put back, because their kept copies are gone:</source>
+        <translation>Não recolocados, porque suas cópias guardadas sumiram:</translation>
     </message>
 </context>
 <context>
@@ -1319,6 +1328,18 @@ Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo
         <source>the removal could not be recorded</source>
         <translation>a remoção não pôde ser registrada</translation>
     </message>
+    <message>
+        <source>The next start finishes the uninstall (the log tells why it could not now).</source>
+        <translation>A próxima inicialização termina a desinstalação (o log diz por que não foi possível agora).</translation>
+    </message>
+    <message numerus="yes">
+        <source>Could not put back %n file(s) that were in the folder before the install; their kept copies are gone: %1</source>
+        <extracomment>%1 is the list of files</extracomment>
+        <translation>
+            <numerusform>Não foi possível recolocar %n arquivo que estava na pasta antes da instalação; sua cópia guardada sumiu: %1</numerusform>
+            <numerusform>Não foi possível recolocar %n arquivos que estavam na pasta antes da instalação; suas cópias guardadas sumiram: %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackageUpdates</name>
@@ -1371,6 +1392,25 @@ Manter os seus (os novos arquivos do pacote ficam ao lado deles como &lt;arquivo
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>RecordRebuild</name>
+    <message numerus="yes">
+        <source>Found %n installed package(s) again in the game folder; the details are in the log.</source>
+        <extracomment>One line on the catalogue page</extracomment>
+        <translation>
+            <numerusform>%n pacote instalado encontrado de novo na pasta do jogo; os detalhes estão no registro.</numerusform>
+            <numerusform>%n pacotes instalados encontrados de novo na pasta do jogo; os detalhes estão no registro.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n record(s) in the game folder are damaged and were not used; the details are in the log.</source>
+        <extracomment>One line on the catalogue page</extracomment>
+        <translation>
+            <numerusform>%n registro na pasta do jogo está danificado e não foi usado; os detalhes estão no registro.</numerusform>
+            <numerusform>%n registros na pasta do jogo estão danificados e não foram usados; os detalhes estão no registro.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

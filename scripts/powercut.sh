@@ -11,7 +11,7 @@ ZERUN_POWERCUT_ALL=1 QT_QPA_PLATFORM=offscreen build/bin/tst_powercut 2>&1 | pyt
 import re, sys
 total = [0, 0, 0, 0]
 for line in sys.stdin:
-    found = re.search(r"QINFO  : \S+ (.*(\d+) built: (\d+) old, (\d+) new, (\d+) broken.*)", line)
+    found = re.search(r"QINFO  : [^(]*\([^)]*\) (.* built: .* broken)", line)
     if found:
         print(found.group(1))
         total = [a + int(b) for a, b in zip(total, re.findall(r"(\d+) (?:built|old|new|broken)", found.group(1)))]

@@ -123,19 +123,17 @@ static int openFile(int dirFd, const char *path, int flags, mode_t mode)
     return fd;
 }
 
-#define OPEN(name, dirFd, ...)                                                                     \
-    int name(__VA_ARGS__ const char *path, int flags, ...)                                         \
+#define OPEN(name)                                                                                 \
+    int name(const char *path, int flags, ...)                                                     \
     {                                                                                              \
         va_list list;                                                                              \
         va_start(list, flags);                                                                     \
         const mode_t mode = (flags & (O_CREAT | O_TMPFILE)) ? va_arg(list, mode_t) : 0;            \
         va_end(list);                                                                              \
-        return openFile(dirFd, path, flags, mode);                                                 \
+        return openFile(AT_FDCWD, path, flags, mode);                                              \
     }
-OPEN(open, AT_FDCWD)
-OPEN(open64, AT_FDCWD)
-OPEN(openat, at, int at, )
-OPEN(openat64, at, int at, )
+OPEN(open)
+OPEN(open64)
 
 int close(int fd)
 {
@@ -167,11 +165,6 @@ ssize_t write(int fd, const void *data, size_t size)
 ssize_t pwrite64(int fd, const void *data, size_t size, off_t at)
 {
     return NEXT(pwrite64)(dirty(fd), data, size, at);
-}
-
-ssize_t pwrite(int fd, const void *data, size_t size, off_t at)
-{
-    return NEXT(pwrite)(dirty(fd), data, size, at);
 }
 
 int ftruncate64(int fd, off_t size)
@@ -214,11 +207,6 @@ int mkdir(const char *p, mode_t m)
     return enter(), names(NEXT(mkdir)(p, m), "mkdir", AT_FDCWD, p, 0, NULL);
 }
 
-int mkdirat(int d, const char *p, mode_t m)
-{
-    return enter(), names(NEXT(mkdirat)(d, p, m), "mkdir", d, p, 0, NULL);
-}
-
 int rmdir(const char *p)
 {
     return enter(), names(NEXT(rmdir)(p), "rmdir", AT_FDCWD, p, 0, NULL);
@@ -227,12 +215,6 @@ int rmdir(const char *p)
 int unlink(const char *p)
 {
     return enter(), names(NEXT(unlink)(p), "unlink", AT_FDCWD, p, 0, NULL);
-}
-
-int unlinkat(int d, const char *p, int f)
-{
-    const char *kind = (f & AT_REMOVEDIR) ? "rmdir" : "unlink";
-    return enter(), names(NEXT(unlinkat)(d, p, f), kind, d, p, 0, NULL);
 }
 
 int rename(const char *a, const char *b)

@@ -1,5 +1,6 @@
 #include "apppaths.h"
 #include "installbatch.h"
+#include "packagekind.h"
 #include "roadfixture.h"
 #include "startup.h"
 #include "testfiles.h"
@@ -157,6 +158,8 @@ private slots:
     void downloadsOverlapASlowAnswer();
     void leavingAQuestion_data();
     void leavingAQuestion();
+    void kindEndsAName_data();
+    void kindEndsAName();
 
 private:
     // Runs the batch that `start` begins until it is over.
@@ -502,6 +505,32 @@ void TestInstallBatch::leavingAQuestion()
     QCOMPARE(player.titles.last(), title);
     // Nothing changed: no folder made, no "<file>.zerun-new" beside the player's file.
     QCOMPARE(TestFiles::tree(game()), before);
+}
+
+// Whether the questions leave the kind out after a name, as "the Gold Skin" for "Gold Skin".
+void TestInstallBatch::kindEndsAName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("a word") << "Gold Skin"
+                            << "skin" << true;
+    QTest::newRow("inside a word") << "Reskin"
+                                   << "skin" << false;
+    QTest::newRow("the short word") << "Super Mod"
+                                    << "mods" << true;
+    QTest::newRow("the label") << "Small Mod DB"
+                               << "mods" << true;
+    QTest::newRow("another kind's") << "Faces Mod"
+                                    << "pics" << false;
+}
+
+void TestInstallBatch::kindEndsAName()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(bool, ends);
+    QCOMPARE(PackageKind::find(kind)->endsName(name), ends);
 }
 
 QTEST_GUILESS_MAIN(TestInstallBatch)

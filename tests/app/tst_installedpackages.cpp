@@ -576,6 +576,8 @@ void TestInstalledPackages::damagedPage()
             QVERIFY(records.put(package));
             written.insert(package.name, package.files);
         }
+        // The copy of the game the records describe goes with them.
+        QVERIFY(records.setMetaValue("gameFolder", "copy A"));
     }
     // A running installer read the records before 4 KiB of the file were overwritten.
     auto running = std::make_unique<InstalledPackages>(database);
@@ -623,6 +625,7 @@ void TestInstalledPackages::damagedPage()
         QCOMPARE(files, written.value(package.name));
     }
     QCOMPARE(names, kept);
+    QCOMPARE(again.metaValue("gameFolder"), QString("copy A"));
     QCOMPARE(listing(box->path()),
              (QStringList{"installed_packages.db", "installed_packages.db-shm",
                           "installed_packages.db-wal", "installed_packages.db.damaged-<date>"}));

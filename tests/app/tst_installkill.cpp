@@ -32,10 +32,14 @@ int copyTree(const QString &from, const QString &to)
 }
 
 // A journal's temporary file, written but not yet renamed over the journal.
-bool journalBeingWritten()
+// A journal's, or the package's record in `packageFolder` (written the same way).
+bool journalBeingWritten(const QString &packageFolder)
 {
-    static const QRegularExpression temporary("\\.(journal|removal)\\.[A-Za-z0-9]{6}$");
-    const QStringList names = QDir(InstallRecovery::journalFolder()).entryList(QDir::Files);
+    static const QRegularExpression temporary(
+        "\\.(journal|removal|json)\\.[A-Za-z0-9]{6}$");
+    const QStringList names =
+        QDir(InstallRecovery::journalFolder()).entryList(QDir::Files) +
+        QDir(packageFolder).entryList({".zerun-record-*"}, QDir::Files | QDir::Hidden);
     return std::any_of(names.cbegin(), names.cend(),
                        [](const QString &name) { return temporary.match(name).hasMatch(); });
 }
@@ -246,7 +250,7 @@ bool TestInstallKill::killAt(const KillPoint &point, const QStringList &argument
         return false;
     }
     // Held open until the kill: the half-written journal is what the restart must deal with.
-    if (point.journalWrite > 0 && !journalBeingWritten()) {
+    if (point.journalWrite > 0 && !journalBeingWritten(target)) {
         *missed = point.name + ": no half-written journal was left";
         return false;
     }

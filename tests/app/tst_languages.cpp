@@ -652,6 +652,15 @@ QStringList TestLanguages::reasonsAndReports()
         FileReport::ofRemoval("Gold Skin", "Skins/Gold", partly, Wording::Player);
     texts << report.summary << report.lines;
     texts << PackageRemoval::describe("Gold Skin", "Skins/Gold", partly, Wording::Player);
+    // Every file removed, the record held by another program: said so, without the database's
+    // own words.
+    PackageRemoval::Result held;
+    held.removed << QStringLiteral("skin.ini");
+    held.unfinished << QStringLiteral("the record could not be written: database is locked "
+                                      "Unable to fetch row");
+    texts << PackageRemoval::describe("Gold Skin", "Skins/Gold", held, Wording::Player)
+          << FileReport::ofRemoval("Gold Skin", "Skins/Gold", held, Wording::Player).summary;
+    [&] { QVERIFY(texts.filter("database").isEmpty() && texts.last().contains("Gold Skin")); }();
     return texts;
 }
 

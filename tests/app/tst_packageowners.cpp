@@ -130,27 +130,34 @@ void TestPackageOwners::installAndUninstall_data()
     QTest::addColumn<QStringList>("keptAside");
     QTest::addColumn<QStringList>("putBackByUpdate");
     QTest::addColumn<QStringList>("putBack");
+    // The folder of kept originals deleted by hand before the uninstall.
+    QTest::addColumn<bool>("storeLost");
 
     const Files gold{{"skin.ini", "[skin]\nname=Gold\n"},
                      {"images/background.png", "gold background"},
                      {"images/gold/bar.png", "gold bar"}};
     QTest::newRow("over the game's files")
         << gold << Files() << QStringList{"images/background.png", "skin.ini"} << QStringList()
-        << QStringList{"images/background.png", "skin.ini"};
+        << QStringList{"images/background.png", "skin.ini"} << false;
+    QTest::newRow("over the game's files, whose kept copies are deleted")
+        << gold << Files() << QStringList{"images/background.png", "skin.ini"} << QStringList()
+        << QStringList{"images/background.png", "skin.ini"} << true;
     Files same = gold;
     same.insert("images/other.png", "the game's other picture");
     QTest::newRow("a game file with the package's very bytes")
         << same << Files() << QStringList{"images/background.png", "images/other.png", "skin.ini"}
-        << QStringList() << QStringList{"images/background.png", "images/other.png", "skin.ini"};
+        << QStringList() << QStringList{"images/background.png", "images/other.png", "skin.ini"}
+        << false;
     Files second{{"images/background.png", "gold background 2"},
                  {"images/gold/bar.png", "gold bar"},
                  {"images/other.png", "gold other"}};
     QTest::newRow("an update that no longer places one, and replaces another")
         << gold << second << QStringList{"images/background.png", "skin.ini"}
-        << QStringList{"skin.ini"} << QStringList{"images/background.png", "images/other.png"};
+        << QStringList{"skin.ini"} << QStringList{"images/background.png", "images/other.png"}
+        << false;
     QTest::newRow("an update of the same bytes")
         << gold << gold << QStringList{"images/background.png", "skin.ini"} << QStringList()
-        << QStringList{"images/background.png", "skin.ini"};
+        << QStringList{"images/background.png", "skin.ini"} << false;
 }
 
 void TestPackageOwners::installAndUninstall()
@@ -160,7 +167,8 @@ void TestPackageOwners::installAndUninstall()
     QFETCH(QStringList, keptAside);
     QFETCH(QStringList, putBackByUpdate);
     QFETCH(QStringList, putBack);
-    const Files before = TestFiles::tree(game());
+    QFETCH(bool, storeLost);
+    Files before = TestFiles::tree(game());
 
     PackageInstall::Plan plan;
     PackageInstall::Outcome outcome;
@@ -213,11 +221,22 @@ void TestPackageOwners::installAndUninstall()
     // A fresh read of the records knows them too.
     records = std::make_unique<InstalledPackages>(box->filePath("records.db"));
     QVERIFY(records->load());
+    if (storeLost)
+        QVERIFY(QDir(game(skinFolder + "/.zerun-originals")).removeRecursively());
     const PackageRemoval::Result result = uninstall();
     QVERIFY2(result.refusal.isEmpty(), qPrintable(result.refusal));
     QStringList restored = result.restored;
     restored.sort();
-    QCOMPARE(restored, putBack);
+    QCOMPARE(restored, storeLost ? QStringList() : putBack);
+    // What could not be put back is named, in the report and the log.
+    QCOMPARE(result.lostOriginals, storeLost ? putBack : QStringList());
+    QCOMPARE(PackageRemoval::describe("Gold Skin", skinFolder, result, Wording::Player)
+                 .contains("their kept copies are gone: " + putBack.join(", ")),
+             storeLost);
+    for (const QString &path : putBack) {
+        if (storeLost)
+            before.remove(skinFolder + "/" + path);
+    }
     QCOMPARE(result.added, QStringList());
     QCOMPARE(result.before.contains("images/other.png"), !putBack.contains("images/other.png"));
     QCOMPARE(result.changed, QStringList());

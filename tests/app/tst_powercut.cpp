@@ -250,6 +250,7 @@ private slots:
     void init();
     void cutAnywhereLeavesOldOrNew_data();
     void cutAnywhereLeavesOldOrNew();
+    void damagedJournalOffersARepair_data();
     void damagedJournalOffersARepair();
 
 private:
@@ -491,14 +492,26 @@ void TestPowerCut::cutAnywhereLeavesOldOrNew()
 
 // A journal cut short from outside can be neither finished nor undone: nothing is touched, and
 // the package whose folder it names is told as half changed and handed on for a repair.
+void TestPowerCut::damagedJournalOffersARepair_data()
+{
+    QTest::addColumn<QString>("journal");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("install")
+        << "cut.journal"
+        << R"({"anchor":"GAME","createdFolders":[],"destination":"GAME/FOLDER",)"
+           R"("entries":[{"name":"readme.txt","num)";
+    QTest::newRow("uninstall")
+        << "cut.removal"
+        << R"({"createdFolders":[],"files":[],"folder":"FOLDER","folderId":)";
+}
+
 void TestPowerCut::damagedJournalOffersARepair()
 {
+    QFETCH(QString, journal);
+    QFETCH(QString, text);
     QVERIFY(run(install(first, "package")));
-    const QString journal = InstallRecovery::newJournalPath();
-    TestFiles::write(journal, QString(R"({"anchor":"%1","createdFolders":[],"destination":"%2",)"
-                                      R"("entries":[{"name":"readme.txt","num)")
-                                  .arg(QDir::cleanPath(game), target)
-                                  .toUtf8());
+    text.replace("GAME", QDir::cleanPath(game)).replace("FOLDER", "Databases/BigMod");
+    TestFiles::write(InstallRecovery::journalFolder() + "/" + journal, text.toUtf8());
     const QMap<QString, QByteArray> before = TestFiles::tree(game);
     InstalledPackages records;
     QVERIFY(records.load());

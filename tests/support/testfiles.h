@@ -32,8 +32,10 @@ inline void write(const QString &path, const QByteArray &bytes)
 
 // Every file (with its bytes) and folder (ending in "/", no bytes) below `root`, hidden ones
 // included: a whole tree to compare before and after. A link is listed as "-> " and its target,
-// and never followed.
-inline QMap<QString, QByteArray> tree(const QString &root)
+// and never followed. The record an install keeps in a package's folder (".zerun-record-…",
+// which holds the time of the install) is left out unless `withRecords`; the records' own tests
+// compare it.
+inline QMap<QString, QByteArray> tree(const QString &root, bool withRecords = false)
 {
     QMap<QString, QByteArray> entries;
     const QDir base(root);
@@ -43,6 +45,9 @@ inline QMap<QString, QByteArray> tree(const QString &root)
         const QString path = it.next();
         const QFileInfo info = it.fileInfo();
         const QString relative = base.relativeFilePath(path);
+        if (!withRecords && info.fileName().startsWith(".zerun-record-") &&
+            info.fileName().endsWith(".json"))
+            continue;
         if (info.isSymLink())
             entries.insert(relative, "-> " + info.symLinkTarget().toUtf8());
         else if (info.isDir())
