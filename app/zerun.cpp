@@ -53,6 +53,9 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
              ui->back, ui->quit, ui->cancel_batch, ui->copy_details, ui->show_log, ui->retry_failed,
              ui->outcome_list, ui->batchProgress})
         widget->hide();
+    // The transfer page is not shown, so its row of buttons is not laid out again by itself: it
+    // would keep the width of the buttons just hidden in the window's minimum.
+    ui->horizontalLayout_4->invalidate();
     connect(ui->retry_failed, &QPushButton::clicked, this, [this] {
         if (batch.retryFailed())
             showBatchStart();

@@ -61,7 +61,12 @@ bool FolderSync::syncFolder(const QString &folder)
     const int fd = openFolder(folder);
     if (fd < 0)
         return false;
-    const bool synced = ::fsync(fd) == 0;
+    bool synced = ::fsync(fd) == 0;
+#ifdef Q_OS_LINUX
+    // A file system that cannot sync one folder (some network and FUSE ones) syncs whole.
+    if (!synced && errno == EINVAL)
+        synced = ::syncfs(fd) == 0;
+#endif
     ::close(fd);
     return synced;
 #endif

@@ -2091,7 +2091,7 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     </message>
     <message>
         <source>&amp;Add to Download List</source>
-        <translation>&amp;Zur Download-Liste hinzufügen</translation>
+        <translation>Hin&amp;zufügen</translation>
     </message>
     <message>
         <source>U&amp;ninstall</source>
@@ -2103,7 +2103,7 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     </message>
     <message>
         <source>Install from &amp;File...</source>
-        <translation>Aus Da&amp;tei installieren...</translation>
+        <translation>Da&amp;tei installieren...</translation>
     </message>
     <message>
         <source>&amp;Download</source>
@@ -2123,7 +2123,7 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     </message>
     <message>
         <source>&amp;Retry Failed</source>
-        <translation>&amp;Fehlgeschlagene wiederholen</translation>
+        <translation>&amp;Erneut versuchen</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
@@ -2132,6 +2132,14 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message>
         <source>&amp;Stop Verifying</source>
         <translation>Prüfung &amp;stoppen</translation>
+    </message>
+    <message>
+        <source>Add the selected packages to the download list</source>
+        <translation>Die ausgewählten Pakete zur Download-Liste hinzufügen</translation>
+    </message>
+    <message>
+        <source>Download and install again the packages that did not install</source>
+        <translation>Die nicht installierten Pakete erneut herunterladen und installieren</translation>
     </message>
 </context>
 </TS>

@@ -2091,7 +2091,7 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     </message>
     <message>
         <source>&amp;Add to Download List</source>
-        <translation>Añadir a la &amp;lista de descargas</translation>
+        <translation>Añadir a la &amp;lista</translation>
     </message>
     <message>
         <source>U&amp;ninstall</source>
@@ -2131,7 +2131,15 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     </message>
     <message>
         <source>&amp;Stop Verifying</source>
-        <translation>Dete&amp;ner la verificación</translation>
+        <translation>Dete&amp;ner</translation>
+    </message>
+    <message>
+        <source>Add the selected packages to the download list</source>
+        <translation>Añadir los paquetes seleccionados a la lista de descargas</translation>
+    </message>
+    <message>
+        <source>Download and install again the packages that did not install</source>
+        <translation>Descargar e instalar de nuevo los paquetes que no se instalaron</translation>
     </message>
 </context>
 </TS>

@@ -2091,7 +2091,7 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     </message>
     <message>
         <source>&amp;Add to Download List</source>
-        <translation>&amp;Ajouter à la liste de téléchargement</translation>
+        <translation>&amp;Ajouter à la liste</translation>
     </message>
     <message>
         <source>U&amp;ninstall</source>
@@ -2103,7 +2103,7 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     </message>
     <message>
         <source>Install from &amp;File...</source>
-        <translation>Installer depuis un &amp;fichier...</translation>
+        <translation>Installer un &amp;fichier...</translation>
     </message>
     <message>
         <source>&amp;Download</source>
@@ -2131,7 +2131,15 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     </message>
     <message>
         <source>&amp;Stop Verifying</source>
-        <translation>Arrê&amp;ter la vérification</translation>
+        <translation>Arrê&amp;ter</translation>
+    </message>
+    <message>
+        <source>Add the selected packages to the download list</source>
+        <translation>Ajouter les paquets sélectionnés à la liste de téléchargement</translation>
+    </message>
+    <message>
+        <source>Download and install again the packages that did not install</source>
+        <translation>Télécharger et installer à nouveau les paquets qui n&apos;ont pas été installés</translation>
     </message>
 </context>
 </TS>

@@ -2091,7 +2091,7 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     </message>
     <message>
         <source>&amp;Add to Download List</source>
-        <translation>&amp;Adicionar à lista de downloads</translation>
+        <translation>&amp;Adicionar à lista</translation>
     </message>
     <message>
         <source>U&amp;ninstall</source>
@@ -2131,7 +2131,15 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     </message>
     <message>
         <source>&amp;Stop Verifying</source>
-        <translation>&amp;Parar a verificação</translation>
+        <translation>&amp;Parar</translation>
+    </message>
+    <message>
+        <source>Add the selected packages to the download list</source>
+        <translation>Adicionar os pacotes selecionados à lista de downloads</translation>
+    </message>
+    <message>
+        <source>Download and install again the packages that did not install</source>
+        <translation>Baixar e instalar novamente os pacotes que não foram instalados</translation>
     </message>
 </context>
 </TS>

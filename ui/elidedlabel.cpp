@@ -6,6 +6,8 @@
 #include <QStyle>
 #include <QToolTip>
 
+#include <cmath>
+
 ElidedLabel::ElidedLabel(QWidget *parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
@@ -51,16 +53,21 @@ QSize NoticeLabel::minimumSizeHint() const
 
 QSize NoticeLabel::sizeHint() const
 {
-    return {fontMetrics().horizontalAdvance(text().section(QLatin1Char('\n'), 0, 0)),
-            minimumSizeHint().height()};
+    // The whole line, rounded up: eliding measures it to the fraction of a pixel.
+    const qreal width = QFontMetricsF(font()).horizontalAdvance(oneLine());
+    return {int(std::ceil(width)) + 2 * margin(), minimumSizeHint().height()};
+}
+
+QString NoticeLabel::oneLine() const
+{
+    // Lines of a notice follow each other on the one line.
+    return text().split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QStringLiteral(" \u00b7 "));
 }
 
 QString NoticeLabel::shownText() const
 {
-    // Lines of a notice follow each other on the one line.
-    const QString line =
-        text().split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QStringLiteral(" \u00b7 "));
-    return fontMetrics().elidedText(line, Qt::ElideRight, contentsRect().width() - 2 * margin());
+    return fontMetrics().elidedText(oneLine(), Qt::ElideRight,
+                                    contentsRect().width() - 2 * margin());
 }
 
 void NoticeLabel::paintEvent(QPaintEvent *)

@@ -44,4 +44,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool event(QEvent *event) override;
+
+private:
+    QString oneLine() const;
 };

@@ -1,6 +1,7 @@
 #include "apppaths.h"
 #include "cataloguefetch.h"
 #include "crashreportconsent.h"
+#include "elidedlabel.h"
 #include "failurewords.h"
 #include "filereport.h"
 #include "framelesswindow.h"
@@ -11,6 +12,7 @@
 #include "modalscript.h"
 #include "packagelistfile.h"
 #include "packageremoval.h"
+#include "packageupdates.h"
 #include "questionqueue.h"
 #include "repolist.h"
 #include "roadfixture.h"
@@ -25,6 +27,7 @@
 #include "widgetlookup.h"
 #include "windowquestions.h"
 #include "zerun.h"
+#include "zerundarkstyle.h"
 #include "zipfixtures.h"
 
 #include <QComboBox>
@@ -36,6 +39,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSslError>
+#include <QStyleOptionButton>
 #include <QTranslator>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -134,6 +138,45 @@ QStringList shownTexts(const QWidget *top)
     return texts;
 }
 
+// What keeps `page` of the window in `frame` from fitting the smallest frame, 640 x 480: a larger
+// minimum, a button whose text is cut, an Alt key that two of its buttons share.
+QStringList unfitting(QWidget &frame, const QWidget *page)
+{
+    QStringList found;
+    QTest::qWait(10); // the layouts take the texts changed
+    const QSize least = frame.minimumSizeHint();
+    if (least.width() > 640 || least.height() > 480)
+        found << QStringLiteral("minimum %1 x %2").arg(least.width()).arg(least.height());
+    if (!QTest::qWaitFor([&frame] {
+            frame.resize(640, 480);
+            return frame.size() == QSize(640, 480);
+        }))
+        found << QStringLiteral("not resized");
+    QString keys;
+    for (const QPushButton *button : page->findChildren<QPushButton *>()) {
+        if (!button->isVisibleTo(&frame))
+            continue;
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const int room =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+        const QString text = QString(button->text()).remove('&');
+        if (button->fontMetrics().horizontalAdvance(text) > room)
+            found << QStringLiteral("cut: ") + text;
+        const QString key = button->text().section('&', 1).left(1).toLower();
+        if (!key.isEmpty() && keys.contains(key))
+            found << QStringLiteral("key shared: ") + button->text();
+        keys += key;
+    }
+    // A notice is elided only when the page gives it less room than it asks for.
+    for (const NoticeLabel *notice : page->findChildren<NoticeLabel *>()) {
+        if (notice->isVisibleTo(&frame) && notice->shownText().endsWith(QChar(0x2026)) &&
+            notice->width() >= notice->sizeHint().width())
+            found << QStringLiteral("cut: ") + notice->text();
+    }
+    return found;
+}
+
 // A script step that keeps what the dialog shows, then answers it with `answer`.
 ModalScript::Step reading(QStringList *texts, ModalScript::Step answer)
 {
@@ -167,6 +210,7 @@ private slots:
 private:
     QStringList cataloguePage();
     QStringList batchAndOutcome();
+    QStringList unpackProgress();
     QStringList updateRepairAndStop();
     QStringList installFromDisk();
     QStringList listExchange();
@@ -183,6 +227,9 @@ private:
 
 void TestLanguages::initTestCase()
 {
+    // As at start-up: the widths of the pages are those of the installer's style and font.
+    QApplication::setStyle(new ZerunDarkStyle);
+    QApplication::setFont(QFont(QStringLiteral("Lato"), 10));
     setInstallerIdentity();
     TsLogging::installMessageHandler();
 }
@@ -251,6 +298,12 @@ void TestLanguages::shippedLanguagesTranslate_data()
     // The folder question when it comes back after an empty answer.
     QTest::addColumn<QString>("asked");
     QTest::addColumn<QString>("folder");
+    QTest::newRow("en") << "en" << QStringList{"Download", "Clear List", "Picture Packs"}
+                        << QStringList{"Cancel", "0 of 1 packages", "OK",      "Cancel", "Go Back",
+                                       "Quit",   "Copy Details",    "Show Log"}
+                        << "Choose a folder name to install the Real World 2016 Mod DB into: (You "
+                           "must enter a value)"
+                        << "Real World";
     QTest::newRow("de") << "de" << QStringList{"Herunterladen", "Liste leeren", "Bilderpakete"}
                         << QStringList{"Abbrechen",
                                        "0 von 1 Paketen",
@@ -303,7 +356,7 @@ void TestLanguages::shippedLanguagesTranslate()
     if (!ZipFixtures::hasTool("zip"))
         QSKIP("Info-ZIP zip is needed to make the sample archive");
     // As at start-up: Qt's own texts, the English plural forms, then the language's own.
-    QCOMPARE(installTranslations(code).size(), 3);
+    QCOMPARE(installTranslations(code).size(), code == "en" ? 2 : 3);
 
     // The sample package of the local run, under the local run's catalogue; only the first
     // package is fetched.
@@ -315,49 +368,74 @@ void TestLanguages::shippedLanguagesTranslate()
     const QMap<QString, QByteArray> before = TestFiles::tree(game());
 
     AppPaths::setCurrentLanguage(code);
-    Zerun window;
+    // As at start-up: the window in its frame.
+    FramelessWindow frame(nullptr);
+    auto *window = new Zerun;
+    frame.setContent(window, false);
+    frame.setMaximumHeight(480);
     {
         ModalScript none({});
-        QVERIFY(window.initialise());
+        QVERIFY(window->initialise());
         QCOMPARE(none.unexpected(), 0);
     }
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const RepoList repo = repoList(window);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    const RepoList repo = repoList(*window);
     QTRY_COMPARE(repo->count(), 3);
-    const QStringList shown{child<QPushButton>(window, "download_items")->text().remove('&'),
-                            child<QPushButton>(window, "clear_list")->text().remove('&'),
-                            child<QComboBox>(window, "repo_filter")->itemText(2)};
+    const QStringList shown{child<QPushButton>(*window, "download_items")->text().remove('&'),
+                            child<QPushButton>(*window, "clear_list")->text().remove('&'),
+                            child<QComboBox>(*window, "repo_filter")->itemText(2)};
     QCOMPARE(shown, page);
 
     // One package through the batch; its folder is asked for twice (the first answer empty).
     repo->setCurrentRow(0);
-    QTest::mouseClick(child<QPushButton>(window, "add_to_list"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*window, "add_to_list"), Qt::LeftButton);
     if (code == "de") {
         // The README's picture of the catalogue page in German.
         const QString screenshots = QStringLiteral(ZERUN_BIN_DIR "/../screenshots");
         QVERIFY(QDir().mkpath(screenshots));
-        window.resize(640, 360);
-        QVERIFY(window.grab().save(screenshots + "/catalogue-de.png"));
+        // The frame takes its size once its first layouts are done.
+        QVERIFY(QTest::qWaitFor([&frame] {
+            frame.resize(640, 400);
+            return frame.size() == QSize(640, 400);
+        }));
+        QVERIFY(window->grab().save(screenshots + "/catalogue-de.png"));
     }
+    // The catalogue page at its fullest fits the smallest frame, also in the Installed view: Try
+    // Again and Update all as after a failed refresh with updates found, Verify while it runs, the
+    // note of a language chosen.
+    child<QComboBox>(*window, "repo_filter")->setCurrentIndex(Zerun::installedFilter);
+    child<QPushButton>(*window, "retry_catalogue")->show();
+    child<QPushButton>(*window, "update_all")->setText(PackageUpdates::buttonText(12));
+    child<QPushButton>(*window, "update_all")->show();
+    child<QPushButton>(*window, "verify_package")
+        ->setText(QCoreApplication::translate("Zerun", "&Stop Verifying"));
+    auto *language = child<QComboBox>(*window, "language_choice");
+    language->setCurrentIndex(language->findData(code == "pt" ? "fr" : "pt"));
+    QStringList unfit = unfitting(frame, child<QWidget>(*window, "page"));
+    QVERIFY2(unfit.isEmpty(), qPrintable(unfit.join(", ")));
 
     QStringList during;
     ModalScript script({[&](QWidget *modal) {
-                            during << child<QPushButton>(window, "cancel_batch")->text()
-                                   << child<QProgressBar>(window, "batchProgress")->text();
+                            during << child<QPushButton>(*window, "cancel_batch")->text()
+                                   << child<QProgressBar>(*window, "batchProgress")->text();
                             const auto buttons = modal->findChild<QDialogButtonBox *>()->buttons();
                             for (const QAbstractButton *button : buttons)
                                 during << button->text().remove('&');
                             ModalScript::acceptText(QString())(modal);
                         },
                         ModalScript::acceptText(folder)});
-    QTest::mouseClick(child<QPushButton>(window, "download_items"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(window, "quit")->isVisible(), 20000);
+    QTest::mouseClick(child<QPushButton>(*window, "download_items"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(*window, "quit")->isVisible(), 20000);
     QVERIFY(script.finished());
     QCOMPARE(script.unexpected(), 0);
     for (const char *button : {"back", "quit", "copy_details", "show_log"})
-        during << child<QPushButton>(window, button)->text().remove('&');
+        during << child<QPushButton>(*window, button)->text().remove('&');
     QCOMPARE(during, transfer);
+    // The outcome page fits too, with Retry Failed as after a failure.
+    child<QPushButton>(*window, "retry_failed")->show();
+    unfit = unfitting(frame, child<QWidget>(*window, "page_2"));
+    QVERIFY2(unfit.isEmpty(), qPrintable(unfit.join(", ")));
     QVERIFY2(script.seen().value(1).label.endsWith(asked),
              qPrintable(script.seen().value(1).label));
 
@@ -380,10 +458,10 @@ void TestLanguages::shippedLanguagesTranslate()
 void TestLanguages::germanPagesSayNoEnglish_data()
 {
     QTest::addColumn<QString>("page");
-    for (const char *page :
-         {"catalogue page", "batch and outcome", "install from disk", "export and import",
-          "reasons and reports", "first start", "chooser", "crash question", "catalogue host down",
-          "catalogue host self-signed", "records unusable", "update, repair and stop"})
+    for (const char *page : {"catalogue page", "batch and outcome", "install from disk",
+                             "export and import", "reasons and reports", "first start", "chooser",
+                             "crash question", "catalogue host down", "catalogue host self-signed",
+                             "records unusable", "update, repair and stop", "unpack progress"})
         QTest::newRow(page) << page;
 }
 
@@ -406,6 +484,7 @@ void TestLanguages::germanPagesSayNoEnglish()
         {"catalogue host self-signed", [this] { return catalogueHostSelfSigned(); }},
         {"records unusable", [this] { return recordsUnusable(); }},
         {"update, repair and stop", [this] { return updateRepairAndStop(); }},
+        {"unpack progress", [this] { return unpackProgress(); }},
     };
     const QStringList texts = pages.value(page)();
     if (QTest::currentTestFailed())
@@ -472,6 +551,51 @@ QStringList TestLanguages::batchAndOutcome()
         QVERIFY(outcomes->item(1)->text().endsWith(QStringLiteral("(HTTP 404)")));
     }();
     return texts;
+}
+
+// The transfer page's progress line through the install of a picture pack of ten files in a
+// folder, read as it changes: while it unpacks, it counts the entries and names the last one.
+QStringList TestLanguages::unpackProgress()
+{
+    setUpRoad();
+    QMap<QString, QByteArray> parts;
+    for (int part = 0; part < 10; ++part) {
+        QByteArray noise(1 << 20, Qt::Uninitialized);
+        QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(noise.data()),
+                                              noise.size() / 4);
+        parts.insert(QString("Pictures/part%1.bin").arg(part), noise);
+    }
+    makePackage("parts.zip", parts);
+    serveCatalogue(catalogueLine("parts.zip", "pics,Teile"));
+    Zerun window;
+    {
+        ModalScript none({});
+        if (!window.initialise())
+            return {};
+    }
+    window.show();
+    const RepoList repo = repoList(window);
+    [&] { QTRY_COMPARE(repo->count(), 1); }();
+    repo->setCurrentRow(0);
+    QTest::mouseClick(child<QPushButton>(window, "add_to_list"), Qt::LeftButton);
+    const auto *info = child<QLabel>(window, "progressInfo");
+    QStringList heard;
+    QTimer listen;
+    connect(&listen, &QTimer::timeout, [&] {
+        if (heard.isEmpty() || heard.last() != info->text())
+            heard << info->text();
+    });
+    listen.start(1);
+    ModalScript script({ModalScript::acceptText("Teile")});
+    QTest::mouseClick(child<QPushButton>(window, "download_items"), Qt::LeftButton);
+    static const QRegularExpression counted(
+        QStringLiteral("^[0-9]+ von 11 Dateien \u00b7 Pictures/part[0-9]\\.bin$"));
+    [&] {
+        QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(window, "quit")->isVisible(), 20000);
+        QVERIFY(script.finished());
+        QVERIFY2(!heard.filter(counted).isEmpty(), qPrintable(heard.join('|')));
+    }();
+    return heard;
 }
 
 // An installed skin whose file the player changed: Update all and a repair, each question about

@@ -124,8 +124,8 @@ private slots:
         QCOMPARE(unnamed(part("page")), QStringList());
         QCOMPARE(tabRound(part("repo_filter"), part("page")),
                  (QStringList{"repo_filter", "repo_search", "clear_list", "repo_list", "file_list",
-                              "import_list", "export_list", "language_choice", "add_to_list",
-                              "install_from_file", "download_items", "change_game_folder"}));
+                              "import_list", "export_list", "add_to_list", "install_from_file",
+                              "download_items", "change_game_folder", "language_choice"}));
         keyboardBatch({"Faces", "Neat", "Real"}, {"Real World Federation", "Neat Skin Colours"});
         // The outcome is read where the focus lands; Esc goes back to the catalogue.
         QTRY_COMPARE(QApplication::focusWidget(), part("outcome_list"));
