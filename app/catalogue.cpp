@@ -19,37 +19,53 @@ static_assert(Catalogue::Skins - Catalogue::Mods + 1 ==
 
 namespace {
 
-// Reads one line (without its line feed) into `entry`; false when it cannot be read.
-bool readLine(QTextCodec *utf8, const char *bytes, int length, CatalogueEntry *entry)
+// Where one line's fields sit: byte lengths, 0 for one that is missing.
+struct Fields
+{
+    int start = 0;
+    int file = 0;
+    int kind = 0;
+    int name = 0;
+};
+
+bool isUtf8(QTextCodec *utf8, const char *bytes, int length)
+{
+    if (std::all_of(bytes, bytes + length, [](char byte) { return uchar(byte) < 0x80; }))
+        return true;
+    QTextCodec::ConverterState state;
+    utf8->toUnicode(bytes, length, &state);
+    return state.invalidChars == 0 && state.remainingChars == 0;
+}
+
+// Reads where the fields of one line (without its line feed) sit; false when it cannot be read.
+bool readLine(QTextCodec *utf8, const char *bytes, int length, Fields *fields)
 {
     const int body = length > 0 && bytes[length - 1] == '\r' ? length - 1 : length;
-    if (memchr(bytes, '\0', size_t(length)) || memchr(bytes, '\r', size_t(body)))
+    if (memchr(bytes, '\0', size_t(length)) || memchr(bytes, '\r', size_t(body)) ||
+        !isUtf8(utf8, bytes, length))
         return false;
-    QTextCodec::ConverterState state;
-    const QString line = utf8->toUnicode(bytes, length, &state);
-    if (state.invalidChars > 0 || state.remainingChars > 0)
+    // A byte order mark opens no field.
+    const int mark = length >= 3 && memcmp(bytes, "\xef\xbb\xbf", 3) == 0 ? 3 : 0;
+    const char *end = bytes + length;
+    const char *at = bytes + mark;
+    const char *comma1 = static_cast<const char *>(memchr(at, ',', size_t(end - at)));
+    const char *comma2 =
+        comma1 ? static_cast<const char *>(memchr(comma1 + 1, ',', size_t(end - comma1 - 1)))
+               : nullptr;
+    if (comma2 && memchr(comma2 + 1, ',', size_t(end - comma2 - 1)))
         return false;
-    const QVector<QStringRef> parts = line.splitRef(QLatin1Char(','));
-    if (parts.size() > 3)
-        return false;
-    entry->file = parts.at(0).toString();
-    if (parts.size() > 1) {
-        // A known kind shares the kinds' own text: a large catalogue repeats it on every line.
-        const auto &kinds = PackageKind::all();
-        const auto known = std::find_if(kinds.cbegin(), kinds.cend(), [&](const PackageKind &kind) {
-            return parts.at(1) == kind.code;
-        });
-        entry->kind = known != kinds.cend() ? known->code : parts.at(1).toString();
-    }
-    if (parts.size() > 2) {
-        entry->name = parts.at(2).toString();
-        entry->name.remove(QLatin1Char('\r'));
-    }
+    fields->start += mark;
+    fields->file = int((comma1 ? comma1 : end) - at);
+    if (comma1)
+        fields->kind = int((comma2 ? comma2 : end) - comma1 - 1);
+    // The name ends before the carriage return of the line's end.
+    if (comma2)
+        fields->name = int(bytes + body - comma2 - 1);
     return true;
 }
 
-// Calls `take` with each line's entry, in file order, until it returns false; returns the number
-// of lines that could not be read.
+// Calls `take` with each line's fields, in file order, until it returns false; returns the
+// number of lines that could not be read.
 template<typename Take>
 int readLines(const QByteArray &data, Take take)
 {
@@ -62,12 +78,13 @@ int readLines(const QByteArray &data, Take take)
         int end = data.indexOf('\n', start);
         if (end < 0)
             end = data.size();
-        CatalogueEntry entry;
-        const bool read = readLine(utf8, data.constData() + start, end - start, &entry);
+        Fields fields;
+        fields.start = start;
+        const bool read = readLine(utf8, data.constData() + start, end - start, &fields);
         start = end + 1;
         if (!read)
             ++skipped;
-        else if (!take(std::move(entry)))
+        else if (!take(fields))
             break;
     }
     return skipped;
@@ -75,68 +92,70 @@ int readLines(const QByteArray &data, Take take)
 
 } // namespace
 
-int Catalogue::parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue)
+int Catalogue::parse(const QByteArray &data, CatalogueEntries &catalogue)
 {
     catalogue.reserve(catalogue.size() + data.count('\n') + 1);
-    return readLines(data, [&catalogue](CatalogueEntry &&entry) {
-        catalogue.append(std::move(entry));
+    const int base = catalogue.adopt(data);
+    return readLines(data, [&catalogue, base](const Fields &fields) {
+        catalogue.appendRead(base + fields.start, fields.file, fields.kind, fields.name);
         return true;
     });
 }
 
-int Catalogue::dropNonWeb(QVector<CatalogueEntry> &catalogue, int first)
+int Catalogue::dropNonWeb(CatalogueEntries &catalogue, int first)
 {
-    const auto notWeb = [](const CatalogueEntry &entry) {
-        const bool blank = entry.file.isEmpty() && entry.kind.isEmpty() && entry.name.isEmpty();
-        return !blank && !ServiceEndpoints::isWebUrl(QUrl(entry.file));
-    };
-    const auto kept = std::remove_if(catalogue.begin() + first, catalogue.end(), notWeb);
-    const int dropped = int(catalogue.end() - kept);
-    catalogue.erase(kept, catalogue.end());
-    return dropped;
+    return catalogue.removeIf(first, [&catalogue](int index) {
+        const bool blank = catalogue.file(index).isEmpty() && catalogue.kind(index).isEmpty() &&
+                           !catalogue.hasName(index);
+        return !blank && !ServiceEndpoints::isWebUrl(QUrl(catalogue.file(index)));
+    });
 }
 
 bool Catalogue::isCatalogue(const QByteArray &data)
 {
     // Read up to the first entry the lists can show, not the whole answer.
     bool found = false;
-    readLines(data, [&found](CatalogueEntry &&entry) {
-        found = !entry.name.isEmpty() && !suffix(entry.kind).isEmpty();
+    readLines(data, [&found, &data](const Fields &fields) {
+        const QString kind =
+            QString::fromUtf8(data.constData() + fields.start + fields.file + 1, fields.kind);
+        found = fields.name > 0 && fields.kind > 0 && !suffix(kind).isEmpty();
         return !found;
     });
     return found;
 }
 
-void Catalogue::fill(const QVector<CatalogueEntry> &catalogue, int filter,
-                     QStringList &visibleNames, QVector<int> *entries)
+QVector<int> Catalogue::rows(const CatalogueEntries &catalogue, int filter)
 {
-    visibleNames.clear();
-    if (entries)
-        entries->clear();
-    if (filter == All) {
-        visibleNames.reserve(catalogue.size());
-        for (int index = 0; index < catalogue.size(); ++index) {
-            const CatalogueEntry &entry = catalogue.at(index);
-            const QString tail = suffix(entry.kind);
-            if (!tail.isEmpty() && !entry.name.isEmpty()) {
-                visibleNames.append(entry.name + tail);
-                if (entries)
-                    entries->append(index);
-            }
-        }
-        return;
-    }
-    if (filter < Mods || filter > Skins)
-        return;
-    const QString &wanted = PackageKind::all()[std::size_t(filter - Mods)].code;
+    QVector<int> shown;
+    if (filter < All || filter > Skins)
+        return shown;
+    // Under All every known kind, under the others the one kind; never a line without a name.
+    const int wanted = filter == All ? -1 : filter - Mods;
     for (int index = 0; index < catalogue.size(); ++index) {
-        const CatalogueEntry &entry = catalogue.at(index);
-        if (entry.kind == wanted && !entry.name.isEmpty()) {
-            visibleNames.append(entry.name);
-            if (entries)
-                entries->append(index);
-        }
+        const int kind = catalogue.kindIndex(index);
+        if (kind >= 0 && (wanted < 0 || kind == wanted) && catalogue.hasName(index))
+            shown.append(index);
     }
+    shown.squeeze();
+    return shown;
+}
+
+QString Catalogue::shownText(const CatalogueEntries &catalogue, int filter, int index)
+{
+    return filter == All ? catalogue.name(index) + suffix(catalogue.kind(index))
+                         : catalogue.name(index);
+}
+
+void Catalogue::fill(const CatalogueEntries &catalogue, int filter, QStringList &visibleNames,
+                     QVector<int> *entries)
+{
+    const QVector<int> shown = rows(catalogue, filter);
+    visibleNames.clear();
+    visibleNames.reserve(shown.size());
+    for (const int index : shown)
+        visibleNames.append(shownText(catalogue, filter, index));
+    if (entries)
+        *entries = shown;
 }
 
 QString Catalogue::suffix(const QString &kind, Wording wording)
@@ -157,7 +176,7 @@ QString Catalogue::plainName(QString text)
     return text;
 }
 
-Catalogue::Batch Catalogue::batchOf(const QVector<CatalogueEntry> &catalogue, QVector<int> entries)
+Catalogue::Batch Catalogue::batchOf(const CatalogueEntries &catalogue, QVector<int> entries)
 {
     // Catalogue order, each entry once.
     std::sort(entries.begin(), entries.end());
@@ -166,25 +185,25 @@ Catalogue::Batch Catalogue::batchOf(const QVector<CatalogueEntry> &catalogue, QV
     for (const int index : qAsConst(entries)) {
         if (index < 0 || index >= catalogue.size())
             continue;
-        batch.urls.append(catalogue.at(index).file);
-        batch.kinds.append(catalogue.at(index).kind);
+        batch.urls.append(catalogue.file(index));
+        batch.kinds.append(catalogue.kind(index));
         batch.entries.append(index);
     }
     return batch;
 }
 
-Catalogue::Batch Catalogue::match(const QVector<CatalogueEntry> &catalogue,
-                                  const QStringList &names)
+Catalogue::Batch Catalogue::match(const CatalogueEntries &catalogue, const QStringList &names)
 {
     Batch batch;
-    for (const CatalogueEntry &entry : catalogue) {
+    for (int index = 0; index < catalogue.size(); ++index) {
+        const QString entryName = catalogue.name(index);
         for (const QString &name : names) {
             if (batch.urls.size() == names.size())
                 return batch;
-            if (entry.name == name) {
-                batch.urls.append(entry.file);
-                batch.kinds.append(entry.kind);
-                batch.entries.append(int(&entry - catalogue.constData()));
+            if (entryName == name) {
+                batch.urls.append(catalogue.file(index));
+                batch.kinds.append(catalogue.kind(index));
+                batch.entries.append(index);
             }
         }
     }

@@ -20,11 +20,11 @@ public:
     // (which cannot be told apart from a name with a comma in it), a NUL byte, bytes that are not
     // UTF-8, a carriage return anywhere but right before the line feed. Returns the number of
     // lines left out.
-    static int parse(const QByteArray &data, QVector<CatalogueEntry> &catalogue);
+    static int parse(const QByteArray &data, CatalogueEntries &catalogue);
     // Takes the entries from `first` on that have no web address out of `catalogue` (a file://
     // line would copy a local file; blank lines are not entries anyone wrote, they stay); returns
     // how many were taken out.
-    static int dropNonWeb(QVector<CatalogueEntry> &catalogue, int first);
+    static int dropNonWeb(CatalogueEntries &catalogue, int first);
     // Whether `data` is a catalogue at all: at least one of its lines reads as an entry the
     // lists can show (a known kind and a name). A login page put in the host's place, an error
     // page or an empty body is not.
@@ -35,8 +35,11 @@ public:
     // cut short before its name has nothing to show or download: entries without a name are
     // left out.
     // With `entries`, also the catalogue index of each shown text, in the same order.
-    static void fill(const QVector<CatalogueEntry> &catalogue, int filter,
-                     QStringList &visibleNames, QVector<int> *entries = nullptr);
+    // rows() and shownText() give the same one at a time, for lists that make texts when shown.
+    static void fill(const CatalogueEntries &catalogue, int filter, QStringList &visibleNames,
+                     QVector<int> *entries = nullptr);
+    static QVector<int> rows(const CatalogueEntries &catalogue, int filter);
+    static QString shownText(const CatalogueEntries &catalogue, int filter, int index);
 
     // " [Mod]", " [Pic Pack]", " [Skin]" (in the player's language, or as the log writes them),
     // or nothing for any other kind.
@@ -53,8 +56,8 @@ public:
         QStringList kinds;
         QVector<int> entries; // the catalogue index of each queued package
     };
-    static Batch match(const QVector<CatalogueEntry> &catalogue, const QStringList &names);
+    static Batch match(const CatalogueEntries &catalogue, const QStringList &names);
     // The batch for the given catalogue entries: catalogue order, each entry once; indices
     // outside the catalogue are left out.
-    static Batch batchOf(const QVector<CatalogueEntry> &catalogue, QVector<int> entries);
+    static Batch batchOf(const CatalogueEntries &catalogue, QVector<int> entries);
 };

@@ -23,19 +23,27 @@ public:
     // The installed package a row's entry stands for, or nullptr. A package installed from disk
     // never stands for a catalogue entry of its name; a record the catalogue does not name (the
     // list is not loaded, or left it out) stands for itself, as one from disk does.
-    static const InstalledPackage *recordOf(const QVector<CatalogueEntry> &catalogue,
+    static const InstalledPackage *recordOf(const CatalogueEntries &catalogue,
                                             const InstalledPackages &records, int entry);
 
     // The installed packages the entries stand for, each once.
-    static QVector<InstalledPackage> recordsOf(const QVector<CatalogueEntry> &catalogue,
+    static QVector<InstalledPackage> recordsOf(const CatalogueEntries &catalogue,
                                                const InstalledPackages &records,
                                                const QVector<int> &entries);
 
-    // The rows under `filter`; the Installed view shows each installed package with where it is
-    // and since when, the catalogue's first, then those from disk.
-    static void fill(const QVector<CatalogueEntry> &catalogue, const InstalledPackages &records,
+    // The entries of the rows under `filter`, and the text of one row; the Installed view shows
+    // each installed package with where it is and since when, the catalogue's first, then those
+    // from disk.
+    static void fill(const CatalogueEntries &catalogue, const InstalledPackages &records,
                      int filter, QStringList *names, QVector<int> *entries);
+    static QVector<int> rows(const CatalogueEntries &catalogue, const InstalledPackages &records,
+                             int filter);
+    static QString text(const CatalogueEntries &catalogue, const InstalledPackages &records,
+                        int filter, int entry);
     // Keeps the rows whose package names hold `search`, ignoring case.
-    static void narrow(const QVector<CatalogueEntry> &catalogue, const InstalledPackages &records,
+    static void narrow(const CatalogueEntries &catalogue, const InstalledPackages &records,
                        const QString &search, QStringList *names, QVector<int> *entries);
+    static QVector<int> narrowed(const CatalogueEntries &catalogue,
+                                 const InstalledPackages &records, const QString &search,
+                                 const QVector<int> &entries);
 };

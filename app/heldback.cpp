@@ -29,7 +29,7 @@ QString HeldBack::folderOf(const CatalogueEntry &entry) const
     return folders.value(keyOf(entry.name, entry.kind));
 }
 
-QString HeldBack::tooltipOf(const QVector<CatalogueEntry> &catalogue, int entry) const
+QString HeldBack::tooltipOf(const CatalogueEntries &catalogue, int entry) const
 {
     const QString folder = folderAt(catalogue, entry);
     if (folder.isEmpty())
@@ -40,13 +40,13 @@ QString HeldBack::tooltipOf(const QVector<CatalogueEntry> &catalogue, int entry)
         .arg(QDir::toNativeSeparators(folder));
 }
 
-QString HeldBack::folderAt(const QVector<CatalogueEntry> &catalogue, int entry) const
+QString HeldBack::folderAt(const CatalogueEntries &catalogue, int entry) const
 {
     return entry >= 0 && entry < catalogue.size() ? folderOf(catalogue.at(entry)) : QString();
 }
 
-QVector<int> HeldBack::offered(const QVector<CatalogueEntry> &catalogue,
-                               const QVector<int> &entries, QString *told) const
+QVector<int> HeldBack::offered(const CatalogueEntries &catalogue, const QVector<int> &entries,
+                               QString *told) const
 {
     QVector<int> kept;
     QStringList held;
@@ -55,7 +55,7 @@ QVector<int> HeldBack::offered(const QVector<CatalogueEntry> &catalogue,
         if (folder.isEmpty())
             kept << entry;
         else
-            held << catalogue.at(entry).name + QStringLiteral(" (") +
+            held << catalogue.name(entry) + QStringLiteral(" (") +
                         QDir::toNativeSeparators(folder) + QLatin1Char(')');
     }
     if (!held.isEmpty()) {
@@ -73,8 +73,7 @@ QVector<int> HeldBack::offered(const QVector<CatalogueEntry> &catalogue,
     return kept;
 }
 
-QSet<int> HeldBack::offered(const QVector<CatalogueEntry> &catalogue,
-                            const QSet<int> &entries) const
+QSet<int> HeldBack::offered(const CatalogueEntries &catalogue, const QSet<int> &entries) const
 {
     QSet<int> kept;
     for (const int entry : entries) {

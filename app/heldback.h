@@ -18,16 +18,16 @@ public:
     // The folder the change of that package waits for; empty when none waits.
     QString folderOf(const CatalogueEntry &entry) const;
     // The line the list row of a catalogue entry adds to its tooltip; empty when nothing waits.
-    QString tooltipOf(const QVector<CatalogueEntry> &catalogue, int entry) const;
+    QString tooltipOf(const CatalogueEntries &catalogue, int entry) const;
 
     // The entries that are not held back. `told` gets, when some are, what the player is told
     // (the log gets the same in English).
-    QVector<int> offered(const QVector<CatalogueEntry> &catalogue, const QVector<int> &entries,
+    QVector<int> offered(const CatalogueEntries &catalogue, const QVector<int> &entries,
                          QString *told) const;
-    QSet<int> offered(const QVector<CatalogueEntry> &catalogue, const QSet<int> &entries) const;
+    QSet<int> offered(const CatalogueEntries &catalogue, const QSet<int> &entries) const;
 
 private:
-    QString folderAt(const QVector<CatalogueEntry> &catalogue, int entry) const;
+    QString folderAt(const CatalogueEntries &catalogue, int entry) const;
 
     QHash<QString, QString> folders; // "<name>\n<kind>" -> the folder
 };

@@ -238,7 +238,7 @@ InstallBatch::~InstallBatch()
         step->waitForWorker();
 }
 
-bool InstallBatch::start(const QVector<CatalogueEntry> &catalogue, const QVector<int> &entries,
+bool InstallBatch::start(const CatalogueEntries &catalogue, const QVector<int> &entries,
                          bool updateInPlace)
 {
     const Catalogue::Batch batch = Catalogue::batchOf(catalogue, entries);
@@ -246,7 +246,7 @@ bool InstallBatch::start(const QVector<CatalogueEntry> &catalogue, const QVector
     for (int position = 0; position < batch.urls.size(); ++position) {
         Package package;
         package.entry = batch.entries.at(position);
-        package.name = catalogue.at(package.entry).name;
+        package.name = catalogue.name(package.entry);
         package.kind = batch.kinds.at(position);
         package.url = batch.urls.at(position);
         packages << package;
@@ -1045,8 +1045,7 @@ bool InstallBatch::fetchAgain(const InstalledPackage &record, QString *archive, 
     return !archive->isEmpty();
 }
 
-int InstallBatch::repair(const InstalledPackage &installed,
-                         const QVector<CatalogueEntry> &catalogue)
+int InstallBatch::repair(const InstalledPackage &installed, const CatalogueEntries &catalogue)
 {
     // A copy: the records are read again while it is repaired.
     const InstalledPackage record = installed;
@@ -1164,7 +1163,7 @@ bool InstallBatch::isVerifying() const
 }
 
 void InstallBatch::verify(const QVector<InstalledPackage> &installed,
-                          const QVector<CatalogueEntry> &catalogue)
+                          const CatalogueEntries &catalogue)
 {
     if (isVerifying()) {
         verifier->cancel();

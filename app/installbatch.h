@@ -105,7 +105,7 @@ public:
     // Starts a batch of the given catalogue entries, in catalogue order, each once. With
     // `inPlace` (Update all) every package goes into its recorded folder without a question.
     // False when a batch or a single install runs, or nothing is left to queue.
-    bool start(const QVector<CatalogueEntry> &catalogue, const QVector<int> &entries,
+    bool start(const CatalogueEntries &catalogue, const QVector<int> &entries,
                bool inPlace = false);
     // The packages of the last batch that did not install, queued again.
     bool retryFailed();
@@ -155,12 +155,11 @@ public:
     // the player for one installed from disk), and tells how it went. When the host serves
     // another file now and the player chooses to update to it: the catalogue entry to update
     // from; else -1.
-    int repair(const InstalledPackage &installed, const QVector<CatalogueEntry> &catalogue);
+    int repair(const InstalledPackage &installed, const CatalogueEntries &catalogue);
     // Compares the files of installed packages with their records on the pool, reports, and
     // repairs the broken ones when the player chooses so; stops the verify under way instead
     // when one runs. `catalogue`: where a repair looks for a package the host serves anew.
-    void verify(const QVector<InstalledPackage> &installed,
-                const QVector<CatalogueEntry> &catalogue);
+    void verify(const QVector<InstalledPackage> &installed, const CatalogueEntries &catalogue);
     bool isVerifying() const;
 
     // Asks, then removes the files of an installed package, and tells how it went; false when the
@@ -290,7 +289,7 @@ private:
     bool singleRunning = false;
     // The verify under way or last run, and the catalogue its repairs look in.
     std::unique_ptr<PackageVerify> verifier;
-    QVector<CatalogueEntry> verifiedCatalogue;
+    CatalogueEntries verifiedCatalogue;
     QEventLoop *fetching = nullptr;
     // One per install step; they must outlive their worker-thread run.
     std::vector<std::unique_ptr<PackageInstall>> steps;

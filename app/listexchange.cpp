@@ -74,7 +74,7 @@ void ListExchange::exportList(const QVector<InstalledPackage> &records)
                              {QCoreApplication::translate("ListExchange", "OK")}, 0, 0, icon);
 }
 
-bool ListExchange::importList(const QVector<CatalogueEntry> &catalogue, QVector<int> *entries,
+bool ListExchange::importList(const CatalogueEntries &catalogue, QVector<int> *entries,
                               QString *report)
 {
     const QString path = StandardDialog::selectFile(

@@ -14,6 +14,6 @@ namespace ListExchange {
 void exportList(const QVector<InstalledPackage> &records);
 // The catalogue entries of the file the player picks, and `report`, what was read. False when
 // none was picked or it could not be read (which the player is told).
-bool importList(const QVector<CatalogueEntry> &catalogue, QVector<int> *entries, QString *report);
+bool importList(const CatalogueEntries &catalogue, QVector<int> *entries, QString *report);
 
 } // namespace ListExchange

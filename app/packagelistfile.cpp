@@ -67,7 +67,7 @@ bool PackageListFile::save(const QString &path, const QVector<InstalledPackage> 
 }
 
 PackageListFile::Import PackageListFile::read(const QByteArray &data,
-                                              const QVector<CatalogueEntry> &catalogue)
+                                              const CatalogueEntries &catalogue)
 {
     Import result;
     const QList<QByteArray> lines = data.split('\n');
@@ -91,7 +91,7 @@ PackageListFile::Import PackageListFile::read(const QByteArray &data,
         const QString &name = fields.at(2);
         int found = -1;
         for (int entry = 0; entry < catalogue.size() && found < 0; ++entry) {
-            if (catalogue.at(entry).name == name && catalogue.at(entry).kind == kind)
+            if (catalogue.name(entry) == name && catalogue.kind(entry) == kind)
                 found = entry;
         }
         if (found < 0)
@@ -102,8 +102,8 @@ PackageListFile::Import PackageListFile::read(const QByteArray &data,
     return result;
 }
 
-bool PackageListFile::load(const QString &path, const QVector<CatalogueEntry> &catalogue,
-                           Import *result, QString *why)
+bool PackageListFile::load(const QString &path, const CatalogueEntries &catalogue, Import *result,
+                           QString *why)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -43,8 +43,8 @@ public:
         // What was added and what was not, for the player to read and copy.
         QString describe() const;
     };
-    static Import read(const QByteArray &data, const QVector<CatalogueEntry> &catalogue);
+    static Import read(const QByteArray &data, const CatalogueEntries &catalogue);
     // False, with the reason, when the file cannot be read or is too large to be a list.
-    static bool load(const QString &path, const QVector<CatalogueEntry> &catalogue, Import *result,
+    static bool load(const QString &path, const CatalogueEntries &catalogue, Import *result,
                      QString *why);
 };

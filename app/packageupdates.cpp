@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-QVector<PackageUpdates::Update> PackageUpdates::pending(const QVector<CatalogueEntry> &catalogue,
+QVector<PackageUpdates::Update> PackageUpdates::pending(const CatalogueEntries &catalogue,
                                                         const InstalledPackages &records,
                                                         const QSet<int> &differing)
 {
@@ -25,18 +25,17 @@ QVector<PackageUpdates::Update> PackageUpdates::pending(const QVector<CatalogueE
     return updates;
 }
 
-QVector<UpdateProbe::Query> PackageUpdates::queries(const QVector<CatalogueEntry> &catalogue,
+QVector<UpdateProbe::Query> PackageUpdates::queries(const CatalogueEntries &catalogue,
                                                     const InstalledPackages &records,
                                                     QSet<int> *differing)
 {
     QVector<UpdateProbe::Query> queries;
     for (int entry = 0; entry < catalogue.size(); ++entry) {
-        const InstalledPackage *record =
-            records.find(catalogue.at(entry).name, catalogue.at(entry).kind);
+        const InstalledPackage *record = records.find(catalogue.name(entry), catalogue.kind(entry));
         if (!record || record->fromDisk)
             continue;
         // Another address is another archive; the same address is asked about.
-        if (catalogue.at(entry).file != record->url)
+        if (catalogue.file(entry) != record->url)
             differing->insert(entry);
         else
             queries.append({entry, QUrl(record->url), record->validator, record->archiveSize});

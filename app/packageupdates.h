@@ -23,12 +23,12 @@ public:
     // `differing`: the catalogue entries whose archive differs from the installed one (another
     // address, or another validator or length on the host). Only entries installed from the
     // catalogue count; a package installed from disk never stands for one. Catalogue order.
-    static QVector<Update> pending(const QVector<CatalogueEntry> &catalogue,
+    static QVector<Update> pending(const CatalogueEntries &catalogue,
                                    const InstalledPackages &records, const QSet<int> &differing);
 
     // What to ask the host about the installed catalogue packages (their validator and length);
     // entries whose catalogue address is not the recorded one go into `differing` at once.
-    static QVector<UpdateProbe::Query> queries(const QVector<CatalogueEntry> &catalogue,
+    static QVector<UpdateProbe::Query> queries(const CatalogueEntries &catalogue,
                                                const InstalledPackages &records,
                                                QSet<int> *differing);
 

@@ -112,7 +112,7 @@ void WindowAccess::orderTabs()
 
 void WindowAccess::addKeys()
 {
-    auto *repo = part<QListWidget>("repo_list");
+    auto *repo = part<QAbstractItemView>("repo_list");
     auto *files = part<QListWidget>("file_list");
     auto *stack = part<QStackedWidget>("stackedWidget");
     if (!repo || !files || !stack)
@@ -188,23 +188,24 @@ bool WindowAccess::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        auto *list = qobject_cast<QListWidget *>(watched);
-        auto *repo = part<QListWidget>("repo_list");
+        auto *list = qobject_cast<QAbstractItemView *>(watched);
+        auto *repo = part<QAbstractItemView>("repo_list");
         if (watched->objectName() == QLatin1String("repo_search") && key == Qt::Key_Down && repo &&
-            repo->count() > 0) {
-            if (!repo->currentItem())
-                repo->setCurrentRow(0);
+            repo->model()->rowCount() > 0) {
+            if (!repo->currentIndex().isValid())
+                repo->setCurrentIndex(repo->model()->index(0, 0));
             repo->setFocus(Qt::TabFocusReason);
             return true;
         }
         if (list && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
             // Enter acts on the current package: with a selection but none current, the first
             // selected one becomes current; a current one without a selection is selected.
-            const QList<QListWidgetItem *> selected = list->selectedItems();
-            if (!list->currentItem() && !selected.isEmpty())
-                list->setCurrentItem(selected.first(), QItemSelectionModel::NoUpdate);
-            else if (list->currentItem() && selected.isEmpty())
-                list->currentItem()->setSelected(true);
+            QItemSelectionModel *selection = list->selectionModel();
+            const QModelIndexList selected = selection->selectedIndexes();
+            if (!list->currentIndex().isValid() && !selected.isEmpty())
+                selection->setCurrentIndex(selected.first(), QItemSelectionModel::NoUpdate);
+            else if (list->currentIndex().isValid() && selected.isEmpty())
+                selection->select(list->currentIndex(), QItemSelectionModel::Select);
         }
     } else if (event->type() == QEvent::Show && watched->objectName() == "outcome_list") {
         // The batch is over: its outcome is what there is to read now.

@@ -46,6 +46,7 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
     ui->setupUi(this);
     // Every catalogue line is one line of text: the list need not measure each of them.
     ui->repo_list->setUniformItemSizes(true);
+    ui->repo_list->setModel(&catalogueRows);
     // Lines keep their height when marks come and go, and long ones are elided in the middle.
     ElidingDelegate::install(ui->repo_list);
     for (QWidget *widget : std::initializer_list<QWidget *>{
@@ -85,10 +86,8 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
         }
     });
     connect(ui->uninstall_package, &QPushButton::clicked, this, &Zerun::uninstallSelected);
-    connect(ui->repo_list, &QListWidget::itemSelectionChanged, this, [this] {
-        markSelectedEntries();
-        updateUninstallButton();
-    });
+    connect(ui->repo_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &Zerun::updateUninstallButton);
 
     // Search as you type; Esc clears it.
     connect(ui->repo_search, &QLineEdit::textChanged, this, [this](const QString &text) {
@@ -100,7 +99,7 @@ Zerun::Zerun(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::Zer
         else
             fillLists();
         // The first letters of a search often still match everything shown: nothing to redo.
-        if (visibleEntries != shown || ui->repo_list->count() != visibleEntries.size())
+        if (visibleEntries != shown || catalogueRows.entries() != visibleEntries)
             showLists();
     });
     ui->repo_search->installEventFilter(new EscapeClears(ui->repo_search));
@@ -122,8 +121,8 @@ void Zerun::addListActions()
 {
     // Double-click or Enter adds the selected packages; Delete or the context menu takes
     // packages off the download list.
-    connect(ui->repo_list, &QListWidget::itemActivated, this, &Zerun::on_add_to_list_clicked);
-    const auto add = [this](QListWidget *list, const QString &text, const char *name,
+    connect(ui->repo_list, &QListView::activated, this, &Zerun::on_add_to_list_clicked);
+    const auto add = [this](QAbstractItemView *list, const QString &text, const char *name,
                             void (Zerun::*slot)()) {
         auto *action = new QAction(text, list);
         action->setObjectName(QLatin1String(name));
@@ -231,7 +230,7 @@ void Zerun::updateCatalogueStatus()
     if (catalogueLoading) {
         text = tr("Loading the package list...");
     } else if (text.isEmpty()) {
-        text = tr("%n package(s)", nullptr, ui->repo_list->count());
+        text = tr("%n package(s)", nullptr, catalogueRows.rowCount());
         if (unreadLines > 0)
             text += tr(" \u00b7 %n line(s) could not be read", nullptr, unreadLines);
     }
@@ -268,7 +267,7 @@ void Zerun::readCatalogue(const QByteArray &data)
 
 void Zerun::fillLists()
 {
-    CatalogueRows::fill(catalogue, packageRecords, kindFilter, &visibleNames, &visibleEntries);
+    visibleEntries = CatalogueRows::rows(catalogue, packageRecords, kindFilter);
     // The search narrows whatever the kind filter shows, by name, ignoring case.
     if (!searchText.isEmpty())
         narrowLists();
@@ -276,15 +275,14 @@ void Zerun::fillLists()
 
 void Zerun::narrowLists()
 {
-    CatalogueRows::narrow(catalogue, packageRecords, searchText, &visibleNames, &visibleEntries);
+    visibleEntries = CatalogueRows::narrowed(catalogue, packageRecords, searchText, visibleEntries);
 }
 
 void Zerun::showLists()
 {
-    ui->repo_list->clear();
-    ui->repo_list->addItems(visibleNames);
-    // A catalogue item's entry is its row in visibleEntries, so names that repeat or hold a
-    // kind suffix stay apart; items carry it as data only once selected (for dragging).
+    // A row's entry is its place in visibleEntries, so names that repeat or hold a kind suffix
+    // stay apart; the texts are made as rows are shown.
+    catalogueRows.show(kindFilter, visibleEntries);
     applyMarks();
     if (catalogueFetch)
         updateCatalogueStatus();
@@ -356,36 +354,7 @@ const InstalledPackage *Zerun::recordOf(int entry) const
 
 void Zerun::applyMarks()
 {
-    const QIcon installedIcon = style()->standardIcon(QStyle::SP_DialogApplyButton);
-    const QIcon updateIcon = style()->standardIcon(QStyle::SP_BrowserReload);
-    for (int row = 0; row < ui->repo_list->count() && row < visibleEntries.size(); ++row) {
-        QListWidgetItem *item = ui->repo_list->item(row);
-        const int entry = visibleEntries.at(row);
-        const InstalledPackage *record = recordOf(entry);
-        const QString heldText = heldBack.tooltipOf(catalogue, entry);
-        if (!record) {
-            // Only marks set before are cleared: most items never had one.
-            if (item->data(markRole).toInt() != NotInstalled || !heldText.isEmpty()) {
-                item->setData(markRole, NotInstalled);
-                item->setData(Qt::DecorationRole, QVariant());
-                item->setData(Qt::ToolTipRole,
-                              heldText.isEmpty() ? QVariant() : QVariant(heldText));
-            }
-            continue;
-        }
-        const bool update = updatesAvailable.contains(entry);
-        item->setData(markRole, update ? UpdateAvailable : Installed);
-        item->setData(Qt::DecorationRole, update ? updateIcon : installedIcon);
-        //: %1 is the package's folder in the game, %2 the day it was installed
-        QString tip =
-            (update ? tr("Installed in %1 on %2 \u2014 update available")
-                    : tr("Installed in %1 on %2"))
-                .arg(record->folder,
-                     record->installed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")));
-        if (!heldText.isEmpty())
-            tip += QLatin1Char('\n') + heldText;
-        item->setData(Qt::ToolTipRole, tip);
-    }
+    catalogueRows.marksChanged();
     updateUninstallButton();
 }
 
@@ -400,9 +369,9 @@ void Zerun::checkForUpdates()
 
 void Zerun::updateUninstallButton()
 {
-    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
+    const QVector<int> selected = selectedEntries();
     ui->uninstall_package->setEnabled(selected.size() == 1 &&
-                                      recordOf(entryOf(selected.first())) != nullptr);
+                                      recordOf(selected.first()) != nullptr);
     const bool verifying = batch.isVerifying();
     const bool anyInstalled = !selectedRecords().isEmpty();
     ui->verify_package->setEnabled(verifying || anyInstalled);
@@ -423,10 +392,10 @@ void Zerun::updateUninstallButton()
 
 void Zerun::openSelectedFolder()
 {
-    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
+    const QVector<int> selected = selectedEntries();
     if (selected.isEmpty())
         return;
-    const InstalledPackage *record = recordOf(entryOf(selected.first()));
+    const InstalledPackage *record = recordOf(selected.first());
     QString why;
     if (record && !openFolder(gameFolder + record->folder, &why))
         questions.tell(tr("Open Folder"), why, QMessageBox::Critical);
@@ -434,8 +403,8 @@ void Zerun::openSelectedFolder()
 
 void Zerun::uninstallSelected()
 {
-    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
-    const int entry = selected.isEmpty() ? -1 : entryOf(selected.first());
+    const QVector<int> selected = selectedEntries();
+    const int entry = selected.isEmpty() ? -1 : selected.first();
     const InstalledPackage *found = recordOf(entry);
     if (found && batch.uninstall(*found))
         updatesAvailable.remove(entry);
@@ -445,21 +414,18 @@ int Zerun::entryOf(const QListWidgetItem *item) const
 {
     if (!item)
         return -1;
-    if (item->listWidget() == ui->repo_list)
-        return visibleEntries.value(ui->repo_list->row(item), -1);
     bool ok = false;
     const int entry = item->data(entryRole).toInt(&ok);
     return ok ? entry : -1;
 }
 
-void Zerun::markSelectedEntries()
+QVector<int> Zerun::selectedEntries() const
 {
-    // A drag carries the items' data to the download list.
-    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
-    for (QListWidgetItem *item : selected) {
-        if (!item->data(entryRole).isValid())
-            item->setData(entryRole, entryOf(item));
-    }
+    QVector<int> entries;
+    const QModelIndexList selected = ui->repo_list->selectionModel()->selectedIndexes();
+    for (const QModelIndex &index : selected)
+        entries << catalogueRows.entryAt(index.row());
+    return entries;
 }
 
 void Zerun::removeSelectedDownloads()
@@ -480,7 +446,7 @@ void Zerun::addToDownloadList(int entry)
         if (entryOf(ui->file_list->item(row)) == entry)
             return;
     }
-    const CatalogueEntry &package = catalogue.at(entry);
+    const CatalogueEntry package = catalogue.at(entry);
     // The kind is shown too: two packages may share a name.
     auto *item = new QListWidgetItem(package.name + Catalogue::suffix(package.kind));
     item->setData(Qt::UserRole, entry);
@@ -607,16 +573,15 @@ void Zerun::on_repo_filter_currentIndexChanged(int index)
     if (index < 0)
         return;
     kindFilter = index;
-    visibleNames.clear();
     fillLists();
     showLists();
 }
 
 void Zerun::on_add_to_list_clicked()
 {
-    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
-    for (const QListWidgetItem *item : selected)
-        addToDownloadList(entryOf(item));
+    const QVector<int> selected = selectedEntries();
+    for (const int entry : selected)
+        addToDownloadList(entry);
 }
 
 void Zerun::on_download_items_clicked()
@@ -870,11 +835,7 @@ void Zerun::on_quit_clicked()
 
 QVector<InstalledPackage> Zerun::selectedRecords() const
 {
-    QVector<int> entries;
-    const QList<QListWidgetItem *> selected = ui->repo_list->selectedItems();
-    for (const QListWidgetItem *item : selected)
-        entries << entryOf(item);
-    return CatalogueRows::recordsOf(catalogue, packageRecords, entries);
+    return CatalogueRows::recordsOf(catalogue, packageRecords, selectedEntries());
 }
 
 void Zerun::verifySelected()

@@ -2,6 +2,7 @@
 
 #include "catalogueentry.h"
 #include "cataloguefetch.h"
+#include "cataloguemodel.h"
 #include "cataloguerows.h"
 #include "heldback.h"
 #include "installbatch.h"
@@ -57,8 +58,8 @@ public:
     // The repo_filter choice that shows only installed packages, after the four kinds.
     static constexpr int installedFilter = CatalogueRows::installedFilter;
     // Item data: the catalogue index of a list item, and its mark (a PackageMark value).
-    static constexpr int entryRole = Qt::UserRole;
-    static constexpr int markRole = Qt::UserRole + 1;
+    static constexpr int entryRole = CatalogueModel::entryRole;
+    static constexpr int markRole = CatalogueModel::markRole;
     enum PackageMark { NotInstalled = 0, Installed = 1, UpdateAvailable = 2 };
 
     // Reads the catalogue that `downloader` fetched and shows it under the current filter.
@@ -99,7 +100,8 @@ private:
     void recoverInstalls();
     // The catalogue entry a list item stands for, or -1 for an item that does not know it.
     int entryOf(const QListWidgetItem *item) const;
-    void markSelectedEntries();
+    // The entries of the rows chosen in the catalogue list, in the order of the choice.
+    QVector<int> selectedEntries() const;
     void removeSelectedDownloads();
     // Keeps only the shown entries whose names hold the search text.
     void narrowLists();
@@ -151,9 +153,8 @@ private:
     int kindFilter = 0;
     // The form: created in the constructor, deleted first in the destructor.
     std::unique_ptr<Ui::Zerun> ui;
-    QVector<CatalogueEntry> catalogue;
-    QStringList visibleNames;
-    // The catalogue index of each shown name.
+    CatalogueEntries catalogue;
+    // The catalogue index of each shown row.
     QVector<int> visibleEntries;
     QString searchText;
     // The status line under the lists: a fetch under way, a notice, lines left out.
@@ -188,6 +189,8 @@ private:
     QSet<int> updatesAvailable;
     // Packages whose interrupted change waits: neither downloaded nor updated.
     HeldBack heldBack;
+    // The rows of repo_list, made from the above as they are shown.
+    CatalogueModel catalogueRows{catalogue, packageRecords, heldBack, updatesAvailable};
 
     // The catalogue fetch; kept for the rest of the run, started again by retry_catalogue.
     std::unique_ptr<CatalogueFetch> catalogueFetch;

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QProcess>
 #include <QSignalSpy>
@@ -68,7 +69,7 @@ int peakChild(const QString &base, int lines)
     if (!window.initialise())
         return 1;
     window.show();
-    auto *list = window.findChild<QListWidget *>("repo_list");
+    const QAbstractItemModel *list = window.findChild<QListView *>("repo_list")->model();
     QElapsedTimer clock;
     clock.start();
     auto *status = window.findChild<QLabel *>("catalogue_status");
@@ -76,9 +77,9 @@ int peakChild(const QString &base, int lines)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     QCoreApplication::processEvents();
     QTextStream(stdout) << statusKiB("VmHWM:") << "\n";
-    if (list->count() != lines)
-        QTextStream(stderr) << list->count() << " rows shown: " << status->text() << "\n";
-    return list->count() == lines ? 0 : 1;
+    if (list->rowCount() != lines)
+        QTextStream(stderr) << list->rowCount() << " rows shown: " << status->text() << "\n";
+    return list->rowCount() == lines ? 0 : 1;
 }
 
 double timed(const std::function<void()> &prepare, const std::function<void()> &work)
@@ -144,7 +145,7 @@ int main(int argc, char *argv[])
     }
     const QByteArray data = downloader.downloadedData();
 
-    QVector<CatalogueEntry> entries;
+    CatalogueEntries entries;
     Catalogue::parse(data, entries);
     QStringList texts[4];
     for (int filter = 0; filter < 4; ++filter)

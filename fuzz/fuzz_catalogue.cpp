@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<int>(size));
-    QVector<CatalogueEntry> catalogue;
+    CatalogueEntries catalogue;
     const int skipped = Catalogue::parse(bytes, catalogue);
     FuzzSupport::check(skipped >= 0 && catalogue.size() + skipped == bytes.count('\n') + 1,
                        "every line is an entry or left out");

@@ -11,7 +11,7 @@ QString describe(const CatalogueEntry &entry)
     return entry.file + QLatin1Char('|') + entry.kind + QLatin1Char('|') + entry.name;
 }
 
-QStringList describe(const QVector<CatalogueEntry> &entries)
+QStringList describe(const CatalogueEntries &entries)
 {
     QStringList texts;
     for (const CatalogueEntry &entry : entries)
@@ -66,7 +66,7 @@ void TestCatalogue::parse()
     QFETCH(QStringList, entries);
     QFETCH(int, skipped);
 
-    QVector<CatalogueEntry> catalogue{{"kept", "mods", "Earlier"}};
+    CatalogueEntries catalogue{{"kept", "mods", "Earlier"}};
     QCOMPARE(Catalogue::parse(data, catalogue), skipped);
     QCOMPARE(describe(catalogue), QStringList{"kept|mods|Earlier"} + entries);
 }

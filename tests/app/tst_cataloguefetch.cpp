@@ -112,9 +112,10 @@ CatalogueFetch::Result TestCatalogueFetch::fetch()
 QStringList TestCatalogueFetch::shown() const
 {
     QStringList texts;
-    auto *list = window->findChild<QListWidget *>(QStringLiteral("repo_list"));
-    for (int row = 0; row < list->count(); ++row)
-        texts << list->item(row)->text();
+    const QAbstractItemModel *rows =
+        window->findChild<QAbstractItemView *>(QStringLiteral("repo_list"))->model();
+    for (int row = 0; row < rows->rowCount(); ++row)
+        texts << rows->index(row, 0).data().toString();
     return texts;
 }
 

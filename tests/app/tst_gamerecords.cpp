@@ -10,6 +10,7 @@
 #include "installedpackages.h"
 #include "installrecovery.h"
 #include "modalscript.h"
+#include "repolist.h"
 #include "roadfixture.h"
 #include "startup.h"
 #include "testfiles.h"
@@ -196,9 +197,9 @@ void TestGameRecords::windowShowsAndChangesTheGameFolder()
     Zerun window;
     QVERIFY(window.initialise());
     window.show();
-    auto *repo = child<QListWidget>(window, "repo_list");
+    const RepoList repo = repoList(window);
     const auto markOf = [&](const QString &shown) {
-        const QList<QListWidgetItem *> found = repo->findItems(shown, Qt::MatchExactly);
+        const QList<RepoList::Row> found = repo->findItems(shown, Qt::MatchExactly);
         return found.size() == 1 ? found.first()->data(Zerun::markRole).toInt() : -1;
     };
     QTRY_COMPARE(markOf("Neat Skin [Skin]"), int(Zerun::Installed));

@@ -14,6 +14,7 @@
 #include "packageremoval.h"
 #include "packageupdates.h"
 #include "questionqueue.h"
+#include "repolist.h"
 #include "roadfixture.h"
 #include "startup.h"
 #include "testfiles.h"
@@ -126,9 +127,11 @@ QStringList shownTexts(const QWidget *top)
         else if (const auto *combo = qobject_cast<const QComboBox *>(widget)) {
             for (int index = 0; index < combo->count(); ++index)
                 texts << combo->itemText(index);
-        } else if (const auto *list = qobject_cast<const QListWidget *>(widget)) {
-            for (int row = 0; row < list->count(); ++row)
-                texts << list->item(row)->text() << list->item(row)->toolTip();
+        } else if (const auto *list = qobject_cast<const QAbstractItemView *>(widget)) {
+            const QAbstractItemModel *rows = list->model();
+            for (int row = 0; row < rows->rowCount(); ++row)
+                texts << rows->index(row, 0).data().toString()
+                      << rows->index(row, 0).data(Qt::ToolTipRole).toString();
         }
     }
     texts.removeAll(QString());
@@ -377,7 +380,7 @@ void TestLanguages::shippedLanguagesTranslate()
     }
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     QTRY_COMPARE(repo->count(), 3);
     const QStringList shown{child<QPushButton>(*window, "download_items")->text().remove('&'),
                             child<QPushButton>(*window, "clear_list")->text().remove('&'),
@@ -501,7 +504,7 @@ QStringList TestLanguages::cataloguePage()
     if (!window.initialise())
         return {};
     window.show();
-    auto *repo = child<QListWidget>(window, "repo_list");
+    const RepoList repo = repoList(window);
     [&] { QTRY_COMPARE(repo->count(), 3); }();
     repo->setCurrentRow(1);
     QTest::mouseClick(child<QPushButton>(window, "add_to_list"), Qt::LeftButton);
@@ -524,7 +527,7 @@ QStringList TestLanguages::batchAndOutcome()
             return {};
     }
     window.show();
-    auto *repo = child<QListWidget>(window, "repo_list");
+    const RepoList repo = repoList(window);
     [&] { QTRY_COMPARE(repo->count(), 3); }();
     repo->selectAll();
     QTest::mouseClick(child<QPushButton>(window, "add_to_list"), Qt::LeftButton);
@@ -571,7 +574,7 @@ QStringList TestLanguages::unpackProgress()
             return {};
     }
     window.show();
-    auto *repo = child<QListWidget>(window, "repo_list");
+    const RepoList repo = repoList(window);
     [&] { QTRY_COMPARE(repo->count(), 1); }();
     repo->setCurrentRow(0);
     QTest::mouseClick(child<QPushButton>(window, "add_to_list"), Qt::LeftButton);
@@ -897,7 +900,7 @@ QStringList TestLanguages::recordsUnusable()
     window.show();
     const auto *status = child<QLabel>(window, "catalogue_status");
     [&] {
-        QTRY_COMPARE(child<QListWidget>(window, "repo_list")->count(), 3);
+        QTRY_COMPARE(repoList(window)->count(), 3);
         QVERIFY2(status->text().contains("Aufzeichnungen"), qPrintable(status->text()));
     }();
     return shownTexts(&window);

@@ -10,6 +10,7 @@
 #include "installrecovery.h"
 #include "modalscript.h"
 #include "packagemanifest.h"
+#include "repolist.h"
 #include "roadfixture.h"
 #include "testfiles.h"
 #include "translations.h"
@@ -92,13 +93,13 @@ void TestRecords::openWindow(const QString &folder)
     QCOMPARE(none.unexpected(), 0);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
 }
 
 void TestRecords::installNeatSkin()
 {
     openWindow();
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     repo->setCurrentItem(repo->findItems("Neat Skin [Skin]", Qt::MatchExactly).first());
     QTest::mouseClick(child<QPushButton>(*window, "add_to_list"), Qt::LeftButton);
     ModalScript script({ModalScript::acceptText("NeatSkin")});
@@ -111,15 +112,15 @@ void TestRecords::installNeatSkin()
 
 int TestRecords::markOfNeatSkin() const
 {
-    const QList<QListWidgetItem *> found =
-        child<QListWidget>(*window, "repo_list")->findItems("Neat Skin [Skin]", Qt::MatchExactly);
+    const QList<RepoList::Row> found =
+        repoList(*window)->findItems("Neat Skin [Skin]", Qt::MatchExactly);
     return found.isEmpty() ? -1 : found.first()->data(Zerun::markRole).toInt();
 }
 
 QString TestRecords::uninstallNeatSkin()
 {
     child<QStackedWidget>(*window, "stackedWidget")->setCurrentIndex(0);
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     repo->setCurrentItem(repo->findItems("Neat Skin [Skin]", Qt::MatchStartsWith).first());
     QString told;
     ModalScript script({ModalScript::clickButton("Uninstall"), [&told](QWidget *modal) {
@@ -215,7 +216,7 @@ void TestRecords::damagedPageBeforeUninstall()
     QCOMPARE(QDir(InstallRecovery::journalFolder()).entryList(QDir::Files), QStringList());
     // Verify says so too, instead of calling the package's own files missing.
     {
-        auto *repo = child<QListWidget>(*window, "repo_list");
+        const RepoList repo = repoList(*window);
         repo->setCurrentItem(repo->findItems("Neat Skin [Skin]", Qt::MatchExactly).first());
         QString verified;
         ModalScript verify({[&verified](QWidget *modal) {
@@ -250,7 +251,7 @@ void TestRecords::installInto(const QString &folder, const QStringList &shown,
                               const QStringList &names)
 {
     openWindow(folder);
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     for (const QString &name : shown) {
         repo->setCurrentItem(repo->findItems(name, Qt::MatchExactly).first());
         QTest::mouseClick(child<QPushButton>(*window, "add_to_list"), Qt::LeftButton);
@@ -273,7 +274,7 @@ QStringList TestRecords::installedView(const QString &folder)
     if (!window->initialise())
         return {};
     window->show();
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     [&] { QTRY_COMPARE(repo->count(), 1); }();
     child<QComboBox>(*window, "repo_filter")->setCurrentIndex(CatalogueRows::installedFilter);
     QStringList rows;

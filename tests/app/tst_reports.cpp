@@ -6,6 +6,7 @@
 #include "apppaths.h"
 #include "filereport.h"
 #include "modalscript.h"
+#include "repolist.h"
 #include "roadfixture.h"
 #include "testfiles.h"
 #include "translations.h"
@@ -107,7 +108,7 @@ void TestReports::installNeatSkin()
     window->resize(900, 600);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     select("Neat Skin [Skin]");
     QTest::mouseClick(child<QPushButton>(*window, "add_to_list"), Qt::LeftButton);
     ModalScript script({ModalScript::acceptText("NeatSkin")});
@@ -120,7 +121,7 @@ void TestReports::installNeatSkin()
 void TestReports::select(const QString &shown)
 {
     child<QStackedWidget>(*window, "stackedWidget")->setCurrentIndex(0);
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     repo->setCurrentItem(repo->findItems(shown, Qt::MatchExactly).first());
 }
 

@@ -4,6 +4,7 @@
 #include "modalscript.h"
 #include "packageinstall.h"
 #include "packageremoval.h"
+#include "repolist.h"
 #include "roadfixture.h"
 #include "testfiles.h"
 #include "translations.h"
@@ -142,9 +143,9 @@ private:
     QStringList texts(const char *list) const
     {
         QStringList result;
-        auto *widget = child<QListWidget>(*window, list);
-        for (int row = 0; row < widget->count(); ++row)
-            result << widget->item(row)->text();
+        const QAbstractItemModel *rows = child<QAbstractItemView>(*window, list)->model();
+        for (int row = 0; row < rows->rowCount(); ++row)
+            result << rows->index(row, 0).data().toString();
         return result;
     }
     QString title() const { return child<QLabel>(*window, "progressTitle")->text(); }
@@ -199,8 +200,8 @@ void TestRoad::openWindow(const QByteArray &catalogueText)
 
 void TestRoad::addToList(const QString &shown)
 {
-    auto *repo = child<QListWidget>(*window, "repo_list");
-    const QList<QListWidgetItem *> found = repo->findItems(shown, Qt::MatchExactly);
+    const RepoList repo = repoList(*window);
+    const QList<RepoList::Row> found = repo->findItems(shown, Qt::MatchExactly);
     QVERIFY2(!found.isEmpty(), qPrintable(shown));
     repo->setCurrentItem(found.first());
     QTest::mouseClick(child<QPushButton>(*window, "add_to_list"), Qt::LeftButton);
@@ -251,7 +252,7 @@ void TestRoad::catalogueUnderFilters()
     QFETCH(QStringList, shown);
 
     openWindow(catalogue);
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     QTRY_VERIFY(repo->count() > 0);
     child<QComboBox>(*window, "repo_filter")->setCurrentIndex(filter);
     QCOMPARE(texts("repo_list"), shown);
@@ -276,12 +277,12 @@ void TestRoad::filterChosenBeforeTheAnswer()
 void TestRoad::addByButtonAndByDrag()
 {
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
 
     // By button: the plain name.
     addToList("Neat Skin [Skin]");
     // By drag: the text as shown, suffix included.
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     auto *files = child<QListWidget>(*window, "file_list");
     const QModelIndex skin = repo->model()->index(2, 0);
     std::unique_ptr<QMimeData> carried(repo->model()->mimeData({skin}));
@@ -311,7 +312,7 @@ void TestRoad::addByButtonAndByDrag()
 void TestRoad::queueFollowsCatalogueOrder()
 {
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     addToList("Neat Skin [Skin]");
     addToList("Real World [Mod]");
     QCOMPARE(texts("file_list"), (QStringList{"Neat Skin [Skin]", "Real World [Mod]"}));
@@ -335,7 +336,7 @@ void TestRoad::queueFollowsCatalogueOrder()
 void TestRoad::mixedBatchEachInItsKindsFolder()
 {
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     addToList("Real World [Mod]");
     addToList("Faces [Pic Pack]");
     addToList("Neat Skin [Skin]");
@@ -427,7 +428,7 @@ void TestRoad::folderNameComplaints()
 
     QVERIFY(writeFile(game("Skins/Blocked"), "a file, not a folder"));
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     addToList("Neat Skin [Skin]");
     const QString accepted = complaint.isEmpty() ? answer : QString(24, 'x');
     QList<ModalScript::Step> steps{ModalScript::acceptText(answer)};
@@ -450,7 +451,7 @@ void TestRoad::folderPromptSuggestsAndKeepsWhatWasTyped()
 {
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "neatskin.zip,skin,Neat: Skin/Deluxe Edition 2016 <Final>\n");
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 1);
+    QTRY_COMPARE(repoList(*window)->count(), 1);
     addToList("Neat: Skin/Deluxe Edition 2016 <Final> [Skin]");
     QStringList offered;
     const auto answer = [&offered](const QString &text) {
@@ -470,7 +471,7 @@ void TestRoad::searchAndListKeys()
 {
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(standardCatalogue() + base + "x.zip,skin,Neater Things\n");
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     auto *search = child<QLineEdit>(*window, "repo_search");
     QTRY_COMPARE(repo->count(), 4);
     // As typed, ignoring case, together with the kind filter.
@@ -490,7 +491,7 @@ void TestRoad::searchAndListKeys()
     // Several at once, by Enter; then Delete takes the selected one off the list.
     repo->selectAll();
     repo->setFocus();
-    QTest::keyClick(repo, Qt::Key_Return);
+    QTest::keyClick(repo->view, Qt::Key_Return);
     QCOMPARE(child<QListWidget>(*window, "file_list")->count(), 4);
     auto *files = child<QListWidget>(*window, "file_list");
     files->setCurrentRow(1);
@@ -514,8 +515,8 @@ void TestRoad::mixedBatchTellsTheTruth()
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "realworld.zip,mods,Good\n" + base + "missing.zip,pics,Missing\n" + base +
                "damaged.zip,skin,Damaged\n" + base + "slow.zip,skin,Slow\n");
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 4);
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    QTRY_COMPARE(repoList(*window)->count(), 4);
+    const RepoList repo = repoList(*window);
     repo->selectAll();
     QTest::mouseClick(child<QPushButton>(*window, "add_to_list"), Qt::LeftButton);
 
@@ -649,8 +650,8 @@ void TestRoad::cancelDuringTheBatch()
     const QMap<QString, QByteArray> before = TestFiles::tree(game());
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "big.zip,mods,Big\n" + base + "neatskin.zip,skin,Neat Skin\n");
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 2);
-    child<QListWidget>(*window, "repo_list")->selectAll();
+    QTRY_COMPARE(repoList(*window)->count(), 2);
+    repoList(*window)->selectAll();
     QTest::mouseClick(child<QPushButton>(*window, "add_to_list"), Qt::LeftButton);
 
     QList<ModalScript::Step> steps;
@@ -729,8 +730,8 @@ void TestRoad::questionOutlastsTheDownload()
     const QMap<QString, QByteArray> before = TestFiles::tree(game());
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "big.zip,mods,Big\n" + base + "neatskin.zip,skin,Neat Skin\n");
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 2);
-    child<QListWidget>(*window, "repo_list")->selectAll();
+    QTRY_COMPARE(repoList(*window)->count(), 2);
+    repoList(*window)->selectAll();
     QTest::mouseClick(child<QPushButton>(*window, "add_to_list"), Qt::LeftButton);
 
     // Driven from a timer, never by waiting: the window's own waits run inside the test's.
@@ -792,7 +793,7 @@ void TestRoad::existingFolderIsUpdatedInPlace()
     QVERIFY(writeFile(game("Skins/NeatSkin/skin.ini"), "old"));
     QVERIFY(writeFile(game("Skins/NeatSkin/mine.txt"), "the player's own"));
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     addToList("Neat Skin [Skin]");
     // The old skin.ini was never installed by this package: the folder's own, kept aside
     // without a question until the package is uninstalled.
@@ -823,7 +824,7 @@ void TestRoad::existingFolderChoices()
     QVERIFY(writeFile(game("Skins/NeatSkin/mine.txt"), "the player's own"));
     const QMap<QString, QByteArray> before = TestFiles::tree(game());
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     addToList("Neat Skin [Skin]");
     QList<ModalScript::Step> steps{ModalScript::acceptText("NeatSkin"),
                                    ModalScript::clickButton(choice)};
@@ -886,7 +887,7 @@ void TestRoad::failedInstallLeavesTheGameAsItWas()
     const QMap<QString, QByteArray> before = TestFiles::tree(game());
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "mymod.zip,mods,My Mod\n");
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 1);
+    QTRY_COMPARE(repoList(*window)->count(), 1);
     addToList("My Mod [Mod]");
     // The archive is read through before the folder question: it fails without one.
     ModalScript script({});
@@ -905,7 +906,7 @@ void TestRoad::packagesThatShareANameStayApart()
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "faces.zip,pics,Dup\n" + base + "neatskin.zip,skin,Dup\n" + base +
                "realworld.zip,skin,Odd [Mod] Name\n");
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     addToList("Dup [Skin]");
     addToList("Odd [Mod] Name [Skin]");
     QCOMPARE(texts("file_list"), (QStringList{"Dup [Skin]", "Odd [Mod] Name [Skin]"}));
@@ -956,9 +957,9 @@ void TestRoad::waitingJournalHoldsItsPackageBack()
     const QMap<QString, QByteArray> before = TestFiles::tree(game());
 
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     // The row says why; Download does not fetch it and says so.
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     const QString row = repo->findItems("Neat Skin [Skin]", Qt::MatchExactly).first()->toolTip();
     QVERIFY2(row.contains("Held back") && row.contains(QDir::toNativeSeparators(folder)),
              qPrintable(row));
@@ -1002,10 +1003,9 @@ void TestRoad::installMarkUpdateUninstall()
                                  {"bg/old.txt", "dropped in v2"},
                                  {"fonts/f.txt", "edited later"}});
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     const auto markOf = [this](const QString &shown) {
-        const QList<QListWidgetItem *> found =
-            child<QListWidget>(*window, "repo_list")->findItems(shown, Qt::MatchExactly);
+        const QList<RepoList::Row> found = repoList(*window)->findItems(shown, Qt::MatchExactly);
         return found.isEmpty() ? -1 : found.first()->data(Zerun::markRole).toInt();
     };
     QCOMPARE(markOf("Neat Skin [Skin]"), int(Zerun::NotInstalled));
@@ -1054,7 +1054,7 @@ void TestRoad::installMarkUpdateUninstall()
     // Uninstall, with a file the player added: their files stay, the rest goes.
     QVERIFY(writeFile(game("Skins/NeatSkin/mine.txt"), "added by the player"));
     child<QStackedWidget>(*window, "stackedWidget")->setCurrentIndex(0);
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     repo->setCurrentItem(repo->findItems("Neat Skin [Skin]", Qt::MatchExactly).first());
     QVERIFY(child<QPushButton>(*window, "uninstall_package")->isEnabled());
     QString confirmation;
@@ -1107,7 +1107,7 @@ void TestRoad::updateMarks()
     QFETCH(QString, change);
     QFETCH(int, mark);
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     addToList("Faces [Pic Pack]");
     ModalScript script({ModalScript::acceptText("Faces")});
     download(script);
@@ -1121,12 +1121,11 @@ void TestRoad::updateMarks()
     else if (change == "error")
         host->setError("/files/faces.zip", 503);
     openWindow(catalogue);
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     if (change != "url")
         QTRY_VERIFY(host->requests().contains("HEAD /files/faces.zip"));
-    auto *item = child<QListWidget>(*window, "repo_list")
-                     ->findItems("Faces [Pic Pack]", Qt::MatchExactly)
-                     .first();
+    const RepoList::Row item =
+        repoList(*window)->findItems("Faces [Pic Pack]", Qt::MatchExactly).first();
     QTRY_COMPARE(item->data(Zerun::markRole).toInt(), mark);
     QTest::qWait(100);
     QCOMPARE(item->data(Zerun::markRole).toInt(), mark);
@@ -1143,9 +1142,9 @@ void TestRoad::damagedRecordsMarkNothing()
     // A record document of the former format, cut off: the import keeps it aside.
     QVERIFY(writeFile(InstalledPackages::legacyPath(), "{\"format\": 1, \"packages\": [tru"));
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     for (int row = 0; row < 3; ++row)
-        QCOMPARE(child<QListWidget>(*window, "repo_list")->item(row)->data(Zerun::markRole).toInt(),
+        QCOMPARE(repoList(*window)->item(row)->data(Zerun::markRole).toInt(),
                  int(Zerun::NotInstalled));
     const QByteArray log = TestFiles::read(AppPaths::dailyLogFile());
     QVERIFY2(log.contains("Installed packages:") && log.contains("it was kept as"),
@@ -1164,7 +1163,7 @@ void TestRoad::interruptedUninstallIsFinished()
     // What a kill halfway through an uninstall leaves: two of four files gone, the journal and
     // the record still there.
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     addToList("Real World [Mod]");
     ModalScript script({ModalScript::acceptText("RealWorld")});
     download(script);
@@ -1213,7 +1212,7 @@ void TestRoad::cancelSkipsThePackage()
 {
     QVERIFY(writeFile(game("Databases/Other/db.txt"), "another mod"));
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     addToList("Real World [Mod]");
     addToList("Neat Skin [Skin]");
     // Cancel after typing: still a skip, the typed text is not used.
@@ -1264,7 +1263,7 @@ void TestRoad::failuresEndTheBatch()
     // The broken package in the middle and last: either way the page ends with Quit.
     for (const bool last : {false, true}) {
         openWindow(last ? catalogue : base + "broken.zip,pics,Broken\n" + standardCatalogue());
-        QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 4);
+        QTRY_COMPARE(repoList(*window)->count(), 4);
         addToList("Broken [Pic Pack]");
         addToList("Neat Skin [Skin]");
         // Prompts come in queue order, which is catalogue order.
@@ -1304,7 +1303,7 @@ void TestRoad::sameArchiveTwiceInOneBatch()
     makePackage("big.zip", files);
     const QByteArray base = host->baseUrl().toString().toUtf8() + "/files/";
     openWindow(base + "big.zip,mods,Big\n" + base + "big.zip,mods,Big Again\n");
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 2);
+    QTRY_COMPARE(repoList(*window)->count(), 2);
     addToList("Big [Mod]");
     addToList("Big Again [Mod]");
     ModalScript script({ModalScript::acceptText("Big One"), ModalScript::acceptText("Big Two")});
@@ -1325,7 +1324,7 @@ void TestRoad::initialiseFindsTheWinePrefix()
     window = std::make_unique<Zerun>();
     ModalScript none({});
     QVERIFY(window->initialise());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     QCOMPARE(none.unexpected(), 0);
 }
 
@@ -1352,7 +1351,7 @@ void TestRoad::initialiseWithoutGameFolder()
     if (pointedAt) {
         window->setGameFolder(game());
         QVERIFY(window->initialise());
-        QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+        QTRY_COMPARE(repoList(*window)->count(), 3);
     }
     QCOMPARE(none.unexpected(), 0);
 }
@@ -1418,7 +1417,7 @@ void TestRoad::installFromDisk()
     const QByteArray archiveBytes = TestFiles::read(path);
 
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     const QMap<QString, QByteArray> before = TestFiles::tree(game());
 
     QList<ModalScript::Step> steps;
@@ -1435,9 +1434,10 @@ void TestRoad::installFromDisk()
     ModalScript script(steps);
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path)});
-    QWidget *target = dropOn == "page"
-                          ? child<QWidget>(*window, "page")
-                          : child<QListWidget>(*window, dropOn.toUtf8().constData())->viewport();
+    QWidget *target =
+        dropOn == "page"
+            ? child<QWidget>(*window, "page")
+            : child<QAbstractItemView>(*window, dropOn.toUtf8().constData())->viewport();
     const QPoint at = target->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
@@ -1483,7 +1483,7 @@ void TestRoad::installFromDisk()
     QVERIFY(record.url.isEmpty());
     QCOMPARE(record.folder, folder);
     // The catalogue's package of that name is not marked, and no update check asks about it.
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     for (int row = 0; row < repo->count(); ++row)
         QCOMPARE(repo->item(row)->data(Zerun::markRole).toInt(), int(Zerun::NotInstalled));
     QVERIFY(!host->requests().join('\n').contains("realworld.zip"));
@@ -1503,7 +1503,7 @@ void TestRoad::verifyInstalledPackage()
 {
     // Installed through the window, then changed by the player; Verify shows what changed.
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     addToList("Real World [Mod]");
     {
         // Gone before the next script, which must get every dialog that follows.
@@ -1515,7 +1515,7 @@ void TestRoad::verifyInstalledPackage()
     QVERIFY(writeFile(game("Databases/RealWorld/data/promotions.txt"), "mine"));
     QVERIFY(writeFile(game("Databases/RealWorld/notes.txt"), "my notes"));
 
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     auto *verify = child<QPushButton>(*window, "verify_package");
     repo->clearSelection();
     QVERIFY(!verify->isEnabled());
@@ -1547,7 +1547,7 @@ void TestRoad::repairFromTheCatalogue()
 {
     QFETCH(bool, hostChanged);
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     addToList("Real World [Mod]");
     {
         // Gone before the next script, which must get every dialog that follows.
@@ -1564,7 +1564,7 @@ void TestRoad::repairFromTheCatalogue()
     if (hostChanged)
         makePackage("realworld.zip", {{"readme.txt", "Real World 2017\n"}});
 
-    auto *repo = child<QListWidget>(*window, "repo_list");
+    const RepoList repo = repoList(*window);
     repo->setCurrentItem(repo->findItems("Real World [Mod]", Qt::MatchExactly).first());
     QList<ModalScript::Step> steps{
         [](QWidget *modal) { child<QPushButton>(*modal, "repair_package")->click(); }};
@@ -1623,7 +1623,7 @@ void TestRoad::updateAll()
     QFETCH(QStringList, changed);
     QFETCH(bool, edit);
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     addToList("Faces [Pic Pack]");
     addToList("Neat Skin [Skin]");
     {
@@ -1654,7 +1654,7 @@ void TestRoad::updateAll()
     QVERIFY(writeFile(AppPaths::downloadsFolder() + "/repair-Ab12Cd/faces.zip", "partial"));
 
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     QVERIFY(!QFileInfo::exists(AppPaths::downloadsFolder() + "/repair-Ab12Cd"));
     QTRY_VERIFY(host->requests().contains("HEAD /files/faces.zip") &&
                 host->requests().contains("HEAD /files/neatskin.zip"));
@@ -1669,7 +1669,7 @@ void TestRoad::updateAll()
     QVERIFY(!button->isHidden());
     if (changed.size() == 2 && !edit) {
         child<QComboBox>(*window, "repo_filter")->setCurrentIndex(Zerun::installedFilter);
-        auto *repo = child<QListWidget>(*window, "repo_list");
+        const RepoList repo = repoList(*window);
         repo->setCurrentRow(0);
         window->resize(700, 360);
         screenshot("installed-view");
@@ -1740,7 +1740,7 @@ void TestRoad::exportImport()
         }
     }
     openWindow(standardCatalogue());
-    QTRY_COMPARE(child<QListWidget>(*window, "repo_list")->count(), 3);
+    QTRY_COMPARE(repoList(*window)->count(), 3);
     QTemporaryDir shared;
     const QString path = shared.filePath("set-up.txt");
     const auto answer = [this, &path](const char *button, const ModalScript::Step &last) {

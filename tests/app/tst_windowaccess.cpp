@@ -159,8 +159,8 @@ private slots:
         press(Qt::Key_F, Qt::ControlModifier);
         press(Qt::Key_Escape);
         frame->resize(frame->minimumSizeHint());
-        auto *repo = part<QListWidget>("repo_list");
-        QTRY_COMPARE(repo->count(), 3);
+        auto *repo = part<QListView>("repo_list");
+        QTRY_COMPARE(repo->model()->rowCount(), 3);
         // A long notice keeps to its one line, its end elided: the lists keep their room.
         auto *status = part<NoticeLabel>("catalogue_status");
         const int listHeight = repo->height();
@@ -175,18 +175,18 @@ private slots:
         // Every line as tall as a marked line needs, under the one before it.
         const int needed =
             QStyledItemDelegate().sizeHint(options, repo->model()->index(2, 0)).height();
-        for (int row = 0, previousBottom = -1; row < repo->count(); ++row) {
-            const QRect rect = repo->visualItemRect(repo->item(row));
+        for (int row = 0, previousBottom = -1; row < repo->model()->rowCount(); ++row) {
+            const QRect rect = repo->visualRect(repo->model()->index(row, 0));
             QVERIFY2(rect.height() >= needed && rect.top() > previousBottom,
                      qPrintable(QString("%1: %2 < %3").arg(row).arg(rect.height()).arg(needed)));
             previousBottom = rect.bottom();
         }
 
         part<QComboBox>("repo_filter")->setCurrentIndex(Zerun::installedFilter);
-        QTRY_COMPARE(repo->count(), 2);
+        QTRY_COMPARE(repo->model()->rowCount(), 2);
         auto *delegate = qobject_cast<ElidingDelegate *>(repo->itemDelegate());
         QVERIFY(delegate);
-        for (int row = 0; row < repo->count(); ++row) {
+        for (int row = 0; row < repo->model()->rowCount(); ++row) {
             const QModelIndex index = repo->model()->index(row, 0);
             QStyleOptionViewItem option = options;
             option.rect = repo->visualRect(index);
@@ -284,7 +284,7 @@ private:
         frame->show();
         QApplication::setActiveWindow(frame.get());
         QVERIFY(QTest::qWaitForWindowActive(frame.get()));
-        QTRY_COMPARE(part<QListWidget>("repo_list")->count(), 3);
+        QTRY_COMPARE(part<QListView>("repo_list")->model()->rowCount(), 3);
     }
 
     // Runs the road from the catalogue to the end of the batch for the packages shown as
