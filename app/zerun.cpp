@@ -221,9 +221,10 @@ void Zerun::catalogueFetched(const CatalogueFetch::Result &result)
 void Zerun::updateCatalogueStatus()
 {
     // What the list shows, or why it shows nothing (or an older copy). The status line shows
-    // one line, the whole notice in its tooltip.
-    QString text = catalogueNotice;
-    for (const QString &notice : {recoveryNotice, recordsNotice}) {
+    // one line, the whole notice in its tooltip: what became of the player's own installs,
+    // said once, comes before the list's state, which Try Again says again.
+    QString text;
+    for (const QString &notice : {recoveryNotice, recordsNotice, catalogueNotice}) {
         if (!notice.isEmpty())
             text = text.isEmpty() ? notice : text + QLatin1Char('\n') + notice;
     }

@@ -275,7 +275,7 @@ QStringList TestRecords::installedView(const QString &folder)
         return {};
     window->show();
     const RepoList repo = repoList(*window);
-    [&] { QTRY_COMPARE(repo->count(), 1); }();
+    [&] { QTRY_VERIFY(repo->count() == 1 || status().contains("could not be loaded")); }();
     child<QComboBox>(*window, "repo_filter")->setCurrentIndex(CatalogueRows::installedFilter);
     QStringList rows;
     for (int row = 0; row < repo->count(); ++row)
@@ -300,6 +300,7 @@ void TestRecords::rebuiltFromTheGameFolder_data()
     QTest::newRow("database of the other copy") << "other" << 2 << 0;
     QTest::newRow("index garbled") << "index" << 0 << 1;
     QTest::newRow("index garbled, database overwritten") << "both" << 2 << 1;
+    QTest::newRow("both, host away, no kept list") << "both away" << 2 << 1;
 }
 
 void TestRecords::rebuiltFromTheGameFolder()
@@ -337,7 +338,7 @@ void TestRecords::rebuiltFromTheGameFolder()
     copy(saved.filePath("cache"), AppPaths::cacheFolder());
 
     const QString database = InstalledPackages::defaultPath();
-    if (damage == "overwrite" || damage == "both") {
+    if (damage == "overwrite" || damage.startsWith("both")) {
         QFile file(database);
         QVERIFY(file.open(QIODevice::ReadWrite));
         QCOMPARE(file.write(QByteArray(4096, char(0x5a))), qint64(4096));
@@ -356,13 +357,19 @@ void TestRecords::rebuiltFromTheGameFolder()
         QVERIFY(QFile::resize(database, 0));
     if (damage == "other")
         QVERIFY(QFile::remove(database) && QFile::copy(databaseOfB, database));
-    if (damage == "index" || damage == "both")
+    if (damage == "index" || damage.startsWith("both"))
         TestFiles::write(GameRecords::indexPath(), QByteArray(20, char(0xa7)));
+
+    if (damage.endsWith("away")) {
+        qputenv("ZERUN_CATALOGUE_HOST", "http://127.0.0.1:9");
+        for (const QString &kept : QDir(AppPaths::cacheFolder()).entryList({"catalogue.*"}))
+            QVERIFY(QFile::remove(AppPaths::cacheFolder() + "/" + kept));
+    }
 
     // Each copy shows its own packages again, says once what it found, and the uninstall
     // leaves what the undamaged one left.
     const auto told = [this](int found) {
-        QCOMPARE(status().contains(
+        QCOMPARE(status().section('\n', 0, 0).contains(
                      QCoreApplication::translate("RecordRebuild",
                                                  "Found %n installed package(s) again in the "
                                                  "game folder; the details are in the log.",
