@@ -685,7 +685,8 @@ void Zerun::connectBatch()
     connect(&batch, &InstallBatch::batchEnded, this, &Zerun::showBatchEnd);
     connect(&batch, &InstallBatch::recordsChanged, this, &Zerun::singleEnded);
     connect(&batch, &InstallBatch::verifyProgress, this, [this](int done, int total) {
-        ui->catalogue_status->setText(tr("Verifying: %1 of %n file(s)", nullptr, total).arg(done));
+        ui->catalogue_status->setText(
+            tr("Verifying: %1 of %n file(s)", nullptr, total).arg(QLocale().toString(done)));
     });
     connect(&batch, &InstallBatch::verifyEnded, this, &Zerun::verifyEnded);
     connect(&batch, &InstallBatch::updateWanted, this, [this](int entry) {
