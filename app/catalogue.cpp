@@ -116,8 +116,8 @@ bool Catalogue::isCatalogue(const QByteArray &data)
     // Read up to the first entry the lists can show, not the whole answer.
     bool found = false;
     readLines(data, [&found, &data](const Fields &fields) {
-        const QString kind =
-            QString::fromUtf8(data.constData() + fields.start + fields.file + 1, fields.kind);
+        const QString kind = CatalogueEntries::fieldText(
+            data.constData() + fields.start + fields.file + 1, fields.kind);
         found = fields.name > 0 && fields.kind > 0 && !suffix(kind).isEmpty();
         return !found;
     });

@@ -2,6 +2,10 @@
 
 #include "packagekind.h"
 
+#include <QTextCodec>
+
+#include <cstring>
+
 namespace {
 
 int kindOf(const char *code, int length)
@@ -29,9 +33,19 @@ CatalogueEntries::CatalogueEntries(std::initializer_list<CatalogueEntry> entries
         append(entry);
 }
 
+QString CatalogueEntries::fieldText(const char *bytes, int length)
+{
+    if (length < 3 || memcmp(bytes, "\xef\xbb\xbf", 3) != 0)
+        return QString::fromUtf8(bytes, length);
+    // QString::fromUtf8 drops a mark that opens the bytes it is given.
+    static QTextCodec *const utf8 = QTextCodec::codecForMib(106);
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    return utf8->toUnicode(bytes, length, &state);
+}
+
 QString CatalogueEntries::field(quint32 start, quint32 length) const
 {
-    return length == 0 ? QString() : QString::fromUtf8(text.constData() + start, int(length));
+    return length == 0 ? QString() : fieldText(text.constData() + start, int(length));
 }
 
 QString CatalogueEntries::file(int index) const

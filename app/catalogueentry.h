@@ -46,6 +46,9 @@ public:
     // An entry read from the kept text: the line begins at `start`, its fields have these
     // lengths in bytes (0 for one that is missing) and are each followed by one comma.
     void appendRead(int start, int fileLength, int kindLength, int nameLength);
+    // One field's text, as it stands in its line: a byte order mark inside a line is a
+    // character of its field.
+    static QString fieldText(const char *bytes, int length);
     void clear();
     void reserve(int entries) { rows.reserve(entries); }
     // Takes out the entries from `first` on for which `drop(index)` holds; returns how many.

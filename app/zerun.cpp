@@ -434,7 +434,6 @@ void Zerun::removeSelectedDownloads()
     const QList<QListWidgetItem *> selected = ui->file_list->selectedItems();
     for (QListWidgetItem *item : selected) {
         const int row = ui->file_list->row(item);
-        downloadNames.removeOne(Catalogue::plainName(item->text()));
         delete ui->file_list->takeItem(row);
     }
 }
@@ -452,7 +451,6 @@ void Zerun::addToDownloadList(int entry)
     auto *item = new QListWidgetItem(package.name + Catalogue::suffix(package.kind));
     item->setData(Qt::UserRole, entry);
     ui->file_list->addItem(item);
-    downloadNames.append(package.name);
 }
 
 void Zerun::removeDuplicateDownloads()
@@ -511,12 +509,9 @@ void Zerun::status(const QString &msg)
             ui->progressInfo->setText(label.isEmpty() ? rate : transferDetail(percent, rate));
             ui->progressBar->setValue(percent);
         }
-    } else if (msg.startsWith(QLatin1String("File"))) {
-        // Everything after the first separator, so a path holding ": " stays whole.
-        const int separator = msg.indexOf(QLatin1String(": "));
-        downloadedFile = separator < 0 ? QString() : msg.mid(separator + 2);
-    } else if (msg.contains(QLatin1String("files downloaded successfully"))) {
-        currentItem = msg.split(QLatin1Char('/')).value(0).toInt() - 1;
+    } else if (msg.startsWith(QLatin1String("File")) ||
+               msg.contains(QLatin1String("files downloaded successfully"))) {
+        // The batch follows the saved file and the count; the page shows neither.
     } else if (msg == QLatin1String("Succeeded")) {
         // The archive waits for its turn; the page tells of it when it comes (installTurn).
         installTimer.start(1000);
@@ -593,13 +588,11 @@ void Zerun::on_download_items_clicked()
         return;
     // Items know their catalogue entry; an item that does not (text dropped from elsewhere) is
     // matched by its name.
-    downloadNames.clear();
     QVector<int> entries;
     QStringList unknown;
     for (int row = 0; row < ui->file_list->count(); ++row) {
         const QListWidgetItem *item = ui->file_list->item(row);
         const QString name = Catalogue::plainName(item->text());
-        downloadNames.append(name);
         const int entry = entryOf(item);
         if (entry >= 0 && entry < catalogue.size())
             entries.append(entry);
@@ -686,7 +679,8 @@ void Zerun::connectBatch()
     connect(&batch, &InstallBatch::batchEnded, this, &Zerun::showBatchEnd);
     connect(&batch, &InstallBatch::recordsChanged, this, &Zerun::singleEnded);
     connect(&batch, &InstallBatch::verifyProgress, this, [this](int done, int total) {
-        ui->catalogue_status->setText(tr("Verifying: %1 of %n file(s)", nullptr, total).arg(done));
+        ui->catalogue_status->setText(
+            tr("Verifying: %1 of %n file(s)", nullptr, total).arg(QLocale().toString(done)));
     });
     connect(&batch, &InstallBatch::verifyEnded, this, &Zerun::verifyEnded);
     connect(&batch, &InstallBatch::updateWanted, this, [this](int entry) {
@@ -732,7 +726,6 @@ void Zerun::showBatchStart()
     ui->outcome_list->clear();
     ui->outcome_list->hide();
     ui->cancel_batch->show();
-    currentItem = 0;
     ui->batchProgress->setRange(0, int(batch.packages().size()));
     ui->batchProgress->setValue(0);
     ui->batchProgress->show();
@@ -792,7 +785,6 @@ void Zerun::showBatchEnd()
 void Zerun::on_clear_list_clicked()
 {
     ui->file_list->clear();
-    downloadNames.clear();
 }
 
 void Zerun::install()
@@ -817,7 +809,6 @@ void Zerun::backToCatalogue()
     // Installed packages leave the download list; the others stay for another try.
     for (int row = ui->file_list->count() - 1; row >= 0; --row) {
         if (batch.installedEntries().contains(entryOf(ui->file_list->item(row)))) {
-            downloadNames.removeOne(Catalogue::plainName(ui->file_list->item(row)->text()));
             delete ui->file_list->takeItem(row);
         }
     }

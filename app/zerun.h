@@ -161,9 +161,6 @@ private:
     bool catalogueLoading = false;
     QString catalogueNotice;
     int unreadLines = 0;
-    QStringList downloadNames;
-    QString downloadedFile;
-    int currentItem = 0;
     QString gameFolder;
     QTimer installTimer;
 

@@ -1973,8 +1973,8 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
         <source>%1 of %n file(s) · %2</source>
         <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
-            <numerusform>%1 von %n Datei · %2</numerusform>
-            <numerusform>%1 von %n Dateien · %2</numerusform>
+            <numerusform>%1 von %Ln Datei · %2</numerusform>
+            <numerusform>%1 von %Ln Dateien · %2</numerusform>
         </translation>
     </message>
     <message>
@@ -1984,8 +1984,8 @@ Machen Sie diesen Ordner beschreibbar oder schaffen Sie Platz auf seinem Laufwer
     <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
         <translation>
-            <numerusform>Wird geprüft: %1 von %n Datei</numerusform>
-            <numerusform>Wird geprüft: %1 von %n Dateien</numerusform>
+            <numerusform>Wird geprüft: %1 von %Ln Datei</numerusform>
+            <numerusform>Wird geprüft: %1 von %Ln Dateien</numerusform>
         </translation>
     </message>
     <message>

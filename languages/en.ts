@@ -368,16 +368,16 @@ Keep yours (the package&apos;s new versions go beside them as &lt;file&gt;%3), t
     <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
         <translation>
-            <numerusform>Verifying: %1 of %n file</numerusform>
-            <numerusform>Verifying: %1 of %n files</numerusform>
+            <numerusform>Verifying: %1 of %Ln file</numerusform>
+            <numerusform>Verifying: %1 of %Ln files</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 of %n file(s) · %2</source>
         <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
-            <numerusform>%1 of %n file · %2</numerusform>
-            <numerusform>%1 of %n files · %2</numerusform>
+            <numerusform>%1 of %Ln file · %2</numerusform>
+            <numerusform>%1 of %Ln files · %2</numerusform>
         </translation>
     </message>
     <message numerus="yes">

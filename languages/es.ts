@@ -1973,8 +1973,8 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
         <source>%1 of %n file(s) · %2</source>
         <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
-            <numerusform>%1 de %n archivo · %2</numerusform>
-            <numerusform>%1 de %n archivos · %2</numerusform>
+            <numerusform>%1 de %Ln archivo · %2</numerusform>
+            <numerusform>%1 de %Ln archivos · %2</numerusform>
         </translation>
     </message>
     <message>
@@ -1984,8 +1984,8 @@ Haga que esta carpeta admita escritura, o libere espacio en su disco, y vuelva a
     <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
         <translation>
-            <numerusform>Verificando: %1 de %n archivo</numerusform>
-            <numerusform>Verificando: %1 de %n archivos</numerusform>
+            <numerusform>Verificando: %1 de %Ln archivo</numerusform>
+            <numerusform>Verificando: %1 de %Ln archivos</numerusform>
         </translation>
     </message>
     <message>

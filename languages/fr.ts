@@ -1973,8 +1973,8 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
         <source>%1 of %n file(s) · %2</source>
         <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
-            <numerusform>%1 sur %n fichier · %2</numerusform>
-            <numerusform>%1 sur %n fichiers · %2</numerusform>
+            <numerusform>%1 sur %Ln fichier · %2</numerusform>
+            <numerusform>%1 sur %Ln fichiers · %2</numerusform>
         </translation>
     </message>
     <message>
@@ -1984,8 +1984,8 @@ Rendez ce dossier accessible en écriture, ou libérez de l’espace sur son dis
     <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
         <translation>
-            <numerusform>Vérification : %1 sur %n fichier</numerusform>
-            <numerusform>Vérification : %1 sur %n fichiers</numerusform>
+            <numerusform>Vérification : %1 sur %Ln fichier</numerusform>
+            <numerusform>Vérification : %1 sur %Ln fichiers</numerusform>
         </translation>
     </message>
     <message>

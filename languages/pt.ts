@@ -1973,8 +1973,8 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
         <source>%1 of %n file(s) · %2</source>
         <extracomment>%1 is the number of files unpacked, %2 the file unpacked last</extracomment>
         <translation>
-            <numerusform>%1 de %n arquivo · %2</numerusform>
-            <numerusform>%1 de %n arquivos · %2</numerusform>
+            <numerusform>%1 de %Ln arquivo · %2</numerusform>
+            <numerusform>%1 de %Ln arquivos · %2</numerusform>
         </translation>
     </message>
     <message>
@@ -1984,8 +1984,8 @@ Torne essa pasta gravável, ou libere espaço no disco dela, e inicie o instalad
     <message numerus="yes">
         <source>Verifying: %1 of %n file(s)</source>
         <translation>
-            <numerusform>Verificando: %1 de %n arquivo</numerusform>
-            <numerusform>Verificando: %1 de %n arquivos</numerusform>
+            <numerusform>Verificando: %1 de %Ln arquivo</numerusform>
+            <numerusform>Verificando: %1 de %Ln arquivos</numerusform>
         </translation>
     </message>
     <message>

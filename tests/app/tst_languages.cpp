@@ -715,6 +715,12 @@ QStringList TestLanguages::reasonsAndReports()
     QStringList texts;
     // The rate in German numbers, beside "40,0 von 210 MB".
     [] { QCOMPARE(FailureWords::rateText("(3.8 MB/s)"), QString("3,8 MB/s")); }();
+    // Both counts of the unpack's progress in German numbers.
+    [] {
+        QCOMPARE(QCoreApplication::translate("Zerun", "%1 of %n file(s) \u00b7 %2", nullptr, 30000)
+                     .arg(QLocale().toString(2580), "a.png"),
+                 QString("2.580 von 30.000 Dateien \u00b7 a.png"));
+    }();
     texts << FailureWords::unpackFailure("Couldn't extract file",
                                          "refused the entry name ../../evil.txt")
           << FailureWords::unpackFailure("Couldn't extract file",
