@@ -369,12 +369,14 @@ void TestRecords::rebuiltFromTheGameFolder()
     // Each copy shows its own packages again, says once what it found, and the uninstall
     // leaves what the undamaged one left.
     const auto told = [this](int found) {
-        QCOMPARE(status().section('\n', 0, 0).contains(
-                     QCoreApplication::translate("RecordRebuild",
-                                                 "Found %n installed package(s) again in the "
-                                                 "game folder; the details are in the log.",
-                                                 nullptr, found)),
-                 found > 0);
+        QCOMPARE(
+            status()
+                .section('\n', 0, 0)
+                .contains(QCoreApplication::translate("RecordRebuild",
+                                                      "Found %n installed package(s) again in the "
+                                                      "game folder; the details are in the log.",
+                                                      nullptr, found)),
+            found > 0);
     };
     QCOMPARE(installedView(b), viewOfB);
     told(foundInB);
