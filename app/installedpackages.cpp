@@ -790,22 +790,8 @@ bool InstalledPackages::importLegacy(QString *notice)
     const QJsonArray list = root.value(QStringLiteral("packages")).toArray();
     for (const QJsonValue &value : list) {
         const QJsonObject item = value.toObject();
-        InstalledPackage package;
-        package.name = item.value(QStringLiteral("name")).toString();
-        package.kind = item.value(QStringLiteral("kind")).toString();
-        package.folder = item.value(QStringLiteral("folder")).toString();
-        package.url = item.value(QStringLiteral("url")).toString();
-        package.archiveSize = qint64(item.value(QStringLiteral("archiveSize")).toDouble());
-        package.archiveSha256 = item.value(QStringLiteral("archiveSha256")).toString().toLatin1();
-        package.validator = item.value(QStringLiteral("validator")).toString();
-        package.installed = QDateTime::fromString(
-            item.value(QStringLiteral("installed")).toString(), Qt::ISODateWithMs);
-        package.fromDisk = item.value(QStringLiteral("fromDisk")).toBool();
+        InstalledPackage package = recordFieldsFromJson(item);
         package.createdFoldersKnown = item.contains(QStringLiteral("createdFolders"));
-        for (const QJsonValue &folder : item.value(QStringLiteral("createdFolders")).toArray()) {
-            if (staysInside(folder.toString()))
-                package.createdFolders << QDir::cleanPath(folder.toString());
-        }
         // A record must say where its package is; a folder that climbs out is never trusted.
         if (package.name.isEmpty() || !staysInside(package.folder)) {
             skipped << (package.name.isEmpty() ? QStringLiteral("a record without a name")
@@ -1352,6 +1338,15 @@ QJsonObject InstalledPackages::recordToJson(const InstalledPackage &package)
 
 InstalledPackage InstalledPackages::recordFromJson(const QJsonObject &object)
 {
+    InstalledPackage package = recordFieldsFromJson(object);
+    package.createdFoldersKnown = true;
+    package.files = filesFromJson(object.value(QStringLiteral("files")).toArray());
+    package.originals = originalsFromJson(object.value(QStringLiteral("originals")).toArray());
+    return package;
+}
+
+InstalledPackage InstalledPackages::recordFieldsFromJson(const QJsonObject &object)
+{
     InstalledPackage package;
     package.name = object.value(QStringLiteral("name")).toString();
     package.kind = object.value(QStringLiteral("kind")).toString();
@@ -1367,9 +1362,6 @@ InstalledPackage InstalledPackages::recordFromJson(const QJsonObject &object)
         if (staysInside(folder.toString()))
             package.createdFolders << QDir::cleanPath(folder.toString());
     }
-    package.createdFoldersKnown = true;
-    package.files = filesFromJson(object.value(QStringLiteral("files")).toArray());
-    package.originals = originalsFromJson(object.value(QStringLiteral("originals")).toArray());
     return package;
 }
 

@@ -173,6 +173,9 @@ public:
     static QVector<InstalledFile> describe(const QString &folder, const QStringList &relativePaths);
 
 private:
+    // A record's own fields and the folders it created (those that stay inside), without its
+    // files and kept originals.
+    static InstalledPackage recordFieldsFromJson(const QJsonObject &object);
     bool open(QString *notice);
     bool openDatabase(QString *why);
     bool checkSchema(QString *why, bool *fresh);
